@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and benchmarking
+# Vendrel Korbel needs. Safe to run again: it does nothing when all is present.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  libtriangle-dev triangle-bin
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-dejavu-core locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+need_locale=0
+if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
+  need_locale=1
+fi
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -q
+  # Triangle lives in Debian's non-free component, which stock sources leave off.
+  if ! apt-cache show libtriangle-dev >/dev/null 2>&1 || \
+     [ -z "$(apt-cache policy libtriangle-dev 2>/dev/null | sed -n 's/^ *Candidate: *//p' | grep -v '(none)')" ]; then
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+    echo "Enabling Debian's non-free component for $codename"
+    $SUDO tee /etc/apt/sources.list.d/vendrel-non-free.sources >/dev/null <<SRC
+Types: deb
+URIs: http://deb.debian.org/debian
+Suites: $codename $codename-updates
+Components: non-free
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+    $SUDO apt-get update -q
+  fi
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
+  echo "Generating the pl_PL.UTF-8 locale"
+  if [ -f /etc/locale.gen ] && grep -q '^# *pl_PL.UTF-8 UTF-8' /etc/locale.gen; then
+    $SUDO sed -i 's/^# *\(pl_PL.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^pl_PL.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'pl_PL.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  fi
+  $SUDO locale-gen
+fi

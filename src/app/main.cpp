@@ -1,0 +1,11 @@
+#include <QApplication>
+
+#include "app/MainWindow.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vendrel Korbel"));
+  MainWindow window;
+  window.show();
+  return QApplication::exec();
+}

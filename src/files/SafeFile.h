@@ -1,0 +1,16 @@
+#pragma once
+// Whole-file reads and writes that never leave a half-written target.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Writes the bytes to a new file beside the target and renames it over the
+// target, so the old file survives any failure. A target that is a symbolic
+// link is followed; an existing target's permission bits are kept. Returns
+// false (and removes the temporary file) when any step fails.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Reads a regular file whole. Empty when it cannot be opened, is not a
+// regular file, is larger than maxBytes or a read fails.
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes);

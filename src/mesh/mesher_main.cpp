@@ -1,0 +1,85 @@
+// vendrel-mesher: meshes one request read from standard input and writes the
+// reply to standard output, then exits. The program runs it once per mesh
+// generation, so that Triangle ending the process on an error, crashing or
+// running away ends only this helper. Exit status 0 means a reply was sent.
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+#include "mesh/MeshProtocol.h"
+#include "mesh/TriangleCall.h"
+#include "model/Model.h"
+
+namespace {
+
+bool ReadAll(int fd, std::string& data, size_t limit) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return true;
+    data.append(buffer, static_cast<size_t>(n));
+    if (data.size() > limit) return false;
+  }
+}
+
+bool WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+void LimitResources() {
+  // A runaway mesh exhausts this budget long before the machine's memory.
+  const rlimit memory{1ull << 30, 1ull << 30};
+  setrlimit(RLIMIT_AS, &memory);
+  const rlimit cpu{30, 30};
+  setrlimit(RLIMIT_CPU, &cpu);
+}
+
+}  // namespace
+
+int main() {
+  std::setlocale(LC_ALL, "C");  // Triangle reads the area with strtod
+  LimitResources();
+
+  // Triangle prints its complaints on standard output; keep the reply
+  // channel for the reply alone and send the rest to standard error.
+  const int replyFd = ::dup(STDOUT_FILENO);
+  if (replyFd < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0) return 4;
+
+  std::string input;
+  if (!ReadAll(STDIN_FILENO, input, 1u << 20)) return 3;
+  const std::optional<MeshRequest> request = DecodeRequest(input);
+  if (!request) return 3;
+
+  MeshReply reply;
+  // Every triangle is at most `area` large, so the region's area over it is
+  // a lower bound of the count; past the limit, don't spend time and memory
+  // building a mesh that would be refused anyway.
+  const double region = request->area > 0.0 ? RegionArea(*request) : 0.0;
+  const double atLeast = region / request->area;
+  if (request->area > 0.0 && atLeast > kMaxMeshTriangles * (1.0 + 1e-9)) {
+    reply.triangleCount = std::max(kMaxMeshTriangles + 1, static_cast<int32_t>(std::min(atLeast, 2e9)));
+  } else {
+    reply = RunTriangle(*request, MeshSwitches(request->area));
+  }
+  std::fflush(stdout);
+  return WriteAll(replyFd, EncodeReply(reply)) ? 0 : 5;
+}

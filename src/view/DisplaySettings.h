@@ -1,0 +1,12 @@
+#pragma once
+// Switches of the drawn layers (0 hidden, 1 shown).
+
+#include <cstdint>
+
+struct DisplaySettings {
+  int32_t showNodes = 1;
+  int32_t showElements = 1;
+  int32_t showNodeNumbers = 0;
+  int32_t showElementNumbers = 0;
+  int32_t showInternalNodes = 1;
+};

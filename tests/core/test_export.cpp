@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstring>
+#include <memory>
+
+#include "core/TempDir.h"
+#include "files/ExportFile.h"
+
+namespace {
+
+// Two triangles on the unit square's four corners.
+std::unique_ptr<Model> TwoTriangleMesh() {
+  auto m = std::make_unique<Model>();
+  ResetModelData(*m);
+  m->meshNodeCount = 4;
+  m->MeshNodeTable[1] = {0.0f, 0.0f};
+  m->MeshNodeTable[2] = {1.0f, 0.0f};
+  m->MeshNodeTable[3] = {1.0f, 1.0f};
+  m->MeshNodeTable[4] = {0.5f, -2.0f};
+  m->meshTriangleCount = 2;
+  m->MeshTriangleTable[1] = {1, 2, 3};
+  m->MeshTriangleTable[2] = {1, 3, 4};
+  return m;
+}
+
+// The expected bytes spelled out word by word, little-endian.
+std::vector<uint8_t> Words(std::initializer_list<uint32_t> words) {
+  std::vector<uint8_t> bytes;
+  for (uint32_t w : words) {
+    bytes.push_back(w & 0xff);
+    bytes.push_back((w >> 8) & 0xff);
+    bytes.push_back((w >> 16) & 0xff);
+    bytes.push_back(w >> 24);
+  }
+  return bytes;
+}
+
+constexpr uint32_t kOne = 0x3f800000;    // 1.0f
+constexpr uint32_t kHalf = 0x3f000000;   // 0.5f
+constexpr uint32_t kMinusTwo = 0xc0000000;  // -2.0f
+
+std::vector<uint8_t> Body() {
+  return Words({1, 2, 3, 1, 3, 4,                                 // corners
+                1, 1,                                             // one word per triangle
+                0, 0, kOne, 0, kOne, kOne, kHalf, kMinusTwo,      // coordinates
+                0, 0, 0, 0, 0, 0, 0, 0});                         // two zeros per node
+}
+
+std::vector<uint8_t> Join(std::vector<uint8_t> head, const std::vector<uint8_t>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+TEST(Export, EachLayoutByteForByte) {
+  const auto m = TwoTriangleMesh();
+  EXPECT_EQ(EncodeExport(*m, ExportLayout::M2d), Join(Words({2, 4, 0, 0, 0, kOne}), Body()));
+  EXPECT_EQ(EncodeExport(*m, ExportLayout::Ulx), Join(Words({2, 4, 0, 0, 0}), Body()));
+  EXPECT_EQ(EncodeExport(*m, ExportLayout::N2d), Join(Words({2, 4, 0, 0, 0, kOne, 0}), Body()));
+  EXPECT_EQ(EncodeExport(*m, ExportLayout::M2d).size(), 120u);
+}
+
+TEST(Export, LayoutFollowsTheLastThreeCharactersWithExactCase) {
+  EXPECT_EQ(LayoutForName("/tmp/a.ulx"), ExportLayout::Ulx);
+  EXPECT_EQ(LayoutForName("/tmp/a.ULX"), ExportLayout::Ulx);
+  EXPECT_EQ(LayoutForName("/tmp/a.Ulx"), ExportLayout::M2d);
+  EXPECT_EQ(LayoutForName("/tmp/a.n2d"), ExportLayout::N2d);
+  EXPECT_EQ(LayoutForName("/tmp/a.N2D"), ExportLayout::N2d);
+  EXPECT_EQ(LayoutForName("/tmp/a.n2D"), ExportLayout::M2d);
+  EXPECT_EQ(LayoutForName("/tmp/a.m2d"), ExportLayout::M2d);
+  EXPECT_EQ(LayoutForName("/tmp/a.txt"), ExportLayout::M2d);
+  EXPECT_EQ(LayoutForName("aulx"), ExportLayout::Ulx) << "no dot is needed";
+  EXPECT_EQ(LayoutForName("ux"), ExportLayout::M2d);
+  EXPECT_EQ(LayoutForName(""), ExportLayout::M2d);
+}
+
+TEST(Export, WritesReplacesAndReportsFailures) {
+  TempDir dir;
+  const auto m = TwoTriangleMesh();
+  const std::string path = dir.file("mesh.n2d");
+  ASSERT_TRUE(WriteExportFile(*m, ExportLayout::Ulx, path).ok);
+  ASSERT_TRUE(WriteExportFile(*m, ExportLayout::N2d, path).ok) << "a second export replaces the first";
+  const std::string bytes = ReadFileBytes(path);
+  const std::vector<uint8_t> expected = EncodeExport(*m, ExportLayout::N2d);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), expected);
+
+  const FileResult r = WriteExportFile(*m, ExportLayout::M2d, dir.file("missing/mesh.m2d"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.message, "Nie można zapisać do pliku");
+}
+
+int ExportPastFileSizeLimit(void* arg) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{50, 50};
+  if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
+  const FileResult r = WriteExportFile(*TwoTriangleMesh(), ExportLayout::M2d, *static_cast<std::string*>(arg));
+  return r.ok ? 1 : 0;
+}
+
+TEST(Export, WriteErrorOnAFullDiskIsReportedAndKeepsOldFile) {
+  TempDir dir;
+  std::string path = dir.file("mesh.m2d");
+  WriteFileBytes(path, "old");
+  EXPECT_EQ(RunInChild(ExportPastFileSizeLimit, &path), 0);
+  EXPECT_EQ(ReadFileBytes(path), "old");
+}
+
+}  // namespace

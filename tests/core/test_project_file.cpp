@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <locale>
+#include <memory>
+
+#include "core/TempDir.h"
+#include "files/ProjectFile.h"
+
+namespace {
+
+std::unique_ptr<Model> NewProject() {
+  auto m = std::make_unique<Model>();
+  ResetModelData(*m);
+  return m;
+}
+
+std::unique_ptr<Model> ThreeNodeModel() {
+  auto m = NewProject();
+  m->ProblemKind = 10;
+  (void)AppendNode(*m, Node{0, 0});
+  (void)AppendNode(*m, Node{10, 0});
+  (void)AppendNode(*m, Node{0, 10});
+  (void)AppendElement(*m, Element{1, 2, 1, 1});
+  (void)AppendElement(*m, Element{2, 3, 1, 1});
+  (void)AppendElement(*m, Element{3, 1, 1, 1});
+  return m;
+}
+
+const char* const kThreeNodeFile =
+    "3 3 1 1 0\r\n"
+    "0.000000000000000 0.000000000000000\r\n"
+    "10.000000000000000 0.000000000000000\r\n"
+    "0.000000000000000 10.000000000000000\r\n"
+    "1 2 1 1\r\n"
+    "2 3 1 1\r\n"
+    "3 1 1 1\r\n"
+    "2.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000\r\n"
+    "1\r\n"
+    "1.000000 0.000000\r\n"
+    "10\r\n"
+    "Koniec pliku";
+
+// Every table filled to its capacity with distinct values.
+std::unique_ptr<Model> FullModel() {
+  auto m = NewProject();
+  for (int i = 1; i <= kMaxNodes; ++i) (void)AppendNode(*m, Node{i * 0.37f - 50.0f, 1.0f / i});
+  for (int i = 1; i <= kMaxElements; ++i) {
+    (void)AppendElement(*m, Element{i % kMaxNodes + 1, (i * 7) % kMaxNodes + 1, i % 5 + 1, i % 3 + 1});
+  }
+  while (AppendCondition(*m, BoundaryCondition{}) != 0) {
+  }
+  for (int i = 1; i <= kMaxConditions; ++i) {
+    m->BcTable[i] = BoundaryCondition{float(i % 3 + 1), i * 0.5f, -i * 0.25f, 3, 4, 5, float(i)};
+  }
+  while (AppendBoundary(*m, Boundary{2}) != 0) {
+  }
+  for (int i = 1; i <= kMaxInternalNodes; ++i) (void)AppendInternalNode(*m, InternalNode{i * 0.5f, -i * 0.125f});
+  m->Conductivity = 2.5f;
+  m->SecondProperty = 0.75f;
+  m->ProblemKind = 3;
+  return m;
+}
+
+void ExpectSameData(const Model& a, const Model& b) {
+  ASSERT_EQ(a.nodeCount, b.nodeCount);
+  ASSERT_EQ(a.elementCount, b.elementCount);
+  ASSERT_EQ(a.bcCount, b.bcCount);
+  ASSERT_EQ(a.boundaryCount, b.boundaryCount);
+  ASSERT_EQ(a.internalNodeCount, b.internalNodeCount);
+  for (int i = 1; i <= a.nodeCount; ++i) {
+    EXPECT_EQ(a.NodeTable[i].x, b.NodeTable[i].x) << "node " << i;
+    EXPECT_EQ(a.NodeTable[i].y, b.NodeTable[i].y) << "node " << i;
+  }
+  for (int i = 1; i <= a.elementCount; ++i) {
+    EXPECT_EQ(std::memcmp(&a.ElementTable[i], &b.ElementTable[i], sizeof(Element)), 0) << "element " << i;
+  }
+  for (int i = 1; i <= a.bcCount; ++i) {
+    EXPECT_EQ(std::memcmp(&a.BcTable[i], &b.BcTable[i], sizeof(BoundaryCondition)), 0) << "condition " << i;
+  }
+  for (int i = 1; i <= a.boundaryCount; ++i) EXPECT_EQ(a.BoundaryTable[i].kind, b.BoundaryTable[i].kind);
+  for (int i = 1; i <= a.internalNodeCount; ++i) {
+    EXPECT_EQ(a.InternalNodeTable[i].x, b.InternalNodeTable[i].x);
+    EXPECT_EQ(a.InternalNodeTable[i].y, b.InternalNodeTable[i].y);
+  }
+  EXPECT_EQ(a.Conductivity, b.Conductivity);
+  EXPECT_EQ(a.SecondProperty, b.SecondProperty);
+  EXPECT_EQ(a.ProblemKind, b.ProblemKind);
+}
+
+void ExpectResetData(const Model& m) {
+  EXPECT_EQ(m.nodeCount, 0);
+  EXPECT_EQ(m.elementCount, 0);
+  EXPECT_EQ(m.internalNodeCount, 0);
+  EXPECT_EQ(m.bcCount, 1);
+  EXPECT_EQ(m.boundaryCount, 1);
+  EXPECT_EQ(m.ProblemKind, 1);
+}
+
+// The process's locale, switched to Polish for one test and back after it.
+class PolishLocale {
+public:
+  PolishLocale() {
+    ok_ = std::setlocale(LC_ALL, "pl_PL.UTF-8") != nullptr;
+    if (ok_) old_ = std::locale::global(std::locale("pl_PL.UTF-8"));
+  }
+  ~PolishLocale() {
+    std::setlocale(LC_ALL, "C");
+    if (ok_) std::locale::global(old_);
+  }
+  bool ok() const { return ok_; }
+
+private:
+  bool ok_ = false;
+  std::locale old_;
+};
+
+TEST(ProjectFileWriter, ThreeNodeExampleByteForByte) {
+  EXPECT_EQ(FormatProjectFile(*ThreeNodeModel()), kThreeNodeFile);
+}
+
+TEST(ProjectFileWriter, PrecisionAndEmptySections) {
+  auto m = NewProject();
+  (void)AppendNode(*m, Node{0.1f, -2.5f});
+  (void)AppendInternalNode(*m, InternalNode{0.1f, 1e-7f});
+  m->BcTable[1].value1 = 123456.789f;
+  const std::string text = FormatProjectFile(*m);
+  EXPECT_EQ(text,
+            "1 0 1 1 1\r\n"
+            "0.100000001490116 -2.500000000000000\r\n"
+            "2.000000 123456.789062 0.000000 0.000000 0.000000 0.000000 0.000000\r\n"
+            "1\r\n"
+            "1.000000 0.000000\r\n"
+            "0.100000 0.000000\r\n"
+            "1\r\n"
+            "Koniec pliku");
+  m->internalNodeCount = 0;
+  EXPECT_NE(FormatProjectFile(*m).find("1.000000 0.000000\r\n1\r\nKoniec pliku"), std::string::npos)
+      << "no line between the properties and the problem kind";
+}
+
+TEST(ProjectFileWriter, PolishLocaleChangesNothing) {
+  PolishLocale polish;
+  ASSERT_TRUE(polish.ok()) << "the pl_PL.UTF-8 locale is not installed";
+  char probe[32];
+  std::snprintf(probe, sizeof probe, "%f", 10.0);
+  ASSERT_STREQ(probe, "10,000000") << "the locale must really be Polish for this test";
+  EXPECT_EQ(FormatProjectFile(*ThreeNodeModel()), kThreeNodeFile);
+
+  auto back = NewProject();
+  ASSERT_TRUE(ParseProjectFile(FormatProjectFile(*FullModel()), *back).ok);
+  ExpectSameData(*FullModel(), *back);
+}
+
+TEST(ProjectFileReader, FullCapacityRoundTripThroughDisk) {
+  TempDir dir;
+  const auto full = FullModel();
+  ASSERT_TRUE(SaveProjectFile(*full, dir.file("full.vdk")).ok);
+  auto back = NewProject();
+  const FileResult r = LoadProjectFile(dir.file("full.vdk"), *back);
+  ASSERT_TRUE(r.ok) << r.message;
+  ExpectSameData(*full, *back);
+  EXPECT_EQ(std::filesystem::directory_iterator(dir.path())->path().filename(), "full.vdk")
+      << "no temporary file is left behind";
+}
+
+TEST(ProjectFileReader, AcceptsAnyWhiteSpaceAndNoEndMarkerAndReplacesOldContent) {
+  auto m = FullModel();
+  m->meshTriangleCount = 5;
+  const FileResult r = ParseProjectFile(
+      "3 3\t1 1 0 0 0 10 0\n\n0 10\n1 2 1 1 2 3 1 1 3 1 1 1\n"
+      "+2.0 0 0 0 0 0 -0 1 1.5 .5 10",
+      *m);
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(m->nodeCount, 3);
+  EXPECT_EQ(m->NodeTable[2].x, 10.0f);
+  EXPECT_EQ(m->NodeTable[3].y, 10.0f);
+  EXPECT_EQ(m->ElementTable[3].startNode, 3);
+  EXPECT_EQ(m->BcTable[1].kind, 2.0f);
+  EXPECT_EQ(m->Conductivity, 1.5f);
+  EXPECT_EQ(m->SecondProperty, 0.5f);
+  EXPECT_EQ(m->ProblemKind, 10);
+  EXPECT_EQ(m->internalNodeCount, 0);
+  EXPECT_EQ(m->meshTriangleCount, 0) << "an opened model has no mesh";
+}
+
+TEST(ProjectFileReader, KeepsBoundariesAndConditionsNothingShows) {
+  auto m = NewProject();
+  const std::string file =
+      "2 1 5 3 0\r\n0 0\r\n1 1\r\n1 2 5 3\r\n"
+      "1 1 2 3 4 5 6\r\n2 0 0 0 0 0 0\r\n3 1 1 1 0 0 0\r\n1.5 7 7 7 7 7 7\r\n2 9 9 9 9 9 9\r\n"
+      "1\r\n2\r\n2\r\n1.000000 0.000000\r\n10\r\nKoniec pliku";
+  ASSERT_TRUE(ParseProjectFile(file, *m).ok);
+  EXPECT_EQ(m->bcCount, 5);
+  EXPECT_EQ(m->BcTable[4].kind, 1.5f);
+  EXPECT_EQ(m->boundaryCount, 3);
+  EXPECT_EQ(m->BoundaryTable[3].kind, 2);
+  auto again = NewProject();
+  ASSERT_TRUE(ParseProjectFile(FormatProjectFile(*m), *again).ok);
+  ExpectSameData(*m, *again);
+}
+
+TEST(ProjectFileReader, RefusesBadFilesWithAMessageAndAResetModel) {
+  const std::string good = kThreeNodeFile;
+  struct Case {
+    const char* what;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"empty", ""},
+      {"counts cut short", "3 3 1"},
+      {"too many nodes", "300 0 1 1 0"},
+      {"too many elements", "3 500 1 1 0"},
+      {"too many conditions", "0 0 100 1 0"},
+      {"too many boundaries", "0 0 1 20 0"},
+      {"too many internal nodes", "0 0 1 1 100"},
+      {"negative count", "-1 0 1 1 0"},
+      {"huge count", "99999999999 0 1 1 0"},
+      {"ends inside the nodes", good.substr(0, good.find("0.000000000000000 10"))},
+      {"ends before the problem kind", good.substr(0, good.find("10\r\nKoniec"))},
+      {"word for a number", "3 3 1 1 0 0 0 abc"},
+      {"Polish decimal comma", "1 0 1 1 0 0,5 0,5 2 0 0 0 0 0 0 1 1 0 1"},
+      {"real where an integer is due", "1.5 0 1 1 0"},
+      {"element names node 4 of 3", "3 1 1 1 0 0 0 1 0 0 1 1 4 1 1 2 0 0 0 0 0 0 1 1 0 1"},
+      {"element names node 0", "3 1 1 1 0 0 0 1 0 0 1 0 1 1 1 2 0 0 0 0 0 0 1 1 0 1"},
+  };
+  for (const Case& c : cases) {
+    auto m = FullModel();
+    const FileResult r = ParseProjectFile(c.text, *m);
+    EXPECT_FALSE(r.ok) << c.what;
+    EXPECT_FALSE(r.message.empty()) << c.what;
+    ExpectResetData(*m);
+  }
+  auto m = FullModel();
+  EXPECT_EQ(ParseProjectFile("300 0 1 1 0", *m).message,
+            "Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)");
+}
+
+TEST(ProjectFileReader, UnreadableFilesAreRefused) {
+  TempDir dir;
+  auto m = FullModel();
+  EXPECT_EQ(LoadProjectFile(dir.file("missing.vdk"), *m).message, "Nie można odczytać pliku");
+  ExpectResetData(*m);
+  m = FullModel();
+  EXPECT_FALSE(LoadProjectFile(dir.path(), *m).ok) << "a folder is not a project file";
+  ExpectResetData(*m);
+}
+
+TEST(ProjectFileReader, NanAndInfinityAreReadAsScanfWould) {
+  auto m = NewProject();
+  ASSERT_TRUE(ParseProjectFile("1 0 1 1 0 nan inf 2 0 0 0 0 0 0 1 1 0 1", *m).ok);
+  EXPECT_TRUE(std::isnan(m->NodeTable[1].x));
+  EXPECT_TRUE(std::isinf(m->NodeTable[1].y));
+}
+
+// Saving where it cannot be written must keep the file that was there.
+struct SaveTarget {
+  std::string path;
+};
+
+int SaveAsNobody(void* arg) {
+  const auto* target = static_cast<SaveTarget*>(arg);
+  if (::getuid() == 0 && ::setuid(65534) != 0) return 10;
+  return SaveProjectFile(*ThreeNodeModel(), target->path).ok ? 1 : 0;
+}
+
+int SaveWithTinyFileSizeLimit(void* arg) {
+  const auto* target = static_cast<SaveTarget*>(arg);
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{100, 100};  // a full disk after 100 bytes
+  if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
+  const FileResult r = SaveProjectFile(*FullModel(), target->path);
+  return !r.ok && r.message == "Nie można zapisać do pliku" ? 0 : 1;
+}
+
+TEST(ProjectFileWriter, FailedSaveKeepsThePreviousFileAndSaysSo) {
+  TempDir dir;
+  const std::string folder = dir.file("locked");
+  std::filesystem::create_directory(folder);
+  SaveTarget target{folder + "/project.vdk"};
+  WriteFileBytes(target.path, "previous content");
+  ::chmod(target.path.c_str(), 0666);
+  ::chmod(folder.c_str(), 0555);
+  ::chmod(dir.path().c_str(), 0755);
+  EXPECT_EQ(RunInChild(SaveAsNobody, &target), 0) << "a save into a read-only folder must fail";
+  EXPECT_EQ(ReadFileBytes(target.path), "previous content");
+  ::chmod(folder.c_str(), 0755);
+
+  EXPECT_EQ(RunInChild(SaveWithTinyFileSizeLimit, &target), 0);
+  EXPECT_EQ(ReadFileBytes(target.path), "previous content");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
+      << "the temporary file is removed";
+
+  EXPECT_FALSE(SaveProjectFile(*ThreeNodeModel(), dir.file("no/such/folder.vdk")).ok);
+}
+
+TEST(ProjectFileWriter, SaveReplacesThroughALinkAndKeepsPermissions) {
+  TempDir dir;
+  const std::string real = dir.file("real.vdk");
+  WriteFileBytes(real, "old");
+  ::chmod(real.c_str(), 0640);
+  std::filesystem::create_symlink(real, dir.file("link.vdk"));
+  ASSERT_TRUE(SaveProjectFile(*ThreeNodeModel(), dir.file("link.vdk")).ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.vdk")));
+  EXPECT_EQ(ReadFileBytes(real), kThreeNodeFile);
+  struct stat st {};
+  ::stat(real.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,6 +31,22 @@ bool AreaSurvivesSwitches(double area) {
   std::from_chars(begin, text.data() + text.size(), parsed);
   return parsed > 0.0;
 }
+
+class Fd {
+public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() { reset(); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  void reset() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+private:
+  int fd_;
+};
 
 class ChildProcess {
 public:
@@ -72,6 +89,9 @@ public:
   // True when the helper exits with status 0 before the deadline; a helper
   // still running then is left for the destructor to kill.
   bool exitedCleanlyBefore(Clock::time_point deadline) {
+    // A pidfd turns readable at the exit; without one (old kernels) poll
+    // the status every millisecond.
+    Fd exitWatch(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
     while (pid_ > 0) {
       int status = 0;
       const pid_t r = ::waitpid(pid_, &status, WNOHANG);
@@ -83,8 +103,10 @@ public:
         pid_ = -1;
         return false;
       }
-      if (Clock::now() >= deadline) return false;
-      ::poll(nullptr, 0, 1);
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      if (left.count() <= 0) return false;
+      pollfd p{exitWatch.get(), POLLIN, 0};
+      ::poll(&p, exitWatch.get() >= 0 ? 1 : 0, exitWatch.get() >= 0 ? static_cast<int>(left.count()) : 1);
     }
     return false;
   }
@@ -93,21 +115,6 @@ private:
   pid_t pid_ = -1;
 };
 
-class Fd {
-public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() { reset(); }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  void reset() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
-private:
-  int fd_;
-};
 
 }  // namespace
 

@@ -18,6 +18,7 @@ void Put(std::string& out, const T& value) {
 
 template <typename T>
 void PutAll(std::string& out, const std::vector<T>& values) {
+  if (values.empty()) return;  // data() may be null
   out.append(reinterpret_cast<const char*>(values.data()), values.size() * sizeof(T));
 }
 
@@ -37,6 +38,7 @@ public:
   bool getAll(std::vector<T>& values, size_t count) {
     if ((bytes_.size() - pos_) / sizeof(T) < count) return false;
     values.resize(count);
+    if (count == 0) return true;
     std::memcpy(values.data(), bytes_.data() + pos_, count * sizeof(T));
     pos_ += count * sizeof(T);
     return true;

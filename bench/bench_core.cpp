@@ -1,0 +1,139 @@
+// Mesh generation through the helper against Triangle in-process and
+// Triangle's own program, and a full-capacity project save and read.
+//   build/bin/bench_core --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
+
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "files/ProjectFile.h"
+#include "mesh/MeshDriver.h"
+#include "mesh/TriangleCall.h"
+
+extern char** environ;
+
+namespace {
+
+// A closed circle of 299 nodes and 299 elements.
+std::unique_ptr<Model> Circle() {
+  auto m = std::make_unique<Model>();
+  ResetModelData(*m);
+  for (int i = 0; i < kMaxNodes; ++i) {
+    const double a = 2.0 * M_PI * i / kMaxNodes;
+    (void)AppendNode(*m, Node{float(20.0 * std::cos(a)), float(20.0 * std::sin(a))});
+  }
+  for (int i = 1; i <= kMaxNodes; ++i) (void)AppendElement(*m, Element{i, i % kMaxNodes + 1, 1, 1});
+  return m;
+}
+
+// The smallest area whose mesh the tables still take. With 299 nodes on
+// the contour the 999-node limit comes first, at about 1700 triangles.
+double AreaForLargestAcceptedMesh(const Model& m) {
+  double lo = 0.01, hi = 100.0;
+  for (int i = 0; i < 40; ++i) {
+    const double mid = std::sqrt(lo * hi);
+    const MeshReply r = RunTriangle(*BuildMeshRequest(m, mid), MeshSwitches(mid));
+    (ReplyWithinLimits(r) ? hi : lo) = mid;
+  }
+  return hi;
+}
+
+struct Fixture {
+  std::unique_ptr<Model> model = Circle();
+  double area = AreaForLargestAcceptedMesh(*model);
+  std::string dir = std::filesystem::temp_directory_path() / "vk-bench";
+  std::string poly = dir + "/circle.poly";
+
+  Fixture() {
+    std::filesystem::create_directories(dir);
+    std::ofstream out(poly);
+    out.precision(17);
+    out << model->nodeCount << " 2 0 0\n";
+    for (int i = 1; i <= model->nodeCount; ++i) {
+      out << i << ' ' << double(model->NodeTable[i].x) << ' ' << double(model->NodeTable[i].y) << '\n';
+    }
+    out << model->elementCount << " 0\n";
+    for (int i = 1; i <= model->elementCount; ++i) {
+      out << i << ' ' << model->ElementTable[i].startNode << ' ' << model->ElementTable[i].endNode << '\n';
+    }
+    out << "0\n";
+  }
+};
+
+Fixture& Shared() {
+  static Fixture f;
+  return f;
+}
+
+void BM_DriverGeneration(benchmark::State& state) {
+  Fixture& f = Shared();
+  MesherOptions options;
+  options.helperPath = MESHER_PATH;
+  for (auto _ : state) {
+    if (GenerateMesh(*f.model, f.area, options) != MeshOutcome::Success) state.SkipWithError("failed");
+  }
+  state.counters["triangles"] = f.model->meshTriangleCount;
+  state.counters["nodes"] = f.model->meshNodeCount;
+}
+BENCHMARK(BM_DriverGeneration)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DirectTriangulate(benchmark::State& state) {
+  Fixture& f = Shared();
+  const MeshRequest request = *BuildMeshRequest(*f.model, f.area);
+  const std::string switches = MeshSwitches(f.area);
+  int triangles = 0;
+  for (auto _ : state) triangles = RunTriangle(request, switches).triangleCount;
+  state.counters["triangles"] = triangles;
+}
+BENCHMARK(BM_DirectTriangulate)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_TriangleProgram(benchmark::State& state) {
+  Fixture& f = Shared();
+  std::string switches = MeshSwitches(f.area);
+  switches = "-" + switches.substr(0, switches.size() - 2);
+  std::string program = TRIANGLE_PROGRAM;
+  std::vector<char*> argv{program.data(), switches.data(), f.poly.data(), nullptr};
+  for (auto _ : state) {
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+      state.SkipWithError("cannot start triangle");
+      break;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+  }
+}
+BENCHMARK(BM_TriangleProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+std::unique_ptr<Model> FullProject() {
+  auto m = Circle();
+  for (int i = kMaxNodes + 1; i <= kMaxElements; ++i) (void)AppendElement(*m, Element{1, 2, 1, 1});
+  while (AppendCondition(*m, BoundaryCondition{1, 1.5f, 2.5f, 3.5f, 0, 0, 0}) != 0) {
+  }
+  while (AppendBoundary(*m, Boundary{2}) != 0) {
+  }
+  while (AppendInternalNode(*m, InternalNode{0.25f, -0.5f}) != 0) {
+  }
+  return m;
+}
+
+void BM_SaveAndReadFullProject(benchmark::State& state) {
+  const auto model = FullProject();
+  auto back = std::make_unique<Model>();
+  const std::string path = Shared().dir + "/full.vdk";
+  for (auto _ : state) {
+    if (!SaveProjectFile(*model, path).ok || !LoadProjectFile(path, *back).ok) state.SkipWithError("failed");
+  }
+}
+BENCHMARK(BM_SaveAndReadFullProject)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs the whole test suite.
+# VK_SANITIZE=1 builds and runs it under AddressSanitizer and
+# UndefinedBehaviorSanitizer instead, in a build folder of its own.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+
+if [ "${VK_SANITIZE:-0}" = 1 ]; then
+  build="$root/build-asan"
+  extra=(-DVK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+else
+  build="$root/build"
+  extra=()
+fi
+cmake -S "$root" -B "$build" -DVK_WERROR=ON "${extra[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+cd "$build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"

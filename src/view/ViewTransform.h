@@ -25,3 +25,43 @@ inline void ResetViewDefaults(ViewTransform& view) {
   view = ViewTransform{};
   view.scale = scale;
 }
+
+struct Model;
+
+struct ScreenPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+  bool operator==(const ScreenPoint&) const = default;
+};
+
+struct ModelPoint {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// Sets `scale` for a client area of the given size, repairing a zero grid
+// spacing to 10. Run before anything is drawn.
+void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight);
+
+// Model point to pixel, truncated toward zero after adding the offset. A
+// result beyond the 32-bit range (or from a value that is not a number) is
+// pinned to the range's end, never undefined.
+ScreenPoint ModelToScreen(const ViewTransform& view, int32_t clientHeight, double x, double y,
+                          double offsetX = 0.0, double offsetY = 0.0);
+
+// Pixel to model point, snapped to the nearest grid line while the grid is
+// shown (a tie goes to the lower line).
+ModelPoint ScreenToModel(const ViewTransform& view, int32_t clientHeight, int32_t px, int32_t py);
+
+// Zoom in by one grid step on every side; false (and nothing changed) when
+// the region is not more than four steps wide or high.
+bool ZoomIn(ViewTransform& view);
+void ZoomOut(ViewTransform& view);
+void PanLeft(ViewTransform& view);   // the picture moves left
+void PanRight(ViewTransform& view);
+void PanUp(ViewTransform& view);     // the picture moves up
+void PanDown(ViewTransform& view);
+
+// The boundary nodes' bounding box snapped toward zero to the grid; false
+// (and nothing changed) without nodes.
+bool ShowAll(ViewTransform& view, const Model& model);

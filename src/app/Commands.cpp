@@ -1,0 +1,238 @@
+#include "app/Commands.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "app/AppState.h"
+#include "app/LocaleNumbers.h"
+#include "app/Prompter.h"
+#include "files/ExportFile.h"
+#include "files/ProjectFile.h"
+#include "view/ViewDialogs.h"
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("Vendrel Korbel");
+const QString kMeshTitle = QStringLiteral("Generacja siatki");
+const QString kDiskErrorTitle = QStringLiteral("Błąd operacji dyskowej");
+
+FileDialogSpec ProjectDialog(const QString& title, bool confirmOverwrite) {
+  return {title,
+          {QStringLiteral("Pliki Vendrela Korbel (*.vdk)"), QStringLiteral("Wszystkie pliki (*.*)")},
+          QStringLiteral("vdk"),
+          confirmOverwrite};
+}
+
+QString FileCaption(const QString& path) { return QStringLiteral("Vendrel korbel v1.0 %1").arg(path); }
+
+std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+Commands::Commands(AppState& state, Prompter& prompter)
+    : state_(state),
+      prompter_(prompter),
+      screenDialog_(std::make_unique<ScreenSettingsDialog>(state, prompter)),
+      gridDialog_(std::make_unique<GridDialog>(state, prompter)),
+      regionDialog_(std::make_unique<RegionDialog>(state, prompter)) {
+  mesher_.helperPath = DefaultMesherPath();
+  // Keep the window painted while the helper works, but take no input.
+  mesher_.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+}
+
+Commands::~Commands() = default;
+
+void Commands::setCaption(const QString& caption) {
+  state_.model.CaptionText = caption.toStdString();
+  emit captionChanged(caption);
+}
+
+void Commands::newProject() {
+  if (!prompter_.ask(QStringLiteral("Tworząc nowy projekt utracisz wszystkie dane..."),
+                     QStringLiteral("Nowy projekt"))) {
+    return;
+  }
+  ModelReset(state_.model, state_.view, state_.display, state_.edit);
+  setCaption(QStringLiteral("Vendrel Korbel v1.0"));
+  emit repaintRequested();
+}
+
+void Commands::openProject() {
+  if (!prompter_.ask(QStringLiteral("Czy chcesz utracić aktualne dane ?"), QStringLiteral("Otwórz plik"))) {
+    return;
+  }
+  ModelReset(state_.model, state_.view, state_.display, state_.edit);
+  // The old model is gone from here on; the picture must not keep showing it.
+  emit repaintRequested();
+  const std::optional<QString> path = prompter_.openFileName(ProjectDialog(QStringLiteral("Otwarcie pliku"), false));
+  if (!path) return;
+  const FileResult r = LoadProjectFile(Local(*path), state_.model);
+  if (!r.ok) {
+    emit repaintRequested();
+    prompter_.message(Text(r.message), QStringLiteral("Odczyt z pliku"), MessageIcon::Stop);
+    return;
+  }
+  setCaption(FileCaption(*path));
+  emit repaintRequested();
+  prompter_.message(QStringLiteral("Odczytano dane z pliku %1").arg(*path), QStringLiteral("Odczyt z pliku"),
+                    MessageIcon::Exclamation);
+}
+
+void Commands::saveProject() {
+  if (state_.model.nodeCount == 0) {
+    prompter_.message(QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"), MessageIcon::Stop);
+    return;
+  }
+  const std::optional<QString> path = prompter_.saveFileName(ProjectDialog(QStringLiteral("Zapis pliku"), true));
+  if (!path) return;
+  const FileResult r = SaveProjectFile(state_.model, Local(*path));
+  if (!r.ok) {
+    prompter_.message(Text(r.message), kDiskErrorTitle, MessageIcon::Stop);
+    return;
+  }
+  setCaption(FileCaption(*path));
+  prompter_.message(QStringLiteral("Zapisano dane do pliku %1").arg(*path), QStringLiteral("Zapis do pliku"),
+                    MessageIcon::Exclamation);
+}
+
+void Commands::exportMesh() {
+  if (state_.model.meshNodeCount < 1) {
+    prompter_.message(QStringLiteral("Siatka nie została wygenerowana"), QStringLiteral("Eksport do..."),
+                      MessageIcon::Stop);
+    return;
+  }
+  const FileDialogSpec spec{QStringLiteral("Eksport siatki"),
+                            {QStringLiteral("Pliki DEV2O Korbela (*.m2d)"), QStringLiteral("Pliki ULMEX (*.ulx)"),
+                             QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"),
+                             QStringLiteral("Wszystkie pliki (*.*)")},
+                            QStringLiteral("m2d"),
+                            false};
+  const std::optional<QString> path = prompter_.saveFileName(spec);
+  if (!path) return;
+  const ExportLayout layout = LayoutForName(path->toStdString());
+  const FileResult r = WriteExportFile(state_.model, layout, Local(*path));
+  if (!r.ok) {
+    prompter_.message(Text(r.message), kDiskErrorTitle, MessageIcon::Exclamation);
+    return;
+  }
+  if (layout == ExportLayout::N2d) {
+    prompter_.message(QStringLiteral("Plik wyeksportowano poprawnie"),
+                      QStringLiteral("Eksport do MES 2D KORBELA NIELINIOWA"), MessageIcon::None);
+  } else if (layout == ExportLayout::M2d) {
+    prompter_.message(QStringLiteral("Plik wyeksportowano poprawnie"), QStringLiteral("Eksport do MES 2D KORBELA"),
+                      MessageIcon::None);
+  }
+}
+
+void Commands::generateMesh() {
+  const std::optional<QString> text =
+      prompter_.input(kMeshTitle, QStringLiteral("Podaj maksymalne pole trójkąta :"), GeneralText(10));
+  if (!text) return;
+  const std::optional<double> area = ParseNumber(*text);
+  if (!area || !(*area > 0.0)) return;
+  if (state_.model.elementCount < 3) return;
+  const MeshOutcome outcome = GenerateMesh(state_.model, *area, mesher_);
+  if (outcome == MeshOutcome::Overflow) {
+    prompter_.message(QStringLiteral("Zbyt duża liczba elementów lub węzłów"), kMeshTitle, MessageIcon::Stop);
+  }
+  if (outcome == MeshOutcome::Success) {
+    prompter_.message(QStringLiteral("Generacja siatki powiodła się"), kMeshTitle, MessageIcon::Exclamation);
+  } else {
+    prompter_.message(QStringLiteral("Generacja siatki nie powiodła się"), kMeshTitle, MessageIcon::Stop);
+  }
+  emit repaintRequested();
+}
+
+void Commands::toggleMeshShown() {
+  if (state_.model.meshTriangleCount >= 1) {
+    state_.meshShown = !state_.meshShown;
+    emit meshShownChanged(state_.meshShown);
+    emit repaintRequested();
+  } else {
+    state_.meshShown = false;
+    emit meshShownChanged(false);
+  }
+}
+
+void Commands::zoomIn() {
+  if (!ZoomIn(state_.view)) {
+    prompter_.message(QStringLiteral("Zmień gęstość siatki aby powiększyć bardziej..."), kAppTitle,
+                      MessageIcon::None);
+  }
+  emit repaintRequested();
+}
+
+void Commands::zoomOut() {
+  ZoomOut(state_.view);
+  emit repaintRequested();
+}
+
+void Commands::panLeft() {
+  PanLeft(state_.view);
+  emit repaintRequested();
+}
+
+void Commands::panRight() {
+  PanRight(state_.view);
+  emit repaintRequested();
+}
+
+void Commands::panUp() {
+  PanUp(state_.view);
+  emit repaintRequested();
+}
+
+void Commands::panDown() {
+  PanDown(state_.view);
+  emit repaintRequested();
+}
+
+void Commands::showAll() {
+  if (ShowAll(state_.view, state_.model)) emit repaintRequested();
+}
+
+void Commands::screenSettings() {
+  const DisplaySettings display = state_.display;
+  const ViewTransform view = state_.view;
+  if (prompter_.showDialog(*screenDialog_) != QDialog::Accepted) {
+    state_.display = display;
+    state_.view.gridShown = view.gridShown;
+    state_.view.gridDx = view.gridDx;
+    state_.view.gridDy = view.gridDy;
+  }
+  emit repaintRequested();
+}
+
+void Commands::gridSettings() {
+  prompter_.showDialog(*gridDialog_);
+  emit repaintRequested();
+}
+
+void Commands::regionSettings() {
+  if (prompter_.showDialog(*regionDialog_) == QDialog::Accepted) emit repaintRequested();
+}
+
+bool Commands::confirmExit() {
+  return prompter_.ask(QStringLiteral("Zakończyć działanie programu ?"),
+                       QStringLiteral("Zakończenie pracy programu"));
+}
+
+void Commands::about() {
+  prompter_.message(QStringLiteral("Vendrel korbel v1.0\nPreprocesor płaskich zagadnień metody elementów "
+                                   "skończonych"),
+                    QStringLiteral("O programie..."), MessageIcon::None);
+}
+
+void Commands::cursorMoved(int x, int y, int clientHeight) {
+  const ModelPoint p = ScreenToModel(state_.view, clientHeight, x, y);
+  emit statusTextChanged(0, QStringLiteral("x=") + GeneralText(p.x));
+  emit statusTextChanged(1, QStringLiteral("y=") + GeneralText(p.y));
+}
+
+void Commands::gridLimitReached() {
+  prompter_.message(QStringLiteral("Błędne ustawienia siatki !"), QStringLiteral("Bład przy odświeżaniu ekranu..."),
+                    MessageIcon::None);
+  emit repaintRequested();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Numbers shown to and typed by the user, in the user's locale (decimal
+// separator), never with group separators.
+
+#include <QString>
+#include <optional>
+
+// Shortest form, at most 15 significant digits: 12 -> "12", 0.5 -> "0,5".
+QString GeneralText(double value);
+// Five significant digits in exponent form: 2 -> "2,0000E+00".
+QString ExponentText(double value);
+// Rounded to five significant digits, two decimals: 50 -> "50,00"; exponent
+// form when the integer part has more than five digits.
+QString FixedText(double value);
+// The locale's text-to-number conversion: optional sign and exponent,
+// surrounding blanks ignored. Empty when the text is not a number.
+std::optional<double> ParseNumber(const QString& text);

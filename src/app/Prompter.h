@@ -1,0 +1,35 @@
+#pragma once
+// Everything a command asks of the user goes through this interface, so that
+// commands run the same under real message boxes and under a test script.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QDialog;
+
+enum class MessageIcon { None, Stop, Exclamation, Question };
+
+struct FileDialogSpec {
+  QString title;
+  QStringList filters;    // in the order shown
+  QString defaultSuffix;  // added to a name typed without one
+  bool confirmOverwrite = false;
+};
+
+class Prompter {
+public:
+  virtual ~Prompter() = default;
+
+  // A message box with one OK button.
+  virtual void message(const QString& text, const QString& title, MessageIcon icon) = 0;
+  // A question with Yes and No; true for Yes.
+  virtual bool ask(const QString& text, const QString& title) = 0;
+  // An input box; empty when cancelled.
+  virtual std::optional<QString> input(const QString& caption, const QString& prompt,
+                                       const QString& initial) = 0;
+  virtual std::optional<QString> openFileName(const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> saveFileName(const FileDialogSpec& spec) = 0;
+  // Shows a modal dialog; returns its result (QDialog::Accepted or Rejected).
+  virtual int showDialog(QDialog& dialog) = 0;
+};

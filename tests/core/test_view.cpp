@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "model/Model.h"
+#include "view/Scene.h"
+#include "view/ViewTransform.h"
+
+namespace {
+
+constexpr int32_t kW = 640;
+constexpr int32_t kH = 436;
+
+std::unique_ptr<Model> NewProject() {
+  auto m = std::make_unique<Model>();
+  ResetModelData(*m);
+  return m;
+}
+
+TEST(ViewTransform, ScaleUsesTheFarEdgesAndRepairsZeroSpacing) {
+  ViewTransform v;
+  ComputeScale(v, kW, kH);
+  // Extent 1..50 (a zero corner counts as 1), the smaller of 620/49 and 376/49.
+  EXPECT_FLOAT_EQ(v.scale, float(376.0 / 49.0));
+  v.gridDx = 0;
+  v.viewXMin = 0;
+  v.viewXMax = 0.5f;
+  ComputeScale(v, kW, kH);
+  EXPECT_EQ(v.gridDx, 10.0f);
+  EXPECT_LT(v.scale, 0.0f) << "0..0.5 becomes 1..0.5: a mirrored picture";
+  v = ViewTransform{};
+  v.viewXMin = v.viewXMax = 5;
+  v.viewYMin = v.viewYMax = 5;
+  ComputeScale(v, kW, kH);
+  EXPECT_FLOAT_EQ(v.scale, 376.0f) << "an empty extent becomes one unit";
+}
+
+TEST(ViewTransform, ModelToScreenTruncatesAndSaturates) {
+  ViewTransform v;
+  v.scale = 10;
+  EXPECT_EQ(ModelToScreen(v, kH, 0, 0), (ScreenPoint{10, kH - 40}));
+  // 396 - 12.5 = 383.5, truncated; the offset is added before truncating.
+  EXPECT_EQ(ModelToScreen(v, kH, 1.25, 1.25), (ScreenPoint{22, 383}));
+  EXPECT_EQ(ModelToScreen(v, kH, 1.25, 1.25, -3, 3), (ScreenPoint{19, 386}));
+  EXPECT_EQ(ModelToScreen(v, kH, -1.25, 0).x, -2) << "toward zero, not down";
+  EXPECT_EQ(ModelToScreen(v, kH, 1e30, 0).x, INT32_MAX);
+  EXPECT_EQ(ModelToScreen(v, kH, -1e30, 0).x, INT32_MIN);
+  EXPECT_EQ(ModelToScreen(v, kH, std::nan(""), 0).x, INT32_MIN);
+}
+
+TEST(ViewTransform, SnapGoesToTheNearestLineAndTiesGoDown) {
+  ViewTransform v;
+  v.scale = 10;
+  const int32_t row = kH - 40;
+  EXPECT_EQ(ScreenToModel(v, kH, 10 + 29, row).x, 2.0);
+  EXPECT_EQ(ScreenToModel(v, kH, 10 + 31, row).x, 4.0);
+  EXPECT_EQ(ScreenToModel(v, kH, 10 + 30, row).x, 2.0);
+  EXPECT_EQ(ScreenToModel(v, kH, 10 - 30, row).x, -4.0) << "a tie below zero also goes down";
+  EXPECT_EQ(ScreenToModel(v, kH, 10, row - 31).y, 4.0);
+  v.gridShown = 0;
+  EXPECT_DOUBLE_EQ(ScreenToModel(v, kH, 10 + 29, row).x, 2.9);
+  PanLeft(v);
+  EXPECT_EQ(ScreenToModel(v, kH, 10, row).x, 2.0) << "the corner is part of the mapping";
+  v.gridShown = 1;
+  EXPECT_EQ(ScreenToModel(v, kH, 10, row).x, 2.0);
+}
+
+TEST(ViewTransform, ZoomStopsAtFourStepsAndZoomOutUndoesZoomIn) {
+  ViewTransform v;
+  std::vector<float> widths;
+  while (ZoomIn(v)) widths.push_back(v.viewXMax - v.viewXMin);
+  EXPECT_EQ(widths, (std::vector<float>{46, 42, 38, 34, 30, 26, 22, 18, 14, 10, 6}));
+  const ViewTransform before = v;
+  EXPECT_FALSE(ZoomIn(v));
+  EXPECT_EQ(v.viewXMin, before.viewXMin);
+  EXPECT_EQ(v.viewYMax, before.viewYMax);
+
+  ViewTransform w;
+  ZoomOut(w);
+  EXPECT_EQ(w.viewXMin, -2.0f);
+  EXPECT_EQ(w.viewYMax, 52.0f);
+  ASSERT_TRUE(ZoomIn(w));
+  EXPECT_EQ(w.viewXMin, 0.0f);
+  EXPECT_EQ(w.viewXMax, 50.0f);
+  EXPECT_EQ(w.viewYMin, 0.0f);
+  EXPECT_EQ(w.viewYMax, 50.0f);
+  PanDown(w);
+  PanUp(w);
+  PanRight(w);
+  EXPECT_EQ(w.viewXMin, -2.0f);
+  EXPECT_EQ(w.viewYMin, 0.0f);
+}
+
+TEST(ViewTransform, ShowAllSnapsTowardZero) {
+  auto m = NewProject();
+  ViewTransform v;
+  EXPECT_FALSE(ShowAll(v, *m));
+  EXPECT_EQ(v.viewXMax, 50.0f);
+
+  (void)AppendNode(*m, Node{5.3f, 7.9f});
+  ASSERT_TRUE(ShowAll(v, *m));
+  EXPECT_EQ(v.viewXMin, 4.0f);
+  EXPECT_EQ(v.viewYMin, 6.0f);
+  EXPECT_EQ(v.viewXMax, 6.0f);
+  EXPECT_EQ(v.viewYMax, 8.0f);
+
+  (void)AppendNode(*m, Node{-3.5f, 1});
+  (void)AppendNode(*m, Node{9.7f, 1});
+  ASSERT_TRUE(ShowAll(v, *m));
+  EXPECT_EQ(v.viewXMin, -2.0f);
+  EXPECT_EQ(v.viewXMax, 8.0f);
+}
+
+// Scene -----------------------------------------------------------------
+
+struct Built {
+  std::unique_ptr<Model> model = NewProject();
+  ViewTransform view;
+  DisplaySettings display;
+  bool meshShown = true;
+  Scene scene;
+  void build(int32_t w = kW, int32_t h = kH) { BuildScene(*model, view, display, meshShown, w, h, scene); }
+  std::vector<const Primitive*> where(bool (*pred)(const Primitive&)) const {
+    std::vector<const Primitive*> out;
+    for (const Primitive& p : scene.items) {
+      if (pred(p)) out.push_back(&p);
+    }
+    return out;
+  }
+};
+
+bool IsDot(const Primitive& p) { return p.shape == Shape::Ellipse && p.pen == colors::kGrey; }
+bool IsNodeDisc(const Primitive& p) { return p.shape == Shape::Ellipse && p.brush == colors::kMaroon; }
+bool IsText(const Primitive& p) { return p.shape == Shape::Text; }
+bool IsLine(const Primitive& p) { return p.shape == Shape::Line; }
+bool IsInternal(const Primitive& p) { return p.shape == Shape::Ellipse && p.pen == colors::kGreen; }
+
+TEST(Scene, EmptyModelIsBackgroundAndGridFromTheCorner) {
+  Built b;
+  b.build();
+  ASSERT_FALSE(b.scene.items.empty());
+  const Primitive& bg = b.scene.items.front();
+  EXPECT_EQ(bg.shape, Shape::FillRect);
+  EXPECT_EQ(bg.brush, colors::kWhite);
+  EXPECT_EQ(bg.x2, kW);
+  EXPECT_EQ(bg.y2, kH);
+  const auto dots = b.where(IsDot);
+  EXPECT_EQ(int(dots.size()) + 1, int(b.scene.items.size())) << "nothing but background and dots";
+  EXPECT_EQ(b.scene.gridDots, int(dots.size()));
+  const ScreenPoint origin = ModelToScreen(b.view, kH, 0, 0);
+  EXPECT_EQ(dots.front()->x1, origin.x - 1);
+  EXPECT_EQ(dots.front()->y2, origin.y + 1);
+  // x runs to (640 div 436 + 1.5) * 50 = 125, y to (0 + 1) * 50: 63 by 26 dots.
+  EXPECT_EQ(b.scene.gridDots, 63 * 26);
+}
+
+TEST(Scene, LayersComeInOrderWithTheirColours) {
+  Built b;
+  Model& m = *b.model;
+  (void)AppendNode(m, Node{0, 0});
+  (void)AppendNode(m, Node{10, 0});
+  (void)AppendNode(m, Node{0, 10});
+  (void)AppendElement(m, Element{1, 2, 1, 1});
+  (void)AppendElement(m, Element{2, 3, 1, 1});
+  (void)AppendInternalNode(m, InternalNode{2, 2});
+  m.meshNodeCount = 3;
+  m.MeshNodeTable[1] = {0, 0};
+  m.MeshNodeTable[2] = {10, 0};
+  m.MeshNodeTable[3] = {0, 10};
+  m.meshTriangleCount = 1;
+  m.MeshTriangleTable[1] = {1, 2, 3};
+  b.display.showNodeNumbers = 1;
+  b.display.showElementNumbers = 1;
+  b.view.gridShown = 0;
+  b.build();
+
+  std::vector<Shape> shapes;
+  for (const Primitive& p : b.scene.items) shapes.push_back(p.shape);
+  using S = Shape;
+  EXPECT_EQ(shapes, (std::vector<S>{S::FillRect, S::Ellipse, S::Ellipse, S::Ellipse, S::Text, S::Text, S::Text,
+                                    S::Text, S::Text, S::Line, S::Line, S::Ellipse, S::Line, S::Line, S::Line}));
+  const auto texts = b.where(IsText);
+  EXPECT_EQ(texts[0]->text, colors::kMaroon);
+  EXPECT_EQ(texts[0]->brush, colors::kWhite);
+  EXPECT_EQ(texts[2]->number, 3);
+  EXPECT_EQ(texts[3]->text, colors::kBlue);
+  EXPECT_EQ(texts[3]->number, 1);
+  const ScreenPoint mid = ModelToScreen(b.view, kH, 5, 0);
+  EXPECT_EQ(texts[3]->x1, mid.x) << "element numbers stand at the midpoint";
+  EXPECT_EQ(texts[3]->y1, mid.y);
+  const ScreenPoint node2 = ModelToScreen(b.view, kH, 10, 0);
+  EXPECT_EQ(texts[1]->x1, node2.x) << "a node number's corner is on the node";
+  const auto lines = b.where(IsLine);
+  EXPECT_EQ(lines[0]->pen, colors::kBlue);
+  EXPECT_EQ(lines[0]->penWidth, 2);
+  EXPECT_EQ(lines[2]->pen, colors::kBlack);
+  EXPECT_EQ(lines[2]->penWidth, 1) << "a drawn element leaves a 1-pixel pen";
+  const auto disc = b.where(IsNodeDisc);
+  ASSERT_EQ(disc.size(), 3u);
+  const ScreenPoint a = ModelToScreen(b.view, kH, 0, 0, -3, -3);
+  EXPECT_EQ(disc[0]->x1, a.x);
+  EXPECT_EQ(disc[0]->x2 - disc[0]->x1, 6);
+  EXPECT_EQ(b.where(IsInternal)[0]->brush, colors::kWhite);
+}
+
+TEST(Scene, NumbersWithoutMarkersAndPenWidthCarriedOver) {
+  Built b;
+  Model& m = *b.model;
+  (void)AppendNode(m, Node{1, 1});
+  (void)AppendNode(m, Node{5, 1});
+  (void)AppendInternalNode(m, InternalNode{2, 2});
+  m.meshNodeCount = 3;
+  m.meshTriangleCount = 1;
+  m.MeshNodeTable[3] = {1, 5};
+  m.MeshTriangleTable[1] = {1, 2, 3};
+  b.display.showNodes = 0;
+  b.display.showNodeNumbers = 1;
+  b.build();
+  EXPECT_TRUE(b.where(IsNodeDisc).empty());
+  EXPECT_EQ(b.where(IsText).size(), 2u);
+  EXPECT_EQ(b.where(IsInternal)[0]->penWidth, 2) << "no element drawn";
+  EXPECT_EQ(b.where(IsLine)[0]->penWidth, 2);
+
+  (void)AppendElement(m, Element{1, 2, 1, 1});
+  b.display.showElements = 0;
+  b.build();
+  EXPECT_EQ(b.where(IsInternal)[0]->penWidth, 2) << "elements hidden";
+  b.display.showElements = 1;
+  b.build();
+  EXPECT_EQ(b.where(IsInternal)[0]->penWidth, 1);
+  EXPECT_EQ(b.where(IsLine).back()->penWidth, 1);
+
+  b.meshShown = false;
+  b.build();
+  EXPECT_EQ(b.where(IsLine).size(), 1u) << "the mesh is hidden, the element stays";
+}
+
+TEST(Scene, FarElementsAndTrianglesAreSkippedNodesAreNot) {
+  Built b;
+  Model& m = *b.model;
+  (void)AppendNode(m, Node{1, 1});
+  (void)AppendNode(m, Node{5000, 1});
+  (void)AppendNode(m, Node{2, 1});
+  (void)AppendElement(m, Element{1, 2, 1, 1});
+  (void)AppendElement(m, Element{1, 3, 1, 1});
+  m.meshNodeCount = 3;
+  m.MeshNodeTable[1] = {1, 1};
+  m.MeshNodeTable[2] = {5000, 1};
+  m.MeshNodeTable[3] = {1, 2};
+  m.meshTriangleCount = 1;
+  m.MeshTriangleTable[1] = {1, 2, 3};
+  b.build();
+  EXPECT_EQ(b.where(IsLine).size(), 1u);
+  EXPECT_EQ(b.where(IsNodeDisc).size(), 3u);
+  EXPECT_GT(ModelToScreen(b.view, kH, 5000, 1).x, kPixelLimit);
+}
+
+TEST(Scene, GridLimitSwitchesTheGridOff) {
+  Built b;
+  b.view.gridDx = b.view.gridDy = 0.01f;
+  b.build();
+  EXPECT_TRUE(b.scene.gridLimitHit);
+  EXPECT_EQ(b.scene.gridDots, kMaxGridDots + 1);
+  EXPECT_EQ(b.where(IsDot).size(), size_t(kMaxGridDots + 1));
+  EXPECT_EQ(b.view.gridShown, 0);
+  b.build();
+  EXPECT_FALSE(b.scene.gridLimitHit);
+  EXPECT_TRUE(b.where(IsDot).empty());
+}
+
+TEST(Scene, GridBoundsFollowTheFarEdge) {
+  Built b;
+  b.view.viewXMin = -14;
+  b.view.viewXMax = -10;
+  b.build();
+  EXPECT_EQ(b.scene.gridDots, 0);
+
+  b.view.viewXMin = -52;
+  b.view.viewXMax = -2;
+  b.build();
+  float maxX = -1e9f;
+  for (const Primitive* p : b.where(IsDot)) maxX = std::max(maxX, float(p->x1 + 1));
+  EXPECT_LE(maxX, float(ModelToScreen(b.view, kH, -3, 0).x)) << "no dots right of x = -3";
+  EXPECT_GT(b.scene.gridDots, 0);
+}
+
+TEST(Scene, DegenerateWindowsAndViewsEnd) {
+  Built b;
+  b.build(0, 0);
+  b.build(0, 300);
+  b.build(300, 0);
+  EXPECT_EQ(b.scene.gridDots, 0);
+  // Far from the origin a unit step no longer moves x; with no row to draw
+  // (the y bound lies below the start) the grid loop must still end.
+  b.view.viewXMin = 1e9f;
+  b.view.viewXMax = 2e9f;
+  b.view.gridDx = 1;
+  b.view.viewYMin = 10;
+  b.view.viewYMax = -10;
+  b.build();
+  EXPECT_EQ(b.scene.gridDots, 0);
+}
+
+}  // namespace

@@ -55,7 +55,7 @@ void PaintScene(QPainter& painter, const Scene& scene, const QFont& font) {
       continue;
     }
     if (first || !(p.pen == pen) || p.penWidth != width) {
-      painter.setPen(QPen(ToQt(p.pen), p.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      painter.setPen(QPen(ToQt(p.pen), p.penWidth));
       pen = p.pen;
       width = p.penWidth;
     }

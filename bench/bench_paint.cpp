@@ -1,0 +1,175 @@
+// One full repaint of a full-capacity model on a 1280 by 800 surface: the
+// scene built and painted, against a bare QPainter loop drawing the same
+// primitives straight from the model's arrays.
+//   QT_QPA_PLATFORM=offscreen build/bin/bench_paint --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
+
+#include <benchmark/benchmark.h>
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <memory>
+
+#include "view/Scene.h"
+#include "view/ScenePainter.h"
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 800;
+
+struct Fixture {
+  std::unique_ptr<Model> model = std::make_unique<Model>();
+  ViewTransform view;
+  DisplaySettings display;
+  QImage image{kWidth, kHeight, QImage::Format_RGB32};
+  QFont font = DrawingFont();
+
+  Fixture() {
+    Model& m = *model;
+    ResetModelData(m);
+    for (int i = 0; i < kMaxNodes; ++i) {
+      const double a = 2 * M_PI * i / kMaxNodes;
+      (void)AppendNode(m, Node{float(25 + 20 * std::cos(a)), float(25 + 20 * std::sin(a))});
+    }
+    for (int i = 1; i <= kMaxElements; ++i) {
+      (void)AppendElement(m, Element{(i - 1) % kMaxNodes + 1, (i * 37) % kMaxNodes + 1, 1, 1});
+    }
+    for (int i = 0; i < kMaxInternalNodes; ++i) {
+      (void)AppendInternalNode(m, InternalNode{float(10 + (i % 10) * 3), float(10 + (i / 10) * 3)});
+    }
+    // A structured mesh of 999 nodes (27 by 37) and 1999 triangles.
+    m.meshNodeCount = kMaxMeshNodes;
+    for (int i = 0; i < kMaxMeshNodes; ++i) {
+      m.MeshNodeTable[i + 1] = MeshNode{float(5 + (i % 27) * 1.5), float(5 + (i / 27) * 1.1)};
+    }
+    m.meshTriangleCount = kMaxMeshTriangles;
+    for (int t = 0; t < kMaxMeshTriangles; ++t) {
+      const int cell = (t / 2) % (26 * 36), col = cell % 26, row = cell / 26;  // 936 cells, some twice
+      const int a = row * 27 + col + 1, b = a + 1, c = a + 27, d = c + 1;
+      m.MeshTriangleTable[t + 1] = t % 2 == 0 ? MeshTriangle{a, b, d} : MeshTriangle{a, d, c};
+    }
+    display.showNodeNumbers = 1;
+    display.showElementNumbers = 1;
+    // The finest square grid that still stays under the dot limit.
+    Scene probe;
+    float lo = 0.1f, hi = 5.0f;
+    for (int i = 0; i < 40; ++i) {
+      const float mid = (lo + hi) / 2;
+      ViewTransform v;
+      v.gridDx = v.gridDy = mid;
+      BuildScene(m, v, display, true, kWidth, kHeight, probe);
+      (v.gridShown == 1 ? hi : lo) = mid;
+    }
+    view.gridDx = view.gridDy = hi;
+  }
+};
+
+Fixture& Shared() {
+  static Fixture f;
+  return f;
+}
+
+void BM_SceneRepaint(benchmark::State& state) {
+  Fixture& f = Shared();
+  Scene scene;
+  for (auto _ : state) {
+    ViewTransform view = f.view;
+    BuildScene(*f.model, view, f.display, true, kWidth, kHeight, scene);
+    QPainter painter(&f.image);
+    PaintScene(painter, scene, f.font);
+  }
+  state.counters["primitives"] = double(scene.items.size());
+  state.counters["dots"] = scene.gridDots;
+}
+BENCHMARK(BM_SceneRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_SceneBuildOnly(benchmark::State& state) {
+  Fixture& f = Shared();
+  Scene scene;
+  for (auto _ : state) {
+    ViewTransform view = f.view;
+    BuildScene(*f.model, view, f.display, true, kWidth, kHeight, scene);
+    benchmark::DoNotOptimize(scene.items.data());
+  }
+}
+BENCHMARK(BM_SceneBuildOnly)->Unit(benchmark::kMillisecond);
+
+// The same picture with no scene: transform and draw in one pass.
+void BM_BareLoop(benchmark::State& state) {
+  Fixture& f = Shared();
+  const Model& m = *f.model;
+  for (auto _ : state) {
+    ViewTransform view = f.view;
+    ComputeScale(view, kWidth, kHeight);
+    const double s = view.scale, x0 = view.viewXMin, y0 = view.viewYMin;
+    const double base = kHeight - view.marginBottom, left = view.marginLeft;
+    const auto px = [&](double x) { return int(left + (x - x0) * s); };
+    const auto py = [&](double y) { return int(base - (y - y0) * s); };
+    QPainter p(&f.image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setFont(f.font);
+    const QFontMetrics metrics(f.font);
+    p.fillRect(0, 0, kWidth, kHeight, Qt::white);
+    const QColor grey(128, 128, 128), maroon(128, 0, 0), blue(0, 0, 255), green(0, 128, 0);
+    const float xBound = float((kWidth / kHeight) + 1.5) * view.viewXMax;
+    const float yBound = float((kHeight / kWidth) + 1) * view.viewYMax;
+    for (float x = view.viewXMin; x <= xBound; x += view.gridDx) {
+      for (float y = view.viewYMin; y <= yBound; y += view.gridDy) {
+        p.fillRect(int(left + (x - x0) * s - 1), int(base - (y - y0) * s - 1), 2, 2, grey);
+      }
+    }
+    p.setPen(maroon);
+    p.setBrush(maroon);
+    for (int i = 1; i <= m.nodeCount; ++i) {
+      p.drawEllipse(QRect(px(m.NodeTable[i].x) - 3, py(m.NodeTable[i].y) - 3, 5, 5));
+    }
+    const auto number = [&](int n, int x, int y, const QColor& colour) {
+      const QString text = QString::number(n);
+      p.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), Qt::white);
+      p.setPen(colour);
+      p.drawText(x, y + metrics.ascent(), text);
+    };
+    for (int i = 1; i <= m.nodeCount; ++i) number(i, px(m.NodeTable[i].x), py(m.NodeTable[i].y), maroon);
+    for (int e = 1; e <= m.elementCount; ++e) {
+      const Node& a = m.NodeTable[m.ElementTable[e].startNode];
+      const Node& b = m.NodeTable[m.ElementTable[e].endNode];
+      number(e, px((double(a.x) + b.x) * 0.5), py((double(a.y) + b.y) * 0.5), blue);
+    }
+    p.setPen(QPen(blue, 2));
+    for (int e = 1; e <= m.elementCount; ++e) {
+      const Node& a = m.NodeTable[m.ElementTable[e].startNode];
+      const Node& b = m.NodeTable[m.ElementTable[e].endNode];
+      p.drawLine(px(a.x), py(a.y), px(b.x), py(b.y));
+    }
+    p.setPen(QPen(green, 1));
+    p.setBrush(Qt::white);
+    for (int i = 1; i <= m.internalNodeCount; ++i) {
+      p.drawEllipse(QRect(px(m.InternalNodeTable[i].x) - 3, py(m.InternalNodeTable[i].y) - 3, 5, 5));
+    }
+    p.setPen(QPen(Qt::black, 1));
+    for (int t = 1; t <= m.meshTriangleCount; ++t) {
+      const MeshTriangle& c = m.MeshTriangleTable[t];
+      const QPoint a(px(m.MeshNodeTable[c.corner1].x), py(m.MeshNodeTable[c.corner1].y));
+      const QPoint b(px(m.MeshNodeTable[c.corner2].x), py(m.MeshNodeTable[c.corner2].y));
+      const QPoint d(px(m.MeshNodeTable[c.corner3].x), py(m.MeshNodeTable[c.corner3].y));
+      p.drawLine(a, b);
+      p.drawLine(b, d);
+      p.drawLine(d, a);
+    }
+  }
+}
+BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

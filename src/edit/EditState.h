@@ -20,6 +20,9 @@ struct RubberBand {
 struct EditState {
   EditMode editMode = EditMode::Idle;
   int32_t PolylineStarted = 0;
+  // Elements the polyline under way has made itself, so that removing its
+  // last point never reaches into an earlier contour.
+  int32_t polylineElements = 0;
   RubberBand rubberBand;
   PixelPoint PopupClickPoint;
 };
@@ -27,5 +30,6 @@ struct EditState {
 inline void ResetEditState(EditState& edit) {
   edit.editMode = EditMode::Idle;
   edit.PolylineStarted = 0;
+  edit.polylineElements = 0;
   edit.rubberBand = RubberBand{};
 }

@@ -3,7 +3,10 @@
 
 #include "edit/EditState.h"
 #include "model/Model.h"
+#include <vector>
+
 #include "view/DisplaySettings.h"
+#include "view/Scene.h"
 #include "view/ViewTransform.h"
 
 struct AppState {
@@ -12,4 +15,7 @@ struct AppState {
   DisplaySettings display;
   EditState edit;
   bool meshShown = true;  // the "Siatka MES" tick item
+  // Drawn over the last full picture until the next one: the polyline
+  // tool's new node and element.
+  std::vector<Primitive> transients;
 };

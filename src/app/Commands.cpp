@@ -2,10 +2,13 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRect>
 
 #include "app/AppState.h"
 #include "app/LocaleNumbers.h"
 #include "app/Prompter.h"
+#include "edit/Contours.h"
+#include "edit/EllipseDialog.h"
 #include "files/ExportFile.h"
 #include "files/ProjectFile.h"
 #include "view/ViewDialogs.h"
@@ -15,6 +18,12 @@ namespace {
 const QString kAppTitle = QStringLiteral("Vendrel Korbel");
 const QString kMeshTitle = QStringLiteral("Generacja siatki");
 const QString kDiskErrorTitle = QStringLiteral("Błąd operacji dyskowej");
+const QString kPolylineTitle = QStringLiteral("Linia łamana");
+
+// The pixels a line of up to two pixels' width can touch.
+QRect LineArea(PixelPoint a, PixelPoint b) {
+  return QRect(QPoint(a.x, a.y), QPoint(b.x, b.y)).normalized().adjusted(-3, -3, 3, 3);
+}
 
 FileDialogSpec ProjectDialog(const QString& title, bool confirmOverwrite) {
   return {title,
@@ -36,7 +45,8 @@ Commands::Commands(AppState& state, Prompter& prompter)
       prompter_(prompter),
       screenDialog_(std::make_unique<ScreenSettingsDialog>(state, prompter)),
       gridDialog_(std::make_unique<GridDialog>(state, prompter)),
-      regionDialog_(std::make_unique<RegionDialog>(state, prompter)) {
+      regionDialog_(std::make_unique<RegionDialog>(state, prompter)),
+      ellipseDialog_(std::make_unique<EllipseDialog>(state, prompter)) {
   mesher_.helperPath = DefaultMesherPath();
   // Keep the window painted while the helper works, but take no input.
   mesher_.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
@@ -229,6 +239,107 @@ void Commands::cursorMoved(int x, int y, int clientHeight) {
   const ModelPoint p = ScreenToModel(state_.view, clientHeight, x, y);
   emit statusTextChanged(0, QStringLiteral("x=") + GeneralText(p.x));
   emit statusTextChanged(1, QStringLiteral("y=") + GeneralText(p.y));
+
+  // The band runs from the last node's pixel to the raw cursor pixel.
+  RubberBand& band = state_.edit.rubberBand;
+  QRect changed;
+  if (band.drawn == 1 && state_.edit.PolylineStarted == 1) changed = LineArea(band.anchor, band.end);
+  if (state_.edit.PolylineStarted == 1 && state_.model.nodeCount >= 1) {
+    const Node& last = state_.model.NodeTable[state_.model.nodeCount];
+    const ScreenPoint anchor = ModelToScreen(state_.view, clientHeight, last.x, last.y);
+    band.anchor = {anchor.x, anchor.y};
+    band.end = {x, y};
+    band.drawn = 1;
+    changed |= LineArea(band.anchor, band.end);
+  } else {
+    band.drawn = 0;
+  }
+  if (!changed.isEmpty()) emit overlayChanged(changed);
+}
+
+void Commands::mouseDown(Qt::MouseButton button, int x, int y, int clientHeight) {
+  const bool polyline = state_.edit.editMode == EditMode::Polyline;
+  if (button == Qt::RightButton) {
+    state_.edit.PopupClickPoint = {x, y};
+    emit popupRequested(polyline ? 1 : 0, QPoint(x, y - 10));
+  } else if (button == Qt::LeftButton && polyline) {
+    addPolylinePoint(x, y, clientHeight);
+  }
+}
+
+void Commands::addPolylinePoint(int x, int y, int clientHeight) {
+  const ModelPoint p = ScreenToModel(state_.view, clientHeight, x, y);
+  RubberBand& band = state_.edit.rubberBand;
+  const bool bandShown = band.drawn == 1;
+  const QRect oldBand = LineArea(band.anchor, band.end);
+  const int32_t elementsBefore = state_.model.elementCount;
+  const ContourChange change = AddPolylinePoint(state_.model, state_.edit, p.x, p.y);
+  if (!change.done) {
+    prompter_.message(QString::fromStdString(CapacityMessage(*change.full)), kPolylineTitle, MessageIcon::Stop);
+    return;
+  }
+  const Model& m = state_.model;
+  const Node& node = m.NodeTable[m.nodeCount];
+  QRect changed;
+  if (state_.display.showNodes == 1) {
+    const ScreenPoint a = ModelToScreen(state_.view, clientHeight, node.x, node.y, -3, -3);
+    const ScreenPoint b = ModelToScreen(state_.view, clientHeight, node.x, node.y, 3, 3);
+    state_.transients.push_back(
+        Primitive{Shape::FillRect, 1, colors::kMaroon, colors::kMaroon, colors::kBlack, a.x, a.y, b.x, b.y, 0});
+    changed |= QRect(QPoint(a.x, a.y), QPoint(b.x, b.y)).normalized();
+  }
+  if (m.elementCount > elementsBefore) {
+    if (bandShown) changed |= oldBand;
+    const Element& e = m.ElementTable[m.elementCount];
+    const ScreenPoint a = ModelToScreen(state_.view, clientHeight, m.NodeTable[e.startNode].x,
+                                        m.NodeTable[e.startNode].y);
+    const ScreenPoint b = ModelToScreen(state_.view, clientHeight, node.x, node.y);
+    state_.transients.push_back(
+        Primitive{Shape::Line, 1, colors::kBlack, colors::kWhite, colors::kBlack, a.x, a.y, b.x, b.y, 0});
+    changed |= LineArea({a.x, a.y}, {b.x, b.y});
+    emit statusTextChanged(3, QStringLiteral("Wskaż kolejne punkty myszką"));
+    emit statusTextChanged(4, QStringLiteral("Ostatni pkt: ") + GeneralText(node.x) + QStringLiteral(", ") +
+                                  GeneralText(node.y));
+  }
+  if (!changed.isEmpty()) emit overlayChanged(changed);
+}
+
+void Commands::startPolyline() {
+  state_.edit.editMode = EditMode::Polyline;
+  emit statusTextChanged(3, QStringLiteral("Wskaż pierwszy punkt myszką"));
+}
+
+void Commands::endPolyline() {
+  EndPolyline(state_.edit);
+  emit statusTextChanged(3, QStringLiteral(" "));
+  emit repaintRequested();
+}
+
+void Commands::closePolyline() {
+  if (state_.model.elementCount <= 1) return;
+  if (!prompter_.ask(QStringLiteral("Zamknąć linie łamaną ?"), kPolylineTitle)) return;
+  switch (ClosePolyline(state_.model, state_.edit)) {
+    case CloseResult::NoEnd:
+      prompter_.message(QStringLiteral("Nie można zamknąć lini łąmanej "), kPolylineTitle, MessageIcon::Stop);
+      return;
+    case CloseResult::Full:
+      prompter_.message(QString::fromStdString(CapacityMessage(ModelTable::Elements)), kPolylineTitle,
+                        MessageIcon::Stop);
+      return;
+    case CloseResult::Closed:
+      emit statusTextChanged(3, QStringLiteral(" "));
+      emit repaintRequested();
+      return;
+  }
+}
+
+void Commands::removeLastPoint() {
+  if (RemoveLastPoint(state_.model, state_.edit)) emit repaintRequested();
+}
+
+void Commands::ellipse() {
+  prompter_.showDialog(*ellipseDialog_);
+  emit repaintRequested();
 }
 
 void Commands::gridLimitReached() {

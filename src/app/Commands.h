@@ -4,6 +4,8 @@
 // to update through signals, so each runs the same in tests as on screen.
 
 #include <QObject>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <memory>
 
@@ -14,6 +16,7 @@ class Prompter;
 class ScreenSettingsDialog;
 class GridDialog;
 class RegionDialog;
+class EllipseDialog;
 
 class Commands : public QObject {
   Q_OBJECT
@@ -27,6 +30,7 @@ public:
   ScreenSettingsDialog& screenSettingsDialog() { return *screenDialog_; }
   GridDialog& gridDialog() { return *gridDialog_; }
   RegionDialog& regionDialog() { return *regionDialog_; }
+  EllipseDialog& ellipseDialog() { return *ellipseDialog_; }
 
   // Files.
   void newProject();
@@ -47,10 +51,18 @@ public:
   void screenSettings();
   void gridSettings();
   void regionSettings();
+  // Contours.
+  void startPolyline();
+  void endPolyline();
+  void closePolyline();
+  void removeLastPoint();
+  void ellipse();
+  // Mouse.
+  void mouseDown(Qt::MouseButton button, int x, int y, int clientHeight);
   // Shell.
   bool confirmExit();
   void about();
-  // The status read-out for a cursor at a client pixel.
+  // The status read-out for a cursor at a client pixel, and the rubber band.
   void cursorMoved(int x, int y, int clientHeight);
   // After a repaint that had to switch the grid off.
   void gridLimitReached();
@@ -62,12 +74,20 @@ signals:
   void captionChanged(const QString& caption);
   void meshShownChanged(bool shown);
   void statusTextChanged(int panel, const QString& text);
+  // The transients or the rubber band changed within this client rectangle.
+  void overlayChanged(const QRect& area);
+  // Open the pop-up menu (0 the general one, 1 the polyline one) with its
+  // corner at this client pixel.
+  void popupRequested(int menu, const QPoint& at);
 
 private:
+  void addPolylinePoint(int x, int y, int clientHeight);
+
   AppState& state_;
   Prompter& prompter_;
   MesherOptions mesher_;
   std::unique_ptr<ScreenSettingsDialog> screenDialog_;
   std::unique_ptr<GridDialog> gridDialog_;
   std::unique_ptr<RegionDialog> regionDialog_;
+  std::unique_ptr<EllipseDialog> ellipseDialog_;
 };

@@ -30,3 +30,10 @@ std::optional<double> ParseNumber(const QString& text) {
   if (!ok) return std::nullopt;
   return value;
 }
+
+std::optional<int32_t> ParseInteger(const QString& text) {
+  bool ok = false;
+  const int value = UserLocale().toInt(text.trimmed(), &ok);
+  if (!ok) return std::nullopt;
+  return value;
+}

@@ -3,6 +3,7 @@
 // separator), never with group separators.
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 // Shortest form, at most 15 significant digits: 12 -> "12", 0.5 -> "0,5".
@@ -15,3 +16,5 @@ QString FixedText(double value);
 // The locale's text-to-number conversion: optional sign and exponent,
 // surrounding blanks ignored. Empty when the text is not a number.
 std::optional<double> ParseNumber(const QString& text);
+// A whole number as typed; empty when the text is not one.
+std::optional<int32_t> ParseInteger(const QString& text);

@@ -48,7 +48,14 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
 
   buildMenus();
 
-  connect(commands_.get(), &Commands::repaintRequested, canvas_, qOverload<>(&QWidget::update));
+  connect(commands_.get(), &Commands::repaintRequested, canvas_, &Canvas::invalidateScene);
+  connect(commands_.get(), &Commands::overlayChanged, canvas_, &Canvas::overlayChanged);
+  connect(commands_.get(), &Commands::popupRequested, this, [this](int menu, const QPoint& at) {
+    (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
+  });
+  connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
+    commands_->mouseDown(button, x, y, canvas_->height());
+  });
   connect(commands_.get(), &Commands::captionChanged, this, &QWidget::setWindowTitle);
   connect(commands_.get(), &Commands::statusTextChanged, this,
           [this](int panel, const QString& text) { panels_[panel]->setText(text); });
@@ -94,8 +101,8 @@ void MainWindow::buildMenus() {
   file->addAction(exit);
 
   QMenu* add = bar->addMenu(QStringLiteral("&Dodaj"));
-  add->addAction(action("actionPolyline", QStringLiteral("&Linie łamaną"), nullptr, ctrl('L')));
-  add->addAction(action("actionEllipse", QStringLiteral("&Elipsę")));
+  add->addAction(action("actionPolyline", QStringLiteral("&Linie łamaną"), &C::startPolyline, ctrl('L')));
+  add->addAction(action("actionEllipse", QStringLiteral("&Elipsę"), &C::ellipse));
   add->addSeparator();
   add->addAction(action("actionAddNode", QStringLiteral("&Węzeł")));
   add->addAction(action("actionAddElement", QStringLiteral("&Element")));
@@ -146,9 +153,9 @@ void MainWindow::buildMenus() {
   prawymenu_->addAction(action("actionRemoveInternalNodeAt", QStringLiteral("Usuń wę&zeł wewnętrzny")));
   lamaPop_ = new QMenu(this);
   lamaPop_->setObjectName(QStringLiteral("lamaPop"));
-  lamaPop_->addAction(action("actionEndPolyline", QStringLiteral("Koniec lini łamanej")));
-  lamaPop_->addAction(action("actionClosePolyline", QStringLiteral("Zamknij linie łamaną")));
-  lamaPop_->addAction(action("actionRemoveLastPoint", QStringLiteral("Usuń ostatni element")));
+  lamaPop_->addAction(action("actionEndPolyline", QStringLiteral("Koniec lini łamanej"), &C::endPolyline));
+  lamaPop_->addAction(action("actionClosePolyline", QStringLiteral("Zamknij linie łamaną"), &C::closePolyline));
+  lamaPop_->addAction(action("actionRemoveLastPoint", QStringLiteral("Usuń ostatni element"), &C::removeLastPoint));
 }
 
 void MainWindow::buildToolbar(QWidget* panel) {
@@ -163,8 +170,8 @@ void MainWindow::buildToolbar(QWidget* panel) {
       {{"NowyB", Glyph::NewFile, "Nowy projekt", &C::newProject},
        {"OtworzB", Glyph::OpenFile, "Otwórz plik", &C::openProject},
        {"ZapiszB", Glyph::SaveFile, "Zapisz plik", &C::saveProject}},
-      {{"SpeedButton1", Glyph::Polyline, "Linia łamana", nullptr},
-       {"SpeedButton2", Glyph::Ellipse, "Okrąg", nullptr}},
+      {{"SpeedButton1", Glyph::Polyline, "Linia łamana", &C::startPolyline},
+       {"SpeedButton2", Glyph::Ellipse, "Okrąg", &C::ellipse}},
       {{"ZoomPlB", Glyph::ZoomIn, "Powiększenie fragmentu ekranu", &C::zoomIn},
        {"ZoomMiB", Glyph::ZoomOut, "Pomniejszenie fragmentu ekranu", &C::zoomOut},
        {"PanLeft", Glyph::PanLeft, "Przesuń zawartość ekranu", &C::panLeft},

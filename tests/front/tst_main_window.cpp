@@ -166,6 +166,7 @@ private slots:
     (void)AppendNode(m, Node{30, 10});
     (void)AppendElement(m, Element{1, 2, 1, 1});
     Canvas& canvas = window->canvas();
+    canvas.invalidateScene();
     canvas.repaint();
     const QImage& image = canvas.picture();
     const ViewTransform& v = window->state().view;
@@ -182,10 +183,12 @@ private slots:
   void gridLimitMessageComesOnceAfterThePaint() {
     window->state().view.gridDx = 0.01f;
     window->state().view.gridDy = 0.01f;
+    window->canvas().invalidateScene();
     window->canvas().repaint();
     QCOMPARE(window->state().view.gridShown, 0);
     QTRY_COMPARE(prompter.messages().size(), size_t(1));
     QCOMPARE(prompter.messages()[0].text, QStringLiteral("Błędne ustawienia siatki !"));
+    window->canvas().invalidateScene();
     window->canvas().repaint();
     QTest::qWait(20);
     QCOMPARE(prompter.messages().size(), size_t(1));
@@ -194,8 +197,10 @@ private slots:
 
   void aTinyWindowDoesNotFail() {
     window->resize(1, 1);
+    window->canvas().invalidateScene();
     window->canvas().repaint();
     window->canvas().resize(0, 0);
+    window->canvas().invalidateScene();
     window->canvas().repaint();
     QVERIFY(window->isVisible());
   }

@@ -1,17 +1,23 @@
 // One full repaint of a full-capacity model on a 1280 by 800 surface: the
 // scene built and painted, against a bare QPainter loop drawing the same
-// primitives straight from the model's arrays.
+// primitives straight from the model's arrays. Then, in the real window,
+// one mouse move of the polyline tool (event to painted rubber band)
+// against one full repaint of the window.
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_paint --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
 
 #include <QFontMetrics>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
 #include <memory>
 
+#include "app/Commands.h"
+#include "app/MainWindow.h"
+#include "view/Canvas.h"
 #include "view/Scene.h"
 #include "view/ScenePainter.h"
 
@@ -84,7 +90,7 @@ void BM_SceneRepaint(benchmark::State& state) {
   state.counters["primitives"] = double(scene.items.size());
   state.counters["dots"] = scene.gridDots;
 }
-BENCHMARK(BM_SceneRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SceneRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_SceneBuildOnly(benchmark::State& state) {
   Fixture& f = Shared();
@@ -95,7 +101,7 @@ void BM_SceneBuildOnly(benchmark::State& state) {
     benchmark::DoNotOptimize(scene.items.data());
   }
 }
-BENCHMARK(BM_SceneBuildOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SceneBuildOnly)->Unit(benchmark::kMicrosecond);
 
 // The same picture with no scene: transform and draw in one pass.
 void BM_BareLoop(benchmark::State& state) {
@@ -161,13 +167,62 @@ void BM_BareLoop(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareLoop)->Unit(benchmark::kMicrosecond);
+
+// The real window holding the same model, with the polyline tool started.
+struct WindowFixture {
+  MainWindow window;
+  WindowFixture() {
+    Fixture& f = Shared();
+    AppState& s = window.state();
+    s.model = *f.model;
+    s.display = f.display;
+    s.view = f.view;
+    window.resize(kWidth, kHeight + 30);
+    window.show();
+    QApplication::processEvents();
+    window.commands().startPolyline();
+    s.edit.PolylineStarted = 1;
+  }
+};
+
+WindowFixture& SharedWindow() {
+  static WindowFixture w;
+  return w;
+}
+
+void Move(Canvas& canvas, QPoint to) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), canvas.mapToGlobal(QPointF(to)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&canvas, &move);
+  QApplication::processEvents();
+}
+
+void BM_WindowFullRepaint(benchmark::State& state) {
+  Canvas& canvas = SharedWindow().window.canvas();
+  for (auto _ : state) {
+    canvas.invalidateScene();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_WindowFullRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_RubberBandMove(benchmark::State& state) {
+  Canvas& canvas = SharedWindow().window.canvas();
+  bool flip = false;
+  for (auto _ : state) {
+    Move(canvas, flip ? QPoint(700, 300) : QPoint(720, 330));
+    flip = !flip;
+  }
+  state.counters["band"] = SharedWindow().window.state().edit.rubberBand.drawn;
+}
+BENCHMARK(BM_RubberBandMove)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

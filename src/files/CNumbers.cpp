@@ -49,22 +49,17 @@ std::string_view NumberReader::nextToken() {
   return text_.substr(start, pos_ - start);
 }
 
-NumberReader::Status NumberReader::readInt(int32_t& value) {
+template <typename T>
+NumberReader::Status NumberReader::read(T& value) {
   const std::string_view token = WithoutPlus(nextToken());
   if (token.empty()) return Status::End;
-  int32_t parsed = 0;
+  T parsed{};
   auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), parsed);
   if (ec != std::errc{} || end != token.data() + token.size()) return Status::NotANumber;
   value = parsed;
   return Status::Ok;
 }
 
-NumberReader::Status NumberReader::readFloat(float& value) {
-  const std::string_view token = WithoutPlus(nextToken());
-  if (token.empty()) return Status::End;
-  float parsed = 0.0f;
-  auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), parsed);
-  if (ec != std::errc{} || end != token.data() + token.size()) return Status::NotANumber;
-  value = parsed;
-  return Status::Ok;
-}
+NumberReader::Status NumberReader::readInt(int32_t& value) { return read(value); }
+
+NumberReader::Status NumberReader::readFloat(float& value) { return read(value); }

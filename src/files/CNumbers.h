@@ -24,6 +24,8 @@ public:
   Status readFloat(float& value);
 
 private:
+  template <typename T>
+  Status read(T& value);
   std::string_view nextToken();
   std::string_view text_;
   size_t pos_ = 0;

@@ -9,9 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAllToFd(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -23,6 +21,22 @@ bool WriteAll(int fd, std::string_view bytes) {
   }
   return true;
 }
+
+bool ReadAllFromFd(int fd, std::string& out, size_t maxBytes) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return true;
+    if (out.size() + static_cast<size_t>(n) > maxBytes) return false;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+namespace {
 
 std::string ResolveLink(const std::string& path) {
   struct stat st {};
@@ -59,7 +73,7 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
 
   bool ok = true;
   if (existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-  ok = ok && WriteAll(fd, bytes);
+  ok = ok && WriteAllToFd(fd, bytes);
   ok = ok && ::fdatasync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
@@ -76,21 +90,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxByte
     return std::nullopt;
   }
   std::string text;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (n == 0) break;
-    if (text.size() + static_cast<size_t>(n) > maxBytes) {
-      ::close(fd);
-      return std::nullopt;
-    }
-    text.append(buffer, static_cast<size_t>(n));
-  }
+  const bool ok = ReadAllFromFd(fd, text, maxBytes);
   ::close(fd);
+  if (!ok) return std::nullopt;
   return text;
 }

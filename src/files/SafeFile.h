@@ -14,3 +14,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 // Reads a regular file whole. Empty when it cannot be opened, is not a
 // regular file, is larger than maxBytes or a read fails.
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes);
+
+// Writes all the bytes to a descriptor, through short writes and signals.
+bool WriteAllToFd(int fd, std::string_view bytes);
+// Reads a descriptor to its end; false on a read error or past maxBytes.
+bool ReadAllFromFd(int fd, std::string& out, size_t maxBytes);

@@ -7,43 +7,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <string>
 
+#include "files/SafeFile.h"
 #include "mesh/MeshProtocol.h"
 #include "mesh/TriangleCall.h"
 #include "model/Model.h"
 
 namespace {
-
-bool ReadAll(int fd, std::string& data, size_t limit) {
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) return true;
-    data.append(buffer, static_cast<size_t>(n));
-    if (data.size() > limit) return false;
-  }
-}
-
-bool WriteAll(int fd, const std::string& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
 
 void LimitResources() {
 #ifndef VK_SANITIZED  // the sanitizers reserve terabytes of address space
@@ -67,7 +40,7 @@ int main() {
   if (replyFd < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0) return 4;
 
   std::string input;
-  if (!ReadAll(STDIN_FILENO, input, 1u << 20)) return 3;
+  if (!ReadAllFromFd(STDIN_FILENO, input, 1u << 20)) return 3;
   const std::optional<MeshRequest> request = DecodeRequest(input);
   if (!request) return 3;
 
@@ -83,5 +56,5 @@ int main() {
     reply = RunTriangle(*request, MeshSwitches(request->area));
   }
   std::fflush(stdout);
-  return WriteAll(replyFd, EncodeReply(reply)) ? 0 : 5;
+  return WriteAllToFd(replyFd, EncodeReply(reply)) ? 0 : 5;
 }

@@ -3,14 +3,16 @@
 // primitives straight from the model's arrays. Then, in the real window,
 // one mouse move of the polyline tool (event to painted rubber band)
 // against one full repaint of the window.
-//   QT_QPA_PLATFORM=offscreen build/bin/bench_paint --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
+// Run (see the README):
+//   QT_QPA_PLATFORM=offscreen build/bin/bench_paint \
+//       --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
 
-#include <QFontMetrics>
 #include <QApplication>
-#include <QMouseEvent>
+#include <QFontMetrics>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 #include <memory>

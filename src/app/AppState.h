@@ -1,10 +1,10 @@
 #pragma once
 // Everything the program holds: the model and the unsaved state beside it.
 
-#include "edit/EditState.h"
-#include "model/Model.h"
 #include <vector>
 
+#include "edit/EditState.h"
+#include "model/Model.h"
 #include "view/DisplaySettings.h"
 #include "view/Scene.h"
 #include "view/ViewTransform.h"

@@ -32,11 +32,17 @@ FileDialogSpec ProjectDialog(const QString& title, bool confirmOverwrite) {
           confirmOverwrite};
 }
 
-QString FileCaption(const QString& path) { return QStringLiteral("Vendrel korbel v1.0 %1").arg(path); }
+QString FileCaption(const QString& path) {
+  return QStringLiteral("Vendrel korbel v1.0 %1").arg(path);
+}
 
-std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string Local(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
+QString Text(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -76,7 +82,8 @@ void Commands::openProject() {
   ModelReset(state_.model, state_.view, state_.display, state_.edit);
   // The old model is gone from here on; the picture must not keep showing it.
   emit repaintRequested();
-  const std::optional<QString> path = prompter_.openFileName(ProjectDialog(QStringLiteral("Otwarcie pliku"), false));
+  const std::optional<QString> path =
+      prompter_.openFileName(ProjectDialog(QStringLiteral("Otwarcie pliku"), false));
   if (!path) return;
   const FileResult r = LoadProjectFile(Local(*path), state_.model);
   if (!r.ok) {
@@ -92,10 +99,12 @@ void Commands::openProject() {
 
 void Commands::saveProject() {
   if (state_.model.nodeCount == 0) {
-    prompter_.message(QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"), MessageIcon::Stop);
+    prompter_.message(QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"),
+                      MessageIcon::Stop);
     return;
   }
-  const std::optional<QString> path = prompter_.saveFileName(ProjectDialog(QStringLiteral("Zapis pliku"), true));
+  const std::optional<QString> path =
+      prompter_.saveFileName(ProjectDialog(QStringLiteral("Zapis pliku"), true));
   if (!path) return;
   const FileResult r = SaveProjectFile(state_.model, Local(*path));
   if (!r.ok) {
@@ -113,12 +122,12 @@ void Commands::exportMesh() {
                       MessageIcon::Stop);
     return;
   }
-  const FileDialogSpec spec{QStringLiteral("Eksport siatki"),
-                            {QStringLiteral("Pliki DEV2O Korbela (*.m2d)"), QStringLiteral("Pliki ULMEX (*.ulx)"),
-                             QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"),
-                             QStringLiteral("Wszystkie pliki (*.*)")},
-                            QStringLiteral("m2d"),
-                            false};
+  const FileDialogSpec spec{
+      QStringLiteral("Eksport siatki"),
+      {QStringLiteral("Pliki DEV2O Korbela (*.m2d)"), QStringLiteral("Pliki ULMEX (*.ulx)"),
+       QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"), QStringLiteral("Wszystkie pliki (*.*)")},
+      QStringLiteral("m2d"),
+      false};
   const std::optional<QString> path = prompter_.saveFileName(spec);
   if (!path) return;
   const ExportLayout layout = LayoutForName(path->toStdString());
@@ -131,8 +140,8 @@ void Commands::exportMesh() {
     prompter_.message(QStringLiteral("Plik wyeksportowano poprawnie"),
                       QStringLiteral("Eksport do MES 2D KORBELA NIELINIOWA"), MessageIcon::None);
   } else if (layout == ExportLayout::M2d) {
-    prompter_.message(QStringLiteral("Plik wyeksportowano poprawnie"), QStringLiteral("Eksport do MES 2D KORBELA"),
-                      MessageIcon::None);
+    prompter_.message(QStringLiteral("Plik wyeksportowano poprawnie"),
+                      QStringLiteral("Eksport do MES 2D KORBELA"), MessageIcon::None);
   }
 }
 
@@ -275,7 +284,8 @@ void Commands::addPolylinePoint(int x, int y, int clientHeight) {
   const int32_t elementsBefore = state_.model.elementCount;
   const ContourChange change = AddPolylinePoint(state_.model, state_.edit, p.x, p.y);
   if (!change.done) {
-    prompter_.message(QString::fromStdString(CapacityMessage(*change.full)), kPolylineTitle, MessageIcon::Stop);
+    prompter_.message(QString::fromStdString(CapacityMessage(*change.full)), kPolylineTitle,
+                      MessageIcon::Stop);
     return;
   }
   const Model& m = state_.model;
@@ -284,15 +294,15 @@ void Commands::addPolylinePoint(int x, int y, int clientHeight) {
   if (state_.display.showNodes == 1) {
     const ScreenPoint a = ModelToScreen(state_.view, clientHeight, node.x, node.y, -3, -3);
     const ScreenPoint b = ModelToScreen(state_.view, clientHeight, node.x, node.y, 3, 3);
-    state_.transients.push_back(
-        Primitive{Shape::FillRect, 1, colors::kMaroon, colors::kMaroon, colors::kBlack, a.x, a.y, b.x, b.y, 0});
+    state_.transients.push_back(Primitive{Shape::FillRect, 1, colors::kMaroon, colors::kMaroon,
+                                          colors::kBlack, a.x, a.y, b.x, b.y, 0});
     changed |= QRect(QPoint(a.x, a.y), QPoint(b.x, b.y)).normalized();
   }
   if (m.elementCount > elementsBefore) {
     if (bandShown) changed |= oldBand;
     const Element& e = m.ElementTable[m.elementCount];
-    const ScreenPoint a = ModelToScreen(state_.view, clientHeight, m.NodeTable[e.startNode].x,
-                                        m.NodeTable[e.startNode].y);
+    const ScreenPoint a =
+        ModelToScreen(state_.view, clientHeight, m.NodeTable[e.startNode].x, m.NodeTable[e.startNode].y);
     const ScreenPoint b = ModelToScreen(state_.view, clientHeight, node.x, node.y);
     state_.transients.push_back(
         Primitive{Shape::Line, 1, colors::kBlack, colors::kWhite, colors::kBlack, a.x, a.y, b.x, b.y, 0});
@@ -343,7 +353,7 @@ void Commands::ellipse() {
 }
 
 void Commands::gridLimitReached() {
-  prompter_.message(QStringLiteral("Błędne ustawienia siatki !"), QStringLiteral("Bład przy odświeżaniu ekranu..."),
-                    MessageIcon::None);
+  prompter_.message(QStringLiteral("Błędne ustawienia siatki !"),
+                    QStringLiteral("Bład przy odświeżaniu ekranu..."), MessageIcon::None);
   emit repaintRequested();
 }

@@ -21,7 +21,7 @@ class EllipseDialog;
 class Commands : public QObject {
   Q_OBJECT
 
-public:
+ public:
   // The view dialogs are created here, once, and live as long as this.
   Commands(AppState& state, Prompter& prompter);
   ~Commands() override;
@@ -69,7 +69,7 @@ public:
 
   void setCaption(const QString& caption);
 
-signals:
+ signals:
   void repaintRequested();
   void captionChanged(const QString& caption);
   void meshShownChanged(bool shown);
@@ -80,7 +80,7 @@ signals:
   // corner at this client pixel.
   void popupRequested(int menu, const QPoint& at);
 
-private:
+ private:
   void addPolylinePoint(int x, int y, int clientHeight);
 
   AppState& state_;

@@ -7,7 +7,7 @@
 namespace {
 
 class GlyphEngine : public QIconEngine {
-public:
+ public:
   explicit GlyphEngine(Glyph glyph) : glyph_(glyph) {}
 
   QIconEngine* clone() const override { return new GlyphEngine(glyph_); }
@@ -32,7 +32,7 @@ public:
     p->restore();
   }
 
-private:
+ private:
   void arrow(QPainter& p, QPointF from, QPointF to, const QColor& ink) const {
     p.drawLine(from, to);
     const QPointF d = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
@@ -95,4 +95,6 @@ private:
 
 }  // namespace
 
-QIcon GlyphIcon(Glyph glyph) { return QIcon(new GlyphEngine(glyph)); }
+QIcon GlyphIcon(Glyph glyph) {
+  return QIcon(new GlyphEngine(glyph));
+}

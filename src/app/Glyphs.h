@@ -4,8 +4,19 @@
 
 // The toolbar's pictures, drawn as vectors so they stay crisp at any size.
 enum class Glyph {
-  NewFile, OpenFile, SaveFile, Polyline, Ellipse, ZoomIn, ZoomOut,
-  PanLeft, PanDown, PanUp, PanRight, Solve, ResultList,
+  NewFile,
+  OpenFile,
+  SaveFile,
+  Polyline,
+  Ellipse,
+  ZoomIn,
+  ZoomOut,
+  PanLeft,
+  PanDown,
+  PanUp,
+  PanRight,
+  Solve,
+  ResultList,
 };
 
 QIcon GlyphIcon(Glyph glyph);

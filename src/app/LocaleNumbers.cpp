@@ -13,9 +13,13 @@ QLocale UserLocale() {
 
 }  // namespace
 
-QString GeneralText(double value) { return UserLocale().toString(value, 'g', 15); }
+QString GeneralText(double value) {
+  return UserLocale().toString(value, 'g', 15);
+}
 
-QString ExponentText(double value) { return UserLocale().toString(value, 'E', 4); }
+QString ExponentText(double value) {
+  return UserLocale().toString(value, 'E', 4);
+}
 
 QString FixedText(double value) {
   if (std::isfinite(value) && std::fabs(value) >= 99999.5) return ExponentText(value);

@@ -73,7 +73,9 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-QString MainWindow::statusText(int panel) const { return panels_[panel]->text(); }
+QString MainWindow::statusText(int panel) const {
+  return panels_[panel]->text();
+}
 
 QAction* MainWindow::action(const char* name, const QString& caption, void (Commands::*command)(),
                             const QKeySequence& shortcut) {
@@ -131,7 +133,8 @@ void MainWindow::buildMenus() {
   mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników")));
 
   QMenu* view = bar->addMenu(QStringLiteral("&Widok"));
-  view->addAction(action("actionScreenSettings", QStringLiteral("Ustawienia &ekranu"), &C::screenSettings, ctrl('J')));
+  view->addAction(
+      action("actionScreenSettings", QStringLiteral("Ustawienia &ekranu"), &C::screenSettings, ctrl('J')));
   view->addAction(action("actionGrid", QStringLiteral("&Siatka"), &C::gridSettings));
   view->addAction(action("actionRegion", QStringLiteral("&Obszar"), &C::regionSettings));
   view->addAction(action("actionShowAll", QStringLiteral("&Pokaż wszystko"), &C::showAll));
@@ -154,8 +157,10 @@ void MainWindow::buildMenus() {
   lamaPop_ = new QMenu(this);
   lamaPop_->setObjectName(QStringLiteral("lamaPop"));
   lamaPop_->addAction(action("actionEndPolyline", QStringLiteral("Koniec lini łamanej"), &C::endPolyline));
-  lamaPop_->addAction(action("actionClosePolyline", QStringLiteral("Zamknij linie łamaną"), &C::closePolyline));
-  lamaPop_->addAction(action("actionRemoveLastPoint", QStringLiteral("Usuń ostatni element"), &C::removeLastPoint));
+  lamaPop_->addAction(
+      action("actionClosePolyline", QStringLiteral("Zamknij linie łamaną"), &C::closePolyline));
+  lamaPop_->addAction(
+      action("actionRemoveLastPoint", QStringLiteral("Usuń ostatni element"), &C::removeLastPoint));
 }
 
 void MainWindow::buildToolbar(QWidget* panel) {

@@ -17,7 +17,7 @@ class QAction;
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
-public:
+ public:
   // Without a prompter the window asks through real message boxes.
   explicit MainWindow(Prompter* prompter = nullptr, QWidget* parent = nullptr);
   ~MainWindow() override;
@@ -29,10 +29,10 @@ public:
   QMenu& popupMenu() { return *prawymenu_; }
   QMenu& polylineMenu() { return *lamaPop_; }
 
-protected:
+ protected:
   void closeEvent(QCloseEvent* event) override;
 
-private:
+ private:
   void buildMenus();
   void buildToolbar(QWidget* panel);
   void buildStatusBar(QWidget* bar);

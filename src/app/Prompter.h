@@ -18,7 +18,7 @@ struct FileDialogSpec {
 };
 
 class Prompter {
-public:
+ public:
   virtual ~Prompter() = default;
 
   // A message box with one OK button.

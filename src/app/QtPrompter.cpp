@@ -17,7 +17,8 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec,
+                                     QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent, spec.title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -40,7 +41,8 @@ bool QtPrompter::ask(const QString& text, const QString& title) {
   return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<QString> QtPrompter::input(const QString& caption, const QString& prompt, const QString& initial) {
+std::optional<QString> QtPrompter::input(const QString& caption, const QString& prompt,
+                                         const QString& initial) {
   bool ok = false;
   const QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, initial, &ok);
   if (!ok) return std::nullopt;
@@ -55,4 +57,6 @@ std::optional<QString> QtPrompter::saveFileName(const FileDialogSpec& spec) {
   return RunFileDialog(parent_, spec, QFileDialog::AcceptSave);
 }
 
-int QtPrompter::showDialog(QDialog& dialog) { return dialog.exec(); }
+int QtPrompter::showDialog(QDialog& dialog) {
+  return dialog.exec();
+}

@@ -6,16 +6,17 @@ class QWidget;
 
 // The Prompter of the running program: real message boxes and dialogs.
 class QtPrompter : public Prompter {
-public:
+ public:
   explicit QtPrompter(QWidget* parent) : parent_(parent) {}
 
   void message(const QString& text, const QString& title, MessageIcon icon) override;
   bool ask(const QString& text, const QString& title) override;
-  std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override;
+  std::optional<QString> input(const QString& caption, const QString& prompt,
+                               const QString& initial) override;
   std::optional<QString> openFileName(const FileDialogSpec& spec) override;
   std::optional<QString> saveFileName(const FileDialogSpec& spec) override;
   int showDialog(QDialog& dialog) override;
 
-private:
+ private:
   QWidget* parent_;
 };

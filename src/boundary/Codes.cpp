@@ -1,8 +1,12 @@
 #include "boundary/Codes.h"
 
-bool IsPotentialFamily(int32_t problemKind) { return problemKind < 10; }
+bool IsPotentialFamily(int32_t problemKind) {
+  return problemKind < 10;
+}
 
-bool IsDiscFamily(int32_t problemKind) { return problemKind == 10; }
+bool IsDiscFamily(int32_t problemKind) {
+  return problemKind == 10;
+}
 
 std::string_view BoundaryKindWord(int32_t kind) {
   switch (kind) {

@@ -74,7 +74,7 @@ void EllipseDialog::okClicked() {
   p.ry = static_cast<float>(*ry);
   const ContourChange change = AddEllipse(state_.model, p);
   if (change.full) {
-    prompter_.message(QString::fromStdString(CapacityMessage(*change.full)), QStringLiteral("Parametry elipsy"),
-                      MessageIcon::Stop);
+    prompter_.message(QString::fromStdString(CapacityMessage(*change.full)),
+                      QStringLiteral("Parametry elipsy"), MessageIcon::Stop);
   }
 }

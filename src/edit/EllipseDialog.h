@@ -10,12 +10,12 @@ class QLineEdit;
 // ring. Created once; its fields keep what was last typed.
 class EllipseDialog : public QDialog {
   Q_OBJECT
-public:
+ public:
   EllipseDialog(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
   // The "OK" button: reads the fields and appends the ring, then closes.
   void okClicked();
 
-private:
+ private:
   AppState& state_;
   Prompter& prompter_;
   QLineEdit* xx_;

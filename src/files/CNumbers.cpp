@@ -6,8 +6,8 @@
 void AppendFixed(std::string& out, double value, int decimals) {
   // Big enough for any double in fixed notation (309 digits) plus decimals.
   std::array<char, 400> buffer{};
-  auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                 std::chars_format::fixed, decimals);
+  auto [end, ec] =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
   if (ec == std::errc{}) {
     out.append(buffer.data(), end);
   }
@@ -60,6 +60,10 @@ NumberReader::Status NumberReader::read(T& value) {
   return Status::Ok;
 }
 
-NumberReader::Status NumberReader::readInt(int32_t& value) { return read(value); }
+NumberReader::Status NumberReader::readInt(int32_t& value) {
+  return read(value);
+}
 
-NumberReader::Status NumberReader::readFloat(float& value) { return read(value); }
+NumberReader::Status NumberReader::readFloat(float& value) {
+  return read(value);
+}

@@ -12,7 +12,7 @@ std::string FormatFixed(double value, int decimals);
 void AppendInt(std::string& out, int32_t value);
 
 class NumberReader {
-public:
+ public:
   enum class Status { Ok, End, NotANumber };
 
   explicit NumberReader(std::string_view text) : text_(text) {}
@@ -23,7 +23,7 @@ public:
   Status readInt(int32_t& value);
   Status readFloat(float& value);
 
-private:
+ private:
   template <typename T>
   Status read(T& value);
   std::string_view nextToken();

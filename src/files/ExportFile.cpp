@@ -15,13 +15,13 @@ ExportLayout LayoutForName(std::string_view name) {
 namespace {
 
 class WordWriter {
-public:
+ public:
   explicit WordWriter(size_t words) { bytes_.reserve(words * 4); }
   void integer(int32_t v) { word(static_cast<uint32_t>(v)); }
   void real(float v) { word(std::bit_cast<uint32_t>(v)); }
   std::vector<uint8_t> take() { return std::move(bytes_); }
 
-private:
+ private:
   void word(uint32_t w) {
     for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<uint8_t>(w >> shift));
   }

@@ -29,7 +29,7 @@ void AppendIntsLine(std::string& out, std::initializer_list<int32_t> values) {
 
 // Reads values in order and remembers the first problem met.
 class SectionReader {
-public:
+ public:
   explicit SectionReader(std::string_view text) : reader_(text) {}
 
   bool failed() const { return !error_.empty(); }
@@ -45,7 +45,7 @@ public:
     if (!failed()) error_ = std::move(message);
   }
 
-private:
+ private:
   void check(NumberReader::Status status) {
     if (status == NumberReader::Status::End) {
       error_ = "Plik jest niekompletny";

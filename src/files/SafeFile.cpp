@@ -64,8 +64,7 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = dir + "." + base + ".tmp" + std::to_string(::getpid()) + "-" +
-           std::to_string(counter++);
+    temp = dir + "." + base + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }

@@ -20,7 +20,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool Finite(float x, float y) { return std::isfinite(x) && std::isfinite(y); }
+bool Finite(float x, float y) {
+  return std::isfinite(x) && std::isfinite(y);
+}
 
 // The area as Triangle will read it from the switches: "%f" turns anything
 // below 0.0000005 into 0, which Triangle refuses by ending the process.
@@ -33,7 +35,7 @@ bool AreaSurvivesSwitches(double area) {
 }
 
 class Fd {
-public:
+ public:
   explicit Fd(int fd = -1) : fd_(fd) {}
   ~Fd() { reset(); }
   Fd(const Fd&) = delete;
@@ -44,12 +46,12 @@ public:
     fd_ = -1;
   }
 
-private:
+ private:
   int fd_;
 };
 
 class ChildProcess {
-public:
+ public:
   // A helper still running here has failed; it is killed and reaped.
   ~ChildProcess() {
     if (pid_ <= 0) return;
@@ -111,10 +113,9 @@ public:
     return false;
   }
 
-private:
+ private:
   pid_t pid_ = -1;
 };
-
 
 }  // namespace
 

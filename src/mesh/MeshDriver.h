@@ -12,8 +12,8 @@
 #include "model/Model.h"
 
 struct MesherOptions {
-  std::string helperPath;               // the vendrel-mesher program
-  std::vector<std::string> extraArgs;   // passed to the helper after its name
+  std::string helperPath;              // the vendrel-mesher program
+  std::vector<std::string> extraArgs;  // passed to the helper after its name
   std::chrono::milliseconds timeLimit{5000};
   // Called now and then while the helper works, so a window can repaint.
   std::function<void()> whileWaiting;

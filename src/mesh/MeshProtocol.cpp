@@ -23,7 +23,7 @@ void PutAll(std::string& out, const std::vector<T>& values) {
 }
 
 class Cursor {
-public:
+ public:
   explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
 
   template <typename T>
@@ -46,7 +46,7 @@ public:
 
   bool atEnd() const { return pos_ == bytes_.size(); }
 
-private:
+ private:
   std::string_view bytes_;
   size_t pos_ = 0;
 };
@@ -58,7 +58,9 @@ bool AllFinite(const std::vector<double>& values) {
   return true;
 }
 
-bool CountIn(int32_t count, int32_t max) { return count >= 0 && count <= max; }
+bool CountIn(int32_t count, int32_t max) {
+  return count >= 0 && count <= max;
+}
 
 }  // namespace
 
@@ -93,8 +95,7 @@ std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
   if (!in.get(points) || !CountIn(points, kMaxNodes) || !in.getAll(r.points, 2 * size_t(points))) {
     return std::nullopt;
   }
-  if (!in.get(segments) || !CountIn(segments, kMaxElements) ||
-      !in.getAll(r.segments, 2 * size_t(segments))) {
+  if (!in.get(segments) || !CountIn(segments, kMaxElements) || !in.getAll(r.segments, 2 * size_t(segments))) {
     return std::nullopt;
   }
   if (!in.get(holes) || !CountIn(holes, kMaxInternalNodes) || !in.getAll(r.holes, 2 * size_t(holes))) {

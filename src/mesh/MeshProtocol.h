@@ -11,9 +11,9 @@
 
 struct MeshRequest {
   double area = 0.0;
-  std::vector<double> points;      // x, y per point
-  std::vector<int32_t> segments;   // start, end per segment, numbered from 1
-  std::vector<double> holes;       // x, y per hole point
+  std::vector<double> points;     // x, y per point
+  std::vector<int32_t> segments;  // start, end per segment, numbered from 1
+  std::vector<double> holes;      // x, y per hole point
 };
 
 struct MeshReply {

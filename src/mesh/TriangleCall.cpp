@@ -25,7 +25,7 @@ void Release(triangulateio& io) {
 
 // Triangle's output for the request, still in Triangle's own lists.
 class Triangulation {
-public:
+ public:
   Triangulation(const MeshRequest& request, const std::string& switches)
       : points_(request.points),
         segments_(request.segments),
@@ -58,7 +58,7 @@ public:
 
   const triangulateio& out() const { return out_; }
 
-private:
+ private:
   std::vector<double> points_;
   std::vector<int> segments_;
   std::vector<double> holes_;

@@ -51,7 +51,9 @@ void ModelReset(Model& model, ViewTransform& view, DisplaySettings& display, Edi
   ResetEditState(edit);
 }
 
-void ResetModelData(Model& model) { SetDefaults(model, 1); }
+void ResetModelData(Model& model) {
+  SetDefaults(model, 1);
+}
 
 int32_t FreeRows(const Model& m, ModelTable table) {
   switch (table) {
@@ -64,7 +66,9 @@ int32_t FreeRows(const Model& m, ModelTable table) {
   return 0;
 }
 
-int32_t AppendNode(Model& m, const Node& row) { return AppendRow(m.NodeTable, m.nodeCount, row); }
+int32_t AppendNode(Model& m, const Node& row) {
+  return AppendRow(m.NodeTable, m.nodeCount, row);
+}
 int32_t AppendElement(Model& m, const Element& row) {
   return AppendRow(m.ElementTable, m.elementCount, row);
 }

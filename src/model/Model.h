@@ -59,13 +59,13 @@ struct MeshTriangle {
 // slots throws instead of touching memory that is not the table's.
 template <typename Row, int32_t Capacity>
 class FixedTable {
-public:
+ public:
   static constexpr int32_t capacity = Capacity;
 
   Row& operator[](int32_t number) { return rows_[checked(number)]; }
   const Row& operator[](int32_t number) const { return rows_[checked(number)]; }
 
-private:
+ private:
   static size_t checked(int32_t number) {
     if (number < 0 || number > Capacity) {
       throw std::out_of_range("row number outside the table");

@@ -20,7 +20,9 @@ void Canvas::invalidateScene() {
   update();
 }
 
-void Canvas::overlayChanged(const QRect& area) { update(area); }
+void Canvas::overlayChanged(const QRect& area) {
+  update(area);
+}
 
 void Canvas::resizeEvent(QResizeEvent* event) {
   sceneDirty_ = true;

@@ -12,7 +12,7 @@ struct AppState;
 class Canvas : public QWidget {
   Q_OBJECT
 
-public:
+ public:
   Canvas(AppState& state, QWidget* parent = nullptr);
 
   const Scene& scene() const { return scene_; }
@@ -21,26 +21,26 @@ public:
   // What is on the surface now: the picture with the overlay over it.
   QImage shownImage() const;
 
-public slots:
+ public slots:
   // The model or the view changed: the next paint builds the picture anew.
   void invalidateScene();
   // Only the overlay changed within this area: show the kept picture there
   // and the overlay over it.
   void overlayChanged(const QRect& area);
 
-signals:
+ signals:
   void mouseMoved(int x, int y);
   void mousePressed(Qt::MouseButton button, int x, int y);
   // Posted after a repaint that switched the grid off at the dot limit.
   void gridLimitHit();
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
-private:
+ private:
   void paintOverlay(QPainter& painter) const;
 
   AppState& state_;

@@ -5,7 +5,7 @@ namespace {
 // Tracks the canvas's pen and brush the way the window's drawing code sets
 // them, so every primitive records what was in force.
 class SceneWriter {
-public:
+ public:
   SceneWriter(Scene& scene, const ViewTransform& view, int32_t clientHeight)
       : scene_(scene), view_(view), clientHeight_(clientHeight) {}
 
@@ -29,7 +29,7 @@ public:
     add(Shape::Ellipse, a.x, a.y, b.x, b.y);
   }
 
-private:
+ private:
   Scene& scene_;
   const ViewTransform& view_;
   int32_t clientHeight_;

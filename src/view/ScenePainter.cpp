@@ -7,12 +7,16 @@
 
 namespace {
 
-QColor ToQt(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor ToQt(Rgb c) {
+  return QColor(c.r, c.g, c.b);
+}
 
 // Pixel positions far outside any window are not worth drawing, and would
 // overflow Qt's integer rectangles.
 constexpr int32_t kFar = 1 << 24;
-bool Near(int32_t v) { return v > -kFar && v < kFar; }
+bool Near(int32_t v) {
+  return v > -kFar && v < kFar;
+}
 
 }  // namespace
 

@@ -47,7 +47,9 @@ QLineEdit* Field(const QString& name, QWidget* parent) {
   return edit;
 }
 
-int32_t Switch(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+int32_t Switch(const QCheckBox* box) {
+  return box->isChecked() ? 1 : 0;
+}
 
 }  // namespace
 
@@ -230,8 +232,8 @@ void RegionDialog::okClicked() {
     v.viewYMin = static_cast<float>(*yMin);
     if (!(v.viewXMax > v.viewXMin && v.viewYMax > v.viewYMin)) {
       restore();
-      prompter_.message(QStringLiteral("Złe wartości definiujące obszar"), QStringLiteral("Ustawianie obszaru"),
-                        MessageIcon::Stop);
+      prompter_.message(QStringLiteral("Złe wartości definiujące obszar"),
+                        QStringLiteral("Ustawianie obszaru"), MessageIcon::Stop);
     }
   }
   accept();

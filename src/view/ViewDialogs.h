@@ -13,7 +13,7 @@ class QPushButton;
 // "Ustawienia ekranu": the drawn layers, the grid spacing and the grid switch.
 class ScreenSettingsDialog : public QDialog {
   Q_OBJECT
-public:
+ public:
   ScreenSettingsDialog(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
 
   // Fills the controls from the current values.
@@ -21,10 +21,10 @@ public:
   // The "OK" button: applies the controls, checks the spacing, closes.
   void okClicked();
 
-protected:
+ protected:
   void showEvent(QShowEvent* event) override;
 
-private:
+ private:
   AppState& state_;
   Prompter& prompter_;
   QCheckBox* nodes_;
@@ -41,11 +41,11 @@ private:
 // is created, and afterwards keep whatever text they last held.
 class GridDialog : public QDialog {
   Q_OBJECT
-public:
+ public:
   GridDialog(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
   void okClicked();
 
-private:
+ private:
   AppState& state_;
   Prompter& prompter_;
   QLineEdit* dx_;
@@ -55,15 +55,15 @@ private:
 // "Ustawienia obszaru": the corners of the view region.
 class RegionDialog : public QDialog {
   Q_OBJECT
-public:
+ public:
   RegionDialog(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
   void refresh();
   void okClicked();
 
-protected:
+ protected:
   void showEvent(QShowEvent* event) override;
 
-private:
+ private:
   AppState& state_;
   Prompter& prompter_;
   QLineEdit* xMin_;

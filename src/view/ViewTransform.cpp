@@ -14,7 +14,9 @@ int32_t TruncToPixel(double v) {
   return static_cast<int32_t>(v);  // toward zero
 }
 
-int32_t BaseY(const ViewTransform& view, int32_t clientHeight) { return clientHeight - view.marginBottom; }
+int32_t BaseY(const ViewTransform& view, int32_t clientHeight) {
+  return clientHeight - view.marginBottom;
+}
 
 // Nearest multiple of the step, counted from 0; a tie goes to the lower one.
 double Snap(double distance, double step) {
@@ -43,8 +45,8 @@ void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight
   view.scale = static_cast<float>(std::min(sx, sy));
 }
 
-ScreenPoint ModelToScreen(const ViewTransform& view, int32_t clientHeight, double x, double y,
-                          double offsetX, double offsetY) {
+ScreenPoint ModelToScreen(const ViewTransform& view, int32_t clientHeight, double x, double y, double offsetX,
+                          double offsetY) {
   const double px = view.marginLeft + (x - double(view.viewXMin)) * double(view.scale) + offsetX;
   const double py = BaseY(view, clientHeight) - (y - double(view.viewYMin)) * double(view.scale) + offsetY;
   return {TruncToPixel(px), TruncToPixel(py)};

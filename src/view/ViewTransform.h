@@ -57,9 +57,9 @@ ModelPoint ScreenToModel(const ViewTransform& view, int32_t clientHeight, int32_
 // the region is not more than four steps wide or high.
 bool ZoomIn(ViewTransform& view);
 void ZoomOut(ViewTransform& view);
-void PanLeft(ViewTransform& view);   // the picture moves left
+void PanLeft(ViewTransform& view);  // the picture moves left
 void PanRight(ViewTransform& view);
-void PanUp(ViewTransform& view);     // the picture moves up
+void PanUp(ViewTransform& view);  // the picture moves up
 void PanDown(ViewTransform& view);
 
 // The boundary nodes' bounding box snapped toward zero to the grid; false

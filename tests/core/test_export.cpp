@@ -37,15 +37,15 @@ std::vector<uint8_t> Words(std::initializer_list<uint32_t> words) {
   return bytes;
 }
 
-constexpr uint32_t kOne = 0x3f800000;    // 1.0f
-constexpr uint32_t kHalf = 0x3f000000;   // 0.5f
+constexpr uint32_t kOne = 0x3f800000;       // 1.0f
+constexpr uint32_t kHalf = 0x3f000000;      // 0.5f
 constexpr uint32_t kMinusTwo = 0xc0000000;  // -2.0f
 
 std::vector<uint8_t> Body() {
-  return Words({1, 2, 3, 1, 3, 4,                                 // corners
-                1, 1,                                             // one word per triangle
-                0, 0, kOne, 0, kOne, kOne, kHalf, kMinusTwo,      // coordinates
-                0, 0, 0, 0, 0, 0, 0, 0});                         // two zeros per node
+  return Words({1, 2, 3,    1, 3,    4,                       // corners
+                1, 1,                                         // one word per triangle
+                0, 0, kOne, 0, kOne, kOne, kHalf, kMinusTwo,  // coordinates
+                0, 0, 0,    0, 0,    0,    0,     0});        // two zeros per node
 }
 
 std::vector<uint8_t> Join(std::vector<uint8_t> head, const std::vector<uint8_t>& tail) {
@@ -94,7 +94,8 @@ int ExportPastFileSizeLimit(void* arg) {
   std::signal(SIGXFSZ, SIG_IGN);
   const rlimit limit{50, 50};
   if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
-  const FileResult r = WriteExportFile(*TwoTriangleMesh(), ExportLayout::M2d, *static_cast<std::string*>(arg));
+  const FileResult r =
+      WriteExportFile(*TwoTriangleMesh(), ExportLayout::M2d, *static_cast<std::string*>(arg));
   return r.ok ? 1 : 0;
 }
 

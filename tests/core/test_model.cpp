@@ -121,14 +121,24 @@ TEST(ModelStore, AppendsNumberFromOneAndRefusePastCapacityLeavingTableUntouched)
     const int32_t* count;
   };
   const Case cases[] = {
-      {ModelTable::Nodes, 299, [](Model& x) { return AppendNode(x, Node{9, 9}); }, &m->nodeCount},
-      {ModelTable::Elements, 499, [](Model& x) { return AppendElement(x, Element{1, 1, 1, 1}); },
+      {ModelTable::Nodes, 299,
+       [](Model& x) {
+         return AppendNode(x, Node{9, 9});
+       },
+       &m->nodeCount},
+      {ModelTable::Elements, 499,
+       [](Model& x) {
+         return AppendElement(x, Element{1, 1, 1, 1});
+       },
        &m->elementCount},
       {ModelTable::Boundaries, 19, [](Model& x) { return AppendBoundary(x, Boundary{1}); },
        &m->boundaryCount},
       {ModelTable::Conditions, 99, [](Model& x) { return AppendCondition(x, BoundaryCondition{1}); },
        &m->bcCount},
-      {ModelTable::InternalNodes, 99, [](Model& x) { return AppendInternalNode(x, InternalNode{9, 9}); },
+      {ModelTable::InternalNodes, 99,
+       [](Model& x) {
+         return AppendInternalNode(x, InternalNode{9, 9});
+       },
        &m->internalNodeCount},
   };
   for (const Case& c : cases) {

@@ -62,7 +62,8 @@ std::unique_ptr<Model> FullModel() {
   }
   while (AppendBoundary(*m, Boundary{2}) != 0) {
   }
-  for (int i = 1; i <= kMaxInternalNodes; ++i) (void)AppendInternalNode(*m, InternalNode{i * 0.5f, -i * 0.125f});
+  for (int i = 1; i <= kMaxInternalNodes; ++i)
+    (void)AppendInternalNode(*m, InternalNode{i * 0.5f, -i * 0.125f});
   m->Conductivity = 2.5f;
   m->SecondProperty = 0.75f;
   m->ProblemKind = 3;
@@ -106,7 +107,7 @@ void ExpectResetData(const Model& m) {
 
 // The process's locale, switched to Polish for one test and back after it.
 class PolishLocale {
-public:
+ public:
   PolishLocale() {
     ok_ = std::setlocale(LC_ALL, "pl_PL.UTF-8") != nullptr;
     if (ok_) old_ = std::locale::global(std::locale("pl_PL.UTF-8"));
@@ -117,7 +118,7 @@ public:
   }
   bool ok() const { return ok_; }
 
-private:
+ private:
   bool ok_ = false;
   std::locale old_;
 };

@@ -131,11 +131,21 @@ struct Built {
   }
 };
 
-bool IsDot(const Primitive& p) { return p.shape == Shape::Ellipse && p.pen == colors::kGrey; }
-bool IsNodeDisc(const Primitive& p) { return p.shape == Shape::Ellipse && p.brush == colors::kMaroon; }
-bool IsText(const Primitive& p) { return p.shape == Shape::Text; }
-bool IsLine(const Primitive& p) { return p.shape == Shape::Line; }
-bool IsInternal(const Primitive& p) { return p.shape == Shape::Ellipse && p.pen == colors::kGreen; }
+bool IsDot(const Primitive& p) {
+  return p.shape == Shape::Ellipse && p.pen == colors::kGrey;
+}
+bool IsNodeDisc(const Primitive& p) {
+  return p.shape == Shape::Ellipse && p.brush == colors::kMaroon;
+}
+bool IsText(const Primitive& p) {
+  return p.shape == Shape::Text;
+}
+bool IsLine(const Primitive& p) {
+  return p.shape == Shape::Line;
+}
+bool IsInternal(const Primitive& p) {
+  return p.shape == Shape::Ellipse && p.pen == colors::kGreen;
+}
 
 TEST(Scene, EmptyModelIsBackgroundAndGridFromTheCorner) {
   Built b;
@@ -179,8 +189,9 @@ TEST(Scene, LayersComeInOrderWithTheirColours) {
   std::vector<Shape> shapes;
   for (const Primitive& p : b.scene.items) shapes.push_back(p.shape);
   using S = Shape;
-  EXPECT_EQ(shapes, (std::vector<S>{S::FillRect, S::Ellipse, S::Ellipse, S::Ellipse, S::Text, S::Text, S::Text,
-                                    S::Text, S::Text, S::Line, S::Line, S::Ellipse, S::Line, S::Line, S::Line}));
+  EXPECT_EQ(shapes,
+            (std::vector<S>{S::FillRect, S::Ellipse, S::Ellipse, S::Ellipse, S::Text, S::Text, S::Text,
+                            S::Text, S::Text, S::Line, S::Line, S::Ellipse, S::Line, S::Line, S::Line}));
   const auto texts = b.where(IsText);
   EXPECT_EQ(texts[0]->text, colors::kMaroon);
   EXPECT_EQ(texts[0]->brush, colors::kWhite);

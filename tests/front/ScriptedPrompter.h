@@ -8,8 +8,8 @@
 #include <QTest>
 #include <deque>
 #include <functional>
-#include <utility>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/Prompter.h"
@@ -22,7 +22,7 @@ struct Shown {
 };
 
 class ScriptedPrompter : public Prompter {
-public:
+ public:
   std::vector<Shown> shown;
   std::deque<bool> answers;
   std::deque<std::optional<QString>> inputs;
@@ -38,7 +38,8 @@ public:
     shown.push_back({QStringLiteral("ask"), text, title, MessageIcon::Question});
     return take(answers, "an answer");
   }
-  std::optional<QString> input(const QString& caption, const QString& prompt, const QString& initial) override {
+  std::optional<QString> input(const QString& caption, const QString& prompt,
+                               const QString& initial) override {
     shown.push_back({QStringLiteral("input"), prompt, caption, MessageIcon::None});
     lastInitialText = initial;
     return take(inputs, "an input");
@@ -71,7 +72,7 @@ public:
   }
   bool allUsed() const { return answers.empty() && inputs.empty() && fileNames.empty() && dialogs.empty(); }
 
-private:
+ private:
   // The next queued answer; a missing one fails the test and answers
   // "no" / "cancel".
   template <typename T>

@@ -41,7 +41,8 @@ struct Rig {
   QString lastCaption() const { return captions->isEmpty() ? QString() : captions->last().at(0).toString(); }
 };
 
-void ExpectMessages(const ScriptedPrompter& p, const std::vector<std::tuple<QString, QString, MessageIcon>>& want) {
+void ExpectMessages(const ScriptedPrompter& p,
+                    const std::vector<std::tuple<QString, QString, MessageIcon>>& want) {
   const std::vector<Shown> got = p.messages();
   QCOMPARE(got.size(), want.size());
   for (size_t i = 0; i < want.size(); ++i) {
@@ -54,7 +55,7 @@ void ExpectMessages(const ScriptedPrompter& p, const std::vector<std::tuple<QStr
 class CommandsTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init() { QLocale::setDefault(QLocale::c()); }
 
   void newProjectAsksAndResetsOnlyOnYes() {
@@ -96,8 +97,8 @@ private slots:
     QCOMPARE(r.prompter.shown[0].text, QStringLiteral("Czy chcesz utracić aktualne dane ?"));
     QCOMPARE(r.prompter.shown[0].title, QStringLiteral("Otwórz plik"));
     QCOMPARE(r.prompter.shown[1].title, QStringLiteral("Otwarcie pliku"));
-    QCOMPARE(r.prompter.fileSpecs[0].filters,
-             QStringList({QStringLiteral("Pliki Vendrela Korbel (*.vdk)"), QStringLiteral("Wszystkie pliki (*.*)")}));
+    QCOMPARE(r.prompter.fileSpecs[0].filters, QStringList({QStringLiteral("Pliki Vendrela Korbel (*.vdk)"),
+                                                           QStringLiteral("Wszystkie pliki (*.*)")}));
     QCOMPARE(r.prompter.fileSpecs[0].defaultSuffix, QStringLiteral("vdk"));
     QVERIFY(r.prompter.messages().empty());
 
@@ -110,7 +111,8 @@ private slots:
   void saveWithoutNodesShowsTheErrorAndNoDialog() {
     Rig r;
     r.commands->saveProject();
-    ExpectMessages(r.prompter, {{QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"), MessageIcon::Stop}});
+    ExpectMessages(r.prompter, {{QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"),
+                                 MessageIcon::Stop}});
     QCOMPARE(r.prompter.shown.size(), size_t(1));
   }
 
@@ -124,16 +126,16 @@ private slots:
     r.commands->saveProject();
     QCOMPARE(r.prompter.fileSpecs[0].title, QStringLiteral("Zapis pliku"));
     QVERIFY(r.prompter.fileSpecs[0].confirmOverwrite);
-    ExpectMessages(r.prompter, {{QStringLiteral("Zapisano dane do pliku ") + path, QStringLiteral("Zapis do pliku"),
-                                 MessageIcon::Exclamation}});
+    ExpectMessages(r.prompter, {{QStringLiteral("Zapisano dane do pliku ") + path,
+                                 QStringLiteral("Zapis do pliku"), MessageIcon::Exclamation}});
     QCOMPARE(r.lastCaption(), QStringLiteral("Vendrel korbel v1.0 ") + path);
 
     Rig o;
     o.prompter.answers = {true};
     o.prompter.fileNames = {path};
     o.commands->openProject();
-    ExpectMessages(o.prompter, {{QStringLiteral("Odczytano dane z pliku ") + path, QStringLiteral("Odczyt z pliku"),
-                                 MessageIcon::Exclamation}});
+    ExpectMessages(o.prompter, {{QStringLiteral("Odczytano dane z pliku ") + path,
+                                 QStringLiteral("Odczyt z pliku"), MessageIcon::Exclamation}});
     QCOMPARE(o.lastCaption(), QStringLiteral("Vendrel korbel v1.0 ") + path);
     QCOMPARE(o.model().nodeCount, 3);
     QCOMPARE(o.model().elementCount, 3);
@@ -154,10 +156,11 @@ private slots:
     r.prompter.fileNames = {bad, dir.filePath(QStringLiteral("missing.vdk"))};
     r.commands->openProject();
     r.commands->openProject();
-    ExpectMessages(r.prompter,
-                   {{QStringLiteral("Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)"),
-                     QStringLiteral("Odczyt z pliku"), MessageIcon::Stop},
-                    {QStringLiteral("Nie można odczytać pliku"), QStringLiteral("Odczyt z pliku"), MessageIcon::Stop}});
+    ExpectMessages(
+        r.prompter,
+        {{QStringLiteral("Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)"),
+          QStringLiteral("Odczyt z pliku"), MessageIcon::Stop},
+         {QStringLiteral("Nie można odczytać pliku"), QStringLiteral("Odczyt z pliku"), MessageIcon::Stop}});
     QCOMPARE(r.model().nodeCount, 0);
     QCOMPARE(r.lastCaption(), QStringLiteral("Vendrel Korbel v1.0"));
 
@@ -165,8 +168,8 @@ private slots:
     r.prompter.shown.clear();
     r.prompter.fileNames = {dir.filePath(QStringLiteral("no/such/folder.vdk"))};
     r.commands->saveProject();
-    ExpectMessages(r.prompter, {{QStringLiteral("Nie można zapisać do pliku"), QStringLiteral("Błąd operacji dyskowej"),
-                                 MessageIcon::Stop}});
+    ExpectMessages(r.prompter, {{QStringLiteral("Nie można zapisać do pliku"),
+                                 QStringLiteral("Błąd operacji dyskowej"), MessageIcon::Stop}});
   }
 
   void generationStopsSilentlyOnBadAnswers_data() {
@@ -200,19 +203,18 @@ private slots:
     r.triangle();
     r.prompter.inputs = {QStringLiteral("10")};
     r.commands->generateMesh();
-    ExpectMessages(r.prompter, {{QStringLiteral("Generacja siatki powiodła się"), QStringLiteral("Generacja siatki"),
-                                 MessageIcon::Exclamation}});
+    ExpectMessages(r.prompter, {{QStringLiteral("Generacja siatki powiodła się"),
+                                 QStringLiteral("Generacja siatki"), MessageIcon::Exclamation}});
     QVERIFY(r.model().meshTriangleCount >= 1);
     QCOMPARE(r.repaints->count(), 1);
 
     r.prompter.shown.clear();
     r.prompter.inputs = {QStringLiteral("0.01")};
     r.commands->generateMesh();
-    ExpectMessages(r.prompter,
-                   {{QStringLiteral("Zbyt duża liczba elementów lub węzłów"), QStringLiteral("Generacja siatki"),
-                     MessageIcon::Stop},
-                    {QStringLiteral("Generacja siatki nie powiodła się"), QStringLiteral("Generacja siatki"),
-                     MessageIcon::Stop}});
+    ExpectMessages(r.prompter, {{QStringLiteral("Zbyt duża liczba elementów lub węzłów"),
+                                 QStringLiteral("Generacja siatki"), MessageIcon::Stop},
+                                {QStringLiteral("Generacja siatki nie powiodła się"),
+                                 QStringLiteral("Generacja siatki"), MessageIcon::Stop}});
     QCOMPARE(r.model().meshTriangleCount, 0);
 
     r.prompter.shown.clear();
@@ -240,8 +242,8 @@ private slots:
     QTemporaryDir dir;
     Rig r;
     r.commands->exportMesh();
-    ExpectMessages(r.prompter, {{QStringLiteral("Siatka nie została wygenerowana"), QStringLiteral("Eksport do..."),
-                                 MessageIcon::Stop}});
+    ExpectMessages(r.prompter, {{QStringLiteral("Siatka nie została wygenerowana"),
+                                 QStringLiteral("Eksport do..."), MessageIcon::Stop}});
     QCOMPARE(r.prompter.shown.size(), size_t(1));
 
     r.triangle();
@@ -254,15 +256,14 @@ private slots:
     const QString mixed = dir.filePath(QStringLiteral("a.Ulx"));
     r.prompter.fileNames = {m2d, n2d, ulx, mixed, std::nullopt, dir.filePath(QStringLiteral("x/y.m2d"))};
     for (int i = 0; i < 6; ++i) r.commands->exportMesh();
-    ExpectMessages(r.prompter,
-                   {{QStringLiteral("Plik wyeksportowano poprawnie"), QStringLiteral("Eksport do MES 2D KORBELA"),
-                     MessageIcon::None},
-                    {QStringLiteral("Plik wyeksportowano poprawnie"),
-                     QStringLiteral("Eksport do MES 2D KORBELA NIELINIOWA"), MessageIcon::None},
-                    {QStringLiteral("Plik wyeksportowano poprawnie"), QStringLiteral("Eksport do MES 2D KORBELA"),
-                     MessageIcon::None},
-                    {QStringLiteral("Nie można zapisać do pliku"), QStringLiteral("Błąd operacji dyskowej"),
-                     MessageIcon::Exclamation}});
+    ExpectMessages(r.prompter, {{QStringLiteral("Plik wyeksportowano poprawnie"),
+                                 QStringLiteral("Eksport do MES 2D KORBELA"), MessageIcon::None},
+                                {QStringLiteral("Plik wyeksportowano poprawnie"),
+                                 QStringLiteral("Eksport do MES 2D KORBELA NIELINIOWA"), MessageIcon::None},
+                                {QStringLiteral("Plik wyeksportowano poprawnie"),
+                                 QStringLiteral("Eksport do MES 2D KORBELA"), MessageIcon::None},
+                                {QStringLiteral("Nie można zapisać do pliku"),
+                                 QStringLiteral("Błąd operacji dyskowej"), MessageIcon::Exclamation}});
     const qint64 t = r.model().meshTriangleCount, n = r.model().meshNodeCount;
     QCOMPARE(QFileInfo(m2d).size(), 4 * (6 + 4 * t + 4 * n));
     QCOMPARE(QFileInfo(n2d).size(), 4 * (7 + 4 * t + 4 * n));
@@ -272,7 +273,8 @@ private slots:
     QCOMPARE(spec.title, QStringLiteral("Eksport siatki"));
     QCOMPARE(spec.defaultSuffix, QStringLiteral("m2d"));
     QVERIFY(!spec.confirmOverwrite);
-    QCOMPARE(spec.filters, QStringList({QStringLiteral("Pliki DEV2O Korbela (*.m2d)"), QStringLiteral("Pliki ULMEX (*.ulx)"),
+    QCOMPARE(spec.filters, QStringList({QStringLiteral("Pliki DEV2O Korbela (*.m2d)"),
+                                        QStringLiteral("Pliki ULMEX (*.ulx)"),
                                         QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"),
                                         QStringLiteral("Wszystkie pliki (*.*)")}));
   }
@@ -354,7 +356,7 @@ private slots:
     QCOMPARE(r.repaints->count(), 1);
   }
 
-private:
+ private:
   static void WriteFileText(const QString& path, const QByteArray& text) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));

@@ -33,7 +33,7 @@ class MainWindowTest : public QObject {
     return a;
   }
 
-private slots:
+ private slots:
   void init() {
     QLocale::setDefault(QLocale::c());
     prompter = ScriptedPrompter();
@@ -68,17 +68,38 @@ private slots:
 
   void menusCarryTheirCaptionsAndShortcuts() {
     const std::vector<Menu> menus = {
-        {"&Plik", {{"&Nowy", ""}, {"&Otwórz", "Ctrl+O"}, {"Zapisz &jako", ""}, {"-", ""},
-                   {"&Eksportuj do ...", "Ctrl+E"}, {"-", ""}, {"&Koniec", "Ctrl+X"}}},
-        {"&Dodaj", {{"&Linie łamaną", "Ctrl+L"}, {"&Elipsę", ""}, {"-", ""}, {"&Węzeł", ""}, {"&Element", ""},
-                    {"Wę&zeł wewnętrzny", ""}}},
-        {"&Zmień", {{"Własności &elementu", ""}, {"Współrzędne &węzła", ""}, {"Współ. wę&zła wewnętrznego", ""}}},
-        {"&Usuń", {{"&Węzeł", ""}, {"&Element", ""}, {"Wę&zeł wewnętrzny", ""},
-                   {"Wszystkie węzły wew&nętrzne", ""}, {"-", ""}, {"&Podwójne węzły", ""}}},
+        {"&Plik",
+         {{"&Nowy", ""},
+          {"&Otwórz", "Ctrl+O"},
+          {"Zapisz &jako", ""},
+          {"-", ""},
+          {"&Eksportuj do ...", "Ctrl+E"},
+          {"-", ""},
+          {"&Koniec", "Ctrl+X"}}},
+        {"&Dodaj",
+         {{"&Linie łamaną", "Ctrl+L"},
+          {"&Elipsę", ""},
+          {"-", ""},
+          {"&Węzeł", ""},
+          {"&Element", ""},
+          {"Wę&zeł wewnętrzny", ""}}},
+        {"&Zmień",
+         {{"Własności &elementu", ""}, {"Współrzędne &węzła", ""}, {"Współ. wę&zła wewnętrznego", ""}}},
+        {"&Usuń",
+         {{"&Węzeł", ""},
+          {"&Element", ""},
+          {"Wę&zeł wewnętrzny", ""},
+          {"Wszystkie węzły wew&nętrzne", ""},
+          {"-", ""},
+          {"&Podwójne węzły", ""}}},
         {"&Listy", {{"&Węzłów", ""}, {"&Elementów", ""}, {"Wę&złów wewnętrznych", ""}}},
         {"&Generacja siatki", {{"&GENERUJ", "Ctrl+G"}, {"Lista &wyników", ""}}},
-        {"&Widok", {{"Ustawienia &ekranu", "Ctrl+J"}, {"&Siatka", ""}, {"&Obszar", ""}, {"&Pokaż wszystko", ""},
-                    {"Siatka &MES", "Ctrl+M"}}},
+        {"&Widok",
+         {{"Ustawienia &ekranu", "Ctrl+J"},
+          {"&Siatka", ""},
+          {"&Obszar", ""},
+          {"&Pokaż wszystko", ""},
+          {"Siatka &MES", "Ctrl+M"}}},
         {"&Pomoc", {{"&Pomoc", ""}, {"-", ""}, {"&O programie...", ""}}},
     };
     const QList<QAction*> bar = window->menuBar()->actions();
@@ -107,12 +128,19 @@ private slots:
 
   void toolbarButtonsStandInOrderWithTheirHints() {
     const std::vector<std::pair<const char*, const char*>> want = {
-        {"NowyB", "Nowy projekt"}, {"OtworzB", "Otwórz plik"}, {"ZapiszB", "Zapisz plik"},
-        {"SpeedButton1", "Linia łamana"}, {"SpeedButton2", "Okrąg"},
-        {"ZoomPlB", "Powiększenie fragmentu ekranu"}, {"ZoomMiB", "Pomniejszenie fragmentu ekranu"},
-        {"PanLeft", "Przesuń zawartość ekranu"}, {"PanDown", "Przesuń zawartość ekranu"},
-        {"panUp", "Przesuń zawartość ekranu"}, {"PanRight", "Przesuń zawartość ekranu"},
-        {"SolveB", "Oblicz"}, {"ListawynB", "Lista wyników"}};
+        {"NowyB", "Nowy projekt"},
+        {"OtworzB", "Otwórz plik"},
+        {"ZapiszB", "Zapisz plik"},
+        {"SpeedButton1", "Linia łamana"},
+        {"SpeedButton2", "Okrąg"},
+        {"ZoomPlB", "Powiększenie fragmentu ekranu"},
+        {"ZoomMiB", "Pomniejszenie fragmentu ekranu"},
+        {"PanLeft", "Przesuń zawartość ekranu"},
+        {"PanDown", "Przesuń zawartość ekranu"},
+        {"panUp", "Przesuń zawartość ekranu"},
+        {"PanRight", "Przesuń zawartość ekranu"},
+        {"SolveB", "Oblicz"},
+        {"ListawynB", "Lista wyników"}};
     QList<QToolButton*> buttons =
         window->findChild<QWidget*>(QStringLiteral("toolbarPanel"))->findChildren<QToolButton*>();
     std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
@@ -123,7 +151,7 @@ private slots:
       QCOMPARE(buttons[i]->size(), QSize(20, 20));
       QVERIFY(!buttons[i]->icon().isNull());
     }
-    QVERIFY(buttons[3]->x() - buttons[2]->x() > buttons[1]->x() - buttons[0]->x()) ;  // a gap between groups
+    QVERIFY(buttons[3]->x() - buttons[2]->x() > buttons[1]->x() - buttons[0]->x());  // a gap between groups
     buttons[5]->click();
     QCOMPARE(window->state().view.viewXMin, 2.0f);
   }

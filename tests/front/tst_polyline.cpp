@@ -30,13 +30,15 @@ class PolylineTest : public QObject {
     const ScreenPoint p = ModelToScreen(window->state().view, canvas().height(), x, y);
     return {p.x, p.y};
   }
-  void click(QPoint at, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(&canvas(), button, {}, at); }
+  void click(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(&canvas(), button, {}, at);
+  }
   void repaintNow() {
     canvas().invalidateScene();
     canvas().repaint();
   }
 
-private slots:
+ private slots:
   void init() {
     QLocale::setDefault(QLocale::c());
     prompter = ScriptedPrompter();
@@ -220,8 +222,8 @@ private slots:
         d.findChild<QLineEdit*>(QString::fromLatin1(field))->setText(QString::fromLatin1(text));
       });
     };
-    prompter.dialogs = {typed("nnn", "2"), typed("nnn", "4"), typed("rr", "0"), typed("rr", "10"),
-                        typed("yy", "a"), PressButton(QStringLiteral("Anuluj"))};
+    prompter.dialogs = {typed("nnn", "2"), typed("nnn", "4"), typed("rr", "0"),
+                        typed("rr", "10"), typed("yy", "a"),  PressButton(QStringLiteral("Anuluj"))};
     for (int i = 0; i < 6; ++i) trigger("actionEllipse");
     QCOMPARE(model().nodeCount, 18 + 4 + 4);  // n 4 made a ring, and again once rr was 10
     QVERIFY(prompter.messages().empty());

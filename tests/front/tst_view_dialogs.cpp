@@ -29,7 +29,9 @@ struct Rig {
 void SetText(QDialog& d, const char* field, const QString& text) {
   d.findChild<QLineEdit*>(QString::fromLatin1(field))->setText(text);
 }
-QString Text(QDialog& d, const char* field) { return d.findChild<QLineEdit*>(QString::fromLatin1(field))->text(); }
+QString Text(QDialog& d, const char* field) {
+  return d.findChild<QLineEdit*>(QString::fromLatin1(field))->text();
+}
 void Check(QDialog& d, const char* box, bool on) {
   d.findChild<QCheckBox*>(QString::fromLatin1(box))->setChecked(on);
 }
@@ -37,7 +39,7 @@ void Check(QDialog& d, const char* box, bool on) {
 class ViewDialogsTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init() { QLocale::setDefault(QLocale::c()); }
 
   void screenSettingsShowTheCurrentValues() {
@@ -88,11 +90,12 @@ private slots:
   void screenSettingsTakeGoodSpacingsAndCancelRestoresAll() {
     Rig r;
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    r.prompter.dialogs = {PressButton(QStringLiteral("OK"), [](QDialog& d) {
-                            static_cast<ScreenSettingsDialog&>(d).refresh();
-                            SetText(d, "Edit1", QStringLiteral("2,5"));
-                            SetText(d, "Edit2", QStringLiteral("1e-1"));
-                          }),
+    r.prompter.dialogs = {PressButton(QStringLiteral("OK"),
+                                      [](QDialog& d) {
+                                        static_cast<ScreenSettingsDialog&>(d).refresh();
+                                        SetText(d, "Edit1", QStringLiteral("2,5"));
+                                        SetText(d, "Edit2", QStringLiteral("1e-1"));
+                                      }),
                           PressButton(QStringLiteral("Anuluj"), [](QDialog& d) {
                             static_cast<ScreenSettingsDialog&>(d).refresh();
                             Check(d, "elem", false);
@@ -113,9 +116,8 @@ private slots:
     QCOMPARE(Text(grid, "Edit1"), QStringLiteral("2"));
     QCOMPARE(grid.windowTitle(), QStringLiteral("Ustawienia siatki"));
 
-    r.prompter.dialogs = {PressButton(QStringLiteral("Button1"), [](QDialog& d) {
-      SetText(d, "Edit1", QStringLiteral("abc"));
-    })};
+    r.prompter.dialogs = {PressButton(QStringLiteral("Button1"),
+                                      [](QDialog& d) { SetText(d, "Edit1", QStringLiteral("abc")); })};
     r.commands->gridSettings();
     QCOMPARE(r.prompter.messages().back().text, QStringLiteral("Zła wartość podziałki"));
     QCOMPARE(r.prompter.messages().back().title, QStringLiteral("Ustawianie podzialki"));
@@ -152,9 +154,8 @@ private slots:
   void gridDialogWritesExponentFormInThePolishLocale() {
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     Rig r;
-    r.prompter.dialogs = {PressButton(QStringLiteral("Button1"), [](QDialog& d) {
-      SetText(d, "Edit2", QStringLiteral("2.5"));
-    })};
+    r.prompter.dialogs = {PressButton(QStringLiteral("Button1"),
+                                      [](QDialog& d) { SetText(d, "Edit2", QStringLiteral("2.5")); })};
     r.commands->gridSettings();
     QCOMPARE(Text(r.commands->gridDialog(), "Edit1"), QStringLiteral("2,0000E+00"));
   }
@@ -178,9 +179,8 @@ private slots:
     QCOMPARE(r.state->view.viewXMin, 0.0f);
     QCOMPARE(r.state->view.viewXMax, 50.0f);
 
-    r.prompter.dialogs = {PressButton(QStringLiteral("Button1"), [](QDialog& d) {
-      SetText(d, "Edit4", QStringLiteral("x"));
-    })};
+    r.prompter.dialogs = {
+        PressButton(QStringLiteral("Button1"), [](QDialog& d) { SetText(d, "Edit4", QStringLiteral("x")); })};
     r.commands->regionSettings();
     QCOMPARE(r.prompter.messages().back().text, QStringLiteral("Zła wartość podziałki"));
     QCOMPARE(Text(region, "Edit4"), QStringLiteral("0.00"));

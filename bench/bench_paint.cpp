@@ -3,9 +3,8 @@
 // primitives straight from the model's arrays. Then, in the real window,
 // one mouse move of the polyline tool (event to painted rubber band)
 // against one full repaint of the window.
-// Run (see the README):
-//   QT_QPA_PLATFORM=offscreen build/bin/bench_paint \
-//       --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
+// Run as the README says, with QT_QPA_PLATFORM=offscreen and
+// --benchmark_repetitions=15 --benchmark_report_aggregates_only=true.
 
 #include <benchmark/benchmark.h>
 

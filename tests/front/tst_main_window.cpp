@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -12,6 +14,7 @@
 #include "ScriptedPrompter.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
+#include "app/PolishTranslation.h"
 #include "view/Canvas.h"
 
 namespace {
@@ -221,6 +224,15 @@ class MainWindowTest : public QObject {
     QTest::qWait(20);
     QCOMPARE(prompter.messages().size(), size_t(1));
     QCOMPARE(window->canvas().scene().gridDots, 0);
+  }
+
+  void standardButtonsSpeakPolish() {
+    QVERIFY(InstallPolishTranslation());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Tak"));
+    QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Nie"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Anuluj"));
   }
 
   void aTinyWindowDoesNotFail() {

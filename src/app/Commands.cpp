@@ -122,13 +122,13 @@ void Commands::exportMesh() {
                       MessageIcon::Stop);
     return;
   }
-  const FileDialogSpec spec{
+  const FileDialogSpec options{
       QStringLiteral("Eksport siatki"),
       {QStringLiteral("Pliki DEV2O Korbela (*.m2d)"), QStringLiteral("Pliki ULMEX (*.ulx)"),
        QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"), QStringLiteral("Wszystkie pliki (*.*)")},
       QStringLiteral("m2d"),
       false};
-  const std::optional<QString> path = prompter_.saveFileName(spec);
+  const std::optional<QString> path = prompter_.saveFileName(options);
   if (!path) return;
   const ExportLayout layout = LayoutForName(path->toStdString());
   const FileResult r = WriteExportFile(state_.model, layout, Local(*path));

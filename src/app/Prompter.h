@@ -28,8 +28,8 @@ class Prompter {
   // An input box; empty when cancelled.
   virtual std::optional<QString> input(const QString& caption, const QString& prompt,
                                        const QString& initial) = 0;
-  virtual std::optional<QString> openFileName(const FileDialogSpec& spec) = 0;
-  virtual std::optional<QString> saveFileName(const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> openFileName(const FileDialogSpec& options) = 0;
+  virtual std::optional<QString> saveFileName(const FileDialogSpec& options) = 0;
   // Shows a modal dialog; returns its result (QDialog::Accepted or Rejected).
   virtual int showDialog(QDialog& dialog) = 0;
 };

@@ -17,14 +17,14 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec,
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& options,
                                      QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, spec.title);
+  QFileDialog dialog(parent, options.title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setNameFilters(spec.filters);
-  dialog.setDefaultSuffix(spec.defaultSuffix);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+  dialog.setNameFilters(options.filters);
+  dialog.setDefaultSuffix(options.defaultSuffix);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
@@ -49,12 +49,12 @@ std::optional<QString> QtPrompter::input(const QString& caption, const QString& 
   return text;
 }
 
-std::optional<QString> QtPrompter::openFileName(const FileDialogSpec& spec) {
-  return RunFileDialog(parent_, spec, QFileDialog::AcceptOpen);
+std::optional<QString> QtPrompter::openFileName(const FileDialogSpec& options) {
+  return RunFileDialog(parent_, options, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> QtPrompter::saveFileName(const FileDialogSpec& spec) {
-  return RunFileDialog(parent_, spec, QFileDialog::AcceptSave);
+std::optional<QString> QtPrompter::saveFileName(const FileDialogSpec& options) {
+  return RunFileDialog(parent_, options, QFileDialog::AcceptSave);
 }
 
 int QtPrompter::showDialog(QDialog& dialog) {

@@ -13,8 +13,8 @@ class QtPrompter : public Prompter {
   bool ask(const QString& text, const QString& title) override;
   std::optional<QString> input(const QString& caption, const QString& prompt,
                                const QString& initial) override;
-  std::optional<QString> openFileName(const FileDialogSpec& spec) override;
-  std::optional<QString> saveFileName(const FileDialogSpec& spec) override;
+  std::optional<QString> openFileName(const FileDialogSpec& options) override;
+  std::optional<QString> saveFileName(const FileDialogSpec& options) override;
   int showDialog(QDialog& dialog) override;
 
  private:

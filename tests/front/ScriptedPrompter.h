@@ -28,7 +28,7 @@ class ScriptedPrompter : public Prompter {
   std::deque<std::optional<QString>> inputs;
   std::deque<std::optional<QString>> fileNames;
   std::deque<std::function<int(QDialog&)>> dialogs;
-  std::vector<FileDialogSpec> fileSpecs;
+  std::vector<FileDialogSpec> fileDialogs;
   QString lastInitialText;
 
   void message(const QString& text, const QString& title, MessageIcon icon) override {
@@ -44,14 +44,14 @@ class ScriptedPrompter : public Prompter {
     lastInitialText = initial;
     return take(inputs, "an input");
   }
-  std::optional<QString> openFileName(const FileDialogSpec& spec) override {
-    shown.push_back({QStringLiteral("open"), {}, spec.title, MessageIcon::None});
-    fileSpecs.push_back(spec);
+  std::optional<QString> openFileName(const FileDialogSpec& options) override {
+    shown.push_back({QStringLiteral("open"), {}, options.title, MessageIcon::None});
+    fileDialogs.push_back(options);
     return take(fileNames, "a file name");
   }
-  std::optional<QString> saveFileName(const FileDialogSpec& spec) override {
-    shown.push_back({QStringLiteral("save"), {}, spec.title, MessageIcon::None});
-    fileSpecs.push_back(spec);
+  std::optional<QString> saveFileName(const FileDialogSpec& options) override {
+    shown.push_back({QStringLiteral("save"), {}, options.title, MessageIcon::None});
+    fileDialogs.push_back(options);
     return take(fileNames, "a file name");
   }
   int showDialog(QDialog& dialog) override {

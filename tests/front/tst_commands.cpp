@@ -97,9 +97,9 @@ class CommandsTest : public QObject {
     QCOMPARE(r.prompter.shown[0].text, QStringLiteral("Czy chcesz utracić aktualne dane ?"));
     QCOMPARE(r.prompter.shown[0].title, QStringLiteral("Otwórz plik"));
     QCOMPARE(r.prompter.shown[1].title, QStringLiteral("Otwarcie pliku"));
-    QCOMPARE(r.prompter.fileSpecs[0].filters, QStringList({QStringLiteral("Pliki Vendrela Korbel (*.vdk)"),
+    QCOMPARE(r.prompter.fileDialogs[0].filters, QStringList({QStringLiteral("Pliki Vendrela Korbel (*.vdk)"),
                                                            QStringLiteral("Wszystkie pliki (*.*)")}));
-    QCOMPARE(r.prompter.fileSpecs[0].defaultSuffix, QStringLiteral("vdk"));
+    QCOMPARE(r.prompter.fileDialogs[0].defaultSuffix, QStringLiteral("vdk"));
     QVERIFY(r.prompter.messages().empty());
 
     r.prompter.answers = {false};
@@ -124,8 +124,8 @@ class CommandsTest : public QObject {
     (void)AppendInternalNode(r.model(), InternalNode{0.1f, 0.1f});
     r.prompter.fileNames = {path};
     r.commands->saveProject();
-    QCOMPARE(r.prompter.fileSpecs[0].title, QStringLiteral("Zapis pliku"));
-    QVERIFY(r.prompter.fileSpecs[0].confirmOverwrite);
+    QCOMPARE(r.prompter.fileDialogs[0].title, QStringLiteral("Zapis pliku"));
+    QVERIFY(r.prompter.fileDialogs[0].confirmOverwrite);
     ExpectMessages(r.prompter, {{QStringLiteral("Zapisano dane do pliku ") + path,
                                  QStringLiteral("Zapis do pliku"), MessageIcon::Exclamation}});
     QCOMPARE(r.lastCaption(), QStringLiteral("Vendrel korbel v1.0 ") + path);
@@ -269,11 +269,11 @@ class CommandsTest : public QObject {
     QCOMPARE(QFileInfo(n2d).size(), 4 * (7 + 4 * t + 4 * n));
     QCOMPARE(QFileInfo(ulx).size(), 4 * (5 + 4 * t + 4 * n));
     QCOMPARE(QFileInfo(mixed).size(), 4 * (6 + 4 * t + 4 * n));
-    const FileDialogSpec& spec = r.prompter.fileSpecs[0];
-    QCOMPARE(spec.title, QStringLiteral("Eksport siatki"));
-    QCOMPARE(spec.defaultSuffix, QStringLiteral("m2d"));
-    QVERIFY(!spec.confirmOverwrite);
-    QCOMPARE(spec.filters, QStringList({QStringLiteral("Pliki DEV2O Korbela (*.m2d)"),
+    const FileDialogSpec& options = r.prompter.fileDialogs[0];
+    QCOMPARE(options.title, QStringLiteral("Eksport siatki"));
+    QCOMPARE(options.defaultSuffix, QStringLiteral("m2d"));
+    QVERIFY(!options.confirmOverwrite);
+    QCOMPARE(options.filters, QStringList({QStringLiteral("Pliki DEV2O Korbela (*.m2d)"),
                                         QStringLiteral("Pliki ULMEX (*.ulx)"),
                                         QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"),
                                         QStringLiteral("Wszystkie pliki (*.*)")}));

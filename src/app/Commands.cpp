@@ -239,8 +239,7 @@ bool Commands::confirmExit() {
 }
 
 void Commands::about() {
-  prompter_.message(QStringLiteral("Vendrel korbel v1.0\nPreprocesor płaskich zagadnień metody elementów "
-                                   "skończonych"),
+  prompter_.message(QStringLiteral("Vendrel korbel v1.0\n© 2026 zespół Vendrel Korbel"),
                     QStringLiteral("O programie..."), MessageIcon::None);
 }
 

@@ -86,7 +86,7 @@ void BM_SceneRepaint(benchmark::State& state) {
     ViewTransform view = f.view;
     BuildScene(*f.model, view, f.display, true, kWidth, kHeight, scene);
     QPainter painter(&f.image);
-    PaintScene(painter, scene, f.font);
+    PaintScene(painter, scene.items, f.font);
   }
   state.counters["primitives"] = double(scene.items.size());
   state.counters["dots"] = scene.gridDots;

@@ -36,7 +36,7 @@ void Canvas::paintEvent(QPaintEvent* event) {
     BuildScene(state_.model, state_.view, state_.display, state_.meshShown, width(), height(), scene_);
     {
       QPainter painter(&picture_);
-      PaintScene(painter, scene_, font_);
+      PaintScene(painter, scene_.items, font_);
     }
     // The polyline tool's marks give way to the full drawing.
     state_.transients.clear();
@@ -55,9 +55,7 @@ void Canvas::paintEvent(QPaintEvent* event) {
 }
 
 void Canvas::paintOverlay(QPainter& painter) const {
-  Scene marks;
-  marks.items = state_.transients;
-  PaintScene(painter, marks, font_);
+  PaintScene(painter, state_.transients, font_);
   const RubberBand& band = state_.edit.rubberBand;
   if (band.drawn == 1 && state_.edit.PolylineStarted == 1) {
     painter.setRenderHint(QPainter::Antialiasing, false);

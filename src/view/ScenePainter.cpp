@@ -27,7 +27,7 @@ QFont DrawingFont() {
   return font;
 }
 
-void PaintScene(QPainter& painter, const Scene& scene, const QFont& font) {
+void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
   painter.setFont(font);
@@ -35,7 +35,7 @@ void PaintScene(QPainter& painter, const Scene& scene, const QFont& font) {
   bool first = true;
   Rgb pen, brush;
   uint8_t width = 0;
-  for (const Primitive& p : scene.items) {
+  for (const Primitive& p : items) {
     if (!Near(p.x1) || !Near(p.y1) || !Near(p.x2) || !Near(p.y2)) continue;
     if (p.shape == Shape::Text) {
       const QString text = QString::number(p.number);

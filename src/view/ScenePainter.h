@@ -1,13 +1,15 @@
 #pragma once
 
+#include <span>
+
 #include "view/Scene.h"
 
 class QPainter;
 class QFont;
 
-// Paints a scene in order, without antialiasing, changing the painter's pen
-// and brush only where the scene does.
-void PaintScene(QPainter& painter, const Scene& scene, const QFont& font);
+// Paints primitives in order, without antialiasing, changing the painter's
+// pen and brush only where the primitives do.
+void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font);
 
 // The main window's drawing font: a plain sans serif, 11 pixels high.
 QFont DrawingFont();

@@ -251,7 +251,7 @@ void Commands::cursorMoved(int x, int y, int clientHeight) {
   // The band runs from the last node's pixel to the raw cursor pixel.
   RubberBand& band = state_.edit.rubberBand;
   QRect changed;
-  if (band.drawn == 1 && state_.edit.PolylineStarted == 1) changed = LineArea(band.anchor, band.end);
+  if (RubberBandShown(state_.edit)) changed = LineArea(band.anchor, band.end);
   if (state_.edit.PolylineStarted == 1 && state_.model.nodeCount >= 1) {
     const Node& last = state_.model.NodeTable[state_.model.nodeCount];
     const ScreenPoint anchor = ModelToScreen(state_.view, clientHeight, last.x, last.y);
@@ -278,7 +278,7 @@ void Commands::mouseDown(Qt::MouseButton button, int x, int y, int clientHeight)
 void Commands::addPolylinePoint(int x, int y, int clientHeight) {
   const ModelPoint p = ScreenToModel(state_.view, clientHeight, x, y);
   RubberBand& band = state_.edit.rubberBand;
-  const bool bandShown = band.drawn == 1;
+  const bool bandShown = RubberBandShown(state_.edit);
   const QRect oldBand = LineArea(band.anchor, band.end);
   const int32_t elementsBefore = state_.model.elementCount;
   const ContourChange change = AddPolylinePoint(state_.model, state_.edit, p.x, p.y);

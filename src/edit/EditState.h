@@ -27,6 +27,11 @@ struct EditState {
   PixelPoint PopupClickPoint;
 };
 
+// The rubber band is on the surface only while a polyline is under way.
+inline bool RubberBandShown(const EditState& edit) {
+  return edit.rubberBand.drawn == 1 && edit.PolylineStarted == 1;
+}
+
 inline void ResetEditState(EditState& edit) {
   edit.editMode = EditMode::Idle;
   edit.PolylineStarted = 0;

@@ -57,7 +57,7 @@ void Canvas::paintEvent(QPaintEvent* event) {
 void Canvas::paintOverlay(QPainter& painter) const {
   PaintScene(painter, state_.transients, font_);
   const RubberBand& band = state_.edit.rubberBand;
-  if (band.drawn == 1 && state_.edit.PolylineStarted == 1) {
+  if (RubberBandShown(state_.edit)) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor(128, 128, 128), 2, Qt::DotLine));
     painter.drawLine(band.anchor.x, band.anchor.y, band.end.x, band.end.y);

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <memory>
 
-#include "ScriptedPrompter.h"
+#include "CommandsRig.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "files/ProjectFile.h"
@@ -15,31 +15,7 @@
 
 namespace {
 
-struct Rig {
-  std::unique_ptr<AppState> state = std::make_unique<AppState>();
-  ScriptedPrompter prompter;
-  std::unique_ptr<Commands> commands;
-  std::unique_ptr<QSignalSpy> repaints;
-  std::unique_ptr<QSignalSpy> captions;
-
-  Rig() {
-    ModelInit(state->model, state->view, state->display, state->edit);
-    commands = std::make_unique<Commands>(*state, prompter);
-    commands->mesherOptions().helperPath = QStringLiteral(MESHER_PATH).toStdString();
-    repaints = std::make_unique<QSignalSpy>(commands.get(), &Commands::repaintRequested);
-    captions = std::make_unique<QSignalSpy>(commands.get(), &Commands::captionChanged);
-  }
-  Model& model() { return state->model; }
-  void triangle() {
-    (void)AppendNode(model(), Node{0, 0});
-    (void)AppendNode(model(), Node{10, 0});
-    (void)AppendNode(model(), Node{0, 10});
-    (void)AppendElement(model(), Element{1, 2, 1, 1});
-    (void)AppendElement(model(), Element{2, 3, 1, 1});
-    (void)AppendElement(model(), Element{3, 1, 1, 1});
-  }
-  QString lastCaption() const { return captions->isEmpty() ? QString() : captions->last().at(0).toString(); }
-};
+using Rig = CommandsRig;
 
 void ExpectMessages(const ScriptedPrompter& p,
                     const std::vector<std::tuple<QString, QString, MessageIcon>>& want) {
@@ -98,7 +74,7 @@ class CommandsTest : public QObject {
     QCOMPARE(r.prompter.shown[0].title, QStringLiteral("Otwórz plik"));
     QCOMPARE(r.prompter.shown[1].title, QStringLiteral("Otwarcie pliku"));
     QCOMPARE(r.prompter.fileDialogs[0].filters, QStringList({QStringLiteral("Pliki Vendrela Korbel (*.vdk)"),
-                                                           QStringLiteral("Wszystkie pliki (*.*)")}));
+                                                             QStringLiteral("Wszystkie pliki (*.*)")}));
     QCOMPARE(r.prompter.fileDialogs[0].defaultSuffix, QStringLiteral("vdk"));
     QVERIFY(r.prompter.messages().empty());
 
@@ -274,9 +250,9 @@ class CommandsTest : public QObject {
     QCOMPARE(options.defaultSuffix, QStringLiteral("m2d"));
     QVERIFY(!options.confirmOverwrite);
     QCOMPARE(options.filters, QStringList({QStringLiteral("Pliki DEV2O Korbela (*.m2d)"),
-                                        QStringLiteral("Pliki ULMEX (*.ulx)"),
-                                        QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"),
-                                        QStringLiteral("Wszystkie pliki (*.*)")}));
+                                           QStringLiteral("Pliki ULMEX (*.ulx)"),
+                                           QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"),
+                                           QStringLiteral("Wszystkie pliki (*.*)")}));
   }
 
   void zoomInElevenTimesThenRefuses() {

@@ -6,25 +6,14 @@
 #include <QTest>
 #include <memory>
 
-#include "ScriptedPrompter.h"
+#include "CommandsRig.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "view/ViewDialogs.h"
 
 namespace {
 
-struct Rig {
-  std::unique_ptr<AppState> state = std::make_unique<AppState>();
-  ScriptedPrompter prompter;
-  std::unique_ptr<Commands> commands;
-  std::unique_ptr<QSignalSpy> repaints;
-
-  Rig() {
-    ModelInit(state->model, state->view, state->display, state->edit);
-    commands = std::make_unique<Commands>(*state, prompter);
-    repaints = std::make_unique<QSignalSpy>(commands.get(), &Commands::repaintRequested);
-  }
-};
+using Rig = CommandsRig;
 
 void SetText(QDialog& d, const char* field, const QString& text) {
   d.findChild<QLineEdit*>(QString::fromLatin1(field))->setText(text);

@@ -3,14 +3,16 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRect>
+#include <algorithm>
+#include <utility>
 
-#include "app/AppState.h"
-#include "app/LocaleNumbers.h"
-#include "app/Prompter.h"
 #include "edit/Contours.h"
 #include "edit/EllipseDialog.h"
 #include "files/ExportFile.h"
 #include "files/ProjectFile.h"
+#include "state/AppState.h"
+#include "ui/LocaleNumbers.h"
+#include "ui/Prompter.h"
 #include "view/ViewDialogs.h"
 
 namespace {
@@ -20,9 +22,11 @@ const QString kMeshTitle = QStringLiteral("Generacja siatki");
 const QString kDiskErrorTitle = QStringLiteral("Błąd operacji dyskowej");
 const QString kPolylineTitle = QStringLiteral("Linia łamana");
 
-// The pixels a line of up to two pixels' width can touch.
+// The pixels a line of up to two pixels' width can touch. Ends far off the
+// surface are pulled in first, so the arithmetic stays within int.
 QRect LineArea(PixelPoint a, PixelPoint b) {
-  return QRect(QPoint(a.x, a.y), QPoint(b.x, b.y)).normalized().adjusted(-3, -3, 3, 3);
+  const auto in = [](int32_t v) { return std::clamp(v, -kPixelLimit, kPixelLimit); };
+  return QRect(QPoint(in(a.x), in(a.y)), QPoint(in(b.x), in(b.y))).normalized().adjusted(-3, -3, 3, 3);
 }
 
 FileDialogSpec ProjectDialog(const QString& title, bool confirmOverwrite) {
@@ -70,7 +74,8 @@ void Commands::newProject() {
                      QStringLiteral("Nowy projekt"))) {
     return;
   }
-  ModelReset(state_.model, state_.view, state_.display, state_.edit);
+  ModelReset(state_);
+  emit statusTextChanged(3, QStringLiteral(" "));
   setCaption(QStringLiteral("Vendrel Korbel v1.0"));
   emit repaintRequested();
 }
@@ -79,7 +84,8 @@ void Commands::openProject() {
   if (!prompter_.ask(QStringLiteral("Czy chcesz utracić aktualne dane ?"), QStringLiteral("Otwórz plik"))) {
     return;
   }
-  ModelReset(state_.model, state_.view, state_.display, state_.edit);
+  ModelReset(state_);
+  emit statusTextChanged(3, QStringLiteral(" "));
   // The old model is gone from here on; the picture must not keep showing it.
   emit repaintRequested();
   const std::optional<QString> path =
@@ -152,7 +158,9 @@ void Commands::generateMesh() {
   const std::optional<double> area = ParseNumber(*text);
   if (!area || !(*area > 0.0)) return;
   if (state_.model.elementCount < 3) return;
+  generating_ = true;
   const MeshOutcome outcome = GenerateMesh(state_.model, *area, mesher_);
+  generating_ = false;
   if (outcome == MeshOutcome::Overflow) {
     prompter_.message(QStringLiteral("Zbyt duża liczba elementów lub węzłów"), kMeshTitle, MessageIcon::Stop);
   }
@@ -162,6 +170,7 @@ void Commands::generateMesh() {
     prompter_.message(QStringLiteral("Generacja siatki nie powiodła się"), kMeshTitle, MessageIcon::Stop);
   }
   emit repaintRequested();
+  if (std::exchange(gridLimitPending_, false)) gridLimitReached();
 }
 
 void Commands::toggleMeshShown() {
@@ -252,8 +261,9 @@ void Commands::cursorMoved(int x, int y, int clientHeight) {
   RubberBand& band = state_.edit.rubberBand;
   QRect changed;
   if (RubberBandShown(state_.edit)) changed = LineArea(band.anchor, band.end);
-  if (state_.edit.PolylineStarted == 1 && state_.model.nodeCount >= 1) {
-    const Node& last = state_.model.NodeTable[state_.model.nodeCount];
+  const int32_t lastNode = PolylineLastNode(state_.edit);
+  if (lastNode >= 1 && lastNode <= state_.model.nodeCount) {
+    const Node& last = state_.model.NodeTable[lastNode];
     const ScreenPoint anchor = ModelToScreen(state_.view, clientHeight, last.x, last.y);
     band.anchor = {anchor.x, anchor.y};
     band.end = {x, y};
@@ -276,6 +286,8 @@ void Commands::mouseDown(Qt::MouseButton button, int x, int y, int clientHeight)
 }
 
 void Commands::addPolylinePoint(int x, int y, int clientHeight) {
+  // A surface with no room to draw maps every pixel to infinity or nonsense.
+  if (!HasDrawingArea(state_.view)) return;
   const ModelPoint p = ScreenToModel(state_.view, clientHeight, x, y);
   RubberBand& band = state_.edit.rubberBand;
   const bool bandShown = RubberBandShown(state_.edit);
@@ -283,8 +295,10 @@ void Commands::addPolylinePoint(int x, int y, int clientHeight) {
   const int32_t elementsBefore = state_.model.elementCount;
   const ContourChange change = AddPolylinePoint(state_.model, state_.edit, p.x, p.y);
   if (!change.done) {
-    prompter_.message(QString::fromStdString(CapacityMessage(*change.full)), kPolylineTitle,
-                      MessageIcon::Stop);
+    if (change.full) {
+      prompter_.message(QString::fromStdString(CapacityMessage(*change.full)), kPolylineTitle,
+                        MessageIcon::Stop);
+    }
     return;
   }
   const Model& m = state_.model;
@@ -351,7 +365,16 @@ void Commands::ellipse() {
   emit repaintRequested();
 }
 
+void Commands::run(Command command) {
+  if (!generating_) (this->*command)();
+}
+
 void Commands::gridLimitReached() {
+  // A message box now would open an event loop inside the generation.
+  if (generating_) {
+    gridLimitPending_ = true;
+    return;
+  }
   prompter_.message(QStringLiteral("Błędne ustawienia siatki !"),
                     QStringLiteral("Bład przy odświeżaniu ekranu..."), MessageIcon::None);
   emit repaintRequested();

@@ -64,8 +64,15 @@ class Commands : public QObject {
   void about();
   // The status read-out for a cursor at a client pixel, and the rubber band.
   void cursorMoved(int x, int y, int clientHeight);
-  // After a repaint that had to switch the grid off.
+  // After a repaint that had to switch the grid off. During a generation
+  // the message waits until the generation has ended.
   void gridLimitReached();
+
+  // Runs a command unless a generation is under way: while the helper works
+  // the window still paints, and nothing may start inside that wait.
+  using Command = void (Commands::*)();
+  void run(Command command);
+  bool generating() const { return generating_; }
 
   void setCaption(const QString& caption);
 
@@ -90,4 +97,6 @@ class Commands : public QObject {
   std::unique_ptr<GridDialog> gridDialog_;
   std::unique_ptr<RegionDialog> regionDialog_;
   std::unique_ptr<EllipseDialog> ellipseDialog_;
+  bool generating_ = false;
+  bool gridLimitPending_ = false;
 };

@@ -22,7 +22,7 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
     prompter = ownPrompter_.get();
   }
   prompter_ = prompter;
-  ModelInit(state_->model, state_->view, state_->display, state_->edit);
+  ModelInit(*state_);
   commands_ = std::make_unique<Commands>(*state_, *prompter_);
 
   // The drawing surface is the whole client area; the toolbar panel and the
@@ -82,7 +82,7 @@ QAction* MainWindow::action(const char* name, const QString& caption, void (Comm
   auto* a = new QAction(caption, this);
   a->setObjectName(QString::fromLatin1(name));
   a->setShortcut(shortcut);
-  if (command != nullptr) connect(a, &QAction::triggered, commands_.get(), command);
+  if (command != nullptr) connect(a, &QAction::triggered, this, [this, command] { commands_->run(command); });
   return a;
 }
 
@@ -199,7 +199,9 @@ void MainWindow::buildToolbar(QWidget* panel) {
       button->setIconSize(QSize(16, 16));
       button->setIcon(GlyphIcon(b.glyph));
       button->setToolTip(QString::fromUtf8(b.hint));
-      if (b.command != nullptr) connect(button, &QToolButton::clicked, commands_.get(), b.command);
+      if (b.command != nullptr) {
+        connect(button, &QToolButton::clicked, this, [this, c = b.command] { commands_->run(c); });
+      }
       row->addWidget(button);
     }
     row->addSpacing(10);
@@ -224,13 +226,13 @@ void MainWindow::buildStatusBar(QWidget* bar) {
 }
 
 void MainWindow::exitProgram() {
-  if (!commands_->confirmExit()) return;
+  if (commands_->generating() || !commands_->confirmExit()) return;
   exitConfirmed_ = true;
   close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (exitConfirmed_ || commands_->confirmExit()) {
+  if (exitConfirmed_ || (!commands_->generating() && commands_->confirmExit())) {
     exitConfirmed_ = true;
     event->accept();
   } else {

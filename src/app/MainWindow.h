@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 class Canvas;
 class Commands;

@@ -19,18 +19,19 @@ Element NewElement(const Model& m, int32_t from, int32_t to) {
 }  // namespace
 
 ContourChange AddPolylinePoint(Model& m, EditState& edit, double x, double y) {
-  // A chain goes on only from a node that still exists (commands elsewhere
-  // may have emptied the table meanwhile).
-  const bool joins = edit.PolylineStarted == 1 && m.nodeCount >= 1;
+  const Node node{static_cast<float>(x), static_cast<float>(y)};
+  if (!std::isfinite(node.x) || !std::isfinite(node.y)) return {};
+  // A chain goes on from its own last point, while that node still exists.
+  const int32_t from = PolylineLastNode(edit);
+  const bool joins = from >= 1 && from <= m.nodeCount;
   if (const auto full = Room(m, 1, joins ? 1 : 0)) return {false, full};
-  const int32_t node = AppendNode(m, Node{static_cast<float>(x), static_cast<float>(y)});
+  if (!joins) edit.polyline.clear();
+  PolylineStep step{AppendNode(m, node), 0};
   if (joins) {
-    (void)AppendElement(m, NewElement(m, node - 1, node));
-    ++edit.polylineElements;
+    step.element = AppendElement(m, NewElement(m, from, step.node));
     edit.rubberBand.drawn = 0;
-  } else {
-    edit.polylineElements = 0;
   }
+  edit.polyline.push_back(step);
   edit.PolylineStarted = 1;
   return {true, std::nullopt};
 }
@@ -38,7 +39,7 @@ ContourChange AddPolylinePoint(Model& m, EditState& edit, double x, double y) {
 void EndPolyline(EditState& edit) {
   edit.editMode = EditMode::Idle;
   edit.PolylineStarted = 0;
-  edit.polylineElements = 0;
+  edit.polyline.clear();
 }
 
 int32_t ChainStart(const Model& m) {
@@ -81,21 +82,31 @@ CloseResult ClosePolyline(Model& m, EditState& edit) {
 }
 
 bool RemoveLastPoint(Model& m, EditState& edit) {
-  if (edit.PolylineStarted != 1 || m.nodeCount <= 0) return false;
-  if (edit.polylineElements >= 1 && m.elementCount >= 1) {
-    --m.elementCount;
-    --m.nodeCount;
-    --edit.polylineElements;
-  } else {
-    --m.nodeCount;
-    edit.PolylineStarted = 0;
+  if (edit.PolylineStarted != 1 || edit.polyline.empty()) return false;
+  const PolylineStep step = edit.polyline.back();
+  // Only rows that are still the last of their tables, and a node that no
+  // other element has come to use.
+  if (step.node != m.nodeCount || (step.element != 0 && step.element != m.elementCount)) return false;
+  const int32_t keptElements = m.elementCount - (step.element != 0 ? 1 : 0);
+  for (int32_t i = 1; i <= keptElements; ++i) {
+    const Element& e = m.ElementTable[i];
+    if (e.startNode == step.node || e.endNode == step.node) return false;
   }
+  m.elementCount = keptElements;
+  --m.nodeCount;
+  edit.polyline.pop_back();
+  if (edit.polyline.empty()) edit.PolylineStarted = 0;  // the next click starts afresh
   edit.rubberBand.drawn = 0;
   return true;
 }
 
 ContourChange AddEllipse(Model& m, const EllipseParams& p) {
   if (!(p.rx > 0.0f) || p.n < 3 || !(p.ry > 0.0f)) return {};
+  // The ring's extremes bound every node: all of it is finite, or none.
+  for (const double v :
+       {double(p.xc) - p.rx, double(p.xc) + p.rx, double(p.yc) - p.ry, double(p.yc) + p.ry}) {
+    if (!std::isfinite(static_cast<float>(v))) return {};
+  }
   if (const auto full = Room(m, p.n, p.n)) return {false, full};
   float d = 6.283f / static_cast<float>(p.n);
   if (m.BoundaryTable[m.CurrentBoundary].kind == kBoundaryInner) d = -d;

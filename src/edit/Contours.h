@@ -15,8 +15,9 @@ struct ContourChange {
 };
 
 // A left click of the polyline tool at a model position: one node and, after
-// the first point, the element from the previous node. Refused whole when
-// either table has no room.
+// the first point, the element from the polyline's previous point. Refused
+// whole when either table has no room; refused silently (done and full both
+// empty) when the position is not finite in single precision.
 ContourChange AddPolylinePoint(Model& model, EditState& edit, double x, double y);
 
 // Leaves the polyline open and the tool idle.
@@ -33,9 +34,10 @@ enum class CloseResult { NoEnd, Closed, Full };
 // ends the tool. Call only with at least two elements, after the user's Yes.
 CloseResult ClosePolyline(Model& model, EditState& edit);
 
-// Removes the polyline's last point and, when it made one, its last element.
-// With only the first point placed, that point goes and the next click
-// starts afresh. Does nothing unless a polyline is under way.
+// Removes the polyline's last point and, when it made one, its last element,
+// while both are still the last rows of their tables. With only the first
+// point placed, that point goes and the next click starts afresh. Does
+// nothing (false) unless a polyline is under way and its rows are last.
 bool RemoveLastPoint(Model& model, EditState& edit);
 
 struct EllipseParams {
@@ -48,6 +50,7 @@ struct EllipseParams {
 
 // A closed ring of n nodes and n elements, counter-clockwise on an outer
 // current boundary and clockwise on an inner one. Nothing is created for
-// n < 3 or a radius not above zero (done stays false, full empty), or when
+// n < 3, a radius not above zero or a ring that would reach past the single
+// precision range (done stays false, full empty), or when
 // the tables have no room for all of it.
 ContourChange AddEllipse(Model& model, const EllipseParams& params);

@@ -2,6 +2,7 @@
 // The state of the mouse tools. Not saved; reset with the model.
 
 #include <cstdint>
+#include <vector>
 
 enum class EditMode : int32_t { Idle = 0, Polyline = 2 };
 
@@ -17,15 +18,28 @@ struct RubberBand {
   PixelPoint end;
 };
 
+// One click of the polyline under way: the node it made and the element
+// it made with it (0 for the chain's first point).
+struct PolylineStep {
+  int32_t node = 0;
+  int32_t element = 0;
+};
+
 struct EditState {
   EditMode editMode = EditMode::Idle;
   int32_t PolylineStarted = 0;
-  // Elements the polyline under way has made itself, so that removing its
-  // last point never reaches into an earlier contour.
-  int32_t polylineElements = 0;
+  // What the polyline under way has made itself, oldest first. A click
+  // continues from the last step's node, and removing takes back only these
+  // rows, so rows that other commands add meanwhile are never touched.
+  std::vector<PolylineStep> polyline;
   RubberBand rubberBand;
   PixelPoint PopupClickPoint;
 };
+
+// The polyline's own last node, or 0 when it has none.
+inline int32_t PolylineLastNode(const EditState& edit) {
+  return edit.PolylineStarted == 1 && !edit.polyline.empty() ? edit.polyline.back().node : 0;
+}
 
 // The rubber band is on the surface only while a polyline is under way.
 inline bool RubberBandShown(const EditState& edit) {
@@ -35,6 +49,6 @@ inline bool RubberBandShown(const EditState& edit) {
 inline void ResetEditState(EditState& edit) {
   edit.editMode = EditMode::Idle;
   edit.PolylineStarted = 0;
-  edit.polylineElements = 0;
+  edit.polyline.clear();
   edit.rubberBand = RubberBand{};
 }

@@ -1,23 +1,21 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/FormDialog.h"
 
 struct AppState;
-class Prompter;
 class QLineEdit;
 
 // "Parametry elipsy": centre, radii and number of elements of a new closed
 // ring. Created once; its fields keep what was last typed.
-class EllipseDialog : public QDialog {
+class EllipseDialog : public FormDialog {
   Q_OBJECT
  public:
   EllipseDialog(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
-  // The "OK" button: reads the fields and appends the ring, then closes.
-  void okClicked();
+  // Reads the fields and appends the ring, then closes.
+  void okClicked() override;
 
  private:
   AppState& state_;
-  Prompter& prompter_;
   QLineEdit* xx_;
   QLineEdit* yy_;
   QLineEdit* rr_;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 bool WriteAllToFd(int fd, std::string_view bytes) {
   size_t done = 0;
@@ -36,7 +37,16 @@ bool ReadAllFromFd(int fd, std::string& out, size_t maxBytes) {
   }
 }
 
+bool UniqueFd::reset() {
+  return fd_ < 0 || ::close(std::exchange(fd_, -1)) == 0;
+}
+
 namespace {
+
+// The old content goes only once the new is ready to be written.
+bool WriteInPlace(int fd, std::string_view bytes) {
+  return ::ftruncate(fd, 0) == 0 && WriteAllToFd(fd, bytes) && ::fdatasync(fd) == 0;
+}
 
 std::string ResolveLink(const std::string& path) {
   struct stat st {};
@@ -53,28 +63,33 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   const std::string path = ResolveLink(requested);
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (base.empty()) return false;
+  if (slash + 1 == path.size()) return false;
 
+  // An existing target must be one this user may write; holding it open
+  // also serves for a write in place when no temporary file can be made.
   struct stat old {};
   const bool existed = ::stat(path.c_str(), &old) == 0;
   if (existed && !S_ISREG(old.st_mode)) return false;
+  UniqueFd target(existed ? ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY) : -1);
+  if (existed && target.get() < 0) return false;
 
+  // A short name of its own, so a target name at the file system's limit
+  // still has room for it.
   static std::atomic<unsigned> counter{0};
   std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = dir + "." + base + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
+  UniqueFd fd;
+  for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
+    temp = dir + ".vk" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    fd = UniqueFd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return false;
+  if (fd.get() < 0) return existed && WriteInPlace(target.get(), bytes);
 
   bool ok = true;
-  if (existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-  ok = ok && WriteAllToFd(fd, bytes);
-  ok = ok && ::fdatasync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
+  if (existed) ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+  ok = ok && WriteAllToFd(fd.get(), bytes);
+  ok = ok && ::fdatasync(fd.get()) == 0;
+  ok = fd.reset() && ok;
   ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;

@@ -4,10 +4,31 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+
+// A descriptor closed when it goes out of scope.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd = -1) : fd_(fd) {}
+  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  UniqueFd& operator=(UniqueFd&& other) noexcept {
+    std::swap(fd_, other.fd_);
+    return *this;
+  }
+  ~UniqueFd() { reset(); }
+  int get() const { return fd_; }
+  // Closes it now; false when the close reports an error.
+  bool reset();
+
+ private:
+  int fd_;
+};
 
 // Writes the bytes to a new file beside the target and renames it over the
 // target, so the old file survives any failure. A target that is a symbolic
-// link is followed; an existing target's permission bits are kept. Returns
+// link is followed; an existing target's permission bits are kept. An
+// existing target this user may not write is refused untouched; one in a
+// folder where no temporary file can be made is written in place. Returns
 // false (and removes the temporary file) when any step fails.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 

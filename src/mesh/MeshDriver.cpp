@@ -14,6 +14,8 @@
 #include <climits>
 #include <cmath>
 
+#include "files/SafeFile.h"
+
 extern char** environ;
 
 namespace {
@@ -33,22 +35,6 @@ bool AreaSurvivesSwitches(double area) {
   std::from_chars(begin, text.data() + text.size(), parsed);
   return parsed > 0.0;
 }
-
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() { reset(); }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  void reset() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 class ChildProcess {
  public:
@@ -93,7 +79,7 @@ class ChildProcess {
   bool exitedCleanlyBefore(Clock::time_point deadline) {
     // A pidfd turns readable at the exit; without one (old kernels) poll
     // the status every millisecond.
-    Fd exitWatch(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
+    UniqueFd exitWatch(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
     while (pid_ > 0) {
       int status = 0;
       const pid_t r = ::waitpid(pid_, &status, WNOHANG);
@@ -158,8 +144,8 @@ std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
 std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptions& options) {
   int pair[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return std::nullopt;
-  Fd ours(pair[0]);
-  Fd theirs(pair[1]);
+  UniqueFd ours(pair[0]);
+  UniqueFd theirs(pair[1]);
   ChildProcess child;
   if (!child.start(options, theirs.get())) return std::nullopt;
   theirs.reset();
@@ -205,9 +191,11 @@ std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptio
   return DecodeReply(reply);
 }
 
-MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options) {
-  m.MeshFailureFlag = 0;
-  bool overflow = false;
+namespace {
+
+// Builds the request, runs the helper and copies its mesh into the tables.
+// True when the mesh was refused by the limits.
+bool RunGeneration(Model& m, double area, const MesherOptions& options) {
   const std::optional<MeshRequest> request =
       AreaSurvivesSwitches(area) ? BuildMeshRequest(m, area) : std::nullopt;
   const std::optional<MeshReply> reply = request ? RunMesher(*request, options) : std::nullopt;
@@ -215,23 +203,37 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options) {
     m.MeshFailureFlag = 1;
     m.meshTriangleCount = 0;
     m.meshNodeCount = 0;
-  } else {
-    m.meshTriangleCount = reply->triangleCount;
-    m.meshNodeCount = reply->pointCount;
-    if (!ReplyWithinLimits(*reply)) {
-      m.meshTriangleCount = 0;
-      m.meshNodeCount = 0;
-      overflow = true;
-    } else {
-      for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-        const int32_t* c = &reply->triangles[3 * static_cast<size_t>(t - 1)];
-        m.MeshTriangleTable[t] = MeshTriangle{c[0], c[1], c[2]};
-      }
-      for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
-        const double* p = &reply->points[2 * static_cast<size_t>(i - 1)];
-        m.MeshNodeTable[i] = MeshNode{static_cast<float>(p[0]), static_cast<float>(p[1])};
-      }
-    }
+    return false;
+  }
+  m.meshTriangleCount = reply->triangleCount;
+  m.meshNodeCount = reply->pointCount;
+  if (!ReplyWithinLimits(*reply)) {
+    m.meshTriangleCount = 0;
+    m.meshNodeCount = 0;
+    return true;
+  }
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const int32_t* c = &reply->triangles[3 * static_cast<size_t>(t - 1)];
+    m.MeshTriangleTable[t] = MeshTriangle{c[0], c[1], c[2]};
+  }
+  for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
+    const double* p = &reply->points[2 * static_cast<size_t>(i - 1)];
+    m.MeshNodeTable[i] = MeshNode{static_cast<float>(p[0]), static_cast<float>(p[1])};
+  }
+  return false;
+}
+
+}  // namespace
+
+MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options) {
+  m.MeshFailureFlag = 0;
+  bool overflow = false;
+  try {
+    overflow = RunGeneration(m, area, options);
+  } catch (...) {
+    // Memory that could not be had, or anything else thrown on the way,
+    // is a failed generation; the program goes on.
+    m.MeshFailureFlag = 1;
   }
   if (m.meshTriangleCount < 1) m.MeshFailureFlag = 1;
   if (m.MeshFailureFlag == 1) {

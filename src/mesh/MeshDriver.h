@@ -30,8 +30,9 @@ enum class MeshOutcome {
 
 // Meshes the model with the given largest triangle area. Sets
 // MeshFailureFlag as the generation goes; on anything but success both mesh
-// counters end at 0. The caller has already checked that the area is above
-// zero and that there are at least three elements.
+// counters end at 0; an exception on the way is a failure and never leaves.
+// The caller has already checked that the area is above zero and that there
+// are at least three elements.
 MeshOutcome GenerateMesh(Model& model, double area, const MesherOptions& options);
 
 // Builds the helper's input from the model, or nothing when the model holds

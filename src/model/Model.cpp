@@ -1,9 +1,5 @@
 #include "model/Model.h"
 
-#include "edit/EditState.h"
-#include "view/DisplaySettings.h"
-#include "view/ViewTransform.h"
-
 namespace {
 
 // Shared by init and reset; they differ only in the problem kind.
@@ -36,19 +32,9 @@ int32_t AppendRow(FixedTable<Row, Capacity>& table, int32_t& count, const Row& r
 
 }  // namespace
 
-void ModelInit(Model& model, ViewTransform& view, DisplaySettings& display, EditState& edit) {
+void InitModelData(Model& model) {
   SetDefaults(model, 10);
   model.SelectedNumber = 0;
-  ResetViewDefaults(view);
-  display = DisplaySettings{};
-  ResetEditState(edit);
-}
-
-void ModelReset(Model& model, ViewTransform& view, DisplaySettings& display, EditState& edit) {
-  ResetModelData(model);
-  ResetViewDefaults(view);
-  display = DisplaySettings{};
-  ResetEditState(edit);
 }
 
 void ResetModelData(Model& model) {

@@ -9,10 +9,6 @@
 #include <string>
 #include <string_view>
 
-struct ViewTransform;
-struct DisplaySettings;
-struct EditState;
-
 struct Node {
   float x = 0.0f;
   float y = 0.0f;
@@ -111,17 +107,12 @@ struct Model {
   std::string CaptionText = " ";
 };
 
-// Start-up values of the model, the view, the display switches and the
-// editing state. Run once, when the main window is created.
-void ModelInit(Model& model, ViewTransform& view, DisplaySettings& display, EditState& edit);
+// The model's start-up values (problem kind 10, nothing selected).
+void InitModelData(Model& model);
 
 // Empties the model and restores the defaults of a new project (note: the
 // problem kind becomes 1, not the start-up 10). CaptionText is left to the
 // caller. Rows past the counters keep stale values; nothing reads them.
-void ModelReset(Model& model, ViewTransform& view, DisplaySettings& display, EditState& edit);
-
-// The model part of ModelReset alone, for code that has no view to reset
-// (the project-file reader after refusing a file).
 void ResetModelData(Model& model);
 
 // The tables that grow by one row at a time.

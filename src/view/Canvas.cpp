@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "view/ScenePainter.h"
 
 Canvas::Canvas(AppState& state, QWidget* parent) : QWidget(parent), state_(state), font_(DrawingFont()) {

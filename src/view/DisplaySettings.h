@@ -9,4 +9,5 @@ struct DisplaySettings {
   int32_t showNodeNumbers = 0;
   int32_t showElementNumbers = 0;
   int32_t showInternalNodes = 1;
+  bool operator==(const DisplaySettings&) const = default;
 };

@@ -9,43 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/AppState.h"
-#include "app/LocaleNumbers.h"
-#include "app/Prompter.h"
+#include "state/AppState.h"
+#include "ui/LocaleNumbers.h"
+#include "ui/Prompter.h"
 
 namespace {
-
-// Fixed border, no title-bar buttons, "OK" by default and "Anuluj" to cancel.
-QHBoxLayout* SetUpDialog(QDialog* dialog, const QString& caption, const QString& okName,
-                         const QString& cancelName, std::function<void()> onOk) {
-  dialog->setWindowTitle(caption);
-  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  dialog->setModal(true);
-  auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
-  ok->setObjectName(okName);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Anuluj"), dialog);
-  cancel->setObjectName(cancelName);
-  QObject::connect(ok, &QPushButton::clicked, dialog, [onOk = std::move(onOk)] { onOk(); });
-  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  return buttons;
-}
-
-QCheckBox* CheckBox(const QString& name, const QString& caption, QWidget* parent) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  return box;
-}
-
-QLineEdit* Field(const QString& name, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
-  return edit;
-}
 
 int32_t Switch(const QCheckBox* box) {
   return box->isChecked() ? 1 : 0;
@@ -54,24 +22,22 @@ int32_t Switch(const QCheckBox* box) {
 }  // namespace
 
 ScreenSettingsDialog::ScreenSettingsDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), state_(state), prompter_(prompter) {
-  setObjectName(QStringLiteral("T_ustaw"));
-  QHBoxLayout* buttons = SetUpDialog(this, QStringLiteral("Ustawienia ekranu"), QStringLiteral("OK"),
-                                     QStringLiteral("Anuluj"), [this] { okClicked(); });
+    : FormDialog(QStringLiteral("T_ustaw"), QStringLiteral("Ustawienia ekranu"), prompter, parent),
+      state_(state) {
   auto* show = new QGroupBox(QStringLiteral("Pokaż :"), this);
-  nodes_ = CheckBox(QStringLiteral("wezly"), QStringLiteral("Węzły"), show);
-  nodeNumbers_ = CheckBox(QStringLiteral("nrwezly"), QStringLiteral("Numery węzłów"), show);
-  elements_ = CheckBox(QStringLiteral("elem"), QStringLiteral("Elementy"), show);
-  elementNumbers_ = CheckBox(QStringLiteral("nrelem"), QStringLiteral("Numery elementów"), show);
-  internalNodes_ = CheckBox(QStringLiteral("wew"), QStringLiteral("Węzły wewnętrzne"), show);
+  nodes_ = checkBox(QStringLiteral("wezly"), QStringLiteral("Węzły"), show);
+  nodeNumbers_ = checkBox(QStringLiteral("nrwezly"), QStringLiteral("Numery węzłów"), show);
+  elements_ = checkBox(QStringLiteral("elem"), QStringLiteral("Elementy"), show);
+  elementNumbers_ = checkBox(QStringLiteral("nrelem"), QStringLiteral("Numery elementów"), show);
+  internalNodes_ = checkBox(QStringLiteral("wew"), QStringLiteral("Węzły wewnętrzne"), show);
   auto* showLayout = new QVBoxLayout(show);
   for (QCheckBox* box : {nodes_, nodeNumbers_, elements_, elementNumbers_, internalNodes_}) {
     showLayout->addWidget(box);
   }
   auto* grid = new QGroupBox(QStringLiteral("Odl. między punktami siatki :"), this);
-  dx_ = Field(QStringLiteral("Edit1"), grid);
-  dy_ = Field(QStringLiteral("Edit2"), grid);
-  gridShown_ = CheckBox(QStringLiteral("siat"), QStringLiteral("Pokaż siatke"), grid);
+  dx_ = field(QStringLiteral("Edit1"));
+  dy_ = field(QStringLiteral("Edit2"));
+  gridShown_ = checkBox(QStringLiteral("siat"), QStringLiteral("Pokaż siatke"), grid);
   auto* gridLayout = new QGridLayout(grid);
   gridLayout->addWidget(new QLabel(QStringLiteral("w osi x"), grid), 0, 0);
   gridLayout->addWidget(dx_, 0, 1);
@@ -81,15 +47,8 @@ ScreenSettingsDialog::ScreenSettingsDialog(AppState& state, Prompter& prompter, 
   auto* groups = new QHBoxLayout;
   groups->addWidget(show);
   groups->addWidget(grid);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(groups);
-  layout->addLayout(buttons);
+  setContent(groups);
   setFixedSize(418, 235);
-}
-
-void ScreenSettingsDialog::showEvent(QShowEvent* event) {
-  refresh();
-  QDialog::showEvent(event);
 }
 
 void ScreenSettingsDialog::refresh() {
@@ -112,13 +71,11 @@ void ScreenSettingsDialog::okClicked() {
   d.showElementNumbers = Switch(elementNumbers_);
   d.showInternalNodes = Switch(internalNodes_);
   state_.view.gridShown = Switch(gridShown_);
-  const std::optional<double> dx = ParseNumber(dx_->text());
-  const std::optional<double> dy = ParseNumber(dy_->text());
-  const auto dxf = dx ? static_cast<float>(*dx) : 0.0f;
-  const auto dyf = dy ? static_cast<float>(*dy) : 0.0f;
-  if (dx && dy && dxf > 0.0f && dyf > 0.0f) {
-    state_.view.gridDx = dxf;
-    state_.view.gridDy = dyf;
+  const std::optional<float> dx = ParseFloat(dx_->text());
+  const std::optional<float> dy = ParseFloat(dy_->text());
+  if (dx && dy && *dx > 0.0f && *dy > 0.0f) {
+    state_.view.gridDx = *dx;
+    state_.view.gridDy = *dy;
   } else {
     prompter_.message(QStringLiteral("Błędnie podano parametry siatki"), QStringLiteral("Ustawienia ekranu"),
                       MessageIcon::Stop);
@@ -127,54 +84,48 @@ void ScreenSettingsDialog::okClicked() {
 }
 
 GridDialog::GridDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), state_(state), prompter_(prompter) {
-  setObjectName(QStringLiteral("Td_siatki"));
-  QHBoxLayout* buttons = SetUpDialog(this, QStringLiteral("Ustawienia siatki"), QStringLiteral("Button1"),
-                                     QStringLiteral("Button2"), [this] { okClicked(); });
-  dx_ = Field(QStringLiteral("Edit1"), this);
-  dy_ = Field(QStringLiteral("Edit2"), this);
-  dx_->setText(GeneralText(state_.view.gridDx));
-  dy_->setText(GeneralText(state_.view.gridDy));
+    : FormDialog(QStringLiteral("Td_siatki"), QStringLiteral("Ustawienia siatki"), prompter, parent,
+                 QStringLiteral("Button1"), QStringLiteral("Button2")),
+      state_(state) {
+  dx_ = field(QStringLiteral("Edit1"), GeneralText(state_.view.gridDx));
+  dy_ = field(QStringLiteral("Edit2"), GeneralText(state_.view.gridDy));
   auto* fields = new QGridLayout;
   fields->addWidget(new QLabel(QStringLiteral("Odległość pomiędzy punktami w osi X ="), this), 0, 0);
   fields->addWidget(dx_, 0, 1);
   fields->addWidget(new QLabel(QStringLiteral("Odległość pomiędzy punktami w osi Y ="), this), 1, 0);
   fields->addWidget(dy_, 1, 1);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(fields);
-  layout->addLayout(buttons);
+  setContent(fields);
   setFixedSize(312, 102);
 }
 
 void GridDialog::okClicked() {
   const float oldDx = state_.view.gridDx;
   const float oldDy = state_.view.gridDy;
-  const std::optional<double> dx = ParseNumber(dx_->text());
-  const std::optional<double> dy = ParseNumber(dy_->text());
+  const std::optional<float> dx = ParseFloat(dx_->text());
+  const std::optional<float> dy = ParseFloat(dy_->text());
   const QString text = QStringLiteral("Zła wartość podziałki");
   const QString title = QStringLiteral("Ustawianie podzialki");
   if (!dx || !dy) {
     prompter_.message(text, title, MessageIcon::Stop);
     dx_->setText(ExponentText(oldDx));
     dy_->setText(ExponentText(oldDy));
-  } else if (!(static_cast<float>(*dx) > 0.0f) || !(static_cast<float>(*dy) > 0.0f)) {
+  } else if (!(*dx > 0.0f) || !(*dy > 0.0f)) {
     prompter_.message(text, title, MessageIcon::Stop);
   } else {
-    state_.view.gridDx = static_cast<float>(*dx);
-    state_.view.gridDy = static_cast<float>(*dy);
+    state_.view.gridDx = *dx;
+    state_.view.gridDy = *dy;
   }
   accept();
 }
 
 RegionDialog::RegionDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), state_(state), prompter_(prompter) {
-  setObjectName(QStringLiteral("Td_obsz"));
-  QHBoxLayout* buttons = SetUpDialog(this, QStringLiteral("Ustawienia obszaru"), QStringLiteral("Button1"),
-                                     QStringLiteral("Button2"), [this] { okClicked(); });
-  xMin_ = Field(QStringLiteral("Edit3"), this);
-  yMin_ = Field(QStringLiteral("Edit4"), this);
-  xMax_ = Field(QStringLiteral("Edit1"), this);
-  yMax_ = Field(QStringLiteral("Edit2"), this);
+    : FormDialog(QStringLiteral("Td_obsz"), QStringLiteral("Ustawienia obszaru"), prompter, parent,
+                 QStringLiteral("Button1"), QStringLiteral("Button2")),
+      state_(state) {
+  xMin_ = field(QStringLiteral("Edit3"));
+  yMin_ = field(QStringLiteral("Edit4"));
+  xMax_ = field(QStringLiteral("Edit1"));
+  yMax_ = field(QStringLiteral("Edit2"));
   auto* fields = new QGridLayout;
   const std::pair<const char*, QLineEdit*> rows[] = {{"Lewy dolny róg obszaru X", xMin_},
                                                      {"Lewy dolny róg obszaru Y", yMin_},
@@ -188,16 +139,9 @@ RegionDialog::RegionDialog(AppState& state, Prompter& prompter, QWidget* parent)
   setTabOrder(xMin_, yMin_);
   setTabOrder(yMin_, xMax_);
   setTabOrder(xMax_, yMax_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(fields);
-  layout->addLayout(buttons);
+  setContent(fields);
   setFixedSize(249, 150);
   refresh();
-}
-
-void RegionDialog::showEvent(QShowEvent* event) {
-  refresh();
-  QDialog::showEvent(event);
 }
 
 void RegionDialog::refresh() {
@@ -217,19 +161,19 @@ void RegionDialog::okClicked() {
     v.viewYMax = old.viewYMax;
     refresh();
   };
-  const std::optional<double> xMax = ParseNumber(xMax_->text());
-  const std::optional<double> yMax = ParseNumber(yMax_->text());
-  const std::optional<double> xMin = ParseNumber(xMin_->text());
-  const std::optional<double> yMin = ParseNumber(yMin_->text());
+  const std::optional<float> xMax = ParseFloat(xMax_->text());
+  const std::optional<float> yMax = ParseFloat(yMax_->text());
+  const std::optional<float> xMin = ParseFloat(xMin_->text());
+  const std::optional<float> yMin = ParseFloat(yMin_->text());
   if (!xMax || !yMax || !xMin || !yMin) {
     prompter_.message(QStringLiteral("Zła wartość podziałki"), QStringLiteral("Ustawianie podzialki"),
                       MessageIcon::Stop);
     restore();
   } else {
-    v.viewXMax = static_cast<float>(*xMax);
-    v.viewYMax = static_cast<float>(*yMax);
-    v.viewXMin = static_cast<float>(*xMin);
-    v.viewYMin = static_cast<float>(*yMin);
+    v.viewXMax = *xMax;
+    v.viewYMax = *yMax;
+    v.viewXMin = *xMin;
+    v.viewYMin = *yMin;
     if (!(v.viewXMax > v.viewXMin && v.viewYMax > v.viewYMin)) {
       restore();
       prompter_.message(QStringLiteral("Złe wartości definiujące obszar"),

@@ -28,6 +28,10 @@ double Snap(double distance, double step) {
 
 }  // namespace
 
+bool HasDrawingArea(const ViewTransform& view) {
+  return view.scale > 0.0f && std::isfinite(view.scale);
+}
+
 void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight) {
   const double drawWidth = clientWidth - (view.marginLeft + view.marginRight);
   const double drawHeight = clientHeight - (view.marginTop + view.marginBottom);

@@ -16,6 +16,7 @@ struct ViewTransform {
   float viewYMax = 50.0f;
   float viewXMin = 0.0f;
   float viewYMin = 0.0f;
+  bool operator==(const ViewTransform&) const = default;
 };
 
 // Every field back to its default except `scale`, which stays valid for
@@ -38,6 +39,10 @@ struct ModelPoint {
   double x = 0.0;
   double y = 0.0;
 };
+
+// True while the last computed scale maps pixels to finite model points:
+// a client area with no room inside its margins has none.
+bool HasDrawingArea(const ViewTransform& view);
 
 // Sets `scale` for a client area of the given size, repairing a zero grid
 // spacing to 10. Run before anything is drawn.

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "ScriptedPrompter.h"
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/Commands.h"
 
 struct CommandsRig {
@@ -17,7 +17,7 @@ struct CommandsRig {
   std::unique_ptr<QSignalSpy> captions;
 
   CommandsRig() {
-    ModelInit(state->model, state->view, state->display, state->edit);
+    ModelInit(*state);
     commands = std::make_unique<Commands>(*state, prompter);
     commands->mesherOptions().helperPath = QStringLiteral(MESHER_PATH).toStdString();
     repaints = std::make_unique<QSignalSpy>(commands.get(), &Commands::repaintRequested);

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Prompter.h"
+#include "ui/Prompter.h"
 
 struct Shown {
   QString kind;  // "message", "ask", "input", "open", "save", "dialog"

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "CommandsRig.h"
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/Commands.h"
 #include "files/ProjectFile.h"
 #include "view/ViewDialogs.h"

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-// Shortest form, at most 15 significant digits: 12 -> "12", 0.5 -> "0,5".
+// Shortest form, at most 15 significant digits: 12 -> "12", 0.5 -> "0,5";
+// fixed-point from 0.00001 up to below 10^15, exponent form outside.
 QString GeneralText(double value);
 // Five significant digits in exponent form: 2 -> "2,0000E+00".
 QString ExponentText(double value);
@@ -16,5 +17,8 @@ QString FixedText(double value);
 // The locale's text-to-number conversion: optional sign and exponent,
 // surrounding blanks ignored. Empty when the text is not a number.
 std::optional<double> ParseNumber(const QString& text);
+// A number as stored in single precision; empty when the text is not a
+// number or the number is not finite once narrowed ("1e39").
+std::optional<float> ParseFloat(const QString& text);
 // A whole number as typed; empty when the text is not one.
 std::optional<int32_t> ParseInteger(const QString& text);

@@ -1,0 +1,30 @@
+#pragma once
+// Everything the program holds: the model and the unsaved state beside it,
+// with the start-up values and the reset of all four parts.
+
+#include <vector>
+
+#include "edit/EditState.h"
+#include "model/Model.h"
+#include "view/DisplaySettings.h"
+#include "view/Scene.h"
+#include "view/ViewTransform.h"
+
+struct AppState {
+  Model model;
+  ViewTransform view;
+  DisplaySettings display;
+  EditState edit;
+  bool meshShown = true;  // the "Siatka MES" tick item
+  // Drawn over the last full picture until the next one: the polyline
+  // tool's new node and element.
+  std::vector<Primitive> transients;
+};
+
+// Start-up values of the model, the view, the display switches and the
+// editing state. Run once, when the main window is created.
+void ModelInit(AppState& state);
+
+// A new project: the model emptied to its defaults (problem kind 1), and
+// the view, the display switches and the editing state back to theirs.
+void ModelReset(AppState& state);

@@ -1,0 +1,43 @@
+#pragma once
+// What every dialog of the program shares: created once and kept, modal,
+// a fixed border without title-bar buttons, an "OK" button that is the
+// default and an "Anuluj" button that cancels, and controls filled from the
+// program's state each time the dialog is shown or activated.
+
+#include <QDialog>
+
+class Prompter;
+class QCheckBox;
+class QHBoxLayout;
+class QLayout;
+class QLineEdit;
+
+class FormDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // The buttons' object names differ from dialog to dialog ("OK" or
+  // "Button1", "Anuluj" or "Button2").
+  FormDialog(const QString& name, const QString& caption, Prompter& prompter, QWidget* parent,
+             const QString& okName = QStringLiteral("OK"),
+             const QString& cancelName = QStringLiteral("Anuluj"));
+
+  // Fills the controls from the state; nothing for a dialog whose controls
+  // keep what was last typed.
+  virtual void refresh() {}
+  // The "OK" button: reads the controls, writes the state, closes.
+  virtual void okClicked() = 0;
+
+ protected:
+  // Puts the dialog's own controls above the row of buttons.
+  void setContent(QLayout* content);
+  QLineEdit* field(const QString& name, const QString& text = {});
+  QCheckBox* checkBox(const QString& name, const QString& caption, QWidget* parent);
+
+  void showEvent(QShowEvent* event) override;
+  bool event(QEvent* event) override;
+
+  Prompter& prompter_;
+
+ private:
+  QHBoxLayout* buttons_;
+};

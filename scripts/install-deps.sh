@@ -42,13 +42,13 @@ if [ ${#missing[@]} -gt 0 ]; then
      [ -z "$(apt-cache policy libtriangle-dev 2>/dev/null | sed -n 's/^ *Candidate: *//p' | grep -v '(none)')" ]; then
     codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
     echo "Enabling Debian's non-free component for $codename"
-    $SUDO tee /etc/apt/sources.list.d/vendrel-non-free.sources >/dev/null <<SRC
-Types: deb
-URIs: http://deb.debian.org/debian
-Suites: $codename $codename-updates
-Components: non-free
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+    generated=$(mktemp -d)
+    if ! "$(dirname "$0")/non-free-sources.sh" /etc/apt "$codename" "$generated"; then
+      echo "No apt source for Debian's $codename main component was found to add non-free to." >&2
+      exit 1
+    fi
+    $SUDO cp "$generated"/vendrel-non-free.* /etc/apt/sources.list.d/
+    rm -rf "$generated"
     $SUDO apt-get update -q
   fi
   $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -132,12 +132,60 @@ TEST(Polyline, RemovingTheOnlyPointLeavesEarlierContoursAlone) {
   EXPECT_EQ(e.m().elementCount, 0);
 }
 
-TEST(Polyline, ChainResumesAfterTheToolIsChosenAgain) {
-  Rig r;
+// Rows other commands append between clicks belong to them: the polyline
+// goes on from its own point and takes back only what is still its own.
+TEST(Polyline, RowsAddedMeanwhileAreNeverTakenBack) {
+  Rig r;  // P1, P2, then a ring of 18 nodes and elements
   r.click(0, 0);
-  r.edit.editMode = EditMode::Polyline;  // chosen again
-  r.click(2, 0);
-  EXPECT_EQ(r.m().elementCount, 1);
+  r.click(4, 0);
+  ASSERT_TRUE(AddEllipse(r.m(), EllipseParams{}).done);
+  EXPECT_FALSE(RemoveLastPoint(r.m(), r.edit)) << "the ring's node and element are last";
+  EXPECT_EQ(r.m().nodeCount, 20);
+  EXPECT_EQ(r.m().elementCount, 19);
+  r.click(4, 4);  // P3 joins P2, not the ring's last node
+  ExpectElement(r.element(20), 2, 21);
+  ASSERT_TRUE(RemoveLastPoint(r.m(), r.edit));
+  EXPECT_EQ(r.m().nodeCount, 20);
+  EXPECT_EQ(r.m().elementCount, 19);
+  EXPECT_FALSE(RemoveLastPoint(r.m(), r.edit)) << "P1 -> P2 is no longer last";
+  ExpectElement(r.element(19), 20, 3);
+
+  Rig f;  // only a first point, then the ring
+  f.click(0, 0);
+  ASSERT_TRUE(AddEllipse(f.m(), EllipseParams{}).done);
+  EXPECT_FALSE(RemoveLastPoint(f.m(), f.edit));
+  EXPECT_EQ(f.m().nodeCount, 19);
+  // An element that came to use the polyline's last node keeps it there.
+  Rig u;
+  u.click(0, 0);
+  (void)AppendElement(u.m(), Element{1, 1, 1, 1});
+  EXPECT_FALSE(RemoveLastPoint(u.m(), u.edit));
+  EXPECT_EQ(u.m().nodeCount, 1);
+}
+
+TEST(Polyline, ChainStartFollowsElementsInEitherDirection) {
+  // 1 -> 2 <- 3 -> 4 <- 5: the walk back from node 5 ends at node 1.
+  Rig r;
+  for (int i = 0; i < 5; ++i) (void)AppendNode(r.m(), Node{float(i), 0});
+  for (const Element& e : {Element{1, 2, 1, 1}, Element{3, 2, 1, 1}, Element{3, 4, 1, 1}, Element{5, 4, 1, 1}}) {
+    (void)AppendElement(r.m(), e);
+  }
+  EXPECT_EQ(ChainStart(r.m()), 1);
+  ASSERT_EQ(ClosePolyline(r.m(), r.edit), CloseResult::Closed);
+  ExpectElement(r.element(5), 5, 1);  // the last element does not start at node 1
+}
+
+TEST(Polyline, PointsOutsideSinglePrecisionAreRefusedQuietly) {
+  Rig r;
+  for (const auto& [x, y] : {std::pair{1e39, 0.0}, {0.0, -1e39}, {std::nan(""), 0.0}}) {
+    const ContourChange c = AddPolylinePoint(r.m(), r.edit, x, y);
+    EXPECT_FALSE(c.done);
+    EXPECT_FALSE(c.full.has_value());
+  }
+  EXPECT_EQ(r.m().nodeCount, 0);
+  EXPECT_EQ(r.edit.PolylineStarted, 0);
+  EXPECT_FALSE(AddEllipse(r.m(), EllipseParams{18, 3e38f, 3e38f, 0, 1}).done) << "a ring past the range";
+  EXPECT_EQ(r.m().nodeCount, 0);
 }
 
 TEST(Polyline, FullTablesRefuseTheWholeStep) {

@@ -9,6 +9,7 @@
 #include "CommandsRig.h"
 #include "state/AppState.h"
 #include "app/Commands.h"
+#include "ui/LocaleNumbers.h"
 #include "view/ViewDialogs.h"
 
 namespace {
@@ -190,6 +191,81 @@ class ViewDialogsTest : public QObject {
     r.commands->regionSettings();
     QCOMPARE(r.repaints->count(), repaints);
     QCOMPARE(repaints, 3);
+  }
+
+  // "1e39" is a number, but not one that single precision can hold.
+  void numbersPastSinglePrecisionAreNotNumbers() {
+    Rig r;
+    const struct {
+      void (Commands::*command)();
+      const char* ok;
+      const char* field;
+      const char* message;
+    } cases[] = {
+        {&Commands::screenSettings, "OK", "Edit1", "Błędnie podano parametry siatki"},
+        {&Commands::gridSettings, "Button1", "Edit2", "Zła wartość podziałki"},
+        {&Commands::regionSettings, "Button1", "Edit1", "Zła wartość podziałki"},
+        {&Commands::ellipse, "OK", "rr", nullptr},
+    };
+    for (const auto& c : cases) {
+      r.prompter.shown.clear();
+      r.prompter.dialogs = {PressButton(QString::fromLatin1(c.ok), [&c](QDialog& d) {
+        static_cast<FormDialog&>(d).refresh();
+        SetText(d, c.field, QStringLiteral("1e39"));
+      })};
+      (r.commands.get()->*c.command)();
+      QCOMPARE(r.prompter.messages().size(), size_t(c.message ? 1 : 0));
+      if (c.message) QCOMPARE(r.prompter.messages()[0].text, QString::fromUtf8(c.message));
+    }
+    QVERIFY(r.state->view == ViewTransform{});
+    QCOMPARE(r.model().nodeCount, 0);
+  }
+
+  // Shown for real: each dialog fills itself on showing and on activation.
+  void dialogsFillThemselvesWhenShownAndActivated() {
+    Rig r;
+    r.state->view.gridDx = 0.25f;
+    r.state->view.viewXMin = -7;
+    ScreenSettingsDialog& screen = r.commands->screenSettingsDialog();
+    RegionDialog& region = r.commands->regionDialog();
+    screen.show();
+    region.show();
+    QCOMPARE(Text(screen, "Edit1"), QStringLiteral("0.25"));
+    QCOMPARE(Text(region, "Edit3"), QStringLiteral("-7.00"));
+    r.state->view.gridDx = 4;
+    r.state->view.viewXMin = 3;
+    for (QDialog* d : {static_cast<QDialog*>(&screen), static_cast<QDialog*>(&region)}) {
+      QEvent activate(QEvent::WindowActivate);
+      QCoreApplication::sendEvent(d, &activate);
+      d->hide();
+    }
+    QCOMPARE(Text(screen, "Edit1"), QStringLiteral("4"));
+    QCOMPARE(Text(region, "Edit3"), QStringLiteral("3.00"));
+    GridDialog& grid = r.commands->gridDialog();
+    grid.show();
+    QCOMPARE(Text(grid, "Edit1"), QStringLiteral("2"));  // the grid dialog keeps its own text
+    grid.hide();
+  }
+
+  void generalTextIsFixedFromTenToTheMinusFiveToBelowTenToTheFifteen_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0.0 << QStringLiteral("0");
+    QTest::newRow("lower edge") << 0.00001 << QStringLiteral("0,00001");
+    QTest::newRow("inside") << 0.00005 << QStringLiteral("0,00005");
+    QTest::newRow("negative") << -0.000123 << QStringLiteral("-0,000123");
+    QTest::newRow("below") << 0.0000099 << QStringLiteral("9,9E-06");
+    QTest::newRow("rounds up into range") << 0.0000099999999999999999 << QStringLiteral("0,00001");
+    QTest::newRow("f32 of 0.1") << double(0.1f) << QStringLiteral("0,100000001490116");
+    QTest::newRow("upper edge") << 999999999999999.0 << QStringLiteral("999999999999999");
+    QTest::newRow("above") << 1e15 << QStringLiteral("1E+15");
+    QTest::newRow("rounds up out of range") << 999999999999999.9 << QStringLiteral("1E+15");
+  }
+  void generalTextIsFixedFromTenToTheMinusFiveToBelowTenToTheFifteen() {
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    QCOMPARE(GeneralText(value), text);
   }
 };
 

@@ -1,10 +1,12 @@
 // A stand-in for the mesher helper that misbehaves on request, so the tests
 // can prove that the program survives whatever its helper does.
-//   exit, crash, hang, garbage, oversize, bad-corner, overflow, canned, slow
+//   exit, crash, hang, garbage, oversize, bad-corner, overflow, canned, slow,
+//   sized POINTS TRIANGLES (a well-formed mesh of exactly that size)
 
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -69,6 +71,17 @@ int main(int argc, char** argv) {
     MeshReply r;
     r.pointCount = 800;
     r.triangleCount = 2000;
+    Send(EncodeReply(r));
+    return 0;
+  }
+  if (mode == "sized" && argc > 3) {
+    MeshReply r;
+    r.pointCount = std::atoi(argv[2]);
+    r.triangleCount = std::atoi(argv[3]);
+    if (ReplyWithinLimits(r)) {
+      r.points.assign(2 * static_cast<size_t>(r.pointCount), 0.5);
+      for (int32_t t = 0; t < r.triangleCount; ++t) r.triangles.insert(r.triangles.end(), {1, 2, 3});
+    }
     Send(EncodeReply(r));
     return 0;
   }

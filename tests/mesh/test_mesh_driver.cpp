@@ -106,6 +106,11 @@ TEST(MeshDriver, TooSmallAreasFailOrOverflowAndTheProgramGoesOn) {
   EXPECT_EQ(MeshSwitches(0.0000001), "Qpqa0.000000/0");
   EXPECT_EQ(MeshSwitches(10.0), "Qpqa10.000000/0");
   EXPECT_EQ(MeshSwitches(0.5), "Qpqa0.500000/0");
+  // printf in a Polish C library locale would write "0,500000".
+  ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "the pl_PL.UTF-8 locale is not installed";
+  const std::string polish = MeshSwitches(0.5);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(polish, "Qpqa0.500000/0");
   EXPECT_EQ(GenerateMesh(*m, 0.0000001, RealMesher()), MeshOutcome::Failure);
   ExpectNoMesh(*m);
 
@@ -139,7 +144,24 @@ TEST(MeshDriver, MisbehavingHelpersAreFailuresNotHangs) {
   EXPECT_EQ(GenerateMesh(*m, 10.0, missing), MeshOutcome::Failure);
 }
 
-TEST(MeshDriver, WaitingCallbackRunsWhileTheHelperWorks) {
+TEST(MeshDriver, LimitsHoldAtTheirEdges) {
+  const std::tuple<const char*, const char*, MeshOutcome> sizes[] = {
+      {"999", "1999", MeshOutcome::Success},
+      {"1000", "10", MeshOutcome::Overflow},
+      {"10", "2000", MeshOutcome::Overflow},
+  };
+  for (const auto& [points, triangles, outcome] : sizes) {
+    auto m = NewProject();
+    AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
+    MesherOptions options = FakeMesher("sized");
+    options.extraArgs.insert(options.extraArgs.end(), {points, triangles});
+    EXPECT_EQ(GenerateMesh(*m, 10.0, options), outcome) << points << " points, " << triangles << " triangles";
+    EXPECT_EQ(m->meshNodeCount, outcome == MeshOutcome::Success ? 999 : 0);
+    EXPECT_EQ(m->meshTriangleCount, outcome == MeshOutcome::Success ? 1999 : 0);
+  }
+}
+
+TEST(MeshDriver, WaitingCallbackRunsAndWhatItThrowsIsAFailure) {
   auto m = NewProject();
   AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
   int calls = 0;
@@ -147,6 +169,11 @@ TEST(MeshDriver, WaitingCallbackRunsWhileTheHelperWorks) {
   options.whileWaiting = [&calls] { ++calls; };
   EXPECT_EQ(GenerateMesh(*m, 10.0, options), MeshOutcome::Success);
   EXPECT_GT(calls, 0);
+  // Memory that cannot be had while the helper works ends the generation,
+  // not the program.
+  options.whileWaiting = [] { throw std::bad_alloc(); };
+  EXPECT_EQ(GenerateMesh(*m, 10.0, options), MeshOutcome::Failure);
+  ExpectNoMesh(*m);
 }
 
 TEST(MeshDriver, CrashingInputIsRefusedBeforeTheHelperStarts) {
@@ -246,26 +273,6 @@ TEST(MeshDriver, MeshEqualsWhatTrianglesOwnProgramWrites) {
       EXPECT_EQ(c.corner3, expected.triangles[3 * (t - 1) + 2]) << "triangle " << t;
     }
   }
-}
-
-TEST(MeshDriver, PolishLocaleGivesTheSameMesh) {
-  auto m = NewProject();
-  AddContour(*m, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-  ASSERT_EQ(GenerateMesh(*m, 0.5, RealMesher()), MeshOutcome::Success);
-  const int32_t triangles = m->meshTriangleCount;
-  const MeshNode last = m->MeshNodeTable[m->meshNodeCount];
-
-  ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "the pl_PL.UTF-8 locale is not installed";
-  char probe[32];
-  std::snprintf(probe, sizeof probe, "%f", 0.5);
-  EXPECT_STREQ(probe, "0,500000");
-  EXPECT_EQ(MeshSwitches(0.5), "Qpqa0.500000/0");
-  const MeshOutcome outcome = GenerateMesh(*m, 0.5, RealMesher());
-  std::setlocale(LC_ALL, "C");
-  ASSERT_EQ(outcome, MeshOutcome::Success);
-  EXPECT_EQ(m->meshTriangleCount, triangles);
-  EXPECT_EQ(m->MeshNodeTable[m->meshNodeCount].x, last.x);
-  EXPECT_EQ(m->MeshNodeTable[m->meshNodeCount].y, last.y);
 }
 
 }  // namespace

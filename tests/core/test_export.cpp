@@ -62,49 +62,41 @@ TEST(Export, EachLayoutByteForByte) {
 }
 
 TEST(Export, LayoutFollowsTheLastThreeCharactersWithExactCase) {
-  EXPECT_EQ(LayoutForName("/tmp/a.ulx"), ExportLayout::Ulx);
-  EXPECT_EQ(LayoutForName("/tmp/a.ULX"), ExportLayout::Ulx);
-  EXPECT_EQ(LayoutForName("/tmp/a.Ulx"), ExportLayout::M2d);
-  EXPECT_EQ(LayoutForName("/tmp/a.n2d"), ExportLayout::N2d);
-  EXPECT_EQ(LayoutForName("/tmp/a.N2D"), ExportLayout::N2d);
-  EXPECT_EQ(LayoutForName("/tmp/a.n2D"), ExportLayout::M2d);
-  EXPECT_EQ(LayoutForName("/tmp/a.m2d"), ExportLayout::M2d);
-  EXPECT_EQ(LayoutForName("/tmp/a.txt"), ExportLayout::M2d);
-  EXPECT_EQ(LayoutForName("aulx"), ExportLayout::Ulx) << "no dot is needed";
-  EXPECT_EQ(LayoutForName("ux"), ExportLayout::M2d);
-  EXPECT_EQ(LayoutForName(""), ExportLayout::M2d);
-}
-
-TEST(Export, WritesReplacesAndReportsFailures) {
-  TempDir dir;
-  const auto m = TwoTriangleMesh();
-  const std::string path = dir.file("mesh.n2d");
-  ASSERT_TRUE(WriteExportFile(*m, ExportLayout::Ulx, path).ok);
-  ASSERT_TRUE(WriteExportFile(*m, ExportLayout::N2d, path).ok) << "a second export replaces the first";
-  const std::string bytes = ReadFileBytes(path);
-  const std::vector<uint8_t> expected = EncodeExport(*m, ExportLayout::N2d);
-  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), expected);
-
-  const FileResult r = WriteExportFile(*m, ExportLayout::M2d, dir.file("missing/mesh.m2d"));
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.message, "Nie można zapisać do pliku");
+  const std::pair<const char*, ExportLayout> names[] = {{"/tmp/a.ulx", ExportLayout::Ulx},
+                                                        {"/tmp/a.ULX", ExportLayout::Ulx},
+                                                        {"/tmp/a.Ulx", ExportLayout::M2d},
+                                                        {"/tmp/a.n2d", ExportLayout::N2d},
+                                                        {"/tmp/a.N2D", ExportLayout::N2d},
+                                                        {"/tmp/a.n2D", ExportLayout::M2d},
+                                                        {"/tmp/a.m2d", ExportLayout::M2d},
+                                                        {"/tmp/a.txt", ExportLayout::M2d},
+                                                        {"aulx", ExportLayout::Ulx},
+                                                        {"ux", ExportLayout::M2d},
+                                                        {"", ExportLayout::M2d}};
+  for (const auto& [name, layout] : names) EXPECT_EQ(LayoutForName(name), layout) << name;
 }
 
 int ExportPastFileSizeLimit(void* arg) {
   std::signal(SIGXFSZ, SIG_IGN);
   const rlimit limit{50, 50};
   if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
-  const FileResult r =
-      WriteExportFile(*TwoTriangleMesh(), ExportLayout::M2d, *static_cast<std::string*>(arg));
-  return r.ok ? 1 : 0;
+  return WriteExportFile(*TwoTriangleMesh(), ExportLayout::M2d, *static_cast<std::string*>(arg)).ok ? 1 : 0;
 }
 
-TEST(Export, WriteErrorOnAFullDiskIsReportedAndKeepsOldFile) {
+TEST(Export, WritesReplacesAndReportsFailuresKeepingTheOldFile) {
   TempDir dir;
-  std::string path = dir.file("mesh.m2d");
-  WriteFileBytes(path, "old");
-  EXPECT_EQ(RunInChild(ExportPastFileSizeLimit, &path), 0);
-  EXPECT_EQ(ReadFileBytes(path), "old");
+  const auto m = TwoTriangleMesh();
+  std::string path = dir.file("mesh.n2d");
+  ASSERT_TRUE(WriteExportFile(*m, ExportLayout::Ulx, path).ok);
+  ASSERT_TRUE(WriteExportFile(*m, ExportLayout::N2d, path).ok) << "a second export replaces the first";
+  const std::string bytes = ReadFileBytes(path);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), EncodeExport(*m, ExportLayout::N2d));
+
+  const FileResult r = WriteExportFile(*m, ExportLayout::M2d, dir.file("missing/mesh.m2d"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.message, "Nie można zapisać do pliku");
+  EXPECT_EQ(RunInChild(ExportPastFileSizeLimit, &path), 0) << "a full disk";
+  EXPECT_EQ(ReadFileBytes(path), bytes);
 }
 
 }  // namespace

@@ -2,28 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
-#include "model/Model.h"
+#include "core/Fixtures.h"
 #include "view/Scene.h"
-#include "view/ViewTransform.h"
 
 namespace {
 
 constexpr int32_t kW = 640;
 constexpr int32_t kH = 436;
 
-std::unique_ptr<Model> NewProject() {
-  auto m = std::make_unique<Model>();
-  ResetModelData(*m);
-  return m;
-}
-
 TEST(ViewTransform, ScaleUsesTheFarEdgesAndRepairsZeroSpacing) {
   ViewTransform v;
   ComputeScale(v, kW, kH);
   // Extent 1..50 (a zero corner counts as 1), the smaller of 620/49 and 376/49.
   EXPECT_FLOAT_EQ(v.scale, float(376.0 / 49.0));
+  EXPECT_TRUE(HasDrawingArea(v));
   v.gridDx = 0;
   v.viewXMin = 0;
   v.viewXMax = 0.5f;
@@ -31,10 +24,14 @@ TEST(ViewTransform, ScaleUsesTheFarEdgesAndRepairsZeroSpacing) {
   EXPECT_EQ(v.gridDx, 10.0f);
   EXPECT_LT(v.scale, 0.0f) << "0..0.5 becomes 1..0.5: a mirrored picture";
   v = ViewTransform{};
-  v.viewXMin = v.viewXMax = 5;
-  v.viewYMin = v.viewYMax = 5;
+  v.viewXMin = v.viewXMax = v.viewYMin = v.viewYMax = 5;
   ComputeScale(v, kW, kH);
   EXPECT_FLOAT_EQ(v.scale, 376.0f) << "an empty extent becomes one unit";
+  // No room inside the margins: 60 pixels high, or 20 wide.
+  for (const auto& [w, h] : {std::pair{kW, 60}, {20, kH}, {kW, 50}}) {
+    ComputeScale(v, w, h);
+    EXPECT_FALSE(HasDrawingArea(v)) << w << " x " << h;
+  }
 }
 
 TEST(ViewTransform, ModelToScreenTruncatesAndSaturates) {
@@ -54,63 +51,51 @@ TEST(ViewTransform, SnapGoesToTheNearestLineAndTiesGoDown) {
   ViewTransform v;
   v.scale = 10;
   const int32_t row = kH - 40;
-  EXPECT_EQ(ScreenToModel(v, kH, 10 + 29, row).x, 2.0);
-  EXPECT_EQ(ScreenToModel(v, kH, 10 + 31, row).x, 4.0);
-  EXPECT_EQ(ScreenToModel(v, kH, 10 + 30, row).x, 2.0);
-  EXPECT_EQ(ScreenToModel(v, kH, 10 - 30, row).x, -4.0) << "a tie below zero also goes down";
+  for (const auto& [px, x] : {std::pair{39, 2.0}, {41, 4.0}, {40, 2.0}, {-20, -4.0}}) {
+    EXPECT_EQ(ScreenToModel(v, kH, px, row).x, x) << px;  // a tie goes down, also below zero
+  }
   EXPECT_EQ(ScreenToModel(v, kH, 10, row - 31).y, 4.0);
   v.gridShown = 0;
-  EXPECT_DOUBLE_EQ(ScreenToModel(v, kH, 10 + 29, row).x, 2.9);
+  EXPECT_DOUBLE_EQ(ScreenToModel(v, kH, 39, row).x, 2.9);
   PanLeft(v);
   EXPECT_EQ(ScreenToModel(v, kH, 10, row).x, 2.0) << "the corner is part of the mapping";
   v.gridShown = 1;
   EXPECT_EQ(ScreenToModel(v, kH, 10, row).x, 2.0);
 }
 
-TEST(ViewTransform, ZoomStopsAtFourStepsAndZoomOutUndoesZoomIn) {
+TEST(ViewTransform, ZoomStopsAtFourStepsPanMovesAndShowAllSnapsTowardZero) {
   ViewTransform v;
   std::vector<float> widths;
   while (ZoomIn(v)) widths.push_back(v.viewXMax - v.viewXMin);
   EXPECT_EQ(widths, (std::vector<float>{46, 42, 38, 34, 30, 26, 22, 18, 14, 10, 6}));
   const ViewTransform before = v;
   EXPECT_FALSE(ZoomIn(v));
-  EXPECT_EQ(v.viewXMin, before.viewXMin);
-  EXPECT_EQ(v.viewYMax, before.viewYMax);
+  EXPECT_EQ(v, before);
 
   ViewTransform w;
   ZoomOut(w);
   EXPECT_EQ(w.viewXMin, -2.0f);
   EXPECT_EQ(w.viewYMax, 52.0f);
   ASSERT_TRUE(ZoomIn(w));
-  EXPECT_EQ(w.viewXMin, 0.0f);
-  EXPECT_EQ(w.viewXMax, 50.0f);
-  EXPECT_EQ(w.viewYMin, 0.0f);
-  EXPECT_EQ(w.viewYMax, 50.0f);
+  EXPECT_EQ(w, ViewTransform{});
   PanDown(w);
   PanUp(w);
   PanRight(w);
   EXPECT_EQ(w.viewXMin, -2.0f);
   EXPECT_EQ(w.viewYMin, 0.0f);
-}
 
-TEST(ViewTransform, ShowAllSnapsTowardZero) {
   auto m = NewProject();
-  ViewTransform v;
-  EXPECT_FALSE(ShowAll(v, *m));
-  EXPECT_EQ(v.viewXMax, 50.0f);
-
+  EXPECT_FALSE(ShowAll(w, *m));
+  EXPECT_EQ(w.viewXMin, -2.0f);
   (void)AppendNode(*m, Node{5.3f, 7.9f});
-  ASSERT_TRUE(ShowAll(v, *m));
-  EXPECT_EQ(v.viewXMin, 4.0f);
-  EXPECT_EQ(v.viewYMin, 6.0f);
-  EXPECT_EQ(v.viewXMax, 6.0f);
-  EXPECT_EQ(v.viewYMax, 8.0f);
-
+  ASSERT_TRUE(ShowAll(w, *m));
+  EXPECT_EQ(std::vector<float>({w.viewXMin, w.viewYMin, w.viewXMax, w.viewYMax}),
+            std::vector<float>({4, 6, 6, 8}));
   (void)AppendNode(*m, Node{-3.5f, 1});
   (void)AppendNode(*m, Node{9.7f, 1});
-  ASSERT_TRUE(ShowAll(v, *m));
-  EXPECT_EQ(v.viewXMin, -2.0f);
-  EXPECT_EQ(v.viewXMax, 8.0f);
+  ASSERT_TRUE(ShowAll(w, *m));
+  EXPECT_EQ(w.viewXMin, -2.0f);
+  EXPECT_EQ(w.viewXMax, 8.0f);
 }
 
 // Scene -----------------------------------------------------------------
@@ -128,6 +113,11 @@ struct Built {
       if (pred(p)) out.push_back(&p);
     }
     return out;
+  }
+  // Mesh nodes 1..n at the given points, and triangles 1..t.
+  void mesh(std::initializer_list<MeshNode> nodes, std::initializer_list<MeshTriangle> triangles) {
+    for (const MeshNode& n : nodes) model->MeshNodeTable[++model->meshNodeCount] = n;
+    for (const MeshTriangle& t : triangles) model->MeshTriangleTable[++model->meshTriangleCount] = t;
   }
 };
 
@@ -169,18 +159,10 @@ TEST(Scene, EmptyModelIsBackgroundAndGridFromTheCorner) {
 TEST(Scene, LayersComeInOrderWithTheirColours) {
   Built b;
   Model& m = *b.model;
-  (void)AppendNode(m, Node{0, 0});
-  (void)AppendNode(m, Node{10, 0});
-  (void)AppendNode(m, Node{0, 10});
-  (void)AppendElement(m, Element{1, 2, 1, 1});
-  (void)AppendElement(m, Element{2, 3, 1, 1});
+  AddContour(m, {{0, 0}, {10, 0}, {0, 10}});
+  m.elementCount = 2;
   (void)AppendInternalNode(m, InternalNode{2, 2});
-  m.meshNodeCount = 3;
-  m.MeshNodeTable[1] = {0, 0};
-  m.MeshNodeTable[2] = {10, 0};
-  m.MeshNodeTable[3] = {0, 10};
-  m.meshTriangleCount = 1;
-  m.MeshTriangleTable[1] = {1, 2, 3};
+  b.mesh({{0, 0}, {10, 0}, {0, 10}}, {{1, 2, 3}});
   b.display.showNodeNumbers = 1;
   b.display.showElementNumbers = 1;
   b.view.gridShown = 0;
@@ -199,10 +181,8 @@ TEST(Scene, LayersComeInOrderWithTheirColours) {
   EXPECT_EQ(texts[3]->text, colors::kBlue);
   EXPECT_EQ(texts[3]->number, 1);
   const ScreenPoint mid = ModelToScreen(b.view, kH, 5, 0);
-  EXPECT_EQ(texts[3]->x1, mid.x) << "element numbers stand at the midpoint";
-  EXPECT_EQ(texts[3]->y1, mid.y);
-  const ScreenPoint node2 = ModelToScreen(b.view, kH, 10, 0);
-  EXPECT_EQ(texts[1]->x1, node2.x) << "a node number's corner is on the node";
+  EXPECT_EQ((ScreenPoint{texts[3]->x1, texts[3]->y1}), mid) << "element numbers stand at the midpoint";
+  EXPECT_EQ(texts[1]->x1, ModelToScreen(b.view, kH, 10, 0).x) << "a node number's corner is on the node";
   const auto lines = b.where(IsLine);
   EXPECT_EQ(lines[0]->pen, colors::kBlue);
   EXPECT_EQ(lines[0]->penWidth, 2);
@@ -210,8 +190,7 @@ TEST(Scene, LayersComeInOrderWithTheirColours) {
   EXPECT_EQ(lines[2]->penWidth, 1) << "a drawn element leaves a 1-pixel pen";
   const auto disc = b.where(IsNodeDisc);
   ASSERT_EQ(disc.size(), 3u);
-  const ScreenPoint a = ModelToScreen(b.view, kH, 0, 0, -3, -3);
-  EXPECT_EQ(disc[0]->x1, a.x);
+  EXPECT_EQ(disc[0]->x1, ModelToScreen(b.view, kH, 0, 0, -3, -3).x);
   EXPECT_EQ(disc[0]->x2 - disc[0]->x1, 6);
   EXPECT_EQ(b.where(IsInternal)[0]->brush, colors::kWhite);
 }
@@ -222,10 +201,7 @@ TEST(Scene, NumbersWithoutMarkersAndPenWidthCarriedOver) {
   (void)AppendNode(m, Node{1, 1});
   (void)AppendNode(m, Node{5, 1});
   (void)AppendInternalNode(m, InternalNode{2, 2});
-  m.meshNodeCount = 3;
-  m.meshTriangleCount = 1;
-  m.MeshNodeTable[3] = {1, 5};
-  m.MeshTriangleTable[1] = {1, 2, 3};
+  b.mesh({{1, 1}, {5, 1}, {1, 5}}, {{1, 2, 3}});
   b.display.showNodes = 0;
   b.display.showNodeNumbers = 1;
   b.build();
@@ -242,7 +218,6 @@ TEST(Scene, NumbersWithoutMarkersAndPenWidthCarriedOver) {
   b.build();
   EXPECT_EQ(b.where(IsInternal)[0]->penWidth, 1);
   EXPECT_EQ(b.where(IsLine).back()->penWidth, 1);
-
   b.meshShown = false;
   b.build();
   EXPECT_EQ(b.where(IsLine).size(), 1u) << "the mesh is hidden, the element stays";
@@ -251,24 +226,17 @@ TEST(Scene, NumbersWithoutMarkersAndPenWidthCarriedOver) {
 TEST(Scene, FarElementsAndTrianglesAreSkippedNodesAreNot) {
   Built b;
   Model& m = *b.model;
-  (void)AppendNode(m, Node{1, 1});
-  (void)AppendNode(m, Node{5000, 1});
-  (void)AppendNode(m, Node{2, 1});
+  for (const Node& n : {Node{1, 1}, Node{5000, 1}, Node{2, 1}}) (void)AppendNode(m, n);
   (void)AppendElement(m, Element{1, 2, 1, 1});
   (void)AppendElement(m, Element{1, 3, 1, 1});
-  m.meshNodeCount = 3;
-  m.MeshNodeTable[1] = {1, 1};
-  m.MeshNodeTable[2] = {5000, 1};
-  m.MeshNodeTable[3] = {1, 2};
-  m.meshTriangleCount = 1;
-  m.MeshTriangleTable[1] = {1, 2, 3};
+  b.mesh({{1, 1}, {5000, 1}, {1, 2}}, {{1, 2, 3}});
   b.build();
   EXPECT_EQ(b.where(IsLine).size(), 1u);
   EXPECT_EQ(b.where(IsNodeDisc).size(), 3u);
   EXPECT_GT(ModelToScreen(b.view, kH, 5000, 1).x, kPixelLimit);
 }
 
-TEST(Scene, GridLimitSwitchesTheGridOff) {
+TEST(Scene, GridLimitBoundsAndDegenerateWindows) {
   Built b;
   b.view.gridDx = b.view.gridDy = 0.01f;
   b.build();
@@ -279,39 +247,28 @@ TEST(Scene, GridLimitSwitchesTheGridOff) {
   b.build();
   EXPECT_FALSE(b.scene.gridLimitHit);
   EXPECT_TRUE(b.where(IsDot).empty());
-}
 
-TEST(Scene, GridBoundsFollowTheFarEdge) {
-  Built b;
-  b.view.viewXMin = -14;
-  b.view.viewXMax = -10;
-  b.build();
-  EXPECT_EQ(b.scene.gridDots, 0);
+  Built far;  // the grid follows the region's far edge
+  far.view.viewXMin = -14;
+  far.view.viewXMax = -10;
+  far.build();
+  EXPECT_EQ(far.scene.gridDots, 0);
+  far.view.viewXMin = -52;
+  far.view.viewXMax = -2;
+  far.build();
+  int32_t maxX = INT32_MIN;
+  for (const Primitive* p : far.where(IsDot)) maxX = std::max(maxX, p->x1 + 1);
+  EXPECT_LE(maxX, ModelToScreen(far.view, kH, -3, 0).x) << "no dots right of x = -3";
+  EXPECT_GT(far.scene.gridDots, 0);
 
-  b.view.viewXMin = -52;
-  b.view.viewXMax = -2;
-  b.build();
-  float maxX = -1e9f;
-  for (const Primitive* p : b.where(IsDot)) maxX = std::max(maxX, float(p->x1 + 1));
-  EXPECT_LE(maxX, float(ModelToScreen(b.view, kH, -3, 0).x)) << "no dots right of x = -3";
-  EXPECT_GT(b.scene.gridDots, 0);
-}
-
-TEST(Scene, DegenerateWindowsAndViewsEnd) {
-  Built b;
-  b.build(0, 0);
-  b.build(0, 300);
-  b.build(300, 0);
-  EXPECT_EQ(b.scene.gridDots, 0);
+  Built d;
+  for (const auto& [w, h] : {std::pair{0, 0}, {0, 300}, {300, 0}}) d.build(w, h);
+  EXPECT_EQ(d.scene.gridDots, 0);
   // Far from the origin a unit step no longer moves x; with no row to draw
   // (the y bound lies below the start) the grid loop must still end.
-  b.view.viewXMin = 1e9f;
-  b.view.viewXMax = 2e9f;
-  b.view.gridDx = 1;
-  b.view.viewYMin = 10;
-  b.view.viewYMax = -10;
-  b.build();
-  EXPECT_EQ(b.scene.gridDots, 0);
+  d.view = ViewTransform{0, 1, 2, 1, 10, 10, 20, 40, 2e9f, -10, 1e9f, 10};
+  d.build();
+  EXPECT_EQ(d.scene.gridDots, 0);
 }
 
 }  // namespace

@@ -2,31 +2,14 @@
 
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
-#include <sstream>
 
+#include "core/Fixtures.h"
 #include "core/TempDir.h"
 #include "mesh/MeshDriver.h"
 
 namespace {
-
-std::unique_ptr<Model> NewProject() {
-  auto m = std::make_unique<Model>();
-  ResetModelData(*m);
-  return m;
-}
-
-// A closed contour through the given points, joined in order.
-void AddContour(Model& m, std::initializer_list<Node> nodes) {
-  const int32_t first = m.nodeCount + 1;
-  for (const Node& n : nodes) ASSERT_NE(AppendNode(m, n), 0);
-  for (int32_t i = first; i <= m.nodeCount; ++i) {
-    ASSERT_NE(AppendElement(m, Element{i, i < m.nodeCount ? i + 1 : first, 1, 1}), 0);
-  }
-}
 
 MesherOptions RealMesher() {
   MesherOptions o;
@@ -34,11 +17,11 @@ MesherOptions RealMesher() {
   return o;
 }
 
-MesherOptions FakeMesher(const std::string& mode) {
+MesherOptions FakeMesher(std::initializer_list<std::string> args, int milliseconds = 1500) {
   MesherOptions o;
   o.helperPath = FAKE_MESHER_PATH;
-  o.extraArgs = {mode};
-  o.timeLimit = std::chrono::milliseconds(1500);
+  o.extraArgs = args;
+  o.timeLimit = std::chrono::milliseconds(milliseconds);
   return o;
 }
 
@@ -46,26 +29,21 @@ double MeshArea(const Model& m) {
   double sum = 0;
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
     const MeshTriangle& c = m.MeshTriangleTable[t];
-    const MeshNode& a = m.MeshNodeTable[c.corner1];
-    const MeshNode& b = m.MeshNodeTable[c.corner2];
-    const MeshNode& d = m.MeshNodeTable[c.corner3];
+    const MeshNode &a = m.MeshNodeTable[c.corner1], &b = m.MeshNodeTable[c.corner2],
+                   &d = m.MeshNodeTable[c.corner3];
     sum += std::fabs((b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y)) * 0.5;
   }
   return sum;
 }
 
 void ExpectNoMesh(const Model& m) {
-  EXPECT_EQ(m.MeshFailureFlag, 1);
-  EXPECT_EQ(m.meshNodeCount, 0);
-  EXPECT_EQ(m.meshTriangleCount, 0);
+  EXPECT_EQ(std::vector({m.MeshFailureFlag, m.meshNodeCount, m.meshTriangleCount}), std::vector({1, 0, 0}));
 }
 
 TEST(MeshDriver, ClosedTriangleMeshesAndKeepsBoundaryNodesFirst) {
-  auto m = NewProject();
-  AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
+  auto m = TriangleProject();
   ASSERT_EQ(GenerateMesh(*m, 10.0, RealMesher()), MeshOutcome::Success);
   EXPECT_EQ(m->MeshFailureFlag, 0);
-  ASSERT_GE(m->meshNodeCount, 3);
   EXPECT_GE(m->meshTriangleCount, 5) << "area 50 in triangles of at most 10";
   for (int32_t i = 1; i <= 3; ++i) {
     EXPECT_EQ(m->MeshNodeTable[i].x, m->NodeTable[i].x);
@@ -74,20 +52,16 @@ TEST(MeshDriver, ClosedTriangleMeshesAndKeepsBoundaryNodesFirst) {
   EXPECT_NEAR(MeshArea(*m), 50.0, 1e-3);
   for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
     const MeshTriangle& c = m->MeshTriangleTable[t];
-    for (int32_t corner : {c.corner1, c.corner2, c.corner3}) {
-      EXPECT_GE(corner, 1);
-      EXPECT_LE(corner, m->meshNodeCount);
-    }
+    for (int32_t corner : {c.corner1, c.corner2, c.corner3})
+      EXPECT_TRUE(corner >= 1 && corner <= m->meshNodeCount);
   }
 }
 
 TEST(MeshDriver, InternalNodesAreHolePoints) {
-  auto m = NewProject();
-  AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
+  auto m = TriangleProject();
   (void)AppendInternalNode(*m, InternalNode{2, 2});
   m->meshTriangleCount = 7;
-  EXPECT_EQ(GenerateMesh(*m, 10.0, RealMesher()), MeshOutcome::Failure)
-      << "the whole region is eaten, no triangle is left";
+  EXPECT_EQ(GenerateMesh(*m, 10.0, RealMesher()), MeshOutcome::Failure) << "the region is eaten whole";
   ExpectNoMesh(*m);
 
   auto ring = NewProject();
@@ -101,11 +75,9 @@ TEST(MeshDriver, InternalNodesAreHolePoints) {
 }
 
 TEST(MeshDriver, TooSmallAreasFailOrOverflowAndTheProgramGoesOn) {
-  auto m = NewProject();
-  AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
+  auto m = TriangleProject();
   EXPECT_EQ(MeshSwitches(0.0000001), "Qpqa0.000000/0");
   EXPECT_EQ(MeshSwitches(10.0), "Qpqa10.000000/0");
-  EXPECT_EQ(MeshSwitches(0.5), "Qpqa0.500000/0");
   // printf in a Polish C library locale would write "0,500000".
   ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "the pl_PL.UTF-8 locale is not installed";
   const std::string polish = MeshSwitches(0.5);
@@ -113,10 +85,8 @@ TEST(MeshDriver, TooSmallAreasFailOrOverflowAndTheProgramGoesOn) {
   EXPECT_EQ(polish, "Qpqa0.500000/0");
   EXPECT_EQ(GenerateMesh(*m, 0.0000001, RealMesher()), MeshOutcome::Failure);
   ExpectNoMesh(*m);
-
   // Triangle itself ends the helper on an area of zero; that is a failure.
-  MeshRequest zero = *BuildMeshRequest(*m, 0.0);
-  EXPECT_FALSE(RunMesher(zero, RealMesher()).has_value());
+  EXPECT_FALSE(RunMesher(*BuildMeshRequest(*m, 0.0), RealMesher()).has_value());
 
   EXPECT_EQ(GenerateMesh(*m, 0.01, RealMesher()), MeshOutcome::Overflow) << "5000 or more triangles";
   ExpectNoMesh(*m);
@@ -129,43 +99,34 @@ TEST(MeshDriver, TooSmallAreasFailOrOverflowAndTheProgramGoesOn) {
 
 TEST(MeshDriver, MisbehavingHelpersAreFailuresNotHangs) {
   for (const char* mode : {"exit", "crash", "hang", "garbage", "oversize", "bad-corner"}) {
-    auto m = NewProject();
-    AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
-    MesherOptions options = FakeMesher(mode);
-    options.timeLimit = std::chrono::milliseconds(300);
-    EXPECT_EQ(GenerateMesh(*m, 10.0, options), MeshOutcome::Failure) << mode;
+    auto m = TriangleProject();
+    EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({mode}, 300)), MeshOutcome::Failure) << mode;
     ExpectNoMesh(*m);
   }
-  auto m = NewProject();
-  AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
-  EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher("overflow")), MeshOutcome::Overflow);
+  auto m = TriangleProject();
+  EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({"overflow"})), MeshOutcome::Overflow);
   MesherOptions missing = RealMesher();
   missing.helperPath = "/nonexistent/vendrel-mesher";
   EXPECT_EQ(GenerateMesh(*m, 10.0, missing), MeshOutcome::Failure);
 }
 
 TEST(MeshDriver, LimitsHoldAtTheirEdges) {
-  const std::tuple<const char*, const char*, MeshOutcome> sizes[] = {
-      {"999", "1999", MeshOutcome::Success},
-      {"1000", "10", MeshOutcome::Overflow},
-      {"10", "2000", MeshOutcome::Overflow},
-  };
+  const std::tuple<const char*, const char*, MeshOutcome> sizes[] = {{"999", "1999", MeshOutcome::Success},
+                                                                     {"1000", "10", MeshOutcome::Overflow},
+                                                                     {"10", "2000", MeshOutcome::Overflow}};
   for (const auto& [points, triangles, outcome] : sizes) {
-    auto m = NewProject();
-    AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
-    MesherOptions options = FakeMesher("sized");
-    options.extraArgs.insert(options.extraArgs.end(), {points, triangles});
-    EXPECT_EQ(GenerateMesh(*m, 10.0, options), outcome) << points << " points, " << triangles << " triangles";
+    auto m = TriangleProject();
+    EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({"sized", points, triangles})), outcome)
+        << points << ", " << triangles;
     EXPECT_EQ(m->meshNodeCount, outcome == MeshOutcome::Success ? 999 : 0);
     EXPECT_EQ(m->meshTriangleCount, outcome == MeshOutcome::Success ? 1999 : 0);
   }
 }
 
 TEST(MeshDriver, WaitingCallbackRunsAndWhatItThrowsIsAFailure) {
-  auto m = NewProject();
-  AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
+  auto m = TriangleProject();
   int calls = 0;
-  MesherOptions options = FakeMesher("slow");
+  MesherOptions options = FakeMesher({"slow"});
   options.whileWaiting = [&calls] { ++calls; };
   EXPECT_EQ(GenerateMesh(*m, 10.0, options), MeshOutcome::Success);
   EXPECT_GT(calls, 0);
@@ -178,76 +139,64 @@ TEST(MeshDriver, WaitingCallbackRunsAndWhatItThrowsIsAFailure) {
 
 TEST(MeshDriver, CrashingInputIsRefusedBeforeTheHelperStarts) {
   // The canned helper always succeeds, so a failure proves it never ran.
-  auto m = NewProject();
-  AddContour(*m, {{0, 0}, {10, 0}, {0, 10}});
-  ASSERT_EQ(GenerateMesh(*m, 10.0, FakeMesher("canned")), MeshOutcome::Success);
-
-  m->NodeTable[2].x = std::nanf("");
-  EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher("canned")), MeshOutcome::Failure);
-  ExpectNoMesh(*m);
-  m->NodeTable[2].x = 10;
-  m->NodeTable[3].y = INFINITY;
-  EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher("canned")), MeshOutcome::Failure);
-  m->NodeTable[3].y = 10;
-  m->ElementTable[3].endNode = 4;
-  EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher("canned")), MeshOutcome::Failure);
-  m->ElementTable[3].endNode = 1;
-  (void)AppendInternalNode(*m, InternalNode{std::nanf(""), 1});
-  EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher("canned")), MeshOutcome::Failure);
+  auto m = TriangleProject();
+  ASSERT_EQ(GenerateMesh(*m, 10.0, FakeMesher({"canned"})), MeshOutcome::Success);
+  const std::function<void(Model&)> breaks[] = {
+      [](Model& x) { x.NodeTable[2].x = std::nanf(""); },
+      [](Model& x) { x.NodeTable[3].y = INFINITY; },
+      [](Model& x) { x.ElementTable[3].endNode = 4; },
+      [](Model& x) {
+        (void)AppendInternalNode(x, InternalNode{std::nanf(""), 1});
+      },
+  };
+  for (const auto& breakIt : breaks) {
+    auto b = TriangleProject();
+    breakIt(*b);
+    EXPECT_EQ(GenerateMesh(*b, 10.0, FakeMesher({"canned"})), MeshOutcome::Failure);
+    ExpectNoMesh(*b);
+  }
 }
 
-// Triangle's own program on the same graph written as a .poly file.
-struct ProgramMesh {
-  std::vector<double> points;
-  std::vector<int32_t> triangles;
-};
-
-ProgramMesh RunTriangleProgram(const Model& m, double area, const TempDir& dir) {
-  const std::string poly = dir.file("graph.poly");
+// The mesh of Triangle's own program for the model, written as a .poly file:
+// x, y per node and three corners per triangle.
+std::pair<std::vector<double>, std::vector<int32_t>> TriangleProgramMesh(const Model& m, double area,
+                                                                         const TempDir& dir) {
   {
-    std::ofstream out(poly);
+    std::ofstream out(dir.file("graph.poly"));
     out.precision(17);
     out << m.nodeCount << " 2 0 0\n";
-    for (int32_t i = 1; i <= m.nodeCount; ++i) {
-      out << i << ' ' << double(m.NodeTable[i].x) << ' ' << double(m.NodeTable[i].y) << '\n';
-    }
+    for (int32_t i = 1; i <= m.nodeCount; ++i)
+      out << i << ' ' << m.NodeTable[i].x << ' ' << m.NodeTable[i].y << '\n';
     out << m.elementCount << " 0\n";
     for (int32_t i = 1; i <= m.elementCount; ++i) {
       out << i << ' ' << m.ElementTable[i].startNode << ' ' << m.ElementTable[i].endNode << '\n';
     }
     out << m.internalNodeCount << '\n';
     for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
-      out << i << ' ' << double(m.InternalNodeTable[i].x) << ' ' << double(m.InternalNodeTable[i].y) << '\n';
+      out << i << ' ' << m.InternalNodeTable[i].x << ' ' << m.InternalNodeTable[i].y << '\n';
     }
   }
-  std::string switches = MeshSwitches(area);
-  switches = switches.substr(0, switches.size() - 2);  // the program does not need the "/0"
-  const std::string command = std::string(TRIANGLE_PROGRAM) + " -" + switches + " " + poly + " > /dev/null";
+  const std::string switches = MeshSwitches(area);  // the program does not need the "/0"
+  const std::string command = std::string(TRIANGLE_PROGRAM) + " -" + switches.substr(0, switches.size() - 2) +
+                              " " + dir.file("graph.poly") + " > /dev/null";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
 
-  ProgramMesh result;
-  std::ifstream nodes(dir.file("graph.1.node"));
-  int count = 0, dim = 0, attrs = 0, markers = 0;
+  std::pair<std::vector<double>, std::vector<int32_t>> mesh;
+  std::ifstream nodes(dir.file("graph.1.node")), ele(dir.file("graph.1.ele"));
+  int count = 0, dim = 0, attrs = 0, markers = 0, index = 0;
   nodes >> count >> dim >> attrs >> markers;
-  for (int i = 0; i < count; ++i) {
-    int index = 0, marker = 0;
-    double x = 0, y = 0;
-    nodes >> index >> x >> y;
-    for (int a = 0; a < attrs; ++a) nodes >> marker;
-    if (markers) nodes >> marker;
-    EXPECT_EQ(index, i + 1);
-    result.points.push_back(x);
-    result.points.push_back(y);
+  for (int i = 0; i < count * (3 + attrs + markers); ++i) {
+    double v = 0;
+    nodes >> v;
+    if (i % (3 + attrs + markers) == 1 || i % (3 + attrs + markers) == 2) mesh.first.push_back(v);
   }
-  std::ifstream ele(dir.file("graph.1.ele"));
-  int corners = 0;
-  ele >> count >> corners >> attrs;
+  ele >> count >> dim >> attrs;
   for (int i = 0; i < count; ++i) {
-    int index = 0, a = 0, b = 0, c = 0;
+    int a = 0, b = 0, c = 0;
     ele >> index >> a >> b >> c;
-    result.triangles.insert(result.triangles.end(), {a, b, c});
+    mesh.second.insert(mesh.second.end(), {a, b, c});
   }
-  return result;
+  return mesh;
 }
 
 TEST(MeshDriver, MeshEqualsWhatTrianglesOwnProgramWrites) {
@@ -258,20 +207,20 @@ TEST(MeshDriver, MeshEqualsWhatTrianglesOwnProgramWrites) {
   (void)AppendInternalNode(*m, InternalNode{5.5f, 5.5f});
   for (double area : {3.0, 0.4}) {
     TempDir dir;
-    const ProgramMesh expected = RunTriangleProgram(*m, area, dir);
+    const auto [points, corners] = TriangleProgramMesh(*m, area, dir);
     ASSERT_EQ(GenerateMesh(*m, area, RealMesher()), MeshOutcome::Success);
-    ASSERT_EQ(size_t(m->meshNodeCount), expected.points.size() / 2);
-    ASSERT_EQ(size_t(m->meshTriangleCount), expected.triangles.size() / 3);
-    for (int32_t i = 1; i <= m->meshNodeCount; ++i) {
-      EXPECT_EQ(m->MeshNodeTable[i].x, float(expected.points[2 * (i - 1)])) << "node " << i;
-      EXPECT_EQ(m->MeshNodeTable[i].y, float(expected.points[2 * (i - 1) + 1])) << "node " << i;
-    }
+    std::vector<double> ours;
+    std::vector<int32_t> ourCorners;
+    for (int32_t i = 1; i <= m->meshNodeCount; ++i)
+      ours.insert(ours.end(), {m->MeshNodeTable[i].x, m->MeshNodeTable[i].y});
     for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
       const MeshTriangle& c = m->MeshTriangleTable[t];
-      EXPECT_EQ(c.corner1, expected.triangles[3 * (t - 1)]) << "triangle " << t;
-      EXPECT_EQ(c.corner2, expected.triangles[3 * (t - 1) + 1]) << "triangle " << t;
-      EXPECT_EQ(c.corner3, expected.triangles[3 * (t - 1) + 2]) << "triangle " << t;
+      ourCorners.insert(ourCorners.end(), {c.corner1, c.corner2, c.corner3});
     }
+    std::vector<double> theirs;
+    for (double v : points) theirs.push_back(float(v));  // as the tables hold them
+    EXPECT_EQ(ours, theirs) << "area " << area;
+    EXPECT_EQ(ourCorners, corners) << "area " << area;
   }
 }
 

@@ -6,35 +6,44 @@
 #include <memory>
 
 #include "ScriptedPrompter.h"
-#include "state/AppState.h"
 #include "app/Commands.h"
+#include "state/AppState.h"
 
 struct CommandsRig {
   std::unique_ptr<AppState> state = std::make_unique<AppState>();
   ScriptedPrompter prompter;
   std::unique_ptr<Commands> commands;
-  std::unique_ptr<QSignalSpy> repaints;
-  std::unique_ptr<QSignalSpy> captions;
+  std::unique_ptr<QSignalSpy> repaints, captions, status;
 
   CommandsRig() {
     ModelInit(*state);
     commands = std::make_unique<Commands>(*state, prompter);
-    commands->mesherOptions().helperPath = QStringLiteral(MESHER_PATH).toStdString();
+    commands->mesherOptions().helperPath = MESHER_PATH;
     repaints = std::make_unique<QSignalSpy>(commands.get(), &Commands::repaintRequested);
     captions = std::make_unique<QSignalSpy>(commands.get(), &Commands::captionChanged);
+    status = std::make_unique<QSignalSpy>(commands.get(), &Commands::statusTextChanged);
   }
 
   Model& model() { return state->model; }
+  ViewTransform& view() { return state->view; }
 
   // A closed triangle of three nodes and three elements.
   void triangle() {
-    (void)AppendNode(model(), Node{0, 0});
-    (void)AppendNode(model(), Node{10, 0});
-    (void)AppendNode(model(), Node{0, 10});
-    (void)AppendElement(model(), Element{1, 2, 1, 1});
-    (void)AppendElement(model(), Element{2, 3, 1, 1});
-    (void)AppendElement(model(), Element{3, 1, 1, 1});
+    for (const Node& n : {Node{0, 0}, Node{10, 0}, Node{0, 10}}) (void)AppendNode(model(), n);
+    for (int32_t i = 1; i <= 3; ++i) (void)AppendElement(model(), Element{i, i % 3 + 1, 1, 1});
+  }
+  // Shows a dialog through its command with one script.
+  void withDialog(void (Commands::*command)(), std::function<int(QDialog&)> script) {
+    prompter.dialogs = {std::move(script)};
+    (commands.get()->*command)();
   }
 
   QString lastCaption() const { return captions->isEmpty() ? QString() : captions->last().at(0).toString(); }
+  // The last text given to a status panel.
+  QString statusText(int panel) const {
+    for (qsizetype i = status->size() - 1; i >= 0; --i) {
+      if (status->at(i).at(0).toInt() == panel) return status->at(i).at(1).toString();
+    }
+    return {};
+  }
 };

@@ -1,29 +1,25 @@
 #pragma once
-// A Prompter that records everything shown and answers from queues, so
-// commands run without a display and tests check the exact texts.
+// A Prompter that writes everything shown into a transcript and answers
+// from queues, so commands run without a display and tests check the exact
+// texts, titles and icons in order.
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QPushButton>
 #include <QTest>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "ui/Prompter.h"
 
-struct Shown {
-  QString kind;  // "message", "ask", "input", "open", "save", "dialog"
-  QString text;
-  QString title;
-  MessageIcon icon = MessageIcon::None;
-};
+using namespace Qt::StringLiterals;
 
 class ScriptedPrompter : public Prompter {
  public:
-  std::vector<Shown> shown;
+  // One line per thing shown: "<kind> <title>: <text>", the kind being the
+  // message's icon (stop, note, plain) or ask, input, open, save, dialog.
+  QStringList log;
   std::deque<bool> answers;
   std::deque<std::optional<QString>> inputs;
   std::deque<std::optional<QString>> fileNames;
@@ -32,54 +28,58 @@ class ScriptedPrompter : public Prompter {
   QString lastInitialText;
 
   void message(const QString& text, const QString& title, MessageIcon icon) override {
-    shown.push_back({QStringLiteral("message"), text, title, icon});
+    const char* kinds[] = {"plain", "stop", "note", "question"};
+    record(kinds[int(icon)], title, text);
   }
   bool ask(const QString& text, const QString& title) override {
-    shown.push_back({QStringLiteral("ask"), text, title, MessageIcon::Question});
+    record("ask", title, text);
     return take(answers, "an answer");
   }
   std::optional<QString> input(const QString& caption, const QString& prompt,
                                const QString& initial) override {
-    shown.push_back({QStringLiteral("input"), prompt, caption, MessageIcon::None});
+    record("input", caption, prompt);
     lastInitialText = initial;
     return take(inputs, "an input");
   }
   std::optional<QString> openFileName(const FileDialogSpec& options) override {
-    shown.push_back({QStringLiteral("open"), {}, options.title, MessageIcon::None});
-    fileDialogs.push_back(options);
-    return take(fileNames, "a file name");
+    return file("open", options);
   }
   std::optional<QString> saveFileName(const FileDialogSpec& options) override {
-    shown.push_back({QStringLiteral("save"), {}, options.title, MessageIcon::None});
-    fileDialogs.push_back(options);
-    return take(fileNames, "a file name");
+    return file("save", options);
   }
   int showDialog(QDialog& dialog) override {
-    shown.push_back({QStringLiteral("dialog"), dialog.objectName(), dialog.windowTitle(), MessageIcon::None});
+    record("dialog", dialog.windowTitle(), dialog.objectName());
     auto script = take(dialogs, "a dialog script");
     if (!script) return QDialog::Rejected;
     dialog.setResult(QDialog::Rejected);
     return script(dialog);
   }
 
-  // The messages only, in order.
-  std::vector<Shown> messages() const {
-    std::vector<Shown> out;
-    for (const Shown& s : shown) {
-      if (s.kind == QLatin1String("message")) out.push_back(s);
+  // The message boxes alone, in order.
+  QStringList messages() const {
+    QStringList out;
+    for (const QString& line : log) {
+      if (line.startsWith("stop "_L1) || line.startsWith("note "_L1) || line.startsWith("plain "_L1))
+        out << line;
     }
     return out;
   }
-  bool allUsed() const { return answers.empty() && inputs.empty() && fileNames.empty() && dialogs.empty(); }
 
  private:
+  void record(const char* kind, const QString& title, const QString& text) {
+    log << u"%1 %2: %3"_s.arg(QLatin1String(kind), title, text);
+  }
+  std::optional<QString> file(const char* kind, const FileDialogSpec& options) {
+    record(kind, options.title, {});
+    fileDialogs.push_back(options);
+    return take(fileNames, "a file name");
+  }
   // The next queued answer; a missing one fails the test and answers
   // "no" / "cancel".
   template <typename T>
   T take(std::deque<T>& queue, const char* what) {
     if (queue.empty()) {
-      QTest::qFail(qPrintable(QStringLiteral("the script has no %1 left").arg(QLatin1String(what))), __FILE__,
-                   __LINE__);
+      QTest::qFail(qPrintable(u"the script has no %1 left"_s.arg(QLatin1String(what))), __FILE__, __LINE__);
       return T{};
     }
     T value = std::exchange(queue.front(), T{});

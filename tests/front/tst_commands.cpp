@@ -1,33 +1,51 @@
-// The main window's commands under a scripted prompter: model, view and the
-// exact texts, titles and icons shown.
+// The main window's commands and the view dialogs under a scripted
+// prompter: model, view and the exact texts, titles and icons shown.
 
+#include <QCheckBox>
 #include <QLineEdit>
-#include <QSignalSpy>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTest>
-#include <memory>
 
 #include "CommandsRig.h"
-#include "state/AppState.h"
-#include "app/Commands.h"
-#include "files/ProjectFile.h"
+#include "edit/EllipseDialog.h"
+#include "ui/LocaleNumbers.h"
 #include "view/ViewDialogs.h"
 
 namespace {
 
 using Rig = CommandsRig;
 
-void ExpectMessages(const ScriptedPrompter& p,
-                    const std::vector<std::tuple<QString, QString, MessageIcon>>& want) {
-  const std::vector<Shown> got = p.messages();
-  QCOMPARE(got.size(), want.size());
-  for (size_t i = 0; i < want.size(); ++i) {
-    QCOMPARE(got[i].text, std::get<0>(want[i]));
-    QCOMPARE(got[i].title, std::get<1>(want[i]));
-    QCOMPARE(int(got[i].icon), int(std::get<2>(want[i])));
-  }
+void SetText(QDialog& d, const char* field, const QString& text) {
+  d.findChild<QLineEdit*>(QLatin1String(field))->setText(text);
 }
+QString Text(QDialog& d, const char* field) {
+  return d.findChild<QLineEdit*>(QLatin1String(field))->text();
+}
+void Check(QDialog& d, const char* box, bool on) {
+  d.findChild<QCheckBox*>(QLatin1String(box))->setChecked(on);
+}
+bool Checked(QDialog& d, const char* box) {
+  return d.findChild<QCheckBox*>(QLatin1String(box))->isChecked();
+}
+// Refills a view dialog as showing it would, types into its fields and
+// presses a button.
+std::function<int(QDialog&)> Type(const char* button, std::vector<std::pair<const char*, QString>> fields) {
+  return PressButton(QLatin1String(button), [fields](QDialog& d) {
+    static_cast<FormDialog&>(d).refresh();
+    for (const auto& [name, text] : fields) SetText(d, name, text);
+  });
+}
+void WriteFile(const QString& path, const QByteArray& text) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(text);
+}
+
+const QString kSucceeded = u"note Generacja siatki: Generacja siatki powiodła się"_s;
+const QString kFailed = u"stop Generacja siatki: Generacja siatki nie powiodła się"_s;
+const QString kAreaPrompt = u"input Generacja siatki: Podaj maksymalne pole trójkąta :"_s;
+const QString kGridLimit = u"plain Bład przy odświeżaniu ekranu...: Błędne ustawienia siatki !"_s;
 
 class CommandsTest : public QObject {
   Q_OBJECT
@@ -38,125 +56,115 @@ class CommandsTest : public QObject {
   void newProjectAsksAndResetsOnlyOnYes() {
     Rig r;
     r.triangle();
-    r.prompter.answers = {false};
+    r.prompter.answers = {false, true};
     r.commands->newProject();
     QCOMPARE(r.model().nodeCount, 3);
     QCOMPARE(r.repaints->count(), 0);
-    QCOMPARE(r.prompter.shown[0].text, QStringLiteral("Tworząc nowy projekt utracisz wszystkie dane..."));
-    QCOMPARE(r.prompter.shown[0].title, QStringLiteral("Nowy projekt"));
-
-    r.prompter.answers = {true};
-    r.state->view.gridDx = 5;
+    r.view().gridDx = 5;
     r.commands->newProject();
+    QCOMPARE(r.prompter.log,
+             QStringList(2, u"ask Nowy projekt: Tworząc nowy projekt utracisz wszystkie dane..."_s));
     QCOMPARE(r.model().nodeCount, 0);
     QCOMPARE(r.model().ProblemKind, 1);
-    QCOMPARE(r.model().boundaryCount, 1);
-    QCOMPARE(r.model().bcCount, 1);
-    QCOMPARE(r.state->view.gridDx, 2.0f);
-    QCOMPARE(r.lastCaption(), QStringLiteral("Vendrel Korbel v1.0"));
-    QCOMPARE(QString::fromStdString(r.model().CaptionText), QStringLiteral("Vendrel Korbel v1.0"));
+    QCOMPARE(r.view().gridDx, 2.0f);
+    QCOMPARE(r.lastCaption(), u"Vendrel Korbel v1.0"_s);
+    QCOMPARE(QString::fromStdString(r.model().CaptionText), u"Vendrel Korbel v1.0"_s);
     QCOMPARE(r.repaints->count(), 1);
   }
 
   void openYesThenCancelLeavesAnEmptyModelAndTheOldCaption() {
     Rig r;
-    r.commands->setCaption(QStringLiteral("Vendrel korbel v1.0 /old.vdk"));
+    r.commands->setCaption(u"Vendrel korbel v1.0 /old.vdk"_s);
     r.triangle();
     r.state->edit.editMode = EditMode::Polyline;
-    r.prompter.answers = {true};
+    r.prompter.answers = {true, false};
     r.prompter.fileNames = {std::nullopt};
     r.commands->openProject();
     QCOMPARE(r.model().nodeCount, 0);
-    QCOMPARE(r.model().boundaryCount, 1);
     QCOMPARE(r.model().bcCount, 1);
     QCOMPARE(r.state->edit.editMode, EditMode::Idle);
-    QCOMPARE(r.lastCaption(), QStringLiteral("Vendrel korbel v1.0 /old.vdk"));
-    QCOMPARE(r.prompter.shown[0].text, QStringLiteral("Czy chcesz utracić aktualne dane ?"));
-    QCOMPARE(r.prompter.shown[0].title, QStringLiteral("Otwórz plik"));
-    QCOMPARE(r.prompter.shown[1].title, QStringLiteral("Otwarcie pliku"));
-    QCOMPARE(r.prompter.fileDialogs[0].filters, QStringList({QStringLiteral("Pliki Vendrela Korbel (*.vdk)"),
-                                                             QStringLiteral("Wszystkie pliki (*.*)")}));
-    QCOMPARE(r.prompter.fileDialogs[0].defaultSuffix, QStringLiteral("vdk"));
-    QVERIFY(r.prompter.messages().empty());
-
-    r.prompter.answers = {false};
+    QCOMPARE(r.lastCaption(), u"Vendrel korbel v1.0 /old.vdk"_s);
+    QCOMPARE(r.prompter.fileDialogs[0].filters,
+             QStringList({u"Pliki Vendrela Korbel (*.vdk)"_s, u"Wszystkie pliki (*.*)"_s}));
+    QCOMPARE(r.prompter.fileDialogs[0].defaultSuffix, u"vdk"_s);
     r.triangle();
     r.commands->openProject();
     QCOMPARE(r.model().nodeCount, 3);
+    QCOMPARE(r.prompter.log, QStringList({u"ask Otwórz plik: Czy chcesz utracić aktualne dane ?"_s,
+                                          u"open Otwarcie pliku: "_s,
+                                          u"ask Otwórz plik: Czy chcesz utracić aktualne dane ?"_s}));
   }
 
-  void saveWithoutNodesShowsTheErrorAndNoDialog() {
+  void newAndOpenClearThePolylinePrompt() {
     Rig r;
-    r.commands->saveProject();
-    ExpectMessages(r.prompter, {{QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"),
-                                 MessageIcon::Stop}});
-    QCOMPARE(r.prompter.shown.size(), size_t(1));
+    for (auto command : {&Commands::newProject, &Commands::openProject}) {
+      r.commands->startPolyline();
+      QCOMPARE(r.statusText(3), u"Wskaż pierwszy punkt myszką"_s);
+      r.prompter.answers = {true};
+      r.prompter.fileNames = {std::nullopt};
+      (r.commands.get()->*command)();
+      QCOMPARE(r.statusText(3), u" "_s);
+    }
   }
 
   void saveAndOpenRoundTripThroughTheCommands() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("trójkąt.vdk"));
+    const QString path = dir.filePath(u"trójkąt.vdk"_s);
     Rig r;
+    r.commands->saveProject();
+    QCOMPARE(r.prompter.log, QStringList({u"stop Błąd zapisu: Ilość węzłów równa 0"_s}));
     r.triangle();
     (void)AppendInternalNode(r.model(), InternalNode{0.1f, 0.1f});
     r.prompter.fileNames = {path};
     r.commands->saveProject();
-    QCOMPARE(r.prompter.fileDialogs[0].title, QStringLiteral("Zapis pliku"));
     QVERIFY(r.prompter.fileDialogs[0].confirmOverwrite);
-    ExpectMessages(r.prompter, {{QStringLiteral("Zapisano dane do pliku ") + path,
-                                 QStringLiteral("Zapis do pliku"), MessageIcon::Exclamation}});
-    QCOMPARE(r.lastCaption(), QStringLiteral("Vendrel korbel v1.0 ") + path);
+    QCOMPARE(r.prompter.log.mid(1), QStringList({u"save Zapis pliku: "_s,
+                                                 "note Zapis do pliku: Zapisano dane do pliku "_L1 + path}));
+    QCOMPARE(r.lastCaption(), "Vendrel korbel v1.0 "_L1 + path);
 
     Rig o;
     o.prompter.answers = {true};
     o.prompter.fileNames = {path};
     o.commands->openProject();
-    ExpectMessages(o.prompter, {{QStringLiteral("Odczytano dane z pliku ") + path,
-                                 QStringLiteral("Odczyt z pliku"), MessageIcon::Exclamation}});
-    QCOMPARE(o.lastCaption(), QStringLiteral("Vendrel korbel v1.0 ") + path);
-    QCOMPARE(o.model().nodeCount, 3);
-    QCOMPARE(o.model().elementCount, 3);
-    QCOMPARE(o.model().internalNodeCount, 1);
+    QCOMPARE(o.prompter.messages(), QStringList({"note Odczyt z pliku: Odczytano dane z pliku "_L1 + path}));
+    QCOMPARE(o.lastCaption(), "Vendrel korbel v1.0 "_L1 + path);
+    QCOMPARE(std::vector({o.model().nodeCount, o.model().elementCount, o.model().internalNodeCount}),
+             std::vector({3, 3, 1}));
     QCOMPARE(o.model().ProblemKind, 10);
-    QCOMPARE(o.model().meshTriangleCount, 0);
     QVERIFY(o.repaints->count() >= 1);
   }
 
   void filesThatCannotBeReadOrWrittenAreReported() {
     QTemporaryDir dir;
-    const QString bad = dir.filePath(QStringLiteral("bad.vdk"));
-    WriteFileText(bad, "300 0 1 1 0");
+    const QString bad = dir.filePath(u"bad.vdk"_s);
+    WriteFile(bad, "300 0 1 1 0");
     Rig r;
-    r.commands->setCaption(QStringLiteral("Vendrel Korbel v1.0"));
+    r.commands->setCaption(u"Vendrel Korbel v1.0"_s);
     r.triangle();
     r.prompter.answers = {true, true};
-    r.prompter.fileNames = {bad, dir.filePath(QStringLiteral("missing.vdk"))};
+    r.prompter.fileNames = {bad, dir.filePath(u"missing.vdk"_s)};
     r.commands->openProject();
     r.commands->openProject();
-    ExpectMessages(
-        r.prompter,
-        {{QStringLiteral("Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)"),
-          QStringLiteral("Odczyt z pliku"), MessageIcon::Stop},
-         {QStringLiteral("Nie można odczytać pliku"), QStringLiteral("Odczyt z pliku"), MessageIcon::Stop}});
     QCOMPARE(r.model().nodeCount, 0);
-    QCOMPARE(r.lastCaption(), QStringLiteral("Vendrel Korbel v1.0"));
-
+    QCOMPARE(r.lastCaption(), u"Vendrel Korbel v1.0"_s);
     r.triangle();
-    r.prompter.shown.clear();
-    r.prompter.fileNames = {dir.filePath(QStringLiteral("no/such/folder.vdk"))};
+    r.prompter.fileNames = {dir.filePath(u"no/such/folder.vdk"_s)};
     r.commands->saveProject();
-    ExpectMessages(r.prompter, {{QStringLiteral("Nie można zapisać do pliku"),
-                                 QStringLiteral("Błąd operacji dyskowej"), MessageIcon::Stop}});
+    QCOMPARE(r.prompter.messages(),
+             QStringList(
+                 {u"stop Odczyt z pliku: Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)"_s,
+                  u"stop Odczyt z pliku: Nie można odczytać pliku"_s,
+                  u"stop Błąd operacji dyskowej: Nie można zapisać do pliku"_s}));
   }
 
   void generationStopsSilentlyOnBadAnswers_data() {
     QTest::addColumn<std::optional<QString>>("answer");
     QTest::addColumn<int>("elements");
     QTest::newRow("cancel") << std::optional<QString>() << 3;
-    QTest::newRow("text") << std::optional<QString>(QStringLiteral("abc")) << 3;
-    QTest::newRow("zero") << std::optional<QString>(QStringLiteral("0")) << 3;
-    QTest::newRow("negative") << std::optional<QString>(QStringLiteral("-1")) << 3;
-    QTest::newRow("two elements") << std::optional<QString>(QStringLiteral("10")) << 2;
+    QTest::newRow("text") << std::optional<QString>(u"abc"_s) << 3;
+    QTest::newRow("zero") << std::optional<QString>(u"0"_s) << 3;
+    QTest::newRow("negative") << std::optional<QString>(u"-1"_s) << 3;
+    QTest::newRow("two elements") << std::optional<QString>(u"10"_s) << 2;
   }
   void generationStopsSilentlyOnBadAnswers() {
     QFETCH(std::optional<QString>, answer);
@@ -164,161 +172,38 @@ class CommandsTest : public QObject {
     Rig r;
     r.triangle();
     r.model().elementCount = elements;
-    r.model().meshTriangleCount = 0;
     r.prompter.inputs = {answer};
     r.commands->generateMesh();
-    QCOMPARE(r.prompter.shown.size(), size_t(1));
-    QCOMPARE(r.prompter.shown[0].title, QStringLiteral("Generacja siatki"));
-    QCOMPARE(r.prompter.shown[0].text, QStringLiteral("Podaj maksymalne pole trójkąta :"));
-    QCOMPARE(r.prompter.lastInitialText, QStringLiteral("10"));
+    QCOMPARE(r.prompter.log, QStringList({kAreaPrompt}));
+    QCOMPARE(r.prompter.lastInitialText, u"10"_s);
     QCOMPARE(r.repaints->count(), 0);
     QCOMPARE(r.model().meshTriangleCount, 0);
   }
 
-  void generationReportsEachOutcome() {
+  void generationReportsEachOutcomeInTheUsersLocale() {
     Rig r;
     r.triangle();
-    r.prompter.inputs = {QStringLiteral("10")};
+    r.prompter.inputs = {u"10"_s, u"0.01"_s};
     r.commands->generateMesh();
-    ExpectMessages(r.prompter, {{QStringLiteral("Generacja siatki powiodła się"),
-                                 QStringLiteral("Generacja siatki"), MessageIcon::Exclamation}});
     QVERIFY(r.model().meshTriangleCount >= 1);
-    QCOMPARE(r.repaints->count(), 1);
-
-    r.prompter.shown.clear();
-    r.prompter.inputs = {QStringLiteral("0.01")};
     r.commands->generateMesh();
-    ExpectMessages(r.prompter, {{QStringLiteral("Zbyt duża liczba elementów lub węzłów"),
-                                 QStringLiteral("Generacja siatki"), MessageIcon::Stop},
-                                {QStringLiteral("Generacja siatki nie powiodła się"),
-                                 QStringLiteral("Generacja siatki"), MessageIcon::Stop}});
     QCOMPARE(r.model().meshTriangleCount, 0);
-
-    r.prompter.shown.clear();
     (void)AppendInternalNode(r.model(), InternalNode{1, 1});
-    r.prompter.inputs = {QStringLiteral("10")};
+    r.prompter.inputs = {u"10"_s};
     r.commands->generateMesh();
-    ExpectMessages(r.prompter, {{QStringLiteral("Generacja siatki nie powiodła się"),
-                                 QStringLiteral("Generacja siatki"), MessageIcon::Stop}});
+    QCOMPARE(r.prompter.messages(),
+             QStringList({kSucceeded, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s,
+                          kFailed, kFailed}));
     QCOMPARE(r.repaints->count(), 3);
-  }
 
-  void generationReadsTheAreaInTheUsersLocale() {
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    Rig r;
-    r.triangle();
-    r.prompter.inputs = {QStringLiteral("2,5"), QStringLiteral("2.5")};
+    r.model().internalNodeCount = 0;
+    r.prompter.log.clear();
+    r.prompter.inputs = {u"2,5"_s, u"2.5"_s};
     r.commands->generateMesh();
-    QCOMPARE(r.prompter.messages().size(), size_t(1));
     QVERIFY(r.model().meshTriangleCount >= 20);
     r.commands->generateMesh();
-    QVERIFY2(r.prompter.messages().size() == 1, "a point is not a Polish decimal separator");
-  }
-
-  void exportWritesTheLayoutOfTheNameWithItsMessage() {
-    QTemporaryDir dir;
-    Rig r;
-    r.commands->exportMesh();
-    ExpectMessages(r.prompter, {{QStringLiteral("Siatka nie została wygenerowana"),
-                                 QStringLiteral("Eksport do..."), MessageIcon::Stop}});
-    QCOMPARE(r.prompter.shown.size(), size_t(1));
-
-    r.triangle();
-    r.prompter.inputs = {QStringLiteral("10")};
-    r.commands->generateMesh();
-    r.prompter.shown.clear();
-    const QString m2d = dir.filePath(QStringLiteral("a.m2d"));
-    const QString n2d = dir.filePath(QStringLiteral("a.N2D"));
-    const QString ulx = dir.filePath(QStringLiteral("a.ulx"));
-    const QString mixed = dir.filePath(QStringLiteral("a.Ulx"));
-    r.prompter.fileNames = {m2d, n2d, ulx, mixed, std::nullopt, dir.filePath(QStringLiteral("x/y.m2d"))};
-    for (int i = 0; i < 6; ++i) r.commands->exportMesh();
-    ExpectMessages(r.prompter, {{QStringLiteral("Plik wyeksportowano poprawnie"),
-                                 QStringLiteral("Eksport do MES 2D KORBELA"), MessageIcon::None},
-                                {QStringLiteral("Plik wyeksportowano poprawnie"),
-                                 QStringLiteral("Eksport do MES 2D KORBELA NIELINIOWA"), MessageIcon::None},
-                                {QStringLiteral("Plik wyeksportowano poprawnie"),
-                                 QStringLiteral("Eksport do MES 2D KORBELA"), MessageIcon::None},
-                                {QStringLiteral("Nie można zapisać do pliku"),
-                                 QStringLiteral("Błąd operacji dyskowej"), MessageIcon::Exclamation}});
-    for (const QString& written : {m2d, n2d, ulx, mixed}) QVERIFY(QFileInfo::exists(written));
-    const FileDialogSpec& options = r.prompter.fileDialogs[0];
-    QCOMPARE(options.title, QStringLiteral("Eksport siatki"));
-    QCOMPARE(options.defaultSuffix, QStringLiteral("m2d"));
-    QVERIFY(!options.confirmOverwrite);
-    QCOMPARE(options.filters, QStringList({QStringLiteral("Pliki DEV2O Korbela (*.m2d)"),
-                                           QStringLiteral("Pliki ULMEX (*.ulx)"),
-                                           QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"),
-                                           QStringLiteral("Wszystkie pliki (*.*)")}));
-  }
-
-  void zoomRefusedAtFourStepsSaysSoAndShowAllNeedsNodes() {
-    Rig r;
-    r.state->view.viewXMax = 6;
-    r.commands->zoomIn();
-    ExpectMessages(r.prompter, {{QStringLiteral("Zmień gęstość siatki aby powiększyć bardziej..."),
-                                 QStringLiteral("Vendrel Korbel"), MessageIcon::None}});
-    QCOMPARE(r.repaints->count(), 1);
-    r.commands->showAll();
-    QCOMPARE(r.repaints->count(), 1);
-    (void)AppendNode(r.model(), Node{5.3f, 7.9f});
-    r.commands->showAll();
-    QCOMPARE(r.repaints->count(), 2);
-  }
-
-  void meshItemTicksOnlyWithAMesh() {
-    Rig r;
-    QSignalSpy ticks(r.commands.get(), &Commands::meshShownChanged);
-    r.commands->toggleMeshShown();
-    QVERIFY(!r.state->meshShown);
-    QCOMPARE(ticks.last().at(0).toBool(), false);
-    QCOMPARE(r.repaints->count(), 0);
-    r.triangle();
-    r.prompter.inputs = {QStringLiteral("10")};
-    r.commands->generateMesh();
-    QVERIFY2(!r.state->meshShown, "generation does not touch the item");
-    r.commands->toggleMeshShown();
-    QVERIFY(r.state->meshShown);
-    r.commands->toggleMeshShown();
-    QVERIFY(!r.state->meshShown);
-    QCOMPARE(r.repaints->count(), 3);
-  }
-
-  void cursorReadOutFollowsTheViewInTheUsersLocale() {
-    Rig r;
-    QSignalSpy status(r.commands.get(), &Commands::statusTextChanged);
-    r.state->view.scale = 10;
-    r.commands->panLeft();
-    r.commands->cursorMoved(10, 300, 436);
-    QCOMPARE(status.at(0).at(1).toString(), QStringLiteral("x=2"));
-    r.state->view.gridShown = 0;
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    r.commands->cursorMoved(15, 396, 436);
-    QCOMPARE(status.at(2).at(1).toString(), QStringLiteral("x=2,5"));
-    QCOMPARE(status.at(3).at(1).toString(), QStringLiteral("y=0"));
-    QCOMPARE(status.at(3).at(0).toInt(), 1);
-  }
-
-  void endOfWorkAndAbout() {
-    Rig r;
-    r.prompter.answers = {false, true};
-    QVERIFY(!r.commands->confirmExit());
-    QVERIFY(r.commands->confirmExit());
-    QCOMPARE(r.prompter.shown[0].text, QStringLiteral("Zakończyć działanie programu ?"));
-    QCOMPARE(r.prompter.shown[0].title, QStringLiteral("Zakończenie pracy programu"));
-    r.commands->about();
-    const Shown about = r.prompter.messages().back();
-    QCOMPARE(about.title, QStringLiteral("O programie..."));
-    QCOMPARE(int(about.icon), int(MessageIcon::None));
-    QVERIFY(about.text.startsWith(QStringLiteral("Vendrel korbel v1.0\n")));
-  }
-
-  void gridLimitShowsItsMessageAndRepaints() {
-    Rig r;
-    r.commands->gridLimitReached();
-    ExpectMessages(r.prompter, {{QStringLiteral("Błędne ustawienia siatki !"),
-                                 QStringLiteral("Bład przy odświeżaniu ekranu..."), MessageIcon::None}});
-    QCOMPARE(r.repaints->count(), 1);
+    QCOMPARE(r.prompter.messages(), QStringList({kSucceeded}));  // a point is not a Polish separator
   }
 
   // While the helper works the window keeps handling its events; a message
@@ -335,37 +220,102 @@ class CommandsTest : public QObject {
       r.commands->run(&Commands::newProject);
       r.commands->run(&Commands::generateMesh);
     });
-    r.prompter.inputs = {QStringLiteral("10")};
+    r.prompter.inputs = {u"10"_s};
     r.commands->generateMesh();
     QVERIFY(fired);
     QCOMPARE(r.model().nodeCount, 3);
-    ExpectMessages(r.prompter, {{QStringLiteral("Generacja siatki powiodła się"),
-                                 QStringLiteral("Generacja siatki"), MessageIcon::Exclamation},
-                                {QStringLiteral("Błędne ustawienia siatki !"),
-                                 QStringLiteral("Bład przy odświeżaniu ekranu..."), MessageIcon::None}});
-    QCOMPARE(r.prompter.shown.size(), size_t(3));  // the area prompt and the two messages
+    QCOMPARE(r.prompter.log, QStringList({kAreaPrompt, kSucceeded, kGridLimit}));
     QVERIFY(!r.commands->generating());
+    r.commands->gridLimitReached();
+    QCOMPARE(r.prompter.log.last(), kGridLimit);
+    QCOMPARE(r.repaints->count(), 3);
   }
 
-  void newAndOpenClearThePolylinePrompt() {
+  void exportWritesTheLayoutOfTheNameWithItsMessage() {
+    QTemporaryDir dir;
     Rig r;
-    QSignalSpy status(r.commands.get(), &Commands::statusTextChanged);
-    for (auto command : {&Commands::newProject, &Commands::openProject}) {
-      r.commands->startPolyline();
-      QCOMPARE(status.last().at(1).toString(), QStringLiteral("Wskaż pierwszy punkt myszką"));
-      r.prompter.answers = {true};
-      r.prompter.fileNames = {std::nullopt};
-      (r.commands.get()->*command)();
-      QCOMPARE(status.last().at(0).toInt(), 3);
-      QCOMPARE(status.last().at(1).toString(), QStringLiteral(" "));
-    }
+    r.commands->exportMesh();
+    QCOMPARE(r.prompter.log, QStringList({u"stop Eksport do...: Siatka nie została wygenerowana"_s}));
+    r.triangle();
+    r.prompter.inputs = {u"10"_s};
+    r.commands->generateMesh();
+    r.prompter.log.clear();
+    const QStringList names = {u"a.m2d"_s, u"a.N2D"_s, u"a.ulx"_s, u"a.Ulx"_s};
+    for (const QString& name : names) r.prompter.fileNames.push_back(dir.filePath(name));
+    r.prompter.fileNames.insert(r.prompter.fileNames.end(), {std::nullopt, dir.filePath(u"x/y.m2d"_s)});
+    for (int i = 0; i < 6; ++i) r.commands->exportMesh();
+    const QString korbel = u"plain Eksport do MES 2D KORBELA: Plik wyeksportowano poprawnie"_s;
+    QCOMPARE(
+        r.prompter.messages(),
+        QStringList({korbel, u"plain Eksport do MES 2D KORBELA NIELINIOWA: Plik wyeksportowano poprawnie"_s,
+                     korbel, u"note Błąd operacji dyskowej: Nie można zapisać do pliku"_s}));
+    for (const QString& name : names) QVERIFY(QFileInfo::exists(dir.filePath(name)));
+    const FileDialogSpec& options = r.prompter.fileDialogs[0];
+    QCOMPARE(options.title, u"Eksport siatki"_s);
+    QCOMPARE(options.defaultSuffix, u"m2d"_s);
+    QVERIFY(!options.confirmOverwrite);
+    QCOMPARE(options.filters,
+             QStringList({u"Pliki DEV2O Korbela (*.m2d)"_s, u"Pliki ULMEX (*.ulx)"_s,
+                          u"Pliki Korbela nieliniowa  (*.n2d)"_s, u"Wszystkie pliki (*.*)"_s}));
+  }
+
+  void viewCommandsMeshTickExitAndAbout() {
+    Rig r;
+    r.view().viewXMax = 6;  // zoom in stops at four grid steps
+    r.commands->zoomIn();
+    r.commands->showAll();
+    QCOMPARE(r.repaints->count(), 1);
+    (void)AppendNode(r.model(), Node{5.3f, 7.9f});
+    r.commands->showAll();
+    QCOMPARE(r.repaints->count(), 2);
+
+    QSignalSpy ticks(r.commands.get(), &Commands::meshShownChanged);
+    r.commands->toggleMeshShown();
+    QVERIFY(!r.state->meshShown);
+    QCOMPARE(ticks.last().at(0).toBool(), false);
+    QCOMPARE(r.repaints->count(), 2);
+    r.triangle();
+    r.prompter.inputs = {u"10"_s};
+    r.commands->generateMesh();
+    QVERIFY2(!r.state->meshShown, "generation does not touch the item");
+    r.commands->toggleMeshShown();
+    QVERIFY(r.state->meshShown);
+    r.commands->toggleMeshShown();
+    QVERIFY(!r.state->meshShown);
+    QCOMPARE(r.repaints->count(), 5);
+
+    r.prompter.log.clear();
+    r.prompter.answers = {false, true};
+    QVERIFY(!r.commands->confirmExit());
+    QVERIFY(r.commands->confirmExit());
+    r.commands->about();
+    QCOMPARE(r.prompter.log.mid(0, 2),
+             QStringList(2, u"ask Zakończenie pracy programu: Zakończyć działanie programu ?"_s));
+    QVERIFY(r.prompter.log.last().startsWith(u"plain O programie...: Vendrel korbel v1.0\n"_s));
+    r.view().viewXMax = 6;
+    r.commands->zoomIn();
+    QCOMPARE(r.prompter.log.last(),
+             u"plain Vendrel Korbel: Zmień gęstość siatki aby powiększyć bardziej..."_s);
+  }
+
+  void cursorReadOutFollowsTheViewInTheUsersLocale() {
+    Rig r;
+    r.view().scale = 10;
+    r.commands->panLeft();
+    r.commands->cursorMoved(10, 300, 436);
+    QCOMPARE(r.statusText(0), u"x=2"_s);
+    r.view().gridShown = 0;
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    r.commands->cursorMoved(15, 396, 436);
+    QCOMPARE(r.statusText(0), u"x=2,5"_s);
+    QCOMPARE(r.statusText(1), u"y=0"_s);
   }
 
   // A band from a node far off the surface: its area still covers the cursor.
   void overlayAreaOfAFarBandCoversTheCursor() {
     Rig r;
     QSignalSpy areas(r.commands.get(), &Commands::overlayChanged);
-    r.state->view.scale = 10;
+    r.view().scale = 10;
     r.commands->startPolyline();
     r.commands->mouseDown(Qt::LeftButton, 50, 50, 436);
     r.model().NodeTable[1] = Node{3e38f, 3e38f};
@@ -375,11 +325,158 @@ class CommandsTest : public QObject {
     }
   }
 
- private:
-  static void WriteFileText(const QString& path, const QByteArray& text) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
+  // View dialogs ----------------------------------------------------------
+
+  void screenSettingsShowTheCurrentValuesAndApplySwitchesEvenWithARefusedSpacing() {
+    Rig r;
+    r.view().gridDx = 0.5f;
+    r.state->display.showElementNumbers = 1;
+    r.view().gridShown = 0;
+    QStringList seen;  // the text and the switches nodes, element numbers, grid
+    r.withDialog(&Commands::screenSettings, [&seen](QDialog& d) {
+      static_cast<FormDialog&>(d).refresh();
+      seen << Text(d, "Edit1")
+           << QString::number(Checked(d, "wezly") + 2 * Checked(d, "nrelem") + 4 * Checked(d, "siat"));
+      return int(QDialog::Rejected);
+    });
+    QCOMPARE(seen, QStringList({u"0.5"_s, u"3"_s}));
+    QCOMPARE(r.prompter.log, QStringList({u"dialog Ustawienia ekranu: T_ustaw"_s}));
+    r.withDialog(&Commands::screenSettings, PressButton(u"OK"_s, [](QDialog& d) {
+      static_cast<FormDialog&>(d).refresh();
+      Check(d, "wezly", false);
+      Check(d, "nrwezly", true);
+      Check(d, "siat", true);
+      SetText(d, "Edit1", u"0"_s);
+      SetText(d, "Edit2", u"3"_s);
+    }));
+    QCOMPARE(r.prompter.messages(),
+             QStringList({u"stop Ustawienia ekranu: Błędnie podano parametry siatki"_s}));
+    QCOMPARE(std::vector({r.view().gridDx, r.view().gridDy}), std::vector({0.5f, 2.0f}));
+    QCOMPARE(std::vector({r.state->display.showNodes, r.state->display.showNodeNumbers, r.view().gridShown}),
+             std::vector({0, 1, 1}));
+    QCOMPARE(r.repaints->count(), 2);
+  }
+
+  void screenSettingsTakeGoodSpacingsAndCancelRestoresAll() {
+    Rig r;
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    r.withDialog(&Commands::screenSettings, Type("OK", {{"Edit1", u"2,5"_s}, {"Edit2", u"1e-1"_s}}));
+    QCOMPARE(std::vector({r.view().gridDx, r.view().gridDy}), std::vector({2.5f, 0.1f}));
+    // OK pressed inside the script and then cancelled: the command restores.
+    r.withDialog(&Commands::screenSettings, PressButton(u"Anuluj"_s, [](QDialog& d) {
+      Check(d, "elem", false);
+      SetText(d, "Edit1", u"7"_s);
+      d.findChild<QPushButton*>(u"OK"_s)->click();
+    }));
+    QCOMPARE(r.view().gridDx, 2.5f);
+    QCOMPARE(r.state->display.showElements, 1);
+  }
+
+  void gridDialogKeepsItsOwnTextAndRefusesBadSpacings() {
+    Rig r;
+    GridDialog& grid = r.commands->gridDialog();
+    QCOMPARE(Text(grid, "Edit1"), u"2"_s);
+    r.withDialog(&Commands::gridSettings, Type("Button1", {{"Edit1", u"abc"_s}}));
+    QCOMPARE(std::vector({Text(grid, "Edit1"), Text(grid, "Edit2")}),
+             std::vector({u"2.0000E+00"_s, u"2.0000E+00"_s}));
+    r.withDialog(&Commands::gridSettings, Type("Button1", {{"Edit1", u"4"_s}, {"Edit2", u"-1"_s}}));
+    QCOMPARE(r.prompter.messages(), QStringList(2, u"stop Ustawianie podzialki: Zła wartość podziałki"_s));
+    QCOMPARE(std::vector({r.view().gridDx, r.view().gridDy}), std::vector({2.0f, 2.0f}));
+    QCOMPARE(Text(grid, "Edit2"), u"-1"_s);
+    r.view().gridDx = 8;  // a spacing set elsewhere does not reach the grid dialog's text
+    QCOMPARE(Text(grid, "Edit1"), u"4"_s);
+    r.withDialog(&Commands::gridSettings, Type("Button1", {{"Edit1", u"3"_s}, {"Edit2", u"0.5"_s}}));
+    QCOMPARE(std::vector({r.view().gridDx, r.view().gridDy}), std::vector({3.0f, 0.5f}));
+    r.withDialog(&Commands::gridSettings, PressButton(u"Button2"_s));
+    QCOMPARE(r.repaints->count(), 4);  // after OK and after cancel alike
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    r.withDialog(&Commands::gridSettings, Type("Button1", {{"Edit2", u"2.5"_s}}));
+    QCOMPARE(Text(grid, "Edit1"), u"3,0000E+00"_s);
+  }
+
+  void regionDialogChecksTheCornersAndRepaintsOnlyOnOk() {
+    Rig r;
+    RegionDialog& region = r.commands->regionDialog();
+    QCOMPARE(std::vector({Text(region, "Edit3"), Text(region, "Edit1")}),
+             std::vector({u"0.00"_s, u"50.00"_s}));
+    r.withDialog(&Commands::regionSettings, Type("Button1", {{"Edit3", u"10"_s}, {"Edit1", u"10"_s}}));
+    QCOMPARE(Text(region, "Edit3"), u"0.00"_s);
+    QCOMPARE(std::vector({r.view().viewXMin, r.view().viewXMax}), std::vector({0.0f, 50.0f}));
+    r.withDialog(&Commands::regionSettings, Type("Button1", {{"Edit4", u"x"_s}}));
+    QCOMPARE(Text(region, "Edit4"), u"0.00"_s);
+    QCOMPARE(r.prompter.messages(),
+             QStringList({u"stop Ustawianie obszaru: Złe wartości definiujące obszar"_s,
+                          u"stop Ustawianie podzialki: Zła wartość podziałki"_s}));
+    r.withDialog(&Commands::regionSettings,
+                 Type("Button1", {{"Edit3", u"-5"_s}, {"Edit4", u"123456.7"_s}, {"Edit2", u"200000"_s}}));
+    QCOMPARE(std::vector({r.view().viewXMin, r.view().viewYMin}), std::vector({-5.0f, 123456.7f}));
+    region.refresh();
+    QCOMPARE(std::vector({Text(region, "Edit4"), Text(region, "Edit3")}),
+             std::vector({u"1.2346E+05"_s, u"-5.00"_s}));
+    r.withDialog(&Commands::regionSettings, PressButton(u"Button2"_s));
+    QCOMPARE(r.repaints->count(), 3);
+  }
+
+  // "1e39" is a number, but not one that single precision can hold.
+  void numbersPastSinglePrecisionAreNotNumbers() {
+    Rig r;
+    const std::tuple<void (Commands::*)(), const char*, const char*> cases[] = {
+        {&Commands::screenSettings, "OK", "Edit1"},
+        {&Commands::gridSettings, "Button1", "Edit2"},
+        {&Commands::regionSettings, "Button1", "Edit1"},
+        {&Commands::ellipse, "OK", "rr"},
+    };
+    for (const auto& [command, ok, field] : cases) r.withDialog(command, Type(ok, {{field, u"1e39"_s}}));
+    QCOMPARE(r.prompter.messages(), QStringList({u"stop Ustawienia ekranu: Błędnie podano parametry siatki"_s,
+                                                 u"stop Ustawianie podzialki: Zła wartość podziałki"_s,
+                                                 u"stop Ustawianie podzialki: Zła wartość podziałki"_s}));
+    QVERIFY(r.view() == ViewTransform{});
+    QCOMPARE(r.model().nodeCount, 0);
+  }
+
+  // Shown for real: each dialog fills itself on showing and on activation.
+  void dialogsFillThemselvesWhenShownAndActivated() {
+    Rig r;
+    r.view().gridDx = 0.25f;
+    r.view().viewXMin = -7;
+    ScreenSettingsDialog& screen = r.commands->screenSettingsDialog();
+    RegionDialog& region = r.commands->regionDialog();
+    screen.show();
+    region.show();
+    QCOMPARE(std::vector({Text(screen, "Edit1"), Text(region, "Edit3")}),
+             std::vector({u"0.25"_s, u"-7.00"_s}));
+    r.view().gridDx = 4;
+    r.view().viewXMin = 3;
+    for (QDialog* d : std::initializer_list<QDialog*>{&screen, &region}) {
+      QEvent activate(QEvent::WindowActivate);
+      QCoreApplication::sendEvent(d, &activate);
+      d->hide();
+    }
+    QCOMPARE(std::vector({Text(screen, "Edit1"), Text(region, "Edit3")}), std::vector({u"4"_s, u"3.00"_s}));
+    r.commands->gridDialog().show();
+    QCOMPARE(Text(r.commands->gridDialog(), "Edit1"), u"2"_s);  // the grid dialog keeps its own text
+    r.commands->gridDialog().hide();
+  }
+
+  void generalTextIsFixedFromTenToTheMinusFiveToBelowTenToTheFifteen_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0.0 << u"0"_s;
+    QTest::newRow("lower edge") << 0.00001 << u"0,00001"_s;
+    QTest::newRow("inside") << 0.00005 << u"0,00005"_s;
+    QTest::newRow("negative") << -0.000123 << u"-0,000123"_s;
+    QTest::newRow("below") << 0.0000099 << u"9,9E-06"_s;
+    QTest::newRow("rounds up into range") << 0.0000099999999999999999 << u"0,00001"_s;
+    QTest::newRow("f32 of 0.1") << double(0.1f) << u"0,100000001490116"_s;
+    QTest::newRow("upper edge") << 999999999999999.0 << u"999999999999999"_s;
+    QTest::newRow("above") << 1e15 << u"1E+15"_s;
+    QTest::newRow("rounds up out of range") << 999999999999999.9 << u"1E+15"_s;
+  }
+  void generalTextIsFixedFromTenToTheMinusFiveToBelowTenToTheFifteen() {
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    QCOMPARE(GeneralText(value), text);
   }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QRegularExpression>
 #include <QTest>
 #include <deque>
 #include <functional>
@@ -21,8 +22,7 @@ class ScriptedPrompter : public Prompter {
   // message's icon (stop, note, plain) or ask, input, open, save, dialog.
   QStringList log;
   std::deque<bool> answers;
-  std::deque<std::optional<QString>> inputs;
-  std::deque<std::optional<QString>> fileNames;
+  std::deque<std::optional<QString>> inputs, fileNames;
   std::deque<std::function<int(QDialog&)>> dialogs;
   std::vector<FileDialogSpec> fileDialogs;
   QString lastInitialText;
@@ -32,8 +32,7 @@ class ScriptedPrompter : public Prompter {
     record(kinds[int(icon)], title, text);
   }
   bool ask(const QString& text, const QString& title) override {
-    record("ask", title, text);
-    return take(answers, "an answer");
+    return record("ask", title, text), take(answers, "an answer");
   }
   std::optional<QString> input(const QString& caption, const QString& prompt,
                                const QString& initial) override {
@@ -50,9 +49,8 @@ class ScriptedPrompter : public Prompter {
   int showDialog(QDialog& dialog) override {
     record("dialog", dialog.windowTitle(), dialog.objectName());
     auto script = take(dialogs, "a dialog script");
-    if (!script) return QDialog::Rejected;
     dialog.setResult(QDialog::Rejected);
-    return script(dialog);
+    return script ? script(dialog) : int(QDialog::Rejected);
   }
 
   // The message boxes alone, in order.
@@ -93,9 +91,7 @@ inline std::function<int(QDialog&)> PressButton(const QString& button,
                                                 std::function<void(QDialog&)> edit = nullptr) {
   return [button, edit](QDialog& dialog) {
     if (edit) edit(dialog);
-    QAbstractButton* b = dialog.findChild<QAbstractButton*>(button);
-    if (b == nullptr) return int(QDialog::Rejected);
-    b->click();
+    if (QAbstractButton* b = dialog.findChild<QAbstractButton*>(button)) b->click();
     return dialog.result();
   };
 }

@@ -25,53 +25,17 @@ MesherOptions FakeMesher(std::initializer_list<std::string> args, int millisecon
   return o;
 }
 
-double MeshArea(const Model& m) {
-  double sum = 0;
-  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const MeshTriangle& c = m.MeshTriangleTable[t];
-    const MeshNode &a = m.MeshNodeTable[c.corner1], &b = m.MeshNodeTable[c.corner2],
-                   &d = m.MeshNodeTable[c.corner3];
-    sum += std::fabs((b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y)) * 0.5;
-  }
-  return sum;
-}
-
 void ExpectNoMesh(const Model& m) {
   EXPECT_EQ(std::vector({m.MeshFailureFlag, m.meshNodeCount, m.meshTriangleCount}), std::vector({1, 0, 0}));
 }
 
-TEST(MeshDriver, ClosedTriangleMeshesAndKeepsBoundaryNodesFirst) {
+TEST(MeshDriver, AnInternalNodeInsideTheOnlyContourLeavesNoMesh) {
   auto m = TriangleProject();
   ASSERT_EQ(GenerateMesh(*m, 10.0, RealMesher()), MeshOutcome::Success);
   EXPECT_EQ(m->MeshFailureFlag, 0);
-  EXPECT_GE(m->meshTriangleCount, 5) << "area 50 in triangles of at most 10";
-  for (int32_t i = 1; i <= 3; ++i) {
-    EXPECT_EQ(m->MeshNodeTable[i].x, m->NodeTable[i].x);
-    EXPECT_EQ(m->MeshNodeTable[i].y, m->NodeTable[i].y);
-  }
-  EXPECT_NEAR(MeshArea(*m), 50.0, 1e-3);
-  for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
-    const MeshTriangle& c = m->MeshTriangleTable[t];
-    for (int32_t corner : {c.corner1, c.corner2, c.corner3})
-      EXPECT_TRUE(corner >= 1 && corner <= m->meshNodeCount);
-  }
-}
-
-TEST(MeshDriver, InternalNodesAreHolePoints) {
-  auto m = TriangleProject();
   (void)AppendInternalNode(*m, InternalNode{2, 2});
-  m->meshTriangleCount = 7;
   EXPECT_EQ(GenerateMesh(*m, 10.0, RealMesher()), MeshOutcome::Failure) << "the region is eaten whole";
   ExpectNoMesh(*m);
-
-  auto ring = NewProject();
-  AddContour(*ring, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-  AddContour(*ring, {{4, 4}, {4, 6}, {6, 6}, {6, 4}});
-  ASSERT_EQ(GenerateMesh(*ring, 2.0, RealMesher()), MeshOutcome::Success);
-  EXPECT_NEAR(MeshArea(*ring), 100.0, 1e-3) << "without a hole point the inner contour is meshed over";
-  (void)AppendInternalNode(*ring, InternalNode{5, 5});
-  ASSERT_EQ(GenerateMesh(*ring, 2.0, RealMesher()), MeshOutcome::Success);
-  EXPECT_NEAR(MeshArea(*ring), 96.0, 1e-3);
 }
 
 TEST(MeshDriver, TooSmallAreasFailOrOverflowAndTheProgramGoesOn) {
@@ -199,6 +163,9 @@ std::pair<std::vector<double>, std::vector<int32_t>> TriangleProgramMesh(const M
   return mesh;
 }
 
+// Boundary nodes first and in order, holes where hole points are, inner
+// contours without one meshed over: node for node and corner for corner
+// what Triangle's own program makes of the same graph.
 TEST(MeshDriver, MeshEqualsWhatTrianglesOwnProgramWrites) {
   auto m = NewProject();
   AddContour(*m, {{0, 0}, {12, 0}, {14, 5}, {12, 10}, {6, 13}, {0, 10}, {-2, 5}});

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "TestData.h"
 #include "model/Model.h"
 
 inline std::unique_ptr<Model> NewProject() {

@@ -19,11 +19,8 @@ std::string Edges(const Model& m) {
   return out;
 }
 
-// Runs the polyline tool's steps on a model and tells what is left:
-//   "x,y" a click there, "-" remove the last point, "c" close, "e" end the
-//   polyline, "t" choose the tool again, "o" a three-element ring.
-// The result is "<nodes>:<edges> | idle, tool or drawing", then each step
-// that was refused, followed by "!".
+// Runs the polyline tool's steps on a model and tells what is left, as
+// tests/data/polyline-steps.txt describes.
 std::string Steps(Model& m, EditState& edit, const std::string& script) {
   std::istringstream steps(script);
   std::string step, refused;
@@ -52,32 +49,10 @@ std::string Steps(const std::string& script) {
 }
 
 TEST(Polyline, StepsBuildOpenCloseAndShortenChains) {
-  const std::pair<const char*, const char*> scripts[] = {
-      // A repeated point makes a zero-length element.
-      {"0,0 4,0 4,4 4,4", "4: 1-2 2-3 3-4 | drawing"},
-      // Closing joins the last node to the chain's first; again at once the
-      // walk goes round and finds no end; a one-element chain closes with a
-      // second element in its own direction.
-      {"0,0 4,0 4,4 c", "3: 1-2 2-3 3-1 | idle"},
-      {"0,0 4,0 4,4 c t c", "3: 1-2 2-3 3-1 | tool c!"},
-      {"0,0 4,0 4,4 c t 10,10 14,10 c", "5: 1-2 2-3 3-1 4-5 4-5 | idle"},
-      // Ended, a new chain starts with no element to P3; closing right after
-      // its first point reaches the open chain before.
-      {"0,0 4,0 4,4 e t 10,10 c", "4: 1-2 2-3 4-1 | idle"},
-      // Removing, then going on from the new last point.
-      {"0,0 4,0 4,4 - 0,4", "3: 1-2 2-3 | drawing"},
-      // Back past the first point: the closed contour before stays, and the
-      // next click starts afresh.
-      {"0,0 4,0 4,4 c t 20,20 24,20 - - - 30,30", "4: 1-2 2-3 3-1 | drawing -!"},
-      {"1,1 - 2,2", "1: | drawing"},
-      // Rows other commands append between clicks belong to them: the chain
-      // goes on from its own point and takes back only what is still last.
-      {"0,0 4,0 o - 4,4 - -", "5: 1-2 3-4 4-5 5-3 | drawing -! -!"},
-      {"0,0 o -", "4: 2-3 3-4 4-2 | drawing -!"},
-      // Points single precision cannot hold are refused quietly.
-      {"1e39,0 0,-1e39 nan,0", "0: | tool 1e39,0! 0,-1e39! nan,0!"},
-  };
-  for (const auto& [script, result] : scripts) EXPECT_EQ(Steps(script), result) << script;
+  for (const std::string& line : DataLines("polyline-steps.txt")) {
+    const size_t tab = line.find('\t');
+    EXPECT_EQ(Steps(line.substr(0, tab)), line.substr(tab + 1)) << line.substr(0, tab);
+  }
 }
 
 TEST(Polyline, ElementsCarryTheCurrentsAndTheWalkFollowsEitherDirection) {

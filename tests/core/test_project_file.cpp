@@ -22,19 +22,7 @@ std::unique_ptr<Model> ThreeNodeModel() {
   return m;
 }
 
-const char* const kThreeNodeFile =
-    "3 3 1 1 0\r\n"
-    "0.000000000000000 0.000000000000000\r\n"
-    "10.000000000000000 0.000000000000000\r\n"
-    "0.000000000000000 10.000000000000000\r\n"
-    "1 2 1 1\r\n"
-    "2 3 1 1\r\n"
-    "3 1 1 1\r\n"
-    "2.000000 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000\r\n"
-    "1\r\n"
-    "1.000000 0.000000\r\n"
-    "10\r\n"
-    "Koniec pliku";
+const std::string kThreeNodeFile = ReadFileBytes(TestData("triangle.vdk"));
 
 // Every table filled to its capacity with distinct values.
 std::unique_ptr<Model> FullModel() {
@@ -87,15 +75,7 @@ TEST(ProjectFileWriter, ExactBytesPrecisionAndEmptySections) {
   (void)AppendNode(*m, Node{0.1f, -2.5f});
   (void)AppendInternalNode(*m, InternalNode{0.1f, 1e-7f});
   m->BcTable[1].value1 = 123456.789f;
-  EXPECT_EQ(FormatProjectFile(*m),
-            "1 0 1 1 1\r\n"
-            "0.100000001490116 -2.500000000000000\r\n"
-            "2.000000 123456.789062 0.000000 0.000000 0.000000 0.000000 0.000000\r\n"
-            "1\r\n"
-            "1.000000 0.000000\r\n"
-            "0.100000 0.000000\r\n"
-            "1\r\n"
-            "Koniec pliku");
+  EXPECT_EQ(FormatProjectFile(*m), ReadFileBytes(TestData("precision.vdk")));
   m->internalNodeCount = 0;
   EXPECT_NE(FormatProjectFile(*m).find("1.000000 0.000000\r\n1\r\nKoniec pliku"), std::string::npos)
       << "no line between the properties and the problem kind";
@@ -162,29 +142,11 @@ TEST(ProjectFileReader, AcceptsAnyWhiteSpaceNoEndMarkerAndKeepsWhatNothingShows)
 }
 
 TEST(ProjectFileReader, RefusesBadFilesWithAMessageAndAResetModel) {
-  const std::string good = kThreeNodeFile;
-  const std::pair<const char*, std::string> cases[] = {
-      {"empty", ""},
-      {"counts cut short", "3 3 1"},
-      {"too many nodes", "300 0 1 1 0"},
-      {"too many elements", "3 500 1 1 0"},
-      {"too many conditions", "0 0 100 1 0"},
-      {"too many boundaries", "0 0 1 20 0"},
-      {"too many internal nodes", "0 0 1 1 100"},
-      {"negative count", "-1 0 1 1 0"},
-      {"huge count", "99999999999 0 1 1 0"},
-      {"ends inside the nodes", good.substr(0, good.find("0.000000000000000 10"))},
-      {"ends before the problem kind", good.substr(0, good.find("10\r\nKoniec"))},
-      {"word for a number", "3 3 1 1 0 0 0 abc"},
-      {"Polish decimal comma", "1 0 1 1 0 0,5 0,5 2 0 0 0 0 0 0 1 1 0 1"},
-      {"real where an integer is due", "1.5 0 1 1 0"},
-      {"element names node 4 of 3", "3 1 1 1 0 0 0 1 0 0 1 1 4 1 1 2 0 0 0 0 0 0 1 1 0 1"},
-      {"element names node 0", "3 1 1 1 0 0 0 1 0 0 1 0 1 1 1 2 0 0 0 0 0 0 1 1 0 1"},
-  };
-  for (const auto& [what, text] : cases) {
+  ASSERT_EQ(std::distance(std::filesystem::directory_iterator(TestData("bad")), {}), 16);
+  for (const auto& bad : std::filesystem::directory_iterator(TestData("bad"))) {
     auto m = FullModel();
-    const FileResult r = ParseProjectFile(text, *m);
-    EXPECT_FALSE(r.ok || r.message.empty()) << what;
+    const FileResult r = LoadProjectFile(bad.path(), *m);
+    EXPECT_FALSE(r.ok || r.message.empty()) << bad.path();
     ExpectResetData(*m);
   }
   auto m = FullModel();

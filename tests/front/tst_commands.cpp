@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "CommandsRig.h"
+#include "TestData.h"
 #include "edit/EllipseDialog.h"
 #include "ui/LocaleNumbers.h"
 #include "view/ViewDialogs.h"
@@ -427,25 +428,12 @@ class CommandsTest : public QObject {
     r.commands->gridDialog().hide();
   }
 
-  void generalTextIsFixedFromTenToTheMinusFiveToBelowTenToTheFifteen_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0.0 << u"0"_s;
-    QTest::newRow("lower edge") << 0.00001 << u"0,00001"_s;
-    QTest::newRow("inside") << 0.00005 << u"0,00005"_s;
-    QTest::newRow("negative") << -0.000123 << u"-0,000123"_s;
-    QTest::newRow("below") << 0.0000099 << u"9,9E-06"_s;
-    QTest::newRow("rounds up into range") << 0.0000099999999999999999 << u"0,00001"_s;
-    QTest::newRow("f32 of 0.1") << double(0.1f) << u"0,100000001490116"_s;
-    QTest::newRow("upper edge") << 999999999999999.0 << u"999999999999999"_s;
-    QTest::newRow("above") << 1e15 << u"1E+15"_s;
-    QTest::newRow("rounds up out of range") << 999999999999999.9 << u"1E+15"_s;
-  }
   void generalTextIsFixedFromTenToTheMinusFiveToBelowTenToTheFifteen() {
-    QFETCH(double, value);
-    QFETCH(QString, text);
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    QCOMPARE(GeneralText(value), text);
+    for (const std::string& line : DataLines("general-text.txt")) {
+      const QStringList fields = QString::fromStdString(line).split('\t');
+      QCOMPARE(GeneralText(fields[0].toDouble()), fields[1]);
+    }
   }
 };
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "ScriptedPrompter.h"
+#include "TestData.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/PolishTranslation.h"
@@ -69,24 +70,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->findChild<QWidget*>(u"toolbarPanel"_s)->height(), 26);
   }
 
-  // Each menu, the two pop-ups and the toolbar as one line: the caption,
-  // then the items ("-" a separator, the shortcut after a tab).
+  // Each menu, the two pop-ups and the toolbar as one line of
+  // tests/data/menus.txt.
   void menusPopUpsAndToolbarCarryTheirTexts() {
-    const QStringList want = {
-        u"&Plik|&Nowy|&Otwórz\tCtrl+O|Zapisz &jako|-|&Eksportuj do ...\tCtrl+E|-|&Koniec\tCtrl+X"_s,
-        u"&Dodaj|&Linie łamaną\tCtrl+L|&Elipsę|-|&Węzeł|&Element|Wę&zeł wewnętrzny"_s,
-        u"&Zmień|Własności &elementu|Współrzędne &węzła|Współ. wę&zła wewnętrznego"_s,
-        u"&Usuń|&Węzeł|&Element|Wę&zeł wewnętrzny|Wszystkie węzły wew&nętrzne|-|&Podwójne węzły"_s,
-        u"&Listy|&Węzłów|&Elementów|Wę&złów wewnętrznych"_s,
-        u"&Generacja siatki|&GENERUJ\tCtrl+G|Lista &wyników"_s,
-        u"&Widok|Ustawienia &ekranu\tCtrl+J|&Siatka|&Obszar|&Pokaż wszystko|Siatka &MES\tCtrl+M"_s,
-        u"&Pomoc|&Pomoc|-|&O programie..."_s,
-        u"prawymenu|Wstaw wę&zeł wewnętrzny|Usuń wę&zeł wewnętrzny"_s,
-        u"lamaPop|Koniec lini łamanej|Zamknij linie łamaną|Usuń ostatni element"_s,
-        u"toolbar|NowyB Nowy projekt|OtworzB Otwórz plik|ZapiszB Zapisz plik|SpeedButton1 Linia łamana|"
-        u"SpeedButton2 Okrąg|ZoomPlB Powiększenie fragmentu ekranu|ZoomMiB Pomniejszenie fragmentu ekranu|"
-        u"PanLeft Przesuń zawartość ekranu|PanDown Przesuń zawartość ekranu|panUp Przesuń zawartość ekranu|"
-        u"PanRight Przesuń zawartość ekranu|SolveB Oblicz|ListawynB Lista wyników"_s};
+    QStringList want;
+    for (const std::string& line : DataLines("menus.txt")) want << QString::fromStdString(line);
     QStringList shown;
     const auto line = [&shown](const QString& caption, const QMenu* menu) {
       QString text = caption;

@@ -387,6 +387,29 @@ class CommandsTest : public QObject {
     QCOMPARE(r.repaints->count(), 3);
   }
 
+  // The ellipse dialog reads its fields in order and quietly creates
+  // nothing from a field that is not a number; the fields keep their text.
+  void ellipseDialogAddsARingOrNothing() {
+    Rig r;
+    r.withDialog(&Commands::ellipse, PressButton(u"OK"_s));
+    QCOMPARE(r.prompter.log, QStringList({u"dialog Parametry elipsy: Tokrag_"_s}));
+    QCOMPARE(std::pair(r.model().nodeCount, r.model().NodeTable[1].x), std::pair(18, 10.0f));
+    for (const auto& [field, text] :
+         {std::pair{"nnn", u"4"_s}, {"rr", u"0"_s}, {"rr", u"10"_s}, {"yy", u"a"_s}}) {
+      r.withDialog(&Commands::ellipse, Type("OK", {{field, text}}));
+    }
+    r.withDialog(&Commands::ellipse, PressButton(u"Anuluj"_s));
+    QCOMPARE(r.model().nodeCount, 18 + 4 + 4);  // n 4 made a ring, and again once rr was 10
+    QVERIFY(r.prompter.messages().empty());
+    QCOMPARE(Text(r.commands->ellipseDialog(), "yy") + Text(r.commands->ellipseDialog(), "nnn"), u"a4"_s);
+    while (AppendNode(r.model(), Node{}) != 0) {
+    }
+    r.withDialog(&Commands::ellipse, Type("OK", {{"yy", u"0"_s}}));
+    QCOMPARE(r.model().elementCount, 18 + 4 + 4);
+    QCOMPARE(r.prompter.messages(),
+             QStringList({u"stop Parametry elipsy: Osiągnięto największą liczbę węzłów (299)"_s}));
+  }
+
   // "1e39" is a number, but not one that single precision can hold.
   void numbersPastSinglePrecisionAreNotNumbers() {
     Rig r;

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -16,7 +15,6 @@
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/PolishTranslation.h"
-#include "edit/EllipseDialog.h"
 #include "view/Canvas.h"
 
 namespace {
@@ -300,39 +298,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(model().nodeCount, kMaxNodes);
     QCOMPARE(prompter.messages(),
              QStringList({u"stop Linia łamana: Osiągnięto największą liczbę węzłów (299)"_s}));
-  }
-
-  void ellipseDialogAddsARingOrNothing() {
-    prompter.dialogs = {PressButton(u"OK"_s)};
-    trigger("actionEllipse");
-    QCOMPARE(prompter.log, QStringList({u"dialog Parametry elipsy: Tokrag_"_s}));
-    QCOMPARE(std::vector({model().nodeCount, model().elementCount, model().ElementTable[18].endNode}),
-             std::vector({18, 18, 1}));
-    QCOMPARE(model().NodeTable[1].x, 10.0f);
-
-    const auto typed = [](const char* field, const char* text) {
-      return PressButton(u"OK"_s, [=](QDialog& d) {
-        d.findChild<QLineEdit*>(QLatin1String(field))->setText(QLatin1String(text));
-      });
-    };
-    prompter.dialogs = {typed("nnn", "2"), typed("nnn", "4"), typed("rr", "0"),
-                        typed("rr", "10"), typed("yy", "a"),  PressButton(u"Anuluj"_s)};
-    for (int i = 0; i < 6; ++i) trigger("actionEllipse");
-    QCOMPARE(model().nodeCount, 18 + 4 + 4);  // n 4 made a ring, and again once rr was 10
-    QVERIFY(prompter.messages().empty());
-    // The fields keep what was typed last.
-    EllipseDialog& dialog = window->commands().ellipseDialog();
-    QCOMPARE(dialog.findChild<QLineEdit*>(u"yy"_s)->text() + dialog.findChild<QLineEdit*>(u"nnn"_s)->text(),
-             u"a4"_s);
-
-    while (AppendNode(model(), Node{}) != 0) {
-    }
-    const int32_t elements = model().elementCount;
-    prompter.dialogs = {typed("yy", "0")};
-    trigger("actionEllipse");
-    QCOMPARE(model().elementCount, elements);
-    QCOMPARE(prompter.messages(),
-             QStringList({u"stop Parametry elipsy: Osiągnięto największą liczbę węzłów (299)"_s}));
   }
 };
 

@@ -2,9 +2,8 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <cstring>
-#include <memory>
 
+#include "core/Fixtures.h"
 #include "core/TempDir.h"
 #include "files/ExportFile.h"
 
@@ -12,52 +11,37 @@ namespace {
 
 // Two triangles on the unit square's four corners.
 std::unique_ptr<Model> TwoTriangleMesh() {
-  auto m = std::make_unique<Model>();
-  ResetModelData(*m);
+  auto m = NewProject();
   m->meshNodeCount = 4;
-  m->MeshNodeTable[1] = {0.0f, 0.0f};
-  m->MeshNodeTable[2] = {1.0f, 0.0f};
-  m->MeshNodeTable[3] = {1.0f, 1.0f};
-  m->MeshNodeTable[4] = {0.5f, -2.0f};
   m->meshTriangleCount = 2;
+  const MeshNode corners[] = {{0, 0}, {1, 0}, {1, 1}, {0.5f, -2}};
+  for (int32_t i = 1; i <= 4; ++i) m->MeshNodeTable[i] = corners[i - 1];
   m->MeshTriangleTable[1] = {1, 2, 3};
   m->MeshTriangleTable[2] = {1, 3, 4};
   return m;
 }
 
-// The expected bytes spelled out word by word, little-endian.
-std::vector<uint8_t> Words(std::initializer_list<uint32_t> words) {
+// The expected bytes spelled out word by word, little-endian: a header,
+// then the body every layout shares.
+std::vector<uint8_t> Words(std::initializer_list<uint32_t> header) {
+  constexpr uint32_t kOne = 0x3f800000, kHalf = 0x3f000000,
+                     kMinusTwo = 0xc0000000;  // 1, 0.5 and -2 as floats
+  std::vector<uint32_t> words = header;
+  words.insert(words.end(), {1, 2, 3,    1, 3,    4,                       // corners
+                             1, 1,                                         // one word per triangle
+                             0, 0, kOne, 0, kOne, kOne, kHalf, kMinusTwo,  // coordinates
+                             0, 0, 0,    0, 0,    0,    0,     0});        // two zeros per node
   std::vector<uint8_t> bytes;
-  for (uint32_t w : words) {
-    bytes.push_back(w & 0xff);
-    bytes.push_back((w >> 8) & 0xff);
-    bytes.push_back((w >> 16) & 0xff);
-    bytes.push_back(w >> 24);
-  }
+  for (uint32_t w : words)
+    bytes.insert(bytes.end(), {uint8_t(w), uint8_t(w >> 8), uint8_t(w >> 16), uint8_t(w >> 24)});
   return bytes;
-}
-
-constexpr uint32_t kOne = 0x3f800000;       // 1.0f
-constexpr uint32_t kHalf = 0x3f000000;      // 0.5f
-constexpr uint32_t kMinusTwo = 0xc0000000;  // -2.0f
-
-std::vector<uint8_t> Body() {
-  return Words({1, 2, 3,    1, 3,    4,                       // corners
-                1, 1,                                         // one word per triangle
-                0, 0, kOne, 0, kOne, kOne, kHalf, kMinusTwo,  // coordinates
-                0, 0, 0,    0, 0,    0,    0,     0});        // two zeros per node
-}
-
-std::vector<uint8_t> Join(std::vector<uint8_t> head, const std::vector<uint8_t>& tail) {
-  head.insert(head.end(), tail.begin(), tail.end());
-  return head;
 }
 
 TEST(Export, EachLayoutByteForByte) {
   const auto m = TwoTriangleMesh();
-  EXPECT_EQ(EncodeExport(*m, ExportLayout::M2d), Join(Words({2, 4, 0, 0, 0, kOne}), Body()));
-  EXPECT_EQ(EncodeExport(*m, ExportLayout::Ulx), Join(Words({2, 4, 0, 0, 0}), Body()));
-  EXPECT_EQ(EncodeExport(*m, ExportLayout::N2d), Join(Words({2, 4, 0, 0, 0, kOne, 0}), Body()));
+  EXPECT_EQ(EncodeExport(*m, ExportLayout::M2d), Words({2, 4, 0, 0, 0, 0x3f800000}));
+  EXPECT_EQ(EncodeExport(*m, ExportLayout::Ulx), Words({2, 4, 0, 0, 0}));
+  EXPECT_EQ(EncodeExport(*m, ExportLayout::N2d), Words({2, 4, 0, 0, 0, 0x3f800000, 0}));
   EXPECT_EQ(EncodeExport(*m, ExportLayout::M2d).size(), 120u);
 }
 

@@ -34,25 +34,22 @@ TEST(ViewTransform, ScaleUsesTheFarEdgesAndRepairsZeroSpacing) {
   }
 }
 
-TEST(ViewTransform, ModelToScreenTruncatesAndSaturates) {
-  ViewTransform v;
-  v.scale = 10;
-  EXPECT_EQ(ModelToScreen(v, kH, 0, 0), (ScreenPoint{10, kH - 40}));
-  // 396 - 12.5 = 383.5, truncated; the offset is added before truncating.
-  EXPECT_EQ(ModelToScreen(v, kH, 1.25, 1.25), (ScreenPoint{22, 383}));
-  EXPECT_EQ(ModelToScreen(v, kH, 1.25, 1.25, -3, 3), (ScreenPoint{19, 386}));
-  EXPECT_EQ(ModelToScreen(v, kH, -1.25, 0).x, -2) << "toward zero, not down";
-  EXPECT_EQ(ModelToScreen(v, kH, 1e30, 0).x, INT32_MAX);
-  EXPECT_EQ(ModelToScreen(v, kH, -1e30, 0).x, INT32_MIN);
-  EXPECT_EQ(ModelToScreen(v, kH, std::nan(""), 0).x, INT32_MIN);
-}
-
-TEST(ViewTransform, SnapGoesToTheNearestLineAndTiesGoDown) {
+// Model to pixel truncates toward zero after adding the offset and pins
+// what the 32-bit range cannot hold; pixel to model snaps to the nearest
+// grid line, a tie going down, also below zero.
+TEST(ViewTransform, MappingTruncatesSaturatesAndSnaps) {
   ViewTransform v;
   v.scale = 10;
   const int32_t row = kH - 40;
+  EXPECT_EQ(ModelToScreen(v, kH, 0, 0), (ScreenPoint{10, row}));
+  EXPECT_EQ(ModelToScreen(v, kH, 1.25, 1.25), (ScreenPoint{22, 383}));  // 396 - 12.5 = 383.5
+  EXPECT_EQ(ModelToScreen(v, kH, 1.25, 1.25, -3, 3), (ScreenPoint{19, 386}));
+  for (const auto& [x, px] :
+       {std::pair{-1.25, -2}, {1e30, INT32_MAX}, {-1e30, INT32_MIN}, {std::nan(""), INT32_MIN}}) {
+    EXPECT_EQ(ModelToScreen(v, kH, x, 0).x, px) << x;
+  }
   for (const auto& [px, x] : {std::pair{39, 2.0}, {41, 4.0}, {40, 2.0}, {-20, -4.0}}) {
-    EXPECT_EQ(ScreenToModel(v, kH, px, row).x, x) << px;  // a tie goes down, also below zero
+    EXPECT_EQ(ScreenToModel(v, kH, px, row).x, x) << px;
   }
   EXPECT_EQ(ScreenToModel(v, kH, 10, row - 31).y, 4.0);
   v.gridShown = 0;

@@ -18,6 +18,7 @@
 
 #include "app/Commands.h"
 #include "app/MainWindow.h"
+#include "ui/FormDialog.h"
 #include "view/Canvas.h"
 #include "view/Scene.h"
 #include "view/ScenePainter.h"
@@ -32,7 +33,7 @@ struct Fixture {
   ViewTransform view;
   DisplaySettings display;
   QImage image{kWidth, kHeight, QImage::Format_RGB32};
-  QFont font = DrawingFont();
+  QFont font = ProgramFont();
 
   Fixture() {
     Model& m = *model;

@@ -7,33 +7,44 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+QFont ProgramFont() {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  return font;
+}
+
 FormDialog::FormDialog(const QString& name, const QString& caption, Prompter& prompter, QWidget* parent,
                        const QString& okName, const QString& cancelName)
-    : QDialog(parent), prompter_(prompter), buttons_(new QHBoxLayout) {
+    : QDialog(parent), prompter_(prompter), okName_(okName), cancelName_(cancelName) {
   setObjectName(name);
   setWindowTitle(caption);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setModal(true);
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(okName);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
-  cancel->setObjectName(cancelName);
-  connect(ok, &QPushButton::clicked, this, [this] { okClicked(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  buttons_->addStretch();
-  buttons_->addWidget(ok);
-  buttons_->addWidget(cancel);
+  setFont(ProgramFont());
 }
 
 void FormDialog::setContent(QLayout* content) {
+  // The buttons come after the controls, so that tabbing reaches them last
+  // and the focus starts on a control, where Return means OK.
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName(okName_);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
+  cancel->setObjectName(cancelName_);
+  connect(ok, &QPushButton::clicked, this, [this] { okClicked(); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(content);
-  layout->addLayout(buttons_);
+  layout->addLayout(buttons);
 }
 
-QLineEdit* FormDialog::field(const QString& name, const QString& text) {
-  auto* edit = new QLineEdit(text, this);
+QLineEdit* FormDialog::field(const QString& name, const QString& text, QWidget* parent) {
+  auto* edit = new QLineEdit(text, parent != nullptr ? parent : this);
   edit->setObjectName(name);
   return edit;
 }

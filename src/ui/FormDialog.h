@@ -8,9 +8,12 @@
 
 class Prompter;
 class QCheckBox;
-class QHBoxLayout;
 class QLayout;
 class QLineEdit;
+
+// The program's font for drawing and dialogs: "MS Sans Serif" 11 pixels
+// high, or the system's sans serif where that is missing.
+QFont ProgramFont();
 
 class FormDialog : public QDialog {
   Q_OBJECT
@@ -28,9 +31,10 @@ class FormDialog : public QDialog {
   virtual void okClicked() = 0;
 
  protected:
-  // Puts the dialog's own controls above the row of buttons.
+  // Puts the dialog's own controls above the row of buttons, which are made
+  // here, after the controls.
   void setContent(QLayout* content);
-  QLineEdit* field(const QString& name, const QString& text = {});
+  QLineEdit* field(const QString& name, const QString& text = {}, QWidget* parent = nullptr);
   QCheckBox* checkBox(const QString& name, const QString& caption, QWidget* parent);
 
   void showEvent(QShowEvent* event) override;
@@ -39,5 +43,6 @@ class FormDialog : public QDialog {
   Prompter& prompter_;
 
  private:
-  QHBoxLayout* buttons_;
+  QString okName_;
+  QString cancelName_;
 };

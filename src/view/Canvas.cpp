@@ -6,9 +6,10 @@
 #include <QTimer>
 
 #include "state/AppState.h"
+#include "ui/FormDialog.h"
 #include "view/ScenePainter.h"
 
-Canvas::Canvas(AppState& state, QWidget* parent) : QWidget(parent), state_(state), font_(DrawingFont()) {
+Canvas::Canvas(AppState& state, QWidget* parent) : QWidget(parent), state_(state), font_(ProgramFont()) {
   setObjectName(QStringLiteral("canvas"));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -20,13 +20,6 @@ bool Near(int32_t v) {
 
 }  // namespace
 
-QFont DrawingFont() {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
-
 void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, false);

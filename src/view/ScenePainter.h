@@ -10,6 +10,3 @@ class QFont;
 // Paints primitives in order, without antialiasing, changing the painter's
 // pen and brush only where the primitives do.
 void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font);
-
-// The main window's drawing font: a plain sans serif, 11 pixels high.
-QFont DrawingFont();

@@ -35,8 +35,8 @@ ScreenSettingsDialog::ScreenSettingsDialog(AppState& state, Prompter& prompter, 
     showLayout->addWidget(box);
   }
   auto* grid = new QGroupBox(QStringLiteral("Odl. między punktami siatki :"), this);
-  dx_ = field(QStringLiteral("Edit1"));
-  dy_ = field(QStringLiteral("Edit2"));
+  dx_ = field(QStringLiteral("Edit1"), {}, grid);
+  dy_ = field(QStringLiteral("Edit2"), {}, grid);
   gridShown_ = checkBox(QStringLiteral("siat"), QStringLiteral("Pokaż siatke"), grid);
   auto* gridLayout = new QGridLayout(grid);
   gridLayout->addWidget(new QLabel(QStringLiteral("w osi x"), grid), 0, 0);
@@ -136,9 +136,6 @@ RegionDialog::RegionDialog(AppState& state, Prompter& prompter, QWidget* parent)
     fields->addWidget(new QLabel(QString::fromUtf8(label), this), row, 0);
     fields->addWidget(edit, row++, 1);
   }
-  setTabOrder(xMin_, yMin_);
-  setTabOrder(yMin_, xMax_);
-  setTabOrder(xMax_, yMax_);
   setContent(fields);
   setFixedSize(249, 150);
   refresh();

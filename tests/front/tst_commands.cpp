@@ -429,6 +429,26 @@ class CommandsTest : public QObject {
     r.commands->gridDialog().hide();
   }
 
+  // Tabbing runs through the controls, then OK and Anuluj; a dialog opens
+  // with the focus on the first in that chain, so Return means OK.
+  void dialogsTabThroughTheirControlsBeforeTheButtons() {
+    Rig r;
+    QStringList chains;
+    for (QDialog* d :
+         std::initializer_list<QDialog*>{&r.commands->screenSettingsDialog(), &r.commands->gridDialog(),
+                                         &r.commands->regionDialog(), &r.commands->ellipseDialog()}) {
+      QStringList chain;
+      for (QWidget* w = d->nextInFocusChain(); w != d; w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();
+      }
+      chains << chain.join(' ');
+    }
+    QCOMPARE(chains,
+             QStringList({u"wezly nrwezly elem nrelem wew Edit1 Edit2 siat OK Anuluj"_s,
+                          u"Edit1 Edit2 Button1 Button2"_s, u"Edit3 Edit4 Edit1 Edit2 Button1 Button2"_s,
+                          u"xx yy rr ry nnn OK Anuluj"_s}));
+  }
+
   void generalTextIsFixedFromTenToTheMinusFiveToBelowTenToTheFifteen() {
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     for (const std::string& line : DataLines("general-text.txt")) {

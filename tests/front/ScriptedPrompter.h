@@ -54,14 +54,7 @@ class ScriptedPrompter : public Prompter {
   }
 
   // The message boxes alone, in order.
-  QStringList messages() const {
-    QStringList out;
-    for (const QString& line : log) {
-      if (line.startsWith("stop "_L1) || line.startsWith("note "_L1) || line.startsWith("plain "_L1))
-        out << line;
-    }
-    return out;
-  }
+  QStringList messages() const { return log.filter(QRegularExpression(u"^(stop|note|plain) "_s)); }
 
  private:
   void record(const char* kind, const QString& title, const QString& text) {

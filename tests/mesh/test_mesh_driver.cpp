@@ -105,18 +105,13 @@ TEST(MeshDriver, CrashingInputIsRefusedBeforeTheHelperStarts) {
   // The canned helper always succeeds, so a failure proves it never ran.
   auto m = TriangleProject();
   ASSERT_EQ(GenerateMesh(*m, 10.0, FakeMesher({"canned"})), MeshOutcome::Success);
-  const std::function<void(Model&)> breaks[] = {
-      [](Model& x) { x.NodeTable[2].x = std::nanf(""); },
-      [](Model& x) { x.NodeTable[3].y = INFINITY; },
-      [](Model& x) { x.ElementTable[3].endNode = 4; },
-      [](Model& x) {
-        (void)AppendInternalNode(x, InternalNode{std::nanf(""), 1});
-      },
-  };
-  for (const auto& breakIt : breaks) {
+  for (int broken = 0; broken < 4; ++broken) {
     auto b = TriangleProject();
-    breakIt(*b);
-    EXPECT_EQ(GenerateMesh(*b, 10.0, FakeMesher({"canned"})), MeshOutcome::Failure);
+    if (broken == 0) b->NodeTable[2].x = std::nanf("");
+    if (broken == 1) b->NodeTable[3].y = INFINITY;
+    if (broken == 2) b->ElementTable[3].endNode = 4;
+    if (broken == 3) (void)AppendInternalNode(*b, InternalNode{std::nanf(""), 1});
+    EXPECT_EQ(GenerateMesh(*b, 10.0, FakeMesher({"canned"})), MeshOutcome::Failure) << broken;
     ExpectNoMesh(*b);
   }
 }

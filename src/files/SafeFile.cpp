@@ -43,7 +43,8 @@ bool UniqueFd::reset() {
 
 namespace {
 
-// The old content goes only once the new is ready to be written.
+// Writes over the open target itself: the fallback when no temporary file
+// can be made beside it.
 bool WriteInPlace(int fd, std::string_view bytes) {
   return ::ftruncate(fd, 0) == 0 && WriteAllToFd(fd, bytes) && ::fdatasync(fd) == 0;
 }

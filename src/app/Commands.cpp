@@ -6,8 +6,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "boundary/BoundaryDialogs.h"
+#include "boundary/InternalNodes.h"
 #include "edit/Contours.h"
+#include "edit/EditDialogs.h"
 #include "edit/EllipseDialog.h"
+#include "edit/NodeEditing.h"
 #include "files/ExportFile.h"
 #include "files/ProjectFile.h"
 #include "state/AppState.h"
@@ -56,7 +60,11 @@ Commands::Commands(AppState& state, Prompter& prompter)
       screenDialog_(std::make_unique<ScreenSettingsDialog>(state, prompter)),
       gridDialog_(std::make_unique<GridDialog>(state, prompter)),
       regionDialog_(std::make_unique<RegionDialog>(state, prompter)),
-      ellipseDialog_(std::make_unique<EllipseDialog>(state, prompter)) {
+      ellipseDialog_(std::make_unique<EllipseDialog>(state, prompter)),
+      nodeDialog_(std::make_unique<NodeCoordinatesDialog>(state, prompter)),
+      numberPrompt_(std::make_unique<NumberPrompt>(state, prompter)),
+      elementDialog_(std::make_unique<ElementDialog>(state, prompter)),
+      internalNodeDialog_(std::make_unique<InternalNodeDialog>(state, prompter)) {
   mesher_.helperPath = DefaultMesherPath();
   // Keep the window painted while the helper works, but take no input.
   mesher_.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
@@ -279,6 +287,7 @@ void Commands::mouseDown(Qt::MouseButton button, int x, int y, int clientHeight)
   const bool polyline = state_.edit.editMode == EditMode::Polyline;
   if (button == Qt::RightButton) {
     state_.edit.PopupClickPoint = {x, y};
+    state_.edit.popupClientHeight = clientHeight;
     emit popupRequested(polyline ? 1 : 0, QPoint(x, y - 10));
   } else if (button == Qt::LeftButton && polyline) {
     addPolylinePoint(x, y, clientHeight);
@@ -377,5 +386,147 @@ void Commands::gridLimitReached() {
   }
   prompter_.message(QStringLiteral("Błędne ustawienia siatki !"),
                     QStringLiteral("Bład przy odświeżaniu ekranu..."), MessageIcon::None);
+  emit repaintRequested();
+}
+
+bool Commands::full(ModelTable table, const QString& title) {
+  if (FreeRows(state_.model, table) > 0) return false;
+  prompter_.message(QString::fromStdString(CapacityMessage(table)), title, MessageIcon::Stop);
+  return true;
+}
+
+std::optional<int32_t> Commands::askNumber(int32_t use) {
+  state_.model.SelectedNumber = use;
+  if (prompter_.showDialog(*numberPrompt_) != QDialog::Accepted) return std::nullopt;
+  return state_.model.SelectedNumber;
+}
+
+ModelPoint Commands::popupPoint(bool alwaysSnap) const {
+  ViewTransform view = state_.view;
+  if (alwaysSnap) view.gridShown = 1;
+  const PixelPoint at = state_.edit.PopupClickPoint;
+  return ScreenToModel(view, state_.edit.popupClientHeight, at.x, at.y);
+}
+
+void Commands::addNode() {
+  Model& m = state_.model;
+  if (!full(ModelTable::Nodes, nodeDialog_->windowTitle())) {
+    m.SelectedNumber = AppendNode(m, Node{0, 0});
+    if (prompter_.showDialog(*nodeDialog_) != QDialog::Accepted) --m.nodeCount;
+  }
+  emit repaintRequested();
+}
+
+void Commands::changeNodeCoordinates() {
+  state_.model.SelectedNumber = 0;
+  if (state_.model.nodeCount > 0) prompter_.showDialog(*nodeDialog_);
+  emit repaintRequested();
+}
+
+void Commands::addElement() {
+  Model& m = state_.model;
+  if (m.nodeCount <= 1) return;
+  if (!full(ModelTable::Elements, elementDialog_->windowTitle())) {
+    m.SelectedNumber = AppendElement(m, Element{1, 1, 1, 1});
+    if (prompter_.showDialog(*elementDialog_) != QDialog::Accepted) --m.elementCount;
+  }
+  emit repaintRequested();
+}
+
+void Commands::changeElement() {
+  state_.model.SelectedNumber = 0;
+  if (state_.model.elementCount >= 1) prompter_.showDialog(*elementDialog_);
+  emit repaintRequested();
+}
+
+void Commands::deleteNode() {
+  if (const std::optional<int32_t> k = askNumber(1)) {
+    const NodeDeletion result = DeleteNode(state_.model, *k);
+    if (result == NodeDeletion::Deleted) ForgetPolylineSteps(state_.edit);
+    if (result == NodeDeletion::InUse) {
+      prompter_.message(QStringLiteral("Nie mogę usunąć węzła, który występuje w elemencie"),
+                        QStringLiteral("Usuanie węzła"), MessageIcon::Stop);
+    }
+  }
+  emit repaintRequested();
+}
+
+void Commands::deleteElement() {
+  if (const std::optional<int32_t> k = askNumber(2)) {
+    if (DeleteElement(state_.model, *k)) ForgetPolylineSteps(state_.edit);
+  }
+  emit repaintRequested();
+}
+
+void Commands::removeDuplicateNodes() {
+  const QString title = QStringLiteral("Usuwanie podwójnych węzłów");
+  if (prompter_.ask(QStringLiteral("Usunąć podwójne węzły ?"), title)) {
+    const int32_t removed = RemoveDuplicateNodes(state_.model);
+    if (removed > 0) {
+      ForgetPolylineSteps(state_.edit);
+      prompter_.message(QStringLiteral("Usunięto %1 węzłów.").arg(removed), title, MessageIcon::None);
+    }
+  }
+  emit repaintRequested();
+}
+
+void Commands::addInternalNode() {
+  Model& m = state_.model;
+  if (!full(ModelTable::InternalNodes, internalNodeDialog_->windowTitle())) {
+    m.SelectedNumber = AppendInternalNode(m, InternalNode{0, 0});
+    if (prompter_.showDialog(*internalNodeDialog_) != QDialog::Accepted) --m.internalNodeCount;
+  }
+  emit repaintRequested();
+}
+
+void Commands::changeInternalNode() {
+  state_.model.SelectedNumber = 0;
+  prompter_.showDialog(*internalNodeDialog_);
+  emit repaintRequested();
+}
+
+void Commands::deleteInternalNode() {
+  if (const std::optional<int32_t> k = askNumber(3)) DeleteInternalNode(state_.model, *k);
+  emit repaintRequested();
+}
+
+void Commands::deleteAllInternalNodes() {
+  if (prompter_.ask(QStringLiteral("Usunąć wszystkie węzły wewnętrzne ?"),
+                    QStringLiteral("Usuwanie węzłów wewnętrznych"))) {
+    state_.model.internalNodeCount = 0;
+  }
+  emit repaintRequested();
+}
+
+void Commands::insertInternalNodeAtClick() {
+  if (state_.model.nodeCount == 0) return;
+  const QString title = QStringLiteral("Dodanie węzła wewnętrznego");
+  if (full(ModelTable::InternalNodes, title)) return;
+  const ModelPoint p = popupPoint(false);
+  const QString question = QStringLiteral("Dodać punkt wewnętrzny o współrzędnych %1,%2 ?")
+                               .arg(DecimalsText(p.x, 6), DecimalsText(p.y, 6));
+  if (!prompter_.ask(question, title)) return;
+  (void)AppendInternalNode(state_.model, InternalNode{static_cast<float>(p.x), static_cast<float>(p.y)});
+  emit repaintRequested();
+}
+
+void Commands::removeInternalNodesAtClick() {
+  Model& m = state_.model;
+  if (m.nodeCount == 0) return;
+  const ModelPoint p = popupPoint(true);
+  bool picked = false;
+  // After a deletion the next node has moved into row i; the walk goes on
+  // past it, as it always has.
+  for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
+    if (!PickedByClick(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y, p.x, p.y)) continue;
+    picked = true;
+    if (prompter_.ask(QStringLiteral("Usunąć węzeł %1 ?").arg(i), QStringLiteral("Usuwanie węzła"))) {
+      DeleteInternalNode(m, i);
+    }
+  }
+  if (!picked) {
+    prompter_.message(QStringLiteral("Nie wybrałeś żadnego węzła."),
+                      QStringLiteral("Usuwanie węzła wewnętrznego"), MessageIcon::None);
+  }
   emit repaintRequested();
 }

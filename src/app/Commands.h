@@ -8,8 +8,10 @@
 #include <QRect>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "mesh/MeshDriver.h"
+#include "view/ViewTransform.h"
 
 struct AppState;
 class Prompter;
@@ -17,6 +19,10 @@ class ScreenSettingsDialog;
 class GridDialog;
 class RegionDialog;
 class EllipseDialog;
+class NodeCoordinatesDialog;
+class NumberPrompt;
+class ElementDialog;
+class InternalNodeDialog;
 
 class Commands : public QObject {
   Q_OBJECT
@@ -31,6 +37,10 @@ class Commands : public QObject {
   GridDialog& gridDialog() { return *gridDialog_; }
   RegionDialog& regionDialog() { return *regionDialog_; }
   EllipseDialog& ellipseDialog() { return *ellipseDialog_; }
+  NodeCoordinatesDialog& nodeDialog() { return *nodeDialog_; }
+  NumberPrompt& numberPrompt() { return *numberPrompt_; }
+  ElementDialog& elementDialog() { return *elementDialog_; }
+  InternalNodeDialog& internalNodeDialog() { return *internalNodeDialog_; }
 
   // Files.
   void newProject();
@@ -57,6 +67,21 @@ class Commands : public QObject {
   void closePolyline();
   void removeLastPoint();
   void ellipse();
+  // Nodes and elements.
+  void addNode();
+  void changeNodeCoordinates();
+  void addElement();
+  void changeElement();
+  void deleteNode();
+  void deleteElement();
+  void removeDuplicateNodes();
+  // Internal nodes, by dialog and at the pop-up menu's click.
+  void addInternalNode();
+  void changeInternalNode();
+  void deleteInternalNode();
+  void deleteAllInternalNodes();
+  void insertInternalNodeAtClick();
+  void removeInternalNodesAtClick();
   // Mouse.
   void mouseDown(Qt::MouseButton button, int x, int y, int clientHeight);
   // Shell.
@@ -89,6 +114,13 @@ class Commands : public QObject {
 
  private:
   void addPolylinePoint(int x, int y, int clientHeight);
+  // Refuses, with its message, an addition to a full table.
+  bool full(ModelTable table, const QString& title);
+  // Shows the number prompt for the given use; the typed number, or
+  // nothing when it was cancelled.
+  std::optional<int32_t> askNumber(int32_t use);
+  // The pop-up menu's click as a model point, snapped to the grid.
+  ModelPoint popupPoint(bool alwaysSnap) const;
 
   AppState& state_;
   Prompter& prompter_;
@@ -97,6 +129,10 @@ class Commands : public QObject {
   std::unique_ptr<GridDialog> gridDialog_;
   std::unique_ptr<RegionDialog> regionDialog_;
   std::unique_ptr<EllipseDialog> ellipseDialog_;
+  std::unique_ptr<NodeCoordinatesDialog> nodeDialog_;
+  std::unique_ptr<NumberPrompt> numberPrompt_;
+  std::unique_ptr<ElementDialog> elementDialog_;
+  std::unique_ptr<InternalNodeDialog> internalNodeDialog_;
   bool generating_ = false;
   bool gridLimitPending_ = false;
 };

@@ -106,22 +106,27 @@ void MainWindow::buildMenus() {
   add->addAction(action("actionPolyline", QStringLiteral("&Linie łamaną"), &C::startPolyline, ctrl('L')));
   add->addAction(action("actionEllipse", QStringLiteral("&Elipsę"), &C::ellipse));
   add->addSeparator();
-  add->addAction(action("actionAddNode", QStringLiteral("&Węzeł")));
-  add->addAction(action("actionAddElement", QStringLiteral("&Element")));
-  add->addAction(action("actionAddInternalNode", QStringLiteral("Wę&zeł wewnętrzny")));
+  add->addAction(action("actionAddNode", QStringLiteral("&Węzeł"), &C::addNode));
+  add->addAction(action("actionAddElement", QStringLiteral("&Element"), &C::addElement));
+  add->addAction(action("actionAddInternalNode", QStringLiteral("Wę&zeł wewnętrzny"), &C::addInternalNode));
 
   QMenu* change = bar->addMenu(QStringLiteral("&Zmień"));
-  change->addAction(action("actionEditElement", QStringLiteral("Własności &elementu")));
-  change->addAction(action("actionEditNode", QStringLiteral("Współrzędne &węzła")));
-  change->addAction(action("actionEditInternalNode", QStringLiteral("Współ. wę&zła wewnętrznego")));
+  change->addAction(action("actionEditElement", QStringLiteral("Własności &elementu"), &C::changeElement));
+  change->addAction(
+      action("actionEditNode", QStringLiteral("Współrzędne &węzła"), &C::changeNodeCoordinates));
+  change->addAction(
+      action("actionEditInternalNode", QStringLiteral("Współ. wę&zła wewnętrznego"), &C::changeInternalNode));
 
   QMenu* remove = bar->addMenu(QStringLiteral("&Usuń"));
-  remove->addAction(action("actionDeleteNode", QStringLiteral("&Węzeł")));
-  remove->addAction(action("actionDeleteElement", QStringLiteral("&Element")));
-  remove->addAction(action("actionDeleteInternalNode", QStringLiteral("Wę&zeł wewnętrzny")));
-  remove->addAction(action("actionDeleteAllInternalNodes", QStringLiteral("Wszystkie węzły wew&nętrzne")));
+  remove->addAction(action("actionDeleteNode", QStringLiteral("&Węzeł"), &C::deleteNode));
+  remove->addAction(action("actionDeleteElement", QStringLiteral("&Element"), &C::deleteElement));
+  remove->addAction(
+      action("actionDeleteInternalNode", QStringLiteral("Wę&zeł wewnętrzny"), &C::deleteInternalNode));
+  remove->addAction(action("actionDeleteAllInternalNodes", QStringLiteral("Wszystkie węzły wew&nętrzne"),
+                           &C::deleteAllInternalNodes));
   remove->addSeparator();
-  remove->addAction(action("actionDeleteDoubleNodes", QStringLiteral("&Podwójne węzły")));
+  remove->addAction(
+      action("actionDeleteDoubleNodes", QStringLiteral("&Podwójne węzły"), &C::removeDuplicateNodes));
 
   QMenu* lists = bar->addMenu(QStringLiteral("&Listy"));
   lists->addAction(action("actionListNodes", QStringLiteral("&Węzłów")));
@@ -152,8 +157,10 @@ void MainWindow::buildMenus() {
 
   prawymenu_ = new QMenu(this);
   prawymenu_->setObjectName(QStringLiteral("prawymenu"));
-  prawymenu_->addAction(action("actionInsertInternalNode", QStringLiteral("Wstaw wę&zeł wewnętrzny")));
-  prawymenu_->addAction(action("actionRemoveInternalNodeAt", QStringLiteral("Usuń wę&zeł wewnętrzny")));
+  prawymenu_->addAction(action("actionInsertInternalNode", QStringLiteral("Wstaw wę&zeł wewnętrzny"),
+                               &C::insertInternalNodeAtClick));
+  prawymenu_->addAction(action("actionRemoveInternalNodeAt", QStringLiteral("Usuń wę&zeł wewnętrzny"),
+                               &C::removeInternalNodesAtClick));
   lamaPop_ = new QMenu(this);
   lamaPop_->setObjectName(QStringLiteral("lamaPop"));
   lamaPop_->addAction(action("actionEndPolyline", QStringLiteral("Koniec lini łamanej"), &C::endPolyline));

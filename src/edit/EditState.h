@@ -34,6 +34,7 @@ struct EditState {
   std::vector<PolylineStep> polyline;
   RubberBand rubberBand;
   PixelPoint PopupClickPoint;
+  int32_t popupClientHeight = 0;  // the drawing surface's height at that click
 };
 
 // The polyline's own last node, or 0 when it has none.
@@ -44,6 +45,12 @@ inline int32_t PolylineLastNode(const EditState& edit) {
 // The rubber band is on the surface only while a polyline is under way.
 inline bool RubberBandShown(const EditState& edit) {
   return edit.rubberBand.drawn == 1 && edit.PolylineStarted == 1;
+}
+
+// After rows were renumbered the polyline's remembered rows may name other
+// rows: it then goes on as a new chain from the next click.
+inline void ForgetPolylineSteps(EditState& edit) {
+  edit.polyline.clear();
 }
 
 inline void ResetEditState(EditState& edit) {

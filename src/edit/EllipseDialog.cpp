@@ -1,7 +1,6 @@
 #include "edit/EllipseDialog.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 #include "edit/Contours.h"
@@ -17,16 +16,12 @@ EllipseDialog::EllipseDialog(AppState& state, Prompter& prompter, QWidget* paren
   rr_ = field(QStringLiteral("rr"), QStringLiteral("10"));
   ry_ = field(QStringLiteral("ry"), QStringLiteral("10"));
   nnn_ = field(QStringLiteral("nnn"), QStringLiteral("18"));
-  auto* fields = new QGridLayout;
-  fields->addWidget(new QLabel(QStringLiteral("Współrzędne środka elipsy"), this), 0, 0, 1, 2);
-  const std::pair<const char*, QLineEdit*> rows[] = {
-      {"x", xx_}, {"y", yy_}, {"Promień x", rr_}, {"Promień y", ry_}, {"Liczba elementów", nnn_}};
-  int row = 1;
-  for (const auto& [label, edit] : rows) {
-    fields->addWidget(new QLabel(QString::fromUtf8(label), this), row, 0);
-    fields->addWidget(edit, row++, 1);
-  }
-  setContent(fields);
+  setContent(rows({{QStringLiteral("Współrzędne środka elipsy"), nullptr},
+                   {QStringLiteral("x"), xx_},
+                   {QStringLiteral("y"), yy_},
+                   {QStringLiteral("Promień x"), rr_},
+                   {QStringLiteral("Promień y"), ry_},
+                   {QStringLiteral("Liczba elementów"), nnn_}}));
 }
 
 void EllipseDialog::okClicked() {

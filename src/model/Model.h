@@ -129,5 +129,13 @@ int32_t FreeRows(const Model& model, ModelTable table);
 [[nodiscard]] int32_t AppendCondition(Model& model, const BoundaryCondition& row);
 [[nodiscard]] int32_t AppendInternalNode(Model& model, const InternalNode& row);
 
+// Deletes row k (1 … count) of a table: later rows move down by one and the
+// count drops. References to the rows are the caller's to renumber.
+template <typename Row, int32_t Capacity>
+void RemoveRow(FixedTable<Row, Capacity>& table, int32_t& count, int32_t k) {
+  for (int32_t i = k; i < count; ++i) table[i] = table[i + 1];
+  --count;
+}
+
 // A short Polish sentence for a message box telling that a table is full.
 std::string CapacityMessage(ModelTable table);

@@ -2,9 +2,12 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 QFont ProgramFont() {
@@ -53,6 +56,22 @@ QCheckBox* FormDialog::checkBox(const QString& name, const QString& caption, QWi
   auto* box = new QCheckBox(caption, parent);
   box->setObjectName(name);
   return box;
+}
+
+QGridLayout* FormDialog::rows(std::initializer_list<std::pair<QString, QWidget*>> labelled) {
+  auto* grid = new QGridLayout;
+  int row = 0;
+  for (const auto& [label, control] : labelled) {
+    grid->addWidget(new QLabel(label, this), row, 0, 1, control != nullptr ? 1 : 2);
+    if (control != nullptr) grid->addWidget(control, row, 1);
+    ++row;
+  }
+  return grid;
+}
+
+void FormDialog::showNumber(QLineEdit* field, int32_t number) {
+  const QSignalBlocker quiet(field);
+  field->setText(QString::number(number));
 }
 
 void FormDialog::showEvent(QShowEvent* event) {

@@ -5,9 +5,12 @@
 // program's state each time the dialog is shown or activated.
 
 #include <QDialog>
+#include <initializer_list>
+#include <utility>
 
 class Prompter;
 class QCheckBox;
+class QGridLayout;
 class QLayout;
 class QLineEdit;
 
@@ -36,6 +39,11 @@ class FormDialog : public QDialog {
   void setContent(QLayout* content);
   QLineEdit* field(const QString& name, const QString& text = {}, QWidget* parent = nullptr);
   QCheckBox* checkBox(const QString& name, const QString& caption, QWidget* parent);
+  // Rows of a label and its control; a row without a control is a heading
+  // across both columns.
+  QGridLayout* rows(std::initializer_list<std::pair<QString, QWidget*>> labelled);
+  // Shows a number in a field without running the field's change handling.
+  static void showNumber(QLineEdit* field, int32_t number);
 
   void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;

@@ -57,6 +57,20 @@ std::optional<float> ParseFloat(const QString& text) {
   return static_cast<float>(*value);
 }
 
+std::optional<float> ParseCoordinate(const QString& text) {
+  if (const std::optional<float> value = ParseFloat(text)) return value;
+  QLocale c = QLocale::c();
+  c.setNumberOptions(QLocale::RejectGroupSeparator);
+  bool ok = false;
+  const auto value = static_cast<float>(c.toDouble(text.trimmed(), &ok));
+  if (!ok || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+QString DecimalsText(double value, int decimals) {
+  return UserLocale().toString(value, 'f', decimals);
+}
+
 std::optional<int32_t> ParseInteger(const QString& text) {
   bool ok = false;
   const int value = UserLocale().toInt(text.trimmed(), &ok);

@@ -20,5 +20,10 @@ std::optional<double> ParseNumber(const QString& text);
 // A number as stored in single precision; empty when the text is not a
 // number or the number is not finite once narrowed ("1e39").
 std::optional<float> ParseFloat(const QString& text);
+// A coordinate as typed: like ParseFloat, but a point is taken as the
+// decimal separator too, since users type both.
+std::optional<float> ParseCoordinate(const QString& text);
+// Fixed-point with the given decimals in the user's locale: "%.3f".
+QString DecimalsText(double value, int decimals);
 // A whole number as typed; empty when the text is not one.
 std::optional<int32_t> ParseInteger(const QString& text);

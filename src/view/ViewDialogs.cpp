@@ -89,12 +89,8 @@ GridDialog::GridDialog(AppState& state, Prompter& prompter, QWidget* parent)
       state_(state) {
   dx_ = field(QStringLiteral("Edit1"), GeneralText(state_.view.gridDx));
   dy_ = field(QStringLiteral("Edit2"), GeneralText(state_.view.gridDy));
-  auto* fields = new QGridLayout;
-  fields->addWidget(new QLabel(QStringLiteral("Odległość pomiędzy punktami w osi X ="), this), 0, 0);
-  fields->addWidget(dx_, 0, 1);
-  fields->addWidget(new QLabel(QStringLiteral("Odległość pomiędzy punktami w osi Y ="), this), 1, 0);
-  fields->addWidget(dy_, 1, 1);
-  setContent(fields);
+  setContent(rows({{QStringLiteral("Odległość pomiędzy punktami w osi X ="), dx_},
+                   {QStringLiteral("Odległość pomiędzy punktami w osi Y ="), dy_}}));
   setFixedSize(312, 102);
 }
 
@@ -126,17 +122,10 @@ RegionDialog::RegionDialog(AppState& state, Prompter& prompter, QWidget* parent)
   yMin_ = field(QStringLiteral("Edit4"));
   xMax_ = field(QStringLiteral("Edit1"));
   yMax_ = field(QStringLiteral("Edit2"));
-  auto* fields = new QGridLayout;
-  const std::pair<const char*, QLineEdit*> rows[] = {{"Lewy dolny róg obszaru X", xMin_},
-                                                     {"Lewy dolny róg obszaru Y", yMin_},
-                                                     {"Prawy górny róg obszaru X", xMax_},
-                                                     {"Prawy górny róg obszaru Y", yMax_}};
-  int row = 0;
-  for (const auto& [label, edit] : rows) {
-    fields->addWidget(new QLabel(QString::fromUtf8(label), this), row, 0);
-    fields->addWidget(edit, row++, 1);
-  }
-  setContent(fields);
+  setContent(rows({{QStringLiteral("Lewy dolny róg obszaru X"), xMin_},
+                   {QStringLiteral("Lewy dolny róg obszaru Y"), yMin_},
+                   {QStringLiteral("Prawy górny róg obszaru X"), xMax_},
+                   {QStringLiteral("Prawy górny róg obszaru Y"), yMax_}}));
   setFixedSize(249, 150);
   refresh();
 }

@@ -4,8 +4,10 @@
 #include <sstream>
 
 #include "boundary/Codes.h"
+#include "boundary/InternalNodes.h"
 #include "core/Fixtures.h"
 #include "edit/Contours.h"
+#include "edit/NodeEditing.h"
 
 namespace {
 
@@ -135,6 +137,72 @@ TEST(Ellipse, NodesLieOnTheEllipseAndBadParametersCreateNothing) {
   EXPECT_EQ(AddEllipse(*m, EllipseParams{}).full, ModelTable::Nodes);
   EXPECT_EQ(std::pair(m->nodeCount, m->elementCount), std::pair(kMaxNodes - 5, 24))
       << "all of the ring or none";
+}
+
+}  // namespace
+
+// Editing by number ---------------------------------------------------------
+
+namespace {
+
+std::unique_ptr<Model> Nodes(std::initializer_list<Node> nodes, std::initializer_list<Element> elements) {
+  auto m = NewProject();
+  for (const Node& n : nodes) (void)AppendNode(*m, n);
+  for (const Element& e : elements) (void)AppendElement(*m, e);
+  return m;
+}
+
+TEST(Editing, DeletionsKeepTablesDenseAndReferencesRight) {
+  auto m = Nodes({{1, 0}, {2, 0}, {3, 0}, {4, 0}}, {{1, 2}, {2, 3}});
+  EXPECT_EQ(DeleteNode(*m, 4), NodeDeletion::Deleted);
+  EXPECT_EQ(DeleteNode(*m, 2), NodeDeletion::InUse);
+  EXPECT_EQ(DeleteNode(*m, 0), NodeDeletion::NoSuchNode);
+  EXPECT_EQ(DeleteNode(*m, 4), NodeDeletion::NoSuchNode);
+  EXPECT_EQ(m->nodeCount, 3);
+  // Node 1 goes; element 3 -> 4 follows its points, now 2 -> 3.
+  auto n = Nodes({{1, 0}, {2, 0}, {3, 0}, {4, 0}}, {{3, 4}});
+  ASSERT_EQ(DeleteNode(*n, 1), NodeDeletion::Deleted);
+  EXPECT_EQ(Edges(*n), " 2-3");
+  EXPECT_EQ(std::pair(n->NodeTable[2].x, n->NodeTable[3].x), std::pair(3.0f, 4.0f));
+  // Element 1 of three goes; the others move down with all four fields.
+  auto e = Nodes({{0, 0}, {1, 0}, {2, 0}}, {{1, 2, 1, 1}, {2, 3, 4, 2}, {3, 1, 5, 3}});
+  EXPECT_FALSE(DeleteElement(*e, 4));
+  ASSERT_TRUE(DeleteElement(*e, 1));
+  EXPECT_EQ(Edges(*e), " 2-3 3-1");
+  EXPECT_EQ(std::pair(e->ElementTable[2].bcNumber, e->ElementTable[2].boundaryNumber), std::pair(5, 3));
+  EXPECT_EQ(e->nodeCount, 3);
+  // Internal node 2 of 5 goes; 3, 4 and 5 become 2, 3 and 4.
+  for (int i = 1; i <= 5; ++i) (void)AppendInternalNode(*e, InternalNode{float(i), 0});
+  EXPECT_FALSE(DeleteInternalNode(*e, 6));
+  ASSERT_TRUE(DeleteInternalNode(*e, 2));
+  EXPECT_EQ(std::vector({e->InternalNodeTable[2].x, e->InternalNodeTable[4].x}), std::vector({3.0f, 5.0f}));
+  EXPECT_EQ(e->internalNodeCount, 4);
+}
+
+TEST(Editing, DuplicateNodesMergeIntoTheFirstOfThem) {
+  // A double click: nodes 5 and 6 on one point, elements 5 -> 6 and 6 -> 7.
+  auto m = Nodes({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 4}, {4, 4}, {5, 5}}, {{5, 6}, {6, 7}});
+  EXPECT_EQ(RemoveDuplicateNodes(*m), 1);
+  EXPECT_EQ(Edges(*m), " 5-5 5-6");
+  EXPECT_EQ(std::pair(m->nodeCount, m->NodeTable[6].x), std::pair(6, 5.0f));
+  // The node that moves into a merged row is compared too; no tolerance.
+  auto n = Nodes({{1, 1}, {2, 2}, {1, 1}, {1, 1}, {1.0001f, 1}}, {});
+  EXPECT_EQ(RemoveDuplicateNodes(*n), 2);
+  EXPECT_EQ(n->nodeCount, 3);
+  EXPECT_EQ(RemoveDuplicateNodes(*n), 0);
+}
+
+TEST(Editing, AClickPicksInternalNodesWithinFivePercentOnEachAxis) {
+  const std::tuple<float, float, double, double, bool> picks[] = {
+      {10.4f, 9.7f, 10, 10, true},
+      {10.6f, 10, 10, 10, false},
+      {104, 96, 100, 100, true},
+      {-10.4f, -9.7f, -10, -10, true},
+      {-10.6f, -10, -10, -10, false},  // below zero too
+      {0, 5, 0, 5, true},
+      {0.1f, 5, 0, 5, false}};
+  for (const auto& [x, y, px, py, picked] : picks)
+    EXPECT_EQ(PickedByClick(x, y, px, py), picked) << x << ", " << y;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // prompter: model, view and the exact texts, titles and icons shown.
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -9,6 +11,7 @@
 
 #include "CommandsRig.h"
 #include "TestData.h"
+#include "boundary/BoundaryDialogs.h"
 #include "edit/EllipseDialog.h"
 #include "ui/LocaleNumbers.h"
 #include "view/ViewDialogs.h"
@@ -17,7 +20,10 @@ namespace {
 
 using Rig = CommandsRig;
 
+// Types into a field, or picks item number `text` in a selector.
 void SetText(QDialog& d, const char* field, const QString& text) {
+  if (auto* selector = d.findChild<QComboBox*>(QLatin1String(field)))
+    return selector->setCurrentIndex(text.toInt() - 1);
   d.findChild<QLineEdit*>(QLatin1String(field))->setText(text);
 }
 QString Text(QDialog& d, const char* field) {
@@ -29,14 +35,36 @@ void Check(QDialog& d, const char* box, bool on) {
 bool Checked(QDialog& d, const char* box) {
   return d.findChild<QCheckBox*>(QLatin1String(box))->isChecked();
 }
-// Refills a view dialog as showing it would, types into its fields and
-// presses a button.
-std::function<int(QDialog&)> Type(const char* button, std::vector<std::pair<const char*, QString>> fields) {
-  return PressButton(QLatin1String(button), [fields](QDialog& d) {
+// Refills a dialog as showing it would, types into its fields and
+// presses a button; `seen` gets what the named fields show before the press.
+std::function<int(QDialog&)> Type(const char* button, std::vector<std::pair<const char*, QString>> fields,
+                                  QStringList* seen = nullptr, std::vector<const char*> shown = {}) {
+  return PressButton(QLatin1String(button), [=](QDialog& d) {
     static_cast<FormDialog&>(d).refresh();
     for (const auto& [name, text] : fields) SetText(d, name, text);
+    for (const char* name : shown) {
+      auto* selector = d.findChild<QComboBox*>(QLatin1String(name));
+      auto* label = d.findChild<QLabel*>(QLatin1String(name));
+      *seen << (selector != nullptr ? selector->currentText()
+                : label != nullptr  ? label->text()
+                                    : Text(d, name));
+    }
   });
 }
+// Every element as "start-end", and as "condition/boundary".
+QString Edges(const Model& m) {
+  QStringList out;
+  for (int32_t i = 1; i <= m.elementCount; ++i)
+    out << u"%1-%2"_s.arg(m.ElementTable[i].startNode).arg(m.ElementTable[i].endNode);
+  return out.join(' ');
+}
+QString Conditions(const Model& m) {
+  QStringList out;
+  for (int32_t i = 1; i <= m.elementCount; ++i)
+    out << u"%1/%2"_s.arg(m.ElementTable[i].bcNumber).arg(m.ElementTable[i].boundaryNumber);
+  return out.join(' ');
+}
+
 const QString kSucceeded = u"note Generacja siatki: Generacja siatki powiodła się"_s;
 const QString kFailed = u"stop Generacja siatki: Generacja siatki nie powiodła się"_s;
 const QString kAreaPrompt = u"input Generacja siatki: Podaj maksymalne pole trójkąta :"_s;
@@ -384,6 +412,200 @@ class CommandsTest : public QObject {
     QCOMPARE(r.model().elementCount, 18 + 4 + 4);
     QCOMPARE(r.prompter.messages(),
              QStringList({u"stop Parametry elipsy: Osiągnięto największą liczbę węzłów (299)"_s}));
+  }
+
+  // Node and element editing ------------------------------------------------
+
+  void nodeDialogAddsAndChangesNodes() {
+    Rig r;
+    QStringList seen;
+    r.withDialog(&Commands::addNode, PressButton(u"Anuluj"_s));
+    r.withDialog(&Commands::addNode,
+                 Type("OK", {{"Edit1", u"5"_s}, {"xx", u"2.5"_s}, {"yy", u"-1"_s}}, &seen, {"Edit1"}));
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    r.withDialog(&Commands::addNode,
+                 Type("OK", {{"xx", u"1,5"_s}, {"yy", u"abc"_s}}, &seen, {"Edit1", "xx"}));
+    QCOMPARE(seen, QStringList({u"1"_s, u"2"_s, u"1,5"_s}));  // a number being added is fixed
+    QCOMPARE(std::vector({r.model().NodeTable[1].x, r.model().NodeTable[1].y, r.model().NodeTable[2].x,
+                          r.model().NodeTable[2].y}),
+             std::vector({2.5f, -1.0f, 1.5f, 0.0f}));  // x is stored before y is read
+    for (int i = 3; i <= 7; ++i) (void)AppendNode(r.model(), Node{float(i), 0.5f});
+    seen.clear();
+    r.withDialog(&Commands::changeNodeCoordinates, Type("OK", {}, &seen, {"Edit1", "xx"}));
+    r.withDialog(&Commands::changeNodeCoordinates,
+                 Type("OK", {{"Edit1", u"99"_s}, {"yy", u"0.25"_s}}, &seen, {"Edit1", "xx"}));
+    r.withDialog(&Commands::changeNodeCoordinates, Type("OK", {{"Edit1", u"abc"_s}}, &seen, {"Edit1", "xx"}));
+    QCOMPARE(seen, QStringList({u"1"_s, u"2,5"_s, u"7"_s, u"7"_s, u"abc"_s, u"2,5"_s}));
+    QCOMPARE(r.model().NodeTable[7].y, 0.25f);
+    QCOMPARE(r.prompter.messages(), QStringList({u"stop Współrzędne węzła: Zła wartość współrzędnej"_s,
+                                                 u"stop Warunek brzegowy: Złe dane"_s}));
+    QCOMPARE(r.model().nodeCount, 7);
+  }
+
+  void numberPromptDeletesByNumber() {
+    Rig r;
+    for (int i = 1; i <= 4; ++i) (void)AppendNode(r.model(), Node{float(i), 0});
+    (void)AppendElement(r.model(), Element{1, 2, 1, 1});
+    (void)AppendElement(r.model(), Element{2, 3, 1, 1});
+    QStringList labels;
+    const auto number = [&labels](const QString& text) {
+      return Type("OK", {{"Edit1", text}}, &labels, {"Label"});
+    };
+    r.prompter.dialogs = {number(u"2"_s), number(u"4"_s), number(u"abc"_s),
+                          number(u"0"_s), number(u"1"_s), PressButton(u"Anuluj"_s)};
+    for (auto command : {&Commands::deleteNode, &Commands::deleteNode, &Commands::deleteNode,
+                         &Commands::deleteElement, &Commands::deleteElement, &Commands::deleteElement}) {
+      (r.commands.get()->*command)();
+    }
+    QCOMPARE(labels.join('|'), u"Numer węzła|Numer węzła|Numer węzła|Numer elementu|Numer elementu"_s);
+    QCOMPARE(r.prompter.messages(),
+             QStringList({u"stop Usuanie węzła: Nie mogę usunąć węzła, który występuje w elemencie"_s}));
+    QCOMPARE(std::pair(r.model().nodeCount, r.model().elementCount), std::pair(3, 1));
+    QCOMPARE(r.repaints->count(), 6);
+  }
+
+  void elementDialogChangesNodesAndCarriesTheRest() {
+    Rig r;
+    r.triangle();
+    r.model().ElementTable[2] = Element{2, 3, 3, 2};  // condition 3 and boundary 2, from a file
+    r.model().ElementTable[3].bcNumber = 7;           // a condition past the table
+    r.model().bcCount = 3;
+    r.model().BcTable[3].kind = 2.0f;
+    r.model().ProblemKind = 1;
+    r.model().boundaryCount = 2;
+    QStringList seen;
+    const std::vector<const char*> shown = {"numer", "poczatek", "koniec"};
+    r.withDialog(&Commands::changeElement, Type("OK", {}, &seen, shown));
+    r.withDialog(&Commands::changeElement, Type("OK", {{"numer", u"0"_s}}, &seen, {"numer"}));
+    r.withDialog(&Commands::changeElement,
+                 Type("OK", {{"numer", u"2"_s}, {"koniec", u"1"_s}}, &seen, {"warunek", "brzeg"}));
+    r.withDialog(&Commands::changeElement,
+                 Type("OK", {{"numer", u"99"_s}, {"poczatek", u"2"_s}}, &seen, {"numer"}));
+    r.withDialog(&Commands::changeElement, Type("OK", {{"numer", u"abc"_s}}));
+    QCOMPARE(seen, QStringList({u"1"_s, u"nr 1, x0.000, y0.000"_s, u"nr 2, x10.000, y0.000"_s, u"1"_s,
+                                u"nr 3, strumień 0.000 0.000 0.000"_s, u"nr 2"_s, u"3"_s}));
+    QCOMPARE(Edges(r.model()), u"1-2 2-1 2-1"_s);
+    QCOMPARE(QStringList({Conditions(r.model())}), QStringList({u"1/1 3/2 7/1"_s}));
+    QCOMPARE(r.prompter.messages(), QStringList({u"stop Własności elementu: Błędne dane"_s}));
+
+    // Added: the number is fixed, the new element runs from node 1 to node 1.
+    seen.clear();
+    r.withDialog(&Commands::addElement, Type("Anuluj", {{"numer", u"1"_s}}, &seen, shown));
+    r.withDialog(&Commands::addElement, Type("OK", {{"koniec", u"3"_s}}));
+    QCOMPARE(seen, QStringList({u"4"_s, u"nr 1, x0.000, y0.000"_s, u"nr 1, x0.000, y0.000"_s}));
+    QCOMPARE(Edges(r.model()), u"1-2 2-1 2-1 1-3"_s);
+    Rig empty;
+    empty.commands->changeElement();
+    (void)AppendNode(empty.model(), Node{});
+    empty.commands->addElement();
+    QCOMPARE(empty.prompter.log.size() + empty.repaints->count(), 1);  // no dialog, one repaint
+  }
+
+  void internalNodeDialogAddsAndChangesOrRefusesAsCancelled() {
+    Rig r;
+    QStringList seen;
+    r.withDialog(&Commands::addInternalNode,
+                 Type("OK", {{"numer", u"7"_s}, {"xx", u"5"_s}, {"yy", u"5.5"_s}}, &seen, {"numer"}));
+    r.withDialog(&Commands::addInternalNode, PressButton(u"Anuluj"_s));
+    r.withDialog(&Commands::addInternalNode, Type("OK", {{"xx", u"x"_s}}));
+    r.withDialog(&Commands::changeInternalNode, Type("OK", {{"numer", u"1"_s}}, &seen, {"xx", "yy"}));
+    r.withDialog(&Commands::changeInternalNode, Type("OK", {{"numer", u"2"_s}}, &seen, {"numer"}));
+    QCOMPARE(seen, QStringList({u"1"_s, u"5"_s, u"5.5"_s, u"0"_s}));
+    QCOMPARE(std::pair(r.model().internalNodeCount, r.model().InternalNodeTable[1].y), std::pair(1, 5.5f));
+    QCOMPARE(r.prompter.messages(), QStringList(2, u"stop Warunek brzegowy: Złe dane"_s));
+    r.prompter.answers = {false, true};
+    r.commands->deleteAllInternalNodes();
+    QCOMPARE(r.model().internalNodeCount, 1);
+    r.commands->deleteAllInternalNodes();
+    QCOMPARE(r.model().internalNodeCount, 0);
+    QCOMPARE(r.prompter.log.last(),
+             u"ask Usuwanie węzłów wewnętrznych: Usunąć wszystkie węzły wewnętrzne ?"_s);
+  }
+
+  // The pop-up menu's commands work at its click, and only with a contour.
+  void popUpAddsAndRemovesInternalNodesAtTheClick() {
+    Rig r;
+    r.view().scale = 10;
+    const auto at = [&r](int x, int y) { r.commands->mouseDown(Qt::RightButton, x, y, 436); };
+    at(110, 296);  // the model point (10, 10)
+    r.commands->insertInternalNodeAtClick();
+    r.commands->removeInternalNodesAtClick();
+    QVERIFY(r.prompter.log.empty());
+    r.triangle();
+    r.prompter.answers = {false, true};
+    r.commands->insertInternalNodeAtClick();
+    r.commands->insertInternalNodeAtClick();
+    for (const InternalNode& n : {InternalNode{10.4f, 9.7f}, {10.45f, 10}, {10.3f, 10}, {10.6f, 10}}) {
+      (void)AppendInternalNode(r.model(), n);
+    }
+    r.prompter.answers = {false, false,
+                          true};  // 1 and 2 kept; 3 goes, and the node moving into row 3 is passed
+    r.commands->removeInternalNodesAtClick();
+    at(500, 10);
+    r.prompter.answers = {false};
+    r.commands->removeInternalNodesAtClick();
+    const QString pick = u"ask Usuwanie węzła: Usunąć węzeł %1 ?"_s;
+    QCOMPARE(
+        r.prompter.log,
+        QStringList(
+            {u"ask Dodanie węzła wewnętrznego: Dodać punkt wewnętrzny o współrzędnych 10.000000,10.000000 ?"_s,
+             u"ask Dodanie węzła wewnętrznego: Dodać punkt wewnętrzny o współrzędnych 10.000000,10.000000 ?"_s,
+             pick.arg(1), pick.arg(2), pick.arg(3),
+             u"plain Usuwanie węzła wewnętrznego: Nie wybrałeś żadnego węzła."_s}));
+    QCOMPARE(r.model().internalNodeCount, 4);
+  }
+
+  void duplicatesMergeOnYesAndFullTablesRefuseAdditions() {
+    Rig r;
+    for (const Node& n : {Node{1, 1}, Node{2, 2}, Node{1, 1}, Node{1, 1}}) (void)AppendNode(r.model(), n);
+    r.prompter.answers = {false, true, true};
+    for (int i = 0; i < 3; ++i) r.commands->removeDuplicateNodes();
+    const QString ask = u"ask Usuwanie podwójnych węzłów: Usunąć podwójne węzły ?"_s;
+    QCOMPARE(r.prompter.log,
+             QStringList({ask, ask, u"plain Usuwanie podwójnych węzłów: Usunięto 2 węzłów."_s, ask}));
+    QCOMPARE(std::pair(r.model().nodeCount, int(r.repaints->count())), std::pair(2, 3));
+
+    r.prompter.log.clear();
+    while (AppendNode(r.model(), Node{}) + AppendElement(r.model(), Element{1, 2, 1, 1}) +
+               AppendInternalNode(r.model(), InternalNode{}) !=
+           0) {
+    }
+    for (auto command : {&Commands::addNode, &Commands::addElement, &Commands::addInternalNode})
+      (r.commands.get()->*command)();
+    r.commands->mouseDown(Qt::RightButton, 100, 100, 436);
+    r.commands->insertInternalNodeAtClick();
+    QCOMPARE(
+        r.prompter.log,
+        QStringList(
+            {u"stop Współrzędne węzła: Osiągnięto największą liczbę węzłów (299)"_s,
+             u"stop Własności elementu: Osiągnięto największą liczbę elementów (499)"_s,
+             u"stop Węzeł wewnętrzny: Osiągnięto największą liczbę węzłów wewnętrznych (99)"_s,
+             u"stop Dodanie węzła wewnętrznego: Osiągnięto największą liczbę węzłów wewnętrznych (99)"_s}));
+  }
+
+  // A hole point placed through the dialog reaches the mesher: the square
+  // inside the plate is left without triangles.
+  void aHolePointFromTheDialogLeavesAHoleInTheMesh() {
+    Rig r;
+    for (const Node& n : {Node{0, 0}, Node{10, 0}, Node{10, 10}, Node{0, 10}, Node{4, 4}, Node{4, 6},
+                          Node{6, 6}, Node{6, 4}}) {
+      (void)AppendNode(r.model(), n);
+    }
+    for (int32_t i = 0; i < 8; ++i)
+      (void)AppendElement(r.model(), Element{i + 1, i % 4 == 3 ? i - 2 : i + 2, 1, 1});
+    r.withDialog(&Commands::addInternalNode, Type("OK", {{"xx", u"5"_s}, {"yy", u"5"_s}}));
+    r.prompter.inputs = {u"2"_s};
+    r.commands->generateMesh();
+    QCOMPARE(r.prompter.messages(), QStringList({kSucceeded}));
+    const Model& m = r.model();
+    double area = 0;
+    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+      const MeshNode &a = m.MeshNodeTable[m.MeshTriangleTable[t].corner1],
+                     &b = m.MeshNodeTable[m.MeshTriangleTable[t].corner2],
+                     &c = m.MeshNodeTable[m.MeshTriangleTable[t].corner3];
+      area += std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)) / 2;
+    }
+    QVERIFY(std::abs(area - 96) < 1e-3);
   }
 
   // "1e39" is a number, but not one that single precision can hold.

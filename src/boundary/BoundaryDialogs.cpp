@@ -39,6 +39,7 @@ ElementDialog::ElementDialog(AppState& state, Prompter& prompter, QWidget* paren
   for (int i = 0; i < 4; ++i) {
     selectors_[i] = new QComboBox(this);
     selectors_[i]->setObjectName(QString::fromLatin1(names[i]));
+    selectors_[i]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   }
   QGridLayout* grid = rows({{QStringLiteral("Numer elementu"), number_},
                             {QStringLiteral("Nr węzeła początkowego"), selectors_[0]},

@@ -76,6 +76,15 @@ void FormDialog::showNumber(QLineEdit* field, int32_t number) {
 
 void FormDialog::showEvent(QShowEvent* event) {
   refresh();
+  // Each showing starts on the first control, wherever the last one ended,
+  // with a field's text selected so that typing replaces it.
+  for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+    if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isVisibleTo(this) && w->isEnabled()) {
+      w->setFocus();
+      if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+      break;
+    }
+  }
   QDialog::showEvent(event);
 }
 

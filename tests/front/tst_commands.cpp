@@ -12,6 +12,7 @@
 #include "CommandsRig.h"
 #include "TestData.h"
 #include "boundary/BoundaryDialogs.h"
+#include "edit/EditDialogs.h"
 #include "edit/EllipseDialog.h"
 #include "ui/LocaleNumbers.h"
 #include "view/ViewDialogs.h"
@@ -654,9 +655,10 @@ class CommandsTest : public QObject {
   void dialogsTabThroughTheirControlsBeforeTheButtons() {
     Rig r;
     QStringList chains;
-    for (QDialog* d :
-         std::initializer_list<QDialog*>{&r.commands->screenSettingsDialog(), &r.commands->gridDialog(),
-                                         &r.commands->regionDialog(), &r.commands->ellipseDialog()}) {
+    for (QDialog* d : std::initializer_list<QDialog*>{
+             &r.commands->screenSettingsDialog(), &r.commands->gridDialog(), &r.commands->regionDialog(),
+             &r.commands->ellipseDialog(), &r.commands->nodeDialog(), &r.commands->numberPrompt(),
+             &r.commands->elementDialog(), &r.commands->internalNodeDialog()}) {
       QStringList chain;
       for (QWidget* w = d->nextInFocusChain(); w != d; w = w->nextInFocusChain()) {
         if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();
@@ -666,7 +668,8 @@ class CommandsTest : public QObject {
     QCOMPARE(chains,
              QStringList({u"wezly nrwezly elem nrelem wew Edit1 Edit2 siat OK Anuluj"_s,
                           u"Edit1 Edit2 Button1 Button2"_s, u"Edit3 Edit4 Edit1 Edit2 Button1 Button2"_s,
-                          u"xx yy rr ry nnn OK Anuluj"_s}));
+                          u"xx yy rr ry nnn OK Anuluj"_s, u"Edit1 xx yy OK Anuluj"_s, u"Edit1 OK Anuluj"_s,
+                          u"numer poczatek koniec warunek brzeg OK Anuluj"_s, u"numer xx yy OK Anuluj"_s}));
   }
 
   void generalTextIsFixedFromTenToTheMinusFiveToBelowTenToTheFifteen() {

@@ -141,8 +141,6 @@ TEST(Ellipse, NodesLieOnTheEllipseAndBadParametersCreateNothing) {
 
 }  // namespace
 
-// Editing by number ---------------------------------------------------------
-
 namespace {
 
 std::unique_ptr<Model> Nodes(std::initializer_list<Node> nodes, std::initializer_list<Element> elements) {
@@ -154,10 +152,10 @@ std::unique_ptr<Model> Nodes(std::initializer_list<Node> nodes, std::initializer
 
 TEST(Editing, DeletionsKeepTablesDenseAndReferencesRight) {
   auto m = Nodes({{1, 0}, {2, 0}, {3, 0}, {4, 0}}, {{1, 2}, {2, 3}});
-  EXPECT_EQ(DeleteNode(*m, 4), NodeDeletion::Deleted);
-  EXPECT_EQ(DeleteNode(*m, 2), NodeDeletion::InUse);
-  EXPECT_EQ(DeleteNode(*m, 0), NodeDeletion::NoSuchNode);
-  EXPECT_EQ(DeleteNode(*m, 4), NodeDeletion::NoSuchNode);
+  std::vector<NodeDeletion> results;
+  for (int32_t k : {4, 2, 0, 4}) results.push_back(DeleteNode(*m, k));
+  using D = NodeDeletion;
+  EXPECT_EQ(results, std::vector({D::Deleted, D::InUse, D::NoSuchNode, D::NoSuchNode}));
   EXPECT_EQ(m->nodeCount, 3);
   // Node 1 goes; element 3 -> 4 follows its points, now 2 -> 3.
   auto n = Nodes({{1, 0}, {2, 0}, {3, 0}, {4, 0}}, {{3, 4}});
@@ -169,8 +167,8 @@ TEST(Editing, DeletionsKeepTablesDenseAndReferencesRight) {
   EXPECT_FALSE(DeleteElement(*e, 4));
   ASSERT_TRUE(DeleteElement(*e, 1));
   EXPECT_EQ(Edges(*e), " 2-3 3-1");
-  EXPECT_EQ(std::pair(e->ElementTable[2].bcNumber, e->ElementTable[2].boundaryNumber), std::pair(5, 3));
-  EXPECT_EQ(e->nodeCount, 3);
+  EXPECT_EQ(std::vector({e->ElementTable[2].bcNumber, e->ElementTable[2].boundaryNumber, e->nodeCount}),
+            std::vector({5, 3, 3}));
   // Internal node 2 of 5 goes; 3, 4 and 5 become 2, 3 and 4.
   for (int i = 1; i <= 5; ++i) (void)AppendInternalNode(*e, InternalNode{float(i), 0});
   EXPECT_FALSE(DeleteInternalNode(*e, 6));

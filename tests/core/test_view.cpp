@@ -95,8 +95,6 @@ TEST(ViewTransform, ZoomStopsAtFourStepsPanMovesAndShowAllSnapsTowardZero) {
   EXPECT_EQ(w.viewXMax, 8.0f);
 }
 
-// Scene -----------------------------------------------------------------
-
 struct Built {
   std::unique_ptr<Model> model = NewProject();
   ViewTransform view;

@@ -59,7 +59,6 @@ class MainWindowTest : public QObject {
   void startsWithItsCaptionSizeAndPanels() {
     QCOMPARE(window->windowTitle(), u"Vendrel Korbel v1.0"_s);
     QCOMPARE(window->size(), QSize(640, 480));
-    QCOMPARE(model().ProblemKind, 10);
     QCOMPARE(window->statusText(0) + window->statusText(1), u"x=y="_s);
     const int widths[6] = {60, 60, 5, 150, 150, 150};
     for (int i = 0; i < 6; ++i) QCOMPARE(window->findChild<QLabel*>(u"panel%1"_s.arg(i))->width(), widths[i]);
@@ -161,8 +160,6 @@ class MainWindowTest : public QObject {
     repaintNow();
     QVERIFY(window->isVisible());
   }
-
-  // The polyline tool --------------------------------------------------------
 
   // Clicks snap to the grid and drive the status panels; the pop-up's items
   // reach their commands (what they do to the model is tested in the core).

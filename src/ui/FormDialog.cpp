@@ -89,6 +89,10 @@ void FormDialog::showEvent(QShowEvent* event) {
 }
 
 bool FormDialog::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) refresh();
+  if (event->type() == QEvent::WindowActivate) {
+    refresh();
+    // The refill replaced the text; typing should replace it again.
+    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget())) edit->selectAll();
+  }
   return QDialog::event(event);
 }

@@ -395,6 +395,11 @@ bool Commands::full(ModelTable table, const QString& title) {
   return true;
 }
 
+void Commands::fillNewRow(int32_t row, int32_t& count, QDialog& dialog) {
+  state_.model.SelectedNumber = row;
+  if (prompter_.showDialog(dialog) != QDialog::Accepted) --count;
+}
+
 std::optional<int32_t> Commands::askNumber(int32_t use) {
   state_.model.SelectedNumber = use;
   if (prompter_.showDialog(*numberPrompt_) != QDialog::Accepted) return std::nullopt;
@@ -411,8 +416,7 @@ ModelPoint Commands::popupPoint(bool alwaysSnap) const {
 void Commands::addNode() {
   Model& m = state_.model;
   if (!full(ModelTable::Nodes, nodeDialog_->windowTitle())) {
-    m.SelectedNumber = AppendNode(m, Node{0, 0});
-    if (prompter_.showDialog(*nodeDialog_) != QDialog::Accepted) --m.nodeCount;
+    fillNewRow(AppendNode(m, Node{0, 0}), m.nodeCount, *nodeDialog_);
   }
   emit repaintRequested();
 }
@@ -427,8 +431,7 @@ void Commands::addElement() {
   Model& m = state_.model;
   if (m.nodeCount <= 1) return;
   if (!full(ModelTable::Elements, elementDialog_->windowTitle())) {
-    m.SelectedNumber = AppendElement(m, Element{1, 1, 1, 1});
-    if (prompter_.showDialog(*elementDialog_) != QDialog::Accepted) --m.elementCount;
+    fillNewRow(AppendElement(m, Element{1, 1, 1, 1}), m.elementCount, *elementDialog_);
   }
   emit repaintRequested();
 }
@@ -473,8 +476,7 @@ void Commands::removeDuplicateNodes() {
 void Commands::addInternalNode() {
   Model& m = state_.model;
   if (!full(ModelTable::InternalNodes, internalNodeDialog_->windowTitle())) {
-    m.SelectedNumber = AppendInternalNode(m, InternalNode{0, 0});
-    if (prompter_.showDialog(*internalNodeDialog_) != QDialog::Accepted) --m.internalNodeCount;
+    fillNewRow(AppendInternalNode(m, InternalNode{0, 0}), m.internalNodeCount, *internalNodeDialog_);
   }
   emit repaintRequested();
 }

@@ -15,6 +15,7 @@
 
 struct AppState;
 class Prompter;
+class QDialog;
 class ScreenSettingsDialog;
 class GridDialog;
 class RegionDialog;
@@ -116,6 +117,9 @@ class Commands : public QObject {
   void addPolylinePoint(int x, int y, int clientHeight);
   // Refuses, with its message, an addition to a full table.
   bool full(ModelTable table, const QString& title);
+  // Shows a dialog on the row just appended to a table; the row goes again
+  // unless the dialog ends with OK.
+  void fillNewRow(int32_t row, int32_t& count, QDialog& dialog);
   // Shows the number prompt for the given use; the typed number, or
   // nothing when it was cancelled.
   std::optional<int32_t> askNumber(int32_t use);

@@ -74,10 +74,7 @@ void ElementDialog::refresh() {
 
 void ElementDialog::numberChanged(const QString& text) {
   const Model& m = state_.model;
-  if (m.SelectedNumber != 0) {
-    if (text != QString::number(m.SelectedNumber)) showNumber(number_, m.SelectedNumber);
-    return;
-  }
+  if (keepsFixedNumber(number_, m.SelectedNumber)) return;
   const std::optional<int32_t> typed = ParseInteger(text);
   if (!typed || m.elementCount < 1) return;
   const int32_t n = std::clamp(*typed, 1, m.elementCount);
@@ -138,10 +135,7 @@ void InternalNodeDialog::refresh() {
 
 void InternalNodeDialog::numberChanged(const QString& text) {
   const Model& m = state_.model;
-  if (m.SelectedNumber != 0) {
-    if (text != QString::number(m.SelectedNumber)) showNumber(number_, m.SelectedNumber);
-    return;
-  }
+  if (keepsFixedNumber(number_, m.SelectedNumber)) return;
   const std::optional<int32_t> n = ParseInteger(text);
   if (!n || *n < 1 || *n > m.internalNodeCount) {
     showNumber(number_, 0);

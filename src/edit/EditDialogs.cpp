@@ -32,10 +32,7 @@ void NodeCoordinatesDialog::refresh() {
 
 void NodeCoordinatesDialog::numberChanged(const QString& text) {
   const Model& m = state_.model;
-  if (m.SelectedNumber != 0) {
-    if (text != QString::number(m.SelectedNumber)) showNumber(number_, m.SelectedNumber);
-    return;
-  }
+  if (keepsFixedNumber(number_, m.SelectedNumber)) return;
   const std::optional<int32_t> typed = ParseInteger(text);
   if (!typed || m.nodeCount < 1) return;
   const int32_t n = std::clamp(*typed, 1, m.nodeCount);

@@ -74,6 +74,12 @@ void FormDialog::showNumber(QLineEdit* field, int32_t number) {
   field->setText(QString::number(number));
 }
 
+bool FormDialog::keepsFixedNumber(QLineEdit* field, int32_t selected) {
+  if (selected == 0) return false;
+  if (field->text() != QString::number(selected)) showNumber(field, selected);
+  return true;
+}
+
 void FormDialog::showEvent(QShowEvent* event) {
   refresh();
   // Each showing starts on the first control, wherever the last one ended,

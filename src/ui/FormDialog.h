@@ -44,6 +44,9 @@ class FormDialog : public QDialog {
   QGridLayout* rows(std::initializer_list<std::pair<QString, QWidget*>> labelled);
   // Shows a number in a field without running the field's change handling.
   static void showNumber(QLineEdit* field, int32_t number);
+  // A number the command fixed (SelectedNumber not 0) is put back when the
+  // user types over it. True when the number is fixed.
+  static bool keepsFixedNumber(QLineEdit* field, int32_t selected);
 
   void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;

@@ -14,6 +14,7 @@
 #include "edit/NodeEditing.h"
 #include "files/ExportFile.h"
 #include "files/ProjectFile.h"
+#include "lists/ListWindows.h"
 #include "state/AppState.h"
 #include "ui/LocaleNumbers.h"
 #include "ui/Prompter.h"
@@ -64,7 +65,11 @@ Commands::Commands(AppState& state, Prompter& prompter)
       nodeDialog_(std::make_unique<NodeCoordinatesDialog>(state, prompter)),
       numberPrompt_(std::make_unique<NumberPrompt>(state, prompter)),
       elementDialog_(std::make_unique<ElementDialog>(state, prompter)),
-      internalNodeDialog_(std::make_unique<InternalNodeDialog>(state, prompter)) {
+      internalNodeDialog_(std::make_unique<InternalNodeDialog>(state, prompter)),
+      nodeList_(std::make_unique<NodeListWindow>(NodeListWindow::Nodes::Boundary, state, prompter)),
+      internalNodeList_(std::make_unique<NodeListWindow>(NodeListWindow::Nodes::Internal, state, prompter)),
+      elementList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Elements, state, prompter)),
+      meshList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Mesh, state, prompter)) {
   mesher_.helperPath = DefaultMesherPath();
   // Keep the window painted while the helper works, but take no input.
   mesher_.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
@@ -531,4 +536,36 @@ void Commands::removeInternalNodesAtClick() {
                       QStringLiteral("Usuwanie węzła wewnętrznego"), MessageIcon::None);
   }
   emit repaintRequested();
+}
+
+void Commands::listNodes() {
+  state_.model.SelectedNumber = 1;
+  if (state_.model.nodeCount < 1) {
+    prompter_.message(QStringLiteral("Brak węzłów..."), QStringLiteral("Lista węzłów"),
+                      MessageIcon::Exclamation);
+    return;
+  }
+  prompter_.showDialog(*nodeList_);
+}
+
+void Commands::listElements() {
+  if (state_.model.elementCount < 1) {
+    prompter_.message(QStringLiteral("Brak elementów..."), QStringLiteral("Lista elementów"),
+                      MessageIcon::Exclamation);
+    return;
+  }
+  prompter_.showDialog(*elementList_);
+}
+
+void Commands::listInternalNodes() {
+  if (state_.model.internalNodeCount >= 1) prompter_.showDialog(*internalNodeList_);
+}
+
+void Commands::listMesh() {
+  if (state_.model.meshNodeCount < 1) {
+    prompter_.message(QStringLiteral("Siatka nie została wygenerowana"), QStringLiteral("Lista wyników"),
+                      MessageIcon::Stop);
+    return;
+  }
+  prompter_.showDialog(*meshList_);
 }

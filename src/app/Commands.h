@@ -24,6 +24,8 @@ class NodeCoordinatesDialog;
 class NumberPrompt;
 class ElementDialog;
 class InternalNodeDialog;
+class NodeListWindow;
+class LineListWindow;
 
 class Commands : public QObject {
   Q_OBJECT
@@ -42,6 +44,10 @@ class Commands : public QObject {
   NumberPrompt& numberPrompt() { return *numberPrompt_; }
   ElementDialog& elementDialog() { return *elementDialog_; }
   InternalNodeDialog& internalNodeDialog() { return *internalNodeDialog_; }
+  NodeListWindow& nodeList() { return *nodeList_; }
+  NodeListWindow& internalNodeList() { return *internalNodeList_; }
+  LineListWindow& elementList() { return *elementList_; }
+  LineListWindow& meshList() { return *meshList_; }
 
   // Files.
   void newProject();
@@ -83,6 +89,11 @@ class Commands : public QObject {
   void deleteAllInternalNodes();
   void insertInternalNodeAtClick();
   void removeInternalNodesAtClick();
+  // Lists.
+  void listNodes();
+  void listElements();
+  void listInternalNodes();
+  void listMesh();
   // Mouse.
   void mouseDown(Qt::MouseButton button, int x, int y, int clientHeight);
   // Shell.
@@ -137,6 +148,10 @@ class Commands : public QObject {
   std::unique_ptr<NumberPrompt> numberPrompt_;
   std::unique_ptr<ElementDialog> elementDialog_;
   std::unique_ptr<InternalNodeDialog> internalNodeDialog_;
+  std::unique_ptr<NodeListWindow> nodeList_;
+  std::unique_ptr<NodeListWindow> internalNodeList_;
+  std::unique_ptr<LineListWindow> elementList_;
+  std::unique_ptr<LineListWindow> meshList_;
   bool generating_ = false;
   bool gridLimitPending_ = false;
 };

@@ -129,13 +129,14 @@ void MainWindow::buildMenus() {
       action("actionDeleteDoubleNodes", QStringLiteral("&Podwójne węzły"), &C::removeDuplicateNodes));
 
   QMenu* lists = bar->addMenu(QStringLiteral("&Listy"));
-  lists->addAction(action("actionListNodes", QStringLiteral("&Węzłów")));
-  lists->addAction(action("actionListElements", QStringLiteral("&Elementów")));
-  lists->addAction(action("actionListInternalNodes", QStringLiteral("Wę&złów wewnętrznych")));
+  lists->addAction(action("actionListNodes", QStringLiteral("&Węzłów"), &C::listNodes));
+  lists->addAction(action("actionListElements", QStringLiteral("&Elementów"), &C::listElements));
+  lists->addAction(
+      action("actionListInternalNodes", QStringLiteral("Wę&złów wewnętrznych"), &C::listInternalNodes));
 
   QMenu* mesh = bar->addMenu(QStringLiteral("&Generacja siatki"));
   mesh->addAction(action("actionGenerate", QStringLiteral("&GENERUJ"), &C::generateMesh, ctrl('G')));
-  mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników")));
+  mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników"), &C::listMesh));
 
   QMenu* view = bar->addMenu(QStringLiteral("&Widok"));
   view->addAction(
@@ -191,7 +192,7 @@ void MainWindow::buildToolbar(QWidget* panel) {
        {"panUp", Glyph::PanUp, "Przesuń zawartość ekranu", &C::panUp},
        {"PanRight", Glyph::PanRight, "Przesuń zawartość ekranu", &C::panRight}},
       {{"SolveB", Glyph::Solve, "Oblicz", &C::generateMesh},
-       {"ListawynB", Glyph::ResultList, "Lista wyników", nullptr}},
+       {"ListawynB", Glyph::ResultList, "Lista wyników", &C::listMesh}},
   };
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(4, 3, 4, 3);

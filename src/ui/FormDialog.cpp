@@ -33,14 +33,16 @@ void FormDialog::setContent(QLayout* content) {
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(okName_);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
-  cancel->setObjectName(cancelName_);
   connect(ok, &QPushButton::clicked, this, [this] { okClicked(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  if (!cancelName_.isEmpty()) {
+    auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
+    cancel->setObjectName(cancelName_);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addWidget(cancel);
+  }
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(content);
   layout->addLayout(buttons);

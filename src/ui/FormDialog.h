@@ -22,7 +22,7 @@ class FormDialog : public QDialog {
   Q_OBJECT
  public:
   // The buttons' object names differ from dialog to dialog ("OK" or
-  // "Button1", "Anuluj" or "Button2").
+  // "Button1", "Anuluj" or "Button2"); an empty cancel name leaves "OK" alone.
   FormDialog(const QString& name, const QString& caption, Prompter& prompter, QWidget* parent,
              const QString& okName = QStringLiteral("OK"),
              const QString& cancelName = QStringLiteral("Anuluj"));

@@ -71,6 +71,13 @@ QString DecimalsText(double value, int decimals) {
   return UserLocale().toString(value, 'f', decimals);
 }
 
+QString MeshCoordinateText(double value) {
+  if (std::isfinite(value) && std::fabs(value) >= 9999999999.5) return UserLocale().toString(value, 'E', 9);
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%.9e", value);  // ten significant digits
+  return UserLocale().toString(std::strtod(digits, nullptr), 'f', 5);
+}
+
 std::optional<int32_t> ParseInteger(const QString& text) {
   bool ok = false;
   const int value = UserLocale().toInt(text.trimmed(), &ok);

@@ -25,5 +25,8 @@ std::optional<float> ParseFloat(const QString& text);
 std::optional<float> ParseCoordinate(const QString& text);
 // Fixed-point with the given decimals in the user's locale: "%.3f".
 QString DecimalsText(double value, int decimals);
+// A mesh coordinate: rounded to 10 significant digits, then five decimals
+// (0.5 -> "0,50000"); exponent form past 10 digits before the separator.
+QString MeshCoordinateText(double value);
 // A whole number as typed; empty when the text is not one.
 std::optional<int32_t> ParseInteger(const QString& text);

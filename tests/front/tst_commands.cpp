@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -14,6 +15,7 @@
 #include "boundary/BoundaryDialogs.h"
 #include "edit/EditDialogs.h"
 #include "edit/EllipseDialog.h"
+#include "lists/ListWindows.h"
 #include "ui/LocaleNumbers.h"
 #include "view/ViewDialogs.h"
 
@@ -577,6 +579,59 @@ class CommandsTest : public QObject {
              u"stop Własności elementu: Osiągnięto największą liczbę elementów (499)"_s,
              u"stop Węzeł wewnętrzny: Osiągnięto największą liczbę węzłów wewnętrznych (99)"_s,
              u"stop Dodanie węzła wewnętrznego: Osiągnięto największą liczbę węzłów wewnętrznych (99)"_s}));
+  }
+
+  // The lists: their preconditions, their lines and cells in the user's
+  // locale, and a refill on every activation that never doubles a line.
+  void listsShowTheTablesAsTheyStand() {
+    Rig r;
+    r.model().SelectedNumber = 5;
+    for (auto command :
+         {&Commands::listNodes, &Commands::listElements, &Commands::listInternalNodes, &Commands::listMesh}) {
+      (r.commands.get()->*command)();
+    }
+    QCOMPARE(r.prompter.log, QStringList({u"note Lista węzłów: Brak węzłów..."_s,
+                                          u"note Lista elementów: Brak elementów..."_s,
+                                          u"stop Lista wyników: Siatka nie została wygenerowana"_s}));
+    QCOMPARE(r.model().SelectedNumber, 1);
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    r.triangle();
+    r.model().ElementTable[3] = Element{3, 1, 4, 2};
+    (void)AppendInternalNode(r.model(), InternalNode{0.1f, -2});
+    r.model().meshNodeCount = 3;
+    r.model().MeshNodeTable[3] = MeshNode{0.5f, 12345678901.0f};
+    r.model().meshTriangleCount = 1;
+    r.model().MeshTriangleTable[1] = MeshTriangle{1, 3, 2};
+    QStringList seen;
+    const auto read = [&seen](QDialog& d) {
+      for (int i = 0; i < 2; ++i) static_cast<FormDialog&>(d).refresh();  // shown, then activated again
+      if (auto* lines = qobject_cast<LineListWindow*>(&d)) seen << lines->lines().join('|');
+      if (auto* nodes = qobject_cast<NodeListWindow*>(&d)) {
+        const QTableWidget& grid = nodes->grid();
+        QStringList cells;
+        for (int column = 0; column < 3; ++column)
+          cells << grid.horizontalHeaderItem(column)->text() + u"/"_s +
+                       QString::number(grid.columnWidth(column));
+        for (int row = 0; row < grid.rowCount(); ++row)
+          cells << grid.item(row, 0)->text() + u" "_s + grid.item(row, 1)->text() + u" "_s +
+                       grid.item(row, 2)->text();
+        seen << cells.join('|');
+      }
+      d.findChild<QPushButton*>(u"OK"_s)->click();
+      return d.result();
+    };
+    r.prompter.dialogs = {read, read, read, read};
+    for (auto command :
+         {&Commands::listNodes, &Commands::listElements, &Commands::listInternalNodes, &Commands::listMesh}) {
+      (r.commands.get()->*command)();
+    }
+    QCOMPARE(seen,
+             QStringList({u"Nr/20|x/90|y/90|1 0 0|2 10 0|3 0 10"_s,
+                          u"1 - 1, 2, 1, 1|2 - 2, 3, 1, 1|3 - 3, 1, 4, 2"_s,
+                          u"Nr/20|x/90|y/90|1 0,100000001490116 -2"_s,
+                          u"Nr węzła, współrzędna x, współrzędna y|1 - 0,00000, 0,00000|2 - 0,00000, 0,00000|"
+                          u"3 - 0,50000, 1,234567885E+10|Nr elementu, węzeł 1,2,3|1 - 1, 3, 2"_s}));
+    QVERIFY(r.commands->meshList().lines().isEmpty() && r.commands->elementList().lines().isEmpty());
   }
 
   // "1e39" is a number, but not one that single precision can hold.

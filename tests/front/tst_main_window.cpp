@@ -7,6 +7,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <memory>
 
@@ -15,6 +17,8 @@
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/PolishTranslation.h"
+#include "files/ExportFile.h"
+#include "lists/ListWindows.h"
 #include "view/Canvas.h"
 
 namespace {
@@ -278,6 +282,82 @@ class MainWindowTest : public QObject {
     QCOMPARE(edit().editMode, EditMode::Idle);
     repaintNow();
     QCOMPARE(bandPixels(from + QPoint(0, -10), QPoint(0, -1)), 0);
+  }
+
+  // The typical road through the window: open a plate with an elliptic inner
+  // boundary, place its hole point from the pop-up, mesh it, read the mesh
+  // list, export it three ways, save it, open it again and list the model.
+  void theWholeRoad() {
+    QTemporaryDir dir;
+    const auto file = [&dir](const char* name) { return dir.filePath(QLatin1String(name)); };
+    prompter.answers = {true};
+    prompter.fileNames = {QString::fromStdString(TestData("plate.vdk"))};
+    trigger("actionOpen");
+    repaintNow();
+
+    click(pixel(10, 10), Qt::RightButton);
+    QTRY_VERIFY(window->popupMenu().isVisible());
+    prompter.answers = {true};
+    trigger("actionInsertInternalNode");
+    window->popupMenu().close();
+
+    prompter.inputs = {u"2"_s};
+    trigger("actionGenerate");
+    QStringList meshLines;
+    prompter.dialogs = {[&meshLines](QDialog& d) {
+      static_cast<FormDialog&>(d).refresh();
+      meshLines = static_cast<LineListWindow&>(d).lines();
+      return int(QDialog::Accepted);
+    }};
+    trigger("actionMeshList");
+    const Model& m = model();
+    QCOMPARE(meshLines.size(), 2 + m.meshNodeCount + m.meshTriangleCount);
+    QCOMPARE(meshLines.mid(1, 3), QStringList({u"1 - 0.00000, 0.00000"_s, u"2 - 20.00000, 0.00000"_s,
+                                               u"3 - 20.00000, 20.00000"_s}));
+    QCOMPARE(meshLines.mid(5, 2), QStringList({u"5 - 14.00000, 10.00000"_s, u"6 - 13.46413, 8.50004"_s}));
+
+    prompter.fileNames = {file("p.m2d"), file("p.ulx"), file("p.n2d"), file("p.vdk")};
+    for (int i = 0; i < 3; ++i) trigger("actionExport");
+    for (const auto& [name, layout] : {std::pair{"p.m2d", ExportLayout::M2d},
+                                       {"p.ulx", ExportLayout::Ulx},
+                                       {"p.n2d", ExportLayout::N2d}}) {
+      QFile exported(file(name));
+      QVERIFY(exported.open(QIODevice::ReadOnly));
+      const std::vector<uint8_t> bytes = EncodeExport(m, layout);
+      QCOMPARE(exported.readAll(),
+               QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    }
+    trigger("actionSaveAs");
+    const std::string saved = FormatProjectFile(m);
+    prompter.answers = {true};
+    prompter.fileNames = {file("p.vdk")};
+    trigger("actionOpen");
+    QCOMPARE(FormatProjectFile(m), saved);
+
+    QStringList lists;
+    const auto read = [&lists](QDialog& d) {
+      static_cast<FormDialog&>(d).refresh();
+      if (auto* lines = qobject_cast<LineListWindow*>(&d)) lists << lines->lines().last();
+      if (auto* nodes = qobject_cast<NodeListWindow*>(&d)) {
+        const QTableWidget& g = nodes->grid();
+        const int row = std::min(4, g.rowCount() - 1);  // node 5, the ellipse's first
+        lists << u"%1 rows, %2 %3 %4"_s.arg(g.rowCount())
+                     .arg(g.item(row, 0)->text(), g.item(row, 1)->text(), g.item(row, 2)->text());
+      }
+      return int(QDialog::Accepted);
+    };
+    prompter.dialogs = {read, read, read};
+    for (const char* list : {"actionListNodes", "actionListElements", "actionListInternalNodes"})
+      trigger(list);
+    QCOMPARE(lists, QStringList({u"16 rows, 5 14 10"_s, u"16 - 16, 5, 1, 2"_s, u"1 rows, 1 10 10"_s}));
+    QCOMPARE(prompter.messages(),
+             QStringList({u"note Odczyt z pliku: Odczytano dane z pliku "_s +
+                              QString::fromStdString(TestData("plate.vdk")),
+                          u"note Generacja siatki: Generacja siatki powiodła się"_s,
+                          u"plain Eksport do MES 2D KORBELA: Plik wyeksportowano poprawnie"_s,
+                          u"plain Eksport do MES 2D KORBELA NIELINIOWA: Plik wyeksportowano poprawnie"_s,
+                          u"note Zapis do pliku: Zapisano dane do pliku "_s + file("p.vdk"),
+                          u"note Odczyt z pliku: Odczytano dane z pliku "_s + file("p.vdk")}));
   }
 };
 

@@ -313,8 +313,8 @@ class MainWindowTest : public QObject {
     trigger("actionMeshList");
     const Model& m = model();
     QCOMPARE(meshLines.size(), 2 + m.meshNodeCount + m.meshTriangleCount);
-    QCOMPARE(meshLines.mid(2, 5).join('|'),
-             u"2 - 20.00000, 0.00000|3 - 20.00000, 20.00000|"
+    QCOMPARE(meshLines.mid(1, 6).join('|'),
+             u"1 - 0.00000, 0.00000|2 - 20.00000, 0.00000|3 - 20.00000, 20.00000|"
              u"4 - 0.00000, 20.00000|5 - 14.00000, 10.00000|6 - 13.46413, 8.50004"_s);
 
     prompter.fileNames = {file("p.m2d"), file("p.ulx"), file("p.n2d"), file("p.vdk")};

@@ -31,6 +31,8 @@ NodeListWindow::NodeListWindow(Nodes nodes, AppState& state, Prompter& prompter,
   grid_->horizontalHeader()->setMinimumSectionSize(0);
   grid_->verticalHeader()->setDefaultSectionSize(kLineHeight);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setTextElideMode(Qt::ElideNone);  // clipped, as narrow grid cells show numbers
+  grid_->setWordWrap(false);
   for (int column = 0; column < 3; ++column) grid_->setColumnWidth(column, column == 0 ? 20 : 90);
   grid_->setMinimumSize(277, 348);
   auto* content = new QVBoxLayout;

@@ -103,16 +103,24 @@ void Commands::openProject() {
   emit repaintRequested();
   const std::optional<QString> path =
       prompter_.openFileName(ProjectDialog(QStringLiteral("Otwarcie pliku"), false));
-  if (!path) return;
-  const FileResult r = LoadProjectFile(Local(*path), state_.model);
+  if (path) loadProject(*path);
+}
+
+void Commands::openProjectFile(const QString& path) {
+  ModelReset(state_);
+  loadProject(path);
+}
+
+void Commands::loadProject(const QString& path) {
+  const FileResult r = LoadProjectFile(Local(path), state_.model);
   if (!r.ok) {
     emit repaintRequested();
     prompter_.message(Text(r.message), QStringLiteral("Odczyt z pliku"), MessageIcon::Stop);
     return;
   }
-  setCaption(FileCaption(*path));
+  setCaption(FileCaption(path));
   emit repaintRequested();
-  prompter_.message(QStringLiteral("Odczytano dane z pliku %1").arg(*path), QStringLiteral("Odczyt z pliku"),
+  prompter_.message(QStringLiteral("Odczytano dane z pliku %1").arg(path), QStringLiteral("Odczyt z pliku"),
                     MessageIcon::Exclamation);
 }
 

@@ -52,6 +52,9 @@ class Commands : public QObject {
   // Files.
   void newProject();
   void openProject();
+  // A project named at start: opened as "Otwórz" opens it, without the
+  // question, since nothing can be lost yet.
+  void openProjectFile(const QString& path);
   void saveProject();
   void exportMesh();
   // Mesh.
@@ -126,6 +129,8 @@ class Commands : public QObject {
 
  private:
   void addPolylinePoint(int x, int y, int clientHeight);
+  // Reads a project into the model just reset, with the messages of "Otwórz".
+  void loadProject(const QString& path);
   // Refuses, with its message, an addition to a full table.
   bool full(ModelTable table, const QString& title);
   // Shows a dialog on the row just appended to a table; the row goes again

@@ -109,8 +109,13 @@ std::string DefaultMesherPath() {
   char self[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
   if (n <= 0) return "vendrel-mesher";
-  std::string path(self, static_cast<size_t>(n));
-  return path.substr(0, path.find_last_of('/') + 1) + "vendrel-mesher";
+  std::string dir(self, static_cast<size_t>(n));
+  dir.resize(dir.find_last_of('/') + 1);
+  // Beside the program in the build tree; in the private folder once installed.
+  for (const std::string& path : {dir + "vendrel-mesher", dir + "../libexec/vendrel-korbel/vendrel-mesher"}) {
+    if (::access(path.c_str(), X_OK) == 0) return path;
+  }
+  return dir + "vendrel-mesher";
 }
 
 std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {

@@ -19,7 +19,8 @@ struct MesherOptions {
   std::function<void()> whileWaiting;
 };
 
-// The helper installed beside the running program.
+// The helper beside the running program, or in the private folder
+// libexec/vendrel-korbel/ of the installation it belongs to.
 std::string DefaultMesherPath();
 
 enum class MeshOutcome {

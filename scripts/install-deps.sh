@@ -9,6 +9,7 @@ packages=(
   libtriangle-dev triangle-bin
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core locales
+  dpkg-dev desktop-file-utils
 )
 
 missing=()

@@ -7,6 +7,8 @@
 
 #include "core/Fixtures.h"
 #include "core/TempDir.h"
+#include "edit/NodeEditing.h"
+#include "files/ProjectFile.h"
 #include "mesh/MeshDriver.h"
 
 namespace {
@@ -175,6 +177,17 @@ TEST(MeshDriver, MeshEqualsWhatTrianglesOwnProgramWrites) {
       ours.insert(ours.end(), {double(c.corner1), double(c.corner2), double(c.corner3)});
     }
     EXPECT_EQ(ours, expected) << "area " << area;
+  }
+}
+
+// The examples that ship with the program open and mesh; the fin's double
+// node is merged first, as its user would.
+TEST(MeshDriver, ExamplesOpenAndMesh) {
+  for (const char* name : {"plyta-z-otworem.vdk", "tarcza.vdk", "zebro.vdk"}) {
+    auto m = NewProject();
+    ASSERT_TRUE(LoadProjectFile(std::string(EXAMPLES) + "/" + name, *m).ok) << name;
+    EXPECT_EQ(RemoveDuplicateNodes(*m), std::string(name) == "zebro.vdk" ? 1 : 0) << name;
+    EXPECT_EQ(GenerateMesh(*m, 5.0, RealMesher()), MeshOutcome::Success) << name;
   }
 }
 

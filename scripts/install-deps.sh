@@ -9,7 +9,7 @@ packages=(
   libtriangle-dev triangle-bin
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core locales
-  dpkg-dev desktop-file-utils
+  dpkg-dev desktop-file-utils clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -6,12 +6,14 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTest>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <utility>
 
+#include "lists/ListWindows.h"
 #include "ui/Prompter.h"
 
 using namespace Qt::StringLiterals;
@@ -87,4 +89,19 @@ inline std::function<int(QDialog&)> PressButton(const QString& button,
     if (QAbstractButton* b = dialog.findChild<QAbstractButton*>(button)) b->click();
     return dialog.result();
   };
+}
+
+// What a list window shows once refilled, as one text joined by "|": a
+// grid's header cells with their widths, then its rows; or a list's lines.
+inline QString ListText(QDialog& d) {
+  static_cast<FormDialog&>(d).refresh();
+  if (auto* lines = qobject_cast<LineListWindow*>(&d)) return lines->lines().join('|');
+  const QTableWidget& grid = static_cast<NodeListWindow&>(d).grid();
+  QStringList cells;
+  for (int c = 0; c < 3; ++c)
+    cells << grid.horizontalHeaderItem(c)->text() + u"/%1"_s.arg(grid.columnWidth(c));
+  for (int r = 0; r < grid.rowCount(); ++r) {
+    cells << u"%1 %2 %3"_s.arg(grid.item(r, 0)->text(), grid.item(r, 1)->text(), grid.item(r, 2)->text());
+  }
+  return cells.join('|');
 }

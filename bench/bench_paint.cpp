@@ -2,7 +2,8 @@
 // scene built and painted, against a bare QPainter loop drawing the same
 // primitives straight from the model's arrays. Then, in the real window,
 // one mouse move of the polyline tool (event to painted rubber band)
-// against one full repaint of the window, and the opening of the mesh list.
+// against one full repaint of the window, the opening of the mesh list, and
+// the start-up of the main window against a bare one.
 // Run as the README says, with QT_QPA_PLATFORM=offscreen and
 // --benchmark_repetitions=15 --benchmark_report_aggregates_only=true.
 
@@ -11,6 +12,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -19,8 +22,8 @@
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "lists/ListWindows.h"
-#include "ui/Prompter.h"
 #include "ui/FormDialog.h"
+#include "ui/Prompter.h"
 #include "view/Canvas.h"
 #include "view/Scene.h"
 #include "view/ScenePainter.h"
@@ -247,6 +250,30 @@ void BM_MeshListOpen(benchmark::State& state) {
   state.counters["lines"] = double(window.commands().meshList().lines().size());
 }
 BENCHMARK(BM_MeshListOpen)->Unit(benchmark::kMillisecond);
+
+// Start-up: the main window made, shown and painted once, against a bare
+// QMainWindow with a menu bar.
+void BM_StartUp(benchmark::State& state) {
+  static PaintingPrompter prompter;
+  for (auto _ : state) {
+    MainWindow window(&prompter);
+    window.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(window.canvas().picture().constBits());
+  }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+void BM_BareMainWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("&Plik"))->addAction(QStringLiteral("&Nowy"));
+    window.resize(640, 480);
+    window.show();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_BareMainWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

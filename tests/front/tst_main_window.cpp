@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -20,7 +21,9 @@
 #include "core/TempDir.h"
 #include "files/ExportFile.h"
 #include "lists/ListWindows.h"
+#include "ui/FormDialog.h"
 #include "view/Canvas.h"
+#include "view/ScenePainter.h"
 
 namespace {
 
@@ -137,6 +140,33 @@ class MainWindowTest : public QObject {
     QTest::mouseMove(&canvas(), pixel(0, 0));
     QTRY_COMPARE(window->statusText(0), u"x=0"_s);
     QCOMPARE(window->statusText(1), u"y=0"_s);
+  }
+
+  // Numbers drawn as text laid out once keep the pixels of a plain drawText.
+  void numbersKeepThePixelsOfPlainText() {
+    std::vector<Primitive> items;
+    for (int32_t n : {1, 7, 42, 299, 1999}) {
+      items.push_back({Shape::Text, 1, colors::kBlack, colors::kWhite, colors::kBlue,
+                       int32_t(items.size()) * 60, 20, 0, 0, n});
+    }
+    QImage shown(320, 60, QImage::Format_RGB32);
+    shown.fill(Qt::gray);
+    QImage expected = shown;
+    QPainter painter(&shown);
+    PaintScene(painter, items, ProgramFont());
+    painter.end();
+    painter.begin(&expected);
+    painter.setFont(ProgramFont());
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    const QFontMetrics metrics(ProgramFont());
+    for (const Primitive& p : items) {
+      const QString text = QString::number(p.number);
+      painter.fillRect(QRect(p.x1, p.y1, metrics.horizontalAdvance(text), metrics.height()), Qt::white);
+      painter.setPen(Qt::blue);
+      painter.drawText(p.x1, p.y1 + metrics.ascent(), text);
+    }
+    painter.end();
+    QVERIFY(shown == expected);
   }
 
   void gridLimitMessageComesOnceAfterThePaint() {

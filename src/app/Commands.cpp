@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRect>
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "boundary/BoundaryDialogs.h"
@@ -15,6 +16,7 @@
 #include "files/ExportFile.h"
 #include "files/ProjectFile.h"
 #include "lists/ListWindows.h"
+#include "mesh/ModelCheck.h"
 #include "state/AppState.h"
 #include "ui/LocaleNumbers.h"
 #include "ui/Prompter.h"
@@ -53,6 +55,16 @@ QString Text(const std::string& s) {
   return QString::fromStdString(s);
 }
 
+// The first row of a table that differs from the model before the step,
+// for the step's name; 0 when there is no such row or no step under way.
+template <typename Table>
+int32_t FirstChanged(const Model* before, Table Model::*table, const Model& after) {
+  for (int32_t i = 1; before != nullptr && i <= Table::capacity; ++i) {
+    if (std::memcmp(&(before->*table)[i], &(after.*table)[i], sizeof (after.*table)[i]) != 0) return i;
+  }
+  return 0;
+}
+
 }  // namespace
 
 Commands::Commands(AppState& state, Prompter& prompter)
@@ -87,6 +99,7 @@ void Commands::newProject() {
                      QStringLiteral("Nowy projekt"))) {
     return;
   }
+  nameStep(QStringLiteral("nowy projekt"), true);
   ModelReset(state_);
   emit statusTextChanged(3, QStringLiteral(" "));
   setCaption(QStringLiteral("Vendrel Korbel v1.0"));
@@ -97,6 +110,7 @@ void Commands::openProject() {
   if (!prompter_.ask(QStringLiteral("Czy chcesz utracić aktualne dane ?"), QStringLiteral("Otwórz plik"))) {
     return;
   }
+  nameStep(QStringLiteral("otwarcie pliku"), true);
   ModelReset(state_);
   emit statusTextChanged(3, QStringLiteral(" "));
   // The old model is gone from here on; the picture must not keep showing it.
@@ -178,7 +192,9 @@ void Commands::generateMesh() {
   if (!text) return;
   const std::optional<double> area = ParseNumber(*text);
   if (!area || !(*area > 0.0)) return;
+  lastArea_ = *area;
   if (state_.model.elementCount < 3) return;
+  nameStep(QStringLiteral("generacja siatki"));
   generating_ = true;
   const MeshOutcome outcome = GenerateMesh(state_.model, *area, mesher_);
   generating_ = false;
@@ -189,9 +205,40 @@ void Commands::generateMesh() {
     prompter_.message(QStringLiteral("Generacja siatki powiodła się"), kMeshTitle, MessageIcon::Exclamation);
   } else {
     prompter_.message(QStringLiteral("Generacja siatki nie powiodła się"), kMeshTitle, MessageIcon::Stop);
+    const std::vector<Finding> findings = CheckModel(state_.model, *area);
+    if (!showFindings(findings, kMeshTitle, QStringLiteral("Możliwe przyczyny:"))) {
+      prompter_.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."), kMeshTitle,
+                        MessageIcon::None);
+    }
   }
   emit repaintRequested();
   if (std::exchange(gridLimitPending_, false)) gridLimitReached();
+}
+
+void Commands::checkModel() {
+  const QString title = QStringLiteral("Sprawdź model");
+  if (!showFindings(CheckModel(state_.model, lastArea_), title, QStringLiteral("Znalezione błędy:"))) {
+    prompter_.message(QStringLiteral("Nie znaleziono błędów"), title, MessageIcon::None);
+  }
+  emit repaintRequested();
+}
+
+bool Commands::showFindings(const std::vector<Finding>& findings, const QString& title, const QString& lead) {
+  Highlights shown;
+  for (const Finding& f : findings) {
+    shown.nodes.insert(shown.nodes.end(), f.nodes.begin(), f.nodes.end());
+    shown.elements.insert(shown.elements.end(), f.elements.begin(), f.elements.end());
+    shown.internalNodes.insert(shown.internalNodes.end(), f.internalNodes.begin(), f.internalNodes.end());
+  }
+  state_.highlights = std::move(shown);
+  ++highlightsSet_;
+  if (findings.empty()) return false;
+  constexpr size_t kListed = 6;
+  QString text = lead;
+  for (size_t i = 0; i < findings.size() && i < kListed; ++i) text += u'\n' + Text(findings[i].text);
+  if (findings.size() > kListed) text += QStringLiteral("\n… i %1 innych.").arg(findings.size() - kListed);
+  prompter_.message(text, title, MessageIcon::Exclamation);
+  return true;
 }
 
 void Commands::toggleMeshShown() {
@@ -303,7 +350,7 @@ void Commands::mouseDown(Qt::MouseButton button, int x, int y, int clientHeight)
     state_.edit.popupClientHeight = clientHeight;
     emit popupRequested(polyline ? 1 : 0, QPoint(x, y - 10));
   } else if (button == Qt::LeftButton && polyline) {
-    addPolylinePoint(x, y, clientHeight);
+    tracked(QStringLiteral("dodanie punktu linii łamanej"), [&] { addPolylinePoint(x, y, clientHeight); });
   }
 }
 
@@ -363,6 +410,7 @@ void Commands::endPolyline() {
 void Commands::closePolyline() {
   if (state_.model.elementCount <= 1) return;
   if (!prompter_.ask(QStringLiteral("Zamknąć linie łamaną ?"), kPolylineTitle)) return;
+  nameStep(QStringLiteral("zamknięcie linii łamanej"));
   switch (ClosePolyline(state_.model, state_.edit)) {
     case CloseResult::NoEnd:
       prompter_.message(QStringLiteral("Nie można zamknąć lini łąmanej "), kPolylineTitle, MessageIcon::Stop);
@@ -379,16 +427,64 @@ void Commands::closePolyline() {
 }
 
 void Commands::removeLastPoint() {
+  nameStep(QStringLiteral("usunięcie ostatniego elementu"));
   if (RemoveLastPoint(state_.model, state_.edit)) emit repaintRequested();
 }
 
 void Commands::ellipse() {
+  nameStep(QStringLiteral("dodanie elipsy"));
   prompter_.showDialog(*ellipseDialog_);
   emit repaintRequested();
 }
 
 void Commands::run(Command command) {
-  if (!generating_) (this->*command)();
+  if (generating_) return;
+  if (command == &Commands::undo || command == &Commands::redo) {
+    (this->*command)();
+    return;
+  }
+  tracked(QStringLiteral("zmiana modelu"), [&] { (this->*command)(); });
+}
+
+void Commands::tracked(const QString& name, const std::function<void()>& change) {
+  const auto before = std::make_unique<Model>(state_.model);
+  const int highlightsSet = highlightsSet_;
+  before_ = before.get();
+  step_ = name;
+  captionStep_ = false;
+  change();
+  before_ = nullptr;
+  if (SameProject(*before, state_.model)) return;
+  state_.history.record(step_.toStdString(), *before, captionStep_);
+  // Findings pointed out before this change may name other rows now.
+  if (highlightsSet == highlightsSet_ && !state_.highlights.empty()) {
+    state_.highlights = {};
+    emit repaintRequested();
+  }
+  emit historyChanged();
+}
+
+void Commands::nameStep(const QString& name, bool captionToo) {
+  step_ = name;
+  captionStep_ = captionToo;
+}
+
+void Commands::undo() {
+  if (state_.history.undo(state_.model)) afterHistoryMove();
+}
+
+void Commands::redo() {
+  if (state_.history.redo(state_.model)) afterHistoryMove();
+}
+
+void Commands::afterHistoryMove() {
+  // The polyline's remembered rows may be gone: the tool ends here.
+  if (state_.edit.editMode == EditMode::Polyline) emit statusTextChanged(3, QStringLiteral(" "));
+  EndPolyline(state_.edit);
+  state_.highlights = {};
+  emit captionChanged(Text(state_.model.CaptionText));
+  emit repaintRequested();
+  emit historyChanged();
 }
 
 void Commands::gridLimitReached() {
@@ -429,6 +525,7 @@ ModelPoint Commands::popupPoint(bool alwaysSnap) const {
 void Commands::addNode() {
   Model& m = state_.model;
   if (!full(ModelTable::Nodes, nodeDialog_->windowTitle())) {
+    nameStep(QStringLiteral("dodanie węzła %1").arg(m.nodeCount + 1));
     fillNewRow(AppendNode(m, Node{0, 0}), m.nodeCount, *nodeDialog_);
   }
   emit repaintRequested();
@@ -437,6 +534,7 @@ void Commands::addNode() {
 void Commands::changeNodeCoordinates() {
   state_.model.SelectedNumber = 0;
   if (state_.model.nodeCount > 0) prompter_.showDialog(*nodeDialog_);
+  nameStep(QStringLiteral("zmiana współrzędnych węzła %1").arg(FirstChanged(before_, &Model::NodeTable, state_.model)));
   emit repaintRequested();
 }
 
@@ -444,6 +542,7 @@ void Commands::addElement() {
   Model& m = state_.model;
   if (m.nodeCount <= 1) return;
   if (!full(ModelTable::Elements, elementDialog_->windowTitle())) {
+    nameStep(QStringLiteral("dodanie elementu %1").arg(m.elementCount + 1));
     fillNewRow(AppendElement(m, Element{1, 1, 1, 1}), m.elementCount, *elementDialog_);
   }
   emit repaintRequested();
@@ -452,11 +551,13 @@ void Commands::addElement() {
 void Commands::changeElement() {
   state_.model.SelectedNumber = 0;
   if (state_.model.elementCount >= 1) prompter_.showDialog(*elementDialog_);
+  nameStep(QStringLiteral("zmiana elementu %1").arg(FirstChanged(before_, &Model::ElementTable, state_.model)));
   emit repaintRequested();
 }
 
 void Commands::deleteNode() {
   if (const std::optional<int32_t> k = askNumber(1)) {
+    nameStep(QStringLiteral("usunięcie węzła %1").arg(*k));
     const NodeDeletion result = DeleteNode(state_.model, *k);
     if (result == NodeDeletion::Deleted) ForgetPolylineSteps(state_.edit);
     if (result == NodeDeletion::InUse) {
@@ -469,6 +570,7 @@ void Commands::deleteNode() {
 
 void Commands::deleteElement() {
   if (const std::optional<int32_t> k = askNumber(2)) {
+    nameStep(QStringLiteral("usunięcie elementu %1").arg(*k));
     if (DeleteElement(state_.model, *k)) ForgetPolylineSteps(state_.edit);
   }
   emit repaintRequested();
@@ -477,6 +579,7 @@ void Commands::deleteElement() {
 void Commands::removeDuplicateNodes() {
   const QString title = QStringLiteral("Usuwanie podwójnych węzłów");
   if (prompter_.ask(QStringLiteral("Usunąć podwójne węzły ?"), title)) {
+    nameStep(QStringLiteral("usunięcie podwójnych węzłów"));
     const int32_t removed = RemoveDuplicateNodes(state_.model);
     if (removed > 0) {
       ForgetPolylineSteps(state_.edit);
@@ -489,6 +592,7 @@ void Commands::removeDuplicateNodes() {
 void Commands::addInternalNode() {
   Model& m = state_.model;
   if (!full(ModelTable::InternalNodes, internalNodeDialog_->windowTitle())) {
+    nameStep(QStringLiteral("dodanie węzła wewnętrznego %1").arg(m.internalNodeCount + 1));
     fillNewRow(AppendInternalNode(m, InternalNode{0, 0}), m.internalNodeCount, *internalNodeDialog_);
   }
   emit repaintRequested();
@@ -497,17 +601,23 @@ void Commands::addInternalNode() {
 void Commands::changeInternalNode() {
   state_.model.SelectedNumber = 0;
   prompter_.showDialog(*internalNodeDialog_);
+  nameStep(QStringLiteral("zmiana węzła wewnętrznego %1")
+               .arg(FirstChanged(before_, &Model::InternalNodeTable, state_.model)));
   emit repaintRequested();
 }
 
 void Commands::deleteInternalNode() {
-  if (const std::optional<int32_t> k = askNumber(3)) DeleteInternalNode(state_.model, *k);
+  if (const std::optional<int32_t> k = askNumber(3)) {
+    nameStep(QStringLiteral("usunięcie węzła wewnętrznego %1").arg(*k));
+    DeleteInternalNode(state_.model, *k);
+  }
   emit repaintRequested();
 }
 
 void Commands::deleteAllInternalNodes() {
   if (prompter_.ask(QStringLiteral("Usunąć wszystkie węzły wewnętrzne ?"),
                     QStringLiteral("Usuwanie węzłów wewnętrznych"))) {
+    nameStep(QStringLiteral("usunięcie wszystkich węzłów wewnętrznych"));
     state_.model.internalNodeCount = 0;
   }
   emit repaintRequested();
@@ -521,6 +631,7 @@ void Commands::insertInternalNodeAtClick() {
   const QString question = QStringLiteral("Dodać punkt wewnętrzny o współrzędnych %1,%2 ?")
                                .arg(DecimalsText(p.x, 6), DecimalsText(p.y, 6));
   if (!prompter_.ask(question, title)) return;
+  nameStep(QStringLiteral("dodanie węzła wewnętrznego %1").arg(state_.model.internalNodeCount + 1));
   (void)AppendInternalNode(state_.model, InternalNode{static_cast<float>(p.x), static_cast<float>(p.y)});
   emit repaintRequested();
 }
@@ -529,6 +640,7 @@ void Commands::removeInternalNodesAtClick() {
   Model& m = state_.model;
   if (m.nodeCount == 0) return;
   const ModelPoint p = popupPoint(true);
+  nameStep(QStringLiteral("usunięcie węzłów wewnętrznych"));
   bool picked = false;
   // After a deletion the next node has moved into row i; the walk goes on
   // past it, as it always has.

@@ -7,13 +7,17 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "mesh/MeshDriver.h"
 #include "view/ViewTransform.h"
 
 struct AppState;
+struct Model;
+struct Finding;
 class Prompter;
 class QDialog;
 class ScreenSettingsDialog;
@@ -60,6 +64,12 @@ class Commands : public QObject {
   // Mesh.
   void generateMesh();
   void toggleMeshShown();
+  // Looks for what would keep the boundary from meshing, at the area last
+  // asked for, and points it out.
+  void checkModel();
+  // History of model changes.
+  void undo();
+  void redo();
   // View.
   void zoomIn();
   void zoomOut();
@@ -109,7 +119,8 @@ class Commands : public QObject {
   void gridLimitReached();
 
   // Runs a command unless a generation is under way: while the helper works
-  // the window still paints, and nothing may start inside that wait.
+  // the window still paints, and nothing may start inside that wait. A
+  // command that changes the model becomes a step of its history.
   using Command = void (Commands::*)();
   void run(Command command);
   bool generating() const { return generating_; }
@@ -126,6 +137,8 @@ class Commands : public QObject {
   // Open the pop-up menu (0 the general one, 1 the polyline one) with its
   // corner at this client pixel.
   void popupRequested(int menu, const QPoint& at);
+  // A step was recorded, undone or redone.
+  void historyChanged();
 
  private:
   void addPolylinePoint(int x, int y, int clientHeight);
@@ -141,6 +154,14 @@ class Commands : public QObject {
   std::optional<int32_t> askNumber(int32_t use);
   // The pop-up menu's click as a model point, snapped to the grid.
   ModelPoint popupPoint(bool alwaysSnap) const;
+  // Runs a change of the model and records it, under the name the change
+  // gave itself (or `name`), when the project differs afterwards.
+  void tracked(const QString& name, const std::function<void()>& change);
+  // Names the step under way; `captionToo` for a new or opened project.
+  void nameStep(const QString& name, bool captionToo = false);
+  void afterHistoryMove();
+  // Points out the findings and lists the first few; true when there were any.
+  bool showFindings(const std::vector<Finding>& findings, const QString& title, const QString& lead);
 
   AppState& state_;
   Prompter& prompter_;
@@ -159,4 +180,11 @@ class Commands : public QObject {
   std::unique_ptr<LineListWindow> meshList_;
   bool generating_ = false;
   bool gridLimitPending_ = false;
+  double lastArea_ = 10.0;  // the largest triangle area last asked for
+  // The step under way: the model before it, its name, and whether the
+  // caption belongs to it.
+  const Model* before_ = nullptr;
+  QString step_;
+  bool captionStep_ = false;
+  int highlightsSet_ = 0;  // counts the times findings were pointed out
 };

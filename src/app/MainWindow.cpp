@@ -102,6 +102,24 @@ void MainWindow::buildMenus() {
   connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
   file->addAction(exit);
 
+  // Undo and redo name the step they would take; with none they rest.
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edycja"));
+  QAction* undo = action("actionUndo", QStringLiteral("&Cofnij"), &C::undo, ctrl('Z'));
+  QAction* redo = action("actionRedo", QStringLiteral("&Ponów"), &C::redo, ctrl('Y'));
+  edit->addActions({undo, redo});
+  redo->setShortcuts({ctrl('Y'), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  const auto showHistory = [this, undo, redo] {
+    const History& h = state_->history;
+    undo->setEnabled(h.canUndo());
+    redo->setEnabled(h.canRedo());
+    undo->setText(h.canUndo() ? QStringLiteral("&Cofnij: ") + QString::fromStdString(h.undoName())
+                              : QStringLiteral("&Cofnij"));
+    redo->setText(h.canRedo() ? QStringLiteral("&Ponów: ") + QString::fromStdString(h.redoName())
+                              : QStringLiteral("&Ponów"));
+  };
+  showHistory();
+  connect(commands_.get(), &Commands::historyChanged, this, showHistory);
+
   QMenu* add = bar->addMenu(QStringLiteral("&Dodaj"));
   add->addAction(action("actionPolyline", QStringLiteral("&Linie łamaną"), &C::startPolyline, ctrl('L')));
   add->addAction(action("actionEllipse", QStringLiteral("&Elipsę"), &C::ellipse));
@@ -137,6 +155,7 @@ void MainWindow::buildMenus() {
   QMenu* mesh = bar->addMenu(QStringLiteral("&Generacja siatki"));
   mesh->addAction(action("actionGenerate", QStringLiteral("&GENERUJ"), &C::generateMesh, ctrl('G')));
   mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników"), &C::listMesh));
+  mesh->addAction(action("actionCheckModel", QStringLiteral("&Sprawdź model"), &C::checkModel));
 
   QMenu* view = bar->addMenu(QStringLiteral("&Widok"));
   view->addAction(

@@ -6,6 +6,7 @@
 
 #include "edit/EditState.h"
 #include "model/Model.h"
+#include "state/History.h"
 #include "view/DisplaySettings.h"
 #include "view/Scene.h"
 #include "view/ViewTransform.h"
@@ -19,6 +20,10 @@ struct AppState {
   // Drawn over the last full picture until the next one: the polyline
   // tool's new node and element.
   std::vector<Primitive> transients;
+  // The steps that changed the model, to take back and to do again.
+  History history;
+  // Rows a model check pointed out, shown until the model next changes.
+  Highlights highlights;
 };
 
 // Start-up values of the model, the view, the display switches and the

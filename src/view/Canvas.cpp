@@ -34,7 +34,8 @@ void Canvas::paintEvent(QPaintEvent* event) {
   if (width() <= 0 || height() <= 0) return;
   if (sceneDirty_ || picture_.size() != size()) {
     if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
-    BuildScene(state_.model, state_.view, state_.display, state_.meshShown, width(), height(), scene_);
+    BuildScene(state_.model, state_.view, state_.display, state_.meshShown, width(), height(), scene_,
+               state_.highlights);
     {
       QPainter painter(&picture_);
       PaintScene(painter, scene_.items, font_);

@@ -66,7 +66,7 @@ void AddGrid(SceneWriter& w, Scene& scene, ViewTransform& view, int32_t width, i
 }  // namespace
 
 void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& display, bool meshShown,
-                int32_t width, int32_t height, Scene& scene) {
+                int32_t width, int32_t height, Scene& scene, const Highlights& highlights) {
   scene.items.clear();
   scene.gridDots = 0;
   scene.gridLimitHit = false;
@@ -145,5 +145,29 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
       w.add(Shape::Line, p2.x, p2.y, p3.x, p3.y);
       w.add(Shape::Line, p3.x, p3.y, p1.x, p1.y);
     }
+  }
+  // 17. What a model check pointed out.
+  w.pen = colors::kRed;
+  w.penWidth = 3;
+  const auto ring = [&](double x, double y) {
+    const ScreenPoint a = w.at(x, y, -7, -7);
+    const ScreenPoint b = w.at(x, y, 7, 7);
+    w.add(Shape::Ring, a.x, a.y, b.x, b.y);
+  };
+  const auto node = [&](int32_t i) { return i >= 1 && i <= m.nodeCount; };
+  for (int32_t e : highlights.elements) {
+    if (e < 1 || e > m.elementCount || !node(m.ElementTable[e].startNode) || !node(m.ElementTable[e].endNode)) continue;
+    const Node& a = m.NodeTable[m.ElementTable[e].startNode];
+    const Node& b = m.NodeTable[m.ElementTable[e].endNode];
+    const ScreenPoint pa = w.at(a.x, a.y);
+    const ScreenPoint pb = w.at(b.x, b.y);
+    if (WithinPixelLimit(pa) && WithinPixelLimit(pb)) w.add(Shape::Line, pa.x, pa.y, pb.x, pb.y);
+  }
+  w.penWidth = 2;
+  for (int32_t i : highlights.nodes) {
+    if (node(i)) ring(m.NodeTable[i].x, m.NodeTable[i].y);
+  }
+  for (int32_t i : highlights.internalNodes) {
+    if (i >= 1 && i <= m.internalNodeCount) ring(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
   }
 }

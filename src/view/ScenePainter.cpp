@@ -251,6 +251,10 @@ void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont
     first = false;
     if (p.shape == Shape::Line) {
       run.add(p);
+    } else if (p.shape == Shape::Ring) {
+      painter.setBrush(Qt::NoBrush);
+      painter.drawEllipse(QRect(p.x1, p.y1, w - 1, h - 1));
+      first = true;  // the brush is gone
     } else {
       // The box's right and bottom edges lie outside, as in the window
       // system the picture was made for; Qt's outline adds one pixel.

@@ -1,5 +1,6 @@
 // Mesh generation through the helper against Triangle in-process and
-// Triangle's own program, and a full-capacity project save and read.
+// Triangle's own program, a full-capacity project save and read, and the
+// model check on a full model.
 //   build/bin/bench_core --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
@@ -15,6 +16,7 @@
 
 #include "files/ProjectFile.h"
 #include "mesh/MeshDriver.h"
+#include "mesh/ModelCheck.h"
 #include "mesh/TriangleCall.h"
 
 extern char** environ;
@@ -133,6 +135,31 @@ void BM_SaveAndReadFullProject(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SaveAndReadFullProject)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The model check on a full model: the circle, 200 chords across it (so
+// about 20 000 crossings, the worst case; the first thousand are named)
+// and 99 internal nodes, at an area far too small; and on the clean circle.
+void BM_CheckFullModel(benchmark::State& state) {
+  std::unique_ptr<Model> m = Circle();
+  for (int i = 1; m->elementCount < kMaxElements; ++i) {
+    (void)AppendElement(*m, Element{i, (i + 149) % kMaxNodes + 1, 1, 1});
+  }
+  for (int i = 0; i < kMaxInternalNodes; ++i) {
+    (void)AppendInternalNode(*m, InternalNode{float(i % 10 * 4 - 18), float(i / 10 * 4 - 18)});
+  }
+  size_t found = 0;
+  for (auto _ : state) found = CheckModel(*m, 0.001).size();
+  state.counters["findings"] = double(found);
+}
+BENCHMARK(BM_CheckFullModel)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CheckCleanCircle(benchmark::State& state) {
+  std::unique_ptr<Model> m = Circle();
+  size_t found = 1;
+  for (auto _ : state) found = CheckModel(*m, 1.0).size();
+  state.counters["findings"] = double(found);
+}
+BENCHMARK(BM_CheckCleanCircle)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

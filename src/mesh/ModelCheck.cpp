@@ -1,11 +1,12 @@
 #include "mesh/ModelCheck.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
+#include <numeric>
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <numeric>
-#include <tuple>
 
 namespace {
 
@@ -77,15 +78,17 @@ class Checker {
     contours();
     holes();
     region();
-    std::stable_sort(out_.begin(), out_.end(),
-                     [](const Finding& a, const Finding& b) { return a.kind < b.kind; });
-    return std::move(out_);
+    std::vector<Finding> all;
+    all.reserve(std::accumulate(out_.begin(), out_.end(), size_t(0),
+                                [](size_t n, const std::vector<Finding>& kind) { return n + kind.size(); }));
+    for (std::vector<Finding>& kind : out_) std::move(kind.begin(), kind.end(), std::back_inserter(all));
+    return all;
   }
 
  private:
   void add(FindingKind kind, std::vector<int32_t> nodes, std::vector<int32_t> elements,
            std::vector<int32_t> internal, std::string text) {
-    out_.push_back({kind, std::move(nodes), std::move(elements), std::move(internal), std::move(text)});
+    out_[size_t(kind)].push_back({kind, std::move(nodes), std::move(elements), std::move(internal), std::move(text)});
   }
 
   P node(int32_t i) const { return {m_.NodeTable[i].x, m_.NodeTable[i].y}; }
@@ -148,33 +151,32 @@ class Checker {
   void crossings() {
     struct Box {
       double x0, y0, x1, y1;
-      int32_t e;
     };
-    struct Pair {
-      int32_t e, f;
-      const char* how;
-    };
-    std::vector<Box> boxes;
-    std::vector<Pair> pairs;
+    // Past this many, a drawing is a tangle; the rest are only counted.
+    constexpr int32_t kMostCrossings = 1000;
+    int32_t met = 0;
+    std::vector<Box> boxes(size_t(m_.elementCount) + 1);
     for (int32_t e = 1; e <= m_.elementCount; ++e) {
       if (!usable_[e]) continue;
       const P a = start(e), b = end(e);
-      boxes.push_back({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y), e});
+      boxes[e] = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
     }
-    std::sort(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.x0 < b.x0; });
-    for (size_t i = 0; i < boxes.size(); ++i) {
-      for (size_t j = i + 1; j < boxes.size() && boxes[j].x0 <= boxes[i].x1; ++j) {
-        if (boxes[j].y0 > boxes[i].y1 || boxes[j].y1 < boxes[i].y0) continue;
-        const int32_t e = std::min(boxes[i].e, boxes[j].e), f = std::max(boxes[i].e, boxes[j].e);
-        if (const char* how = meeting(e, f)) pairs.push_back({e, f, how});
+    for (int32_t e = 1; e <= m_.elementCount; ++e) {
+      if (!usable_[e]) continue;
+      const Box& u = boxes[e];
+      for (int32_t f = e + 1; f <= m_.elementCount; ++f) {
+        const Box& v = boxes[f];
+        if (!usable_[f] || v.x0 > u.x1 || v.x1 < u.x0 || v.y0 > u.y1 || v.y1 < u.y0) continue;
+        const char* how = meeting(e, f);
+        if (how == nullptr) continue;
+        if (++met > kMostCrossings) continue;
+        add(FindingKind::Crossing, {}, {e, f}, {},
+            "Elementy " + std::to_string(e) + " i " + std::to_string(f) + " " + how + ".");
       }
     }
-    std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
-      return std::tie(a.e, a.f) < std::tie(b.e, b.f);
-    });
-    for (const Pair& p : pairs) {
-      add(FindingKind::Crossing, {}, {p.e, p.f}, {},
-          "Elementy " + std::to_string(p.e) + " i " + std::to_string(p.f) + " " + p.how + ".");
+    if (met > kMostCrossings) {
+      add(FindingKind::Crossing, {}, {}, {},
+          "Spotyka się jeszcze " + std::to_string(met - kMostCrossings) + " par elementów.");
     }
   }
 
@@ -312,7 +314,7 @@ class Checker {
   std::vector<bool> finite_, usable_;
   std::vector<std::vector<int32_t>> uses_;
   std::vector<Contour> contours_;
-  std::vector<Finding> out_;
+  std::array<std::vector<Finding>, size_t(FindingKind::TooFine) + 1> out_;  // by kind
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "boundary/Codes.h"
 #include "core/Fixtures.h"
 #include "state/AppState.h"
+#include "state/History.h"
 
 namespace {
 
@@ -83,6 +84,43 @@ TEST(ModelStore, AppendsNumberFromOneAndRefusePastCapacityLeavingTheModelUntouch
   EXPECT_THROW((void)x.NodeTable[300], std::out_of_range);
   EXPECT_THROW((void)x.MeshTriangleTable[-1], std::out_of_range);
   EXPECT_NO_THROW((void)x.MeshTriangleTable[1999]);
+}
+
+// A hundred steps are kept, the oldest dropped first; a step gives back
+// every bit, stale rows too, and the caption only if it changed it.
+TEST(History, KeepsAHundredStepsAndGivesBackEveryBit) {
+  auto m = NewProject();
+  m->CaptionText = "first";
+  History h;
+  const auto first = std::make_unique<Model>(*m);
+  for (int i = 1; i <= 101; ++i) {
+    h.record("step " + std::to_string(i), *m);
+    m->NodeTable[kMaxNodes].x = float(i);  // a row past the counter
+    m->nodeCount = i % 7;
+  }
+  EXPECT_EQ(h.undoName(), "step 101");
+  const auto last = std::make_unique<Model>(*m);
+  int undone = 0;
+  while (h.undo(*m)) ++undone;
+  EXPECT_EQ(undone, 100);
+  EXPECT_EQ(m->NodeTable[kMaxNodes].x, 1.0f);  // as after step 1: the state before it is gone
+  EXPECT_FALSE(SameModel(*m, *first));
+  while (h.redo(*m)) {
+  }
+  EXPECT_TRUE(SameModel(*m, *last));
+  EXPECT_FALSE(h.canRedo());
+
+  h.record("nowy projekt", *m, true);
+  m->CaptionText = "second";
+  h.record("zmiana", *m);
+  m->nodeCount = 0;
+  m->CaptionText = "saved";  // a save after the change renames the project
+  ASSERT_TRUE(h.undo(*m));
+  EXPECT_EQ(m->CaptionText, "saved");
+  ASSERT_TRUE(h.undo(*m));
+  EXPECT_EQ(m->CaptionText, "first");
+  h.record("again", *m);
+  EXPECT_FALSE(h.canRedo());
 }
 
 TEST(Codes, FamiliesBoundaryWordsAndConditionWordsCompareExactly) {

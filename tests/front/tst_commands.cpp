@@ -16,6 +16,7 @@
 #include "edit/EditDialogs.h"
 #include "edit/EllipseDialog.h"
 #include "lists/ListWindows.h"
+#include "state/History.h"
 #include "ui/LocaleNumbers.h"
 #include "view/ViewDialogs.h"
 
@@ -149,6 +150,87 @@ class CommandsTest : public QObject {
                  {"note Odczyt z pliku: Odczytano dane z pliku "_L1 + path,
                   u"stop Odczyt z pliku: Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)"_s,
                   u"stop Odczyt z pliku: Nie można odczytać pliku"_s}));
+  }
+
+  // Every command that changes the model is one step of its history:
+  // undone, the model is its old self bit for bit; redone, its new self.
+  // The menu names the step; undo ends a polyline under way.
+  void everyChangeIsUndoneAndRedoneExactly() {
+    Rig r;
+    r.triangle();
+    (void)AppendNode(r.model(), Node{0, 0});  // a double of node 1
+    (void)AppendInternalNode(r.model(), InternalNode{1, 1});
+    ComputeScale(r.view(), 640, 400);
+    r.state->edit.PopupClickPoint = {120, 300};
+    r.state->edit.popupClientHeight = 400;
+    const auto run = [&](Commands::Command c) { return [&r, c] { r.commands->run(c); }; };
+    const auto clicks = [&](int n) {
+      return [&r, n] {
+        r.commands->startPolyline();
+        for (int i = 0; i < n; ++i) r.commands->mouseDown(Qt::LeftButton, 100 + 90 * (i % 2), 100 + 60 * i, 400);
+      };
+    };
+    const auto dialog = [&](std::function<int(QDialog&)> script) { r.prompter.dialogs = {std::move(script)}; };
+    const auto number = [&](const char* n) { dialog(Type("OK", {{"Edit1", QLatin1String(n)}})); };
+    const struct {
+      const char* name;
+      std::function<void()> prepare, act;
+    } steps[] = {
+        {"usunięcie podwójnych węzłów", [&] { r.prompter.answers = {true}; }, run(&Commands::removeDuplicateNodes)},
+        {"dodanie elipsy", [&] { dialog(PressButton(u"OK"_s)); }, run(&Commands::ellipse)},
+        {"dodanie węzła 22", [&] { dialog(Type("OK", {{"xx", u"3"_s}, {"yy", u"4"_s}})); }, run(&Commands::addNode)},
+        {"zmiana współrzędnych węzła 2", [&] { dialog(Type("OK", {{"Edit1", u"2"_s}, {"xx", u"7"_s}})); },
+         run(&Commands::changeNodeCoordinates)},
+        {"dodanie elementu 22", [&] { dialog(Type("OK", {{"poczatek", u"3"_s}, {"koniec", u"22"_s}})); },
+         run(&Commands::addElement)},
+        {"zmiana elementu 1", [&] { dialog(Type("OK", {{"numer", u"1"_s}, {"koniec", u"3"_s}})); },
+         run(&Commands::changeElement)},
+        {"usunięcie elementu 22", [&] { number("22"); }, run(&Commands::deleteElement)},
+        {"usunięcie węzła 22", [&] { number("22"); }, run(&Commands::deleteNode)},
+        {"dodanie węzła wewnętrznego 2", [&] { dialog(Type("OK", {{"xx", u"2"_s}, {"yy", u"2"_s}})); },
+         run(&Commands::addInternalNode)},
+        {"zmiana węzła wewnętrznego 1", [&] { dialog(Type("OK", {{"numer", u"1"_s}, {"xx", u"3"_s}})); },
+         run(&Commands::changeInternalNode)},
+        {"usunięcie węzła wewnętrznego 2", [&] { number("2"); }, run(&Commands::deleteInternalNode)},
+        {"dodanie węzła wewnętrznego 2", [&] { r.prompter.answers = {true}; },
+         run(&Commands::insertInternalNodeAtClick)},
+        {"usunięcie węzłów wewnętrznych", [&] { r.prompter.answers = {true}; },
+         run(&Commands::removeInternalNodesAtClick)},
+        {"usunięcie wszystkich węzłów wewnętrznych", [&] { r.prompter.answers = {true}; },
+         run(&Commands::deleteAllInternalNodes)},
+        {"generacja siatki", [&] { r.prompter.inputs = {u"10"_s}; }, run(&Commands::generateMesh)},
+        {"dodanie punktu linii łamanej", [] {}, clicks(1)},
+        {"usunięcie ostatniego elementu", clicks(2), run(&Commands::removeLastPoint)},
+        {"zamknięcie linii łamanej", [&] { clicks(3)(), r.prompter.answers = {true}; }, run(&Commands::closePolyline)},
+        {"nowy projekt", [&] { r.prompter.answers = {true}; }, run(&Commands::newProject)},
+        {"otwarcie pliku",
+         [&] { r.prompter.answers = {true}, r.prompter.fileNames = {QString::fromStdString(TestData("plate.vdk"))}; },
+         run(&Commands::openProject)},
+    };
+    QSignalSpy history(r.commands.get(), &Commands::historyChanged);
+    for (const auto& step : steps) {
+      step.prepare();
+      const auto before = std::make_unique<Model>(r.model());
+      step.act();
+      const auto after = std::make_unique<Model>(r.model());
+      QVERIFY2(!SameProject(*before, *after), step.name);
+      QCOMPARE(QString::fromStdString(r.state->history.undoName()), QString::fromUtf8(step.name));
+      r.commands->run(&Commands::undo);
+      QVERIFY2(SameModel(r.model(), *before), step.name);
+      QCOMPARE(r.state->edit.editMode, EditMode::Idle);
+      QCOMPARE(r.lastCaption(), QString::fromStdString(before->CaptionText));
+      r.commands->run(&Commands::redo);
+      QVERIFY2(SameModel(r.model(), *after), step.name);
+      QVERIFY(!r.state->history.canRedo());
+    }
+    QCOMPARE(history.count(), int(std::size(steps)) * 3 + 5);  // and the clicks that prepared
+    // Commands that leave the project as it was are no steps.
+    const size_t steps0 = r.state->history.undoCount();
+    r.commands->run(&Commands::zoomIn);
+    dialog([](QDialog&) { return int(QDialog::Rejected); });
+    r.commands->run(&Commands::listNodes);
+    r.commands->run(&Commands::checkModel);
+    QCOMPARE(r.state->history.undoCount(), steps0);
   }
 
   void generationStopsSilentlyOnBadAnswers() {

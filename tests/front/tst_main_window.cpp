@@ -207,6 +207,42 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) walk the history from the
+  // keyboard; the items name their step and rest when there is none. A
+  // model check draws what it found in red until the model next changes.
+  void undoFromTheKeyboardAndFindingsInRed() {
+    QCOMPARE(std::pair(action("actionUndo")->isEnabled(), action("actionRedo")->text()),
+             std::pair(false, u"&Ponów"_s));
+    (void)AppendInternalNode(model(), InternalNode{5, 5});
+    prompter.answers = {true};
+    trigger("actionDeleteAllInternalNodes");
+    QCOMPARE(action("actionUndo")->text(), u"&Cofnij: usunięcie wszystkich węzłów wewnętrznych"_s);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(model().internalNodeCount, 1);
+    QCOMPARE(std::pair(action("actionUndo")->isEnabled(), action("actionRedo")->isEnabled()), std::pair(false, true));
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(model().internalNodeCount, 0);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(model().internalNodeCount, 0);
+
+    for (const Node& n : {Node{10, 10}, Node{30, 30}, Node{30, 10}, Node{10, 30}}) (void)AppendNode(model(), n);
+    for (int32_t i = 1; i <= 4; ++i) (void)AppendElement(model(), Element{i, i % 4 + 1, 1, 1});
+    trigger("actionCheckModel");
+    QCOMPARE(prompter.messages().last(), u"note Sprawdź model: Znalezione błędy:\nElementy 1 i 3 przecinają się."_s);
+    repaintNow();
+    const QPoint onElement = pixel(20, 20);
+    QCOMPARE(canvas().picture().pixelColor(onElement), QColor(255, 0, 0));
+    prompter.answers = {true};
+    (void)AppendInternalNode(model(), InternalNode{5, 5});
+    trigger("actionDeleteAllInternalNodes");
+    repaintNow();
+    QCOMPARE(canvas().picture().pixelColor(onElement), QColor(0, 0, 255));  // the element as it always is
+    model().elementCount = 0;
+    trigger("actionCheckModel");
+    QCOMPARE(prompter.messages().last(), u"plain Sprawdź model: Nie znaleziono błędów"_s);
+  }
+
   void gridLimitMessageComesOnceAfterThePaint() {
     window->state().view.gridDx = window->state().view.gridDy = 0.01f;
     repaintNow();

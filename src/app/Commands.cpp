@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRect>
 #include <algorithm>
 #include <cstring>
@@ -53,6 +54,11 @@ std::string Local(const QString& path) {
 
 QString Text(const std::string& s) {
   return QString::fromStdString(s);
+}
+
+char DecimalPoint() {
+  const QString point = QLocale().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
 }
 
 // The first row of a table that differs from the model before the step,
@@ -205,7 +211,7 @@ void Commands::generateMesh() {
     prompter_.message(QStringLiteral("Generacja siatki powiodła się"), kMeshTitle, MessageIcon::Exclamation);
   } else {
     prompter_.message(QStringLiteral("Generacja siatki nie powiodła się"), kMeshTitle, MessageIcon::Stop);
-    const std::vector<Finding> findings = CheckModel(state_.model, *area);
+    const std::vector<Finding> findings = CheckModel(state_.model, *area, DecimalPoint());
     if (!showFindings(findings, kMeshTitle, QStringLiteral("Możliwe przyczyny:"))) {
       prompter_.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."), kMeshTitle,
                         MessageIcon::None);
@@ -217,7 +223,7 @@ void Commands::generateMesh() {
 
 void Commands::checkModel() {
   const QString title = QStringLiteral("Sprawdź model");
-  if (!showFindings(CheckModel(state_.model, lastArea_), title, QStringLiteral("Znalezione błędy:"))) {
+  if (!showFindings(CheckModel(state_.model, lastArea_, DecimalPoint()), title, QStringLiteral("Znalezione błędy:"))) {
     prompter_.message(QStringLiteral("Nie znaleziono błędów"), title, MessageIcon::None);
   }
   emit repaintRequested();
@@ -452,8 +458,14 @@ void Commands::tracked(const QString& name, const std::function<void()>& change)
   before_ = before.get();
   step_ = name;
   captionStep_ = false;
-  change();
-  before_ = nullptr;
+  {
+    // Whatever way the change ends, the snapshot it could see goes with it.
+    struct Forget {
+      const Model*& before;
+      ~Forget() { before = nullptr; }
+    } forget{before_};
+    change();
+  }
   if (SameProject(*before, state_.model)) return;
   state_.history.record(step_.toStdString(), *before, captionStep_);
   // Findings pointed out before this change may name other rows now.

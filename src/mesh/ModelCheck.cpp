@@ -33,9 +33,9 @@ bool OnSegment(P a, P b, P c) {
   return Orient(a, b, c) == 0 && Within(a, b, c);
 }
 
-// Four significant digits, with the decimal comma; rounded up when asked,
-// so that a suggested area is never below the one it stands for.
-std::string Number(double v, bool up = false) {
+// Four significant digits; rounded up when asked, so that a suggested
+// area is never below the one it stands for.
+std::string Number(double v, char decimalPoint, bool up = false) {
   if (up && v > 0) {
     const double step = std::pow(10.0, std::floor(std::log10(v)) - 3);
     v = std::ceil(v / step) * step;
@@ -43,7 +43,7 @@ std::string Number(double v, bool up = false) {
   char text[32];
   std::snprintf(text, sizeof text, "%.4g", v);
   std::string s = text;
-  std::replace(s.begin(), s.end(), '.', ',');
+  std::replace(s.begin(), s.end(), '.', decimalPoint);
   return s;
 }
 
@@ -67,7 +67,8 @@ bool Inside(const std::vector<std::pair<P, P>>& edges, P q) {
 
 class Checker {
  public:
-  Checker(const Model& m, double maxArea) : m_(m), maxArea_(maxArea) {}
+  Checker(const Model& m, double maxArea, char decimalPoint)
+      : m_(m), maxArea_(maxArea), point_(decimalPoint) {}
 
   std::vector<Finding> run() {
     points();
@@ -298,9 +299,9 @@ class Checker {
     if (!(area / maxArea_ > kMostTriangles)) return;
     const double smallest = area / kMostTriangles;
     add(FindingKind::TooFine, {}, {}, {},
-        "Obszar o polu " + Number(area) + " przy polu trójkąta " + Number(maxArea_) + " wymaga ponad " +
+        "Obszar o polu " + Number(area, point_) + " przy polu trójkąta " + Number(maxArea_, point_) + " wymaga ponad " +
             std::to_string(kMostTriangles) + " trójkątów; najmniejsze pole, które się zmieści: " +
-            Number(smallest, true) + ".");
+            Number(smallest, point_, true) + ".");
   }
 
   struct Contour {
@@ -311,6 +312,7 @@ class Checker {
 
   const Model& m_;
   double maxArea_;
+  char point_;
   std::vector<bool> finite_, usable_;
   std::vector<std::vector<int32_t>> uses_;
   std::vector<Contour> contours_;
@@ -319,6 +321,6 @@ class Checker {
 
 }  // namespace
 
-std::vector<Finding> CheckModel(const Model& model, double maxArea) {
-  return Checker(model, maxArea).run();
+std::vector<Finding> CheckModel(const Model& model, double maxArea, char decimalPoint) {
+  return Checker(model, maxArea, decimalPoint).run();
 }

@@ -35,4 +35,5 @@ inline constexpr int32_t kMostTriangles = 1999;
 
 // Every finding, in the order of the kinds above. `maxArea` is the largest
 // triangle area asked for; without a positive one the region is not weighed.
-std::vector<Finding> CheckModel(const Model& model, double maxArea);
+// Numbers in the texts carry the user's decimal point.
+std::vector<Finding> CheckModel(const Model& model, double maxArea, char decimalPoint = '.');

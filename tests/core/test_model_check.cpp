@@ -95,7 +95,7 @@ TEST(ModelCheck, NamesWhatKeepsEachModelFromMeshing) {
 TEST(ModelCheck, SaysHowTheyMeetAndWhatAreaWouldFit) {
   const auto texts = [](const std::string& model, double area) {
     std::string s;
-    for (const Finding& f : CheckModel(*Build(model), area)) s += f.text + "\n";
+    for (const Finding& f : CheckModel(*Build(model), area, ',')) s += f.text + "\n";
     return s;
   };
   EXPECT_EQ(texts("c 0 0 10 10 10 0 0 10 ; n 20 0 n 30 0 e 5 6 n 25 0 n 40 0 e 7 8 n 10 5 n 15 5 e 9 10", 10),

@@ -262,8 +262,8 @@ class CommandsTest : public QObject {
     // Each failure is followed by what the model check makes of it.
     QCOMPARE(r.prompter.messages(),
              QStringList({kSucceeded, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s, kFailed,
-                          u"note Generacja siatki: Możliwe przyczyny:\nObszar o polu 50 przy polu trójkąta 0,01 "
-                          u"wymaga ponad 1999 trójkątów; najmniejsze pole, które się zmieści: 0,02502."_s,
+                          u"note Generacja siatki: Możliwe przyczyny:\nObszar o polu 50 przy polu trójkąta 0.01 "
+                          u"wymaga ponad 1999 trójkątów; najmniejsze pole, które się zmieści: 0.02502."_s,
                           kFailed,
                           u"note Generacja siatki: Możliwe przyczyny:\nWęzeł wewnętrzny 1 leży w obszarze, a nie "
                           u"w otworze: usunąłby obszar wokół siebie."_s}));

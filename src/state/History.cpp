@@ -5,29 +5,44 @@
 
 namespace {
 
+// Every bit of the whole table, rows past the counter too.
 template <typename Table>
 bool SameRows(const Table& a, const Table& b) {
   return std::memcmp(&a, &b, sizeof(Table)) == 0;
 }
 
+// The counter and the rows it covers: a cancelled addition leaves its row
+// written past the counter, and that is no change of the project.
+template <typename Table>
+bool SameLiveRows(const Table& a, int32_t countA, const Table& b, int32_t countB) {
+  return countA == countB && (countA <= 0 || std::memcmp(&a[1], &b[1], sizeof a[1] * size_t(countA)) == 0);
+}
+
+bool SameFloat(float a, float b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
 }  // namespace
 
 bool SameProject(const Model& a, const Model& b) {
-  return SameRows(a.NodeTable, b.NodeTable) && a.nodeCount == b.nodeCount &&
-         SameRows(a.ElementTable, b.ElementTable) && a.elementCount == b.elementCount &&
-         SameRows(a.BoundaryTable, b.BoundaryTable) && a.boundaryCount == b.boundaryCount &&
-         SameRows(a.BcTable, b.BcTable) && a.bcCount == b.bcCount &&
-         SameRows(a.InternalNodeTable, b.InternalNodeTable) && a.internalNodeCount == b.internalNodeCount &&
-         SameRows(a.MeshNodeTable, b.MeshNodeTable) && a.meshNodeCount == b.meshNodeCount &&
-         SameRows(a.MeshTriangleTable, b.MeshTriangleTable) && a.meshTriangleCount == b.meshTriangleCount &&
-         a.ProblemKind == b.ProblemKind && std::memcmp(&a.Conductivity, &b.Conductivity, sizeof(float)) == 0 &&
-         std::memcmp(&a.SecondProperty, &b.SecondProperty, sizeof(float)) == 0 &&
-         a.CurrentBoundary == b.CurrentBoundary && a.CurrentBc == b.CurrentBc &&
-         a.MeshFailureFlag == b.MeshFailureFlag;
+  return SameLiveRows(a.NodeTable, a.nodeCount, b.NodeTable, b.nodeCount) &&
+         SameLiveRows(a.ElementTable, a.elementCount, b.ElementTable, b.elementCount) &&
+         SameLiveRows(a.BoundaryTable, a.boundaryCount, b.BoundaryTable, b.boundaryCount) &&
+         SameLiveRows(a.BcTable, a.bcCount, b.BcTable, b.bcCount) &&
+         SameLiveRows(a.InternalNodeTable, a.internalNodeCount, b.InternalNodeTable, b.internalNodeCount) &&
+         SameLiveRows(a.MeshNodeTable, a.meshNodeCount, b.MeshNodeTable, b.meshNodeCount) &&
+         SameLiveRows(a.MeshTriangleTable, a.meshTriangleCount, b.MeshTriangleTable, b.meshTriangleCount) &&
+         a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
+         SameFloat(a.SecondProperty, b.SecondProperty) && a.CurrentBoundary == b.CurrentBoundary &&
+         a.CurrentBc == b.CurrentBc && a.MeshFailureFlag == b.MeshFailureFlag;
 }
 
 bool SameModel(const Model& a, const Model& b) {
-  return SameProject(a, b) && a.SelectedNumber == b.SelectedNumber && a.CaptionText == b.CaptionText;
+  return SameProject(a, b) && SameRows(a.NodeTable, b.NodeTable) && SameRows(a.ElementTable, b.ElementTable) &&
+         SameRows(a.BoundaryTable, b.BoundaryTable) && SameRows(a.BcTable, b.BcTable) &&
+         SameRows(a.InternalNodeTable, b.InternalNodeTable) && SameRows(a.MeshNodeTable, b.MeshNodeTable) &&
+         SameRows(a.MeshTriangleTable, b.MeshTriangleTable) && a.SelectedNumber == b.SelectedNumber &&
+         a.CaptionText == b.CaptionText;
 }
 
 void History::record(std::string name, const Model& before, bool captionToo) {

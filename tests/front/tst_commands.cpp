@@ -229,6 +229,8 @@ class CommandsTest : public QObject {
     r.commands->run(&Commands::zoomIn);
     dialog([](QDialog&) { return int(QDialog::Rejected); });
     r.commands->run(&Commands::listNodes);
+    dialog(PressButton(u"Anuluj"_s));  // the row it wrote lies past the counter again
+    r.commands->run(&Commands::addNode);
     r.commands->run(&Commands::checkModel);
     QCOMPARE(r.state->history.undoCount(), steps0);
   }

@@ -66,7 +66,7 @@ char DecimalPoint() {
 template <typename Table>
 int32_t FirstChanged(const Model* before, Table Model::*table, const Model& after) {
   for (int32_t i = 1; before != nullptr && i <= Table::capacity; ++i) {
-    if (std::memcmp(&(before->*table)[i], &(after.*table)[i], sizeof (after.*table)[i]) != 0) return i;
+    if (std::memcmp(&(before->*table)[i], &(after.*table)[i], sizeof(after.*table)[i]) != 0) return i;
   }
   return 0;
 }
@@ -223,7 +223,8 @@ void Commands::generateMesh() {
 
 void Commands::checkModel() {
   const QString title = QStringLiteral("Sprawdź model");
-  if (!showFindings(CheckModel(state_.model, lastArea_, DecimalPoint()), title, QStringLiteral("Znalezione błędy:"))) {
+  if (!showFindings(CheckModel(state_.model, lastArea_, DecimalPoint()), title,
+                    QStringLiteral("Znalezione błędy:"))) {
     prompter_.message(QStringLiteral("Nie znaleziono błędów"), title, MessageIcon::None);
   }
   emit repaintRequested();
@@ -546,7 +547,8 @@ void Commands::addNode() {
 void Commands::changeNodeCoordinates() {
   state_.model.SelectedNumber = 0;
   if (state_.model.nodeCount > 0) prompter_.showDialog(*nodeDialog_);
-  nameStep(QStringLiteral("zmiana współrzędnych węzła %1").arg(FirstChanged(before_, &Model::NodeTable, state_.model)));
+  nameStep(QStringLiteral("zmiana współrzędnych węzła %1")
+               .arg(FirstChanged(before_, &Model::NodeTable, state_.model)));
   emit repaintRequested();
 }
 
@@ -563,7 +565,8 @@ void Commands::addElement() {
 void Commands::changeElement() {
   state_.model.SelectedNumber = 0;
   if (state_.model.elementCount >= 1) prompter_.showDialog(*elementDialog_);
-  nameStep(QStringLiteral("zmiana elementu %1").arg(FirstChanged(before_, &Model::ElementTable, state_.model)));
+  nameStep(
+      QStringLiteral("zmiana elementu %1").arg(FirstChanged(before_, &Model::ElementTable, state_.model)));
   emit repaintRequested();
 }
 

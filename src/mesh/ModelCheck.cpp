@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
-#include <numeric>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <map>
+#include <numeric>
 
 namespace {
 
@@ -89,7 +89,8 @@ class Checker {
  private:
   void add(FindingKind kind, std::vector<int32_t> nodes, std::vector<int32_t> elements,
            std::vector<int32_t> internal, std::string text) {
-    out_[size_t(kind)].push_back({kind, std::move(nodes), std::move(elements), std::move(internal), std::move(text)});
+    out_[size_t(kind)].push_back(
+        {kind, std::move(nodes), std::move(elements), std::move(internal), std::move(text)});
   }
 
   P node(int32_t i) const { return {m_.NodeTable[i].x, m_.NodeTable[i].y}; }
@@ -100,12 +101,15 @@ class Checker {
     finite_.assign(size_t(m_.nodeCount) + 1, true);
     for (int32_t i = 1; i <= m_.nodeCount; ++i) {
       finite_[i] = std::isfinite(m_.NodeTable[i].x) && std::isfinite(m_.NodeTable[i].y);
-      if (!finite_[i]) add(FindingKind::NotFinite, {i}, {}, {}, "Węzeł " + std::to_string(i) + " ma współrzędną, która nie jest liczbą skończoną.");
+      if (!finite_[i])
+        add(FindingKind::NotFinite, {i}, {}, {},
+            "Węzeł " + std::to_string(i) + " ma współrzędną, która nie jest liczbą skończoną.");
     }
     for (int32_t i = 1; i <= m_.internalNodeCount; ++i) {
       const InternalNode& n = m_.InternalNodeTable[i];
       if (std::isfinite(n.x) && std::isfinite(n.y)) continue;
-      add(FindingKind::NotFinite, {}, {}, {i}, "Węzeł wewnętrzny " + std::to_string(i) + " ma współrzędną, która nie jest liczbą skończoną.");
+      add(FindingKind::NotFinite, {}, {}, {i},
+          "Węzeł wewnętrzny " + std::to_string(i) + " ma współrzędną, która nie jest liczbą skończoną.");
     }
   }
 
@@ -143,7 +147,8 @@ class Checker {
     }
     for (const auto& [point, nodes] : at) {
       if (nodes.size() < 2) continue;
-      add(FindingKind::DoubleNodes, nodes, {}, {}, "Węzły " + List(nodes) + " leżą w jednym punkcie (podwójne węzły).");
+      add(FindingKind::DoubleNodes, nodes, {}, {},
+          "Węzły " + List(nodes) + " leżą w jednym punkcie (podwójne węzły).");
     }
   }
 
@@ -216,7 +221,8 @@ class Checker {
                 ": kontur nie jest zamknięty.");
       } else if (u.size() >= 3) {
         add(FindingKind::Branch, {i}, u, {},
-            "Węzeł " + std::to_string(i) + " należy do " + std::to_string(u.size()) + " elementów: " + List(u) + ".");
+            "Węzeł " + std::to_string(i) + " należy do " + std::to_string(u.size()) +
+                " elementów: " + List(u) + ".");
       }
     }
   }
@@ -247,7 +253,8 @@ class Checker {
       int32_t at = m_.ElementTable[part[0]].startNode, e = part[0];
       const int32_t first = at;
       do {
-        const int32_t next = m_.ElementTable[e].startNode == at ? m_.ElementTable[e].endNode : m_.ElementTable[e].startNode;
+        const int32_t next =
+            m_.ElementTable[e].startNode == at ? m_.ElementTable[e].endNode : m_.ElementTable[e].startNode;
         c.area += node(at).x * node(next).y - node(next).x * node(at).y;
         at = next;
         e = uses_[at][0] == e ? uses_[at][1] : uses_[at][0];
@@ -280,7 +287,8 @@ class Checker {
             "Węzeł wewnętrzny " + std::to_string(i) + " leży poza wszystkimi zamkniętymi konturami.");
       } else if (depth % 2 == 1) {
         add(FindingKind::HoleInRegion, {}, {}, {i},
-            "Węzeł wewnętrzny " + std::to_string(i) + " leży w obszarze, a nie w otworze: usunąłby obszar wokół siebie.");
+            "Węzeł wewnętrzny " + std::to_string(i) +
+                " leży w obszarze, a nie w otworze: usunąłby obszar wokół siebie.");
       }
     }
   }
@@ -292,16 +300,17 @@ class Checker {
     if (!(maxArea_ > 0) || contours_.empty()) return;
     double area = 0;
     for (const Contour& c : contours_) {
-      const auto depth = std::count_if(contours_.begin(), contours_.end(),
-                                       [&](const Contour& o) { return &o != &c && Inside(o.edges, c.corner); });
+      const auto depth = std::count_if(contours_.begin(), contours_.end(), [&](const Contour& o) {
+        return &o != &c && Inside(o.edges, c.corner);
+      });
       area += depth % 2 == 0 ? c.area : -c.area;
     }
     if (!(area / maxArea_ > kMostTriangles)) return;
     const double smallest = area / kMostTriangles;
     add(FindingKind::TooFine, {}, {}, {},
-        "Obszar o polu " + Number(area, point_) + " przy polu trójkąta " + Number(maxArea_, point_) + " wymaga ponad " +
-            std::to_string(kMostTriangles) + " trójkątów; najmniejsze pole, które się zmieści: " +
-            Number(smallest, point_, true) + ".");
+        "Obszar o polu " + Number(area, point_) + " przy polu trójkąta " + Number(maxArea_, point_) +
+            " wymaga ponad " + std::to_string(kMostTriangles) +
+            " trójkątów; najmniejsze pole, które się zmieści: " + Number(smallest, point_, true) + ".");
   }
 
   struct Contour {

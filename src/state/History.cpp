@@ -38,11 +38,11 @@ bool SameProject(const Model& a, const Model& b) {
 }
 
 bool SameModel(const Model& a, const Model& b) {
-  return SameProject(a, b) && SameRows(a.NodeTable, b.NodeTable) && SameRows(a.ElementTable, b.ElementTable) &&
-         SameRows(a.BoundaryTable, b.BoundaryTable) && SameRows(a.BcTable, b.BcTable) &&
-         SameRows(a.InternalNodeTable, b.InternalNodeTable) && SameRows(a.MeshNodeTable, b.MeshNodeTable) &&
-         SameRows(a.MeshTriangleTable, b.MeshTriangleTable) && a.SelectedNumber == b.SelectedNumber &&
-         a.CaptionText == b.CaptionText;
+  return SameProject(a, b) && SameRows(a.NodeTable, b.NodeTable) &&
+         SameRows(a.ElementTable, b.ElementTable) && SameRows(a.BoundaryTable, b.BoundaryTable) &&
+         SameRows(a.BcTable, b.BcTable) && SameRows(a.InternalNodeTable, b.InternalNodeTable) &&
+         SameRows(a.MeshNodeTable, b.MeshNodeTable) && SameRows(a.MeshTriangleTable, b.MeshTriangleTable) &&
+         a.SelectedNumber == b.SelectedNumber && a.CaptionText == b.CaptionText;
 }
 
 void History::record(std::string name, const Model& before, bool captionToo) {

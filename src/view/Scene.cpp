@@ -156,7 +156,8 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   };
   const auto node = [&](int32_t i) { return i >= 1 && i <= m.nodeCount; };
   for (int32_t e : highlights.elements) {
-    if (e < 1 || e > m.elementCount || !node(m.ElementTable[e].startNode) || !node(m.ElementTable[e].endNode)) continue;
+    if (e < 1 || e > m.elementCount || !node(m.ElementTable[e].startNode) || !node(m.ElementTable[e].endNode))
+      continue;
     const Node& a = m.NodeTable[m.ElementTable[e].startNode];
     const Node& b = m.NodeTable[m.ElementTable[e].endNode];
     const ScreenPoint pa = w.at(a.x, a.y);

@@ -122,8 +122,7 @@ class Pixels {
     if (device == nullptr || device->devType() != QInternal::Image) return;
     auto* image = static_cast<QImage*>(device);
     if (image->format() != QImage::Format_RGB32 || image->devicePixelRatio() != 1 || painter.hasClipping() ||
-        painter.opacity() != 1.0 ||
-        !painter.transform().isIdentity() ||
+        painter.opacity() != 1.0 || !painter.transform().isIdentity() ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver) {
       return;
     }

@@ -45,7 +45,7 @@ std::unique_ptr<Model> Build(const std::string& script) {
 
 // "kind n1,2 e3 h1" per finding, joined by "; ".
 std::string Summary(const std::vector<Finding>& findings) {
-  static const char* kinds[] = {"notfinite", "missing", "zero",    "double",   "crossing", "open",
+  static const char* kinds[] = {"notfinite", "missing", "zero",     "double",    "crossing", "open",
                                 "branch",    "outside", "inregion", "onelement", "toofine"};
   std::string s;
   const auto list = [&](char tag, const std::vector<int32_t>& v) {
@@ -77,7 +77,8 @@ TEST(ModelCheck, NamesWhatKeepsEachModelFromMeshing) {
       {std::string(kTriangle) + "e 1 1 n 0 0 e 1 4", 10, "zero n1,1 e4; zero n1,4 e5"},
       {"n 0 0 n 10 0 n 0 10 n 0 0 e 1 2 e 2 3 e 3 4", 10, "double n1,4; open n1 e1; open n4 e3"},
       {"c 0 0 10 10 10 0 0 10 ;", 10, "crossing e1,3"},
-      {std::string(kTriangle) + "n 5 0 n 15 0 e 4 5", 10, "crossing e1,4; crossing e2,4; open n4 e4; open n5 e4"},
+      {std::string(kTriangle) + "n 5 0 n 15 0 e 4 5", 10,
+       "crossing e1,4; crossing e2,4; open n4 e4; open n5 e4"},
       {std::string(kTriangle) + "n 5 5 n 9 9 e 4 5", 10, "crossing e2,4; open n4 e4; open n5 e4"},
       {std::string(kTriangle) + "n -5 -5 e 1 4", 10, "open n4 e4; branch n1 e1,3,4"},
       {std::string(kTriangle) + "h 20 20 h 5 0 h 1 1 h 0 10", 10,
@@ -109,13 +110,15 @@ TEST(ModelCheck, SaysHowTheyMeetAndWhatAreaWouldFit) {
             "Węzeł 9 należy tylko do elementu 7: kontur nie jest zamknięty.\n"
             "Węzeł 10 należy tylko do elementu 7: kontur nie jest zamknięty.\n");
   // The suggested area is rounded up, so that it really fits.
-  EXPECT_EQ(texts("c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 0.01),
-            "Obszar o polu 84 przy polu trójkąta 0,01 wymaga ponad 1999 trójkątów; najmniejsze pole, które się "
-            "zmieści: 0,04203.\n");
+  EXPECT_EQ(
+      texts("c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 0.01),
+      "Obszar o polu 84 przy polu trójkąta 0,01 wymaga ponad 1999 trójkątów; najmniejsze pole, które się "
+      "zmieści: 0,04203.\n");
   EXPECT_LE(84 / 0.04203, 1999);
   // Fifty diameters meet in 1225 pairs: a thousand are named, the rest counted.
   auto star = NewProject();
-  for (int i = 0; i < 100; ++i) (void)AppendNode(*star, Node{float(std::cos(i * M_PI / 50)), float(std::sin(i * M_PI / 50))});
+  for (int i = 0; i < 100; ++i)
+    (void)AppendNode(*star, Node{float(std::cos(i * M_PI / 50)), float(std::sin(i * M_PI / 50))});
   for (int i = 1; i <= 50; ++i) (void)AppendElement(*star, Element{i, i + 50, 1, 1});
   const std::vector<Finding> found = CheckModel(*star, 0);
   ASSERT_EQ(found.size(), 1001u + 100u);  // and every node an open end

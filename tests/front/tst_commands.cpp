@@ -167,29 +167,52 @@ class CommandsTest : public QObject {
     const auto clicks = [&](int n) {
       return [&r, n] {
         r.commands->startPolyline();
-        for (int i = 0; i < n; ++i) r.commands->mouseDown(Qt::LeftButton, 100 + 90 * (i % 2), 100 + 60 * i, 400);
+        for (int i = 0; i < n; ++i)
+          r.commands->mouseDown(Qt::LeftButton, 100 + 90 * (i % 2), 100 + 60 * i, 400);
       };
     };
-    const auto dialog = [&](std::function<int(QDialog&)> script) { r.prompter.dialogs = {std::move(script)}; };
+    const auto dialog = [&](std::function<int(QDialog&)> script) {
+      r.prompter.dialogs = {std::move(script)};
+    };
     const auto number = [&](const char* n) { dialog(Type("OK", {{"Edit1", QLatin1String(n)}})); };
     const struct {
       const char* name;
       std::function<void()> prepare, act;
     } steps[] = {
-        {"usunięcie podwójnych węzłów", [&] { r.prompter.answers = {true}; }, run(&Commands::removeDuplicateNodes)},
+        {"usunięcie podwójnych węzłów", [&] { r.prompter.answers = {true}; },
+         run(&Commands::removeDuplicateNodes)},
         {"dodanie elipsy", [&] { dialog(PressButton(u"OK"_s)); }, run(&Commands::ellipse)},
-        {"dodanie węzła 22", [&] { dialog(Type("OK", {{"xx", u"3"_s}, {"yy", u"4"_s}})); }, run(&Commands::addNode)},
-        {"zmiana współrzędnych węzła 2", [&] { dialog(Type("OK", {{"Edit1", u"2"_s}, {"xx", u"7"_s}})); },
+        {"dodanie węzła 22",
+         [&] {
+           dialog(Type("OK", {{"xx", u"3"_s}, {"yy", u"4"_s}}));
+         },
+         run(&Commands::addNode)},
+        {"zmiana współrzędnych węzła 2",
+         [&] {
+           dialog(Type("OK", {{"Edit1", u"2"_s}, {"xx", u"7"_s}}));
+         },
          run(&Commands::changeNodeCoordinates)},
-        {"dodanie elementu 22", [&] { dialog(Type("OK", {{"poczatek", u"3"_s}, {"koniec", u"22"_s}})); },
+        {"dodanie elementu 22",
+         [&] {
+           dialog(Type("OK", {{"poczatek", u"3"_s}, {"koniec", u"22"_s}}));
+         },
          run(&Commands::addElement)},
-        {"zmiana elementu 1", [&] { dialog(Type("OK", {{"numer", u"1"_s}, {"koniec", u"3"_s}})); },
+        {"zmiana elementu 1",
+         [&] {
+           dialog(Type("OK", {{"numer", u"1"_s}, {"koniec", u"3"_s}}));
+         },
          run(&Commands::changeElement)},
         {"usunięcie elementu 22", [&] { number("22"); }, run(&Commands::deleteElement)},
         {"usunięcie węzła 22", [&] { number("22"); }, run(&Commands::deleteNode)},
-        {"dodanie węzła wewnętrznego 2", [&] { dialog(Type("OK", {{"xx", u"2"_s}, {"yy", u"2"_s}})); },
+        {"dodanie węzła wewnętrznego 2",
+         [&] {
+           dialog(Type("OK", {{"xx", u"2"_s}, {"yy", u"2"_s}}));
+         },
          run(&Commands::addInternalNode)},
-        {"zmiana węzła wewnętrznego 1", [&] { dialog(Type("OK", {{"numer", u"1"_s}, {"xx", u"3"_s}})); },
+        {"zmiana węzła wewnętrznego 1",
+         [&] {
+           dialog(Type("OK", {{"numer", u"1"_s}, {"xx", u"3"_s}}));
+         },
          run(&Commands::changeInternalNode)},
         {"usunięcie węzła wewnętrznego 2", [&] { number("2"); }, run(&Commands::deleteInternalNode)},
         {"dodanie węzła wewnętrznego 2", [&] { r.prompter.answers = {true}; },
@@ -201,10 +224,14 @@ class CommandsTest : public QObject {
         {"generacja siatki", [&] { r.prompter.inputs = {u"10"_s}; }, run(&Commands::generateMesh)},
         {"dodanie punktu linii łamanej", [] {}, clicks(1)},
         {"usunięcie ostatniego elementu", clicks(2), run(&Commands::removeLastPoint)},
-        {"zamknięcie linii łamanej", [&] { clicks(3)(), r.prompter.answers = {true}; }, run(&Commands::closePolyline)},
+        {"zamknięcie linii łamanej", [&] { clicks(3)(), r.prompter.answers = {true}; },
+         run(&Commands::closePolyline)},
         {"nowy projekt", [&] { r.prompter.answers = {true}; }, run(&Commands::newProject)},
         {"otwarcie pliku",
-         [&] { r.prompter.answers = {true}, r.prompter.fileNames = {QString::fromStdString(TestData("plate.vdk"))}; },
+         [&] {
+           r.prompter.answers = {true},
+           r.prompter.fileNames = {QString::fromStdString(TestData("plate.vdk"))};
+         },
          run(&Commands::openProject)},
     };
     QSignalSpy history(r.commands.get(), &Commands::historyChanged);
@@ -262,13 +289,14 @@ class CommandsTest : public QObject {
     r.prompter.inputs = {u"10"_s};
     r.commands->generateMesh();
     // Each failure is followed by what the model check makes of it.
-    QCOMPARE(r.prompter.messages(),
-             QStringList({kSucceeded, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s, kFailed,
-                          u"note Generacja siatki: Możliwe przyczyny:\nObszar o polu 50 przy polu trójkąta 0.01 "
-                          u"wymaga ponad 1999 trójkątów; najmniejsze pole, które się zmieści: 0.02502."_s,
-                          kFailed,
-                          u"note Generacja siatki: Możliwe przyczyny:\nWęzeł wewnętrzny 1 leży w obszarze, a nie "
-                          u"w otworze: usunąłby obszar wokół siebie."_s}));
+    QCOMPARE(
+        r.prompter.messages(),
+        QStringList({kSucceeded, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s, kFailed,
+                     u"note Generacja siatki: Możliwe przyczyny:\nObszar o polu 50 przy polu trójkąta 0.01 "
+                     u"wymaga ponad 1999 trójkątów; najmniejsze pole, które się zmieści: 0.02502."_s,
+                     kFailed,
+                     u"note Generacja siatki: Możliwe przyczyny:\nWęzeł wewnętrzny 1 leży w obszarze, a nie "
+                     u"w otworze: usunąłby obszar wokół siebie."_s}));
     QCOMPARE(r.repaints->count(), 3);
 
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));

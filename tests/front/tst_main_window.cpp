@@ -152,7 +152,8 @@ class MainWindowTest : public QObject {
     for (int e = 1; e < 12; ++e) (void)AppendElement(m, Element{e, e + 1, 1, 1});
     (void)AppendInternalNode(m, InternalNode{20, 20});
     m.meshNodeCount = 12 * 9;  // a grid of 12 by 9 nodes running off the right edge
-    for (int i = 0; i < m.meshNodeCount; ++i) m.MeshNodeTable[i + 1] = MeshNode{30.0f + i % 12 * 3.7f, i / 12 * 5.3f};
+    for (int i = 0; i < m.meshNodeCount; ++i)
+      m.MeshNodeTable[i + 1] = MeshNode{30.0f + i % 12 * 3.7f, i / 12 * 5.3f};
     for (int cell = 0; cell < 11 * 8; ++cell) {
       const int a = cell / 11 * 12 + cell % 11 + 1, b = a + 1, c = a + 12, d = c + 1;
       m.MeshTriangleTable[++m.meshTriangleCount] = MeshTriangle{a, b, d};
@@ -165,7 +166,8 @@ class MainWindowTest : public QObject {
     Scene scene;
     BuildScene(m, view, display, true, 400, 300, scene);
     // Qt draws this wide line through the edge differently each way.
-    const Primitive line{Shape::Line, 2, colors::kBlue, colors::kBlack, colors::kBlack, -15, -31, 193, 357, 0};
+    const Primitive line{Shape::Line, 2, colors::kBlue, colors::kBlack, colors::kBlack, -15, -31, 193,
+                         357,         0};
     Primitive back = line;
     std::swap(back.x1, back.x2);
     std::swap(back.y1, back.y2);
@@ -188,7 +190,8 @@ class MainWindowTest : public QObject {
         const QRect box(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1));
         if (p.shape == Shape::Text) {
           const QString text = QString::number(p.number);
-          painter.fillRect(QRect(p.x1, p.y1, metrics.horizontalAdvance(text), metrics.height()), colour(p.brush));
+          painter.fillRect(QRect(p.x1, p.y1, metrics.horizontalAdvance(text), metrics.height()),
+                           colour(p.brush));
           painter.setPen(colour(p.text));
           painter.drawText(p.x1, p.y1 + metrics.ascent(), text);
         } else if (p.shape == Shape::Line) {
@@ -219,17 +222,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(action("actionUndo")->text(), u"&Cofnij: usunięcie wszystkich węzłów wewnętrznych"_s);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(model().internalNodeCount, 1);
-    QCOMPARE(std::pair(action("actionUndo")->isEnabled(), action("actionRedo")->isEnabled()), std::pair(false, true));
+    QCOMPARE(std::pair(action("actionUndo")->isEnabled(), action("actionRedo")->isEnabled()),
+             std::pair(false, true));
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(model().internalNodeCount, 0);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(model().internalNodeCount, 0);
 
-    for (const Node& n : {Node{10, 10}, Node{30, 30}, Node{30, 10}, Node{10, 30}}) (void)AppendNode(model(), n);
+    for (const Node& n : {Node{10, 10}, Node{30, 30}, Node{30, 10}, Node{10, 30}})
+      (void)AppendNode(model(), n);
     for (int32_t i = 1; i <= 4; ++i) (void)AppendElement(model(), Element{i, i % 4 + 1, 1, 1});
     trigger("actionCheckModel");
-    QCOMPARE(prompter.messages().last(), u"note Sprawdź model: Znalezione błędy:\nElementy 1 i 3 przecinają się."_s);
+    QCOMPARE(prompter.messages().last(),
+             u"note Sprawdź model: Znalezione błędy:\nElementy 1 i 3 przecinają się."_s);
     repaintNow();
     const QPoint onElement = pixel(20, 20);
     QCOMPARE(canvas().picture().pixelColor(onElement), QColor(255, 0, 0));

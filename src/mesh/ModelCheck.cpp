@@ -113,9 +113,11 @@ class Checker {
     }
   }
 
-  // Elements with both ends known and finite take part in the geometry.
+  // Elements with both ends known and finite take part in the geometry;
+  // each node gets the list of such elements that use it.
   void elements() {
     usable_.assign(size_t(m_.elementCount) + 1, false);
+    uses_.assign(size_t(m_.nodeCount) + 1, {});
     for (int32_t e = 1; e <= m_.elementCount; ++e) {
       const Element& el = m_.ElementTable[e];
       bool known = true;
@@ -132,18 +134,15 @@ class Checker {
         continue;
       }
       usable_[e] = true;
+      uses_[el.startNode].push_back(e);
+      uses_[el.endNode].push_back(e);
     }
   }
 
   void doubleNodes() {
     std::map<std::pair<double, double>, std::vector<int32_t>> at;
-    std::vector<bool> used(size_t(m_.nodeCount) + 1, false);
-    for (int32_t e = 1; e <= m_.elementCount; ++e) {
-      if (!usable_[e]) continue;
-      used[m_.ElementTable[e].startNode] = used[m_.ElementTable[e].endNode] = true;
-    }
     for (int32_t i = 1; i <= m_.nodeCount; ++i) {
-      if (used[i]) at[{m_.NodeTable[i].x, m_.NodeTable[i].y}].push_back(i);
+      if (!uses_[i].empty()) at[{m_.NodeTable[i].x, m_.NodeTable[i].y}].push_back(i);
     }
     for (const auto& [point, nodes] : at) {
       if (nodes.size() < 2) continue;
@@ -207,12 +206,6 @@ class Checker {
   }
 
   void degrees() {
-    uses_.assign(size_t(m_.nodeCount) + 1, {});
-    for (int32_t e = 1; e <= m_.elementCount; ++e) {
-      if (!usable_[e]) continue;
-      uses_[m_.ElementTable[e].startNode].push_back(e);
-      uses_[m_.ElementTable[e].endNode].push_back(e);
-    }
     for (int32_t i = 1; i <= m_.nodeCount; ++i) {
       const std::vector<int32_t>& u = uses_[i];
       if (u.size() == 1) {

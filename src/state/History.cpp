@@ -57,20 +57,19 @@ void History::Swap(Step& step, Model& model) {
   if (!step.captionToo) model.CaptionText = std::move(caption);
 }
 
-bool History::undo(Model& model) {
-  if (undo_.empty()) return false;
-  Step step = std::move(undo_.back());
-  undo_.pop_back();
+bool History::Move(std::deque<Step>& from, std::deque<Step>& to, Model& model) {
+  if (from.empty()) return false;
+  Step step = std::move(from.back());
+  from.pop_back();
   Swap(step, model);
-  redo_.push_back(std::move(step));
+  to.push_back(std::move(step));
   return true;
 }
 
+bool History::undo(Model& model) {
+  return Move(undo_, redo_, model);
+}
+
 bool History::redo(Model& model) {
-  if (redo_.empty()) return false;
-  Step step = std::move(redo_.back());
-  redo_.pop_back();
-  Swap(step, model);
-  undo_.push_back(std::move(step));
-  return true;
+  return Move(redo_, undo_, model);
 }

@@ -45,6 +45,8 @@ class History {
     bool captionToo = false;
   };
   static void Swap(Step& step, Model& model);
+  // Takes the last step of one list back into the model and onto the other.
+  static bool Move(std::deque<Step>& from, std::deque<Step>& to, Model& model);
 
   std::deque<Step> undo_;
   std::deque<Step> redo_;

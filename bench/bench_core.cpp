@@ -14,10 +14,10 @@
 #include <fstream>
 #include <memory>
 
-#include "files/ProjectFile.h"
-#include "mesh/MeshDriver.h"
-#include "mesh/ModelCheck.h"
-#include "mesh/TriangleCall.h"
+#include "core/files/ProjectFile.h"
+#include "core/mesh/MeshDriver.h"
+#include "core/mesh/ModelCheck.h"
+#include "mesher/TriangleCall.h"
 
 extern char** environ;
 

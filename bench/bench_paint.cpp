@@ -19,14 +19,14 @@
 #include <cmath>
 #include <memory>
 
-#include "app/Commands.h"
-#include "app/MainWindow.h"
-#include "lists/ListWindows.h"
-#include "ui/FormDialog.h"
-#include "ui/Prompter.h"
-#include "view/Canvas.h"
-#include "view/Scene.h"
-#include "view/ScenePainter.h"
+#include "front/app/Commands.h"
+#include "front/app/MainWindow.h"
+#include "front/lists/ListWindows.h"
+#include "front/ui/FormDialog.h"
+#include "front/ui/Prompter.h"
+#include "front/view/Canvas.h"
+#include "core/view/Scene.h"
+#include "front/view/ScenePainter.h"
 
 namespace {
 

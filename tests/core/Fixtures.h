@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "TestData.h"
-#include "model/Model.h"
+#include "core/model/Model.h"
 
 inline std::unique_ptr<Model> NewProject() {
   auto m = std::make_unique<Model>();

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <sstream>
 
-#include "boundary/Codes.h"
-#include "boundary/InternalNodes.h"
+#include "core/boundary/Codes.h"
+#include "core/boundary/InternalNodes.h"
 #include "core/Fixtures.h"
-#include "edit/Contours.h"
-#include "edit/NodeEditing.h"
+#include "core/edit/Contours.h"
+#include "core/edit/NodeEditing.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "core/Fixtures.h"
 #include "core/TempDir.h"
-#include "files/ExportFile.h"
+#include "core/files/ExportFile.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "boundary/Codes.h"
+#include "core/boundary/Codes.h"
 #include "core/Fixtures.h"
-#include "state/AppState.h"
-#include "state/History.h"
+#include "core/state/AppState.h"
+#include "core/state/History.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "Fixtures.h"
-#include "mesh/ModelCheck.h"
+#include "core/mesh/ModelCheck.h"
 
 namespace {
 

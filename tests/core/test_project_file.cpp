@@ -12,7 +12,7 @@
 
 #include "core/Fixtures.h"
 #include "core/TempDir.h"
-#include "files/ProjectFile.h"
+#include "core/files/ProjectFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/Fixtures.h"
-#include "view/Scene.h"
+#include "core/view/Scene.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "ScriptedPrompter.h"
-#include "app/Commands.h"
-#include "state/AppState.h"
+#include "front/app/Commands.h"
+#include "core/state/AppState.h"
 
 struct CommandsRig {
   std::unique_ptr<AppState> state = std::make_unique<AppState>();

@@ -13,8 +13,8 @@
 #include <optional>
 #include <utility>
 
-#include "lists/ListWindows.h"
-#include "ui/Prompter.h"
+#include "front/lists/ListWindows.h"
+#include "front/ui/Prompter.h"
 
 using namespace Qt::StringLiterals;
 

@@ -12,13 +12,13 @@
 
 #include "CommandsRig.h"
 #include "TestData.h"
-#include "boundary/BoundaryDialogs.h"
-#include "edit/EditDialogs.h"
-#include "edit/EllipseDialog.h"
-#include "lists/ListWindows.h"
-#include "state/History.h"
-#include "ui/LocaleNumbers.h"
-#include "view/ViewDialogs.h"
+#include "front/boundary/BoundaryDialogs.h"
+#include "front/edit/EditDialogs.h"
+#include "front/edit/EllipseDialog.h"
+#include "front/lists/ListWindows.h"
+#include "core/state/History.h"
+#include "front/ui/LocaleNumbers.h"
+#include "front/view/ViewDialogs.h"
 
 namespace {
 

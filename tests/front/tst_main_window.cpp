@@ -15,15 +15,15 @@
 
 #include "ScriptedPrompter.h"
 #include "TestData.h"
-#include "app/Commands.h"
-#include "app/MainWindow.h"
-#include "app/PolishTranslation.h"
+#include "front/app/Commands.h"
+#include "front/app/MainWindow.h"
+#include "front/app/PolishTranslation.h"
 #include "core/TempDir.h"
-#include "files/ExportFile.h"
-#include "lists/ListWindows.h"
-#include "ui/FormDialog.h"
-#include "view/Canvas.h"
-#include "view/ScenePainter.h"
+#include "core/files/ExportFile.h"
+#include "front/lists/ListWindows.h"
+#include "front/ui/FormDialog.h"
+#include "front/view/Canvas.h"
+#include "front/view/ScenePainter.h"
 
 namespace {
 

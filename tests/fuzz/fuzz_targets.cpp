@@ -8,8 +8,8 @@
 #include <memory>
 #include <string_view>
 
-#include "files/ProjectFile.h"
-#include "mesh/MeshProtocol.h"
+#include "core/files/ProjectFile.h"
+#include "core/mesh/MeshProtocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

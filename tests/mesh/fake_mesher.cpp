@@ -9,8 +9,8 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "files/SafeFile.h"
-#include "mesh/MeshProtocol.h"
+#include "core/files/SafeFile.h"
+#include "core/mesh/MeshProtocol.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "core/Fixtures.h"
 #include "core/TempDir.h"
-#include "edit/NodeEditing.h"
-#include "files/ProjectFile.h"
-#include "mesh/MeshDriver.h"
+#include "core/edit/NodeEditing.h"
+#include "core/files/ProjectFile.h"
+#include "core/mesh/MeshDriver.h"
 
 namespace {
 

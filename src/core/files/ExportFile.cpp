@@ -1,0 +1,70 @@
+#include "core/files/ExportFile.h"
+
+#include <bit>
+#include <cstring>
+
+#include "core/files/SafeFile.h"
+
+ExportLayout LayoutForName(std::string_view name) {
+  const std::string_view tail = name.size() >= 3 ? name.substr(name.size() - 3) : name;
+  if (tail == "ulx" || tail == "ULX") return ExportLayout::Ulx;
+  if (tail == "n2d" || tail == "N2D") return ExportLayout::N2d;
+  return ExportLayout::M2d;
+}
+
+namespace {
+
+class WordWriter {
+ public:
+  explicit WordWriter(size_t words) { bytes_.reserve(words * 4); }
+  void integer(int32_t v) { word(static_cast<uint32_t>(v)); }
+  void real(float v) { word(std::bit_cast<uint32_t>(v)); }
+  std::vector<uint8_t> take() { return std::move(bytes_); }
+
+ private:
+  void word(uint32_t w) {
+    for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<uint8_t>(w >> shift));
+  }
+  std::vector<uint8_t> bytes_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> EncodeExport(const Model& m, ExportLayout layout) {
+  const int32_t t = m.meshTriangleCount;
+  const int32_t n = m.meshNodeCount;
+  const size_t header = layout == ExportLayout::Ulx ? 5 : layout == ExportLayout::M2d ? 6 : 7;
+  WordWriter out(header + 4 * static_cast<size_t>(t) + 4 * static_cast<size_t>(n));
+
+  out.integer(t);
+  out.integer(n);
+  out.integer(0);
+  out.integer(0);
+  out.integer(0);
+  if (layout != ExportLayout::Ulx) out.real(1.0f);
+  if (layout == ExportLayout::N2d) out.integer(0);
+
+  for (int32_t i = 1; i <= t; ++i) {
+    const MeshTriangle& tri = m.MeshTriangleTable[i];
+    out.integer(tri.corner1);
+    out.integer(tri.corner2);
+    out.integer(tri.corner3);
+  }
+  for (int32_t i = 1; i <= t; ++i) out.integer(1);
+  for (int32_t i = 1; i <= n; ++i) {
+    out.real(m.MeshNodeTable[i].x);
+    out.real(m.MeshNodeTable[i].y);
+  }
+  for (int32_t i = 1; i <= n; ++i) {
+    out.integer(0);
+    out.integer(0);
+  }
+  return out.take();
+}
+
+FileResult WriteExportFile(const Model& model, ExportLayout layout, const std::string& path) {
+  const std::vector<uint8_t> bytes = EncodeExport(model, layout);
+  const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (!WriteFileAtomically(path, view)) return {false, std::string(kSaveFailedMessage)};
+  return {true, {}};
+}

@@ -1,0 +1,174 @@
+#include "core/files/ProjectFile.h"
+
+#include "core/files/CNumbers.h"
+#include "core/files/SafeFile.h"
+
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+
+void AppendFloatsLine(std::string& out, std::initializer_list<float> values, int decimals) {
+  bool first = true;
+  for (float v : values) {
+    if (!first) out += ' ';
+    AppendFixed(out, static_cast<double>(v), decimals);
+    first = false;
+  }
+  out += kEol;
+}
+
+void AppendIntsLine(std::string& out, std::initializer_list<int32_t> values) {
+  bool first = true;
+  for (int32_t v : values) {
+    if (!first) out += ' ';
+    AppendInt(out, v);
+    first = false;
+  }
+  out += kEol;
+}
+
+// Reads values in order and remembers the first problem met.
+class SectionReader {
+ public:
+  explicit SectionReader(std::string_view text) : reader_(text) {}
+
+  bool failed() const { return !error_.empty(); }
+  const std::string& error() const { return error_; }
+
+  void read(int32_t& field) {
+    if (!failed()) check(reader_.readInt(field));
+  }
+  void read(float& field) {
+    if (!failed()) check(reader_.readFloat(field));
+  }
+  void fail(std::string message) {
+    if (!failed()) error_ = std::move(message);
+  }
+
+ private:
+  void check(NumberReader::Status status) {
+    if (status == NumberReader::Status::End) {
+      error_ = "Plik jest niekompletny";
+    } else if (status == NumberReader::Status::NotANumber) {
+      error_ = "Plik zawiera niepoprawne dane: w miejscu liczby stoi inny tekst";
+    }
+  }
+
+  NumberReader reader_;
+  std::string error_;
+};
+
+bool CountInRange(SectionReader& in, int32_t count, int32_t capacity, std::string_view what) {
+  if (count >= 0 && count <= capacity) return true;
+  in.fail("Plik zawiera błędną liczbę " + std::string(what) + ": " + std::to_string(count) +
+          " (dopuszczalna od 0 do " + std::to_string(capacity) + ")");
+  return false;
+}
+
+}  // namespace
+
+std::string FormatProjectFile(const Model& m) {
+  std::string out;
+  out.reserve(64 + 40 * static_cast<size_t>(m.nodeCount) + 24 * static_cast<size_t>(m.elementCount) +
+              72 * static_cast<size_t>(m.bcCount) + 24 * static_cast<size_t>(m.internalNodeCount));
+  AppendIntsLine(out, {m.nodeCount, m.elementCount, m.bcCount, m.boundaryCount, m.internalNodeCount});
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
+    AppendFloatsLine(out, {m.NodeTable[i].x, m.NodeTable[i].y}, 15);
+  }
+  for (int32_t i = 1; i <= m.elementCount; ++i) {
+    const Element& e = m.ElementTable[i];
+    AppendIntsLine(out, {e.startNode, e.endNode, e.bcNumber, e.boundaryNumber});
+  }
+  for (int32_t i = 1; i <= m.bcCount; ++i) {
+    const BoundaryCondition& c = m.BcTable[i];
+    AppendFloatsLine(out, {c.kind, c.value1, c.value2, c.value3, c.value4, c.value5, c.value6}, 6);
+  }
+  for (int32_t i = 1; i <= m.boundaryCount; ++i) {
+    AppendIntsLine(out, {m.BoundaryTable[i].kind});
+  }
+  AppendFloatsLine(out, {m.Conductivity, m.SecondProperty}, 6);
+  for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
+    AppendFloatsLine(out, {m.InternalNodeTable[i].x, m.InternalNodeTable[i].y}, 6);
+  }
+  AppendIntsLine(out, {m.ProblemKind});
+  out += "Koniec pliku";
+  return out;
+}
+
+FileResult SaveProjectFile(const Model& model, const std::string& path) {
+  if (!WriteFileAtomically(path, FormatProjectFile(model))) {
+    return {false, std::string(kSaveFailedMessage)};
+  }
+  return {true, {}};
+}
+
+FileResult ParseProjectFile(std::string_view text, Model& m) {
+  ResetModelData(m);  // the file fills a new project, whatever was there
+  SectionReader in(text);
+  int32_t nodes = 0, elements = 0, conditions = 0, boundaries = 0, internals = 0;
+  in.read(nodes);
+  in.read(elements);
+  in.read(conditions);
+  in.read(boundaries);
+  in.read(internals);
+  if (!in.failed() && CountInRange(in, nodes, kMaxNodes, "węzłów") &&
+      CountInRange(in, elements, kMaxElements, "elementów") &&
+      CountInRange(in, conditions, kMaxConditions, "warunków brzegowych") &&
+      CountInRange(in, boundaries, kMaxBoundaries, "brzegów") &&
+      CountInRange(in, internals, kMaxInternalNodes, "węzłów wewnętrznych")) {
+    m.nodeCount = nodes;
+    for (int32_t i = 1; i <= nodes; ++i) {
+      in.read(m.NodeTable[i].x);
+      in.read(m.NodeTable[i].y);
+    }
+    m.elementCount = elements;
+    for (int32_t i = 1; i <= elements; ++i) {
+      Element& e = m.ElementTable[i];
+      in.read(e.startNode);
+      in.read(e.endNode);
+      in.read(e.bcNumber);
+      in.read(e.boundaryNumber);
+      // Drawing, meshing and the lists follow these numbers into the node
+      // table; a file whose elements point past it is not a model.
+      if (!in.failed() && (e.startNode < 1 || e.startNode > nodes || e.endNode < 1 || e.endNode > nodes)) {
+        in.fail("Element " + std::to_string(i) + " odwołuje się do nieistniejącego węzła");
+      }
+    }
+    m.bcCount = conditions;
+    for (int32_t i = 1; i <= conditions; ++i) {
+      BoundaryCondition& c = m.BcTable[i];
+      for (float* f : {&c.kind, &c.value1, &c.value2, &c.value3, &c.value4, &c.value5, &c.value6}) {
+        in.read(*f);
+      }
+    }
+    m.boundaryCount = boundaries;
+    for (int32_t i = 1; i <= boundaries; ++i) {
+      in.read(m.BoundaryTable[i].kind);
+    }
+    in.read(m.Conductivity);
+    in.read(m.SecondProperty);
+    m.internalNodeCount = internals;
+    for (int32_t i = 1; i <= internals; ++i) {
+      in.read(m.InternalNodeTable[i].x);
+      in.read(m.InternalNodeTable[i].y);
+    }
+    in.read(m.ProblemKind);
+  }
+  if (in.failed()) {
+    ResetModelData(m);
+    return {false, in.error()};
+  }
+  return {true, {}};
+}
+
+FileResult LoadProjectFile(const std::string& path, Model& model) {
+  // A real project file is well under a megabyte; anything far larger is
+  // not one, and reading it whole would only waste memory.
+  constexpr size_t kMaxProjectFileBytes = 16u << 20;
+  const std::optional<std::string> text = ReadWholeFile(path, kMaxProjectFileBytes);
+  if (!text) {
+    ResetModelData(model);
+    return {false, "Nie można odczytać pliku"};
+  }
+  return ParseProjectFile(*text, model);
+}

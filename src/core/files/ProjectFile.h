@@ -1,0 +1,28 @@
+#pragma once
+// The text project file (.vdk): counts, nodes, elements, conditions,
+// boundaries, properties, internal nodes, problem kind, end marker.
+
+#include <string>
+#include <string_view>
+
+#include "core/model/Model.h"
+
+struct FileResult {
+  bool ok = false;
+  std::string message;  // a short Polish sentence when !ok
+};
+
+// The file's whole text, CR LF line ends, C-locale numbers.
+std::string FormatProjectFile(const Model& model);
+
+// Writes the file safely (the previous file survives a failed save).
+FileResult SaveProjectFile(const Model& model, const std::string& path);
+
+// Reads counts and sections into the model's tables. Anything after the
+// problem kind is ignored. A file whose counts are out of range, that ends
+// early, holds a non-number where a number is due, or whose elements name
+// nodes that do not exist is refused and the model's data are reset.
+FileResult ParseProjectFile(std::string_view text, Model& model);
+FileResult LoadProjectFile(const std::string& path, Model& model);
+
+inline constexpr std::string_view kSaveFailedMessage = "Nie można zapisać do pliku";

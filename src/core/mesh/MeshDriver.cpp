@@ -1,0 +1,250 @@
+#include "core/mesh/MeshDriver.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+#include "core/files/SafeFile.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool Finite(float x, float y) {
+  return std::isfinite(x) && std::isfinite(y);
+}
+
+// The area as Triangle will read it from the switches: "%f" turns anything
+// below 0.0000005 into 0, which Triangle refuses by ending the process.
+bool AreaSurvivesSwitches(double area) {
+  const std::string text = MeshSwitches(area);
+  const char* begin = text.data() + 4;  // past "Qpqa"
+  double parsed = 0.0;
+  std::from_chars(begin, text.data() + text.size(), parsed);
+  return parsed > 0.0;
+}
+
+class ChildProcess {
+ public:
+  // A helper still running here has failed; it is killed and reaped.
+  ~ChildProcess() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+
+  bool start(const MesherOptions& options, int childFd) {
+    std::vector<std::string> args{options.helperPath};
+    args.insert(args.end(), options.extraArgs.begin(), options.extraArgs.end());
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, childFd, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, childFd, STDOUT_FILENO);
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    // The helper starts with default signal handling whatever the program set.
+    sigset_t all;
+    sigfillset(&all);
+    posix_spawnattr_setsigdefault(&attr, &all);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    const int rc = posix_spawn(&pid_, options.helperPath.c_str(), &actions, &attr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0) pid_ = -1;
+    return pid_ > 0;
+  }
+
+  // True when the helper exits with status 0 before the deadline; a helper
+  // still running then is left for the destructor to kill.
+  bool exitedCleanlyBefore(Clock::time_point deadline) {
+    // A pidfd turns readable at the exit; without one (old kernels) poll
+    // the status every millisecond.
+    UniqueFd exitWatch(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
+    while (pid_ > 0) {
+      int status = 0;
+      const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+      if (r == pid_) {
+        pid_ = -1;
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+      }
+      if (r < 0 && errno != EINTR) {
+        pid_ = -1;
+        return false;
+      }
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      if (left.count() <= 0) return false;
+      pollfd p{exitWatch.get(), POLLIN, 0};
+      ::poll(&p, exitWatch.get() >= 0 ? 1 : 0, exitWatch.get() >= 0 ? static_cast<int>(left.count()) : 1);
+    }
+    return false;
+  }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+}  // namespace
+
+std::string DefaultMesherPath() {
+  char self[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return "vendrel-mesher";
+  std::string dir(self, static_cast<size_t>(n));
+  dir.resize(dir.find_last_of('/') + 1);
+  // Beside the program in the build tree; in the private folder once installed.
+  for (const std::string& path : {dir + "vendrel-mesher", dir + "../libexec/vendrel-korbel/vendrel-mesher"}) {
+    if (::access(path.c_str(), X_OK) == 0) return path;
+  }
+  return dir + "vendrel-mesher";
+}
+
+std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
+  MeshRequest r;
+  r.area = area;
+  r.points.reserve(2 * static_cast<size_t>(m.nodeCount));
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
+    const Node& n = m.NodeTable[i];
+    if (!Finite(n.x, n.y)) return std::nullopt;
+    r.points.push_back(n.x);
+    r.points.push_back(n.y);
+  }
+  r.segments.reserve(2 * static_cast<size_t>(m.elementCount));
+  for (int32_t i = 1; i <= m.elementCount; ++i) {
+    const Element& e = m.ElementTable[i];
+    if (e.startNode < 1 || e.startNode > m.nodeCount || e.endNode < 1 || e.endNode > m.nodeCount) {
+      return std::nullopt;
+    }
+    r.segments.push_back(e.startNode);
+    r.segments.push_back(e.endNode);
+  }
+  for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
+    const InternalNode& h = m.InternalNodeTable[i];
+    if (!Finite(h.x, h.y)) return std::nullopt;
+    r.holes.push_back(h.x);
+    r.holes.push_back(h.y);
+  }
+  return r;
+}
+
+std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptions& options) {
+  int pair[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return std::nullopt;
+  UniqueFd ours(pair[0]);
+  UniqueFd theirs(pair[1]);
+  ChildProcess child;
+  if (!child.start(options, theirs.get())) return std::nullopt;
+  theirs.reset();
+  ::fcntl(ours.get(), F_SETFL, ::fcntl(ours.get(), F_GETFL) | O_NONBLOCK);
+
+  const std::string input = EncodeRequest(request);
+  size_t sent = 0;
+  std::string reply;
+  const size_t replyLimit = MaxReplyBytes();
+  const Clock::time_point deadline = Clock::now() + options.timeLimit;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return std::nullopt;  // the child is killed on the way out
+    pollfd p{ours.get(), static_cast<short>(POLLIN | (sent < input.size() ? POLLOUT : 0)), 0};
+    const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 50)));
+    if (ready < 0 && errno != EINTR) return std::nullopt;
+    if (ready <= 0) {
+      if (options.whileWaiting) options.whileWaiting();
+      continue;
+    }
+    if ((p.revents & POLLOUT) != 0 && sent < input.size()) {
+      const ssize_t n = ::send(ours.get(), input.data() + sent, input.size() - sent, MSG_NOSIGNAL);
+      if (n < 0 && errno != EAGAIN && errno != EINTR) return std::nullopt;
+      if (n > 0) sent += static_cast<size_t>(n);
+      if (sent == input.size()) ::shutdown(ours.get(), SHUT_WR);
+    }
+    if ((p.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+      char buffer[65536];
+      const ssize_t n = ::recv(ours.get(), buffer, sizeof buffer, 0);
+      if (n == 0) break;  // the helper closed its side: the reply is complete
+      if (n < 0) {
+        if (errno == EAGAIN || errno == EINTR) continue;
+        return std::nullopt;
+      }
+      reply.append(buffer, static_cast<size_t>(n));
+      if (reply.size() > replyLimit) return std::nullopt;
+    }
+  }
+  if (sent < input.size()) return std::nullopt;
+  ours.reset();
+  // Closing the stream comes just before the exit; the exit status decides.
+  if (!child.exitedCleanlyBefore(deadline)) return std::nullopt;
+  return DecodeReply(reply);
+}
+
+namespace {
+
+// Builds the request, runs the helper and copies its mesh into the tables.
+// True when the mesh was refused by the limits.
+bool RunGeneration(Model& m, double area, const MesherOptions& options) {
+  const std::optional<MeshRequest> request =
+      AreaSurvivesSwitches(area) ? BuildMeshRequest(m, area) : std::nullopt;
+  const std::optional<MeshReply> reply = request ? RunMesher(*request, options) : std::nullopt;
+  if (!reply) {
+    m.MeshFailureFlag = 1;
+    m.meshTriangleCount = 0;
+    m.meshNodeCount = 0;
+    return false;
+  }
+  m.meshTriangleCount = reply->triangleCount;
+  m.meshNodeCount = reply->pointCount;
+  if (!ReplyWithinLimits(*reply)) {
+    m.meshTriangleCount = 0;
+    m.meshNodeCount = 0;
+    return true;
+  }
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const int32_t* c = &reply->triangles[3 * static_cast<size_t>(t - 1)];
+    m.MeshTriangleTable[t] = MeshTriangle{c[0], c[1], c[2]};
+  }
+  for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
+    const double* p = &reply->points[2 * static_cast<size_t>(i - 1)];
+    m.MeshNodeTable[i] = MeshNode{static_cast<float>(p[0]), static_cast<float>(p[1])};
+  }
+  return false;
+}
+
+}  // namespace
+
+MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options) {
+  m.MeshFailureFlag = 0;
+  bool overflow = false;
+  try {
+    overflow = RunGeneration(m, area, options);
+  } catch (...) {
+    // Memory that could not be had, or anything else thrown on the way,
+    // is a failed generation; the program goes on.
+    m.MeshFailureFlag = 1;
+  }
+  if (m.meshTriangleCount < 1) m.MeshFailureFlag = 1;
+  if (m.MeshFailureFlag == 1) {
+    m.meshNodeCount = 0;
+    m.meshTriangleCount = 0;
+    return overflow ? MeshOutcome::Overflow : MeshOutcome::Failure;
+  }
+  return MeshOutcome::Success;
+}

@@ -1,0 +1,80 @@
+#include "core/model/Model.h"
+
+namespace {
+
+// Shared by init and reset; they differ only in the problem kind.
+void SetDefaults(Model& m, int32_t problemKind) {
+  m.meshTriangleCount = 0;
+  m.meshNodeCount = 0;
+  m.MeshFailureFlag = 0;
+  m.Conductivity = 1.0f;
+  m.ProblemKind = problemKind;
+  m.BcTable[1] = BoundaryCondition{2.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+  m.BoundaryTable[1] = Boundary{1};
+  m.bcCount = 1;
+  m.CurrentBoundary = 1;
+  m.CurrentBc = 1;
+  m.nodeCount = 0;
+  m.elementCount = 0;
+  m.boundaryCount = 1;
+  m.internalNodeCount = 0;
+  m.SecondProperty = 0.0f;
+}
+
+template <typename Row, int32_t Capacity>
+int32_t AppendRow(FixedTable<Row, Capacity>& table, int32_t& count, const Row& row) {
+  if (count < 0 || count >= Capacity) {
+    return 0;
+  }
+  table[count + 1] = row;
+  return ++count;
+}
+
+}  // namespace
+
+void InitModelData(Model& model) {
+  SetDefaults(model, 10);
+  model.SelectedNumber = 0;
+}
+
+void ResetModelData(Model& model) {
+  SetDefaults(model, 1);
+}
+
+int32_t FreeRows(const Model& m, ModelTable table) {
+  switch (table) {
+    case ModelTable::Nodes: return kMaxNodes - m.nodeCount;
+    case ModelTable::Elements: return kMaxElements - m.elementCount;
+    case ModelTable::Boundaries: return kMaxBoundaries - m.boundaryCount;
+    case ModelTable::Conditions: return kMaxConditions - m.bcCount;
+    case ModelTable::InternalNodes: return kMaxInternalNodes - m.internalNodeCount;
+  }
+  return 0;
+}
+
+int32_t AppendNode(Model& m, const Node& row) {
+  return AppendRow(m.NodeTable, m.nodeCount, row);
+}
+int32_t AppendElement(Model& m, const Element& row) {
+  return AppendRow(m.ElementTable, m.elementCount, row);
+}
+int32_t AppendBoundary(Model& m, const Boundary& row) {
+  return AppendRow(m.BoundaryTable, m.boundaryCount, row);
+}
+int32_t AppendCondition(Model& m, const BoundaryCondition& row) {
+  return AppendRow(m.BcTable, m.bcCount, row);
+}
+int32_t AppendInternalNode(Model& m, const InternalNode& row) {
+  return AppendRow(m.InternalNodeTable, m.internalNodeCount, row);
+}
+
+std::string CapacityMessage(ModelTable table) {
+  switch (table) {
+    case ModelTable::Nodes: return "Osiągnięto największą liczbę węzłów (299)";
+    case ModelTable::Elements: return "Osiągnięto największą liczbę elementów (499)";
+    case ModelTable::Boundaries: return "Osiągnięto największą liczbę brzegów (19)";
+    case ModelTable::Conditions: return "Osiągnięto największą liczbę warunków brzegowych (99)";
+    case ModelTable::InternalNodes: return "Osiągnięto największą liczbę węzłów wewnętrznych (99)";
+  }
+  return {};
+}

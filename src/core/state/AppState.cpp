@@ -1,0 +1,21 @@
+#include "core/state/AppState.h"
+
+namespace {
+
+void ResetAroundTheModel(AppState& s) {
+  ResetViewDefaults(s.view);
+  s.display = DisplaySettings{};
+  ResetEditState(s.edit);
+}
+
+}  // namespace
+
+void ModelInit(AppState& s) {
+  InitModelData(s.model);
+  ResetAroundTheModel(s);
+}
+
+void ModelReset(AppState& s) {
+  ResetModelData(s.model);
+  ResetAroundTheModel(s);
+}

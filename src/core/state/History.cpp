@@ -1,0 +1,75 @@
+#include "core/state/History.h"
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Every bit of the whole table, rows past the counter too.
+template <typename Table>
+bool SameRows(const Table& a, const Table& b) {
+  return std::memcmp(&a, &b, sizeof(Table)) == 0;
+}
+
+// The counter and the rows it covers: a cancelled addition leaves its row
+// written past the counter, and that is no change of the project.
+template <typename Table>
+bool SameLiveRows(const Table& a, int32_t countA, const Table& b, int32_t countB) {
+  return countA == countB && (countA <= 0 || std::memcmp(&a[1], &b[1], sizeof a[1] * size_t(countA)) == 0);
+}
+
+bool SameFloat(float a, float b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+}  // namespace
+
+bool SameProject(const Model& a, const Model& b) {
+  return SameLiveRows(a.NodeTable, a.nodeCount, b.NodeTable, b.nodeCount) &&
+         SameLiveRows(a.ElementTable, a.elementCount, b.ElementTable, b.elementCount) &&
+         SameLiveRows(a.BoundaryTable, a.boundaryCount, b.BoundaryTable, b.boundaryCount) &&
+         SameLiveRows(a.BcTable, a.bcCount, b.BcTable, b.bcCount) &&
+         SameLiveRows(a.InternalNodeTable, a.internalNodeCount, b.InternalNodeTable, b.internalNodeCount) &&
+         SameLiveRows(a.MeshNodeTable, a.meshNodeCount, b.MeshNodeTable, b.meshNodeCount) &&
+         SameLiveRows(a.MeshTriangleTable, a.meshTriangleCount, b.MeshTriangleTable, b.meshTriangleCount) &&
+         a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
+         SameFloat(a.SecondProperty, b.SecondProperty) && a.CurrentBoundary == b.CurrentBoundary &&
+         a.CurrentBc == b.CurrentBc && a.MeshFailureFlag == b.MeshFailureFlag;
+}
+
+bool SameModel(const Model& a, const Model& b) {
+  return SameProject(a, b) && SameRows(a.NodeTable, b.NodeTable) &&
+         SameRows(a.ElementTable, b.ElementTable) && SameRows(a.BoundaryTable, b.BoundaryTable) &&
+         SameRows(a.BcTable, b.BcTable) && SameRows(a.InternalNodeTable, b.InternalNodeTable) &&
+         SameRows(a.MeshNodeTable, b.MeshNodeTable) && SameRows(a.MeshTriangleTable, b.MeshTriangleTable) &&
+         a.SelectedNumber == b.SelectedNumber && a.CaptionText == b.CaptionText;
+}
+
+void History::record(std::string name, const Model& before, bool captionToo) {
+  undo_.push_back({std::move(name), std::make_unique<Model>(before), captionToo});
+  if (undo_.size() > kSteps) undo_.pop_front();
+  redo_.clear();
+}
+
+void History::Swap(Step& step, Model& model) {
+  std::string caption = model.CaptionText;
+  std::swap(*step.model, model);
+  if (!step.captionToo) model.CaptionText = std::move(caption);
+}
+
+bool History::Move(std::deque<Step>& from, std::deque<Step>& to, Model& model) {
+  if (from.empty()) return false;
+  Step step = std::move(from.back());
+  from.pop_back();
+  Swap(step, model);
+  to.push_back(std::move(step));
+  return true;
+}
+
+bool History::undo(Model& model) {
+  return Move(undo_, redo_, model);
+}
+
+bool History::redo(Model& model) {
+  return Move(redo_, undo_, model);
+}

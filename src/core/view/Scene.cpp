@@ -1,0 +1,174 @@
+#include "core/view/Scene.h"
+
+namespace {
+
+// Tracks the canvas's pen and brush the way the window's drawing code sets
+// them, so every primitive records what was in force.
+class SceneWriter {
+ public:
+  SceneWriter(Scene& scene, const ViewTransform& view, int32_t clientHeight)
+      : scene_(scene), view_(view), clientHeight_(clientHeight) {}
+
+  Rgb pen = colors::kBlack;
+  Rgb brush = colors::kWhite;
+  Rgb text = colors::kBlack;
+  uint8_t penWidth = 1;
+
+  ScreenPoint at(double x, double y, double dx = 0, double dy = 0) const {
+    return ModelToScreen(view_, clientHeight_, x, y, dx, dy);
+  }
+
+  void add(Shape shape, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t number = 0) {
+    scene_.items.push_back(Primitive{shape, penWidth, pen, brush, text, x1, y1, x2, y2, number});
+  }
+
+  // A disc of six pixels around a model point.
+  void marker(double x, double y) {
+    const ScreenPoint a = at(x, y, -3, -3);
+    const ScreenPoint b = at(x, y, 3, 3);
+    add(Shape::Ellipse, a.x, a.y, b.x, b.y);
+  }
+
+ private:
+  Scene& scene_;
+  const ViewTransform& view_;
+  int32_t clientHeight_;
+};
+
+bool WithinPixelLimit(ScreenPoint p) {
+  return p.x >= -kPixelLimit && p.x <= kPixelLimit && p.y >= -kPixelLimit && p.y <= kPixelLimit;
+}
+
+void AddGrid(SceneWriter& w, Scene& scene, ViewTransform& view, int32_t width, int32_t height) {
+  // The bounds multiply the region's far edge; a zero-sized window has no
+  // sensible bound and gets no grid.
+  if (width <= 0 || height <= 0) return;
+  const float xBound = float((width / height) + 1.5) * view.viewXMax;
+  const float yBound = float((height / width) + 1) * view.viewYMax;
+  for (float x = view.viewXMin; x <= xBound; x += view.gridDx) {
+    const int32_t before = scene.gridDots;
+    for (float y = view.viewYMin; y <= yBound; y += view.gridDy) {
+      const ScreenPoint a = w.at(x, y, -1, -1);
+      const ScreenPoint b = w.at(x, y, 1, 1);
+      w.add(Shape::Ellipse, a.x, a.y, b.x, b.y);
+      if (++scene.gridDots > kMaxGridDots) {
+        view.gridShown = 0;
+        scene.gridLimitHit = true;
+        return;
+      }
+    }
+    // Far from the origin a small step can vanish against x; with no dot
+    // in the column to reach the limit, the loop would never end.
+    if (x + view.gridDx == x && scene.gridDots == before) break;
+  }
+}
+
+}  // namespace
+
+void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& display, bool meshShown,
+                int32_t width, int32_t height, Scene& scene, const Highlights& highlights) {
+  scene.items.clear();
+  scene.gridDots = 0;
+  scene.gridLimitHit = false;
+  SceneWriter w(scene, view, height);
+
+  // 1. Background.
+  w.pen = w.brush = colors::kWhite;
+  w.add(Shape::FillRect, 0, 0, width, height);
+  w.pen = w.brush = colors::kBlack;
+  // 2. Scale.
+  ComputeScale(view, width, height);
+  // 3-4. Grid dots.
+  w.pen = w.brush = colors::kGrey;
+  w.penWidth = 1;
+  if (view.gridShown == 1) AddGrid(w, scene, view, width, height);
+  // 5-6. Boundary nodes.
+  w.pen = w.brush = colors::kMaroon;
+  if (m.nodeCount >= 1 && display.showNodes == 1) {
+    for (int32_t i = 1; i <= m.nodeCount; ++i) w.marker(m.NodeTable[i].x, m.NodeTable[i].y);
+  }
+  // 7-8. Node numbers.
+  w.brush = colors::kWhite;
+  w.text = colors::kMaroon;
+  if (m.nodeCount >= 1 && display.showNodeNumbers == 1) {
+    for (int32_t i = 1; i <= m.nodeCount; ++i) {
+      const ScreenPoint p = w.at(m.NodeTable[i].x, m.NodeTable[i].y);
+      w.add(Shape::Text, p.x, p.y, p.x, p.y, i);
+    }
+  }
+  // 9-10. Element numbers at the midpoints.
+  w.text = colors::kBlue;
+  if (m.elementCount >= 1 && display.showElementNumbers == 1) {
+    for (int32_t e = 1; e <= m.elementCount; ++e) {
+      const Node& a = m.NodeTable[m.ElementTable[e].startNode];
+      const Node& b = m.NodeTable[m.ElementTable[e].endNode];
+      const ScreenPoint p = w.at((double(a.x) + b.x) * 0.5, (double(a.y) + b.y) * 0.5);
+      w.add(Shape::Text, p.x, p.y, p.x, p.y, e);
+    }
+  }
+  // 11-12. Boundary elements; each drawn one leaves a black 1-pixel pen.
+  w.brush = colors::kBlack;
+  w.pen = colors::kBlue;
+  w.penWidth = 2;
+  if (m.elementCount >= 1 && display.showElements == 1) {
+    for (int32_t e = 1; e <= m.elementCount; ++e) {
+      const Node& a = m.NodeTable[m.ElementTable[e].startNode];
+      const Node& b = m.NodeTable[m.ElementTable[e].endNode];
+      const ScreenPoint pa = w.at(a.x, a.y);
+      const ScreenPoint pb = w.at(b.x, b.y);
+      if (!WithinPixelLimit(pa) || !WithinPixelLimit(pb)) continue;
+      w.penWidth = 2;
+      w.pen = colors::kBlue;
+      w.add(Shape::Line, pa.x, pa.y, pb.x, pb.y);
+      w.penWidth = 1;
+      w.pen = colors::kBlack;
+    }
+  }
+  // 13-14. Internal nodes: white discs with a green outline.
+  w.pen = colors::kGreen;
+  w.brush = colors::kWhite;
+  if (m.internalNodeCount >= 1 && display.showInternalNodes == 1) {
+    for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
+      w.marker(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
+    }
+  }
+  // 15-16. Mesh triangles, last, over everything.
+  w.pen = colors::kBlack;
+  if (m.meshTriangleCount >= 1 && meshShown) {
+    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+      const MeshTriangle& c = m.MeshTriangleTable[t];
+      const ScreenPoint p1 = w.at(m.MeshNodeTable[c.corner1].x, m.MeshNodeTable[c.corner1].y);
+      const ScreenPoint p2 = w.at(m.MeshNodeTable[c.corner2].x, m.MeshNodeTable[c.corner2].y);
+      const ScreenPoint p3 = w.at(m.MeshNodeTable[c.corner3].x, m.MeshNodeTable[c.corner3].y);
+      if (!WithinPixelLimit(p1) || !WithinPixelLimit(p2) || !WithinPixelLimit(p3)) continue;
+      w.add(Shape::Line, p1.x, p1.y, p2.x, p2.y);
+      w.add(Shape::Line, p2.x, p2.y, p3.x, p3.y);
+      w.add(Shape::Line, p3.x, p3.y, p1.x, p1.y);
+    }
+  }
+  // 17. What a model check pointed out.
+  w.pen = colors::kRed;
+  w.penWidth = 3;
+  const auto ring = [&](double x, double y) {
+    const ScreenPoint a = w.at(x, y, -7, -7);
+    const ScreenPoint b = w.at(x, y, 7, 7);
+    w.add(Shape::Ring, a.x, a.y, b.x, b.y);
+  };
+  const auto node = [&](int32_t i) { return i >= 1 && i <= m.nodeCount; };
+  for (int32_t e : highlights.elements) {
+    if (e < 1 || e > m.elementCount || !node(m.ElementTable[e].startNode) || !node(m.ElementTable[e].endNode))
+      continue;
+    const Node& a = m.NodeTable[m.ElementTable[e].startNode];
+    const Node& b = m.NodeTable[m.ElementTable[e].endNode];
+    const ScreenPoint pa = w.at(a.x, a.y);
+    const ScreenPoint pb = w.at(b.x, b.y);
+    if (WithinPixelLimit(pa) && WithinPixelLimit(pb)) w.add(Shape::Line, pa.x, pa.y, pb.x, pb.y);
+  }
+  w.penWidth = 2;
+  for (int32_t i : highlights.nodes) {
+    if (node(i)) ring(m.NodeTable[i].x, m.NodeTable[i].y);
+  }
+  for (int32_t i : highlights.internalNodes) {
+    if (i >= 1 && i <= m.internalNodeCount) ring(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
+  }
+}

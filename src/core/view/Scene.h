@@ -1,0 +1,70 @@
+#pragma once
+// What one repaint of the main window draws, in order: a plain list of
+// primitives, each carrying the pen and brush in force when it is drawn.
+
+#include <cstdint>
+#include <vector>
+
+#include "core/model/Model.h"
+#include "core/view/DisplaySettings.h"
+#include "core/view/ViewTransform.h"
+
+struct Rgb {
+  uint8_t r = 0;
+  uint8_t g = 0;
+  uint8_t b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+namespace colors {
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kGrey{128, 128, 128};
+inline constexpr Rgb kMaroon{128, 0, 0};
+inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr Rgb kGreen{0, 128, 0};
+inline constexpr Rgb kRed{255, 0, 0};
+}  // namespace colors
+
+enum class Shape : uint8_t {
+  FillRect,  // the box (x1, y1)-(x2, y2), right and bottom edges excluded
+  Ellipse,   // inscribed in that box: interior in the brush, outline in the pen
+  Line,      // from (x1, y1) to (x2, y2)
+  Text,      // `number` in decimal, top-left at (x1, y1), on an opaque box
+  Ring,      // an ellipse's outline alone, over what lies inside
+};
+
+struct Primitive {
+  Shape shape = Shape::FillRect;
+  uint8_t penWidth = 1;
+  Rgb pen;
+  Rgb brush;
+  Rgb text;
+  int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  int32_t number = 0;
+};
+
+// The layers whose counts tests and the benchmarks like to know.
+struct Scene {
+  std::vector<Primitive> items;
+  int32_t gridDots = 0;
+  bool gridLimitHit = false;  // the grid was switched off in this build
+};
+
+// Rows to point out over the finished picture, by number.
+struct Highlights {
+  std::vector<int32_t> nodes;
+  std::vector<int32_t> elements;
+  std::vector<int32_t> internalNodes;
+  bool empty() const { return nodes.empty() && elements.empty() && internalNodes.empty(); }
+};
+
+inline constexpr int32_t kMaxGridDots = 20000;
+inline constexpr int32_t kPixelLimit = 30000;
+
+// Builds the whole picture for a client area of the given size. Computes the
+// scale (and so may repair a zero grid spacing) and switches the grid off
+// when it would take more than kMaxGridDots dots. Reuses the scene's storage.
+// Highlighted rows come last, as red rings and thick red lines.
+void BuildScene(const Model& model, ViewTransform& view, const DisplaySettings& display, bool meshShown,
+                int32_t clientWidth, int32_t clientHeight, Scene& scene, const Highlights& highlights = {});

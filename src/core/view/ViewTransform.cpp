@@ -1,0 +1,128 @@
+#include "core/view/ViewTransform.h"
+
+#include <cmath>
+#include <limits>
+
+#include "core/model/Model.h"
+
+namespace {
+
+int32_t TruncToPixel(double v) {
+  if (std::isnan(v)) return std::numeric_limits<int32_t>::min();
+  if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(v);  // toward zero
+}
+
+int32_t BaseY(const ViewTransform& view, int32_t clientHeight) {
+  return clientHeight - view.marginBottom;
+}
+
+// Nearest multiple of the step, counted from 0; a tie goes to the lower one.
+double Snap(double distance, double step) {
+  const double kf = std::floor(distance / step);
+  const double kc = std::ceil(distance / step);
+  const double k = std::fabs(kc * step - distance) < std::fabs(kf * step - distance) ? kc : kf;
+  return k * step;
+}
+
+}  // namespace
+
+bool HasDrawingArea(const ViewTransform& view) {
+  return view.scale > 0.0f && std::isfinite(view.scale);
+}
+
+void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight) {
+  const double drawWidth = clientWidth - (view.marginLeft + view.marginRight);
+  const double drawHeight = clientHeight - (view.marginTop + view.marginBottom);
+  float x0 = view.viewXMin, y0 = view.viewYMin, x1 = view.viewXMax, y1 = view.viewYMax;
+  if (x0 == 0.0f) x0 = 1.0f;
+  if (y0 == 0.0f) y0 = 1.0f;
+  if (x1 == 0.0f) x1 = 1.0f;
+  if (y1 == 0.0f) y1 = 1.0f;
+  if (x0 == x1) x1 = x1 + 1.0f;
+  if (y0 == y1) y1 = y1 + 1.0f;
+  if (view.gridDx == 0.0f) view.gridDx = 10.0f;
+  if (view.gridDy == 0.0f) view.gridDy = 10.0f;
+  const double sx = drawWidth / (double(x1) - double(x0));
+  const double sy = drawHeight / (double(y1) - double(y0));
+  view.scale = static_cast<float>(std::min(sx, sy));
+}
+
+ScreenPoint ModelToScreen(const ViewTransform& view, int32_t clientHeight, double x, double y, double offsetX,
+                          double offsetY) {
+  const double px = view.marginLeft + (x - double(view.viewXMin)) * double(view.scale) + offsetX;
+  const double py = BaseY(view, clientHeight) - (y - double(view.viewYMin)) * double(view.scale) + offsetY;
+  return {TruncToPixel(px), TruncToPixel(py)};
+}
+
+ModelPoint ScreenToModel(const ViewTransform& view, int32_t clientHeight, int32_t px, int32_t py) {
+  const double u = (double(px) - view.marginLeft) / double(view.scale);
+  const double v = (double(BaseY(view, clientHeight)) - py) / double(view.scale);
+  if (view.gridShown == 0) return {double(view.viewXMin) + u, double(view.viewYMin) + v};
+  return {double(view.viewXMin) + Snap(u, view.gridDx), double(view.viewYMin) + Snap(v, view.gridDy)};
+}
+
+bool ZoomIn(ViewTransform& view) {
+  if (!(4.0 * view.gridDx < double(view.viewXMax) - view.viewXMin &&
+        4.0 * view.gridDy < double(view.viewYMax) - view.viewYMin)) {
+    return false;
+  }
+  view.viewXMin += view.gridDx;
+  view.viewXMax -= view.gridDx;
+  view.viewYMin += view.gridDy;
+  view.viewYMax -= view.gridDy;
+  return true;
+}
+
+void ZoomOut(ViewTransform& view) {
+  view.viewXMin -= view.gridDx;
+  view.viewXMax += view.gridDx;
+  view.viewYMin -= view.gridDy;
+  view.viewYMax += view.gridDy;
+}
+
+void PanLeft(ViewTransform& view) {
+  view.viewXMin += view.gridDx;
+  view.viewXMax += view.gridDx;
+}
+
+void PanRight(ViewTransform& view) {
+  view.viewXMin -= view.gridDx;
+  view.viewXMax -= view.gridDx;
+}
+
+void PanUp(ViewTransform& view) {
+  view.viewYMin -= view.gridDy;
+  view.viewYMax -= view.gridDy;
+}
+
+void PanDown(ViewTransform& view) {
+  view.viewYMin += view.gridDy;
+  view.viewYMax += view.gridDy;
+}
+
+bool ShowAll(ViewTransform& view, const Model& m) {
+  if (m.nodeCount <= 0) return false;
+  float xMin = m.NodeTable[1].x, xMax = xMin, yMin = m.NodeTable[1].y, yMax = yMin;
+  for (int32_t i = 2; i <= m.nodeCount; ++i) {
+    xMin = std::min(xMin, m.NodeTable[i].x);
+    xMax = std::max(xMax, m.NodeTable[i].x);
+    yMin = std::min(yMin, m.NodeTable[i].y);
+    yMax = std::max(yMax, m.NodeTable[i].y);
+  }
+  const auto snap = [](float b, float d) {
+    return static_cast<float>(std::trunc(double(b) / double(d)) * double(d));
+  };
+  xMin = snap(xMin, view.gridDx);
+  xMax = snap(xMax, view.gridDx);
+  yMin = snap(yMin, view.gridDy);
+  yMax = snap(yMax, view.gridDy);
+  if (xMin == xMax) xMax = xMin + view.gridDx;
+  if (yMin == yMax) yMax = yMin + view.gridDy;
+  view.viewXMin = xMin;
+  view.viewYMin = yMin;
+  view.viewXMax = xMax;
+  view.viewYMax = yMax;
+  return true;
+}

@@ -1,0 +1,268 @@
+#include "front/app/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "front/app/Commands.h"
+#include "front/app/Glyphs.h"
+#include "front/app/QtPrompter.h"
+#include "front/view/Canvas.h"
+
+MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
+    : QMainWindow(parent), state_(std::make_unique<AppState>()) {
+  setObjectName(QStringLiteral("GL"));
+  if (prompter == nullptr) {
+    ownPrompter_ = std::make_unique<QtPrompter>(this);
+    prompter = ownPrompter_.get();
+  }
+  prompter_ = prompter;
+  ModelInit(*state_);
+  commands_ = std::make_unique<Commands>(*state_, *prompter_);
+
+  // The drawing surface is the whole client area; the toolbar panel and the
+  // status bar lie on it, so margins count from the client area's edges.
+  canvas_ = new Canvas(*state_, this);
+  setCentralWidget(canvas_);
+  auto* toolbar = new QWidget(canvas_);
+  toolbar->setObjectName(QStringLiteral("toolbarPanel"));
+  toolbar->setFixedHeight(26);
+  toolbar->setAutoFillBackground(true);
+  buildToolbar(toolbar);
+  auto* statusBar = new QWidget(canvas_);
+  statusBar->setObjectName(QStringLiteral("StatusBar1"));
+  statusBar->setFixedHeight(16);
+  statusBar->setAutoFillBackground(true);
+  buildStatusBar(statusBar);
+  auto* layout = new QVBoxLayout(canvas_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(toolbar);
+  layout->addStretch();
+  layout->addWidget(statusBar);
+
+  buildMenus();
+
+  connect(commands_.get(), &Commands::repaintRequested, canvas_, &Canvas::invalidateScene);
+  connect(commands_.get(), &Commands::overlayChanged, canvas_, &Canvas::overlayChanged);
+  connect(commands_.get(), &Commands::popupRequested, this, [this](int menu, const QPoint& at) {
+    (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
+  });
+  connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
+    commands_->mouseDown(button, x, y, canvas_->height());
+  });
+  connect(commands_.get(), &Commands::captionChanged, this, &QWidget::setWindowTitle);
+  connect(commands_.get(), &Commands::statusTextChanged, this,
+          [this](int panel, const QString& text) { panels_[panel]->setText(text); });
+  connect(canvas_, &Canvas::mouseMoved, this,
+          [this](int x, int y) { commands_->cursorMoved(x, y, canvas_->height()); });
+  connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &Commands::gridLimitReached);
+
+  commands_->setCaption(QStringLiteral("Vendrel Korbel v1.0"));
+  resize(640, 480);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(320, 240));
+  }
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::statusText(int panel) const {
+  return panels_[panel]->text();
+}
+
+QAction* MainWindow::action(const char* name, const QString& caption, void (Commands::*command)(),
+                            const QKeySequence& shortcut) {
+  auto* a = new QAction(caption, this);
+  a->setObjectName(QString::fromLatin1(name));
+  a->setShortcut(shortcut);
+  if (command != nullptr) connect(a, &QAction::triggered, this, [this, command] { commands_->run(command); });
+  return a;
+}
+
+void MainWindow::buildMenus() {
+  using C = Commands;
+  const auto ctrl = [](char key) { return QKeySequence(Qt::CTRL | Qt::Key(key)); };
+  QMenuBar* bar = menuBar();
+
+  QMenu* file = bar->addMenu(QStringLiteral("&Plik"));
+  file->addAction(action("actionNew", QStringLiteral("&Nowy"), &C::newProject));
+  file->addAction(action("actionOpen", QStringLiteral("&Otwórz"), &C::openProject, ctrl('O')));
+  file->addAction(action("actionSaveAs", QStringLiteral("Zapisz &jako"), &C::saveProject));
+  file->addSeparator();
+  file->addAction(action("actionExport", QStringLiteral("&Eksportuj do ..."), &C::exportMesh, ctrl('E')));
+  file->addSeparator();
+  QAction* exit = action("actionExit", QStringLiteral("&Koniec"), nullptr, ctrl('X'));
+  connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
+  file->addAction(exit);
+
+  // Undo and redo name the step they would take; with none they rest.
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edycja"));
+  QAction* undo = action("actionUndo", QStringLiteral("&Cofnij"), &C::undo, ctrl('Z'));
+  QAction* redo = action("actionRedo", QStringLiteral("&Ponów"), &C::redo, ctrl('Y'));
+  edit->addActions({undo, redo});
+  redo->setShortcuts({ctrl('Y'), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  const auto showHistory = [this, undo, redo] {
+    const History& h = state_->history;
+    undo->setEnabled(h.canUndo());
+    redo->setEnabled(h.canRedo());
+    undo->setText(h.canUndo() ? QStringLiteral("&Cofnij: ") + QString::fromStdString(h.undoName())
+                              : QStringLiteral("&Cofnij"));
+    redo->setText(h.canRedo() ? QStringLiteral("&Ponów: ") + QString::fromStdString(h.redoName())
+                              : QStringLiteral("&Ponów"));
+  };
+  showHistory();
+  connect(commands_.get(), &Commands::historyChanged, this, showHistory);
+
+  QMenu* add = bar->addMenu(QStringLiteral("&Dodaj"));
+  add->addAction(action("actionPolyline", QStringLiteral("&Linie łamaną"), &C::startPolyline, ctrl('L')));
+  add->addAction(action("actionEllipse", QStringLiteral("&Elipsę"), &C::ellipse));
+  add->addSeparator();
+  add->addAction(action("actionAddNode", QStringLiteral("&Węzeł"), &C::addNode));
+  add->addAction(action("actionAddElement", QStringLiteral("&Element"), &C::addElement));
+  add->addAction(action("actionAddInternalNode", QStringLiteral("Wę&zeł wewnętrzny"), &C::addInternalNode));
+
+  QMenu* change = bar->addMenu(QStringLiteral("&Zmień"));
+  change->addAction(action("actionEditElement", QStringLiteral("Własności &elementu"), &C::changeElement));
+  change->addAction(
+      action("actionEditNode", QStringLiteral("Współrzędne &węzła"), &C::changeNodeCoordinates));
+  change->addAction(
+      action("actionEditInternalNode", QStringLiteral("Współ. wę&zła wewnętrznego"), &C::changeInternalNode));
+
+  QMenu* remove = bar->addMenu(QStringLiteral("&Usuń"));
+  remove->addAction(action("actionDeleteNode", QStringLiteral("&Węzeł"), &C::deleteNode));
+  remove->addAction(action("actionDeleteElement", QStringLiteral("&Element"), &C::deleteElement));
+  remove->addAction(
+      action("actionDeleteInternalNode", QStringLiteral("Wę&zeł wewnętrzny"), &C::deleteInternalNode));
+  remove->addAction(action("actionDeleteAllInternalNodes", QStringLiteral("Wszystkie węzły wew&nętrzne"),
+                           &C::deleteAllInternalNodes));
+  remove->addSeparator();
+  remove->addAction(
+      action("actionDeleteDoubleNodes", QStringLiteral("&Podwójne węzły"), &C::removeDuplicateNodes));
+
+  QMenu* lists = bar->addMenu(QStringLiteral("&Listy"));
+  lists->addAction(action("actionListNodes", QStringLiteral("&Węzłów"), &C::listNodes));
+  lists->addAction(action("actionListElements", QStringLiteral("&Elementów"), &C::listElements));
+  lists->addAction(
+      action("actionListInternalNodes", QStringLiteral("Wę&złów wewnętrznych"), &C::listInternalNodes));
+
+  QMenu* mesh = bar->addMenu(QStringLiteral("&Generacja siatki"));
+  mesh->addAction(action("actionGenerate", QStringLiteral("&GENERUJ"), &C::generateMesh, ctrl('G')));
+  mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników"), &C::listMesh));
+  mesh->addAction(action("actionCheckModel", QStringLiteral("&Sprawdź model"), &C::checkModel));
+
+  QMenu* view = bar->addMenu(QStringLiteral("&Widok"));
+  view->addAction(
+      action("actionScreenSettings", QStringLiteral("Ustawienia &ekranu"), &C::screenSettings, ctrl('J')));
+  view->addAction(action("actionGrid", QStringLiteral("&Siatka"), &C::gridSettings));
+  view->addAction(action("actionRegion", QStringLiteral("&Obszar"), &C::regionSettings));
+  view->addAction(action("actionShowAll", QStringLiteral("&Pokaż wszystko"), &C::showAll));
+  QAction* smes = action("SMES", QStringLiteral("Siatka &MES"), &C::toggleMeshShown, ctrl('M'));
+  smes->setCheckable(true);
+  smes->setChecked(state_->meshShown);
+  // The command decides the tick, whatever the automatic toggle did.
+  connect(commands_.get(), &Commands::meshShownChanged, smes, &QAction::setChecked);
+  view->addAction(smes);
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Pomoc"));
+  help->addAction(action("actionHelp", QStringLiteral("&Pomoc")));
+  help->addSeparator();
+  help->addAction(action("actionAbout", QStringLiteral("&O programie..."), &C::about));
+
+  prawymenu_ = new QMenu(this);
+  prawymenu_->setObjectName(QStringLiteral("prawymenu"));
+  prawymenu_->addAction(action("actionInsertInternalNode", QStringLiteral("Wstaw wę&zeł wewnętrzny"),
+                               &C::insertInternalNodeAtClick));
+  prawymenu_->addAction(action("actionRemoveInternalNodeAt", QStringLiteral("Usuń wę&zeł wewnętrzny"),
+                               &C::removeInternalNodesAtClick));
+  lamaPop_ = new QMenu(this);
+  lamaPop_->setObjectName(QStringLiteral("lamaPop"));
+  lamaPop_->addAction(action("actionEndPolyline", QStringLiteral("Koniec lini łamanej"), &C::endPolyline));
+  lamaPop_->addAction(
+      action("actionClosePolyline", QStringLiteral("Zamknij linie łamaną"), &C::closePolyline));
+  lamaPop_->addAction(
+      action("actionRemoveLastPoint", QStringLiteral("Usuń ostatni element"), &C::removeLastPoint));
+}
+
+void MainWindow::buildToolbar(QWidget* panel) {
+  using C = Commands;
+  struct Button {
+    const char* name;
+    Glyph glyph;
+    const char* hint;
+    void (Commands::*command)();
+  };
+  const Button groups[][6] = {
+      {{"NowyB", Glyph::NewFile, "Nowy projekt", &C::newProject},
+       {"OtworzB", Glyph::OpenFile, "Otwórz plik", &C::openProject},
+       {"ZapiszB", Glyph::SaveFile, "Zapisz plik", &C::saveProject}},
+      {{"SpeedButton1", Glyph::Polyline, "Linia łamana", &C::startPolyline},
+       {"SpeedButton2", Glyph::Ellipse, "Okrąg", &C::ellipse}},
+      {{"ZoomPlB", Glyph::ZoomIn, "Powiększenie fragmentu ekranu", &C::zoomIn},
+       {"ZoomMiB", Glyph::ZoomOut, "Pomniejszenie fragmentu ekranu", &C::zoomOut},
+       {"PanLeft", Glyph::PanLeft, "Przesuń zawartość ekranu", &C::panLeft},
+       {"PanDown", Glyph::PanDown, "Przesuń zawartość ekranu", &C::panDown},
+       {"panUp", Glyph::PanUp, "Przesuń zawartość ekranu", &C::panUp},
+       {"PanRight", Glyph::PanRight, "Przesuń zawartość ekranu", &C::panRight}},
+      {{"SolveB", Glyph::Solve, "Oblicz", &C::generateMesh},
+       {"ListawynB", Glyph::ResultList, "Lista wyników", &C::listMesh}},
+  };
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(4, 3, 4, 3);
+  row->setSpacing(0);
+  for (const auto& group : groups) {
+    for (const Button& b : group) {
+      if (b.name == nullptr) break;
+      auto* button = new QToolButton(panel);
+      button->setObjectName(QString::fromLatin1(b.name));
+      button->setAutoRaise(true);
+      button->setFixedSize(20, 20);
+      button->setIconSize(QSize(16, 16));
+      button->setIcon(GlyphIcon(b.glyph));
+      button->setToolTip(QString::fromUtf8(b.hint));
+      if (b.command != nullptr) {
+        connect(button, &QToolButton::clicked, this, [this, c = b.command] { commands_->run(c); });
+      }
+      row->addWidget(button);
+    }
+    row->addSpacing(10);
+  }
+  row->addStretch();
+}
+
+void MainWindow::buildStatusBar(QWidget* bar) {
+  const int widths[6] = {60, 60, 5, 150, 150, 150};
+  const char* texts[6] = {"x=", "y=", "", "", "", ""};
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(2);
+  for (int i = 0; i < 6; ++i) {
+    panels_[i] = new QLabel(QString::fromLatin1(texts[i]), bar);
+    panels_[i]->setObjectName(QStringLiteral("panel%1").arg(i));
+    panels_[i]->setFixedWidth(widths[i]);
+    panels_[i]->setFrameStyle(i == 2 ? QFrame::NoFrame : QFrame::Panel | QFrame::Sunken);
+    row->addWidget(panels_[i]);
+  }
+  row->addStretch();
+}
+
+void MainWindow::exitProgram() {
+  if (commands_->generating() || !commands_->confirmExit()) return;
+  exitConfirmed_ = true;
+  close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (exitConfirmed_ || (!commands_->generating() && commands_->confirmExit())) {
+    exitConfirmed_ = true;
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "core/state/AppState.h"
+
+class Canvas;
+class Commands;
+class Prompter;
+class QLabel;
+class QMenu;
+class QAction;
+
+// The program's one window: menus, toolbar, status bar and the drawing
+// surface. It owns the state and the commands, and wires one to the other.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Without a prompter the window asks through real message boxes.
+  explicit MainWindow(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  AppState& state() { return *state_; }
+  Commands& commands() { return *commands_; }
+  Canvas& canvas() { return *canvas_; }
+  QString statusText(int panel) const;
+  QMenu& popupMenu() { return *prawymenu_; }
+  QMenu& polylineMenu() { return *lamaPop_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  void buildToolbar(QWidget* panel);
+  void buildStatusBar(QWidget* bar);
+  QAction* action(const char* name, const QString& caption, void (Commands::*command)() = nullptr,
+                  const QKeySequence& shortcut = {});
+  void exitProgram();
+
+  std::unique_ptr<AppState> state_;
+  std::unique_ptr<Prompter> ownPrompter_;
+  Prompter* prompter_;
+  std::unique_ptr<Commands> commands_;
+  Canvas* canvas_ = nullptr;
+  QLabel* panels_[6] = {};
+  QMenu* prawymenu_ = nullptr;
+  QMenu* lamaPop_ = nullptr;
+  bool exitConfirmed_ = false;
+};

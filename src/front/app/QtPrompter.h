@@ -1,0 +1,22 @@
+#pragma once
+
+#include "front/ui/Prompter.h"
+
+class QWidget;
+
+// The Prompter of the running program: real message boxes and dialogs.
+class QtPrompter : public Prompter {
+ public:
+  explicit QtPrompter(QWidget* parent) : parent_(parent) {}
+
+  void message(const QString& text, const QString& title, MessageIcon icon) override;
+  bool ask(const QString& text, const QString& title) override;
+  std::optional<QString> input(const QString& caption, const QString& prompt,
+                               const QString& initial) override;
+  std::optional<QString> openFileName(const FileDialogSpec& options) override;
+  std::optional<QString> saveFileName(const FileDialogSpec& options) override;
+  int showDialog(QDialog& dialog) override;
+
+ private:
+  QWidget* parent_;
+};

@@ -1,0 +1,63 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QTimer>
+#include <exception>
+
+#include "front/app/Commands.h"
+#include "front/app/MainWindow.h"
+#include "front/app/PolishTranslation.h"
+
+namespace {
+
+void SetUp(QCommandLineParser& parser) {
+  parser.setApplicationDescription(
+      QStringLiteral("Preprocesor płaskich zadań MES / a pre-processor for plane finite-element problems"));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("projekt"), QStringLiteral("Plik projektu (.vdk) do otwarcia"),
+                               QStringLiteral("[projekt.vdk]"));
+}
+
+// --help and --version answer without a window, so also where there is no
+// display.
+bool AsksForHelpOrVersion(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray arg(argv[i]);
+    if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" || arg == "--version") {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication::setApplicationName(QStringLiteral("Vendrel Korbel"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QCommandLineParser parser;
+  SetUp(parser);
+  if (AsksForHelpOrVersion(argc, argv)) {
+    QCoreApplication core(argc, argv);
+    parser.process(core);  // prints and ends the process
+    return 0;
+  }
+  QApplication app(argc, argv);  // takes its own options (-platform, …) off the list
+  parser.process(app);
+  InstallPolishTranslation();
+  try {
+    MainWindow window;
+    window.show();
+    if (!parser.positionalArguments().isEmpty()) {
+      // Opened once the window is on the screen, so its messages stand over it.
+      const QString path = parser.positionalArguments().first();
+      QTimer::singleShot(0, &window, [&window, path] { window.commands().openProjectFile(path); });
+    }
+    return QApplication::exec();
+  } catch (const std::exception& e) {
+    // Whatever escapes start-up or the event loop is shown before the end.
+    QMessageBox::critical(nullptr, QStringLiteral("Vendrel Korbel"), QString::fromLocal8Bit(e.what()));
+    return 1;
+  }
+}

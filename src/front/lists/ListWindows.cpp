@@ -1,0 +1,111 @@
+#include "front/lists/ListWindows.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QStringListModel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/lists/ListLines.h"
+#include "core/state/AppState.h"
+#include "front/ui/LocaleNumbers.h"
+
+namespace {
+
+constexpr int kLineHeight = 16;
+
+}  // namespace
+
+NodeListWindow::NodeListWindow(Nodes nodes, AppState& state, Prompter& prompter, QWidget* parent)
+    : FormDialog(nodes == Nodes::Boundary ? QStringLiteral("Tl_wez") : QStringLiteral("Tl_wezw"),
+                 nodes == Nodes::Boundary ? QStringLiteral("Lista węzłów")
+                                          : QStringLiteral("Lista węzłów wewnętrznych"),
+                 prompter, parent, QStringLiteral("OK"), QString()),
+      nodes_(nodes),
+      state_(state),
+      grid_(new QTableWidget(0, 3, this)) {
+  grid_->setObjectName(QStringLiteral("StringGrid1"));
+  grid_->setHorizontalHeaderLabels({QStringLiteral("Nr"), QStringLiteral("x"), QStringLiteral("y")});
+  grid_->verticalHeader()->hide();
+  grid_->horizontalHeader()->setMinimumSectionSize(0);
+  grid_->verticalHeader()->setDefaultSectionSize(kLineHeight);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setTextElideMode(Qt::ElideNone);  // clipped, as narrow grid cells show numbers
+  grid_->setWordWrap(false);
+  for (int column = 0; column < 3; ++column) grid_->setColumnWidth(column, column == 0 ? 20 : 90);
+  grid_->setMinimumSize(277, 348);
+  auto* content = new QVBoxLayout;
+  content->addWidget(grid_);
+  setContent(content);
+  setSizeGripEnabled(true);
+}
+
+void NodeListWindow::refresh() {
+  const Model& m = state_.model;
+  const int32_t count = nodes_ == Nodes::Boundary ? m.nodeCount : m.internalNodeCount;
+  grid_->setRowCount(count);
+  for (int32_t i = 1; i <= count; ++i) {
+    const float x = nodes_ == Nodes::Boundary ? m.NodeTable[i].x : m.InternalNodeTable[i].x;
+    const float y = nodes_ == Nodes::Boundary ? m.NodeTable[i].y : m.InternalNodeTable[i].y;
+    const QString cells[] = {QString::number(i), GeneralText(x), GeneralText(y)};
+    for (int column = 0; column < 3; ++column)
+      grid_->setItem(i - 1, column, new QTableWidgetItem(cells[column]));
+  }
+}
+
+void NodeListWindow::okClicked() {
+  accept();
+}
+
+LineListWindow::LineListWindow(Lines lines, AppState& state, Prompter& prompter, QWidget* parent)
+    : FormDialog(
+          lines == Lines::Elements ? QStringLiteral("Tl_ele") : QStringLiteral("Tl_wynMES"),
+          lines == Lines::Elements ? QStringLiteral("Lista elementów") : QStringLiteral("Lista wyników"),
+          prompter, parent, QStringLiteral("OK"), QString()),
+      lines_(lines),
+      state_(state),
+      model_(new QStringListModel(this)) {
+  auto* view = new QListView(this);
+  view->setObjectName(QStringLiteral("ListBox1"));
+  view->setModel(model_);
+  view->setUniformItemSizes(true);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setMinimumSize(277, lines == Lines::Elements ? 285 : 305);
+  auto* content = new QVBoxLayout;
+  if (lines == Lines::Elements)
+    content->addWidget(new QLabel(QStringLiteral("Nr elementu, węzeł 1, 2"), this));
+  content->addWidget(view);
+  setContent(content);
+  setSizeGripEnabled(true);
+}
+
+void LineListWindow::refresh() {
+  const Model& m = state_.model;
+  QStringList lines;
+  if (lines_ == Lines::Elements) {
+    for (int32_t i = 1; i <= m.elementCount; ++i)
+      lines << QString::fromStdString(ElementLine(i, m.ElementTable[i]));
+  } else {
+    lines.reserve(2 + m.meshNodeCount + m.meshTriangleCount);
+    lines << QStringLiteral("Nr węzła, współrzędna x, współrzędna y");
+    for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
+      const MeshNode& n = m.MeshNodeTable[i];
+      lines << QStringLiteral("%1 - %2, %3").arg(i).arg(MeshCoordinateText(n.x), MeshCoordinateText(n.y));
+    }
+    lines << QStringLiteral("Nr elementu, węzeł 1,2,3");
+    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+      lines << QString::fromStdString(TriangleLine(t, m.MeshTriangleTable[t]));
+    }
+  }
+  model_->setStringList(lines);
+}
+
+void LineListWindow::okClicked() {
+  model_->setStringList({});
+  accept();
+}
+
+QStringList LineListWindow::lines() const {
+  return model_->stringList();
+}

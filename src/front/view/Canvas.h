@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "core/view/Scene.h"
+
+struct AppState;
+
+// The main window's drawing surface. Every repaint builds the scene from
+// the state and paints it into a kept picture, then shows the picture.
+class Canvas : public QWidget {
+  Q_OBJECT
+
+ public:
+  Canvas(AppState& state, QWidget* parent = nullptr);
+
+  const Scene& scene() const { return scene_; }
+  // The last full picture, without the overlay.
+  const QImage& picture() const { return picture_; }
+  // What is on the surface now: the picture with the overlay over it.
+  QImage shownImage() const;
+
+ public slots:
+  // The model or the view changed: the next paint builds the picture anew.
+  void invalidateScene();
+  // Only the overlay changed within this area: show the kept picture there
+  // and the overlay over it.
+  void overlayChanged(const QRect& area);
+
+ signals:
+  void mouseMoved(int x, int y);
+  void mousePressed(Qt::MouseButton button, int x, int y);
+  // Posted after a repaint that switched the grid off at the dot limit.
+  void gridLimitHit();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void paintOverlay(QPainter& painter) const;
+
+  AppState& state_;
+  bool sceneDirty_ = true;
+  Scene scene_;
+  QImage picture_;
+  QFont font_;
+};

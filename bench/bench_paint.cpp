@@ -19,13 +19,13 @@
 #include <cmath>
 #include <memory>
 
-#include "front/app/Commands.h"
+#include "core/view/Scene.h"
 #include "front/app/MainWindow.h"
+#include "front/commands/Commands.h"
 #include "front/lists/ListWindows.h"
 #include "front/ui/FormDialog.h"
 #include "front/ui/Prompter.h"
 #include "front/view/Canvas.h"
-#include "core/view/Scene.h"
 #include "front/view/ScenePainter.h"
 
 namespace {
@@ -188,7 +188,7 @@ struct WindowFixture {
     window.resize(kWidth, kHeight + 30);
     window.show();
     QApplication::processEvents();
-    window.commands().startPolyline();
+    window.commands().contours().startPolyline();
     s.edit.PolylineStarted = 1;
   }
 };
@@ -246,8 +246,8 @@ void BM_MeshListOpen(benchmark::State& state) {
   static PaintingPrompter prompter;
   static MainWindow window(&prompter);
   window.state().model = *Shared().model;
-  for (auto _ : state) window.commands().listMesh();
-  state.counters["lines"] = double(window.commands().meshList().lines().size());
+  for (auto _ : state) window.commands().lists().listMesh();
+  state.counters["lines"] = double(window.commands().lists().meshList().lines().size());
 }
 BENCHMARK(BM_MeshListOpen)->Unit(benchmark::kMillisecond);
 

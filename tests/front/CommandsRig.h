@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "ScriptedPrompter.h"
-#include "front/app/Commands.h"
 #include "core/state/AppState.h"
+#include "front/commands/Commands.h"
 
 struct CommandsRig {
   std::unique_ptr<AppState> state = std::make_unique<AppState>();
@@ -18,7 +18,7 @@ struct CommandsRig {
   CommandsRig() {
     ModelInit(*state);
     commands = std::make_unique<Commands>(*state, prompter);
-    commands->mesherOptions().helperPath = MESHER_PATH;
+    commands->mesh().mesherOptions().helperPath = MESHER_PATH;
     repaints = std::make_unique<QSignalSpy>(commands.get(), &Commands::repaintRequested);
     captions = std::make_unique<QSignalSpy>(commands.get(), &Commands::captionChanged);
     status = std::make_unique<QSignalSpy>(commands.get(), &Commands::statusTextChanged);
@@ -32,10 +32,19 @@ struct CommandsRig {
     for (const Node& n : {Node{0, 0}, Node{10, 0}, Node{0, 10}}) (void)AppendNode(model(), n);
     for (int32_t i = 1; i <= 3; ++i) (void)AppendElement(model(), Element{i, i % 3 + 1, 1, 1});
   }
+  // A command of one of the sets, called directly.
+  template <typename Set>
+  std::function<void()> call(void (Set::*command)()) {
+    return [this, command] { (commands->set<Set>().*command)(); };
+  }
   // Shows a dialog through its command with one script.
-  void withDialog(void (Commands::*command)(), std::function<int(QDialog&)> script) {
+  void withDialog(const std::function<void()>& command, std::function<int(QDialog&)> script) {
     prompter.dialogs = {std::move(script)};
-    (commands.get()->*command)();
+    command();
+  }
+  template <typename Set>
+  void withDialog(void (Set::*command)(), std::function<int(QDialog&)> script) {
+    withDialog(call(command), std::move(script));
   }
 
   QString lastCaption() const { return captions->isEmpty() ? QString() : captions->last().at(0).toString(); }

@@ -12,11 +12,11 @@
 
 #include "CommandsRig.h"
 #include "TestData.h"
+#include "core/state/History.h"
 #include "front/boundary/BoundaryDialogs.h"
 #include "front/edit/EditDialogs.h"
 #include "front/edit/EllipseDialog.h"
 #include "front/lists/ListWindows.h"
-#include "core/state/History.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/view/ViewDialogs.h"
 
@@ -80,12 +80,12 @@ class CommandsTest : public QObject {
     Rig r;
     r.triangle();
     r.prompter.answers = {false, true};
-    r.commands->newProject();
+    r.commands->files().newProject();
     QCOMPARE(r.model().nodeCount, 3);
     QCOMPARE(r.repaints->count(), 0);
     r.view().gridDx = 5;
-    r.commands->startPolyline();
-    r.commands->newProject();
+    r.commands->contours().startPolyline();
+    r.commands->files().newProject();
     QCOMPARE(r.statusText(3), u" "_s);
     QCOMPARE(r.prompter.log,
              QStringList(2, u"ask Nowy projekt: Tworząc nowy projekt utracisz wszystkie dane..."_s));
@@ -99,10 +99,10 @@ class CommandsTest : public QObject {
     Rig r;
     r.commands->setCaption(u"Vendrel korbel v1.0 /old.vdk"_s);
     r.triangle();
-    r.commands->startPolyline();
+    r.commands->contours().startPolyline();
     r.prompter.answers = {true, false};
     r.prompter.fileNames = {std::nullopt};
-    r.commands->openProject();
+    r.commands->files().openProject();
     QCOMPARE(r.statusText(3), u" "_s);
     QCOMPARE(std::pair(r.model().nodeCount, r.state->edit.editMode), std::pair(0, EditMode::Idle));
     QCOMPARE(r.lastCaption(), u"Vendrel korbel v1.0 /old.vdk"_s);
@@ -110,7 +110,7 @@ class CommandsTest : public QObject {
              QStringList({u"Pliki Vendrela Korbel (*.vdk)"_s, u"Wszystkie pliki (*.*)"_s}));
     QCOMPARE(r.prompter.fileDialogs[0].defaultSuffix, u"vdk"_s);
     r.triangle();
-    r.commands->openProject();
+    r.commands->files().openProject();
     QCOMPARE(r.model().nodeCount, 3);
     QCOMPARE(r.prompter.log, QStringList({u"ask Otwórz plik: Czy chcesz utracić aktualne dane ?"_s,
                                           u"open Otwarcie pliku: "_s,
@@ -121,13 +121,13 @@ class CommandsTest : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"trójkąt.vdk"_s);
     Rig r;
-    r.commands->saveProject();
+    r.commands->files().saveProject();
     r.triangle();
     (void)AppendInternalNode(r.model(), InternalNode{0.1f, 0.1f});
     r.prompter.fileNames = {path, dir.filePath(u"no/such/folder.vdk"_s)};
-    r.commands->saveProject();
+    r.commands->files().saveProject();
     QCOMPARE(r.lastCaption(), "Vendrel korbel v1.0 "_L1 + path);
-    r.commands->saveProject();
+    r.commands->files().saveProject();
     QVERIFY(r.prompter.fileDialogs[0].confirmOverwrite);
     QCOMPARE(r.prompter.log,
              QStringList({u"stop Błąd zapisu: Ilość węzłów równa 0"_s, u"save Zapis pliku: "_s,
@@ -139,10 +139,10 @@ class CommandsTest : public QObject {
     o.prompter.answers = {true, true, true};
     o.prompter.fileNames = {path, QString::fromStdString(TestData("bad/too-many-nodes.vdk")),
                             dir.filePath(u"missing.vdk"_s)};
-    o.commands->openProject();
+    o.commands->files().openProject();
     QVERIFY(o.model().internalNodeCount == 1 && o.repaints->count() >= 1);
-    o.commands->openProject();
-    o.commands->openProject();
+    o.commands->files().openProject();
+    o.commands->files().openProject();
     QCOMPARE(o.model().nodeCount, 0);
     QCOMPARE(o.lastCaption(), "Vendrel korbel v1.0 "_L1 + path);
     QCOMPARE(o.prompter.messages(),
@@ -163,12 +163,12 @@ class CommandsTest : public QObject {
     ComputeScale(r.view(), 640, 400);
     r.state->edit.PopupClickPoint = {120, 300};
     r.state->edit.popupClientHeight = 400;
-    const auto run = [&](Commands::Command c) { return [&r, c] { r.commands->run(c); }; };
+    const auto run = [&](auto c) { return [&r, c] { r.commands->run(c); }; };
     const auto clicks = [&](int n) {
       return [&r, n] {
-        r.commands->startPolyline();
+        r.commands->contours().startPolyline();
         for (int i = 0; i < n; ++i)
-          r.commands->mouseDown(Qt::LeftButton, 100 + 90 * (i % 2), 100 + 60 * i, 400);
+          r.commands->contours().mouseDown(Qt::LeftButton, 100 + 90 * (i % 2), 100 + 60 * i, 400);
       };
     };
     const auto dialog = [&](std::function<int(QDialog&)> script) {
@@ -180,59 +180,60 @@ class CommandsTest : public QObject {
       std::function<void()> prepare, act;
     } steps[] = {
         {"usunięcie podwójnych węzłów", [&] { r.prompter.answers = {true}; },
-         run(&Commands::removeDuplicateNodes)},
-        {"dodanie elipsy", [&] { dialog(PressButton(u"OK"_s)); }, run(&Commands::ellipse)},
+         run(&NodeElementCommands::removeDuplicateNodes)},
+        {"dodanie elipsy", [&] { dialog(PressButton(u"OK"_s)); }, run(&ContourCommands::ellipse)},
         {"dodanie węzła 22",
          [&] {
            dialog(Type("OK", {{"xx", u"3"_s}, {"yy", u"4"_s}}));
          },
-         run(&Commands::addNode)},
+         run(&NodeElementCommands::addNode)},
         {"zmiana współrzędnych węzła 2",
          [&] {
            dialog(Type("OK", {{"Edit1", u"2"_s}, {"xx", u"7"_s}}));
          },
-         run(&Commands::changeNodeCoordinates)},
+         run(&NodeElementCommands::changeNodeCoordinates)},
         {"dodanie elementu 22",
          [&] {
            dialog(Type("OK", {{"poczatek", u"3"_s}, {"koniec", u"22"_s}}));
          },
-         run(&Commands::addElement)},
+         run(&NodeElementCommands::addElement)},
         {"zmiana elementu 1",
          [&] {
            dialog(Type("OK", {{"numer", u"1"_s}, {"koniec", u"3"_s}}));
          },
-         run(&Commands::changeElement)},
-        {"usunięcie elementu 22", [&] { number("22"); }, run(&Commands::deleteElement)},
-        {"usunięcie węzła 22", [&] { number("22"); }, run(&Commands::deleteNode)},
+         run(&NodeElementCommands::changeElement)},
+        {"usunięcie elementu 22", [&] { number("22"); }, run(&NodeElementCommands::deleteElement)},
+        {"usunięcie węzła 22", [&] { number("22"); }, run(&NodeElementCommands::deleteNode)},
         {"dodanie węzła wewnętrznego 2",
          [&] {
            dialog(Type("OK", {{"xx", u"2"_s}, {"yy", u"2"_s}}));
          },
-         run(&Commands::addInternalNode)},
+         run(&InternalNodeCommands::addInternalNode)},
         {"zmiana węzła wewnętrznego 1",
          [&] {
            dialog(Type("OK", {{"numer", u"1"_s}, {"xx", u"3"_s}}));
          },
-         run(&Commands::changeInternalNode)},
-        {"usunięcie węzła wewnętrznego 2", [&] { number("2"); }, run(&Commands::deleteInternalNode)},
+         run(&InternalNodeCommands::changeInternalNode)},
+        {"usunięcie węzła wewnętrznego 2", [&] { number("2"); },
+         run(&InternalNodeCommands::deleteInternalNode)},
         {"dodanie węzła wewnętrznego 2", [&] { r.prompter.answers = {true}; },
-         run(&Commands::insertInternalNodeAtClick)},
+         run(&InternalNodeCommands::insertInternalNodeAtClick)},
         {"usunięcie węzłów wewnętrznych", [&] { r.prompter.answers = {true}; },
-         run(&Commands::removeInternalNodesAtClick)},
+         run(&InternalNodeCommands::removeInternalNodesAtClick)},
         {"usunięcie wszystkich węzłów wewnętrznych", [&] { r.prompter.answers = {true}; },
-         run(&Commands::deleteAllInternalNodes)},
-        {"generacja siatki", [&] { r.prompter.inputs = {u"10"_s}; }, run(&Commands::generateMesh)},
+         run(&InternalNodeCommands::deleteAllInternalNodes)},
+        {"generacja siatki", [&] { r.prompter.inputs = {u"10"_s}; }, run(&MeshCommands::generateMesh)},
         {"dodanie punktu linii łamanej", [] {}, clicks(1)},
-        {"usunięcie ostatniego elementu", clicks(2), run(&Commands::removeLastPoint)},
+        {"usunięcie ostatniego elementu", clicks(2), run(&ContourCommands::removeLastPoint)},
         {"zamknięcie linii łamanej", [&] { clicks(3)(), r.prompter.answers = {true}; },
-         run(&Commands::closePolyline)},
-        {"nowy projekt", [&] { r.prompter.answers = {true}; }, run(&Commands::newProject)},
+         run(&ContourCommands::closePolyline)},
+        {"nowy projekt", [&] { r.prompter.answers = {true}; }, run(&FileCommands::newProject)},
         {"otwarcie pliku",
          [&] {
            r.prompter.answers = {true},
            r.prompter.fileNames = {QString::fromStdString(TestData("plate.vdk"))};
          },
-         run(&Commands::openProject)},
+         run(&FileCommands::openProject)},
     };
     QSignalSpy history(r.commands.get(), &Commands::historyChanged);
     for (const auto& step : steps) {
@@ -242,23 +243,23 @@ class CommandsTest : public QObject {
       const auto after = std::make_unique<Model>(r.model());
       QVERIFY2(!SameProject(*before, *after), step.name);
       QCOMPARE(QString::fromStdString(r.state->history.undoName()), QString::fromUtf8(step.name));
-      r.commands->run(&Commands::undo);
+      r.commands->run(&HistoryCommands::undo);
       QVERIFY2(SameModel(r.model(), *before), step.name);
       QCOMPARE(r.state->edit.editMode, EditMode::Idle);
       QCOMPARE(r.lastCaption(), QString::fromStdString(before->CaptionText));
-      r.commands->run(&Commands::redo);
+      r.commands->run(&HistoryCommands::redo);
       QVERIFY2(SameModel(r.model(), *after), step.name);
       QVERIFY(!r.state->history.canRedo());
     }
     QCOMPARE(history.count(), int(std::size(steps)) * 3 + 5);  // and the clicks that prepared
     // Commands that leave the project as it was are no steps.
     const size_t steps0 = r.state->history.undoCount();
-    r.commands->run(&Commands::zoomIn);
+    r.commands->run(&ViewCommands::zoomIn);
     dialog([](QDialog&) { return int(QDialog::Rejected); });
-    r.commands->run(&Commands::listNodes);
+    r.commands->run(&ListCommands::listNodes);
     dialog(PressButton(u"Anuluj"_s));  // the row it wrote lies past the counter again
-    r.commands->run(&Commands::addNode);
-    r.commands->run(&Commands::checkModel);
+    r.commands->run(&NodeElementCommands::addNode);
+    r.commands->run(&MeshCommands::checkModel);
     QCOMPARE(r.state->history.undoCount(), steps0);
   }
 
@@ -270,7 +271,7 @@ class CommandsTest : public QObject {
       r.triangle();
       r.model().elementCount = elements;
       r.prompter.inputs = {answer};
-      r.commands->generateMesh();
+      r.commands->mesh().generateMesh();
       QCOMPARE(r.prompter.log, QStringList({kAreaPrompt}));
       QCOMPARE(r.prompter.lastInitialText, u"10"_s);
       QCOMPARE(r.repaints->count() + r.model().meshTriangleCount, 0);
@@ -281,13 +282,13 @@ class CommandsTest : public QObject {
     Rig r;
     r.triangle();
     r.prompter.inputs = {u"10"_s, u"0.01"_s};
-    r.commands->generateMesh();
+    r.commands->mesh().generateMesh();
     QVERIFY(r.model().meshTriangleCount >= 1);
-    r.commands->generateMesh();
+    r.commands->mesh().generateMesh();
     QCOMPARE(r.model().meshTriangleCount, 0);
     (void)AppendInternalNode(r.model(), InternalNode{1, 1});
     r.prompter.inputs = {u"10"_s};
-    r.commands->generateMesh();
+    r.commands->mesh().generateMesh();
     // Each failure is followed by what the model check makes of it.
     QCOMPARE(
         r.prompter.messages(),
@@ -303,9 +304,9 @@ class CommandsTest : public QObject {
     r.model().internalNodeCount = 0;
     r.prompter.log.clear();
     r.prompter.inputs = {u"2,5"_s, u"2.5"_s};
-    r.commands->generateMesh();
+    r.commands->mesh().generateMesh();
     QVERIFY(r.model().meshTriangleCount >= 20);
-    r.commands->generateMesh();
+    r.commands->mesh().generateMesh();
     QCOMPARE(r.prompter.messages(), QStringList({kSucceeded}));  // a point is not a Polish separator
   }
 
@@ -314,17 +315,17 @@ class CommandsTest : public QObject {
   void nothingStartsWhileAGenerationWaits() {
     Rig r;
     r.triangle();
-    r.commands->mesherOptions().helperPath = FAKE_MESHER_PATH;
-    r.commands->mesherOptions().extraArgs = {"slow"};
+    r.commands->mesh().mesherOptions().helperPath = FAKE_MESHER_PATH;
+    r.commands->mesh().mesherOptions().extraArgs = {"slow"};
     bool fired = false;
     QTimer::singleShot(0, r.commands.get(), [&] {
       fired = true;
       r.commands->gridLimitReached();
-      r.commands->run(&Commands::newProject);
-      r.commands->run(&Commands::generateMesh);
+      r.commands->run(&FileCommands::newProject);
+      r.commands->run(&MeshCommands::generateMesh);
     });
     r.prompter.inputs = {u"10"_s};
-    r.commands->generateMesh();
+    r.commands->mesh().generateMesh();
     QVERIFY(fired);
     QCOMPARE(r.model().nodeCount, 3);
     QCOMPARE(r.prompter.log, QStringList({kAreaPrompt, kSucceeded, kGridLimit}));
@@ -337,16 +338,16 @@ class CommandsTest : public QObject {
   void exportWritesTheLayoutOfTheNameWithItsMessage() {
     QTemporaryDir dir;
     Rig r;
-    r.commands->exportMesh();
+    r.commands->files().exportMesh();
     QCOMPARE(r.prompter.log, QStringList({u"stop Eksport do...: Siatka nie została wygenerowana"_s}));
     r.triangle();
     r.prompter.inputs = {u"10"_s};
-    r.commands->generateMesh();
+    r.commands->mesh().generateMesh();
     r.prompter.log.clear();
     const QStringList names = {u"a.m2d"_s, u"a.N2D"_s, u"a.ulx"_s, u"a.Ulx"_s};
     for (const QString& name : names) r.prompter.fileNames.push_back(dir.filePath(name));
     r.prompter.fileNames.insert(r.prompter.fileNames.end(), {std::nullopt, dir.filePath(u"x/y.m2d"_s)});
-    for (int i = 0; i < 6; ++i) r.commands->exportMesh();
+    for (int i = 0; i < 6; ++i) r.commands->files().exportMesh();
     const QString korbel = u"plain Eksport do MES 2D KORBELA: Plik wyeksportowano poprawnie"_s;
     QCOMPARE(
         r.prompter.messages(),
@@ -365,31 +366,31 @@ class CommandsTest : public QObject {
   void viewCommandsMeshTickAndAbout() {
     Rig r;
     r.view().viewXMax = 6;  // zoom in stops at four grid steps
-    r.commands->zoomIn();
-    r.commands->showAll();
+    r.commands->view().zoomIn();
+    r.commands->view().showAll();
     QCOMPARE(r.repaints->count(), 1);
     (void)AppendNode(r.model(), Node{5.3f, 7.9f});
-    r.commands->showAll();
+    r.commands->view().showAll();
     QCOMPARE(r.repaints->count(), 2);
 
     QSignalSpy ticks(r.commands.get(), &Commands::meshShownChanged);
-    r.commands->toggleMeshShown();
+    r.commands->view().toggleMeshShown();
     QVERIFY(!r.state->meshShown);
     QCOMPARE(ticks.last().at(0).toBool(), false);
     QCOMPARE(r.repaints->count(), 2);
     r.model().meshTriangleCount = 1;
     QVERIFY(!r.state->meshShown);
-    r.commands->toggleMeshShown();
+    r.commands->view().toggleMeshShown();
     QVERIFY(r.state->meshShown);
-    r.commands->toggleMeshShown();
+    r.commands->view().toggleMeshShown();
     QVERIFY(!r.state->meshShown);
     QCOMPARE(r.repaints->count(), 4);
 
     r.prompter.log.clear();
-    r.commands->about();
+    r.commands->help().about();
     QVERIFY(r.prompter.log.last().startsWith(u"plain O programie...: Vendrel korbel v1.0\n"_s));
     r.view().viewXMax = 6;
-    r.commands->zoomIn();
+    r.commands->view().zoomIn();
     QCOMPARE(r.prompter.log.last(),
              u"plain Vendrel Korbel: Zmień gęstość siatki aby powiększyć bardziej..."_s);
   }
@@ -399,11 +400,11 @@ class CommandsTest : public QObject {
     Rig r;
     QSignalSpy areas(r.commands.get(), &Commands::overlayChanged);
     r.view().scale = 10;
-    r.commands->startPolyline();
-    r.commands->mouseDown(Qt::LeftButton, 50, 50, 436);
+    r.commands->contours().startPolyline();
+    r.commands->contours().mouseDown(Qt::LeftButton, 50, 50, 436);
     r.model().NodeTable[1] = Node{3e38f, 3e38f};
     for (const QPoint cursor : {QPoint(100, 100), QPoint(200, 300)}) {
-      r.commands->cursorMoved(cursor.x(), cursor.y(), 436);
+      r.commands->contours().cursorMoved(cursor.x(), cursor.y(), 436);
       QVERIFY(areas.last().at(0).toRect().contains(cursor));
     }
   }
@@ -414,7 +415,7 @@ class CommandsTest : public QObject {
     r.state->display.showElementNumbers = 1;
     r.view().gridShown = 0;
     QStringList seen;  // the text and the switches nodes, element numbers, grid
-    r.withDialog(&Commands::screenSettings, [&seen](QDialog& d) {
+    r.withDialog(&ViewCommands::screenSettings, [&seen](QDialog& d) {
       static_cast<FormDialog&>(d).refresh();
       seen << Text(d, "Edit1")
            << QString::number(Checked(d, "wezly") + 2 * Checked(d, "nrelem") + 4 * Checked(d, "siat"));
@@ -422,7 +423,7 @@ class CommandsTest : public QObject {
     });
     QCOMPARE(seen, QStringList({u"0.5"_s, u"3"_s}));
     QCOMPARE(r.prompter.log, QStringList({u"dialog Ustawienia ekranu: T_ustaw"_s}));
-    r.withDialog(&Commands::screenSettings, PressButton(u"OK"_s, [](QDialog& d) {
+    r.withDialog(&ViewCommands::screenSettings, PressButton(u"OK"_s, [](QDialog& d) {
       static_cast<FormDialog&>(d).refresh();
       Check(d, "wezly", false);
       Check(d, "nrwezly", true);
@@ -441,10 +442,10 @@ class CommandsTest : public QObject {
   void screenSettingsTakeGoodSpacingsAndCancelRestoresAll() {
     Rig r;
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    r.withDialog(&Commands::screenSettings, Type("OK", {{"Edit1", u"2,5"_s}, {"Edit2", u"1e-1"_s}}));
+    r.withDialog(&ViewCommands::screenSettings, Type("OK", {{"Edit1", u"2,5"_s}, {"Edit2", u"1e-1"_s}}));
     QCOMPARE(std::vector({r.view().gridDx, r.view().gridDy}), std::vector({2.5f, 0.1f}));
     // OK pressed inside the script and then cancelled: the command restores.
-    r.withDialog(&Commands::screenSettings, PressButton(u"Anuluj"_s, [](QDialog& d) {
+    r.withDialog(&ViewCommands::screenSettings, PressButton(u"Anuluj"_s, [](QDialog& d) {
       Check(d, "elem", false);
       SetText(d, "Edit1", u"7"_s);
       d.findChild<QPushButton*>(u"OK"_s)->click();
@@ -455,46 +456,46 @@ class CommandsTest : public QObject {
 
   void gridDialogKeepsItsOwnTextAndRefusesBadSpacings() {
     Rig r;
-    GridDialog& grid = r.commands->gridDialog();
+    GridDialog& grid = r.commands->view().gridDialog();
     QCOMPARE(Text(grid, "Edit1"), u"2"_s);
-    r.withDialog(&Commands::gridSettings, Type("Button1", {{"Edit1", u"abc"_s}}));
+    r.withDialog(&ViewCommands::gridSettings, Type("Button1", {{"Edit1", u"abc"_s}}));
     QCOMPARE(std::vector({Text(grid, "Edit1"), Text(grid, "Edit2")}),
              std::vector({u"2.0000E+00"_s, u"2.0000E+00"_s}));
-    r.withDialog(&Commands::gridSettings, Type("Button1", {{"Edit1", u"4"_s}, {"Edit2", u"-1"_s}}));
+    r.withDialog(&ViewCommands::gridSettings, Type("Button1", {{"Edit1", u"4"_s}, {"Edit2", u"-1"_s}}));
     QCOMPARE(r.prompter.messages(), QStringList(2, u"stop Ustawianie podzialki: Zła wartość podziałki"_s));
     QCOMPARE(std::vector({r.view().gridDx, r.view().gridDy}), std::vector({2.0f, 2.0f}));
     QCOMPARE(Text(grid, "Edit2"), u"-1"_s);
     r.view().gridDx = 8;  // a spacing set elsewhere does not reach the grid dialog's text
     QCOMPARE(Text(grid, "Edit1"), u"4"_s);
-    r.withDialog(&Commands::gridSettings, Type("Button1", {{"Edit1", u"3"_s}, {"Edit2", u"0.5"_s}}));
+    r.withDialog(&ViewCommands::gridSettings, Type("Button1", {{"Edit1", u"3"_s}, {"Edit2", u"0.5"_s}}));
     QCOMPARE(std::vector({r.view().gridDx, r.view().gridDy}), std::vector({3.0f, 0.5f}));
-    r.withDialog(&Commands::gridSettings, PressButton(u"Button2"_s));
+    r.withDialog(&ViewCommands::gridSettings, PressButton(u"Button2"_s));
     QCOMPARE(r.repaints->count(), 4);  // after OK and after cancel alike
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    r.withDialog(&Commands::gridSettings, Type("Button1", {{"Edit2", u"2.5"_s}}));
+    r.withDialog(&ViewCommands::gridSettings, Type("Button1", {{"Edit2", u"2.5"_s}}));
     QCOMPARE(Text(grid, "Edit1"), u"3,0000E+00"_s);
   }
 
   void regionDialogChecksTheCornersAndRepaintsOnlyOnOk() {
     Rig r;
-    RegionDialog& region = r.commands->regionDialog();
+    RegionDialog& region = r.commands->view().regionDialog();
     QCOMPARE(std::vector({Text(region, "Edit3"), Text(region, "Edit1")}),
              std::vector({u"0.00"_s, u"50.00"_s}));
-    r.withDialog(&Commands::regionSettings, Type("Button1", {{"Edit3", u"10"_s}, {"Edit1", u"10"_s}}));
+    r.withDialog(&ViewCommands::regionSettings, Type("Button1", {{"Edit3", u"10"_s}, {"Edit1", u"10"_s}}));
     QCOMPARE(Text(region, "Edit3"), u"0.00"_s);
     QCOMPARE(std::vector({r.view().viewXMin, r.view().viewXMax}), std::vector({0.0f, 50.0f}));
-    r.withDialog(&Commands::regionSettings, Type("Button1", {{"Edit4", u"x"_s}}));
+    r.withDialog(&ViewCommands::regionSettings, Type("Button1", {{"Edit4", u"x"_s}}));
     QCOMPARE(Text(region, "Edit4"), u"0.00"_s);
     QCOMPARE(r.prompter.messages(),
              QStringList({u"stop Ustawianie obszaru: Złe wartości definiujące obszar"_s,
                           u"stop Ustawianie podzialki: Zła wartość podziałki"_s}));
-    r.withDialog(&Commands::regionSettings,
+    r.withDialog(&ViewCommands::regionSettings,
                  Type("Button1", {{"Edit3", u"-5"_s}, {"Edit4", u"123456.7"_s}, {"Edit2", u"200000"_s}}));
     QCOMPARE(std::vector({r.view().viewXMin, r.view().viewYMin}), std::vector({-5.0f, 123456.7f}));
     region.refresh();
     QCOMPARE(std::vector({Text(region, "Edit4"), Text(region, "Edit3")}),
              std::vector({u"1.2346E+05"_s, u"-5.00"_s}));
-    r.withDialog(&Commands::regionSettings, PressButton(u"Button2"_s));
+    r.withDialog(&ViewCommands::regionSettings, PressButton(u"Button2"_s));
     QCOMPARE(r.repaints->count(), 3);
   }
 
@@ -502,20 +503,22 @@ class CommandsTest : public QObject {
   // nothing from a field that is not a number; the fields keep their text.
   void ellipseDialogAddsARingOrNothing() {
     Rig r;
-    r.withDialog(&Commands::ellipse, PressButton(u"OK"_s));
+    r.withDialog(&ContourCommands::ellipse, PressButton(u"OK"_s));
     QCOMPARE(r.prompter.log, QStringList({u"dialog Parametry elipsy: Tokrag_"_s}));
     QCOMPARE(std::pair(r.model().nodeCount, r.model().NodeTable[1].x), std::pair(18, 10.0f));
     for (const auto& [field, text] :
          {std::pair{"nnn", u"4"_s}, {"rr", u"0"_s}, {"rr", u"10"_s}, {"yy", u"a"_s}}) {
-      r.withDialog(&Commands::ellipse, Type("OK", {{field, text}}));
+      r.withDialog(&ContourCommands::ellipse, Type("OK", {{field, text}}));
     }
-    r.withDialog(&Commands::ellipse, PressButton(u"Anuluj"_s));
+    r.withDialog(&ContourCommands::ellipse, PressButton(u"Anuluj"_s));
     QCOMPARE(r.model().nodeCount, 18 + 4 + 4);  // n 4 made a ring, and again once rr was 10
     QVERIFY(r.prompter.messages().empty());
-    QCOMPARE(Text(r.commands->ellipseDialog(), "yy") + Text(r.commands->ellipseDialog(), "nnn"), u"a4"_s);
+    QCOMPARE(Text(r.commands->contours().ellipseDialog(), "yy") +
+                 Text(r.commands->contours().ellipseDialog(), "nnn"),
+             u"a4"_s);
     while (AppendNode(r.model(), Node{}) != 0) {
     }
-    r.withDialog(&Commands::ellipse, Type("OK", {{"yy", u"0"_s}}));
+    r.withDialog(&ContourCommands::ellipse, Type("OK", {{"yy", u"0"_s}}));
     QCOMPARE(r.model().elementCount, 18 + 4 + 4);
     QCOMPARE(r.prompter.messages(),
              QStringList({u"stop Parametry elipsy: Osiągnięto największą liczbę węzłów (299)"_s}));
@@ -524,11 +527,11 @@ class CommandsTest : public QObject {
   void nodeDialogAddsAndChangesNodes() {
     Rig r;
     QStringList seen;
-    r.withDialog(&Commands::addNode, PressButton(u"Anuluj"_s));
-    r.withDialog(&Commands::addNode,
+    r.withDialog(&NodeElementCommands::addNode, PressButton(u"Anuluj"_s));
+    r.withDialog(&NodeElementCommands::addNode,
                  Type("OK", {{"Edit1", u"5"_s}, {"xx", u"2.5"_s}, {"yy", u"-1"_s}}, &seen, {"Edit1"}));
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    r.withDialog(&Commands::addNode,
+    r.withDialog(&NodeElementCommands::addNode,
                  Type("OK", {{"xx", u"1,5"_s}, {"yy", u"abc"_s}}, &seen, {"Edit1", "xx"}));
     QCOMPARE(seen, QStringList({u"1"_s, u"2"_s, u"1,5"_s}));  // a number being added is fixed
     QCOMPARE(std::vector({r.model().NodeTable[1].x, r.model().NodeTable[1].y, r.model().NodeTable[2].x,
@@ -536,10 +539,11 @@ class CommandsTest : public QObject {
              std::vector({2.5f, -1.0f, 1.5f, 0.0f}));  // x is stored before y is read
     for (int i = 3; i <= 7; ++i) (void)AppendNode(r.model(), Node{float(i), 0.5f});
     seen.clear();
-    r.withDialog(&Commands::changeNodeCoordinates, Type("OK", {}, &seen, {"Edit1", "xx"}));
-    r.withDialog(&Commands::changeNodeCoordinates,
+    r.withDialog(&NodeElementCommands::changeNodeCoordinates, Type("OK", {}, &seen, {"Edit1", "xx"}));
+    r.withDialog(&NodeElementCommands::changeNodeCoordinates,
                  Type("OK", {{"Edit1", u"99"_s}, {"yy", u"0.25"_s}}, &seen, {"Edit1", "xx"}));
-    r.withDialog(&Commands::changeNodeCoordinates, Type("OK", {{"Edit1", u"abc"_s}}, &seen, {"Edit1", "xx"}));
+    r.withDialog(&NodeElementCommands::changeNodeCoordinates,
+                 Type("OK", {{"Edit1", u"abc"_s}}, &seen, {"Edit1", "xx"}));
     QCOMPARE(seen, QStringList({u"1"_s, u"2,5"_s, u"7"_s, u"7"_s, u"abc"_s, u"2,5"_s}));
     QCOMPARE(r.model().NodeTable[7].y, 0.25f);
     QCOMPARE(r.prompter.messages(), QStringList({u"stop Współrzędne węzła: Zła wartość współrzędnej"_s,
@@ -558,9 +562,10 @@ class CommandsTest : public QObject {
     };
     r.prompter.dialogs = {number(u"2"_s), number(u"4"_s), number(u"abc"_s),
                           number(u"0"_s), number(u"1"_s), PressButton(u"Anuluj"_s)};
-    for (auto command : {&Commands::deleteNode, &Commands::deleteNode, &Commands::deleteNode,
-                         &Commands::deleteElement, &Commands::deleteElement, &Commands::deleteElement}) {
-      (r.commands.get()->*command)();
+    for (auto command : {&NodeElementCommands::deleteNode, &NodeElementCommands::deleteNode,
+                         &NodeElementCommands::deleteNode, &NodeElementCommands::deleteElement,
+                         &NodeElementCommands::deleteElement, &NodeElementCommands::deleteElement}) {
+      r.call(command)();
     }
     QCOMPARE(labels.join('|'), u"Numer węzła|Numer węzła|Numer węzła|Numer elementu|Numer elementu"_s);
     QCOMPARE(r.prompter.messages(),
@@ -580,13 +585,13 @@ class CommandsTest : public QObject {
     r.model().boundaryCount = 2;
     QStringList seen;
     const std::vector<const char*> shown = {"numer", "poczatek", "koniec"};
-    r.withDialog(&Commands::changeElement, Type("OK", {}, &seen, shown));
-    r.withDialog(&Commands::changeElement, Type("OK", {{"numer", u"0"_s}}, &seen, {"numer"}));
-    r.withDialog(&Commands::changeElement,
+    r.withDialog(&NodeElementCommands::changeElement, Type("OK", {}, &seen, shown));
+    r.withDialog(&NodeElementCommands::changeElement, Type("OK", {{"numer", u"0"_s}}, &seen, {"numer"}));
+    r.withDialog(&NodeElementCommands::changeElement,
                  Type("OK", {{"numer", u"2"_s}, {"koniec", u"1"_s}}, &seen, {"warunek", "brzeg"}));
-    r.withDialog(&Commands::changeElement,
+    r.withDialog(&NodeElementCommands::changeElement,
                  Type("OK", {{"numer", u"99"_s}, {"poczatek", u"2"_s}}, &seen, {"numer"}));
-    r.withDialog(&Commands::changeElement, Type("OK", {{"numer", u"abc"_s}}));
+    r.withDialog(&NodeElementCommands::changeElement, Type("OK", {{"numer", u"abc"_s}}));
     QCOMPARE(seen, QStringList({u"1"_s, u"nr 1, x0.000, y0.000"_s, u"nr 2, x10.000, y0.000"_s, u"1"_s,
                                 u"nr 3, strumień 0.000 0.000 0.000"_s, u"nr 2"_s, u"3"_s}));
     QCOMPARE(Elements(r.model()), u"1-2 1/1, 2-1 3/2, 2-1 7/1"_s);
@@ -594,39 +599,41 @@ class CommandsTest : public QObject {
 
     // Added: the number is fixed, the new element runs from node 1 to node 1.
     seen.clear();
-    r.withDialog(&Commands::addElement, Type("Anuluj", {{"numer", u"1"_s}}, &seen, shown));
-    r.withDialog(&Commands::addElement, Type("OK", {{"koniec", u"3"_s}}));
+    r.withDialog(&NodeElementCommands::addElement, Type("Anuluj", {{"numer", u"1"_s}}, &seen, shown));
+    r.withDialog(&NodeElementCommands::addElement, Type("OK", {{"koniec", u"3"_s}}));
     QCOMPARE(seen, QStringList({u"4"_s, u"nr 1, x0.000, y0.000"_s, u"nr 1, x0.000, y0.000"_s}));
     QCOMPARE(Elements(r.model()), u"1-2 1/1, 2-1 3/2, 2-1 7/1, 1-3 1/1"_s);
     Rig empty;
-    empty.commands->changeElement();
+    empty.commands->nodes().changeElement();
     (void)AppendNode(empty.model(), Node{});
-    empty.commands->addElement();
+    empty.commands->nodes().addElement();
     QCOMPARE(empty.prompter.log.size() + empty.repaints->count(), 1);  // no dialog, one repaint
   }
 
   void internalNodeDialogAddsAndChangesOrRefusesAsCancelled() {
     Rig r;
     QStringList seen;
-    r.withDialog(&Commands::addInternalNode,
+    r.withDialog(&InternalNodeCommands::addInternalNode,
                  Type("OK", {{"numer", u"7"_s}, {"xx", u"5"_s}, {"yy", u"2.5"_s}}, &seen, {"numer"}));
-    r.withDialog(&Commands::addInternalNode, PressButton(u"Anuluj"_s));
-    r.withDialog(&Commands::addInternalNode, Type("OK", {{"xx", u"x"_s}}));
-    r.withDialog(&Commands::changeInternalNode, Type("OK", {{"numer", u"1"_s}}, &seen, {"xx", "yy"}));
-    r.withDialog(&Commands::changeInternalNode, Type("OK", {{"numer", u"2"_s}}, &seen, {"numer"}));
+    r.withDialog(&InternalNodeCommands::addInternalNode, PressButton(u"Anuluj"_s));
+    r.withDialog(&InternalNodeCommands::addInternalNode, Type("OK", {{"xx", u"x"_s}}));
+    r.withDialog(&InternalNodeCommands::changeInternalNode,
+                 Type("OK", {{"numer", u"1"_s}}, &seen, {"xx", "yy"}));
+    r.withDialog(&InternalNodeCommands::changeInternalNode,
+                 Type("OK", {{"numer", u"2"_s}}, &seen, {"numer"}));
     QCOMPARE(seen, QStringList({u"1"_s, u"5"_s, u"2.5"_s, u"0"_s}));
     QCOMPARE(std::pair(r.model().internalNodeCount, r.model().InternalNodeTable[1].y), std::pair(1, 2.5f));
     QCOMPARE(r.prompter.messages(), QStringList(2, u"stop Warunek brzegowy: Złe dane"_s));
     // Inside the only contour, the hole point leaves no mesh at all.
     r.triangle();
     r.prompter.inputs = {u"10"_s};
-    r.commands->generateMesh();
+    r.commands->mesh().generateMesh();
     QCOMPARE(r.prompter.messages().size(), 4);
     QCOMPARE(r.prompter.messages()[2], kFailed);
     r.prompter.answers = {false, true};
-    r.commands->deleteAllInternalNodes();
+    r.commands->internalNodes().deleteAllInternalNodes();
     QCOMPARE(r.model().internalNodeCount, 1);
-    r.commands->deleteAllInternalNodes();
+    r.commands->internalNodes().deleteAllInternalNodes();
     QCOMPARE(r.model().internalNodeCount, 0);
     QCOMPARE(r.prompter.log.last(),
              u"ask Usuwanie węzłów wewnętrznych: Usunąć wszystkie węzły wewnętrzne ?"_s);
@@ -636,24 +643,24 @@ class CommandsTest : public QObject {
   void popUpAddsAndRemovesInternalNodesAtTheClick() {
     Rig r;
     r.view().scale = 10;
-    const auto at = [&r](int x, int y) { r.commands->mouseDown(Qt::RightButton, x, y, 436); };
+    const auto at = [&r](int x, int y) { r.commands->contours().mouseDown(Qt::RightButton, x, y, 436); };
     at(110, 296);  // the model point (10, 10)
-    r.commands->insertInternalNodeAtClick();
-    r.commands->removeInternalNodesAtClick();
+    r.commands->internalNodes().insertInternalNodeAtClick();
+    r.commands->internalNodes().removeInternalNodesAtClick();
     QVERIFY(r.prompter.log.empty());
     r.triangle();
     r.prompter.answers = {false, true};
-    r.commands->insertInternalNodeAtClick();
-    r.commands->insertInternalNodeAtClick();
+    r.commands->internalNodes().insertInternalNodeAtClick();
+    r.commands->internalNodes().insertInternalNodeAtClick();
     for (const InternalNode& n : {InternalNode{10.4f, 9.7f}, {10.45f, 10}, {10.3f, 10}, {10.6f, 10}}) {
       (void)AppendInternalNode(r.model(), n);
     }
     r.prompter.answers = {false, false,
                           true};  // 1 and 2 kept; 3 goes, and the node moving into row 3 is passed
-    r.commands->removeInternalNodesAtClick();
+    r.commands->internalNodes().removeInternalNodesAtClick();
     at(500, 10);
     r.prompter.answers = {false};
-    r.commands->removeInternalNodesAtClick();
+    r.commands->internalNodes().removeInternalNodesAtClick();
     const QString pick = u"ask Usuwanie węzła: Usunąć węzeł %1 ?"_s;
     QCOMPARE(
         r.prompter.log,
@@ -669,7 +676,7 @@ class CommandsTest : public QObject {
     Rig r;
     for (const Node& n : {Node{1, 1}, Node{2, 2}, Node{1, 1}, Node{1, 1}}) (void)AppendNode(r.model(), n);
     r.prompter.answers = {false, true, true};
-    for (int i = 0; i < 3; ++i) r.commands->removeDuplicateNodes();
+    for (int i = 0; i < 3; ++i) r.commands->nodes().removeDuplicateNodes();
     const QString ask = u"ask Usuwanie podwójnych węzłów: Usunąć podwójne węzły ?"_s;
     QCOMPARE(r.prompter.log,
              QStringList({ask, ask, u"plain Usuwanie podwójnych węzłów: Usunięto 2 węzłów."_s, ask}));
@@ -680,10 +687,12 @@ class CommandsTest : public QObject {
                AppendInternalNode(r.model(), InternalNode{}) !=
            0) {
     }
-    for (auto command : {&Commands::addNode, &Commands::addElement, &Commands::addInternalNode})
-      (r.commands.get()->*command)();
-    r.commands->mouseDown(Qt::RightButton, 100, 100, 436);
-    r.commands->insertInternalNodeAtClick();
+    for (const auto& command :
+         {r.call(&NodeElementCommands::addNode), r.call(&NodeElementCommands::addElement),
+          r.call(&InternalNodeCommands::addInternalNode)})
+      command();
+    r.commands->contours().mouseDown(Qt::RightButton, 100, 100, 436);
+    r.commands->internalNodes().insertInternalNodeAtClick();
     QCOMPARE(
         r.prompter.log,
         QStringList(
@@ -698,9 +707,9 @@ class CommandsTest : public QObject {
   void listsShowTheTablesAsTheyStand() {
     Rig r;
     r.model().SelectedNumber = 5;
-    for (auto command :
-         {&Commands::listNodes, &Commands::listElements, &Commands::listInternalNodes, &Commands::listMesh}) {
-      (r.commands.get()->*command)();
+    for (auto command : {&ListCommands::listNodes, &ListCommands::listElements,
+                         &ListCommands::listInternalNodes, &ListCommands::listMesh}) {
+      r.call(command)();
     }
     QCOMPARE(r.prompter.log, QStringList({u"note Lista węzłów: Brak węzłów..."_s,
                                           u"note Lista elementów: Brak elementów..."_s,
@@ -722,9 +731,9 @@ class CommandsTest : public QObject {
       return d.result();
     };
     r.prompter.dialogs = {read, read, read, read};
-    for (auto command :
-         {&Commands::listNodes, &Commands::listElements, &Commands::listInternalNodes, &Commands::listMesh}) {
-      (r.commands.get()->*command)();
+    for (auto command : {&ListCommands::listNodes, &ListCommands::listElements,
+                         &ListCommands::listInternalNodes, &ListCommands::listMesh}) {
+      r.call(command)();
     }
     QCOMPARE(seen,
              QStringList({u"Nr/20|x/90|y/90|1 0 0|2 10 0|3 0 10"_s,
@@ -732,17 +741,18 @@ class CommandsTest : public QObject {
                           u"Nr/20|x/90|y/90|1 0,100000001490116 -2"_s,
                           u"Nr węzła, współrzędna x, współrzędna y|1 - 0,00000, 0,00000|2 - 0,00000, 0,00000|"
                           u"3 - 0,50000, 1,234567885E+10|Nr elementu, węzeł 1,2,3|1 - 1, 3, 2"_s}));
-    QVERIFY(r.commands->meshList().lines().isEmpty() && r.commands->elementList().lines().isEmpty());
+    QVERIFY(r.commands->lists().meshList().lines().isEmpty() &&
+            r.commands->lists().elementList().lines().isEmpty());
   }
 
   // "1e39" is a number, but not one that single precision can hold.
   void numbersPastSinglePrecisionAreNotNumbers() {
     Rig r;
-    const std::tuple<void (Commands::*)(), const char*, const char*> cases[] = {
-        {&Commands::screenSettings, "OK", "Edit1"},
-        {&Commands::gridSettings, "Button1", "Edit2"},
-        {&Commands::regionSettings, "Button1", "Edit1"},
-        {&Commands::ellipse, "OK", "rr"},
+    const std::tuple<std::function<void()>, const char*, const char*> cases[] = {
+        {r.call(&ViewCommands::screenSettings), "OK", "Edit1"},
+        {r.call(&ViewCommands::gridSettings), "Button1", "Edit2"},
+        {r.call(&ViewCommands::regionSettings), "Button1", "Edit1"},
+        {r.call(&ContourCommands::ellipse), "OK", "rr"},
     };
     for (const auto& [command, ok, field] : cases) r.withDialog(command, Type(ok, {{field, u"1e39"_s}}));
     QCOMPARE(r.prompter.messages(), QStringList({u"stop Ustawienia ekranu: Błędnie podano parametry siatki"_s,
@@ -757,8 +767,8 @@ class CommandsTest : public QObject {
     Rig r;
     r.view().gridDx = 0.25f;
     r.view().viewXMin = -7;
-    ScreenSettingsDialog& screen = r.commands->screenSettingsDialog();
-    RegionDialog& region = r.commands->regionDialog();
+    ScreenSettingsDialog& screen = r.commands->view().screenSettingsDialog();
+    RegionDialog& region = r.commands->view().regionDialog();
     screen.show();
     region.show();
     QCOMPARE(std::vector({Text(screen, "Edit1"), Text(region, "Edit3")}),
@@ -771,9 +781,9 @@ class CommandsTest : public QObject {
       d->hide();
     }
     QCOMPARE(std::vector({Text(screen, "Edit1"), Text(region, "Edit3")}), std::vector({u"4"_s, u"3.00"_s}));
-    r.commands->gridDialog().show();
-    QCOMPARE(Text(r.commands->gridDialog(), "Edit1"), u"2"_s);  // the grid dialog keeps its own text
-    r.commands->gridDialog().hide();
+    r.commands->view().gridDialog().show();
+    QCOMPARE(Text(r.commands->view().gridDialog(), "Edit1"), u"2"_s);  // the grid dialog keeps its own text
+    r.commands->view().gridDialog().hide();
   }
 
   // Tabbing runs through the controls, then OK and Anuluj; a dialog opens
@@ -782,9 +792,10 @@ class CommandsTest : public QObject {
     Rig r;
     QStringList chains;
     for (QDialog* d : std::initializer_list<QDialog*>{
-             &r.commands->screenSettingsDialog(), &r.commands->gridDialog(), &r.commands->regionDialog(),
-             &r.commands->ellipseDialog(), &r.commands->nodeDialog(), &r.commands->numberPrompt(),
-             &r.commands->elementDialog(), &r.commands->internalNodeDialog()}) {
+             &r.commands->view().screenSettingsDialog(), &r.commands->view().gridDialog(),
+             &r.commands->view().regionDialog(), &r.commands->contours().ellipseDialog(),
+             &r.commands->nodes().nodeDialog(), &r.commands->numberPrompt(),
+             &r.commands->nodes().elementDialog(), &r.commands->internalNodes().internalNodeDialog()}) {
       QStringList chain;
       for (QWidget* w = d->nextInFocusChain(); w != d; w = w->nextInFocusChain()) {
         if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();

@@ -9,9 +9,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "front/app/Commands.h"
 #include "front/app/Glyphs.h"
 #include "front/app/QtPrompter.h"
+#include "front/commands/Commands.h"
 #include "front/view/Canvas.h"
 
 MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
@@ -54,14 +54,14 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
     (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
   });
   connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
-    commands_->mouseDown(button, x, y, canvas_->height());
+    commands_->contours().mouseDown(button, x, y, canvas_->height());
   });
   connect(commands_.get(), &Commands::captionChanged, this, &QWidget::setWindowTitle);
   connect(commands_.get(), &Commands::statusTextChanged, this,
           [this](int panel, const QString& text) { panels_[panel]->setText(text); });
   connect(canvas_, &Canvas::mouseMoved, this,
-          [this](int x, int y) { commands_->cursorMoved(x, y, canvas_->height()); });
-  connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &Commands::gridLimitReached);
+          [this](int x, int y) { commands_->contours().cursorMoved(x, y, canvas_->height()); });
+  connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &CommandContext::gridLimitReached);
 
   commands_->setCaption(QStringLiteral("Vendrel Korbel v1.0"));
   resize(640, 480);
@@ -77,35 +77,41 @@ QString MainWindow::statusText(int panel) const {
   return panels_[panel]->text();
 }
 
-QAction* MainWindow::action(const char* name, const QString& caption, void (Commands::*command)(),
-                            const QKeySequence& shortcut) {
+QAction* MainWindow::action(const char* name, const QString& caption, const QKeySequence& shortcut) {
   auto* a = new QAction(caption, this);
   a->setObjectName(QString::fromLatin1(name));
   a->setShortcut(shortcut);
-  if (command != nullptr) connect(a, &QAction::triggered, this, [this, command] { commands_->run(command); });
+  return a;
+}
+
+template <typename Set>
+QAction* MainWindow::action(const char* name, const QString& caption, void (Set::*command)(),
+                            const QKeySequence& shortcut) {
+  QAction* a = action(name, caption, shortcut);
+  connect(a, &QAction::triggered, this, [this, command] { commands_->run(command); });
   return a;
 }
 
 void MainWindow::buildMenus() {
-  using C = Commands;
   const auto ctrl = [](char key) { return QKeySequence(Qt::CTRL | Qt::Key(key)); };
   QMenuBar* bar = menuBar();
 
   QMenu* file = bar->addMenu(QStringLiteral("&Plik"));
-  file->addAction(action("actionNew", QStringLiteral("&Nowy"), &C::newProject));
-  file->addAction(action("actionOpen", QStringLiteral("&Otwórz"), &C::openProject, ctrl('O')));
-  file->addAction(action("actionSaveAs", QStringLiteral("Zapisz &jako"), &C::saveProject));
+  file->addAction(action("actionNew", QStringLiteral("&Nowy"), &FileCommands::newProject));
+  file->addAction(action("actionOpen", QStringLiteral("&Otwórz"), &FileCommands::openProject, ctrl('O')));
+  file->addAction(action("actionSaveAs", QStringLiteral("Zapisz &jako"), &FileCommands::saveProject));
   file->addSeparator();
-  file->addAction(action("actionExport", QStringLiteral("&Eksportuj do ..."), &C::exportMesh, ctrl('E')));
+  file->addAction(
+      action("actionExport", QStringLiteral("&Eksportuj do ..."), &FileCommands::exportMesh, ctrl('E')));
   file->addSeparator();
-  QAction* exit = action("actionExit", QStringLiteral("&Koniec"), nullptr, ctrl('X'));
+  QAction* exit = action("actionExit", QStringLiteral("&Koniec"), ctrl('X'));
   connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
   file->addAction(exit);
 
   // Undo and redo name the step they would take; with none they rest.
   QMenu* edit = bar->addMenu(QStringLiteral("&Edycja"));
-  QAction* undo = action("actionUndo", QStringLiteral("&Cofnij"), &C::undo, ctrl('Z'));
-  QAction* redo = action("actionRedo", QStringLiteral("&Ponów"), &C::redo, ctrl('Y'));
+  QAction* undo = action("actionUndo", QStringLiteral("&Cofnij"), &HistoryCommands::undo, ctrl('Z'));
+  QAction* redo = action("actionRedo", QStringLiteral("&Ponów"), &HistoryCommands::redo, ctrl('Y'));
   edit->addActions({undo, redo});
   redo->setShortcuts({ctrl('Y'), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   const auto showHistory = [this, undo, redo] {
@@ -121,49 +127,54 @@ void MainWindow::buildMenus() {
   connect(commands_.get(), &Commands::historyChanged, this, showHistory);
 
   QMenu* add = bar->addMenu(QStringLiteral("&Dodaj"));
-  add->addAction(action("actionPolyline", QStringLiteral("&Linie łamaną"), &C::startPolyline, ctrl('L')));
-  add->addAction(action("actionEllipse", QStringLiteral("&Elipsę"), &C::ellipse));
+  add->addAction(
+      action("actionPolyline", QStringLiteral("&Linie łamaną"), &ContourCommands::startPolyline, ctrl('L')));
+  add->addAction(action("actionEllipse", QStringLiteral("&Elipsę"), &ContourCommands::ellipse));
   add->addSeparator();
-  add->addAction(action("actionAddNode", QStringLiteral("&Węzeł"), &C::addNode));
-  add->addAction(action("actionAddElement", QStringLiteral("&Element"), &C::addElement));
-  add->addAction(action("actionAddInternalNode", QStringLiteral("Wę&zeł wewnętrzny"), &C::addInternalNode));
+  add->addAction(action("actionAddNode", QStringLiteral("&Węzeł"), &NodeElementCommands::addNode));
+  add->addAction(action("actionAddElement", QStringLiteral("&Element"), &NodeElementCommands::addElement));
+  add->addAction(action("actionAddInternalNode", QStringLiteral("Wę&zeł wewnętrzny"),
+                        &InternalNodeCommands::addInternalNode));
 
   QMenu* change = bar->addMenu(QStringLiteral("&Zmień"));
-  change->addAction(action("actionEditElement", QStringLiteral("Własności &elementu"), &C::changeElement));
-  change->addAction(
-      action("actionEditNode", QStringLiteral("Współrzędne &węzła"), &C::changeNodeCoordinates));
-  change->addAction(
-      action("actionEditInternalNode", QStringLiteral("Współ. wę&zła wewnętrznego"), &C::changeInternalNode));
+  change->addAction(action("actionEditElement", QStringLiteral("Własności &elementu"),
+                           &NodeElementCommands::changeElement));
+  change->addAction(action("actionEditNode", QStringLiteral("Współrzędne &węzła"),
+                           &NodeElementCommands::changeNodeCoordinates));
+  change->addAction(action("actionEditInternalNode", QStringLiteral("Współ. wę&zła wewnętrznego"),
+                           &InternalNodeCommands::changeInternalNode));
 
   QMenu* remove = bar->addMenu(QStringLiteral("&Usuń"));
-  remove->addAction(action("actionDeleteNode", QStringLiteral("&Węzeł"), &C::deleteNode));
-  remove->addAction(action("actionDeleteElement", QStringLiteral("&Element"), &C::deleteElement));
+  remove->addAction(action("actionDeleteNode", QStringLiteral("&Węzeł"), &NodeElementCommands::deleteNode));
   remove->addAction(
-      action("actionDeleteInternalNode", QStringLiteral("Wę&zeł wewnętrzny"), &C::deleteInternalNode));
+      action("actionDeleteElement", QStringLiteral("&Element"), &NodeElementCommands::deleteElement));
+  remove->addAction(action("actionDeleteInternalNode", QStringLiteral("Wę&zeł wewnętrzny"),
+                           &InternalNodeCommands::deleteInternalNode));
   remove->addAction(action("actionDeleteAllInternalNodes", QStringLiteral("Wszystkie węzły wew&nętrzne"),
-                           &C::deleteAllInternalNodes));
+                           &InternalNodeCommands::deleteAllInternalNodes));
   remove->addSeparator();
-  remove->addAction(
-      action("actionDeleteDoubleNodes", QStringLiteral("&Podwójne węzły"), &C::removeDuplicateNodes));
+  remove->addAction(action("actionDeleteDoubleNodes", QStringLiteral("&Podwójne węzły"),
+                           &NodeElementCommands::removeDuplicateNodes));
 
   QMenu* lists = bar->addMenu(QStringLiteral("&Listy"));
-  lists->addAction(action("actionListNodes", QStringLiteral("&Węzłów"), &C::listNodes));
-  lists->addAction(action("actionListElements", QStringLiteral("&Elementów"), &C::listElements));
-  lists->addAction(
-      action("actionListInternalNodes", QStringLiteral("Wę&złów wewnętrznych"), &C::listInternalNodes));
+  lists->addAction(action("actionListNodes", QStringLiteral("&Węzłów"), &ListCommands::listNodes));
+  lists->addAction(action("actionListElements", QStringLiteral("&Elementów"), &ListCommands::listElements));
+  lists->addAction(action("actionListInternalNodes", QStringLiteral("Wę&złów wewnętrznych"),
+                          &ListCommands::listInternalNodes));
 
   QMenu* mesh = bar->addMenu(QStringLiteral("&Generacja siatki"));
-  mesh->addAction(action("actionGenerate", QStringLiteral("&GENERUJ"), &C::generateMesh, ctrl('G')));
-  mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników"), &C::listMesh));
-  mesh->addAction(action("actionCheckModel", QStringLiteral("&Sprawdź model"), &C::checkModel));
+  mesh->addAction(
+      action("actionGenerate", QStringLiteral("&GENERUJ"), &MeshCommands::generateMesh, ctrl('G')));
+  mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników"), &ListCommands::listMesh));
+  mesh->addAction(action("actionCheckModel", QStringLiteral("&Sprawdź model"), &MeshCommands::checkModel));
 
   QMenu* view = bar->addMenu(QStringLiteral("&Widok"));
-  view->addAction(
-      action("actionScreenSettings", QStringLiteral("Ustawienia &ekranu"), &C::screenSettings, ctrl('J')));
-  view->addAction(action("actionGrid", QStringLiteral("&Siatka"), &C::gridSettings));
-  view->addAction(action("actionRegion", QStringLiteral("&Obszar"), &C::regionSettings));
-  view->addAction(action("actionShowAll", QStringLiteral("&Pokaż wszystko"), &C::showAll));
-  QAction* smes = action("SMES", QStringLiteral("Siatka &MES"), &C::toggleMeshShown, ctrl('M'));
+  view->addAction(action("actionScreenSettings", QStringLiteral("Ustawienia &ekranu"),
+                         &ViewCommands::screenSettings, ctrl('J')));
+  view->addAction(action("actionGrid", QStringLiteral("&Siatka"), &ViewCommands::gridSettings));
+  view->addAction(action("actionRegion", QStringLiteral("&Obszar"), &ViewCommands::regionSettings));
+  view->addAction(action("actionShowAll", QStringLiteral("&Pokaż wszystko"), &ViewCommands::showAll));
+  QAction* smes = action("SMES", QStringLiteral("Siatka &MES"), &ViewCommands::toggleMeshShown, ctrl('M'));
   smes->setCheckable(true);
   smes->setChecked(state_->meshShown);
   // The command decides the tick, whatever the automatic toggle did.
@@ -173,45 +184,48 @@ void MainWindow::buildMenus() {
   QMenu* help = bar->addMenu(QStringLiteral("&Pomoc"));
   help->addAction(action("actionHelp", QStringLiteral("&Pomoc")));
   help->addSeparator();
-  help->addAction(action("actionAbout", QStringLiteral("&O programie..."), &C::about));
+  help->addAction(action("actionAbout", QStringLiteral("&O programie..."), &HelpCommands::about));
 
   prawymenu_ = new QMenu(this);
   prawymenu_->setObjectName(QStringLiteral("prawymenu"));
   prawymenu_->addAction(action("actionInsertInternalNode", QStringLiteral("Wstaw wę&zeł wewnętrzny"),
-                               &C::insertInternalNodeAtClick));
+                               &InternalNodeCommands::insertInternalNodeAtClick));
   prawymenu_->addAction(action("actionRemoveInternalNodeAt", QStringLiteral("Usuń wę&zeł wewnętrzny"),
-                               &C::removeInternalNodesAtClick));
+                               &InternalNodeCommands::removeInternalNodesAtClick));
   lamaPop_ = new QMenu(this);
   lamaPop_->setObjectName(QStringLiteral("lamaPop"));
-  lamaPop_->addAction(action("actionEndPolyline", QStringLiteral("Koniec lini łamanej"), &C::endPolyline));
   lamaPop_->addAction(
-      action("actionClosePolyline", QStringLiteral("Zamknij linie łamaną"), &C::closePolyline));
+      action("actionEndPolyline", QStringLiteral("Koniec lini łamanej"), &ContourCommands::endPolyline));
   lamaPop_->addAction(
-      action("actionRemoveLastPoint", QStringLiteral("Usuń ostatni element"), &C::removeLastPoint));
+      action("actionClosePolyline", QStringLiteral("Zamknij linie łamaną"), &ContourCommands::closePolyline));
+  lamaPop_->addAction(action("actionRemoveLastPoint", QStringLiteral("Usuń ostatni element"),
+                             &ContourCommands::removeLastPoint));
 }
 
 void MainWindow::buildToolbar(QWidget* panel) {
-  using C = Commands;
+  const auto run = [this](auto command) {
+    return std::function<void()>([this, command] { commands_->run(command); });
+  };
   struct Button {
     const char* name;
     Glyph glyph;
     const char* hint;
-    void (Commands::*command)();
+    std::function<void()> command;
   };
   const Button groups[][6] = {
-      {{"NowyB", Glyph::NewFile, "Nowy projekt", &C::newProject},
-       {"OtworzB", Glyph::OpenFile, "Otwórz plik", &C::openProject},
-       {"ZapiszB", Glyph::SaveFile, "Zapisz plik", &C::saveProject}},
-      {{"SpeedButton1", Glyph::Polyline, "Linia łamana", &C::startPolyline},
-       {"SpeedButton2", Glyph::Ellipse, "Okrąg", &C::ellipse}},
-      {{"ZoomPlB", Glyph::ZoomIn, "Powiększenie fragmentu ekranu", &C::zoomIn},
-       {"ZoomMiB", Glyph::ZoomOut, "Pomniejszenie fragmentu ekranu", &C::zoomOut},
-       {"PanLeft", Glyph::PanLeft, "Przesuń zawartość ekranu", &C::panLeft},
-       {"PanDown", Glyph::PanDown, "Przesuń zawartość ekranu", &C::panDown},
-       {"panUp", Glyph::PanUp, "Przesuń zawartość ekranu", &C::panUp},
-       {"PanRight", Glyph::PanRight, "Przesuń zawartość ekranu", &C::panRight}},
-      {{"SolveB", Glyph::Solve, "Oblicz", &C::generateMesh},
-       {"ListawynB", Glyph::ResultList, "Lista wyników", &C::listMesh}},
+      {{"NowyB", Glyph::NewFile, "Nowy projekt", run(&FileCommands::newProject)},
+       {"OtworzB", Glyph::OpenFile, "Otwórz plik", run(&FileCommands::openProject)},
+       {"ZapiszB", Glyph::SaveFile, "Zapisz plik", run(&FileCommands::saveProject)}},
+      {{"SpeedButton1", Glyph::Polyline, "Linia łamana", run(&ContourCommands::startPolyline)},
+       {"SpeedButton2", Glyph::Ellipse, "Okrąg", run(&ContourCommands::ellipse)}},
+      {{"ZoomPlB", Glyph::ZoomIn, "Powiększenie fragmentu ekranu", run(&ViewCommands::zoomIn)},
+       {"ZoomMiB", Glyph::ZoomOut, "Pomniejszenie fragmentu ekranu", run(&ViewCommands::zoomOut)},
+       {"PanLeft", Glyph::PanLeft, "Przesuń zawartość ekranu", run(&ViewCommands::panLeft)},
+       {"PanDown", Glyph::PanDown, "Przesuń zawartość ekranu", run(&ViewCommands::panDown)},
+       {"panUp", Glyph::PanUp, "Przesuń zawartość ekranu", run(&ViewCommands::panUp)},
+       {"PanRight", Glyph::PanRight, "Przesuń zawartość ekranu", run(&ViewCommands::panRight)}},
+      {{"SolveB", Glyph::Solve, "Oblicz", run(&MeshCommands::generateMesh)},
+       {"ListawynB", Glyph::ResultList, "Lista wyników", run(&ListCommands::listMesh)}},
   };
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(4, 3, 4, 3);
@@ -226,9 +240,7 @@ void MainWindow::buildToolbar(QWidget* panel) {
       button->setIconSize(QSize(16, 16));
       button->setIcon(GlyphIcon(b.glyph));
       button->setToolTip(QString::fromUtf8(b.hint));
-      if (b.command != nullptr) {
-        connect(button, &QToolButton::clicked, this, [this, c = b.command] { commands_->run(c); });
-      }
+      if (b.command) connect(button, &QToolButton::clicked, this, b.command);
       row->addWidget(button);
     }
     row->addSpacing(10);
@@ -253,13 +265,13 @@ void MainWindow::buildStatusBar(QWidget* bar) {
 }
 
 void MainWindow::exitProgram() {
-  if (commands_->generating() || !commands_->confirmExit()) return;
+  if (commands_->generating() || !commands_->files().confirmExit()) return;
   exitConfirmed_ = true;
   close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (exitConfirmed_ || (!commands_->generating() && commands_->confirmExit())) {
+  if (exitConfirmed_ || (!commands_->generating() && commands_->files().confirmExit())) {
     exitConfirmed_ = true;
     event->accept();
   } else {

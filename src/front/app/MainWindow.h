@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "core/state/AppState.h"
@@ -36,7 +37,10 @@ class MainWindow : public QMainWindow {
   void buildMenus();
   void buildToolbar(QWidget* panel);
   void buildStatusBar(QWidget* bar);
-  QAction* action(const char* name, const QString& caption, void (Commands::*command)() = nullptr,
+  QAction* action(const char* name, const QString& caption, const QKeySequence& shortcut = {});
+  // A menu item that runs a command of one of the sets.
+  template <typename Set>
+  QAction* action(const char* name, const QString& caption, void (Set::*command)(),
                   const QKeySequence& shortcut = {});
   void exitProgram();
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <exception>
 
-#include "front/app/Commands.h"
+#include "front/commands/Commands.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
 
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     if (!parser.positionalArguments().isEmpty()) {
       // Opened once the window is on the screen, so its messages stand over it.
       const QString path = parser.positionalArguments().first();
-      QTimer::singleShot(0, &window, [&window, path] { window.commands().openProjectFile(path); });
+      QTimer::singleShot(0, &window, [&window, path] { window.commands().files().openProjectFile(path); });
     }
     return QApplication::exec();
   } catch (const std::exception& e) {

@@ -1,0 +1,109 @@
+#include "front/commands/CommandContext.h"
+
+#include <QFile>
+#include <QLocale>
+
+#include "core/mesh/ModelCheck.h"
+#include "front/edit/EditDialogs.h"
+#include "front/ui/Prompter.h"
+
+CommandContext::CommandContext(AppState& s, Prompter& p)
+    : state(s), prompter(p), numberPrompt_(std::make_unique<NumberPrompt>(s, p)) {}
+
+CommandContext::~CommandContext() = default;
+
+void CommandContext::setCaption(const QString& caption) {
+  state.model.CaptionText = caption.toStdString();
+  emit captionChanged(caption);
+}
+
+void CommandContext::tracked(const QString& name, const std::function<void()>& change) {
+  const auto before = std::make_unique<Model>(state.model);
+  const int highlightsSet = highlightsSet_;
+  before_ = before.get();
+  step_ = name;
+  captionStep_ = false;
+  {
+    // Whatever way the change ends, the snapshot it could see goes with it.
+    struct Forget {
+      const Model*& before;
+      ~Forget() { before = nullptr; }
+    } forget{before_};
+    change();
+  }
+  if (SameProject(*before, state.model)) return;
+  state.history.record(step_.toStdString(), *before, captionStep_);
+  // Findings pointed out before this change may name other rows now.
+  if (highlightsSet == highlightsSet_ && !state.highlights.empty()) {
+    state.highlights = {};
+    emit repaintRequested();
+  }
+  emit historyChanged();
+}
+
+void CommandContext::nameStep(const QString& name, bool captionToo) {
+  step_ = name;
+  captionStep_ = captionToo;
+}
+
+void CommandContext::gridLimitReached() {
+  // A message box now would open an event loop inside the generation.
+  if (generating_) {
+    gridLimitPending_ = true;
+    return;
+  }
+  prompter.message(QStringLiteral("Błędne ustawienia siatki !"),
+                   QStringLiteral("Bład przy odświeżaniu ekranu..."), MessageIcon::None);
+  emit repaintRequested();
+}
+
+void CommandContext::showHeldGridMessage() {
+  if (std::exchange(gridLimitPending_, false)) gridLimitReached();
+}
+
+bool CommandContext::full(ModelTable table, const QString& title) {
+  if (FreeRows(state.model, table) > 0) return false;
+  prompter.message(QString::fromStdString(CapacityMessage(table)), title, MessageIcon::Stop);
+  return true;
+}
+
+void CommandContext::fillNewRow(int32_t row, int32_t& count, QDialog& dialog) {
+  state.model.SelectedNumber = row;
+  if (prompter.showDialog(dialog) != QDialog::Accepted) --count;
+}
+
+std::optional<int32_t> CommandContext::askNumber(int32_t use) {
+  state.model.SelectedNumber = use;
+  if (prompter.showDialog(*numberPrompt_) != QDialog::Accepted) return std::nullopt;
+  return state.model.SelectedNumber;
+}
+
+bool CommandContext::showFindings(const std::vector<Finding>& findings, const QString& title,
+                                  const QString& lead) {
+  Highlights shown;
+  for (const Finding& f : findings) {
+    shown.nodes.insert(shown.nodes.end(), f.nodes.begin(), f.nodes.end());
+    shown.elements.insert(shown.elements.end(), f.elements.begin(), f.elements.end());
+    shown.internalNodes.insert(shown.internalNodes.end(), f.internalNodes.begin(), f.internalNodes.end());
+  }
+  state.highlights = std::move(shown);
+  ++highlightsSet_;
+  if (findings.empty()) return false;
+  constexpr size_t kListed = 6;
+  QString text = lead;
+  for (size_t i = 0; i < findings.size() && i < kListed; ++i) {
+    text += u'\n' + QString::fromStdString(findings[i].text);
+  }
+  if (findings.size() > kListed) text += QStringLiteral("\n… i %1 innych.").arg(findings.size() - kListed);
+  prompter.message(text, title, MessageIcon::Exclamation);
+  return true;
+}
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+char UserDecimalPoint() {
+  const QString point = QLocale().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
+}

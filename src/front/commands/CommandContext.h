@@ -1,0 +1,116 @@
+#pragma once
+// What every command set shares: the program's state, the prompter, the
+// signals that tell the window what to update, the one path that records a
+// change of the model as a step of its history, and the few dialogs and
+// refusals that more than one set uses.
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/model/Model.h"
+#include "core/state/AppState.h"
+
+struct Finding;
+class Prompter;
+class QDialog;
+class NumberPrompt;
+
+class CommandContext : public QObject {
+  Q_OBJECT
+
+ public:
+  CommandContext(AppState& state, Prompter& prompter);
+  ~CommandContext() override;
+
+  AppState& state;
+  Prompter& prompter;
+
+  void setCaption(const QString& caption);
+  bool generating() const { return generating_; }
+
+  // Runs a change of the model and records it, under the name the change
+  // gave itself (or `name`), when the project differs afterwards.
+  void tracked(const QString& name, const std::function<void()>& change);
+  // Names the step under way; `captionToo` for a new or opened project.
+  void nameStep(const QString& name, bool captionToo = false);
+  // The first row of a table that differs from the model before the step
+  // under way; 0 when there is no such row or no step under way.
+  template <typename Table>
+  int32_t firstChangedRow(Table Model::*table) const;
+
+  // Runs the mesher; the window paints meanwhile, but no command starts and
+  // no message box opens until it has ended.
+  template <typename F>
+  auto whileGenerating(F&& generate) {
+    generating_ = true;
+    struct Done {
+      bool& flag;
+      ~Done() { flag = false; }
+    } done{generating_};
+    return generate();
+  }
+  // After a repaint that had to switch the grid off. During a generation
+  // the message waits until the generation has ended.
+  void gridLimitReached();
+  // Shows the grid message held back during a generation.
+  void showHeldGridMessage();
+
+  // Refuses, with its message, an addition to a full table.
+  bool full(ModelTable table, const QString& title);
+  // Shows a dialog on the row just appended to a table; the row goes again
+  // unless the dialog ends with OK.
+  void fillNewRow(int32_t row, int32_t& count, QDialog& dialog);
+  // Shows the number prompt for the given use (1 node, 2 element, 3
+  // internal node); the typed number, or nothing when it was cancelled.
+  std::optional<int32_t> askNumber(int32_t use);
+  NumberPrompt& numberPrompt() { return *numberPrompt_; }
+
+  // Points out the findings and lists the first few; true when there were any.
+  bool showFindings(const std::vector<Finding>& findings, const QString& title, const QString& lead);
+
+ signals:
+  void repaintRequested();
+  void captionChanged(const QString& caption);
+  void meshShownChanged(bool shown);
+  void statusTextChanged(int panel, const QString& text);
+  // The transients or the rubber band changed within this client rectangle.
+  void overlayChanged(const QRect& area);
+  // Open the pop-up menu (0 the general one, 1 the polyline one) with its
+  // corner at this client pixel.
+  void popupRequested(int menu, const QPoint& at);
+  // A step was recorded, undone or redone.
+  void historyChanged();
+
+ private:
+  std::unique_ptr<NumberPrompt> numberPrompt_;
+  bool generating_ = false;
+  bool gridLimitPending_ = false;
+  // The step under way: the model before it, its name, and whether the
+  // caption belongs to it.
+  const Model* before_ = nullptr;
+  QString step_;
+  bool captionStep_ = false;
+  int highlightsSet_ = 0;  // counts the times findings were pointed out
+};
+
+template <typename Table>
+int32_t CommandContext::firstChangedRow(Table Model::*table) const {
+  const Table& after = state.model.*table;
+  for (int32_t i = 1; before_ != nullptr && i <= Table::capacity; ++i) {
+    if (std::memcmp(&(before_->*table)[i], &after[i], sizeof after[i]) != 0) return i;
+  }
+  return 0;
+}
+
+// A file name as the system takes it.
+std::string LocalPath(const QString& path);
+// The user's decimal point as one character, for the core's texts.
+char UserDecimalPoint();

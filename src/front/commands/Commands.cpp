@@ -1,0 +1,16 @@
+#include "front/commands/Commands.h"
+
+namespace {
+
+// Each set gets the context it shares with the others.
+template <typename... Sets>
+std::tuple<Sets...> MakeSets(CommandContext& context, std::tuple<Sets...>*) {
+  return std::tuple<Sets...>(((void)sizeof(Sets), context)...);
+}
+
+}  // namespace
+
+Commands::Commands(AppState& state, Prompter& prompter)
+    : CommandContext(state, prompter), sets_(MakeSets(*this, static_cast<decltype(sets_)*>(nullptr))) {}
+
+Commands::~Commands() = default;

@@ -1,0 +1,62 @@
+#pragma once
+// The window's commands: one set per menu or subject, all sharing one
+// context, and the one path every menu item, toolbar button and pop-up
+// entry runs through.
+
+#include <QString>
+#include <tuple>
+#include <type_traits>
+
+#include "front/commands/CommandContext.h"
+#include "front/commands/ContourCommands.h"
+#include "front/commands/FileCommands.h"
+#include "front/commands/HelpCommands.h"
+#include "front/commands/HistoryCommands.h"
+#include "front/commands/InternalNodeCommands.h"
+#include "front/commands/ListCommands.h"
+#include "front/commands/MeshCommands.h"
+#include "front/commands/NodeElementCommands.h"
+#include "front/commands/ViewCommands.h"
+
+class Commands : public CommandContext {
+  Q_OBJECT
+
+ public:
+  // Every set, and so every dialog and list window, is made here, once.
+  Commands(AppState& state, Prompter& prompter);
+  ~Commands() override;
+
+  template <typename Set>
+  Set& set() {
+    return std::get<Set>(sets_);
+  }
+  FileCommands& files() { return set<FileCommands>(); }
+  HistoryCommands& history() { return set<HistoryCommands>(); }
+  ContourCommands& contours() { return set<ContourCommands>(); }
+  NodeElementCommands& nodes() { return set<NodeElementCommands>(); }
+  InternalNodeCommands& internalNodes() { return set<InternalNodeCommands>(); }
+  ListCommands& lists() { return set<ListCommands>(); }
+  MeshCommands& mesh() { return set<MeshCommands>(); }
+  ViewCommands& view() { return set<ViewCommands>(); }
+  HelpCommands& help() { return set<HelpCommands>(); }
+
+  // Runs a command unless a generation is under way: while the helper works
+  // the window still paints, and nothing may start inside that wait. A
+  // command that changes the project becomes a step of its history; a move
+  // through the history itself does not.
+  template <typename Set>
+  void run(void (Set::*command)()) {
+    if (generating()) return;
+    Set& s = set<Set>();
+    if constexpr (std::is_same_v<Set, HistoryCommands>) {
+      (s.*command)();
+    } else {
+      tracked(QStringLiteral("zmiana modelu"), [&] { (s.*command)(); });
+    }
+  }
+
+ private:
+  std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
+             ListCommands, MeshCommands, ViewCommands, HelpCommands>
+      sets_;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// "Pomoc".
+
+class CommandContext;
+
+class HelpCommands {
+ public:
+  explicit HelpCommands(CommandContext& context) : c_(context) {}
+
+  void about();
+
+ private:
+  CommandContext& c_;
+};

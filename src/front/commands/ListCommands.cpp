@@ -1,0 +1,47 @@
+#include "front/commands/ListCommands.h"
+
+#include "front/commands/CommandContext.h"
+#include "front/lists/ListWindows.h"
+#include "front/ui/Prompter.h"
+
+ListCommands::ListCommands(CommandContext& c)
+    : c_(c),
+      nodeList_(std::make_unique<NodeListWindow>(NodeListWindow::Nodes::Boundary, c.state, c.prompter)),
+      internalNodeList_(
+          std::make_unique<NodeListWindow>(NodeListWindow::Nodes::Internal, c.state, c.prompter)),
+      elementList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Elements, c.state, c.prompter)),
+      meshList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Mesh, c.state, c.prompter)) {}
+
+ListCommands::~ListCommands() = default;
+
+void ListCommands::listNodes() {
+  c_.state.model.SelectedNumber = 1;
+  if (c_.state.model.nodeCount < 1) {
+    c_.prompter.message(QStringLiteral("Brak węzłów..."), QStringLiteral("Lista węzłów"),
+                        MessageIcon::Exclamation);
+    return;
+  }
+  c_.prompter.showDialog(*nodeList_);
+}
+
+void ListCommands::listElements() {
+  if (c_.state.model.elementCount < 1) {
+    c_.prompter.message(QStringLiteral("Brak elementów..."), QStringLiteral("Lista elementów"),
+                        MessageIcon::Exclamation);
+    return;
+  }
+  c_.prompter.showDialog(*elementList_);
+}
+
+void ListCommands::listInternalNodes() {
+  if (c_.state.model.internalNodeCount >= 1) c_.prompter.showDialog(*internalNodeList_);
+}
+
+void ListCommands::listMesh() {
+  if (c_.state.model.meshNodeCount < 1) {
+    c_.prompter.message(QStringLiteral("Siatka nie została wygenerowana"), QStringLiteral("Lista wyników"),
+                        MessageIcon::Stop);
+    return;
+  }
+  c_.prompter.showDialog(*meshList_);
+}

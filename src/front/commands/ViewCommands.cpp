@@ -1,0 +1,84 @@
+#include "front/commands/ViewCommands.h"
+
+#include "front/commands/CommandContext.h"
+#include "front/ui/Prompter.h"
+#include "front/view/ViewDialogs.h"
+
+ViewCommands::ViewCommands(CommandContext& c)
+    : c_(c),
+      screenDialog_(std::make_unique<ScreenSettingsDialog>(c.state, c.prompter)),
+      gridDialog_(std::make_unique<GridDialog>(c.state, c.prompter)),
+      regionDialog_(std::make_unique<RegionDialog>(c.state, c.prompter)) {}
+
+ViewCommands::~ViewCommands() = default;
+
+void ViewCommands::zoomIn() {
+  if (!ZoomIn(c_.state.view)) {
+    c_.prompter.message(QStringLiteral("Zmień gęstość siatki aby powiększyć bardziej..."),
+                        QStringLiteral("Vendrel Korbel"), MessageIcon::None);
+  }
+  emit c_.repaintRequested();
+}
+
+void ViewCommands::zoomOut() {
+  ZoomOut(c_.state.view);
+  emit c_.repaintRequested();
+}
+
+void ViewCommands::panLeft() {
+  PanLeft(c_.state.view);
+  emit c_.repaintRequested();
+}
+
+void ViewCommands::panRight() {
+  PanRight(c_.state.view);
+  emit c_.repaintRequested();
+}
+
+void ViewCommands::panUp() {
+  PanUp(c_.state.view);
+  emit c_.repaintRequested();
+}
+
+void ViewCommands::panDown() {
+  PanDown(c_.state.view);
+  emit c_.repaintRequested();
+}
+
+void ViewCommands::showAll() {
+  if (ShowAll(c_.state.view, c_.state.model)) emit c_.repaintRequested();
+}
+
+void ViewCommands::screenSettings() {
+  AppState& s = c_.state;
+  const DisplaySettings display = s.display;
+  const ViewTransform view = s.view;
+  if (c_.prompter.showDialog(*screenDialog_) != QDialog::Accepted) {
+    s.display = display;
+    s.view.gridShown = view.gridShown;
+    s.view.gridDx = view.gridDx;
+    s.view.gridDy = view.gridDy;
+  }
+  emit c_.repaintRequested();
+}
+
+void ViewCommands::gridSettings() {
+  c_.prompter.showDialog(*gridDialog_);
+  emit c_.repaintRequested();
+}
+
+void ViewCommands::regionSettings() {
+  if (c_.prompter.showDialog(*regionDialog_) == QDialog::Accepted) emit c_.repaintRequested();
+}
+
+void ViewCommands::toggleMeshShown() {
+  AppState& s = c_.state;
+  if (s.model.meshTriangleCount >= 1) {
+    s.meshShown = !s.meshShown;
+    emit c_.meshShownChanged(s.meshShown);
+    emit c_.repaintRequested();
+  } else {
+    s.meshShown = false;
+    emit c_.meshShownChanged(false);
+  }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// "Widok" and the toolbar's zoom and pan buttons: what part of the model
+// the surface shows, the view dialogs, and the mesh shown or hidden.
+
+#include <memory>
+
+class CommandContext;
+class ScreenSettingsDialog;
+class GridDialog;
+class RegionDialog;
+
+class ViewCommands {
+ public:
+  explicit ViewCommands(CommandContext& context);
+  ~ViewCommands();
+
+  ScreenSettingsDialog& screenSettingsDialog() { return *screenDialog_; }
+  GridDialog& gridDialog() { return *gridDialog_; }
+  RegionDialog& regionDialog() { return *regionDialog_; }
+
+  void zoomIn();
+  void zoomOut();
+  void panLeft();
+  void panRight();
+  void panUp();
+  void panDown();
+  void showAll();
+  void screenSettings();
+  void gridSettings();
+  void regionSettings();
+  void toggleMeshShown();
+
+ private:
+  CommandContext& c_;
+  std::unique_ptr<ScreenSettingsDialog> screenDialog_;
+  std::unique_ptr<GridDialog> gridDialog_;
+  std::unique_ptr<RegionDialog> regionDialog_;
+};

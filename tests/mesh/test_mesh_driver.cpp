@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "core/Fixtures.h"
@@ -189,6 +190,29 @@ TEST(MeshDriver, ExamplesOpenAndMesh) {
     EXPECT_EQ(RemoveDuplicateNodes(*m), std::string(name) == "zebro.vdk" ? 1 : 0) << name;
     EXPECT_EQ(GenerateMesh(*m, 5.0, RealMesher()), MeshOutcome::Success) << name;
   }
+}
+
+// Coincident nodes reach Triangle as one point, so the fin meshes unmerged
+// exactly as merged, whatever the allocator leaves in fresh memory.
+TEST(MeshDriver, CoincidentNodesReachTheMesherOnce) {
+  auto merged = NewProject();
+  ASSERT_TRUE(LoadProjectFile(std::string(EXAMPLES) + "/zebro.vdk", *merged).ok);
+  auto unmerged = std::make_unique<Model>(*merged);
+  EXPECT_EQ(RemoveDuplicateNodes(*merged), 1);
+  const MeshRequest request = *BuildMeshRequest(*unmerged, 1.0);
+  EXPECT_EQ(request.points, BuildMeshRequest(*merged, 1.0)->points);
+  EXPECT_EQ(request.segments, std::vector<int32_t>({1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 1}))
+      << "the zero-length element goes, the others follow their merged ends";
+  ::setenv("MALLOC_PERTURB_", "190", 1);
+  const MeshOutcome outcomes[] = {GenerateMesh(*unmerged, 1.0, RealMesher()),
+                                  GenerateMesh(*merged, 1.0, RealMesher())};
+  ::unsetenv("MALLOC_PERTURB_");
+  ASSERT_EQ(std::vector(std::begin(outcomes), std::end(outcomes)), std::vector(2, MeshOutcome::Success));
+  EXPECT_EQ(unmerged->meshNodeCount, merged->meshNodeCount);
+  EXPECT_TRUE(std::memcmp(&unmerged->MeshNodeTable, &merged->MeshNodeTable, sizeof merged->MeshNodeTable) ==
+                  0 &&
+              std::memcmp(&unmerged->MeshTriangleTable, &merged->MeshTriangleTable,
+                          sizeof merged->MeshTriangleTable) == 0);
 }
 
 }  // namespace

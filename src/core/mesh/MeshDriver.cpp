@@ -13,6 +13,8 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "core/files/SafeFile.h"
 
@@ -121,10 +123,18 @@ std::string DefaultMesherPath() {
 std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
   MeshRequest r;
   r.area = area;
+  // Triangle keeps the first of coincident vertices and leaves the others
+  // half made; a segment ending at one of those reads memory that was never
+  // set. So each point goes once, and every node on it is numbered as it.
+  std::map<std::pair<double, double>, int32_t> numberAt;
+  std::vector<int32_t> point(static_cast<size_t>(m.nodeCount) + 1, 0);
   r.points.reserve(2 * static_cast<size_t>(m.nodeCount));
   for (int32_t i = 1; i <= m.nodeCount; ++i) {
     const Node& n = m.NodeTable[i];
     if (!Finite(n.x, n.y)) return std::nullopt;
+    const auto [at, added] = numberAt.try_emplace({n.x, n.y}, static_cast<int32_t>(r.points.size() / 2) + 1);
+    point[static_cast<size_t>(i)] = at->second;
+    if (!added) continue;
     r.points.push_back(n.x);
     r.points.push_back(n.y);
   }
@@ -134,8 +144,12 @@ std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
     if (e.startNode < 1 || e.startNode > m.nodeCount || e.endNode < 1 || e.endNode > m.nodeCount) {
       return std::nullopt;
     }
-    r.segments.push_back(e.startNode);
-    r.segments.push_back(e.endNode);
+    // An element of length zero bounds nothing; Triangle would skip it.
+    const int32_t start = point[static_cast<size_t>(e.startNode)],
+                  end = point[static_cast<size_t>(e.endNode)];
+    if (start == end) continue;
+    r.segments.push_back(start);
+    r.segments.push_back(end);
   }
   for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
     const InternalNode& h = m.InternalNodeTable[i];

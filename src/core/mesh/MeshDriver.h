@@ -38,7 +38,9 @@ MeshOutcome GenerateMesh(Model& model, double area, const MesherOptions& options
 
 // Builds the helper's input from the model, or nothing when the model holds
 // what would make the mesher crash or hang (a coordinate that is not finite,
-// an element naming a node that does not exist).
+// an element naming a node that does not exist). Nodes on one point become
+// one point, numbered in the order of their first node, and elements of
+// length zero are left out.
 std::optional<MeshRequest> BuildMeshRequest(const Model& model, double area);
 
 // Runs the helper once. Empty when it cannot be started, exits with an

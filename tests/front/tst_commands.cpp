@@ -670,6 +670,25 @@ class CommandsTest : public QObject {
              pick.arg(1), pick.arg(2), pick.arg(3),
              u"plain Usuwanie węzła wewnętrznego: Nie wybrałeś żadnego węzła."_s}));
     QCOMPARE(r.model().internalNodeCount, 4);
+
+    // Insertion snaps only while the grid is shown, removal always; with no
+    // room to draw (a scale of 0) nothing is offered at all.
+    r.prompter.log.clear();
+    (void)AppendInternalNode(r.model(), InternalNode{14, 14});
+    at(143, 263);  // the model point (13.3, 13.3), or (14, 14) on the grid
+    for (int shown : {1, 0}) {
+      r.view().gridShown = shown;
+      r.prompter.answers = {false, false};
+      r.commands->internalNodes().insertInternalNodeAtClick();
+      r.commands->internalNodes().removeInternalNodesAtClick();
+    }
+    r.view().scale = 0;
+    r.prompter.answers = {true};
+    r.commands->internalNodes().insertInternalNodeAtClick();
+    const QString add = u"ask Dodanie węzła wewnętrznego: Dodać punkt wewnętrzny o współrzędnych %1 ?"_s;
+    QCOMPARE(r.prompter.log, QStringList({add.arg(u"14.000000,14.000000"_s), pick.arg(5),
+                                          add.arg(u"13.300000,13.300000"_s), pick.arg(5)}));
+    QCOMPARE(r.model().internalNodeCount, 5);
   }
 
   void duplicatesMergeOnYesAndFullTablesRefuseAdditions() {

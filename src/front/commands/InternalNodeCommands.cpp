@@ -1,5 +1,7 @@
 #include "front/commands/InternalNodeCommands.h"
 
+#include <cmath>
+
 #include "core/boundary/InternalNodes.h"
 #include "front/boundary/BoundaryDialogs.h"
 #include "front/commands/CommandContext.h"
@@ -57,12 +59,15 @@ void InternalNodeCommands::insertInternalNodeAtClick() {
   if (m.nodeCount == 0) return;
   const QString title = QStringLiteral("Dodanie węzła wewnętrznego");
   if (c_.full(ModelTable::InternalNodes, title)) return;
+  // A surface with no room to draw maps every pixel to infinity or nonsense.
   const ModelPoint p = popupPoint(false);
+  const InternalNode node{static_cast<float>(p.x), static_cast<float>(p.y)};
+  if (!HasDrawingArea(c_.state.view) || !std::isfinite(node.x) || !std::isfinite(node.y)) return;
   const QString question = QStringLiteral("Dodać punkt wewnętrzny o współrzędnych %1,%2 ?")
                                .arg(DecimalsText(p.x, 6), DecimalsText(p.y, 6));
   if (!c_.prompter.ask(question, title)) return;
   c_.nameStep(QStringLiteral("dodanie węzła wewnętrznego %1").arg(m.internalNodeCount + 1));
-  (void)AppendInternalNode(m, InternalNode{static_cast<float>(p.x), static_cast<float>(p.y)});
+  (void)AppendInternalNode(m, node);
   emit c_.repaintRequested();
 }
 

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 
+#include "core/Fixtures.h"
 #include "core/boundary/Codes.h"
 #include "core/boundary/InternalNodes.h"
-#include "core/Fixtures.h"
 #include "core/edit/Contours.h"
 #include "core/edit/NodeEditing.h"
 
@@ -35,6 +36,10 @@ std::string Steps(Model& m, EditState& edit, const std::string& script) {
     if (step == "t") edit.editMode = EditMode::Polyline;
     if (step == "o") done = AddEllipse(m, EllipseParams{3, 1, 50, 50, 1}).done;
     if (std::sscanf(step.c_str(), "%lf,%lf", &x, &y) == 2) done = AddPolylinePoint(m, edit, x, y).done;
+    const int32_t k = std::atoi(step.c_str() + 1);
+    if (step[0] == 'd') done = DeleteNode(m, k, &edit) == NodeDeletion::Deleted;
+    if (step[0] == 'x') done = DeleteElement(m, k, &edit);
+    if (step == "m") done = RemoveDuplicateNodes(m, &edit) > 0;
     if (!done) refused += " " + step + "!";
   }
   const char* mode = edit.editMode == EditMode::Idle ? "idle"

@@ -4,6 +4,7 @@
 // texts, titles and icons in order.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -28,10 +29,14 @@ class ScriptedPrompter : public Prompter {
   std::deque<std::function<int(QDialog&)>> dialogs;
   std::vector<FileDialogSpec> fileDialogs;
   QString lastInitialText;
+  // For each message, the title of the dialog it stood over, if any.
+  QStringList shownOver;
 
   void message(const QString& text, const QString& title, MessageIcon icon) override {
     const char* kinds[] = {"plain", "stop", "note", "question"};
     record(kinds[int(icon)], title, text);
+    const QWidget* dialog = QApplication::activeModalWidget();
+    shownOver << (dialog != nullptr && dialog->isVisible() ? dialog->windowTitle() : QString());
   }
   bool ask(const QString& text, const QString& title) override {
     return record("ask", title, text), take(answers, "an answer");
@@ -48,11 +53,18 @@ class ScriptedPrompter : public Prompter {
   std::optional<QString> saveFileName(const FileDialogSpec& options) override {
     return file("save", options);
   }
+  // The dialog is shown and activated for real, as exec() shows it, so it
+  // fills itself; it is up while its script runs.
   int showDialog(QDialog& dialog) override {
     record("dialog", dialog.windowTitle(), dialog.objectName());
     auto script = take(dialogs, "a dialog script");
     dialog.setResult(QDialog::Rejected);
-    return script ? script(dialog) : int(QDialog::Rejected);
+    dialog.show();
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&dialog, &activate);
+    const int result = script ? script(dialog) : int(QDialog::Rejected);
+    dialog.hide();
+    return result;
   }
 
   // The message boxes alone, in order.
@@ -94,7 +106,6 @@ inline std::function<int(QDialog&)> PressButton(const QString& button,
 // What a list window shows once refilled, as one text joined by "|": a
 // grid's header cells with their widths, then its rows; or a list's lines.
 inline QString ListText(QDialog& d) {
-  static_cast<FormDialog&>(d).refresh();
   if (auto* lines = qobject_cast<LineListWindow*>(&d)) return lines->lines().join('|');
   const QTableWidget& grid = static_cast<NodeListWindow&>(d).grid();
   QStringList cells;

@@ -44,7 +44,6 @@ bool Checked(QDialog& d, const char* box) {
 std::function<int(QDialog&)> Type(const char* button, std::vector<std::pair<const char*, QString>> fields,
                                   QStringList* seen = nullptr, std::vector<const char*> shown = {}) {
   return PressButton(QLatin1String(button), [=](QDialog& d) {
-    static_cast<FormDialog&>(d).refresh();
     for (const auto& [name, text] : fields) SetText(d, name, text);
     for (const char* name : shown) {
       auto* selector = d.findChild<QComboBox*>(QLatin1String(name));
@@ -416,7 +415,6 @@ class CommandsTest : public QObject {
     r.view().gridShown = 0;
     QStringList seen;  // the text and the switches nodes, element numbers, grid
     r.withDialog(&ViewCommands::screenSettings, [&seen](QDialog& d) {
-      static_cast<FormDialog&>(d).refresh();
       seen << Text(d, "Edit1")
            << QString::number(Checked(d, "wezly") + 2 * Checked(d, "nrelem") + 4 * Checked(d, "siat"));
       return int(QDialog::Rejected);
@@ -424,7 +422,6 @@ class CommandsTest : public QObject {
     QCOMPARE(seen, QStringList({u"0.5"_s, u"3"_s}));
     QCOMPARE(r.prompter.log, QStringList({u"dialog Ustawienia ekranu: T_ustaw"_s}));
     r.withDialog(&ViewCommands::screenSettings, PressButton(u"OK"_s, [](QDialog& d) {
-      static_cast<FormDialog&>(d).refresh();
       Check(d, "wezly", false);
       Check(d, "nrwezly", true);
       Check(d, "siat", true);
@@ -492,9 +489,10 @@ class CommandsTest : public QObject {
     r.withDialog(&ViewCommands::regionSettings,
                  Type("Button1", {{"Edit3", u"-5"_s}, {"Edit4", u"123456.7"_s}, {"Edit2", u"200000"_s}}));
     QCOMPARE(std::vector({r.view().viewXMin, r.view().viewYMin}), std::vector({-5.0f, 123456.7f}));
-    region.refresh();
+    region.show();
     QCOMPARE(std::vector({Text(region, "Edit4"), Text(region, "Edit3")}),
              std::vector({u"1.2346E+05"_s, u"-5.00"_s}));
+    region.hide();
     r.withDialog(&ViewCommands::regionSettings, PressButton(u"Button2"_s));
     QCOMPARE(r.repaints->count(), 3);
   }
@@ -548,6 +546,7 @@ class CommandsTest : public QObject {
     QCOMPARE(r.model().NodeTable[7].y, 0.25f);
     QCOMPARE(r.prompter.messages(), QStringList({u"stop Współrzędne węzła: Zła wartość współrzędnej"_s,
                                                  u"stop Warunek brzegowy: Złe dane"_s}));
+    QCOMPARE(r.prompter.shownOver, QStringList(2, u"Współrzędne węzła"_s));  // still up, then closed
     QCOMPARE(r.model().nodeCount, 7);
   }
 
@@ -596,6 +595,7 @@ class CommandsTest : public QObject {
                                 u"nr 3, strumień 0.000 0.000 0.000"_s, u"nr 2"_s, u"3"_s}));
     QCOMPARE(Elements(r.model()), u"1-2 1/1, 2-1 3/2, 2-1 7/1"_s);
     QCOMPARE(r.prompter.messages(), QStringList({u"stop Własności elementu: Błędne dane"_s}));
+    QCOMPARE(r.prompter.shownOver, QStringList({u"Własności elementu"_s}));
 
     // Added: the number is fixed, the new element runs from node 1 to node 1.
     seen.clear();
@@ -624,6 +624,7 @@ class CommandsTest : public QObject {
     QCOMPARE(seen, QStringList({u"1"_s, u"5"_s, u"2.5"_s, u"0"_s}));
     QCOMPARE(std::pair(r.model().internalNodeCount, r.model().InternalNodeTable[1].y), std::pair(1, 2.5f));
     QCOMPARE(r.prompter.messages(), QStringList(2, u"stop Warunek brzegowy: Złe dane"_s));
+    QCOMPARE(r.prompter.shownOver, QStringList(2, u"Węzeł wewnętrzny"_s));
     // Inside the only contour, the hole point leaves no mesh at all.
     r.triangle();
     r.prompter.inputs = {u"10"_s};
@@ -744,8 +745,7 @@ class CommandsTest : public QObject {
     r.model().MeshTriangleTable[1] = MeshTriangle{1, 3, 2};
     QStringList seen;
     const auto read = [&seen](QDialog& d) {
-      ListText(d);  // shown, then activated again: nothing shows twice
-      seen << ListText(d);
+      seen << ListText(d);  // shown, then activated again: nothing shows twice
       d.findChild<QPushButton*>(u"OK"_s)->click();
       return d.result();
     };

@@ -47,11 +47,13 @@ inline bool RubberBandShown(const EditState& edit) {
   return edit.rubberBand.drawn == 1 && edit.PolylineStarted == 1;
 }
 
-// After rows were renumbered the polyline's remembered rows may name other
-// rows: it then goes on as a new chain from the next click.
-inline void ForgetPolylineSteps(EditState& edit) {
-  edit.polyline.clear();
-}
+// Node row `removed` was deleted and the rows after it moved down: the
+// polyline's remembered nodes follow. One on the removed row becomes `into`
+// when it was merged there, and otherwise goes with its step.
+void FollowNodeRemoval(EditState& edit, int32_t removed, int32_t into = 0);
+// Element row `removed` was deleted and the rows after it moved down; a
+// step that made it keeps its node.
+void FollowElementRemoval(EditState& edit, int32_t removed);
 
 inline void ResetEditState(EditState& edit) {
   edit.editMode = EditMode::Idle;

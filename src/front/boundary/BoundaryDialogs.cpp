@@ -95,7 +95,7 @@ void ElementDialog::showElement(int32_t n) {
 }
 
 void ElementDialog::okClicked() {
-  accept();
+  const CloseAtEnd close{*this, Accepted};
   Model& m = state_.model;
   const std::optional<int32_t> n = ParseInteger(number_->text());
   if (!n || *n < 1 || *n > m.elementCount) {
@@ -151,7 +151,7 @@ void InternalNodeDialog::okClicked() {
   const std::optional<float> x = ParseCoordinate(xx_->text());
   const std::optional<float> y = ParseCoordinate(yy_->text());
   if (!n || !x || !y || *n < 1 || *n > m.internalNodeCount) {
-    reject();
+    const CloseAtEnd close{*this, Rejected};
     prompter_.message(QStringLiteral("Złe dane"), QStringLiteral("Warunek brzegowy"), MessageIcon::Stop);
     return;
   }

@@ -49,9 +49,7 @@ void NodeElementCommands::changeElement() {
 void NodeElementCommands::deleteNode() {
   if (const std::optional<int32_t> k = c_.askNumber(1)) {
     c_.nameStep(QStringLiteral("usunięcie węzła %1").arg(*k));
-    const NodeDeletion result = DeleteNode(c_.state.model, *k);
-    if (result == NodeDeletion::Deleted) ForgetPolylineSteps(c_.state.edit);
-    if (result == NodeDeletion::InUse) {
+    if (DeleteNode(c_.state.model, *k, &c_.state.edit) == NodeDeletion::InUse) {
       c_.prompter.message(QStringLiteral("Nie mogę usunąć węzła, który występuje w elemencie"),
                           QStringLiteral("Usuanie węzła"), MessageIcon::Stop);
     }
@@ -62,7 +60,7 @@ void NodeElementCommands::deleteNode() {
 void NodeElementCommands::deleteElement() {
   if (const std::optional<int32_t> k = c_.askNumber(2)) {
     c_.nameStep(QStringLiteral("usunięcie elementu %1").arg(*k));
-    if (DeleteElement(c_.state.model, *k)) ForgetPolylineSteps(c_.state.edit);
+    DeleteElement(c_.state.model, *k, &c_.state.edit);
   }
   emit c_.repaintRequested();
 }
@@ -71,9 +69,8 @@ void NodeElementCommands::removeDuplicateNodes() {
   const QString title = QStringLiteral("Usuwanie podwójnych węzłów");
   if (c_.prompter.ask(QStringLiteral("Usunąć podwójne węzły ?"), title)) {
     c_.nameStep(QStringLiteral("usunięcie podwójnych węzłów"));
-    const int32_t removed = RemoveDuplicateNodes(c_.state.model);
+    const int32_t removed = RemoveDuplicateNodes(c_.state.model, &c_.state.edit);
     if (removed > 0) {
-      ForgetPolylineSteps(c_.state.edit);
       c_.prompter.message(QStringLiteral("Usunięto %1 węzłów.").arg(removed), title, MessageIcon::None);
     }
   }

@@ -42,7 +42,7 @@ void NodeCoordinatesDialog::numberChanged(const QString& text) {
 }
 
 void NodeCoordinatesDialog::okClicked() {
-  accept();
+  const CloseAtEnd close{*this, Accepted};
   Model& m = state_.model;
   const std::optional<int32_t> n = ParseInteger(number_->text());
   if (!n || *n < 1 || *n > m.nodeCount) {

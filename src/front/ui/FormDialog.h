@@ -34,6 +34,13 @@ class FormDialog : public QDialog {
   virtual void okClicked() = 0;
 
  protected:
+  // Closes the dialog with `result` when the scope ends, so that a message
+  // shown on the way stands over the dialog, which then closes all the same.
+  struct CloseAtEnd {
+    QDialog& dialog;
+    int result;
+    ~CloseAtEnd() { dialog.done(result); }
+  };
   // Puts the dialog's own controls above the row of buttons, which are made
   // here, after the controls.
   void setContent(QLayout* content);

@@ -260,6 +260,17 @@ class CommandsTest : public QObject {
     r.commands->run(&NodeElementCommands::addNode);
     r.commands->run(&MeshCommands::checkModel);
     QCOMPARE(r.state->history.undoCount(), steps0);
+    // Nor is a failed generation with no mesh to lose, and what could be
+    // redone stays.
+    number("1");
+    r.commands->run(&NodeElementCommands::deleteElement);
+    r.commands->run(&HistoryCommands::undo);
+    r.commands->mesh().mesherOptions().helperPath = FAKE_MESHER_PATH;
+    r.commands->mesh().mesherOptions().extraArgs = {"exit"};
+    r.prompter.inputs = {u"1"_s};
+    r.commands->run(&MeshCommands::generateMesh);
+    QCOMPARE(std::pair(r.model().MeshFailureFlag, r.state->history.undoCount()), std::pair(1, steps0));
+    QCOMPARE(QString::fromStdString(r.state->history.redoName()), u"usunięcie elementu 1"_s);
   }
 
   void generationStopsSilentlyOnBadAnswers() {

@@ -34,7 +34,7 @@ bool SameProject(const Model& a, const Model& b) {
          SameLiveRows(a.MeshTriangleTable, a.meshTriangleCount, b.MeshTriangleTable, b.meshTriangleCount) &&
          a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
          SameFloat(a.SecondProperty, b.SecondProperty) && a.CurrentBoundary == b.CurrentBoundary &&
-         a.CurrentBc == b.CurrentBc && a.MeshFailureFlag == b.MeshFailureFlag;
+         a.CurrentBc == b.CurrentBc;
 }
 
 bool SameModel(const Model& a, const Model& b) {

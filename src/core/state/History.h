@@ -14,7 +14,8 @@
 bool SameModel(const Model& a, const Model& b);
 // The project alone: the counters and the rows they cover, and the
 // scalars except the dialogs' selected number and the caption, which
-// commands set without changing the project.
+// commands set without changing the project, and the last generation's
+// failure flag, which nothing shows or saves.
 bool SameProject(const Model& a, const Model& b);
 
 class History {

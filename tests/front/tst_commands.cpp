@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -149,6 +150,15 @@ class CommandsTest : public QObject {
                  {"note Odczyt z pliku: Odczytano dane z pliku "_L1 + path,
                   u"stop Odczyt z pliku: Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)"_s,
                   u"stop Odczyt z pliku: Nie można odczytać pliku"_s}));
+
+    // A project named at start by a relative name is named by its full path.
+    Rig a;
+    const QString folder = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    a.commands->files().openProjectFile(u"trójkąt.vdk"_s);
+    QDir::setCurrent(folder);
+    QCOMPARE(a.lastCaption(), "Vendrel korbel v1.0 "_L1 + path);
+    QCOMPARE(a.prompter.log, QStringList("note Odczyt z pliku: Odczytano dane z pliku "_L1 + path));
   }
 
   // Every command that changes the model is one step of its history:

@@ -285,7 +285,8 @@ class CommandsTest : public QObject {
 
   void generationStopsSilentlyOnBadAnswers() {
     const std::pair<std::optional<QString>, int> cases[] = {
-        {std::nullopt, 3}, {u"abc"_s, 3}, {u"0"_s, 3}, {u"-1"_s, 3}, {u"10"_s, 2}};  // the last: two elements
+        {std::nullopt, 3}, {u"abc"_s, 3}, {u"0"_s, 3},     {u"-1"_s, 3},
+        {u"inf"_s, 3},     {u"nan"_s, 3}, {u"1e400"_s, 3}, {u"10"_s, 2}};  // the last: two elements
     for (const auto& [answer, elements] : cases) {
       Rig r;
       r.triangle();

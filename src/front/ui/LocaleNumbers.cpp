@@ -47,7 +47,7 @@ QString FixedText(double value) {
 std::optional<double> ParseNumber(const QString& text) {
   bool ok = false;
   const double value = UserLocale().toDouble(text.trimmed(), &ok);
-  if (!ok) return std::nullopt;
+  if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 

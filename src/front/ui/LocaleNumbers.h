@@ -15,7 +15,8 @@ QString ExponentText(double value);
 // form when the integer part has more than five digits.
 QString FixedText(double value);
 // The locale's text-to-number conversion: optional sign and exponent,
-// surrounding blanks ignored. Empty when the text is not a number.
+// surrounding blanks ignored. Empty when the text is not a number or the
+// number is not finite ("inf", "nan").
 std::optional<double> ParseNumber(const QString& text);
 // A number as stored in single precision; empty when the text is not a
 // number or the number is not finite once narrowed ("1e39").

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -581,18 +582,29 @@ class CommandsTest : public QObject {
     const auto number = [&labels](const QString& text) {
       return Type("OK", {{"Edit1", text}}, &labels, {"Label"});
     };
-    r.prompter.dialogs = {number(u"2"_s), number(u"4"_s), number(u"abc"_s),
-                          number(u"0"_s), number(u"1"_s), PressButton(u"Anuluj"_s)};
-    for (auto command : {&NodeElementCommands::deleteNode, &NodeElementCommands::deleteNode,
-                         &NodeElementCommands::deleteNode, &NodeElementCommands::deleteElement,
-                         &NodeElementCommands::deleteElement, &NodeElementCommands::deleteElement}) {
-      r.call(command)();
-    }
-    QCOMPARE(labels.join('|'), u"Numer węzła|Numer węzła|Numer węzła|Numer elementu|Numer elementu"_s);
+    (void)AppendInternalNode(r.model(), InternalNode{});
+    // The field shows 0, so a bare OK deletes nothing.
+    r.prompter.dialogs = {number(u"2"_s),
+                          number(u"4"_s),
+                          number(u"abc"_s),
+                          number(u"0"_s),
+                          number(u"1"_s),
+                          PressButton(u"Anuluj"_s),
+                          Type("OK", {}, &labels, {"Label", "Edit1"}),
+                          number(u"1"_s)};
+    const auto node = r.call(&NodeElementCommands::deleteNode);
+    const auto element = r.call(&NodeElementCommands::deleteElement);
+    for (const auto& command : {node, node, node, element, element, element, node,
+                                r.call(&InternalNodeCommands::deleteInternalNode)})
+      command();
+    QCOMPARE(labels.join('|'),
+             u"Numer węzła|Numer węzła|Numer węzła|Numer elementu|Numer elementu|Numer węzła|0|"
+             u"Nr węz. wewnętrznego"_s);
     QCOMPARE(r.prompter.messages(),
              QStringList({u"stop Usuanie węzła: Nie mogę usunąć węzła, który występuje w elemencie"_s}));
-    QCOMPARE(std::pair(r.model().nodeCount, r.model().elementCount), std::pair(3, 1));
-    QCOMPARE(r.repaints->count(), 6);
+    QCOMPARE(std::tuple(r.model().nodeCount, r.model().elementCount, r.model().internalNodeCount),
+             std::tuple(3, 1, 0));
+    QCOMPARE(r.repaints->count(), 8);
   }
 
   void elementDialogChangesNodesAndCarriesTheRest() {
@@ -825,6 +837,38 @@ class CommandsTest : public QObject {
     r.commands->view().gridDialog().show();
     QCOMPARE(Text(r.commands->view().gridDialog(), "Edit1"), u"2"_s);  // the grid dialog keeps its own text
     r.commands->view().gridDialog().hide();
+  }
+
+  // Every dialog and list window, as shown: its name, caption, and what is
+  // visible in it, labels by their text and controls by their names.
+  void dialogsShowTheirCaptionsLabelsAndControls() {
+    Rig r;
+    Commands& c = *r.commands;
+    QStringList shown;
+    for (QDialog* d : std::initializer_list<QDialog*>{
+             &c.view().screenSettingsDialog(), &c.view().gridDialog(), &c.view().regionDialog(),
+             &c.contours().ellipseDialog(), &c.nodes().nodeDialog(), &c.nodes().elementDialog(),
+             &c.internalNodes().internalNodeDialog(), &c.lists().nodeList(), &c.lists().internalNodeList(),
+             &c.lists().elementList(), &c.lists().meshList()}) {
+      d->show();
+      QStringList visible;
+      for (QWidget* w : d->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(d) || w->objectName().startsWith("qt_"_L1)) continue;
+        if (auto* label = qobject_cast<QLabel*>(w))
+          visible << u'"' + label->text() + u'"';
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+          visible << u'[' + group->title() + u']';
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+          visible << w->objectName() + "=\""_L1 + button->text() + u'"';
+        else if (!w->objectName().isEmpty())
+          visible << w->objectName();
+      }
+      d->hide();
+      shown << d->objectName() + u'\t' + d->windowTitle() + u'\t' + visible.join(u' ');
+    }
+    QStringList expected;
+    for (const std::string& line : DataLines("dialogs.txt")) expected << QString::fromStdString(line);
+    QCOMPARE(shown, expected);
   }
 
   // Tabbing runs through the controls, then OK and Anuluj; a dialog opens

@@ -13,8 +13,8 @@
 
 #include "core/files/SafeFile.h"
 #include "core/mesh/MeshProtocol.h"
-#include "mesher/TriangleCall.h"
 #include "core/model/Model.h"
+#include "mesher/TriangleCall.h"
 
 namespace {
 

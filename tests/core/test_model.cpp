@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "core/boundary/Codes.h"
 #include "core/Fixtures.h"
+#include "core/boundary/Codes.h"
 #include "core/state/AppState.h"
 #include "core/state/History.h"
 

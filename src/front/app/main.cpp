@@ -4,9 +4,9 @@
 #include <QTimer>
 #include <exception>
 
-#include "front/commands/Commands.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
+#include "front/commands/Commands.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ void SetUp(QCommandLineParser& parser) {
 bool AsksForHelpOrVersion(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const QByteArray arg(argv[i]);
-    if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" || arg == "--version") {
+    if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+        arg == "--version") {
       return true;
     }
   }

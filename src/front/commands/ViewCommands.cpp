@@ -21,27 +21,27 @@ void ViewCommands::zoomIn() {
 }
 
 void ViewCommands::zoomOut() {
-  ZoomOut(c_.state.view);
-  emit c_.repaintRequested();
+  moved(ZoomOut);
 }
 
 void ViewCommands::panLeft() {
-  PanLeft(c_.state.view);
-  emit c_.repaintRequested();
+  moved(PanLeft);
 }
 
 void ViewCommands::panRight() {
-  PanRight(c_.state.view);
-  emit c_.repaintRequested();
+  moved(PanRight);
 }
 
 void ViewCommands::panUp() {
-  PanUp(c_.state.view);
-  emit c_.repaintRequested();
+  moved(PanUp);
 }
 
 void ViewCommands::panDown() {
-  PanDown(c_.state.view);
+  moved(PanDown);
+}
+
+void ViewCommands::moved(void (*move)(ViewTransform&)) {
+  move(c_.state.view);
   emit c_.repaintRequested();
 }
 

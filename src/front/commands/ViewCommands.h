@@ -5,6 +5,7 @@
 #include <memory>
 
 class CommandContext;
+struct ViewTransform;
 class ScreenSettingsDialog;
 class GridDialog;
 class RegionDialog;
@@ -31,6 +32,9 @@ class ViewCommands {
   void toggleMeshShown();
 
  private:
+  // Moves the view and repaints.
+  void moved(void (*move)(ViewTransform&));
+
   CommandContext& c_;
   std::unique_ptr<ScreenSettingsDialog> screenDialog_;
   std::unique_ptr<GridDialog> gridDialog_;

@@ -121,6 +121,23 @@ TEST(History, KeepsAHundredStepsAndGivesBackEveryBit) {
   EXPECT_EQ(m->CaptionText, "first");
   h.record("again", *m);
   EXPECT_FALSE(h.canRedo());
+
+  // The clean state is found again by undo and redo, lost when a new step
+  // replaces the steps undone past it, and dropped with the oldest step.
+  History c;
+  std::string marks;
+  const auto mark = [&] { marks += c.isClean() ? '-' : '*'; };
+  mark();
+  c.record("a", *m);
+  mark();
+  c.undo(*m), mark();
+  c.redo(*m), c.markClean(), c.undo(*m), mark();
+  c.record("b", *m), mark();
+  c.undo(*m), mark();
+  c.markClean();
+  for (size_t i = 0; i <= History::kSteps; ++i) c.record("c", *m);
+  while (c.undo(*m)) mark();
+  EXPECT_EQ(marks, "-*-**" + std::string(1 + History::kSteps, '*'));
 }
 
 TEST(Codes, FamiliesBoundaryWordsAndConditionWordsCompareExactly) {

@@ -65,7 +65,8 @@ class MainWindowTest : public QObject {
   }
 
   void startsWithItsCaptionSizeAndPanels() {
-    QCOMPARE(window->windowTitle(), u"Vendrel Korbel v1.0"_s);
+    QCOMPARE(window->windowTitle(), u"Vendrel Korbel v1.0[*]"_s);  // "*" shows unsaved changes
+    QVERIFY(!window->isWindowModified());
     QCOMPARE(window->size(), QSize(640, 480));
     QCOMPARE(window->statusText(0) + window->statusText(1), u"x=y="_s);
     const int widths[6] = {60, 60, 5, 150, 150, 150};
@@ -216,19 +217,44 @@ class MainWindowTest : public QObject {
   void undoFromTheKeyboardAndFindingsInRed() {
     QCOMPARE(std::pair(action("actionUndo")->isEnabled(), action("actionRedo")->text()),
              std::pair(false, u"&Ponów"_s));
+    // The caption's marker follows the history: "-" saved or new, "*" changed.
+    QString marks;
+    const auto mark = [&] { marks += window->isWindowModified() ? u'*' : u'-'; };
     (void)AppendInternalNode(model(), InternalNode{5, 5});
     prompter.answers = {true};
     trigger("actionDeleteAllInternalNodes");
+    mark();
     QCOMPARE(action("actionUndo")->text(), u"&Cofnij: usunięcie wszystkich węzłów wewnętrznych"_s);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    mark();
     QCOMPARE(model().internalNodeCount, 1);
     QCOMPARE(std::pair(action("actionUndo")->isEnabled(), action("actionRedo")->isEnabled()),
              std::pair(false, true));
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    mark();
     QCOMPARE(model().internalNodeCount, 0);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(model().internalNodeCount, 0);
+    const QTemporaryDir dir;
+    prompter.fileNames = {dir.filePath(u"p.vdk"_s)};
+    (void)AppendNode(model(), Node{1, 1});
+    trigger("actionSaveAs");
+    mark();
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    mark();
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    trigger("actionShowAll");
+    trigger("actionCheckModel");
+    mark();
+    prompter.answers = {true};
+    (void)AppendInternalNode(model(), InternalNode{5, 5});
+    trigger("actionDeleteAllInternalNodes");
+    mark();
+    prompter.answers = {true};
+    trigger("actionNew");
+    mark();
+    QCOMPARE(marks, u"*-*-*-*-"_s);
 
     for (const Node& n : {Node{10, 10}, Node{30, 30}, Node{30, 10}, Node{10, 30}})
       (void)AppendNode(model(), n);

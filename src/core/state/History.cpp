@@ -42,13 +42,27 @@ bool SameModel(const Model& a, const Model& b) {
          SameRows(a.ElementTable, b.ElementTable) && SameRows(a.BoundaryTable, b.BoundaryTable) &&
          SameRows(a.BcTable, b.BcTable) && SameRows(a.InternalNodeTable, b.InternalNodeTable) &&
          SameRows(a.MeshNodeTable, b.MeshNodeTable) && SameRows(a.MeshTriangleTable, b.MeshTriangleTable) &&
-         a.SelectedNumber == b.SelectedNumber && a.CaptionText == b.CaptionText;
+         a.SelectedNumber == b.SelectedNumber && a.MeshFailureFlag == b.MeshFailureFlag &&
+         a.CaptionText == b.CaptionText;
 }
 
 void History::record(std::string name, const Model& before, bool captionToo) {
+  // A clean state among the steps undone can no longer be reached.
+  if (cleanAt_ > static_cast<long>(undo_.size())) cleanAt_ = kNowhere;
   undo_.push_back({std::move(name), std::make_unique<Model>(before), captionToo});
-  if (undo_.size() > kSteps) undo_.pop_front();
+  if (undo_.size() > kSteps) {
+    undo_.pop_front();
+    if (cleanAt_ != kNowhere) --cleanAt_;  // below 0: dropped with the oldest step
+  }
   redo_.clear();
+}
+
+void History::markClean() {
+  cleanAt_ = static_cast<long>(undo_.size());
+}
+
+bool History::isClean() const {
+  return cleanAt_ == static_cast<long>(undo_.size());
 }
 
 void History::Swap(Step& step, Model& model) {

@@ -34,6 +34,12 @@ class History {
   const std::string& redoName() const { return redo_.back().name; }
   size_t undoCount() const { return undo_.size(); }
 
+  // The project as it is now is the one on disk, or a new one: undoing or
+  // redoing back to this point makes it clean again, and any other point
+  // differs from it.
+  void markClean();
+  bool isClean() const;
+
   // Puts the model back to before the last step (or after the last undone
   // one); false when there is none.
   bool undo(Model& model);
@@ -49,6 +55,8 @@ class History {
   // Takes the last step of one list back into the model and onto the other.
   static bool Move(std::deque<Step>& from, std::deque<Step>& to, Model& model);
 
+  static constexpr long kNowhere = -1;
   std::deque<Step> undo_;
   std::deque<Step> redo_;
+  long cleanAt_ = 0;  // the number of steps behind the clean state, or kNowhere
 };

@@ -56,7 +56,12 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
   connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
     commands_->contours().mouseDown(button, x, y, canvas_->height());
   });
-  connect(commands_.get(), &Commands::captionChanged, this, &QWidget::setWindowTitle);
+  // The caption marks unsaved changes in Qt's way: "[*]" shows as "*" while
+  // the project differs from its file.
+  connect(commands_.get(), &Commands::captionChanged, this,
+          [this](const QString& caption) { setWindowTitle(caption + QStringLiteral("[*]")); });
+  connect(commands_.get(), &Commands::historyChanged, this,
+          [this] { setWindowModified(!state_->history.isClean()); });
   connect(commands_.get(), &Commands::statusTextChanged, this,
           [this](int panel, const QString& text) { panels_[panel]->setText(text); });
   connect(canvas_, &Canvas::mouseMoved, this,

@@ -23,6 +23,7 @@ void CommandContext::tracked(const QString& name, const std::function<void()>& c
   before_ = before.get();
   step_ = name;
   captionStep_ = false;
+  cleanAfterStep_ = false;
   {
     // Whatever way the change ends, the snapshot it could see goes with it.
     struct Forget {
@@ -31,19 +32,28 @@ void CommandContext::tracked(const QString& name, const std::function<void()>& c
     } forget{before_};
     change();
   }
-  if (SameProject(*before, state.model)) return;
-  state.history.record(step_.toStdString(), *before, captionStep_);
-  // Findings pointed out before this change may name other rows now.
-  if (highlightsSet == highlightsSet_ && !state.highlights.empty()) {
-    state.highlights = {};
-    emit repaintRequested();
+  const bool clean = std::exchange(cleanAfterStep_, false);
+  const bool changed = !SameProject(*before, state.model);
+  if (changed) {
+    state.history.record(step_.toStdString(), *before, captionStep_);
+    // Findings pointed out before this change may name other rows now.
+    if (highlightsSet == highlightsSet_ && !state.highlights.empty()) {
+      state.highlights = {};
+      emit repaintRequested();
+    }
   }
-  emit historyChanged();
+  if (clean) state.history.markClean();
+  if (changed || clean) emit historyChanged();
 }
 
 void CommandContext::nameStep(const QString& name, bool captionToo) {
   step_ = name;
   captionStep_ = captionToo;
+}
+
+void CommandContext::markClean() {
+  state.history.markClean();
+  emit historyChanged();
 }
 
 void CommandContext::gridLimitReached() {

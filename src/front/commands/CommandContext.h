@@ -41,6 +41,10 @@ class CommandContext : public QObject {
   void tracked(const QString& name, const std::function<void()>& change);
   // Names the step under way; `captionToo` for a new or opened project.
   void nameStep(const QString& name, bool captionToo = false);
+  // The project the step under way leaves is the one on disk, or a new one.
+  void cleanAfterStep() { cleanAfterStep_ = true; }
+  // The project as it is now is the one on disk.
+  void markClean();
   // The first row of a table that differs from the model before the step
   // under way; 0 when there is no such row or no step under way.
   template <typename Table>
@@ -98,6 +102,7 @@ class CommandContext : public QObject {
   const Model* before_ = nullptr;
   QString step_;
   bool captionStep_ = false;
+  bool cleanAfterStep_ = false;
   int highlightsSet_ = 0;  // counts the times findings were pointed out
 };
 

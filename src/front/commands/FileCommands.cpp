@@ -30,6 +30,7 @@ void FileCommands::newProject() {
     return;
   }
   c_.nameStep(QStringLiteral("nowy projekt"), true);
+  c_.cleanAfterStep();
   ModelReset(c_.state);
   emit c_.statusTextChanged(3, QStringLiteral(" "));
   c_.setCaption(QStringLiteral("Vendrel Korbel v1.0"));
@@ -41,6 +42,7 @@ void FileCommands::openProject() {
     return;
   }
   c_.nameStep(QStringLiteral("otwarcie pliku"), true);
+  c_.cleanAfterStep();
   ModelReset(c_.state);
   emit c_.statusTextChanged(3, QStringLiteral(" "));
   // The old model is gone from here on; the picture must not keep showing it.
@@ -85,6 +87,7 @@ void FileCommands::saveProject() {
     return;
   }
   c_.setCaption(FileCaption(*path));
+  c_.markClean();
   c_.prompter.message(QStringLiteral("Zapisano dane do pliku %1").arg(*path),
                       QStringLiteral("Zapis do pliku"), MessageIcon::Exclamation);
 }

@@ -1,16 +1,32 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and benchmarking
-# Vendrel Korbel needs. Safe to run again: it does nothing when all is present.
+# Installs the Debian packages that one use of Vendrel Korbel needs, and only
+# those. Safe to run again: it does nothing when all is present.
+#   install-deps.sh run        building and running the program
+#   install-deps.sh package    and building its Debian package
+#   install-deps.sh screenshot and making the README's screenshot
+#   install-deps.sh test       and the tests, sanitizers, fuzzers, benchmarks (the default)
 set -euo pipefail
 
-packages=(
+use=${1:-test}
+run=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-  libtriangle-dev triangle-bin
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core locales
-  dpkg-dev desktop-file-utils clang-14 libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
+  libtriangle-dev
 )
+# CPack's dependency list comes from dpkg-shlibdeps, which needs file.
+package=(dpkg-dev file)
+screenshot=(xvfb xauth xdotool imagemagick)
+test=(
+  triangle-bin libgtest-dev libgmock-dev libbenchmark-dev locales
+  desktop-file-utils clang-14 libclang-rt-14-dev
+)
+case $use in
+  run) packages=("${run[@]}") ;;
+  package) packages=("${run[@]}" "${package[@]}") ;;
+  screenshot) packages=("${run[@]}" "${screenshot[@]}") ;;
+  test) packages=("${run[@]}" "${package[@]}" "${screenshot[@]}" "${test[@]}") ;;
+  *) echo "usage: $0 [run|package|screenshot|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,8 +35,9 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# The tests read numbers in a Polish C library locale too.
 need_locale=0
-if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
+if [ "$use" = test ] && ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
   need_locale=1
 fi
 
@@ -35,9 +52,12 @@ fi
 
 export DEBIAN_FRONTEND=noninteractive
 
+# shellcheck source=apt-get-waiting.sh
+. "$(dirname "$0")/apt-get-waiting.sh"
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  $SUDO apt-get update -q
+  apt_get update -q
   # Triangle lives in Debian's non-free component, which stock sources leave off.
   if ! apt-cache show libtriangle-dev >/dev/null 2>&1 || \
      [ -z "$(apt-cache policy libtriangle-dev 2>/dev/null | sed -n 's/^ *Candidate: *//p' | grep -v '(none)')" ]; then
@@ -50,12 +70,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     $SUDO cp "$generated"/vendrel-non-free.* /etc/apt/sources.list.d/
     rm -rf "$generated"
-    $SUDO apt-get update -q
+    apt_get update -q
   fi
-  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  apt_get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
+if [ $need_locale -eq 1 ]; then
   echo "Generating the pl_PL.UTF-8 locale"
   if [ -f /etc/locale.gen ] && grep -q '^# *pl_PL.UTF-8 UTF-8' /etc/locale.gen; then
     $SUDO sed -i 's/^# *\(pl_PL.UTF-8 UTF-8\)/\1/' /etc/locale.gen

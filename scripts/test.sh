@@ -4,7 +4,7 @@
 # UndefinedBehaviorSanitizer instead, in a build folder of its own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 
 if [ "${VK_SANITIZE:-0}" = 1 ]; then
   build="$root/build-asan"
@@ -13,7 +13,7 @@ else
   build="$root/build"
   extra=()
 fi
-cmake -S "$root" -B "$build" -DVK_WERROR=ON "${extra[@]}" >/dev/null
+cmake -S "$root" -B "$build" -DVK_WERROR=ON -DVK_BUILD_TESTS=ON -DVK_BUILD_BENCH=ON "${extra[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"

@@ -1,11 +1,31 @@
 #!/usr/bin/env bash
-# The desktop entry and the project file type are valid for the desktop.
+# The desktop entry and the project file type are valid for the desktop, and
+# CPack makes the Debian package from the build tree given as $1: the
+# program and its helper in it, dependencies found by dpkg-shlibdeps, no
+# development package among them.
 set -u
 dir="$(dirname "$0")/../../packaging"
+build=$1
 passed=0 failed=0
-if out=$(desktop-file-validate "$dir/vendrel-korbel.desktop" 2>&1) && [ -z "$out" ]; then passed=$((passed + 1)); else
-  failed=$((failed + 1)); echo "FAIL: desktop entry: $out"; fi
-if grep -q '<glob pattern="\*.vdk"/>' "$dir/vendrel-korbel.xml" && grep -q '^MimeType=application/x-vendrel-korbel;$' "$dir/vendrel-korbel.desktop"; then
-  passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: the .vdk type and the entry do not match"; fi
+check() {  # check NAME CONDITION-EXIT-CODE [DETAIL]
+  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1 ${3:-}"; fi
+}
+out=$(desktop-file-validate "$dir/vendrel-korbel.desktop" 2>&1) && [ -z "$out" ]
+check "desktop entry" $? "$out"
+grep -q '<glob pattern="\*.vdk"/>' "$dir/vendrel-korbel.xml" &&
+  grep -q '^MimeType=application/x-vendrel-korbel;$' "$dir/vendrel-korbel.desktop"
+check "the .vdk type and the entry match" $?
+
+out_dir=$(mktemp -d)
+trap 'rm -rf "$out_dir"' EXIT
+log=$(cd "$build" && cpack -G DEB -B "$out_dir" 2>&1)
+check "cpack" $? "$log"
+deb=$(ls "$out_dir"/*.deb 2>/dev/null | head -1)
+[ -n "$deb" ] && dpkg-deb -c "$deb" | grep -q '/bin/vendrel$' &&
+  dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-mesher$'
+check "the package holds the program and its helper" $?
+depends=$([ -n "$deb" ] && dpkg-deb -f "$deb" Depends)
+grep -q 'libqt6widgets6' <<<"$depends" && grep -q 'qt6-qpa-plugins' <<<"$depends" && ! grep -q -- '-dev' <<<"$depends"
+check "dependencies from dpkg-shlibdeps, no -dev package" $? "$depends"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

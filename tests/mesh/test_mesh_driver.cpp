@@ -64,10 +64,17 @@ TEST(MeshDriver, TooSmallAreasFailOrOverflowAndTheProgramGoesOn) {
   EXPECT_EQ(GenerateMesh(*m, 10.0, RealMesher()), MeshOutcome::Success) << "and the next one works";
 }
 
+// Each failure says what went wrong, so that the user can be told.
 TEST(MeshDriver, MisbehavingHelpersAreFailuresNotHangs) {
-  for (const char* mode : {"exit", "crash", "hang", "garbage", "oversize", "bad-corner"}) {
+  using F = MeshFault;
+  const std::pair<const char*, MeshFault> modes[] = {{"exit", F::Crashed},      {"crash", F::Crashed},
+                                                     {"hang", F::TimedOut},     {"garbage", F::BadReply},
+                                                     {"oversize", F::BadReply}, {"bad-corner", F::BadReply}};
+  for (const auto& [mode, fault] : modes) {
     auto m = TriangleProject();
-    EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({mode}, 300)), MeshOutcome::Failure) << mode;
+    MeshTrial trial;
+    EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({mode}, 300), &trial), MeshOutcome::Failure) << mode;
+    EXPECT_EQ(trial.fault, fault) << mode;
     ExpectNoMesh(*m);
   }
   auto m = TriangleProject();
@@ -75,6 +82,23 @@ TEST(MeshDriver, MisbehavingHelpersAreFailuresNotHangs) {
   MesherOptions missing = RealMesher();
   missing.helperPath = "/nonexistent/vendrel-mesher";
   EXPECT_EQ(GenerateMesh(*m, 10.0, missing), MeshOutcome::Failure);
+  // And the real helper: what it cannot be given, what it leaves empty, what
+  // does not fit; a trial leaves the model as it was.
+  (void)AppendInternalNode(*m, InternalNode{2, 2});
+  auto broken = TriangleProject();
+  broken->NodeTable[1].x = INFINITY;
+  const std::vector<MeshTrial> trials = {
+      TryMesh(*m, 10.0, missing), TryMesh(*broken, 10.0, RealMesher()), TryMesh(*m, 10.0, RealMesher()),
+      TryMesh(*TriangleProject(), 0.01, RealMesher()), TryMesh(*TriangleProject(), 10.0, RealMesher())};
+  std::vector<std::tuple<MeshOutcome, MeshFault, bool>> seen;
+  for (const MeshTrial& t : trials) seen.emplace_back(t.outcome, t.fault, t.triangles > 0);
+  EXPECT_EQ(seen, (std::vector<std::tuple<MeshOutcome, MeshFault, bool>>{
+                      {MeshOutcome::Failure, F::NotStarted, false},
+                      {MeshOutcome::Failure, F::Refused, false},
+                      {MeshOutcome::Failure, F::NoTriangles, false},
+                      {MeshOutcome::Overflow, F::TooLarge, true},
+                      {MeshOutcome::Success, F::None, true}}));
+  EXPECT_EQ(std::pair(m->meshTriangleCount, m->internalNodeCount), std::pair(0, 1));
 }
 
 TEST(MeshDriver, LimitsHoldAtTheirEdges) {

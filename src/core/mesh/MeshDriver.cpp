@@ -160,13 +160,18 @@ std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
   return r;
 }
 
-std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptions& options) {
+std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptions& options,
+                                   MeshFault* fault) {
+  const auto fail = [fault](MeshFault why) -> std::optional<MeshReply> {
+    if (fault != nullptr) *fault = why;
+    return std::nullopt;
+  };
   int pair[2];
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return std::nullopt;
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return fail(MeshFault::NotStarted);
   UniqueFd ours(pair[0]);
   UniqueFd theirs(pair[1]);
   ChildProcess child;
-  if (!child.start(options, theirs.get())) return std::nullopt;
+  if (!child.start(options, theirs.get())) return fail(MeshFault::NotStarted);
   theirs.reset();
   ::fcntl(ours.get(), F_SETFL, ::fcntl(ours.get(), F_GETFL) | O_NONBLOCK);
 
@@ -177,17 +182,17 @@ std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptio
   const Clock::time_point deadline = Clock::now() + options.timeLimit;
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return std::nullopt;  // the child is killed on the way out
+    if (left.count() <= 0) return fail(MeshFault::TimedOut);  // the child is killed on the way out
     pollfd p{ours.get(), static_cast<short>(POLLIN | (sent < input.size() ? POLLOUT : 0)), 0};
     const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 50)));
-    if (ready < 0 && errno != EINTR) return std::nullopt;
+    if (ready < 0 && errno != EINTR) return fail(MeshFault::Crashed);
     if (ready <= 0) {
       if (options.whileWaiting) options.whileWaiting();
       continue;
     }
     if ((p.revents & POLLOUT) != 0 && sent < input.size()) {
       const ssize_t n = ::send(ours.get(), input.data() + sent, input.size() - sent, MSG_NOSIGNAL);
-      if (n < 0 && errno != EAGAIN && errno != EINTR) return std::nullopt;
+      if (n < 0 && errno != EAGAIN && errno != EINTR) return fail(MeshFault::Crashed);
       if (n > 0) sent += static_cast<size_t>(n);
       if (sent == input.size()) ::shutdown(ours.get(), SHUT_WR);
     }
@@ -197,68 +202,84 @@ std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptio
       if (n == 0) break;  // the helper closed its side: the reply is complete
       if (n < 0) {
         if (errno == EAGAIN || errno == EINTR) continue;
-        return std::nullopt;
+        return fail(MeshFault::Crashed);
       }
       reply.append(buffer, static_cast<size_t>(n));
-      if (reply.size() > replyLimit) return std::nullopt;
+      if (reply.size() > replyLimit) return fail(MeshFault::BadReply);
     }
   }
-  if (sent < input.size()) return std::nullopt;
+  if (sent < input.size()) return fail(MeshFault::Crashed);
   ours.reset();
   // Closing the stream comes just before the exit; the exit status decides.
-  if (!child.exitedCleanlyBefore(deadline)) return std::nullopt;
-  return DecodeReply(reply);
+  if (!child.exitedCleanlyBefore(deadline)) {
+    return fail(Clock::now() >= deadline ? MeshFault::TimedOut : MeshFault::Crashed);
+  }
+  std::optional<MeshReply> decoded = DecodeReply(reply);
+  return decoded ? decoded : fail(MeshFault::BadReply);
 }
 
 namespace {
 
-// Builds the request, runs the helper and copies its mesh into the tables.
-// True when the mesh was refused by the limits.
-bool RunGeneration(Model& m, double area, const MesherOptions& options) {
+// What the mesher makes of the model at an area, with the reply when it
+// gave one within the tables' limits.
+MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::optional<MeshReply>* kept) {
+  MeshTrial t;
   const std::optional<MeshRequest> request =
       AreaSurvivesSwitches(area) ? BuildMeshRequest(m, area) : std::nullopt;
-  const std::optional<MeshReply> reply = request ? RunMesher(*request, options) : std::nullopt;
-  if (!reply) {
-    m.MeshFailureFlag = 1;
-    m.meshTriangleCount = 0;
-    m.meshNodeCount = 0;
-    return false;
+  if (!request) {
+    t.fault = MeshFault::Refused;
+    return t;
   }
-  m.meshTriangleCount = reply->triangleCount;
-  m.meshNodeCount = reply->pointCount;
+  std::optional<MeshReply> reply = RunMesher(*request, options, &t.fault);
+  if (!reply) return t;
+  t.points = reply->pointCount;
+  t.triangles = reply->triangleCount;
   if (!ReplyWithinLimits(*reply)) {
-    m.meshTriangleCount = 0;
-    m.meshNodeCount = 0;
-    return true;
+    t.outcome = MeshOutcome::Overflow;
+    t.fault = MeshFault::TooLarge;
+  } else if (reply->triangleCount < 1) {
+    t.fault = MeshFault::NoTriangles;
+  } else {
+    t.outcome = MeshOutcome::Success;
+    if (kept != nullptr) *kept = std::move(reply);
   }
-  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const int32_t* c = &reply->triangles[3 * static_cast<size_t>(t - 1)];
-    m.MeshTriangleTable[t] = MeshTriangle{c[0], c[1], c[2]};
-  }
-  for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
-    const double* p = &reply->points[2 * static_cast<size_t>(i - 1)];
-    m.MeshNodeTable[i] = MeshNode{static_cast<float>(p[0]), static_cast<float>(p[1])};
-  }
-  return false;
+  return t;
 }
 
 }  // namespace
 
-MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options) {
-  m.MeshFailureFlag = 0;
-  bool overflow = false;
+MeshTrial TryMesh(const Model& m, double area, const MesherOptions& options) {
   try {
-    overflow = RunGeneration(m, area, options);
+    return Trial(m, area, options, nullptr);
+  } catch (...) {
+    return MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0};
+  }
+}
+
+MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, MeshTrial* trial) {
+  MeshTrial t;
+  std::optional<MeshReply> reply;
+  try {
+    t = Trial(m, area, options, &reply);
   } catch (...) {
     // Memory that could not be had, or anything else thrown on the way,
     // is a failed generation; the program goes on.
-    m.MeshFailureFlag = 1;
+    t = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0};
   }
-  if (m.meshTriangleCount < 1) m.MeshFailureFlag = 1;
-  if (m.MeshFailureFlag == 1) {
-    m.meshNodeCount = 0;
-    m.meshTriangleCount = 0;
-    return overflow ? MeshOutcome::Overflow : MeshOutcome::Failure;
+  if (trial != nullptr) *trial = t;
+  m.meshNodeCount = 0;
+  m.meshTriangleCount = 0;
+  m.MeshFailureFlag = t.outcome == MeshOutcome::Success ? 0 : 1;
+  if (!reply) return t.outcome;
+  m.meshTriangleCount = reply->triangleCount;
+  m.meshNodeCount = reply->pointCount;
+  for (int32_t i = 1; i <= m.meshTriangleCount; ++i) {
+    const int32_t* c = &reply->triangles[3 * static_cast<size_t>(i - 1)];
+    m.MeshTriangleTable[i] = MeshTriangle{c[0], c[1], c[2]};
+  }
+  for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
+    const double* p = &reply->points[2 * static_cast<size_t>(i - 1)];
+    m.MeshNodeTable[i] = MeshNode{static_cast<float>(p[0]), static_cast<float>(p[1])};
   }
   return MeshOutcome::Success;
 }

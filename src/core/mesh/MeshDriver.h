@@ -29,12 +29,36 @@ enum class MeshOutcome {
   Failure,   // the mesher failed or gave no triangle: tables empty
 };
 
+// Why a run of the mesher gave no mesh.
+enum class MeshFault : uint8_t {
+  None,
+  Refused,      // the model holds what the mesher is never given, or the area is too small to write
+  NotStarted,   // the helper could not be started
+  Crashed,      // it ended with an error or a signal, or broke off the exchange
+  TimedOut,     // it ran past the time limit and was killed
+  BadReply,     // its reply was malformed
+  NoTriangles,  // Triangle made no triangle
+  TooLarge,     // more triangles or points than the mesh tables take
+};
+
+// What one run of the mesher made: the outcome, why it failed, and the
+// counts it gave (past the limits, the triangles may be a lower bound).
+struct MeshTrial {
+  MeshOutcome outcome = MeshOutcome::Failure;
+  MeshFault fault = MeshFault::None;
+  int32_t points = 0;
+  int32_t triangles = 0;
+};
+
 // Meshes the model with the given largest triangle area. Sets
 // MeshFailureFlag as the generation goes; on anything but success both mesh
 // counters end at 0; an exception on the way is a failure and never leaves.
 // The caller has already checked that the area is above zero and that there
-// are at least three elements.
-MeshOutcome GenerateMesh(Model& model, double area, const MesherOptions& options);
+// are at least three elements. `trial`, when given, gets what the mesher did.
+MeshOutcome GenerateMesh(Model& model, double area, const MesherOptions& options, MeshTrial* trial = nullptr);
+
+// What the mesher makes of the model at an area, leaving the model as it is.
+MeshTrial TryMesh(const Model& model, double area, const MesherOptions& options);
 
 // Builds the helper's input from the model, or nothing when the model holds
 // what would make the mesher crash or hang (a coordinate that is not finite,
@@ -45,5 +69,7 @@ std::optional<MeshRequest> BuildMeshRequest(const Model& model, double area);
 
 // Runs the helper once. Empty when it cannot be started, exits with an
 // error, dies of a signal, runs past the time limit, or sends a malformed
-// reply; a helper past the limit is killed.
-std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptions& options);
+// reply, and then `fault`, when given, says which; a helper past the limit
+// is killed.
+std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptions& options,
+                                   MeshFault* fault = nullptr);

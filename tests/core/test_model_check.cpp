@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "Fixtures.h"
+#include "core/files/ProjectFile.h"
 #include "core/mesh/ModelCheck.h"
 
 namespace {
@@ -43,17 +44,18 @@ std::unique_ptr<Model> Build(const std::string& script) {
   return m;
 }
 
-// "kind n1,2 e3 h1" per finding, joined by "; ".
+// "kind n1,2 e3 h1" per finding, "!" after the kind of an error, joined by
+// "; ".
 std::string Summary(const std::vector<Finding>& findings) {
-  static const char* kinds[] = {"notfinite", "missing", "zero",     "double",    "crossing", "open",
-                                "branch",    "outside", "inregion", "onelement", "toofine"};
+  static const char* kinds[] = {"notfinite", "missing",   "toofine", "mesher", "crossing", "open",
+                                "inregion",  "onelement", "double",  "zero",   "branch",   "outside"};
   std::string s;
   const auto list = [&](char tag, const std::vector<int32_t>& v) {
     for (size_t i = 0; i < v.size(); ++i) s += (i ? "," : std::string(" ") + tag) + std::to_string(v[i]);
   };
   for (const Finding& f : findings) {
     if (!s.empty()) s += "; ";
-    s += kinds[int(f.kind)];
+    s += kinds[int(f.kind)] + std::string(f.severity == Severity::Error ? "!" : "");
     list('n', f.nodes);
     list('e', f.elements);
     list('h', f.internalNodes);
@@ -62,68 +64,125 @@ std::string Summary(const std::vector<Finding>& findings) {
   return s;
 }
 
-constexpr const char* kTriangle = "c 0 0 10 0 0 10 ; ";
+MesherOptions Mesher() {
+  MesherOptions o;
+  o.helperPath = MESHER_PATH;
+  return o;
+}
 
-TEST(ModelCheck, NamesWhatKeepsEachModelFromMeshing) {
+constexpr const char* kSquare = "c 0 0 10 0 10 10 0 10 ; ";
+
+// One planted cause per model, on a plate that meshes: the first finding
+// names it, nothing else is called an error, and a model that meshes has no
+// error at all.
+TEST(ModelCheck, NamesThePlantedCauseFirstAndErrorsOnlyWhatStopsTheMesh) {
+  const MesherOptions mesher = Mesher();
   const struct {
+    const char* cause;
     std::string model;
     double area;
     std::string found;
   } cases[] = {
-      // A plate with a hole, its hole point inside the hole.
-      {"c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 10, ""},
-      {"c 0 0 inf 0 0 10 ; h 1 inf", 10, "notfinite n2; notfinite h1; open n1 e3; open n3 e3"},
-      {std::string(kTriangle) + "e 1 9 e 0 2", 10, "missing e4; missing e5"},
-      {std::string(kTriangle) + "e 1 1 n 0 0 e 1 4", 10, "zero n1,1 e4; zero n1,4 e5"},
-      {"n 0 0 n 10 0 n 0 10 n 0 0 e 1 2 e 2 3 e 3 4", 10, "double n1,4; open n1 e1; open n4 e3"},
-      {"c 0 0 10 10 10 0 0 10 ;", 10, "crossing e1,3"},
-      {std::string(kTriangle) + "n 5 0 n 15 0 e 4 5", 10,
-       "crossing e1,4; crossing e2,4; open n4 e4; open n5 e4"},
-      {std::string(kTriangle) + "n 5 5 n 9 9 e 4 5", 10, "crossing e2,4; open n4 e4; open n5 e4"},
-      {std::string(kTriangle) + "n -5 -5 e 1 4", 10, "open n4 e4; branch n1 e1,3,4"},
-      {std::string(kTriangle) + "h 20 20 h 5 0 h 1 1 h 0 10", 10,
-       "outside h1; inregion h3; onelement e1 h2; onelement e2 h4"},
-      {kTriangle, 0.01, "toofine"},
-      {kTriangle, 50.0 / 1998, ""},
-      {"c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 84.0 / 2000, "toofine"},
-      {"c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 84.0 / 1999, ""},
+      {"nothing", std::string(kSquare) + "c 3 3 7 3 7 7 3 7 ; h 5 5", 10, ""},
+      {"crossing", "c 0 0 10 10 10 0 0 10 ;", 10, "crossing e1,3"},
+      {"touching", std::string(kSquare) + "n 5 5 n 5 0 e 5 6", 10, "crossing e1,5; open n5 e5"},
+      {"overlap", std::string(kSquare) + "n 2 0 n 8 0 e 5 6", 10, "crossing e1,5"},
+      {"open end", "n 0 0 n 10 0 n 10 10 n 0 10 e 1 2 e 2 3 e 3 4", 10, "open! n1,4 e1,3"},
+      {"double node", "n 0 0 n 10 0 n 10 10 n 0 10 n 0 0 e 1 2 e 2 3 e 3 4 e 4 5", 10, "double n1,5"},
+      {"zero length", std::string(kSquare) + "e 2 2", 10, "zero n2 e5"},
+      {"three-way node", "c 0 0 5 0 10 0 10 10 5 10 0 10 ; e 2 5", 10, "branch n2 e1,2,7; branch n5 e4,5,7"},
+      {"hole point outside", std::string(kSquare) + "h 20 20", 10, "outside h1"},
+      {"hole point in the region", std::string(kSquare) + "h 5 5", 10, "inregion! h1"},
+      {"area too small", kSquare, 0.001, "toofine!"},
+      {"non-finite", "c 0 0 inf 0 10 10 0 10 ; h 1 inf", 10, "notfinite! n2; notfinite! h1"},
+      {"missing node", std::string(kSquare) + "e 1 9", 10, "missing! e5"},
+      {"hole point on an element", std::string(kSquare) + "h 5 0", 10, "onelement e1 h1"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Summary(CheckModel(*Build(c.model), c.area)), c.found) << c.model << " at " << c.area;
+    EXPECT_EQ(Summary(CheckModel(*Build(c.model), c.area, '.', &mesher)), c.found) << c.cause;
+  }
+  // Without a mesher nothing is known of the mesh: what may stop it is an error.
+  EXPECT_EQ(Summary(CheckModel(*Build("c 0 0 10 10 10 0 0 10 ;"), 10)), "crossing! e1,3");
+}
+
+// The fin has one double node with a zero-length element between its two
+// nodes: one note, with its remedy, and no word of open contours.
+TEST(ModelCheck, TheFinsDoubleNodeIsOneNote) {
+  auto fin = NewProject();
+  ASSERT_TRUE(LoadProjectFile(std::string(EXAMPLES) + "/zebro.vdk", *fin).ok);
+  const MesherOptions mesher = Mesher();
+  const std::vector<Finding> found = CheckModel(*fin, 1.0, ',', &mesher);
+  ASSERT_EQ(Summary(found), "double n2,3 e2");
+  EXPECT_EQ(found[0].text,
+            "Węzły 2 i 3 leżą w jednym punkcie (podwójne węzły), a element 2 między nimi ma długość zero. "
+            "Generacja traktuje je jak jeden węzeł; scal je: „Usuń > Podwójne węzły”.");
+}
+
+// After an overflow the check offers an area that it has tried and that
+// fits; the square, the fin, two rooms sharing a wall and a plate whose
+// inner contour has no hole point, which the mesher meshes over.
+TEST(ModelCheck, TheAreaOfferedAfterAnOverflowFits) {
+  const MesherOptions mesher = Mesher();
+  auto fin = NewProject();
+  ASSERT_TRUE(LoadProjectFile(std::string(EXAMPLES) + "/zebro.vdk", *fin).ok);
+  const std::pair<std::unique_ptr<Model>, double> models[] = {
+      {Build("c 0 0 20 0 20 20 0 20 ;"), 0.01},
+      {std::move(fin), 0.01},
+      {Build("c 0 0 5 0 10 0 10 10 5 10 0 10 ; e 2 5"), 0.002},
+      {Build("c 0 0 20 0 20 20 0 20 ; c 1 1 19 1 19 19 1 19 ;"), 0.1},
+  };
+  for (const auto& [model, area] : models) {
+    const std::vector<Finding> found = CheckModel(*model, area, '.', &mesher);
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found[0].kind, FindingKind::TooFine);
+    const std::optional<FittingArea> fits = FindFittingArea(*model, area, mesher);
+    ASSERT_TRUE(fits.has_value());
+    const std::string offered = AreaText(fits->area, '.');
+    EXPECT_NE(found[0].text.find(offered), std::string::npos) << found[0].text;
+    EXPECT_EQ(TryMesh(*model, std::stod(offered), mesher).outcome, MeshOutcome::Success) << offered;
+    // Well below it, the mesh does not fit any more.
+    EXPECT_EQ(TryMesh(*model, std::stod(offered) * 0.9, mesher).outcome, MeshOutcome::Overflow) << offered;
   }
 }
 
-TEST(ModelCheck, SaysHowTheyMeetAndWhatAreaWouldFit) {
-  const auto texts = [](const std::string& model, double area) {
+// The sentences: how elements meet, where a contour is open, and what the
+// overflow was and which area fits, in the user's decimal point.
+TEST(ModelCheck, SaysHowTheyMeetWhereItIsOpenAndWhatAreaFits) {
+  const MesherOptions mesher = Mesher();
+  const auto texts = [&](const std::string& model, double area, const MesherOptions* with) {
     std::string s;
-    for (const Finding& f : CheckModel(*Build(model), area, ',')) s += f.text + "\n";
+    for (const Finding& f : CheckModel(*Build(model), area, ',', with)) s += f.text + "\n";
     return s;
   };
-  EXPECT_EQ(texts("c 0 0 10 10 10 0 0 10 ; n 20 0 n 30 0 e 5 6 n 25 0 n 40 0 e 7 8 n 10 5 n 15 5 e 9 10", 10),
-            "Elementy 1 i 3 przecinają się.\n"
-            "Elementy 2 i 7 stykają się.\n"
-            "Elementy 5 i 6 zachodzą na siebie.\n"
-            "Węzeł 5 należy tylko do elementu 5: kontur nie jest zamknięty.\n"
-            "Węzeł 6 należy tylko do elementu 5: kontur nie jest zamknięty.\n"
-            "Węzeł 7 należy tylko do elementu 6: kontur nie jest zamknięty.\n"
-            "Węzeł 8 należy tylko do elementu 6: kontur nie jest zamknięty.\n"
-            "Węzeł 9 należy tylko do elementu 7: kontur nie jest zamknięty.\n"
-            "Węzeł 10 należy tylko do elementu 7: kontur nie jest zamknięty.\n");
-  // The suggested area is rounded up, so that it really fits.
   EXPECT_EQ(
-      texts("c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 0.01),
-      "Obszar o polu 84 przy polu trójkąta 0,01 wymaga ponad 1999 trójkątów; najmniejsze pole, które się "
-      "zmieści: 0,04203.\n");
-  EXPECT_LE(84 / 0.04203, 1999);
+      texts("c 0 0 10 10 10 0 0 10 ; n 20 0 n 30 0 e 5 6 n 25 0 n 40 0 e 7 8 n 10 5 n 15 5 e 9 10 "
+            "n 0 20 n 5 20 n 5 25 e 11 12 e 12 13",
+            10, nullptr),
+      "Element 5 kończy się w węźle 5, z którego nie prowadzi żaden inny element: kontur nie jest "
+      "zamknięty.\n"
+      "Element 6 kończy się w węźle 8, z którego nie prowadzi żaden inny element: kontur nie jest "
+      "zamknięty.\n"
+      "Element 7 kończy się w węźle 10, z którego nie prowadzi żaden inny element: kontur nie jest "
+      "zamknięty.\n"
+      "Kontur nie jest zamknięty: jego końce to węzły 11 i 13. Zamknij go: „Dodaj > Element” od węzła 13 do "
+      "węzła 11.\n"
+      "Elementy 1 i 3 przecinają się.\n"
+      "Elementy 2 i 7 stykają się.\n"
+      "Elementy 5 i 6 zachodzą na siebie.\n");
+  EXPECT_EQ(
+      texts("c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 0.01, &mesher),
+      "Przy polu trójkąta 0,01 siatka nie mieści się w 1999 trójkątach i 999 węzłach (trójkątów: co "
+      "najmniej 8400). Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to 0,0697 (trójkątów: "
+      "1859, węzłów: 999).\n");
   // Fifty diameters meet in 1225 pairs: a thousand are named, the rest counted.
   auto star = NewProject();
   for (int i = 0; i < 100; ++i)
     (void)AppendNode(*star, Node{float(std::cos(i * M_PI / 50)), float(std::sin(i * M_PI / 50))});
   for (int i = 1; i <= 50; ++i) (void)AppendElement(*star, Element{i, i + 50, 1, 1});
   const std::vector<Finding> found = CheckModel(*star, 0);
-  ASSERT_EQ(found.size(), 1001u + 100u);  // and every node an open end
-  EXPECT_EQ(found[1000].text, "Spotyka się jeszcze 225 par elementów.");
-  EXPECT_EQ(found[999].elements, std::vector<int32_t>({29, 35}));  // in the order of the pairs
+  ASSERT_EQ(found.size(), 50u + 1001u);  // first each diameter, open at both ends
+  EXPECT_EQ(found[50 + 1000].text, "Spotyka się jeszcze 225 par elementów.");
+  EXPECT_EQ(found[50 + 999].elements, std::vector<int32_t>({29, 35}));  // in the order of the pairs
 }
 
 }  // namespace

@@ -311,19 +311,37 @@ class CommandsTest : public QObject {
     (void)AppendInternalNode(r.model(), InternalNode{1, 1});
     r.prompter.inputs = {u"10"_s};
     r.commands->mesh().generateMesh();
-    // Each failure is followed by what the model check makes of it.
+    r.model().internalNodeCount = 0;
+    MesherOptions& mesher = r.commands->mesh().mesherOptions();
+    mesher.helperPath = FAKE_MESHER_PATH;
+    mesher.timeLimit = std::chrono::milliseconds(300);
+    for (const char* mode : {"crash", "hang"}) {
+      mesher.extraArgs = {mode};
+      r.prompter.inputs = {u"10"_s};
+      r.commands->mesh().generateMesh();
+    }
+    // Each failure is followed by what the driver saw and the errors the
+    // model check finds: the overflow with an area that fits, the failing
+    // helper, the hole point that eats the region.
+    const QString causes = u"note Generacja siatki: Możliwe przyczyny:\n"_s;
     QCOMPARE(
         r.prompter.messages(),
         QStringList({kSucceeded, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s, kFailed,
-                     u"note Generacja siatki: Możliwe przyczyny:\nObszar o polu 50 przy polu trójkąta 0.01 "
-                     u"wymaga ponad 1999 trójkątów; najmniejsze pole, które się zmieści: 0.02502."_s,
+                     causes + u"Przy polu trójkąta 0.01 siatka nie mieści się w 1999 trójkątach i 999 "
+                              u"węzłach (trójkątów: co najmniej 5000). Sprawdzono: najmniejsze pole, przy "
+                              u"którym siatka się mieści, to 0.0416 (trójkątów: 1878, węzłów: 994)."_s,
                      kFailed,
-                     u"note Generacja siatki: Możliwe przyczyny:\nWęzeł wewnętrzny 1 leży w obszarze, a nie "
-                     u"w otworze: usunąłby obszar wokół siebie."_s}));
-    QCOMPARE(r.repaints->count(), 3);
+                     causes + u"Węzeł wewnętrzny 1 leży w obszarze, a nie w otworze: usuwa obszar wokół "
+                              u"siebie. Przesuń go („Zmień > Współ. węzła wewnętrznego”) albo usuń („Usuń > "
+                              u"Węzeł wewnętrzny” 1)."_s,
+                     kFailed, causes + u"Program generujący siatkę (vendrel-mesher) zakończył się błędem."_s,
+                     kFailed,
+                     causes + u"Program generujący siatkę (vendrel-mesher) nie skończył w wyznaczonym czasie "
+                              u"i został zatrzymany."_s}));
+    QCOMPARE(r.repaints->count(), 5);
 
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    r.model().internalNodeCount = 0;
+    mesher.helperPath = MESHER_PATH, mesher.extraArgs = {};
     r.prompter.log.clear();
     r.prompter.inputs = {u"2,5"_s, u"2.5"_s};
     r.commands->mesh().generateMesh();

@@ -4,9 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <iterator>
 #include <map>
-#include <numeric>
 
 namespace {
 
@@ -33,18 +31,21 @@ bool OnSegment(P a, P b, P c) {
   return Orient(a, b, c) == 0 && Within(a, b, c);
 }
 
-// Four significant digits; rounded up when asked, so that a suggested
-// area is never below the one it stands for.
-std::string Number(double v, char decimalPoint, bool up = false) {
-  if (up && v > 0) {
-    const double step = std::pow(10.0, std::floor(std::log10(v)) - 3);
-    v = std::ceil(v / step) * step;
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, "%.4g", v);
-  std::string s = text;
+// On the segment and not one of its ends.
+bool InsideSegment(P a, P b, P c) {
+  return c != a && c != b && OnSegment(a, b, c);
+}
+
+std::string WithPoint(std::string s, char decimalPoint) {
   std::replace(s.begin(), s.end(), '.', decimalPoint);
   return s;
+}
+
+// Four significant digits.
+std::string Number(double v, char decimalPoint) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4g", v);
+  return WithPoint(text, decimalPoint);
 }
 
 std::string List(const std::vector<int32_t>& numbers) {
@@ -56,6 +57,10 @@ std::string List(const std::vector<int32_t>& numbers) {
   return s;
 }
 
+std::string N(int32_t number) {
+  return std::to_string(number);
+}
+
 // Ray to the right: the number of segments crossed decides inside.
 bool Inside(const std::vector<std::pair<P, P>>& edges, P q) {
   bool inside = false;
@@ -65,59 +70,87 @@ bool Inside(const std::vector<std::pair<P, P>>& edges, P q) {
   return inside;
 }
 
+// Rounded up to three significant digits, so that a larger area, which
+// never needs more triangles, stands for the one found.
+double RoundedUp(double v) {
+  const double step = std::pow(10.0, std::floor(std::log10(v)) - 2);
+  return std::ceil(v / step - 1e-9) * step;
+}
+
+bool MesherBroke(MeshFault f) {
+  return f == MeshFault::NotStarted || f == MeshFault::Crashed || f == MeshFault::TimedOut ||
+         f == MeshFault::BadReply;
+}
+
+// The model seen as the mesher sees it: nodes on one point are one vertex
+// (numbered by the first of them), elements of length zero join nothing,
+// and an end lying inside another element is joined to it.
 class Checker {
  public:
-  Checker(const Model& m, double maxArea, char decimalPoint)
-      : m_(m), maxArea_(maxArea), point_(decimalPoint) {}
+  Checker(const Model& m, double maxArea, char decimalPoint, const MesherOptions* mesher,
+          const MeshTrial* seen)
+      : m_(m), maxArea_(maxArea), point_(decimalPoint), mesher_(mesher) {
+    if (seen != nullptr) trial_ = *seen;
+  }
 
   std::vector<Finding> run() {
     points();
     elements();
     doubleNodes();
     crossings();
-    degrees();
+    ends();
     contours();
     holes();
-    region();
-    std::vector<Finding> all;
-    all.reserve(std::accumulate(out_.begin(), out_.end(), size_t(0),
-                                [](size_t n, const std::vector<Finding>& kind) { return n + kind.size(); }));
-    for (std::vector<Finding>& kind : out_) std::move(kind.begin(), kind.end(), std::back_inserter(all));
-    return all;
+    tryMesh();
+    return ranked();
   }
 
  private:
   void add(FindingKind kind, std::vector<int32_t> nodes, std::vector<int32_t> elements,
            std::vector<int32_t> internal, std::string text) {
     out_[size_t(kind)].push_back(
-        {kind, std::move(nodes), std::move(elements), std::move(internal), std::move(text)});
+        {kind, Severity::Note, std::move(nodes), std::move(elements), std::move(internal), std::move(text)});
   }
 
   P node(int32_t i) const { return {m_.NodeTable[i].x, m_.NodeTable[i].y}; }
   P start(int32_t e) const { return node(m_.ElementTable[e].startNode); }
   P end(int32_t e) const { return node(m_.ElementTable[e].endNode); }
+  int32_t from(int32_t e) const { return vertex_[m_.ElementTable[e].startNode]; }
+  int32_t to(int32_t e) const { return vertex_[m_.ElementTable[e].endNode]; }
 
   void points() {
     finite_.assign(size_t(m_.nodeCount) + 1, true);
+    vertex_.assign(size_t(m_.nodeCount) + 1, 0);
+    std::map<std::pair<double, double>, int32_t> first;
     for (int32_t i = 1; i <= m_.nodeCount; ++i) {
       finite_[i] = std::isfinite(m_.NodeTable[i].x) && std::isfinite(m_.NodeTable[i].y);
-      if (!finite_[i])
+      if (!finite_[i]) {
         add(FindingKind::NotFinite, {i}, {}, {},
-            "Węzeł " + std::to_string(i) + " ma współrzędną, która nie jest liczbą skończoną.");
+            "Węzeł " + N(i) +
+                " ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współrzędne węzła”.");
+        continue;
+      }
+      vertex_[i] = first.try_emplace({m_.NodeTable[i].x, m_.NodeTable[i].y}, i).first->second;
     }
     for (int32_t i = 1; i <= m_.internalNodeCount; ++i) {
       const InternalNode& n = m_.InternalNodeTable[i];
       if (std::isfinite(n.x) && std::isfinite(n.y)) continue;
       add(FindingKind::NotFinite, {}, {}, {i},
-          "Węzeł wewnętrzny " + std::to_string(i) + " ma współrzędną, która nie jest liczbą skończoną.");
+          "Węzeł wewnętrzny " + N(i) +
+              " ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współ. węzła "
+              "wewnętrznego”.");
     }
   }
 
-  // Elements with both ends known and finite take part in the geometry;
-  // each node gets the list of such elements that use it.
+  // Elements with both ends known and finite, and apart, take part in the
+  // geometry; each vertex gets the list of such elements that reach it. An
+  // element with an end that is not known still reaches its other end, so
+  // that end is not taken for an open one.
   void elements() {
     usable_.assign(size_t(m_.elementCount) + 1, false);
     uses_.assign(size_t(m_.nodeCount) + 1, {});
+    joins_.assign(size_t(m_.nodeCount) + 1, 0);
+    used_.assign(size_t(m_.nodeCount) + 1, false);
     for (int32_t e = 1; e <= m_.elementCount; ++e) {
       const Element& el = m_.ElementTable[e];
       bool known = true;
@@ -125,34 +158,58 @@ class Checker {
         if (n >= 1 && n <= m_.nodeCount) continue;
         known = false;
         add(FindingKind::MissingNode, {}, {e}, {},
-            "Element " + std::to_string(e) + " wskazuje węzeł " + std::to_string(n) + ", którego nie ma.");
+            "Element " + N(e) + " wskazuje węzeł " + N(n) +
+                ", którego nie ma. Popraw go („Zmień > Własności elementu”) albo usuń („Usuń > Element” " +
+                N(e) + ").");
       }
-      if (!known || !finite_[el.startNode] || !finite_[el.endNode]) continue;
-      if (start(e) == end(e)) {
-        add(FindingKind::ZeroLength, {el.startNode, el.endNode}, {e}, {},
-            "Element " + std::to_string(e) + " ma długość zero: oba końce leżą w jednym punkcie.");
+      for (int32_t n : {el.startNode, el.endNode}) {
+        if (n >= 1 && n <= m_.nodeCount) used_[n] = true;
+      }
+      const bool ends = known && finite_[el.startNode] && finite_[el.endNode];
+      if (!ends) {
+        for (int32_t n : {el.startNode, el.endNode}) {
+          if (n >= 1 && n <= m_.nodeCount && finite_[n]) ++joins_[vertex_[n]];
+        }
+        continue;
+      }
+      if (from(e) == to(e)) {
+        // Between two nodes on one point it belongs to their double node.
+        if (el.startNode == el.endNode) {
+          add(FindingKind::ZeroLength, {el.startNode}, {e}, {},
+              "Element " + N(e) + " prowadzi od węzła " + N(el.startNode) +
+                  " do niego samego; generacja go pomija. Można go usunąć: „Usuń > Element” " + N(e) + ".");
+        } else {
+          zeroBetween_[from(e)].push_back(e);
+        }
         continue;
       }
       usable_[e] = true;
-      uses_[el.startNode].push_back(e);
-      uses_[el.endNode].push_back(e);
+      uses_[from(e)].push_back(e);
+      uses_[to(e)].push_back(e);
     }
   }
 
   void doubleNodes() {
-    std::map<std::pair<double, double>, std::vector<int32_t>> at;
+    std::map<int32_t, std::vector<int32_t>> at;
     for (int32_t i = 1; i <= m_.nodeCount; ++i) {
-      if (!uses_[i].empty()) at[{m_.NodeTable[i].x, m_.NodeTable[i].y}].push_back(i);
+      if (used_[i] && finite_[i]) at[vertex_[i]].push_back(i);
     }
-    for (const auto& [point, nodes] : at) {
+    for (const auto& [v, nodes] : at) {
       if (nodes.size() < 2) continue;
-      add(FindingKind::DoubleNodes, nodes, {}, {},
-          "Węzły " + List(nodes) + " leżą w jednym punkcie (podwójne węzły).");
+      const std::vector<int32_t>& zero = zeroBetween_[v];
+      std::string text = "Węzły " + List(nodes) + " leżą w jednym punkcie (podwójne węzły)";
+      if (!zero.empty()) {
+        text += zero.size() == 1 ? ", a element " + List(zero) + " między nimi ma długość zero"
+                                 : ", a elementy " + List(zero) + " między nimi mają długość zero";
+      }
+      text += ". Generacja traktuje je jak jeden węzeł; scal je: „Usuń > Podwójne węzły”.";
+      add(FindingKind::DoubleNodes, nodes, zero, {}, text);
     }
   }
 
-  // Pairs of elements that meet anywhere but in a shared end point; two
-  // that lie along one line and share more than a point overlap.
+  // Pairs of elements that meet anywhere but in a shared end; two that lie
+  // along one line and share more than a point overlap. An end lying inside
+  // the other element joins it there, as the mesher splits the element.
   void crossings() {
     struct Box {
       double x0, y0, x1, y1;
@@ -174,14 +231,17 @@ class Checker {
         if (!usable_[f] || v.x0 > u.x1 || v.x1 < u.x0 || v.y0 > u.y1 || v.y1 < u.y0) continue;
         const char* how = meeting(e, f);
         if (how == nullptr) continue;
+        for (const auto& [g, h] : {std::pair{e, f}, std::pair{f, e}}) {
+          if (InsideSegment(start(h), end(h), start(g))) ++joins_[from(g)];
+          if (InsideSegment(start(h), end(h), end(g))) ++joins_[to(g)];
+        }
         if (++met > kMostCrossings) continue;
-        add(FindingKind::Crossing, {}, {e, f}, {},
-            "Elementy " + std::to_string(e) + " i " + std::to_string(f) + " " + how + ".");
+        add(FindingKind::Crossing, {}, {e, f}, {}, "Elementy " + N(e) + " i " + N(f) + " " + how + ".");
       }
     }
     if (met > kMostCrossings) {
       add(FindingKind::Crossing, {}, {}, {},
-          "Spotyka się jeszcze " + std::to_string(met - kMostCrossings) + " par elementów.");
+          "Spotyka się jeszcze " + N(met - kMostCrossings) + " par elementów.");
     }
   }
 
@@ -205,56 +265,77 @@ class Checker {
     return o1 == 0 || o2 == 0 || o3 == 0 || o4 == 0 ? "stykają się" : "przecinają się";
   }
 
-  void degrees() {
-    for (int32_t i = 1; i <= m_.nodeCount; ++i) {
-      const std::vector<int32_t>& u = uses_[i];
-      if (u.size() == 1) {
-        add(FindingKind::OpenEnd, {i}, u, {},
-            "Węzeł " + std::to_string(i) + " należy tylko do elementu " + std::to_string(u[0]) +
-                ": kontur nie jest zamknięty.");
+  // Open ends and branches, counted on the vertices. A chain with two open
+  // ends is one unclosed contour, and the element that would close it is
+  // named.
+  void ends() {
+    std::vector<int32_t> part(size_t(m_.nodeCount) + 1, 0);
+    std::vector<std::vector<std::pair<int32_t, int32_t>>> openIn(1);  // per part: (node, element)
+    for (int32_t v = 1; v <= m_.nodeCount; ++v) {
+      if (uses_[v].empty() || part[v] != 0) continue;
+      openIn.emplace_back();
+      const int32_t id = int32_t(openIn.size()) - 1;
+      std::vector<int32_t> todo{v};
+      part[v] = id;
+      while (!todo.empty()) {
+        const int32_t at = todo.back();
+        todo.pop_back();
+        for (int32_t e : uses_[at]) {
+          for (int32_t w : {from(e), to(e)}) {
+            if (part[w] == 0) part[w] = id, todo.push_back(w);
+          }
+        }
+      }
+    }
+    for (int32_t v = 1; v <= m_.nodeCount; ++v) {
+      const std::vector<int32_t>& u = uses_[v];
+      if (u.size() == 1 && joins_[v] == 0) {
+        const Element& el = m_.ElementTable[u[0]];
+        openIn[part[v]].push_back({vertex_[el.startNode] == v ? el.startNode : el.endNode, u[0]});
       } else if (u.size() >= 3) {
-        add(FindingKind::Branch, {i}, u, {},
-            "Węzeł " + std::to_string(i) + " należy do " + std::to_string(u.size()) +
-                " elementów: " + List(u) + ".");
+        add(FindingKind::Branch, {v}, u, {},
+            "W węźle " + N(v) + (u.size() < 5 ? " spotykają się " : " spotyka się ") + N(int32_t(u.size())) +
+                (u.size() < 5 ? " elementy: " : " elementów: ") + List(u) + ".");
+      }
+    }
+    for (const auto& open : openIn) {
+      if (open.size() == 2) {
+        const auto [a, ea] = open[0];
+        const auto [b, eb] = open[1];
+        add(FindingKind::OpenEnd, {a, b}, {ea, eb}, {},
+            "Kontur nie jest zamknięty: jego końce to węzły " + N(a) + " i " + N(b) +
+                ". Zamknij go: „Dodaj > Element” od węzła " + N(b) + " do węzła " + N(a) + ".");
+        continue;
+      }
+      for (const auto& [n, e] : open) {
+        add(FindingKind::OpenEnd, {n}, {e}, {},
+            "Element " + N(e) + " kończy się w węźle " + N(n) +
+                ", z którego nie prowadzi żaden inny element: kontur nie jest zamknięty.");
       }
     }
   }
 
-  // Closed contours: connected elements whose every node has two of them.
+  // Closed contours: connected elements whose every vertex has two of them.
   void contours() {
     std::vector<bool> seen(size_t(m_.elementCount) + 1, false);
     for (int32_t e0 = 1; e0 <= m_.elementCount; ++e0) {
       if (!usable_[e0] || seen[e0]) continue;
-      std::vector<int32_t> todo{e0}, part;
+      std::vector<int32_t> todo{e0};
+      std::vector<std::pair<P, P>> edges;
       seen[e0] = true;
       bool closed = true;
       while (!todo.empty()) {
         const int32_t e = todo.back();
         todo.pop_back();
-        part.push_back(e);
-        for (int32_t n : {m_.ElementTable[e].startNode, m_.ElementTable[e].endNode}) {
-          closed = closed && uses_[n].size() == 2;
-          for (int32_t f : uses_[n]) {
+        edges.push_back({start(e), end(e)});
+        for (int32_t v : {from(e), to(e)}) {
+          closed = closed && uses_[v].size() == 2;
+          for (int32_t f : uses_[v]) {
             if (!seen[f]) todo.push_back(f), seen[f] = true;
           }
         }
       }
-      if (!closed) continue;
-      Contour c;
-      for (int32_t e : part) c.edges.push_back({start(e), end(e)});
-      // Walking the cycle gives the shoelace sum whatever each element's direction.
-      int32_t at = m_.ElementTable[part[0]].startNode, e = part[0];
-      const int32_t first = at;
-      do {
-        const int32_t next =
-            m_.ElementTable[e].startNode == at ? m_.ElementTable[e].endNode : m_.ElementTable[e].startNode;
-        c.area += node(at).x * node(next).y - node(next).x * node(at).y;
-        at = next;
-        e = uses_[at][0] == e ? uses_[at][1] : uses_[at][0];
-      } while (at != first);
-      c.area = std::abs(c.area) / 2;
-      c.corner = start(part[0]);
-      contours_.push_back(std::move(c));
+      if (closed) contours_.push_back(std::move(edges));
     }
   }
 
@@ -266,63 +347,157 @@ class Checker {
       for (int32_t e = 1; e <= m_.elementCount && on == 0; ++e) {
         if (usable_[e] && OnSegment(start(e), end(e), q)) on = e;
       }
+      const std::string named = "Węzeł wewnętrzny " + N(i);
+      const std::string remedy =
+          " Przesuń go („Zmień > Współ. węzła wewnętrznego”) albo usuń („Usuń > Węzeł "
+          "wewnętrzny” " +
+          N(i) + ").";
       if (on != 0) {
         add(FindingKind::HoleOnElement, {}, {on}, {i},
-            "Węzeł wewnętrzny " + std::to_string(i) + " leży na elemencie " + std::to_string(on) + ".");
+            named + " leży na elemencie " + N(on) + ": nie wiadomo, po której stronie jest otwór." + remedy);
         continue;
       }
       // Inside an odd number of contours lies the region; a hole point
       // there takes away the region around it.
       const auto depth = std::count_if(contours_.begin(), contours_.end(),
-                                       [&](const Contour& c) { return Inside(c.edges, q); });
+                                       [&](const auto& edges) { return Inside(edges, q); });
       if (depth == 0) {
         add(FindingKind::HoleOutside, {}, {}, {i},
-            "Węzeł wewnętrzny " + std::to_string(i) + " leży poza wszystkimi zamkniętymi konturami.");
+            named + " leży poza wszystkimi zamkniętymi konturami; generacja go pomija.");
       } else if (depth % 2 == 1) {
         add(FindingKind::HoleInRegion, {}, {}, {i},
-            "Węzeł wewnętrzny " + std::to_string(i) +
-                " leży w obszarze, a nie w otworze: usunąłby obszar wokół siebie.");
+            named + " leży w obszarze, a nie w otworze: usuwa obszar wokół siebie." + remedy);
       }
     }
   }
 
-  // Contours inside an even number of others add to the region, the rest
-  // are holes in it. Every triangle is at most maxArea, so the region
-  // needs at least area / maxArea of them.
-  void region() {
-    if (!(maxArea_ > 0) || contours_.empty()) return;
-    double area = 0;
-    for (const Contour& c : contours_) {
-      const auto depth = std::count_if(contours_.begin(), contours_.end(), [&](const Contour& o) {
-        return &o != &c && Inside(o.edges, c.corner);
-      });
-      area += depth % 2 == 0 ? c.area : -c.area;
+  // What the mesher makes of the model at the area asked for.
+  void tryMesh() {
+    if (!trial_ && mesher_ != nullptr && maxArea_ > 0 && m_.elementCount >= 3) {
+      trial_ = TryMesh(m_, maxArea_, *mesher_);
     }
-    if (!(area / maxArea_ > kMostTriangles)) return;
-    const double smallest = area / kMostTriangles;
-    add(FindingKind::TooFine, {}, {}, {},
-        "Obszar o polu " + Number(area, point_) + " przy polu trójkąta " + Number(maxArea_, point_) +
-            " wymaga ponad " + std::to_string(kMostTriangles) +
-            " trójkątów; najmniejsze pole, które się zmieści: " + Number(smallest, point_, true) + ".");
+    if (!trial_) return;
+    const MeshFault fault = trial_->fault;
+    if (fault == MeshFault::TooLarge) {
+      tooFine();
+    } else if (MesherBroke(fault)) {
+      const char* why = fault == MeshFault::NotStarted ? "nie dał się uruchomić"
+                        : fault == MeshFault::TimedOut
+                            ? "nie skończył w wyznaczonym czasie i został zatrzymany"
+                        : fault == MeshFault::BadReply ? "podał niepoprawną odpowiedź"
+                                                       : "zakończył się błędem";
+      add(FindingKind::MesherFailed, {}, {}, {},
+          std::string("Program generujący siatkę (vendrel-mesher) ") + why + ".");
+    }
   }
 
-  struct Contour {
-    std::vector<std::pair<P, P>> edges;
-    double area = 0;
-    P corner{};
-  };
+  void tooFine() {
+    const MeshTrial& t = *trial_;
+    std::string text = "Przy polu trójkąta " + Number(maxArea_, point_) + " siatka nie mieści się w " +
+                       N(kMostTriangles) + " trójkątach i " + N(kMaxMeshNodes) + " węzłach (" +
+                       (t.points > 0 ? "trójkątów: " + N(t.triangles) + ", węzłów: " + N(t.points)
+                                     : "trójkątów: co najmniej " + N(t.triangles)) +
+                       ").";
+    const std::optional<FittingArea> fits =
+        mesher_ != nullptr ? FindFittingArea(m_, maxArea_, *mesher_) : std::nullopt;
+    if (fits) {
+      text += " Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to " +
+              AreaText(fits->area, point_) + " (trójkątów: " + N(fits->trial.triangles) +
+              ", węzłów: " + N(fits->trial.points) + ").";
+    } else if (mesher_ != nullptr) {
+      text += " Nie mieści się przy żadnym polu: sam brzeg wymaga więcej trójkątów.";
+    }
+    add(FindingKind::TooFine, {}, {}, {}, text);
+  }
+
+  // Errors and notes. What always stops the mesh is an error. What may stop
+  // it (an open contour, a hole point that eats the region, crossing
+  // elements) is one only when the mesher made no triangle, or when nothing
+  // is known of it; crossings then only when nothing else explains it.
+  std::vector<Finding> ranked() {
+    const bool blocked = !trial_ || trial_->fault == MeshFault::NoTriangles;
+    const auto has = [&](FindingKind k) { return !out_[size_t(k)].empty(); };
+    const bool explained =
+        has(FindingKind::OpenEnd) || has(FindingKind::HoleInRegion) || has(FindingKind::HoleOnElement);
+    std::vector<Finding> errors, notes;
+    for (std::vector<Finding>& kind : out_) {
+      for (Finding& f : kind) {
+        bool error = false;
+        switch (f.kind) {
+          case FindingKind::NotFinite:
+          case FindingKind::MissingNode:
+          case FindingKind::TooFine:
+          case FindingKind::MesherFailed: error = true; break;
+          case FindingKind::OpenEnd:
+          case FindingKind::HoleInRegion:
+          case FindingKind::HoleOnElement: error = blocked; break;
+          case FindingKind::Crossing: error = blocked && !explained; break;
+          default: break;
+        }
+        f.severity = error ? Severity::Error : Severity::Note;
+        (error ? errors : notes).push_back(std::move(f));
+      }
+    }
+    std::move(notes.begin(), notes.end(), std::back_inserter(errors));
+    return errors;
+  }
 
   const Model& m_;
   double maxArea_;
   char point_;
-  std::vector<bool> finite_, usable_;
+  const MesherOptions* mesher_;
+  std::optional<MeshTrial> trial_;
+  std::vector<bool> finite_, usable_, used_;
+  std::vector<int32_t> vertex_;  // per node: the first node on its point
+  std::vector<int32_t> joins_;   // per vertex: joins that are not usable elements
   std::vector<std::vector<int32_t>> uses_;
-  std::vector<Contour> contours_;
-  std::array<std::vector<Finding>, size_t(FindingKind::TooFine) + 1> out_;  // by kind
+  std::map<int32_t, std::vector<int32_t>> zeroBetween_;  // per vertex: elements between its nodes
+  std::vector<std::vector<std::pair<P, P>>> contours_;
+  std::array<std::vector<Finding>, size_t(FindingKind::HoleOutside) + 1> out_;  // by kind
 };
 
 }  // namespace
 
-std::vector<Finding> CheckModel(const Model& model, double maxArea, char decimalPoint) {
-  return Checker(model, maxArea, decimalPoint).run();
+std::vector<Finding> CheckModel(const Model& model, double maxArea, char decimalPoint,
+                                const MesherOptions* mesher, const MeshTrial* seen) {
+  return Checker(model, maxArea, decimalPoint, mesher, seen).run();
+}
+
+std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, const MesherOptions& mesher) {
+  // Far above any triangle of the region: the box around every node.
+  double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
+    x0 = std::min(x0, double(m.NodeTable[i].x)), x1 = std::max(x1, double(m.NodeTable[i].x));
+    y0 = std::min(y0, double(m.NodeTable[i].y)), y1 = std::max(y1, double(m.NodeTable[i].y));
+  }
+  double lo = tooSmall, hi = std::max(2 * (x1 - x0) * (y1 - y0), 4 * tooSmall);
+  if (!std::isfinite(hi) || !(lo > 0)) return std::nullopt;
+  if (TryMesh(m, hi, mesher).outcome != MeshOutcome::Success) return std::nullopt;
+  // Halving the ratio between an area too small and one that fits.
+  while (hi / lo > 1.001) {
+    const double mid = std::sqrt(lo * hi);
+    const MeshTrial t = TryMesh(m, mid, mesher);
+    if (t.outcome == MeshOutcome::Success) {
+      hi = mid;
+    } else if (t.fault == MeshFault::TooLarge) {
+      lo = mid;
+    } else {
+      break;
+    }
+  }
+  // The rounded area is tried too, and the next ones up while it does not
+  // fit: a mesh need not shrink as the area grows.
+  double rounded = RoundedUp(hi);
+  for (int i = 0; i < 8; ++i, rounded = RoundedUp(rounded * 1.005)) {
+    const MeshTrial t = TryMesh(m, rounded, mesher);
+    if (t.outcome == MeshOutcome::Success) return FittingArea{rounded, t};
+  }
+  return std::nullopt;
+}
+
+std::string AreaText(double area, char decimalPoint) {
+  const int decimals = std::max(0, 2 - int(std::floor(std::log10(area))));
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, area);
+  return WithPoint(text, decimalPoint);
 }

@@ -1,39 +1,66 @@
 #pragma once
-// Why a boundary may not mesh: a look at the model as the mesher will get
-// it, naming the nodes, elements and internal nodes at fault.
+// What keeps a boundary from meshing, and what in it only looks amiss: a
+// look at the model as the mesher will get it, naming the nodes, elements
+// and internal nodes concerned. Errors keep the mesh from being made, notes
+// do not; each names its root cause once and, where the program has one,
+// the remedy.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/mesh/MeshDriver.h"
 #include "core/model/Model.h"
 
 enum class FindingKind : uint8_t {
   NotFinite,      // a node or internal node off the number line
   MissingNode,    // an element names a node that is not there
-  ZeroLength,     // an element whose ends lie in one point
-  DoubleNodes,    // nodes in one point, used by elements
+  TooFine,        // at this area the mesh does not fit the mesh tables
+  MesherFailed,   // the mesher could not be started, failed or hung
   Crossing,       // two elements cross, touch or overlap away from a shared end
-  OpenEnd,        // a node used by one element only
-  Branch,         // a node used by three or more elements
-  HoleOutside,    // an internal node inside no closed contour
+  OpenEnd,        // a contour that is not closed
   HoleInRegion,   // an internal node in the region itself, which it would eat
   HoleOnElement,  // an internal node on an element
-  TooFine,        // the region needs more triangles than the output holds
+  DoubleNodes,    // nodes in one point, used by elements: the mesher merges them
+  ZeroLength,     // an element from a node to itself: the mesher skips it
+  Branch,         // three or more elements meet in one point
+  HoleOutside,    // an internal node inside no closed contour: the mesher ignores it
 };
+
+enum class Severity : uint8_t { Error, Note };
 
 struct Finding {
   FindingKind kind = FindingKind::NotFinite;
+  Severity severity = Severity::Error;
   std::vector<int32_t> nodes;
   std::vector<int32_t> elements;
   std::vector<int32_t> internalNodes;
-  std::string text;  // one short Polish sentence
+  std::string text;  // one or two short Polish sentences
 };
 
 // The largest triangle count the output tables take.
 inline constexpr int32_t kMostTriangles = 1999;
 
-// Every finding, in the order of the kinds above. `maxArea` is the largest
-// triangle area asked for; without a positive one the region is not weighed.
-// Numbers in the texts carry the user's decimal point.
-std::vector<Finding> CheckModel(const Model& model, double maxArea, char decimalPoint = '.');
+// Every finding, errors first, then notes, each in the order of the kinds
+// above. `maxArea` is the largest triangle area asked for. With a mesher the
+// check knows rather than guesses: it tries the mesh at that area (unless
+// `seen` tells what a generation there has just done); what is found in a
+// mesh that is made is a note, and a mesh that does not fit gets the
+// smallest area found to fit. Without one, the area is not weighed and what
+// may stop the mesh counts as an error. Numbers carry the user's decimal point.
+std::vector<Finding> CheckModel(const Model& model, double maxArea, char decimalPoint = '.',
+                                const MesherOptions* mesher = nullptr, const MeshTrial* seen = nullptr);
+
+struct FittingArea {
+  double area = 0;
+  MeshTrial trial;  // what the mesher made at that area
+};
+
+// The smallest area, found by trials, at which the mesh fits the tables,
+// rounded up to three significant digits and tried again; empty when no area
+// fits or the mesher fails. The mesh at `tooSmall` did not fit.
+std::optional<FittingArea> FindFittingArea(const Model& model, double tooSmall, const MesherOptions& mesher);
+
+// An area as the check writes it: three significant digits, no exponent.
+std::string AreaText(double area, char decimalPoint);

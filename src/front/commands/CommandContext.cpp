@@ -88,25 +88,15 @@ std::optional<int32_t> CommandContext::askNumber(int32_t use) {
   return state.model.SelectedNumber;
 }
 
-bool CommandContext::showFindings(const std::vector<Finding>& findings, const QString& title,
-                                  const QString& lead) {
+void CommandContext::pointOut(const std::vector<const Finding*>& findings) {
   Highlights shown;
-  for (const Finding& f : findings) {
-    shown.nodes.insert(shown.nodes.end(), f.nodes.begin(), f.nodes.end());
-    shown.elements.insert(shown.elements.end(), f.elements.begin(), f.elements.end());
-    shown.internalNodes.insert(shown.internalNodes.end(), f.internalNodes.begin(), f.internalNodes.end());
+  for (const Finding* f : findings) {
+    shown.nodes.insert(shown.nodes.end(), f->nodes.begin(), f->nodes.end());
+    shown.elements.insert(shown.elements.end(), f->elements.begin(), f->elements.end());
+    shown.internalNodes.insert(shown.internalNodes.end(), f->internalNodes.begin(), f->internalNodes.end());
   }
   state.highlights = std::move(shown);
   ++highlightsSet_;
-  if (findings.empty()) return false;
-  constexpr size_t kListed = 6;
-  QString text = lead;
-  for (size_t i = 0; i < findings.size() && i < kListed; ++i) {
-    text += u'\n' + QString::fromStdString(findings[i].text);
-  }
-  if (findings.size() > kListed) text += QStringLiteral("\n… i %1 innych.").arg(findings.size() - kListed);
-  prompter.message(text, title, MessageIcon::Exclamation);
-  return true;
 }
 
 std::string LocalPath(const QString& path) {

@@ -77,8 +77,8 @@ class CommandContext : public QObject {
   std::optional<int32_t> askNumber(int32_t use);
   NumberPrompt& numberPrompt() { return *numberPrompt_; }
 
-  // Points out the findings and lists the first few; true when there were any.
-  bool showFindings(const std::vector<Finding>& findings, const QString& title, const QString& lead);
+  // Draws the rows the findings name in red until the model next changes.
+  void pointOut(const std::vector<const Finding*>& findings);
 
  signals:
   void repaintRequested();

@@ -11,6 +11,25 @@ namespace {
 
 const QString kMeshTitle = QStringLiteral("Generacja siatki");
 
+std::vector<const Finding*> Group(const std::vector<Finding>& findings, Severity severity) {
+  std::vector<const Finding*> group;
+  for (const Finding& f : findings) {
+    if (f.severity == severity) group.push_back(&f);
+  }
+  return group;
+}
+
+// The findings a line each, the first six of them.
+QString Lines(const std::vector<const Finding*>& findings) {
+  constexpr size_t kListed = 6;
+  QString text;
+  for (size_t i = 0; i < findings.size() && i < kListed; ++i) {
+    text += u'\n' + QString::fromStdString(findings[i]->text);
+  }
+  if (findings.size() > kListed) text += QStringLiteral("\n… i %1 innych.").arg(findings.size() - kListed);
+  return text;
+}
+
 }  // namespace
 
 MeshCommands::MeshCommands(CommandContext& context) : c_(context) {
@@ -28,8 +47,9 @@ void MeshCommands::generateMesh() {
   lastArea_ = *area;
   if (c_.state.model.elementCount < 3) return;
   c_.nameStep(QStringLiteral("generacja siatki"));
+  MeshTrial trial;
   const MeshOutcome outcome =
-      c_.whileGenerating([&] { return GenerateMesh(c_.state.model, *area, mesher_); });
+      c_.whileGenerating([&] { return GenerateMesh(c_.state.model, *area, mesher_, &trial); });
   if (outcome == MeshOutcome::Overflow) {
     c_.prompter.message(QStringLiteral("Zbyt duża liczba elementów lub węzłów"), kMeshTitle,
                         MessageIcon::Stop);
@@ -39,10 +59,18 @@ void MeshCommands::generateMesh() {
                         MessageIcon::Exclamation);
   } else {
     c_.prompter.message(QStringLiteral("Generacja siatki nie powiodła się"), kMeshTitle, MessageIcon::Stop);
-    const std::vector<Finding> findings = CheckModel(c_.state.model, *area, UserDecimalPoint());
-    if (!c_.showFindings(findings, kMeshTitle, QStringLiteral("Możliwe przyczyny:"))) {
+    // Starting from what the mesher did: only what keeps the mesh from
+    // being made is named here.
+    const std::vector<Finding> findings = c_.whileGenerating(
+        [&] { return CheckModel(c_.state.model, *area, UserDecimalPoint(), &mesher_, &trial); });
+    const std::vector<const Finding*> errors = Group(findings, Severity::Error);
+    c_.pointOut(errors);
+    if (errors.empty()) {
       c_.prompter.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
                           kMeshTitle, MessageIcon::None);
+    } else {
+      c_.prompter.message(QStringLiteral("Możliwe przyczyny:") + Lines(errors), kMeshTitle,
+                          MessageIcon::Exclamation);
     }
   }
   emit c_.repaintRequested();
@@ -51,8 +79,23 @@ void MeshCommands::generateMesh() {
 
 void MeshCommands::checkModel() {
   const QString title = QStringLiteral("Sprawdź model");
-  if (!c_.showFindings(CheckModel(c_.state.model, lastArea_, UserDecimalPoint()), title,
-                       QStringLiteral("Znalezione błędy:"))) {
+  const std::vector<Finding> findings =
+      c_.whileGenerating([&] { return CheckModel(c_.state.model, lastArea_, UserDecimalPoint(), &mesher_); });
+  const std::vector<const Finding*> errors = Group(findings, Severity::Error);
+  const std::vector<const Finding*> notes = Group(findings, Severity::Note);
+  std::vector<const Finding*> listed = errors;
+  listed.insert(listed.end(), notes.begin(), notes.end());
+  c_.pointOut(listed);
+  const QString noteLines = QStringLiteral("Uwagi (nie przeszkadzają w generacji siatki):") + Lines(notes);
+  if (!errors.empty()) {
+    c_.prompter.message(QStringLiteral("Znalezione błędy:") + Lines(errors) +
+                            (notes.empty() ? QString() : QStringLiteral("\n\n") + noteLines),
+                        title, MessageIcon::Exclamation);
+  } else if (!notes.empty()) {
+    c_.prompter.message(
+        QStringLiteral("Nie znaleziono błędów, które przeszkodziłyby w generacji siatki.\n\n") + noteLines,
+        title, MessageIcon::None);
+  } else {
     c_.prompter.message(QStringLiteral("Nie znaleziono błędów"), title, MessageIcon::None);
   }
   emit c_.repaintRequested();

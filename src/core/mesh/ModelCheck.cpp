@@ -499,5 +499,10 @@ std::string AreaText(double area, char decimalPoint) {
   const int decimals = std::max(0, 2 - int(std::floor(std::log10(area))));
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, area);
-  return WithPoint(text, decimalPoint);
+  std::string s = text;
+  if (s.find('.') != std::string::npos) {
+    s.erase(s.find_last_not_of('0') + 1);
+    if (s.back() == '.') s.pop_back();
+  }
+  return WithPoint(s, decimalPoint);
 }

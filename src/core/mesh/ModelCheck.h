@@ -62,5 +62,6 @@ struct FittingArea {
 // fits or the mesher fails. The mesh at `tooSmall` did not fit.
 std::optional<FittingArea> FindFittingArea(const Model& model, double tooSmall, const MesherOptions& mesher);
 
-// An area as the check writes it: three significant digits, no exponent.
+// An area as the check writes it: at most three significant digits, no
+// exponent, no trailing zeros.
 std::string AreaText(double area, char decimalPoint);

@@ -4,6 +4,7 @@
 
 #include "core/Fixtures.h"
 #include "core/boundary/Codes.h"
+#include "core/boundary/Physics.h"
 #include "core/state/AppState.h"
 #include "core/state/History.h"
 
@@ -156,6 +157,58 @@ TEST(Codes, FamiliesBoundaryWordsAndConditionWordsCompareExactly) {
                                                            {1, 1.5f, ""},
                                                            {1, 1.0000001f, ""}};
   for (const auto& [problem, kind, word] : words) EXPECT_EQ(ConditionKindWord(problem, kind), word);
+}
+
+// Conditions and boundaries keep their tables dense: a deleted row takes
+// the references above it one down, and row 1 and rows in use stay.
+TEST(Physics, DeletionKeepsReferencesAndRefusesRowOneAndRowsInUse) {
+  auto m = NewProject();
+  for (float kind : {1.0f, 3.0f, 1.0f}) (void)AppendCondition(*m, BoundaryCondition{kind});
+  for (int32_t kind : {2, 2}) (void)AppendBoundary(*m, Boundary{kind});
+  for (const Element& e : {Element{1, 2, 1, 1}, Element{2, 3, 3, 3}, Element{3, 1, 4, 3}})
+    (void)AppendElement(*m, e);
+  m->CurrentBc = 4, m->CurrentBoundary = 2;
+  const std::vector<std::pair<DeletionResult, DeletionResult>> steps = {
+      {DeleteCondition(*m, 2), DeleteBoundary(*m, 2)},
+      {DeleteCondition(*m, 1), DeleteBoundary(*m, 1)},
+      {DeleteCondition(*m, 2), DeleteBoundary(*m, 2)},
+      {DeleteCondition(*m, 9), DeleteBoundary(*m, 0)}};
+  std::string results;
+  for (const auto& [c, b] : steps) {
+    for (const DeletionResult& r : {c, b}) results += "DFIN"[int(r.result)] + std::to_string(r.users) + " ";
+  }
+  EXPECT_EQ(results, "D0 D0 F0 F0 I1 I2 N0 N0 ");
+  EXPECT_EQ(std::vector({m->bcCount, m->boundaryCount, m->CurrentBc, m->CurrentBoundary}),
+            std::vector({3, 2, 3, 1}));
+  EXPECT_EQ(std::vector({m->ElementTable[2].bcNumber, m->ElementTable[3].bcNumber,
+                         m->ElementTable[3].boundaryNumber}),
+            std::vector({2, 3, 2}));
+  EXPECT_EQ(m->BcTable[2].kind, 3.0f);
+  // Assignment passes over numbers that name no element and counts changes.
+  EXPECT_EQ(AssignCondition(*m, {1, 3, 99, 0}, 3), 1);
+  EXPECT_EQ(AssignBoundary(*m, {1, 2}, 2), 1);  // element 2 has it already
+  EXPECT_EQ(std::vector({m->ElementTable[1].bcNumber, m->ElementTable[1].boundaryNumber}),
+            std::vector({3, 2}));
+}
+
+// What a condition's values mean, by family and kind, as the lists and the
+// legend say it.
+TEST(Physics, ConditionsSpeakTheirFamilysLanguage) {
+  const std::tuple<int32_t, BoundaryCondition, const char*> cases[] = {
+      {1, {1, 100}, "nr 1, temperatura: T [°C] = 100"},
+      {1, {3, 25, 20.5f}, "nr 1, konwekcja: α [W/(m²·K)] = 25, T∞ [°C] = 20,5"},
+      {2, {2, -1}, "nr 1, strumień: j [A/m²] = -1"},
+      {10, {1, 1000, 0}, "nr 1, obciążenie ciągłe: px [N/m] = 1000, py [N/m] = 0"},
+      {10,
+       {3, 1, 2, 3, 4, 5, 6},
+       "nr 1, kod 3: wartość 1 = 1, wartość 2 = 2, wartość 3 = 3, wartość 4 = 4, wartość 5 = 5, wartość 6 = "
+       "6"},
+  };
+  for (const auto& [problem, condition, text] : cases)
+    EXPECT_EQ(ConditionText(1, condition, problem, ','), text);
+  EXPECT_EQ(ConditionKinds(10), std::vector<float>({1, 2}));
+  EXPECT_TRUE(ConditionKinds(11).empty() && ProblemName(11).empty());
+  EXPECT_EQ(PropertyLabels(10)[1], "liczba Poissona ν");
 }
 
 }  // namespace

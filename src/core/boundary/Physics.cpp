@@ -1,0 +1,123 @@
+#include "core/boundary/Physics.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/boundary/Codes.h"
+
+namespace {
+
+// Deletes row k of a table whose rows elements name through `field`, and
+// keeps the names and the current row pointing at the same rows.
+template <typename Table>
+DeletionResult DeleteReferencedRow(Model& m, Table& table, int32_t& count, int32_t Element::*field,
+                                   int32_t& current, int32_t k) {
+  if (k < 1 || k > count) return {RowDeletion::NoSuchRow, 0};
+  if (k == 1) return {RowDeletion::First, 0};
+  int32_t users = 0;
+  for (int32_t e = 1; e <= m.elementCount; ++e) users += m.ElementTable[e].*field == k ? 1 : 0;
+  if (users > 0) return {RowDeletion::InUse, users};
+  RemoveRow(table, count, k);
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    if (m.ElementTable[e].*field > k) --(m.ElementTable[e].*field);
+  }
+  if (current == k) current = 1;
+  if (current > k) --current;
+  return {RowDeletion::Deleted, 0};
+}
+
+int32_t Assign(Model& m, const std::vector<int32_t>& elements, int32_t Element::*field, int32_t value) {
+  int32_t changed = 0;
+  for (int32_t e : elements) {
+    if (e < 1 || e > m.elementCount || m.ElementTable[e].*field == value) continue;
+    m.ElementTable[e].*field = value;
+    ++changed;
+  }
+  return changed;
+}
+
+std::string Number(float v, char decimalPoint) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.7g", double(v));
+  std::string s = text;
+  std::replace(s.begin(), s.end(), '.', decimalPoint);
+  return s;
+}
+
+}  // namespace
+
+DeletionResult DeleteCondition(Model& m, int32_t k) {
+  return DeleteReferencedRow(m, m.BcTable, m.bcCount, &Element::bcNumber, m.CurrentBc, k);
+}
+
+DeletionResult DeleteBoundary(Model& m, int32_t k) {
+  return DeleteReferencedRow(m, m.BoundaryTable, m.boundaryCount, &Element::boundaryNumber, m.CurrentBoundary,
+                             k);
+}
+
+int32_t AssignCondition(Model& m, const std::vector<int32_t>& elements, int32_t condition) {
+  return Assign(m, elements, &Element::bcNumber, condition);
+}
+
+int32_t AssignBoundary(Model& m, const std::vector<int32_t>& elements, int32_t boundary) {
+  return Assign(m, elements, &Element::boundaryNumber, boundary);
+}
+
+std::string ProblemName(int32_t problemKind) {
+  switch (problemKind) {
+    case 1: return "przewodzenie ciepła";
+    case 2: return "przewodzenie elektryczne";
+    case 3: return "pole magnetyczne";
+    case 10: return "tarcza (płaski stan naprężenia)";
+    default: return {};
+  }
+}
+
+std::vector<std::string> PropertyLabels(int32_t problemKind) {
+  switch (problemKind) {
+    case 1: return {"przewodność cieplna λ [W/(m·K)]", "wydajność źródeł ciepła [W/m³]"};
+    case 2: return {"przewodność elektryczna σ [S/m]", "wydajność źródeł prądu [A/m³]"};
+    case 3: return {"przenikalność magnetyczna μ [H/m]", "gęstość prądu [A/m²]"};
+    case 10: return {"moduł Younga E [Pa]", "liczba Poissona ν"};
+    default: return {"własność 1", "własność 2"};
+  }
+}
+
+std::vector<float> ConditionKinds(int32_t problemKind) {
+  if (IsPotentialFamily(problemKind)) return {1.0f, 2.0f, 3.0f};
+  if (IsDiscFamily(problemKind)) return {1.0f, 2.0f};
+  return {};
+}
+
+std::vector<std::string> ValueLabels(int32_t problemKind, float kind) {
+  if (problemKind == 1) {
+    if (kind == 1.0f) return {"T [°C]"};
+    if (kind == 2.0f) return {"q [W/m²]"};
+    if (kind == 3.0f) return {"α [W/(m²·K)]", "T∞ [°C]"};
+  } else if (problemKind == 2) {
+    if (kind == 1.0f) return {"V [V]"};
+    if (kind == 2.0f) return {"j [A/m²]"};
+    if (kind == 3.0f) return {"α", "V∞ [V]"};
+  } else if (IsPotentialFamily(problemKind)) {
+    if (kind == 1.0f) return {"u"};
+    if (kind == 2.0f) return {"q"};
+    if (kind == 3.0f) return {"α", "u∞"};
+  } else if (IsDiscFamily(problemKind)) {
+    if (kind == 1.0f) return {"px [N/m]", "py [N/m]"};
+    if (kind == 2.0f) return {"ux [m]", "uy [m]"};
+  }
+  return {"wartość 1", "wartość 2", "wartość 3", "wartość 4", "wartość 5", "wartość 6"};
+}
+
+std::string ConditionText(int32_t number, const BoundaryCondition& c, int32_t problemKind,
+                          char decimalPoint) {
+  const std::string word(ConditionKindWord(problemKind, c.kind));
+  std::string s =
+      "nr " + std::to_string(number) + ", " + (word.empty() ? "kod " + Number(c.kind, decimalPoint) : word);
+  const float values[] = {c.value1, c.value2, c.value3, c.value4, c.value5, c.value6};
+  const std::vector<std::string> labels = ValueLabels(problemKind, c.kind);
+  for (size_t i = 0; i < labels.size(); ++i) {
+    s += (i == 0 ? ": " : ", ") + labels[i] + " = " + Number(values[i], decimalPoint);
+  }
+  return s;
+}

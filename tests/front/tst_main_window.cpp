@@ -105,7 +105,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown, want);
     QVERIFY(action("SMES")->isCheckable() && action("SMES")->isChecked());
     QVERIFY(buttons[3]->x() - buttons[2]->x() > buttons[1]->x() - buttons[0]->x());  // a gap between groups
-    buttons[5]->click();
+    buttons[6]->click();                                                             // ZoomPlB
     QCOMPARE(window->state().view.viewXMin, 2.0f);
   }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-enum class EditMode : int32_t { Idle = 0, Polyline = 2 };
+enum class EditMode : int32_t { Idle = 0, Polyline = 2, Select = 3 };
 
 struct PixelPoint {
   int32_t x = 0;
@@ -33,6 +33,10 @@ struct EditState {
   // rows, so rows that other commands add meanwhile are never touched.
   std::vector<PolylineStep> polyline;
   RubberBand rubberBand;
+  // The selection tool's rectangle while the button is held.
+  bool dragging = false;
+  PixelPoint dragFrom;
+  PixelPoint dragTo;
   PixelPoint PopupClickPoint;
   int32_t popupClientHeight = 0;  // the drawing surface's height at that click
 };
@@ -60,4 +64,5 @@ inline void ResetEditState(EditState& edit) {
   edit.PolylineStarted = 0;
   edit.polyline.clear();
   edit.rubberBand = RubberBand{};
+  edit.dragging = false;
 }

@@ -6,6 +6,7 @@ void ResetAroundTheModel(AppState& s) {
   ResetViewDefaults(s.view);
   s.display = DisplaySettings{};
   ResetEditState(s.edit);
+  s.selection.clear();
 }
 
 }  // namespace

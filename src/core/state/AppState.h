@@ -24,6 +24,9 @@ struct AppState {
   History history;
   // Rows a model check pointed out, shown until the model next changes.
   Highlights highlights;
+  // Elements chosen with the selection tool, in order; kept while the
+  // elements keep their ends.
+  std::vector<int32_t> selection;
 };
 
 // Start-up values of the model, the view, the display switches and the

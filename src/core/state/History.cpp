@@ -37,6 +37,16 @@ bool SameProject(const Model& a, const Model& b) {
          a.CurrentBc == b.CurrentBc;
 }
 
+bool SameElementEnds(const Model& a, const Model& b) {
+  if (a.elementCount != b.elementCount) return false;
+  for (int32_t e = 1; e <= a.elementCount; ++e) {
+    if (a.ElementTable[e].startNode != b.ElementTable[e].startNode ||
+        a.ElementTable[e].endNode != b.ElementTable[e].endNode)
+      return false;
+  }
+  return true;
+}
+
 bool SameModel(const Model& a, const Model& b) {
   return SameProject(a, b) && SameRows(a.NodeTable, b.NodeTable) &&
          SameRows(a.ElementTable, b.ElementTable) && SameRows(a.BoundaryTable, b.BoundaryTable) &&

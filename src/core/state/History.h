@@ -12,6 +12,8 @@
 
 // Every byte of two models, stale rows past the counters included.
 bool SameModel(const Model& a, const Model& b);
+// The same elements from the same nodes to the same nodes.
+bool SameElementEnds(const Model& a, const Model& b);
 // The project alone: the counters and the rows they cover, and the
 // scalars except the dialogs' selected number and the caption, which
 // commands set without changing the project, and the last generation's

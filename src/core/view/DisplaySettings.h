@@ -9,5 +9,6 @@ struct DisplaySettings {
   int32_t showNodeNumbers = 0;
   int32_t showElementNumbers = 0;
   int32_t showInternalNodes = 1;
+  int32_t colourByCondition = 0;  // each element in its condition's colour, with a legend
   bool operator==(const DisplaySettings&) const = default;
 };

@@ -1,5 +1,11 @@
 #include "core/view/Scene.h"
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "core/boundary/Physics.h"
+
 namespace {
 
 // Tracks the canvas's pen and brush the way the window's drawing code sets
@@ -118,7 +124,7 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
       const ScreenPoint pb = w.at(b.x, b.y);
       if (!WithinPixelLimit(pa) || !WithinPixelLimit(pb)) continue;
       w.penWidth = 2;
-      w.pen = colors::kBlue;
+      w.pen = display.colourByCondition == 1 ? ConditionColour(m.ElementTable[e].bcNumber) : colors::kBlue;
       w.add(Shape::Line, pa.x, pa.y, pb.x, pb.y);
       w.penWidth = 1;
       w.pen = colors::kBlack;
@@ -146,7 +152,20 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
       w.add(Shape::Line, p3.x, p3.y, p1.x, p1.y);
     }
   }
-  // 17. What a model check pointed out.
+  // 17. The selected elements, then what a model check pointed out.
+  const auto node = [&](int32_t i) { return i >= 1 && i <= m.nodeCount; };
+  const auto element = [&](int32_t e) {
+    if (e < 1 || e > m.elementCount || !node(m.ElementTable[e].startNode) || !node(m.ElementTable[e].endNode))
+      return;
+    const Node& a = m.NodeTable[m.ElementTable[e].startNode];
+    const Node& b = m.NodeTable[m.ElementTable[e].endNode];
+    const ScreenPoint pa = w.at(a.x, a.y);
+    const ScreenPoint pb = w.at(b.x, b.y);
+    if (WithinPixelLimit(pa) && WithinPixelLimit(pb)) w.add(Shape::Line, pa.x, pa.y, pb.x, pb.y);
+  };
+  w.pen = colors::kOrange;
+  w.penWidth = 4;
+  for (int32_t e : highlights.selected) element(e);
   w.pen = colors::kRed;
   w.penWidth = 3;
   const auto ring = [&](double x, double y) {
@@ -154,16 +173,7 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
     const ScreenPoint b = w.at(x, y, 7, 7);
     w.add(Shape::Ring, a.x, a.y, b.x, b.y);
   };
-  const auto node = [&](int32_t i) { return i >= 1 && i <= m.nodeCount; };
-  for (int32_t e : highlights.elements) {
-    if (e < 1 || e > m.elementCount || !node(m.ElementTable[e].startNode) || !node(m.ElementTable[e].endNode))
-      continue;
-    const Node& a = m.NodeTable[m.ElementTable[e].startNode];
-    const Node& b = m.NodeTable[m.ElementTable[e].endNode];
-    const ScreenPoint pa = w.at(a.x, a.y);
-    const ScreenPoint pb = w.at(b.x, b.y);
-    if (WithinPixelLimit(pa) && WithinPixelLimit(pb)) w.add(Shape::Line, pa.x, pa.y, pb.x, pb.y);
-  }
+  for (int32_t e : highlights.elements) element(e);
   w.penWidth = 2;
   for (int32_t i : highlights.nodes) {
     if (node(i)) ring(m.NodeTable[i].x, m.NodeTable[i].y);
@@ -171,4 +181,65 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   for (int32_t i : highlights.internalNodes) {
     if (i >= 1 && i <= m.internalNodeCount) ring(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
   }
+}
+
+Rgb ConditionColour(int32_t condition) {
+  static constexpr Rgb kPalette[] = {colors::kBlue, {0, 150, 0},   {200, 0, 200}, {150, 90, 0},
+                                     {0, 150, 150}, {110, 0, 190}, {128, 128, 0}, {90, 90, 90}};
+  constexpr int32_t n = int32_t(std::size(kPalette));
+  return kPalette[((condition - 1) % n + n) % n];
+}
+
+std::vector<LegendLine> ConditionLegend(const Model& m, char decimalPoint) {
+  std::vector<LegendLine> lines;
+  for (int32_t i = 1; i <= m.bcCount; ++i) {
+    lines.push_back({ConditionColour(i), ConditionText(i, m.BcTable[i], m.ProblemKind, decimalPoint)});
+  }
+  return lines;
+}
+
+namespace {
+
+// The client pixels of an element's ends; false when it has no drawable ends.
+bool Ends(const Model& m, const ViewTransform& view, int32_t clientHeight, int32_t e, ScreenPoint& a,
+          ScreenPoint& b) {
+  const Element& el = m.ElementTable[e];
+  if (el.startNode < 1 || el.startNode > m.nodeCount || el.endNode < 1 || el.endNode > m.nodeCount)
+    return false;
+  const Node& p = m.NodeTable[el.startNode];
+  const Node& q = m.NodeTable[el.endNode];
+  a = ModelToScreen(view, clientHeight, p.x, p.y);
+  b = ModelToScreen(view, clientHeight, q.x, q.y);
+  return WithinPixelLimit(a) && WithinPixelLimit(b);
+}
+
+}  // namespace
+
+int32_t ElementAt(const Model& m, const ViewTransform& view, int32_t clientHeight, int32_t x, int32_t y,
+                  int32_t tolerance) {
+  int32_t best = 0;
+  double bestDistance = double(tolerance) + 0.5;
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    ScreenPoint a, b;
+    if (!Ends(m, view, clientHeight, e, a, b)) continue;
+    const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+    const double t = length2 > 0 ? std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+    const double distance = std::hypot(a.x + t * dx - x, a.y + t * dy - y);
+    if (distance < bestDistance) best = e, bestDistance = distance;
+  }
+  return best;
+}
+
+std::vector<int32_t> ElementsWithin(const Model& m, const ViewTransform& view, int32_t clientHeight,
+                                    int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  const auto inside = [&](ScreenPoint p) {
+    return std::min(x1, x2) <= p.x && p.x <= std::max(x1, x2) && std::min(y1, y2) <= p.y &&
+           p.y <= std::max(y1, y2);
+  };
+  std::vector<int32_t> found;
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    ScreenPoint a, b;
+    if (Ends(m, view, clientHeight, e, a, b) && inside(a) && inside(b)) found.push_back(e);
+  }
+  return found;
 }

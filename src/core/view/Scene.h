@@ -3,6 +3,7 @@
 // primitives, each carrying the pen and brush in force when it is drawn.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/model/Model.h"
@@ -24,6 +25,7 @@ inline constexpr Rgb kMaroon{128, 0, 0};
 inline constexpr Rgb kBlue{0, 0, 255};
 inline constexpr Rgb kGreen{0, 128, 0};
 inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kOrange{255, 140, 0};
 }  // namespace colors
 
 enum class Shape : uint8_t {
@@ -56,8 +58,31 @@ struct Highlights {
   std::vector<int32_t> nodes;
   std::vector<int32_t> elements;
   std::vector<int32_t> internalNodes;
-  bool empty() const { return nodes.empty() && elements.empty() && internalNodes.empty(); }
+  std::vector<int32_t> selected;  // elements chosen with the selection tool
+  bool empty() const {
+    return nodes.empty() && elements.empty() && internalNodes.empty() && selected.empty();
+  }
 };
+
+// The colour elements of a condition are drawn in when the picture shows
+// the conditions: a fixed palette, repeated past its end.
+Rgb ConditionColour(int32_t condition);
+
+// The legend of that picture: every condition with its colour and text.
+struct LegendLine {
+  Rgb colour;
+  std::string text;
+};
+std::vector<LegendLine> ConditionLegend(const Model& model, char decimalPoint = '.');
+
+// The element whose drawn line passes nearest a client pixel, within
+// `tolerance` pixels; 0 when none does.
+int32_t ElementAt(const Model& model, const ViewTransform& view, int32_t clientHeight, int32_t x, int32_t y,
+                  int32_t tolerance);
+// The elements whose both ends are drawn inside the rectangle spanned by
+// two client pixels, in order.
+std::vector<int32_t> ElementsWithin(const Model& model, const ViewTransform& view, int32_t clientHeight,
+                                    int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
 inline constexpr int32_t kMaxGridDots = 20000;
 inline constexpr int32_t kPixelLimit = 30000;
@@ -65,6 +90,7 @@ inline constexpr int32_t kPixelLimit = 30000;
 // Builds the whole picture for a client area of the given size. Computes the
 // scale (and so may repair a zero grid spacing) and switches the grid off
 // when it would take more than kMaxGridDots dots. Reuses the scene's storage.
-// Highlighted rows come last, as red rings and thick red lines.
+// Selected elements come over the elements, as thick orange lines; rows a
+// check pointed out come last, as red rings and thick red lines.
 void BuildScene(const Model& model, ViewTransform& view, const DisplaySettings& display, bool meshShown,
                 int32_t clientWidth, int32_t clientHeight, Scene& scene, const Highlights& highlights = {});

@@ -87,6 +87,14 @@ class GlyphEngine : public QIconEngine {
         p.drawRect(QRectF(2, 1.5, 12, 13));
         for (double y : {4.5, 7.5, 10.5}) p.drawLine(QPointF(4.5, y), QPointF(11.5, y));
         break;
+      case Glyph::Select:  // a dashed frame with a cursor in it
+        p.setPen(QPen(ink, 1.0, Qt::DashLine));
+        p.drawRect(QRectF(1.5, 1.5, 10, 9));
+        p.setPen(QPen(ink, 1.2));
+        p.setBrush(ink);
+        p.drawPolygon(
+            QPolygonF{{7, 6}, {14.5, 10.5}, {11, 11.2}, {13, 14.5}, {11.8, 15}, {9.8, 11.8}, {7.5, 14}});
+        break;
     }
   }
 

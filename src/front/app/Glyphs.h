@@ -17,6 +17,7 @@ enum class Glyph {
   PanRight,
   Solve,
   ResultList,
+  Select,
 };
 
 QIcon GlyphIcon(Glyph glyph);

@@ -1,14 +1,18 @@
 #include "front/app/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/boundary/Codes.h"
+#include "core/boundary/Physics.h"
 #include "front/app/Glyphs.h"
 #include "front/app/QtPrompter.h"
 #include "front/commands/Commands.h"
@@ -54,8 +58,16 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
     (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
   });
   connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
+    if (commands_->generating() || commands_->physics().mousePressed(button, x, y)) return;
     commands_->contours().mouseDown(button, x, y, canvas_->height());
   });
+  connect(canvas_, &Canvas::mouseReleased, this,
+          [this](Qt::MouseButton button, int x, int y, Qt::KeyboardModifiers modifiers) {
+            commands_->physics().mouseReleased(button, x, y, modifiers, canvas_->height());
+          });
+  connect(commands_.get(), &Commands::repaintRequested, this, &MainWindow::showCurrentPhysics);
+  connect(commands_.get(), &Commands::historyChanged, this, &MainWindow::showCurrentPhysics);
+  showCurrentPhysics();
   // The caption marks unsaved changes in Qt's way: "[*]" shows as "*" while
   // the project differs from its file.
   connect(commands_.get(), &Commands::captionChanged, this,
@@ -64,8 +76,10 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
           [this] { setWindowModified(!state_->history.isClean()); });
   connect(commands_.get(), &Commands::statusTextChanged, this,
           [this](int panel, const QString& text) { panels_[panel]->setText(text); });
-  connect(canvas_, &Canvas::mouseMoved, this,
-          [this](int x, int y) { commands_->contours().cursorMoved(x, y, canvas_->height()); });
+  connect(canvas_, &Canvas::mouseMoved, this, [this](int x, int y) {
+    commands_->contours().cursorMoved(x, y, canvas_->height());
+    commands_->physics().mouseMoved(x, y);
+  });
   connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &CommandContext::gridLimitReached);
 
   commands_->setCaption(QStringLiteral("Vendrel Korbel v1.0"));
@@ -167,6 +181,32 @@ void MainWindow::buildMenus() {
   lists->addAction(action("actionListInternalNodes", QStringLiteral("Wę&złów wewnętrznych"),
                           &ListCommands::listInternalNodes));
 
+  lists->addAction(
+      action("actionListConditions", QStringLiteral("Warunków &brzegowych"), &ListCommands::listConditions));
+  lists->addAction(action("actionListBoundaries", QStringLiteral("B&rzegów"), &ListCommands::listBoundaries));
+
+  // What happens on the boundary; the current condition and boundary are
+  // chosen on the toolbar.
+  QMenu* physics = bar->addMenu(QStringLiteral("&Fizyka"));
+  physics->addAction(
+      action("actionConditions", QStringLiteral("&Warunki brzegowe..."), &PhysicsCommands::editConditions));
+  physics->addAction(
+      action("actionBoundaries", QStringLiteral("&Brzegi..."), &PhysicsCommands::editBoundaries));
+  physics->addAction(
+      action("actionProblem", QStringLiteral("&Zadanie i własności..."), &PhysicsCommands::editProblem));
+  physics->addSeparator();
+  physics->addAction(
+      action("actionSelect", QStringLiteral("W&ybierz elementy"), &PhysicsCommands::startSelection));
+  physics->addAction(action("actionSelectNumbers", QStringLiteral("Wybierz elementy o &numerach..."),
+                            &PhysicsCommands::selectByNumbers));
+  physics->addAction(
+      action("actionClearSelection", QStringLiteral("&Odznacz elementy"), &PhysicsCommands::clearSelection));
+  physics->addSeparator();
+  physics->addAction(action("actionAssignCondition", QStringLiteral("&Przypisz warunek..."),
+                            &PhysicsCommands::assignCondition));
+  physics->addAction(
+      action("actionAssignBoundary", QStringLiteral("Przypisz b&rzeg..."), &PhysicsCommands::assignBoundary));
+
   QMenu* mesh = bar->addMenu(QStringLiteral("&Generacja siatki"));
   mesh->addAction(
       action("actionGenerate", QStringLiteral("&GENERUJ"), &MeshCommands::generateMesh, ctrl('G')));
@@ -185,6 +225,14 @@ void MainWindow::buildMenus() {
   // The command decides the tick, whatever the automatic toggle did.
   connect(commands_.get(), &Commands::meshShownChanged, smes, &QAction::setChecked);
   view->addAction(smes);
+  QAction* colours = action("actionConditionColours", QStringLiteral("Kolory &warunków"),
+                            &ViewCommands::toggleConditionColours);
+  colours->setCheckable(true);
+  connect(colours, &QAction::triggered, this,
+          [this, colours] { colours->setChecked(state_->display.colourByCondition == 1); });
+  connect(commands_.get(), &Commands::repaintRequested, this,
+          [this, colours] { colours->setChecked(state_->display.colourByCondition == 1); });
+  view->addAction(colours);
 
   QMenu* help = bar->addMenu(QStringLiteral("&Pomoc"));
   help->addAction(action("actionHelp", QStringLiteral("&Pomoc")));
@@ -222,7 +270,8 @@ void MainWindow::buildToolbar(QWidget* panel) {
        {"OtworzB", Glyph::OpenFile, "Otwórz plik", run(&FileCommands::openProject)},
        {"ZapiszB", Glyph::SaveFile, "Zapisz plik", run(&FileCommands::saveProject)}},
       {{"SpeedButton1", Glyph::Polyline, "Linia łamana", run(&ContourCommands::startPolyline)},
-       {"SpeedButton2", Glyph::Ellipse, "Okrąg", run(&ContourCommands::ellipse)}},
+       {"SpeedButton2", Glyph::Ellipse, "Okrąg", run(&ContourCommands::ellipse)},
+       {"WyborB", Glyph::Select, "Wybór elementów", run(&PhysicsCommands::startSelection)}},
       {{"ZoomPlB", Glyph::ZoomIn, "Powiększenie fragmentu ekranu", run(&ViewCommands::zoomIn)},
        {"ZoomMiB", Glyph::ZoomOut, "Pomniejszenie fragmentu ekranu", run(&ViewCommands::zoomOut)},
        {"PanLeft", Glyph::PanLeft, "Przesuń zawartość ekranu", run(&ViewCommands::panLeft)},
@@ -250,6 +299,25 @@ void MainWindow::buildToolbar(QWidget* panel) {
     }
     row->addSpacing(10);
   }
+  // The condition and the boundary that new contour elements get.
+  const auto selector = [&](const char* name, const char* hint, void (PhysicsCommands::*choose)(int32_t)) {
+    auto* box = new QComboBox(panel);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setToolTip(QString::fromUtf8(hint));
+    box->setFixedHeight(20);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setFocusPolicy(Qt::NoFocus);
+    connect(box, &QComboBox::activated, this,
+            [this, choose](int index) { (commands_->physics().*choose)(index + 1); });
+    row->addWidget(box);
+    return box;
+  };
+  row->addWidget(new QLabel(QStringLiteral("Warunek:"), panel));
+  currentCondition_ =
+      selector("biezacyWarunek", "Warunek brzegowy nowych elementów", &PhysicsCommands::setCurrentCondition);
+  row->addSpacing(6);
+  row->addWidget(new QLabel(QStringLiteral("Brzeg:"), panel));
+  currentBoundary_ = selector("biezacyBrzeg", "Brzeg nowych elementów", &PhysicsCommands::setCurrentBoundary);
   row->addStretch();
 }
 
@@ -282,4 +350,27 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
+}
+
+void MainWindow::showCurrentPhysics() {
+  const Model& m = state_->model;
+  const char decimalPoint = '.';
+  const auto fill = [](QComboBox* box, int32_t count, int32_t current, const auto& hint) {
+    const QSignalBlocker quiet(box);
+    box->clear();
+    for (int32_t i = 1; i <= count; ++i) {
+      box->addItem(QString::number(i));
+      box->setItemData(i - 1, hint(i), Qt::ToolTipRole);
+    }
+    box->setCurrentIndex(current - 1);
+  };
+  fill(currentCondition_, m.bcCount, m.CurrentBc, [&](int32_t i) {
+    return QString::fromStdString(ConditionText(i, m.BcTable[i], m.ProblemKind, decimalPoint));
+  });
+  fill(currentBoundary_, m.boundaryCount, m.CurrentBoundary, [&](int32_t i) {
+    return QStringLiteral("nr %1, %2")
+        .arg(i)
+        .arg(QString::fromUtf8(BoundaryKindWord(m.BoundaryTable[i].kind).data(),
+                               qsizetype(BoundaryKindWord(m.BoundaryTable[i].kind).size())));
+  });
 }

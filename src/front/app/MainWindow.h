@@ -12,6 +12,7 @@ class Prompter;
 class QLabel;
 class QMenu;
 class QAction;
+class QComboBox;
 
 // The program's one window: menus, toolbar, status bar and the drawing
 // surface. It owns the state and the commands, and wires one to the other.
@@ -43,6 +44,8 @@ class MainWindow : public QMainWindow {
   QAction* action(const char* name, const QString& caption, void (Set::*command)(),
                   const QKeySequence& shortcut = {});
   void exitProgram();
+  // The toolbar's selectors follow the current condition and boundary.
+  void showCurrentPhysics();
 
   std::unique_ptr<AppState> state_;
   std::unique_ptr<Prompter> ownPrompter_;
@@ -52,5 +55,7 @@ class MainWindow : public QMainWindow {
   QLabel* panels_[6] = {};
   QMenu* prawymenu_ = nullptr;
   QMenu* lamaPop_ = nullptr;
+  QComboBox* currentCondition_ = nullptr;
+  QComboBox* currentBoundary_ = nullptr;
   bool exitConfirmed_ = false;
 };

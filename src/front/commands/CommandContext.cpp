@@ -36,6 +36,8 @@ void CommandContext::tracked(const QString& name, const std::function<void()>& c
   const bool changed = !SameProject(*before, state.model);
   if (changed) {
     state.history.record(step_.toStdString(), *before, captionStep_);
+    // A selection names elements by number: it goes when they move.
+    if (!SameElementEnds(*before, state.model)) state.selection.clear();
     // Findings pointed out before this change may name other rows now.
     if (highlightsSet == highlightsSet_ && !state.highlights.empty()) {
       state.highlights = {};

@@ -16,6 +16,7 @@
 #include "front/commands/ListCommands.h"
 #include "front/commands/MeshCommands.h"
 #include "front/commands/NodeElementCommands.h"
+#include "front/commands/PhysicsCommands.h"
 #include "front/commands/ViewCommands.h"
 
 class Commands : public CommandContext {
@@ -38,6 +39,7 @@ class Commands : public CommandContext {
   ListCommands& lists() { return set<ListCommands>(); }
   MeshCommands& mesh() { return set<MeshCommands>(); }
   ViewCommands& view() { return set<ViewCommands>(); }
+  PhysicsCommands& physics() { return set<PhysicsCommands>(); }
   HelpCommands& help() { return set<HelpCommands>(); }
 
   // Runs a command unless a generation is under way: while the helper works
@@ -57,6 +59,6 @@ class Commands : public CommandContext {
 
  private:
   std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
-             ListCommands, MeshCommands, ViewCommands, HelpCommands>
+             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, HelpCommands>
       sets_;
 };

@@ -16,6 +16,7 @@ void HistoryCommands::afterMove() {
   if (c_.state.edit.editMode == EditMode::Polyline) emit c_.statusTextChanged(3, QStringLiteral(" "));
   EndPolyline(c_.state.edit);
   c_.state.highlights = {};
+  c_.state.selection.clear();
   emit c_.captionChanged(QString::fromStdString(c_.state.model.CaptionText));
   emit c_.repaintRequested();
   emit c_.historyChanged();

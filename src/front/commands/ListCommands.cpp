@@ -10,7 +10,11 @@ ListCommands::ListCommands(CommandContext& c)
       internalNodeList_(
           std::make_unique<NodeListWindow>(NodeListWindow::Nodes::Internal, c.state, c.prompter)),
       elementList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Elements, c.state, c.prompter)),
-      meshList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Mesh, c.state, c.prompter)) {}
+      meshList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Mesh, c.state, c.prompter)),
+      conditionList_(
+          std::make_unique<LineListWindow>(LineListWindow::Lines::Conditions, c.state, c.prompter)),
+      boundaryList_(
+          std::make_unique<LineListWindow>(LineListWindow::Lines::Boundaries, c.state, c.prompter)) {}
 
 ListCommands::~ListCommands() = default;
 
@@ -44,4 +48,13 @@ void ListCommands::listMesh() {
     return;
   }
   c_.prompter.showDialog(*meshList_);
+}
+
+// Every project has a condition and a boundary, so these lists always open.
+void ListCommands::listConditions() {
+  c_.prompter.showDialog(*conditionList_);
+}
+
+void ListCommands::listBoundaries() {
+  c_.prompter.showDialog(*boundaryList_);
 }

@@ -16,11 +16,15 @@ class ListCommands {
   NodeListWindow& internalNodeList() { return *internalNodeList_; }
   LineListWindow& elementList() { return *elementList_; }
   LineListWindow& meshList() { return *meshList_; }
+  LineListWindow& conditionList() { return *conditionList_; }
+  LineListWindow& boundaryList() { return *boundaryList_; }
 
   void listNodes();
   void listElements();
   void listInternalNodes();
   void listMesh();
+  void listConditions();
+  void listBoundaries();
 
  private:
   CommandContext& c_;
@@ -28,4 +32,6 @@ class ListCommands {
   std::unique_ptr<NodeListWindow> internalNodeList_;
   std::unique_ptr<LineListWindow> elementList_;
   std::unique_ptr<LineListWindow> meshList_;
+  std::unique_ptr<LineListWindow> conditionList_;
+  std::unique_ptr<LineListWindow> boundaryList_;
 };

@@ -82,3 +82,8 @@ void ViewCommands::toggleMeshShown() {
     emit c_.meshShownChanged(false);
   }
 }
+
+void ViewCommands::toggleConditionColours() {
+  c_.state.display.colourByCondition = c_.state.display.colourByCondition == 1 ? 0 : 1;
+  emit c_.repaintRequested();
+}

@@ -30,6 +30,8 @@ class ViewCommands {
   void gridSettings();
   void regionSettings();
   void toggleMeshShown();
+  // Each element in its condition's colour, with a legend; off at start.
+  void toggleConditionColours();
 
  private:
   // Moves the view and repaints.

@@ -3,10 +3,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QStringListModel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/boundary/Codes.h"
+#include "core/boundary/Physics.h"
 #include "core/lists/ListLines.h"
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
@@ -14,6 +17,27 @@
 namespace {
 
 constexpr int kLineHeight = 16;
+
+QString LineListName(LineListWindow::Lines lines) {
+  using L = LineListWindow::Lines;
+  return lines == L::Elements     ? QStringLiteral("Tl_ele")
+         : lines == L::Mesh       ? QStringLiteral("Tl_wynMES")
+         : lines == L::Conditions ? QStringLiteral("Tl_war")
+                                  : QStringLiteral("Tl_brz");
+}
+
+QString LineListCaption(LineListWindow::Lines lines) {
+  using L = LineListWindow::Lines;
+  return lines == L::Elements     ? QStringLiteral("Lista elementów")
+         : lines == L::Mesh       ? QStringLiteral("Lista wyników")
+         : lines == L::Conditions ? QStringLiteral("Lista warunków brzegowych")
+                                  : QStringLiteral("Lista brzegów");
+}
+
+char DecimalPoint() {
+  const QString point = QLocale().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
+}
 
 }  // namespace
 
@@ -59,10 +83,8 @@ void NodeListWindow::okClicked() {
 }
 
 LineListWindow::LineListWindow(Lines lines, AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(
-          lines == Lines::Elements ? QStringLiteral("Tl_ele") : QStringLiteral("Tl_wynMES"),
-          lines == Lines::Elements ? QStringLiteral("Lista elementów") : QStringLiteral("Lista wyników"),
-          prompter, parent, QStringLiteral("OK"), QString()),
+    : FormDialog(LineListName(lines), LineListCaption(lines), prompter, parent, QStringLiteral("OK"),
+                 QString()),
       lines_(lines),
       state_(state),
       model_(new QStringListModel(this)) {
@@ -86,6 +108,17 @@ void LineListWindow::refresh() {
   if (lines_ == Lines::Elements) {
     for (int32_t i = 1; i <= m.elementCount; ++i)
       lines << QString::fromStdString(ElementLine(i, m.ElementTable[i]));
+  } else if (lines_ == Lines::Conditions) {
+    for (int32_t i = 1; i <= m.bcCount; ++i)
+      lines << QString::fromStdString(ConditionText(i, m.BcTable[i], m.ProblemKind, DecimalPoint()));
+  } else if (lines_ == Lines::Boundaries) {
+    for (int32_t i = 1; i <= m.boundaryCount; ++i) {
+      const std::string word(BoundaryKindWord(m.BoundaryTable[i].kind));
+      lines << QStringLiteral("nr %1, %2")
+                   .arg(i)
+                   .arg(word.empty() ? QStringLiteral("kod %1").arg(m.BoundaryTable[i].kind)
+                                     : QString::fromStdString(word));
+    }
   } else {
     lines.reserve(2 + m.meshNodeCount + m.meshTriangleCount);
     lines << QStringLiteral("Nr węzła, współrzędna x, współrzędna y");

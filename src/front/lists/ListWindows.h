@@ -27,12 +27,13 @@ class NodeListWindow : public FormDialog {
   QTableWidget* grid_;
 };
 
-// "Lista elementów" (Tl_ele) or "Lista wyników" (Tl_wynMES): lines of text,
-// handed to the view as one model. "OK" empties the list.
+// "Lista elementów" (Tl_ele), "Lista wyników" (Tl_wynMES), "Lista warunków
+// brzegowych" (Tl_war) or "Lista brzegów" (Tl_brz): lines of text, handed
+// to the view as one model. "OK" empties the list.
 class LineListWindow : public FormDialog {
   Q_OBJECT
  public:
-  enum class Lines { Elements, Mesh };
+  enum class Lines { Elements, Mesh, Conditions, Boundaries };
   LineListWindow(Lines lines, AppState& state, Prompter& prompter, QWidget* parent = nullptr);
   void refresh() override;
   void okClicked() override;

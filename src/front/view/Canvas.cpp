@@ -1,5 +1,7 @@
 #include "front/view/Canvas.h"
 
+#include <QLabel>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,16 +11,43 @@
 #include "front/ui/FormDialog.h"
 #include "front/view/ScenePainter.h"
 
-Canvas::Canvas(AppState& state, QWidget* parent) : QWidget(parent), state_(state), font_(ProgramFont()) {
+Canvas::Canvas(AppState& state, QWidget* parent)
+    : QWidget(parent), state_(state), font_(ProgramFont()), legend_(new QLabel(this)) {
   setObjectName(QStringLiteral("canvas"));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFont(font_);
+  legend_->setObjectName(QStringLiteral("legenda"));
+  legend_->setTextFormat(Qt::RichText);
+  legend_->setAutoFillBackground(true);
+  legend_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  legend_->setMargin(4);
+  legend_->hide();
 }
 
 void Canvas::invalidateScene() {
   sceneDirty_ = true;
+  updateLegend();
   update();
+}
+
+void Canvas::updateLegend() {
+  if (state_.display.colourByCondition != 1) {
+    legend_->hide();
+    return;
+  }
+  const QString point = QLocale().decimalPoint();
+  const char decimalPoint = point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
+  QString html;
+  for (const LegendLine& line : ConditionLegend(state_.model, decimalPoint)) {
+    html += QStringLiteral("<div><span style=\"color:%1\">&#9632;&#9632;</span> %2</div>")
+                .arg(QColor(line.colour.r, line.colour.g, line.colour.b).name(),
+                     QString::fromStdString(line.text).toHtmlEscaped());
+  }
+  legend_->setText(html);
+  legend_->adjustSize();
+  legend_->move(std::max(0, width() - legend_->width() - 8), 34);
+  legend_->show();
 }
 
 void Canvas::overlayChanged(const QRect& area) {
@@ -27,6 +56,7 @@ void Canvas::overlayChanged(const QRect& area) {
 
 void Canvas::resizeEvent(QResizeEvent* event) {
   sceneDirty_ = true;
+  if (legend_->isVisible()) legend_->move(std::max(0, width() - legend_->width() - 8), 34);
   QWidget::resizeEvent(event);
 }
 
@@ -34,8 +64,9 @@ void Canvas::paintEvent(QPaintEvent* event) {
   if (width() <= 0 || height() <= 0) return;
   if (sceneDirty_ || picture_.size() != size()) {
     if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
-    BuildScene(state_.model, state_.view, state_.display, state_.meshShown, width(), height(), scene_,
-               state_.highlights);
+    Highlights shown = state_.highlights;
+    shown.selected = state_.selection;
+    BuildScene(state_.model, state_.view, state_.display, state_.meshShown, width(), height(), scene_, shown);
     {
       QPainter painter(&picture_);
       PaintScene(painter, scene_.items, font_);
@@ -64,6 +95,13 @@ void Canvas::paintOverlay(QPainter& painter) const {
     painter.setPen(QPen(QColor(128, 128, 128), 2, Qt::DotLine));
     painter.drawLine(band.anchor.x, band.anchor.y, band.end.x, band.end.y);
   }
+  const EditState& edit = state_.edit;
+  if (edit.dragging) {
+    painter.setPen(QPen(QColor(255, 140, 0), 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(
+        QRect(QPoint(edit.dragFrom.x, edit.dragFrom.y), QPoint(edit.dragTo.x, edit.dragTo.y)).normalized());
+  }
 }
 
 QImage Canvas::shownImage() const {
@@ -81,4 +119,9 @@ void Canvas::mouseMoveEvent(QMouseEvent* event) {
 void Canvas::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   emit mousePressed(event->button(), p.x(), p.y());
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  emit mouseReleased(event->button(), p.x(), p.y(), event->modifiers());
 }

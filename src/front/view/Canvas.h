@@ -6,6 +6,7 @@
 #include "core/view/Scene.h"
 
 struct AppState;
+class QLabel;
 
 // The main window's drawing surface. Every repaint builds the scene from
 // the state and paints it into a kept picture, then shows the picture.
@@ -31,6 +32,7 @@ class Canvas : public QWidget {
  signals:
   void mouseMoved(int x, int y);
   void mousePressed(Qt::MouseButton button, int x, int y);
+  void mouseReleased(Qt::MouseButton button, int x, int y, Qt::KeyboardModifiers modifiers);
   // Posted after a repaint that switched the grid off at the dot limit.
   void gridLimitHit();
 
@@ -38,14 +40,19 @@ class Canvas : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void paintOverlay(QPainter& painter) const;
+  // The conditions' legend, over the picture's top right corner while the
+  // picture shows the conditions in colour.
+  void updateLegend();
 
   AppState& state_;
   bool sceneDirty_ = true;
   Scene scene_;
   QImage picture_;
   QFont font_;
+  QLabel* legend_;
 };

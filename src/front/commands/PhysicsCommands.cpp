@@ -1,0 +1,195 @@
+#include "front/commands/PhysicsCommands.h"
+
+#include <QRect>
+#include <algorithm>
+
+#include "core/boundary/Physics.h"
+#include "core/edit/Contours.h"
+#include "front/boundary/PhysicsDialogs.h"
+#include "front/commands/CommandContext.h"
+#include "front/ui/LocaleNumbers.h"
+#include "front/ui/Prompter.h"
+
+namespace {
+
+const QString kConditionTitle = QStringLiteral("Przypisanie warunku");
+const QString kBoundaryTitle = QStringLiteral("Przypisanie brzegu");
+constexpr int kPickPixels = 5;  // how far from its line a click still picks an element
+
+QRect DragArea(const EditState& edit) {
+  return QRect(QPoint(edit.dragFrom.x, edit.dragFrom.y), QPoint(edit.dragTo.x, edit.dragTo.y))
+      .normalized()
+      .adjusted(-2, -2, 2, 2);
+}
+
+}  // namespace
+
+PhysicsCommands::PhysicsCommands(CommandContext& c)
+    : c_(c),
+      conditions_(std::make_unique<ConditionsDialog>(c.state, c.prompter)),
+      boundaries_(std::make_unique<BoundariesDialog>(c.state, c.prompter)),
+      problem_(std::make_unique<ProblemDialog>(c.state, c.prompter)) {}
+
+PhysicsCommands::~PhysicsCommands() = default;
+
+void PhysicsCommands::editConditions() {
+  c_.nameStep(QStringLiteral("zmiana warunków brzegowych"));
+  c_.prompter.showDialog(*conditions_);
+  emit c_.repaintRequested();
+}
+
+void PhysicsCommands::editBoundaries() {
+  c_.nameStep(QStringLiteral("zmiana brzegów"));
+  c_.prompter.showDialog(*boundaries_);
+  emit c_.repaintRequested();
+}
+
+void PhysicsCommands::editProblem() {
+  c_.nameStep(QStringLiteral("zmiana zadania i własności"));
+  c_.prompter.showDialog(*problem_);
+  emit c_.repaintRequested();
+}
+
+void PhysicsCommands::startSelection() {
+  EndPolyline(c_.state.edit);
+  c_.state.edit.editMode = EditMode::Select;
+  emit c_.statusTextChanged(3, QStringLiteral("Wskaż elementy myszką"));
+  showSelectionStatus();
+  emit c_.repaintRequested();
+}
+
+void PhysicsCommands::showSelectionStatus() {
+  emit c_.statusTextChanged(4, QStringLiteral("Wybrane elementy: %1").arg(c_.state.selection.size()));
+}
+
+void PhysicsCommands::selectByNumbers() {
+  const int32_t count = c_.state.model.elementCount;
+  const QString title = QStringLiteral("Wybór elementów");
+  const std::optional<QString> text = c_.prompter.input(
+      title, QStringLiteral("Numery elementów od-do (1-%1):").arg(count), QStringLiteral("1-%1").arg(count));
+  if (!text) return;
+  const QStringList parts = text->split(u'-');
+  const std::optional<int32_t> from = parts.size() <= 2 ? ParseInteger(parts[0]) : std::nullopt;
+  const std::optional<int32_t> to = parts.size() == 2 ? ParseInteger(parts[1]) : from;
+  if (!from || !to || *from < 1 || *to > count || *from > *to) {
+    c_.prompter.message(QStringLiteral("Złe numery elementów: podaj od 1 do %1, np. 3-7.").arg(count), title,
+                        MessageIcon::Stop);
+    return;
+  }
+  c_.state.selection.clear();
+  for (int32_t e = *from; e <= *to; ++e) c_.state.selection.push_back(e);
+  showSelectionStatus();
+  emit c_.repaintRequested();
+}
+
+void PhysicsCommands::clearSelection() {
+  c_.state.selection.clear();
+  showSelectionStatus();
+  emit c_.repaintRequested();
+}
+
+bool PhysicsCommands::selectionEmpty(const QString& title) {
+  if (!c_.state.selection.empty()) return false;
+  c_.prompter.message(QStringLiteral("Nie wybrano żadnego elementu. Wybierz je narzędziem wyboru albo według "
+                                     "numerów („Fizyka > Wybierz elementy o numerach...”)."),
+                      title, MessageIcon::None);
+  return true;
+}
+
+std::optional<int32_t> PhysicsCommands::askRow(const QString& title, const QString& prompt, int32_t count,
+                                               int32_t current) {
+  const std::optional<QString> text =
+      c_.prompter.input(title, QStringLiteral("%1 (1-%2):").arg(prompt).arg(count), QString::number(current));
+  if (!text) return std::nullopt;
+  const std::optional<int32_t> k = ParseInteger(*text);
+  if (!k || *k < 1 || *k > count) {
+    c_.prompter.message(QStringLiteral("Podaj numer od 1 do %1.").arg(count), title, MessageIcon::Stop);
+    return std::nullopt;
+  }
+  return k;
+}
+
+void PhysicsCommands::assignCondition() {
+  if (selectionEmpty(kConditionTitle)) return;
+  const Model& m = c_.state.model;
+  if (const std::optional<int32_t> k =
+          askRow(kConditionTitle, QStringLiteral("Numer warunku"), m.bcCount, m.CurrentBc)) {
+    c_.nameStep(QStringLiteral("przypisanie warunku %1").arg(*k));
+    AssignCondition(c_.state.model, c_.state.selection, *k);
+  }
+  emit c_.repaintRequested();
+}
+
+void PhysicsCommands::assignBoundary() {
+  if (selectionEmpty(kBoundaryTitle)) return;
+  const Model& m = c_.state.model;
+  if (const std::optional<int32_t> k =
+          askRow(kBoundaryTitle, QStringLiteral("Numer brzegu"), m.boundaryCount, m.CurrentBoundary)) {
+    c_.nameStep(QStringLiteral("przypisanie brzegu %1").arg(*k));
+    AssignBoundary(c_.state.model, c_.state.selection, *k);
+  }
+  emit c_.repaintRequested();
+}
+
+void PhysicsCommands::setCurrentCondition(int32_t k) {
+  Model& m = c_.state.model;
+  if (c_.generating() || k < 1 || k > m.bcCount || k == m.CurrentBc) return;
+  c_.tracked(QStringLiteral("wybór bieżącego warunku %1").arg(k), [&] { m.CurrentBc = k; });
+}
+
+void PhysicsCommands::setCurrentBoundary(int32_t k) {
+  Model& m = c_.state.model;
+  if (c_.generating() || k < 1 || k > m.boundaryCount || k == m.CurrentBoundary) return;
+  c_.tracked(QStringLiteral("wybór bieżącego brzegu %1").arg(k), [&] { m.CurrentBoundary = k; });
+}
+
+bool PhysicsCommands::mousePressed(Qt::MouseButton button, int x, int y) {
+  EditState& edit = c_.state.edit;
+  if (edit.editMode != EditMode::Select || button != Qt::LeftButton) return false;
+  edit.dragging = true;
+  edit.dragFrom = edit.dragTo = {x, y};
+  return true;
+}
+
+bool PhysicsCommands::mouseMoved(int x, int y) {
+  EditState& edit = c_.state.edit;
+  if (!edit.dragging) return false;
+  const QRect before = DragArea(edit);
+  edit.dragTo = {x, y};
+  emit c_.overlayChanged(before | DragArea(edit));
+  return true;
+}
+
+bool PhysicsCommands::mouseReleased(Qt::MouseButton button, int x, int y, Qt::KeyboardModifiers modifiers,
+                                    int clientHeight) {
+  EditState& edit = c_.state.edit;
+  if (!edit.dragging || button != Qt::LeftButton) return false;
+  edit.dragging = false;
+  edit.dragTo = {x, y};
+  emit c_.overlayChanged(DragArea(edit));
+  const AppState& s = c_.state;
+  const bool adding = (modifiers & Qt::ControlModifier) != 0;
+  std::vector<int32_t>& selection = c_.state.selection;
+  if (std::abs(x - edit.dragFrom.x) <= 3 && std::abs(y - edit.dragFrom.y) <= 3) {
+    const int32_t e = ElementAt(s.model, s.view, clientHeight, x, y, kPickPixels);
+    const auto at = std::find(selection.begin(), selection.end(), e);
+    if (!adding) {
+      selection.clear();
+      if (e != 0) selection.push_back(e);
+    } else if (at != selection.end()) {
+      selection.erase(at);
+    } else if (e != 0) {
+      selection.push_back(e);
+    }
+  } else {
+    const std::vector<int32_t> inside =
+        ElementsWithin(s.model, s.view, clientHeight, edit.dragFrom.x, edit.dragFrom.y, x, y);
+    if (!adding) selection.clear();
+    selection.insert(selection.end(), inside.begin(), inside.end());
+  }
+  std::sort(selection.begin(), selection.end());
+  selection.erase(std::unique(selection.begin(), selection.end()), selection.end());
+  showSelectionStatus();
+  emit c_.repaintRequested();
+  return true;
+}

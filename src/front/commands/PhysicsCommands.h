@@ -1,0 +1,56 @@
+#pragma once
+// "Fizyka": the condition and boundary tables, the problem and its
+// properties, the current condition and boundary new elements get, and
+// the selection tool with the assignment of conditions and boundaries to
+// the elements chosen.
+
+#include <QString>
+#include <Qt>
+#include <memory>
+#include <optional>
+
+class CommandContext;
+class ConditionsDialog;
+class BoundariesDialog;
+class ProblemDialog;
+
+class PhysicsCommands {
+ public:
+  explicit PhysicsCommands(CommandContext& context);
+  ~PhysicsCommands();
+
+  ConditionsDialog& conditionsDialog() { return *conditions_; }
+  BoundariesDialog& boundariesDialog() { return *boundaries_; }
+  ProblemDialog& problemDialog() { return *problem_; }
+
+  void editConditions();
+  void editBoundaries();
+  void editProblem();
+  // The selection tool: a click picks the element nearest the cursor,
+  // Ctrl+click adds or removes one, a dragged rectangle picks every element
+  // inside it (Ctrl adds them).
+  void startSelection();
+  void selectByNumbers();
+  void clearSelection();
+  void assignCondition();
+  void assignBoundary();
+  // From the toolbar's selectors; each is a step of the history.
+  void setCurrentCondition(int32_t condition);
+  void setCurrentBoundary(int32_t boundary);
+
+  // The selection tool's mouse: true when the tool took the event.
+  bool mousePressed(Qt::MouseButton button, int x, int y);
+  bool mouseMoved(int x, int y);
+  bool mouseReleased(Qt::MouseButton button, int x, int y, Qt::KeyboardModifiers modifiers, int clientHeight);
+
+ private:
+  // Asks for a row number of a table of `count` rows, offering `current`.
+  std::optional<int32_t> askRow(const QString& title, const QString& prompt, int32_t count, int32_t current);
+  bool selectionEmpty(const QString& title);
+  void showSelectionStatus();
+
+  CommandContext& c_;
+  std::unique_ptr<ConditionsDialog> conditions_;
+  std::unique_ptr<BoundariesDialog> boundaries_;
+  std::unique_ptr<ProblemDialog> problem_;
+};

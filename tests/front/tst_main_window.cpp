@@ -2,7 +2,9 @@
 // the polyline tool and the ellipse driven by real mouse events.
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,6 +19,8 @@
 #include "TestData.h"
 #include "core/TempDir.h"
 #include "core/files/ExportFile.h"
+#include "core/files/ProjectFile.h"
+#include "core/files/SafeFile.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
 #include "front/commands/Commands.h"
@@ -426,6 +430,112 @@ class MainWindowTest : public QObject {
   // The typical road through the window: open a plate with an elliptic inner
   // boundary, place its hole point from the pop-up, mesh it, read the mesh
   // list, export it three ways, save it, open it again and list the model.
+  // A plate made without a text editor: heat conduction, 100 °C on the
+  // left edge, convection to 20 °C at α = 25 on the right, an insulated
+  // hole on an inner boundary. Saved, it equals the golden file; it opens
+  // again to the same model, meshes, and shows its conditions in colour.
+  void thePhysicsOfAPlateMadeInTheWindow() {
+    const auto pick = [](QDialog& d, const char* box, int index) {
+      d.findChild<QComboBox*>(QLatin1String(box))->setCurrentIndex(index);
+    };
+    const auto type = [](QDialog& d, const char* field, const QString& text) {
+      d.findChild<QLineEdit*>(QLatin1String(field))->setText(text);
+    };
+    const auto press = [](QDialog& d, const char* button) {
+      d.findChild<QPushButton*>(QLatin1String(button))->click();
+    };
+    prompter.dialogs = {[&](QDialog& d) {
+      pick(d, "zadanie", 0);
+      type(d, "wlasnosc1", u"45"_s);
+      press(d, "OK");
+      return d.result();
+    }};
+    trigger("actionProblem");
+    prompter.dialogs = {[&](QDialog& d) {
+      pick(d, "rodzaj", 0);  // temperatura
+      type(d, "w1", u"100"_s);
+      press(d, "dodaj");
+      pick(d, "rodzaj", 2);  // konwekcja
+      type(d, "w1", u"25"_s);
+      type(d, "w2", u"20"_s);
+      press(d, "dodaj");
+      press(d, "OK");
+      return d.result();
+    }};
+    trigger("actionConditions");
+    prompter.dialogs = {[&](QDialog& d) {
+      pick(d, "rodzaj", 1);  // wewnętrzny
+      press(d, "dodaj");
+      press(d, "OK");
+      return d.result();
+    }};
+    trigger("actionBoundaries");
+
+    trigger("actionPolyline");
+    for (const QPoint p : {pixel(10, 10), pixel(40, 10), pixel(40, 40), pixel(10, 40)}) click(p);
+    prompter.answers = {true};
+    trigger("actionClosePolyline");
+    window->findChild<QComboBox*>(u"biezacyBrzeg"_s)->activated(1);  // boundary 2 from here on
+    prompter.dialogs = {[&](QDialog& d) {
+      type(d, "xx", u"25"_s), type(d, "yy", u"25"_s), type(d, "rr", u"5"_s), type(d, "ry", u"5"_s);
+      type(d, "nnn", u"12"_s);
+      press(d, "OK");
+      return d.result();
+    }};
+    trigger("actionEllipse");
+    prompter.dialogs = {[&](QDialog& d) {
+      type(d, "xx", u"25"_s), type(d, "yy", u"25"_s);
+      press(d, "OK");
+      return d.result();
+    }};
+    trigger("actionAddInternalNode");
+
+    // The left edge by a click, the right one by a click, the bottom added
+    // and taken away again with Ctrl, the ring by a rectangle.
+    trigger("actionSelect");
+    const auto assign = [&](const char* command, const QString& number) {
+      prompter.inputs = {number};
+      trigger(command);
+    };
+    click(pixel(10, 25));
+    assign("actionAssignCondition", u"2"_s);
+    click(pixel(40, 25));
+    QTest::mouseClick(&canvas(), Qt::LeftButton, Qt::ControlModifier, pixel(25, 10));
+    QCOMPARE(window->state().selection, std::vector<int32_t>({1, 2}));
+    QTest::mouseClick(&canvas(), Qt::LeftButton, Qt::ControlModifier, pixel(25, 10));
+    assign("actionAssignCondition", u"3"_s);
+    QTest::mousePress(&canvas(), Qt::LeftButton, {}, pixel(18, 32));
+    QTest::mouseMove(&canvas(), pixel(25, 25));
+    QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, pixel(32, 18));
+    QCOMPARE(window->state().selection.size(), size_t(12));
+    assign("actionAssignBoundary", u"2"_s);
+    QCOMPARE(action("actionUndo")->text(), u"&Cofnij: przypisanie warunku 3"_s);  // the ring had boundary 2
+
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"plyta.vdk"_s);
+    prompter.fileNames = {path};
+    trigger("actionSaveAs");
+    QCOMPARE(QString::fromStdString(ReadFileBytes(path.toStdString())),
+             QString::fromStdString(ReadFileBytes(TestData("physics.vdk"))));
+    const std::string saved = FormatProjectFile(model());
+    prompter.answers = {true};
+    prompter.fileNames = {path};
+    trigger("actionOpen");
+    QCOMPARE(FormatProjectFile(model()), saved);
+    prompter.inputs = {u"5"_s};
+    trigger("actionGenerate");
+    QVERIFY(model().meshTriangleCount > 0);
+
+    trigger("actionConditionColours");
+    repaintNow();
+    const QLabel* legend = canvas().findChild<QLabel*>(u"legenda"_s);
+    QVERIFY(legend->isVisible() && legend->text().contains(u"nr 2, temperatura: T [°C] = 100"_s));
+    trigger("SMES");  // the mesh hidden, the edges show their colours
+    repaintNow();
+    QCOMPARE(canvas().picture().pixelColor(pixel(10, 20)), QColor(0, 150, 0));
+    QCOMPARE(canvas().picture().pixelColor(pixel(40, 20)), QColor(200, 0, 200));
+  }
+
   void theWholeRoad() {
     QTemporaryDir dir;
     const auto file = [&dir](const char* name) { return dir.filePath(QLatin1String(name)); };

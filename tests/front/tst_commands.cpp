@@ -14,8 +14,10 @@
 
 #include "CommandsRig.h"
 #include "TestData.h"
+#include "core/boundary/Physics.h"
 #include "core/state/History.h"
 #include "front/boundary/BoundaryDialogs.h"
+#include "front/boundary/PhysicsDialogs.h"
 #include "front/edit/EditDialogs.h"
 #include "front/edit/EllipseDialog.h"
 #include "front/lists/ListWindows.h"
@@ -816,6 +818,89 @@ class CommandsTest : public QObject {
             r.commands->lists().elementList().lines().isEmpty());
   }
 
+  // The physics dialogs change the tables as their buttons are pressed,
+  // refuse what they cannot store, and each session is one step.
+  void physicsDialogsRefuseWhatTheyCannotStoreAndKeepTablesDense() {
+    Rig r;
+    r.triangle();
+    Model& m = r.model();
+    m.ProblemKind = 1;
+    for (float kind : {2.0f, 2.0f}) (void)AppendCondition(m, BoundaryCondition{kind});
+    (void)AppendBoundary(m, Boundary{2});
+    m.ElementTable[1].bcNumber = m.ElementTable[2].bcNumber = 2;
+    m.ElementTable[3].boundaryNumber = 2;
+    const auto press = [](QDialog& d, const char* button) {
+      d.findChild<QPushButton*>(QLatin1String(button))->click();
+    };
+    const auto row = [](QDialog& d, int r) { static_cast<TableDialog&>(d).selectRow(r); };
+    r.prompter.dialogs = {[&](QDialog& d) {
+      SetText(d, "rodzaj", u"1"_s), SetText(d, "w1", u"abc"_s), press(d, "dodaj");  // temperatura
+      SetText(d, "w1", u"100"_s), press(d, "dodaj");
+      row(d, 1), press(d, "usun");
+      row(d, 2), press(d, "usun");
+      row(d, 3), press(d, "usun");
+      row(d, 3), SetText(d, "rodzaj", u"3"_s), SetText(d, "w1", u"25"_s), SetText(d, "w2", u"inf"_s),
+          press(d, "zmien");
+      SetText(d, "w2", u"20"_s), press(d, "zmien");
+      press(d, "OK");
+      return d.result();
+    }};
+    r.commands->run(&PhysicsCommands::editConditions);
+    QCOMPARE(QString::fromStdString(r.state->history.undoName()), u"zmiana warunków brzegowych"_s);
+    QCOMPARE(m.bcCount, 3);
+    QCOMPARE(QString::fromStdString(ConditionText(3, m.BcTable[3], 1)),
+             u"nr 3, konwekcja: α [W/(m²·K)] = 25, T∞ [°C] = 20"_s);  // the one added, moved down
+    r.prompter.dialogs = {[&](QDialog& d) {
+      row(d, 1), press(d, "usun");
+      row(d, 2), press(d, "usun");
+      SetText(d, "rodzaj", u"1"_s), press(d, "dodaj");
+      press(d, "OK");
+      return d.result();
+    }};
+    r.commands->run(&PhysicsCommands::editBoundaries);
+    m.bcCount = kMaxConditions;
+    r.prompter.dialogs = {[&](QDialog& d) { return press(d, "dodaj"), press(d, "OK"), d.result(); }};
+    r.commands->physics().editConditions();
+    m.bcCount = 3;
+    // A bad property keeps the dialog up and stores nothing.
+    r.prompter.dialogs = {[&](QDialog& d) {
+      SetText(d, "zadanie", u"4"_s), SetText(d, "wlasnosc1", u"x"_s), press(d, "OK");
+      const bool up = d.isVisible();
+      return press(d, "Anuluj"), up ? 1 : 0;
+    }};
+    r.commands->physics().editProblem();
+    QCOMPARE(m.ProblemKind, 1);
+    QCOMPARE(
+        r.prompter.messages(),
+        QStringList({u"stop Warunki brzegowe: Zła wartość: T [°C]"_s,
+                     u"stop Warunki brzegowe: Warunku 1 nie można usunąć."_s,
+                     u"stop Warunki brzegowe: Nie można usunąć warunku 2: jest przypisany do 2 elementów."_s,
+                     u"stop Warunki brzegowe: Zła wartość: T∞ [°C]"_s,
+                     u"stop Brzegi: Brzegu 1 nie można usunąć."_s,
+                     u"stop Brzegi: Nie można usunąć brzegu 2: jest przypisany do 1 elementu."_s,
+                     u"stop Warunki brzegowe: Osiągnięto największą liczbę warunków brzegowych (99)"_s,
+                     u"stop Zadanie i własności: Zła wartość: moduł Younga E [Pa]"_s}));
+    QCOMPARE(std::pair(m.boundaryCount, m.BoundaryTable[3].kind), std::pair(3, 1));
+
+    // Assignment to elements chosen by number; the current condition.
+    r.prompter.log.clear();
+    r.prompter.inputs = {u"2-3"_s, u"9"_s, u"3"_s};
+    r.commands->run(&PhysicsCommands::assignCondition);
+    r.commands->run(&PhysicsCommands::selectByNumbers);
+    r.commands->run(&PhysicsCommands::assignCondition);
+    r.commands->run(&PhysicsCommands::assignCondition);
+    QCOMPARE(Elements(m), u"1-2 2/1, 2-3 3/1, 3-1 3/2"_s);
+    QCOMPARE(QString::fromStdString(r.state->history.undoName()), u"przypisanie warunku 3"_s);
+    r.commands->physics().setCurrentCondition(2);
+    QCOMPARE(std::pair(m.CurrentBc, QString::fromStdString(r.state->history.undoName())),
+             std::pair(2, u"wybór bieżącego warunku 2"_s));
+    QCOMPARE(
+        r.prompter.messages(),
+        QStringList({u"plain Przypisanie warunku: Nie wybrano żadnego elementu. Wybierz je narzędziem wyboru "
+                     u"albo według numerów („Fizyka > Wybierz elementy o numerach...”)."_s,
+                     u"stop Przypisanie warunku: Podaj numer od 1 do 3."_s}));
+  }
+
   // "1e39" is a number, but not one that single precision can hold.
   void numbersPastSinglePrecisionAreNotNumbers() {
     Rig r;
@@ -867,7 +952,9 @@ class CommandsTest : public QObject {
              &c.view().screenSettingsDialog(), &c.view().gridDialog(), &c.view().regionDialog(),
              &c.contours().ellipseDialog(), &c.nodes().nodeDialog(), &c.nodes().elementDialog(),
              &c.internalNodes().internalNodeDialog(), &c.lists().nodeList(), &c.lists().internalNodeList(),
-             &c.lists().elementList(), &c.lists().meshList()}) {
+             &c.lists().elementList(), &c.lists().meshList(), &c.lists().conditionList(),
+             &c.lists().boundaryList(), &c.physics().conditionsDialog(), &c.physics().boundariesDialog(),
+             &c.physics().problemDialog()}) {
       d->show();
       QStringList visible;
       for (QWidget* w : d->findChildren<QWidget*>()) {

@@ -250,3 +250,53 @@ TEST(Scene, GridLimitBoundsAndDegenerateWindows) {
 }
 
 }  // namespace
+
+namespace {
+
+// Elements in their condition's colour, the legend that names each, the
+// selection over them, and the elements a click or a rectangle picks.
+TEST(Scene, ConditionColoursLegendSelectionAndPicking) {
+  auto m = NewProject();
+  AddContour(*m, {{10, 10}, {40, 10}, {40, 40}, {10, 40}});
+  m->ProblemKind = 1;
+  (void)AppendCondition(*m, BoundaryCondition{1, 100});
+  m->ElementTable[4].bcNumber = 2;
+  m->ElementTable[2].bcNumber = 9;  // past the table: the palette goes round
+  const std::vector<LegendLine> legend = ConditionLegend(*m, ',');
+  ASSERT_EQ(legend.size(), 2u);
+  EXPECT_EQ(legend[1].text, "nr 2, temperatura: T [°C] = 100");
+  EXPECT_EQ(legend[1].colour, ConditionColour(2));
+  EXPECT_EQ(ConditionColour(9), ConditionColour(1));
+  EXPECT_EQ(ConditionColour(1), colors::kBlue);  // so condition 1 looks as always
+  for (int32_t a = 1; a <= 8; ++a) {
+    for (int32_t b = a + 1; b <= 8; ++b) EXPECT_NE(ConditionColour(a), ConditionColour(b)) << a << ", " << b;
+  }
+  ViewTransform v;
+  DisplaySettings display;
+  display.colourByCondition = 1;
+  Scene scene;
+  BuildScene(*m, v, display, true, kW, kH, scene, Highlights{{}, {}, {}, {3}});
+  std::vector<std::pair<Rgb, int>> lines;  // the elements' lines, then the selection
+  for (const Primitive& p : scene.items) {
+    if (p.shape == Shape::Line && p.penWidth >= 2) lines.push_back({p.pen, p.penWidth});
+  }
+  EXPECT_EQ(lines, (std::vector<std::pair<Rgb, int>>{{ConditionColour(1), 2},
+                                                     {ConditionColour(1), 2},
+                                                     {ConditionColour(1), 2},
+                                                     {ConditionColour(2), 2},
+                                                     {colors::kOrange, 4}}));
+  // A click picks the nearest element within five pixels; a rectangle the
+  // elements with both ends inside.
+  const auto at = [&](double x, double y) { return ModelToScreen(v, kH, x, y); };
+  const ScreenPoint left = at(10, 25), corner = at(10, 10), far = at(25, 25);
+  EXPECT_EQ(std::vector({ElementAt(*m, v, kH, left.x + 5, left.y, 5),
+                         ElementAt(*m, v, kH, left.x + 6, left.y, 5), ElementAt(*m, v, kH, far.x, far.y, 5)}),
+            std::vector({4, 0, 0}));
+  EXPECT_EQ(ElementAt(*m, v, kH, corner.x + 3, corner.y + 1, 5), 1) << "of two at a corner, the nearer";
+  EXPECT_EQ(ElementAt(*m, v, kH, corner.x - 1, corner.y - 3, 5), 4);
+  const ScreenPoint a = at(5, 5), b = at(45, 25), c = at(45, 45);
+  EXPECT_EQ(ElementsWithin(*m, v, kH, a.x, a.y, b.x, b.y), std::vector<int32_t>({1}));
+  EXPECT_EQ(ElementsWithin(*m, v, kH, c.x, c.y, a.x, a.y), std::vector<int32_t>({1, 2, 3, 4}));
+}
+
+}  // namespace

@@ -48,7 +48,7 @@ TableDialog::TableDialog(const QString& name, const QString& caption, AppState& 
       list_(new QListWidget(this)),
       kind_(new QComboBox(this)) {
   list_->setObjectName(QStringLiteral("lista"));
-  list_->setMinimumSize(360, 160);
+  list_->setFixedSize(400, 150);
   kind_->setObjectName(QStringLiteral("rodzaj"));
   connect(list_, &QListWidget::currentRowChanged, this, [this](int r) {
     if (r >= 0) showRow(r + 1);
@@ -79,6 +79,8 @@ void TableDialog::setEditor(QLayout* editor) {
   content->addLayout(editor);
   content->addLayout(buttons);
   setContent(content);
+  // The editor shows only the values in use: the dialog fits what it shows.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TableDialog::refresh() {
@@ -267,6 +269,7 @@ ProblemDialog::ProblemDialog(AppState& state, Prompter& prompter, QWidget* paren
       state_(state),
       kind_(new QComboBox(this)) {
   kind_->setObjectName(QStringLiteral("zadanie"));
+  kind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("Zadanie"), this), 0, 0);
   grid->addWidget(kind_, 0, 1);

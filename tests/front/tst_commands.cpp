@@ -881,6 +881,14 @@ class CommandsTest : public QObject {
                      u"stop Warunki brzegowe: Osiągnięto największą liczbę warunków brzegowych (99)"_s,
                      u"stop Zadanie i własności: Zła wartość: moduł Younga E [Pa]"_s}));
     QCOMPARE(std::pair(m.boundaryCount, m.BoundaryTable[3].kind), std::pair(3, 1));
+    QStringList lists;
+    r.prompter.dialogs = {2, [&lists](QDialog& d) { return lists << ListText(d), int(QDialog::Accepted); }};
+    r.commands->run(&ListCommands::listConditions);
+    r.commands->run(&ListCommands::listBoundaries);
+    QCOMPARE(lists,
+             QStringList({u"nr 1, strumień: q [W/m²] = 0|nr 2, strumień: q [W/m²] = 0|nr 3, konwekcja: "
+                          u"α [W/(m²·K)] = 25, T∞ [°C] = 20"_s,
+                          u"nr 1, zewnętrzny|nr 2, wewnętrzny|nr 3, zewnętrzny"_s}));
 
     // Assignment to elements chosen by number; the current condition.
     r.prompter.log.clear();

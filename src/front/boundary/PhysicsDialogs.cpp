@@ -22,11 +22,6 @@ QString Text(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-char DecimalPoint() {
-  const QString point = QLocale().decimalPoint();
-  return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
-}
-
 // Why row k cannot go; `row` names the table's row in the genitive
 // ("warunku", "brzegu").
 QString Refusal(const DeletionResult& r, const QString& row, int32_t k) {
@@ -139,7 +134,7 @@ QStringList ConditionsDialog::rowTexts() const {
   const Model& m = state_.model;
   QStringList lines;
   for (int32_t i = 1; i <= m.bcCount; ++i)
-    lines << Text(ConditionText(i, m.BcTable[i], m.ProblemKind, DecimalPoint()));
+    lines << Text(ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint()));
   return lines;
 }
 

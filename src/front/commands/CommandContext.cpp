@@ -104,8 +104,3 @@ void CommandContext::pointOut(const std::vector<const Finding*>& findings) {
 std::string LocalPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
-
-char UserDecimalPoint() {
-  const QString point = QLocale().decimalPoint();
-  return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
-}

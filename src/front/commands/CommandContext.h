@@ -117,5 +117,3 @@ int32_t CommandContext::firstChangedRow(Table Model::*table) const {
 
 // A file name as the system takes it.
 std::string LocalPath(const QString& path);
-// The user's decimal point as one character, for the core's texts.
-char UserDecimalPoint();

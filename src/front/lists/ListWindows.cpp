@@ -18,25 +18,18 @@ namespace {
 
 constexpr int kLineHeight = 16;
 
-QString LineListName(LineListWindow::Lines lines) {
-  using L = LineListWindow::Lines;
-  return lines == L::Elements     ? QStringLiteral("Tl_ele")
-         : lines == L::Mesh       ? QStringLiteral("Tl_wynMES")
-         : lines == L::Conditions ? QStringLiteral("Tl_war")
-                                  : QStringLiteral("Tl_brz");
-}
-
-QString LineListCaption(LineListWindow::Lines lines) {
-  using L = LineListWindow::Lines;
-  return lines == L::Elements     ? QStringLiteral("Lista elementów")
-         : lines == L::Mesh       ? QStringLiteral("Lista wyników")
-         : lines == L::Conditions ? QStringLiteral("Lista warunków brzegowych")
-                                  : QStringLiteral("Lista brzegów");
-}
-
-char DecimalPoint() {
-  const QString point = QLocale().decimalPoint();
-  return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
+// The window's name and caption.
+std::pair<QString, QString> LineListTitle(LineListWindow::Lines lines) {
+  switch (lines) {
+    case LineListWindow::Lines::Elements:
+      return {QStringLiteral("Tl_ele"), QStringLiteral("Lista elementów")};
+    case LineListWindow::Lines::Mesh: return {QStringLiteral("Tl_wynMES"), QStringLiteral("Lista wyników")};
+    case LineListWindow::Lines::Conditions:
+      return {QStringLiteral("Tl_war"), QStringLiteral("Lista warunków brzegowych")};
+    case LineListWindow::Lines::Boundaries:
+      return {QStringLiteral("Tl_brz"), QStringLiteral("Lista brzegów")};
+  }
+  return {};
 }
 
 }  // namespace
@@ -83,8 +76,8 @@ void NodeListWindow::okClicked() {
 }
 
 LineListWindow::LineListWindow(Lines lines, AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(LineListName(lines), LineListCaption(lines), prompter, parent, QStringLiteral("OK"),
-                 QString()),
+    : FormDialog(LineListTitle(lines).first, LineListTitle(lines).second, prompter, parent,
+                 QStringLiteral("OK"), QString()),
       lines_(lines),
       state_(state),
       model_(new QStringListModel(this)) {
@@ -110,7 +103,7 @@ void LineListWindow::refresh() {
       lines << QString::fromStdString(ElementLine(i, m.ElementTable[i]));
   } else if (lines_ == Lines::Conditions) {
     for (int32_t i = 1; i <= m.bcCount; ++i)
-      lines << QString::fromStdString(ConditionText(i, m.BcTable[i], m.ProblemKind, DecimalPoint()));
+      lines << QString::fromStdString(ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint()));
   } else if (lines_ == Lines::Boundaries) {
     for (int32_t i = 1; i <= m.boundaryCount; ++i) {
       const std::string word(BoundaryKindWord(m.BoundaryTable[i].kind));

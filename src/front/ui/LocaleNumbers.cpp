@@ -84,3 +84,8 @@ std::optional<int32_t> ParseInteger(const QString& text) {
   if (!ok) return std::nullopt;
   return value;
 }
+
+char UserDecimalPoint() {
+  const QString point = UserLocale().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
+}

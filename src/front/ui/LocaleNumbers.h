@@ -29,5 +29,7 @@ QString DecimalsText(double value, int decimals);
 // A mesh coordinate: rounded to 10 significant digits, then five decimals
 // (0.5 -> "0,50000"); exponent form past 10 digits before the separator.
 QString MeshCoordinateText(double value);
+// The user's decimal point as one character, for texts the core writes.
+char UserDecimalPoint();
 // A whole number as typed; empty when the text is not one.
 std::optional<int32_t> ParseInteger(const QString& text);

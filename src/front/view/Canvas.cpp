@@ -9,6 +9,7 @@
 
 #include "core/state/AppState.h"
 #include "front/ui/FormDialog.h"
+#include "front/ui/LocaleNumbers.h"
 #include "front/view/ScenePainter.h"
 
 Canvas::Canvas(AppState& state, QWidget* parent)
@@ -36,10 +37,8 @@ void Canvas::updateLegend() {
     legend_->hide();
     return;
   }
-  const QString point = QLocale().decimalPoint();
-  const char decimalPoint = point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
   QString html;
-  for (const LegendLine& line : ConditionLegend(state_.model, decimalPoint)) {
+  for (const LegendLine& line : ConditionLegend(state_.model, UserDecimalPoint())) {
     html += QStringLiteral("<div><span style=\"color:%1\">&#9632;&#9632;</span> %2</div>")
                 .arg(QColor(line.colour.r, line.colour.g, line.colour.b).name(),
                      QString::fromStdString(line.text).toHtmlEscaped());

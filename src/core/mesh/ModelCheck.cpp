@@ -6,35 +6,16 @@
 #include <cstdio>
 #include <map>
 
+#include "core/mesh/PlaneGeometry.h"
+
 namespace {
 
-struct P {
-  double x, y;
-  bool operator==(const P&) const = default;
-};
-
-double Orient(P a, P b, P c) {
-  return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-}
-
-int Sign(double v) {
-  return (v > 0) - (v < 0);
-}
-
-// Whether c, known to lie on the line through a and b, lies on the segment.
-bool Within(P a, P b, P c) {
-  return std::min(a.x, b.x) <= c.x && c.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= c.y &&
-         c.y <= std::max(a.y, b.y);
-}
-
-bool OnSegment(P a, P b, P c) {
-  return Orient(a, b, c) == 0 && Within(a, b, c);
-}
-
-// On the segment and not one of its ends.
-bool InsideSegment(P a, P b, P c) {
-  return c != a && c != b && OnSegment(a, b, c);
-}
+using plane::Inside;
+using plane::InsideSegment;
+using plane::OnSegment;
+using plane::Orient;
+using plane::P;
+using plane::Sign;
 
 std::string WithPoint(std::string s, char decimalPoint) {
   std::replace(s.begin(), s.end(), '.', decimalPoint);
@@ -59,22 +40,6 @@ std::string List(const std::vector<int32_t>& numbers) {
 
 std::string N(int32_t number) {
   return std::to_string(number);
-}
-
-// Ray to the right: the number of segments crossed decides inside.
-bool Inside(const std::vector<std::pair<P, P>>& edges, P q) {
-  bool inside = false;
-  for (const auto& [a, b] : edges) {
-    if ((a.y > q.y) != (b.y > q.y) && q.x < a.x + (q.y - a.y) * (b.x - a.x) / (b.y - a.y)) inside = !inside;
-  }
-  return inside;
-}
-
-// Rounded up to three significant digits, so that a larger area, which
-// never needs more triangles, stands for the one found.
-double RoundedUp(double v) {
-  const double step = std::pow(10.0, std::floor(std::log10(v)) - 2);
-  return std::ceil(v / step - 1e-9) * step;
 }
 
 bool MesherBroke(MeshFault f) {
@@ -461,48 +426,4 @@ class Checker {
 std::vector<Finding> CheckModel(const Model& model, double maxArea, char decimalPoint,
                                 const MesherOptions* mesher, const MeshTrial* seen) {
   return Checker(model, maxArea, decimalPoint, mesher, seen).run();
-}
-
-std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, const MesherOptions& mesher) {
-  // Far above any triangle of the region: the box around every node.
-  double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-  for (int32_t i = 1; i <= m.nodeCount; ++i) {
-    x0 = std::min(x0, double(m.NodeTable[i].x)), x1 = std::max(x1, double(m.NodeTable[i].x));
-    y0 = std::min(y0, double(m.NodeTable[i].y)), y1 = std::max(y1, double(m.NodeTable[i].y));
-  }
-  double lo = tooSmall, hi = std::max(2 * (x1 - x0) * (y1 - y0), 4 * tooSmall);
-  if (!std::isfinite(hi) || !(lo > 0)) return std::nullopt;
-  if (TryMesh(m, hi, mesher).outcome != MeshOutcome::Success) return std::nullopt;
-  // Halving the ratio between an area too small and one that fits.
-  while (hi / lo > 1.001) {
-    const double mid = std::sqrt(lo * hi);
-    const MeshTrial t = TryMesh(m, mid, mesher);
-    if (t.outcome == MeshOutcome::Success) {
-      hi = mid;
-    } else if (t.fault == MeshFault::TooLarge) {
-      lo = mid;
-    } else {
-      break;
-    }
-  }
-  // The rounded area is tried too, and the next ones up while it does not
-  // fit: a mesh need not shrink as the area grows.
-  double rounded = RoundedUp(hi);
-  for (int i = 0; i < 8; ++i, rounded = RoundedUp(rounded * 1.005)) {
-    const MeshTrial t = TryMesh(m, rounded, mesher);
-    if (t.outcome == MeshOutcome::Success) return FittingArea{rounded, t};
-  }
-  return std::nullopt;
-}
-
-std::string AreaText(double area, char decimalPoint) {
-  const int decimals = std::max(0, 2 - int(std::floor(std::log10(area))));
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, area);
-  std::string s = text;
-  if (s.find('.') != std::string::npos) {
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-  }
-  return WithPoint(s, decimalPoint);
 }

@@ -1,0 +1,64 @@
+// The area search after an overflow: trials with the helper.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "core/mesh/ModelCheck.h"
+
+namespace {
+
+// Rounded up to three significant digits, so that a larger area, which
+// never needs more triangles, stands for the one found.
+double RoundedUp(double v) {
+  const double step = std::pow(10.0, std::floor(std::log10(v)) - 2);
+  return std::ceil(v / step - 1e-9) * step;
+}
+
+}  // namespace
+
+std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, const MesherOptions& mesher) {
+  // Far above any triangle of the region: the box around every node.
+  double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
+    x0 = std::min(x0, double(m.NodeTable[i].x)), x1 = std::max(x1, double(m.NodeTable[i].x));
+    y0 = std::min(y0, double(m.NodeTable[i].y)), y1 = std::max(y1, double(m.NodeTable[i].y));
+  }
+  double lo = tooSmall, hi = std::max(2 * (x1 - x0) * (y1 - y0), 4 * tooSmall);
+  if (!std::isfinite(hi) || !(lo > 0)) return std::nullopt;
+  if (TryMesh(m, hi, mesher).outcome != MeshOutcome::Success) return std::nullopt;
+  // Halving the ratio between an area too small and one that fits.
+  while (hi / lo > 1.001) {
+    const double mid = std::sqrt(lo * hi);
+    const MeshTrial t = TryMesh(m, mid, mesher);
+    if (t.outcome == MeshOutcome::Success) {
+      hi = mid;
+    } else if (t.fault == MeshFault::TooLarge) {
+      lo = mid;
+    } else {
+      break;
+    }
+  }
+  // The rounded area is tried too, and the next ones up while it does not
+  // fit: a mesh need not shrink as the area grows.
+  double rounded = RoundedUp(hi);
+  for (int i = 0; i < 8; ++i, rounded = RoundedUp(rounded * 1.005)) {
+    const MeshTrial t = TryMesh(m, rounded, mesher);
+    if (t.outcome == MeshOutcome::Success) return FittingArea{rounded, t};
+  }
+  return std::nullopt;
+}
+
+std::string AreaText(double area, char decimalPoint) {
+  const int decimals = std::max(0, 2 - int(std::floor(std::log10(area))));
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, area);
+  std::string s = text;
+  if (s.find('.') != std::string::npos) {
+    s.erase(s.find_last_not_of('0') + 1);
+    if (s.back() == '.') s.pop_back();
+  }
+  std::replace(s.begin(), s.end(), '.', decimalPoint);
+  return s;
+}

@@ -121,3 +121,8 @@ std::string ConditionText(int32_t number, const BoundaryCondition& c, int32_t pr
   }
   return s;
 }
+
+std::string BoundaryText(int32_t number, const Boundary& b) {
+  const std::string word(BoundaryKindWord(b.kind));
+  return "nr " + std::to_string(number) + ", " + (word.empty() ? "kod " + std::to_string(b.kind) : word);
+}

@@ -48,6 +48,9 @@ std::vector<float> ConditionKinds(int32_t problemKind);
 // problem, one label per value in use; all six, plainly numbered, for a
 // code the family does not know.
 std::vector<std::string> ValueLabels(int32_t problemKind, float kind);
+// A boundary for the lists: "nr 2, wewnętrzny", or "nr 3, kod 7" for a kind
+// that is neither outer nor inner.
+std::string BoundaryText(int32_t number, const Boundary& boundary);
 // A condition for the lists and the legend: "nr 2, temperatura: T [°C] = 100".
 std::string ConditionText(int32_t number, const BoundaryCondition& condition, int32_t problemKind,
                           char decimalPoint = '.');

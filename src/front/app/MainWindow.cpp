@@ -11,11 +11,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/boundary/Codes.h"
 #include "core/boundary/Physics.h"
 #include "front/app/Glyphs.h"
 #include "front/app/QtPrompter.h"
 #include "front/commands/Commands.h"
+#include "front/ui/LocaleNumbers.h"
 #include "front/view/Canvas.h"
 
 MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
@@ -354,7 +354,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::showCurrentPhysics() {
   const Model& m = state_->model;
-  const char decimalPoint = '.';
+  const char decimalPoint = UserDecimalPoint();
   const auto fill = [](QComboBox* box, int32_t count, int32_t current, const auto& hint) {
     const QSignalBlocker quiet(box);
     box->clear();
@@ -367,10 +367,6 @@ void MainWindow::showCurrentPhysics() {
   fill(currentCondition_, m.bcCount, m.CurrentBc, [&](int32_t i) {
     return QString::fromStdString(ConditionText(i, m.BcTable[i], m.ProblemKind, decimalPoint));
   });
-  fill(currentBoundary_, m.boundaryCount, m.CurrentBoundary, [&](int32_t i) {
-    return QStringLiteral("nr %1, %2")
-        .arg(i)
-        .arg(QString::fromUtf8(BoundaryKindWord(m.BoundaryTable[i].kind).data(),
-                               qsizetype(BoundaryKindWord(m.BoundaryTable[i].kind).size())));
-  });
+  fill(currentBoundary_, m.boundaryCount, m.CurrentBoundary,
+       [&](int32_t i) { return QString::fromStdString(BoundaryText(i, m.BoundaryTable[i])); });
 }

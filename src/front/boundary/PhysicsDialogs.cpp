@@ -219,12 +219,7 @@ BoundariesDialog::BoundariesDialog(AppState& state, Prompter& prompter, QWidget*
 QStringList BoundariesDialog::rowTexts() const {
   const Model& m = state_.model;
   QStringList lines;
-  for (int32_t i = 1; i <= m.boundaryCount; ++i) {
-    const QString word = Text(std::string(BoundaryKindWord(m.BoundaryTable[i].kind)));
-    lines << QStringLiteral("nr %1, %2")
-                 .arg(i)
-                 .arg(word.isEmpty() ? QStringLiteral("kod %1").arg(m.BoundaryTable[i].kind) : word);
-  }
+  for (int32_t i = 1; i <= m.boundaryCount; ++i) lines << Text(BoundaryText(i, m.BoundaryTable[i]));
   return lines;
 }
 

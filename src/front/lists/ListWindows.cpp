@@ -8,7 +8,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/boundary/Codes.h"
 #include "core/boundary/Physics.h"
 #include "core/lists/ListLines.h"
 #include "core/state/AppState.h"
@@ -105,13 +104,8 @@ void LineListWindow::refresh() {
     for (int32_t i = 1; i <= m.bcCount; ++i)
       lines << QString::fromStdString(ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint()));
   } else if (lines_ == Lines::Boundaries) {
-    for (int32_t i = 1; i <= m.boundaryCount; ++i) {
-      const std::string word(BoundaryKindWord(m.BoundaryTable[i].kind));
-      lines << QStringLiteral("nr %1, %2")
-                   .arg(i)
-                   .arg(word.empty() ? QStringLiteral("kod %1").arg(m.BoundaryTable[i].kind)
-                                     : QString::fromStdString(word));
-    }
+    for (int32_t i = 1; i <= m.boundaryCount; ++i)
+      lines << QString::fromStdString(BoundaryText(i, m.BoundaryTable[i]));
   } else {
     lines.reserve(2 + m.meshNodeCount + m.meshTriangleCount);
     lines << QStringLiteral("Nr węzła, współrzędna x, współrzędna y");

@@ -352,6 +352,22 @@ class CommandsTest : public QObject {
     QCOMPARE(r.prompter.messages(), QStringList({kSucceeded}));  // a point is not a Polish separator
   }
 
+  // "Sprawdź model" lists the errors, then, apart, the notes.
+  void checkListsErrorsThenNotes() {
+    Rig r;
+    for (const Node& n : {Node{0, 0}, Node{10, 0}, Node{0, 10}}) (void)AppendNode(r.model(), n);
+    for (const Element& e : {Element{1, 2, 1, 1}, Element{2, 3, 1, 1}, Element{3, 3, 1, 1}})
+      (void)AppendElement(r.model(), e);
+    r.commands->run(&MeshCommands::checkModel);
+    QCOMPARE(r.prompter.messages(),
+             QStringList(
+                 u"note Sprawdź model: Znalezione błędy:\nKontur nie jest zamknięty: jego końce to węzły "
+                 u"1 i 3. Zamknij go: „Dodaj > Element” od węzła 3 do węzła 1.\n\nUwagi (nie przeszkadzają "
+                 u"w generacji siatki):\nElement 3 prowadzi od węzła 3 do niego samego; generacja go "
+                 u"pomija. Można go usunąć: „Usuń > Element” 3."_s));
+    QCOMPARE(r.state->highlights.elements, std::vector<int32_t>({1, 2, 3}));  // all that is listed, in red
+  }
+
   // While the helper works the window keeps handling its events; a message
   // or a command started from there would run inside the generation.
   void nothingStartsWhileAGenerationWaits() {

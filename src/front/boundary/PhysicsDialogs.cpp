@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <string_view>
 
 #include "core/boundary/Codes.h"
 #include "core/boundary/Physics.h"
@@ -18,8 +19,8 @@
 
 namespace {
 
-QString Text(const std::string& s) {
-  return QString::fromStdString(s);
+QString Text(std::string_view s) {
+  return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
 // Why row k cannot go; `row` names the table's row in the genitive
@@ -143,7 +144,7 @@ void ConditionsDialog::showRow(int32_t r) {
   const BoundaryCondition& c = m.BcTable[r];
   std::vector<std::pair<QString, float>> kinds;
   for (float code : ConditionKinds(m.ProblemKind)) {
-    kinds.push_back({Text(std::string(ConditionKindWord(m.ProblemKind, code))), code});
+    kinds.push_back({Text(ConditionKindWord(m.ProblemKind, code)), code});
   }
   fillKinds(kinds, c.kind);
   const float values[] = {c.value1, c.value2, c.value3, c.value4, c.value5, c.value6};
@@ -224,8 +225,8 @@ QStringList BoundariesDialog::rowTexts() const {
 }
 
 void BoundariesDialog::showRow(int32_t r) {
-  fillKinds({{Text(std::string(BoundaryKindWord(kBoundaryOuter))), float(kBoundaryOuter)},
-             {Text(std::string(BoundaryKindWord(kBoundaryInner))), float(kBoundaryInner)}},
+  fillKinds({{Text(BoundaryKindWord(kBoundaryOuter)), float(kBoundaryOuter)},
+             {Text(BoundaryKindWord(kBoundaryInner)), float(kBoundaryInner)}},
             float(state_.model.BoundaryTable[r].kind));
 }
 

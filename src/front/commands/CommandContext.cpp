@@ -1,7 +1,6 @@
 #include "front/commands/CommandContext.h"
 
 #include <QFile>
-#include <QLocale>
 
 #include "core/mesh/ModelCheck.h"
 #include "front/edit/EditDialogs.h"

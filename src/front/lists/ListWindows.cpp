@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
-#include <QLocale>
 #include <QStringListModel>
 #include <QTableWidget>
 #include <QVBoxLayout>

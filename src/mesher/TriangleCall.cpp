@@ -1,5 +1,6 @@
 #include "mesher/TriangleCall.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -32,6 +33,10 @@ class Triangulation {
         holes_(request.holes),
         pointMarkers_(request.points.size() / 2, 0),
         segmentMarkers_(request.segments.size() / 2, 0) {
+    // Each segment carries its model element, and Triangle hands the mark
+    // on to every piece it splits the segment into.
+    std::copy_n(request.markers.begin(), std::min(request.markers.size(), segmentMarkers_.size()),
+                segmentMarkers_.begin());
     std::memset(&in_, 0, sizeof in_);
     std::memset(&out_, 0, sizeof out_);
     std::memset(&voronoi_, 0, sizeof voronoi_);
@@ -87,6 +92,11 @@ MeshReply RunTriangle(const MeshRequest& request, const std::string& switches) {
     for (int i = 0; i < out.numberoftriangles; ++i) {
       for (int c = 0; c < 3; ++c) reply.triangles.push_back(out.trianglelist[i * corners + c]);
     }
+  }
+  if (out.segmentlist != nullptr && out.segmentmarkerlist != nullptr) {
+    const size_t pieces = static_cast<size_t>(out.numberofsegments);
+    reply.segments.assign(out.segmentlist, out.segmentlist + 2 * pieces);
+    reply.markers.assign(out.segmentmarkerlist, out.segmentmarkerlist + pieces);
   }
   return reply;
 }

@@ -25,6 +25,7 @@ class ScriptedPrompter : public Prompter {
   // message's icon (stop, note, plain) or ask, input, open, save, dialog.
   QStringList log;
   std::deque<bool> answers;
+  std::deque<int> filterChoices;  // for file dialogs that report their filter; 0 when none is queued
   std::deque<std::optional<QString>> inputs, fileNames;
   std::deque<std::function<int(QDialog&)>> dialogs;
   std::vector<FileDialogSpec> fileDialogs;
@@ -77,6 +78,10 @@ class ScriptedPrompter : public Prompter {
   std::optional<QString> file(const char* kind, const FileDialogSpec& options) {
     record(kind, options.title, {});
     fileDialogs.push_back(options);
+    if (options.chosenFilter != nullptr) {
+      *options.chosenFilter = filterChoices.empty() ? 0 : filterChoices.front();
+      if (!filterChoices.empty()) filterChoices.pop_front();
+    }
     return take(fileNames, "a file name");
   }
   // The next queued answer; a missing one fails the test and answers

@@ -15,7 +15,9 @@
 namespace {
 
 MeshReply Mesh(int32_t points, int32_t triangles) {
-  MeshReply r{points, triangles, {}, {}};
+  MeshReply r;
+  r.pointCount = points;
+  r.triangleCount = triangles;
   if (ReplyWithinLimits(r)) {
     r.points.assign(2 * static_cast<size_t>(points), 0.5);
     for (int32_t t = 0; t < triangles; ++t) r.triangles.insert(r.triangles.end(), {1, 2, 3});

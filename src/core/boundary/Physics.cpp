@@ -126,3 +126,18 @@ std::string BoundaryText(int32_t number, const Boundary& b) {
   const std::string word(BoundaryKindWord(b.kind));
   return "nr " + std::to_string(number) + ", " + (word.empty() ? "kod " + std::to_string(b.kind) : word);
 }
+
+std::string ConditionGroupName(int32_t number, const BoundaryCondition& c, int32_t problemKind) {
+  const std::string word(ConditionKindWord(problemKind, c.kind));
+  std::string s =
+      "warunek " + std::to_string(number) + ": " + (word.empty() ? "kod " + Number(c.kind, '.') : word);
+  const float values[] = {c.value1, c.value2, c.value3, c.value4, c.value5, c.value6};
+  const size_t used = ValueLabels(problemKind, c.kind).size();
+  for (size_t i = 0; i < used; ++i) s += (i == 0 ? " " : ", ") + Number(values[i], '.');
+  return s;
+}
+
+std::string BoundaryGroupName(int32_t number, const Boundary& b) {
+  const std::string word(BoundaryKindWord(b.kind));
+  return "brzeg " + std::to_string(number) + ": " + (word.empty() ? "kod " + std::to_string(b.kind) : word);
+}

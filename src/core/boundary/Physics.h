@@ -54,3 +54,9 @@ std::string BoundaryText(int32_t number, const Boundary& boundary);
 // A condition for the lists and the legend: "nr 2, temperatura: T [°C] = 100".
 std::string ConditionText(int32_t number, const BoundaryCondition& condition, int32_t problemKind,
                           char decimalPoint = '.');
+
+// Names that pick out the mesh edges of a condition or a boundary in the
+// open mesh formats: "warunek 2: temperatura 100", "warunek 4: konwekcja 25, 20",
+// "brzeg 1: zewnętrzny"; an unknown code is "kod 7" followed by all six values.
+std::string ConditionGroupName(int32_t number, const BoundaryCondition& condition, int32_t problemKind);
+std::string BoundaryGroupName(int32_t number, const Boundary& boundary);

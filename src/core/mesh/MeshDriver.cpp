@@ -150,6 +150,7 @@ std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
     if (start == end) continue;
     r.segments.push_back(start);
     r.segments.push_back(end);
+    r.markers.push_back(i);
   }
   for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
     const InternalNode& h = m.InternalNodeTable[i];
@@ -246,6 +247,32 @@ MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::
   return t;
 }
 
+// The model's rows as the mesh is made, and the reply's segment pieces as
+// edges running the way their elements run.
+MeshTags TagsOf(const Model& m, const MeshReply& reply) {
+  MeshTags tags;
+  tags.problemKind = m.ProblemKind;
+  for (int32_t i = 1; i <= m.elementCount; ++i) tags.elements.push_back(m.ElementTable[i]);
+  for (int32_t i = 1; i <= m.bcCount; ++i) tags.conditions.push_back(m.BcTable[i]);
+  for (int32_t i = 1; i <= m.boundaryCount; ++i) tags.boundaries.push_back(m.BoundaryTable[i]);
+  const auto point = [&reply](int32_t k) { return &reply.points[2 * static_cast<size_t>(k - 1)]; };
+  tags.edges.reserve(reply.markers.size());
+  for (size_t i = 0; i < reply.markers.size(); ++i) {
+    MeshEdge edge{reply.segments[2 * i], reply.segments[2 * i + 1], reply.markers[i]};
+    if (edge.element > m.elementCount) continue;
+    const Element& e = m.ElementTable[edge.element];
+    const Node& start = m.NodeTable[e.startNode];
+    const Node& end = m.NodeTable[e.endNode];
+    const double* a = point(edge.node1);
+    const double* b = point(edge.node2);
+    if ((b[0] - a[0]) * (double(end.x) - start.x) + (b[1] - a[1]) * (double(end.y) - start.y) < 0.0) {
+      std::swap(edge.node1, edge.node2);
+    }
+    tags.edges.push_back(edge);
+  }
+  return tags;
+}
+
 }  // namespace
 
 MeshTrial TryMesh(const Model& m, double area, const MesherOptions& options) {
@@ -269,8 +296,14 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
   if (trial != nullptr) *trial = t;
   m.meshNodeCount = 0;
   m.meshTriangleCount = 0;
+  m.meshTags.reset();
   m.MeshFailureFlag = t.outcome == MeshOutcome::Success ? 0 : 1;
   if (!reply) return t.outcome;
+  try {
+    m.meshTags = std::make_shared<const MeshTags>(TagsOf(m, *reply));
+  } catch (...) {
+    // Without memory for the tags the mesh still stands, untagged.
+  }
   m.meshTriangleCount = reply->triangleCount;
   m.meshNodeCount = reply->pointCount;
   for (int32_t i = 1; i <= m.meshTriangleCount; ++i) {

@@ -65,8 +65,8 @@ bool CountIn(int32_t count, int32_t max) {
 }  // namespace
 
 size_t MaxReplyBytes() {
-  return sizeof(uint32_t) + 2 * sizeof(int32_t) + 2 * sizeof(double) * kMaxMeshNodes +
-         3 * sizeof(int32_t) * kMaxMeshTriangles;
+  return sizeof(uint32_t) + 3 * sizeof(int32_t) + 2 * sizeof(double) * kMaxMeshNodes +
+         3 * sizeof(int32_t) * kMaxMeshTriangles + 3 * sizeof(int32_t) * kMaxReplySegments;
 }
 
 bool ReplyWithinLimits(const MeshReply& reply) {
@@ -81,6 +81,7 @@ std::string EncodeRequest(const MeshRequest& r) {
   PutAll(out, r.points);
   Put(out, static_cast<int32_t>(r.segments.size() / 2));
   PutAll(out, r.segments);
+  PutAll(out, r.markers);
   Put(out, static_cast<int32_t>(r.holes.size() / 2));
   PutAll(out, r.holes);
   return out;
@@ -95,7 +96,8 @@ std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
   if (!in.get(points) || !CountIn(points, kMaxNodes) || !in.getAll(r.points, 2 * size_t(points))) {
     return std::nullopt;
   }
-  if (!in.get(segments) || !CountIn(segments, kMaxElements) || !in.getAll(r.segments, 2 * size_t(segments))) {
+  if (!in.get(segments) || !CountIn(segments, kMaxElements) || !in.getAll(r.segments, 2 * size_t(segments)) ||
+      !in.getAll(r.markers, size_t(segments))) {
     return std::nullopt;
   }
   if (!in.get(holes) || !CountIn(holes, kMaxInternalNodes) || !in.getAll(r.holes, 2 * size_t(holes))) {
@@ -106,6 +108,9 @@ std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
   }
   for (int32_t corner : r.segments) {
     if (corner < 1 || corner > points) return std::nullopt;
+  }
+  for (int32_t marker : r.markers) {
+    if (marker < 1 || marker > kMaxElements) return std::nullopt;
   }
   return r;
 }
@@ -118,6 +123,9 @@ std::string EncodeReply(const MeshReply& r) {
   if (ReplyWithinLimits(r)) {
     PutAll(out, r.points);
     PutAll(out, r.triangles);
+    Put(out, static_cast<int32_t>(r.segments.size() / 2));
+    PutAll(out, r.segments);
+    PutAll(out, r.markers);
   }
   return out;
 }
@@ -135,9 +143,19 @@ std::optional<MeshReply> DecodeReply(std::string_view bytes) {
         !in.getAll(r.triangles, 3 * size_t(r.triangleCount))) {
       return std::nullopt;
     }
+    int32_t segments = 0;
+    if (!in.get(segments) || !CountIn(segments, kMaxReplySegments) ||
+        !in.getAll(r.segments, 2 * size_t(segments)) || !in.getAll(r.markers, size_t(segments))) {
+      return std::nullopt;
+    }
     if (!AllFinite(r.points)) return std::nullopt;
-    for (int32_t corner : r.triangles) {
-      if (corner < 1 || corner > r.pointCount) return std::nullopt;
+    for (const std::vector<int32_t>* corners : {&r.triangles, &r.segments}) {
+      for (int32_t corner : *corners) {
+        if (corner < 1 || corner > r.pointCount) return std::nullopt;
+      }
+    }
+    for (int32_t marker : r.markers) {
+      if (marker < 1 || marker > kMaxElements) return std::nullopt;
     }
   }
   if (!in.atEnd()) return std::nullopt;

@@ -9,10 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/Model.h"
+
 struct MeshRequest {
   double area = 0.0;
   std::vector<double> points;     // x, y per point
   std::vector<int32_t> segments;  // start, end per segment, numbered from 1
+  std::vector<int32_t> markers;   // one per segment: the model element it stands for
   std::vector<double> holes;      // x, y per hole point
 };
 
@@ -24,9 +27,17 @@ struct MeshReply {
   // refused to mesh at all).
   std::vector<double> points;      // x, y per point
   std::vector<int32_t> triangles;  // three corners per triangle, from 1
+  // The pieces the segments were split into, each with its segment's marker.
+  std::vector<int32_t> segments;  // two points per piece, from 1
+  std::vector<int32_t> markers;   // one per piece
 };
 
-// The largest reply a helper may send: the header and full mesh tables.
+// The most segment pieces a reply carries: the pieces are edges of a plane
+// graph on at most the mesh tables' points.
+inline constexpr int32_t kMaxReplySegments = 3 * kMaxMeshNodes;
+
+// The largest reply a helper may send: the header, full mesh tables and
+// the most segment pieces.
 size_t MaxReplyBytes();
 
 bool ReplyWithinLimits(const MeshReply& reply);

@@ -1,11 +1,14 @@
 #include "core/model/Model.h"
 
+#include <cstring>
+
 namespace {
 
 // Shared by init and reset; they differ only in the problem kind.
 void SetDefaults(Model& m, int32_t problemKind) {
   m.meshTriangleCount = 0;
   m.meshNodeCount = 0;
+  m.meshTags.reset();
   m.MeshFailureFlag = 0;
   m.Conductivity = 1.0f;
   m.ProblemKind = problemKind;
@@ -30,7 +33,18 @@ int32_t AppendRow(FixedTable<Row, Capacity>& table, int32_t& count, const Row& r
   return ++count;
 }
 
+// Row by row, bit by bit, as the history compares tables.
+template <typename Row>
+bool SameBits(const std::vector<Row>& a, const std::vector<Row>& b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Row)) == 0);
+}
+
 }  // namespace
+
+bool operator==(const MeshTags& a, const MeshTags& b) {
+  return a.problemKind == b.problemKind && a.edges == b.edges && SameBits(a.elements, b.elements) &&
+         SameBits(a.conditions, b.conditions) && SameBits(a.boundaries, b.boundaries);
+}
 
 void InitModelData(Model& model) {
   SetDefaults(model, 10);

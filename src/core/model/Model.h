@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct Node {
   float x = 0.0f;
@@ -50,6 +52,28 @@ struct MeshTriangle {
   int32_t corner2 = 0;
   int32_t corner3 = 0;
 };
+
+// A mesh edge that lies on a model element: its two mesh nodes, in the
+// element's direction, and the element's number as it was meshed.
+struct MeshEdge {
+  int32_t node1 = 0;
+  int32_t node2 = 0;
+  int32_t element = 0;
+  bool operator==(const MeshEdge&) const = default;
+};
+
+// What the mesh was made from, kept with it so that an export after an edit
+// still describes the mesh it writes: the boundary edges and the rows that
+// name them (elements, conditions, boundaries from 1, as vectors from 0).
+struct MeshTags {
+  std::vector<MeshEdge> edges;
+  std::vector<Element> elements;
+  std::vector<BoundaryCondition> conditions;
+  std::vector<Boundary> boundaries;
+  int32_t problemKind = 0;
+};
+
+bool operator==(const MeshTags& a, const MeshTags& b);
 
 // Rows 1..Capacity; slot 0 exists but never holds a row. Indexing outside the
 // slots throws instead of touching memory that is not the table's.
@@ -105,6 +129,9 @@ struct Model {
   int32_t SelectedNumber = 0;
   int32_t MeshFailureFlag = 0;
   std::string CaptionText = " ";
+  // Set with every mesh made, shared between copies (it never changes once
+  // made); read only while there is a mesh.
+  std::shared_ptr<const MeshTags> meshTags;
 };
 
 // The model's start-up values (problem kind 10, nothing selected).

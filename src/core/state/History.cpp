@@ -22,6 +22,12 @@ bool SameFloat(float a, float b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The tags count only beside a mesh.
+bool SameMeshTags(const Model& a, const Model& b) {
+  if (a.meshTriangleCount < 1 || a.meshTags == b.meshTags) return true;
+  return a.meshTags && b.meshTags && *a.meshTags == *b.meshTags;
+}
+
 }  // namespace
 
 bool SameProject(const Model& a, const Model& b) {
@@ -32,7 +38,7 @@ bool SameProject(const Model& a, const Model& b) {
          SameLiveRows(a.InternalNodeTable, a.internalNodeCount, b.InternalNodeTable, b.internalNodeCount) &&
          SameLiveRows(a.MeshNodeTable, a.meshNodeCount, b.MeshNodeTable, b.meshNodeCount) &&
          SameLiveRows(a.MeshTriangleTable, a.meshTriangleCount, b.MeshTriangleTable, b.meshTriangleCount) &&
-         a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
+         SameMeshTags(a, b) && a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
          SameFloat(a.SecondProperty, b.SecondProperty) && a.CurrentBoundary == b.CurrentBoundary &&
          a.CurrentBc == b.CurrentBc;
 }

@@ -122,6 +122,8 @@ void MainWindow::buildMenus() {
   file->addSeparator();
   file->addAction(
       action("actionExport", QStringLiteral("&Eksportuj do ..."), &FileCommands::exportMesh, ctrl('E')));
+  file->addAction(action("actionExportOpen", QStringLiteral("Eksportuj do &formatu otwartego..."),
+                         &FileCommands::exportOpenFormat, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)));
   file->addSeparator();
   QAction* exit = action("actionExit", QStringLiteral("&Koniec"), ctrl('X'));
   connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);

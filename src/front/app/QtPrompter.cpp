@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace {
 
@@ -25,7 +26,21 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& opti
   dialog.setNameFilters(options.filters);
   dialog.setDefaultSuffix(options.defaultSuffix);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+  if (options.chosenFilter != nullptr) {
+    // "Pliki VTK (*.vtu)" → "vtu"
+    const auto followFilter = [&dialog](const QString& filter) {
+      const qsizetype dot = filter.lastIndexOf(QStringLiteral("*."));
+      const qsizetype end = filter.indexOf(u')', dot);
+      if (dot >= 0 && end > dot) dialog.setDefaultSuffix(filter.mid(dot + 2, end - dot - 2));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+    if (!options.filters.isEmpty()) followFilter(options.filters.constFirst());
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (options.chosenFilter != nullptr) {
+    *options.chosenFilter =
+        static_cast<int>(std::max<qsizetype>(0, options.filters.indexOf(dialog.selectedNameFilter())));
+  }
   return dialog.selectedFiles().constFirst();
 }
 

@@ -3,7 +3,11 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "core/batch/BatchExport.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
 #include "front/commands/Commands.h"
@@ -12,9 +16,19 @@ namespace {
 
 void SetUp(QCommandLineParser& parser) {
   parser.setApplicationDescription(
-      QStringLiteral("Preprocesor płaskich zadań MES / a pre-processor for plane finite-element problems"));
+      QStringLiteral(
+          "Preprocesor płaskich zadań MES / a pre-processor for plane finite-element problems\n\n") +
+      QString::fromStdString(BatchExportHelp()));
   parser.addHelpOption();
   parser.addVersionOption();
+  parser.addOption({QStringLiteral("export"),
+                    QStringLiteral("Bez okna: eksportuje siatkę projektu do PLIKU."),
+                    QStringLiteral("PLIK")});
+  parser.addOption({QStringLiteral("area"), QStringLiteral("Maksymalne pole trójkąta (domyślnie 10)."),
+                    QStringLiteral("POLE")});
+  parser.addOption({QStringLiteral("msh-version"),
+                    QStringLiteral("Wersja formatu MSH: 4.1 (domyślna) albo 2.2."),
+                    QStringLiteral("WERSJA")});
   parser.addPositionalArgument(QStringLiteral("projekt"), QStringLiteral("Plik projektu (.vdk) do otwarcia"),
                                QStringLiteral("[projekt.vdk]"));
 }
@@ -43,6 +57,13 @@ int main(int argc, char** argv) {
     QCoreApplication core(argc, argv);
     parser.process(core);  // prints and ends the process
     return 0;
+  }
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (AsksForBatchExport(args)) {
+    // No window and no display: the run is over when the file is written.
+    MesherOptions mesher;
+    mesher.helperPath = DefaultMesherPath();
+    return RunBatchExport(args, mesher, std::cerr);
   }
   QApplication app(argc, argv);  // takes its own options (-platform, …) off the list
   parser.process(app);

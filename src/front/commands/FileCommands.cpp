@@ -1,8 +1,10 @@
 #include "front/commands/FileCommands.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "core/files/ExportFile.h"
+#include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
 #include "front/commands/CommandContext.h"
 #include "front/ui/Prompter.h"
@@ -119,6 +121,38 @@ void FileCommands::exportMesh() {
     c_.prompter.message(QStringLiteral("Plik wyeksportowano poprawnie"),
                         QStringLiteral("Eksport do MES 2D KORBELA"), MessageIcon::None);
   }
+}
+
+void FileCommands::exportOpenFormat() {
+  if (c_.state.model.meshNodeCount < 1) {
+    c_.prompter.message(QStringLiteral("Siatka nie została wygenerowana"), QStringLiteral("Eksport do..."),
+                        MessageIcon::Stop);
+    return;
+  }
+  static constexpr OpenFormat kByFilter[] = {OpenFormat::Msh41, OpenFormat::Msh22, OpenFormat::Vtu};
+  int filter = 0;
+  const FileDialogSpec options{QStringLiteral("Eksport siatki do formatu otwartego"),
+                               {QStringLiteral("Gmsh MSH 4.1 (*.msh)"),
+                                QStringLiteral("Gmsh MSH 2.2 (*.msh)"), QStringLiteral("VTK XML (*.vtu)")},
+                               QStringLiteral("msh"),
+                               true,
+                               &filter};
+  const std::optional<QString> path = c_.prompter.saveFileName(options);
+  if (!path) return;
+  const OpenFormat chosen = kByFilter[std::clamp(filter, 0, 2)];
+  // The name's extension decides between MSH and VTU; the filter, between
+  // the two MSH versions and for a name with any other extension.
+  const OpenFormat format =
+      OpenFormatForName(path->toStdString(), chosen == OpenFormat::Msh22).value_or(chosen);
+  const FileResult r = WriteOpenExport(c_.state.model, format, LocalPath(*path));
+  if (!r.ok) {
+    c_.prompter.message(QString::fromStdString(r.message), kDiskErrorTitle, MessageIcon::Exclamation);
+    return;
+  }
+  const QString names[] = {QStringLiteral("Gmsh MSH 4.1"), QStringLiteral("Gmsh MSH 2.2"),
+                           QStringLiteral("VTK")};
+  c_.prompter.message(QStringLiteral("Plik wyeksportowano poprawnie"),
+                      QStringLiteral("Eksport do ") + names[static_cast<int>(format)], MessageIcon::None);
 }
 
 bool FileCommands::confirmExit() {

@@ -17,6 +17,9 @@ class FileCommands {
   void openProjectFile(const QString& path);
   void saveProject();
   void exportMesh();
+  // The mesh with its boundary tags in an open format: Gmsh MSH 4.1 or
+  // 2.2, or VTK's unstructured grid, chosen by the filter and the name.
+  void exportOpenFormat();
   bool confirmExit();
 
  private:

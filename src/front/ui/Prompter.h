@@ -15,6 +15,9 @@ struct FileDialogSpec {
   QStringList filters;    // in the order shown
   QString defaultSuffix;  // added to a name typed without one
   bool confirmOverwrite = false;
+  // When set: a name typed without an extension gets the chosen filter's
+  // (not defaultSuffix), and the chosen filter's index is written here.
+  int* chosenFilter = nullptr;
 };
 
 class Prompter {

@@ -1,0 +1,335 @@
+#include "core/files/OpenExport.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <map>
+#include <vector>
+
+#include "core/boundary/Physics.h"
+#include "core/files/SafeFile.h"
+
+namespace {
+
+// One boundary edge as written: its nodes and the groups it belongs to
+// (0 where the element named no existing condition or boundary).
+struct TaggedEdge {
+  int32_t node1 = 0;
+  int32_t node2 = 0;
+  int32_t element = 0;
+  int32_t condition = 0;
+  int32_t boundary = 0;
+};
+
+struct Group {
+  int32_t dimension = 0;
+  int32_t tag = 0;
+  std::string name;
+};
+
+// The mesh with its tags, gathered once for every format.
+struct TaggedMesh {
+  std::vector<TaggedEdge> edges;  // by element, in order along each element
+  std::vector<Group> groups;      // the region, then conditions, then boundaries
+};
+
+// Gmsh reads a name up to the next double quote, and a line break would
+// end it; neither ever belongs to a name made here, but a name stays one
+// line and one quoted string whatever it holds.
+std::string Quotable(std::string name) {
+  for (char& c : name) {
+    if (c == '"') c = '\'';
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  }
+  return name;
+}
+
+TaggedMesh Gather(const Model& m) {
+  TaggedMesh mesh;
+  mesh.groups.push_back({2, kRegionTag, "obszar"});
+  const MeshTags* tags = m.meshTags.get();
+  if (tags == nullptr) return mesh;
+  const auto conditions = static_cast<int32_t>(tags->conditions.size());
+  const auto boundaries = static_cast<int32_t>(tags->boundaries.size());
+  for (int32_t k = 1; k <= conditions; ++k) {
+    mesh.groups.push_back(
+        {1, k, Quotable(ConditionGroupName(k, tags->conditions[size_t(k - 1)], tags->problemKind))});
+  }
+  for (int32_t b = 1; b <= boundaries; ++b) {
+    mesh.groups.push_back(
+        {1, kBoundaryTagBase + b, Quotable(BoundaryGroupName(b, tags->boundaries[size_t(b - 1)]))});
+  }
+  const auto inMesh = [&m](int32_t node) { return node >= 1 && node <= m.meshNodeCount; };
+  for (const MeshEdge& e : tags->edges) {
+    if (!inMesh(e.node1) || !inMesh(e.node2) || e.element < 1 ||
+        e.element > static_cast<int32_t>(tags->elements.size())) {
+      continue;
+    }
+    const Element& row = tags->elements[size_t(e.element - 1)];
+    mesh.edges.push_back(
+        {e.node1, e.node2, e.element, row.bcNumber >= 1 && row.bcNumber <= conditions ? row.bcNumber : 0,
+         row.boundaryNumber >= 1 && row.boundaryNumber <= boundaries ? row.boundaryNumber : 0});
+  }
+  // The pieces of one element all run its way, so their order along it is
+  // the order of their starts projected on any one piece's direction.
+  std::map<int32_t, std::pair<double, double>> direction;
+  for (const TaggedEdge& e : mesh.edges) {
+    const MeshNode& a = m.MeshNodeTable[e.node1];
+    const MeshNode& b = m.MeshNodeTable[e.node2];
+    direction.try_emplace(e.element, double(b.x) - a.x, double(b.y) - a.y);
+  }
+  const auto along = [&](const TaggedEdge& e) {
+    const auto [dx, dy] = direction[e.element];
+    const MeshNode& a = m.MeshNodeTable[e.node1];
+    return a.x * dx + a.y * dy;
+  };
+  std::stable_sort(mesh.edges.begin(), mesh.edges.end(), [&](const TaggedEdge& p, const TaggedEdge& q) {
+    return p.element != q.element ? p.element < q.element : along(p) < along(q);
+  });
+  return mesh;
+}
+
+// The file's text, built in one buffer and written at once.
+class Text {
+ public:
+  explicit Text(size_t expected) { out_.reserve(expected); }
+  Text& operator<<(std::string_view s) {
+    out_.append(s);
+    return *this;
+  }
+  Text& operator<<(char c) {
+    out_.push_back(c);
+    return *this;
+  }
+  Text& operator<<(int32_t v) { return number(v); }
+  Text& operator<<(size_t v) { return number(v); }
+  // The shortest decimal that reads back as exactly this value; a float
+  // widened to double loses nothing, so readers that read doubles get the
+  // stored float's value itself.
+  Text& operator<<(double v) { return number(v); }
+  std::string take() { return std::move(out_); }
+
+ private:
+  template <typename T>
+  Text& number(T v) {
+    char buffer[32];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
+    out_.append(buffer, r.ptr);
+    return *this;
+  }
+  std::string out_;
+};
+
+void Point(Text& t, const MeshNode& n) {
+  t << double(n.x) << ' ' << double(n.y) << " 0";
+}
+
+void PhysicalNames(Text& t, const TaggedMesh& mesh) {
+  t << "$PhysicalNames\n" << mesh.groups.size() << '\n';
+  for (const Group& g : mesh.groups) t << g.dimension << ' ' << g.tag << " \"" << g.name << "\"\n";
+  t << "$EndPhysicalNames\n";
+}
+
+// The physical tags of one edge: its condition's and its boundary's.
+std::vector<int32_t> PhysicalTags(const TaggedEdge& e) {
+  std::vector<int32_t> tags;
+  if (e.condition > 0) tags.push_back(e.condition);
+  if (e.boundary > 0) tags.push_back(kBoundaryTagBase + e.boundary);
+  return tags;
+}
+
+std::string Msh41(const Model& m, const TaggedMesh& mesh) {
+  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
+  Text t(128 + 64 * size_t(nodes) + 48 * size_t(triangles) + 32 * mesh.edges.size());
+  t << "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n";
+  PhysicalNames(t, mesh);
+
+  // One curve entity per element with edges: [first, last) edge indices.
+  std::vector<std::pair<size_t, size_t>> curves;
+  for (size_t i = 0; i < mesh.edges.size(); ++i) {
+    if (curves.empty() || mesh.edges[curves.back().first].element != mesh.edges[i].element) {
+      curves.push_back({i, i});
+    }
+    curves.back().second = i + 1;
+  }
+  const auto box = [&m](auto&& forEachNode) {
+    float lo[2] = {0, 0}, hi[2] = {0, 0};
+    bool first = true;
+    forEachNode([&](int32_t k) {
+      const MeshNode& n = m.MeshNodeTable[k];
+      lo[0] = first ? n.x : std::min(lo[0], n.x);
+      lo[1] = first ? n.y : std::min(lo[1], n.y);
+      hi[0] = first ? n.x : std::max(hi[0], n.x);
+      hi[1] = first ? n.y : std::max(hi[1], n.y);
+      first = false;
+    });
+    return std::array<MeshNode, 2>{MeshNode{lo[0], lo[1]}, MeshNode{hi[0], hi[1]}};
+  };
+  const auto writeBox = [&t](const std::array<MeshNode, 2>& b) {
+    Point(t, b[0]);
+    t << ' ';
+    Point(t, b[1]);
+  };
+  t << "$Entities\n0 " << curves.size() << " 1 0\n";
+  for (const auto& [first, last] : curves) {
+    const TaggedEdge& e = mesh.edges[first];
+    t << e.element << ' ';
+    writeBox(box([&](auto&& visit) {
+      for (size_t i = first; i < last; ++i) {
+        visit(mesh.edges[i].node1);
+        visit(mesh.edges[i].node2);
+      }
+    }));
+    const std::vector<int32_t> tags = PhysicalTags(e);
+    t << ' ' << tags.size();
+    for (int32_t tag : tags) t << ' ' << tag;
+    t << " 0\n";
+  }
+  t << kRegionTag << ' ';
+  writeBox(box([&](auto&& visit) {
+    for (int32_t k = 1; k <= nodes; ++k) visit(k);
+  }));
+  t << " 1 " << kRegionTag << " 0\n$EndEntities\n";
+
+  // Every node belongs to the surface's block.
+  t << "$Nodes\n1 " << nodes << " 1 " << nodes << "\n2 " << kRegionTag << " 0 " << nodes << '\n';
+  for (int32_t k = 1; k <= nodes; ++k) t << k << '\n';
+  for (int32_t k = 1; k <= nodes; ++k) {
+    Point(t, m.MeshNodeTable[k]);
+    t << '\n';
+  }
+  t << "$EndNodes\n";
+
+  const size_t elements = size_t(triangles) + mesh.edges.size();
+  t << "$Elements\n" << curves.size() + 1 << ' ' << elements << " 1 " << elements << '\n';
+  t << "2 " << kRegionTag << " 2 " << triangles << '\n';
+  for (int32_t k = 1; k <= triangles; ++k) {
+    const MeshTriangle& tri = m.MeshTriangleTable[k];
+    t << k << ' ' << tri.corner1 << ' ' << tri.corner2 << ' ' << tri.corner3 << '\n';
+  }
+  size_t number = size_t(triangles);
+  for (const auto& [first, last] : curves) {
+    t << "1 " << mesh.edges[first].element << " 1 " << last - first << '\n';
+    for (size_t i = first; i < last; ++i)
+      t << ++number << ' ' << mesh.edges[i].node1 << ' ' << mesh.edges[i].node2 << '\n';
+  }
+  t << "$EndElements\n";
+  return t.take();
+}
+
+std::string Msh22(const Model& m, const TaggedMesh& mesh) {
+  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
+  Text t(128 + 48 * size_t(nodes) + 40 * size_t(triangles) + 64 * mesh.edges.size());
+  t << "$MeshFormat\n2.2 0 8\n$EndMeshFormat\n";
+  PhysicalNames(t, mesh);
+  t << "$Nodes\n" << nodes << '\n';
+  for (int32_t k = 1; k <= nodes; ++k) {
+    t << k << ' ';
+    Point(t, m.MeshNodeTable[k]);
+    t << '\n';
+  }
+  t << "$EndNodes\n";
+  // An edge goes once per group it belongs to, as Gmsh itself writes it;
+  // an edge in no group still goes once, with physical tag 0.
+  size_t lines = 0;
+  for (const TaggedEdge& e : mesh.edges) lines += std::max<size_t>(1, PhysicalTags(e).size());
+  t << "$Elements\n" << size_t(triangles) + lines << '\n';
+  for (int32_t k = 1; k <= triangles; ++k) {
+    const MeshTriangle& tri = m.MeshTriangleTable[k];
+    t << k << " 2 2 " << kRegionTag << ' ' << kRegionTag << ' ' << tri.corner1 << ' ' << tri.corner2 << ' '
+      << tri.corner3 << '\n';
+  }
+  size_t number = size_t(triangles);
+  for (const TaggedEdge& e : mesh.edges) {
+    std::vector<int32_t> tags = PhysicalTags(e);
+    if (tags.empty()) tags.push_back(0);
+    for (int32_t tag : tags) {
+      t << ++number << " 1 2 " << tag << ' ' << e.element << ' ' << e.node1 << ' ' << e.node2 << '\n';
+    }
+  }
+  t << "$EndElements\n";
+  return t.take();
+}
+
+std::string Vtu(const Model& m, const TaggedMesh& mesh) {
+  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
+  const size_t cells = size_t(triangles) + mesh.edges.size();
+  Text t(1024 + 64 * size_t(nodes) + 64 * size_t(triangles) + 64 * mesh.edges.size());
+  t << "<?xml version=\"1.0\"?>\n";
+  // What the tags stand for, for a reader of the file; XML comments only
+  // may not hold "--", and no name does.
+  for (const Group& g : mesh.groups) {
+    t << "<!-- "
+      << (g.dimension == 2           ? "obszar"
+          : g.tag > kBoundaryTagBase ? "brzeg"
+                                     : "warunek")
+      << ' ' << (g.tag > kBoundaryTagBase ? g.tag - kBoundaryTagBase : g.tag) << " = " << g.name << " -->\n";
+  }
+  t << "<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" byte_order=\"LittleEndian\">\n<UnstructuredGrid>\n"
+    << "<Piece NumberOfPoints=\"" << nodes << "\" NumberOfCells=\"" << cells << "\">\n"
+    << "<Points>\n<DataArray type=\"Float64\" NumberOfComponents=\"3\" format=\"ascii\">\n";
+  for (int32_t k = 1; k <= nodes; ++k) {
+    Point(t, m.MeshNodeTable[k]);
+    t << '\n';
+  }
+  t << "</DataArray>\n</Points>\n<Cells>\n<DataArray type=\"Int32\" Name=\"connectivity\" "
+       "format=\"ascii\">\n";
+  for (int32_t k = 1; k <= triangles; ++k) {
+    const MeshTriangle& tri = m.MeshTriangleTable[k];
+    t << tri.corner1 - 1 << ' ' << tri.corner2 - 1 << ' ' << tri.corner3 - 1 << '\n';
+  }
+  for (const TaggedEdge& e : mesh.edges) t << e.node1 - 1 << ' ' << e.node2 - 1 << '\n';
+  t << "</DataArray>\n<DataArray type=\"Int32\" Name=\"offsets\" format=\"ascii\">\n";
+  size_t offset = 0;
+  for (int32_t k = 1; k <= triangles; ++k) t << (offset += 3) << '\n';
+  for (size_t i = 0; i < mesh.edges.size(); ++i) t << (offset += 2) << '\n';
+  t << "</DataArray>\n<DataArray type=\"UInt8\" Name=\"types\" format=\"ascii\">\n";
+  for (int32_t k = 1; k <= triangles; ++k) t << "5\n";        // VTK_TRIANGLE
+  for (size_t i = 0; i < mesh.edges.size(); ++i) t << "3\n";  // VTK_LINE
+  t << "</DataArray>\n</Cells>\n<CellData>\n";
+  const auto array = [&](std::string_view name, int32_t onTriangles, int32_t TaggedEdge::*onEdges) {
+    t << "<DataArray type=\"Int32\" Name=\"" << name << "\" format=\"ascii\">\n";
+    for (int32_t k = 1; k <= triangles; ++k) t << onTriangles << '\n';
+    for (const TaggedEdge& e : mesh.edges) t << (onEdges != nullptr ? e.*onEdges : 0) << '\n';
+    t << "</DataArray>\n";
+  };
+  array("obszar", kRegionTag, nullptr);
+  array("warunek", 0, &TaggedEdge::condition);
+  array("brzeg", 0, &TaggedEdge::boundary);
+  array("element", 0, &TaggedEdge::element);
+  t << "</CellData>\n</Piece>\n</UnstructuredGrid>\n</VTKFile>\n";
+  return t.take();
+}
+
+bool EndsWith(std::string_view name, std::string_view tail) {
+  if (name.size() < tail.size()) return false;
+  return std::equal(tail.begin(), tail.end(), name.end() - tail.size(),
+                    [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
+}
+
+}  // namespace
+
+std::optional<OpenFormat> OpenFormatForName(std::string_view name, bool msh22) {
+  if (EndsWith(name, ".msh")) return msh22 ? OpenFormat::Msh22 : OpenFormat::Msh41;
+  if (EndsWith(name, ".vtu")) return OpenFormat::Vtu;
+  return std::nullopt;
+}
+
+std::string EncodeOpenExport(const Model& model, OpenFormat format) {
+  const TaggedMesh mesh = Gather(model);
+  switch (format) {
+    case OpenFormat::Msh41: return Msh41(model, mesh);
+    case OpenFormat::Msh22: return Msh22(model, mesh);
+    case OpenFormat::Vtu: return Vtu(model, mesh);
+  }
+  return {};
+}
+
+FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path) {
+  try {
+    if (WriteFileAtomically(path, EncodeOpenExport(model, format))) return {true, {}};
+  } catch (const std::bad_alloc&) {
+    // No memory for the text: the target is left as it was.
+  }
+  return {false, std::string(kSaveFailedMessage)};
+}

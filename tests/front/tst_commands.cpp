@@ -11,10 +11,14 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <sstream>
 
 #include "CommandsRig.h"
 #include "TestData.h"
+#include "core/TempDir.h"
+#include "core/batch/BatchExport.h"
 #include "core/boundary/Physics.h"
+#include "core/files/ProjectFile.h"
 #include "core/state/History.h"
 #include "front/boundary/BoundaryDialogs.h"
 #include "front/boundary/PhysicsDialogs.h"
@@ -419,6 +423,51 @@ class CommandsTest : public QObject {
     QCOMPARE(options.filters,
              QStringList({u"Pliki DEV2O Korbela (*.m2d)"_s, u"Pliki ULMEX (*.ulx)"_s,
                           u"Pliki Korbela nieliniowa  (*.n2d)"_s, u"Wszystkie pliki (*.*)"_s}));
+  }
+
+  // The name's extension picks MSH or VTU, the filter picks the MSH version
+  // and any other extension; the files are those the command line makes.
+  void openExportMatchesTheCommandLine() {
+    QTemporaryDir dir;
+    Rig r;
+    r.commands->files().exportOpenFormat();
+    QCOMPARE(r.prompter.log, QStringList({u"stop Eksport do...: Siatka nie została wygenerowana"_s}));
+    const std::string project = TestData("physics.vdk");
+    QVERIFY(LoadProjectFile(project, r.model()).ok);
+    r.prompter.inputs = {u"10"_s};
+    r.commands->mesh().generateMesh();
+    r.prompter.log.clear();
+    const std::tuple<QString, int, const char*> cases[] = {{u"a.msh"_s, 0, "4.1"},
+                                                           {u"b.msh"_s, 1, "2.2"},
+                                                           {u"c.vtu"_s, 1, "vtu"},
+                                                           {u"d.dat"_s, 2, "vtu"},
+                                                           {u"e.MSH"_s, 1, "2.2"}};
+    for (const auto& [name, filter, format] : cases) {
+      r.prompter.fileNames.push_back(dir.filePath(name));
+      r.prompter.filterChoices.push_back(filter);
+    }
+    r.prompter.fileNames.insert(r.prompter.fileNames.end(), {std::nullopt, dir.filePath(u"x/y.msh"_s)});
+    for (size_t i = 0; i < std::size(cases) + 2; ++i) r.commands->files().exportOpenFormat();
+    const QString done = u": Plik wyeksportowano poprawnie"_s;
+    QCOMPARE(r.prompter.messages(),
+             QStringList({u"plain Eksport do Gmsh MSH 4.1"_s + done,
+                          u"plain Eksport do Gmsh MSH 2.2"_s + done, u"plain Eksport do VTK"_s + done,
+                          u"plain Eksport do VTK"_s + done, u"plain Eksport do Gmsh MSH 2.2"_s + done,
+                          u"note Błąd operacji dyskowej: Nie można zapisać do pliku"_s}));
+    std::ostringstream sink;
+    for (const auto& [name, filter, format] : cases) {
+      const std::string cli =
+          dir.filePath(u"cli"_s).toStdString() + (format == std::string("vtu") ? ".vtu" : ".msh");
+      std::vector<std::string> args = {"--export", cli, "--area", "10", project};
+      if (format == std::string("2.2")) args.insert(args.begin(), {"--msh-version", "2.2"});
+      QCOMPARE(RunBatchExport(args, r.commands->mesh().mesherOptions(), sink), 0);
+      QCOMPARE(ReadFileBytes(dir.filePath(name).toStdString()), ReadFileBytes(cli));
+    }
+    const FileDialogSpec& options = r.prompter.fileDialogs[0];
+    QCOMPARE(options.title, u"Eksport siatki do formatu otwartego"_s);
+    QVERIFY(options.confirmOverwrite && options.chosenFilter != nullptr);
+    QCOMPARE(options.filters,
+             QStringList({u"Gmsh MSH 4.1 (*.msh)"_s, u"Gmsh MSH 2.2 (*.msh)"_s, u"VTK XML (*.vtu)"_s}));
   }
 
   void viewCommandsMeshTickAndAbout() {

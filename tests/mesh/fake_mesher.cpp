@@ -1,6 +1,6 @@
 // A stand-in for the mesher helper that misbehaves on request, so the tests
 // can prove that the program survives whatever its helper does:
-//   exit, crash, hang, garbage, oversize, bad-corner, overflow, slow,
+//   exit, crash, hang, garbage, oversize, bad-corner, bad-piece, bad-marker, overflow, slow,
 //   sized POINTS TRIANGLES (a well-formed mesh of that size); anything else
 //   answers one triangle.
 
@@ -21,6 +21,8 @@ MeshReply Mesh(int32_t points, int32_t triangles) {
   if (ReplyWithinLimits(r)) {
     r.points.assign(2 * static_cast<size_t>(points), 0.5);
     for (int32_t t = 0; t < triangles; ++t) r.triangles.insert(r.triangles.end(), {1, 2, 3});
+    r.segments = {1, 2};
+    r.markers = {1};
   }
   return r;
 }
@@ -39,6 +41,8 @@ int main(int argc, char** argv) {
   if (mode == "sized" && argc > 3) reply = Mesh(std::atoi(argv[2]), std::atoi(argv[3]));
   if (mode == "overflow") reply = Mesh(800, 2000);
   if (mode == "bad-corner") reply.triangles[2] = 4;
+  if (mode == "bad-piece") reply.segments[1] = 4;
+  if (mode == "bad-marker") reply.markers[0] = 0;
   std::string bytes = mode == "garbage" ? "this is not a mesh at all" : EncodeReply(reply);
   if (mode == "oversize") bytes.append(MaxReplyBytes(), '\0');
   return WriteAllToFd(STDOUT_FILENO, bytes) ? 0 : 2;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -30,6 +32,7 @@ MesherOptions FakeMesher(std::initializer_list<std::string> args, int millisecon
 
 void ExpectNoMesh(const Model& m) {
   EXPECT_EQ(std::vector({m.MeshFailureFlag, m.meshNodeCount, m.meshTriangleCount}), std::vector({1, 0, 0}));
+  EXPECT_FALSE(m.meshTags) << "a failure leaves no tags of the mesh before";
 }
 
 TEST(MeshDriver, AnInternalNodeInsideTheOnlyContourLeavesNoMesh) {
@@ -67,11 +70,15 @@ TEST(MeshDriver, TooSmallAreasFailOrOverflowAndTheProgramGoesOn) {
 // Each failure says what went wrong, so that the user can be told.
 TEST(MeshDriver, MisbehavingHelpersAreFailuresNotHangs) {
   using F = MeshFault;
-  const std::pair<const char*, MeshFault> modes[] = {{"exit", F::Crashed},      {"crash", F::Crashed},
-                                                     {"hang", F::TimedOut},     {"garbage", F::BadReply},
-                                                     {"oversize", F::BadReply}, {"bad-corner", F::BadReply}};
+  const std::pair<const char*, MeshFault> modes[] = {{"exit", F::Crashed},       {"crash", F::Crashed},
+                                                     {"hang", F::TimedOut},      {"garbage", F::BadReply},
+                                                     {"oversize", F::BadReply},  {"bad-corner", F::BadReply},
+                                                     {"bad-piece", F::BadReply}, {"bad-marker", F::BadReply}};
   for (const auto& [mode, fault] : modes) {
     auto m = TriangleProject();
+    ASSERT_EQ(GenerateMesh(*m, 10.0, FakeMesher({"canned"})), MeshOutcome::Success);
+    EXPECT_EQ(m->meshTags->edges, std::vector<MeshEdge>({{1, 2, 1}}))
+        << "the canned mesh comes with its edge";
     MeshTrial trial;
     EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({mode}, 300), &trial), MeshOutcome::Failure) << mode;
     EXPECT_EQ(trial.fault, fault) << mode;
@@ -143,18 +150,19 @@ TEST(MeshDriver, CrashingInputIsRefusedBeforeTheHelperStarts) {
   }
 }
 
-// What Triangle's own program makes of the model written as a .poly file:
-// x and y of every node, then the corners of every triangle, as the mesh
-// tables would hold them.
+// What Triangle's own program makes of the model written as a .poly file
+// with each segment marked by its element's number: x and y of every node,
+// the corners of every triangle, as the mesh tables would hold them, then
+// the lower node, the higher node and the mark of every segment piece.
 std::vector<double> ProgramMesh(const Model& m, double area, const TempDir& dir) {
   std::ofstream poly(dir.file("g.poly"));
   poly.precision(17);
   poly << m.nodeCount << " 2 0 0\n";
   for (int32_t i = 1; i <= m.nodeCount; ++i)
     poly << i << ' ' << m.NodeTable[i].x << ' ' << m.NodeTable[i].y << '\n';
-  poly << m.elementCount << " 0\n";
+  poly << m.elementCount << " 1\n";
   for (int32_t i = 1; i <= m.elementCount; ++i)
-    poly << i << ' ' << m.ElementTable[i].startNode << ' ' << m.ElementTable[i].endNode << '\n';
+    poly << i << ' ' << m.ElementTable[i].startNode << ' ' << m.ElementTable[i].endNode << ' ' << i << '\n';
   poly << m.internalNodeCount << '\n';
   for (int32_t i = 1; i <= m.internalNodeCount; ++i)
     poly << i << ' ' << m.InternalNodeTable[i].x << ' ' << m.InternalNodeTable[i].y << '\n';
@@ -178,12 +186,23 @@ std::vector<double> ProgramMesh(const Model& m, double area, const TempDir& dir)
       if (column >= 1 && column <= values) mesh.push_back(values == 2 ? double(float(v)) : v);
     }
   }
+  std::ifstream pieces(dir.file("g.1.poly"));
+  int skip = 0, rows = 0, marked = 0;
+  pieces >> skip >> skip >> skip >> skip >> rows >> marked;
+  std::vector<std::array<double, 3>> segments(static_cast<size_t>(rows));
+  for (auto& [low, high, mark] : segments) {
+    pieces >> skip >> low >> high >> mark;
+    if (low > high) std::swap(low, high);
+  }
+  std::sort(segments.begin(), segments.end());
+  for (const auto& row : segments) mesh.insert(mesh.end(), row.begin(), row.end());
   return mesh;
 }
 
 // Boundary nodes first and in order, holes where hole points are, inner
-// contours without one meshed over: node for node and corner for corner
-// what Triangle's own program makes of the same graph.
+// contours without one meshed over: node for node, corner for corner and
+// boundary edge for boundary edge what Triangle's own program makes of the
+// same graph. The edges run the way their elements run.
 TEST(MeshDriver, MeshEqualsWhatTrianglesOwnProgramWrites) {
   auto m = NewProject();
   AddContour(*m, {{0, 0}, {12, 0}, {14, 5}, {12, 10}, {6, 13}, {0, 10}, {-2, 5}});
@@ -201,7 +220,20 @@ TEST(MeshDriver, MeshEqualsWhatTrianglesOwnProgramWrites) {
       const MeshTriangle& c = m->MeshTriangleTable[t];
       ours.insert(ours.end(), {double(c.corner1), double(c.corner2), double(c.corner3)});
     }
+    ASSERT_TRUE(m->meshTags);
+    std::vector<std::array<double, 3>> edges;
+    for (const MeshEdge& e : m->meshTags->edges) {
+      edges.push_back(
+          {double(std::min(e.node1, e.node2)), double(std::max(e.node1, e.node2)), double(e.element)});
+      const Element& element = m->ElementTable[e.element];
+      const Node &start = m->NodeTable[element.startNode], &end = m->NodeTable[element.endNode];
+      const MeshNode &a = m->MeshNodeTable[e.node1], &b = m->MeshNodeTable[e.node2];
+      EXPECT_GT((b.x - a.x) * (end.x - start.x) + (b.y - a.y) * (end.y - start.y), 0.0f) << e.element;
+    }
+    std::sort(edges.begin(), edges.end());
+    for (const auto& row : edges) ours.insert(ours.end(), row.begin(), row.end());
     EXPECT_EQ(ours, expected) << "area " << area;
+    EXPECT_EQ(m->meshTags->elements.size(), size_t(m->elementCount));
   }
 }
 
@@ -227,6 +259,8 @@ TEST(MeshDriver, CoincidentNodesReachTheMesherOnce) {
   EXPECT_EQ(request.points, BuildMeshRequest(*merged, 1.0)->points);
   EXPECT_EQ(request.segments, std::vector<int32_t>({1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 1}))
       << "the zero-length element goes, the others follow their merged ends";
+  EXPECT_EQ(request.markers, std::vector<int32_t>({1, 3, 4, 5, 6, 7, 8}))
+      << "each keeps its element's number";
   ::setenv("MALLOC_PERTURB_", "190", 1);
   const MeshOutcome outcomes[] = {GenerateMesh(*unmerged, 1.0, RealMesher()),
                                   GenerateMesh(*merged, 1.0, RealMesher())};

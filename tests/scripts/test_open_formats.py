@@ -1,0 +1,275 @@
+#!/usr/bin/python3
+"""The open-format exports read by programs written elsewhere.
+
+  test_open_formats.py VENDREL PROJECT   the command line exports PROJECT
+      (a holed model with several conditions) in every format; gmsh loads
+      and rewrites each MSH file, meshio reads MSH 4.1, MSH 2.2 and VTU, and
+      everything is held against the m2d export of the same run and the
+      model's own geometry. Then the command line's exit statuses.
+  test_open_formats.py --empty DIR       DIR holds mesh.msh, mesh22.msh and
+      mesh.vtu of a mesh without boundary edges: 4 points, 2 triangles.
+"""
+import math
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+
+import meshio
+import numpy as np
+
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+        print("FAIL:", what)
+
+
+def read_project(path):
+    """Nodes, elements (start, end, condition, boundary) and condition and boundary counts."""
+    words = open(path, encoding="ascii").read().split()
+    counts = [int(w) for w in words[:5]]
+    pos = 5
+    nodes = [(float(words[pos + 2 * i]), float(words[pos + 2 * i + 1])) for i in range(counts[0])]
+    pos += 2 * counts[0]
+    elements = [tuple(int(w) for w in words[pos + 4 * i:pos + 4 * i + 4]) for i in range(counts[1])]
+    return nodes, elements, counts[2], counts[3]
+
+
+def read_m2d(path):
+    """The solver layout's float32 points and 0-based triangles."""
+    data = open(path, "rb").read()
+    t, n = struct.unpack_from("<ii", data)
+    corners = np.frombuffer(data, "<i4", 3 * t, 24).reshape(t, 3) - 1
+    points = np.frombuffer(data, "<f4", 2 * n, 24 + 16 * t).reshape(n, 2)
+    return points.astype(np.float64), corners
+
+
+def on_segment(p, a, b, scale):
+    ab, ap = b - a, p - a
+    length2 = ab @ ab
+    cross = ab[0] * ap[1] - ab[1] * ap[0]
+    along = (ap @ ab) / length2
+    return abs(cross) / math.sqrt(length2) < 1e-5 * scale and -1e-7 <= along <= 1 + 1e-7
+
+
+def expected_edges(points, triangles, nodes, elements):
+    """Every mesh edge that lies on a model element: {(low, high): element number}."""
+    scale = float(np.abs(points).max())
+    model = [(np.array(nodes[a - 1]), np.array(nodes[b - 1])) for a, b, _, _ in elements]
+    found = {}
+    for tri in triangles:
+        for i in range(3):
+            u, v = sorted((int(tri[i]), int(tri[(i + 1) % 3])))
+            for k, (a, b) in enumerate(model, 1):
+                if on_segment(points[u], a, b, scale) and on_segment(points[v], a, b, scale):
+                    found[(u, v)] = k
+    return found
+
+
+def group_summary(edges, points):
+    """Count and total length of a set of (low, high) edges."""
+    return len(edges), round(sum(float(np.linalg.norm(points[u] - points[v])) for u, v in edges), 4)
+
+
+def lines_of(mesh):
+    """All line cells with their index among the mesh's cells of every block."""
+    out = []
+    for b, block in enumerate(mesh.cells):
+        if block.type == "line":
+            out.extend((b, i, tuple(int(x) for x in row)) for i, row in enumerate(block.data))
+    return out
+
+
+def check_common(name, mesh, points, triangles):
+    check(np.array_equal(mesh.points[:, :2], points), f"{name}: points read back as the stored floats")
+    check(np.all(mesh.points[:, 2] == 0) if mesh.points.shape[1] == 3 else True, f"{name}: z is 0")
+    tris = np.concatenate([c.data for c in mesh.cells if c.type == "triangle"])
+    check(np.array_equal(tris, triangles), f"{name}: the triangles, in their numbering")
+    a, b, c = (mesh.points[tris[:, i], :2] for i in range(3))
+    area = (b[:, 0] - a[:, 0]) * (c[:, 1] - a[:, 1]) - (c[:, 0] - a[:, 0]) * (b[:, 1] - a[:, 1])
+    check(bool(np.all(area > 0)), f"{name}: every triangle counter-clockwise, none inverted")
+
+
+def check_groups(name, groups, elements_of_line, points, expected, nodes, elements, conditions, boundaries):
+    """groups: {('warunek'|'brzeg', k): [(start, end), ...]} as read."""
+    for kind, column, count in (("warunek", 2, conditions), ("brzeg", 3, boundaries)):
+        for k in range(1, count + 1):
+            want = {e for e, el in expected.items() if elements[el - 1][column] == k}
+            got = groups.get((kind, k), [])
+            got_set = {tuple(sorted(e)) for e in got}
+            check(len(got) == len(got_set), f"{name}: {kind} {k} holds each edge once")
+            check(got_set == want and group_summary(got_set, points) == group_summary(want, points),
+                  f"{name}: {kind} {k}: {group_summary(got_set, points)} read, {group_summary(want, points)} expected")
+    for (start, end), element in elements_of_line:
+        low_high = tuple(sorted((start, end)))
+        check(expected.get(low_high) == element, f"{name}: edge {low_high} tagged with its element {element}")
+        a, b = (np.array(nodes[i - 1]) for i in elements[element - 1][:2])
+        check(float((points[end] - points[start]) @ (b - a)) > 0, f"{name}: edge {low_high} runs its element's way")
+
+
+NAMES = {("warunek", 1): "warunek 1: strumień 0", ("warunek", 2): "warunek 2: temperatura 100",
+         ("warunek", 3): "warunek 3: konwekcja 25, 20", ("brzeg", 1): "brzeg 1: zewnętrzny",
+         ("brzeg", 2): "brzeg 2: wewnętrzny"}
+
+
+def key_of(group_name):
+    m = re.match(r"(warunek|brzeg) (\d+):", group_name)
+    return (m.group(1), int(m.group(2))) if m else None
+
+
+def gmsh_rewrites(path, nodes, elements, work):
+    out = os.path.join(work, "CHECK.msh")
+    run = subprocess.run(["gmsh", path, "-0", "-o", out], capture_output=True, text=True)
+    text = run.stdout + run.stderr
+    check(run.returncode == 0 and "Warning" not in text and "Error" not in text,
+          f"gmsh reads and writes {os.path.basename(path)} cleanly:\n{text}")
+    check(f": {nodes} nodes" in text and f": {elements} elements" in text,
+          f"gmsh counts {nodes} nodes and {elements} elements in {os.path.basename(path)}:\n{text}")
+    return out
+
+
+def check_project(vendrel, project):
+    nodes, elements, conditions, boundaries = read_project(project)
+    work = tempfile.mkdtemp()
+    files = {}
+    for name, extra in (("mesh.m2d", []), ("mesh.msh", []), ("mesh22.msh", ["--msh-version", "2.2"]),
+                        ("mesh.vtu", [])):
+        files[name] = os.path.join(work, name)
+        run = subprocess.run([vendrel, "--export", files[name], "--area", "10", *extra, project],
+                             capture_output=True, text=True)
+        check(run.returncode == 0 and "wyeksportowano poprawnie" in run.stderr, f"export {name}: {run.stderr}")
+    points, triangles = read_m2d(files["mesh.m2d"])
+    expected = expected_edges(points, triangles, nodes, elements)
+    check(len(expected) > len(elements), "the expected edges include split elements")
+    edges = len(expected)
+
+    # MSH 4.1: groups as cell sets, one curve entity per element.
+    msh = meshio.read(files["mesh.msh"])
+    check_common("MSH 4.1", msh, points, triangles)
+    groups, tagged = {}, []
+    for set_name, per_block in msh.cell_sets.items():
+        key = key_of(set_name)
+        if key is None:
+            continue
+        check(NAMES.get(key) == set_name, f"MSH 4.1: group named {set_name!r}")
+        for b, rows in enumerate(per_block):
+            if rows is not None and len(rows) and msh.cells[b].type == "line":
+                groups.setdefault(key, []).extend(tuple(int(x) for x in msh.cells[b].data[r]) for r in rows)
+    for b, _, line in lines_of(msh):
+        tagged.append((line, int(msh.cell_data["gmsh:geometrical"][b][0])))
+    check(len(tagged) == edges, f"MSH 4.1: {len(tagged)} edges, {edges} expected")
+    check(sorted(msh.field_data) == sorted(["obszar", *NAMES.values()]), "MSH 4.1: every group by name")
+    check_groups("MSH 4.1", groups, tagged, points, expected, nodes, elements, conditions, boundaries)
+    rewritten = meshio.read(gmsh_rewrites(files["mesh.msh"], len(points), len(triangles) + edges, work))
+    check(sorted(k for k in map(key_of, rewritten.cell_sets) if k) == sorted(NAMES),
+          "gmsh keeps the groups of MSH 4.1 by name")
+
+    # MSH 2.2: physical and elementary tags; an edge once per group.
+    msh22 = meshio.read(files["mesh22.msh"])
+    check_common("MSH 2.2", msh22, points, triangles)
+    tag_to_key = {}
+    for group_name, (tag, dim) in msh22.field_data.items():
+        if dim == 1:
+            tag_to_key[int(tag)] = key_of(group_name)
+            check(NAMES.get(key_of(group_name)) == group_name, f"MSH 2.2: group named {group_name!r}")
+    groups, tagged = {}, {}
+    for b, i, line in lines_of(msh22):
+        key = tag_to_key.get(int(msh22.cell_data["gmsh:physical"][b][i]))
+        groups.setdefault(key, []).append(line)
+        tagged[line] = int(msh22.cell_data["gmsh:geometrical"][b][i])
+    check(None not in groups and len(tagged) == edges, "MSH 2.2: every edge in named groups")
+    check_groups("MSH 2.2", groups, list(tagged.items()), points, expected, nodes, elements, conditions,
+                 boundaries)
+    gmsh_rewrites(files["mesh22.msh"], len(points), len(triangles) + 2 * edges, work)
+
+    # VTU: integer cell data.
+    vtu = meshio.read(files["mesh.vtu"])
+    check_common("VTU", vtu, points, triangles)
+    groups, tagged = {}, []
+    for b, i, line in lines_of(vtu):
+        data = {n: int(vtu.cell_data[n][b][i]) for n in ("warunek", "brzeg", "element", "obszar")}
+        check(data["obszar"] == 0, "VTU: a line is no part of the region")
+        groups.setdefault(("warunek", data["warunek"]), []).append(line)
+        groups.setdefault(("brzeg", data["brzeg"]), []).append(line)
+        tagged.append((line, data["element"]))
+    check(all(int(v) == 1 for b, c in enumerate(vtu.cells) if c.type == "triangle" for v in vtu.cell_data["obszar"][b]),
+          "VTU: every triangle in region 1")
+    check(len(tagged) == edges, f"VTU: {len(tagged)} edges, {edges} expected")
+    check_groups("VTU", groups, tagged, points, expected, nodes, elements, conditions, boundaries)
+    return files
+
+
+def check_command_line(vendrel, project, done_msh):
+    work = tempfile.mkdtemp()
+    bad = os.path.join(work, "bad.vdk")
+    open(bad, "w").write("3 3 1 1 0\n0 0\n1 0\n")
+    few = os.path.join(work, "few.vdk")
+    open(few, "w").write("2 1 1 1 0\n0 0\n1 0\n1 2 1 1\n2 0 0 0 0 0 0\n1\n1 0\n1\nKoniec pliku\n")
+    out = os.path.join(work, "out.msh")
+    cases = [
+        (["--area", "5", project], 2, "Brak nazwy pliku wynikowego"),
+        (["--export", out, "--bogus", project], 2, "Nieznana opcja --bogus"),
+        (["--export", out, "--area", "-1", project], 2, "Pole trójkąta musi być liczbą dodatnią"),
+        (["--export", out, "--area", "abc", project], 2, "Pole trójkąta"),
+        (["--export", os.path.join(work, "out.txt"), project], 2, "Nieznany format pliku"),
+        (["--export", os.path.join(work, "o.vtu"), "--msh-version", "2.2", project], 2, "--msh-version"),
+        (["--export", out, "--msh-version", "3", project], 2, "Wersja formatu MSH"),
+        (["--export", out], 2, "Brak pliku projektu"),
+        (["--export", out, os.path.join(work, "none.vdk")], 3, ""),
+        (["--export", out, bad], 3, ""),
+        (["--export", out, "--area", "0.001", project], 4, "Zbyt duża liczba elementów lub węzłów"),
+        (["--export", out, few], 4, "Generacja siatki nie powiodła się"),
+        (["--export", os.path.join(work, "no", "such", "dir.msh"), project], 5, "Nie można zapisać do pliku"),
+    ]
+    for args, status, words in cases:
+        for before in (None, b"kept"):
+            if before is None and os.path.exists(out):
+                os.remove(out)
+            if before is not None:
+                open(out, "wb").write(before)
+            run = subprocess.run([vendrel, *args], capture_output=True, text=True)
+            check(run.returncode == status and words in run.stderr,
+                  f"{args[-3:]}: status {run.returncode} ({status} expected): {run.stderr}")
+            left = open(out, "rb").read() if os.path.exists(out) else None
+            check(left == before, f"{args[-3:]}: OUT left as it was ({before})")
+    run = subprocess.run([vendrel, "--export", out, "--area=1,5", project], capture_output=True, text=True)
+    check(run.returncode == 0, f"--area=1,5 takes a decimal comma: {run.stderr}")
+    run = subprocess.run([vendrel, "--export", out, project], capture_output=True, text=True)
+    check(run.returncode == 0 and open(out, "rb").read() == open(done_msh, "rb").read(),
+          "the offered area 10 makes the same file as --area 10")
+    run = subprocess.run([vendrel, "--help"], capture_output=True, text=True,
+                         env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    check(all(s in run.stdout for s in ("--export", "--area", "--msh-version", "0 sukces", "2 błędne argumenty",
+                                        "3 nie można odczytać projektu", "4 generacja siatki nie powiodła się",
+                                        "5 nie można zapisać pliku")), f"--help lists the statuses:\n{run.stdout}")
+
+
+def check_empty(folder):
+    points = np.array([[0, 0], [1, 0], [1, 1], [0, 1]], dtype=float)
+    for name, elements in (("mesh.msh", 2), ("mesh22.msh", 2), ("mesh.vtu", None)):
+        path = os.path.join(folder, name)
+        if elements is not None:
+            gmsh_rewrites(path, 4, elements, folder)
+        mesh = meshio.read(path)
+        check(np.array_equal(mesh.points[:, :2], points), f"{name}: the four points")
+        check([c.type for c in mesh.cells] == ["triangle"] and len(mesh.cells[0].data) == 2,
+              f"{name}: two triangles and no line")
+
+
+def main():
+    if sys.argv[1] == "--empty":
+        check_empty(sys.argv[2])
+    else:
+        files = check_project(sys.argv[1], sys.argv[2])
+        check_command_line(sys.argv[1], sys.argv[2], files["mesh.msh"])
+    print(f"{len(failures)} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,6 +1,7 @@
 // Mesh generation through the helper against Triangle in-process and
 // Triangle's own program, a full-capacity project save and read, and the
-// model check on a full model.
+// model check on a full model, and the largest mesh the tables take
+// exported in the solver layout and in each open format.
 //   build/bin/bench_core --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
@@ -14,6 +15,8 @@
 #include <fstream>
 #include <memory>
 
+#include "core/files/ExportFile.h"
+#include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
 #include "core/mesh/MeshDriver.h"
 #include "core/mesh/ModelCheck.h"
@@ -160,6 +163,38 @@ void BM_CheckCleanCircle(benchmark::State& state) {
   state.counters["findings"] = double(found);
 }
 BENCHMARK(BM_CheckCleanCircle)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A square of four elements with two conditions, meshed as finely as the
+// tables take: square meshes come up to the triangle limit.
+std::unique_ptr<Model> LargestSquareMesh() {
+  auto m = std::make_unique<Model>();
+  ResetModelData(*m);
+  for (const Node& n : {Node{0, 0}, Node{40, 0}, Node{40, 40}, Node{0, 40}}) (void)AppendNode(*m, n);
+  (void)AppendCondition(*m, BoundaryCondition{1, 100});
+  for (int i = 1; i <= 4; ++i) (void)AppendElement(*m, Element{i, i % 4 + 1, i % 2 + 1, 1});
+  MesherOptions options;
+  options.helperPath = MESHER_PATH;
+  if (GenerateMesh(*m, AreaForLargestAcceptedMesh(*m), options) != MeshOutcome::Success)
+    m->meshTriangleCount = 0;
+  return m;
+}
+
+// 0: the m2d layout, then MSH 4.1, MSH 2.2 and VTU, each written safely.
+void BM_ExportLargestMesh(benchmark::State& state) {
+  static const std::unique_ptr<Model> m = LargestSquareMesh();
+  if (m->meshTriangleCount == 0) state.SkipWithError("no mesh");
+  const auto format = static_cast<OpenFormat>(state.range(0) - 1);
+  const std::string path = Shared().dir + "/export";
+  for (auto _ : state) {
+    const bool ok = state.range(0) == 0 ? WriteExportFile(*m, ExportLayout::M2d, path).ok
+                                        : WriteOpenExport(*m, format, path).ok;
+    if (!ok) state.SkipWithError("failed");
+  }
+  state.counters["triangles"] = m->meshTriangleCount;
+  state.counters["nodes"] = m->meshNodeCount;
+  state.counters["bytes"] = double(std::filesystem::file_size(path));
+}
+BENCHMARK(BM_ExportLargestMesh)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 

@@ -171,11 +171,11 @@ std::string Msh41(const Model& m, const TaggedMesh& mesh) {
     Point(t, b[1]);
   };
   t << "$Entities\n0 " << curves.size() << " 1 0\n";
-  for (const auto& [first, last] : curves) {
-    const TaggedEdge& e = mesh.edges[first];
+  for (const auto& curve : curves) {
+    const TaggedEdge& e = mesh.edges[curve.first];
     t << e.element << ' ';
     writeBox(box([&](auto&& visit) {
-      for (size_t i = first; i < last; ++i) {
+      for (size_t i = curve.first; i < curve.second; ++i) {
         visit(mesh.edges[i].node1);
         visit(mesh.edges[i].node2);
       }

@@ -45,7 +45,7 @@ double AreaForLargestAcceptedMesh(const Model& m) {
   for (int i = 0; i < 40; ++i) {
     const double mid = std::sqrt(lo * hi);
     const MeshReply r = RunTriangle(*BuildMeshRequest(m, mid), MeshSwitches(mid));
-    (ReplyWithinLimits(r) ? hi : lo) = mid;
+    (ReplyWithinLimits(r, MeshLimits{}) ? hi : lo) = mid;
   }
   return hi;
 }

@@ -18,13 +18,16 @@
 
 namespace {
 
-void LimitResources() {
+// A runaway mesh exhausts these budgets long before the machine's memory:
+// 1 GB and 30 s, and 1 KB and 30 µs more per triangle the limit allows.
+void LimitResources(const MeshLimits& limits) {
 #ifndef VK_SANITIZED  // the sanitizers reserve terabytes of address space
-  // A runaway mesh exhausts this budget long before the machine's memory.
-  const rlimit memory{1ull << 30, 1ull << 30};
+  const rlim_t bytes = (rlim_t(1) << 30) + rlim_t(limits.triangles) * 1024;
+  const rlimit memory{bytes, bytes};
   setrlimit(RLIMIT_AS, &memory);
 #endif
-  const rlimit cpu{30, 30};
+  const rlim_t seconds = 30 + rlim_t(limits.triangles) * 30 / 1'000'000;
+  const rlimit cpu{seconds, seconds};
   setrlimit(RLIMIT_CPU, &cpu);
 }
 
@@ -32,7 +35,6 @@ void LimitResources() {
 
 int main() {
   std::setlocale(LC_ALL, "C");  // Triangle reads the area with strtod
-  LimitResources();
 
   // Triangle prints its complaints on standard output; keep the reply
   // channel for the reply alone and send the rest to standard error.
@@ -43,6 +45,10 @@ int main() {
   if (!ReadAllFromFd(STDIN_FILENO, input, 1u << 20)) return 3;
   const std::optional<MeshRequest> request = DecodeRequest(input);
   if (!request) return 3;
+  // The request is read within a bounded buffer; meshing is bounded by
+  // what its limits allow.
+  LimitResources(request->limits);
+  const int32_t most = request->limits.triangles;
 
   MeshReply reply;
   // Every triangle is at most `area` large, so the region's area over it is
@@ -50,11 +56,12 @@ int main() {
   // building a mesh that would be refused anyway.
   const double region = request->area > 0.0 ? RegionArea(*request) : 0.0;
   const double atLeast = region / request->area;
-  if (request->area > 0.0 && atLeast > kMaxMeshTriangles * (1.0 + 1e-9)) {
-    reply.triangleCount = std::max(kMaxMeshTriangles + 1, static_cast<int32_t>(std::min(atLeast, 2e9)));
+  if (request->area > 0.0 && atLeast > most * (1.0 + 1e-9)) {
+    reply.triangleCount = std::max(most + 1, static_cast<int32_t>(std::min(atLeast, 2e9)));
+    reply.estimated = 1;
   } else {
     reply = RunTriangle(*request, MeshSwitches(request->area));
   }
   std::fflush(stdout);
-  return WriteAllToFd(replyFd, EncodeReply(reply)) ? 0 : 5;
+  return WriteAllToFd(replyFd, EncodeReply(reply, request->limits)) ? 0 : 5;
 }

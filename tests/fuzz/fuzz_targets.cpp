@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (const auto request = DecodeRequest(bytes)) kept = EncodeRequest(*request) == bytes;
 #else
   // The program's side: a reply it accepts names only points it has.
-  if (const auto reply = DecodeReply(bytes)) {
-    kept = EncodeReply(*reply) == bytes;
+  if (const auto reply = DecodeReply(bytes, MeshLimits{})) {
+    kept = EncodeReply(*reply, MeshLimits{}) == bytes;
     for (int32_t corner : reply->triangles) kept = kept && corner >= 1 && corner <= reply->pointCount;
   }
 #endif

@@ -14,11 +14,13 @@
 
 namespace {
 
+MeshLimits limits;  // the request's, when it is one
+
 MeshReply Mesh(int32_t points, int32_t triangles) {
   MeshReply r;
   r.pointCount = points;
   r.triangleCount = triangles;
-  if (ReplyWithinLimits(r)) {
+  if (ReplyWithinLimits(r, limits)) {
     r.points.assign(2 * static_cast<size_t>(points), 0.5);
     for (int32_t t = 0; t < triangles; ++t) r.triangles.insert(r.triangles.end(), {1, 2, 3});
     r.segments = {1, 2};
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   std::string input;
   (void)ReadAllFromFd(STDIN_FILENO, input, size_t(1) << 30);
+  if (const std::optional<MeshRequest> request = DecodeRequest(input)) limits = request->limits;
   if (mode == "exit") return 1;
   if (mode == "crash") std::raise(SIGSEGV);
   while (mode == "hang") ::pause();
@@ -43,7 +46,7 @@ int main(int argc, char** argv) {
   if (mode == "bad-corner") reply.triangles[2] = 4;
   if (mode == "bad-piece") reply.segments[1] = 4;
   if (mode == "bad-marker") reply.markers[0] = 0;
-  std::string bytes = mode == "garbage" ? "this is not a mesh at all" : EncodeReply(reply);
-  if (mode == "oversize") bytes.append(MaxReplyBytes(), '\0');
+  std::string bytes = mode == "garbage" ? "this is not a mesh at all" : EncodeReply(reply, limits);
+  if (mode == "oversize") bytes.append(MaxReplyBytes(limits), '\0');
   return WriteAllToFd(STDOUT_FILENO, bytes) ? 0 : 2;
 }

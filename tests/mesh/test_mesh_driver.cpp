@@ -267,10 +267,8 @@ TEST(MeshDriver, CoincidentNodesReachTheMesherOnce) {
   ::unsetenv("MALLOC_PERTURB_");
   ASSERT_EQ(std::vector(std::begin(outcomes), std::end(outcomes)), std::vector(2, MeshOutcome::Success));
   EXPECT_EQ(unmerged->meshNodeCount, merged->meshNodeCount);
-  EXPECT_TRUE(std::memcmp(&unmerged->MeshNodeTable, &merged->MeshNodeTable, sizeof merged->MeshNodeTable) ==
-                  0 &&
-              std::memcmp(&unmerged->MeshTriangleTable, &merged->MeshTriangleTable,
-                          sizeof merged->MeshTriangleTable) == 0);
+  EXPECT_TRUE(unmerged->MeshNodeTable.sameRows(merged->MeshNodeTable, merged->meshNodeCount) &&
+              unmerged->MeshTriangleTable.sameRows(merged->MeshTriangleTable, merged->meshTriangleCount));
 }
 
 }  // namespace

@@ -120,6 +120,11 @@ std::string DefaultMesherPath() {
   return dir + "vendrel-mesher";
 }
 
+std::chrono::milliseconds TimeLimit(const MesherOptions& o) {
+  const int64_t beyond = std::max<int64_t>(0, int64_t(o.limits.triangles) - kMaxMeshTriangles);
+  return o.timeLimit + std::chrono::milliseconds(beyond / 50);
+}
+
 std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
   MeshRequest r;
   r.area = area;
@@ -176,12 +181,15 @@ std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptio
   theirs.reset();
   ::fcntl(ours.get(), F_SETFL, ::fcntl(ours.get(), F_GETFL) | O_NONBLOCK);
 
-  const std::string input = EncodeRequest(request);
+  MeshRequest limited = request;
+  limited.limits = options.limits;
+  const std::string input = EncodeRequest(limited);
   size_t sent = 0;
   std::string reply;
-  const size_t replyLimit = MaxReplyBytes();
-  const Clock::time_point deadline = Clock::now() + options.timeLimit;
+  const size_t replyLimit = MaxReplyBytes(options.limits);
+  const Clock::time_point deadline = Clock::now() + TimeLimit(options);
   for (;;) {
+    if (options.cancelled && options.cancelled()) return fail(MeshFault::Cancelled);  // killed on the way out
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return fail(MeshFault::TimedOut);  // the child is killed on the way out
     pollfd p{ours.get(), static_cast<short>(POLLIN | (sent < input.size() ? POLLOUT : 0)), 0};
@@ -215,7 +223,7 @@ std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptio
   if (!child.exitedCleanlyBefore(deadline)) {
     return fail(Clock::now() >= deadline ? MeshFault::TimedOut : MeshFault::Crashed);
   }
-  std::optional<MeshReply> decoded = DecodeReply(reply);
+  std::optional<MeshReply> decoded = DecodeReply(reply, options.limits);
   return decoded ? decoded : fail(MeshFault::BadReply);
 }
 
@@ -232,10 +240,14 @@ MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::
     return t;
   }
   std::optional<MeshReply> reply = RunMesher(*request, options, &t.fault);
-  if (!reply) return t;
+  if (!reply) {
+    if (t.fault == MeshFault::Cancelled) t.outcome = MeshOutcome::Cancelled;
+    return t;
+  }
   t.points = reply->pointCount;
   t.triangles = reply->triangleCount;
-  if (!ReplyWithinLimits(*reply)) {
+  t.estimated = reply->estimated != 0;
+  if (!ReplyWithinLimits(*reply, options.limits)) {
     t.outcome = MeshOutcome::Overflow;
     t.fault = MeshFault::TooLarge;
   } else if (reply->triangleCount < 1) {
@@ -279,7 +291,7 @@ MeshTrial TryMesh(const Model& m, double area, const MesherOptions& options) {
   try {
     return Trial(m, area, options, nullptr);
   } catch (...) {
-    return MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0};
+    return MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
   }
 }
 
@@ -291,9 +303,10 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
   } catch (...) {
     // Memory that could not be had, or anything else thrown on the way,
     // is a failed generation; the program goes on.
-    t = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0};
+    t = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
   }
   if (trial != nullptr) *trial = t;
+  if (t.outcome == MeshOutcome::Cancelled) return t.outcome;
   m.meshNodeCount = 0;
   m.meshTriangleCount = 0;
   m.meshTags.reset();
@@ -304,15 +317,26 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
   } catch (...) {
     // Without memory for the tags the mesh still stands, untagged.
   }
-  m.meshTriangleCount = reply->triangleCount;
-  m.meshNodeCount = reply->pointCount;
-  for (int32_t i = 1; i <= m.meshTriangleCount; ++i) {
-    const int32_t* c = &reply->triangles[3 * static_cast<size_t>(i - 1)];
-    m.MeshTriangleTable[i] = MeshTriangle{c[0], c[1], c[2]};
+  try {
+    std::vector<MeshTriangle> triangles(static_cast<size_t>(reply->triangleCount));
+    for (size_t i = 0; i < triangles.size(); ++i) {
+      const int32_t* c = &reply->triangles[3 * i];
+      triangles[i] = MeshTriangle{c[0], c[1], c[2]};
+    }
+    std::vector<MeshNode> nodes(static_cast<size_t>(reply->pointCount));
+    for (size_t i = 0; i < nodes.size(); ++i) {
+      nodes[i] = MeshNode{static_cast<float>(reply->points[2 * i]), static_cast<float>(reply->points[2 * i + 1])};
+    }
+    reply.reset();
+    m.MeshTriangleTable.assign(std::move(triangles));
+    m.MeshNodeTable.assign(std::move(nodes));
+  } catch (...) {
+    m.MeshFailureFlag = 1;
+    m.meshTags.reset();
+    if (trial != nullptr) *trial = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
+    return MeshOutcome::Failure;
   }
-  for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
-    const double* p = &reply->points[2 * static_cast<size_t>(i - 1)];
-    m.MeshNodeTable[i] = MeshNode{static_cast<float>(p[0]), static_cast<float>(p[1])};
-  }
+  m.meshTriangleCount = m.MeshTriangleTable.storedRows();
+  m.meshNodeCount = m.MeshNodeTable.storedRows();
   return MeshOutcome::Success;
 }

@@ -14,10 +14,18 @@
 struct MesherOptions {
   std::string helperPath;              // the vendrel-mesher program
   std::vector<std::string> extraArgs;  // passed to the helper after its name
+  // For a mesh within the specified limits; a larger limit adds 20 µs per
+  // triangle it allows (see TimeLimit).
   std::chrono::milliseconds timeLimit{5000};
+  MeshLimits limits;
   // Called now and then while the helper works, so a window can repaint.
   std::function<void()> whileWaiting;
+  // Asked as often; true ends the helper at once and the generation with it.
+  std::function<bool()> cancelled;
 };
+
+// The time a helper gets under these options.
+std::chrono::milliseconds TimeLimit(const MesherOptions& options);
 
 // The helper beside the running program, or in the private folder
 // libexec/vendrel-korbel/ of the installation it belongs to.
@@ -27,6 +35,7 @@ enum class MeshOutcome {
   Success,   // the mesh tables hold the new mesh
   Overflow,  // more than 1999 triangles or 999 nodes: refused, tables empty
   Failure,   // the mesher failed or gave no triangle: tables empty
+  Cancelled, // the user ended it: the model is as it was
 };
 
 // Why a run of the mesher gave no mesh.
@@ -38,7 +47,8 @@ enum class MeshFault : uint8_t {
   TimedOut,     // it ran past the time limit and was killed
   BadReply,     // its reply was malformed
   NoTriangles,  // Triangle made no triangle
-  TooLarge,     // more triangles or points than the mesh tables take
+  TooLarge,     // more triangles or points than the limits allow
+  Cancelled,    // the user ended it
 };
 
 // What one run of the mesher made: the outcome, why it failed, and the
@@ -48,11 +58,12 @@ struct MeshTrial {
   MeshFault fault = MeshFault::None;
   int32_t points = 0;
   int32_t triangles = 0;
+  bool estimated = false;  // the triangles are a lower bound: the mesher did not mesh
 };
 
 // Meshes the model with the given largest triangle area. Sets
-// MeshFailureFlag as the generation goes; on anything but success both mesh
-// counters end at 0; an exception on the way is a failure and never leaves.
+// MeshFailureFlag as the generation goes; on anything but success (or a
+// cancel, which leaves the model as it was) both mesh counters end at 0; an exception on the way is a failure and never leaves.
 // The caller has already checked that the area is above zero and that there
 // are at least three elements. `trial`, when given, gets what the mesher did.
 MeshOutcome GenerateMesh(Model& model, double area, const MesherOptions& options, MeshTrial* trial = nullptr);

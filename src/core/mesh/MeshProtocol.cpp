@@ -1,5 +1,6 @@
 #include "core/mesh/MeshProtocol.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -64,19 +65,32 @@ bool CountIn(int32_t count, int32_t max) {
 
 }  // namespace
 
-size_t MaxReplyBytes() {
-  return sizeof(uint32_t) + 3 * sizeof(int32_t) + 2 * sizeof(double) * kMaxMeshNodes +
-         3 * sizeof(int32_t) * kMaxMeshTriangles + 3 * sizeof(int32_t) * kMaxReplySegments;
+MeshLimits LargeMeshLimits(int32_t triangles) {
+  triangles = std::clamp(triangles, 1, kLargestMeshTriangles);
+  // A triangulation of N points has at least N - 2 triangles; Triangle may
+  // keep up to every model node unused besides.
+  return {triangles, triangles + kMaxNodes + 2};
 }
 
-bool ReplyWithinLimits(const MeshReply& reply) {
-  return CountIn(reply.pointCount, kMaxMeshNodes) && CountIn(reply.triangleCount, kMaxMeshTriangles);
+int64_t MaxReplySegments(const MeshLimits& limits) {
+  return 3 * int64_t(limits.points);
+}
+
+size_t MaxReplyBytes(const MeshLimits& l) {
+  return sizeof(uint32_t) + 5 * sizeof(int32_t) + 2 * sizeof(double) * size_t(l.points) +
+         3 * sizeof(int32_t) * size_t(l.triangles) + 3 * sizeof(int32_t) * size_t(MaxReplySegments(l));
+}
+
+bool ReplyWithinLimits(const MeshReply& reply, const MeshLimits& limits) {
+  return CountIn(reply.pointCount, limits.points) && CountIn(reply.triangleCount, limits.triangles);
 }
 
 std::string EncodeRequest(const MeshRequest& r) {
   std::string out;
   Put(out, kRequestMagic);
   Put(out, r.area);
+  Put(out, r.limits.triangles);
+  Put(out, r.limits.points);
   Put(out, static_cast<int32_t>(r.points.size() / 2));
   PutAll(out, r.points);
   Put(out, static_cast<int32_t>(r.segments.size() / 2));
@@ -92,7 +106,11 @@ std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
   MeshRequest r;
   uint32_t magic = 0;
   int32_t points = 0, segments = 0, holes = 0;
-  if (!in.get(magic) || magic != kRequestMagic || !in.get(r.area)) return std::nullopt;
+  if (!in.get(magic) || magic != kRequestMagic || !in.get(r.area) || !in.get(r.limits.triangles) ||
+      !in.get(r.limits.points) || r.limits.triangles < 1 || r.limits.triangles > kLargestMeshTriangles ||
+      r.limits.points < 1 || r.limits.points > kLargestMeshRows) {
+    return std::nullopt;
+  }
   if (!in.get(points) || !CountIn(points, kMaxNodes) || !in.getAll(r.points, 2 * size_t(points))) {
     return std::nullopt;
   }
@@ -115,12 +133,18 @@ std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
   return r;
 }
 
-std::string EncodeReply(const MeshReply& r) {
+std::string EncodeReply(const MeshReply& r, const MeshLimits& limits) {
   std::string out;
+  const bool withMesh = ReplyWithinLimits(r, limits);
+  if (withMesh) {
+    out.reserve(5 * sizeof(int32_t) + r.points.size() * sizeof(double) +
+                (r.triangles.size() + r.segments.size() + r.markers.size()) * sizeof(int32_t));
+  }
   Put(out, kReplyMagic);
   Put(out, r.pointCount);
   Put(out, r.triangleCount);
-  if (ReplyWithinLimits(r)) {
+  Put(out, r.estimated);
+  if (withMesh) {
     PutAll(out, r.points);
     PutAll(out, r.triangles);
     Put(out, static_cast<int32_t>(r.segments.size() / 2));
@@ -130,21 +154,22 @@ std::string EncodeReply(const MeshReply& r) {
   return out;
 }
 
-std::optional<MeshReply> DecodeReply(std::string_view bytes) {
+std::optional<MeshReply> DecodeReply(std::string_view bytes, const MeshLimits& limits) {
   Cursor in(bytes);
   MeshReply r;
   uint32_t magic = 0;
-  if (!in.get(magic) || magic != kReplyMagic || !in.get(r.pointCount) || !in.get(r.triangleCount)) {
+  if (!in.get(magic) || magic != kReplyMagic || !in.get(r.pointCount) || !in.get(r.triangleCount) ||
+      !in.get(r.estimated)) {
     return std::nullopt;
   }
-  if (r.pointCount < 0 || r.triangleCount < 0) return std::nullopt;
-  if (ReplyWithinLimits(r)) {
+  if (r.pointCount < 0 || r.triangleCount < 0 || (r.estimated != 0 && r.estimated != 1)) return std::nullopt;
+  if (ReplyWithinLimits(r, limits)) {
     if (!in.getAll(r.points, 2 * size_t(r.pointCount)) ||
         !in.getAll(r.triangles, 3 * size_t(r.triangleCount))) {
       return std::nullopt;
     }
     int32_t segments = 0;
-    if (!in.get(segments) || !CountIn(segments, kMaxReplySegments) ||
+    if (!in.get(segments) || segments < 0 || segments > MaxReplySegments(limits) ||
         !in.getAll(r.segments, 2 * size_t(segments)) || !in.getAll(r.markers, size_t(segments))) {
       return std::nullopt;
     }

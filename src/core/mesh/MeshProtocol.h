@@ -11,8 +11,20 @@
 
 #include "core/model/Model.h"
 
+// The largest mesh a generation may make.
+struct MeshLimits {
+  int32_t triangles = kMaxMeshTriangles;
+  int32_t points = kMaxMeshNodes;
+  bool operator==(const MeshLimits&) const = default;
+};
+
+// The large limit: up to `triangles` triangles (within 1 … the largest mesh
+// the program takes) and as many points as such a mesh can have.
+MeshLimits LargeMeshLimits(int32_t triangles);
+
 struct MeshRequest {
   double area = 0.0;
+  MeshLimits limits;
   std::vector<double> points;     // x, y per point
   std::vector<int32_t> segments;  // start, end per segment, numbered from 1
   std::vector<int32_t> markers;   // one per segment: the model element it stands for
@@ -22,9 +34,11 @@ struct MeshRequest {
 struct MeshReply {
   int32_t pointCount = 0;
   int32_t triangleCount = 0;
-  // Filled only when both counts are within the mesh tables' capacities;
-  // past them the counts alone travel (a lower bound when the helper
-  // refused to mesh at all).
+  // 1 when the helper did not mesh at all because the region's area over
+  // the triangle area already passes the limit: the count is a lower bound.
+  int32_t estimated = 0;
+  // Filled only when both counts are within the request's limits; past
+  // them the counts alone travel.
   std::vector<double> points;      // x, y per point
   std::vector<int32_t> triangles;  // three corners per triangle, from 1
   // The pieces the segments were split into, each with its segment's marker.
@@ -33,23 +47,25 @@ struct MeshReply {
 };
 
 // The most segment pieces a reply carries: the pieces are edges of a plane
-// graph on at most the mesh tables' points.
-inline constexpr int32_t kMaxReplySegments = 3 * kMaxMeshNodes;
+// graph on at most the limit's points.
+int64_t MaxReplySegments(const MeshLimits& limits);
 
-// The largest reply a helper may send: the header, full mesh tables and
+// The largest reply a helper may send: the header, a mesh at the limits and
 // the most segment pieces.
-size_t MaxReplyBytes();
+size_t MaxReplyBytes(const MeshLimits& limits);
 
-bool ReplyWithinLimits(const MeshReply& reply);
+bool ReplyWithinLimits(const MeshReply& reply, const MeshLimits& limits);
 
 std::string EncodeRequest(const MeshRequest& request);
-// Refuses anything but a well-formed request within the model's capacities.
+// Refuses anything but a well-formed request within the model's capacities
+// and the largest limits.
 std::optional<MeshRequest> DecodeRequest(std::string_view bytes);
 
-std::string EncodeReply(const MeshReply& reply);
+// The mesh goes with the counts when they are within the limits.
+std::string EncodeReply(const MeshReply& reply, const MeshLimits& limits);
 // Refuses a reply whose size does not match its counts, whose corners name
 // points it does not have, or whose coordinates are not finite.
-std::optional<MeshReply> DecodeReply(std::string_view bytes);
+std::optional<MeshReply> DecodeReply(std::string_view bytes, const MeshLimits& limits);
 
 // Triangle's switches: quiet, planar straight-line graph, quality mesh with
 // the default angle, largest area as printf "%f" in the C locale.

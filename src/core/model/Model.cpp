@@ -9,6 +9,8 @@ void SetDefaults(Model& m, int32_t problemKind) {
   m.meshTriangleCount = 0;
   m.meshNodeCount = 0;
   m.meshTags.reset();
+  m.MeshNodeTable.clear();
+  m.MeshTriangleTable.clear();
   m.MeshFailureFlag = 0;
   m.Conductivity = 1.0f;
   m.ProblemKind = problemKind;

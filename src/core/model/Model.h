@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -102,6 +103,68 @@ inline constexpr int32_t kMaxConditions = 99;
 inline constexpr int32_t kMaxInternalNodes = 99;
 inline constexpr int32_t kMaxMeshNodes = 999;
 inline constexpr int32_t kMaxMeshTriangles = 1999;
+// The largest mesh the program takes at all, with the large limit switched
+// on: about 1 KB of memory per triangle through generation, so a few GB.
+inline constexpr int32_t kLargestMeshTriangles = 5'000'000;
+// Mesh rows a table may be asked for: the nodes of the largest mesh, plus
+// points Triangle keeps that no triangle uses.
+inline constexpr int32_t kLargestMeshRows = kLargestMeshTriangles + kMaxNodes + 2;
+
+// Mesh rows numbered from 1, as many as the mesh has. Copies of a model share
+// the rows until one of them writes (copy on write), so an undo step holds a
+// large mesh without copying it. A row past the stored ones reads as a zero
+// row; writing one grows the table. Numbers outside 0 … kLargestMeshRows
+// throw. Read through a const table: the non-const [] makes the rows this
+// model's own first.
+template <typename Row>
+class MeshTable {
+ public:
+  const Row& operator[](int32_t number) const {
+    checked(number);
+    return rows_ && size_t(number) < rows_->size() ? (*rows_)[size_t(number)] : kZero;
+  }
+  Row& operator[](int32_t number) {
+    std::vector<Row>& rows = own();
+    if (size_t(checked(number)) >= rows.size()) rows.resize(size_t(number) + 1);
+    return rows[size_t(number)];
+  }
+  // Rows 1 … rows.size(), replacing all there were.
+  void assign(std::vector<Row> rows) {
+    rows.insert(rows.begin(), Row{});
+    rows_ = std::make_shared<std::vector<Row>>(std::move(rows));
+  }
+  void clear() { rows_.reset(); }
+  // Rows 1 … count, contiguous; valid while the table is unchanged.
+  const Row* rows(int32_t count) const {
+    return rows_ && count >= 0 && size_t(count) < rows_->size() ? rows_->data() + 1 : nullptr;
+  }
+  bool sharesRowsWith(const MeshTable& other) const { return rows_ == other.rows_; }
+  // Rows 1 … count equal bit for bit (unstored rows are zero rows).
+  bool sameRows(const MeshTable& other, int32_t count) const {
+    if (rows_ == other.rows_) return true;
+    for (int32_t i = 1; i <= count; ++i) {
+      if (std::memcmp(&(*this)[i], &other[i], sizeof(Row)) != 0) return false;
+    }
+    return true;
+  }
+  int32_t storedRows() const { return rows_ ? static_cast<int32_t>(rows_->size()) - 1 : 0; }
+
+ private:
+  static int32_t checked(int32_t number) {
+    if (number < 0 || number > kLargestMeshRows) throw std::out_of_range("row number outside the mesh table");
+    return number;
+  }
+  std::vector<Row>& own() {
+    if (!rows_) {
+      rows_ = std::make_shared<std::vector<Row>>(1);
+    } else if (rows_.use_count() > 1) {
+      rows_ = std::make_shared<std::vector<Row>>(*rows_);
+    }
+    return *rows_;
+  }
+  static inline const Row kZero{};
+  std::shared_ptr<std::vector<Row>> rows_;
+};
 
 inline constexpr std::string_view kProgramCaption = "Vendrel Korbel v1.0";
 
@@ -116,9 +179,7 @@ struct Model {
   int32_t bcCount = 0;
   FixedTable<InternalNode, kMaxInternalNodes> InternalNodeTable;
   int32_t internalNodeCount = 0;
-  FixedTable<MeshNode, kMaxMeshNodes> MeshNodeTable;
   int32_t meshNodeCount = 0;
-  FixedTable<MeshTriangle, kMaxMeshTriangles> MeshTriangleTable;
   int32_t meshTriangleCount = 0;
 
   int32_t ProblemKind = 0;
@@ -132,6 +193,9 @@ struct Model {
   // Set with every mesh made, shared between copies (it never changes once
   // made); read only while there is a mesh.
   std::shared_ptr<const MeshTags> meshTags;
+  // The mesh's rows (their counters are above), shared with copies.
+  MeshTable<MeshNode> MeshNodeTable;
+  MeshTable<MeshTriangle> MeshTriangleTable;
 };
 
 // The model's start-up values (problem kind 10, nothing selected).

@@ -1,5 +1,6 @@
 #include "core/state/History.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -16,6 +17,12 @@ bool SameRows(const Table& a, const Table& b) {
 template <typename Table>
 bool SameLiveRows(const Table& a, int32_t countA, const Table& b, int32_t countB) {
   return countA == countB && (countA <= 0 || std::memcmp(&a[1], &b[1], sizeof a[1] * size_t(countA)) == 0);
+}
+
+// Every row either table holds, past the counter too.
+template <typename Row>
+bool SameStoredRows(const MeshTable<Row>& a, const MeshTable<Row>& b) {
+  return a.sameRows(b, std::max(a.storedRows(), b.storedRows()));
 }
 
 bool SameFloat(float a, float b) {
@@ -36,8 +43,9 @@ bool SameProject(const Model& a, const Model& b) {
          SameLiveRows(a.BoundaryTable, a.boundaryCount, b.BoundaryTable, b.boundaryCount) &&
          SameLiveRows(a.BcTable, a.bcCount, b.BcTable, b.bcCount) &&
          SameLiveRows(a.InternalNodeTable, a.internalNodeCount, b.InternalNodeTable, b.internalNodeCount) &&
-         SameLiveRows(a.MeshNodeTable, a.meshNodeCount, b.MeshNodeTable, b.meshNodeCount) &&
-         SameLiveRows(a.MeshTriangleTable, a.meshTriangleCount, b.MeshTriangleTable, b.meshTriangleCount) &&
+         a.meshNodeCount == b.meshNodeCount && a.MeshNodeTable.sameRows(b.MeshNodeTable, a.meshNodeCount) &&
+         a.meshTriangleCount == b.meshTriangleCount &&
+         a.MeshTriangleTable.sameRows(b.MeshTriangleTable, a.meshTriangleCount) &&
          SameMeshTags(a, b) && a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
          SameFloat(a.SecondProperty, b.SecondProperty) && a.CurrentBoundary == b.CurrentBoundary &&
          a.CurrentBc == b.CurrentBc;
@@ -57,7 +65,7 @@ bool SameModel(const Model& a, const Model& b) {
   return SameProject(a, b) && SameRows(a.NodeTable, b.NodeTable) &&
          SameRows(a.ElementTable, b.ElementTable) && SameRows(a.BoundaryTable, b.BoundaryTable) &&
          SameRows(a.BcTable, b.BcTable) && SameRows(a.InternalNodeTable, b.InternalNodeTable) &&
-         SameRows(a.MeshNodeTable, b.MeshNodeTable) && SameRows(a.MeshTriangleTable, b.MeshTriangleTable) &&
+         SameStoredRows(a.MeshNodeTable, b.MeshNodeTable) && SameStoredRows(a.MeshTriangleTable, b.MeshTriangleTable) &&
          a.SelectedNumber == b.SelectedNumber && a.MeshFailureFlag == b.MeshFailureFlag &&
          a.CaptionText == b.CaptionText;
 }

@@ -240,6 +240,7 @@ struct PaintingPrompter : Prompter {
     dialog.hide();
     return QDialog::Accepted;
   }
+  std::unique_ptr<Progress> progress(const QString&, const QString&) override { return nullptr; }
 };
 
 void BM_MeshListOpen(benchmark::State& state) {

@@ -25,7 +25,11 @@ class ScriptedPrompter : public Prompter {
   // message's icon (stop, note, plain) or ask, input, open, save, dialog.
   QStringList log;
   std::deque<bool> answers;
-  std::deque<int> filterChoices;  // for file dialogs that report their filter; 0 when none is queued
+  std::deque<int> filterChoices;
+  // The progress indicator reports "Anuluj" at this pump (from 1); never at 0.
+  int cancelAtPump = 0;
+  int pumps = 0;
+  QStringList progressShown;  // for file dialogs that report their filter; 0 when none is queued
   std::deque<std::optional<QString>> inputs, fileNames;
   std::deque<std::function<int(QDialog&)>> dialogs;
   std::vector<FileDialogSpec> fileDialogs;
@@ -66,6 +70,22 @@ class ScriptedPrompter : public Prompter {
     const int result = script ? script(dialog) : int(QDialog::Rejected);
     dialog.hide();
     return result;
+  }
+
+  std::unique_ptr<Progress> progress(const QString& title, const QString& text) override {
+    progressShown << title + u": "_s + text;  // kept out of the log: it shows only when slow
+    pumps = 0;
+    struct Scripted : Progress {
+      ScriptedPrompter& p;
+      explicit Scripted(ScriptedPrompter& prompter) : p(prompter) {}
+      // As the program's own before it shows: the window paints on.
+      void pump() override {
+        ++p.pumps;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+      }
+      bool cancelled() const override { return p.cancelAtPump > 0 && p.pumps >= p.cancelAtPump; }
+    };
+    return std::make_unique<Scripted>(*this);
   }
 
   // The message boxes alone, in order.

@@ -21,6 +21,7 @@ struct Request {
   std::string project;
   double area = kOfferedArea;
   bool msh22 = false;
+  int32_t maxTriangles = 0;  // the large limit, when given
 };
 
 // The three solver layouts by their extensions, in any case.
@@ -65,7 +66,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       positional.push_back(name);
       continue;
     }
-    if (name != "--export" && name != "--area" && name != "--msh-version") {
+    if (name != "--export" && name != "--area" && name != "--msh-version" && name != "--max-triangles") {
       why = "Nieznana opcja " + name;
       return std::nullopt;
     }
@@ -86,6 +87,15 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
         return std::nullopt;
       }
       r.area = *area;
+    } else if (name == "--max-triangles") {
+      int32_t n = 0;
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+      if (ec != std::errc() || end != value.data() + value.size() || n < 1 || n > kLargestMeshTriangles) {
+        why = "Największa liczba trójkątów to liczba całkowita od 1 do " +
+              std::to_string(kLargestMeshTriangles) + ": " + value;
+        return std::nullopt;
+      }
+      r.maxTriangles = n;
     } else if (value == "2.2" || value == "4.1") {
       r.msh22 = value == "2.2";
     } else {
@@ -131,7 +141,7 @@ void ListFindings(const Model& model, double area, const MesherOptions& mesher, 
 
 bool AsksForBatchExport(const std::vector<std::string>& args) {
   return std::any_of(args.begin(), args.end(), [](const std::string& a) {
-    for (std::string_view option : {"--export", "--area", "--msh-version"}) {
+    for (std::string_view option : {"--export", "--area", "--msh-version", "--max-triangles"}) {
       if (a == option || a.rfind(std::string(option) + "=", 0) == 0) return true;
     }
     return false;
@@ -139,15 +149,17 @@ bool AsksForBatchExport(const std::vector<std::string>& args) {
 }
 
 std::string BatchExportHelp() {
-  return "Bez okna: vendrel --export PLIK [--area POLE] [--msh-version 2.2] projekt.vdk\n"
-         "otwiera projekt, generuje siatkę (domyślne pole trójkąta 10) i eksportuje ją\n"
+  return "Bez okna: vendrel --export PLIK [--area POLE] [--msh-version 2.2]\n"
+         "  [--max-triangles N] projekt.vdk\n"
+         "otwiera projekt, generuje siatkę (domyślne pole trójkąta 10; limit 1999\n"
+         "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
          "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
          "albo 2.2), vtu (VTK).\n"
          "Kod wyjścia: 0 sukces, 2 błędne argumenty, 3 nie można odczytać projektu,\n"
          "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku.";
 }
 
-int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& mesher,
+int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options,
                    std::ostream& messages) {
   std::string why;
   const std::optional<Request> r = Parse(args, why);
@@ -155,6 +167,8 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& me
     messages << why << "\n\n" << BatchExportHelp() << '\n';
     return kBatchBadArguments;
   }
+  MesherOptions mesher = options;
+  if (r->maxTriangles > 0) mesher.limits = LargeMeshLimits(r->maxTriangles);
   auto model = std::make_unique<Model>();
   InitModelData(*model);
   const FileResult loaded = LoadProjectFile(r->project, *model);
@@ -170,12 +184,21 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& me
   MeshTrial trial;
   const MeshOutcome outcome = GenerateMesh(*model, r->area, mesher, &trial);
   if (outcome != MeshOutcome::Success) {
-    if (outcome == MeshOutcome::Overflow) messages << "Zbyt duża liczba elementów lub węzłów\n";
+    const bool large = r->maxTriangles > 0 && outcome == MeshOutcome::Overflow;
+    if (large) {
+      messages << "Siatka miałaby " << (trial.estimated ? "co najmniej " : "") << trial.triangles
+               << " trójkątów, więcej niż limit " << r->maxTriangles << ".\n";
+    } else if (outcome == MeshOutcome::Overflow) {
+      messages << "Zbyt duża liczba elementów lub węzłów\n";
+    }
     messages << "Generacja siatki nie powiodła się\n";
-    ListFindings(*model, r->area, mesher, &trial, messages);
+    // Past the large limit the area search would mesh that many triangles
+    // a dozen times; the count says enough.
+    if (!large) ListFindings(*model, r->area, mesher, &trial, messages);
     return kBatchMeshFailed;
   }
   const std::optional<OpenFormat> open = OpenFormatForName(r->out, r->msh22);
+  // A mesh past the layouts' limits is refused by the layout's writer.
   const FileResult written = open ? WriteOpenExport(*model, *open, r->out)
                                   : WriteExportFile(*model, *LayoutByExtension(r->out), r->out);
   if (!written.ok) {

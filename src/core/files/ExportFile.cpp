@@ -62,7 +62,16 @@ std::vector<uint8_t> EncodeExport(const Model& m, ExportLayout layout) {
   return out.take();
 }
 
+std::optional<std::string> LayoutRefusal(const Model& m) {
+  if (m.meshTriangleCount <= kMaxMeshTriangles && m.meshNodeCount <= kMaxMeshNodes) return std::nullopt;
+  return "Siatka ma " + std::to_string(m.meshTriangleCount) + " trójkątów i " +
+         std::to_string(m.meshNodeCount) + " węzłów, a ten format przyjmuje najwyżej " +
+         std::to_string(kMaxMeshTriangles) + " trójkątów i " + std::to_string(kMaxMeshNodes) +
+         " węzłów. Taką siatkę zapisuje \"Plik > Eksportuj do formatu otwartego...\".";
+}
+
 FileResult WriteExportFile(const Model& model, ExportLayout layout, const std::string& path) {
+  if (std::optional<std::string> refusal = LayoutRefusal(model)) return {false, std::move(*refusal)};
   const std::vector<uint8_t> bytes = EncodeExport(model, layout);
   const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (!WriteFileAtomically(path, view)) return {false, std::string(kSaveFailedMessage)};

@@ -3,6 +3,7 @@
 // three layouts that differ only in the header.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,5 +19,11 @@ ExportLayout LayoutForName(std::string_view fileName);
 
 std::vector<uint8_t> EncodeExport(const Model& model, ExportLayout layout);
 
-// Writes the export; on failure the message is "Nie można zapisać do pliku".
+// Why the layouts refuse this mesh: their solvers take at most 1999
+// triangles and 999 nodes. Empty when the mesh is within both.
+std::optional<std::string> LayoutRefusal(const Model& model);
+
+// Writes the export; a mesh past the layouts' limits is refused with
+// LayoutRefusal's text, and no file; on a failed write the message is
+// "Nie można zapisać do pliku".
 FileResult WriteExportFile(const Model& model, ExportLayout layout, const std::string& path);

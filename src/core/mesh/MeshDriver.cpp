@@ -325,7 +325,8 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
     }
     std::vector<MeshNode> nodes(static_cast<size_t>(reply->pointCount));
     for (size_t i = 0; i < nodes.size(); ++i) {
-      nodes[i] = MeshNode{static_cast<float>(reply->points[2 * i]), static_cast<float>(reply->points[2 * i + 1])};
+      nodes[i] =
+          MeshNode{static_cast<float>(reply->points[2 * i]), static_cast<float>(reply->points[2 * i + 1])};
     }
     reply.reset();
     m.MeshTriangleTable.assign(std::move(triangles));

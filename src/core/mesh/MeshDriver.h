@@ -32,10 +32,10 @@ std::chrono::milliseconds TimeLimit(const MesherOptions& options);
 std::string DefaultMesherPath();
 
 enum class MeshOutcome {
-  Success,   // the mesh tables hold the new mesh
-  Overflow,  // more than 1999 triangles or 999 nodes: refused, tables empty
-  Failure,   // the mesher failed or gave no triangle: tables empty
-  Cancelled, // the user ended it: the model is as it was
+  Success,    // the mesh tables hold the new mesh
+  Overflow,   // more than 1999 triangles or 999 nodes: refused, tables empty
+  Failure,    // the mesher failed or gave no triangle: tables empty
+  Cancelled,  // the user ended it: the model is as it was
 };
 
 // Why a run of the mesher gave no mesh.
@@ -63,9 +63,9 @@ struct MeshTrial {
 
 // Meshes the model with the given largest triangle area. Sets
 // MeshFailureFlag as the generation goes; on anything but success (or a
-// cancel, which leaves the model as it was) both mesh counters end at 0; an exception on the way is a failure and never leaves.
-// The caller has already checked that the area is above zero and that there
-// are at least three elements. `trial`, when given, gets what the mesher did.
+// cancel, which leaves the model as it was) both mesh counters end at 0; an exception on the way is a failure
+// and never leaves. The caller has already checked that the area is above zero and that there are at least
+// three elements. `trial`, when given, gets what the mesher did.
 MeshOutcome GenerateMesh(Model& model, double area, const MesherOptions& options, MeshTrial* trial = nullptr);
 
 // What the mesher makes of the model at an area, leaving the model as it is.

@@ -45,8 +45,8 @@ bool SameProject(const Model& a, const Model& b) {
          SameLiveRows(a.InternalNodeTable, a.internalNodeCount, b.InternalNodeTable, b.internalNodeCount) &&
          a.meshNodeCount == b.meshNodeCount && a.MeshNodeTable.sameRows(b.MeshNodeTable, a.meshNodeCount) &&
          a.meshTriangleCount == b.meshTriangleCount &&
-         a.MeshTriangleTable.sameRows(b.MeshTriangleTable, a.meshTriangleCount) &&
-         SameMeshTags(a, b) && a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
+         a.MeshTriangleTable.sameRows(b.MeshTriangleTable, a.meshTriangleCount) && SameMeshTags(a, b) &&
+         a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
          SameFloat(a.SecondProperty, b.SecondProperty) && a.CurrentBoundary == b.CurrentBoundary &&
          a.CurrentBc == b.CurrentBc;
 }
@@ -65,9 +65,9 @@ bool SameModel(const Model& a, const Model& b) {
   return SameProject(a, b) && SameRows(a.NodeTable, b.NodeTable) &&
          SameRows(a.ElementTable, b.ElementTable) && SameRows(a.BoundaryTable, b.BoundaryTable) &&
          SameRows(a.BcTable, b.BcTable) && SameRows(a.InternalNodeTable, b.InternalNodeTable) &&
-         SameStoredRows(a.MeshNodeTable, b.MeshNodeTable) && SameStoredRows(a.MeshTriangleTable, b.MeshTriangleTable) &&
-         a.SelectedNumber == b.SelectedNumber && a.MeshFailureFlag == b.MeshFailureFlag &&
-         a.CaptionText == b.CaptionText;
+         SameStoredRows(a.MeshNodeTable, b.MeshNodeTable) &&
+         SameStoredRows(a.MeshTriangleTable, b.MeshTriangleTable) && a.SelectedNumber == b.SelectedNumber &&
+         a.MeshFailureFlag == b.MeshFailureFlag && a.CaptionText == b.CaptionText;
 }
 
 void History::record(std::string name, const Model& before, bool captionToo) {

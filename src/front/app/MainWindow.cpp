@@ -214,6 +214,8 @@ void MainWindow::buildMenus() {
       action("actionGenerate", QStringLiteral("&GENERUJ"), &MeshCommands::generateMesh, ctrl('G')));
   mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników"), &ListCommands::listMesh));
   mesh->addAction(action("actionCheckModel", QStringLiteral("&Sprawdź model"), &MeshCommands::checkModel));
+  mesh->addSeparator();
+  mesh->addAction(action("actionMeshLimit", QStringLiteral("&Limit siatki..."), &MeshCommands::chooseLimit));
 
   QMenu* view = bar->addMenu(QStringLiteral("&Widok"));
   view->addAction(action("actionScreenSettings", QStringLiteral("Ustawienia &ekranu"),
@@ -337,6 +339,11 @@ void MainWindow::buildStatusBar(QWidget* bar) {
     row->addWidget(panels_[i]);
   }
   row->addStretch();
+  // The large mesh limit, while it is in force.
+  auto* limit = new QLabel(bar);
+  limit->setObjectName(QStringLiteral("limitSiatki"));
+  row->addWidget(limit);
+  connect(commands_.get(), &Commands::meshLimitChanged, limit, &QLabel::setText);
 }
 
 void MainWindow::exitProgram() {

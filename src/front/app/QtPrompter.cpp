@@ -1,9 +1,12 @@
 #include "front/app/QtPrompter.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <algorithm>
 
 namespace {
@@ -44,6 +47,36 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& opti
   return dialog.selectedFiles().constFirst();
 }
 
+// Until it shows, the window paints but takes no input; once shown, the
+// dialog is application-modal, so input reaches only its "Anuluj".
+class QtProgress : public Progress {
+ public:
+  QtProgress(QWidget* parent, const QString& title, const QString& text)
+      : parent_(parent), title_(title), text_(text) {
+    clock_.start();
+  }
+  void pump() override {
+    if (!dialog_ && clock_.elapsed() >= 500) {
+      dialog_ = std::make_unique<QProgressDialog>(text_, QStringLiteral("Anuluj"), 0, 0, parent_);
+      dialog_->setObjectName(QStringLiteral("postep"));
+      dialog_->setWindowTitle(title_);
+      dialog_->setWindowModality(Qt::ApplicationModal);
+      dialog_->setMinimumDuration(0);
+      QObject::connect(dialog_.get(), &QProgressDialog::canceled, [this] { cancelled_ = true; });
+      dialog_->show();
+    }
+    QCoreApplication::processEvents(dialog_ ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+  }
+  bool cancelled() const override { return cancelled_; }
+
+ private:
+  QWidget* parent_;
+  QString title_, text_;
+  QElapsedTimer clock_;
+  std::unique_ptr<QProgressDialog> dialog_;
+  bool cancelled_ = false;
+};
+
 }  // namespace
 
 void QtPrompter::message(const QString& text, const QString& title, MessageIcon icon) {
@@ -70,6 +103,10 @@ std::optional<QString> QtPrompter::openFileName(const FileDialogSpec& options) {
 
 std::optional<QString> QtPrompter::saveFileName(const FileDialogSpec& options) {
   return RunFileDialog(parent_, options, QFileDialog::AcceptSave);
+}
+
+std::unique_ptr<Progress> QtPrompter::progress(const QString& title, const QString& text) {
+  return std::make_unique<QtProgress>(parent_, title, text);
 }
 
 int QtPrompter::showDialog(QDialog& dialog) {

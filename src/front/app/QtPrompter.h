@@ -16,6 +16,7 @@ class QtPrompter : public Prompter {
   std::optional<QString> openFileName(const FileDialogSpec& options) override;
   std::optional<QString> saveFileName(const FileDialogSpec& options) override;
   int showDialog(QDialog& dialog) override;
+  std::unique_ptr<Progress> progress(const QString& title, const QString& text) override;
 
  private:
   QWidget* parent_;

@@ -29,6 +29,11 @@ void SetUp(QCommandLineParser& parser) {
   parser.addOption({QStringLiteral("msh-version"),
                     QStringLiteral("Wersja formatu MSH: 4.1 (domyślna) albo 2.2."),
                     QStringLiteral("WERSJA")});
+  parser.addOption(
+      {QStringLiteral("max-triangles"),
+       QStringLiteral("Bez okna: duże siatki, do N trójkątów (limit 1999 trójkątów i 999 węzłów bez tej "
+                      "opcji)."),
+       QStringLiteral("N")});
   parser.addPositionalArgument(QStringLiteral("projekt"), QStringLiteral("Plik projektu (.vdk) do otwarcia"),
                                QStringLiteral("[projekt.vdk]"));
 }

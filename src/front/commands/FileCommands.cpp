@@ -100,6 +100,10 @@ void FileCommands::exportMesh() {
                         MessageIcon::Stop);
     return;
   }
+  if (const std::optional<std::string> refusal = LayoutRefusal(c_.state.model)) {
+    c_.prompter.message(QString::fromStdString(*refusal), QStringLiteral("Eksport do..."), MessageIcon::Stop);
+    return;
+  }
   const FileDialogSpec options{
       QStringLiteral("Eksport siatki"),
       {QStringLiteral("Pliki DEV2O Korbela (*.m2d)"), QStringLiteral("Pliki ULMEX (*.ulx)"),

@@ -32,15 +32,28 @@ QString Lines(const std::vector<const Finding*>& findings) {
 
 }  // namespace
 
-MeshCommands::MeshCommands(CommandContext& context) : c_(context) {
+MeshCommands::MeshCommands(CommandContext& context)
+    : c_(context), limitDialog_(std::make_unique<MeshLimitDialog>(limit_, context.prompter)) {
   mesher_.helperPath = DefaultMesherPath();
   // Keep the window painted while the helper works, but take no input.
   mesher_.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
 }
 
+MeshCommands::~MeshCommands() = default;
+
+void MeshCommands::chooseLimit() {
+  if (c_.prompter.showDialog(*limitDialog_) == QDialog::Accepted) applyLimit();
+}
+
+void MeshCommands::applyLimit() {
+  mesher_.limits = limit_.large ? LargeMeshLimits(limit_.triangles) : MeshLimits{};
+  emit c_.meshLimitChanged(LimitText(limit_));
+}
+
 void MeshCommands::generateMesh() {
-  const std::optional<QString> text =
-      c_.prompter.input(kMeshTitle, QStringLiteral("Podaj maksymalne pole trójkąta :"), GeneralText(10));
+  QString prompt = QStringLiteral("Podaj maksymalne pole trójkąta :");
+  if (limit_.large) prompt += QStringLiteral("\n(") + LimitText(limit_) + u')';
+  const std::optional<QString> text = c_.prompter.input(kMeshTitle, prompt, GeneralText(10));
   if (!text) return;
   const std::optional<double> area = ParseNumber(*text);
   if (!area || !(*area > 0.0)) return;
@@ -48,9 +61,27 @@ void MeshCommands::generateMesh() {
   if (c_.state.model.elementCount < 3) return;
   c_.nameStep(QStringLiteral("generacja siatki"));
   MeshTrial trial;
+  const std::unique_ptr<Progress> progress =
+      c_.prompter.progress(kMeshTitle, QStringLiteral("Trwa generacja siatki…"));
+  MesherOptions watched = mesher_;
+  watched.whileWaiting = [&progress] { progress->pump(); };
+  watched.cancelled = [&progress] { return progress->cancelled(); };
   const MeshOutcome outcome =
-      c_.whileGenerating([&] { return GenerateMesh(c_.state.model, *area, mesher_, &trial); });
-  if (outcome == MeshOutcome::Overflow) {
+      c_.whileGenerating([&] { return GenerateMesh(c_.state.model, *area, watched, &trial); });
+  if (outcome == MeshOutcome::Cancelled) return;  // nothing changed, nothing to say
+  const bool largeOverflow = outcome == MeshOutcome::Overflow && limit_.large;
+  if (largeOverflow) {
+    // Triangles grow as the area shrinks: an area in proportion, with a
+    // tenth to spare, should fit.
+    const double fitting = *area * double(trial.triangles) / double(mesher_.limits.triangles) * 1.1;
+    c_.prompter.message(QStringLiteral("Siatka miałaby %1%2 trójkątów, więcej niż limit %3.\n"
+                                       "Zwiększ pole trójkąta (na przykład do %4) albo limit siatki.")
+                            .arg(trial.estimated ? QStringLiteral("co najmniej ") : QString())
+                            .arg(trial.triangles)
+                            .arg(mesher_.limits.triangles)
+                            .arg(QString::fromStdString(AreaText(fitting, UserDecimalPoint()))),
+                        kMeshTitle, MessageIcon::Stop);
+  } else if (outcome == MeshOutcome::Overflow) {
     c_.prompter.message(QStringLiteral("Zbyt duża liczba elementów lub węzłów"), kMeshTitle,
                         MessageIcon::Stop);
   }
@@ -60,15 +91,18 @@ void MeshCommands::generateMesh() {
   } else {
     c_.prompter.message(QStringLiteral("Generacja siatki nie powiodła się"), kMeshTitle, MessageIcon::Stop);
     // Starting from what the mesher did: only what keeps the mesh from
-    // being made is named here.
-    const std::vector<Finding> findings = c_.whileGenerating(
-        [&] { return CheckModel(c_.state.model, *area, UserDecimalPoint(), &mesher_, &trial); });
+    // being made is named here. Past the large limit the message above
+    // said why and what to do; the check's area search would mesh a
+    // million triangles a dozen times.
+    const std::vector<Finding> findings = largeOverflow ? std::vector<Finding>{} : c_.whileGenerating([&] {
+      return CheckModel(c_.state.model, *area, UserDecimalPoint(), &mesher_, &trial);
+    });
     const std::vector<const Finding*> errors = Group(findings, Severity::Error);
     c_.pointOut(errors);
-    if (errors.empty()) {
+    if (!largeOverflow && errors.empty()) {
       c_.prompter.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
                           kMeshTitle, MessageIcon::None);
-    } else {
+    } else if (!largeOverflow) {
       c_.prompter.message(QStringLiteral("Możliwe przyczyny:") + Lines(errors), kMeshTitle,
                           MessageIcon::Exclamation);
     }

@@ -1,23 +1,36 @@
 #pragma once
 // "Generacja siatki": GENERUJ and "Sprawdź model".
 
+#include <memory>
+
 #include "core/mesh/MeshDriver.h"
+#include "front/mesh/MeshDialogs.h"
 
 class CommandContext;
 
 class MeshCommands {
  public:
   explicit MeshCommands(CommandContext& context);
+  ~MeshCommands();
 
   MesherOptions& mesherOptions() { return mesher_; }
 
+  // Asks for the area and meshes, showing a progress indicator with
+  // "Anuluj" when it takes long; a cancel leaves everything as it was.
   void generateMesh();
+  // "Limit siatki": the specified limit or the large one.
+  void chooseLimit();
+  const MeshLimitChoice& limit() const { return limit_; }
   // Looks for what would keep the boundary from meshing, at the area last
   // asked for, and points it out.
   void checkModel();
 
  private:
   CommandContext& c_;
+  void applyLimit();
+
   MesherOptions mesher_;
+  MeshLimitChoice limit_;
+  std::unique_ptr<MeshLimitDialog> limitDialog_;
   double lastArea_ = 10.0;  // the largest triangle area last asked for
 };

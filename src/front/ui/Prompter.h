@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -18,6 +19,16 @@ struct FileDialogSpec {
   // When set: a name typed without an extension gets the chosen filter's
   // (not defaultSuffix), and the chosen filter's index is written here.
   int* chosenFilter = nullptr;
+};
+
+// Work that may run on (a generation): pumped often while it runs. It keeps
+// the window painting, shows itself with "Anuluj" once the work has taken
+// half a second, and tells whether the user cancelled.
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  virtual void pump() = 0;
+  virtual bool cancelled() const = 0;
 };
 
 class Prompter {
@@ -35,4 +46,6 @@ class Prompter {
   virtual std::optional<QString> saveFileName(const FileDialogSpec& options) = 0;
   // Shows a modal dialog; returns its result (QDialog::Accepted or Rejected).
   virtual int showDialog(QDialog& dialog) = 0;
+  // A progress indicator for work about to start; gone when destroyed.
+  virtual std::unique_ptr<Progress> progress(const QString& title, const QString& text) = 0;
 };

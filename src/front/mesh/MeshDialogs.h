@@ -1,0 +1,39 @@
+#pragma once
+// "Generacja siatki" beyond GENERUJ: the choice of the mesh limit, and the
+// mesh statistics window.
+
+#include "core/model/Model.h"
+#include "front/ui/FormDialog.h"
+
+class QLabel;
+class QRadioButton;
+
+// The limit a generation works to: the specified one (1999 triangles, 999
+// nodes), or the large one up to `triangles`.
+struct MeshLimitChoice {
+  bool large = false;
+  int32_t triangles = 1'000'000;
+};
+
+inline constexpr int32_t kLeastLargeLimit = kMaxMeshTriangles + 1;
+
+// "Limit siatki": the two choices, the large limit's triangle count typed
+// in a field; a count outside 2000 … 5 000 000 is refused with a message
+// and the dialog stays.
+class MeshLimitDialog : public FormDialog {
+  Q_OBJECT
+ public:
+  MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QWidget* parent = nullptr);
+  void refresh() override;
+  void okClicked() override;
+
+ private:
+  MeshLimitChoice& choice_;
+  QRadioButton* specified_;
+  QRadioButton* large_;
+  QLineEdit* triangles_;
+};
+
+// Text for the status bar and the area prompt: empty for the specified
+// limit, "Duże siatki: do 1 000 000 trójkątów" for the large one.
+QString LimitText(const MeshLimitChoice& choice);

@@ -87,6 +87,29 @@ TEST(ModelStore, AppendsNumberFromOneAndRefusePastCapacityLeavingTheModelUntouch
   EXPECT_NO_THROW((void)x.MeshTriangleTable[1999]);
 }
 
+// Mesh rows grow as written and are shared by copies until one writes: an
+// undo step of a large mesh costs no copy of it, and a change stays in the
+// copy that made it.
+TEST(ModelStore, MeshRowsGrowAndAreSharedUntilWritten) {
+  auto a = std::make_unique<Model>();
+  const Model& reader = *a;
+  EXPECT_EQ(reader.MeshNodeTable[12345].x, 0.0f) << "an unstored row reads as a zero row";
+  EXPECT_EQ(reader.MeshNodeTable.storedRows(), 0);
+  a->MeshTriangleTable.assign(std::vector<MeshTriangle>(300'000, MeshTriangle{1, 2, 3}));
+  a->MeshNodeTable[3000] = MeshNode{1.5f, 2.5f};
+  EXPECT_EQ(a->MeshNodeTable.storedRows(), 3000);
+  const auto b = std::make_unique<Model>(*a);
+  EXPECT_TRUE(b->MeshTriangleTable.sharesRowsWith(a->MeshTriangleTable));
+  EXPECT_TRUE(b->MeshNodeTable.sharesRowsWith(a->MeshNodeTable));
+  a->MeshNodeTable[3000].x = 7.0f;
+  EXPECT_FALSE(b->MeshNodeTable.sharesRowsWith(a->MeshNodeTable));
+  EXPECT_TRUE(b->MeshTriangleTable.sharesRowsWith(a->MeshTriangleTable)) << "the other table stays shared";
+  EXPECT_EQ(std::pair(b->MeshNodeTable[3000].x, a->MeshNodeTable[3000].x), std::pair(1.5f, 7.0f));
+  EXPECT_THROW((void)a->MeshNodeTable[kLargestMeshRows + 1], std::out_of_range);
+  ResetModelData(*a);
+  EXPECT_EQ(a->MeshTriangleTable.storedRows(), 0) << "a new project lets the mesh go";
+}
+
 // A hundred steps are kept, the oldest dropped first; a step gives back
 // every bit, stale rows too, and the caption only if it changed it.
 TEST(History, KeepsAHundredStepsAndGivesBackEveryBit) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -423,6 +424,85 @@ class CommandsTest : public QObject {
     QCOMPARE(options.filters,
              QStringList({u"Pliki DEV2O Korbela (*.m2d)"_s, u"Pliki ULMEX (*.ulx)"_s,
                           u"Pliki Korbela nieliniowa  (*.n2d)"_s, u"Wszystkie pliki (*.*)"_s}));
+  }
+
+  // The large limit: chosen in its dialog (a count out of range is refused
+  // and the dialog stays), shown on the status bar and in the area prompt;
+  // a mesh past it is refused with its count, one past the layouts' limits
+  // is refused by "Eksportuj do"; switched off, all is as before.
+  void largeLimitSwitchAndItsRefusals() {
+    Rig r;
+    r.triangle();
+    QSignalSpy limitTexts(r.commands.get(), &Commands::meshLimitChanged);
+    const auto choose = [&r](const char* radio, const QString& count) {
+      r.withDialog(&MeshCommands::chooseLimit, [radio, count](QDialog& d) {
+        d.findChild<QRadioButton*>(QString::fromLatin1(radio))->setChecked(true);
+        d.findChild<QLineEdit*>(u"trojkaty"_s)->setText(count);
+        d.findChild<QPushButton*>(u"OK"_s)->click();
+        return d.result();
+      });
+    };
+    choose("duze", u"1500"_s);
+    QCOMPARE(r.prompter.messages(),
+             QStringList({u"note Limit siatki: Podaj liczbę trójkątów od 2 000 do 5 000 000."_s}));
+    QVERIFY(limitTexts.isEmpty() && r.commands->mesh().mesherOptions().limits == MeshLimits{});
+    choose("duze", u"20 000"_s);
+    QCOMPARE(r.commands->mesh().mesherOptions().limits, LargeMeshLimits(20000));
+    QCOMPARE(limitTexts.last().at(0).toString(), u"Duże siatki: do 20 000 trójkątów"_s);
+
+    r.prompter.log.clear();
+    const QChar dp = QLatin1Char(UserDecimalPoint());
+    r.prompter.inputs = {u"0"_s + dp + u"001"_s, u"0"_s + dp + u"01"_s};
+    r.commands->mesh().generateMesh();
+    r.commands->mesh().generateMesh();
+    const QString prompt = kAreaPrompt + u"\n(Duże siatki: do 20 000 trójkątów)"_s;
+    QCOMPARE(r.prompter.log,
+             QStringList({prompt,
+                          u"stop Generacja siatki: Siatka miałaby co najmniej 50000 trójkątów, więcej niż "
+                          u"limit 20000.\nZwiększ pole trójkąta (na przykład do 0"_s +
+                              dp + u"00275) albo limit siatki."_s,
+                          kFailed, prompt, kSucceeded}));
+    QVERIFY(r.model().meshTriangleCount > kMaxMeshTriangles);
+    r.prompter.log.clear();
+    r.commands->files().exportMesh();
+    QCOMPARE(r.prompter.log,
+             QStringList({u"stop Eksport do...: Siatka ma %1 trójkątów i %2 węzłów, a ten format przyjmuje "
+                          u"najwyżej 1999 trójkątów i 999 węzłów. Taką siatkę zapisuje \"Plik > Eksportuj do "
+                          u"formatu otwartego...\"."_s.arg(r.model().meshTriangleCount)
+                              .arg(r.model().meshNodeCount)}));
+
+    choose("podstawowy", u"20000"_s);
+    QCOMPARE(limitTexts.last().at(0).toString(), QString());
+    QCOMPARE(r.commands->mesh().mesherOptions().limits, MeshLimits{});
+    r.prompter.log.clear();
+    r.prompter.inputs = {u"0"_s + dp + u"01"_s};
+    r.commands->mesh().generateMesh();
+    QCOMPARE(r.prompter.log.mid(0, 3),
+             QStringList(
+                 {kAreaPrompt, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s, kFailed}));
+  }
+
+  // "Anuluj" ends the helper (here one that never answers) and leaves the
+  // model and its mesh exactly as they were: no step, no message.
+  void cancelLeavesEverythingAsItWas() {
+    Rig r;
+    r.triangle();
+    r.prompter.inputs = {u"10"_s, u"1"_s};
+    r.commands->run(&MeshCommands::generateMesh);
+    const auto before = std::make_unique<Model>(r.model());
+    const std::string step = r.state->history.undoName();
+    r.commands->mesh().mesherOptions().helperPath = FAKE_MESHER_PATH;
+    r.commands->mesh().mesherOptions().extraArgs = {"hang"};
+    r.commands->mesh().mesherOptions().timeLimit = std::chrono::minutes(10);
+    r.prompter.cancelAtPump = 2;
+    r.prompter.log.clear();
+    r.commands->run(&MeshCommands::generateMesh);
+    QCOMPARE(r.prompter.log, QStringList({kAreaPrompt}));
+    QCOMPARE(r.prompter.progressShown.size(), 2);
+    QVERIFY(SameModel(*before, r.model()));
+    QVERIFY(r.model().MeshTriangleTable.sharesRowsWith(before->MeshTriangleTable));
+    QCOMPARE(r.state->history.undoName(), step);
+    QVERIFY(!r.state->history.canRedo());
   }
 
   // The name's extension picks MSH or VTU, the filter picks the MSH version

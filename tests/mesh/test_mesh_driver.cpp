@@ -108,17 +108,34 @@ TEST(MeshDriver, MisbehavingHelpersAreFailuresNotHangs) {
   EXPECT_EQ(std::pair(m->meshTriangleCount, m->internalNodeCount), std::pair(0, 1));
 }
 
+// The specified limits by default, the large one when asked for: the
+// request carries it, so the helper answers to it.
 TEST(MeshDriver, LimitsHoldAtTheirEdges) {
-  const std::tuple<const char*, const char*, MeshOutcome> sizes[] = {{"999", "1999", MeshOutcome::Success},
-                                                                     {"1000", "10", MeshOutcome::Overflow},
-                                                                     {"10", "2000", MeshOutcome::Overflow}};
-  for (const auto& [points, triangles, outcome] : sizes) {
+  const std::tuple<int32_t, const char*, const char*, MeshOutcome> sizes[] = {
+      {0, "999", "1999", MeshOutcome::Success},
+      {0, "1000", "10", MeshOutcome::Overflow},
+      {0, "10", "2000", MeshOutcome::Overflow},
+      {30000, "15000", "30000", MeshOutcome::Success},
+      {30000, "15000", "30001", MeshOutcome::Overflow}};
+  for (const auto& [large, points, triangles, outcome] : sizes) {
     auto m = TriangleProject();
-    EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({"sized", points, triangles})), outcome)
-        << points << ", " << triangles;
-    EXPECT_EQ(m->meshNodeCount, outcome == MeshOutcome::Success ? 999 : 0);
-    EXPECT_EQ(m->meshTriangleCount, outcome == MeshOutcome::Success ? 1999 : 0);
+    MesherOptions fake = FakeMesher({"sized", points, triangles});
+    if (large > 0) fake.limits = LargeMeshLimits(large);
+    EXPECT_EQ(GenerateMesh(*m, 10.0, fake), outcome) << points << ", " << triangles;
+    const bool made = outcome == MeshOutcome::Success;
+    EXPECT_EQ(m->meshNodeCount, made ? std::atoi(points) : 0);
+    EXPECT_EQ(m->meshTriangleCount, made ? std::atoi(triangles) : 0);
   }
+  // The real helper: a lower bound when the area alone passes the limit.
+  MesherOptions real = RealMesher();
+  real.limits = LargeMeshLimits(20000);
+  MeshTrial trial;
+  auto m = TriangleProject();
+  EXPECT_EQ(GenerateMesh(*m, 0.001, real, &trial), MeshOutcome::Overflow);
+  EXPECT_TRUE(trial.estimated && trial.triangles >= 50000) << trial.triangles;
+  EXPECT_EQ(GenerateMesh(*m, 0.01, real, &trial), MeshOutcome::Success);
+  EXPECT_GT(m->meshTriangleCount, kMaxMeshTriangles);
+  EXPECT_EQ(TimeLimit(real), real.timeLimit + std::chrono::milliseconds((20000 - 1999) / 50));
 }
 
 TEST(MeshDriver, WaitingCallbackRunsAndWhatItThrowsIsAFailure) {

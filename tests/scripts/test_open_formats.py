@@ -225,9 +225,15 @@ def check_command_line(vendrel, project, done_msh):
         (["--export", out, "--area", "0.001", project], 4, "Zbyt duża liczba elementów lub węzłów"),
         (["--export", out, few], 4, "Generacja siatki nie powiodła się"),
         (["--export", os.path.join(work, "no", "such", "dir.msh"), project], 5, "Nie można zapisać do pliku"),
+        (["--export", out, "--max-triangles", "0", project], 2, "Największa liczba trójkątów"),
+        (["--export", out, "--max-triangles", "5000", "--area", "0.001", project], 4,
+         "Siatka miałaby co najmniej 825000 trójkątów, więcej niż limit 5000."),
+        (["--export", os.path.join(work, "big.m2d"), "--max-triangles", "100000", "--area", "0.05", project], 5,
+         "ten format przyjmuje najwyżej 1999 trójkątów i 999 węzłów"),
     ]
     for args, status, words in cases:
-        for before in (None, b"kept"):
+        out = args[args.index("--export") + 1] if "--export" in args else os.path.join(work, "out.msh")
+        for before in (None, b"kept") if os.path.isdir(os.path.dirname(out)) else (None,):
             if before is None and os.path.exists(out):
                 os.remove(out)
             if before is not None:
@@ -237,6 +243,18 @@ def check_command_line(vendrel, project, done_msh):
                   f"{args[-3:]}: status {run.returncode} ({status} expected): {run.stderr}")
             left = open(out, "rb").read() if os.path.exists(out) else None
             check(left == before, f"{args[-3:]}: OUT left as it was ({before})")
+    out = os.path.join(work, "out.msh")
+    big = os.path.join(work, "big.msh")
+    run = subprocess.run([vendrel, "--export", big, "--max-triangles=100000", "--area", "0.05", project],
+                         capture_output=True, text=True)
+    mesh = meshio.read(big)
+    tris = np.concatenate([c.data for c in mesh.cells if c.type == "triangle"])
+    a, b, c = (mesh.points[tris[:, i], :2] for i in range(3))
+    area = (b[:, 0] - a[:, 0]) * (c[:, 1] - a[:, 1]) - (c[:, 0] - a[:, 0]) * (b[:, 1] - a[:, 1])
+    check(run.returncode == 0 and len(tris) > 1999 and bool(np.all(area > 0)),
+          f"a large mesh goes out in MSH: {len(tris)} triangles: {run.stderr}")
+    lines = sum(len(c.data) for c in mesh.cells if c.type == "line")
+    gmsh_rewrites(big, len(mesh.points), len(tris) + lines, work)
     run = subprocess.run([vendrel, "--export", out, "--area=1,5", project], capture_output=True, text=True)
     check(run.returncode == 0, f"--area=1,5 takes a decimal comma: {run.stderr}")
     run = subprocess.run([vendrel, "--export", out, project], capture_output=True, text=True)
@@ -244,7 +262,7 @@ def check_command_line(vendrel, project, done_msh):
           "the offered area 10 makes the same file as --area 10")
     run = subprocess.run([vendrel, "--help"], capture_output=True, text=True,
                          env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
-    check(all(s in run.stdout for s in ("--export", "--area", "--msh-version", "0 sukces", "2 błędne argumenty",
+    check(all(s in run.stdout for s in ("--export", "--area", "--msh-version", "--max-triangles", "0 sukces", "2 błędne argumenty",
                                         "3 nie można odczytać projektu", "4 generacja siatki nie powiodła się",
                                         "5 nie można zapisać pliku")), f"--help lists the statuses:\n{run.stdout}")
 

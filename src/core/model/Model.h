@@ -139,6 +139,9 @@ class MeshTable {
     return rows_ && count >= 0 && size_t(count) < rows_->size() ? rows_->data() + 1 : nullptr;
   }
   bool sharesRowsWith(const MeshTable& other) const { return rows_ == other.rows_; }
+  // The rows themselves, kept alive by whoever holds this: a cache keyed by
+  // it can never mistake new rows for the ones it was made from.
+  std::shared_ptr<const void> identity() const { return rows_; }
   // Rows 1 … count equal bit for bit (unstored rows are zero rows).
   bool sameRows(const MeshTable& other, int32_t count) const {
     if (rows_ == other.rows_) return true;

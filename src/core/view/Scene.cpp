@@ -76,6 +76,7 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   scene.items.clear();
   scene.gridDots = 0;
   scene.gridLimitHit = false;
+  scene.rasterMeshAt = -1;
   SceneWriter w(scene, view, height);
 
   // 1. Background.
@@ -140,7 +141,9 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   }
   // 15-16. Mesh triangles, last, over everything.
   w.pen = colors::kBlack;
-  if (m.meshTriangleCount >= 1 && meshShown) {
+  if (m.meshTriangleCount > kMaxMeshTriangles && meshShown) {
+    scene.rasterMeshAt = static_cast<ptrdiff_t>(scene.items.size());
+  } else if (m.meshTriangleCount >= 1 && meshShown) {
     for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
       const MeshTriangle& c = m.MeshTriangleTable[t];
       const ScreenPoint p1 = w.at(m.MeshNodeTable[c.corner1].x, m.MeshNodeTable[c.corner1].y);

@@ -2,6 +2,7 @@
 // What one repaint of the main window draws, in order: a plain list of
 // primitives, each carrying the pen and brush in force when it is drawn.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ struct Scene {
   std::vector<Primitive> items;
   int32_t gridDots = 0;
   bool gridLimitHit = false;  // the grid was switched off in this build
+  // A mesh past the specified limits is no list of lines: it is rasterized
+  // (MeshRaster) after the first `rasterMeshAt` items; -1 when there is none.
+  ptrdiff_t rasterMeshAt = -1;
 };
 
 // Rows to point out over the finished picture, by number.

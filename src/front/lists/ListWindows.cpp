@@ -12,6 +12,44 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 
+// The mesh list's lines, each made when the view asks for it: a header,
+// the nodes, a header, the triangles. Empty until filled.
+class MeshLineModel : public QAbstractListModel {
+ public:
+  MeshLineModel(const Model& model, QObject* parent) : QAbstractListModel(parent), model_(model) {}
+
+  // Takes the mesh's counts as they are now, or shows nothing.
+  void fill(bool shown) {
+    beginResetModel();
+    nodes_ = shown ? model_.meshNodeCount : 0;
+    triangles_ = shown ? model_.meshTriangleCount : 0;
+    shown_ = shown;
+    endResetModel();
+  }
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() || !shown_ ? 0 : 2 + nodes_ + triangles_;
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    return line(index.row());
+  }
+  QString line(int row) const {
+    if (row == 0) return QStringLiteral("Nr węzła, współrzędna x, współrzędna y");
+    if (row <= nodes_) {
+      const MeshNode& n = model_.MeshNodeTable[row];
+      return QStringLiteral("%1 - %2, %3").arg(row).arg(MeshCoordinateText(n.x), MeshCoordinateText(n.y));
+    }
+    if (row == nodes_ + 1) return QStringLiteral("Nr elementu, węzeł 1,2,3");
+    const int32_t t = row - nodes_ - 1;
+    return t <= triangles_ ? QString::fromStdString(TriangleLine(t, model_.MeshTriangleTable[t])) : QString();
+  }
+
+ private:
+  const Model& model_;
+  int32_t nodes_ = 0, triangles_ = 0;
+  bool shown_ = false;
+};
+
 namespace {
 
 constexpr int kLineHeight = 16;
@@ -81,7 +119,12 @@ LineListWindow::LineListWindow(Lines lines, AppState& state, Prompter& prompter,
       model_(new QStringListModel(this)) {
   auto* view = new QListView(this);
   view->setObjectName(QStringLiteral("ListBox1"));
-  view->setModel(model_);
+  if (lines == Lines::Mesh) {
+    meshModel_ = new MeshLineModel(state.model, this);
+    view->setModel(meshModel_);
+  } else {
+    view->setModel(model_);
+  }
   view->setUniformItemSizes(true);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setMinimumSize(277, lines == Lines::Elements ? 285 : 305);
@@ -106,25 +149,21 @@ void LineListWindow::refresh() {
     for (int32_t i = 1; i <= m.boundaryCount; ++i)
       lines << QString::fromStdString(BoundaryText(i, m.BoundaryTable[i]));
   } else {
-    lines.reserve(2 + m.meshNodeCount + m.meshTriangleCount);
-    lines << QStringLiteral("Nr węzła, współrzędna x, współrzędna y");
-    for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
-      const MeshNode& n = m.MeshNodeTable[i];
-      lines << QStringLiteral("%1 - %2, %3").arg(i).arg(MeshCoordinateText(n.x), MeshCoordinateText(n.y));
-    }
-    lines << QStringLiteral("Nr elementu, węzeł 1,2,3");
-    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-      lines << QString::fromStdString(TriangleLine(t, m.MeshTriangleTable[t]));
-    }
+    meshModel_->fill(true);
+    return;
   }
   model_->setStringList(lines);
 }
 
 void LineListWindow::okClicked() {
   model_->setStringList({});
+  if (meshModel_ != nullptr) meshModel_->fill(false);
   accept();
 }
 
 QStringList LineListWindow::lines() const {
-  return model_->stringList();
+  if (meshModel_ == nullptr) return model_->stringList();
+  QStringList lines;
+  for (int row = 0; row < meshModel_->rowCount(); ++row) lines << meshModel_->line(row);
+  return lines;
 }

@@ -6,6 +6,7 @@
 #include "front/ui/FormDialog.h"
 
 struct AppState;
+class MeshLineModel;
 class QListView;
 class QStringListModel;
 class QTableWidget;
@@ -29,7 +30,8 @@ class NodeListWindow : public FormDialog {
 
 // "Lista elementów" (Tl_ele), "Lista wyników" (Tl_wynMES), "Lista warunków
 // brzegowych" (Tl_war) or "Lista brzegów" (Tl_brz): lines of text, handed
-// to the view as one model. "OK" empties the list.
+// to the view as one model. "OK" empties the list. The mesh's lines are
+// made as the view shows them, so a million-triangle mesh opens at once.
 class LineListWindow : public FormDialog {
   Q_OBJECT
  public:
@@ -43,4 +45,5 @@ class LineListWindow : public FormDialog {
   Lines lines_;
   AppState& state_;
   QStringListModel* model_;
+  MeshLineModel* meshModel_ = nullptr;
 };

@@ -66,9 +66,23 @@ void Canvas::paintEvent(QPaintEvent* event) {
     Highlights shown = state_.highlights;
     shown.selected = state_.selection;
     BuildScene(state_.model, state_.view, state_.display, state_.meshShown, width(), height(), scene_, shown);
-    {
+    if (scene_.rasterMeshAt < 0) {
+      meshRaster_.release();
       QPainter painter(&picture_);
       PaintScene(painter, scene_.items, font_);
+    } else {
+      // What lies under the mesh, the mesh, then what comes over it.
+      const std::span<const Primitive> items(scene_.items);
+      const auto at = static_cast<size_t>(scene_.rasterMeshAt);
+      {
+        QPainter painter(&picture_);
+        PaintScene(painter, items.first(at), font_);
+      }
+      meshRaster_.draw(state_.model, state_.view, picture_.width(), picture_.height(),
+                       reinterpret_cast<uint32_t*>(picture_.bits()), picture_.bytesPerLine() / 4,
+                       0xff000000u);
+      QPainter painter(&picture_);
+      PaintScene(painter, items.subspan(at), font_);
     }
     // The polyline tool's marks give way to the full drawing.
     state_.transients.clear();

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "core/view/MeshRaster.h"
 #include "core/view/Scene.h"
 
 struct AppState;
@@ -52,6 +53,7 @@ class Canvas : public QWidget {
   AppState& state_;
   bool sceneDirty_ = true;
   Scene scene_;
+  MeshRaster meshRaster_;
   QImage picture_;
   QFont font_;
   QLabel* legend_;

@@ -1,0 +1,149 @@
+#include "core/view/MeshRaster.h"
+
+#include <algorithm>
+#include <cmath>
+
+std::vector<std::pair<int32_t, int32_t>> UniqueMeshEdges(const Model& m) {
+  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
+  const auto inMesh = [nodes](int32_t k) { return k >= 1 && k <= nodes; };
+  // The triangles' directed edges, grouped by their first node.
+  std::vector<int32_t> start(size_t(nodes) + 2, 0);
+  for (int32_t t = 1; t <= triangles; ++t) {
+    const MeshTriangle& c = m.MeshTriangleTable[t];
+    for (int32_t k : {c.corner1, c.corner2, c.corner3}) {
+      if (inMesh(k)) ++start[size_t(k) + 1];
+    }
+  }
+  for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+  std::vector<int32_t> to(size_t(start.back()));
+  std::vector<int32_t> fill(start.begin(), start.end() - 1);
+  for (int32_t t = 1; t <= triangles; ++t) {
+    const MeshTriangle& c = m.MeshTriangleTable[t];
+    const int32_t corners[] = {c.corner1, c.corner2, c.corner3};
+    for (int i = 0; i < 3; ++i) {
+      const int32_t a = corners[i], b = corners[(i + 1) % 3];
+      if (inMesh(a) && inMesh(b)) to[size_t(fill[size_t(a)]++)] = b;
+    }
+  }
+  const auto has = [&](int32_t a, int32_t b) {
+    return std::find(to.begin() + start[size_t(a)], to.begin() + fill[size_t(a)], b) !=
+           to.begin() + fill[size_t(a)];
+  };
+  // Two triangles that share an edge run it both ways: it is taken from the
+  // lower node. An edge that runs only from the higher node is on the
+  // boundary and taken from there; so is one of a wrongly turned triangle.
+  std::vector<std::pair<int32_t, int32_t>> edges;
+  edges.reserve(to.size() / 2 + size_t(nodes));
+  for (int32_t a = 1; a <= nodes; ++a) {
+    for (int32_t i = start[size_t(a)]; i < fill[size_t(a)]; ++i) {
+      const int32_t b = to[size_t(i)];
+      if (a == b || std::find(to.begin() + start[size_t(a)], to.begin() + i, b) != to.begin() + i) continue;
+      if (a < b || !has(b, a)) edges.emplace_back(std::min(a, b), std::max(a, b));
+    }
+  }
+  return edges;
+}
+
+namespace {
+
+// Clips the segment to [0, w) × [0, h) in place (Liang and Barsky); false
+// when nothing of it is left.
+bool Clip(double& x0, double& y0, double& x1, double& y1, int32_t w, int32_t h) {
+  double t0 = 0.0, t1 = 1.0;
+  const double dx = x1 - x0, dy = y1 - y0;
+  const double p[] = {-dx, dx, -dy, dy};
+  const double q[] = {x0, double(w - 1) - x0, y0, double(h - 1) - y0};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double r = q[i] / p[i];
+    if (p[i] < 0.0) {
+      t0 = std::max(t0, r);
+    } else {
+      t1 = std::min(t1, r);
+    }
+    if (t0 > t1) return false;
+  }
+  const double ax = x0, ay = y0;
+  x0 = ax + t0 * dx, y0 = ay + t0 * dy;
+  x1 = ax + t1 * dx, y1 = ay + t1 * dy;
+  return true;
+}
+
+// Bresenham's line, both ends drawn, every pixel inside the picture.
+void Line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t* pixels, ptrdiff_t stride,
+          uint32_t colour) {
+  const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+  const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+  int32_t err = dx + dy;
+  for (;;) {
+    pixels[ptrdiff_t(y0) * stride + x0] = colour;
+    if (x0 == x1 && y0 == y1) return;
+    const int32_t e2 = 2 * err;
+    if (e2 >= dy) err += dy, x0 += sx;
+    if (e2 <= dx) err += dx, y0 += sy;
+  }
+}
+
+}  // namespace
+
+void MeshRaster::release() {
+  nodes_.reset();
+  triangles_.reset();
+  edges_ = {};
+}
+
+void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, int32_t height,
+                      uint32_t* pixels, ptrdiff_t stride, uint32_t colour) {
+  counts_ = {};
+  if (width <= 0 || height <= 0 || m.meshTriangleCount < 1) return;
+  if (nodes_ != m.MeshNodeTable.identity() || triangles_ != m.MeshTriangleTable.identity() ||
+      nodeCount_ != m.meshNodeCount || triangleCount_ != m.meshTriangleCount) {
+    edges_ = UniqueMeshEdges(m);
+    nodes_ = m.MeshNodeTable.identity();
+    triangles_ = m.MeshTriangleTable.identity();
+    nodeCount_ = m.meshNodeCount;
+    triangleCount_ = m.meshTriangleCount;
+  }
+  counts_.edges = edges_.size();
+  // Every node's pixel as the scene computes it (truncated toward zero),
+  // held within a range where the arithmetic below cannot overflow.
+  const double scale = view.scale, left = view.marginLeft - double(view.viewXMin) * scale;
+  const double base = double(height - view.marginBottom) + double(view.viewYMin) * scale;
+  const auto pixel = [](double v) { return static_cast<int32_t>(std::clamp(v, -1e9, 1e9)); };
+  sx_.resize(size_t(m.meshNodeCount) + 1);
+  sy_.resize(size_t(m.meshNodeCount) + 1);
+  for (int32_t k = 1; k <= m.meshNodeCount; ++k) {
+    const MeshNode& n = m.MeshNodeTable[k];
+    sx_[size_t(k)] = pixel(left + double(n.x) * scale);
+    sy_[size_t(k)] = pixel(base - double(n.y) * scale);
+  }
+  for (const auto& [a, b] : edges_) {
+    const int32_t x0 = sx_[size_t(a)], y0 = sy_[size_t(a)], x1 = sx_[size_t(b)], y1 = sy_[size_t(b)];
+    if (std::max(x0, x1) < 0 || std::min(x0, x1) >= width || std::max(y0, y1) < 0 ||
+        std::min(y0, y1) >= height) {
+      ++counts_.culled;
+      continue;
+    }
+    if (x0 == x1 && y0 == y1) {
+      ++counts_.collapsed;
+      pixels[ptrdiff_t(y0) * stride + x0] = colour;
+      continue;
+    }
+    if (x0 >= 0 && x0 < width && x1 >= 0 && x1 < width && y0 >= 0 && y0 < height && y1 >= 0 && y1 < height) {
+      Line(x0, y0, x1, y1, pixels, stride, colour);
+      continue;
+    }
+    double cx0 = x0, cy0 = y0, cx1 = x1, cy1 = y1;
+    if (!Clip(cx0, cy0, cx1, cy1, width, height)) {
+      ++counts_.culled;
+      continue;
+    }
+    const auto in = [](double v, int32_t size) {
+      return std::clamp(static_cast<int32_t>(std::lround(v)), 0, size - 1);
+    };
+    Line(in(cx0, width), in(cy0, height), in(cx1, width), in(cy1, height), pixels, stride, colour);
+  }
+}

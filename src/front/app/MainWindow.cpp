@@ -214,6 +214,8 @@ void MainWindow::buildMenus() {
       action("actionGenerate", QStringLiteral("&GENERUJ"), &MeshCommands::generateMesh, ctrl('G')));
   mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników"), &ListCommands::listMesh));
   mesh->addAction(action("actionCheckModel", QStringLiteral("&Sprawdź model"), &MeshCommands::checkModel));
+  mesh->addAction(
+      action("actionMeshStatistics", QStringLiteral("S&tatystyka siatki"), &MeshCommands::showStatistics));
   mesh->addSeparator();
   mesh->addAction(action("actionMeshLimit", QStringLiteral("&Limit siatki..."), &MeshCommands::chooseLimit));
 

@@ -33,7 +33,9 @@ QString Lines(const std::vector<const Finding*>& findings) {
 }  // namespace
 
 MeshCommands::MeshCommands(CommandContext& context)
-    : c_(context), limitDialog_(std::make_unique<MeshLimitDialog>(limit_, context.prompter)) {
+    : c_(context),
+      limitDialog_(std::make_unique<MeshLimitDialog>(limit_, context.prompter)),
+      statisticsWindow_(std::make_unique<MeshStatisticsWindow>(context.state, context.prompter)) {
   mesher_.helperPath = DefaultMesherPath();
   // Keep the window painted while the helper works, but take no input.
   mesher_.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
@@ -43,6 +45,15 @@ MeshCommands::~MeshCommands() = default;
 
 void MeshCommands::chooseLimit() {
   if (c_.prompter.showDialog(*limitDialog_) == QDialog::Accepted) applyLimit();
+}
+
+void MeshCommands::showStatistics() {
+  if (c_.state.model.meshTriangleCount < 1) {
+    c_.prompter.message(QStringLiteral("Siatka nie została wygenerowana"),
+                        QStringLiteral("Statystyka siatki"), MessageIcon::Stop);
+    return;
+  }
+  c_.prompter.showDialog(*statisticsWindow_);
 }
 
 void MeshCommands::applyLimit() {

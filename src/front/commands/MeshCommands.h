@@ -20,6 +20,8 @@ class MeshCommands {
   void generateMesh();
   // "Limit siatki": the specified limit or the large one.
   void chooseLimit();
+  // "Statystyka siatki": counts, areas, angles and the smallest angles' spread.
+  void showStatistics();
   const MeshLimitChoice& limit() const { return limit_; }
   // Looks for what would keep the boundary from meshing, at the area last
   // asked for, and points it out.
@@ -32,5 +34,6 @@ class MeshCommands {
   MesherOptions mesher_;
   MeshLimitChoice limit_;
   std::unique_ptr<MeshLimitDialog> limitDialog_;
+  std::unique_ptr<MeshStatisticsWindow> statisticsWindow_;
   double lastArea_ = 10.0;  // the largest triangle area last asked for
 };

@@ -4,9 +4,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "core/state/AppState.h"
+#include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
 
 namespace {
@@ -18,7 +22,79 @@ QString Thousands(int64_t n) {
   return digits;
 }
 
+// Bars of the triangles in each 2° of smallest angle, with the axis
+// marked every 10°.
+class Histogram : public QWidget {
+ public:
+  Histogram(const MeshStatistics& statistics, QWidget* parent) : QWidget(parent), statistics_(statistics) {
+    setObjectName(QStringLiteral("histogram"));
+    setMinimumSize(360, 170);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    const auto& counts = statistics_.smallestAngles;
+    const int32_t most = std::max(1, *std::max_element(counts.begin(), counts.end()));
+    const int left = 8, bottom = height() - 20, top = 8;
+    const double barWidth = double(width() - 2 * left) / MeshStatistics::kBuckets;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 90, 170));
+    for (int i = 0; i < MeshStatistics::kBuckets; ++i) {
+      const int h = int(double(counts[size_t(i)]) / most * (bottom - top) + 0.5);
+      p.drawRect(QRectF(left + i * barWidth + 1, bottom - h, barWidth - 2, h));
+    }
+    p.setPen(Qt::black);
+    p.drawLine(left, bottom, width() - left, bottom);
+    for (int degrees = 0; degrees <= 60; degrees += 10) {
+      const int x = left + int(degrees / MeshStatistics::kBucketWidth * barWidth);
+      p.drawLine(x, bottom, x, bottom + 3);
+      p.drawText(QRect(x - 20, bottom + 3, 40, 16), Qt::AlignHCenter | Qt::AlignTop,
+                 QString::number(degrees) + u'°');
+    }
+  }
+
+ private:
+  const MeshStatistics& statistics_;
+};
+
 }  // namespace
+
+MeshStatisticsWindow::MeshStatisticsWindow(const AppState& state, Prompter& prompter, QWidget* parent)
+    : FormDialog(QStringLiteral("T_statystyka"), QStringLiteral("Statystyka siatki"), prompter, parent,
+                 QStringLiteral("OK"), QString()),
+      state_(state),
+      figures_(new QLabel(this)),
+      histogram_(new Histogram(statistics_, this)) {
+  figures_->setObjectName(QStringLiteral("liczby"));
+  auto* content = new QVBoxLayout;
+  content->addWidget(figures_);
+  content->addWidget(new QLabel(QStringLiteral("Najmniejszy kąt trójkątów (liczba trójkątów):"), this));
+  content->addWidget(histogram_);
+  setContent(content);
+}
+
+void MeshStatisticsWindow::refresh() {
+  statistics_ = ComputeMeshStatistics(state_.model);
+  figures_->setText(figures().join(u'\n'));
+  histogram_->update();
+}
+
+void MeshStatisticsWindow::okClicked() {
+  accept();
+}
+
+QStringList MeshStatisticsWindow::figures() const {
+  const MeshStatistics& s = statistics_;
+  const auto degrees = [](double v) { return DecimalsText(v, 1) + u'°'; };
+  return {QStringLiteral("Węzły: %1").arg(Thousands(s.nodes)),
+          QStringLiteral("Trójkąty: %1").arg(Thousands(s.triangles)),
+          QStringLiteral("Pole obszaru: %1").arg(GeneralText(s.totalArea)),
+          QStringLiteral("Pole trójkąta: od %1 do %2")
+              .arg(GeneralText(s.smallestArea), GeneralText(s.largestArea)),
+          QStringLiteral("Kąt: od %1 do %2").arg(degrees(s.smallestAngle), degrees(s.largestAngle))};
+}
 
 QString LimitText(const MeshLimitChoice& choice) {
   if (!choice.large) return {};

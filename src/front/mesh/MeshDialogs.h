@@ -2,9 +2,11 @@
 // "Generacja siatki" beyond GENERUJ: the choice of the mesh limit, and the
 // mesh statistics window.
 
+#include "core/mesh/MeshStatistics.h"
 #include "core/model/Model.h"
 #include "front/ui/FormDialog.h"
 
+struct AppState;
 class QLabel;
 class QRadioButton;
 
@@ -32,6 +34,25 @@ class MeshLimitDialog : public FormDialog {
   QRadioButton* specified_;
   QRadioButton* large_;
   QLineEdit* triangles_;
+};
+
+// "Statystyka siatki": counts, areas and angles of the mesh, and a picture
+// of how the triangles' smallest angles fall, filled each time it is shown.
+class MeshStatisticsWindow : public FormDialog {
+  Q_OBJECT
+ public:
+  MeshStatisticsWindow(const AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+  void refresh() override;
+  void okClicked() override;
+  const MeshStatistics& statistics() const { return statistics_; }
+  // The figures as shown, one "label value" line each.
+  QStringList figures() const;
+
+ private:
+  const AppState& state_;
+  MeshStatistics statistics_;
+  QLabel* figures_;
+  QWidget* histogram_;
 };
 
 // Text for the status bar and the area prompt: empty for the specified

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "core/Fixtures.h"
+#include "core/mesh/MeshStatistics.h"
+#include "core/view/MeshRaster.h"
 #include "core/view/Scene.h"
 
 namespace {
@@ -297,6 +299,92 @@ TEST(Scene, ConditionColoursLegendSelectionAndPicking) {
   const ScreenPoint a = at(5, 5), b = at(45, 25), c = at(45, 45);
   EXPECT_EQ(ElementsWithin(*m, v, kH, a.x, a.y, b.x, b.y), std::vector<int32_t>({1}));
   EXPECT_EQ(ElementsWithin(*m, v, kH, c.x, c.y, a.x, a.y), std::vector<int32_t>({1, 2, 3, 4}));
+}
+
+}  // namespace
+
+namespace {
+
+// A picture of the canvas's size, white, drawn into by a MeshRaster.
+struct Picture {
+  std::vector<uint32_t> pixels = std::vector<uint32_t>(size_t(kW) * kH, 0xffffffffu);
+  uint32_t at(int32_t x, int32_t y) const { return pixels[size_t(y) * kW + size_t(x)]; }
+  size_t black() const { return size_t(std::count(pixels.begin(), pixels.end(), 0xff000000u)); }
+};
+
+// Edges once each, whichever way the triangles turn; a large mesh is a
+// raster mark in the scene, not lines; the raster lands on the very pixels
+// the scene's lines end on, passes over what is off the picture, clips what
+// crosses its edge and collapses what lies in one pixel.
+TEST(MeshRaster, EdgesOnceCulledClippedAndCollapsed) {
+  Built b;
+  b.mesh({{10, 10}, {30, 10}, {30, 30}, {10, 30}, {40, 40}}, {{1, 2, 3}, {1, 3, 4}, {3, 5, 4}});
+  b.model->MeshTriangleTable[3] = {3, 4, 5};  // turned clockwise: its edges are found all the same
+  using Edges = std::vector<std::pair<int32_t, int32_t>>;
+  Edges edges = UniqueMeshEdges(*b.model);
+  std::sort(edges.begin(), edges.end());
+  EXPECT_EQ(edges, Edges({{1, 2}, {1, 3}, {1, 4}, {2, 3}, {3, 4}, {3, 5}, {4, 5}}));
+
+  b.build();
+  EXPECT_EQ(b.scene.rasterMeshAt, -1);
+  Picture picture;
+  MeshRaster raster;
+  raster.draw(*b.model, b.view, kW, kH, picture.pixels.data(), kW, 0xff000000u);
+  EXPECT_EQ(raster.counts().edges, 7u);
+  for (const Primitive* line : b.where(IsLine)) {
+    EXPECT_EQ(picture.at(line->x1, line->y1), 0xff000000u) << line->x1 << ", " << line->y1;
+    EXPECT_EQ(picture.at(line->x2, line->y2), 0xff000000u) << line->x2 << ", " << line->y2;
+  }
+  const size_t full = picture.black();
+
+  // Zoomed on node 3: edges 1-2, 1-4 and 4-5 fall off the picture, the others are clipped.
+  b.view.viewXMin = b.view.viewYMin = 29.5f;
+  b.view.viewXMax = b.view.viewYMax = 30.5f;
+  ComputeScale(b.view, kW, kH);
+  Picture zoomed;
+  raster.draw(*b.model, b.view, kW, kH, zoomed.pixels.data(), kW, 0xff000000u);
+  EXPECT_EQ(raster.counts().culled, 3u);
+  EXPECT_GT(zoomed.black(), 200u);
+  // From afar the whole mesh is one pixel.
+  b.view.viewXMin = b.view.viewYMin = 0.0f;
+  b.view.viewXMax = b.view.viewYMax = 1e6f;
+  ComputeScale(b.view, kW, kH);
+  Picture far;
+  raster.draw(*b.model, b.view, kW, kH, far.pixels.data(), kW, 0xff000000u);
+  EXPECT_EQ(std::pair(raster.counts().collapsed, far.black()), std::pair(size_t(7), size_t(1)));
+
+  // Another mesh of the same size in new rows is drawn as itself.
+  b.view = ViewTransform{};
+  b.build();
+  b.model->MeshTriangleTable.assign({{1, 2, 4}, {2, 3, 4}, {3, 5, 4}});
+  Picture other;
+  raster.draw(*b.model, b.view, kW, kH, other.pixels.data(), kW, 0xff000000u);
+  EXPECT_EQ(other.black(), full) << "the square's other diagonal, as long as the first";
+  EXPECT_NE(other.pixels, picture.pixels);
+
+  for (int32_t t = 4; t <= kMaxMeshTriangles + 1; ++t) b.model->MeshTriangleTable[t] = {1, 2, 3};
+  b.model->meshTriangleCount = kMaxMeshTriangles + 1;
+  b.build();
+  EXPECT_GE(b.scene.rasterMeshAt, 0);
+  EXPECT_EQ(b.where(IsLine).size(), 0u) << "no mesh lines among the primitives";
+}
+
+TEST(MeshStatistics, AreasAnglesAndTheSmallestAnglesBuckets) {
+  Built b;
+  const float h = std::sqrt(3.0f);
+  b.mesh({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 2}, {2, 2}, {1, 2 + h}},
+         {{1, 2, 3}, {1, 3, 4}, {5, 6, 7}, {4, 3, 1}, {2, 2, 2}});
+  const MeshStatistics s = ComputeMeshStatistics(*b.model);
+  EXPECT_EQ(std::pair(s.nodes, s.triangles), std::pair(7, 5));
+  EXPECT_NEAR(s.totalArea, 0.5 + 0.5 + h - 0.5, 1e-6) << "the clockwise triangle counts against";
+  EXPECT_NEAR(s.smallestArea, -0.5, 1e-9);
+  EXPECT_NEAR(s.largestArea, h, 1e-6);
+  EXPECT_EQ(std::pair(s.smallestAngle, s.largestAngle), std::pair(0.0, 180.0)) << "the degenerate triangle";
+  std::array<int32_t, MeshStatistics::kBuckets> buckets{};
+  buckets[0] = 1;   // the degenerate one
+  buckets[22] = 3;  // 45°: the square's halves, either way round
+  buckets[29] = 1;  // 60°: the equilateral one, in the last bucket
+  EXPECT_EQ(s.smallestAngles, buckets);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <numeric>
 #include <sstream>
 
 #include "CommandsRig.h"
@@ -26,6 +27,7 @@
 #include "front/edit/EditDialogs.h"
 #include "front/edit/EllipseDialog.h"
 #include "front/lists/ListWindows.h"
+#include "front/mesh/MeshDialogs.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/view/ViewDialogs.h"
 
@@ -480,6 +482,42 @@ class CommandsTest : public QObject {
     QCOMPARE(r.prompter.log.mid(0, 3),
              QStringList(
                  {kAreaPrompt, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s, kFailed}));
+  }
+
+  // A mesh past the specified limits: its statistics add up, its list
+  // holds every line, made as shown.
+  void statisticsAndListOfALargeMesh() {
+    Rig r;
+    r.commands->mesh().showStatistics();
+    QCOMPARE(r.prompter.log, QStringList({u"stop Statystyka siatki: Siatka nie została wygenerowana"_s}));
+    r.triangle();
+    r.commands->mesh().mesherOptions().limits = LargeMeshLimits(100000);
+    r.prompter.inputs = {u"0"_s + QLatin1Char(UserDecimalPoint()) + u"005"_s};
+    r.commands->mesh().generateMesh();
+    const int32_t triangles = r.model().meshTriangleCount, nodes = r.model().meshNodeCount;
+    QVERIFY(triangles > kMaxMeshTriangles);
+    r.withDialog(&MeshCommands::showStatistics, [&](QDialog& d) {
+      const auto& window = static_cast<MeshStatisticsWindow&>(d);
+      const MeshStatistics& s = window.statistics();
+      const auto& b = s.smallestAngles;
+      [&] {
+        QCOMPARE(std::accumulate(b.begin(), b.end(), 0), triangles);
+        QCOMPARE(std::accumulate(b.begin(), b.begin() + 10, 0), 0);  // Triangle keeps every angle over 20°
+        QVERIFY(std::abs(s.totalArea - 50.0) < 1e-3 && s.smallestAngle > 20.0 && s.largestAngle < 140.0);
+        QCOMPARE(QString(window.figures().at(1)).remove(u' '), u"Trójkąty:%1"_s.arg(triangles));
+        QVERIFY(d.findChild<QWidget*>(u"histogram"_s)->isVisible());
+      }();
+      return int(QDialog::Accepted);
+    });
+    r.withDialog(&ListCommands::listMesh, [&](QDialog& d) {
+      const QStringList lines = static_cast<LineListWindow&>(d).lines();
+      [&] {
+        QCOMPARE(lines.size(), 2 + nodes + triangles);
+        QCOMPARE(lines.at(nodes + 1), u"Nr elementu, węzeł 1,2,3"_s);
+        QVERIFY(lines.last().startsWith(QString::number(triangles) + u' '));
+      }();
+      return int(QDialog::Accepted);
+    });
   }
 
   // "Anuluj" ends the helper (here one that never answers) and leaves the

@@ -1,10 +1,15 @@
 // Mesh generation through the helper against Triangle in-process and
 // Triangle's own program, a full-capacity project save and read, and the
 // model check on a full model, and the largest mesh the tables take
-// exported in the solver layout and in each open format.
+// exported in the solver layout and in each open format. Then a mesh of
+// about a million triangles (a 100 by 100 square at area 0.016): through the
+// helper against Triangle in-process, the command line against Triangle's
+// own program writing its files, the open exports against one write of the
+// same bytes, and the resident memory after a hundred edits.
 //   build/bin/bench_core --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +25,7 @@
 #include "core/files/ProjectFile.h"
 #include "core/mesh/MeshDriver.h"
 #include "core/mesh/ModelCheck.h"
+#include "core/state/History.h"
 #include "mesher/TriangleCall.h"
 
 extern char** environ;
@@ -195,6 +201,136 @@ void BM_ExportLargestMesh(benchmark::State& state) {
   state.counters["bytes"] = double(std::filesystem::file_size(path));
 }
 BENCHMARK(BM_ExportLargestMesh)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The large mesh: a square of four elements at area 0.016.
+constexpr double kLargeArea = 0.016;
+
+std::unique_ptr<Model> Square() {
+  auto m = std::make_unique<Model>();
+  ResetModelData(*m);
+  for (const Node& n : {Node{0, 0}, Node{100, 0}, Node{100, 100}, Node{0, 100}}) (void)AppendNode(*m, n);
+  for (int i = 1; i <= 4; ++i) (void)AppendElement(*m, Element{i, i % 4 + 1, 1, 1});
+  return m;
+}
+
+MesherOptions LargeMesher() {
+  MesherOptions options;
+  options.helperPath = MESHER_PATH;
+  options.limits = LargeMeshLimits(1'000'000);
+  return options;
+}
+
+const Model& LargeMesh() {
+  static const std::unique_ptr<Model> m = [] {
+    auto square = Square();
+    if (GenerateMesh(*square, kLargeArea, LargeMesher()) != MeshOutcome::Success)
+      square->meshTriangleCount = 0;
+    return square;
+  }();
+  return *m;
+}
+
+void BM_LargeThroughHelper(benchmark::State& state) {
+  auto m = Square();
+  for (auto _ : state) {
+    if (GenerateMesh(*m, kLargeArea, LargeMesher()) != MeshOutcome::Success) state.SkipWithError("failed");
+  }
+  state.counters["triangles"] = m->meshTriangleCount;
+}
+BENCHMARK(BM_LargeThroughHelper)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_LargeInProcess(benchmark::State& state) {
+  const MeshRequest request = *BuildMeshRequest(*Square(), kLargeArea);
+  int triangles = 0;
+  for (auto _ : state) triangles = RunTriangle(request, MeshSwitches(kLargeArea)).triangleCount;
+  state.counters["triangles"] = triangles;
+}
+BENCHMARK(BM_LargeInProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// A program run to its end, in the benchmark's folder.
+void Run(benchmark::State& state, std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+    state.SkipWithError("cannot start");
+    return;
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("failed");
+}
+
+// End to end: read the project, mesh through the helper, write MSH 4.1.
+void BM_LargeCommandLine(benchmark::State& state) {
+  const std::string dir = Shared().dir;
+  if (!SaveProjectFile(*Square(), dir + "/square.vdk").ok) state.SkipWithError("no project");
+  for (auto _ : state) {
+    Run(state, {VENDREL_PATH, "--export", dir + "/square.msh", "--max-triangles", "1000000", "--area",
+                "0.016", dir + "/square.vdk"});
+  }
+}
+BENCHMARK(BM_LargeCommandLine)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Triangle's own program on the same square, writing .node and .ele.
+void BM_LargeTriangleProgram(benchmark::State& state) {
+  const std::string poly = Shared().dir + "/square.poly";
+  std::ofstream(poly) << "4 2 0 0\n1 0 0\n2 100 0\n3 100 100\n4 0 100\n4 0\n1 1 2\n2 2 3\n3 3 4\n4 4 1\n0\n";
+  for (auto _ : state) Run(state, {TRIANGLE_PROGRAM, "-Qpqa0.016", poly});
+}
+BENCHMARK(BM_LargeTriangleProgram)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// 0 MSH 4.1, 2 VTU, written safely; against one write() of the same bytes.
+void BM_LargeExport(benchmark::State& state) {
+  const Model& m = LargeMesh();
+  const auto format = static_cast<OpenFormat>(state.range(0));
+  const std::string path = Shared().dir + "/large";
+  for (auto _ : state) {
+    if (!WriteOpenExport(m, format, path).ok) state.SkipWithError("failed");
+  }
+  state.counters["triangles"] = m.meshTriangleCount;
+  state.counters["MB"] = double(std::filesystem::file_size(path)) / 1e6;
+}
+BENCHMARK(BM_LargeExport)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_LargeOneWrite(benchmark::State& state) {
+  const std::string bytes = EncodeOpenExport(LargeMesh(), static_cast<OpenFormat>(state.range(0)));
+  const std::string path = Shared().dir + "/large-one";
+  for (auto _ : state) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != ssize_t(bytes.size()))
+      state.SkipWithError("failed");
+    ::close(fd);
+  }
+}
+BENCHMARK(BM_LargeOneWrite)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+size_t ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  size_t pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * size_t(::sysconf(_SC_PAGESIZE));
+}
+
+// A hundred edits recorded after the mesh: the snapshots share it.
+void BM_LargeMemoryAfterEdits(benchmark::State& state) {
+  for (auto _ : state) {
+    const size_t before = ResidentBytes();
+    auto m = Square();
+    if (GenerateMesh(*m, kLargeArea, LargeMesher()) != MeshOutcome::Success) state.SkipWithError("failed");
+    History history;
+    for (int i = 0; i < 100; ++i) {
+      history.record("edycja", *m);
+      m->NodeTable[1].x += 0.001f;
+    }
+    const double mesh = 12.0 * m->meshTriangleCount + 8.0 * m->meshNodeCount;
+    state.counters["mesh_MB"] = mesh / 1e6;
+    state.counters["resident_MB"] = double(ResidentBytes() - before) / 1e6;
+    state.counters["bound_MB"] = (2 * mesh + 50e6) / 1e6;
+  }
+}
+BENCHMARK(BM_LargeMemoryAfterEdits)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

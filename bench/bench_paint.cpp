@@ -3,7 +3,10 @@
 // primitives straight from the model's arrays. Then, in the real window,
 // one mouse move of the polyline tool (event to painted rubber band)
 // against one full repaint of the window, the opening of the mesh list, and
-// the start-up of the main window against a bare one.
+// the start-up of the main window against a bare one. Then a mesh of about
+// a million triangles on a 1280 by 800 canvas: a full repaint, one zoomed
+// to a hundredth of the region, the edge list a new mesh needs, the mesh
+// list and the statistics window opening.
 // Run as the README says, with QT_QPA_PLATFORM=offscreen and
 // --benchmark_repetitions=15 --benchmark_report_aggregates_only=true.
 
@@ -19,6 +22,8 @@
 #include <cmath>
 #include <memory>
 
+#include "core/state/AppState.h"
+#include "core/view/MeshRaster.h"
 #include "core/view/Scene.h"
 #include "front/app/MainWindow.h"
 #include "front/commands/Commands.h"
@@ -275,6 +280,88 @@ void BM_BareMainWindow(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BareMainWindow)->Unit(benchmark::kMillisecond);
+
+// A 100 by 100 square holding a structured mesh of 708 by 708 nodes and
+// 999 698 triangles, on a canvas of 1280 by 800.
+struct LargeFixture {
+  AppState state;
+  Canvas canvas{state};
+  LargeFixture() {
+    ModelInit(state);
+    Model& m = state.model;
+    for (const Node& n : {Node{0, 0}, Node{100, 0}, Node{100, 100}, Node{0, 100}}) (void)AppendNode(m, n);
+    for (int i = 1; i <= 4; ++i) (void)AppendElement(m, Element{i, i % 4 + 1, 1, 1});
+    constexpr int kSide = 708;
+    std::vector<MeshNode> nodes;
+    for (int i = 0; i < kSide * kSide; ++i) {
+      nodes.push_back(
+          MeshNode{float(100.0 * (i % kSide) / (kSide - 1)), float(100.0 * (i / kSide) / (kSide - 1))});
+    }
+    std::vector<MeshTriangle> triangles;
+    for (int row = 0; row + 1 < kSide; ++row) {
+      for (int col = 0; col + 1 < kSide; ++col) {
+        const int a = row * kSide + col + 1, b = a + 1, c = a + kSide, d = c + 1;
+        triangles.push_back({a, b, d});
+        triangles.push_back({a, d, c});
+      }
+    }
+    m.meshNodeCount = int32_t(nodes.size());
+    m.meshTriangleCount = int32_t(triangles.size());
+    m.MeshNodeTable.assign(std::move(nodes));
+    m.MeshTriangleTable.assign(std::move(triangles));
+    state.view.viewXMax = state.view.viewYMax = 100;
+    state.view.gridShown = 0;
+    canvas.resize(kWidth, kHeight);
+    canvas.show();
+    QApplication::processEvents();
+  }
+};
+
+LargeFixture& Large() {
+  static LargeFixture f;
+  return f;
+}
+
+// 0: the whole region; 1: a hundredth of it (a tenth of each side).
+void BM_LargeRepaint(benchmark::State& state) {
+  LargeFixture& f = Large();
+  ViewTransform& v = f.state.view;
+  v.viewXMin = v.viewYMin = state.range(0) == 0 ? 0.0f : 45.0f;
+  v.viewXMax = v.viewYMax = state.range(0) == 0 ? 100.0f : 55.0f;
+  f.canvas.invalidateScene();
+  f.canvas.repaint();  // the edge list is made at the first repaint of a mesh
+  for (auto _ : state) {
+    f.canvas.invalidateScene();
+    f.canvas.repaint();
+  }
+  state.counters["triangles"] = f.state.model.meshTriangleCount;
+}
+BENCHMARK(BM_LargeRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LargeEdgeList(benchmark::State& state) {
+  size_t edges = 0;
+  for (auto _ : state) edges = UniqueMeshEdges(Large().state.model).size();
+  state.counters["edges"] = double(edges);
+}
+BENCHMARK(BM_LargeEdgeList)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// From the command to the painted window.
+void BM_LargeMeshListOpen(benchmark::State& state) {
+  static PaintingPrompter prompter;
+  static MainWindow window(&prompter);
+  window.state().model = Large().state.model;
+  for (auto _ : state) window.commands().lists().listMesh();
+  state.counters["lines"] = 2.0 + window.state().model.meshNodeCount + window.state().model.meshTriangleCount;
+}
+BENCHMARK(BM_LargeMeshListOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LargeStatistics(benchmark::State& state) {
+  static PaintingPrompter prompter;
+  static MainWindow window(&prompter);
+  window.state().model = Large().state.model;
+  for (auto _ : state) window.commands().mesh().showStatistics();
+}
+BENCHMARK(BM_LargeStatistics)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QStringListModel>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -117,15 +118,30 @@ LineListWindow::LineListWindow(Lines lines, AppState& state, Prompter& prompter,
       lines_(lines),
       state_(state),
       model_(new QStringListModel(this)) {
-  auto* view = new QListView(this);
-  view->setObjectName(QStringLiteral("ListBox1"));
+  QAbstractItemView* view = nullptr;
   if (lines == Lines::Mesh) {
+    // A list view lays out every row when filled; a table of one column
+    // with fixed rows and no headers looks the same and lays out none, so
+    // a million-triangle mesh opens at once.
     meshModel_ = new MeshLineModel(state.model, this);
-    view->setModel(meshModel_);
+    auto* table = new QTableView(this);
+    table->setModel(meshModel_);
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 1);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setShowGrid(false);
+    table->setWordWrap(false);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view = table;
   } else {
-    view->setModel(model_);
+    auto* list = new QListView(this);
+    list->setModel(model_);
+    list->setUniformItemSizes(true);
+    view = list;
   }
-  view->setUniformItemSizes(true);
+  view->setObjectName(QStringLiteral("ListBox1"));
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setMinimumSize(277, lines == Lines::Elements ? 285 : 305);
   auto* content = new QVBoxLayout;

@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -305,6 +307,25 @@ void BM_LargeOneWrite(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LargeOneWrite)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// "Anuluj" 300 ms into a million-triangle generation: the time from the
+// cancel to the helper killed and reaped.
+void BM_LargeCancel(benchmark::State& state) {
+  auto m = Square();
+  double worst = 0.0;
+  for (auto _ : state) {
+    MesherOptions options = LargeMesher();
+    const auto cancelAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    options.cancelled = [cancelAt] { return std::chrono::steady_clock::now() >= cancelAt; };
+    if (GenerateMesh(*m, kLargeArea, options) != MeshOutcome::Cancelled) state.SkipWithError("not cancelled");
+    const double late =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - cancelAt).count();
+    worst = std::max(worst, late);
+    state.SetIterationTime(late / 1000.0);
+  }
+  state.counters["worst_ms"] = worst;
+}
+BENCHMARK(BM_LargeCancel)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 size_t ResidentBytes() {
   std::ifstream statm("/proc/self/statm");

@@ -450,7 +450,7 @@ class CommandsTest : public QObject {
     QVERIFY(limitTexts.isEmpty() && r.commands->mesh().mesherOptions().limits == MeshLimits{});
     choose("duze", u"20 000"_s);
     QCOMPARE(r.commands->mesh().mesherOptions().limits, LargeMeshLimits(20000));
-    QCOMPARE(limitTexts.last().at(0).toString(), u"Duże siatki: do 20 000 trójkątów"_s);
+    QCOMPARE(limitTexts.last().at(0).toString(), u"Duże siatki ≤ 20 000"_s);
 
     r.prompter.log.clear();
     const QChar dp = QLatin1Char(UserDecimalPoint());

@@ -325,6 +325,15 @@ void MainWindow::buildToolbar(QWidget* panel) {
   row->addWidget(new QLabel(QStringLiteral("Brzeg:"), panel));
   currentBoundary_ = selector("biezacyBrzeg", "Brzeg nowych elementów", &PhysicsCommands::setCurrentBoundary);
   row->addStretch();
+  // The large mesh limit, while it is in force, at the toolbar's free end.
+  auto* limit = new QLabel(panel);
+  limit->setObjectName(QStringLiteral("limitSiatki"));
+  row->addWidget(limit);
+  connect(commands_.get(), &Commands::meshLimitChanged, limit, [limit](const QString& text) {
+    limit->setText(text);
+    limit->setToolTip(text.isEmpty() ? QString()
+                                     : QStringLiteral("Limit siatki (Generacja siatki > Limit siatki...)"));
+  });
 }
 
 void MainWindow::buildStatusBar(QWidget* bar) {
@@ -341,11 +350,6 @@ void MainWindow::buildStatusBar(QWidget* bar) {
     row->addWidget(panels_[i]);
   }
   row->addStretch();
-  // The large mesh limit, while it is in force.
-  auto* limit = new QLabel(bar);
-  limit->setObjectName(QStringLiteral("limitSiatki"));
-  row->addWidget(limit);
-  connect(commands_.get(), &Commands::meshLimitChanged, limit, &QLabel::setText);
 }
 
 void MainWindow::exitProgram() {

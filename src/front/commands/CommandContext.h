@@ -92,7 +92,7 @@ class CommandContext : public QObject {
   void popupRequested(int menu, const QPoint& at);
   // A step was recorded, undone or redone.
   void historyChanged();
-  // The mesh limit in force, for the status bar: empty for the specified one.
+  // The mesh limit in force, for the toolbar: empty for the specified one.
   void meshLimitChanged(const QString& text);
 
  private:

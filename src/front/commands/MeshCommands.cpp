@@ -32,10 +32,7 @@ QString Lines(const std::vector<const Finding*>& findings) {
 
 }  // namespace
 
-MeshCommands::MeshCommands(CommandContext& context)
-    : c_(context),
-      limitDialog_(std::make_unique<MeshLimitDialog>(limit_, context.prompter)),
-      statisticsWindow_(std::make_unique<MeshStatisticsWindow>(context.state, context.prompter)) {
+MeshCommands::MeshCommands(CommandContext& context) : c_(context) {
   mesher_.helperPath = DefaultMesherPath();
   // Keep the window painted while the helper works, but take no input.
   mesher_.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
@@ -44,6 +41,8 @@ MeshCommands::MeshCommands(CommandContext& context)
 MeshCommands::~MeshCommands() = default;
 
 void MeshCommands::chooseLimit() {
+  // Made at first use, so that they cost the start-up nothing.
+  if (!limitDialog_) limitDialog_ = std::make_unique<MeshLimitDialog>(limit_, c_.prompter);
   if (c_.prompter.showDialog(*limitDialog_) == QDialog::Accepted) applyLimit();
 }
 
@@ -53,12 +52,13 @@ void MeshCommands::showStatistics() {
                         QStringLiteral("Statystyka siatki"), MessageIcon::Stop);
     return;
   }
+  if (!statisticsWindow_) statisticsWindow_ = std::make_unique<MeshStatisticsWindow>(c_.state, c_.prompter);
   c_.prompter.showDialog(*statisticsWindow_);
 }
 
 void MeshCommands::applyLimit() {
   mesher_.limits = limit_.large ? LargeMeshLimits(limit_.triangles) : MeshLimits{};
-  emit c_.meshLimitChanged(LimitText(limit_));
+  emit c_.meshLimitChanged(ShortLimitText(limit_));
 }
 
 void MeshCommands::generateMesh() {

@@ -101,6 +101,11 @@ QString LimitText(const MeshLimitChoice& choice) {
   return QStringLiteral("Duże siatki: do %1 trójkątów").arg(Thousands(choice.triangles));
 }
 
+QString ShortLimitText(const MeshLimitChoice& choice) {
+  if (!choice.large) return {};
+  return QStringLiteral("Duże siatki ≤ %1").arg(Thousands(choice.triangles));
+}
+
 MeshLimitDialog::MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QWidget* parent)
     : FormDialog(QStringLiteral("T_limit"), QStringLiteral("Limit siatki"), prompter, parent),
       choice_(choice) {

@@ -55,6 +55,8 @@ class MeshStatisticsWindow : public FormDialog {
   QWidget* histogram_;
 };
 
-// Text for the status bar and the area prompt: empty for the specified
-// limit, "Duże siatki: do 1 000 000 trójkątów" for the large one.
+// Text for the area prompt: empty for the specified limit, "Duże siatki: do
+// 1 000 000 trójkątów" for the large one; and the toolbar's short form,
+// "Duże siatki ≤ 1 000 000".
 QString LimitText(const MeshLimitChoice& choice);
+QString ShortLimitText(const MeshLimitChoice& choice);

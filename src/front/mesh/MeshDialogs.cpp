@@ -37,7 +37,7 @@ class Histogram : public QWidget {
     p.fillRect(rect(), Qt::white);
     const auto& counts = statistics_.smallestAngles;
     const int32_t most = std::max(1, *std::max_element(counts.begin(), counts.end()));
-    const int left = 8, bottom = height() - 20, top = 8;
+    const int left = 14, bottom = height() - 20, top = 8;
     const double barWidth = double(width() - 2 * left) / MeshStatistics::kBuckets;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 90, 170));
@@ -88,11 +88,15 @@ void MeshStatisticsWindow::okClicked() {
 QStringList MeshStatisticsWindow::figures() const {
   const MeshStatistics& s = statistics_;
   const auto degrees = [](double v) { return DecimalsText(v, 1) + u'°'; };
+  // Six significant digits: the sums of single-precision areas carry noise
+  // past them.
+  const auto area = [](double v) {
+    return QString::number(v, 'g', 6).replace(u'.', QLatin1Char(UserDecimalPoint()));
+  };
   return {QStringLiteral("Węzły: %1").arg(Thousands(s.nodes)),
           QStringLiteral("Trójkąty: %1").arg(Thousands(s.triangles)),
-          QStringLiteral("Pole obszaru: %1").arg(GeneralText(s.totalArea)),
-          QStringLiteral("Pole trójkąta: od %1 do %2")
-              .arg(GeneralText(s.smallestArea), GeneralText(s.largestArea)),
+          QStringLiteral("Pole obszaru: %1").arg(area(s.totalArea)),
+          QStringLiteral("Pole trójkąta: od %1 do %2").arg(area(s.smallestArea), area(s.largestArea)),
           QStringLiteral("Kąt: od %1 do %2").arg(degrees(s.smallestAngle), degrees(s.largestAngle))};
 }
 

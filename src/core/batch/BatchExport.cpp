@@ -156,7 +156,8 @@ std::string BatchExportHelp() {
          "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
          "albo 2.2), vtu (VTK).\n"
          "Kod wyjścia: 0 sukces, 2 błędne argumenty, 3 nie można odczytać projektu,\n"
-         "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku.";
+         "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
+         "m2d, ulx lub n2d nie przyjmuje tak dużej siatki).";
 }
 
 int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options,

@@ -318,19 +318,20 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
     // Without memory for the tags the mesh still stands, untagged.
   }
   try {
-    std::vector<MeshTriangle> triangles(static_cast<size_t>(reply->triangleCount));
-    for (size_t i = 0; i < triangles.size(); ++i) {
-      const int32_t* c = &reply->triangles[3 * i];
+    // Numbered from 1 as they come, slot 0 unused.
+    std::vector<MeshTriangle> triangles(static_cast<size_t>(reply->triangleCount) + 1);
+    for (size_t i = 1; i < triangles.size(); ++i) {
+      const int32_t* c = &reply->triangles[3 * (i - 1)];
       triangles[i] = MeshTriangle{c[0], c[1], c[2]};
     }
-    std::vector<MeshNode> nodes(static_cast<size_t>(reply->pointCount));
-    for (size_t i = 0; i < nodes.size(); ++i) {
-      nodes[i] =
-          MeshNode{static_cast<float>(reply->points[2 * i]), static_cast<float>(reply->points[2 * i + 1])};
+    std::vector<MeshNode> nodes(static_cast<size_t>(reply->pointCount) + 1);
+    for (size_t i = 1; i < nodes.size(); ++i) {
+      const double* p = &reply->points[2 * (i - 1)];
+      nodes[i] = MeshNode{static_cast<float>(p[0]), static_cast<float>(p[1])};
     }
     reply.reset();
-    m.MeshTriangleTable.assign(std::move(triangles));
-    m.MeshNodeTable.assign(std::move(nodes));
+    m.MeshTriangleTable.adopt(std::move(triangles));
+    m.MeshNodeTable.adopt(std::move(nodes));
   } catch (...) {
     m.MeshFailureFlag = 1;
     m.meshTags.reset();

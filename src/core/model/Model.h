@@ -131,7 +131,12 @@ class MeshTable {
   // Rows 1 … rows.size(), replacing all there were.
   void assign(std::vector<Row> rows) {
     rows.insert(rows.begin(), Row{});
-    rows_ = std::make_shared<std::vector<Row>>(std::move(rows));
+    adopt(std::move(rows));
+  }
+  // The same from rows already numbered: numbered[0] is the unused slot 0.
+  void adopt(std::vector<Row> numbered) {
+    if (numbered.empty()) numbered.resize(1);
+    rows_ = std::make_shared<std::vector<Row>>(std::move(numbered));
   }
   void clear() { rows_.reset(); }
   // Rows 1 … count, contiguous; valid while the table is unchanged.

@@ -26,13 +26,9 @@ struct Request {
 
 // The three solver layouts by their extensions, in any case.
 std::optional<ExportLayout> LayoutByExtension(std::string_view name) {
-  if (name.size() < 4 || name[name.size() - 4] != '.') return std::nullopt;
-  std::string ext(name.substr(name.size() - 3));
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
-  if (ext == "m2d") return ExportLayout::M2d;
-  if (ext == "ulx") return ExportLayout::Ulx;
-  if (ext == "n2d") return ExportLayout::N2d;
+  if (HasExtension(name, ".m2d")) return ExportLayout::M2d;
+  if (HasExtension(name, ".ulx")) return ExportLayout::Ulx;
+  if (HasExtension(name, ".n2d")) return ExportLayout::N2d;
   return std::nullopt;
 }
 
@@ -187,8 +183,7 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   if (outcome != MeshOutcome::Success) {
     const bool large = r->maxTriangles > 0 && outcome == MeshOutcome::Overflow;
     if (large) {
-      messages << "Siatka miałaby " << (trial.estimated ? "co najmniej " : "") << trial.triangles
-               << " trójkątów, więcej niż limit " << r->maxTriangles << ".\n";
+      messages << OverLimitText(trial, mesher.limits) << '\n';
     } else if (outcome == MeshOutcome::Overflow) {
       messages << "Zbyt duża liczba elementów lub węzłów\n";
     }

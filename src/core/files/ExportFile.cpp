@@ -1,5 +1,6 @@
 #include "core/files/ExportFile.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -10,6 +11,13 @@ ExportLayout LayoutForName(std::string_view name) {
   if (tail == "ulx" || tail == "ULX") return ExportLayout::Ulx;
   if (tail == "n2d" || tail == "N2D") return ExportLayout::N2d;
   return ExportLayout::M2d;
+}
+
+bool HasExtension(std::string_view name, std::string_view extension) {
+  if (name.size() < extension.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
+                    [&](char e, char n) { return lower(e) == lower(n); });
 }
 
 namespace {

@@ -17,6 +17,10 @@ enum class ExportLayout { M2d, Ulx, N2d };
 // and "n2d"/"N2D"; anything else (a shorter name compared whole) is m2d.
 ExportLayout LayoutForName(std::string_view fileName);
 
+// True when the name ends in the extension (given with its dot), in any
+// case of its ASCII letters: "A.MSH" has ".msh".
+bool HasExtension(std::string_view fileName, std::string_view extension);
+
 std::vector<uint8_t> EncodeExport(const Model& model, ExportLayout layout);
 
 // Why the layouts refuse this mesh: their solvers take at most 1999

@@ -1,12 +1,12 @@
 #include "core/files/OpenExport.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <map>
 #include <vector>
 
 #include "core/boundary/Physics.h"
+#include "core/files/ExportFile.h"
 #include "core/files/SafeFile.h"
 
 namespace {
@@ -19,6 +19,7 @@ struct TaggedEdge {
   int32_t element = 0;
   int32_t condition = 0;
   int32_t boundary = 0;
+  double along = 0.0;  // where it starts along its element
 };
 
 struct Group {
@@ -78,13 +79,13 @@ TaggedMesh Gather(const Model& m) {
     const MeshNode& b = m.MeshNodeTable[e.node2];
     direction.try_emplace(e.element, double(b.x) - a.x, double(b.y) - a.y);
   }
-  const auto along = [&](const TaggedEdge& e) {
+  for (TaggedEdge& e : mesh.edges) {
     const auto [dx, dy] = direction[e.element];
     const MeshNode& a = m.MeshNodeTable[e.node1];
-    return a.x * dx + a.y * dy;
-  };
-  std::stable_sort(mesh.edges.begin(), mesh.edges.end(), [&](const TaggedEdge& p, const TaggedEdge& q) {
-    return p.element != q.element ? p.element < q.element : along(p) < along(q);
+    e.along = a.x * dx + a.y * dy;
+  }
+  std::stable_sort(mesh.edges.begin(), mesh.edges.end(), [](const TaggedEdge& p, const TaggedEdge& q) {
+    return p.element != q.element ? p.element < q.element : p.along < q.along;
   });
   return mesh;
 }
@@ -130,6 +131,23 @@ void PhysicalNames(Text& t, const TaggedMesh& mesh) {
   t << "$EndPhysicalNames\n";
 }
 
+// The smallest box around the nodes added to it.
+struct Box {
+  MeshNode low, high;
+  bool empty = true;
+  void add(const MeshNode& n) {
+    low = empty ? n : MeshNode{std::min(low.x, n.x), std::min(low.y, n.y)};
+    high = empty ? n : MeshNode{std::max(high.x, n.x), std::max(high.y, n.y)};
+    empty = false;
+  }
+};
+
+void WriteBox(Text& t, const Box& b) {
+  Point(t, b.low);
+  t << ' ';
+  Point(t, b.high);
+}
+
 // The physical tags of one edge: its condition's and its boundary's.
 std::vector<int32_t> PhysicalTags(const TaggedEdge& e) {
   std::vector<int32_t> tags;
@@ -152,43 +170,25 @@ std::string Msh41(const Model& m, const TaggedMesh& mesh) {
     }
     curves.back().second = i + 1;
   }
-  const auto box = [&m](auto&& forEachNode) {
-    float lo[2] = {0, 0}, hi[2] = {0, 0};
-    bool first = true;
-    forEachNode([&](int32_t k) {
-      const MeshNode& n = m.MeshNodeTable[k];
-      lo[0] = first ? n.x : std::min(lo[0], n.x);
-      lo[1] = first ? n.y : std::min(lo[1], n.y);
-      hi[0] = first ? n.x : std::max(hi[0], n.x);
-      hi[1] = first ? n.y : std::max(hi[1], n.y);
-      first = false;
-    });
-    return std::array<MeshNode, 2>{MeshNode{lo[0], lo[1]}, MeshNode{hi[0], hi[1]}};
-  };
-  const auto writeBox = [&t](const std::array<MeshNode, 2>& b) {
-    Point(t, b[0]);
-    t << ' ';
-    Point(t, b[1]);
-  };
   t << "$Entities\n0 " << curves.size() << " 1 0\n";
   for (const auto& curve : curves) {
     const TaggedEdge& e = mesh.edges[curve.first];
+    Box box;
+    for (size_t i = curve.first; i < curve.second; ++i) {
+      box.add(m.MeshNodeTable[mesh.edges[i].node1]);
+      box.add(m.MeshNodeTable[mesh.edges[i].node2]);
+    }
     t << e.element << ' ';
-    writeBox(box([&](auto&& visit) {
-      for (size_t i = curve.first; i < curve.second; ++i) {
-        visit(mesh.edges[i].node1);
-        visit(mesh.edges[i].node2);
-      }
-    }));
+    WriteBox(t, box);
     const std::vector<int32_t> tags = PhysicalTags(e);
     t << ' ' << tags.size();
     for (int32_t tag : tags) t << ' ' << tag;
     t << " 0\n";
   }
+  Box region;
+  for (int32_t k = 1; k <= nodes; ++k) region.add(m.MeshNodeTable[k]);
   t << kRegionTag << ' ';
-  writeBox(box([&](auto&& visit) {
-    for (int32_t k = 1; k <= nodes; ++k) visit(k);
-  }));
+  WriteBox(t, region);
   t << " 1 " << kRegionTag << " 0\n$EndEntities\n";
 
   // Every node belongs to the surface's block.
@@ -301,17 +301,11 @@ std::string Vtu(const Model& m, const TaggedMesh& mesh) {
   return t.take();
 }
 
-bool EndsWith(std::string_view name, std::string_view tail) {
-  if (name.size() < tail.size()) return false;
-  return std::equal(tail.begin(), tail.end(), name.end() - tail.size(),
-                    [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
-}
-
 }  // namespace
 
 std::optional<OpenFormat> OpenFormatForName(std::string_view name, bool msh22) {
-  if (EndsWith(name, ".msh")) return msh22 ? OpenFormat::Msh22 : OpenFormat::Msh41;
-  if (EndsWith(name, ".vtu")) return OpenFormat::Vtu;
+  if (HasExtension(name, ".msh")) return msh22 ? OpenFormat::Msh22 : OpenFormat::Msh41;
+  if (HasExtension(name, ".vtu")) return OpenFormat::Vtu;
   return std::nullopt;
 }
 

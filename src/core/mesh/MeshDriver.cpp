@@ -120,6 +120,11 @@ std::string DefaultMesherPath() {
   return dir + "vendrel-mesher";
 }
 
+std::string OverLimitText(const MeshTrial& t, const MeshLimits& limits) {
+  return "Siatka miałaby " + std::string(t.estimated ? "co najmniej " : "") + std::to_string(t.triangles) +
+         " trójkątów, więcej niż limit " + std::to_string(limits.triangles) + ".";
+}
+
 std::chrono::milliseconds TimeLimit(const MesherOptions& o) {
   const int64_t beyond = std::max<int64_t>(0, int64_t(o.limits.triangles) - kMaxMeshTriangles);
   return o.timeLimit + std::chrono::milliseconds(beyond / 50);

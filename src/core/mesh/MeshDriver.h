@@ -68,6 +68,10 @@ struct MeshTrial {
 // three elements. `trial`, when given, gets what the mesher did.
 MeshOutcome GenerateMesh(Model& model, double area, const MesherOptions& options, MeshTrial* trial = nullptr);
 
+// A mesh refused past a limit, in a sentence: "Siatka miałaby [co najmniej]
+// N trójkątów, więcej niż limit M."
+std::string OverLimitText(const MeshTrial& trial, const MeshLimits& limits);
+
 // What the mesher makes of the model at an area, leaving the model as it is.
 MeshTrial TryMesh(const Model& model, double area, const MesherOptions& options);
 

@@ -78,6 +78,12 @@ bool CommandContext::full(ModelTable table, const QString& title) {
   return true;
 }
 
+bool CommandContext::noMesh(const QString& title) {
+  if (state.model.meshNodeCount >= 1) return false;
+  prompter.message(QStringLiteral("Siatka nie została wygenerowana"), title, MessageIcon::Stop);
+  return true;
+}
+
 void CommandContext::fillNewRow(int32_t row, int32_t& count, QDialog& dialog) {
   state.model.SelectedNumber = row;
   if (prompter.showDialog(dialog) != QDialog::Accepted) --count;

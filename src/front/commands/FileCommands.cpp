@@ -95,11 +95,7 @@ void FileCommands::saveProject() {
 }
 
 void FileCommands::exportMesh() {
-  if (c_.state.model.meshNodeCount < 1) {
-    c_.prompter.message(QStringLiteral("Siatka nie została wygenerowana"), QStringLiteral("Eksport do..."),
-                        MessageIcon::Stop);
-    return;
-  }
+  if (c_.noMesh(QStringLiteral("Eksport do..."))) return;
   if (const std::optional<std::string> refusal = LayoutRefusal(c_.state.model)) {
     c_.prompter.message(QString::fromStdString(*refusal), QStringLiteral("Eksport do..."), MessageIcon::Stop);
     return;
@@ -128,11 +124,7 @@ void FileCommands::exportMesh() {
 }
 
 void FileCommands::exportOpenFormat() {
-  if (c_.state.model.meshNodeCount < 1) {
-    c_.prompter.message(QStringLiteral("Siatka nie została wygenerowana"), QStringLiteral("Eksport do..."),
-                        MessageIcon::Stop);
-    return;
-  }
+  if (c_.noMesh(QStringLiteral("Eksport do..."))) return;
   static constexpr OpenFormat kByFilter[] = {OpenFormat::Msh41, OpenFormat::Msh22, OpenFormat::Vtu};
   int filter = 0;
   const FileDialogSpec options{QStringLiteral("Eksport siatki do formatu otwartego"),

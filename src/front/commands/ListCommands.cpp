@@ -42,11 +42,7 @@ void ListCommands::listInternalNodes() {
 }
 
 void ListCommands::listMesh() {
-  if (c_.state.model.meshNodeCount < 1) {
-    c_.prompter.message(QStringLiteral("Siatka nie została wygenerowana"), QStringLiteral("Lista wyników"),
-                        MessageIcon::Stop);
-    return;
-  }
+  if (c_.noMesh(QStringLiteral("Lista wyników"))) return;
   c_.prompter.showDialog(*meshList_);
 }
 

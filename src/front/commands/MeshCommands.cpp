@@ -47,11 +47,7 @@ void MeshCommands::chooseLimit() {
 }
 
 void MeshCommands::showStatistics() {
-  if (c_.state.model.meshTriangleCount < 1) {
-    c_.prompter.message(QStringLiteral("Siatka nie została wygenerowana"),
-                        QStringLiteral("Statystyka siatki"), MessageIcon::Stop);
-    return;
-  }
+  if (c_.noMesh(QStringLiteral("Statystyka siatki"))) return;
   if (!statisticsWindow_) statisticsWindow_ = std::make_unique<MeshStatisticsWindow>(c_.state, c_.prompter);
   c_.prompter.showDialog(*statisticsWindow_);
 }
@@ -85,12 +81,9 @@ void MeshCommands::generateMesh() {
     // Triangles grow as the area shrinks: an area in proportion, with a
     // tenth to spare, should fit.
     const double fitting = *area * double(trial.triangles) / double(mesher_.limits.triangles) * 1.1;
-    c_.prompter.message(QStringLiteral("Siatka miałaby %1%2 trójkątów, więcej niż limit %3.\n"
-                                       "Zwiększ pole trójkąta (na przykład do %4) albo limit siatki.")
-                            .arg(trial.estimated ? QStringLiteral("co najmniej ") : QString())
-                            .arg(trial.triangles)
-                            .arg(mesher_.limits.triangles)
-                            .arg(QString::fromStdString(AreaText(fitting, UserDecimalPoint()))),
+    c_.prompter.message(QString::fromStdString(OverLimitText(trial, mesher_.limits)) +
+                            QStringLiteral("\nZwiększ pole trójkąta (na przykład do %1) albo limit siatki.")
+                                .arg(QString::fromStdString(AreaText(fitting, UserDecimalPoint()))),
                         kMeshTitle, MessageIcon::Stop);
   } else if (outcome == MeshOutcome::Overflow) {
     c_.prompter.message(QStringLiteral("Zbyt duża liczba elementów lub węzłów"), kMeshTitle,
@@ -101,21 +94,24 @@ void MeshCommands::generateMesh() {
                         MessageIcon::Exclamation);
   } else {
     c_.prompter.message(QStringLiteral("Generacja siatki nie powiodła się"), kMeshTitle, MessageIcon::Stop);
-    // Starting from what the mesher did: only what keeps the mesh from
-    // being made is named here. Past the large limit the message above
-    // said why and what to do; the check's area search would mesh a
-    // million triangles a dozen times.
-    const std::vector<Finding> findings = largeOverflow ? std::vector<Finding>{} : c_.whileGenerating([&] {
-      return CheckModel(c_.state.model, *area, UserDecimalPoint(), &mesher_, &trial);
-    });
-    const std::vector<const Finding*> errors = Group(findings, Severity::Error);
-    c_.pointOut(errors);
-    if (!largeOverflow && errors.empty()) {
-      c_.prompter.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
-                          kMeshTitle, MessageIcon::None);
-    } else if (!largeOverflow) {
-      c_.prompter.message(QStringLiteral("Możliwe przyczyny:") + Lines(errors), kMeshTitle,
-                          MessageIcon::Exclamation);
+    if (largeOverflow) {
+      // The message above said why and what to do; the check's area
+      // search would mesh a million triangles a dozen times.
+      c_.pointOut({});
+    } else {
+      // Starting from what the mesher did: only what keeps the mesh from
+      // being made is named here.
+      const std::vector<Finding> findings = c_.whileGenerating(
+          [&] { return CheckModel(c_.state.model, *area, UserDecimalPoint(), &mesher_, &trial); });
+      const std::vector<const Finding*> errors = Group(findings, Severity::Error);
+      c_.pointOut(errors);
+      if (errors.empty()) {
+        c_.prompter.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
+                            kMeshTitle, MessageIcon::None);
+      } else {
+        c_.prompter.message(QStringLiteral("Możliwe przyczyny:") + Lines(errors), kMeshTitle,
+                            MessageIcon::Exclamation);
+      }
     }
   }
   emit c_.repaintRequested();

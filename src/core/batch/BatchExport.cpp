@@ -13,6 +13,9 @@
 
 namespace {
 
+// Every option of the window-less run; each takes a value.
+constexpr std::string_view kOptions[] = {"--export", "--area", "--msh-version", "--max-triangles"};
+
 // The area the window offers when it asks for one.
 constexpr double kOfferedArea = 10.0;
 
@@ -62,7 +65,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       positional.push_back(name);
       continue;
     }
-    if (name != "--export" && name != "--area" && name != "--msh-version" && name != "--max-triangles") {
+    if (std::find(std::begin(kOptions), std::end(kOptions), name) == std::end(kOptions)) {
       why = "Nieznana opcja " + name;
       return std::nullopt;
     }
@@ -137,7 +140,7 @@ void ListFindings(const Model& model, double area, const MesherOptions& mesher, 
 
 bool AsksForBatchExport(const std::vector<std::string>& args) {
   return std::any_of(args.begin(), args.end(), [](const std::string& a) {
-    for (std::string_view option : {"--export", "--area", "--msh-version", "--max-triangles"}) {
+    for (std::string_view option : kOptions) {
       if (a == option || a.rfind(std::string(option) + "=", 0) == 0) return true;
     }
     return false;

@@ -3,12 +3,15 @@
 // generation, so that Triangle ending the process on an error, crashing or
 // running away ends only this helper. Exit status 0 means a reply was sent.
 
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "core/files/SafeFile.h"
@@ -34,6 +37,12 @@ void LimitResources(const MeshLimits& limits) {
 }  // namespace
 
 int main() {
+  // End with the program that started it, however that ends; if it has
+  // ended already, there is no one to mesh for.
+  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  const char* parent = std::getenv(kMesherParentVariable);
+  if (parent != nullptr && std::to_string(::getppid()) != parent) return 6;
+
   std::setlocale(LC_ALL, "C");  // Triangle reads the area with strtod
 
   // Triangle prints its complaints on standard output; keep the reply

@@ -8,7 +8,7 @@
 
 #include "Fixtures.h"
 #include "core/files/ProjectFile.h"
-#include "core/mesh/ModelCheck.h"
+#include "core/mesh/GenerationReport.h"
 
 namespace {
 
@@ -120,9 +120,12 @@ TEST(ModelCheck, TheFinsDoubleNodeIsOneNote) {
 
 // After an overflow the check offers an area that it has tried and that
 // fits; the square, the fin, two rooms sharing a wall and a plate whose
-// inner contour has no hole point, which the mesher meshes over.
+// inner contour has no hole point, which the mesher meshes over. Under the
+// basic limit it is the smallest that fits; under a large one the report
+// of the generation offers it too, and it fits without wasting the limit.
 TEST(ModelCheck, TheAreaOfferedAfterAnOverflowFits) {
-  const MesherOptions mesher = Mesher();
+  MesherOptions large = Mesher();
+  large.limits = LargeMeshLimits(20'000);
   auto fin = NewProject();
   ASSERT_TRUE(LoadProjectFile(std::string(EXAMPLES) + "/zebro.vdk", *fin).ok);
   const std::pair<std::unique_ptr<Model>, double> models[] = {
@@ -132,16 +135,33 @@ TEST(ModelCheck, TheAreaOfferedAfterAnOverflowFits) {
       {Build("c 0 0 20 0 20 20 0 20 ; c 1 1 19 1 19 19 1 19 ;"), 0.1},
   };
   for (const auto& [model, area] : models) {
-    const std::vector<Finding> found = CheckModel(*model, area, '.', &mesher);
-    ASSERT_FALSE(found.empty());
-    EXPECT_EQ(found[0].kind, FindingKind::TooFine);
-    const std::optional<FittingArea> fits = FindFittingArea(*model, area, mesher);
-    ASSERT_TRUE(fits.has_value());
-    const std::string offered = AreaText(fits->area, '.');
-    EXPECT_NE(found[0].text.find(offered), std::string::npos) << found[0].text;
-    EXPECT_EQ(TryMesh(*model, std::stod(offered), mesher).outcome, MeshOutcome::Success) << offered;
-    // Well below it, the mesh does not fit any more.
-    EXPECT_EQ(TryMesh(*model, std::stod(offered) * 0.9, mesher).outcome, MeshOutcome::Overflow) << offered;
+    for (const MesherOptions& mesher : {Mesher(), large}) {
+      const bool basic = mesher.limits == MeshLimits{};
+      const double tried = basic ? area : area / 100;
+      const std::vector<Finding> found = CheckModel(*model, tried, '.', &mesher);
+      ASSERT_FALSE(found.empty());
+      EXPECT_EQ(found[0].kind, FindingKind::TooFine);
+      EXPECT_NE(found[0].text.find(basic ? "w 1 999 trójkątach i 999 węzłach" : "w limicie 20 000 trójkątów"),
+                std::string::npos)
+          << found[0].text;
+      Model generated = *model;
+      const GenerationReport report = RunGeneration(generated, tried, mesher, '.');
+      ASSERT_EQ(report.outcome, MeshOutcome::Overflow);
+      ASSERT_TRUE(report.suggestedArea.has_value()) << tried;
+      const std::string offered = AreaText(*report.suggestedArea, '.');
+      EXPECT_NE(found[0].text.find(offered + " (trójkątów"), std::string::npos) << found[0].text;
+      const MeshTrial fits = TryMesh(*model, std::stod(offered), mesher);
+      EXPECT_EQ(fits.outcome, MeshOutcome::Success) << offered;
+      if (basic) {
+        // Well below it, the mesh does not fit any more.
+        EXPECT_EQ(TryMesh(*model, std::stod(offered) * 0.9, mesher).outcome, MeshOutcome::Overflow)
+            << offered;
+        EXPECT_EQ(report.causes.at(0).text, found[0].text);
+      } else {
+        EXPECT_GT(fits.triangles, mesher.limits.triangles / 2) << offered;
+        EXPECT_TRUE(report.causes.empty()) << "the count says it; no check after a large overflow";
+      }
+    }
   }
 }
 
@@ -171,9 +191,9 @@ TEST(ModelCheck, SaysHowTheyMeetWhereItIsOpenAndWhatAreaFits) {
       "Elementy 5 i 6 zachodzą na siebie.\n");
   EXPECT_EQ(
       texts("c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 0.01, &mesher),
-      "Przy polu trójkąta 0,01 siatka nie mieści się w 1999 trójkątach i 999 węzłach (trójkątów: co "
-      "najmniej 8400). Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to 0,0697 (trójkątów: "
-      "1859, węzłów: 999).\n");
+      "Przy polu trójkąta 0,01 siatka nie mieści się w 1 999 trójkątach i 999 węzłach (trójkątów: co "
+      "najmniej 8 400). Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to 0,0697 (trójkątów: "
+      "1 859, węzłów: 999).\n");
   // Fifty diameters meet in 1225 pairs: a thousand are named, the rest counted.
   auto star = NewProject();
   for (int i = 0; i < 100; ++i)

@@ -28,6 +28,10 @@ class ScriptedPrompter : public Prompter {
   std::deque<int> filterChoices;
   // The progress indicator reports "Anuluj" at this pump (from 1); never at 0.
   int cancelAtPump = 0;
+  // Or "Anuluj" comes late, once the work is done.
+  bool cancelAtFinish = false;
+  // Called at each pump, as whatever the user does meanwhile.
+  std::function<void(int pump)> onPump;
   int pumps = 0;
   QStringList progressShown;  // for file dialogs that report their filter; 0 when none is queued
   std::deque<std::optional<QString>> inputs, fileNames;
@@ -81,9 +85,17 @@ class ScriptedPrompter : public Prompter {
       // As the program's own before it shows: the window paints on.
       void pump() override {
         ++p.pumps;
+        if (p.onPump) p.onPump(p.pumps);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
       }
-      bool cancelled() const override { return p.cancelAtPump > 0 && p.pumps >= p.cancelAtPump; }
+      bool cancelled() const override {
+        return (p.cancelAtPump > 0 && p.pumps >= p.cancelAtPump) || (finished && p.cancelAtFinish);
+      }
+      bool finish() override {
+        finished = true;
+        return cancelled();
+      }
+      bool finished = false;
     };
     return std::make_unique<Scripted>(*this);
   }

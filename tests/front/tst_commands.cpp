@@ -20,6 +20,7 @@
 #include "core/TempDir.h"
 #include "core/batch/BatchExport.h"
 #include "core/boundary/Physics.h"
+#include "core/files/CNumbers.h"
 #include "core/files/ProjectFile.h"
 #include "core/state/History.h"
 #include "front/boundary/BoundaryDialogs.h"
@@ -336,9 +337,9 @@ class CommandsTest : public QObject {
     QCOMPARE(
         r.prompter.messages(),
         QStringList({kSucceeded, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s, kFailed,
-                     causes + u"Przy polu trójkąta 0.01 siatka nie mieści się w 1999 trójkątach i 999 "
-                              u"węzłach (trójkątów: co najmniej 5000). Sprawdzono: najmniejsze pole, przy "
-                              u"którym siatka się mieści, to 0.0416 (trójkątów: 1878, węzłów: 994)."_s,
+                     causes + u"Przy polu trójkąta 0.01 siatka nie mieści się w 1 999 trójkątach i 999 "
+                              u"węzłach (trójkątów: co najmniej 5 000). Sprawdzono: najmniejsze pole, przy "
+                              u"którym siatka się mieści, to 0.0416 (trójkątów: 1 878, węzłów: 994)."_s,
                      kFailed,
                      causes + u"Węzeł wewnętrzny 1 leży w obszarze, a nie w otworze: usuwa obszar wokół "
                               u"siebie. Przesuń go („Zmień > Współ. węzła wewnętrznego”) albo usuń („Usuń > "
@@ -458,20 +459,29 @@ class CommandsTest : public QObject {
     r.commands->mesh().generateMesh();
     r.commands->mesh().generateMesh();
     const QString prompt = kAreaPrompt + u"\n(Duże siatki: do 20 000 trójkątów)"_s;
-    QCOMPARE(r.prompter.log,
-             QStringList({prompt,
-                          u"stop Generacja siatki: Siatka miałaby co najmniej 50000 trójkątów, więcej niż "
-                          u"limit 20000.\nZwiększ pole trójkąta (na przykład do 0"_s +
-                              dp + u"00275) albo limit siatki."_s,
-                          kFailed, prompt, kSucceeded}));
+    const QString overflow =
+        u"stop Generacja siatki: Siatka miałaby co najmniej 50 000 trójkątów, więcej niż "
+        u"limit 20 000.\nZwiększ pole trójkąta (na przykład do "_s;
+    QCOMPARE(r.prompter.log.size(), 5);
+    QVERIFY2(r.prompter.log.at(1).startsWith(overflow), qPrintable(r.prompter.log.at(1)));
+    QCOMPARE(r.prompter.log, QStringList({prompt, r.prompter.log.at(1), kFailed, prompt, kSucceeded}));
     QVERIFY(r.model().meshTriangleCount > kMaxMeshTriangles);
+    // The area offered fits the limit.
+    const QString offered = r.prompter.log.at(1).mid(overflow.size()).section(u')', 0, 0);
+    Model fitted = r.model();
+    r.prompter.inputs = {offered};
+    r.commands->mesh().generateMesh();
+    QCOMPARE(r.prompter.log.last(), kSucceeded);
+    r.model() = fitted;
     r.prompter.log.clear();
     r.commands->files().exportMesh();
-    QCOMPARE(r.prompter.log,
-             QStringList({u"stop Eksport do...: Siatka ma %1 trójkątów i %2 węzłów, a ten format przyjmuje "
-                          u"najwyżej 1999 trójkątów i 999 węzłów. Taką siatkę zapisuje \"Plik > Eksportuj do "
-                          u"formatu otwartego...\"."_s.arg(r.model().meshTriangleCount)
-                              .arg(r.model().meshNodeCount)}));
+    QCOMPARE(
+        r.prompter.log,
+        QStringList(
+            {u"stop Eksport do...: Siatka ma %1 trójkątów i %2 węzłów, a ten format przyjmuje "
+             u"najwyżej 1 999 trójkątów i 999 węzłów. Taką siatkę zapisuje \"Plik > Eksportuj do "
+             u"formatu otwartego...\"."_s.arg(QString::fromStdString(Thousands(r.model().meshTriangleCount)),
+                                              QString::fromStdString(Thousands(r.model().meshNodeCount)))}));
 
     choose("podstawowy", u"20000"_s);
     QCOMPARE(limitTexts.last().at(0).toString(), QString());
@@ -529,6 +539,7 @@ class CommandsTest : public QObject {
     r.commands->run(&MeshCommands::generateMesh);
     const auto before = std::make_unique<Model>(r.model());
     const std::string step = r.state->history.undoName();
+    const std::string helper = r.commands->mesh().mesherOptions().helperPath;
     r.commands->mesh().mesherOptions().helperPath = FAKE_MESHER_PATH;
     r.commands->mesh().mesherOptions().extraArgs = {"hang"};
     r.commands->mesh().mesherOptions().timeLimit = std::chrono::minutes(10);
@@ -541,6 +552,27 @@ class CommandsTest : public QObject {
     QVERIFY(r.model().MeshTriangleTable.sharesRowsWith(before->MeshTriangleTable));
     QCOMPARE(r.state->history.undoName(), step);
     QVERIFY(!r.state->history.canRedo());
+
+    // A cancel that comes as the helper answers, before the mesh is taken,
+    // wins too; and an area too small to write never reaches the helper.
+    r.commands->mesh().mesherOptions().helperPath = helper;
+    r.commands->mesh().mesherOptions().extraArgs = {};
+    r.prompter.cancelAtPump = 0;
+    r.prompter.cancelAtFinish = true;
+    r.prompter.inputs = {u"0"_s + QLatin1Char(UserDecimalPoint()) + u"5"_s};
+    r.commands->run(&MeshCommands::generateMesh);
+    QCOMPARE(r.prompter.log, QStringList({kAreaPrompt, kAreaPrompt}));
+    QVERIFY(SameModel(*before, r.model()));
+    QCOMPARE(r.state->history.undoName(), step);
+    r.prompter.cancelAtFinish = false;
+    r.commands->mesh().mesherOptions().helperPath = "/nonexistent";
+    r.prompter.inputs = {u"0"_s + QLatin1Char(UserDecimalPoint()) + u"0000001"_s};
+    r.commands->run(&MeshCommands::generateMesh);
+    QCOMPARE(
+        r.prompter.messages(),
+        QStringList({u"stop Generacja siatki: Pole trójkąta 0.0000001 jest za małe: program generujący "
+                     u"siatkę przyjmuje pola od 0.000001."_s.replace(u'.', QLatin1Char(UserDecimalPoint())),
+                     kFailed}));
   }
 
   // The name's extension picks MSH or VTU, the filter picks the MSH version

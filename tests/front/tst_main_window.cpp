@@ -122,6 +122,27 @@ class MainWindowTest : public QObject {
     trigger("SMES");
     QVERIFY2(!action("SMES")->isChecked(), "no mesh: the item is unticked");
 
+    // Closed while a generation runs: the generation ends at once, then the
+    // question comes, and the window stays when it is answered No.
+    MesherOptions& mesher = window->commands().mesh().mesherOptions();
+    mesher.helperPath = FAKE_MESHER_PATH;
+    mesher.extraArgs = {"hang"};
+    mesher.timeLimit = std::chrono::minutes(10);
+    prompter.log.clear();
+    prompter.inputs = {u"10"_s};
+    prompter.answers = {false};
+    prompter.onPump = [this](int pump) {
+      if (pump == 2) window->close();
+    };
+    for (const Node& n : {Node{0, 0}, Node{10, 0}, Node{0, 10}}) (void)AppendNode(model(), n);
+    for (int32_t i = 1; i <= 3; ++i) (void)AppendElement(model(), Element{i, i % 3 + 1, 1, 1});
+    trigger("actionGenerate");
+    QCOMPARE(prompter.log.size(), 1);
+    QTRY_COMPARE(prompter.log.size(), 2);
+    QCOMPARE(prompter.log.last(), u"ask Zakończenie pracy programu: Zakończyć działanie programu ?"_s);
+    QVERIFY(window->isVisible() && model().meshTriangleCount == 0);
+    prompter.onPump = nullptr;
+
     prompter.answers = {false, false};
     trigger("actionExit");
     window->close();

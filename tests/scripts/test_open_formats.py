@@ -11,6 +11,7 @@
 """
 import math
 import os
+import shutil
 import re
 import struct
 import subprocess
@@ -210,6 +211,8 @@ def check_command_line(vendrel, project, done_msh):
     open(bad, "w").write("3 3 1 1 0\n0 0\n1 0\n")
     few = os.path.join(work, "few.vdk")
     open(few, "w").write("2 1 1 1 0\n0 0\n1 0\n1 2 1 1\n2 0 0 0 0 0 0\n1\n1 0\n1\nKoniec pliku\n")
+    point = os.path.join(work, "point.vdk")  # three nodes on one point: Triangle complains
+    open(point, "w").write("3 3 1 1 0\n1 1\n1 1\n1 1\n1 2 1 1\n2 3 1 1\n3 1 1 1\n2 0 0 0 0 0 0\n1\n1 0\n1\n")
     out = os.path.join(work, "out.msh")
     cases = [
         (["--area", "5", project], 2, "Brak nazwy pliku wynikowego"),
@@ -227,9 +230,15 @@ def check_command_line(vendrel, project, done_msh):
         (["--export", os.path.join(work, "no", "such", "dir.msh"), project], 5, "Nie można zapisać do pliku"),
         (["--export", out, "--max-triangles", "0", project], 2, "Największa liczba trójkątów"),
         (["--export", out, "--max-triangles", "5000", "--area", "0.001", project], 4,
-         "Siatka miałaby co najmniej 825000 trójkątów, więcej niż limit 5000."),
+         "Siatka miałaby co najmniej 825 000 trójkątów, więcej niż limit 5 000.\nGeneracja siatki nie powiodła się"
+         "\nZwiększ pole trójkąta (na przykład --area "),
         (["--export", os.path.join(work, "big.m2d"), "--max-triangles", "100000", "--area", "0.05", project], 5,
-         "ten format przyjmuje najwyżej 1999 trójkątów i 999 węzłów"),
+         "co najmniej 16 500 trójkątów, a ten format przyjmuje najwyżej 1 999 trójkątów i 999 węzłów. "
+         "Taką siatkę zapisuje plik .msh albo .vtu"),
+        (["--export", out, "--area", "0,0000001", project], 2, "Pole trójkąta 0.0000001 jest za małe"),
+        (["--export", os.path.join(work, "o.vtu"), "--msh-version", "4.1", project], 2, "--msh-version"),
+        (["--export", out, "-x", project], 2, "Nieznana opcja -x"),
+        (["--export", out, point], 4, "Generacja siatki nie powiodła się"),
     ]
     for args, status, words in cases:
         out = args[args.index("--export") + 1] if "--export" in args else os.path.join(work, "out.msh")
@@ -239,10 +248,31 @@ def check_command_line(vendrel, project, done_msh):
             if before is not None:
                 open(out, "wb").write(before)
             run = subprocess.run([vendrel, *args], capture_output=True, text=True)
-            check(run.returncode == status and words in run.stderr,
+            check(run.returncode == status and words in run.stderr and "Error:" not in run.stderr,
                   f"{args[-3:]}: status {run.returncode} ({status} expected): {run.stderr}")
             left = open(out, "rb").read() if os.path.exists(out) else None
             check(left == before, f"{args[-3:]}: OUT left as it was ({before})")
+    # The area offered after a large overflow fits.
+    offered = re.search(r"--area ([0-9.]+)\)", subprocess.run(
+        [vendrel, "--export", out, "--max-triangles", "5000", "--area", "0.001", project],
+        capture_output=True, text=True).stderr).group(1)
+    run = subprocess.run([vendrel, "--export", out, "--max-triangles", "5000", "--area", offered, project],
+                         capture_output=True, text=True)
+    check(run.returncode == 0, f"the offered area {offered} fits: {run.stderr}")
+    # OUT that is the project itself, by another name, is refused untouched;
+    # "--" ends the options; "-?" asks for help.
+    copy, same = os.path.join(work, "copy.vdk"), os.path.join(work, "same.msh")
+    shutil.copy(project, copy)
+    os.link(copy, same)
+    run = subprocess.run([vendrel, "--export", same, copy], capture_output=True, text=True)
+    check(run.returncode == 2 and "jest plikiem projektu" in run.stderr
+          and open(copy, "rb").read() == open(project, "rb").read(), f"OUT is the project: {run.stderr}")
+    dashed = os.path.join(work, "-p.vdk")
+    shutil.copy(project, dashed)
+    run = subprocess.run([vendrel, "--export", out, "--", dashed], capture_output=True, text=True, cwd=work)
+    check(run.returncode == 0, f"-- ends the options: {run.stderr}")
+    run = subprocess.run([vendrel, "-?"], capture_output=True, text=True)
+    check(run.returncode == 0 and "--max-triangles" in run.stdout, f"-? asks for help: {run.stderr}")
     out = os.path.join(work, "out.msh")
     big = os.path.join(work, "big.msh")
     run = subprocess.run([vendrel, "--export", big, "--max-triangles=100000", "--area", "0.05", project],

@@ -6,15 +6,20 @@
 #include <memory>
 #include <optional>
 
+#include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
-#include "core/mesh/ModelCheck.h"
+#include "core/files/SafeFile.h"
+#include "core/mesh/GenerationReport.h"
 
 namespace {
 
 // Every option of the window-less run; each takes a value.
 constexpr std::string_view kOptions[] = {"--export", "--area", "--msh-version", "--max-triangles"};
+
+// What to do with a mesh the solver layouts refuse, in this run's words.
+constexpr const char* kLayoutRemedy = " Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).";
 
 // The area the window offers when it asks for one.
 constexpr double kOfferedArea = 10.0;
@@ -24,6 +29,7 @@ struct Request {
   std::string project;
   double area = kOfferedArea;
   bool msh22 = false;
+  bool mshVersionGiven = false;
   int32_t maxTriangles = 0;  // the large limit, when given
 };
 
@@ -35,7 +41,8 @@ std::optional<ExportLayout> LayoutByExtension(std::string_view name) {
   return std::nullopt;
 }
 
-// A positive area, with a decimal point or a comma.
+// A positive area, with a decimal point or a comma (too small to write is
+// checked apart).
 std::optional<double> ParseArea(std::string text) {
   std::replace(text.begin(), text.end(), ',', '.');
   double value = 0.0;
@@ -51,9 +58,14 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
   Request r;
   bool haveOut = false;
   std::vector<std::string> positional;
+  bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i], value;
-    const bool option = name.rfind("--", 0) == 0 && name.size() > 2;
+    if (!optionsEnded && name == "--") {
+      optionsEnded = true;  // what follows is a file, whatever its name
+      continue;
+    }
+    const bool option = !optionsEnded && name.size() > 1 && name[0] == '-';
     const size_t equals = name.find('=');
     bool inlineValue = false;
     if (option && equals != std::string::npos) {
@@ -85,6 +97,10 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
         why = "Pole trójkąta musi być liczbą dodatnią: " + value;
         return std::nullopt;
       }
+      if (AreaTooSmallToWrite(*area)) {
+        why = AreaTooSmallText(*area, '.');
+        return std::nullopt;
+      }
       r.area = *area;
     } else if (name == "--max-triangles") {
       int32_t n = 0;
@@ -97,6 +113,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       r.maxTriangles = n;
     } else if (value == "2.2" || value == "4.1") {
       r.msh22 = value == "2.2";
+      r.mshVersionGiven = true;
     } else {
       why = "Wersja formatu MSH to 4.1 albo 2.2, a nie " + value;
       return std::nullopt;
@@ -111,29 +128,28 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
     return std::nullopt;
   }
   r.project = positional.front();
+  if (SameFile(r.out, r.project)) {
+    why = "Plik wynikowy " + r.out + " jest plikiem projektu";
+    return std::nullopt;
+  }
   if (!OpenFormatForName(r.out) && !LayoutByExtension(r.out)) {
     why = "Nieznany format pliku " + r.out + " (m2d, ulx, n2d, msh, vtu)";
     return std::nullopt;
   }
-  if (r.msh22 && OpenFormatForName(r.out) != OpenFormat::Msh41) {
+  if (r.mshVersionGiven && OpenFormatForName(r.out) != OpenFormat::Msh41) {
     why = "Opcja --msh-version dotyczy tylko plików .msh";
     return std::nullopt;
   }
   return r;
 }
 
-void ListFindings(const Model& model, double area, const MesherOptions& mesher, const MeshTrial* trial,
-                  std::ostream& messages) {
-  std::vector<std::string> errors;
-  for (const Finding& f : CheckModel(model, area, '.', &mesher, trial)) {
-    if (f.severity == Severity::Error) errors.push_back(f.text);
-  }
-  if (errors.empty()) {
+void ListCauses(const std::vector<Finding>& causes, std::ostream& messages) {
+  if (causes.empty()) {
     messages << "Sprawdzenie modelu nie znalazło znanej sobie przyczyny.\n";
     return;
   }
   messages << "Możliwe przyczyny:\n";
-  for (const std::string& e : errors) messages << e << '\n';
+  for (const Finding& f : causes) messages << f.text << '\n';
 }
 
 }  // namespace
@@ -176,35 +192,49 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     messages << r->project << ": " << loaded.message << '\n';
     return kBatchUnreadableProject;
   }
+  const std::optional<ExportLayout> layout = LayoutByExtension(r->out);
   if (model->elementCount < 3) {
     messages << "Generacja siatki nie powiodła się\n";
-    ListFindings(*model, r->area, mesher, nullptr, messages);
+    std::vector<Finding> causes;
+    for (Finding& f : CheckModel(*model, r->area, '.', &mesher)) {
+      if (f.severity == Severity::Error) causes.push_back(std::move(f));
+    }
+    ListCauses(causes, messages);
     return kBatchMeshFailed;
   }
-  MeshTrial trial;
-  const MeshOutcome outcome = GenerateMesh(*model, r->area, mesher, &trial);
-  if (outcome != MeshOutcome::Success) {
-    const bool large = r->maxTriangles > 0 && outcome == MeshOutcome::Overflow;
-    if (large) {
-      messages << OverLimitText(trial, mesher.limits) << '\n';
-    } else if (outcome == MeshOutcome::Overflow) {
-      messages << "Zbyt duża liczba elementów lub węzłów\n";
+  if (layout && mesher.limits.triangles > kMaxMeshTriangles) {
+    // Within the layouts' own limits the helper tells at once whether the
+    // mesh would fit them, before a large mesh is made only to be refused.
+    MesherOptions basic = options;
+    basic.limits = MeshLimits{};
+    const MeshTrial t = TryMesh(*model, r->area, basic);
+    if (t.fault == MeshFault::TooLarge) {
+      messages << r->out << ": " << *LayoutRefusal(t.triangles, t.points, t.estimated) << kLayoutRemedy
+               << '\n';
+      return kBatchExportFailed;
     }
-    messages << "Generacja siatki nie powiodła się\n";
-    // Past the large limit the area search would mesh that many triangles
-    // a dozen times; the count says enough.
-    if (!large) ListFindings(*model, r->area, mesher, &trial, messages);
+  }
+  const GenerationReport report = RunGeneration(*model, r->area, mesher, '.');
+  if (report.outcome != MeshOutcome::Success) {
+    for (const ReportLine& line : report.lines) messages << line.text << '\n';
+    if (report.outcome == MeshOutcome::Overflow && r->maxTriangles > 0) {
+      messages << "Zwiększ pole trójkąta"
+               << (report.suggestedArea ? " (na przykład --area " + AreaText(*report.suggestedArea, '.') + ")"
+                                        : std::string())
+               << " albo --max-triangles.\n";
+    }
+    if (report.checked) ListCauses(report.causes, messages);
     return kBatchMeshFailed;
   }
   const std::optional<OpenFormat> open = OpenFormatForName(r->out, r->msh22);
   // A mesh past the layouts' limits is refused by the layout's writer.
-  const FileResult written = open ? WriteOpenExport(*model, *open, r->out)
-                                  : WriteExportFile(*model, *LayoutByExtension(r->out), r->out);
+  const FileResult written =
+      open ? WriteOpenExport(*model, *open, r->out) : WriteExportFile(*model, *layout, r->out);
   if (!written.ok) {
-    messages << r->out << ": " << written.message << '\n';
+    messages << r->out << ": " << written.message << (LayoutRefusal(*model) ? kLayoutRemedy : "") << '\n';
     return kBatchExportFailed;
   }
-  messages << "Plik wyeksportowano poprawnie: " << r->out << " (" << model->meshTriangleCount
-           << " trójkątów, " << model->meshNodeCount << " węzłów)\n";
+  messages << "Plik wyeksportowano poprawnie: " << r->out << " (" << Thousands(model->meshTriangleCount)
+           << " trójkątów, " << Thousands(model->meshNodeCount) << " węzłów)\n";
   return kBatchDone;
 }

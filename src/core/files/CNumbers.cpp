@@ -67,3 +67,10 @@ NumberReader::Status NumberReader::readInt(int32_t& value) {
 NumberReader::Status NumberReader::readFloat(float& value) {
   return read(value);
 }
+
+std::string Thousands(int64_t value) {
+  std::string digits = std::to_string(value);
+  const size_t first = digits[0] == '-' ? 1 : 0;
+  for (size_t i = digits.size(); i > first + 3; i -= 3) digits.insert(i - 3, 1, ' ');
+  return digits;
+}

@@ -10,6 +10,8 @@
 void AppendFixed(std::string& out, double value, int decimals);
 std::string FormatFixed(double value, int decimals);
 void AppendInt(std::string& out, int32_t value);
+// A count as messages write it: "1 234 567", a space between thousands.
+std::string Thousands(int64_t value);
 
 class NumberReader {
  public:

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "core/files/CNumbers.h"
 #include "core/files/SafeFile.h"
 
 ExportLayout LayoutForName(std::string_view name) {
@@ -70,12 +71,16 @@ std::vector<uint8_t> EncodeExport(const Model& m, ExportLayout layout) {
   return out.take();
 }
 
+std::optional<std::string> LayoutRefusal(int32_t triangles, int32_t nodes, bool atLeast) {
+  if (triangles <= kMaxMeshTriangles && nodes <= kMaxMeshNodes) return std::nullopt;
+  const std::string limits = ", a ten format przyjmuje najwyżej " + Thousands(kMaxMeshTriangles) +
+                             " trójkątów i " + Thousands(kMaxMeshNodes) + " węzłów.";
+  if (atLeast) return "Siatka miałaby co najmniej " + Thousands(triangles) + " trójkątów" + limits;
+  return "Siatka ma " + Thousands(triangles) + " trójkątów i " + Thousands(nodes) + " węzłów" + limits;
+}
+
 std::optional<std::string> LayoutRefusal(const Model& m) {
-  if (m.meshTriangleCount <= kMaxMeshTriangles && m.meshNodeCount <= kMaxMeshNodes) return std::nullopt;
-  return "Siatka ma " + std::to_string(m.meshTriangleCount) + " trójkątów i " +
-         std::to_string(m.meshNodeCount) + " węzłów, a ten format przyjmuje najwyżej " +
-         std::to_string(kMaxMeshTriangles) + " trójkątów i " + std::to_string(kMaxMeshNodes) +
-         " węzłów. Taką siatkę zapisuje \"Plik > Eksportuj do formatu otwartego...\".";
+  return LayoutRefusal(m.meshTriangleCount, m.meshNodeCount);
 }
 
 FileResult WriteExportFile(const Model& model, ExportLayout layout, const std::string& path) {

@@ -23,8 +23,12 @@ bool HasExtension(std::string_view fileName, std::string_view extension);
 
 std::vector<uint8_t> EncodeExport(const Model& model, ExportLayout layout);
 
-// Why the layouts refuse this mesh: their solvers take at most 1999
-// triangles and 999 nodes. Empty when the mesh is within both.
+// Why the layouts refuse a mesh of these counts: their solvers take at most
+// 1999 triangles and 999 nodes. `atLeast` when the triangles are a lower
+// bound of a mesh not made (the nodes are then unknown). Empty within both
+// limits. The sentence names no remedy: that is the caller's, in its words.
+std::optional<std::string> LayoutRefusal(int32_t triangles, int32_t nodes, bool atLeast = false);
+// The same for the model's mesh.
 std::optional<std::string> LayoutRefusal(const Model& model);
 
 // Writes the export; a mesh past the layouts' limits is refused with

@@ -8,7 +8,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <utility>
+
+#include "core/files/ExitCleanup.h"
 
 bool WriteAllToFd(int fd, std::string_view bytes) {
   size_t done = 0;
@@ -43,10 +46,75 @@ bool UniqueFd::reset() {
 
 namespace {
 
-// Writes over the open target itself: the fallback when no temporary file
-// can be made beside it.
+int (*stepHook)(WriteStep) = nullptr;
+
+// False, with errno set, when the test hook fails this step.
+bool Allowed(WriteStep step) {
+  const int fault = stepHook != nullptr ? stepHook(step) : 0;
+  if (fault != 0) errno = fault;
+  return fault == 0;
+}
+
+bool WriteAllAt(int fd, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool ReadAllAt(int fd, std::string& out, size_t size) {
+  out.resize(size);
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::pread(fd, out.data() + done, size - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Rewrites the open target itself: the fallback when no temporary file can
+// be made beside it. The room for the new bytes is reserved before any old
+// byte goes, so a full disk refuses the write untouched; should the write
+// fail all the same, the old bytes go back into the room they had. A signal
+// that would end the program waits until the file is whole again.
 bool WriteInPlace(int fd, std::string_view bytes) {
-  return ::ftruncate(fd, 0) == 0 && WriteAllToFd(fd, bytes) && ::fdatasync(fd) == 0;
+  struct stat st {};
+  std::string old;
+  if (::fstat(fd, &st) != 0 || !ReadAllAt(fd, old, static_cast<size_t>(st.st_size))) return false;
+  if (bytes.size() > old.size()) {
+    if (!Allowed(WriteStep::Reserve)) return false;
+    int rc;
+    do {
+      rc = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size()));
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) return false;  // no room, or a file system that cannot promise it
+  }
+  const HoldExitSignals hold;
+  const bool ok = Allowed(WriteStep::Write) && WriteAllAt(fd, bytes) &&
+                  ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && Allowed(WriteStep::Sync) &&
+                  ::fdatasync(fd) == 0;
+  if (!ok) {
+    const int why = errno;
+    if (WriteAllAt(fd, old) && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0) ::fdatasync(fd);
+    errno = why;
+  }
+  return ok;
+}
+
+// False when the file system says there is no room; one that cannot
+// reserve at all leaves it to the write.
+bool RoomFor(int fd, size_t size) {
+  const int rc = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+  errno = rc;
+  return rc != ENOSPC && rc != EFBIG && rc != EDQUOT;
 }
 
 std::string ResolveLink(const std::string& path) {
@@ -60,6 +128,10 @@ std::string ResolveLink(const std::string& path) {
 
 }  // namespace
 
+void SetWriteStepHook(int (*hook)(WriteStep)) {
+  stepHook = hook;
+}
+
 bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   const std::string path = ResolveLink(requested);
   const size_t slash = path.find_last_of('/');
@@ -71,29 +143,49 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   struct stat old {};
   const bool existed = ::stat(path.c_str(), &old) == 0;
   if (existed && !S_ISREG(old.st_mode)) return false;
-  UniqueFd target(existed ? ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY) : -1);
-  if (existed && target.get() < 0) return false;
+  UniqueFd target;
+  if (existed) {
+    if (!Allowed(WriteStep::OpenTarget)) return false;
+    target = UniqueFd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
+    if (target.get() < 0 && errno == EACCES)
+      target = UniqueFd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    if (target.get() < 0) return false;
+  }
 
   // A short name of its own, so a target name at the file system's limit
   // still has room for it.
   static std::atomic<unsigned> counter{0};
   std::string temp;
   UniqueFd fd;
+  std::optional<CleanupTempFile> cleanup;
   for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
     temp = dir + ".vk" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    if (!Allowed(WriteStep::CreateTemp)) break;
+    // Watched before it exists, so a signal never leaves it behind.
+    cleanup.emplace(temp);
     fd = UniqueFd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0) cleanup.reset();
     if (fd.get() < 0 && errno != EEXIST) break;
   }
   if (fd.get() < 0) return existed && WriteInPlace(target.get(), bytes);
 
   bool ok = true;
   if (existed) ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
-  ok = ok && WriteAllToFd(fd.get(), bytes);
-  ok = ok && ::fdatasync(fd.get()) == 0;
+  // A disk too full for the whole file says so before a byte is written.
+  ok = ok && Allowed(WriteStep::Reserve) && (bytes.empty() || RoomFor(fd.get(), bytes.size()));
+  ok = ok && Allowed(WriteStep::Write) && WriteAllToFd(fd.get(), bytes);
+  ok = ok && Allowed(WriteStep::Sync) && ::fdatasync(fd.get()) == 0;
   ok = fd.reset() && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  ok = ok && Allowed(WriteStep::Rename) && ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes) {

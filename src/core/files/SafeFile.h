@@ -27,10 +27,22 @@ class UniqueFd {
 // Writes the bytes to a new file beside the target and renames it over the
 // target, so the old file survives any failure. A target that is a symbolic
 // link is followed; an existing target's permission bits are kept. An
-// existing target this user may not write is refused untouched; one in a
-// folder where no temporary file can be made is written in place. Returns
-// false (and removes the temporary file) when any step fails.
+// existing target this user may not write is refused untouched. One in a
+// folder where no temporary file can be made is rewritten in place, but only
+// once the room for the new bytes is reserved, and with its old bytes put
+// back should the write fail after all; where room cannot be reserved it is
+// refused. Returns false (leaving no temporary file) when any step fails.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The steps of that write, in order, for tests that make one of them fail.
+enum class WriteStep { OpenTarget, CreateTemp, Reserve, Write, Sync, Rename };
+// Tests only: called before each step; a nonzero return is the errno with
+// which that step then fails. Null restores the real steps.
+void SetWriteStepHook(int (*hook)(WriteStep));
+
+// True when both names lead to one existing file (the same device and
+// inode, through links and other spellings).
+bool SameFile(const std::string& a, const std::string& b);
 
 // Reads a regular file whole. Empty when it cannot be opened, is not a
 // regular file, is larger than maxBytes or a read fails.

@@ -16,9 +16,26 @@ double RoundedUp(double v) {
   return std::ceil(v / step - 1e-9) * step;
 }
 
-}  // namespace
+bool Cancelled(const MesherOptions& mesher) {
+  return mesher.cancelled && mesher.cancelled();
+}
 
-std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, const MesherOptions& mesher) {
+// The mesh grows about as the area shrinks: each trial scales the area by
+// how far its count passes the limit. A count that is only a lower bound
+// (the helper did not mesh) falls short of a quality mesh's by about a half.
+std::optional<FittingArea> ScaledArea(const Model& m, double area, MeshTrial t, const MesherOptions& mesher) {
+  const double limit = mesher.limits.triangles;
+  for (int i = 0; i < 6 && t.fault == MeshFault::TooLarge && !Cancelled(mesher); ++i) {
+    const double factor = t.estimated ? 1.7 : 1.05;
+    area = RoundedUp(area * std::max(1.0, double(t.triangles) / limit) * factor);
+    t = TryMesh(m, area, mesher);
+    if (t.outcome == MeshOutcome::Success) return FittingArea{area, t};
+  }
+  return std::nullopt;
+}
+
+// Halving the ratio between an area too small and one that fits.
+std::optional<FittingArea> SmallestArea(const Model& m, double tooSmall, const MesherOptions& mesher) {
   // Far above any triangle of the region: the box around every node.
   double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
   for (int32_t i = 1; i <= m.nodeCount; ++i) {
@@ -28,7 +45,6 @@ std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, cons
   double lo = tooSmall, hi = std::max(2 * (x1 - x0) * (y1 - y0), 4 * tooSmall);
   if (!std::isfinite(hi) || !(lo > 0)) return std::nullopt;
   if (TryMesh(m, hi, mesher).outcome != MeshOutcome::Success) return std::nullopt;
-  // Halving the ratio between an area too small and one that fits.
   while (hi / lo > 1.001) {
     const double mid = std::sqrt(lo * hi);
     const MeshTrial t = TryMesh(m, mid, mesher);
@@ -43,11 +59,21 @@ std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, cons
   // The rounded area is tried too, and the next ones up while it does not
   // fit: a mesh need not shrink as the area grows.
   double rounded = RoundedUp(hi);
-  for (int i = 0; i < 8; ++i, rounded = RoundedUp(rounded * 1.005)) {
+  for (int i = 0; i < 8 && !Cancelled(mesher); ++i, rounded = RoundedUp(rounded * 1.005)) {
     const MeshTrial t = TryMesh(m, rounded, mesher);
     if (t.outcome == MeshOutcome::Success) return FittingArea{rounded, t};
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, const MeshTrial& there,
+                                           const MesherOptions& mesher) {
+  std::optional<FittingArea> found = mesher.limits.triangles > kMaxMeshTriangles
+                                         ? ScaledArea(m, tooSmall, there, mesher)
+                                         : SmallestArea(m, tooSmall, mesher);
+  return Cancelled(mesher) ? std::nullopt : found;
 }
 
 std::string AreaText(double area, char decimalPoint) {

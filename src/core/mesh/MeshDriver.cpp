@@ -16,6 +16,8 @@
 #include <map>
 #include <utility>
 
+#include "core/files/CNumbers.h"
+#include "core/files/ExitCleanup.h"
 #include "core/files/SafeFile.h"
 
 extern char** environ;
@@ -28,20 +30,11 @@ bool Finite(float x, float y) {
   return std::isfinite(x) && std::isfinite(y);
 }
 
-// The area as Triangle will read it from the switches: "%f" turns anything
-// below 0.0000005 into 0, which Triangle refuses by ending the process.
-bool AreaSurvivesSwitches(double area) {
-  const std::string text = MeshSwitches(area);
-  const char* begin = text.data() + 4;  // past "Qpqa"
-  double parsed = 0.0;
-  std::from_chars(begin, text.data() + text.size(), parsed);
-  return parsed > 0.0;
-}
-
 class ChildProcess {
  public:
   // A helper still running here has failed; it is killed and reaped.
   ~ChildProcess() {
+    watch_.reset();
     if (pid_ <= 0) return;
     ::kill(pid_, SIGKILL);
     while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
@@ -59,6 +52,8 @@ class ChildProcess {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, childFd, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, childFd, STDOUT_FILENO);
+    // What Triangle prints is for no one's terminal: the reply says it all.
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);
     // The helper starts with default signal handling whatever the program set.
@@ -69,10 +64,18 @@ class ChildProcess {
     sigemptyset(&none);
     posix_spawnattr_setsigmask(&attr, &none);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    const int rc = posix_spawn(&pid_, options.helperPath.c_str(), &actions, &attr, argv.data(), environ);
+    // The helper asks the kernel to end it with this process; it needs this
+    // process's number to see whether that is already too late.
+    std::vector<char*> env;
+    for (char** e = environ; *e != nullptr; ++e) env.push_back(*e);
+    std::string parent = std::string(kMesherParentVariable) + "=" + std::to_string(::getpid());
+    env.push_back(parent.data());
+    env.push_back(nullptr);
+    const int rc = posix_spawn(&pid_, options.helperPath.c_str(), &actions, &attr, argv.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (rc != 0) pid_ = -1;
+    if (pid_ > 0) watch_.emplace(pid_);
     return pid_ > 0;
   }
 
@@ -86,10 +89,12 @@ class ChildProcess {
       int status = 0;
       const pid_t r = ::waitpid(pid_, &status, WNOHANG);
       if (r == pid_) {
+        watch_.reset();
         pid_ = -1;
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
       }
       if (r < 0 && errno != EINTR) {
+        watch_.reset();
         pid_ = -1;
         return false;
       }
@@ -103,9 +108,19 @@ class ChildProcess {
 
  private:
   pid_t pid_ = -1;
+  std::optional<CleanupChild> watch_;  // killed should a signal end the program
 };
 
 }  // namespace
+
+bool AreaTooSmallToWrite(double area) {
+  // The area as Triangle will read it from the switches.
+  const std::string text = MeshSwitches(area);
+  const char* begin = text.data() + 4;  // past "Qpqa"
+  double parsed = 0.0;
+  std::from_chars(begin, text.data() + text.size(), parsed);
+  return !(parsed > 0.0);
+}
 
 std::string DefaultMesherPath() {
   char self[PATH_MAX];
@@ -121,8 +136,8 @@ std::string DefaultMesherPath() {
 }
 
 std::string OverLimitText(const MeshTrial& t, const MeshLimits& limits) {
-  return "Siatka miałaby " + std::string(t.estimated ? "co najmniej " : "") + std::to_string(t.triangles) +
-         " trójkątów, więcej niż limit " + std::to_string(limits.triangles) + ".";
+  return "Siatka miałaby " + std::string(t.estimated ? "co najmniej " : "") + Thousands(t.triangles) +
+         " trójkątów, więcej niż limit " + Thousands(limits.triangles) + ".";
 }
 
 std::chrono::milliseconds TimeLimit(const MesherOptions& o) {
@@ -239,7 +254,7 @@ namespace {
 MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::optional<MeshReply>* kept) {
   MeshTrial t;
   const std::optional<MeshRequest> request =
-      AreaSurvivesSwitches(area) ? BuildMeshRequest(m, area) : std::nullopt;
+      !AreaTooSmallToWrite(area) ? BuildMeshRequest(m, area) : std::nullopt;
   if (!request) {
     t.fault = MeshFault::Refused;
     return t;
@@ -309,6 +324,9 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
     // Memory that could not be had, or anything else thrown on the way,
     // is a failed generation; the program goes on.
     t = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
+  }
+  if (t.outcome == MeshOutcome::Success && options.stillWanted && !options.stillWanted()) {
+    t = MeshTrial{MeshOutcome::Cancelled, MeshFault::Cancelled, t.points, t.triangles, false};
   }
   if (trial != nullptr) *trial = t;
   if (t.outcome == MeshOutcome::Cancelled) return t.outcome;

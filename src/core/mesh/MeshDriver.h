@@ -22,7 +22,15 @@ struct MesherOptions {
   std::function<void()> whileWaiting;
   // Asked as often; true ends the helper at once and the generation with it.
   std::function<bool()> cancelled;
+  // Asked once the mesh is made, before the model takes it: false (a cancel
+  // that came late) ends the generation as cancelled, the model as it was.
+  std::function<bool()> stillWanted;
 };
+
+// True for an area that Triangle's switches would carry as 0 (below
+// 0.0000005, as "%f" writes it): such a generation fails before the helper
+// starts.
+bool AreaTooSmallToWrite(double area);
 
 // The time a helper gets under these options.
 std::chrono::milliseconds TimeLimit(const MesherOptions& options);

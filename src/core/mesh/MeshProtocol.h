@@ -11,6 +11,10 @@
 
 #include "core/model/Model.h"
 
+// The environment variable through which a helper learns the number of the
+// process that started it.
+inline constexpr const char* kMesherParentVariable = "VK_MESHER_PARENT";
+
 // The largest mesh a generation may make.
 struct MeshLimits {
   int32_t triangles = kMaxMeshTriangles;

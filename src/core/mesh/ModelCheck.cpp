@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 
+#include "core/files/CNumbers.h"
 #include "core/mesh/PlaneGeometry.h"
 
 namespace {
@@ -39,7 +40,7 @@ std::string List(const std::vector<int32_t>& numbers) {
 }
 
 std::string N(int32_t number) {
-  return std::to_string(number);
+  return Thousands(number);
 }
 
 bool MesherBroke(MeshFault f) {
@@ -358,21 +359,28 @@ class Checker {
 
   void tooFine() {
     const MeshTrial& t = *trial_;
+    const MeshLimits limits = mesher_ != nullptr ? mesher_->limits : MeshLimits{};
+    const std::string within = limits == MeshLimits{}
+                                   ? N(limits.triangles) + " trójkątach i " + N(limits.points) + " węzłach"
+                                   : "limicie " + N(limits.triangles) + " trójkątów";
     std::string text = "Przy polu trójkąta " + Number(maxArea_, point_) + " siatka nie mieści się w " +
-                       N(kMostTriangles) + " trójkątach i " + N(kMaxMeshNodes) + " węzłach (" +
+                       within + " (" +
                        (t.points > 0 ? "trójkątów: " + N(t.triangles) + ", węzłów: " + N(t.points)
                                      : "trójkątów: co najmniej " + N(t.triangles)) +
                        ").";
     const std::optional<FittingArea> fits =
-        mesher_ != nullptr ? FindFittingArea(m_, maxArea_, *mesher_) : std::nullopt;
+        mesher_ != nullptr ? FindFittingArea(m_, maxArea_, t, *mesher_) : std::nullopt;
     if (fits) {
-      text += " Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to " +
+      text += std::string(limits == MeshLimits{}
+                              ? " Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to "
+                              : " Sprawdzono: siatka mieści się przy polu ") +
               AreaText(fits->area, point_) + " (trójkątów: " + N(fits->trial.triangles) +
               ", węzłów: " + N(fits->trial.points) + ").";
-    } else if (mesher_ != nullptr) {
+    } else if (mesher_ != nullptr && !(mesher_->cancelled && mesher_->cancelled())) {
       text += " Nie mieści się przy żadnym polu: sam brzeg wymaga więcej trójkątów.";
     }
     add(FindingKind::TooFine, {}, {}, {}, text);
+    if (fits) out_[size_t(FindingKind::TooFine)].back().area = fits->area;
   }
 
   // Errors and notes. What always stops the mesh is an error. What may stop

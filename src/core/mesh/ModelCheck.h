@@ -37,10 +37,8 @@ struct Finding {
   std::vector<int32_t> elements;
   std::vector<int32_t> internalNodes;
   std::string text;  // one or two short Polish sentences
+  double area = 0;   // TooFine: an area tried and found to fit; 0 when none was found
 };
-
-// The largest triangle count the output tables take.
-inline constexpr int32_t kMostTriangles = 1999;
 
 // Every finding, errors first, then notes, each in the order of the kinds
 // above. `maxArea` is the largest triangle area asked for. With a mesher the
@@ -57,10 +55,14 @@ struct FittingArea {
   MeshTrial trial;  // what the mesher made at that area
 };
 
-// The smallest area, found by trials, at which the mesh fits the tables,
+// An area, found by trials, at which the mesh fits the mesher's limits,
 // rounded up to three significant digits and tried again; empty when no area
-// fits or the mesher fails. The mesh at `tooSmall` did not fit.
-std::optional<FittingArea> FindFittingArea(const Model& model, double tooSmall, const MesherOptions& mesher);
+// fits, the mesher fails or the user cancels. The mesh at `tooSmall` did
+// not fit; `there` is what the mesher said of it. Under the basic limit the
+// area is the smallest that fits; under a large one, where each trial is a
+// large mesh, it is scaled from the counts in a few trials.
+std::optional<FittingArea> FindFittingArea(const Model& model, double tooSmall, const MeshTrial& there,
+                                           const MesherOptions& mesher);
 
 // An area as the check writes it: at most three significant digits, no
 // exponent, no trailing zeros.

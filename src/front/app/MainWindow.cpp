@@ -65,6 +65,7 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
           [this](Qt::MouseButton button, int x, int y, Qt::KeyboardModifiers modifiers) {
             commands_->physics().mouseReleased(button, x, y, modifiers, canvas_->height());
           });
+  connect(commands_.get(), &Commands::closeAskedAgain, this, &QWidget::close, Qt::QueuedConnection);
   connect(commands_.get(), &Commands::repaintRequested, this, &MainWindow::showCurrentPhysics);
   connect(commands_.get(), &Commands::historyChanged, this, &MainWindow::showCurrentPhysics);
   showCurrentPhysics();
@@ -359,7 +360,13 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (exitConfirmed_ || (!commands_->generating() && commands_->files().confirmExit())) {
+  if (!exitConfirmed_ && commands_->generating()) {
+    // Not lost: the generation ends at once, and then the question comes.
+    commands_->closeDuringGeneration();
+    event->ignore();
+    return;
+  }
+  if (exitConfirmed_ || commands_->files().confirmExit()) {
     exitConfirmed_ = true;
     event->accept();
   } else {

@@ -4,9 +4,12 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -47,16 +50,38 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& opti
   return dialog.selectedFiles().constFirst();
 }
 
-// Until it shows, the window paints but takes no input; once shown, the
-// dialog is application-modal, so input reaches only its "Anuluj".
-class QtProgress : public Progress {
+bool IsUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd: return true;
+    default: return false;
+  }
+}
+
+// Until it shows, the window paints but takes no input: Escape cancels, and
+// any other key or click is dropped rather than left to act once the work
+// is over. Once shown, the dialog is application-modal, so input reaches
+// only its "Anuluj".
+class QtProgress : public Progress, public QObject {
  public:
   QtProgress(QWidget* parent, const QString& title, const QString& text)
       : parent_(parent), title_(title), text_(text) {
     clock_.start();
+    qApp->installEventFilter(this);
   }
+  ~QtProgress() override { qApp->removeEventFilter(this); }
+
   void pump() override {
-    if (!dialog_ && clock_.elapsed() >= 500) {
+    if (!dialog_ && !finished_ && clock_.elapsed() >= 500) {
       dialog_ = std::make_unique<QProgressDialog>(text_, QStringLiteral("Anuluj"), 0, 0, parent_);
       dialog_->setObjectName(QStringLiteral("postep"));
       dialog_->setWindowTitle(title_);
@@ -65,9 +90,36 @@ class QtProgress : public Progress {
       QObject::connect(dialog_.get(), &QProgressDialog::canceled, [this] { cancelled_ = true; });
       dialog_->show();
     }
-    QCoreApplication::processEvents(dialog_ ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents();
   }
   bool cancelled() const override { return cancelled_; }
+  bool finish() override {
+    if (finished_) return cancelled_;
+    // Whatever the user did up to now is in the queue after a round trip to
+    // the display; it goes to the dialog while the dialog is still there.
+    QGuiApplication::sync();
+    QCoreApplication::processEvents();
+    finished_ = true;
+    dialog_.reset();
+    return cancelled_;
+  }
+
+ protected:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (!IsUserInput(event->type())) return false;
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+      cancelled_ = true;
+      return true;
+    }
+    // Input for the dialog (its window first, then its widgets) goes on to
+    // it; all other is dropped.
+    if (!dialog_) return true;
+    if (const QWindow* window = qobject_cast<const QWindow*>(target))
+      return window != dialog_->windowHandle();
+    const QWidget* widget = qobject_cast<const QWidget*>(target);
+    return widget == nullptr || !(widget == dialog_.get() || dialog_->isAncestorOf(widget));
+  }
 
  private:
   QWidget* parent_;
@@ -75,6 +127,7 @@ class QtProgress : public Progress {
   QElapsedTimer clock_;
   std::unique_ptr<QProgressDialog> dialog_;
   bool cancelled_ = false;
+  bool finished_ = false;
 };
 
 }  // namespace

@@ -2,12 +2,14 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "core/batch/BatchExport.h"
+#include "core/files/ExitCleanup.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
 #include "front/commands/Commands.h"
@@ -54,13 +56,18 @@ bool AsksForHelpOrVersion(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Ended by a signal, the program leaves no temporary file and no helper.
+  InstallExitCleanup();
   QCoreApplication::setApplicationName(QStringLiteral("Vendrel Korbel"));
   QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
   QCommandLineParser parser;
   SetUp(parser);
   if (AsksForHelpOrVersion(argc, argv)) {
     QCoreApplication core(argc, argv);
-    parser.process(core);  // prints and ends the process
+    // "-?" is help here too, as it is on other systems.
+    QStringList arguments = QCoreApplication::arguments();
+    std::replace(arguments.begin() + 1, arguments.end(), QStringLiteral("-?"), QStringLiteral("--help"));
+    parser.process(arguments);  // prints and ends the process
     return 0;
   }
   const std::vector<std::string> args(argv + 1, argv + argc);

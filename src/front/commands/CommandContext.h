@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/model/Model.h"
@@ -61,6 +62,15 @@ class CommandContext : public QObject {
     } done{generating_};
     return generate();
   }
+  // The window was asked to close while a generation ran: the generation is
+  // cancelled, and once the command has ended the window is asked again.
+  void closeDuringGeneration() { cancelRequested_ = closeRequested_ = true; }
+  bool cancelRequested() const { return cancelRequested_; }
+  // Called as every command ends.
+  void commandEnded() {
+    cancelRequested_ = false;
+    if (std::exchange(closeRequested_, false)) emit closeAskedAgain();
+  }
   // After a repaint that had to switch the grid off. During a generation
   // the message waits until the generation has ended.
   void gridLimitReached();
@@ -96,10 +106,14 @@ class CommandContext : public QObject {
   void historyChanged();
   // The mesh limit in force, for the toolbar: empty for the specified one.
   void meshLimitChanged(const QString& text);
+  // A close put off by a generation, to be asked again now.
+  void closeAskedAgain();
 
  private:
   std::unique_ptr<NumberPrompt> numberPrompt_;
   bool generating_ = false;
+  bool cancelRequested_ = false;
+  bool closeRequested_ = false;
   bool gridLimitPending_ = false;
   // The step under way: the model before it, its name, and whether the
   // caption belongs to it.

@@ -55,6 +55,7 @@ class Commands : public CommandContext {
     } else {
       tracked(QStringLiteral("zmiana modelu"), [&] { (s.*command)(); });
     }
+    commandEnded();
   }
 
  private:

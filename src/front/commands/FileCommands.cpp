@@ -97,7 +97,10 @@ void FileCommands::saveProject() {
 void FileCommands::exportMesh() {
   if (c_.noMesh(QStringLiteral("Eksport do..."))) return;
   if (const std::optional<std::string> refusal = LayoutRefusal(c_.state.model)) {
-    c_.prompter.message(QString::fromStdString(*refusal), QStringLiteral("Eksport do..."), MessageIcon::Stop);
+    c_.prompter.message(
+        QString::fromStdString(*refusal) +
+            QStringLiteral(" Taką siatkę zapisuje \"Plik > Eksportuj do formatu otwartego...\"."),
+        QStringLiteral("Eksport do..."), MessageIcon::Stop);
     return;
   }
   const FileDialogSpec options{

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "core/mesh/ModelCheck.h"
+#include "core/mesh/GenerationReport.h"
 #include "front/commands/CommandContext.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
@@ -57,6 +57,16 @@ void MeshCommands::applyLimit() {
   emit c_.meshLimitChanged(ShortLimitText(limit_));
 }
 
+// The mesher's options with a progress indicator: it is pumped while the
+// helper works, and its "Anuluj" (or a close of the window) ends the work.
+MesherOptions MeshCommands::watched(Progress& progress) const {
+  MesherOptions options = mesher_;
+  options.whileWaiting = [&progress] { progress.pump(); };
+  options.cancelled = [&progress, this] { return progress.cancelled() || c_.cancelRequested(); };
+  options.stillWanted = [&progress, this] { return !progress.finish() && !c_.cancelRequested(); };
+  return options;
+}
+
 void MeshCommands::generateMesh() {
   QString prompt = QStringLiteral("Podaj maksymalne pole trójkąta :");
   if (limit_.large) prompt += QStringLiteral("\n(") + LimitText(limit_) + u')';
@@ -67,51 +77,36 @@ void MeshCommands::generateMesh() {
   lastArea_ = *area;
   if (c_.state.model.elementCount < 3) return;
   c_.nameStep(QStringLiteral("generacja siatki"));
-  MeshTrial trial;
-  const std::unique_ptr<Progress> progress =
+  std::unique_ptr<Progress> progress =
       c_.prompter.progress(kMeshTitle, QStringLiteral("Trwa generacja siatki…"));
-  MesherOptions watched = mesher_;
-  watched.whileWaiting = [&progress] { progress->pump(); };
-  watched.cancelled = [&progress] { return progress->cancelled(); };
-  const MeshOutcome outcome =
-      c_.whileGenerating([&] { return GenerateMesh(c_.state.model, *area, watched, &trial); });
-  if (outcome == MeshOutcome::Cancelled) return;  // nothing changed, nothing to say
-  const bool largeOverflow = outcome == MeshOutcome::Overflow && limit_.large;
-  if (largeOverflow) {
-    // Triangles grow as the area shrinks: an area in proportion, with a
-    // tenth to spare, should fit.
-    const double fitting = *area * double(trial.triangles) / double(mesher_.limits.triangles) * 1.1;
-    c_.prompter.message(QString::fromStdString(OverLimitText(trial, mesher_.limits)) +
-                            QStringLiteral("\nZwiększ pole trójkąta (na przykład do %1) albo limit siatki.")
-                                .arg(QString::fromStdString(AreaText(fitting, UserDecimalPoint()))),
-                        kMeshTitle, MessageIcon::Stop);
-  } else if (outcome == MeshOutcome::Overflow) {
-    c_.prompter.message(QStringLiteral("Zbyt duża liczba elementów lub węzłów"), kMeshTitle,
-                        MessageIcon::Stop);
+  const GenerationReport report = c_.whileGenerating(
+      [&] { return RunGeneration(c_.state.model, *area, watched(*progress), UserDecimalPoint()); });
+  // Closed before anything else shows, so no click meant for it lands there.
+  const bool cancelled = progress->finish() || c_.cancelRequested();
+  progress.reset();
+  if (report.outcome == MeshOutcome::Cancelled) return;  // nothing changed, nothing to say
+  for (const ReportLine& line : report.lines) {
+    QString text = QString::fromStdString(line.text);
+    if (report.outcome == MeshOutcome::Overflow && limit_.large && line.kind == ReportLine::Kind::Refusal) {
+      text += report.suggestedArea
+                  ? QStringLiteral("\nZwiększ pole trójkąta (na przykład do %1) albo limit siatki.")
+                        .arg(QString::fromStdString(AreaText(*report.suggestedArea, UserDecimalPoint())))
+                  : QStringLiteral("\nZwiększ pole trójkąta albo limit siatki.");
+    }
+    c_.prompter.message(
+        text, kMeshTitle,
+        line.kind == ReportLine::Kind::Success ? MessageIcon::Exclamation : MessageIcon::Stop);
   }
-  if (outcome == MeshOutcome::Success) {
-    c_.prompter.message(QStringLiteral("Generacja siatki powiodła się"), kMeshTitle,
-                        MessageIcon::Exclamation);
-  } else {
-    c_.prompter.message(QStringLiteral("Generacja siatki nie powiodła się"), kMeshTitle, MessageIcon::Stop);
-    if (largeOverflow) {
-      // The message above said why and what to do; the check's area
-      // search would mesh a million triangles a dozen times.
-      c_.pointOut({});
+  std::vector<const Finding*> causes;
+  for (const Finding& f : report.causes) causes.push_back(&f);
+  c_.pointOut(causes);
+  if (report.checked && !cancelled) {
+    if (causes.empty()) {
+      c_.prompter.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
+                          kMeshTitle, MessageIcon::None);
     } else {
-      // Starting from what the mesher did: only what keeps the mesh from
-      // being made is named here.
-      const std::vector<Finding> findings = c_.whileGenerating(
-          [&] { return CheckModel(c_.state.model, *area, UserDecimalPoint(), &mesher_, &trial); });
-      const std::vector<const Finding*> errors = Group(findings, Severity::Error);
-      c_.pointOut(errors);
-      if (errors.empty()) {
-        c_.prompter.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
-                            kMeshTitle, MessageIcon::None);
-      } else {
-        c_.prompter.message(QStringLiteral("Możliwe przyczyny:") + Lines(errors), kMeshTitle,
-                            MessageIcon::Exclamation);
-      }
+      c_.prompter.message(QStringLiteral("Możliwe przyczyny:") + Lines(causes), kMeshTitle,
+                          MessageIcon::Exclamation);
     }
   }
   emit c_.repaintRequested();
@@ -120,8 +115,14 @@ void MeshCommands::generateMesh() {
 
 void MeshCommands::checkModel() {
   const QString title = QStringLiteral("Sprawdź model");
+  std::unique_ptr<Progress> progress =
+      c_.prompter.progress(title, QStringLiteral("Trwa sprawdzanie modelu…"));
+  const MesherOptions options = watched(*progress);
   const std::vector<Finding> findings =
-      c_.whileGenerating([&] { return CheckModel(c_.state.model, lastArea_, UserDecimalPoint(), &mesher_); });
+      c_.whileGenerating([&] { return CheckModel(c_.state.model, lastArea_, UserDecimalPoint(), &options); });
+  const bool cancelled = progress->finish() || c_.cancelRequested();
+  progress.reset();
+  if (cancelled) return;
   const std::vector<const Finding*> errors = Group(findings, Severity::Error);
   const std::vector<const Finding*> notes = Group(findings, Severity::Note);
   std::vector<const Finding*> listed = errors;

@@ -7,6 +7,7 @@
 #include "front/mesh/MeshDialogs.h"
 
 class CommandContext;
+class Progress;
 
 class MeshCommands {
  public:
@@ -30,6 +31,7 @@ class MeshCommands {
  private:
   CommandContext& c_;
   void applyLimit();
+  MesherOptions watched(Progress& progress) const;
 
   MesherOptions mesher_;
   MeshLimitChoice limit_;

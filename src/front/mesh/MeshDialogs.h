@@ -2,6 +2,8 @@
 // "Generacja siatki" beyond GENERUJ: the choice of the mesh limit, and the
 // mesh statistics window.
 
+#include <memory>
+
 #include "core/mesh/MeshStatistics.h"
 #include "core/model/Model.h"
 #include "front/ui/FormDialog.h"
@@ -37,7 +39,8 @@ class MeshLimitDialog : public FormDialog {
 };
 
 // "Statystyka siatki": counts, areas and angles of the mesh, and a picture
-// of how the triangles' smallest angles fall, filled each time it is shown.
+// of how the triangles' smallest angles fall. Computed once for each mesh:
+// showing and activating the window again for the same mesh reuses them.
 class MeshStatisticsWindow : public FormDialog {
   Q_OBJECT
  public:
@@ -47,10 +50,16 @@ class MeshStatisticsWindow : public FormDialog {
   const MeshStatistics& statistics() const { return statistics_; }
   // The figures as shown, one "label value" line each.
   QStringList figures() const;
+  // How many times the statistics were computed.
+  int computations() const { return computations_; }
 
  private:
   const AppState& state_;
   MeshStatistics statistics_;
+  // The mesh they were computed for; weak, so an old mesh is not kept alive.
+  std::weak_ptr<const void> nodes_, triangles_;
+  int32_t nodeCount_ = -1, triangleCount_ = -1;
+  int computations_ = 0;
   QLabel* figures_;
   QWidget* histogram_;
 };

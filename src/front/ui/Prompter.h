@@ -23,12 +23,17 @@ struct FileDialogSpec {
 
 // Work that may run on (a generation): pumped often while it runs. It keeps
 // the window painting, shows itself with "Anuluj" once the work has taken
-// half a second, and tells whether the user cancelled.
+// half a second, and tells whether the user cancelled. Escape cancels also
+// before it shows; other input meanwhile is dropped, not kept for later.
 class Progress {
  public:
   virtual ~Progress() = default;
   virtual void pump() = 0;
   virtual bool cancelled() const = 0;
+  // The work is done: takes the input the user gave up to now (a late
+  // "Anuluj" still counts) and closes the indicator, so that no click meant
+  // for it lands on what shows next. True when the user cancelled.
+  virtual bool finish() = 0;
 };
 
 class Prompter {

@@ -1,0 +1,55 @@
+#include "core/mesh/GenerationReport.h"
+
+namespace {
+
+ReportLine Line(std::string text, ReportLine::Kind kind) {
+  return {std::move(text), kind};
+}
+
+}  // namespace
+
+std::string AreaTooSmallText(double area, char decimalPoint) {
+  return "Pole trójkąta " + AreaText(area, decimalPoint) +
+         " jest za małe: program generujący siatkę przyjmuje pola od " + AreaText(0.000001, decimalPoint) +
+         ".";
+}
+
+GenerationReport RunGeneration(Model& m, double area, const MesherOptions& mesher, char decimalPoint) {
+  GenerationReport r;
+  r.outcome = GenerateMesh(m, area, mesher, &r.trial);
+  using Kind = ReportLine::Kind;
+  switch (r.outcome) {
+    case MeshOutcome::Cancelled: return r;
+    case MeshOutcome::Success:
+      r.lines.push_back(Line("Generacja siatki powiodła się", Kind::Success));
+      return r;
+    case MeshOutcome::Overflow:
+      r.lines.push_back(mesher.limits == MeshLimits{}
+                            ? Line("Zbyt duża liczba elementów lub węzłów", Kind::Refusal)
+                            : Line(OverLimitText(r.trial, mesher.limits), Kind::Refusal));
+      break;
+    case MeshOutcome::Failure:
+      if (AreaTooSmallToWrite(area))
+        r.lines.push_back(Line(AreaTooSmallText(area, decimalPoint), Kind::Refusal));
+      break;
+  }
+  r.lines.push_back(Line("Generacja siatki nie powiodła się", Kind::Failure));
+  if (AreaTooSmallToWrite(area)) return r;  // the line above says all there is
+  if (r.outcome == MeshOutcome::Overflow && !(mesher.limits == MeshLimits{})) {
+    // Under a large limit the count says what went wrong; what helps is an
+    // area that fits.
+    if (const std::optional<FittingArea> fits = FindFittingArea(m, area, r.trial, mesher)) {
+      r.suggestedArea = fits->area;
+    }
+    return r;
+  }
+  // Starting from what the mesher did: only what keeps the mesh from being
+  // made is named.
+  r.checked = true;
+  for (Finding& f : CheckModel(m, area, decimalPoint, &mesher, &r.trial)) {
+    if (f.severity != Severity::Error) continue;
+    if (f.kind == FindingKind::TooFine && f.area > 0) r.suggestedArea = f.area;
+    r.causes.push_back(std::move(f));
+  }
+  return r;
+}

@@ -12,7 +12,9 @@
 
 #include "core/Fixtures.h"
 #include "core/TempDir.h"
+#include "core/files/ExitCleanup.h"
 #include "core/files/ProjectFile.h"
+#include "core/files/SafeFile.h"
 
 namespace {
 
@@ -161,6 +163,15 @@ int SaveAsNobody(void* path) {
   return SaveProjectFile(*ThreeNodeModel(), *static_cast<std::string*>(path)).ok ? 1 : 0;
 }
 
+// The same user in a folder they cannot write, with a disk that is full
+// after 100 bytes: the file they may write is rewritten in place or not at all.
+int SaveInPlaceOnAFullDisk(void* path) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{100, 100};
+  if ((::getuid() == 0 && ::setuid(65534) != 0) || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
+  return SaveProjectFile(*FullModel(), *static_cast<std::string*>(path)).ok ? 1 : 0;
+}
+
 TEST(ProjectFileWriter, SaveFollowsWhatTheUserMayWrite) {
   struct Case {
     const char* what;
@@ -192,6 +203,82 @@ TEST(ProjectFileWriter, SaveFollowsWhatTheUserMayWrite) {
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), c.file != 0 || c.saved ? 1 : 0)
         << c.what << ": no temporary file is left";
+    if (c.file == 0666 && c.folder == 0555) {
+      ::chmod(folder.c_str(), c.folder);
+      EXPECT_EQ(RunInChild(SaveInPlaceOnAFullDisk, &path), 0);
+      EXPECT_EQ(ReadFileBytes(path), kThreeNodeFile) << "a full disk leaves the old file whole";
+      ::chmod(folder.c_str(), 0755);
+    }
+  }
+}
+
+// Each step of a write fails in turn, through a temporary file and in place
+// (when no temporary file can be made): the old file stays byte for byte,
+// and nothing else is left in its folder.
+WriteStep failing;
+bool noTempFile;
+int FailOne(WriteStep step) {
+  if (noTempFile && step == WriteStep::CreateTemp) return EACCES;
+  return step == failing ? EIO : 0;
+}
+
+TEST(SafeWrite, AFailureAtAnyStepKeepsTheOldFile) {
+  const std::string big(1 << 20, 'n');  // more than the old file: the in-place write must grow it
+  for (const bool inPlace : {false, true}) {
+    for (const WriteStep step : {WriteStep::OpenTarget, WriteStep::CreateTemp, WriteStep::Reserve,
+                                 WriteStep::Write, WriteStep::Sync, WriteStep::Rename}) {
+      TempDir dir;
+      const std::string path = dir.file("target");
+      WriteFileBytes(path, "previous content");
+      failing = step;
+      noTempFile = inPlace;
+      SetWriteStepHook(FailOne);
+      const bool written = WriteFileAtomically(path, big);
+      SetWriteStepHook(nullptr);
+      // No temporary file is the in-place write, which then succeeds; in
+      // place there is nothing to rename.
+      const bool fails = step != WriteStep::CreateTemp && !(inPlace && step == WriteStep::Rename);
+      EXPECT_EQ(written, !fails) << inPlace << " " << int(step);
+      EXPECT_TRUE(ReadFileBytes(path) == (fails ? "previous content" : big)) << inPlace << " " << int(step);
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
+  }
+}
+
+// SIGTERM or SIGINT in the middle of a write: through a temporary file the
+// program ends at once and leaves no temporary file; in place it ends once
+// the file is whole.
+int signalToRaise;
+int RaiseAtWrite(WriteStep step) {
+  if (noTempFile && step == WriteStep::CreateTemp) return EACCES;
+  if (step == WriteStep::Write) std::raise(signalToRaise);
+  return 0;
+}
+
+int WriteUntilTheSignal(void* path) {
+  InstallExitCleanup();
+  SetWriteStepHook(RaiseAtWrite);
+  WriteFileAtomically(*static_cast<std::string*>(path), "new content");
+  return 0;  // reached only if the signal did not end the program
+}
+
+TEST(SafeWrite, ASignalLeavesNoTemporaryFileAndNoHalfFile) {
+  for (const int sig : {SIGTERM, SIGINT}) {
+    for (const bool inPlace : {false, true}) {
+      TempDir dir;
+      std::string path = dir.file("target");
+      WriteFileBytes(path, "previous content");
+      signalToRaise = sig;
+      noTempFile = inPlace;
+      const pid_t pid = ::fork();
+      if (pid == 0) ::_exit(WriteUntilTheSignal(&path));
+      int status = 0;
+      ::waitpid(pid, &status, 0);
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << " " << inPlace;
+      EXPECT_EQ(ReadFileBytes(path), inPlace ? "new content" : "previous content") << sig;
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
+          << sig << " " << inPlace;
+    }
   }
 }
 

@@ -6,11 +6,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "core/Fixtures.h"
 #include "core/TempDir.h"
 #include "core/edit/NodeEditing.h"
+#include "core/files/ExitCleanup.h"
 #include "core/files/ProjectFile.h"
 #include "core/mesh/MeshDriver.h"
 
@@ -289,3 +292,65 @@ TEST(MeshDriver, CoincidentNodesReachTheMesherOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// The state letter of a process ('Z' a zombie), or 0 once it is gone.
+char ProcessState(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), {});
+  const size_t close = text.rfind(')');
+  return close == std::string::npos || close + 2 >= text.size() ? 0 : text[close + 2];
+}
+
+// A child of `parent`, or 0 when it has none.
+pid_t ChildOf(pid_t parent) {
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream stat(entry.path() / "stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), {});
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos) continue;
+    std::istringstream rest(text.substr(close + 2));
+    char state = 0;
+    pid_t ppid = 0;
+    if (rest >> state >> ppid && ppid == parent) return std::stoi(name);
+  }
+  return 0;
+}
+
+}  // namespace
+
+// The helper ends with the program that started it: killed outright, the
+// kernel ends it; ended by SIGTERM, the program ends it on its way out. And
+// a helper whose program is gone before it has started never meshes.
+TEST(MeshDriver, TheHelperEndsWithTheProgram) {
+  for (const int sig : {SIGKILL, SIGTERM}) {
+    const pid_t program = ::fork();
+    if (program == 0) {
+      InstallExitCleanup();
+      auto m = NewProject();
+      AddContour(*m, {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+      MesherOptions options = RealMesher();
+      options.limits = LargeMeshLimits(kLargestMeshTriangles);
+      options.timeLimit = std::chrono::minutes(5);
+      (void)GenerateMesh(*m, 0.002, options);  // millions of triangles: seconds of work
+      ::_exit(0);
+    }
+    pid_t helper = 0;
+    for (int i = 0; i < 1000 && helper == 0; ++i, ::usleep(10'000)) helper = ChildOf(program);
+    ASSERT_NE(helper, 0) << "the helper started";
+    ::kill(program, sig);
+    int status = 0;
+    ::waitpid(program, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig);
+    char state = ProcessState(helper);
+    for (int i = 0; i < 1000 && state != 0 && state != 'Z'; ++i, ::usleep(10'000))
+      state = ProcessState(helper);
+    EXPECT_TRUE(state == 0 || state == 'Z') << "the helper of a program ended by " << sig << " is " << state;
+  }
+  const std::string late = std::string(kMesherParentVariable) + "=1 " + MESHER_PATH + " </dev/null";
+  const int status = std::system(late.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 6) << status;
+}

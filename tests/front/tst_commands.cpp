@@ -516,7 +516,12 @@ class CommandsTest : public QObject {
         QVERIFY(std::abs(s.totalArea - 50.0) < 1e-3 && s.smallestAngle > 20.0 && s.largestAngle < 140.0);
         QCOMPARE(QString(window.figures().at(1)).remove(u' '), u"Trójkąty:%1"_s.arg(triangles));
         QVERIFY(d.findChild<QWidget*>(u"histogram"_s)->isVisible());
+        QCOMPARE(window.computations(), 1);  // shown and activated: computed once
       }();
+      return int(QDialog::Accepted);
+    });
+    r.withDialog(&MeshCommands::showStatistics, [&](QDialog& d) {
+      [&] { QCOMPARE(static_cast<MeshStatisticsWindow&>(d).computations(), 1); }();  // the same mesh again
       return int(QDialog::Accepted);
     });
     r.withDialog(&ListCommands::listMesh, [&](QDialog& d) {

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@
 #include "core/files/SafeFile.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
+#include "front/app/QtPrompter.h"
 #include "front/commands/Commands.h"
 #include "front/lists/ListWindows.h"
 #include "front/ui/FormDialog.h"
@@ -111,6 +113,34 @@ class MainWindowTest : public QObject {
     QVERIFY(buttons[3]->x() - buttons[2]->x() > buttons[1]->x() - buttons[0]->x());  // a gap between groups
     buttons[6]->click();                                                             // ZoomPlB
     QCOMPARE(window->state().view.viewXMin, 2.0f);
+  }
+
+  // The program's own progress indicator: before it shows, Escape cancels
+  // and other input is dropped, not left to act later; once shown, a click
+  // on "Anuluj" still waiting in the queue when the work ends still cancels.
+  void progressTakesEscapeDropsOtherInputAndALateCancel() {
+    QtPrompter qt(window.get());
+    std::unique_ptr<Progress> progress = qt.progress(u"Generacja siatki"_s, u"Trwa"_s);
+    QTest::mouseClick(&canvas(), Qt::RightButton, {}, QPoint(50, 50));
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    progress->pump();
+    QVERIFY(QApplication::activePopupWidget() == nullptr && prompter.log.isEmpty() && !progress->cancelled());
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QVERIFY(progress->cancelled() && progress->finish());
+
+    progress = qt.progress(u"Generacja siatki"_s, u"Trwa"_s);
+    QTest::qWait(600);
+    progress->pump();
+    auto* dialog = window->findChild<QProgressDialog*>(u"postep"_s);
+    QVERIFY(dialog != nullptr && dialog->isVisible());
+    QPushButton* cancel = dialog->findChild<QPushButton*>();
+    const QPoint at = cancel->rect().center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(cancel, new QMouseEvent(type, at, cancel->mapToGlobal(at), Qt::LeftButton,
+                                                          Qt::LeftButton, Qt::NoModifier));
+    }
+    QVERIFY(progress->finish());
+    QVERIFY(window->findChild<QProgressDialog*>(u"postep"_s) == nullptr);
   }
 
   void actionsRunTheRealCommandsAndTheEndAsksFirst() {

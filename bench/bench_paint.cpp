@@ -170,9 +170,12 @@ void BM_BareLoop(benchmark::State& state) {
     p.setPen(QPen(Qt::black, 1));
     for (int t = 1; t <= m.meshTriangleCount; ++t) {
       const MeshTriangle& c = m.MeshTriangleTable[t];
-      const QPoint a(px(m.MeshNodeTable[c.corner1].x), py(m.MeshNodeTable[c.corner1].y));
-      const QPoint b(px(m.MeshNodeTable[c.corner2].x), py(m.MeshNodeTable[c.corner2].y));
-      const QPoint d(px(m.MeshNodeTable[c.corner3].x), py(m.MeshNodeTable[c.corner3].y));
+      const QPoint a(px(SinglePrecision(m.MeshNodeTable[c.corner1].x)),
+                     py(SinglePrecision(m.MeshNodeTable[c.corner1].y)));
+      const QPoint b(px(SinglePrecision(m.MeshNodeTable[c.corner2].x)),
+                     py(SinglePrecision(m.MeshNodeTable[c.corner2].y)));
+      const QPoint d(px(SinglePrecision(m.MeshNodeTable[c.corner3].x)),
+                     py(SinglePrecision(m.MeshNodeTable[c.corner3].y)));
       p.drawLine(a, b);
       p.drawLine(b, d);
       p.drawLine(d, a);

@@ -104,7 +104,7 @@ TEST(ModelStore, MeshRowsGrowAndAreSharedUntilWritten) {
   a->MeshNodeTable[3000].x = 7.0f;
   EXPECT_FALSE(b->MeshNodeTable.sharesRowsWith(a->MeshNodeTable));
   EXPECT_TRUE(b->MeshTriangleTable.sharesRowsWith(a->MeshTriangleTable)) << "the other table stays shared";
-  EXPECT_EQ(std::pair(b->MeshNodeTable[3000].x, a->MeshNodeTable[3000].x), std::pair(1.5f, 7.0f));
+  EXPECT_EQ(std::pair(b->MeshNodeTable[3000].x, a->MeshNodeTable[3000].x), std::pair(1.5, 7.0));
   EXPECT_THROW((void)a->MeshNodeTable[kLargestMeshRows + 1], std::out_of_range);
   ResetModelData(*a);
   EXPECT_EQ(a->MeshTriangleTable.storedRows(), 0) << "a new project lets the mesh go";

@@ -8,6 +8,7 @@
 #include "core/boundary/Physics.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
+#include "core/files/SafeFile.h"
 #include "core/mesh/MeshDriver.h"
 #include "core/state/History.h"
 
@@ -86,6 +87,87 @@ TEST(OpenExport, MeshWithoutBoundaryEdgesIsValidForOtherReaders) {
   }
 }
 
+// A unit square's mesh, two triangles, its sides elements 1 to 4.
+std::unique_ptr<Model> SquareMesh(std::vector<MeshNode> nodes, std::vector<MeshTriangle> triangles) {
+  auto m = NewProject();
+  m->meshNodeCount = int32_t(nodes.size());
+  m->meshTriangleCount = int32_t(triangles.size());
+  m->MeshNodeTable.assign(std::move(nodes));
+  m->MeshTriangleTable.assign(std::move(triangles));
+  return m;
+}
+
+// Elements naming conditions or boundaries that do not exist: named after
+// the export, their edges in the groups that do exist or, with neither, in
+// group 100. In MSH 2.2 each copy of an edge has its own elementary tag.
+TEST(OpenExport, DanglingReferencesAndTheCopiesOfMsh22) {
+  auto m = SquareMesh({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, {{1, 2, 3}, {1, 3, 4}});
+  auto tags = std::make_shared<MeshTags>();
+  tags->edges = {{1, 2, 1}, {2, 3, 2}, {3, 4, 3}, {4, 1, 4}};
+  tags->elements = {{1, 2, 1, 1}, {2, 3, 5, 1}, {3, 4, 1, 0}, {4, 1, 0, 9}};
+  tags->conditions = {BoundaryCondition{1.0f, 20.0f}};
+  tags->boundaries = {Boundary{1}};
+  tags->problemKind = 1;
+  m->meshTags = tags;
+  EXPECT_EQ(DanglingElements(*m), std::vector<int32_t>({2, 3, 4}));
+  EXPECT_EQ(DanglingElementsNote(*m), "Elementy wskazujące nieistniejący warunek lub brzeg: 2, 3, 4.");
+  const std::pair<OpenFormat, std::vector<std::string>> expected[] = {
+      {OpenFormat::Msh22,
+       {"1 100 \"bez warunku i brzegu\"\n",
+        "\n3 1 2 1 1 1 2\n4 1 2 101 1001 1 2\n5 1 2 101 1002 2 3\n"
+        "6 1 2 1 3 3 4\n7 1 2 100 4 4 1\n$EndElements"}},
+      {OpenFormat::Msh41,
+       {"\n1 0 0 0 1 0 0 2 1 101 0\n2 1 0 0 1 1 0 1 101 0\n3 0 1 0 1 1 0 1 1 0\n"
+        "4 0 0 0 0 1 0 1 100 0\n"}},
+      {OpenFormat::Vtu,
+       {"<DataArray type=\"Int32\" Name=\"bez warunku i brzegu\" NumberOfTuples=\"1\" format=\"ascii\">0<",
+        "Name=\"brzeg 1: zewnętrzny\" NumberOfTuples=\"1\" format=\"ascii\">1<"}}};
+  for (const auto& [format, parts] : expected) {
+    const std::string file = EncodeOpenExport(*m, format);
+    for (const std::string& part : parts)
+      EXPECT_NE(file.find(part), std::string::npos) << part << "\nin\n" << file;
+  }
+  m->meshTags = std::make_shared<MeshTags>(
+      MeshTags{tags->edges, {tags->elements[0]}, tags->conditions, tags->boundaries, 1});
+  EXPECT_EQ(DanglingElementsNote(*m), "");
+  EXPECT_EQ(EncodeOpenExport(*m, OpenFormat::Msh22).find("bez warunku"), std::string::npos);
+}
+
+// Coordinates go out as the mesh's doubles; what would still read back
+// degenerate (a node where another is, a triangle of no or negative area)
+// is refused, and the file is left as it was.
+TEST(OpenExport, DoublesExactlyAndDegenerateMeshesRefused) {
+  const std::vector<MeshNode> square = {
+      {1000000.1, 5500000.001}, {1000001.1, 5500000.001}, {1000001.1, 5500001.0}, {1000000.1, 5500001.0}};
+  std::vector<MeshNode> repeated = square, onSide = square;
+  repeated.push_back(square[2]);
+  onSide.push_back({1000000.6, 5500000.001});
+  const std::tuple<std::vector<MeshNode>, std::vector<MeshTriangle>, size_t, size_t> cases[] = {
+      {square, {{1, 2, 3}, {1, 3, 4}}, 0, 0},
+      {repeated, {{1, 2, 3}, {1, 3, 4}}, 1, 0},
+      {onSide, {{1, 5, 2}, {1, 2, 3}, {1, 3, 4}}, 0, 1},
+      {repeated, {{1, 3, 2}, {1, 3, 4}, {1, 1, 4}}, 1, 2}};
+  for (const auto& [nodes, triangles, repeatedNodes, flat] : cases) {
+    const auto m = SquareMesh(nodes, triangles);
+    const MeshDegeneracy found = FindMeshDegeneracy(*m);
+    EXPECT_EQ(std::pair(found.repeatedNodes, found.flatTriangles), std::pair(repeatedNodes, flat));
+    EXPECT_NE(
+        EncodeOpenExport(*m, OpenFormat::Msh41).find("\n1000000.1 5500000.001 0\n1000001.1 5500000.001 0\n"),
+        std::string::npos);
+    TempDir dir;
+    for (const OpenFormat format : kFormats) {
+      ASSERT_TRUE(WriteFileAtomically(dir.file("out"), "kept"));
+      const FileResult r = WriteOpenExport(*m, format, dir.file("out"));
+      EXPECT_EQ(r.ok, repeatedNodes + flat == 0) << r.message;
+      EXPECT_EQ(r.message, OpenExportRefusal(*m).value_or(""));
+      EXPECT_EQ(ReadFileBytes(dir.file("out")) == "kept", !r.ok);
+    }
+  }
+  EXPECT_EQ(OpenExportRefusal(*SquareMesh(repeated, {{1, 3, 2}})),
+            "Nie zapisano pliku: w siatce są węzły o tych samych współrzędnych (1) i trójkąty o zerowym lub "
+            "ujemnym polu (1). Zmień największe pole trójkąta albo przesuń model bliżej początku układu.");
+}
+
 TEST(OpenExport, FormatsByNameNamesAndRefusedTargets) {
   const std::tuple<const char*, bool, std::optional<OpenFormat>> names[] = {
       {"a.msh", false, OpenFormat::Msh41},    {"a.MSH", true, OpenFormat::Msh22},
@@ -93,19 +175,21 @@ TEST(OpenExport, FormatsByNameNamesAndRefusedTargets) {
       {"a.m2d", false, std::nullopt},         {"a.msh.txt", true, std::nullopt}};
   for (const auto& [name, msh22, format] : names) EXPECT_EQ(OpenFormatForName(name, msh22), format) << name;
 
-  const std::pair<BoundaryCondition, int32_t> conditions[] = {
-      {{1.0f, 10.0f, -5.5f}, 10}, {{3.0f, 25.0f, 20.0f}, 2}, {{7.0f, 1, 2, 3, 4, 5, 6}, 1}};
+  // Values as the shortest text that reads back as the stored float.
+  const std::pair<BoundaryCondition, int32_t> conditions[] = {{{1.0f, 10.0f, -5.5f}, 10},
+                                                              {{3.0f, 25.0f, 20.0f}, 2},
+                                                              {{7.0f, 1, 2, 3, 4, 5, 6}, 1},
+                                                              {{1.0f, 123456.789f}, 1},
+                                                              {{3.0f, 0.1f, 12345678.0f}, 1}};
   std::vector<std::string> seen;
   for (const auto& [c, problem] : conditions) seen.push_back(ConditionGroupName(2, c, problem));
   seen.push_back(BoundaryGroupName(3, Boundary{5}));
   EXPECT_EQ(seen,
             std::vector<std::string>({"warunek 2: obciążenie ciągłe 10, -5.5", "warunek 2: konwekcja 25, 20",
-                                      "warunek 2: kod 7 1, 2, 3, 4, 5, 6", "brzeg 3: kod 5"}));
+                                      "warunek 2: kod 7 1, 2, 3, 4, 5, 6", "warunek 2: temperatura 123456.79",
+                                      "warunek 2: konwekcja 0.1, 12345678", "brzeg 3: kod 5"}));
 
-  auto m = TriangleProject();
-  m->meshNodeCount = 3;
-  m->meshTriangleCount = 1;
-  m->MeshTriangleTable[1] = {1, 2, 3};
+  const auto m = SquareMesh({{0, 0}, {1, 0}, {0, 1}}, {{1, 2, 3}});
   TempDir dir;
   const FileResult r = WriteOpenExport(*m, OpenFormat::Vtu, dir.file("no/such/folder.vtu"));
   EXPECT_EQ(std::pair(r.ok, r.message), std::pair(false, std::string("Nie można zapisać do pliku")));

@@ -21,6 +21,7 @@
 #include "core/batch/BatchExport.h"
 #include "core/boundary/Physics.h"
 #include "core/files/CNumbers.h"
+#include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
 #include "core/state/History.h"
 #include "front/boundary/BoundaryDialogs.h"
@@ -623,6 +624,25 @@ class CommandsTest : public QObject {
     QVERIFY(options.confirmOverwrite && options.chosenFilter != nullptr);
     QCOMPARE(options.filters,
              QStringList({u"Gmsh MSH 4.1 (*.msh)"_s, u"Gmsh MSH 2.2 (*.msh)"_s, u"VTK XML (*.vtu)"_s}));
+
+    // Elements naming what does not exist are named after the success; a
+    // degenerate mesh is refused before a file is asked for.
+    r.model().ElementTable[2].bcNumber = 9;
+    r.model().ElementTable[7].boundaryNumber = 0;
+    r.prompter.inputs = {u"10"_s};
+    r.commands->mesh().generateMesh();
+    r.prompter.log.clear();
+    r.prompter.fileNames = {dir.filePath(u"f.msh"_s)};
+    r.commands->files().exportOpenFormat();
+    r.model().MeshNodeTable[2] = r.model().MeshNodeTable[1];
+    const std::optional<std::string> refusal = OpenExportRefusal(r.model());
+    QVERIFY(refusal.has_value());
+    r.commands->files().exportOpenFormat();
+    QCOMPARE(r.prompter.messages(),
+             QStringList({u"plain Eksport do Gmsh MSH 4.1: Plik wyeksportowano poprawnie\n"
+                          u"Elementy wskazujące nieistniejący warunek lub brzeg: 2, 7."_s,
+                          u"stop Eksport do...: "_s + QString::fromStdString(*refusal)}));
+    QCOMPARE(r.prompter.fileDialogs.size(), std::size(cases) + 3);
   }
 
   void viewCommandsMeshTickAndAbout() {

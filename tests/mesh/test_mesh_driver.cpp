@@ -171,8 +171,9 @@ TEST(MeshDriver, CrashingInputIsRefusedBeforeTheHelperStarts) {
 }
 
 // What Triangle's own program makes of the model written as a .poly file
-// with each segment marked by its element's number: x and y of every node,
-// the corners of every triangle, as the mesh tables would hold them, then
+// with each segment marked by its element's number: x and y of every node
+// (the program writes the doubles in full), the corners of every triangle,
+// as the mesh tables would hold them, then
 // the lower node, the higher node and the mark of every segment piece.
 std::vector<double> ProgramMesh(const Model& m, double area, const TempDir& dir) {
   std::ofstream poly(dir.file("g.poly"));
@@ -203,7 +204,7 @@ std::vector<double> ProgramMesh(const Model& m, double area, const TempDir& dir)
       double v = 0;
       in >> v;
       const int column = i % width;  // the row's number, its values, then the rest
-      if (column >= 1 && column <= values) mesh.push_back(values == 2 ? double(float(v)) : v);
+      if (column >= 1 && column <= values) mesh.push_back(v);
     }
   }
   std::ifstream pieces(dir.file("g.1.poly"));

@@ -2,10 +2,13 @@
 """The open-format exports read by programs written elsewhere.
 
   test_open_formats.py VENDREL PROJECT   the command line exports PROJECT
-      (a holed model with several conditions) in every format; gmsh loads
-      and rewrites each MSH file, meshio reads MSH 4.1, MSH 2.2 and VTU, and
+      (a holed model with several conditions) in every format, and again
+      with elements naming conditions and boundaries that do not exist;
+      gmsh loads, checks and rewrites each MSH file and reads its groups
+      through its own API, meshio reads MSH 4.1, MSH 2.2 and VTU, and
       everything is held against the m2d export of the same run and the
-      model's own geometry. Then the command line's exit statuses.
+      model's own geometry. Then meshes far from the origin, and the
+      command line's exit statuses.
   test_open_formats.py --empty DIR       DIR holds mesh.msh, mesh22.msh and
       mesh.vtu of a mesh without boundary edges: 4 points, 2 triangles.
 """
@@ -18,6 +21,7 @@ import subprocess
 import sys
 import tempfile
 
+import gmsh
 import meshio
 import numpy as np
 
@@ -28,6 +32,7 @@ def check(ok, what):
     if not ok:
         failures.append(what)
         print("FAIL:", what)
+    return ok
 
 
 def read_project(path):
@@ -42,7 +47,7 @@ def read_project(path):
 
 
 def read_m2d(path):
-    """The solver layout's float32 points and 0-based triangles."""
+    """The solver layout's float32 points (widened) and 0-based triangles."""
     data = open(path, "rb").read()
     t, n = struct.unpack_from("<ii", data)
     corners = np.frombuffer(data, "<i4", 3 * t, 24).reshape(t, 3) - 1
@@ -86,8 +91,11 @@ def lines_of(mesh):
     return out
 
 
-def check_common(name, mesh, points, triangles):
-    check(np.array_equal(mesh.points[:, :2], points), f"{name}: points read back as the stored floats")
+def check_common(name, mesh, points, triangles, doubles):
+    """points: the m2d layout's single-precision ones; doubles: the first open file's, or None."""
+    check(np.array_equal(mesh.points[:, :2].astype(np.float32), points.astype(np.float32)),
+          f"{name}: points are the solver layout's in single precision")
+    check(doubles is None or np.array_equal(mesh.points[:, :2], doubles), f"{name}: the same doubles in every format")
     check(np.all(mesh.points[:, 2] == 0) if mesh.points.shape[1] == 3 else True, f"{name}: z is 0")
     tris = np.concatenate([c.data for c in mesh.cells if c.type == "triangle"])
     check(np.array_equal(tris, triangles), f"{name}: the triangles, in their numbering")
@@ -96,19 +104,41 @@ def check_common(name, mesh, points, triangles):
     check(bool(np.all(area > 0)), f"{name}: every triangle counter-clockwise, none inverted")
 
 
-def check_groups(name, groups, elements_of_line, points, expected, nodes, elements, conditions, boundaries):
-    """groups: {('warunek'|'brzeg', k): [(start, end), ...]} as read."""
-    for kind, column, count in (("warunek", 2, conditions), ("brzeg", 3, boundaries)):
-        for k in range(1, count + 1):
-            want = {e for e, el in expected.items() if elements[el - 1][column] == k}
-            got = groups.get((kind, k), [])
-            got_set = {tuple(sorted(e)) for e in got}
-            check(len(got) == len(got_set), f"{name}: {kind} {k} holds each edge once")
-            check(got_set == want and group_summary(got_set, points) == group_summary(want, points),
-                  f"{name}: {kind} {k}: {group_summary(got_set, points)} read, {group_summary(want, points)} expected")
+UNNAMED = ("bez", 0)
+
+
+def wanted_groups(expected, elements, conditions, boundaries):
+    """{('warunek'|'brzeg', k) or UNNAMED: {edge, ...}}: every condition and boundary, each edge in its
+    element's existing condition and boundary, or in UNNAMED when its element names neither."""
+    want = {("warunek", k): set() for k in range(1, conditions + 1)}
+    want.update({("brzeg", b): set() for b in range(1, boundaries + 1)})
+    for edge, element in expected.items():
+        _, _, c, b = elements[element - 1]
+        keys = [key for key in (("warunek", c), ("brzeg", b)) if key in want]
+        for key in keys or [UNNAMED]:
+            want.setdefault(key, set()).add(edge)
+    return want
+
+
+def dangling_note(elements, conditions, boundaries):
+    bad = [str(k) for k, (_, _, c, b) in enumerate(elements, 1)
+           if not (1 <= c <= conditions and 1 <= b <= boundaries)]
+    return f"Elementy wskazujące nieistniejący warunek lub brzeg: {', '.join(bad)}." if bad else ""
+
+
+def check_groups(name, groups, elements_of_line, points, expected, nodes, elements, want):
+    """groups: {('warunek'|'brzeg', k) or UNNAMED: [(start, end), ...]} as read."""
+    check(set(groups) <= set(want), f"{name}: no groups but {sorted(want)}: {sorted(groups)}")
+    for key, edges in want.items():
+        got = groups.get(key, [])
+        got_set = {tuple(sorted(e)) for e in got}
+        check(len(got) == len(got_set), f"{name}: {key} holds each edge once")
+        check(got_set == edges and group_summary(got_set, points) == group_summary(edges, points),
+              f"{name}: {key}: {group_summary(got_set, points)} read, {group_summary(edges, points)} expected")
     for (start, end), element in elements_of_line:
         low_high = tuple(sorted((start, end)))
-        check(expected.get(low_high) == element, f"{name}: edge {low_high} tagged with its element {element}")
+        if not check(expected.get(low_high) == element, f"{name}: edge {low_high} tagged with its element {element}"):
+            continue
         a, b = (np.array(nodes[i - 1]) for i in elements[element - 1][:2])
         check(float((points[end] - points[start]) @ (b - a)) > 0, f"{name}: edge {low_high} runs its element's way")
 
@@ -119,8 +149,40 @@ NAMES = {("warunek", 1): "warunek 1: strumień 0", ("warunek", 2): "warunek 2: t
 
 
 def key_of(group_name):
+    if group_name == "bez warunku i brzegu":
+        return UNNAMED
     m = re.match(r"(warunek|brzeg) (\d+):", group_name)
     return (m.group(1), int(m.group(2))) if m else None
+
+
+def gmsh_checks(path, copies):
+    """gmsh -check finds nothing wrong but `copies` duplicate elements (an error, status 1): the second
+    copies of edges that MSH 2.2 writes once per group (its test compares places, whatever the tags)."""
+    run = subprocess.run(["gmsh", path, "-check"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    text = run.stdout
+    section = re.search(r"Checking for duplicate elements\.\.\.\n(.*?)(?=Info)", text, re.S)
+    rest = text.replace(section.group(1), "") if section else text
+    found = re.search(r"Error\s*: (\d+) duplicate elements?", text)
+    check(run.returncode == (1 if copies else 0) and "Warning" not in rest and "Error" not in rest
+          and (int(found.group(1)) if found else 0) == copies,
+          f"gmsh -check {os.path.basename(path)}: nothing but {copies} copies:\n{rest}")
+
+
+def gmsh_api_groups(path):
+    """{key: [edge, ...]} of every physical curve as gmsh's own API reads the file, 0-based nodes."""
+    gmsh.initialize()
+    gmsh.option.setNumber("General.Terminal", 0)
+    try:
+        gmsh.open(path)
+        groups = {}
+        for dim, tag in gmsh.model.getPhysicalGroups(1):
+            edges = groups.setdefault(key_of(gmsh.model.getPhysicalName(dim, tag)), [])
+            for entity in gmsh.model.getEntitiesForPhysicalGroup(dim, tag):
+                for nodes in gmsh.model.mesh.getElements(dim, entity)[2]:
+                    edges.extend(tuple(sorted((int(a) - 1, int(b) - 1))) for a, b in zip(nodes[0::2], nodes[1::2]))
+        return groups
+    finally:
+        gmsh.finalize()
 
 
 def gmsh_rewrites(path, nodes, elements, work):
@@ -138,71 +200,133 @@ def check_project(vendrel, project):
     nodes, elements, conditions, boundaries = read_project(project)
     work = tempfile.mkdtemp()
     files = {}
+    note = dangling_note(elements, conditions, boundaries)
     for name, extra in (("mesh.m2d", []), ("mesh.msh", []), ("mesh22.msh", ["--msh-version", "2.2"]),
                         ("mesh.vtu", [])):
         files[name] = os.path.join(work, name)
         run = subprocess.run([vendrel, "--export", files[name], "--area", "10", *extra, project],
                              capture_output=True, text=True)
         check(run.returncode == 0 and "wyeksportowano poprawnie" in run.stderr, f"export {name}: {run.stderr}")
+        named = "Elementy wskazujące" in run.stderr
+        check(note in run.stderr and named if note and name != "mesh.m2d" else not named,
+              f"export {name} names the elements pointing nowhere ({note!r}): {run.stderr}")
     points, triangles = read_m2d(files["mesh.m2d"])
     expected = expected_edges(points, triangles, nodes, elements)
     check(len(expected) > len(elements), "the expected edges include split elements")
     edges = len(expected)
+    want = wanted_groups(expected, elements, conditions, boundaries)
+    names = {key: NAMES[key] if key in NAMES else "bez warunku i brzegu" for key in want}
+    copies = sum(len(e) for e in want.values())
 
     # MSH 4.1: groups as cell sets, one curve entity per element.
     msh = meshio.read(files["mesh.msh"])
-    check_common("MSH 4.1", msh, points, triangles)
+    check_common("MSH 4.1", msh, points, triangles, None)
     groups, tagged = {}, []
     for set_name, per_block in msh.cell_sets.items():
         key = key_of(set_name)
         if key is None:
             continue
-        check(NAMES.get(key) == set_name, f"MSH 4.1: group named {set_name!r}")
+        check(names.get(key) == set_name, f"MSH 4.1: group named {set_name!r}")
         for b, rows in enumerate(per_block):
             if rows is not None and len(rows) and msh.cells[b].type == "line":
                 groups.setdefault(key, []).extend(tuple(int(x) for x in msh.cells[b].data[r]) for r in rows)
     for b, _, line in lines_of(msh):
         tagged.append((line, int(msh.cell_data["gmsh:geometrical"][b][0])))
     check(len(tagged) == edges, f"MSH 4.1: {len(tagged)} edges, {edges} expected")
-    check(sorted(msh.field_data) == sorted(["obszar", *NAMES.values()]), "MSH 4.1: every group by name")
-    check_groups("MSH 4.1", groups, tagged, points, expected, nodes, elements, conditions, boundaries)
+    check(sorted(msh.field_data) == sorted(["obszar", *names.values()]), "MSH 4.1: every group by name")
+    check_groups("MSH 4.1", groups, tagged, points, expected, nodes, elements, want)
     rewritten = meshio.read(gmsh_rewrites(files["mesh.msh"], len(points), len(triangles) + edges, work))
-    check(sorted(k for k in map(key_of, rewritten.cell_sets) if k) == sorted(NAMES),
+    check(sorted(k for k in map(key_of, rewritten.cell_sets) if k) == sorted(names),
           "gmsh keeps the groups of MSH 4.1 by name")
+    gmsh_checks(files["mesh.msh"], 0)
 
     # MSH 2.2: physical and elementary tags; an edge once per group.
     msh22 = meshio.read(files["mesh22.msh"])
-    check_common("MSH 2.2", msh22, points, triangles)
+    check_common("MSH 2.2", msh22, points, triangles, msh.points[:, :2])
     tag_to_key = {}
     for group_name, (tag, dim) in msh22.field_data.items():
         if dim == 1:
             tag_to_key[int(tag)] = key_of(group_name)
-            check(NAMES.get(key_of(group_name)) == group_name, f"MSH 2.2: group named {group_name!r}")
-    groups, tagged = {}, {}
+            check(names.get(key_of(group_name)) == group_name, f"MSH 2.2: group named {group_name!r}")
+    groups, copies_of = {}, {}
     for b, i, line in lines_of(msh22):
-        key = tag_to_key.get(int(msh22.cell_data["gmsh:physical"][b][i]))
-        groups.setdefault(key, []).append(line)
-        tagged[line] = int(msh22.cell_data["gmsh:geometrical"][b][i])
-    check(None not in groups and len(tagged) == edges, "MSH 2.2: every edge in named groups")
-    check_groups("MSH 2.2", groups, list(tagged.items()), points, expected, nodes, elements, conditions,
-                 boundaries)
-    gmsh_rewrites(files["mesh22.msh"], len(points), len(triangles) + 2 * edges, work)
+        physical = int(msh22.cell_data["gmsh:physical"][b][i])
+        groups.setdefault(tag_to_key.get(physical), []).append(line)
+        copies_of.setdefault(line, []).append((physical, int(msh22.cell_data["gmsh:geometrical"][b][i])))
+    check(None not in groups and len(copies_of) == edges, "MSH 2.2: every edge in named groups")
+    tagged = []
+    for line, tags in copies_of.items():
+        # The copy in a boundary's group (physical 101 and up) is tagged 1000 + its element.
+        element = {g - 1000 if p > 100 else g for p, g in tags}
+        check(len(element) == 1 and len({g for _, g in tags}) == len(tags),
+              f"MSH 2.2: edge {line}: each copy its own elementary tag of one element: {tags}")
+        tagged.append((line, min(element)))
+    check_groups("MSH 2.2", groups, tagged, points, expected, nodes, elements, want)
+    gmsh_rewrites(files["mesh22.msh"], len(points), len(triangles) + copies, work)
+    gmsh_checks(files["mesh22.msh"], copies - edges)
+    for name in ("mesh.msh", "mesh22.msh"):
+        api = gmsh_api_groups(files[name])
+        for key, edges_in in want.items():
+            check(sorted(api.get(key, [])) == sorted(edges_in),
+                  f"gmsh's API reads {name}: {key} holds {len(api.get(key, []))} edges, {len(edges_in)} once each")
 
     # VTU: integer cell data.
     vtu = meshio.read(files["mesh.vtu"])
-    check_common("VTU", vtu, points, triangles)
+    check_common("VTU", vtu, points, triangles, msh.points[:, :2])
     groups, tagged = {}, []
     for b, i, line in lines_of(vtu):
         data = {n: int(vtu.cell_data[n][b][i]) for n in ("warunek", "brzeg", "element", "obszar")}
         check(data["obszar"] == 0, "VTU: a line is no part of the region")
-        groups.setdefault(("warunek", data["warunek"]), []).append(line)
-        groups.setdefault(("brzeg", data["brzeg"]), []).append(line)
+        keys = [(n, data[n]) for n in ("warunek", "brzeg") if data[n]]
+        for key in keys or [UNNAMED]:
+            groups.setdefault(key, []).append(line)
         tagged.append((line, data["element"]))
     check(all(int(v) == 1 for b, c in enumerate(vtu.cells) if c.type == "triangle" for v in vtu.cell_data["obszar"][b]),
           "VTU: every triangle in region 1")
     check(len(tagged) == edges, f"VTU: {len(tagged)} edges, {edges} expected")
-    check_groups("VTU", groups, tagged, points, expected, nodes, elements, conditions, boundaries)
+    check_groups("VTU", groups, tagged, points, expected, nodes, elements, want)
+    # Each name with its value in the cell data its first word names.
+    check({n: v.tolist() for n, v in vtu.field_data.items()} ==
+          {"obszar": [1], **{names[key]: [key[1]] for key in want}}, f"VTU: the names: {vtu.field_data}")
     return files
+
+
+def with_dangling_references(project):
+    """PROJECT with element 2 naming condition 9, element 5 boundary 7 and element 7 neither (0, 0)."""
+    lines = open(project, encoding="ascii", newline="").read().splitlines(keepends=True)
+    first = 1 + int(lines[0].split()[0])
+    for k, row in ((2, "2 3 9 1"), (5, "5 6 1 7"), (7, "7 8 0 0")):
+        lines[first + k - 1] = row + "\r\n"
+    path = os.path.join(tempfile.mkdtemp(), "dangling.vdk")
+    open(path, "w", encoding="ascii", newline="").write("".join(lines))
+    return path
+
+
+def check_far_from_origin(vendrel):
+    """Fine meshes far from the origin: the doubles keep every node apart and every triangle positive."""
+    work = tempfile.mkdtemp()
+    for name, (x, y), size, area in (("kwadrat", (1e6, 1e6), 1, "0.0005"), ("mapa", (5e5, 55e5), 100, "0.5")):
+        corners = ((x, y), (x + size, y), (x + size, y + size), (x, y + size))
+        project = os.path.join(work, name + ".vdk")
+        open(project, "w").write("4 4 1 1 0\n" + "".join(f"{a} {b}\n" for a, b in corners) +
+                                 "1 2 1 1\n2 3 1 1\n3 4 1 1\n4 1 1 1\n1 123456.789 0 0 0 0 0\n1\n1 0\n1\nKoniec pliku\n")
+        for out, extra in (("m.msh", []), ("m22.msh", ["--msh-version", "2.2"]), ("m.vtu", [])):
+            path = os.path.join(work, out)
+            run = subprocess.run([vendrel, "--export", path, "--area", area, "--max-triangles", "100000", *extra,
+                                  project], capture_output=True, text=True)
+            mesh = meshio.read(path)
+            points = mesh.points[:, :2]
+            tris = np.concatenate([c.data for c in mesh.cells if c.type == "triangle"])
+            a, b, c = (points[tris[:, i]] for i in range(3))
+            twice = (b[:, 0] - a[:, 0]) * (c[:, 1] - a[:, 1]) - (c[:, 0] - a[:, 0]) * (b[:, 1] - a[:, 1])
+            inside = np.all((points >= (x, y)) & (points <= (x + size, y + size)))
+            check(run.returncode == 0 and len(tris) > 1999 and len(np.unique(points, axis=0)) == len(points)
+                  and bool(np.all(twice > 0)) and bool(inside),
+                  f"{name} {out}: {len(points) - len(np.unique(points, axis=0))} repeated nodes, "
+                  f"{int(np.sum(twice <= 0))} of {len(tris)} triangles flat or inverted: {run.stderr}")
+            check("warunek 1: temperatura 123456.79" in mesh.field_data, f"{name} {out}: the value's shortest text")
+            if out.endswith(".msh"):
+                gmsh_rewrites(path, len(points), sum(len(c.data) for c in mesh.cells), work)
 
 
 def check_command_line(vendrel, project, done_msh):
@@ -314,6 +438,8 @@ def main():
         check_empty(sys.argv[2])
     else:
         files = check_project(sys.argv[1], sys.argv[2])
+        check_project(sys.argv[1], with_dangling_references(sys.argv[2]))
+        check_far_from_origin(sys.argv[1])
         check_command_line(sys.argv[1], sys.argv[2], files["mesh.msh"])
     print(f"{len(failures)} failed")
     return 1 if failures else 0

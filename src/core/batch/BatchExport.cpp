@@ -236,5 +236,7 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   }
   messages << "Plik wyeksportowano poprawnie: " << r->out << " (" << Thousands(model->meshTriangleCount)
            << " trójkątów, " << Thousands(model->meshNodeCount) << " węzłów)\n";
+  if (const std::string note = open ? DanglingElementsNote(*model) : ""; !note.empty())
+    messages << note << '\n';
   return kBatchDone;
 }

@@ -1,6 +1,7 @@
 #include "core/boundary/Physics.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "core/boundary/Codes.h"
@@ -42,6 +43,14 @@ std::string Number(float v, char decimalPoint) {
   std::string s = text;
   std::replace(s.begin(), s.end(), '.', decimalPoint);
   return s;
+}
+
+// The shortest text that reads back as exactly this float: a group name
+// carries the stored value itself, 123456.79 and not 123456.8.
+std::string ShortestText(float v) {
+  char text[32];
+  const auto r = std::to_chars(text, text + sizeof text, v);
+  return std::string(text, r.ptr);
 }
 
 }  // namespace
@@ -130,10 +139,10 @@ std::string BoundaryText(int32_t number, const Boundary& b) {
 std::string ConditionGroupName(int32_t number, const BoundaryCondition& c, int32_t problemKind) {
   const std::string word(ConditionKindWord(problemKind, c.kind));
   std::string s =
-      "warunek " + std::to_string(number) + ": " + (word.empty() ? "kod " + Number(c.kind, '.') : word);
+      "warunek " + std::to_string(number) + ": " + (word.empty() ? "kod " + ShortestText(c.kind) : word);
   const float values[] = {c.value1, c.value2, c.value3, c.value4, c.value5, c.value6};
   const size_t used = ValueLabels(problemKind, c.kind).size();
-  for (size_t i = 0; i < used; ++i) s += (i == 0 ? " " : ", ") + Number(values[i], '.');
+  for (size_t i = 0; i < used; ++i) s += (i == 0 ? " " : ", ") + ShortestText(values[i]);
   return s;
 }
 

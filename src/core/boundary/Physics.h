@@ -58,5 +58,6 @@ std::string ConditionText(int32_t number, const BoundaryCondition& condition, in
 // Names that pick out the mesh edges of a condition or a boundary in the
 // open mesh formats: "warunek 2: temperatura 100", "warunek 4: konwekcja 25, 20",
 // "brzeg 1: zewnętrzny"; an unknown code is "kod 7" followed by all six values.
+// Values are the shortest text that reads back as the stored float.
 std::string ConditionGroupName(int32_t number, const BoundaryCondition& condition, int32_t problemKind);
 std::string BoundaryGroupName(int32_t number, const Boundary& boundary);

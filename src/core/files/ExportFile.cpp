@@ -61,8 +61,8 @@ std::vector<uint8_t> EncodeExport(const Model& m, ExportLayout layout) {
   }
   for (int32_t i = 1; i <= t; ++i) out.integer(1);
   for (int32_t i = 1; i <= n; ++i) {
-    out.real(m.MeshNodeTable[i].x);
-    out.real(m.MeshNodeTable[i].y);
+    out.real(SinglePrecision(m.MeshNodeTable[i].x));
+    out.real(SinglePrecision(m.MeshNodeTable[i].y));
   }
   for (int32_t i = 1; i <= n; ++i) {
     out.integer(0);

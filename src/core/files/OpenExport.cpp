@@ -61,6 +61,7 @@ TaggedMesh Gather(const Model& m) {
         {1, kBoundaryTagBase + b, Quotable(BoundaryGroupName(b, tags->boundaries[size_t(b - 1)]))});
   }
   const auto inMesh = [&m](int32_t node) { return node >= 1 && node <= m.meshNodeCount; };
+  bool unnamed = false;
   for (const MeshEdge& e : tags->edges) {
     if (!inMesh(e.node1) || !inMesh(e.node2) || e.element < 1 ||
         e.element > static_cast<int32_t>(tags->elements.size())) {
@@ -70,7 +71,12 @@ TaggedMesh Gather(const Model& m) {
     mesh.edges.push_back(
         {e.node1, e.node2, e.element, row.bcNumber >= 1 && row.bcNumber <= conditions ? row.bcNumber : 0,
          row.boundaryNumber >= 1 && row.boundaryNumber <= boundaries ? row.boundaryNumber : 0});
+    unnamed = unnamed || (mesh.edges.back().condition == 0 && mesh.edges.back().boundary == 0);
   }
+  // Readers that keep one physical tag per block of edges (meshio) refuse
+  // a file where some edges have one and others none, and Gmsh leaves
+  // edges without one out of what it writes: such edges get a group too.
+  if (unnamed) mesh.groups.push_back({1, kUnnamedTag, std::string(kUnnamedGroupName)});
   // The pieces of one element all run its way, so their order along it is
   // the order of their starts projected on any one piece's direction.
   std::map<int32_t, std::pair<double, double>> direction;
@@ -104,9 +110,8 @@ class Text {
   }
   Text& operator<<(int32_t v) { return number(v); }
   Text& operator<<(size_t v) { return number(v); }
-  // The shortest decimal that reads back as exactly this value; a float
-  // widened to double loses nothing, so readers that read doubles get the
-  // stored float's value itself.
+  // The shortest decimal that reads back as exactly this value: readers
+  // get the mesh's own doubles.
   Text& operator<<(double v) { return number(v); }
   std::string take() { return std::move(out_); }
 
@@ -122,7 +127,7 @@ class Text {
 };
 
 void Point(Text& t, const MeshNode& n) {
-  t << double(n.x) << ' ' << double(n.y) << " 0";
+  t << n.x << ' ' << n.y << " 0";
 }
 
 void PhysicalNames(Text& t, const TaggedMesh& mesh) {
@@ -148,11 +153,13 @@ void WriteBox(Text& t, const Box& b) {
   Point(t, b.high);
 }
 
-// The physical tags of one edge: its condition's and its boundary's.
+// The physical tags of one edge: its condition's and its boundary's, or
+// the group of edges with neither.
 std::vector<int32_t> PhysicalTags(const TaggedEdge& e) {
   std::vector<int32_t> tags;
   if (e.condition > 0) tags.push_back(e.condition);
   if (e.boundary > 0) tags.push_back(kBoundaryTagBase + e.boundary);
+  if (tags.empty()) tags.push_back(kUnnamedTag);
   return tags;
 }
 
@@ -229,10 +236,13 @@ std::string Msh22(const Model& m, const TaggedMesh& mesh) {
     t << '\n';
   }
   t << "$EndNodes\n";
-  // An edge goes once per group it belongs to, as Gmsh itself writes it;
-  // an edge in no group still goes once, with physical tag 0.
+  // An edge goes once per group it belongs to, as Gmsh itself writes it,
+  // each copy with its own elementary tag: the element's number in its
+  // condition's group, kBoundaryCopyTagBase more in its boundary's. Copies
+  // sharing a tag would be duplicate elements of one curve, and every
+  // group of that curve would hold each edge twice.
   size_t lines = 0;
-  for (const TaggedEdge& e : mesh.edges) lines += std::max<size_t>(1, PhysicalTags(e).size());
+  for (const TaggedEdge& e : mesh.edges) lines += PhysicalTags(e).size();
   t << "$Elements\n" << size_t(triangles) + lines << '\n';
   for (int32_t k = 1; k <= triangles; ++k) {
     const MeshTriangle& tri = m.MeshTriangleTable[k];
@@ -241,14 +251,37 @@ std::string Msh22(const Model& m, const TaggedMesh& mesh) {
   }
   size_t number = size_t(triangles);
   for (const TaggedEdge& e : mesh.edges) {
-    std::vector<int32_t> tags = PhysicalTags(e);
-    if (tags.empty()) tags.push_back(0);
-    for (int32_t tag : tags) {
-      t << ++number << " 1 2 " << tag << ' ' << e.element << ' ' << e.node1 << ' ' << e.node2 << '\n';
+    for (int32_t tag : PhysicalTags(e)) {
+      const int32_t elementary = tag > kBoundaryTagBase ? kBoundaryCopyTagBase + e.element : e.element;
+      t << ++number << " 1 2 " << tag << ' ' << elementary << ' ' << e.node1 << ' ' << e.node2 << '\n';
     }
   }
   t << "$EndElements\n";
   return t.take();
+}
+
+// The VTU cell-data array a group's edges or triangles are marked in, and
+// their value there.
+std::string_view CellDataArray(const Group& g) {
+  return g.dimension == 2 ? "obszar" : g.tag > kBoundaryTagBase ? "brzeg" : "warunek";
+}
+int32_t CellDataValue(const Group& g) {
+  if (g.tag == kUnnamedTag) return 0;
+  return g.tag > kBoundaryTagBase ? g.tag - kBoundaryTagBase : g.tag;
+}
+
+std::string XmlAttribute(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
 }
 
 std::string Vtu(const Model& m, const TaggedMesh& mesh) {
@@ -259,13 +292,22 @@ std::string Vtu(const Model& m, const TaggedMesh& mesh) {
   // What the tags stand for, for a reader of the file; XML comments only
   // may not hold "--", and no name does.
   for (const Group& g : mesh.groups) {
-    t << "<!-- "
-      << (g.dimension == 2           ? "obszar"
-          : g.tag > kBoundaryTagBase ? "brzeg"
-                                     : "warunek")
-      << ' ' << (g.tag > kBoundaryTagBase ? g.tag - kBoundaryTagBase : g.tag) << " = " << g.name << " -->\n";
+    if (g.tag == kUnnamedTag) {
+      t << "<!-- warunek 0, brzeg 0 = " << g.name << " -->\n";
+      continue;
+    }
+    t << "<!-- " << CellDataArray(g) << ' ' << CellDataValue(g) << " = " << g.name << " -->\n";
   }
-  t << "<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" byte_order=\"LittleEndian\">\n<UnstructuredGrid>\n"
+  t << "<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" "
+       "byte_order=\"LittleEndian\">\n<UnstructuredGrid>\n";
+  // The same names where readers see them: one integer array per group,
+  // named as the group and holding its value in the cell data.
+  t << "<FieldData>\n";
+  for (const Group& g : mesh.groups) {
+    t << "<DataArray type=\"Int32\" Name=\"" << XmlAttribute(g.name)
+      << "\" NumberOfTuples=\"1\" format=\"ascii\">" << CellDataValue(g) << "</DataArray>\n";
+  }
+  t << "</FieldData>\n"
     << "<Piece NumberOfPoints=\"" << nodes << "\" NumberOfCells=\"" << cells << "\">\n"
     << "<Points>\n<DataArray type=\"Float64\" NumberOfComponents=\"3\" format=\"ascii\">\n";
   for (int32_t k = 1; k <= nodes; ++k) {
@@ -319,8 +361,66 @@ std::string EncodeOpenExport(const Model& model, OpenFormat format) {
   return {};
 }
 
+std::vector<int32_t> DanglingElements(const Model& model) {
+  std::vector<int32_t> dangling;
+  const MeshTags* tags = model.meshTags.get();
+  if (tags == nullptr) return dangling;
+  const auto conditions = static_cast<int32_t>(tags->conditions.size());
+  const auto boundaries = static_cast<int32_t>(tags->boundaries.size());
+  for (size_t i = 0; i < tags->elements.size(); ++i) {
+    const Element& e = tags->elements[i];
+    if (e.bcNumber < 1 || e.bcNumber > conditions || e.boundaryNumber < 1 || e.boundaryNumber > boundaries) {
+      dangling.push_back(static_cast<int32_t>(i + 1));
+    }
+  }
+  return dangling;
+}
+
+std::string DanglingElementsNote(const Model& model) {
+  const std::vector<int32_t> dangling = DanglingElements(model);
+  if (dangling.empty()) return {};
+  std::string note = "Elementy wskazujące nieistniejący warunek lub brzeg: ";
+  for (size_t i = 0; i < dangling.size(); ++i) note += (i == 0 ? "" : ", ") + std::to_string(dangling[i]);
+  return note + ".";
+}
+
+MeshDegeneracy FindMeshDegeneracy(const Model& m) {
+  MeshDegeneracy d;
+  // The written coordinates read back as exactly these doubles, so what
+  // is found here is what a reader finds in the file.
+  std::vector<std::pair<double, double>> points;
+  points.reserve(size_t(std::max(m.meshNodeCount, 0)));
+  for (int32_t k = 1; k <= m.meshNodeCount; ++k)
+    points.emplace_back(m.MeshNodeTable[k].x, m.MeshNodeTable[k].y);
+  std::sort(points.begin(), points.end());
+  for (size_t i = 1; i < points.size(); ++i) d.repeatedNodes += points[i] == points[i - 1] ? 1 : 0;
+  for (int32_t k = 1; k <= m.meshTriangleCount; ++k) {
+    const MeshTriangle& t = m.MeshTriangleTable[k];
+    const MeshNode &a = m.MeshNodeTable[t.corner1], &b = m.MeshNodeTable[t.corner2],
+                   &c = m.MeshNodeTable[t.corner3];
+    const double twiceArea = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+    d.flatTriangles += twiceArea > 0.0 ? 0 : 1;
+  }
+  return d;
+}
+
+std::optional<std::string> OpenExportRefusal(const Model& model) {
+  const MeshDegeneracy d = FindMeshDegeneracy(model);
+  if (d.repeatedNodes == 0 && d.flatTriangles == 0) return std::nullopt;
+  std::string what;
+  if (d.repeatedNodes > 0)
+    what = "węzły o tych samych współrzędnych (" + std::to_string(d.repeatedNodes) + ")";
+  if (d.flatTriangles > 0) {
+    what += (what.empty() ? "" : " i ") + std::string("trójkąty o zerowym lub ujemnym polu (") +
+            std::to_string(d.flatTriangles) + ")";
+  }
+  return "Nie zapisano pliku: w siatce są " + what +
+         ". Zmień największe pole trójkąta albo przesuń model bliżej początku układu.";
+}
+
 FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path) {
   try {
+    if (std::optional<std::string> refusal = OpenExportRefusal(model)) return {false, std::move(*refusal)};
     if (WriteFileAtomically(path, EncodeOpenExport(model, format))) return {true, {}};
   } catch (const std::bad_alloc&) {
     // No memory for the text: the target is left as it was.

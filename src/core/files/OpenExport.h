@@ -5,14 +5,19 @@
 //
 // Tags: the triangles form one region, physical surface 1 "obszar".
 // Condition k is physical curve k, boundary b is physical curve 100 + b,
-// so the two never meet. In MSH 4.1 every model element that has edges is
-// its own curve entity, tagged with its element number; in MSH 2.2 that
-// number is the elementary tag, and an edge is written once per physical
-// group it belongs to. Triangles keep their numbers, edges follow them.
+// so the two never meet; edges whose element names neither an existing
+// condition nor an existing boundary form physical curve 100. In MSH 4.1
+// every model element that has edges is its own curve entity, tagged with
+// its element number. In MSH 2.2 an edge is written once per physical group
+// it belongs to, each copy with its own elementary tag: the element number
+// e in its condition's group (and in group 100), 1000 + e in its
+// boundary's. Triangles keep their numbers, edges follow them. VTU marks
+// the same in cell data and names the groups in its FieldData.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/files/ProjectFile.h"
 #include "core/model/Model.h"
@@ -22,14 +27,41 @@ enum class OpenFormat { Msh41, Msh22, Vtu };
 inline constexpr int32_t kRegionTag = 1;
 inline constexpr int32_t kBoundaryTagBase = 100;
 static_assert(kMaxConditions < kBoundaryTagBase, "condition tags would reach the boundary tags");
+// The group of edges with neither an existing condition nor boundary.
+inline constexpr int32_t kUnnamedTag = kBoundaryTagBase;
+inline constexpr std::string_view kUnnamedGroupName = "bez warunku i brzegu";
+// MSH 2.2: the elementary tag of an edge's copy in its boundary's group is
+// this plus its element number.
+inline constexpr int32_t kBoundaryCopyTagBase = 1000;
+static_assert(kMaxElements < kBoundaryCopyTagBase, "a boundary copy's tag would meet an element number");
 
 // The open format a file name asks for by its extension, in any case:
 // ".msh" is MSH 4.1 (2.2 when `msh22`), ".vtu" the unstructured grid.
 std::optional<OpenFormat> OpenFormatForName(std::string_view fileName, bool msh22 = false);
 
-// The whole file. The model must hold a mesh. Coordinates are written so
-// that they read back as exactly the stored single-precision values.
+// The whole file. The model must hold a mesh. Coordinates are written as
+// the shortest text that reads back as exactly the mesh's doubles.
 std::string EncodeOpenExport(const Model& model, OpenFormat format);
 
-// Writes the file safely; on failure the message is "Nie można zapisać do pliku".
+// Elements of the model as it was meshed whose condition or boundary
+// number names no row, ascending; their edges are in no such group.
+std::vector<int32_t> DanglingElements(const Model& model);
+// The line an export's success message adds for them, empty when there
+// are none: "Elementy wskazujące nieistniejący warunek lub brzeg: 3, 7."
+std::string DanglingElementsNote(const Model& model);
+
+// What a reader of the written file would find degenerate: nodes at the
+// coordinates of another, and triangles whose area, computed from the
+// coordinates, is zero or negative.
+struct MeshDegeneracy {
+  size_t repeatedNodes = 0;  // nodes equal to one before them
+  size_t flatTriangles = 0;
+};
+MeshDegeneracy FindMeshDegeneracy(const Model& model);
+// Why a mesh is not written in an open format (a degenerate one), if it is not.
+std::optional<std::string> OpenExportRefusal(const Model& model);
+
+// Writes the file safely. A degenerate mesh is refused with the refusal's
+// sentence and nothing written; on other failures the message is "Nie
+// można zapisać do pliku".
 FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path);

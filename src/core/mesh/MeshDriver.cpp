@@ -350,7 +350,7 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
     std::vector<MeshNode> nodes(static_cast<size_t>(reply->pointCount) + 1);
     for (size_t i = 1; i < nodes.size(); ++i) {
       const double* p = &reply->points[2 * (i - 1)];
-      nodes[i] = MeshNode{static_cast<float>(p[0]), static_cast<float>(p[1])};
+      nodes[i] = MeshNode{p[0], p[1]};
     }
     reply.reset();
     m.MeshTriangleTable.adopt(std::move(triangles));

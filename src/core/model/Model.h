@@ -43,10 +43,19 @@ struct InternalNode {
   float y = 0.0f;
 };
 
+// Triangle's own double-precision point. The solver layouts, the mesh list
+// and the picture hold it in single precision (SinglePrecision below); the
+// open formats and everything that computes on the mesh use the doubles.
 struct MeshNode {
-  float x = 0.0f;
-  float y = 0.0f;
+  double x = 0.0;
+  double y = 0.0;
 };
+
+// A mesh coordinate as the single-precision layouts, the list and the
+// picture hold it.
+inline float SinglePrecision(double v) {
+  return static_cast<float>(v);
+}
 
 struct MeshTriangle {
   int32_t corner1 = 0;

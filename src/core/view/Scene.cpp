@@ -144,11 +144,13 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   if (m.meshTriangleCount > kMaxMeshTriangles && meshShown) {
     scene.rasterMeshAt = static_cast<ptrdiff_t>(scene.items.size());
   } else if (m.meshTriangleCount >= 1 && meshShown) {
+    // Single precision, as the picture has always placed them.
+    const auto at = [&w](const MeshNode& n) { return w.at(SinglePrecision(n.x), SinglePrecision(n.y)); };
     for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
       const MeshTriangle& c = m.MeshTriangleTable[t];
-      const ScreenPoint p1 = w.at(m.MeshNodeTable[c.corner1].x, m.MeshNodeTable[c.corner1].y);
-      const ScreenPoint p2 = w.at(m.MeshNodeTable[c.corner2].x, m.MeshNodeTable[c.corner2].y);
-      const ScreenPoint p3 = w.at(m.MeshNodeTable[c.corner3].x, m.MeshNodeTable[c.corner3].y);
+      const ScreenPoint p1 = at(m.MeshNodeTable[c.corner1]);
+      const ScreenPoint p2 = at(m.MeshNodeTable[c.corner2]);
+      const ScreenPoint p3 = at(m.MeshNodeTable[c.corner3]);
       if (!WithinPixelLimit(p1) || !WithinPixelLimit(p2) || !WithinPixelLimit(p3)) continue;
       w.add(Shape::Line, p1.x, p1.y, p2.x, p2.y);
       w.add(Shape::Line, p2.x, p2.y, p3.x, p3.y);

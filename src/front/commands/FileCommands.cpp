@@ -128,6 +128,10 @@ void FileCommands::exportMesh() {
 
 void FileCommands::exportOpenFormat() {
   if (c_.noMesh(QStringLiteral("Eksport do..."))) return;
+  if (const std::optional<std::string> refusal = OpenExportRefusal(c_.state.model)) {
+    c_.prompter.message(QString::fromStdString(*refusal), QStringLiteral("Eksport do..."), MessageIcon::Stop);
+    return;
+  }
   static constexpr OpenFormat kByFilter[] = {OpenFormat::Msh41, OpenFormat::Msh22, OpenFormat::Vtu};
   int filter = 0;
   const FileDialogSpec options{QStringLiteral("Eksport siatki do formatu otwartego"),
@@ -150,7 +154,9 @@ void FileCommands::exportOpenFormat() {
   }
   const QString names[] = {QStringLiteral("Gmsh MSH 4.1"), QStringLiteral("Gmsh MSH 2.2"),
                            QStringLiteral("VTK")};
-  c_.prompter.message(QStringLiteral("Plik wyeksportowano poprawnie"),
+  const std::string note = DanglingElementsNote(c_.state.model);
+  c_.prompter.message(QStringLiteral("Plik wyeksportowano poprawnie") +
+                          (note.empty() ? QString() : "\n" + QString::fromStdString(note)),
                       QStringLiteral("Eksport do ") + names[static_cast<int>(format)], MessageIcon::None);
 }
 

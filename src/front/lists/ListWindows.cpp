@@ -38,7 +38,9 @@ class MeshLineModel : public QAbstractListModel {
     if (row == 0) return QStringLiteral("Nr węzła, współrzędna x, współrzędna y");
     if (row <= nodes_) {
       const MeshNode& n = model_.MeshNodeTable[row];
-      return QStringLiteral("%1 - %2, %3").arg(row).arg(MeshCoordinateText(n.x), MeshCoordinateText(n.y));
+      return QStringLiteral("%1 - %2, %3")
+          .arg(row)
+          .arg(MeshCoordinateText(SinglePrecision(n.x)), MeshCoordinateText(SinglePrecision(n.y)));
     }
     if (row == nodes_ + 1) return QStringLiteral("Nr elementu, węzeł 1,2,3");
     const int32_t t = row - nodes_ - 1;

@@ -165,14 +165,15 @@ bool AsksForBatchExport(const std::vector<std::string>& args) {
 
 std::string BatchExportHelp() {
   return "Bez okna: vendrel --export PLIK [--area POLE] [--msh-version 2.2]\n"
-         "  [--max-triangles N] projekt.vdk\n"
-         "otwiera projekt, generuje siatkę (domyślne pole trójkąta 10; limit 1999\n"
+         "  [--max-triangles N] [--] projekt.vdk\n"
+         "otwiera projekt, generuje siatkę (domyślne pole trójkąta 10; limit 1 999\n"
          "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
          "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
-         "albo 2.2), vtu (VTK).\n"
-         "Kod wyjścia: 0 sukces, 2 błędne argumenty, 3 nie można odczytać projektu,\n"
+         "albo 2.2), vtu (VTK). Po -- nazwy plików mogą zaczynać się od -.\n"
+         "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta mniejsze niż\n"
+         "0.0000005 i PLIK, który jest plikiem projektu), 3 nie można odczytać projektu,\n"
          "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
-         "m2d, ulx lub n2d nie przyjmuje tak dużej siatki).";
+         "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana).";
 }
 
 int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options,

@@ -33,7 +33,7 @@ void SetUp(QCommandLineParser& parser) {
                     QStringLiteral("WERSJA")});
   parser.addOption(
       {QStringLiteral("max-triangles"),
-       QStringLiteral("Bez okna: duże siatki, do N trójkątów (limit 1999 trójkątów i 999 węzłów bez tej "
+       QStringLiteral("Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej "
                       "opcji)."),
        QStringLiteral("N")});
   parser.addPositionalArgument(QStringLiteral("projekt"), QStringLiteral("Plik projektu (.vdk) do otwarcia"),

@@ -127,7 +127,7 @@ QString ShortLimitText(const MeshLimitChoice& choice) {
 MeshLimitDialog::MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QWidget* parent)
     : FormDialog(QStringLiteral("T_limit"), QStringLiteral("Limit siatki"), prompter, parent),
       choice_(choice) {
-  specified_ = new QRadioButton(QStringLiteral("Limit podstawowy: 1999 trójkątów i 999 węzłów"), this);
+  specified_ = new QRadioButton(QStringLiteral("Limit podstawowy: 1 999 trójkątów i 999 węzłów"), this);
   specified_->setObjectName(QStringLiteral("podstawowy"));
   large_ = new QRadioButton(QStringLiteral("Duże siatki, do eksportu w formatach otwartych"), this);
   large_->setObjectName(QStringLiteral("duze"));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/boundary/Physics.h"
+#include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/SafeFile.h"
 
@@ -409,10 +410,10 @@ std::optional<std::string> OpenExportRefusal(const Model& model) {
   if (d.repeatedNodes == 0 && d.flatTriangles == 0) return std::nullopt;
   std::string what;
   if (d.repeatedNodes > 0)
-    what = "węzły o tych samych współrzędnych (" + std::to_string(d.repeatedNodes) + ")";
+    what = "węzły o tych samych współrzędnych (" + Thousands(d.repeatedNodes) + ")";
   if (d.flatTriangles > 0) {
     what += (what.empty() ? "" : " i ") + std::string("trójkąty o zerowym lub ujemnym polu (") +
-            std::to_string(d.flatTriangles) + ")";
+            Thousands(d.flatTriangles) + ")";
   }
   return "Nie zapisano pliku: w siatce są " + what +
          ". Zmień największe pole trójkąta albo przesuń model bliżej początku układu.";

@@ -2,7 +2,8 @@
 # The desktop entry and the project file type are valid for the desktop, and
 # CPack makes the Debian package from the build tree given as $1: the
 # program and its helper in it, dependencies found by dpkg-shlibdeps, no
-# development package among them.
+# development package among them, the copyright file with Triangle's notice
+# and terms, and nothing that lintian calls an error.
 set -u
 dir="$(dirname "$0")/../../packaging"
 build=$1
@@ -27,5 +28,12 @@ check "the package holds the program and its helper" $?
 depends=$([ -n "$deb" ] && dpkg-deb -f "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" && grep -q 'qt6-qpa-plugins' <<<"$depends" && ! grep -q -- '-dev' <<<"$depends"
 check "dependencies from dpkg-shlibdeps, no -dev package" $? "$depends"
+copyright=$([ -n "$deb" ] && dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/vendrel-korbel/copyright)
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' <<<"$copyright" &&
+  grep -q '^Copyright: 1993, 1995, 1997, 1998, 2002, 2005 Jonathan Richard Shewchuk$' <<<"$copyright" &&
+  grep -q 'no compensation is received' <<<"$copyright" && grep -q 'DIRECT ARRANGEMENT' <<<"$copyright"
+check "the copyright file carries Triangle's notice and terms" $?
+lint=$([ -n "$deb" ] && lintian --fail-on error "$deb" 2>&1)
+check "lintian reports no error" $? "$(grep '^E: ' <<<"$lint")"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 #include "Fixtures.h"
 #include "core/files/ProjectFile.h"
@@ -206,3 +207,23 @@ TEST(ModelCheck, SaysHowTheyMeetWhereItIsOpenAndWhatAreaFits) {
 }
 
 }  // namespace
+
+// A cancel while the cause of a failure is looked for cancels the whole
+// generation: the mesh before it stands again and nothing is said.
+TEST(GenerationReport, ACancelDuringTheSearchLeavesTheMeshAsItWas) {
+  for (const MeshLimits& limits : {MeshLimits{}, LargeMeshLimits(20'000)}) {
+    auto m = Build("c 0 0 20 0 20 20 0 20 ;");
+    MesherOptions mesher = Mesher();
+    mesher.limits = limits;
+    ASSERT_EQ(RunGeneration(*m, 10, mesher, '.').outcome, MeshOutcome::Success);
+    const Model before = *m;
+    mesher.cancelled = [&m] { return m->MeshFailureFlag == 1; };  // once the generation has failed
+    const GenerationReport r = RunGeneration(*m, 0.0001, mesher, '.');
+    EXPECT_EQ(r.outcome, MeshOutcome::Cancelled);
+    EXPECT_TRUE(r.lines.empty() && r.causes.empty() && !r.suggestedArea);
+    EXPECT_EQ(std::tuple(m->meshNodeCount, m->meshTriangleCount, m->MeshFailureFlag, m->meshTags),
+              std::tuple(before.meshNodeCount, before.meshTriangleCount, 0, before.meshTags));
+    EXPECT_TRUE(m->MeshTriangleTable.sharesRowsWith(before.MeshTriangleTable) &&
+                m->MeshNodeTable.sharesRowsWith(before.MeshNodeTable));
+  }
+}

@@ -212,74 +212,79 @@ TEST(ProjectFileWriter, SaveFollowsWhatTheUserMayWrite) {
   }
 }
 
-// Each step of a write fails in turn, through a temporary file and in place
-// (when no temporary file can be made): the old file stays byte for byte,
-// and nothing else is left in its folder.
+// Where the new bytes go: a file of no name, a named file (where the file
+// system makes no unnamed ones), or the target itself (where no file can be
+// made beside it).
+enum class Way { Unnamed, Named, InPlace };
+Way way;
 WriteStep failing;
-bool noTempFile;
-int FailOne(WriteStep step) {
-  if (noTempFile && step == WriteStep::CreateTemp) return EACCES;
+int signalToRaise;
+int Fail(WriteStep step) {
+  if (way != Way::Unnamed && step == WriteStep::CreateUnnamed) return EOPNOTSUPP;
+  if (way == Way::InPlace && step == WriteStep::CreateTemp) return EACCES;
+  if (signalToRaise != 0 && step == WriteStep::Write) std::raise(signalToRaise);
   return step == failing ? EIO : 0;
 }
 
+// Each step of a write fails in turn, each way: the old file stays byte for
+// byte, and nothing else is left in its folder. A file that cannot be made
+// is no failure: the next way is taken.
 TEST(SafeWrite, AFailureAtAnyStepKeepsTheOldFile) {
   const std::string big(1 << 20, 'n');  // more than the old file: the in-place write must grow it
-  for (const bool inPlace : {false, true}) {
-    for (const WriteStep step : {WriteStep::OpenTarget, WriteStep::CreateTemp, WriteStep::Reserve,
-                                 WriteStep::Write, WriteStep::Sync, WriteStep::Rename}) {
+  signalToRaise = 0;
+  for (const Way w : {Way::Unnamed, Way::Named, Way::InPlace}) {
+    for (const WriteStep step : {WriteStep::OpenTarget, WriteStep::CreateUnnamed, WriteStep::CreateTemp,
+                                 WriteStep::Reserve, WriteStep::Write, WriteStep::Sync, WriteStep::Rename}) {
       TempDir dir;
       const std::string path = dir.file("target");
       WriteFileBytes(path, "previous content");
+      way = w;
       failing = step;
-      noTempFile = inPlace;
-      SetWriteStepHook(FailOne);
+      SetWriteStepHook(Fail);
       const bool written = WriteFileAtomically(path, big);
       SetWriteStepHook(nullptr);
-      // No temporary file is the in-place write, which then succeeds; in
-      // place there is nothing to rename.
-      const bool fails = step != WriteStep::CreateTemp && !(inPlace && step == WriteStep::Rename);
-      EXPECT_EQ(written, !fails) << inPlace << " " << int(step);
-      EXPECT_TRUE(ReadFileBytes(path) == (fails ? "previous content" : big)) << inPlace << " " << int(step);
+      const bool fails = step != WriteStep::CreateUnnamed && step != WriteStep::CreateTemp &&
+                         !(w == Way::InPlace && step == WriteStep::Rename);
+      EXPECT_EQ(written, !fails) << int(w) << " " << int(step);
+      EXPECT_TRUE(ReadFileBytes(path) == (fails ? "previous content" : big)) << int(w) << " " << int(step);
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     }
   }
 }
 
-// SIGTERM or SIGINT in the middle of a write: through a temporary file the
-// program ends at once and leaves no temporary file; in place it ends once
-// the file is whole.
-int signalToRaise;
-int RaiseAtWrite(WriteStep step) {
-  if (noTempFile && step == WriteStep::CreateTemp) return EACCES;
-  if (step == WriteStep::Write) std::raise(signalToRaise);
-  return 0;
-}
-
+// A signal in the middle of a write ends the program; what it leaves:
+// nothing beside the old file (an unnamed file vanishes even with SIGKILL;
+// a named one is removed on the way out), or in place, the whole new file,
+// since the write finishes first.
 int WriteUntilTheSignal(void* path) {
   InstallExitCleanup();
-  SetWriteStepHook(RaiseAtWrite);
+  failing = WriteStep::Rename;  // never reached: the signal comes first, or in place there is none
+  SetWriteStepHook(Fail);
   WriteFileAtomically(*static_cast<std::string*>(path), "new content");
   return 0;  // reached only if the signal did not end the program
 }
 
 TEST(SafeWrite, ASignalLeavesNoTemporaryFileAndNoHalfFile) {
-  for (const int sig : {SIGTERM, SIGINT}) {
-    for (const bool inPlace : {false, true}) {
+  for (const int sig : {SIGTERM, SIGINT, SIGKILL}) {
+    for (const Way w : {Way::Unnamed, Way::Named, Way::InPlace}) {
+      if (sig == SIGKILL && w == Way::Named) continue;  // nothing can remove that one
       TempDir dir;
       std::string path = dir.file("target");
       WriteFileBytes(path, "previous content");
       signalToRaise = sig;
-      noTempFile = inPlace;
+      way = w;
       const pid_t pid = ::fork();
       if (pid == 0) ::_exit(WriteUntilTheSignal(&path));
       int status = 0;
       ::waitpid(pid, &status, 0);
-      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << " " << inPlace;
-      EXPECT_EQ(ReadFileBytes(path), inPlace ? "new content" : "previous content") << sig;
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << " " << int(w);
+      const bool finished = w == Way::InPlace && sig != SIGKILL;
+      EXPECT_EQ(ReadFileBytes(path), finished ? "new content" : "previous content") << sig << " " << int(w);
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
-          << sig << " " << inPlace;
+          << sig << " " << int(w);
     }
   }
+  signalToRaise = 0;
 }
 
 int SaveWithTinyFileSizeLimit(void* path) {

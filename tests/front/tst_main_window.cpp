@@ -124,7 +124,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(&canvas(), Qt::RightButton, {}, QPoint(50, 50));
     QTest::keyClick(window.get(), Qt::Key_Delete);
     progress->pump();
-    QVERIFY(QApplication::activePopupWidget() == nullptr && prompter.log.isEmpty() && !progress->cancelled());
+    QVERIFY(!window->popupMenu().isVisible() && prompter.log.isEmpty() && !progress->cancelled());
     QTest::keyClick(window.get(), Qt::Key_Escape);
     QVERIFY(progress->cancelled() && progress->finish());
 
@@ -141,6 +141,24 @@ class MainWindowTest : public QObject {
     }
     QVERIFY(progress->finish());
     QVERIFY(window->findChild<QProgressDialog*>(u"postep"_s) == nullptr);
+    // A click right after it closed (a double click's second) is dropped.
+    QTest::mouseClick(&canvas(), Qt::RightButton, {}, QPoint(50, 50));
+    QVERIFY(!window->popupMenu().isVisible());
+
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(&canvas(), Qt::RightButton, {}, QPoint(200, 150));
+    QTRY_VERIFY(window->popupMenu().isVisible());
+    window->popupMenu().close();
+
+    // While it shows, it blocks no window: a close of the main window from
+    // the window manager still reaches the program.
+    progress = qt.progress(u"Generacja siatki"_s, u"Trwa"_s);
+    QTest::qWait(600);
+    progress->pump();
+    QVERIFY(window->findChild<QProgressDialog*>(u"postep"_s)->isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    progress.reset();
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
   }
 
   void actionsRunTheRealCommandsAndTheEndAsksFirst() {

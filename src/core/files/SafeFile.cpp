@@ -152,14 +152,25 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
     if (target.get() < 0) return false;
   }
 
-  // A short name of its own, so a target name at the file system's limit
-  // still has room for it.
+  // The new bytes go to a file of no name in the target's folder where the
+  // file system has them (so that nothing is left behind even if the
+  // program is killed outright), else to a named one. The name, given only
+  // once the bytes are safe, is short, so a target name at the file
+  // system's limit still has room for it.
   static std::atomic<unsigned> counter{0};
+  const auto tempName = [&] {
+    return dir + ".vk" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+  };
   std::string temp;
-  UniqueFd fd;
   std::optional<CleanupTempFile> cleanup;
+  UniqueFd fd;
+  bool unnamed = false;
+  if (Allowed(WriteStep::CreateUnnamed) && ::access("/proc/self/fd", X_OK) == 0) {
+    fd = UniqueFd(::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    unnamed = fd.get() >= 0;
+  }
   for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
-    temp = dir + ".vk" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    temp = tempName();
     if (!Allowed(WriteStep::CreateTemp)) break;
     // Watched before it exists, so a signal never leaves it behind.
     cleanup.emplace(temp);
@@ -175,9 +186,22 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   ok = ok && Allowed(WriteStep::Reserve) && (bytes.empty() || RoomFor(fd.get(), bytes.size()));
   ok = ok && Allowed(WriteStep::Write) && WriteAllToFd(fd.get(), bytes);
   ok = ok && Allowed(WriteStep::Sync) && ::fdatasync(fd.get()) == 0;
+  ok = ok && Allowed(WriteStep::Rename);
+  if (ok && unnamed) {
+    // A name for it, then the name of the target.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
+    ok = false;
+    for (int attempt = 0; attempt < 100 && !ok; ++attempt) {
+      temp = tempName();
+      cleanup.emplace(temp);
+      ok = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
+      if (!ok) cleanup.reset();
+      if (!ok && errno != EEXIST) break;
+    }
+  }
   ok = fd.reset() && ok;
-  ok = ok && Allowed(WriteStep::Rename) && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok && !temp.empty() && cleanup) ::unlink(temp.c_str());
   return ok;
 }
 

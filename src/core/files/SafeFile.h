@@ -25,7 +25,9 @@ class UniqueFd {
 };
 
 // Writes the bytes to a new file beside the target and renames it over the
-// target, so the old file survives any failure. A target that is a symbolic
+// target, so the old file survives any failure. The new file has no name
+// until its bytes are safe where the file system allows it, so even a
+// program killed outright leaves nothing behind. A target that is a symbolic
 // link is followed; an existing target's permission bits are kept. An
 // existing target this user may not write is refused untouched. One in a
 // folder where no temporary file can be made is rewritten in place, but only
@@ -35,7 +37,9 @@ class UniqueFd {
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // The steps of that write, in order, for tests that make one of them fail.
-enum class WriteStep { OpenTarget, CreateTemp, Reserve, Write, Sync, Rename };
+// CreateUnnamed is the file of no name, CreateTemp the named one made
+// where the file system has none.
+enum class WriteStep { OpenTarget, CreateUnnamed, CreateTemp, Reserve, Write, Sync, Rename };
 // Tests only: called before each step; a nonzero return is the errno with
 // which that step then fails. Null restores the real steps.
 void SetWriteStepHook(int (*hook)(WriteStep));

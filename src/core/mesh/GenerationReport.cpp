@@ -14,8 +14,47 @@ std::string AreaTooSmallText(double area, char decimalPoint) {
          ".";
 }
 
+namespace {
+
+// The mesh as it stood before a generation, to stand again should the user
+// cancel while the failure's cause is still looked for. The rows are
+// shared, so this copies nothing.
+struct MeshBefore {
+  explicit MeshBefore(const Model& m)
+      : nodes(m.MeshNodeTable),
+        triangles(m.MeshTriangleTable),
+        tags(m.meshTags),
+        nodeCount(m.meshNodeCount),
+        triangleCount(m.meshTriangleCount),
+        failureFlag(m.MeshFailureFlag) {}
+  void restore(Model& m) const {
+    m.MeshNodeTable = nodes;
+    m.MeshTriangleTable = triangles;
+    m.meshTags = tags;
+    m.meshNodeCount = nodeCount;
+    m.meshTriangleCount = triangleCount;
+    m.MeshFailureFlag = failureFlag;
+  }
+  MeshTable<MeshNode> nodes;
+  MeshTable<MeshTriangle> triangles;
+  std::shared_ptr<const MeshTags> tags;
+  int32_t nodeCount, triangleCount, failureFlag;
+};
+
+}  // namespace
+
 GenerationReport RunGeneration(Model& m, double area, const MesherOptions& mesher, char decimalPoint) {
   GenerationReport r;
+  const MeshBefore before(m);
+  // A cancel while the cause of a failure is looked for cancels the whole
+  // generation: the model is as it was and nothing is said.
+  const auto cancelled = [&] {
+    if (!mesher.cancelled || !mesher.cancelled()) return false;
+    before.restore(m);
+    r = GenerationReport{};
+    r.outcome = MeshOutcome::Cancelled;
+    return true;
+  };
   r.outcome = GenerateMesh(m, area, mesher, &r.trial);
   using Kind = ReportLine::Kind;
   switch (r.outcome) {
@@ -41,6 +80,7 @@ GenerationReport RunGeneration(Model& m, double area, const MesherOptions& meshe
     if (const std::optional<FittingArea> fits = FindFittingArea(m, area, r.trial, mesher)) {
       r.suggestedArea = fits->area;
     }
+    cancelled();
     return r;
   }
   // Starting from what the mesher did: only what keeps the mesh from being
@@ -51,5 +91,6 @@ GenerationReport RunGeneration(Model& m, double area, const MesherOptions& meshe
     if (f.kind == FindingKind::TooFine && f.area > 0) r.suggestedArea = f.area;
     r.causes.push_back(std::move(f));
   }
+  cancelled();
   return r;
 }

@@ -18,18 +18,6 @@ using plane::Orient;
 using plane::P;
 using plane::Sign;
 
-std::string WithPoint(std::string s, char decimalPoint) {
-  std::replace(s.begin(), s.end(), '.', decimalPoint);
-  return s;
-}
-
-// Four significant digits.
-std::string Number(double v, char decimalPoint) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.4g", v);
-  return WithPoint(text, decimalPoint);
-}
-
 std::string List(const std::vector<int32_t>& numbers) {
   std::string s;
   for (size_t i = 0; i < numbers.size(); ++i) {
@@ -363,7 +351,7 @@ class Checker {
     const std::string within = limits == MeshLimits{}
                                    ? N(limits.triangles) + " trójkątach i " + N(limits.points) + " węzłach"
                                    : "limicie " + N(limits.triangles) + " trójkątów";
-    std::string text = "Przy polu trójkąta " + Number(maxArea_, point_) + " siatka nie mieści się w " +
+    std::string text = "Przy polu trójkąta " + AreaText(maxArea_, point_) + " siatka nie mieści się w " +
                        within + " (" +
                        (t.points > 0 ? "trójkątów: " + N(t.triangles) + ", węzłów: " + N(t.points)
                                      : "trójkątów: co najmniej " + N(t.triangles)) +

@@ -1,5 +1,6 @@
 #include "front/app/QtPrompter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -9,6 +10,8 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -67,10 +70,29 @@ bool IsUserInput(QEvent::Type type) {
   }
 }
 
+// For a moment after the progress window closes, clicks are dropped: the
+// second click of a double click on "Anuluj", or one that was meant for it,
+// lands on neither the drawing nor the message that follows.
+class ClickQuarantine : public QObject {
+ public:
+  ClickQuarantine() {
+    qApp->installEventFilter(this);
+    QTimer::singleShot(QApplication::doubleClickInterval(), this, &QObject::deleteLater);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    const QEvent::Type t = event->type();
+    return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
+           t == QEvent::MouseButtonDblClick;
+  }
+};
+
 // Until it shows, the window paints but takes no input: Escape cancels, and
 // any other key or click is dropped rather than left to act once the work
-// is over. Once shown, the dialog is application-modal, so input reaches
-// only its "Anuluj".
+// is over. Once shown, input reaches only its "Anuluj". It is not modal, so
+// that closing the main window reaches the program (and cancels the work);
+// the filter keeps every other input from the main window instead.
 class QtProgress : public Progress, public QObject {
  public:
   QtProgress(QWidget* parent, const QString& title, const QString& text)
@@ -78,17 +100,20 @@ class QtProgress : public Progress, public QObject {
     clock_.start();
     qApp->installEventFilter(this);
   }
-  ~QtProgress() override { qApp->removeEventFilter(this); }
+  ~QtProgress() override {
+    qApp->removeEventFilter(this);
+    close();
+  }
 
   void pump() override {
     if (!dialog_ && !finished_ && clock_.elapsed() >= 500) {
       dialog_ = std::make_unique<QProgressDialog>(text_, QStringLiteral("Anuluj"), 0, 0, parent_);
       dialog_->setObjectName(QStringLiteral("postep"));
       dialog_->setWindowTitle(title_);
-      dialog_->setWindowModality(Qt::ApplicationModal);
       dialog_->setMinimumDuration(0);
       QObject::connect(dialog_.get(), &QProgressDialog::canceled, [this] { cancelled_ = true; });
       dialog_->show();
+      dialog_->activateWindow();
     }
     QCoreApplication::processEvents();
   }
@@ -100,28 +125,41 @@ class QtProgress : public Progress, public QObject {
     QGuiApplication::sync();
     QCoreApplication::processEvents();
     finished_ = true;
-    dialog_.reset();
+    qApp->removeEventFilter(this);
+    close();
     return cancelled_;
   }
 
  protected:
   bool eventFilter(QObject* target, QEvent* event) override {
     if (!IsUserInput(event->type())) return false;
+    if (event->type() == QEvent::ShortcutOverride && !inDialog(target)) {
+      event->accept();  // taken here, so that no menu shortcut fires either
+      return true;
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
         !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
       cancelled_ = true;
       return true;
     }
-    // Input for the dialog (its window first, then its widgets) goes on to
-    // it; all other is dropped.
-    if (!dialog_) return true;
-    if (const QWindow* window = qobject_cast<const QWindow*>(target))
-      return window != dialog_->windowHandle();
-    const QWidget* widget = qobject_cast<const QWidget*>(target);
-    return widget == nullptr || !(widget == dialog_.get() || dialog_->isAncestorOf(widget));
+    return !inDialog(target);  // input for the dialog goes on to it; all other is dropped
   }
 
  private:
+  // The dialog's window (input reaches it first) or one of its widgets.
+  bool inDialog(const QObject* target) const {
+    if (!dialog_) return false;
+    if (const QWindow* window = qobject_cast<const QWindow*>(target))
+      return window == dialog_->windowHandle();
+    const QWidget* widget = qobject_cast<const QWidget*>(target);
+    return widget != nullptr && (widget == dialog_.get() || dialog_->isAncestorOf(widget));
+  }
+  void close() {
+    if (!dialog_) return;
+    dialog_.reset();
+    new ClickQuarantine;  // ends itself
+  }
+
   QWidget* parent_;
   QString title_, text_;
   QElapsedTimer clock_;
@@ -133,7 +171,11 @@ class QtProgress : public Progress, public QObject {
 }  // namespace
 
 void QtPrompter::message(const QString& text, const QString& title, MessageIcon icon) {
-  QMessageBox box(ToQt(icon), title, text, QMessageBox::Ok, parent_);
+  // "1 234 567" is never broken across lines.
+  static const QRegularExpression groups(QStringLiteral("(\\d) (?=\\d{3}(\\D|$))"));
+  QString unbroken = text;
+  unbroken.replace(groups, QStringLiteral("\\1\u00a0"));
+  QMessageBox box(ToQt(icon), title, unbroken, QMessageBox::Ok, parent_);
   box.exec();
 }
 

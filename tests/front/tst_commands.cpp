@@ -565,20 +565,23 @@ class CommandsTest : public QObject {
     r.commands->mesh().mesherOptions().extraArgs = {};
     r.prompter.cancelAtPump = 0;
     r.prompter.cancelAtFinish = true;
-    r.prompter.inputs = {u"0"_s + QLatin1Char(UserDecimalPoint()) + u"5"_s};
+    r.prompter.inputs = {u"0"_s + QLatin1Char(UserDecimalPoint()) + u"5"_s,
+                         u"0"_s + QLatin1Char(UserDecimalPoint()) + u"01"_s};  // a success, an overflow
     r.commands->run(&MeshCommands::generateMesh);
-    QCOMPARE(r.prompter.log, QStringList({kAreaPrompt, kAreaPrompt}));
+    r.commands->run(&MeshCommands::generateMesh);
+    QCOMPARE(r.prompter.log, QStringList({kAreaPrompt, kAreaPrompt, kAreaPrompt}));
     QVERIFY(SameModel(*before, r.model()));
     QCOMPARE(r.state->history.undoName(), step);
     r.prompter.cancelAtFinish = false;
     r.commands->mesh().mesherOptions().helperPath = "/nonexistent";
     r.prompter.inputs = {u"0"_s + QLatin1Char(UserDecimalPoint()) + u"0000001"_s};
     r.commands->run(&MeshCommands::generateMesh);
-    QCOMPARE(
-        r.prompter.messages(),
-        QStringList({u"stop Generacja siatki: Pole trójkąta 0.0000001 jest za małe: program generujący "
-                     u"siatkę przyjmuje pola od 0.000001."_s.replace(u'.', QLatin1Char(UserDecimalPoint())),
-                     kFailed}));
+    QCOMPARE(r.prompter.messages(),
+             QStringList(
+                 {u"stop Generacja siatki: Pole trójkąta 0"_s + QLatin1Char(UserDecimalPoint()) +
+                      u"0000001 jest za małe: program generujący siatkę dostaje pole zaokrąglone do sześciu "
+                      u"miejsc po przecinku, a to byłoby równe 0."_s,
+                  kFailed}));
   }
 
   // The name's extension picks MSH or VTU, the filter picks the MSH version

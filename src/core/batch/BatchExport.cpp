@@ -170,8 +170,9 @@ std::string BatchExportHelp() {
          "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
          "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
          "albo 2.2), vtu (VTK). Po -- nazwy plików mogą zaczynać się od -.\n"
-         "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta mniejsze niż\n"
-         "0.0000005 i PLIK, który jest plikiem projektu), 3 nie można odczytać projektu,\n"
+         "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po\n"
+         "zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),\n"
+         "3 nie można odczytać projektu,\n"
          "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
          "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana).";
 }

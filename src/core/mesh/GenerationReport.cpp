@@ -10,8 +10,8 @@ ReportLine Line(std::string text, ReportLine::Kind kind) {
 
 std::string AreaTooSmallText(double area, char decimalPoint) {
   return "Pole trójkąta " + AreaText(area, decimalPoint) +
-         " jest za małe: program generujący siatkę przyjmuje pola od " + AreaText(0.000001, decimalPoint) +
-         ".";
+         " jest za małe: program generujący siatkę dostaje pole zaokrąglone do sześciu miejsc po przecinku, "
+         "a to byłoby równe 0.";
 }
 
 namespace {
@@ -48,8 +48,12 @@ GenerationReport RunGeneration(Model& m, double area, const MesherOptions& meshe
   const MeshBefore before(m);
   // A cancel while the cause of a failure is looked for cancels the whole
   // generation: the model is as it was and nothing is said.
+  // Asked last of all, as a success is asked before the mesh is taken: a
+  // cancel given up to the end counts.
   const auto cancelled = [&] {
-    if (!mesher.cancelled || !mesher.cancelled()) return false;
+    const bool wanted =
+        !(mesher.cancelled && mesher.cancelled()) && !(mesher.stillWanted && !mesher.stillWanted());
+    if (wanted) return false;
     before.restore(m);
     r = GenerationReport{};
     r.outcome = MeshOutcome::Cancelled;
@@ -73,7 +77,10 @@ GenerationReport RunGeneration(Model& m, double area, const MesherOptions& meshe
       break;
   }
   r.lines.push_back(Line("Generacja siatki nie powiodła się", Kind::Failure));
-  if (AreaTooSmallToWrite(area)) return r;  // the line above says all there is
+  if (AreaTooSmallToWrite(area)) {
+    cancelled();
+    return r;  // the line above says all there is
+  }
   if (r.outcome == MeshOutcome::Overflow && !(mesher.limits == MeshLimits{})) {
     // Under a large limit the count says what went wrong; what helps is an
     // area that fits.

@@ -296,6 +296,14 @@ void BM_LargeExport(benchmark::State& state) {
 }
 BENCHMARK(BM_LargeExport)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
+// The look for nodes on one point and flat triangles that every open
+// export makes before it writes.
+void BM_LargeDegeneracyCheck(benchmark::State& state) {
+  const Model& m = LargeMesh();
+  for (auto _ : state) benchmark::DoNotOptimize(OpenExportRefusal(m));
+}
+BENCHMARK(BM_LargeDegeneracyCheck)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
 void BM_LargeOneWrite(benchmark::State& state) {
   const std::string bytes = EncodeOpenExport(LargeMesh(), static_cast<OpenFormat>(state.range(0)));
   const std::string path = Shared().dir + "/large-one";

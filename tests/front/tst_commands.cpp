@@ -375,6 +375,19 @@ class CommandsTest : public QObject {
                  u"w generacji siatki):\nElement 3 prowadzi od węzła 3 do niego samego; generacja go "
                  u"pomija. Można go usunąć: „Usuń > Element” 3."_s));
     QCOMPARE(r.state->highlights.elements, std::vector<int32_t>({1, 2, 3}));  // all that is listed, in red
+
+    // It meshes (at full size under a large limit) with the progress
+    // window of a generation, and "Anuluj" ends it with nothing said.
+    r.prompter.log.clear();
+    r.prompter.progressShown.clear();
+    r.commands->mesh().mesherOptions().helperPath = FAKE_MESHER_PATH;
+    r.commands->mesh().mesherOptions().extraArgs = {"hang"};
+    r.commands->mesh().mesherOptions().timeLimit = std::chrono::minutes(10);
+    r.model().ElementTable[3] = Element{3, 1, 1, 1};
+    r.prompter.cancelAtPump = 2;
+    r.commands->run(&MeshCommands::checkModel);
+    QCOMPARE(r.prompter.progressShown, QStringList({u"Sprawdź model: Trwa sprawdzanie modelu…"_s}));
+    QVERIFY(r.prompter.log.isEmpty());
   }
 
   // While the helper works the window keeps handling its events; a message

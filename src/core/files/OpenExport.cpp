@@ -1,7 +1,9 @@
 #include "core/files/OpenExport.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -385,20 +387,51 @@ std::string DanglingElementsNote(const Model& model) {
   return note + ".";
 }
 
+// Nodes on a point another node has already taken: a table of node
+// numbers addressed by a hash of the coordinates, in one pass.
+int32_t RepeatedNodes(const Model& m) {
+  const int32_t n = std::max(m.meshNodeCount, 0);
+  const MeshNode* rows = m.MeshNodeTable.rows(n);
+  if (rows == nullptr) return 0;
+  size_t size = 1;
+  while (size < 2 * size_t(n)) size <<= 1;
+  std::vector<int32_t> slots(size, -1);
+  int32_t repeated = 0;
+  for (int32_t k = 0; k < n; ++k) {
+    const double x = rows[k].x + 0.0, y = rows[k].y + 0.0;  // -0 and 0 are one point
+    uint64_t h = std::bit_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ull ^
+                 std::bit_cast<uint64_t>(y) * 0xC2B2AE3D27D4EB4Full;
+    h ^= h >> 29;
+    for (size_t i = h & (size - 1);; i = (i + 1) & (size - 1)) {
+      if (slots[i] < 0) {
+        slots[i] = k;
+        break;
+      }
+      if (rows[slots[i]].x == x && rows[slots[i]].y == y) {
+        ++repeated;
+        break;
+      }
+    }
+  }
+  return repeated;
+}
+
 MeshDegeneracy FindMeshDegeneracy(const Model& m) {
   MeshDegeneracy d;
   // The written coordinates read back as exactly these doubles, so what
   // is found here is what a reader finds in the file.
-  std::vector<std::pair<double, double>> points;
-  points.reserve(size_t(std::max(m.meshNodeCount, 0)));
-  for (int32_t k = 1; k <= m.meshNodeCount; ++k)
-    points.emplace_back(m.MeshNodeTable[k].x, m.MeshNodeTable[k].y);
-  std::sort(points.begin(), points.end());
-  for (size_t i = 1; i < points.size(); ++i) d.repeatedNodes += points[i] == points[i - 1] ? 1 : 0;
+  d.repeatedNodes = RepeatedNodes(m);
+  // Straight over the rows; a corner past the nodes reads as a zero row.
+  const int32_t n = m.meshNodeCount;
+  const MeshNode* nodes = m.MeshNodeTable.rows(n);
+  const MeshTriangle* triangles = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  static const MeshNode kZero{};
+  const auto node = [&](int32_t k) -> const MeshNode& {
+    return nodes != nullptr && k >= 1 && k <= n ? nodes[k - 1] : kZero;
+  };
   for (int32_t k = 1; k <= m.meshTriangleCount; ++k) {
-    const MeshTriangle& t = m.MeshTriangleTable[k];
-    const MeshNode &a = m.MeshNodeTable[t.corner1], &b = m.MeshNodeTable[t.corner2],
-                   &c = m.MeshNodeTable[t.corner3];
+    const MeshTriangle& t = triangles != nullptr ? triangles[k - 1] : m.MeshTriangleTable[k];
+    const MeshNode &a = node(t.corner1), &b = node(t.corner2), &c = node(t.corner3);
     const double twiceArea = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
     d.flatTriangles += twiceArea > 0.0 ? 0 : 1;
   }
@@ -409,8 +442,7 @@ std::optional<std::string> OpenExportRefusal(const Model& model) {
   const MeshDegeneracy d = FindMeshDegeneracy(model);
   if (d.repeatedNodes == 0 && d.flatTriangles == 0) return std::nullopt;
   std::string what;
-  if (d.repeatedNodes > 0)
-    what = "węzły o tych samych współrzędnych (" + Thousands(d.repeatedNodes) + ")";
+  if (d.repeatedNodes > 0) what = "węzły o tych samych współrzędnych (" + Thousands(d.repeatedNodes) + ")";
   if (d.flatTriangles > 0) {
     what += (what.empty() ? "" : " i ") + std::string("trójkąty o zerowym lub ujemnym polu (") +
             Thousands(d.flatTriangles) + ")";

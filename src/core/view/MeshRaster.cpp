@@ -116,8 +116,9 @@ void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, 
   const auto pixel = [](double v) { return static_cast<int32_t>(std::clamp(v, -1e9, 1e9)); };
   sx_.resize(size_t(m.meshNodeCount) + 1);
   sy_.resize(size_t(m.meshNodeCount) + 1);
+  const MeshNode* rows = m.MeshNodeTable.rows(m.meshNodeCount);
   for (int32_t k = 1; k <= m.meshNodeCount; ++k) {
-    const MeshNode& n = m.MeshNodeTable[k];
+    const MeshNode& n = rows != nullptr ? rows[k - 1] : m.MeshNodeTable[k];
     sx_[size_t(k)] = pixel(left + double(SinglePrecision(n.x)) * scale);
     sy_[size_t(k)] = pixel(base - double(SinglePrecision(n.y)) * scale);
   }

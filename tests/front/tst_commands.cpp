@@ -531,6 +531,9 @@ class CommandsTest : public QObject {
         QCOMPARE(QString(window.figures().at(1)).remove(u' '), u"Trójkąty:%1"_s.arg(triangles));
         QVERIFY(d.findChild<QWidget*>(u"histogram"_s)->isVisible());
         QCOMPARE(window.computations(), 1);  // shown and activated: computed once
+        // The count scale: its top is the largest bucket.
+        QCOMPARE(d.findChild<QLabel*>(u"skala"_s)->text().remove(u' ').toInt(),
+                 *std::max_element(b.begin(), b.end()));
       }();
       return int(QDialog::Accepted);
     });
@@ -547,6 +550,17 @@ class CommandsTest : public QObject {
       }();
       return int(QDialog::Accepted);
     });
+  }
+
+  // Bars in proportion to the tallest; one triangle still shows.
+  void histogramBarsShowEveryTriangle() {
+    const int cases[][4] = {{0, 100, 150, 0},
+                            {1, 41'000, 150, 1},
+                            {41'000, 41'000, 150, 150},
+                            {20'500, 41'000, 150, 75},
+                            {0, 0, 150, 0}};
+    for (const auto& [count, most, span, height] : cases)
+      QCOMPARE(HistogramBarHeight(count, most, span), height);
   }
 
   // "Anuluj" ends the helper (here one that never answers) and leaves the

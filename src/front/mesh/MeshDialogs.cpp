@@ -23,12 +23,22 @@ QString Thousands(int64_t n) {
 }
 
 // Bars of the triangles in each 2° of smallest angle, with the axis
-// marked every 10°.
+// marked every 10° and the count scale at the left, its top labelled with
+// the largest count.
 class Histogram : public QWidget {
  public:
-  Histogram(const MeshStatistics& statistics, QWidget* parent) : QWidget(parent), statistics_(statistics) {
+  Histogram(const MeshStatistics& statistics, QWidget* parent)
+      : QWidget(parent), statistics_(statistics), most_(new QLabel(this)) {
     setObjectName(QStringLiteral("histogram"));
     setMinimumSize(360, 170);
+    most_->setObjectName(QStringLiteral("skala"));
+    most_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  }
+  // Called whenever the statistics change.
+  void refresh() {
+    const auto& counts = statistics_.smallestAngles;
+    most_->setText(Thousands(*std::max_element(counts.begin(), counts.end())));
+    update();
   }
 
  protected:
@@ -36,17 +46,20 @@ class Histogram : public QWidget {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     const auto& counts = statistics_.smallestAngles;
-    const int32_t most = std::max(1, *std::max_element(counts.begin(), counts.end()));
-    const int left = 14, bottom = height() - 20, top = 8;
-    const double barWidth = double(width() - 2 * left) / MeshStatistics::kBuckets;
+    const int32_t most = *std::max_element(counts.begin(), counts.end());
+    const int left = kScaleWidth, right = 14, bottom = height() - 20, top = 8;
+    most_->setGeometry(0, top - 2, left - 6, 16);
+    const double barWidth = double(width() - left - right) / MeshStatistics::kBuckets;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 90, 170));
     for (int i = 0; i < MeshStatistics::kBuckets; ++i) {
-      const int h = int(double(counts[size_t(i)]) / most * (bottom - top) + 0.5);
+      const int h = HistogramBarHeight(counts[size_t(i)], most, bottom - top);
       p.drawRect(QRectF(left + i * barWidth + 1, bottom - h, barWidth - 2, h));
     }
     p.setPen(Qt::black);
-    p.drawLine(left, bottom, width() - left, bottom);
+    p.drawLine(left, bottom, width() - right, bottom);
+    p.drawLine(left, bottom, left, top);
+    p.drawLine(left - 3, top, left, top);
     for (int degrees = 0; degrees <= 60; degrees += 10) {
       const int x = left + int(degrees / MeshStatistics::kBucketWidth * barWidth);
       p.drawLine(x, bottom, x, bottom + 3);
@@ -56,10 +69,17 @@ class Histogram : public QWidget {
   }
 
  private:
+  static constexpr int kScaleWidth = 64;  // room for "1 000 000"
   const MeshStatistics& statistics_;
+  QLabel* most_;
 };
 
 }  // namespace
+
+int HistogramBarHeight(int32_t count, int32_t most, int span) {
+  if (count <= 0 || most <= 0) return 0;
+  return std::max(1, int(double(count) / most * span + 0.5));
+}
 
 MeshStatisticsWindow::MeshStatisticsWindow(const AppState& state, Prompter& prompter, QWidget* parent)
     : FormDialog(QStringLiteral("T_statystyka"), QStringLiteral("Statystyka siatki"), prompter, parent,
@@ -92,7 +112,7 @@ void MeshStatisticsWindow::refresh() {
   ++computations_;
   statistics_ = ComputeMeshStatistics(m);
   figures_->setText(figures().join(u'\n'));
-  histogram_->update();
+  static_cast<Histogram*>(histogram_)->refresh();
 }
 
 void MeshStatisticsWindow::okClicked() {

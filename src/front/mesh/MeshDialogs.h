@@ -64,6 +64,11 @@ class MeshStatisticsWindow : public FormDialog {
   QWidget* histogram_;
 };
 
+// The height of a histogram bar for `count` triangles when the tallest,
+// `most`, is `span` pixels: in proportion, and a bucket with any triangle
+// at least one pixel tall.
+int HistogramBarHeight(int32_t count, int32_t most, int span);
+
 // Text for the area prompt: empty for the specified limit, "Duże siatki: do
 // 1 000 000 trójkątów" for the large one; and the toolbar's short form,
 // "Duże siatki ≤ 1 000 000".

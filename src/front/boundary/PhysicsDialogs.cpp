@@ -101,6 +101,11 @@ void TableDialog::keyPressEvent(QKeyEvent* event) {
   FormDialog::keyPressEvent(event);
 }
 
+void TableDialog::hideEvent(QHideEvent* event) {
+  draft_ = Model();
+  FormDialog::hideEvent(event);
+}
+
 void TableDialog::refresh() {
   draft_ = state_.model;
   relist(1);

@@ -40,6 +40,8 @@ class TableDialog : public FormDialog {
  protected:
   bool refillsOnActivation() const override { return false; }
   void keyPressEvent(QKeyEvent* event) override;
+  // Lets the copy go, so that a closed dialog keeps no old mesh alive.
+  void hideEvent(QHideEvent* event) override;
   // The list's lines, a row each.
   virtual QStringList rowTexts() const = 0;
   // Fills the editor from a row.

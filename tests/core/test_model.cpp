@@ -220,6 +220,8 @@ TEST(Physics, ConditionsSpeakTheirFamilysLanguage) {
   const std::tuple<int32_t, BoundaryCondition, const char*> cases[] = {
       {1, {1, 100}, "nr 1, temperatura: T [°C] = 100"},
       {1, {3, 25, 20.5f}, "nr 1, konwekcja: α [W/(m²·K)] = 25, T∞ [°C] = 20,5"},
+      {1, {1, 0.6f}, "nr 1, temperatura: T [°C] = 0,6"},  // the shortest text that reads back
+      {1, {3, 123456.79f, 1e-7f}, "nr 1, konwekcja: α [W/(m²·K)] = 123456,79, T∞ [°C] = 1e-07"},
       {2, {2, -1}, "nr 1, strumień: j [A/m²] = -1"},
       {10, {1, 1000, 0}, "nr 1, obciążenie ciągłe: px [N/m] = 1000, py [N/m] = 0"},
       {10,

@@ -519,6 +519,7 @@ class MainWindowTest : public QObject {
       press(d, "OK");
       return d.result();
     }};
+    prompter.answers = {true};  // condition 1 reads differently in heat conduction: asked, and confirmed
     trigger("actionProblem");
     prompter.dialogs = {[&](QDialog& d) {
       pick(d, "rodzaj", 0);  // temperatura

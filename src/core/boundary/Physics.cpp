@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "core/boundary/Codes.h"
 
@@ -37,20 +36,20 @@ int32_t Assign(Model& m, const std::vector<int32_t>& elements, int32_t Element::
   return changed;
 }
 
-std::string Number(float v, char decimalPoint) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.7g", double(v));
-  std::string s = text;
-  std::replace(s.begin(), s.end(), '.', decimalPoint);
-  return s;
-}
-
 // The shortest text that reads back as exactly this float: a group name
 // carries the stored value itself, 123456.79 and not 123456.8.
 std::string ShortestText(float v) {
   char text[32];
   const auto r = std::to_chars(text, text + sizeof text, v);
   return std::string(text, r.ptr);
+}
+
+// The same with the user's decimal point, for the lists and the legend:
+// 0.6f is "0,6", 123456.79f is "123456,79".
+std::string Number(float v, char decimalPoint) {
+  std::string s = ShortestText(v);
+  std::replace(s.begin(), s.end(), '.', decimalPoint);
+  return s;
 }
 
 }  // namespace

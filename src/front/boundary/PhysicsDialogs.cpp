@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,26 +36,36 @@ QString Refusal(const DeletionResult& r, const QString& row, int32_t k) {
       .arg(r.users == 1 ? QStringLiteral("1 elementu") : QStringLiteral("%1 elementów").arg(r.users));
 }
 
+// The problem kind's name, or "kod 11" for a kind that is none of the four.
+QString ProblemWord(int32_t kind) {
+  const QString name = Text(ProblemName(kind));
+  return name.isEmpty() ? QStringLiteral("kod %1").arg(kind) : name;
+}
+
 }  // namespace
 
 TableDialog::TableDialog(const QString& name, const QString& caption, AppState& state, Prompter& prompter,
                          QWidget* parent)
-    : FormDialog(name, caption, prompter, parent, QStringLiteral("OK"), QString()),
+    : FormDialog(name, caption, prompter, parent),
       state_(state),
       list_(new QListWidget(this)),
       kind_(new QComboBox(this)) {
   list_->setObjectName(QStringLiteral("lista"));
   list_->setFixedSize(400, 150);
   kind_->setObjectName(QStringLiteral("rodzaj"));
+  // Whole names from the first opening on: the items come after the first
+  // layout, when the dialog is shown.
+  kind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connect(list_, &QListWidget::currentRowChanged, this, [this](int r) {
     if (r >= 0) showRow(r + 1);
   });
 }
 
-void TableDialog::setEditor(QLayout* editor) {
+void TableDialog::setEditor(QLayout* editor, std::vector<QWidget*> editors) {
+  editors_ = std::move(editors);
   auto* buttons = new QHBoxLayout;
   const std::pair<const char*, const char*> names[] = {
-      {"dodaj", "Dodaj"}, {"zmien", "Zmień"}, {"usun", "Usuń"}};
+      {"dodaj", "&Dodaj"}, {"zmien", "&Zmień"}, {"usun", "&Usuń"}};
   for (const auto& [name, caption] : names) {
     auto* b = new QPushButton(QString::fromUtf8(caption), this);
     b->setObjectName(QString::fromLatin1(name));
@@ -75,16 +86,38 @@ void TableDialog::setEditor(QLayout* editor) {
   content->addLayout(editor);
   content->addLayout(buttons);
   setContent(content);
+  markCancelKey();
   // The editor shows only the values in use: the dialog fits what it shows.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TableDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && std::find(editors_.begin(), editors_.end(), focusWidget()) != editors_.end()) {
+    if (row() >= 1) changeRow(row());
+    event->accept();
+    return;
+  }
+  FormDialog::keyPressEvent(event);
+}
+
+void TableDialog::hideEvent(QHideEvent* event) {
+  draft_ = Model();
+  FormDialog::hideEvent(event);
+}
+
 void TableDialog::refresh() {
-  const int32_t keep = std::max(row(), 1);
+  draft_ = state_.model;
+  relist(1);
+  // Laid out again now, before the first painting, to fit the kinds.
+  layout()->activate();
+}
+
+void TableDialog::relist(int32_t select) {
   const QSignalBlocker quiet(list_);
   list_->clear();
   list_->addItems(rowTexts());
-  selectRow(std::min<int32_t>(keep, list_->count()));
+  selectRow(std::min<int32_t>(select, list_->count()));
 }
 
 int32_t TableDialog::row() const {
@@ -100,20 +133,20 @@ void TableDialog::selectRow(int32_t r) {
 }
 
 void TableDialog::okClicked() {
+  state_.model = draft_;
   accept();
 }
 
-void TableDialog::fillKinds(const std::vector<std::pair<QString, float>>& kinds, float current) {
+void TableDialog::fillKinds(const QStringList& words, int current) {
   const QSignalBlocker quiet(kind_);
   kind_->clear();
-  for (const auto& [word, code] : kinds) kind_->addItem(word, code);
-  if (kind_->findData(current) < 0)
-    kind_->addItem(QStringLiteral("kod %1").arg(GeneralText(current)), current);
-  kind_->setCurrentIndex(kind_->findData(current));
+  kind_->addItems(words);
+  kind_->setCurrentIndex(current);
 }
 
-float TableDialog::chosenKind() const {
-  return kind_->currentData().toFloat();
+void TableDialog::refuseKind(const QString& why) {
+  prompter_.message(why, windowTitle(), MessageIcon::Stop);
+  focusOn(kind_);
 }
 
 ConditionsDialog::ConditionsDialog(AppState& state, Prompter& prompter, QWidget* parent)
@@ -121,92 +154,112 @@ ConditionsDialog::ConditionsDialog(AppState& state, Prompter& prompter, QWidget*
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("Rodzaj"), this), 0, 0);
   grid->addWidget(kind_, 0, 1);
+  std::vector<QWidget*> editors{kind_};
   for (int i = 0; i < 6; ++i) {
     labels_[i] = new QLabel(this);
     values_[i] = field(QStringLiteral("w%1").arg(i + 1));
     grid->addWidget(labels_[i], i + 1, 0);
     grid->addWidget(values_[i], i + 1, 1);
+    editors.push_back(values_[i]);
   }
-  setEditor(grid);
+  setEditor(grid, editors);
   connect(kind_, &QComboBox::currentIndexChanged, this, [this] { relabel(); });
 }
 
 QStringList ConditionsDialog::rowTexts() const {
-  const Model& m = state_.model;
   QStringList lines;
-  for (int32_t i = 1; i <= m.bcCount; ++i)
-    lines << Text(ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint()));
+  for (int32_t i = 1; i <= draft_.bcCount; ++i)
+    lines << Text(ConditionText(i, draft_.BcTable[i], draft_.ProblemKind, UserDecimalPoint()));
   return lines;
 }
 
 void ConditionsDialog::showRow(int32_t r) {
-  const Model& m = state_.model;
-  const BoundaryCondition& c = m.BcTable[r];
-  std::vector<std::pair<QString, float>> kinds;
-  for (float code : ConditionKinds(m.ProblemKind)) {
-    kinds.push_back({Text(ConditionKindWord(m.ProblemKind, code)), code});
+  const BoundaryCondition& c = draft_.BcTable[r];
+  codes_ = ConditionKinds(draft_.ProblemKind);
+  QStringList words;
+  int current = -1;
+  for (size_t i = 0; i < codes_.size(); ++i) {
+    words << Text(ConditionKindWord(draft_.ProblemKind, codes_[i]));
+    if (codes_[i] == c.kind) current = int(i);
   }
-  fillKinds(kinds, c.kind);
+  ownRow_ = 0;
+  if (current < 0) {
+    // The row's own code stays on offer; a NaN is kept as it is.
+    codes_.push_back(c.kind);
+    words << QStringLiteral("kod %1").arg(FloatText(c.kind));
+    current = int(codes_.size()) - 1;
+    ownRow_ = r;
+  }
+  fillKinds(words, current);
   const float values[] = {c.value1, c.value2, c.value3, c.value4, c.value5, c.value6};
-  for (int i = 0; i < 6; ++i) values_[i]->setText(GeneralText(values[i]));
+  for (int i = 0; i < 6; ++i) values_[i]->setText(FloatText(values[i]));
   relabel();
 }
 
 void ConditionsDialog::relabel() {
-  const std::vector<std::string> labels = ValueLabels(state_.model.ProblemKind, chosenKind());
-  for (size_t i = 0; i < 6; ++i) {
-    const bool used = i < labels.size();
-    labels_[i]->setText(used ? Text(labels[i]) : QString());
-    labels_[i]->setVisible(used);
-    values_[i]->setVisible(used);
+  const int i = kind_->currentIndex();
+  const float code = i >= 0 ? codes_[size_t(i)] : 0.0f;
+  const std::vector<std::string> labels = ValueLabels(draft_.ProblemKind, code);
+  for (size_t k = 0; k < 6; ++k) {
+    const bool used = k < labels.size();
+    labels_[k]->setText(used ? Text(labels[k]) : QString());
+    labels_[k]->setVisible(used);
+    values_[k]->setVisible(used);
   }
 }
 
-bool ConditionsDialog::readValues(BoundaryCondition& c) {
+bool ConditionsDialog::read(BoundaryCondition& c, int32_t own) {
+  const int i = kind_->currentIndex();
+  const bool ownCode = i >= 0 && ownRow_ != 0 && i == int(codes_.size()) - 1;
+  if (i < 0 || (ownCode && ownRow_ != own)) {
+    refuseKind(QStringLiteral("Rodzaju „%1” nie ma w zadaniu „%2”: wybierz jeden z jego rodzajów.")
+                   .arg(kind_->currentText(), ProblemWord(draft_.ProblemKind)));
+    return false;
+  }
+  const float code = codes_[size_t(i)];
   float* values[] = {&c.value1, &c.value2, &c.value3, &c.value4, &c.value5, &c.value6};
-  float read[6];
-  const size_t used = ValueLabels(state_.model.ProblemKind, chosenKind()).size();
-  for (size_t i = 0; i < used; ++i) {
-    const std::optional<float> v = ParseFloat(values_[i]->text());
+  float typed[6];
+  const size_t used = ValueLabels(draft_.ProblemKind, code).size();
+  for (size_t k = 0; k < used; ++k) {
+    const std::optional<float> v = ParseCoordinate(values_[k]->text());
     if (!v) {
-      prompter_.message(QStringLiteral("Zła wartość: %1").arg(labels_[i]->text()), windowTitle(),
+      prompter_.message(QStringLiteral("Zła wartość: %1").arg(labels_[k]->text()), windowTitle(),
                         MessageIcon::Stop);
+      focusOn(values_[k]);
       return false;
     }
-    read[i] = *v;
+    typed[k] = *v;
   }
-  for (size_t i = 0; i < used; ++i) *values[i] = read[i];
-  c.kind = chosenKind();
+  for (size_t k = 0; k < used; ++k) *values[k] = typed[k];
+  // The row's own code is the row's already: left untouched, bit for bit.
+  if (!ownCode) c.kind = code;
   return true;
 }
 
 void ConditionsDialog::addRow() {
-  Model& m = state_.model;
-  if (FreeRows(m, ModelTable::Conditions) == 0) {
+  if (FreeRows(draft_, ModelTable::Conditions) == 0) {
     prompter_.message(Text(CapacityMessage(ModelTable::Conditions)), windowTitle(), MessageIcon::Stop);
     return;
   }
   BoundaryCondition c;
-  if (!readValues(c)) return;
-  const int32_t added = AppendCondition(m, c);
-  refresh();
-  selectRow(added);
+  if (!read(c, 0)) return;
+  relist(AppendCondition(draft_, c));
 }
 
 void ConditionsDialog::changeRow(int32_t r) {
-  BoundaryCondition c = state_.model.BcTable[r];
-  if (!readValues(c)) return;
-  state_.model.BcTable[r] = c;
-  refresh();
+  BoundaryCondition c = draft_.BcTable[r];
+  if (!read(c, r)) return;
+  draft_.BcTable[r] = c;
+  relist(r);
 }
 
 void ConditionsDialog::deleteRow(int32_t r) {
-  const DeletionResult result = DeleteCondition(state_.model, r);
+  const DeletionResult result = DeleteCondition(draft_, r);
   if (result.result != RowDeletion::Deleted) {
     prompter_.message(Refusal(result, QStringLiteral("warunku"), r), windowTitle(), MessageIcon::Stop);
     return;
   }
-  refresh();
+  relist(r);
 }
 
 BoundariesDialog::BoundariesDialog(AppState& state, Prompter& prompter, QWidget* parent)
@@ -214,45 +267,64 @@ BoundariesDialog::BoundariesDialog(AppState& state, Prompter& prompter, QWidget*
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("Rodzaj"), this), 0, 0);
   grid->addWidget(kind_, 0, 1);
-  setEditor(grid);
+  setEditor(grid, {kind_});
 }
 
 QStringList BoundariesDialog::rowTexts() const {
-  const Model& m = state_.model;
   QStringList lines;
-  for (int32_t i = 1; i <= m.boundaryCount; ++i) lines << Text(BoundaryText(i, m.BoundaryTable[i]));
+  for (int32_t i = 1; i <= draft_.boundaryCount; ++i) lines << Text(BoundaryText(i, draft_.BoundaryTable[i]));
   return lines;
 }
 
 void BoundariesDialog::showRow(int32_t r) {
-  fillKinds({{Text(BoundaryKindWord(kBoundaryOuter)), float(kBoundaryOuter)},
-             {Text(BoundaryKindWord(kBoundaryInner)), float(kBoundaryInner)}},
-            float(state_.model.BoundaryTable[r].kind));
+  const int32_t kind = draft_.BoundaryTable[r].kind;
+  codes_ = {kBoundaryOuter, kBoundaryInner};
+  QStringList words;
+  for (int32_t code : codes_) words << Text(BoundaryKindWord(code));
+  ownRow_ = 0;
+  if (kind != kBoundaryOuter && kind != kBoundaryInner) {
+    codes_.push_back(kind);
+    words << QStringLiteral("kod %1").arg(kind);
+    ownRow_ = r;
+  }
+  fillKinds(words, int(std::find(codes_.begin(), codes_.end(), kind) - codes_.begin()));
+}
+
+bool BoundariesDialog::read(int32_t& kind, int32_t own) {
+  const int i = kind_->currentIndex();
+  if (i < 0 || (ownRow_ != 0 && i == int(codes_.size()) - 1 && ownRow_ != own)) {
+    refuseKind(QStringLiteral("Rodzaj „%1” nie jest rodzajem brzegu: wybierz zewnętrzny albo wewnętrzny.")
+                   .arg(kind_->currentText()));
+    return false;
+  }
+  kind = codes_[size_t(i)];
+  return true;
 }
 
 void BoundariesDialog::addRow() {
-  Model& m = state_.model;
-  if (FreeRows(m, ModelTable::Boundaries) == 0) {
+  if (FreeRows(draft_, ModelTable::Boundaries) == 0) {
     prompter_.message(Text(CapacityMessage(ModelTable::Boundaries)), windowTitle(), MessageIcon::Stop);
     return;
   }
-  const int32_t added = AppendBoundary(m, Boundary{int32_t(chosenKind())});
-  refresh();
-  selectRow(added);
+  int32_t kind = 0;
+  if (!read(kind, 0)) return;
+  relist(AppendBoundary(draft_, Boundary{kind}));
 }
 
 void BoundariesDialog::changeRow(int32_t r) {
-  state_.model.BoundaryTable[r].kind = int32_t(chosenKind());
-  refresh();
+  int32_t kind = 0;
+  if (!read(kind, r)) return;
+  draft_.BoundaryTable[r].kind = kind;
+  relist(r);
 }
 
 void BoundariesDialog::deleteRow(int32_t r) {
-  const DeletionResult result = DeleteBoundary(state_.model, r);
+  const DeletionResult result = DeleteBoundary(draft_, r);
   if (result.result != RowDeletion::Deleted) {
     prompter_.message(Refusal(result, QStringLiteral("brzegu"), r), windowTitle(), MessageIcon::Stop);
     return;
   }
-  refresh();
+  relist(r);
 }
 
 ProblemDialog::ProblemDialog(AppState& state, Prompter& prompter, QWidget* parent)
@@ -261,6 +333,9 @@ ProblemDialog::ProblemDialog(AppState& state, Prompter& prompter, QWidget* paren
       kind_(new QComboBox(this)) {
   kind_->setObjectName(QStringLiteral("zadanie"));
   kind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // The four names are there before the first layout, so the selector
+  // fits them from the first opening on.
+  for (int32_t kind : kProblemKinds) kind_->addItem(Text(ProblemName(kind)), kind);
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("Zadanie"), this), 0, 0);
   grid->addWidget(kind_, 0, 1);
@@ -272,6 +347,8 @@ ProblemDialog::ProblemDialog(AppState& state, Prompter& prompter, QWidget* paren
     grid->addWidget(values_[i], i + 1, 1);
   }
   setContent(grid);
+  markCancelKey();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(kind_, &QComboBox::currentIndexChanged, this, [this] { relabel(); });
 }
 
@@ -279,35 +356,62 @@ void ProblemDialog::refresh() {
   const Model& m = state_.model;
   {
     const QSignalBlocker quiet(kind_);
-    kind_->clear();
-    for (int32_t kind : kProblemKinds) kind_->addItem(Text(ProblemName(kind)), kind);
+    while (kind_->count() > int(std::size(kProblemKinds))) kind_->removeItem(kind_->count() - 1);
     if (kind_->findData(m.ProblemKind) < 0)
       kind_->addItem(QStringLiteral("kod %1").arg(m.ProblemKind), m.ProblemKind);
     kind_->setCurrentIndex(kind_->findData(m.ProblemKind));
   }
-  values_[0]->setText(GeneralText(m.Conductivity));
-  values_[1]->setText(GeneralText(m.SecondProperty));
+  values_[0]->setText(FloatText(m.Conductivity));
+  values_[1]->setText(FloatText(m.SecondProperty));
   relabel();
+  layout()->activate();
+}
+
+int32_t ProblemDialog::chosenKind() const {
+  return kind_->currentData().toInt();
 }
 
 void ProblemDialog::relabel() {
-  const std::vector<std::string> labels = PropertyLabels(kind_->currentData().toInt());
+  const std::vector<std::string> labels = PropertyLabels(chosenKind());
   for (int i = 0; i < 2; ++i) labels_[i]->setText(Text(labels[size_t(i)]));
+}
+
+QStringList ProblemDialog::rereadConditions(int32_t kind) const {
+  const Model& m = state_.model;
+  const char dp = UserDecimalPoint();
+  QStringList lines;
+  for (int32_t i = 1; i <= m.bcCount; ++i) {
+    const QString before = Text(ConditionText(i, m.BcTable[i], m.ProblemKind, dp));
+    const QString after = Text(ConditionText(i, m.BcTable[i], kind, dp));
+    if (before != after) lines << before + QStringLiteral(" → ") + after.section(QStringLiteral(", "), 1, -1);
+  }
+  return lines;
 }
 
 void ProblemDialog::okClicked() {
   float read[2];
   for (int i = 0; i < 2; ++i) {
-    const std::optional<float> v = ParseFloat(values_[i]->text());
+    const std::optional<float> v = ParseCoordinate(values_[i]->text());
     if (!v) {
       prompter_.message(QStringLiteral("Zła wartość: %1").arg(labels_[i]->text()), windowTitle(),
                         MessageIcon::Stop);
+      focusOn(values_[i]);
       return;
     }
     read[i] = *v;
   }
   Model& m = state_.model;
-  m.ProblemKind = kind_->currentData().toInt();
+  const int32_t kind = chosenKind();
+  if (const QStringList reread = rereadConditions(kind); !reread.isEmpty()) {
+    const QString question =
+        QStringLiteral("W zadaniu „%1” warunki brzegowe znaczą co innego:\n%2\nZmienić zadanie?")
+            .arg(ProblemWord(kind), reread.join(u'\n'));
+    if (!prompter_.ask(question, windowTitle())) {
+      focusOn(kind_);
+      return;
+    }
+  }
+  m.ProblemKind = kind;
   m.Conductivity = read[0];
   m.SecondProperty = read[1];
   accept();

@@ -165,6 +165,7 @@ MeshLimitDialog::MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QW
                  this));
   connect(large_, &QRadioButton::toggled, triangles_, &QLineEdit::setEnabled);
   setContent(content);
+  markCancelKey();
 }
 
 void MeshLimitDialog::refresh() {
@@ -181,6 +182,7 @@ void MeshLimitDialog::okClicked() {
       prompter_.message(QStringLiteral("Podaj liczbę trójkątów od %1 do %2.")
                             .arg(Thousands(kLeastLargeLimit), Thousands(kLargestMeshTriangles)),
                         windowTitle(), MessageIcon::Exclamation);
+      focusOn(triangles_);
       return;
     }
     choice_.triangles = static_cast<int32_t>(n);

@@ -23,13 +23,16 @@ inline constexpr int32_t kLeastLargeLimit = kMaxMeshTriangles + 1;
 
 // "Limit siatki": the two choices, the large limit's triangle count typed
 // in a field; a count outside 2000 … 5 000 000 is refused with a message
-// and the dialog stays.
+// and the dialog stays as the user left it, the cursor on the count.
 class MeshLimitDialog : public FormDialog {
   Q_OBJECT
  public:
   MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QWidget* parent = nullptr);
   void refresh() override;
   void okClicked() override;
+
+ protected:
+  bool refillsOnActivation() const override { return false; }
 
  private:
   MeshLimitChoice& choice_;

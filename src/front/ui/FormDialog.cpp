@@ -82,6 +82,15 @@ bool FormDialog::keepsFixedNumber(QLineEdit* field, int32_t selected) {
   return true;
 }
 
+void FormDialog::focusOn(QWidget* control) {
+  control->setFocus();
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+}
+
+void FormDialog::markCancelKey() {
+  if (auto* cancel = findChild<QPushButton*>(cancelName_)) cancel->setText(QStringLiteral("&Anuluj"));
+}
+
 void FormDialog::showEvent(QShowEvent* event) {
   refresh();
   // Each showing starts on the first control, wherever the last one ended,
@@ -97,7 +106,7 @@ void FormDialog::showEvent(QShowEvent* event) {
 }
 
 bool FormDialog::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) {
+  if (event->type() == QEvent::WindowActivate && refillsOnActivation()) {
     refresh();
     // The refill replaced the text; typing should replace it again.
     if (auto* edit = qobject_cast<QLineEdit*>(focusWidget())) edit->selectAll();

@@ -2,7 +2,8 @@
 // What every dialog of the program shares: created once and kept, modal,
 // a fixed border without title-bar buttons, an "OK" button that is the
 // default and an "Anuluj" button that cancels, and controls filled from the
-// program's state each time the dialog is shown or activated.
+// program's state each time the dialog is shown and, unless the dialog says
+// otherwise, activated.
 
 #include <QDialog>
 #include <initializer_list>
@@ -54,6 +55,15 @@ class FormDialog : public QDialog {
   // A number the command fixed (SelectedNumber not 0) is put back when the
   // user types over it. True when the number is fixed.
   static bool keepsFixedNumber(QLineEdit* field, int32_t selected);
+
+  // True when the dialog refills itself each time it is activated. A dialog
+  // that stays open for correction after a refusal says false, so that what
+  // the user typed survives the message box.
+  virtual bool refillsOnActivation() const { return true; }
+  // After a refusal: the cursor goes to the bad control, its text selected.
+  static void focusOn(QWidget* control);
+  // Gives the "Anuluj" button its access letter, "&Anuluj".
+  void markCancelKey();
 
   void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +32,13 @@ QString GeneralText(double value) {
     if (text.endsWith(locale.decimalPoint())) text.chop(locale.decimalPoint().size());
   }
   return text;
+}
+
+QString FloatText(float value) {
+  char digits[32];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  QString text = QString::fromLatin1(digits, end - digits);
+  return text.replace(u'.', UserLocale().decimalPoint());
 }
 
 QString ExponentText(double value) {

@@ -9,6 +9,9 @@
 // Shortest form, at most 15 significant digits: 12 -> "12", 0.5 -> "0,5";
 // fixed-point from 0.00001 up to below 10^15, exponent form outside.
 QString GeneralText(double value);
+// A single-precision value as the shortest text that reads back as exactly
+// it, with the user's decimal point: 0.6f -> "0,6", not "0,600000023841858".
+QString FloatText(float value);
 // Five significant digits in exponent form: 2 -> "2,0000E+00".
 QString ExponentText(double value);
 // Rounded to five significant digits, two decimals: 50 -> "50,00"; exponent

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -1180,6 +1181,25 @@ class CommandsTest : public QObject {
         QStringList({u"plain Przypisanie warunku: Nie wybrano żadnego elementu. Wybierz je narzędziem wyboru "
                      u"albo według numerów („Fizyka > Wybierz elementy o numerach...”)."_s,
                      u"stop Przypisanie warunku: Podaj numer od 1 do 3."_s}));
+    // The prompt says what each number means.
+    QVERIFY2(
+        r.prompter.log.filter(u"input Przypisanie warunku"_s)
+            .last()
+            .endsWith(u"Numer warunku (1-3):\nnr 1, strumień: q [W/m²] = 0\nnr 2, strumień: q [W/m²] = 0\n"
+                      u"nr 3, konwekcja: α [W/(m²·K)] = 25, T∞ [°C] = 20"_s),
+        qPrintable(r.prompter.log.join(u'|')));
+
+    // The status bar's count follows the selection through an undo; with no
+    // element there is nothing to choose by number.
+    QSignalSpy status(r.commands.get(), &CommandContext::statusTextChanged);
+    r.prompter.inputs = {u"1-2"_s};
+    r.commands->run(&PhysicsCommands::selectByNumbers);
+    r.commands->run(&HistoryCommands::undo);
+    QCOMPARE(status.last(), QVariantList({4, u"Wybrane elementy: 0"_s}));
+    m.elementCount = 0;
+    r.prompter.log.clear();
+    r.commands->run(&PhysicsCommands::selectByNumbers);
+    QCOMPARE(r.prompter.log, QStringList({u"plain Wybór elementów: Brak elementów..."_s}));
   }
 
   // After a refusal each of these dialogs stays as the user left it: made

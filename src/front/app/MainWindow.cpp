@@ -66,7 +66,6 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
             commands_->physics().mouseReleased(button, x, y, modifiers, canvas_->height());
           });
   connect(commands_.get(), &Commands::closeAskedAgain, this, &QWidget::close, Qt::QueuedConnection);
-  connect(commands_.get(), &Commands::repaintRequested, this, &MainWindow::showCurrentPhysics);
   connect(commands_.get(), &Commands::historyChanged, this, &MainWindow::showCurrentPhysics);
   showCurrentPhysics();
   // The caption marks unsaved changes in Qt's way: "[*]" shows as "*" while

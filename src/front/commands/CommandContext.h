@@ -66,9 +66,16 @@ class CommandContext : public QObject {
   // cancelled, and once the command has ended the window is asked again.
   void closeDuringGeneration() { cancelRequested_ = closeRequested_ = true; }
   bool cancelRequested() const { return cancelRequested_; }
+  // The selection's count on the status bar, and again after any command
+  // that changed it (an undo, a deletion) once it has been shown.
+  void showSelectionCount() {
+    shownSelection_ = state.selection.size();
+    emit statusTextChanged(4, QStringLiteral("Wybrane elementy: %1").arg(shownSelection_));
+  }
   // Called as every command ends.
   void commandEnded() {
     cancelRequested_ = false;
+    if (shownSelection_ >= 0 && size_t(shownSelection_) != state.selection.size()) showSelectionCount();
     if (std::exchange(closeRequested_, false)) emit closeAskedAgain();
   }
   // After a repaint that had to switch the grid off. During a generation
@@ -113,6 +120,7 @@ class CommandContext : public QObject {
   std::unique_ptr<NumberPrompt> numberPrompt_;
   bool generating_ = false;
   bool cancelRequested_ = false;
+  qsizetype shownSelection_ = -1;  // the count on the status bar, -1 before the first
   bool closeRequested_ = false;
   bool gridLimitPending_ = false;
   // The step under way: the model before it, its name, and whether the

@@ -59,12 +59,16 @@ void PhysicsCommands::startSelection() {
 }
 
 void PhysicsCommands::showSelectionStatus() {
-  emit c_.statusTextChanged(4, QStringLiteral("Wybrane elementy: %1").arg(c_.state.selection.size()));
+  c_.showSelectionCount();
 }
 
 void PhysicsCommands::selectByNumbers() {
   const int32_t count = c_.state.model.elementCount;
   const QString title = QStringLiteral("Wybór elementów");
+  if (count < 1) {
+    c_.prompter.message(QStringLiteral("Brak elementów..."), title, MessageIcon::None);
+    return;
+  }
   const std::optional<QString> text = c_.prompter.input(
       title, QStringLiteral("Numery elementów od-do (1-%1):").arg(count), QStringLiteral("1-%1").arg(count));
   if (!text) return;
@@ -97,9 +101,15 @@ bool PhysicsCommands::selectionEmpty(const QString& title) {
 }
 
 std::optional<int32_t> PhysicsCommands::askRow(const QString& title, const QString& prompt, int32_t count,
-                                               int32_t current) {
-  const std::optional<QString> text =
-      c_.prompter.input(title, QStringLiteral("%1 (1-%2):").arg(prompt).arg(count), QString::number(current));
+                                               int32_t current,
+                                               const std::function<std::string(int32_t)>& meaning) {
+  // What each number means, for as many rows as a prompt has room for.
+  constexpr int32_t kShown = 12;
+  QString rows;
+  for (int32_t i = 1; i <= count && i <= kShown; ++i) rows += u'\n' + QString::fromStdString(meaning(i));
+  if (count > kShown) rows += QStringLiteral("\n… i %1 dalszych").arg(count - kShown);
+  const std::optional<QString> text = c_.prompter.input(
+      title, QStringLiteral("%1 (1-%2):").arg(prompt).arg(count) + rows, QString::number(current));
   if (!text) return std::nullopt;
   const std::optional<int32_t> k = ParseInteger(*text);
   if (!k || *k < 1 || *k > count) {
@@ -112,8 +122,9 @@ std::optional<int32_t> PhysicsCommands::askRow(const QString& title, const QStri
 void PhysicsCommands::assignCondition() {
   if (selectionEmpty(kConditionTitle)) return;
   const Model& m = c_.state.model;
-  if (const std::optional<int32_t> k =
-          askRow(kConditionTitle, QStringLiteral("Numer warunku"), m.bcCount, m.CurrentBc)) {
+  if (const std::optional<int32_t> k = askRow(
+          kConditionTitle, QStringLiteral("Numer warunku"), m.bcCount, m.CurrentBc,
+          [&m](int32_t i) { return ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint()); })) {
     c_.nameStep(QStringLiteral("przypisanie warunku %1").arg(*k));
     AssignCondition(c_.state.model, c_.state.selection, *k);
   }
@@ -124,7 +135,8 @@ void PhysicsCommands::assignBoundary() {
   if (selectionEmpty(kBoundaryTitle)) return;
   const Model& m = c_.state.model;
   if (const std::optional<int32_t> k =
-          askRow(kBoundaryTitle, QStringLiteral("Numer brzegu"), m.boundaryCount, m.CurrentBoundary)) {
+          askRow(kBoundaryTitle, QStringLiteral("Numer brzegu"), m.boundaryCount, m.CurrentBoundary,
+                 [&m](int32_t i) { return BoundaryText(i, m.BoundaryTable[i]); })) {
     c_.nameStep(QStringLiteral("przypisanie brzegu %1").arg(*k));
     AssignBoundary(c_.state.model, c_.state.selection, *k);
   }

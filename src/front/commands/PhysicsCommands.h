@@ -6,8 +6,10 @@
 
 #include <QString>
 #include <Qt>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 class CommandContext;
 class ConditionsDialog;
@@ -45,7 +47,8 @@ class PhysicsCommands {
 
  private:
   // Asks for a row number of a table of `count` rows, offering `current`.
-  std::optional<int32_t> askRow(const QString& title, const QString& prompt, int32_t count, int32_t current);
+  std::optional<int32_t> askRow(const QString& title, const QString& prompt, int32_t count, int32_t current,
+                                const std::function<std::string(int32_t)>& meaning);
   bool selectionEmpty(const QString& title);
   void showSelectionStatus();
 

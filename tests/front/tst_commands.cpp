@@ -1173,9 +1173,17 @@ class CommandsTest : public QObject {
     r.commands->run(&PhysicsCommands::assignCondition);
     QCOMPARE(Elements(m), u"1-2 2/1, 2-3 3/1, 3-1 3/2"_s);
     QCOMPARE(QString::fromStdString(r.state->history.undoName()), u"przypisanie warunku 3"_s);
-    r.commands->physics().setCurrentCondition(2);
-    QCOMPARE(std::pair(m.CurrentBc, QString::fromStdString(r.state->history.undoName())),
-             std::pair(2, u"wybór bieżącego warunku 2"_s));
+    // Choosing the current condition is no step and leaves the project
+    // saved; an undo keeps it.
+    r.commands->markClean();
+    r.prompter.inputs = {u"2"_s};
+    r.commands->run(&PhysicsCommands::chooseCurrentCondition);
+    QCOMPARE(std::tuple(m.CurrentBc, QString::fromStdString(r.state->history.undoName()),
+                        r.state->history.isClean()),
+             std::tuple(2, u"przypisanie warunku 3"_s, true));
+    r.commands->run(&HistoryCommands::undo);
+    QCOMPARE(m.CurrentBc, 2);
+    r.commands->run(&HistoryCommands::redo);
     QCOMPARE(
         r.prompter.messages(),
         QStringList({u"plain Przypisanie warunku: Nie wybrano żadnego elementu. Wybierz je narzędziem wyboru "

@@ -47,8 +47,7 @@ bool SameProject(const Model& a, const Model& b) {
          a.meshTriangleCount == b.meshTriangleCount &&
          a.MeshTriangleTable.sameRows(b.MeshTriangleTable, a.meshTriangleCount) && SameMeshTags(a, b) &&
          a.ProblemKind == b.ProblemKind && SameFloat(a.Conductivity, b.Conductivity) &&
-         SameFloat(a.SecondProperty, b.SecondProperty) && a.CurrentBoundary == b.CurrentBoundary &&
-         a.CurrentBc == b.CurrentBc;
+         SameFloat(a.SecondProperty, b.SecondProperty);
 }
 
 bool SameElementEnds(const Model& a, const Model& b) {
@@ -67,6 +66,7 @@ bool SameModel(const Model& a, const Model& b) {
          SameRows(a.BcTable, b.BcTable) && SameRows(a.InternalNodeTable, b.InternalNodeTable) &&
          SameStoredRows(a.MeshNodeTable, b.MeshNodeTable) &&
          SameStoredRows(a.MeshTriangleTable, b.MeshTriangleTable) && a.SelectedNumber == b.SelectedNumber &&
+         a.CurrentBoundary == b.CurrentBoundary && a.CurrentBc == b.CurrentBc &&
          a.MeshFailureFlag == b.MeshFailureFlag && a.CaptionText == b.CaptionText;
 }
 

@@ -16,8 +16,9 @@ bool SameModel(const Model& a, const Model& b);
 bool SameElementEnds(const Model& a, const Model& b);
 // The project alone: the counters and the rows they cover, and the
 // scalars except the dialogs' selected number and the caption, which
-// commands set without changing the project, and the last generation's
-// failure flag, which nothing shows or saves.
+// commands set without changing the project, the last generation's
+// failure flag, which nothing shows or saves, and the current condition
+// and boundary, which say only what new elements get and are not saved.
 bool SameProject(const Model& a, const Model& b);
 
 class History {

@@ -67,6 +67,7 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
           });
   connect(commands_.get(), &Commands::closeAskedAgain, this, &QWidget::close, Qt::QueuedConnection);
   connect(commands_.get(), &Commands::historyChanged, this, &MainWindow::showCurrentPhysics);
+  connect(commands_.get(), &Commands::currentPhysicsChanged, this, &MainWindow::showCurrentPhysics);
   showCurrentPhysics();
   // The caption marks unsaved changes in Qt's way: "[*]" shows as "*" while
   // the project differs from its file.

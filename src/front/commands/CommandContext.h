@@ -115,6 +115,8 @@ class CommandContext : public QObject {
   void meshLimitChanged(const QString& text);
   // A close put off by a generation, to be asked again now.
   void closeAskedAgain();
+  // The current condition or boundary was chosen (no step of the history).
+  void currentPhysicsChanged();
 
  private:
   std::unique_ptr<NumberPrompt> numberPrompt_;

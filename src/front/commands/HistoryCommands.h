@@ -2,7 +2,10 @@
 // "Edycja": undo and redo of model changes. Moving through the history is
 // no step of it.
 
+#include <functional>
+
 class CommandContext;
+struct Model;
 
 class HistoryCommands {
  public:
@@ -12,6 +15,7 @@ class HistoryCommands {
   void redo();
 
  private:
+  void move(const std::function<bool(Model&)>& step);
   void afterMove();
 
   CommandContext& c_;

@@ -146,13 +146,34 @@ void PhysicsCommands::assignBoundary() {
 void PhysicsCommands::setCurrentCondition(int32_t k) {
   Model& m = c_.state.model;
   if (c_.generating() || k < 1 || k > m.bcCount || k == m.CurrentBc) return;
-  c_.tracked(QStringLiteral("wybór bieżącego warunku %1").arg(k), [&] { m.CurrentBc = k; });
+  m.CurrentBc = k;
+  emit c_.currentPhysicsChanged();
 }
 
 void PhysicsCommands::setCurrentBoundary(int32_t k) {
   Model& m = c_.state.model;
   if (c_.generating() || k < 1 || k > m.boundaryCount || k == m.CurrentBoundary) return;
-  c_.tracked(QStringLiteral("wybór bieżącego brzegu %1").arg(k), [&] { m.CurrentBoundary = k; });
+  m.CurrentBoundary = k;
+  emit c_.currentPhysicsChanged();
+}
+
+void PhysicsCommands::chooseCurrentCondition() {
+  const Model& m = c_.state.model;
+  if (const std::optional<int32_t> k = askRow(
+          QStringLiteral("Bieżący warunek"), QStringLiteral("Warunek brzegowy nowych elementów"), m.bcCount,
+          m.CurrentBc,
+          [&m](int32_t i) { return ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint()); })) {
+    setCurrentCondition(*k);
+  }
+}
+
+void PhysicsCommands::chooseCurrentBoundary() {
+  const Model& m = c_.state.model;
+  if (const std::optional<int32_t> k =
+          askRow(QStringLiteral("Bieżący brzeg"), QStringLiteral("Brzeg nowych elementów"), m.boundaryCount,
+                 m.CurrentBoundary, [&m](int32_t i) { return BoundaryText(i, m.BoundaryTable[i]); })) {
+    setCurrentBoundary(*k);
+  }
 }
 
 bool PhysicsCommands::mousePressed(Qt::MouseButton button, int x, int y) {

@@ -36,9 +36,15 @@ class PhysicsCommands {
   void clearSelection();
   void assignCondition();
   void assignBoundary();
-  // From the toolbar's selectors; each is a step of the history.
+  // From the toolbar's selectors. The current condition and boundary say
+  // only what new elements get: the file does not hold them, so choosing
+  // one is no step of the history and leaves the project saved.
   void setCurrentCondition(int32_t condition);
   void setCurrentBoundary(int32_t boundary);
+  // "Fizyka > Bieżący warunek..." and "Bieżący brzeg...": the same, chosen by
+  // number from a prompt that says what each number means.
+  void chooseCurrentCondition();
+  void chooseCurrentBoundary();
 
   // The selection tool's mouse: true when the tool took the event.
   bool mousePressed(Qt::MouseButton button, int x, int y);

@@ -263,16 +263,24 @@ TEST(Scene, ConditionColoursLegendSelectionAndPicking) {
   m->ProblemKind = 1;
   (void)AppendCondition(*m, BoundaryCondition{1, 100});
   m->ElementTable[4].bcNumber = 2;
-  m->ElementTable[2].bcNumber = 9;  // past the table: the palette goes round
+  m->ElementTable[2].bcNumber = 9;  // past the table: its own colour, and no legend line
   const std::vector<LegendLine> legend = ConditionLegend(*m, ',');
   ASSERT_EQ(legend.size(), 2u);
   EXPECT_EQ(legend[1].text, "nr 2, temperatura: T [°C] = 100");
   EXPECT_EQ(legend[1].colour, ConditionColour(2));
-  EXPECT_EQ(ConditionColour(9), ConditionColour(1));
-  EXPECT_EQ(ConditionColour(1), colors::kBlue);  // so condition 1 looks as always
-  for (int32_t a = 1; a <= 8; ++a) {
-    for (int32_t b = a + 1; b <= 8; ++b) EXPECT_NE(ConditionColour(a), ConditionColour(b)) << a << ", " << b;
+  // A colour of its own for each of the 99 conditions, apart from each
+  // other and from the blue of an element drawn without one.
+  const auto apart = [](Rgb a, Rgb b) {
+    return std::hypot(double(a.r) - b.r, double(a.g) - b.g, double(a.b) - b.b);
+  };
+  double nearest = apart(ConditionColour(1), colors::kBlue);
+  for (int32_t a = 1; a <= kMaxConditions; ++a) {
+    nearest = std::min(nearest, apart(ConditionColour(a), colors::kBlue));
+    for (int32_t b = a + 1; b <= kMaxConditions; ++b)
+      nearest = std::min(nearest, apart(ConditionColour(a), ConditionColour(b)));
   }
+  EXPECT_GT(nearest, 20.0);
+  EXPECT_EQ(ConditionColour(kMaxConditions + 1), ConditionColour(1));
   ViewTransform v;
   DisplaySettings display;
   display.colourByCondition = 1;
@@ -283,7 +291,7 @@ TEST(Scene, ConditionColoursLegendSelectionAndPicking) {
     if (p.shape == Shape::Line && p.penWidth >= 2) lines.push_back({p.pen, p.penWidth});
   }
   EXPECT_EQ(lines, (std::vector<std::pair<Rgb, int>>{{ConditionColour(1), 2},
-                                                     {ConditionColour(1), 2},
+                                                     {ConditionColour(9), 2},
                                                      {ConditionColour(1), 2},
                                                      {ConditionColour(2), 2},
                                                      {colors::kOrange, 4}}));

@@ -22,6 +22,7 @@
 #include "core/files/ExportFile.h"
 #include "core/files/ProjectFile.h"
 #include "core/files/SafeFile.h"
+#include "core/view/Scene.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
 #include "front/app/QtPrompter.h"
@@ -602,8 +603,29 @@ class MainWindowTest : public QObject {
     QVERIFY(legend->isVisible() && legend->text().contains(u"nr 2, temperatura: T [°C] = 100"_s));
     trigger("SMES");  // the mesh hidden, the edges show their colours
     repaintNow();
-    QCOMPARE(canvas().picture().pixelColor(pixel(10, 20)), QColor(0, 150, 0));
-    QCOMPARE(canvas().picture().pixelColor(pixel(40, 20)), QColor(200, 0, 200));
+    const auto colour = [](int32_t k) {
+      const Rgb c = ConditionColour(k);
+      return QColor(c.r, c.g, c.b);
+    };
+    QCOMPARE(canvas().picture().pixelColor(pixel(10, 20)), colour(2));
+    QCOMPARE(canvas().picture().pixelColor(pixel(40, 20)), colour(3));
+
+    // 99 conditions, each on an element: the legend still fits the 640 × 480
+    // window, and a click on it reaches the drawing under it.
+    while (model().bcCount < kMaxConditions) (void)AppendCondition(model(), BoundaryCondition{1, 5});
+    while (model().elementCount < kMaxConditions) (void)AppendElement(model(), Element{1, 2, 1, 1});
+    for (int32_t e = 1; e <= kMaxConditions; ++e) model().ElementTable[e].bcNumber = e;
+    window->resize(640, 480);
+    trigger("actionConditionColours");
+    trigger("actionConditionColours");
+    QTRY_VERIFY(legend->isVisible());
+    QVERIFY2(canvas().rect().contains(legend->geometry()), qPrintable(QStringLiteral("%1×%2 at %3,%4")
+                                                                          .arg(legend->width())
+                                                                          .arg(legend->height())
+                                                                          .arg(legend->x())
+                                                                          .arg(legend->y())));
+    QVERIFY(legend->text().contains(u"</span> 99</td>"_s));  // the numbers alone, in columns
+    QVERIFY(canvas().childAt(legend->geometry().center()) == nullptr);  // mouse events pass it by
   }
 
   void theWholeRoad() {

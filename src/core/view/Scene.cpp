@@ -1,8 +1,10 @@
 #include "core/view/Scene.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
+#include <vector>
 
 #include "core/boundary/Physics.h"
 
@@ -188,17 +190,58 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   }
 }
 
+namespace {
+
+// One colour for each condition the table can hold: 33 hues, 10.9° apart
+// with the ones near the blue of an element drawn without its condition's
+// colour left out, in three shades. Condition k takes shade k mod 3 and
+// every 7th hue, so that neighbouring numbers look far apart.
+std::array<Rgb, kMaxConditions> MakeConditionPalette() {
+  constexpr int kHues = 36;
+  std::vector<double> hues;
+  for (int j = 0; j < kHues; ++j) {
+    const double hue = j * 360.0 / kHues;
+    if (std::fabs(hue - 240.0) >= 20.0) hues.push_back(hue);
+  }
+  const double shades[] = {0.95, 0.7, 0.5};
+  std::array<Rgb, kMaxConditions> p{};
+  for (size_t k = 0; k < p.size(); ++k) {
+    const double v = shades[k % 3], h = hues[(7 * (k / 3)) % hues.size()] / 60.0;
+    const double x = v * (1 - std::fabs(std::fmod(h, 2.0) - 1));
+    double r = 0, g = 0, b = 0;
+    switch (int(h)) {
+      case 0: r = v, g = x; break;
+      case 1: r = x, g = v; break;
+      case 2: g = v, b = x; break;
+      case 3: g = x, b = v; break;
+      case 4: r = x, b = v; break;
+      default: r = v, b = x; break;
+    }
+    const auto channel = [](double u) { return uint8_t(std::lround(u * 255)); };
+    p[k] = {channel(r), channel(g), channel(b)};
+  }
+  return p;
+}
+
+}  // namespace
+
 Rgb ConditionColour(int32_t condition) {
-  static constexpr Rgb kPalette[] = {colors::kBlue, {0, 150, 0},   {200, 0, 200}, {150, 90, 0},
-                                     {0, 150, 150}, {110, 0, 190}, {128, 128, 0}, {90, 90, 90}};
-  constexpr int32_t n = int32_t(std::size(kPalette));
-  return kPalette[((condition - 1) % n + n) % n];
+  static const std::array<Rgb, kMaxConditions> palette = MakeConditionPalette();
+  constexpr int32_t n = kMaxConditions;
+  return palette[size_t(((condition - 1) % n + n) % n)];
 }
 
 std::vector<LegendLine> ConditionLegend(const Model& m, char decimalPoint) {
+  std::vector<bool> used(size_t(std::max(m.bcCount, 0)) + 1, false);
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const int32_t k = m.ElementTable[e].bcNumber;
+    if (k >= 1 && k <= m.bcCount) used[size_t(k)] = true;
+  }
   std::vector<LegendLine> lines;
   for (int32_t i = 1; i <= m.bcCount; ++i) {
-    lines.push_back({ConditionColour(i), ConditionText(i, m.BcTable[i], m.ProblemKind, decimalPoint)});
+    if (used[size_t(i)]) {
+      lines.push_back({ConditionColour(i), ConditionText(i, m.BcTable[i], m.ProblemKind, decimalPoint), i});
+    }
   }
   return lines;
 }

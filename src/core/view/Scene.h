@@ -69,13 +69,16 @@ struct Highlights {
 };
 
 // The colour elements of a condition are drawn in when the picture shows
-// the conditions: a fixed palette, repeated past its end.
+// the conditions: one of its own for each condition the table holds, none
+// the blue of an element drawn without it.
 Rgb ConditionColour(int32_t condition);
 
-// The legend of that picture: every condition with its colour and text.
+// The legend of that picture: each condition some element uses, with its
+// colour and text.
 struct LegendLine {
   Rgb colour;
   std::string text;
+  int32_t condition = 0;
 };
 std::vector<LegendLine> ConditionLegend(const Model& model, char decimalPoint = '.');
 

@@ -12,6 +12,15 @@
 #include "front/ui/LocaleNumbers.h"
 #include "front/view/ScenePainter.h"
 
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The legend's top edge: below the toolbar's reach.
+constexpr int kLegendTop = 34;
+
+}  // namespace
+
 Canvas::Canvas(AppState& state, QWidget* parent)
     : QWidget(parent), state_(state), font_(ProgramFont()), legend_(new QLabel(this)) {
   setObjectName(QStringLiteral("canvas"));
@@ -23,6 +32,7 @@ Canvas::Canvas(AppState& state, QWidget* parent)
   legend_->setAutoFillBackground(true);
   legend_->setFrameStyle(QFrame::Box | QFrame::Plain);
   legend_->setMargin(4);
+  legend_->setAttribute(Qt::WA_TransparentForMouseEvents);  // clicks reach the drawing under it
   legend_->hide();
 }
 
@@ -33,19 +43,39 @@ void Canvas::invalidateScene() {
 }
 
 void Canvas::updateLegend() {
-  if (state_.display.colourByCondition != 1) {
+  const std::vector<LegendLine> lines = state_.display.colourByCondition == 1
+                                            ? ConditionLegend(state_.model, UserDecimalPoint())
+                                            : std::vector<LegendLine>{};
+  if (lines.empty()) {
     legend_->hide();
     return;
   }
-  QString html;
-  for (const LegendLine& line : ConditionLegend(state_.model, UserDecimalPoint())) {
-    html += QStringLiteral("<div><span style=\"color:%1\">&#9632;&#9632;</span> %2</div>")
-                .arg(QColor(line.colour.r, line.colour.g, line.colour.b).name(),
-                     QString::fromStdString(line.text).toHtmlEscaped());
+  // As many rows as the drawing has room for, in columns; the whole texts
+  // while they fit across it, the numbers alone when they do not.
+  const QFontMetrics metrics(legend_->font());
+  const int rows = std::max(1, (height() - kLegendTop - 16) / (metrics.lineSpacing() + 2));
+  const int columns = (int(lines.size()) + rows - 1) / rows;
+  int widest = 0;
+  for (const LegendLine& line : lines) {
+    widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line.text)));
   }
-  legend_->setText(html);
+  const bool whole = columns * (widest + metrics.horizontalAdvance(u"■■ "_s) + 12) <= width() - 16;
+  QString html = u"<table cellspacing=\"0\" cellpadding=\"1\">"_s;
+  for (int r = 0; r < std::min<int>(rows, int(lines.size())); ++r) {
+    html += u"<tr>"_s;
+    for (int c = 0; c < columns; ++c) {
+      const size_t i = size_t(c) * size_t(rows) + size_t(r);
+      if (i >= lines.size()) break;
+      const LegendLine& line = lines[i];
+      html += u"<td style=\"padding-right:8px\"><span style=\"color:%1\">&#9632;&#9632;</span> %2</td>"_s.arg(
+          QColor(line.colour.r, line.colour.g, line.colour.b).name(),
+          whole ? QString::fromStdString(line.text).toHtmlEscaped() : QString::number(line.condition));
+    }
+    html += u"</tr>"_s;
+  }
+  legend_->setText(html + u"</table>"_s);
   legend_->adjustSize();
-  legend_->move(std::max(0, width() - legend_->width() - 8), 34);
+  legend_->move(std::max(0, width() - legend_->width() - 8), kLegendTop);
   legend_->show();
 }
 
@@ -55,7 +85,7 @@ void Canvas::overlayChanged(const QRect& area) {
 
 void Canvas::resizeEvent(QResizeEvent* event) {
   sceneDirty_ = true;
-  if (legend_->isVisible()) legend_->move(std::max(0, width() - legend_->width() - 8), 34);
+  updateLegend();  // its columns follow the drawing's height
   QWidget::resizeEvent(event);
 }
 

@@ -51,9 +51,7 @@ void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight
 
 ScreenPoint ModelToScreen(const ViewTransform& view, int32_t clientHeight, double x, double y, double offsetX,
                           double offsetY) {
-  const double px = view.marginLeft + (x - double(view.viewXMin)) * double(view.scale) + offsetX;
-  const double py = BaseY(view, clientHeight) - (y - double(view.viewYMin)) * double(view.scale) + offsetY;
-  return {TruncToPixel(px), TruncToPixel(py)};
+  return {TruncToPixel(ScreenX(view, x) + offsetX), TruncToPixel(ScreenY(view, clientHeight, y) + offsetY)};
 }
 
 ModelPoint ScreenToModel(const ViewTransform& view, int32_t clientHeight, int32_t px, int32_t py) {

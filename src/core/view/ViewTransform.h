@@ -48,6 +48,15 @@ bool HasDrawingArea(const ViewTransform& view);
 // spacing to 10. Run before anything is drawn.
 void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight);
 
+// The mapping of a model coordinate to a pixel coordinate, before truncation:
+// the one formula ModelToScreen and the mesh raster share.
+inline double ScreenX(const ViewTransform& view, double x) {
+  return view.marginLeft + (x - double(view.viewXMin)) * double(view.scale);
+}
+inline double ScreenY(const ViewTransform& view, int32_t clientHeight, double y) {
+  return double(clientHeight - view.marginBottom) - (y - double(view.viewYMin)) * double(view.scale);
+}
+
 // Model point to pixel, truncated toward zero after adding the offset. A
 // result beyond the 32-bit range (or from a value that is not a number) is
 // pinned to the range's end, never undefined.

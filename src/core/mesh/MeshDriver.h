@@ -11,6 +11,10 @@
 #include "core/mesh/MeshProtocol.h"
 #include "core/model/Model.h"
 
+// The largest triangle area offered when none is given: the window's area
+// prompt starts with it, and the command line takes it by default.
+inline constexpr double kOfferedArea = 10.0;
+
 struct MesherOptions {
   std::string helperPath;              // the vendrel-mesher program
   std::vector<std::string> extraArgs;  // passed to the helper after its name

@@ -240,8 +240,8 @@ struct PaintingPrompter : Prompter {
   void message(const QString&, const QString&, MessageIcon) override {}
   bool ask(const QString&, const QString&) override { return false; }
   std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QString> openFileName(const FileDialogSpec&) override { return {}; }
-  std::optional<QString> saveFileName(const FileDialogSpec&) override { return {}; }
+  std::optional<QString> openFileName(const FileDialogOptions&) override { return {}; }
+  std::optional<QString> saveFileName(const FileDialogOptions&) override { return {}; }
   int showDialog(QDialog& dialog) override {
     dialog.show();
     QApplication::processEvents();

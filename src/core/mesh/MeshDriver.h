@@ -18,7 +18,7 @@ inline constexpr double kOfferedArea = 10.0;
 struct MesherOptions {
   std::string helperPath;              // the vendrel-mesher program
   std::vector<std::string> extraArgs;  // passed to the helper after its name
-  // For a mesh within the specified limits; a larger limit adds 20 µs per
+  // For a mesh within the solver layouts' limits; a larger limit adds 20 µs per
   // triangle it allows (see TimeLimit).
   std::chrono::milliseconds timeLimit{5000};
   MeshLimits limits;

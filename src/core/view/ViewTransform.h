@@ -48,13 +48,17 @@ bool HasDrawingArea(const ViewTransform& view);
 // spacing to 10. Run before anything is drawn.
 void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight);
 
-// The mapping of a model coordinate to a pixel coordinate, before truncation:
-// the one formula ModelToScreen and the mesh raster share.
-inline double ScreenX(const ViewTransform& view, double x) {
-  return view.marginLeft + (x - double(view.viewXMin)) * double(view.scale);
-}
-inline double ScreenY(const ViewTransform& view, int32_t clientHeight, double y) {
-  return double(clientHeight - view.marginBottom) - (y - double(view.viewYMin)) * double(view.scale);
+// The mapping of model coordinates to pixel coordinates for one client
+// area, before truncation: the one formula ModelToScreen and the mesh raster
+// share. Made once, it maps any number of points.
+struct ScreenMapping {
+  double left, xMin, base, yMin, scale;
+  double x(double modelX) const { return left + (modelX - xMin) * scale; }
+  double y(double modelY) const { return base - (modelY - yMin) * scale; }
+};
+inline ScreenMapping MappingFor(const ViewTransform& view, int32_t clientHeight) {
+  return {double(view.marginLeft), double(view.viewXMin), double(clientHeight - view.marginBottom),
+          double(view.viewYMin), double(view.scale)};
 }
 
 // Model point to pixel, truncated toward zero after adding the offset. A

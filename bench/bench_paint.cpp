@@ -93,11 +93,12 @@ Fixture& Shared() {
 void BM_SceneRepaint(benchmark::State& state) {
   Fixture& f = Shared();
   Scene scene;
+  NumberCache numbers;  // kept between repaints, as the canvas keeps it
   for (auto _ : state) {
     ViewTransform view = f.view;
     BuildScene(*f.model, view, f.display, true, kWidth, kHeight, scene);
     QPainter painter(&f.image);
-    PaintScene(painter, scene.items, f.font);
+    PaintScene(painter, scene.items, f.font, numbers);
   }
   state.counters["primitives"] = double(scene.items.size());
   state.counters["dots"] = scene.gridDots;
@@ -239,8 +240,8 @@ struct PaintingPrompter : Prompter {
   void message(const QString&, const QString&, MessageIcon) override {}
   bool ask(const QString&, const QString&) override { return false; }
   std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QString> openFileName(const FileDialogSpec&) override { return {}; }
-  std::optional<QString> saveFileName(const FileDialogSpec&) override { return {}; }
+  std::optional<QString> openFileName(const FileDialogOptions&) override { return {}; }
+  std::optional<QString> saveFileName(const FileDialogOptions&) override { return {}; }
   int showDialog(QDialog& dialog) override {
     dialog.show();
     QApplication::processEvents();

@@ -18,7 +18,7 @@ package=(dpkg-dev file)
 screenshot=(xvfb xauth xdotool imagemagick)
 test=(
   triangle-bin libgtest-dev libgmock-dev libbenchmark-dev locales
-  desktop-file-utils lintian clang-14 libclang-rt-14-dev
+  desktop-file-utils lintian clang-14 libclang-rt-14-dev clang-format
   gmsh python3-meshio python3-gmsh
 )
 case $use in

@@ -36,7 +36,7 @@ class ScriptedPrompter : public Prompter {
   QStringList progressShown;  // for file dialogs that report their filter; 0 when none is queued
   std::deque<std::optional<QString>> inputs, fileNames;
   std::deque<std::function<int(QDialog&)>> dialogs;
-  std::vector<FileDialogSpec> fileDialogs;
+  std::vector<FileDialogOptions> fileDialogs;
   QString lastInitialText;
   // For each message, the title of the dialog it stood over, if any.
   QStringList shownOver;
@@ -56,10 +56,10 @@ class ScriptedPrompter : public Prompter {
     lastInitialText = initial;
     return take(inputs, "an input");
   }
-  std::optional<QString> openFileName(const FileDialogSpec& options) override {
+  std::optional<QString> openFileName(const FileDialogOptions& options) override {
     return file("open", options);
   }
-  std::optional<QString> saveFileName(const FileDialogSpec& options) override {
+  std::optional<QString> saveFileName(const FileDialogOptions& options) override {
     return file("save", options);
   }
   // The dialog is shown and activated for real, as exec() shows it, so it
@@ -107,7 +107,7 @@ class ScriptedPrompter : public Prompter {
   void record(const char* kind, const QString& title, const QString& text) {
     log << u"%1 %2: %3"_s.arg(QLatin1String(kind), title, text);
   }
-  std::optional<QString> file(const char* kind, const FileDialogSpec& options) {
+  std::optional<QString> file(const char* kind, const FileDialogOptions& options) {
     record(kind, options.title, {});
     fileDialogs.push_back(options);
     if (options.chosenFilter != nullptr) {

@@ -437,7 +437,7 @@ class CommandsTest : public QObject {
         QStringList({korbel, u"plain Eksport do MES 2D KORBELA NIELINIOWA: Plik wyeksportowano poprawnie"_s,
                      korbel, u"note Błąd operacji dyskowej: Nie można zapisać do pliku"_s}));
     for (const QString& name : names) QVERIFY(QFileInfo::exists(dir.filePath(name)));
-    const FileDialogSpec& options = r.prompter.fileDialogs[0];
+    const FileDialogOptions& options = r.prompter.fileDialogs[0];
     QCOMPARE(options.title, u"Eksport siatki"_s);
     QCOMPARE(options.defaultSuffix, u"m2d"_s);
     QVERIFY(!options.confirmOverwrite);
@@ -511,7 +511,7 @@ class CommandsTest : public QObject {
                  {kAreaPrompt, u"stop Generacja siatki: Zbyt duża liczba elementów lub węzłów"_s, kFailed}));
   }
 
-  // A mesh past the specified limits: its statistics add up, its list
+  // A mesh past the solver layouts' limits: its statistics add up, its list
   // holds every line, made as shown.
   void statisticsAndListOfALargeMesh() {
     Rig r;
@@ -652,7 +652,7 @@ class CommandsTest : public QObject {
       QCOMPARE(RunBatchExport(args, r.commands->mesh().mesherOptions(), sink), 0);
       QCOMPARE(ReadFileBytes(dir.filePath(name).toStdString()), ReadFileBytes(cli));
     }
-    const FileDialogSpec& options = r.prompter.fileDialogs[0];
+    const FileDialogOptions& options = r.prompter.fileDialogs[0];
     QCOMPARE(options.title, u"Eksport siatki do formatu otwartego"_s);
     QVERIFY(options.confirmOverwrite && options.chosenFilter != nullptr);
     QCOMPARE(options.filters,

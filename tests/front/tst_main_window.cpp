@@ -624,7 +624,7 @@ class MainWindowTest : public QObject {
                                                                           .arg(legend->height())
                                                                           .arg(legend->x())
                                                                           .arg(legend->y())));
-    QVERIFY(legend->text().contains(u"</span> 99</td>"_s));  // the numbers alone, in columns
+    QVERIFY(legend->text().contains(u"</span> 99</td>"_s));             // the numbers alone, in columns
     QVERIFY(canvas().childAt(legend->geometry().center()) == nullptr);  // mouse events pass it by
   }
 

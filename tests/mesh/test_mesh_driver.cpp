@@ -111,7 +111,7 @@ TEST(MeshDriver, MisbehavingHelpersAreFailuresNotHangs) {
   EXPECT_EQ(std::pair(m->meshTriangleCount, m->internalNodeCount), std::pair(0, 1));
 }
 
-// The specified limits by default, the large one when asked for: the
+// The solver layouts' limits by default, the large one when asked for: the
 // request carries it, so the helper answers to it.
 TEST(MeshDriver, LimitsHoldAtTheirEdges) {
   const std::tuple<int32_t, const char*, const char*, MeshOutcome> sizes[] = {

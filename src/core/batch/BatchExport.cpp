@@ -15,14 +15,20 @@
 
 namespace {
 
-// Every option of the window-less run; each takes a value.
-constexpr std::string_view kOptions[] = {"--export", "--area", "--msh-version", "--max-triangles"};
+// True when `argument` is "--" and the option's name.
+bool Names(const BatchOption& option, std::string_view argument) {
+  return argument.size() == option.name.size() + 2 && argument.starts_with("--") &&
+         argument.substr(2) == option.name;
+}
+
+bool IsOption(std::string_view argument) {
+  const std::vector<BatchOption>& options = BatchOptions();
+  return std::any_of(options.begin(), options.end(),
+                     [&](const BatchOption& o) { return Names(o, argument); });
+}
 
 // What to do with a mesh the solver layouts refuse, in this run's words.
 constexpr const char* kLayoutRemedy = " Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).";
-
-// The area the window offers when it asks for one.
-constexpr double kOfferedArea = 10.0;
 
 struct Request {
   std::string out;
@@ -77,7 +83,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       positional.push_back(name);
       continue;
     }
-    if (std::find(std::begin(kOptions), std::end(kOptions), name) == std::end(kOptions)) {
+    if (!IsOption(name)) {
       why = "Nieznana opcja " + name;
       return std::nullopt;
     }
@@ -154,19 +160,46 @@ void ListCauses(const std::vector<Finding>& causes, std::ostream& messages) {
 
 }  // namespace
 
+const std::vector<BatchOption>& BatchOptions() {
+  static const std::vector<BatchOption> options = {
+      {"export", "PLIK", "PLIK", true, "Bez okna: eksportuje siatkę projektu do PLIKU."},
+      {"area", "POLE", "POLE", false,
+       "Maksymalne pole trójkąta (domyślnie " + AreaText(kOfferedArea, '.') + ")."},
+      {"msh-version", "WERSJA", "2.2", false, "Wersja formatu MSH: 4.1 (domyślna) albo 2.2."},
+      {"max-triangles", "N", "N", false,
+       "Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej opcji)."},
+  };
+  return options;
+}
+
 bool AsksForBatchExport(const std::vector<std::string>& args) {
   return std::any_of(args.begin(), args.end(), [](const std::string& a) {
-    for (std::string_view option : kOptions) {
-      if (a == option || a.rfind(std::string(option) + "=", 0) == 0) return true;
-    }
-    return false;
+    return IsOption(std::string_view(a).substr(0, a.find('=')));
   });
 }
 
 std::string BatchExportHelp() {
-  return "Bez okna: vendrel --export PLIK [--area POLE] [--msh-version 2.2]\n"
-         "  [--max-triangles N] [--] projekt.vdk\n"
-         "otwiera projekt, generuje siatkę (domyślne pole trójkąta 10; limit 1 999\n"
+  // The usage line from the options, broken before 80 columns.
+  std::vector<std::string> words = {"Bez okna: vendrel"};
+  for (const BatchOption& o : BatchOptions()) {
+    const std::string word = "--" + std::string(o.name) + " " + std::string(o.usageValue);
+    words.push_back(o.required ? word : "[" + word + "]");
+  }
+  words.insert(words.end(), {"[--]", "projekt.vdk"});
+  std::string help, line;
+  for (const std::string& word : words) {
+    if (line.empty()) {
+      line = word;
+    } else if (line.size() + 1 + word.size() < 80) {
+      line += " " + word;
+    } else {
+      help += line + "\n";
+      line = "  " + word;
+    }
+  }
+  return help + line + "\n" + "otwiera projekt, generuje siatkę (domyślne pole trójkąta " +
+         AreaText(kOfferedArea, '.') +
+         "; limit 1 999\n"
          "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
          "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
          "albo 2.2), vtu (VTK). Po -- nazwy plików mogą zaczynać się od -.\n"

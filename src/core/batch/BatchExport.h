@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/mesh/MeshDriver.h"
@@ -17,6 +18,18 @@ enum BatchStatus : int {
   kBatchMeshFailed = 4,
   kBatchExportFailed = 5,
 };
+
+// One option of the window-less run; each takes a value. The one table of
+// them gives the parser its options, --help its usage line, and `main` its
+// QCommandLineParser options, in this order.
+struct BatchOption {
+  std::string_view name;        // without the dashes: "export"
+  std::string_view valueName;   // the value as the list of options names it
+  std::string_view usageValue;  // the value as the usage line shows it
+  bool required;                // shown without brackets in the usage line
+  std::string description;      // the option's line in the list (Polish)
+};
+const std::vector<BatchOption>& BatchOptions();
 
 // True when the arguments ask for the window-less run (any of its options).
 bool AsksForBatchExport(const std::vector<std::string>& args);

@@ -11,10 +11,14 @@
 #include "core/mesh/MeshProtocol.h"
 #include "core/model/Model.h"
 
+// The largest triangle area offered when none is given: the window's area
+// prompt starts with it, and the command line takes it by default.
+inline constexpr double kOfferedArea = 10.0;
+
 struct MesherOptions {
   std::string helperPath;              // the vendrel-mesher program
   std::vector<std::string> extraArgs;  // passed to the helper after its name
-  // For a mesh within the specified limits; a larger limit adds 20 µs per
+  // For a mesh within the solver layouts' limits; a larger limit adds 20 µs per
   // triangle it allows (see TimeLimit).
   std::chrono::milliseconds timeLimit{5000};
   MeshLimits limits;

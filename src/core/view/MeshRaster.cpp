@@ -111,16 +111,16 @@ void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, 
   // Every node's pixel as the scene computes it (from the single-precision
   // coordinates, truncated toward zero), held within a range where the
   // arithmetic below cannot overflow.
-  const double scale = view.scale, left = view.marginLeft - double(view.viewXMin) * scale;
-  const double base = double(height - view.marginBottom) + double(view.viewYMin) * scale;
+  const ScreenMapping map = MappingFor(view, height);
+  const int32_t nodeCount = m.meshNodeCount;
   const auto pixel = [](double v) { return static_cast<int32_t>(std::clamp(v, -1e9, 1e9)); };
-  sx_.resize(size_t(m.meshNodeCount) + 1);
-  sy_.resize(size_t(m.meshNodeCount) + 1);
-  const MeshNode* rows = m.MeshNodeTable.rows(m.meshNodeCount);
-  for (int32_t k = 1; k <= m.meshNodeCount; ++k) {
+  sx_.resize(size_t(nodeCount) + 1);
+  sy_.resize(size_t(nodeCount) + 1);
+  const MeshNode* rows = m.MeshNodeTable.rows(nodeCount);
+  for (int32_t k = 1; k <= nodeCount; ++k) {
     const MeshNode& n = rows != nullptr ? rows[k - 1] : m.MeshNodeTable[k];
-    sx_[size_t(k)] = pixel(left + double(SinglePrecision(n.x)) * scale);
-    sy_[size_t(k)] = pixel(base - double(SinglePrecision(n.y)) * scale);
+    sx_[size_t(k)] = pixel(map.x(SinglePrecision(n.x)));
+    sy_[size_t(k)] = pixel(map.y(SinglePrecision(n.y)));
   }
   for (const auto& [a, b] : edges_) {
     const int32_t x0 = sx_[size_t(a)], y0 = sy_[size_t(a)], x1 = sx_[size_t(b)], y1 = sy_[size_t(b)];

@@ -10,6 +10,27 @@
 
 namespace {
 
+bool WithinPixelLimit(ScreenPoint p) {
+  return p.x >= -kPixelLimit && p.x <= kPixelLimit && p.y >= -kPixelLimit && p.y <= kPixelLimit;
+}
+
+// True when both ends of element `e` are rows of the node table.
+bool HasNodes(const Model& m, int32_t e) {
+  const Element& el = m.ElementTable[e];
+  return el.startNode >= 1 && el.startNode <= m.nodeCount && el.endNode >= 1 && el.endNode <= m.nodeCount;
+}
+
+// The client pixels of element `e`'s ends; false when either lies past the
+// pixel limit, where no line is drawn.
+bool ElementEnds(const Model& m, const ViewTransform& view, int32_t clientHeight, int32_t e, ScreenPoint& a,
+                 ScreenPoint& b) {
+  const Node& p = m.NodeTable[m.ElementTable[e].startNode];
+  const Node& q = m.NodeTable[m.ElementTable[e].endNode];
+  a = ModelToScreen(view, clientHeight, p.x, p.y);
+  b = ModelToScreen(view, clientHeight, q.x, q.y);
+  return WithinPixelLimit(a) && WithinPixelLimit(b);
+}
+
 // Tracks the canvas's pen and brush the way the window's drawing code sets
 // them, so every primitive records what was in force.
 class SceneWriter {
@@ -30,6 +51,10 @@ class SceneWriter {
     scene_.items.push_back(Primitive{shape, penWidth, pen, brush, text, x1, y1, x2, y2, number});
   }
 
+  bool elementEnds(const Model& m, int32_t e, ScreenPoint& a, ScreenPoint& b) const {
+    return ElementEnds(m, view_, clientHeight_, e, a, b);
+  }
+
   // A disc of six pixels around a model point.
   void marker(double x, double y) {
     const ScreenPoint a = at(x, y, -3, -3);
@@ -43,14 +68,21 @@ class SceneWriter {
   int32_t clientHeight_;
 };
 
-bool WithinPixelLimit(ScreenPoint p) {
-  return p.x >= -kPixelLimit && p.x <= kPixelLimit && p.y >= -kPixelLimit && p.y <= kPixelLimit;
+// Each layer below sets the pen and brush it draws with whether or not it
+// draws anything, and leaves them for the next layer; BuildScene calls the
+// layers in drawing order.
+
+void AddBackground(SceneWriter& w, int32_t width, int32_t height) {
+  w.pen = w.brush = colors::kWhite;
+  w.add(Shape::FillRect, 0, 0, width, height);
 }
 
 void AddGrid(SceneWriter& w, Scene& scene, ViewTransform& view, int32_t width, int32_t height) {
+  w.pen = w.brush = colors::kGrey;
+  w.penWidth = 1;
   // The bounds multiply the region's far edge; a zero-sized window has no
   // sensible bound and gets no grid.
-  if (width <= 0 || height <= 0) return;
+  if (view.gridShown != 1 || width <= 0 || height <= 0) return;
   const float xBound = float((width / height) + 1.5) * view.viewXMax;
   const float yBound = float((height / width) + 1) * view.viewYMax;
   for (float x = view.viewXMin; x <= xBound; x += view.gridDx) {
@@ -71,6 +103,113 @@ void AddGrid(SceneWriter& w, Scene& scene, ViewTransform& view, int32_t width, i
   }
 }
 
+void AddNodes(SceneWriter& w, const Model& m, const DisplaySettings& display) {
+  w.pen = w.brush = colors::kMaroon;
+  if (display.showNodes != 1) return;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) w.marker(m.NodeTable[i].x, m.NodeTable[i].y);
+}
+
+void AddNodeNumbers(SceneWriter& w, const Model& m, const DisplaySettings& display) {
+  w.brush = colors::kWhite;
+  w.text = colors::kMaroon;
+  if (display.showNodeNumbers != 1) return;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) {
+    const ScreenPoint p = w.at(m.NodeTable[i].x, m.NodeTable[i].y);
+    w.add(Shape::Text, p.x, p.y, p.x, p.y, i);
+  }
+}
+
+// Each element's number at its midpoint.
+void AddElementNumbers(SceneWriter& w, const Model& m, const DisplaySettings& display) {
+  w.text = colors::kBlue;
+  if (display.showElementNumbers != 1) return;
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    const Node& a = m.NodeTable[m.ElementTable[e].startNode];
+    const Node& b = m.NodeTable[m.ElementTable[e].endNode];
+    const ScreenPoint p = w.at((double(a.x) + b.x) * 0.5, (double(a.y) + b.y) * 0.5);
+    w.add(Shape::Text, p.x, p.y, p.x, p.y, e);
+  }
+}
+
+// The boundary elements, 2 pixels wide; each one drawn leaves a black
+// 1-pixel pen to the layers after it.
+void AddElements(SceneWriter& w, const Model& m, const DisplaySettings& display) {
+  w.brush = colors::kBlack;
+  w.pen = colors::kBlue;
+  w.penWidth = 2;
+  if (display.showElements != 1) return;
+  for (int32_t e = 1; e <= m.elementCount; ++e) {
+    ScreenPoint a, b;
+    if (!w.elementEnds(m, e, a, b)) continue;
+    w.penWidth = 2;
+    w.pen = display.colourByCondition == 1 ? ConditionColour(m.ElementTable[e].bcNumber) : colors::kBlue;
+    w.add(Shape::Line, a.x, a.y, b.x, b.y);
+    w.penWidth = 1;
+    w.pen = colors::kBlack;
+  }
+}
+
+// White discs with a green outline.
+void AddInternalNodes(SceneWriter& w, const Model& m, const DisplaySettings& display) {
+  w.pen = colors::kGreen;
+  w.brush = colors::kWhite;
+  if (display.showInternalNodes != 1) return;
+  for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
+    w.marker(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
+  }
+}
+
+// The mesh's triangles, over everything drawn so far. A mesh past the solver
+// layouts' limits is only marked, to be rasterized (MeshRaster).
+void AddMesh(SceneWriter& w, Scene& scene, const Model& m, bool meshShown) {
+  w.pen = colors::kBlack;
+  if (!meshShown) return;
+  if (m.meshTriangleCount > kMaxMeshTriangles) {
+    scene.rasterMeshAt = static_cast<ptrdiff_t>(scene.items.size());
+    return;
+  }
+  // Single precision, as the picture has always placed them.
+  const auto at = [&w](const MeshNode& n) { return w.at(SinglePrecision(n.x), SinglePrecision(n.y)); };
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& c = m.MeshTriangleTable[t];
+    const ScreenPoint p1 = at(m.MeshNodeTable[c.corner1]);
+    const ScreenPoint p2 = at(m.MeshNodeTable[c.corner2]);
+    const ScreenPoint p3 = at(m.MeshNodeTable[c.corner3]);
+    if (!WithinPixelLimit(p1) || !WithinPixelLimit(p2) || !WithinPixelLimit(p3)) continue;
+    w.add(Shape::Line, p1.x, p1.y, p2.x, p2.y);
+    w.add(Shape::Line, p2.x, p2.y, p3.x, p3.y);
+    w.add(Shape::Line, p3.x, p3.y, p1.x, p1.y);
+  }
+}
+
+// The selected elements as thick orange lines, then what a model check
+// pointed out: elements as thick red lines, nodes as red rings.
+void AddHighlights(SceneWriter& w, const Model& m, const Highlights& highlights) {
+  const auto element = [&](int32_t e) {
+    ScreenPoint a, b;
+    if (e >= 1 && e <= m.elementCount && HasNodes(m, e) && w.elementEnds(m, e, a, b))
+      w.add(Shape::Line, a.x, a.y, b.x, b.y);
+  };
+  const auto ring = [&](double x, double y) {
+    const ScreenPoint a = w.at(x, y, -7, -7);
+    const ScreenPoint b = w.at(x, y, 7, 7);
+    w.add(Shape::Ring, a.x, a.y, b.x, b.y);
+  };
+  w.pen = colors::kOrange;
+  w.penWidth = 4;
+  for (int32_t e : highlights.selected) element(e);
+  w.pen = colors::kRed;
+  w.penWidth = 3;
+  for (int32_t e : highlights.elements) element(e);
+  w.penWidth = 2;
+  for (int32_t i : highlights.nodes) {
+    if (i >= 1 && i <= m.nodeCount) ring(m.NodeTable[i].x, m.NodeTable[i].y);
+  }
+  for (int32_t i : highlights.internalNodes) {
+    if (i >= 1 && i <= m.internalNodeCount) ring(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
+  }
+}
+
 }  // namespace
 
 void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& display, bool meshShown,
@@ -80,114 +219,16 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   scene.gridLimitHit = false;
   scene.rasterMeshAt = -1;
   SceneWriter w(scene, view, height);
-
-  // 1. Background.
-  w.pen = w.brush = colors::kWhite;
-  w.add(Shape::FillRect, 0, 0, width, height);
-  w.pen = w.brush = colors::kBlack;
-  // 2. Scale.
+  AddBackground(w, width, height);
   ComputeScale(view, width, height);
-  // 3-4. Grid dots.
-  w.pen = w.brush = colors::kGrey;
-  w.penWidth = 1;
-  if (view.gridShown == 1) AddGrid(w, scene, view, width, height);
-  // 5-6. Boundary nodes.
-  w.pen = w.brush = colors::kMaroon;
-  if (m.nodeCount >= 1 && display.showNodes == 1) {
-    for (int32_t i = 1; i <= m.nodeCount; ++i) w.marker(m.NodeTable[i].x, m.NodeTable[i].y);
-  }
-  // 7-8. Node numbers.
-  w.brush = colors::kWhite;
-  w.text = colors::kMaroon;
-  if (m.nodeCount >= 1 && display.showNodeNumbers == 1) {
-    for (int32_t i = 1; i <= m.nodeCount; ++i) {
-      const ScreenPoint p = w.at(m.NodeTable[i].x, m.NodeTable[i].y);
-      w.add(Shape::Text, p.x, p.y, p.x, p.y, i);
-    }
-  }
-  // 9-10. Element numbers at the midpoints.
-  w.text = colors::kBlue;
-  if (m.elementCount >= 1 && display.showElementNumbers == 1) {
-    for (int32_t e = 1; e <= m.elementCount; ++e) {
-      const Node& a = m.NodeTable[m.ElementTable[e].startNode];
-      const Node& b = m.NodeTable[m.ElementTable[e].endNode];
-      const ScreenPoint p = w.at((double(a.x) + b.x) * 0.5, (double(a.y) + b.y) * 0.5);
-      w.add(Shape::Text, p.x, p.y, p.x, p.y, e);
-    }
-  }
-  // 11-12. Boundary elements; each drawn one leaves a black 1-pixel pen.
-  w.brush = colors::kBlack;
-  w.pen = colors::kBlue;
-  w.penWidth = 2;
-  if (m.elementCount >= 1 && display.showElements == 1) {
-    for (int32_t e = 1; e <= m.elementCount; ++e) {
-      const Node& a = m.NodeTable[m.ElementTable[e].startNode];
-      const Node& b = m.NodeTable[m.ElementTable[e].endNode];
-      const ScreenPoint pa = w.at(a.x, a.y);
-      const ScreenPoint pb = w.at(b.x, b.y);
-      if (!WithinPixelLimit(pa) || !WithinPixelLimit(pb)) continue;
-      w.penWidth = 2;
-      w.pen = display.colourByCondition == 1 ? ConditionColour(m.ElementTable[e].bcNumber) : colors::kBlue;
-      w.add(Shape::Line, pa.x, pa.y, pb.x, pb.y);
-      w.penWidth = 1;
-      w.pen = colors::kBlack;
-    }
-  }
-  // 13-14. Internal nodes: white discs with a green outline.
-  w.pen = colors::kGreen;
-  w.brush = colors::kWhite;
-  if (m.internalNodeCount >= 1 && display.showInternalNodes == 1) {
-    for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
-      w.marker(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
-    }
-  }
-  // 15-16. Mesh triangles, last, over everything.
-  w.pen = colors::kBlack;
-  if (m.meshTriangleCount > kMaxMeshTriangles && meshShown) {
-    scene.rasterMeshAt = static_cast<ptrdiff_t>(scene.items.size());
-  } else if (m.meshTriangleCount >= 1 && meshShown) {
-    // Single precision, as the picture has always placed them.
-    const auto at = [&w](const MeshNode& n) { return w.at(SinglePrecision(n.x), SinglePrecision(n.y)); };
-    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-      const MeshTriangle& c = m.MeshTriangleTable[t];
-      const ScreenPoint p1 = at(m.MeshNodeTable[c.corner1]);
-      const ScreenPoint p2 = at(m.MeshNodeTable[c.corner2]);
-      const ScreenPoint p3 = at(m.MeshNodeTable[c.corner3]);
-      if (!WithinPixelLimit(p1) || !WithinPixelLimit(p2) || !WithinPixelLimit(p3)) continue;
-      w.add(Shape::Line, p1.x, p1.y, p2.x, p2.y);
-      w.add(Shape::Line, p2.x, p2.y, p3.x, p3.y);
-      w.add(Shape::Line, p3.x, p3.y, p1.x, p1.y);
-    }
-  }
-  // 17. The selected elements, then what a model check pointed out.
-  const auto node = [&](int32_t i) { return i >= 1 && i <= m.nodeCount; };
-  const auto element = [&](int32_t e) {
-    if (e < 1 || e > m.elementCount || !node(m.ElementTable[e].startNode) || !node(m.ElementTable[e].endNode))
-      return;
-    const Node& a = m.NodeTable[m.ElementTable[e].startNode];
-    const Node& b = m.NodeTable[m.ElementTable[e].endNode];
-    const ScreenPoint pa = w.at(a.x, a.y);
-    const ScreenPoint pb = w.at(b.x, b.y);
-    if (WithinPixelLimit(pa) && WithinPixelLimit(pb)) w.add(Shape::Line, pa.x, pa.y, pb.x, pb.y);
-  };
-  w.pen = colors::kOrange;
-  w.penWidth = 4;
-  for (int32_t e : highlights.selected) element(e);
-  w.pen = colors::kRed;
-  w.penWidth = 3;
-  const auto ring = [&](double x, double y) {
-    const ScreenPoint a = w.at(x, y, -7, -7);
-    const ScreenPoint b = w.at(x, y, 7, 7);
-    w.add(Shape::Ring, a.x, a.y, b.x, b.y);
-  };
-  for (int32_t e : highlights.elements) element(e);
-  w.penWidth = 2;
-  for (int32_t i : highlights.nodes) {
-    if (node(i)) ring(m.NodeTable[i].x, m.NodeTable[i].y);
-  }
-  for (int32_t i : highlights.internalNodes) {
-    if (i >= 1 && i <= m.internalNodeCount) ring(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
-  }
+  AddGrid(w, scene, view, width, height);
+  AddNodes(w, m, display);
+  AddNodeNumbers(w, m, display);
+  AddElementNumbers(w, m, display);
+  AddElements(w, m, display);
+  AddInternalNodes(w, m, display);
+  AddMesh(w, scene, m, meshShown);
+  AddHighlights(w, m, highlights);
 }
 
 namespace {
@@ -246,30 +287,13 @@ std::vector<LegendLine> ConditionLegend(const Model& m, char decimalPoint) {
   return lines;
 }
 
-namespace {
-
-// The client pixels of an element's ends; false when it has no drawable ends.
-bool Ends(const Model& m, const ViewTransform& view, int32_t clientHeight, int32_t e, ScreenPoint& a,
-          ScreenPoint& b) {
-  const Element& el = m.ElementTable[e];
-  if (el.startNode < 1 || el.startNode > m.nodeCount || el.endNode < 1 || el.endNode > m.nodeCount)
-    return false;
-  const Node& p = m.NodeTable[el.startNode];
-  const Node& q = m.NodeTable[el.endNode];
-  a = ModelToScreen(view, clientHeight, p.x, p.y);
-  b = ModelToScreen(view, clientHeight, q.x, q.y);
-  return WithinPixelLimit(a) && WithinPixelLimit(b);
-}
-
-}  // namespace
-
 int32_t ElementAt(const Model& m, const ViewTransform& view, int32_t clientHeight, int32_t x, int32_t y,
                   int32_t tolerance) {
   int32_t best = 0;
   double bestDistance = double(tolerance) + 0.5;
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     ScreenPoint a, b;
-    if (!Ends(m, view, clientHeight, e, a, b)) continue;
+    if (!HasNodes(m, e) || !ElementEnds(m, view, clientHeight, e, a, b)) continue;
     const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
     const double t = length2 > 0 ? std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
     const double distance = std::hypot(a.x + t * dx - x, a.y + t * dy - y);
@@ -287,7 +311,8 @@ std::vector<int32_t> ElementsWithin(const Model& m, const ViewTransform& view, i
   std::vector<int32_t> found;
   for (int32_t e = 1; e <= m.elementCount; ++e) {
     ScreenPoint a, b;
-    if (Ends(m, view, clientHeight, e, a, b) && inside(a) && inside(b)) found.push_back(e);
+    if (HasNodes(m, e) && ElementEnds(m, view, clientHeight, e, a, b) && inside(a) && inside(b))
+      found.push_back(e);
   }
   return found;
 }

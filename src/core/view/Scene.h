@@ -52,7 +52,7 @@ struct Scene {
   std::vector<Primitive> items;
   int32_t gridDots = 0;
   bool gridLimitHit = false;  // the grid was switched off in this build
-  // A mesh past the specified limits is no list of lines: it is rasterized
+  // A mesh past the solver layouts' limits is no list of lines: it is rasterized
   // (MeshRaster) after the first `rasterMeshAt` items; -1 when there is none.
   ptrdiff_t rasterMeshAt = -1;
 };

@@ -51,9 +51,8 @@ void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight
 
 ScreenPoint ModelToScreen(const ViewTransform& view, int32_t clientHeight, double x, double y, double offsetX,
                           double offsetY) {
-  const double px = view.marginLeft + (x - double(view.viewXMin)) * double(view.scale) + offsetX;
-  const double py = BaseY(view, clientHeight) - (y - double(view.viewYMin)) * double(view.scale) + offsetY;
-  return {TruncToPixel(px), TruncToPixel(py)};
+  const ScreenMapping map = MappingFor(view, clientHeight);
+  return {TruncToPixel(map.x(x) + offsetX), TruncToPixel(map.y(y) + offsetY)};
 }
 
 ModelPoint ScreenToModel(const ViewTransform& view, int32_t clientHeight, int32_t px, int32_t py) {

@@ -48,6 +48,19 @@ bool HasDrawingArea(const ViewTransform& view);
 // spacing to 10. Run before anything is drawn.
 void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight);
 
+// The mapping of model coordinates to pixel coordinates for one client
+// area, before truncation: the one formula ModelToScreen and the mesh raster
+// share. Made once, it maps any number of points.
+struct ScreenMapping {
+  double left, xMin, base, yMin, scale;
+  double x(double modelX) const { return left + (modelX - xMin) * scale; }
+  double y(double modelY) const { return base - (modelY - yMin) * scale; }
+};
+inline ScreenMapping MappingFor(const ViewTransform& view, int32_t clientHeight) {
+  return {double(view.marginLeft), double(view.viewXMin), double(clientHeight - view.marginBottom),
+          double(view.viewYMin), double(view.scale)};
+}
+
 // Model point to pixel, truncated toward zero after adding the offset. A
 // result beyond the 32-bit range (or from a value that is not a number) is
 // pinned to the range's end, never undefined.

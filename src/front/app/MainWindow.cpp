@@ -97,45 +97,130 @@ QString MainWindow::statusText(int panel) const {
   return panels_[panel]->text();
 }
 
-QAction* MainWindow::action(const char* name, const QString& caption, const QKeySequence& shortcut) {
-  auto* a = new QAction(caption, this);
-  a->setObjectName(QString::fromLatin1(name));
-  a->setShortcut(shortcut);
-  return a;
+template <auto Command>
+void MainWindow::run(MainWindow& window) {
+  window.commands_->run(Command);
 }
 
-template <typename Set>
-QAction* MainWindow::action(const char* name, const QString& caption, void (Set::*command)(),
-                            const QKeySequence& shortcut) {
-  QAction* a = action(name, caption, shortcut);
-  connect(a, &QAction::triggered, this, [this, command] { commands_->run(command); });
-  return a;
+std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
+  using W = MainWindow;
+  static constexpr MenuEntry kEntries[] = {
+      {"&Plik", "actionNew", "&Nowy", "", &W::run<&FileCommands::newProject>},
+      {"&Plik", "actionOpen", "&Otwórz", "Ctrl+O", &W::run<&FileCommands::openProject>},
+      {"&Plik", "actionSaveAs", "Zapisz &jako", "", &W::run<&FileCommands::saveProject>},
+      {"&Plik", nullptr, "", "", nullptr},
+      {"&Plik", "actionExport", "&Eksportuj do ...", "Ctrl+E", &W::run<&FileCommands::exportMesh>},
+      {"&Plik", "actionExportOpen", "Eksportuj do &formatu otwartego...", "Ctrl+Shift+E",
+       &W::run<&FileCommands::exportOpenFormat>},
+      {"&Plik", nullptr, "", "", nullptr},
+      {"&Plik", "actionExit", "&Koniec", "Ctrl+X", [](MainWindow& w) { w.exitProgram(); }},
+      {"&Edycja", "actionUndo", "&Cofnij", "Ctrl+Z", &W::run<&HistoryCommands::undo>},
+      {"&Edycja", "actionRedo", "&Ponów", "Ctrl+Y", &W::run<&HistoryCommands::redo>},
+      {"&Dodaj", "actionPolyline", "&Linie łamaną", "Ctrl+L", &W::run<&ContourCommands::startPolyline>},
+      {"&Dodaj", "actionEllipse", "&Elipsę", "", &W::run<&ContourCommands::ellipse>},
+      {"&Dodaj", nullptr, "", "", nullptr},
+      {"&Dodaj", "actionAddNode", "&Węzeł", "", &W::run<&NodeElementCommands::addNode>},
+      {"&Dodaj", "actionAddElement", "&Element", "", &W::run<&NodeElementCommands::addElement>},
+      {"&Dodaj", "actionAddInternalNode", "Wę&zeł wewnętrzny", "",
+       &W::run<&InternalNodeCommands::addInternalNode>},
+      {"&Zmień", "actionEditElement", "Własności &elementu", "",
+       &W::run<&NodeElementCommands::changeElement>},
+      {"&Zmień", "actionEditNode", "Współrzędne &węzła", "",
+       &W::run<&NodeElementCommands::changeNodeCoordinates>},
+      {"&Zmień", "actionEditInternalNode", "Współ. wę&zła wewnętrznego", "",
+       &W::run<&InternalNodeCommands::changeInternalNode>},
+      {"&Usuń", "actionDeleteNode", "&Węzeł", "", &W::run<&NodeElementCommands::deleteNode>},
+      {"&Usuń", "actionDeleteElement", "&Element", "", &W::run<&NodeElementCommands::deleteElement>},
+      {"&Usuń", "actionDeleteInternalNode", "Wę&zeł wewnętrzny", "",
+       &W::run<&InternalNodeCommands::deleteInternalNode>},
+      {"&Usuń", "actionDeleteAllInternalNodes", "Wszystkie węzły wew&nętrzne", "",
+       &W::run<&InternalNodeCommands::deleteAllInternalNodes>},
+      {"&Usuń", nullptr, "", "", nullptr},
+      {"&Usuń", "actionDeleteDoubleNodes", "&Podwójne węzły", "",
+       &W::run<&NodeElementCommands::removeDuplicateNodes>},
+      {"&Listy", "actionListNodes", "&Węzłów", "", &W::run<&ListCommands::listNodes>},
+      {"&Listy", "actionListElements", "&Elementów", "", &W::run<&ListCommands::listElements>},
+      {"&Listy", "actionListInternalNodes", "Wę&złów wewnętrznych", "",
+       &W::run<&ListCommands::listInternalNodes>},
+      {"&Listy", "actionListConditions", "Warunków &brzegowych", "", &W::run<&ListCommands::listConditions>},
+      {"&Listy", "actionListBoundaries", "B&rzegów", "", &W::run<&ListCommands::listBoundaries>},
+      // What happens on the boundary; the current condition and boundary are
+      // chosen on the toolbar.
+      {"&Fizyka", "actionConditions", "&Warunki brzegowe...", "", &W::run<&PhysicsCommands::editConditions>},
+      {"&Fizyka", "actionBoundaries", "&Brzegi...", "", &W::run<&PhysicsCommands::editBoundaries>},
+      {"&Fizyka", "actionProblem", "&Zadanie i własności...", "", &W::run<&PhysicsCommands::editProblem>},
+      {"&Fizyka", nullptr, "", "", nullptr},
+      {"&Fizyka", "actionSelect", "W&ybierz elementy", "", &W::run<&PhysicsCommands::startSelection>},
+      {"&Fizyka", "actionSelectNumbers", "Wybierz elementy o &numerach...", "",
+       &W::run<&PhysicsCommands::selectByNumbers>},
+      {"&Fizyka", "actionClearSelection", "&Odznacz elementy", "", &W::run<&PhysicsCommands::clearSelection>},
+      {"&Fizyka", nullptr, "", "", nullptr},
+      {"&Fizyka", "actionAssignCondition", "&Przypisz warunek...", "",
+       &W::run<&PhysicsCommands::assignCondition>},
+      {"&Fizyka", "actionAssignBoundary", "Przypisz b&rzeg...", "",
+       &W::run<&PhysicsCommands::assignBoundary>},
+      {"&Generacja siatki", "actionGenerate", "&GENERUJ", "Ctrl+G", &W::run<&MeshCommands::generateMesh>},
+      {"&Generacja siatki", "actionMeshList", "Lista &wyników", "", &W::run<&ListCommands::listMesh>},
+      {"&Generacja siatki", "actionCheckModel", "&Sprawdź model", "", &W::run<&MeshCommands::checkModel>},
+      {"&Generacja siatki", "actionMeshStatistics", "S&tatystyka siatki", "",
+       &W::run<&MeshCommands::showStatistics>},
+      {"&Generacja siatki", nullptr, "", "", nullptr},
+      {"&Generacja siatki", "actionMeshLimit", "&Limit siatki...", "", &W::run<&MeshCommands::chooseLimit>},
+      {"&Widok", "actionScreenSettings", "Ustawienia &ekranu", "Ctrl+J",
+       &W::run<&ViewCommands::screenSettings>},
+      {"&Widok", "actionGrid", "&Siatka", "", &W::run<&ViewCommands::gridSettings>},
+      {"&Widok", "actionRegion", "&Obszar", "", &W::run<&ViewCommands::regionSettings>},
+      {"&Widok", "actionShowAll", "&Pokaż wszystko", "", &W::run<&ViewCommands::showAll>},
+      {"&Widok", "SMES", "Siatka &MES", "Ctrl+M", &W::run<&ViewCommands::toggleMeshShown>},
+      {"&Widok", "actionConditionColours", "Kolory &warunków", "",
+       &W::run<&ViewCommands::toggleConditionColours>},
+      {"&Pomoc", "actionHelp", "&Pomoc", "", nullptr},
+      {"&Pomoc", nullptr, "", "", nullptr},
+      {"&Pomoc", "actionAbout", "&O programie...", "", &W::run<&HelpCommands::about>},
+      {"prawymenu", "actionInsertInternalNode", "Wstaw wę&zeł wewnętrzny", "",
+       &W::run<&InternalNodeCommands::insertInternalNodeAtClick>},
+      {"prawymenu", "actionRemoveInternalNodeAt", "Usuń wę&zeł wewnętrzny", "",
+       &W::run<&InternalNodeCommands::removeInternalNodesAtClick>},
+      {"lamaPop", "actionEndPolyline", "Koniec lini łamanej", "", &W::run<&ContourCommands::endPolyline>},
+      {"lamaPop", "actionClosePolyline", "Zamknij linie łamaną", "",
+       &W::run<&ContourCommands::closePolyline>},
+      {"lamaPop", "actionRemoveLastPoint", "Usuń ostatni element", "",
+       &W::run<&ContourCommands::removeLastPoint>},
+  };
+  return kEntries;
 }
 
 void MainWindow::buildMenus() {
-  const auto ctrl = [](char key) { return QKeySequence(Qt::CTRL | Qt::Key(key)); };
-  QMenuBar* bar = menuBar();
-
-  QMenu* file = bar->addMenu(QStringLiteral("&Plik"));
-  file->addAction(action("actionNew", QStringLiteral("&Nowy"), &FileCommands::newProject));
-  file->addAction(action("actionOpen", QStringLiteral("&Otwórz"), &FileCommands::openProject, ctrl('O')));
-  file->addAction(action("actionSaveAs", QStringLiteral("Zapisz &jako"), &FileCommands::saveProject));
-  file->addSeparator();
-  file->addAction(
-      action("actionExport", QStringLiteral("&Eksportuj do ..."), &FileCommands::exportMesh, ctrl('E')));
-  file->addAction(action("actionExportOpen", QStringLiteral("Eksportuj do &formatu otwartego..."),
-                         &FileCommands::exportOpenFormat, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)));
-  file->addSeparator();
-  QAction* exit = action("actionExit", QStringLiteral("&Koniec"), ctrl('X'));
-  connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
-  file->addAction(exit);
+  prawymenu_ = new QMenu(this);
+  prawymenu_->setObjectName(QStringLiteral("prawymenu"));
+  lamaPop_ = new QMenu(this);
+  lamaPop_->setObjectName(QStringLiteral("lamaPop"));
+  QMenu* menu = nullptr;
+  for (const MenuEntry& entry : menuTable()) {
+    const QString caption = QString::fromUtf8(entry.menu);
+    if (menu == nullptr || (menu->title() != caption && menu->objectName() != caption)) {
+      menu = caption == prawymenu_->objectName() ? prawymenu_
+             : caption == lamaPop_->objectName() ? lamaPop_
+                                                 : menuBar()->addMenu(caption);
+    }
+    if (entry.name == nullptr) {
+      menu->addSeparator();
+      continue;
+    }
+    auto* a = new QAction(QString::fromUtf8(entry.text), this);
+    a->setObjectName(QString::fromLatin1(entry.name));
+    a->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+    if (entry.command != nullptr) {
+      connect(a, &QAction::triggered, this, [this, command = entry.command] { command(*this); });
+    }
+    menu->addAction(a);
+  }
+  const auto item = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
 
   // Undo and redo name the step they would take; with none they rest.
-  QMenu* edit = bar->addMenu(QStringLiteral("&Edycja"));
-  QAction* undo = action("actionUndo", QStringLiteral("&Cofnij"), &HistoryCommands::undo, ctrl('Z'));
-  QAction* redo = action("actionRedo", QStringLiteral("&Ponów"), &HistoryCommands::redo, ctrl('Y'));
-  edit->addActions({undo, redo});
-  redo->setShortcuts({ctrl('Y'), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  QAction* undo = item("actionUndo");
+  QAction* redo = item("actionRedo");
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   const auto showHistory = [this, undo, redo] {
     const History& h = state_->history;
     undo->setEnabled(h.canUndo());
@@ -148,118 +233,17 @@ void MainWindow::buildMenus() {
   showHistory();
   connect(commands_.get(), &Commands::historyChanged, this, showHistory);
 
-  QMenu* add = bar->addMenu(QStringLiteral("&Dodaj"));
-  add->addAction(
-      action("actionPolyline", QStringLiteral("&Linie łamaną"), &ContourCommands::startPolyline, ctrl('L')));
-  add->addAction(action("actionEllipse", QStringLiteral("&Elipsę"), &ContourCommands::ellipse));
-  add->addSeparator();
-  add->addAction(action("actionAddNode", QStringLiteral("&Węzeł"), &NodeElementCommands::addNode));
-  add->addAction(action("actionAddElement", QStringLiteral("&Element"), &NodeElementCommands::addElement));
-  add->addAction(action("actionAddInternalNode", QStringLiteral("Wę&zeł wewnętrzny"),
-                        &InternalNodeCommands::addInternalNode));
-
-  QMenu* change = bar->addMenu(QStringLiteral("&Zmień"));
-  change->addAction(action("actionEditElement", QStringLiteral("Własności &elementu"),
-                           &NodeElementCommands::changeElement));
-  change->addAction(action("actionEditNode", QStringLiteral("Współrzędne &węzła"),
-                           &NodeElementCommands::changeNodeCoordinates));
-  change->addAction(action("actionEditInternalNode", QStringLiteral("Współ. wę&zła wewnętrznego"),
-                           &InternalNodeCommands::changeInternalNode));
-
-  QMenu* remove = bar->addMenu(QStringLiteral("&Usuń"));
-  remove->addAction(action("actionDeleteNode", QStringLiteral("&Węzeł"), &NodeElementCommands::deleteNode));
-  remove->addAction(
-      action("actionDeleteElement", QStringLiteral("&Element"), &NodeElementCommands::deleteElement));
-  remove->addAction(action("actionDeleteInternalNode", QStringLiteral("Wę&zeł wewnętrzny"),
-                           &InternalNodeCommands::deleteInternalNode));
-  remove->addAction(action("actionDeleteAllInternalNodes", QStringLiteral("Wszystkie węzły wew&nętrzne"),
-                           &InternalNodeCommands::deleteAllInternalNodes));
-  remove->addSeparator();
-  remove->addAction(action("actionDeleteDoubleNodes", QStringLiteral("&Podwójne węzły"),
-                           &NodeElementCommands::removeDuplicateNodes));
-
-  QMenu* lists = bar->addMenu(QStringLiteral("&Listy"));
-  lists->addAction(action("actionListNodes", QStringLiteral("&Węzłów"), &ListCommands::listNodes));
-  lists->addAction(action("actionListElements", QStringLiteral("&Elementów"), &ListCommands::listElements));
-  lists->addAction(action("actionListInternalNodes", QStringLiteral("Wę&złów wewnętrznych"),
-                          &ListCommands::listInternalNodes));
-
-  lists->addAction(
-      action("actionListConditions", QStringLiteral("Warunków &brzegowych"), &ListCommands::listConditions));
-  lists->addAction(action("actionListBoundaries", QStringLiteral("B&rzegów"), &ListCommands::listBoundaries));
-
-  // What happens on the boundary; the current condition and boundary are
-  // chosen on the toolbar.
-  QMenu* physics = bar->addMenu(QStringLiteral("&Fizyka"));
-  physics->addAction(
-      action("actionConditions", QStringLiteral("&Warunki brzegowe..."), &PhysicsCommands::editConditions));
-  physics->addAction(
-      action("actionBoundaries", QStringLiteral("&Brzegi..."), &PhysicsCommands::editBoundaries));
-  physics->addAction(
-      action("actionProblem", QStringLiteral("&Zadanie i własności..."), &PhysicsCommands::editProblem));
-  physics->addSeparator();
-  physics->addAction(
-      action("actionSelect", QStringLiteral("W&ybierz elementy"), &PhysicsCommands::startSelection));
-  physics->addAction(action("actionSelectNumbers", QStringLiteral("Wybierz elementy o &numerach..."),
-                            &PhysicsCommands::selectByNumbers));
-  physics->addAction(
-      action("actionClearSelection", QStringLiteral("&Odznacz elementy"), &PhysicsCommands::clearSelection));
-  physics->addSeparator();
-  physics->addAction(action("actionAssignCondition", QStringLiteral("&Przypisz warunek..."),
-                            &PhysicsCommands::assignCondition));
-  physics->addAction(
-      action("actionAssignBoundary", QStringLiteral("Przypisz b&rzeg..."), &PhysicsCommands::assignBoundary));
-
-  QMenu* mesh = bar->addMenu(QStringLiteral("&Generacja siatki"));
-  mesh->addAction(
-      action("actionGenerate", QStringLiteral("&GENERUJ"), &MeshCommands::generateMesh, ctrl('G')));
-  mesh->addAction(action("actionMeshList", QStringLiteral("Lista &wyników"), &ListCommands::listMesh));
-  mesh->addAction(action("actionCheckModel", QStringLiteral("&Sprawdź model"), &MeshCommands::checkModel));
-  mesh->addAction(
-      action("actionMeshStatistics", QStringLiteral("S&tatystyka siatki"), &MeshCommands::showStatistics));
-  mesh->addSeparator();
-  mesh->addAction(action("actionMeshLimit", QStringLiteral("&Limit siatki..."), &MeshCommands::chooseLimit));
-
-  QMenu* view = bar->addMenu(QStringLiteral("&Widok"));
-  view->addAction(action("actionScreenSettings", QStringLiteral("Ustawienia &ekranu"),
-                         &ViewCommands::screenSettings, ctrl('J')));
-  view->addAction(action("actionGrid", QStringLiteral("&Siatka"), &ViewCommands::gridSettings));
-  view->addAction(action("actionRegion", QStringLiteral("&Obszar"), &ViewCommands::regionSettings));
-  view->addAction(action("actionShowAll", QStringLiteral("&Pokaż wszystko"), &ViewCommands::showAll));
-  QAction* smes = action("SMES", QStringLiteral("Siatka &MES"), &ViewCommands::toggleMeshShown, ctrl('M'));
+  QAction* smes = item("SMES");
   smes->setCheckable(true);
   smes->setChecked(state_->meshShown);
   // The command decides the tick, whatever the automatic toggle did.
   connect(commands_.get(), &Commands::meshShownChanged, smes, &QAction::setChecked);
-  view->addAction(smes);
-  QAction* colours = action("actionConditionColours", QStringLiteral("Kolory &warunków"),
-                            &ViewCommands::toggleConditionColours);
+  QAction* colours = item("actionConditionColours");
   colours->setCheckable(true);
   connect(colours, &QAction::triggered, this,
           [this, colours] { colours->setChecked(state_->display.colourByCondition == 1); });
   connect(commands_.get(), &Commands::repaintRequested, this,
           [this, colours] { colours->setChecked(state_->display.colourByCondition == 1); });
-  view->addAction(colours);
-
-  QMenu* help = bar->addMenu(QStringLiteral("&Pomoc"));
-  help->addAction(action("actionHelp", QStringLiteral("&Pomoc")));
-  help->addSeparator();
-  help->addAction(action("actionAbout", QStringLiteral("&O programie..."), &HelpCommands::about));
-
-  prawymenu_ = new QMenu(this);
-  prawymenu_->setObjectName(QStringLiteral("prawymenu"));
-  prawymenu_->addAction(action("actionInsertInternalNode", QStringLiteral("Wstaw wę&zeł wewnętrzny"),
-                               &InternalNodeCommands::insertInternalNodeAtClick));
-  prawymenu_->addAction(action("actionRemoveInternalNodeAt", QStringLiteral("Usuń wę&zeł wewnętrzny"),
-                               &InternalNodeCommands::removeInternalNodesAtClick));
-  lamaPop_ = new QMenu(this);
-  lamaPop_->setObjectName(QStringLiteral("lamaPop"));
-  lamaPop_->addAction(
-      action("actionEndPolyline", QStringLiteral("Koniec lini łamanej"), &ContourCommands::endPolyline));
-  lamaPop_->addAction(
-      action("actionClosePolyline", QStringLiteral("Zamknij linie łamaną"), &ContourCommands::closePolyline));
-  lamaPop_->addAction(action("actionRemoveLastPoint", QStringLiteral("Usuń ostatni element"),
-                             &ContourCommands::removeLastPoint));
 }
 
 void MainWindow::buildToolbar(QWidget* panel) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "core/state/AppState.h"
 
@@ -31,6 +32,18 @@ class MainWindow : public QMainWindow {
   QMenu& popupMenu() { return *prawymenu_; }
   QMenu& polylineMenu() { return *lamaPop_; }
 
+  // One item of the menu bar or of the two pop-ups, in the order shown.
+  struct MenuEntry {
+    const char* menu;              // the menu's caption, or the pop-up's object name
+    const char* name;              // the item's object name; nullptr for a separator
+    const char* text;              // UTF-8
+    const char* shortcut;          // as QKeySequence reads it ("Ctrl+Shift+E"), "" for none
+    void (*command)(MainWindow&);  // nullptr: the item does nothing
+  };
+  // Every item, menu by menu. Undo and redo, "Siatka MES" and "Kolory
+  // warunków" get more wiring in buildMenus.
+  static std::span<const MenuEntry> menuTable();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -38,11 +51,9 @@ class MainWindow : public QMainWindow {
   void buildMenus();
   void buildToolbar(QWidget* panel);
   void buildStatusBar(QWidget* bar);
-  QAction* action(const char* name, const QString& caption, const QKeySequence& shortcut = {});
-  // A menu item that runs a command of one of the sets.
-  template <typename Set>
-  QAction* action(const char* name, const QString& caption, void (Set::*command)(),
-                  const QKeySequence& shortcut = {});
+  // Runs a command of one of the sets through Commands::run.
+  template <auto Command>
+  static void run(MainWindow& window);
   void exitProgram();
   // The toolbar's selectors follow the current condition and boundary.
   void showCurrentPhysics();

@@ -27,7 +27,7 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& options,
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogOptions& options,
                                      QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent, options.title);
   dialog.setAcceptMode(mode);
@@ -192,11 +192,11 @@ std::optional<QString> QtPrompter::input(const QString& caption, const QString& 
   return text;
 }
 
-std::optional<QString> QtPrompter::openFileName(const FileDialogSpec& options) {
+std::optional<QString> QtPrompter::openFileName(const FileDialogOptions& options) {
   return RunFileDialog(parent_, options, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> QtPrompter::saveFileName(const FileDialogSpec& options) {
+std::optional<QString> QtPrompter::saveFileName(const FileDialogOptions& options) {
   return RunFileDialog(parent_, options, QFileDialog::AcceptSave);
 }
 

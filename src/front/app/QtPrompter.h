@@ -13,8 +13,8 @@ class QtPrompter : public Prompter {
   bool ask(const QString& text, const QString& title) override;
   std::optional<QString> input(const QString& caption, const QString& prompt,
                                const QString& initial) override;
-  std::optional<QString> openFileName(const FileDialogSpec& options) override;
-  std::optional<QString> saveFileName(const FileDialogSpec& options) override;
+  std::optional<QString> openFileName(const FileDialogOptions& options) override;
+  std::optional<QString> saveFileName(const FileDialogOptions& options) override;
   int showDialog(QDialog& dialog) override;
   std::unique_ptr<Progress> progress(const QString& title, const QString& text) override;
 

@@ -23,19 +23,10 @@ void SetUp(QCommandLineParser& parser) {
       QString::fromStdString(BatchExportHelp()));
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addOption({QStringLiteral("export"),
-                    QStringLiteral("Bez okna: eksportuje siatkę projektu do PLIKU."),
-                    QStringLiteral("PLIK")});
-  parser.addOption({QStringLiteral("area"), QStringLiteral("Maksymalne pole trójkąta (domyślnie 10)."),
-                    QStringLiteral("POLE")});
-  parser.addOption({QStringLiteral("msh-version"),
-                    QStringLiteral("Wersja formatu MSH: 4.1 (domyślna) albo 2.2."),
-                    QStringLiteral("WERSJA")});
-  parser.addOption(
-      {QStringLiteral("max-triangles"),
-       QStringLiteral("Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej "
-                      "opcji)."),
-       QStringLiteral("N")});
+  const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
+  for (const BatchOption& o : BatchOptions()) {
+    parser.addOption({text(o.name), text(o.description), text(o.valueName)});
+  }
   parser.addPositionalArgument(QStringLiteral("projekt"), QStringLiteral("Plik projektu (.vdk) do otwarcia"),
                                QStringLiteral("[projekt.vdk]"));
 }

@@ -111,7 +111,7 @@ class CommandContext : public QObject {
   void popupRequested(int menu, const QPoint& at);
   // A step was recorded, undone or redone.
   void historyChanged();
-  // The mesh limit in force, for the toolbar: empty for the specified one.
+  // The mesh limit in force, for the toolbar: empty for the basic one.
   void meshLimitChanged(const QString& text);
   // A close put off by a generation, to be asked again now.
   void closeAskedAgain();

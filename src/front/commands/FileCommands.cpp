@@ -13,7 +13,7 @@ namespace {
 
 const QString kDiskErrorTitle = QStringLiteral("Błąd operacji dyskowej");
 
-FileDialogSpec ProjectDialog(const QString& title, bool confirmOverwrite) {
+FileDialogOptions ProjectDialog(const QString& title, bool confirmOverwrite) {
   return {title,
           {QStringLiteral("Pliki Vendrela Korbel (*.vdk)"), QStringLiteral("Wszystkie pliki (*.*)")},
           QStringLiteral("vdk"),
@@ -103,7 +103,7 @@ void FileCommands::exportMesh() {
         QStringLiteral("Eksport do..."), MessageIcon::Stop);
     return;
   }
-  const FileDialogSpec options{
+  const FileDialogOptions options{
       QStringLiteral("Eksport siatki"),
       {QStringLiteral("Pliki DEV2O Korbela (*.m2d)"), QStringLiteral("Pliki ULMEX (*.ulx)"),
        QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"), QStringLiteral("Wszystkie pliki (*.*)")},
@@ -134,12 +134,12 @@ void FileCommands::exportOpenFormat() {
   }
   static constexpr OpenFormat kByFilter[] = {OpenFormat::Msh41, OpenFormat::Msh22, OpenFormat::Vtu};
   int filter = 0;
-  const FileDialogSpec options{QStringLiteral("Eksport siatki do formatu otwartego"),
-                               {QStringLiteral("Gmsh MSH 4.1 (*.msh)"),
-                                QStringLiteral("Gmsh MSH 2.2 (*.msh)"), QStringLiteral("VTK XML (*.vtu)")},
-                               QStringLiteral("msh"),
-                               true,
-                               &filter};
+  const FileDialogOptions options{QStringLiteral("Eksport siatki do formatu otwartego"),
+                                  {QStringLiteral("Gmsh MSH 4.1 (*.msh)"),
+                                   QStringLiteral("Gmsh MSH 2.2 (*.msh)"), QStringLiteral("VTK XML (*.vtu)")},
+                                  QStringLiteral("msh"),
+                                  true,
+                                  &filter};
   const std::optional<QString> path = c_.prompter.saveFileName(options);
   if (!path) return;
   const OpenFormat chosen = kByFilter[std::clamp(filter, 0, 2)];

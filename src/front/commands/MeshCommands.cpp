@@ -70,7 +70,7 @@ MesherOptions MeshCommands::watched(Progress& progress) const {
 void MeshCommands::generateMesh() {
   QString prompt = QStringLiteral("Podaj maksymalne pole trójkąta :");
   if (limit_.large) prompt += QStringLiteral("\n(") + LimitText(limit_) + u')';
-  const std::optional<QString> text = c_.prompter.input(kMeshTitle, prompt, GeneralText(10));
+  const std::optional<QString> text = c_.prompter.input(kMeshTitle, prompt, GeneralText(kOfferedArea));
   if (!text) return;
   const std::optional<double> area = ParseNumber(*text);
   if (!area || !(*area > 0.0)) return;

@@ -19,7 +19,7 @@ class MeshCommands {
   // Asks for the area and meshes, showing a progress indicator with
   // "Anuluj" when it takes long; a cancel leaves everything as it was.
   void generateMesh();
-  // "Limit siatki": the specified limit or the large one.
+  // "Limit siatki": the basic limit or the large one.
   void chooseLimit();
   // "Statystyka siatki": counts, areas, angles and the smallest angles' spread.
   void showStatistics();

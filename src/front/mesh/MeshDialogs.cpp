@@ -147,13 +147,13 @@ QString ShortLimitText(const MeshLimitChoice& choice) {
 MeshLimitDialog::MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QWidget* parent)
     : FormDialog(QStringLiteral("T_limit"), QStringLiteral("Limit siatki"), prompter, parent),
       choice_(choice) {
-  specified_ = new QRadioButton(QStringLiteral("Limit podstawowy: 1 999 trójkątów i 999 węzłów"), this);
-  specified_->setObjectName(QStringLiteral("podstawowy"));
+  basic_ = new QRadioButton(QStringLiteral("Limit podstawowy: 1 999 trójkątów i 999 węzłów"), this);
+  basic_->setObjectName(QStringLiteral("podstawowy"));
   large_ = new QRadioButton(QStringLiteral("Duże siatki, do eksportu w formatach otwartych"), this);
   large_->setObjectName(QStringLiteral("duze"));
   triangles_ = field(QStringLiteral("trojkaty"));
   auto* content = new QVBoxLayout;
-  content->addWidget(specified_);
+  content->addWidget(basic_);
   content->addWidget(large_);
   auto* count = new QGridLayout;
   count->addWidget(new QLabel(QStringLiteral("Najwięcej trójkątów:"), this), 0, 0);
@@ -169,7 +169,7 @@ MeshLimitDialog::MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QW
 }
 
 void MeshLimitDialog::refresh() {
-  (choice_.large ? large_ : specified_)->setChecked(true);
+  (choice_.large ? large_ : basic_)->setChecked(true);
   triangles_->setText(QString::number(choice_.triangles));
   triangles_->setEnabled(choice_.large);
 }

@@ -12,8 +12,8 @@ struct AppState;
 class QLabel;
 class QRadioButton;
 
-// The limit a generation works to: the specified one (1999 triangles, 999
-// nodes), or the large one up to `triangles`.
+// The limit a generation works to: the basic one, the solver layouts' (1999
+// triangles, 999 nodes), or the large one up to `triangles`.
 struct MeshLimitChoice {
   bool large = false;
   int32_t triangles = 1'000'000;
@@ -36,7 +36,7 @@ class MeshLimitDialog : public FormDialog {
 
  private:
   MeshLimitChoice& choice_;
-  QRadioButton* specified_;
+  QRadioButton* basic_;
   QRadioButton* large_;
   QLineEdit* triangles_;
 };
@@ -72,7 +72,7 @@ class MeshStatisticsWindow : public FormDialog {
 // at least one pixel tall.
 int HistogramBarHeight(int32_t count, int32_t most, int span);
 
-// Text for the area prompt: empty for the specified limit, "Duże siatki: do
+// Text for the area prompt: empty for the basic limit, "Duże siatki: do
 // 1 000 000 trójkątów" for the large one; and the toolbar's short form,
 // "Duże siatki ≤ 1 000 000".
 QString LimitText(const MeshLimitChoice& choice);

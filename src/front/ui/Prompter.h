@@ -11,7 +11,7 @@ class QDialog;
 
 enum class MessageIcon { None, Stop, Exclamation, Question };
 
-struct FileDialogSpec {
+struct FileDialogOptions {
   QString title;
   QStringList filters;    // in the order shown
   QString defaultSuffix;  // added to a name typed without one
@@ -47,8 +47,8 @@ class Prompter {
   // An input box; empty when cancelled.
   virtual std::optional<QString> input(const QString& caption, const QString& prompt,
                                        const QString& initial) = 0;
-  virtual std::optional<QString> openFileName(const FileDialogSpec& options) = 0;
-  virtual std::optional<QString> saveFileName(const FileDialogSpec& options) = 0;
+  virtual std::optional<QString> openFileName(const FileDialogOptions& options) = 0;
+  virtual std::optional<QString> saveFileName(const FileDialogOptions& options) = 0;
   // Shows a modal dialog; returns its result (QDialog::Accepted or Rejected).
   virtual int showDialog(QDialog& dialog) = 0;
   // A progress indicator for work about to start; gone when destroyed.

@@ -99,20 +99,20 @@ void Canvas::paintEvent(QPaintEvent* event) {
     if (scene_.rasterMeshAt < 0) {
       meshRaster_.release();
       QPainter painter(&picture_);
-      PaintScene(painter, scene_.items, font_);
+      PaintScene(painter, scene_.items, font_, numbers_);
     } else {
       // What lies under the mesh, the mesh, then what comes over it.
       const std::span<const Primitive> items(scene_.items);
       const auto at = static_cast<size_t>(scene_.rasterMeshAt);
       {
         QPainter painter(&picture_);
-        PaintScene(painter, items.first(at), font_);
+        PaintScene(painter, items.first(at), font_, numbers_);
       }
       meshRaster_.draw(state_.model, state_.view, picture_.width(), picture_.height(),
                        reinterpret_cast<uint32_t*>(picture_.bits()), picture_.bytesPerLine() / 4,
                        0xff000000u);
       QPainter painter(&picture_);
-      PaintScene(painter, items.subspan(at), font_);
+      PaintScene(painter, items.subspan(at), font_, numbers_);
     }
     // The polyline tool's marks give way to the full drawing.
     state_.transients.clear();
@@ -131,7 +131,7 @@ void Canvas::paintEvent(QPaintEvent* event) {
 }
 
 void Canvas::paintOverlay(QPainter& painter) const {
-  PaintScene(painter, state_.transients, font_);
+  PaintScene(painter, state_.transients, font_, numbers_);
   const RubberBand& band = state_.edit.rubberBand;
   if (RubberBandShown(state_.edit)) {
     painter.setRenderHint(QPainter::Antialiasing, false);

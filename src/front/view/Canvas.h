@@ -5,6 +5,7 @@
 
 #include "core/view/MeshRaster.h"
 #include "core/view/Scene.h"
+#include "front/view/ScenePainter.h"
 
 struct AppState;
 class QLabel;
@@ -56,5 +57,6 @@ class Canvas : public QWidget {
   MeshRaster meshRaster_;
   QImage picture_;
   QFont font_;
+  mutable NumberCache numbers_;  // laid out for font_, kept between repaints
   QLabel* legend_;
 };

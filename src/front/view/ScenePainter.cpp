@@ -76,14 +76,26 @@ const QImage& Picture(LaidOutNumber& n, const QFont& font, int height, Rgb box, 
   return n.pictures.back().pixels;
 }
 
-// The numbers laid out in one font; a new font starts afresh.
+}  // namespace
+
+struct LaidOutNumbers {
+  QString fontKey;
+  std::unordered_map<int32_t, LaidOutNumber> byNumber;
+};
+
+NumberCache::NumberCache() : numbers_(std::make_unique<LaidOutNumbers>()) {}
+NumberCache::~NumberCache() = default;
+
+namespace {
+
+// The numbers laid out in one font, in a cache that a new font empties.
 class Numbers {
  public:
-  explicit Numbers(const QFont& font) : font_(font), metrics_(font), height_(metrics_.height()) {
-    static QString key;
-    if (font.key() != key) {
-      Cache().clear();
-      key = font.key();
+  Numbers(const QFont& font, LaidOutNumbers& cache)
+      : font_(font), metrics_(font), height_(metrics_.height()), cache_(cache.byNumber) {
+    if (font.key() != cache.fontKey) {
+      cache_.clear();
+      cache.fontKey = font.key();
     }
   }
 
@@ -91,26 +103,23 @@ class Numbers {
   const QImage& picture(LaidOutNumber& n, Rgb box, Rgb text) { return Picture(n, font_, height_, box, text); }
 
   LaidOutNumber& get(int32_t number) {
-    auto it = Cache().find(number);
-    if (it == Cache().end()) {
+    auto it = cache_.find(number);
+    if (it == cache_.end()) {
       const QString digits = QString::number(number);
       LaidOutNumber n{QStaticText(digits), metrics_.horizontalAdvance(digits), false, {}};
       n.text.setTextFormat(Qt::PlainText);
       n.text.prepare(QTransform(), font_);
       n.inBox = StaysInBox(n, font_, height_);
-      it = Cache().emplace(number, std::move(n)).first;
+      it = cache_.emplace(number, std::move(n)).first;
     }
     return it->second;
   }
 
  private:
-  static std::unordered_map<int32_t, LaidOutNumber>& Cache() {
-    static std::unordered_map<int32_t, LaidOutNumber> laidOut;
-    return laidOut;
-  }
   const QFont& font_;
   QFontMetrics metrics_;
   int height_;
+  std::unordered_map<int32_t, LaidOutNumber>& cache_;
 };
 
 // An image the painter writes straight into, with nothing between: opaque
@@ -192,13 +201,24 @@ class LineRun {
   std::unordered_set<std::pair<uint64_t, uint64_t>, Hash> seen_;
 };
 
+// The pen and brush the painter holds, as far as the painting knows them:
+// none at the start, and none once a drawing has replaced them.
+struct PenState {
+  Rgb pen, brush;
+  uint8_t width = 0;
+  bool penKnown = false, brushKnown = false;
+
+  bool holdsPen(const Primitive& p) const { return penKnown && p.pen == pen && p.penWidth == width; }
+  bool holdsBrush(const Primitive& p) const { return brushKnown && p.brush == brush; }
+};
+
 }  // namespace
 
-void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font) {
+void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font, NumberCache& cache) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
   painter.setFont(font);
-  Numbers numbers(font);
+  Numbers numbers(font, cache.numbers());
   Pixels pixels(painter);
   LineRun run(painter, pixels.rect());
   // Big boxes are left to Qt, whose fills are faster than a plain loop.
@@ -209,9 +229,7 @@ void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont
       painter.fillRect(box, ToQt(c));
     }
   };
-  bool first = true;
-  Rgb pen, brush;
-  uint8_t width = 0;
+  PenState state;
   for (const Primitive& p : items) {
     if (!Near(p.x1) || !Near(p.y1) || !Near(p.x2) || !Near(p.y2)) continue;
     if (p.shape != Shape::Line) run.flush();
@@ -224,7 +242,7 @@ void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont
       fill(QRect(p.x1, p.y1, number.width, numbers.height()), p.brush);
       painter.setPen(ToQt(p.text));
       painter.drawStaticText(p.x1, p.y1, number.text);
-      first = true;  // the text colour replaced the pen
+      state.penKnown = false;  // the text colour replaced the pen
       continue;
     }
     if (p.shape == Shape::FillRect) {
@@ -238,27 +256,33 @@ void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont
       fill(QRect(std::min(p.x1, p.x2), std::min(p.y1, p.y2), std::abs(w), std::abs(h)), p.brush);
       continue;
     }
-    if (first || !(p.pen == pen) || p.penWidth != width) {
+    if (!state.holdsPen(p)) {
       run.flush();
       painter.setPen(QPen(ToQt(p.pen), p.penWidth));
-      pen = p.pen;
-      width = p.penWidth;
+      state.pen = p.pen;
+      state.width = p.penWidth;
+      state.penKnown = true;
     }
-    if (first || !(p.brush == brush)) {
+    if (!state.holdsBrush(p)) {
       painter.setBrush(ToQt(p.brush));
-      brush = p.brush;
+      state.brush = p.brush;
+      state.brushKnown = true;
     }
-    first = false;
     if (p.shape == Shape::Line) {
       run.add(p);
     } else if (p.shape == Shape::Ring) {
       painter.setBrush(Qt::NoBrush);
       painter.drawEllipse(QRect(p.x1, p.y1, w - 1, h - 1));
-      first = true;  // the brush is gone
+      state.brushKnown = false;  // the brush is gone
     } else {
       // The box's right and bottom edges lie outside, as in the window
       // system the picture was made for; Qt's outline adds one pixel.
       painter.drawEllipse(QRect(p.x1, p.y1, w - 1, h - 1));
     }
   }
+}
+
+void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font) {
+  NumberCache cache;
+  PaintScene(painter, items, font, cache);
 }

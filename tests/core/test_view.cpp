@@ -280,6 +280,9 @@ TEST(Scene, ConditionColoursLegendSelectionAndPicking) {
       nearest = std::min(nearest, apart(ConditionColour(a), ConditionColour(b)));
   }
   EXPECT_GT(nearest, 20.0);
+  for (int32_t k = 1; k < 12; ++k) {
+    EXPECT_GT(apart(ConditionColour(k), ConditionColour(k + 1)), 100.0) << "neighbours look alike: " << k;
+  }
   EXPECT_EQ(ConditionColour(kMaxConditions + 1), ConditionColour(1));
   ViewTransform v;
   DisplaySettings display;

@@ -235,8 +235,9 @@ namespace {
 
 // One colour for each condition the table can hold: 33 hues, 10.9° apart
 // with the ones near the blue of an element drawn without its condition's
-// colour left out, in three shades. Condition k takes shade k mod 3 and
-// every 7th hue, so that neighbouring numbers look far apart.
+// colour left out, in three shades. Conditions 1 to 33 take the brightest
+// shade, the next 33 the middle one, the last 33 the darkest, each every
+// 7th hue (76° on), so that neighbouring numbers look far apart.
 std::array<Rgb, kMaxConditions> MakeConditionPalette() {
   constexpr int kHues = 36;
   std::vector<double> hues;
@@ -247,7 +248,7 @@ std::array<Rgb, kMaxConditions> MakeConditionPalette() {
   const double shades[] = {0.95, 0.7, 0.5};
   std::array<Rgb, kMaxConditions> p{};
   for (size_t k = 0; k < p.size(); ++k) {
-    const double v = shades[k % 3], h = hues[(7 * (k / 3)) % hues.size()] / 60.0;
+    const double v = shades[k / hues.size()], h = hues[(7 * k) % hues.size()] / 60.0;
     const double x = v * (1 - std::fabs(std::fmod(h, 2.0) - 1));
     double r = 0, g = 0, b = 0;
     switch (int(h)) {

@@ -45,8 +45,9 @@ struct SolveResult {
   std::vector<TriangleStress> stress;
   // Per condition row, numbered from 1: what flows into the region across
   // its edges (per metre of depth), or for the disc the force its edges put
-  // on the disc: the load for a load, the reaction for a held edge. The
-  // reaction at a node held by several rows goes to the row that set it.
+  // on the disc: the load for a load, the reaction for a held edge. A node
+  // on the edges of several holding rows takes its value from the
+  // lowest-numbered of them, and its reaction goes to that row.
   std::vector<double> inflow;
   std::vector<std::array<double, 2>> force;
   // The sources' total (f times the area), 0 for the disc.

@@ -11,7 +11,7 @@ use=${1:-test}
 run=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
-  libtriangle-dev
+  libtriangle-dev libeigen3-dev
 )
 # CPack's dependency list comes from dpkg-shlibdeps, which needs file.
 package=(dpkg-dev file)

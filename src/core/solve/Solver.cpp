@@ -1,0 +1,444 @@
+#include "core/solve/Solver.h"
+
+#include <Eigen/Sparse>
+#include <Eigen/SparseCholesky>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <optional>
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A boundary edge of the mesh with the condition its element names now.
+struct BoundaryEdge {
+  int32_t a = 0;
+  int32_t b = 0;
+  int32_t condition = 0;
+  double length = 0.0;
+};
+
+// A triangle's geometry: twice its area, and the gradient of each corner's
+// shape function times twice the area, (b_i, c_i).
+struct TriangleShape {
+  std::array<int32_t, 3> nodes{};
+  double twiceArea = 0.0;
+  std::array<double, 3> b{};
+  std::array<double, 3> c{};
+};
+
+// A value as the program shows it: the shortest text that reads back as the
+// stored float, with a decimal comma.
+std::string Number(double v) {
+  char text[32];
+  const auto r = std::to_chars(text, text + sizeof text, static_cast<float>(v));
+  std::string s(text, r.ptr);
+  std::replace(s.begin(), s.end(), '.', ',');
+  return s;
+}
+
+std::string List(const std::vector<int32_t>& numbers) {
+  std::string s;
+  for (size_t i = 0; i < numbers.size(); ++i) s += (i ? ", " : "") + std::to_string(numbers[i]);
+  return s;
+}
+
+SolveResult Refusal(std::string why) {
+  SolveResult r;
+  r.refusal = std::move(why);
+  return r;
+}
+
+// The triangles' shapes, or a refusal for a corner outside the mesh or a
+// triangle without area.
+std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& shapes) {
+  shapes.resize(size_t(m.meshTriangleCount) + 1);
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& row = m.MeshTriangleTable[t];
+    TriangleShape& s = shapes[size_t(t)];
+    s.nodes = {row.corner1, row.corner2, row.corner3};
+    for (int32_t n : s.nodes) {
+      if (n < 1 || n > m.meshNodeCount) {
+        return "Trójkąt nr " + std::to_string(t) +
+               " siatki ma wierzchołek spoza siatki; wygeneruj ją ponownie.";
+      }
+    }
+    std::array<MeshNode, 3> p;
+    for (int i = 0; i < 3; ++i) p[size_t(i)] = m.MeshNodeTable[s.nodes[size_t(i)]];
+    for (size_t i = 0; i < 3; ++i) {
+      const MeshNode& pj = p[(i + 1) % 3];
+      const MeshNode& pk = p[(i + 2) % 3];
+      s.b[i] = pj.y - pk.y;
+      s.c[i] = pk.x - pj.x;
+    }
+    s.twiceArea = (p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y);
+    if (!(s.twiceArea > 0.0)) {
+      return "Trójkąt nr " + std::to_string(t) +
+             " siatki ma zerowe lub ujemne pole; wygeneruj siatkę ponownie.";
+    }
+  }
+  return std::nullopt;
+}
+
+// The boundary edges with their conditions as the model has them now, or a
+// refusal naming the elements and condition rows that do not fit: an element
+// gone since the mesh was made, a condition that does not exist, a kind the
+// problem does not know, a value that is no number.
+std::optional<std::string> Edges(const Model& m, bool disc, std::vector<BoundaryEdge>& edges) {
+  std::map<int32_t, std::vector<int32_t>> missing;  // condition -> elements
+  std::map<int32_t, std::vector<int32_t>> unknown;
+  for (const MeshEdge& e : m.meshTags->edges) {
+    if (e.element < 1 || e.element > m.elementCount || e.node1 < 1 || e.node1 > m.meshNodeCount ||
+        e.node2 < 1 || e.node2 > m.meshNodeCount) {
+      return "Siatka nie odpowiada modelowi (element nr " + std::to_string(e.element) +
+             " nie istnieje); wygeneruj siatkę ponownie.";
+    }
+    const int32_t k = m.ElementTable[e.element].bcNumber;
+    std::vector<int32_t>* note = nullptr;
+    if (k < 1 || k > m.bcCount) {
+      note = &missing[k];
+    } else {
+      const float kind = m.BcTable[k].kind;
+      const bool known = kind == 1.0f || kind == 2.0f || (!disc && kind == 3.0f);
+      if (!known) note = &unknown[k];
+    }
+    if (note && (note->empty() || note->back() != e.element)) note->push_back(e.element);
+    const MeshNode& p = m.MeshNodeTable[e.node1];
+    const MeshNode& q = m.MeshNodeTable[e.node2];
+    edges.push_back({e.node1, e.node2, k, std::hypot(q.x - p.x, q.y - p.y)});
+  }
+  for (const auto& [k, elements] : missing) {
+    const bool one = elements.size() == 1;
+    return (one ? "Element " : "Elementy ") + List(elements) + (one ? " wskazuje" : " wskazują") +
+           " warunek nr " + std::to_string(k) + ", którego nie ma w tabeli warunków.";
+  }
+  for (const auto& [k, elements] : unknown) {
+    return "Warunek nr " + std::to_string(k) + (elements.size() == 1 ? " (element " : " (elementy ") +
+           List(elements) + ") ma rodzaj " + Number(m.BcTable[k].kind) + ", którego to zadanie nie zna.";
+  }
+  for (const BoundaryEdge& e : edges) {
+    const BoundaryCondition& row = m.BcTable[e.condition];
+    if (!std::isfinite(row.value1) || !std::isfinite(row.value2)) {
+      return "Warunek nr " + std::to_string(e.condition) + " ma wartość, która nie jest liczbą.";
+    }
+    if (!disc && row.kind == 3.0f && row.value1 < 0.0f) {
+      return "Warunek nr " + std::to_string(e.condition) +
+             ": współczynnik konwekcji α = " + Number(row.value1) + " nie może być ujemny.";
+    }
+  }
+  return std::nullopt;
+}
+
+// The linear system of a whole mesh: K u = F over every degree of freedom,
+// some of them held at given values.
+struct System {
+  int32_t dofs = 0;
+  std::vector<Eigen::Triplet<double>> k;
+  std::vector<double> f;
+  std::vector<double> held;  // NaN where free
+  std::vector<int32_t> heldBy;
+  std::vector<bool> used;
+};
+
+void Hold(System& s, int32_t dof, double value, int32_t condition) {
+  if (s.heldBy[size_t(dof)] == 0 || condition < s.heldBy[size_t(dof)]) {
+    s.held[size_t(dof)] = value;
+    s.heldBy[size_t(dof)] = condition;
+  }
+}
+
+// Solves with the held rows eliminated; on success the full solution and the
+// residual K u - F (nonzero only at held degrees of freedom: what the
+// supports or the prescribed values put in).
+bool SolveSystem(System& s, std::vector<double>& x, std::vector<double>& residual) {
+  std::vector<int32_t> equation(size_t(s.dofs), -1);
+  int32_t free = 0;
+  for (int32_t d = 0; d < s.dofs; ++d) {
+    if (s.used[size_t(d)] && std::isnan(s.held[size_t(d)])) equation[size_t(d)] = free++;
+  }
+  x.assign(size_t(s.dofs), kNaN);
+  for (int32_t d = 0; d < s.dofs; ++d) {
+    if (s.used[size_t(d)] && !std::isnan(s.held[size_t(d)])) x[size_t(d)] = s.held[size_t(d)];
+  }
+  Eigen::VectorXd rhs(free);
+  for (int32_t d = 0; d < s.dofs; ++d) {
+    if (equation[size_t(d)] >= 0) rhs[equation[size_t(d)]] = s.f[size_t(d)];
+  }
+  std::vector<Eigen::Triplet<double>> reduced;
+  reduced.reserve(s.k.size());
+  for (const auto& t : s.k) {
+    const int32_t i = equation[size_t(t.row())];
+    const int32_t j = equation[size_t(t.col())];
+    if (i >= 0 && j >= 0) {
+      reduced.emplace_back(i, j, t.value());
+    } else if (i >= 0) {
+      rhs[i] -= t.value() * s.held[size_t(t.col())];
+    }
+  }
+  if (free > 0) {
+    Eigen::SparseMatrix<double> a(free, free);
+    a.setFromTriplets(reduced.begin(), reduced.end());
+    Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> ldlt(a);
+    if (ldlt.info() != Eigen::Success) return false;
+    // A stiffness matrix is positive definite once the problem is held; a
+    // pivot that is not clearly positive means a motion or a level that
+    // nothing fixes (rounding leaves it tiny rather than zero).
+    const Eigen::VectorXd pivots = ldlt.vectorD();
+    const double largest = pivots.cwiseAbs().maxCoeff();
+    if (!(pivots.minCoeff() > 1e-10 * largest)) return false;
+    const Eigen::VectorXd solution = ldlt.solve(rhs);
+    if (ldlt.info() != Eigen::Success || !solution.allFinite()) return false;
+    for (int32_t d = 0; d < s.dofs; ++d) {
+      if (equation[size_t(d)] >= 0) x[size_t(d)] = solution[equation[size_t(d)]];
+    }
+  }
+  residual.assign(size_t(s.dofs), 0.0);
+  for (const auto& t : s.k) residual[size_t(t.row())] += t.value() * x[size_t(t.col())];
+  for (int32_t d = 0; d < s.dofs; ++d) residual[size_t(d)] -= s.f[size_t(d)];
+  return true;
+}
+
+System NewSystem(const Model& m, const std::vector<TriangleShape>& shapes, int32_t perNode) {
+  System s;
+  s.dofs = (m.meshNodeCount + 1) * perNode;
+  s.f.assign(size_t(s.dofs), 0.0);
+  s.held.assign(size_t(s.dofs), kNaN);
+  s.heldBy.assign(size_t(s.dofs), 0);
+  s.used.assign(size_t(s.dofs), false);
+  s.k.reserve(shapes.size() * size_t(9 * perNode * perNode));
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    for (int32_t n : shapes[t].nodes) {
+      for (int32_t c = 0; c < perNode; ++c) s.used[size_t(n * perNode + c)] = true;
+    }
+  }
+  return s;
+}
+
+std::string PropertyName(int32_t problem) {
+  switch (problem) {
+    case 1: return "Współczynnik przewodzenia ciepła λ";
+    case 2: return "Przewodność elektryczna σ";
+    case 3: return "Przenikalność magnetyczna μ";
+    default: return "Przewodność k";
+  }
+}
+
+SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,
+                           const std::vector<BoundaryEdge>& edges) {
+  if (!(m.Conductivity > 0.0f) || !std::isfinite(m.Conductivity)) {
+    return Refusal(PropertyName(m.ProblemKind) + " musi być dodatnia (jest " + Number(m.Conductivity) + ").");
+  }
+  if (!std::isfinite(m.SecondProperty)) return Refusal("Wydajność źródeł nie jest liczbą.");
+  const double k = m.ProblemKind == 3 ? 1.0 / double(m.Conductivity) : double(m.Conductivity);
+  const double f = m.SecondProperty;
+  const bool anchored = std::any_of(edges.begin(), edges.end(), [&](const BoundaryEdge& e) {
+    const float kind = m.BcTable[e.condition].kind;
+    return kind == 1.0f || kind == 3.0f;
+  });
+  if (!anchored) {
+    return Refusal(
+        "Zadanie nie ma rozwiązania jednoznacznego: żaden brzeg nie ma warunku wartości (rodzaj 1) ani "
+        "konwekcji (rodzaj 3).");
+  }
+
+  SolveResult r;
+  System s = NewSystem(m, shapes, 1);
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    const TriangleShape& sh = shapes[t];
+    const double scale = k / (2.0 * sh.twiceArea);
+    for (size_t i = 0; i < 3; ++i) {
+      for (size_t j = 0; j < 3; ++j) {
+        s.k.emplace_back(sh.nodes[i], sh.nodes[j], scale * (sh.b[i] * sh.b[j] + sh.c[i] * sh.c[j]));
+      }
+      s.f[size_t(sh.nodes[i])] += f * sh.twiceArea / 6.0;
+    }
+    r.sources += f * sh.twiceArea / 2.0;
+  }
+  r.inflow.assign(size_t(m.bcCount) + 1, 0.0);
+  for (const BoundaryEdge& e : edges) {
+    const BoundaryCondition& row = m.BcTable[e.condition];
+    if (row.kind == 1.0f) {
+      Hold(s, e.a, row.value1, e.condition);
+      Hold(s, e.b, row.value1, e.condition);
+    } else if (row.kind == 2.0f) {
+      s.f[size_t(e.a)] += row.value1 * e.length / 2.0;
+      s.f[size_t(e.b)] += row.value1 * e.length / 2.0;
+    } else {
+      // alpha (u_inf - u) on the edge, u linear along it: the edge's mass
+      // matrix alpha L/6 [2 1; 1 2] and the load alpha u_inf L/2 per node.
+      const double alpha = row.value1;
+      const double m1 = alpha * e.length / 3.0;
+      const double m2 = alpha * e.length / 6.0;
+      s.k.emplace_back(e.a, e.a, m1);
+      s.k.emplace_back(e.b, e.b, m1);
+      s.k.emplace_back(e.a, e.b, m2);
+      s.k.emplace_back(e.b, e.a, m2);
+      s.f[size_t(e.a)] += alpha * row.value2 * e.length / 2.0;
+      s.f[size_t(e.b)] += alpha * row.value2 * e.length / 2.0;
+    }
+  }
+  std::vector<double> u;
+  std::vector<double> residual;
+  if (!SolveSystem(s, u, residual)) {
+    return Refusal(
+        "Zadanie nie ma rozwiązania jednoznacznego: układ równań jest osobliwy (konwekcja z α = 0 nie "
+        "ustala wartości).");
+  }
+  r.u = u;
+  r.u[0] = kNaN;
+  for (const BoundaryEdge& e : edges) {
+    const BoundaryCondition& row = m.BcTable[e.condition];
+    if (row.kind == 2.0f) {
+      r.inflow[size_t(e.condition)] += row.value1 * e.length;
+    } else if (row.kind == 3.0f) {
+      r.inflow[size_t(e.condition)] +=
+          row.value1 * e.length * (row.value2 - (u[size_t(e.a)] + u[size_t(e.b)]) / 2.0);
+    }
+  }
+  for (int32_t n = 1; n <= m.meshNodeCount; ++n) {
+    if (s.heldBy[size_t(n)] > 0) r.inflow[size_t(s.heldBy[size_t(n)])] += residual[size_t(n)];
+  }
+  r.gradient.assign(shapes.size(), {0.0, 0.0});
+  r.flux.assign(shapes.size(), {0.0, 0.0});
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    const TriangleShape& sh = shapes[t];
+    std::array<double, 2> g{0.0, 0.0};
+    for (size_t i = 0; i < 3; ++i) {
+      g[0] += u[size_t(sh.nodes[i])] * sh.b[i] / sh.twiceArea;
+      g[1] += u[size_t(sh.nodes[i])] * sh.c[i] / sh.twiceArea;
+    }
+    r.gradient[t] = g;
+    r.flux[t] = {-k * g[0], -k * g[1]};
+  }
+  r.balance[0] = r.sources;
+  for (double q : r.inflow) r.balance[0] += q;
+  r.solved = true;
+  return r;
+}
+
+SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
+                      const std::vector<BoundaryEdge>& edges) {
+  const double e = m.Conductivity;
+  const double nu = m.SecondProperty;
+  if (!(e > 0.0) || !std::isfinite(e)) {
+    return Refusal("Moduł Younga E musi być dodatni (jest " + Number(e) + ").");
+  }
+  if (!(nu > -1.0 && nu < 0.5)) {
+    return Refusal("Liczba Poissona ν musi leżeć między -1 a 0,5, bez końców (jest " + Number(nu) + ").");
+  }
+  const bool held = std::any_of(edges.begin(), edges.end(),
+                                [&](const BoundaryEdge& b) { return m.BcTable[b.condition].kind == 2.0f; });
+  if (!held) {
+    return Refusal(
+        "Tarcza nie jest utwierdzona: żaden brzeg nie ma warunku przemieszczenia (rodzaj 2), więc może "
+        "się swobodnie przesuwać i obracać.");
+  }
+  // Plane stress: sigma = D eps, D = E/(1 - nu^2) [1 nu 0; nu 1 0; 0 0 (1 - nu)/2],
+  // eps = (du_x/dx, du_y/dy, du_x/dy + du_y/dx).
+  const double d = e / (1.0 - nu * nu);
+  const std::array<std::array<double, 3>, 3> dm = {
+      {{d, d * nu, 0.0}, {d * nu, d, 0.0}, {0.0, 0.0, d * (1.0 - nu) / 2.0}}};
+  SolveResult r;
+  r.disc = true;
+  System s = NewSystem(m, shapes, 2);
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    const TriangleShape& sh = shapes[t];
+    // B (3 x 6) times twice the area; K = A B^T D B.
+    std::array<std::array<double, 6>, 3> bm{};
+    for (size_t i = 0; i < 3; ++i) {
+      bm[0][2 * i] = sh.b[i];
+      bm[1][2 * i + 1] = sh.c[i];
+      bm[2][2 * i] = sh.c[i];
+      bm[2][2 * i + 1] = sh.b[i];
+    }
+    const double scale = 1.0 / (2.0 * sh.twiceArea);
+    for (size_t p = 0; p < 6; ++p) {
+      for (size_t q = 0; q < 6; ++q) {
+        double v = 0.0;
+        for (size_t a = 0; a < 3; ++a) {
+          for (size_t b = 0; b < 3; ++b) v += bm[a][p] * dm[a][b] * bm[b][q];
+        }
+        s.k.emplace_back(2 * sh.nodes[p / 2] + int32_t(p % 2), 2 * sh.nodes[q / 2] + int32_t(q % 2),
+                         scale * v);
+      }
+    }
+  }
+  r.force.assign(size_t(m.bcCount) + 1, {0.0, 0.0});
+  for (const BoundaryEdge& b : edges) {
+    const BoundaryCondition& row = m.BcTable[b.condition];
+    for (int32_t n : {b.a, b.b}) {
+      if (row.kind == 2.0f) {
+        Hold(s, 2 * n, row.value1, b.condition);
+        Hold(s, 2 * n + 1, row.value2, b.condition);
+      } else {
+        s.f[size_t(2 * n)] += row.value1 * b.length / 2.0;
+        s.f[size_t(2 * n + 1)] += row.value2 * b.length / 2.0;
+      }
+    }
+    if (row.kind == 1.0f) {
+      r.force[size_t(b.condition)][0] += row.value1 * b.length;
+      r.force[size_t(b.condition)][1] += row.value2 * b.length;
+    }
+  }
+  std::vector<double> x;
+  std::vector<double> residual;
+  if (!SolveSystem(s, x, residual)) {
+    return Refusal(
+        "Tarcza nie jest utwierdzona przed ruchem sztywnym: układ równań jest osobliwy; utwierdź ją na "
+        "odcinku, nie w jednym punkcie.");
+  }
+  r.ux.assign(size_t(m.meshNodeCount) + 1, kNaN);
+  r.uy.assign(size_t(m.meshNodeCount) + 1, kNaN);
+  for (int32_t n = 1; n <= m.meshNodeCount; ++n) {
+    r.ux[size_t(n)] = x[size_t(2 * n)];
+    r.uy[size_t(n)] = x[size_t(2 * n + 1)];
+    for (int32_t c = 0; c < 2; ++c) {
+      const int32_t by = s.heldBy[size_t(2 * n + c)];
+      if (by > 0) r.force[size_t(by)][size_t(c)] += residual[size_t(2 * n + c)];
+    }
+  }
+  r.stress.assign(shapes.size(), {});
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    const TriangleShape& sh = shapes[t];
+    std::array<double, 3> eps{0.0, 0.0, 0.0};
+    for (size_t i = 0; i < 3; ++i) {
+      const double vx = x[size_t(2 * sh.nodes[i])] / sh.twiceArea;
+      const double vy = x[size_t(2 * sh.nodes[i] + 1)] / sh.twiceArea;
+      eps[0] += sh.b[i] * vx;
+      eps[1] += sh.c[i] * vy;
+      eps[2] += sh.c[i] * vx + sh.b[i] * vy;
+    }
+    TriangleStress& st = r.stress[t];
+    st.sx = dm[0][0] * eps[0] + dm[0][1] * eps[1];
+    st.sy = dm[1][0] * eps[0] + dm[1][1] * eps[1];
+    st.txy = dm[2][2] * eps[2];
+    st.vonMises = std::sqrt(st.sx * st.sx - st.sx * st.sy + st.sy * st.sy + 3.0 * st.txy * st.txy);
+  }
+  for (const auto& fk : r.force) {
+    r.balance[0] += fk[0];
+    r.balance[1] += fk[1];
+  }
+  r.solved = true;
+  return r;
+}
+
+}  // namespace
+
+SolveResult Solve(const Model& model) {
+  if (model.meshTriangleCount <= 0 || model.meshNodeCount <= 0) {
+    return Refusal("Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania.");
+  }
+  if (!model.meshTags) return Refusal("Siatka nie ma oznaczonych krawędzi brzegu; wygeneruj ją ponownie.");
+  const bool disc = model.ProblemKind == 10;
+  if (!disc && !(model.ProblemKind >= 1 && model.ProblemKind < 10)) {
+    return Refusal("Zadanie rodzaju " + std::to_string(model.ProblemKind) + " nie jest znane.");
+  }
+  std::vector<TriangleShape> shapes;
+  if (auto why = Shapes(model, shapes)) return Refusal(*why);
+  std::vector<BoundaryEdge> edges;
+  if (auto why = Edges(model, disc, edges)) return Refusal(*why);
+  return disc ? SolveDisc(model, shapes, edges) : SolvePotential(model, shapes, edges);
+}

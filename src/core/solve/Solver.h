@@ -1,0 +1,60 @@
+#pragma once
+// The built-in finite-element solver: linear triangles (P1), unit thickness,
+// on the model's current mesh, with the conditions of the model as it is now
+// on the mesh's boundary edges.
+//
+// Potential problems (ProblemKind 1 … 9): -div(k grad u) = f, k the
+// conductivity (1/mu for the magnetic field, ProblemKind 3), f the second
+// property. On an edge: kind 1 u = value1; kind 2 k du/dn = value1 (n the
+// outward normal, so value1 flows into the region); kind 3
+// k du/dn = alpha (u_inf - u), alpha = value1, u_inf = value2.
+//
+// Plane-stress disc (ProblemKind 10): E the conductivity, nu the second
+// property, no body force. On an edge: kind 1 a load (px, py) per unit
+// length; kind 2 both displacements held at (ux, uy).
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/model/Model.h"
+
+// Stresses in a triangle of the disc, and their von Mises equivalent.
+struct TriangleStress {
+  double sx = 0.0;
+  double sy = 0.0;
+  double txy = 0.0;
+  double vonMises = 0.0;
+};
+
+struct SolveResult {
+  bool solved = false;
+  // Why nothing was solved: one Polish sentence (empty when solved).
+  std::string refusal;
+  bool disc = false;
+  // Per mesh node, numbered from 1 (slot 0 unused): u for a potential
+  // problem, ux and uy for the disc. A node that no triangle uses is NaN.
+  std::vector<double> u;
+  std::vector<double> ux;
+  std::vector<double> uy;
+  // Per triangle, numbered from 1: grad u and the flux -k grad u.
+  std::vector<std::array<double, 2>> gradient;
+  std::vector<std::array<double, 2>> flux;
+  // Per triangle of the disc, numbered from 1.
+  std::vector<TriangleStress> stress;
+  // Per condition row, numbered from 1: what flows into the region across
+  // its edges (per metre of depth), or for the disc the force its edges put
+  // on the disc: the load for a load, the reaction for a held edge. A node
+  // on the edges of several holding rows takes its value from the
+  // lowest-numbered of them, and its reaction goes to that row.
+  std::vector<double> inflow;
+  std::vector<std::array<double, 2>> force;
+  // The sources' total (f times the area), 0 for the disc.
+  double sources = 0.0;
+  // The sum of all flows in plus the sources, or of all forces (x, y):
+  // about zero for a solved problem.
+  std::array<double, 2> balance{0.0, 0.0};
+};
+
+SolveResult Solve(const Model& model);

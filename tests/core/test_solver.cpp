@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "core/Fixtures.h"
+#include "core/mesh/MeshDriver.h"
+#include "core/solve/Solver.h"
+
+namespace {
+
+// The rectangle [X0, X0 + L] x [Y0, Y0 + H], meshed by the real helper; its
+// sides are elements 1 (bottom), 2 (right), 3 (top), 4 (left), each naming
+// the condition row of its own number. The rows and the properties are set
+// after meshing: the solver reads them as they are now.
+constexpr double X0 = 1.0, Y0 = -1.0, L = 4.0, H = 2.0;
+enum Side { Bottom = 1, Right = 2, Top = 3, Left = 4 };
+
+std::unique_ptr<Model> MeshedRectangle() {
+  auto m = NewProject();
+  const float x0 = float(X0), y0 = float(Y0), x1 = float(X0 + L), y1 = float(Y0 + H);
+  for (const Node& n : {Node{x0, y0}, Node{x1, y0}, Node{x1, y1}, Node{x0, y1}}) {
+    EXPECT_NE(AppendNode(*m, n), 0);
+  }
+  for (int32_t e = 1; e <= 4; ++e) EXPECT_NE(AppendElement(*m, Element{e, e % 4 + 1, e, 1}), 0);
+  MesherOptions mesher;
+  mesher.helperPath = MESHER_PATH;
+  EXPECT_EQ(GenerateMesh(*m, 0.2, mesher), MeshOutcome::Success);
+  EXPECT_GT(m->meshTriangleCount, 20);
+  m->bcCount = 4;
+  return m;
+}
+
+using Field = std::function<double(double x, double y)>;
+
+// The largest error at a node of a field a linear element reproduces
+// exactly, relative to the field's largest magnitude; kept over the suite.
+double worstRelative = 0.0;
+double RelativeError(const Model& m, const std::vector<double>& got, const Field& exact) {
+  double scale = 0.0, error = 0.0;
+  for (int32_t n = 1; n <= m.meshNodeCount; ++n) {
+    const MeshNode& p = m.MeshNodeTable[n];
+    scale = std::max(scale, std::abs(exact(p.x, p.y)));
+    error = std::max(error, std::abs(got[size_t(n)] - exact(p.x, p.y)));
+  }
+  const double relative = scale > 0.0 ? error / scale : error;
+  worstRelative = std::max(worstRelative, relative);
+  return relative;
+}
+
+bool Near(double got, double want, double scale) {
+  return std::abs(got - want) <= 1e-9 * scale;
+}
+
+struct PotentialCase {
+  const char* name;
+  int32_t problem;
+  float property;                         // lambda, sigma or mu
+  std::array<BoundaryCondition, 4> rows;  // bottom, right, top, left
+  double slope;                           // du/dx of the exact field
+  double leftValue;                       // u at x = X0
+};
+
+constexpr BoundaryCondition kInsulated{2.0f, 0.0f};
+constexpr double kAlpha = 5.0, kLambda = 2.0, kT0 = 20.0, kTInf = 80.0, kQ = 3.0, kMu = 0.5;
+
+// Fields that vary only with x: a linear element holds them exactly.
+const PotentialCase kPotentialCases[] = {
+    {"two temperatures", 1, 1.5f, {kInsulated, {1.0f, 0.0f}, kInsulated, {1.0f, 100.0f}}, -100.0 / L, 100.0},
+    {"temperature and convection",
+     1,
+     float(kLambda),
+     {kInsulated, {3.0f, float(kAlpha), float(kTInf)}, kInsulated, {1.0f, float(kT0)}},
+     kAlpha*(kTInf - kT0) / (kLambda + kAlpha * L),
+     kT0},
+    // k = 1/mu; the flux kQ flows in at the left, so k du/dx = -kQ.
+    {"magnetic flux and value",
+     3,
+     float(kMu),
+     {kInsulated, {1.0f, 10.0f}, kInsulated, {2.0f, float(kQ)}},
+     -kQ* kMu,
+     10.0 + kQ* kMu* L},
+};
+
+TEST(Solver, PotentialFieldsLinearInXAreExact) {
+  const auto meshed = MeshedRectangle();
+  for (const PotentialCase& c : kPotentialCases) {
+    SCOPED_TRACE(c.name);
+    auto m = std::make_unique<Model>(*meshed);
+    m->ProblemKind = c.problem;
+    m->Conductivity = c.property;
+    m->SecondProperty = 0.0f;
+    for (int32_t k = 1; k <= 4; ++k) m->BcTable[k] = c.rows[size_t(k - 1)];
+    const SolveResult r = Solve(*m);
+    ASSERT_TRUE(r.solved) << r.refusal;
+    EXPECT_LE(RelativeError(*m, r.u, [&](double x, double) { return c.leftValue + c.slope * (x - X0); }),
+              1e-9);
+    const double k = c.problem == 3 ? 1.0 / c.property : c.property;
+    const double flow = k * c.slope * H;  // in at the right, out at the left
+    const std::pair<Side, double> inflows[] = {{Left, -flow}, {Right, flow}, {Top, 0.0}, {Bottom, 0.0}};
+    for (const auto& [side, want] : inflows) EXPECT_TRUE(Near(r.inflow[side], want, std::abs(flow))) << side;
+    for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
+      EXPECT_TRUE(Near(r.gradient[size_t(t)][0], c.slope, std::abs(c.slope)));
+      EXPECT_TRUE(Near(r.gradient[size_t(t)][1], 0.0, std::abs(c.slope)));
+      EXPECT_TRUE(Near(r.flux[size_t(t)][0], -k * c.slope, std::abs(k * c.slope)));
+    }
+    EXPECT_TRUE(Near(r.balance[0], 0.0, std::abs(flow)));
+  }
+}
+
+// With sources the field is quadratic, not exact, but what flows out still
+// equals what the sources give.
+TEST(Solver, SourcesBalanceTheOutflow) {
+  auto m = MeshedRectangle();
+  m->ProblemKind = 1;
+  m->Conductivity = 3.0f;
+  m->SecondProperty = 7.0f;
+  const BoundaryCondition rows[] = {kInsulated, {1.0f, 0.0f}, {3.0f, 4.0f, 10.0f}, {1.0f, 50.0f}};
+  for (int32_t k = 1; k <= 4; ++k) m->BcTable[k] = rows[k - 1];
+  const SolveResult r = Solve(*m);
+  ASSERT_TRUE(r.solved) << r.refusal;
+  EXPECT_TRUE(Near(r.sources, 7.0 * L * H, 7.0 * L * H));
+  double scale = r.sources;
+  for (double q : r.inflow) scale += std::abs(q);
+  EXPECT_TRUE(Near(r.balance[0], 0.0, scale)) << r.balance[0];
+  EXPECT_NE(r.inflow[Top], 0.0);
+}
+
+struct DiscCase {
+  const char* name;
+  float nu;
+  std::array<BoundaryCondition, 4> rows;  // bottom, right, top, left
+  Field ux, uy;
+  TriangleStress stress;
+  Side held;
+  std::array<double, 2> reaction;
+};
+
+constexpr double kE = 200.0, kP = 3.0, kTau = 2.0, kShearNu = 0.25, kPull = 0.015625;  // exact as floats
+constexpr double kG = kE / (2.0 * (1.0 + kShearNu));
+constexpr BoundaryCondition kFree{1.0f, 0.0f, 0.0f};
+
+// Uniform strain, held where the exact displacement is constant along the
+// edge: pulled by a load, pulled by a held displacement, sheared.
+const DiscCase kDiscCases[] = {
+    {"tension by load",
+     0.0f,
+     {kFree, {1.0f, float(kP), 0.0f}, kFree, {2.0f, 0.0f, 0.0f}},
+     [](double x, double) { return kP / kE * (x - X0); },
+     [](double, double) { return 0.0; },
+     {kP, 0.0, 0.0, kP},
+     Left,
+     {-kP * H, 0.0}},
+    {"tension by displacement",
+     0.0f,
+     {kFree, {2.0f, float(kPull), 0.0f}, kFree, {2.0f, 0.0f, 0.0f}},
+     [](double x, double) { return kPull * (x - X0) / L; },
+     [](double, double) { return 0.0; },
+     {kE * kPull / L, 0.0, 0.0, kE* kPull / L},
+     Right,
+     {kE * kPull / L * H, 0.0}},
+    {"shear",
+     float(kShearNu),
+     {{{2.0f, 0.0f, 0.0f}, {1.0f, 0.0f, float(kTau)}, {1.0f, float(kTau), 0.0f}, {1.0f, 0.0f, float(-kTau)}}},
+     [](double, double y) { return kTau / kG * (y - Y0); },
+     [](double, double) { return 0.0; },
+     {0.0, 0.0, kTau, std::sqrt(3.0) * kTau},
+     Bottom,
+     {-kTau * L, 0.0}},
+};
+
+TEST(Solver, DiscUnderUniformStrainIsExact) {
+  const auto meshed = MeshedRectangle();
+  for (const DiscCase& c : kDiscCases) {
+    SCOPED_TRACE(c.name);
+    auto m = std::make_unique<Model>(*meshed);
+    m->ProblemKind = 10;
+    m->Conductivity = float(kE);
+    m->SecondProperty = c.nu;
+    for (int32_t k = 1; k <= 4; ++k) m->BcTable[k] = c.rows[size_t(k - 1)];
+    const SolveResult r = Solve(*m);
+    ASSERT_TRUE(r.solved) << r.refusal;
+    EXPECT_LE(RelativeError(*m, r.ux, c.ux), 1e-9);
+    EXPECT_LE(RelativeError(*m, r.uy, c.uy), 1e-9);
+    const double s = c.stress.vonMises;
+    for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
+      const TriangleStress& got = r.stress[size_t(t)];
+      EXPECT_TRUE(Near(got.sx, c.stress.sx, s) && Near(got.sy, c.stress.sy, s) &&
+                  Near(got.txy, c.stress.txy, s) && Near(got.vonMises, s, s))
+          << t << ": " << got.sx << " " << got.sy << " " << got.txy << " " << got.vonMises;
+    }
+    const double scale = std::abs(c.reaction[0]) + std::abs(c.reaction[1]);
+    EXPECT_TRUE(Near(r.force[c.held][0], c.reaction[0], scale) &&
+                Near(r.force[c.held][1], c.reaction[1], scale))
+        << r.force[c.held][0] << " " << r.force[c.held][1];
+    EXPECT_TRUE(Near(r.balance[0], 0.0, scale) && Near(r.balance[1], 0.0, scale));
+  }
+  std::cout << "largest relative nodal error in the exact cases: " << worstRelative << "\n";
+}
+
+struct RefusalCase {
+  const char* name;
+  int32_t problem;
+  float first, second;
+  std::array<BoundaryCondition, 4> rows;
+  int32_t leftCondition;  // the left element's condition number
+  const char* says;
+};
+
+const RefusalCase kRefusals[] = {
+    {"floating disc",
+     10,
+     200.0f,
+     0.3f,
+     {kFree, {1.0f, 1.0f}, kFree, {1.0f, -1.0f}},
+     4,
+     "nie jest utwierdzona"},
+    {"pure flux",
+     1,
+     1.0f,
+     0.0f,
+     {kInsulated, {2.0f, 1.0f}, kInsulated, {2.0f, -1.0f}},
+     4,
+     "żaden brzeg nie ma warunku wartości"},
+    {"convection that fixes nothing",
+     1,
+     1.0f,
+     0.0f,
+     {kInsulated, {3.0f, 0.0f, 5.0f}, kInsulated, kInsulated},
+     4,
+     "układ równań jest osobliwy"},
+    {"unknown potential kind",
+     1,
+     1.0f,
+     0.0f,
+     {kInsulated, {1.0f}, kInsulated, {4.0f, 1.0f}},
+     4,
+     "Warunek nr 4 (element 4) ma rodzaj 4,"},
+    {"convection on a disc", 10, 200.0f, 0.3f, {kFree, {2.0f}, kFree, {3.0f, 1.0f}}, 4, "ma rodzaj 3,"},
+    {"missing condition",
+     1,
+     1.0f,
+     0.0f,
+     {kInsulated, {1.0f}, kInsulated, kInsulated},
+     7,
+     "Element 4 wskazuje warunek nr 7"},
+    {"no condition", 1, 1.0f, 0.0f, {kInsulated, {1.0f}, kInsulated, kInsulated}, 0, "warunek nr 0"},
+    {"zero conductivity",
+     1,
+     0.0f,
+     0.0f,
+     {kInsulated, {1.0f}, kInsulated, kInsulated},
+     4,
+     "λ musi być dodatnia (jest 0)"},
+    {"negative permeability",
+     3,
+     -2.5f,
+     0.0f,
+     {kInsulated, {1.0f}, kInsulated, kInsulated},
+     4,
+     "μ musi być dodatnia (jest -2,5)"},
+    {"zero modulus", 10, 0.0f, 0.3f, {kFree, {2.0f}, kFree, kFree}, 4, "E musi być dodatni"},
+    {"incompressible", 10, 200.0f, 0.5f, {kFree, {2.0f}, kFree, kFree}, 4, "(jest 0,5)"},
+};
+
+TEST(Solver, RefusalsNameTheCause) {
+  const auto meshed = MeshedRectangle();
+  for (const RefusalCase& c : kRefusals) {
+    SCOPED_TRACE(c.name);
+    auto m = std::make_unique<Model>(*meshed);
+    m->ProblemKind = c.problem;
+    m->Conductivity = c.first;
+    m->SecondProperty = c.second;
+    for (int32_t k = 1; k <= 4; ++k) m->BcTable[k] = c.rows[size_t(k - 1)];
+    m->ElementTable[Left].bcNumber = c.leftCondition;
+    const SolveResult r = Solve(*m);
+    EXPECT_FALSE(r.solved);
+    EXPECT_NE(r.refusal.find(c.says), std::string::npos) << r.refusal;
+    EXPECT_TRUE(r.u.empty() && r.ux.empty() && r.inflow.empty());
+  }
+  auto unmeshed = NewProject();
+  EXPECT_EQ(Solve(*unmeshed).refusal, "Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania.");
+}
+
+}  // namespace

@@ -94,6 +94,10 @@ def main(vendrel):
                         (["--solve", "a.vtu", "--export", "b.vtu"], "wykluczają się")):
         run = subprocess.run([vendrel, *args, slab], capture_output=True, text=True, cwd=work)
         check(run.returncode == 2 and words in run.stderr, f"{args}: status {run.returncode}: {run.stderr}")
+    run = subprocess.run([vendrel, "--help"], capture_output=True, text=True,
+                         env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    check(run.returncode == 0 and "--solve <PLIK>" in run.stdout and "--solve PLIK}" in run.stdout
+          and "6 zadania nie można rozwiązać" in run.stdout, f"--help names --solve and status 6:\n{run.stdout}")
 
 
 def check_gmsh(path, work):

@@ -12,6 +12,7 @@
 #include "core/files/ProjectFile.h"
 #include "core/files/SafeFile.h"
 #include "core/mesh/GenerationReport.h"
+#include "core/solve/Solver.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ struct Request {
   std::string out;
   std::string project;
   double area = kOfferedArea;
+  bool solve = false;  // --solve: the mesh with its solution
   bool msh22 = false;
   bool mshVersionGiven = false;
   int32_t maxTriangles = 0;  // the large limit, when given
@@ -62,7 +64,7 @@ std::optional<double> ParseArea(std::string text) {
 // The request, or the reason it is none.
 std::optional<Request> Parse(const std::vector<std::string>& args, std::string& why) {
   Request r;
-  bool haveOut = false;
+  bool haveOut = false, sawExport = false, sawSolve = false;
   std::vector<std::string> positional;
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -94,8 +96,14 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       }
       value = args[++i];
     }
-    if (name == "--export") {
+    if (name == "--export" || name == "--solve") {
+      (name == "--solve" ? sawSolve : sawExport) = true;
+      if (sawSolve && sawExport) {
+        why = "Opcje --export i --solve wykluczają się";
+        return std::nullopt;
+      }
       r.out = value;
+      r.solve = name == "--solve";
       haveOut = !value.empty();
     } else if (name == "--area") {
       const std::optional<double> area = ParseArea(value);
@@ -126,7 +134,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
     }
   }
   if (!haveOut) {
-    why = "Brak nazwy pliku wynikowego (--export PLIK)";
+    why = "Brak nazwy pliku wynikowego (--export PLIK albo --solve PLIK)";
     return std::nullopt;
   }
   if (positional.size() != 1) {
@@ -140,6 +148,10 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
   }
   if (!OpenFormatForName(r.out) && !LayoutByExtension(r.out)) {
     why = "Nieznany format pliku " + r.out + " (m2d, ulx, n2d, msh, vtu)";
+    return std::nullopt;
+  }
+  if (r.solve && (!OpenFormatForName(r.out) || r.mshVersionGiven)) {
+    why = "Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: " + r.out;
     return std::nullopt;
   }
   if (r.mshVersionGiven && OpenFormatForName(r.out) != OpenFormat::Msh41) {
@@ -163,6 +175,9 @@ void ListCauses(const std::vector<Finding>& causes, std::ostream& messages) {
 const std::vector<BatchOption>& BatchOptions() {
   static const std::vector<BatchOption> options = {
       {"export", "PLIK", "PLIK", true, "Bez okna: eksportuje siatkę projektu do PLIKU."},
+      {"solve", "PLIK", "PLIK", false,
+       "Bez okna: generuje siatkę, rozwiązuje zadanie i zapisuje siatkę z rozwiązaniem do PLIKU "
+       "(.msh albo .vtu)."},
       {"area", "POLE", "POLE", false,
        "Maksymalne pole trójkąta (domyślnie " + AreaText(kOfferedArea, '.') + ")."},
       {"msh-version", "WERSJA", "2.2", false, "Wersja formatu MSH: 4.1 (domyślna) albo 2.2."},
@@ -183,7 +198,12 @@ std::string BatchExportHelp() {
   std::vector<std::string> words = {"Bez okna: vendrel"};
   for (const BatchOption& o : BatchOptions()) {
     const std::string word = "--" + std::string(o.name) + " " + std::string(o.usageValue);
-    words.push_back(o.required ? word : "[" + word + "]");
+    if (o.name == "solve") {
+      words.back() = "{" + words.back() + " |";  // one of the two
+      words.push_back(word + "}");
+    } else {
+      words.push_back(o.required ? word : "[" + word + "]");
+    }
   }
   words.insert(words.end(), {"[--]", "projekt.vdk"});
   std::string help, line;
@@ -202,12 +222,15 @@ std::string BatchExportHelp() {
          "; limit 1 999\n"
          "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
          "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
-         "albo 2.2), vtu (VTK). Po -- nazwy plików mogą zaczynać się od -.\n"
+         "albo 2.2), vtu (VTK). Z --solve zamiast --export rozwiązuje też zadanie\n"
+         "i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu). Po -- nazwy plików\n"
+         "mogą zaczynać się od -.\n"
          "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po\n"
          "zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),\n"
          "3 nie można odczytać projektu,\n"
          "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
-         "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana).";
+         "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana),\n"
+         "6 zadania nie można rozwiązać (--solve).";
 }
 
 int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options,
@@ -262,15 +285,24 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     return kBatchMeshFailed;
   }
   const std::optional<OpenFormat> open = OpenFormatForName(r->out, r->msh22);
+  std::optional<SolveResult> solution;
+  if (r->solve) {
+    solution = Solve(*model);
+    if (!solution->solved) {
+      messages << solution->refusal << '\n';
+      return kBatchSolveRefused;
+    }
+  }
   // A mesh past the layouts' limits is refused by the layout's writer.
-  const FileResult written =
-      open ? WriteOpenExport(*model, *open, r->out) : WriteExportFile(*model, *layout, r->out);
+  const FileResult written = open ? WriteOpenExport(*model, *open, r->out, solution ? &*solution : nullptr)
+                                  : WriteExportFile(*model, *layout, r->out);
   if (!written.ok) {
     messages << r->out << ": " << written.message << (LayoutRefusal(*model) ? kLayoutRemedy : "") << '\n';
     return kBatchExportFailed;
   }
-  messages << "Plik wyeksportowano poprawnie: " << r->out << " (" << Thousands(model->meshTriangleCount)
-           << " trójkątów, " << Thousands(model->meshNodeCount) << " węzłów)\n";
+  messages << (r->solve ? "Zapisano siatkę z rozwiązaniem: " : "Plik wyeksportowano poprawnie: ") << r->out
+           << " (" << Thousands(model->meshTriangleCount) << " trójkątów, " << Thousands(model->meshNodeCount)
+           << " węzłów)\n";
   if (const std::string note = open ? DanglingElementsNote(*model) : ""; !note.empty())
     messages << note << '\n';
   return kBatchDone;

@@ -2,6 +2,8 @@
 // The program without its window: open a project, mesh it, export the mesh,
 // for scripts and parameter sweeps.
 //   vendrel --export OUT [--area A] [--msh-version 2.2] PROJECT.vdk
+// or mesh it, solve it and write the mesh with the solution:
+//   vendrel --solve OUT.vtu|OUT.msh [--area A] PROJECT.vdk
 
 #include <ostream>
 #include <string>
@@ -17,6 +19,7 @@ enum BatchStatus : int {
   kBatchUnreadableProject = 3,
   kBatchMeshFailed = 4,
   kBatchExportFailed = 5,
+  kBatchSolveRefused = 6,
 };
 
 // One option of the window-less run; each takes a value. The one table of

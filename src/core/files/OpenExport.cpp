@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/SafeFile.h"
+#include "core/solve/Solver.h"
 
 namespace {
 
@@ -129,6 +131,30 @@ class Text {
   std::string out_;
 };
 
+// One array of a solution: its name, components, and the value of a node
+// or triangle (numbered from 1) in a component.
+struct SolutionArray {
+  std::string_view name;
+  int32_t components = 1;
+  std::function<double(int32_t, int32_t)> value;
+};
+
+std::vector<SolutionArray> NodeArrays(const SolveResult& s) {
+  if (!s.disc) return {{"u", 1, [&s](int32_t k, int32_t) { return s.u[size_t(k)]; }}};
+  return {{"ux", 1, [&s](int32_t k, int32_t) { return s.ux[size_t(k)]; }},
+          {"uy", 1, [&s](int32_t k, int32_t) { return s.uy[size_t(k)]; }}};
+}
+
+std::vector<SolutionArray> TriangleArrays(const SolveResult& s) {
+  if (!s.disc) {
+    return {{"flux", 3, [&s](int32_t k, int32_t c) { return c < 2 ? s.flux[size_t(k)][size_t(c)] : 0.0; }}};
+  }
+  return {{"sigma_x", 1, [&s](int32_t k, int32_t) { return s.stress[size_t(k)].sx; }},
+          {"sigma_y", 1, [&s](int32_t k, int32_t) { return s.stress[size_t(k)].sy; }},
+          {"tau_xy", 1, [&s](int32_t k, int32_t) { return s.stress[size_t(k)].txy; }},
+          {"von_mises", 1, [&s](int32_t k, int32_t) { return s.stress[size_t(k)].vonMises; }}};
+}
+
 void Point(Text& t, const MeshNode& n) {
   t << n.x << ' ' << n.y << " 0";
 }
@@ -166,7 +192,29 @@ std::vector<int32_t> PhysicalTags(const TaggedEdge& e) {
   return tags;
 }
 
-std::string Msh41(const Model& m, const TaggedMesh& mesh) {
+// Gmsh's views: one section per array, at time 0, over the first `count`
+// nodes or elements, then `zeros` more elements holding zeros.
+void MshData(Text& t, std::string_view section, const std::vector<SolutionArray>& arrays, int32_t count,
+             size_t zeros) {
+  for (const SolutionArray& a : arrays) {
+    t << '$' << section << "\n1\n\"" << a.name << "\"\n1\n0\n3\n0\n"
+      << a.components << '\n'
+      << size_t(count) + zeros << '\n';
+    for (int32_t k = 1; k <= count; ++k) {
+      t << k;
+      for (int32_t c = 0; c < a.components; ++c) t << ' ' << a.value(k, c);
+      t << '\n';
+    }
+    for (size_t i = 1; i <= zeros; ++i) {
+      t << size_t(count) + i;
+      for (int32_t c = 0; c < a.components; ++c) t << " 0";
+      t << '\n';
+    }
+    t << "$End" << section << '\n';
+  }
+}
+
+std::string Msh41(const Model& m, const TaggedMesh& mesh, const SolveResult* solution) {
   const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
   Text t(128 + 64 * size_t(nodes) + 48 * size_t(triangles) + 32 * mesh.edges.size());
   t << "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n";
@@ -224,6 +272,10 @@ std::string Msh41(const Model& m, const TaggedMesh& mesh) {
       t << ++number << ' ' << mesh.edges[i].node1 << ' ' << mesh.edges[i].node2 << '\n';
   }
   t << "$EndElements\n";
+  if (solution != nullptr) {
+    MshData(t, "NodeData", NodeArrays(*solution), nodes, 0);
+    MshData(t, "ElementData", TriangleArrays(*solution), triangles, mesh.edges.size());
+  }
   return t.take();
 }
 
@@ -287,7 +339,7 @@ std::string XmlAttribute(std::string_view text) {
   return out;
 }
 
-std::string Vtu(const Model& m, const TaggedMesh& mesh) {
+std::string Vtu(const Model& m, const TaggedMesh& mesh, const SolveResult* solution) {
   const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
   const size_t cells = size_t(triangles) + mesh.edges.size();
   Text t(1024 + 64 * size_t(nodes) + 64 * size_t(triangles) + 64 * mesh.edges.size());
@@ -311,8 +363,26 @@ std::string Vtu(const Model& m, const TaggedMesh& mesh) {
       << "\" NumberOfTuples=\"1\" format=\"ascii\">" << CellDataValue(g) << "</DataArray>\n";
   }
   t << "</FieldData>\n"
-    << "<Piece NumberOfPoints=\"" << nodes << "\" NumberOfCells=\"" << cells << "\">\n"
-    << "<Points>\n<DataArray type=\"Float64\" NumberOfComponents=\"3\" format=\"ascii\">\n";
+    << "<Piece NumberOfPoints=\"" << nodes << "\" NumberOfCells=\"" << cells << "\">\n";
+  const auto values = [&](const SolutionArray& a, int32_t count, size_t zeros) {
+    t << "<DataArray type=\"Float64\" Name=\"" << a.name << "\" NumberOfComponents=\"" << a.components
+      << "\" format=\"ascii\">\n";
+    for (int32_t k = 1; k <= count; ++k) {
+      for (int32_t c = 0; c < a.components; ++c) t << (c > 0 ? " " : "") << a.value(k, c);
+      t << '\n';
+    }
+    for (size_t i = 0; i < zeros; ++i) {
+      for (int32_t c = 0; c < a.components; ++c) t << (c > 0 ? " 0" : "0");
+      t << '\n';
+    }
+    t << "</DataArray>\n";
+  };
+  if (solution != nullptr) {
+    t << "<PointData>\n";
+    for (const SolutionArray& a : NodeArrays(*solution)) values(a, nodes, 0);
+    t << "</PointData>\n";
+  }
+  t << "<Points>\n<DataArray type=\"Float64\" NumberOfComponents=\"3\" format=\"ascii\">\n";
   for (int32_t k = 1; k <= nodes; ++k) {
     Point(t, m.MeshNodeTable[k]);
     t << '\n';
@@ -342,6 +412,9 @@ std::string Vtu(const Model& m, const TaggedMesh& mesh) {
   array("warunek", 0, &TaggedEdge::condition);
   array("brzeg", 0, &TaggedEdge::boundary);
   array("element", 0, &TaggedEdge::element);
+  if (solution != nullptr) {
+    for (const SolutionArray& a : TriangleArrays(*solution)) values(a, triangles, mesh.edges.size());
+  }
   t << "</CellData>\n</Piece>\n</UnstructuredGrid>\n</VTKFile>\n";
   return t.take();
 }
@@ -354,12 +427,12 @@ std::optional<OpenFormat> OpenFormatForName(std::string_view name, bool msh22) {
   return std::nullopt;
 }
 
-std::string EncodeOpenExport(const Model& model, OpenFormat format) {
+std::string EncodeOpenExport(const Model& model, OpenFormat format, const SolveResult* solution) {
   const TaggedMesh mesh = Gather(model);
   switch (format) {
-    case OpenFormat::Msh41: return Msh41(model, mesh);
+    case OpenFormat::Msh41: return Msh41(model, mesh, solution);
     case OpenFormat::Msh22: return Msh22(model, mesh);
-    case OpenFormat::Vtu: return Vtu(model, mesh);
+    case OpenFormat::Vtu: return Vtu(model, mesh, solution);
   }
   return {};
 }
@@ -451,10 +524,11 @@ std::optional<std::string> OpenExportRefusal(const Model& model) {
          ". Zmień największe pole trójkąta albo przesuń model bliżej początku układu.";
 }
 
-FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path) {
+FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path,
+                           const SolveResult* solution) {
   try {
     if (std::optional<std::string> refusal = OpenExportRefusal(model)) return {false, std::move(*refusal)};
-    if (WriteFileAtomically(path, EncodeOpenExport(model, format))) return {true, {}};
+    if (WriteFileAtomically(path, EncodeOpenExport(model, format, solution))) return {true, {}};
   } catch (const std::bad_alloc&) {
     // No memory for the text: the target is left as it was.
   }

@@ -22,6 +22,8 @@
 #include "core/files/ProjectFile.h"
 #include "core/model/Model.h"
 
+struct SolveResult;
+
 enum class OpenFormat { Msh41, Msh22, Vtu };
 
 inline constexpr int32_t kRegionTag = 1;
@@ -41,7 +43,12 @@ std::optional<OpenFormat> OpenFormatForName(std::string_view fileName, bool msh2
 
 // The whole file. The model must hold a mesh. Coordinates are written as
 // the shortest text that reads back as exactly the mesh's doubles.
-std::string EncodeOpenExport(const Model& model, OpenFormat format);
+// With a solution of this mesh (MSH 4.1 and VTU), the file holds it too:
+// per node u, or ux and uy for the disc; per triangle the flux (x, y, 0),
+// or sigma_x, sigma_y, tau_xy and von_mises. VTU writes them as point and
+// cell data, MSH 4.1 as one $NodeData or $ElementData view per array; the
+// boundary lines hold zeros in the per-triangle arrays.
+std::string EncodeOpenExport(const Model& model, OpenFormat format, const SolveResult* solution = nullptr);
 
 // Elements of the model as it was meshed whose condition or boundary
 // number names no row, ascending; their edges are in no such group.
@@ -64,4 +71,5 @@ std::optional<std::string> OpenExportRefusal(const Model& model);
 // Writes the file safely. A degenerate mesh is refused with the refusal's
 // sentence and nothing written; on other failures the message is "Nie
 // można zapisać do pliku".
-FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path);
+FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path,
+                           const SolveResult* solution = nullptr);

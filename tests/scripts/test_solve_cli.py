@@ -1,0 +1,114 @@
+#!/usr/bin/python3
+"""vendrel --solve: the mesh with its solution, read by meshio and gmsh.
+
+  test_solve_cli.py VENDREL   a slab held at 100 on its left edge and 0 on its
+      right, insulated above and below, solved into VTU and MSH 4.1: u is the
+      linear field at every point, the flux k*100/L on every triangle; a
+      disc; a disc free to float is refused with status 6 and no file.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+import meshio
+import numpy as np
+
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+        print("FAIL:", what)
+    return ok
+
+
+X0, Y0, L, H, K = 3.0, 1.0, 4.0, 2.0, 45.0
+
+
+def project(path, kind, conditions, sides, second):
+    """A rectangle; sides: the condition of bottom, right, top, left."""
+    corners = [(X0, Y0), (X0 + L, Y0), (X0 + L, Y0 + H), (X0, Y0 + H)]
+    text = "4 4 %d 1 0\n" % len(conditions) + "".join("%r %r\n" % c for c in corners)
+    text += "".join("%d %d %d 1\n" % (i + 1, (i + 1) % 4 + 1, sides[i]) for i in range(4))
+    text += "".join(" ".join("%r" % v for v in c) + " 0 0 0 0\n" for c in conditions)
+    text += "1\n%r %r\n%d\nKoniec pliku\n" % (K, second, kind)
+    open(path, "w").write(text)
+
+
+def solve(vendrel, out, vdk):
+    return subprocess.run([vendrel, "--solve", out, "--area", "0.3", vdk], capture_output=True, text=True)
+
+
+def main(vendrel):
+    work = tempfile.mkdtemp()
+    slab = os.path.join(work, "slab.vdk")
+    # conditions: 1 temperature 100, 2 flux 0, 3 temperature 0
+    project(slab, 1, [(1.0, 100.0, 0.0), (2.0, 0.0, 0.0), (1.0, 0.0, 0.0)], [2, 3, 2, 1], 0.0)
+    for name in ("out.vtu", "out.msh"):
+        out = os.path.join(work, name)
+        run = solve(vendrel, out, slab)
+        if not check(run.returncode == 0, f"{name}: status {run.returncode}: {run.stderr}"):
+            continue
+        mesh = meshio.read(out)
+        x = mesh.points[:, 0]
+        exact = 100.0 * (1.0 - (x - X0) / L)
+        u = np.asarray(mesh.point_data["u"]).reshape(-1)
+        check(len(u) == len(x) and np.allclose(u, exact, rtol=1e-9, atol=1e-9 * 100),
+              f"{name}: u is the linear field, worst {np.max(np.abs(u - exact))}")
+        types = [c.type for c in mesh.cells]
+        flux = mesh.cell_data["flux"][types.index("triangle")]
+        check(flux.shape[1] == 3 and np.allclose(flux, [K * 100.0 / L, 0.0, 0.0], rtol=1e-9, atol=1e-9),
+              f"{name}: the flux k*100/L on every triangle")
+        if name.endswith(".vtu"):
+            lines = mesh.cell_data["flux"][types.index("line")]
+            check(len(lines) > 0 and not np.any(lines), f"{name}: boundary lines hold zero flux")
+        else:
+            check_gmsh(out, work)
+    # A disc held on its left edge and pulled on its right: displacements
+    # and the four stresses; then free to float: refused, nothing written.
+    disc = os.path.join(work, "disc.vdk")
+    project(disc, 10, [(2.0, 0.0, 0.0), (1.0, 1e6, 0.0), (1.0, 0.0, 0.0)], [3, 2, 3, 1], 0.3)
+    out = os.path.join(work, "disc.vtu")
+    run = solve(vendrel, out, disc)
+    if check(run.returncode == 0, f"disc: {run.stderr}"):
+        mesh = meshio.read(out)
+        ux = np.asarray(mesh.point_data["ux"]).reshape(-1)
+        right = np.isclose(mesh.points[:, 0], X0 + L)
+        check(np.all(ux[right] > 0) and np.allclose(ux[np.isclose(mesh.points[:, 0], X0)], 0.0),
+              "disc: held on the left, pulled to the right")
+        for name in ("uy", "sigma_x", "sigma_y", "tau_xy", "von_mises"):
+            check(name in mesh.point_data or name in mesh.cell_data, f"disc: {name} written")
+        sx = np.concatenate([np.ravel(a) for a in mesh.cell_data["sigma_x"]])
+        check(np.isclose(sx.max(), 1e6, rtol=0.5), f"disc: sigma_x near the load {sx.max()}")
+    floating = os.path.join(work, "floating.vdk")
+    project(floating, 10, [(1.0, 0.0, 0.0)], [1, 1, 1, 1], 0.3)
+    for name in ("f.vtu", "f.msh"):
+        out = os.path.join(work, name)
+        run = solve(vendrel, out, floating)
+        check(run.returncode == 6 and run.stderr.strip() != "" and not os.path.exists(out),
+              f"floating disc {name}: status {run.returncode}: {run.stderr}")
+    for args, words in ((["--solve", "a.m2d"], "Rozwiązanie zapisuje"),
+                        (["--solve", "a.msh", "--msh-version", "2.2"], "Rozwiązanie zapisuje"),
+                        (["--solve", "a.vtu", "--export", "b.vtu"], "wykluczają się")):
+        run = subprocess.run([vendrel, *args, slab], capture_output=True, text=True, cwd=work)
+        check(run.returncode == 2 and words in run.stderr, f"{args}: status {run.returncode}: {run.stderr}")
+    run = subprocess.run([vendrel, "--help"], capture_output=True, text=True,
+                         env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    check(run.returncode == 0 and "--solve <PLIK>" in run.stdout and "--solve PLIK}" in run.stdout
+          and "6 zadania nie można rozwiązać" in run.stdout, f"--help names --solve and status 6:\n{run.stdout}")
+
+
+def check_gmsh(path, work):
+    check_file = os.path.join(work, "check.msh")
+    run = subprocess.run(["gmsh", path, "-0", "-o", check_file], capture_output=True, text=True)
+    text = run.stdout + run.stderr
+    check(run.returncode == 0 and "Error" not in text and "Warning" not in text and os.path.exists(check_file),
+          f"gmsh loads {path}:\n{text}")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
+    print(f"{len(failures)} failed")
+    sys.exit(1 if failures else 0)

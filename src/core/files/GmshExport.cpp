@@ -1,0 +1,172 @@
+// Gmsh's MSH formats: 4.1, with one curve entity per model element, and
+// 2.2, with an edge once per physical group.
+
+#include <algorithm>
+#include <vector>
+
+#include "core/files/OpenExportParts.h"
+#include "core/solve/Solver.h"
+
+namespace openexport {
+
+namespace {
+
+void PhysicalNames(Text& t, const TaggedMesh& mesh) {
+  t << "$PhysicalNames\n" << mesh.groups.size() << '\n';
+  for (const Group& g : mesh.groups) t << g.dimension << ' ' << g.tag << " \"" << g.name << "\"\n";
+  t << "$EndPhysicalNames\n";
+}
+
+// The smallest box around the nodes added to it.
+struct Box {
+  MeshNode low, high;
+  bool empty = true;
+  void add(const MeshNode& n) {
+    low = empty ? n : MeshNode{std::min(low.x, n.x), std::min(low.y, n.y)};
+    high = empty ? n : MeshNode{std::max(high.x, n.x), std::max(high.y, n.y)};
+    empty = false;
+  }
+};
+
+void WriteBox(Text& t, const Box& b) {
+  Point(t, b.low);
+  t << ' ';
+  Point(t, b.high);
+}
+
+// The physical tags of one edge: its condition's and its boundary's, or
+// the group of edges with neither.
+std::vector<int32_t> PhysicalTags(const TaggedEdge& e) {
+  std::vector<int32_t> tags;
+  if (e.condition > 0) tags.push_back(e.condition);
+  if (e.boundary > 0) tags.push_back(kBoundaryTagBase + e.boundary);
+  if (tags.empty()) tags.push_back(kUnnamedTag);
+  return tags;
+}
+
+// Gmsh's views: one section per array, at time 0, over the first `count`
+// nodes or elements, then `zeros` more elements holding zeros.
+void MshData(Text& t, std::string_view section, const std::vector<SolutionArray>& arrays, int32_t count,
+             size_t zeros) {
+  for (const SolutionArray& a : arrays) {
+    t << '$' << section << "\n1\n\"" << a.name << "\"\n1\n0\n3\n0\n"
+      << a.components << '\n'
+      << size_t(count) + zeros << '\n';
+    for (int32_t k = 1; k <= count; ++k) {
+      t << k;
+      for (int32_t c = 0; c < a.components; ++c) t << ' ' << a.value(k, c);
+      t << '\n';
+    }
+    for (size_t i = 1; i <= zeros; ++i) {
+      t << size_t(count) + i;
+      for (int32_t c = 0; c < a.components; ++c) t << " 0";
+      t << '\n';
+    }
+    t << "$End" << section << '\n';
+  }
+}
+
+}  // namespace
+
+std::string Msh41(const Model& m, const TaggedMesh& mesh, const SolveResult* solution) {
+  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
+  Text t(128 + 64 * size_t(nodes) + 48 * size_t(triangles) + 32 * mesh.edges.size());
+  t << "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n";
+  PhysicalNames(t, mesh);
+
+  // One curve entity per element with edges: [first, last) edge indices.
+  std::vector<std::pair<size_t, size_t>> curves;
+  for (size_t i = 0; i < mesh.edges.size(); ++i) {
+    if (curves.empty() || mesh.edges[curves.back().first].element != mesh.edges[i].element) {
+      curves.push_back({i, i});
+    }
+    curves.back().second = i + 1;
+  }
+  t << "$Entities\n0 " << curves.size() << " 1 0\n";
+  for (const auto& curve : curves) {
+    const TaggedEdge& e = mesh.edges[curve.first];
+    Box box;
+    for (size_t i = curve.first; i < curve.second; ++i) {
+      box.add(m.MeshNodeTable[mesh.edges[i].node1]);
+      box.add(m.MeshNodeTable[mesh.edges[i].node2]);
+    }
+    t << e.element << ' ';
+    WriteBox(t, box);
+    const std::vector<int32_t> tags = PhysicalTags(e);
+    t << ' ' << tags.size();
+    for (int32_t tag : tags) t << ' ' << tag;
+    t << " 0\n";
+  }
+  Box region;
+  for (int32_t k = 1; k <= nodes; ++k) region.add(m.MeshNodeTable[k]);
+  t << kRegionTag << ' ';
+  WriteBox(t, region);
+  t << " 1 " << kRegionTag << " 0\n$EndEntities\n";
+
+  // Every node belongs to the surface's block.
+  t << "$Nodes\n1 " << nodes << " 1 " << nodes << "\n2 " << kRegionTag << " 0 " << nodes << '\n';
+  for (int32_t k = 1; k <= nodes; ++k) t << k << '\n';
+  for (int32_t k = 1; k <= nodes; ++k) {
+    Point(t, m.MeshNodeTable[k]);
+    t << '\n';
+  }
+  t << "$EndNodes\n";
+
+  const size_t elements = size_t(triangles) + mesh.edges.size();
+  t << "$Elements\n" << curves.size() + 1 << ' ' << elements << " 1 " << elements << '\n';
+  t << "2 " << kRegionTag << " 2 " << triangles << '\n';
+  for (int32_t k = 1; k <= triangles; ++k) {
+    const MeshTriangle& tri = m.MeshTriangleTable[k];
+    t << k << ' ' << tri.corner1 << ' ' << tri.corner2 << ' ' << tri.corner3 << '\n';
+  }
+  size_t number = size_t(triangles);
+  for (const auto& [first, last] : curves) {
+    t << "1 " << mesh.edges[first].element << " 1 " << last - first << '\n';
+    for (size_t i = first; i < last; ++i)
+      t << ++number << ' ' << mesh.edges[i].node1 << ' ' << mesh.edges[i].node2 << '\n';
+  }
+  t << "$EndElements\n";
+  if (solution != nullptr) {
+    MshData(t, "NodeData", NodeArrays(*solution), nodes, 0);
+    MshData(t, "ElementData", TriangleArrays(*solution), triangles, mesh.edges.size());
+  }
+  return t.take();
+}
+
+std::string Msh22(const Model& m, const TaggedMesh& mesh) {
+  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
+  Text t(128 + 48 * size_t(nodes) + 40 * size_t(triangles) + 64 * mesh.edges.size());
+  t << "$MeshFormat\n2.2 0 8\n$EndMeshFormat\n";
+  PhysicalNames(t, mesh);
+  t << "$Nodes\n" << nodes << '\n';
+  for (int32_t k = 1; k <= nodes; ++k) {
+    t << k << ' ';
+    Point(t, m.MeshNodeTable[k]);
+    t << '\n';
+  }
+  t << "$EndNodes\n";
+  // An edge goes once per group it belongs to, as Gmsh itself writes it,
+  // each copy with its own elementary tag: the element's number in its
+  // condition's group, kBoundaryCopyTagBase more in its boundary's. Copies
+  // sharing a tag would be duplicate elements of one curve, and every
+  // group of that curve would hold each edge twice.
+  size_t lines = 0;
+  for (const TaggedEdge& e : mesh.edges) lines += PhysicalTags(e).size();
+  t << "$Elements\n" << size_t(triangles) + lines << '\n';
+  for (int32_t k = 1; k <= triangles; ++k) {
+    const MeshTriangle& tri = m.MeshTriangleTable[k];
+    t << k << " 2 2 " << kRegionTag << ' ' << kRegionTag << ' ' << tri.corner1 << ' ' << tri.corner2 << ' '
+      << tri.corner3 << '\n';
+  }
+  size_t number = size_t(triangles);
+  for (const TaggedEdge& e : mesh.edges) {
+    for (int32_t tag : PhysicalTags(e)) {
+      const int32_t elementary = tag > kBoundaryTagBase ? kBoundaryCopyTagBase + e.element : e.element;
+      t << ++number << " 1 2 " << tag << ' ' << elementary << ' ' << e.node1 << ' ' << e.node2 << '\n';
+    }
+  }
+  t << "$EndElements\n";
+  return t.take();
+}
+
+}  // namespace openexport

@@ -1,0 +1,117 @@
+// VTK's XML unstructured grid (.vtu), with the tags as cell data and
+// their names as field data.
+
+#include "core/files/OpenExportParts.h"
+#include "core/solve/Solver.h"
+
+namespace openexport {
+
+namespace {
+
+// The VTU cell-data array a group's edges or triangles are marked in, and
+// their value there.
+std::string_view CellDataArray(const Group& g) {
+  return g.dimension == 2 ? "obszar" : g.tag > kBoundaryTagBase ? "brzeg" : "warunek";
+}
+int32_t CellDataValue(const Group& g) {
+  if (g.tag == kUnnamedTag) return 0;
+  return g.tag > kBoundaryTagBase ? g.tag - kBoundaryTagBase : g.tag;
+}
+
+std::string XmlAttribute(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string Vtu(const Model& m, const TaggedMesh& mesh, const SolveResult* solution) {
+  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
+  const size_t cells = size_t(triangles) + mesh.edges.size();
+  Text t(1024 + 64 * size_t(nodes) + 64 * size_t(triangles) + 64 * mesh.edges.size());
+  t << "<?xml version=\"1.0\"?>\n";
+  // What the tags stand for, for a reader of the file; XML comments only
+  // may not hold "--", and no name does.
+  for (const Group& g : mesh.groups) {
+    if (g.tag == kUnnamedTag) {
+      t << "<!-- warunek 0, brzeg 0 = " << g.name << " -->\n";
+      continue;
+    }
+    t << "<!-- " << CellDataArray(g) << ' ' << CellDataValue(g) << " = " << g.name << " -->\n";
+  }
+  t << "<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" "
+       "byte_order=\"LittleEndian\">\n<UnstructuredGrid>\n";
+  // The same names where readers see them: one integer array per group,
+  // named as the group and holding its value in the cell data.
+  t << "<FieldData>\n";
+  for (const Group& g : mesh.groups) {
+    t << "<DataArray type=\"Int32\" Name=\"" << XmlAttribute(g.name)
+      << "\" NumberOfTuples=\"1\" format=\"ascii\">" << CellDataValue(g) << "</DataArray>\n";
+  }
+  t << "</FieldData>\n"
+    << "<Piece NumberOfPoints=\"" << nodes << "\" NumberOfCells=\"" << cells << "\">\n";
+  const auto values = [&](const SolutionArray& a, int32_t count, size_t zeros) {
+    t << "<DataArray type=\"Float64\" Name=\"" << a.name << "\" NumberOfComponents=\"" << a.components
+      << "\" format=\"ascii\">\n";
+    for (int32_t k = 1; k <= count; ++k) {
+      for (int32_t c = 0; c < a.components; ++c) t << (c > 0 ? " " : "") << a.value(k, c);
+      t << '\n';
+    }
+    for (size_t i = 0; i < zeros; ++i) {
+      for (int32_t c = 0; c < a.components; ++c) t << (c > 0 ? " 0" : "0");
+      t << '\n';
+    }
+    t << "</DataArray>\n";
+  };
+  if (solution != nullptr) {
+    t << "<PointData>\n";
+    for (const SolutionArray& a : NodeArrays(*solution)) values(a, nodes, 0);
+    t << "</PointData>\n";
+  }
+  t << "<Points>\n<DataArray type=\"Float64\" NumberOfComponents=\"3\" format=\"ascii\">\n";
+  for (int32_t k = 1; k <= nodes; ++k) {
+    Point(t, m.MeshNodeTable[k]);
+    t << '\n';
+  }
+  t << "</DataArray>\n</Points>\n<Cells>\n<DataArray type=\"Int32\" Name=\"connectivity\" "
+       "format=\"ascii\">\n";
+  for (int32_t k = 1; k <= triangles; ++k) {
+    const MeshTriangle& tri = m.MeshTriangleTable[k];
+    t << tri.corner1 - 1 << ' ' << tri.corner2 - 1 << ' ' << tri.corner3 - 1 << '\n';
+  }
+  for (const TaggedEdge& e : mesh.edges) t << e.node1 - 1 << ' ' << e.node2 - 1 << '\n';
+  t << "</DataArray>\n<DataArray type=\"Int32\" Name=\"offsets\" format=\"ascii\">\n";
+  size_t offset = 0;
+  for (int32_t k = 1; k <= triangles; ++k) t << (offset += 3) << '\n';
+  for (size_t i = 0; i < mesh.edges.size(); ++i) t << (offset += 2) << '\n';
+  t << "</DataArray>\n<DataArray type=\"UInt8\" Name=\"types\" format=\"ascii\">\n";
+  for (int32_t k = 1; k <= triangles; ++k) t << "5\n";        // VTK_TRIANGLE
+  for (size_t i = 0; i < mesh.edges.size(); ++i) t << "3\n";  // VTK_LINE
+  t << "</DataArray>\n</Cells>\n<CellData>\n";
+  const auto array = [&](std::string_view name, int32_t onTriangles, int32_t TaggedEdge::*onEdges) {
+    t << "<DataArray type=\"Int32\" Name=\"" << name << "\" format=\"ascii\">\n";
+    for (int32_t k = 1; k <= triangles; ++k) t << onTriangles << '\n';
+    for (const TaggedEdge& e : mesh.edges) t << (onEdges != nullptr ? e.*onEdges : 0) << '\n';
+    t << "</DataArray>\n";
+  };
+  array("obszar", kRegionTag, nullptr);
+  array("warunek", 0, &TaggedEdge::condition);
+  array("brzeg", 0, &TaggedEdge::boundary);
+  array("element", 0, &TaggedEdge::element);
+  if (solution != nullptr) {
+    for (const SolutionArray& a : TriangleArrays(*solution)) values(a, triangles, mesh.edges.size());
+  }
+  t << "</CellData>\n</Piece>\n</UnstructuredGrid>\n</VTKFile>\n";
+  return t.take();
+}
+
+}  // namespace openexport

@@ -97,7 +97,7 @@ TaggedMesh Gather(const Model& m) {
   for (const TaggedEdge& e : mesh.edges) {
     const MeshNode& a = m.MeshNodeTable[e.node1];
     const MeshNode& b = m.MeshNodeTable[e.node2];
-    direction.try_emplace(e.element, double(b.x) - a.x, double(b.y) - a.y);
+    direction.try_emplace(e.element, b.x - a.x, b.y - a.y);
   }
   for (TaggedEdge& e : mesh.edges) {
     const auto [dx, dy] = direction[e.element];

@@ -16,16 +16,12 @@ double RoundedUp(double v) {
   return std::ceil(v / step - 1e-9) * step;
 }
 
-bool Cancelled(const MesherOptions& mesher) {
-  return mesher.cancelled && mesher.cancelled();
-}
-
 // The mesh grows about as the area shrinks: each trial scales the area by
 // how far its count passes the limit. A count that is only a lower bound
 // (the helper did not mesh) falls short of a quality mesh's by about a half.
 std::optional<FittingArea> ScaledArea(const Model& m, double area, MeshTrial t, const MesherOptions& mesher) {
   const double limit = mesher.limits.triangles;
-  for (int i = 0; i < 6 && t.fault == MeshFault::TooLarge && !Cancelled(mesher); ++i) {
+  for (int i = 0; i < 6 && t.fault == MeshFault::TooLarge && !mesher.wasCancelled(); ++i) {
     const double factor = t.estimated ? 1.7 : 1.05;
     area = RoundedUp(area * std::max(1.0, double(t.triangles) / limit) * factor);
     t = TryMesh(m, area, mesher);
@@ -59,7 +55,7 @@ std::optional<FittingArea> SmallestArea(const Model& m, double tooSmall, const M
   // The rounded area is tried too, and the next ones up while it does not
   // fit: a mesh need not shrink as the area grows.
   double rounded = RoundedUp(hi);
-  for (int i = 0; i < 8 && !Cancelled(mesher); ++i, rounded = RoundedUp(rounded * 1.005)) {
+  for (int i = 0; i < 8 && !mesher.wasCancelled(); ++i, rounded = RoundedUp(rounded * 1.005)) {
     const MeshTrial t = TryMesh(m, rounded, mesher);
     if (t.outcome == MeshOutcome::Success) return FittingArea{rounded, t};
   }
@@ -73,7 +69,7 @@ std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, cons
   std::optional<FittingArea> found = mesher.limits.triangles > kMaxMeshTriangles
                                          ? ScaledArea(m, tooSmall, there, mesher)
                                          : SmallestArea(m, tooSmall, mesher);
-  return Cancelled(mesher) ? std::nullopt : found;
+  return mesher.wasCancelled() ? std::nullopt : found;
 }
 
 std::string AreaText(double area, char decimalPoint) {

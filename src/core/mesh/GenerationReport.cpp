@@ -51,8 +51,7 @@ GenerationReport RunGeneration(Model& m, double area, const MesherOptions& meshe
   // Asked last of all, as a success is asked before the mesh is taken: a
   // cancel given up to the end counts.
   const auto cancelled = [&] {
-    const bool wanted =
-        !(mesher.cancelled && mesher.cancelled()) && !(mesher.stillWanted && !mesher.stillWanted());
+    const bool wanted = !mesher.wasCancelled() && !(mesher.stillWanted && !mesher.stillWanted());
     if (wanted) return false;
     before.restore(m);
     r = GenerationReport{};

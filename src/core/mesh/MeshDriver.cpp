@@ -209,7 +209,7 @@ std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptio
   const size_t replyLimit = MaxReplyBytes(options.limits);
   const Clock::time_point deadline = Clock::now() + TimeLimit(options);
   for (;;) {
-    if (options.cancelled && options.cancelled()) return fail(MeshFault::Cancelled);  // killed on the way out
+    if (options.wasCancelled()) return fail(MeshFault::Cancelled);  // killed on the way out
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return fail(MeshFault::TimedOut);  // the child is killed on the way out
     pollfd p{ours.get(), static_cast<short>(POLLIN | (sent < input.size() ? POLLOUT : 0)), 0};

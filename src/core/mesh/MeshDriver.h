@@ -26,6 +26,7 @@ struct MesherOptions {
   std::function<void()> whileWaiting;
   // Asked as often; true ends the helper at once and the generation with it.
   std::function<bool()> cancelled;
+  bool wasCancelled() const { return cancelled && cancelled(); }
   // Asked once the mesh is made, before the model takes it (and by a
   // generation's report once it is complete): false (a cancel that came
   // late) ends the generation as cancelled, the model as it was.

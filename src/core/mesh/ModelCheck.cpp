@@ -364,7 +364,7 @@ class Checker {
                               : " Sprawdzono: siatka mieści się przy polu ") +
               AreaText(fits->area, point_) + " (trójkątów: " + N(fits->trial.triangles) +
               ", węzłów: " + N(fits->trial.points) + ").";
-    } else if (mesher_ != nullptr && !(mesher_->cancelled && mesher_->cancelled())) {
+    } else if (mesher_ != nullptr && !mesher_->wasCancelled()) {
       text += " Nie mieści się przy żadnym polu: sam brzeg wymaga więcej trójkątów.";
     }
     add(FindingKind::TooFine, {}, {}, {}, text);

@@ -100,16 +100,22 @@ bool PhysicsCommands::selectionEmpty(const QString& title) {
   return true;
 }
 
-std::optional<int32_t> PhysicsCommands::askRow(const QString& title, const QString& prompt, int32_t count,
-                                               int32_t current,
-                                               const std::function<std::string(int32_t)>& meaning) {
+std::optional<int32_t> PhysicsCommands::askRow(const QString& title, const QString& prompt, Rows rows) {
+  const Model& m = c_.state.model;
+  const bool conditions = rows == Rows::Conditions;
+  const int32_t count = conditions ? m.bcCount : m.boundaryCount;
+  const int32_t current = conditions ? m.CurrentBc : m.CurrentBoundary;
   // What each number means, for as many rows as a prompt has room for.
   constexpr int32_t kShown = 12;
-  QString rows;
-  for (int32_t i = 1; i <= count && i <= kShown; ++i) rows += u'\n' + QString::fromStdString(meaning(i));
-  if (count > kShown) rows += QStringLiteral("\n… i %1 dalszych").arg(count - kShown);
+  QString meanings;
+  for (int32_t i = 1; i <= count && i <= kShown; ++i) {
+    meanings += u'\n' + QString::fromStdString(
+                            conditions ? ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint())
+                                       : BoundaryText(i, m.BoundaryTable[i]));
+  }
+  if (count > kShown) meanings += QStringLiteral("\n… i %1 dalszych").arg(count - kShown);
   const std::optional<QString> text = c_.prompter.input(
-      title, QStringLiteral("%1 (1-%2):").arg(prompt).arg(count) + rows, QString::number(current));
+      title, QStringLiteral("%1 (1-%2):").arg(prompt).arg(count) + meanings, QString::number(current));
   if (!text) return std::nullopt;
   const std::optional<int32_t> k = ParseInteger(*text);
   if (!k || *k < 1 || *k > count) {
@@ -121,10 +127,8 @@ std::optional<int32_t> PhysicsCommands::askRow(const QString& title, const QStri
 
 void PhysicsCommands::assignCondition() {
   if (selectionEmpty(kConditionTitle)) return;
-  const Model& m = c_.state.model;
-  if (const std::optional<int32_t> k = askRow(
-          kConditionTitle, QStringLiteral("Numer warunku"), m.bcCount, m.CurrentBc,
-          [&m](int32_t i) { return ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint()); })) {
+  if (const std::optional<int32_t> k =
+          askRow(kConditionTitle, QStringLiteral("Numer warunku"), Rows::Conditions)) {
     c_.nameStep(QStringLiteral("przypisanie warunku %1").arg(*k));
     AssignCondition(c_.state.model, c_.state.selection, *k);
   }
@@ -133,10 +137,8 @@ void PhysicsCommands::assignCondition() {
 
 void PhysicsCommands::assignBoundary() {
   if (selectionEmpty(kBoundaryTitle)) return;
-  const Model& m = c_.state.model;
   if (const std::optional<int32_t> k =
-          askRow(kBoundaryTitle, QStringLiteral("Numer brzegu"), m.boundaryCount, m.CurrentBoundary,
-                 [&m](int32_t i) { return BoundaryText(i, m.BoundaryTable[i]); })) {
+          askRow(kBoundaryTitle, QStringLiteral("Numer brzegu"), Rows::Boundaries)) {
     c_.nameStep(QStringLiteral("przypisanie brzegu %1").arg(*k));
     AssignBoundary(c_.state.model, c_.state.selection, *k);
   }
@@ -158,20 +160,16 @@ void PhysicsCommands::setCurrentBoundary(int32_t k) {
 }
 
 void PhysicsCommands::chooseCurrentCondition() {
-  const Model& m = c_.state.model;
-  if (const std::optional<int32_t> k = askRow(
-          QStringLiteral("Bieżący warunek"), QStringLiteral("Warunek brzegowy nowych elementów"), m.bcCount,
-          m.CurrentBc,
-          [&m](int32_t i) { return ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint()); })) {
+  if (const std::optional<int32_t> k =
+          askRow(QStringLiteral("Bieżący warunek"), QStringLiteral("Warunek brzegowy nowych elementów"),
+                 Rows::Conditions)) {
     setCurrentCondition(*k);
   }
 }
 
 void PhysicsCommands::chooseCurrentBoundary() {
-  const Model& m = c_.state.model;
-  if (const std::optional<int32_t> k =
-          askRow(QStringLiteral("Bieżący brzeg"), QStringLiteral("Brzeg nowych elementów"), m.boundaryCount,
-                 m.CurrentBoundary, [&m](int32_t i) { return BoundaryText(i, m.BoundaryTable[i]); })) {
+  if (const std::optional<int32_t> k = askRow(QStringLiteral("Bieżący brzeg"),
+                                              QStringLiteral("Brzeg nowych elementów"), Rows::Boundaries)) {
     setCurrentBoundary(*k);
   }
 }

@@ -6,10 +6,8 @@
 
 #include <QString>
 #include <Qt>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 
 class CommandContext;
 class ConditionsDialog;
@@ -52,9 +50,10 @@ class PhysicsCommands {
   bool mouseReleased(Qt::MouseButton button, int x, int y, Qt::KeyboardModifiers modifiers, int clientHeight);
 
  private:
-  // Asks for a row number of a table of `count` rows, offering `current`.
-  std::optional<int32_t> askRow(const QString& title, const QString& prompt, int32_t count, int32_t current,
-                                const std::function<std::string(int32_t)>& meaning);
+  // Asks for the number of a condition or a boundary row, offering the
+  // current one and naming what each row is.
+  enum class Rows { Conditions, Boundaries };
+  std::optional<int32_t> askRow(const QString& title, const QString& prompt, Rows rows);
   bool selectionEmpty(const QString& title);
   void showSelectionStatus();
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/files/CNumbers.h"
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
@@ -16,10 +17,8 @@
 namespace {
 
 // "1 000 000": spaces between thousands, whatever the locale.
-QString Thousands(int64_t n) {
-  QString digits = QString::number(n);
-  for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, u' ');
-  return digits;
+QString ThousandsText(int64_t n) {
+  return QString::fromStdString(Thousands(n));
 }
 
 // Bars of the triangles in each 2° of smallest angle, with the axis
@@ -37,7 +36,7 @@ class Histogram : public QWidget {
   // Called whenever the statistics change.
   void refresh() {
     const auto& counts = statistics_.smallestAngles;
-    most_->setText(Thousands(*std::max_element(counts.begin(), counts.end())));
+    most_->setText(ThousandsText(*std::max_element(counts.begin(), counts.end())));
     update();
   }
 
@@ -127,8 +126,8 @@ QStringList MeshStatisticsWindow::figures() const {
   const auto area = [](double v) {
     return QString::number(v, 'g', 6).replace(u'.', QLatin1Char(UserDecimalPoint()));
   };
-  return {QStringLiteral("Węzły: %1").arg(Thousands(s.nodes)),
-          QStringLiteral("Trójkąty: %1").arg(Thousands(s.triangles)),
+  return {QStringLiteral("Węzły: %1").arg(ThousandsText(s.nodes)),
+          QStringLiteral("Trójkąty: %1").arg(ThousandsText(s.triangles)),
           QStringLiteral("Pole obszaru: %1").arg(area(s.totalArea)),
           QStringLiteral("Pole trójkąta: od %1 do %2").arg(area(s.smallestArea), area(s.largestArea)),
           QStringLiteral("Kąt: od %1 do %2").arg(degrees(s.smallestAngle), degrees(s.largestAngle))};
@@ -136,12 +135,12 @@ QStringList MeshStatisticsWindow::figures() const {
 
 QString LimitText(const MeshLimitChoice& choice) {
   if (!choice.large) return {};
-  return QStringLiteral("Duże siatki: do %1 trójkątów").arg(Thousands(choice.triangles));
+  return QStringLiteral("Duże siatki: do %1 trójkątów").arg(ThousandsText(choice.triangles));
 }
 
 QString ShortLimitText(const MeshLimitChoice& choice) {
   if (!choice.large) return {};
-  return QStringLiteral("Duże siatki ≤ %1").arg(Thousands(choice.triangles));
+  return QStringLiteral("Duże siatki ≤ %1").arg(ThousandsText(choice.triangles));
 }
 
 MeshLimitDialog::MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QWidget* parent)
@@ -180,7 +179,7 @@ void MeshLimitDialog::okClicked() {
     const qlonglong n = triangles_->text().remove(u' ').toLongLong(&ok);
     if (!ok || n < kLeastLargeLimit || n > kLargestMeshTriangles) {
       prompter_.message(QStringLiteral("Podaj liczbę trójkątów od %1 do %2.")
-                            .arg(Thousands(kLeastLargeLimit), Thousands(kLargestMeshTriangles)),
+                            .arg(ThousandsText(kLeastLargeLimit), ThousandsText(kLargestMeshTriangles)),
                         windowTitle(), MessageIcon::Exclamation);
       focusOn(triangles_);
       return;

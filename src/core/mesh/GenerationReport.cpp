@@ -41,23 +41,31 @@ struct MeshBefore {
   int32_t nodeCount, triangleCount, failureFlag;
 };
 
+// After a failure: the check's errors, or under a large limit, where the
+// count says what went wrong, an area that fits.
+void ExplainFailure(const Model& m, double area, const MesherOptions& mesher, char decimalPoint,
+                    GenerationReport& r) {
+  if (r.outcome == MeshOutcome::Overflow && !(mesher.limits == MeshLimits{})) {
+    if (const std::optional<FittingArea> fits = FindFittingArea(m, area, r.trial, mesher)) {
+      r.suggestedArea = fits->area;
+    }
+    return;
+  }
+  // Starting from what the mesher did: only what keeps the mesh from being
+  // made is named.
+  r.checked = true;
+  for (Finding& f : CheckModel(m, area, decimalPoint, &mesher, &r.trial)) {
+    if (f.severity != Severity::Error) continue;
+    if (f.kind == FindingKind::TooFine && f.area > 0) r.suggestedArea = f.area;
+    r.causes.push_back(std::move(f));
+  }
+}
+
 }  // namespace
 
 GenerationReport RunGeneration(Model& m, double area, const MesherOptions& mesher, char decimalPoint) {
   GenerationReport r;
   const MeshBefore before(m);
-  // A cancel while the cause of a failure is looked for cancels the whole
-  // generation: the model is as it was and nothing is said.
-  // Asked last of all, as a success is asked before the mesh is taken: a
-  // cancel given up to the end counts.
-  const auto cancelled = [&] {
-    const bool wanted = !mesher.wasCancelled() && !(mesher.stillWanted && !mesher.stillWanted());
-    if (wanted) return false;
-    before.restore(m);
-    r = GenerationReport{};
-    r.outcome = MeshOutcome::Cancelled;
-    return true;
-  };
   r.outcome = GenerateMesh(m, area, mesher, &r.trial);
   using Kind = ReportLine::Kind;
   switch (r.outcome) {
@@ -76,27 +84,15 @@ GenerationReport RunGeneration(Model& m, double area, const MesherOptions& meshe
       break;
   }
   r.lines.push_back(Line("Generacja siatki nie powiodła się", Kind::Failure));
-  if (AreaTooSmallToWrite(area)) {
-    cancelled();
-    return r;  // the line above says all there is
+  // An area too small to write needs no explaining beyond its line.
+  if (!AreaTooSmallToWrite(area)) ExplainFailure(m, area, mesher, decimalPoint, r);
+  // A cancel given up to the end, as the success is asked before its mesh
+  // is taken, cancels the whole generation: the mesh before stands again
+  // and nothing is said.
+  if (mesher.wasCancelled() || (mesher.stillWanted && !mesher.stillWanted())) {
+    before.restore(m);
+    r = GenerationReport{};
+    r.outcome = MeshOutcome::Cancelled;
   }
-  if (r.outcome == MeshOutcome::Overflow && !(mesher.limits == MeshLimits{})) {
-    // Under a large limit the count says what went wrong; what helps is an
-    // area that fits.
-    if (const std::optional<FittingArea> fits = FindFittingArea(m, area, r.trial, mesher)) {
-      r.suggestedArea = fits->area;
-    }
-    cancelled();
-    return r;
-  }
-  // Starting from what the mesher did: only what keeps the mesh from being
-  // made is named.
-  r.checked = true;
-  for (Finding& f : CheckModel(m, area, decimalPoint, &mesher, &r.trial)) {
-    if (f.severity != Severity::Error) continue;
-    if (f.kind == FindingKind::TooFine && f.area > 0) r.suggestedArea = f.area;
-    r.causes.push_back(std::move(f));
-  }
-  cancelled();
   return r;
 }

@@ -1,7 +1,5 @@
 #include "front/commands/MeshCommands.h"
 
-#include <QCoreApplication>
-
 #include "core/mesh/GenerationReport.h"
 #include "front/commands/CommandContext.h"
 #include "front/ui/LocaleNumbers.h"
@@ -34,8 +32,6 @@ QString Lines(const std::vector<const Finding*>& findings) {
 
 MeshCommands::MeshCommands(CommandContext& context) : c_(context) {
   mesher_.helperPath = DefaultMesherPath();
-  // Keep the window painted while the helper works, but take no input.
-  mesher_.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
 }
 
 MeshCommands::~MeshCommands() = default;
@@ -81,8 +77,8 @@ void MeshCommands::generateMesh() {
       c_.prompter.progress(kMeshTitle, QStringLiteral("Trwa generacja siatki…"));
   const GenerationReport report = c_.whileGenerating(
       [&] { return RunGeneration(c_.state.model, *area, watched(*progress), UserDecimalPoint()); });
-  // Closed before anything else shows, so no click meant for it lands there.
-  const bool cancelled = progress->finish() || c_.cancelRequested();
+  // Closed before anything else shows, so no click meant for it lands
+  // there. A cancel up to the report's end made it a cancelled one.
   progress.reset();
   if (report.outcome == MeshOutcome::Cancelled) return;  // nothing changed, nothing to say
   for (const ReportLine& line : report.lines) {
@@ -100,7 +96,7 @@ void MeshCommands::generateMesh() {
   std::vector<const Finding*> causes;
   for (const Finding& f : report.causes) causes.push_back(&f);
   c_.pointOut(causes);
-  if (report.checked && !cancelled) {
+  if (report.checked) {
     if (causes.empty()) {
       c_.prompter.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
                           kMeshTitle, MessageIcon::None);

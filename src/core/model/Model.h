@@ -215,6 +215,34 @@ struct Model {
   MeshTable<MeshTriangle> MeshTriangleTable;
 };
 
+// Which mesh something was computed from, for a cache of what depends on
+// it alone: the same rows (held weakly, so an old mesh is not kept alive and
+// new rows where old ones were are never taken for them) and counts.
+class MeshIdentity {
+ public:
+  // True, and from now on this mesh is the one remembered, when the model
+  // holds another mesh than the one last remembered.
+  bool changedTo(const Model& m) {
+    const auto same = [](const std::weak_ptr<const void>& kept, const std::shared_ptr<const void>& now) {
+      return !kept.expired() && kept.lock() == now;
+    };
+    if (same(nodes_, m.MeshNodeTable.identity()) && same(triangles_, m.MeshTriangleTable.identity()) &&
+        nodeCount_ == m.meshNodeCount && triangleCount_ == m.meshTriangleCount) {
+      return false;
+    }
+    nodes_ = m.MeshNodeTable.identity();
+    triangles_ = m.MeshTriangleTable.identity();
+    nodeCount_ = m.meshNodeCount;
+    triangleCount_ = m.meshTriangleCount;
+    return true;
+  }
+  void forget() { *this = MeshIdentity{}; }
+
+ private:
+  std::weak_ptr<const void> nodes_, triangles_;
+  int32_t nodeCount_ = -1, triangleCount_ = -1;
+};
+
 // The model's start-up values (problem kind 10, nothing selected).
 void InitModelData(Model& model);
 

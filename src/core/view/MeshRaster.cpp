@@ -90,8 +90,7 @@ void Line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t* pixels, ptrd
 }  // namespace
 
 void MeshRaster::release() {
-  nodes_.reset();
-  triangles_.reset();
+  mesh_.forget();
   edges_ = {};
 }
 
@@ -99,14 +98,7 @@ void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, 
                       uint32_t* pixels, ptrdiff_t stride, uint32_t colour) {
   counts_ = {};
   if (width <= 0 || height <= 0 || m.meshTriangleCount < 1) return;
-  if (nodes_ != m.MeshNodeTable.identity() || triangles_ != m.MeshTriangleTable.identity() ||
-      nodeCount_ != m.meshNodeCount || triangleCount_ != m.meshTriangleCount) {
-    edges_ = UniqueMeshEdges(m);
-    nodes_ = m.MeshNodeTable.identity();
-    triangles_ = m.MeshTriangleTable.identity();
-    nodeCount_ = m.meshNodeCount;
-    triangleCount_ = m.meshTriangleCount;
-  }
+  if (mesh_.changedTo(m)) edges_ = UniqueMeshEdges(m);
   counts_.edges = edges_.size();
   // Every node's pixel as the scene computes it (from the single-precision
   // coordinates, truncated toward zero), held within a range where the

@@ -36,8 +36,7 @@ class MeshRaster {
   const Counts& counts() const { return counts_; }
 
  private:
-  std::shared_ptr<const void> nodes_, triangles_;  // the mesh the edges belong to
-  int32_t nodeCount_ = 0, triangleCount_ = 0;
+  MeshIdentity mesh_;  // the mesh the edges belong to
   std::vector<std::pair<int32_t, int32_t>> edges_;
   std::vector<int32_t> sx_, sy_;
   Counts counts_;

@@ -95,21 +95,9 @@ MeshStatisticsWindow::MeshStatisticsWindow(const AppState& state, Prompter& prom
 }
 
 void MeshStatisticsWindow::refresh() {
-  const Model& m = state_.model;
-  const auto same = [](const std::weak_ptr<const void>& kept, const std::shared_ptr<const void>& now) {
-    return !kept.expired() && kept.lock() == now;
-  };
-  if (computations_ > 0 && same(nodes_, m.MeshNodeTable.identity()) &&
-      same(triangles_, m.MeshTriangleTable.identity()) && nodeCount_ == m.meshNodeCount &&
-      triangleCount_ == m.meshTriangleCount) {
-    return;
-  }
-  nodes_ = m.MeshNodeTable.identity();
-  triangles_ = m.MeshTriangleTable.identity();
-  nodeCount_ = m.meshNodeCount;
-  triangleCount_ = m.meshTriangleCount;
+  if (!mesh_.changedTo(state_.model)) return;
   ++computations_;
-  statistics_ = ComputeMeshStatistics(m);
+  statistics_ = ComputeMeshStatistics(state_.model);
   figures_->setText(figures().join(u'\n'));
   static_cast<Histogram*>(histogram_)->refresh();
 }

@@ -59,9 +59,7 @@ class MeshStatisticsWindow : public FormDialog {
  private:
   const AppState& state_;
   MeshStatistics statistics_;
-  // The mesh they were computed for; weak, so an old mesh is not kept alive.
-  std::weak_ptr<const void> nodes_, triangles_;
-  int32_t nodeCount_ = -1, triangleCount_ = -1;
+  MeshIdentity mesh_;  // the mesh they were computed for
   int computations_ = 0;
   QLabel* figures_;
   QWidget* histogram_;

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <map>
 #include <new>
@@ -144,11 +145,22 @@ std::optional<std::string> Edges(const Model& m, bool disc, std::vector<Boundary
   return std::nullopt;
 }
 
-// The linear system of a whole mesh: K u = F over every degree of freedom,
-// some of them held at given values.
+// One element's stiffness: its degrees of freedom and its matrix, row by
+// row (count x count).
+struct ElementStiffness {
+  int32_t count = 0;
+  std::array<int32_t, 6> dofs{};
+  std::array<double, 36> k{};
+};
+
+// The linear system of a whole mesh: K u = F over every degree of freedom
+// (perNode of them at each node, node n's first at n * perNode), some of
+// them held at given values. K is never stored whole: the elements'
+// stiffnesses are computed again when needed, which costs less than keeping
+// a million triangles' matrices.
 struct System {
+  int32_t perNode = 1;
   int32_t dofs = 0;
-  std::vector<Eigen::Triplet<double>> k;
   std::vector<double> f;
   std::vector<double> held;  // NaN where free
   std::vector<int32_t> heldBy;
@@ -162,43 +174,194 @@ void Hold(System& s, int32_t dof, double value, int32_t condition) {
   }
 }
 
+// Each node's neighbours in the mesh, itself included, in increasing order.
+struct Adjacency {
+  std::vector<int64_t> start;  // node n's at nodes[start[n]] .. nodes[start[n + 1] - 1]
+  std::vector<int32_t> nodes;
+};
+
+Adjacency Neighbours(int32_t nodeCount, const std::vector<TriangleShape>& shapes) {
+  std::vector<int64_t> first(size_t(nodeCount) + 2, 0);  // the triangles at each node
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    for (int32_t n : shapes[t].nodes) ++first[size_t(n) + 1];
+  }
+  for (size_t n = 1; n < first.size(); ++n) first[n] += first[n - 1];
+  std::vector<int32_t> triangles(size_t(first.back()));
+  {
+    std::vector<int64_t> next(first.begin(), first.end() - 1);
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      for (int32_t n : shapes[t].nodes) triangles[size_t(next[size_t(n)]++)] = int32_t(t);
+    }
+  }
+  Adjacency a;
+  a.start.assign(size_t(nodeCount) + 2, 0);
+  a.nodes.reserve(size_t(nodeCount) * 7 + 16);
+  std::vector<int32_t> around;
+  for (int32_t n = 0; n <= nodeCount; ++n) {
+    around.clear();
+    for (int64_t i = first[size_t(n)]; i < first[size_t(n) + 1]; ++i) {
+      const auto& corners = shapes[size_t(triangles[size_t(i)])].nodes;
+      around.insert(around.end(), corners.begin(), corners.end());
+    }
+    std::sort(around.begin(), around.end());
+    a.nodes.insert(a.nodes.end(), around.begin(), std::unique(around.begin(), around.end()));
+    a.start[size_t(n) + 1] = int64_t(a.nodes.size());
+  }
+  return a;
+}
+
+// Nested dissection by coordinates, in place: the nodes of [begin, end) are
+// cut across the longer side of their box at the median; the nodes on one
+// side of the cut that touch the other (the side where they are fewer)
+// separate the halves and go last, after the two halves ordered the same
+// way. On a plane mesh this order takes about a third fewer operations to
+// factorise than a minimum-degree one (AMD), and costs less to find.
+class Dissection {
+ public:
+  Dissection(const Model& m, const Adjacency& adjacency)
+      : m_(m), adjacency_(adjacency), side_(size_t(m.meshNodeCount) + 1, 0) {}
+
+  void order(int32_t* begin, int32_t* end) {
+    constexpr ptrdiff_t kSmall = 8;  // a block this small fills little whatever its order
+    if (end - begin <= kSmall) return;
+    double x0 = m_.MeshNodeTable[*begin].x, x1 = x0, y0 = m_.MeshNodeTable[*begin].y, y1 = y0;
+    for (const int32_t* n = begin; n != end; ++n) {
+      const MeshNode& p = m_.MeshNodeTable[*n];
+      x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+    }
+    const bool alongX = x1 - x0 >= y1 - y0;
+    const auto coordinate = [&](int32_t n) { return alongX ? m_.MeshNodeTable[n].x : m_.MeshNodeTable[n].y; };
+    int32_t* middle = begin + (end - begin) / 2;
+    std::nth_element(begin, middle, end, [&](int32_t a, int32_t b) {
+      const double ca = coordinate(a), cb = coordinate(b);
+      return ca < cb || (ca == cb && a < b);
+    });
+    stamp_ += 2;  // stamp_ - 1 marks the low half, stamp_ the high one
+    for (const int32_t* n = begin; n != end; ++n) side_[size_t(*n)] = n < middle ? stamp_ - 1 : stamp_;
+    const auto touches = [&](int32_t mark) {
+      return [this, mark](int32_t n) {
+        for (int64_t i = adjacency_.start[size_t(n)]; i < adjacency_.start[size_t(n) + 1]; ++i) {
+          if (side_[size_t(adjacency_.nodes[size_t(i)])] == mark) return true;
+        }
+        return false;
+      };
+    };
+    const ptrdiff_t low = std::count_if(begin, middle, touches(stamp_));
+    const ptrdiff_t high = std::count_if(middle, end, touches(stamp_ - 1));
+    int32_t* first = nullptr;
+    int32_t* second = nullptr;
+    if (low <= high) {  // [low rest | separator | high] to [low rest | high | separator]
+      int32_t* separator = std::stable_partition(begin, middle, std::not_fn(touches(stamp_)));
+      first = begin, second = separator;
+      std::rotate(separator, middle, end);
+    } else {
+      std::stable_partition(middle, end, std::not_fn(touches(stamp_ - 1)));
+      first = begin, second = middle;
+    }
+    const ptrdiff_t secondSize = (end - begin) - std::min(low, high) - (second - first);
+    order(first, second);
+    order(second, second + secondSize);
+  }
+
+ private:
+  const Model& m_;
+  const Adjacency& adjacency_;
+  std::vector<int32_t> side_;  // which half of the current cut a node is in
+  int32_t stamp_ = 0;
+};
+
 enum class SystemOutcome { Solved, Singular, Cancelled };
 
 // Solves with the held rows eliminated; on success the full solution and the
 // residual K u - F (nonzero only at held degrees of freedom: what the
-// supports or the prescribed values put in).
-SystemOutcome SolveSystem(System& s, std::vector<double>& x, std::vector<double>& residual,
+// supports or the prescribed values put in). `elements(take)` calls take
+// with each element's stiffness. The reduced matrix is built in compressed
+// columns straight from the mesh's adjacency, its upper triangle only, with
+// the unknowns numbered in nested dissection, so that Eigen's LDLT
+// factorises it as it is, without a copy or an ordering of its own.
+template <typename Elements>
+SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shapes, System& s,
+                          const Elements& elements, std::vector<double>& x, std::vector<double>& residual,
                           const std::atomic<bool>* cancel) {
-  std::vector<int32_t> equation(size_t(s.dofs), -1);
-  int32_t free = 0;
-  for (int32_t d = 0; d < s.dofs; ++d) {
-    if (s.used[size_t(d)] && std::isnan(s.held[size_t(d)])) equation[size_t(d)] = free++;
+  const int32_t p = s.perNode;
+  const auto isFree = [&](int32_t d) { return s.used[size_t(d)] && std::isnan(s.held[size_t(d)]); };
+  const Adjacency adjacency = Neighbours(m.meshNodeCount, shapes);
+  std::vector<int32_t> nodes;
+  for (int32_t n = 1; n <= m.meshNodeCount; ++n) {
+    for (int32_t c = 0; c < p; ++c) {
+      if (isFree(n * p + c)) {
+        nodes.push_back(n);
+        break;
+      }
+    }
   }
+  Dissection(m, adjacency).order(nodes.data(), nodes.data() + nodes.size());
+  std::vector<int32_t> equation(size_t(s.dofs), -1);
+  std::vector<int32_t> dofOf;  // per equation
+  for (int32_t n : nodes) {
+    for (int32_t c = 0; c < p; ++c) {
+      if (isFree(n * p + c)) {
+        equation[size_t(n * p + c)] = int32_t(dofOf.size());
+        dofOf.push_back(n * p + c);
+      }
+    }
+  }
+  nodes = {};
+  const int32_t free = int32_t(dofOf.size());
   x.assign(size_t(s.dofs), kNaN);
   for (int32_t d = 0; d < s.dofs; ++d) {
     if (s.used[size_t(d)] && !std::isnan(s.held[size_t(d)])) x[size_t(d)] = s.held[size_t(d)];
   }
-  Eigen::VectorXd rhs(free);
-  for (int32_t d = 0; d < s.dofs; ++d) {
-    if (equation[size_t(d)] >= 0) rhs[equation[size_t(d)]] = s.f[size_t(d)];
-  }
-  std::vector<Eigen::Triplet<double>> reduced;
-  reduced.reserve(s.k.size());
-  for (const auto& t : s.k) {
-    const int32_t i = equation[size_t(t.row())];
-    const int32_t j = equation[size_t(t.col())];
-    if (i >= 0 && j >= 0) {
-      reduced.emplace_back(i, j, t.value());
-    } else if (i >= 0) {
-      rhs[i] -= t.value() * s.held[size_t(t.col())];
-    }
-  }
   if (free > 0) {
+    Eigen::VectorXd rhs(free);
+    for (int32_t j = 0; j < free; ++j) rhs[j] = s.f[size_t(dofOf[size_t(j)])];
+    // Column j holds the rows i <= j of the unknowns at j's node and its
+    // neighbours.
     Eigen::SparseMatrix<double> a(free, free);
-    a.setFromTriplets(reduced.begin(), reduced.end());
-    reduced = {};
+    const auto rowsOf = [&](int32_t j, const auto& take) {
+      const int32_t n = dofOf[size_t(j)] / p;
+      for (int64_t k = adjacency.start[size_t(n)]; k < adjacency.start[size_t(n) + 1]; ++k) {
+        for (int32_t c = 0; c < p; ++c) {
+          const int32_t i = equation[size_t(adjacency.nodes[size_t(k)] * p + c)];
+          if (i >= 0 && i <= j) take(i);
+        }
+      }
+    };
+    int* columnStart = a.outerIndexPtr();
+    columnStart[0] = 0;
+    for (int32_t j = 0; j < free; ++j) {
+      int count = 0;
+      rowsOf(j, [&](int32_t) { ++count; });
+      columnStart[j + 1] = columnStart[j] + count;
+    }
+    a.resizeNonZeros(columnStart[free]);
+    int* rows = a.innerIndexPtr();
+    for (int32_t j = 0; j < free; ++j) {
+      int* next = rows + columnStart[j];
+      rowsOf(j, [&](int32_t i) { *next++ = i; });
+      std::sort(rows + columnStart[j], next);
+    }
+    double* values = a.valuePtr();
+    std::fill(values, values + columnStart[free], 0.0);
+    elements([&](const ElementStiffness& e) {
+      for (int32_t r = 0; r < e.count; ++r) {
+        const int32_t i = equation[size_t(e.dofs[size_t(r)])];
+        if (i < 0) continue;
+        for (int32_t c = 0; c < e.count; ++c) {
+          const double k = e.k[size_t(r * e.count + c)];
+          const int32_t j = equation[size_t(e.dofs[size_t(c)])];
+          if (j < 0) {
+            rhs[i] -= k * s.held[size_t(e.dofs[size_t(c)])];
+          } else if (i <= j) {
+            values[std::lower_bound(rows + columnStart[j], rows + columnStart[j + 1], i) - rows] += k;
+          }
+        }
+      }
+    });
+    equation = {};
     if (Asked(cancel)) return SystemOutcome::Cancelled;
-    Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> ldlt(a);
+    Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>, Eigen::Upper, Eigen::NaturalOrdering<int>> ldlt(a);
+    a = {};
     if (Asked(cancel)) return SystemOutcome::Cancelled;
     if (ldlt.info() != Eigen::Success) return SystemOutcome::Singular;
     // A stiffness matrix is positive definite once the problem is held; a
@@ -209,24 +372,29 @@ SystemOutcome SolveSystem(System& s, std::vector<double>& x, std::vector<double>
     if (!(pivots.minCoeff() > 1e-10 * largest)) return SystemOutcome::Singular;
     const Eigen::VectorXd solution = ldlt.solve(rhs);
     if (ldlt.info() != Eigen::Success || !solution.allFinite()) return SystemOutcome::Singular;
-    for (int32_t d = 0; d < s.dofs; ++d) {
-      if (equation[size_t(d)] >= 0) x[size_t(d)] = solution[equation[size_t(d)]];
-    }
+    for (int32_t j = 0; j < free; ++j) x[size_t(dofOf[size_t(j)])] = solution[j];
   }
   residual.assign(size_t(s.dofs), 0.0);
-  for (const auto& t : s.k) residual[size_t(t.row())] += t.value() * x[size_t(t.col())];
+  elements([&](const ElementStiffness& e) {
+    for (int32_t r = 0; r < e.count; ++r) {
+      double sum = 0.0;
+      for (int32_t c = 0; c < e.count; ++c)
+        sum += e.k[size_t(r * e.count + c)] * x[size_t(e.dofs[size_t(c)])];
+      residual[size_t(e.dofs[size_t(r)])] += sum;
+    }
+  });
   for (int32_t d = 0; d < s.dofs; ++d) residual[size_t(d)] -= s.f[size_t(d)];
   return SystemOutcome::Solved;
 }
 
 System NewSystem(const Model& m, const std::vector<TriangleShape>& shapes, int32_t perNode) {
   System s;
+  s.perNode = perNode;
   s.dofs = (m.meshNodeCount + 1) * perNode;
   s.f.assign(size_t(s.dofs), 0.0);
   s.held.assign(size_t(s.dofs), kNaN);
   s.heldBy.assign(size_t(s.dofs), 0);
   s.used.assign(size_t(s.dofs), false);
-  s.k.reserve(shapes.size() * size_t(9 * perNode * perNode));
   for (size_t t = 1; t < shapes.size(); ++t) {
     for (int32_t n : shapes[t].nodes) {
       for (int32_t c = 0; c < perNode; ++c) s.used[size_t(n * perNode + c)] = true;
@@ -266,13 +434,7 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
   System s = NewSystem(m, shapes, 1);
   for (size_t t = 1; t < shapes.size(); ++t) {
     const TriangleShape& sh = shapes[t];
-    const double scale = k / (2.0 * sh.twiceArea);
-    for (size_t i = 0; i < 3; ++i) {
-      for (size_t j = 0; j < 3; ++j) {
-        s.k.emplace_back(sh.nodes[i], sh.nodes[j], scale * (sh.b[i] * sh.b[j] + sh.c[i] * sh.c[j]));
-      }
-      s.f[size_t(sh.nodes[i])] += f * sh.twiceArea / 6.0;
-    }
+    for (size_t i = 0; i < 3; ++i) s.f[size_t(sh.nodes[i])] += f * sh.twiceArea / 6.0;
     r.sources += f * sh.twiceArea / 2.0;
   }
   r.inflow.assign(size_t(m.bcCount) + 1, 0.0);
@@ -288,19 +450,41 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
       // alpha (u_inf - u) on the edge, u linear along it: the edge's mass
       // matrix alpha L/6 [2 1; 1 2] and the load alpha u_inf L/2 per node.
       const double alpha = row.value1;
-      const double m1 = alpha * e.length / 3.0;
-      const double m2 = alpha * e.length / 6.0;
-      s.k.emplace_back(e.a, e.a, m1);
-      s.k.emplace_back(e.b, e.b, m1);
-      s.k.emplace_back(e.a, e.b, m2);
-      s.k.emplace_back(e.b, e.a, m2);
       s.f[size_t(e.a)] += alpha * row.value2 * e.length / 2.0;
       s.f[size_t(e.b)] += alpha * row.value2 * e.length / 2.0;
     }
   }
+  // The triangles' conduction, then the convecting edges': alpha (u_inf - u)
+  // on an edge, u linear along it, gives the edge's mass matrix
+  // alpha L/6 [2 1; 1 2].
+  const auto elements = [&](const auto& take) {
+    ElementStiffness e;
+    e.count = 3;
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      const TriangleShape& sh = shapes[t];
+      const double scale = k / (2.0 * sh.twiceArea);
+      for (size_t i = 0; i < 3; ++i) {
+        e.dofs[i] = sh.nodes[i];
+        for (size_t j = 0; j < 3; ++j) e.k[3 * i + j] = scale * (sh.b[i] * sh.b[j] + sh.c[i] * sh.c[j]);
+      }
+      take(e);
+    }
+    e.count = 2;
+    for (const BoundaryEdge& b : edges) {
+      const BoundaryCondition& row = m.BcTable[b.condition];
+      if (row.kind != 3.0f) continue;
+      const double m1 = row.value1 * b.length / 3.0;
+      const double m2 = row.value1 * b.length / 6.0;
+      e.dofs[0] = b.a;
+      e.dofs[1] = b.b;
+      e.k[0] = e.k[3] = m1;
+      e.k[1] = e.k[2] = m2;
+      take(e);
+    }
+  };
   std::vector<double> u;
   std::vector<double> residual;
-  const SystemOutcome outcome = SolveSystem(s, u, residual, cancel);
+  const SystemOutcome outcome = SolveSystem(m, shapes, s, elements, u, residual, cancel);
   if (outcome == SystemOutcome::Cancelled) return CancelledSolve();
   if (outcome == SystemOutcome::Singular) {
     return Refusal(
@@ -369,28 +553,33 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
   SolveResult r;
   r.disc = true;
   System s = NewSystem(m, shapes, 2);
-  for (size_t t = 1; t < shapes.size(); ++t) {
-    const TriangleShape& sh = shapes[t];
-    // B (3 x 6) times twice the area; K = A B^T D B.
-    std::array<std::array<double, 6>, 3> bm{};
-    for (size_t i = 0; i < 3; ++i) {
-      bm[0][2 * i] = sh.b[i];
-      bm[1][2 * i + 1] = sh.c[i];
-      bm[2][2 * i] = sh.c[i];
-      bm[2][2 * i + 1] = sh.b[i];
-    }
-    const double scale = 1.0 / (2.0 * sh.twiceArea);
-    for (size_t p = 0; p < 6; ++p) {
-      for (size_t q = 0; q < 6; ++q) {
-        double v = 0.0;
-        for (size_t a = 0; a < 3; ++a) {
-          for (size_t b = 0; b < 3; ++b) v += bm[a][p] * dm[a][b] * bm[b][q];
-        }
-        s.k.emplace_back(2 * sh.nodes[p / 2] + int32_t(p % 2), 2 * sh.nodes[q / 2] + int32_t(q % 2),
-                         scale * v);
+  const auto elements = [&](const auto& take) {
+    ElementStiffness e;
+    e.count = 6;
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      const TriangleShape& sh = shapes[t];
+      // B (3 x 6) times twice the area; K = A B^T D B.
+      std::array<std::array<double, 6>, 3> bm{};
+      for (size_t i = 0; i < 3; ++i) {
+        bm[0][2 * i] = sh.b[i];
+        bm[1][2 * i + 1] = sh.c[i];
+        bm[2][2 * i] = sh.c[i];
+        bm[2][2 * i + 1] = sh.b[i];
       }
+      const double scale = 1.0 / (2.0 * sh.twiceArea);
+      for (size_t p = 0; p < 6; ++p) {
+        e.dofs[p] = 2 * sh.nodes[p / 2] + int32_t(p % 2);
+        for (size_t q = 0; q < 6; ++q) {
+          double v = 0.0;
+          for (size_t a = 0; a < 3; ++a) {
+            for (size_t b = 0; b < 3; ++b) v += bm[a][p] * dm[a][b] * bm[b][q];
+          }
+          e.k[6 * p + q] = scale * v;
+        }
+      }
+      take(e);
     }
-  }
+  };
   r.force.assign(size_t(m.bcCount) + 1, {0.0, 0.0});
   for (const BoundaryEdge& b : edges) {
     const BoundaryCondition& row = m.BcTable[b.condition];
@@ -410,7 +599,7 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
   }
   std::vector<double> x;
   std::vector<double> residual;
-  const SystemOutcome outcome = SolveSystem(s, x, residual, cancel);
+  const SystemOutcome outcome = SolveSystem(m, shapes, s, elements, x, residual, cancel);
   if (outcome == SystemOutcome::Cancelled) return CancelledSolve();
   if (outcome == SystemOutcome::Singular) {
     return Refusal(

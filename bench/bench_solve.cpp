@@ -1,0 +1,365 @@
+// The built-in solver. A heat problem on the 100 by 100 square at area
+// 0.016 (about 970 000 triangles): a side held at a temperature, one with a
+// flux, one convecting, one insulated, and a source. Solve() in-process; the
+// command line solving it against the same command line exporting its mesh;
+// the peak memory of each, and of Solve() alone in a fresh process. Then the
+// factorisations that could solve its matrix: Eigen's simplicial LDLT and
+// LLT (AMD ordering), CHOLMOD's simplicial LDLT and its supernodal LLT (its
+// own choice of AMD or METIS) and that LLT ordered by METIS, each with time
+// and memory; Solve() itself orders by nested dissection of its own. Last, Solve() on the plate with a hole
+// of the examples at the finest mesh under 1999 triangles.
+//   build/bin/bench_solve --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+// The memory figures come from `bench_solve --peak WHAT`, which meshes the
+// square, solves it one way and prints the growth of its peak resident size.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <Eigen/CholmodSupport>
+#include <Eigen/Sparse>
+#include <Eigen/SparseCholesky>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/files/ProjectFile.h"
+#include "core/mesh/MeshDriver.h"
+#include "core/mesh/MeshProtocol.h"
+#include "core/solve/Solver.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr double kLargeArea = 0.016;
+
+std::string Dir() {
+  static const std::string dir = [] {
+    const std::string d = std::filesystem::temp_directory_path() / "vk-bench-solve";
+    std::filesystem::create_directories(d);
+    return d;
+  }();
+  return dir;
+}
+
+// Bottom at 100 °C, right side taking 50 W/m in, top convecting to 20 °C
+// with alpha = 10, left insulated; lambda = 45, a source of 1000 W/m³.
+std::unique_ptr<Model> HeatSquare() {
+  auto m = std::make_unique<Model>();
+  ResetModelData(*m);
+  for (const Node& n : {Node{0, 0}, Node{100, 0}, Node{100, 100}, Node{0, 100}}) (void)AppendNode(*m, n);
+  for (const BoundaryCondition& c : {BoundaryCondition{1, 100}, BoundaryCondition{2, 50},
+                                     BoundaryCondition{3, 10, 20}, BoundaryCondition{2, 0}}) {
+    (void)AppendCondition(*m, c);
+  }
+  for (int i = 1; i <= 4; ++i) (void)AppendElement(*m, Element{i, i % 4 + 1, i, 1});
+  m->ProblemKind = 1;
+  m->Conductivity = 45.0f;
+  m->SecondProperty = 1000.0f;
+  return m;
+}
+
+MesherOptions LargeMesher() {
+  MesherOptions options;
+  options.helperPath = MESHER_PATH;
+  options.limits = LargeMeshLimits(1'000'000);
+  return options;
+}
+
+std::unique_ptr<Model> MeshedHeatSquare() {
+  auto m = HeatSquare();
+  if (GenerateMesh(*m, kLargeArea, LargeMesher()) != MeshOutcome::Success) m->meshTriangleCount = 0;
+  return m;
+}
+
+const Model& LargeHeat() {
+  static const std::unique_ptr<Model> m = MeshedHeatSquare();
+  return *m;
+}
+
+// The reduced matrix of the large problem: P1 stiffness plus the convecting
+// edges' mass, the nodes at a temperature left out.
+const Eigen::SparseMatrix<double>& LargeMatrix() {
+  static const Eigen::SparseMatrix<double> a = [] {
+    const Model& m = LargeHeat();
+    const double k = m.Conductivity;
+    std::vector<int32_t> equation(size_t(m.meshNodeCount) + 1, 0);
+    for (const MeshEdge& e : m.meshTags->edges) {
+      if (m.BcTable[m.ElementTable[e.element].bcNumber].kind == 1.0f) equation[size_t(e.node1)] = -1;
+      if (m.BcTable[m.ElementTable[e.element].bcNumber].kind == 1.0f) equation[size_t(e.node2)] = -1;
+    }
+    int32_t free = 0;
+    for (int32_t n = 1; n <= m.meshNodeCount; ++n)
+      equation[size_t(n)] = equation[size_t(n)] < 0 ? -1 : free++;
+    std::vector<Eigen::Triplet<double>> t;
+    t.reserve(size_t(m.meshTriangleCount) * 9);
+    for (int32_t i = 1; i <= m.meshTriangleCount; ++i) {
+      const MeshTriangle& tri = m.MeshTriangleTable[i];
+      const std::array<int32_t, 3> c{tri.corner1, tri.corner2, tri.corner3};
+      std::array<double, 3> b{}, g{};
+      for (size_t j = 0; j < 3; ++j) {
+        const MeshNode& p = m.MeshNodeTable[c[(j + 1) % 3]];
+        const MeshNode& q = m.MeshNodeTable[c[(j + 2) % 3]];
+        b[j] = p.y - q.y;
+        g[j] = q.x - p.x;
+      }
+      const double area2 = b[0] * g[1] - b[1] * g[0];
+      for (size_t r = 0; r < 3; ++r) {
+        for (size_t s = 0; s < 3; ++s) {
+          const int32_t er = equation[size_t(c[r])], es = equation[size_t(c[s])];
+          if (er >= 0 && es >= 0) t.emplace_back(er, es, k * (b[r] * b[s] + g[r] * g[s]) / (2.0 * area2));
+        }
+      }
+    }
+    for (const MeshEdge& e : m.meshTags->edges) {
+      const BoundaryCondition& row = m.BcTable[m.ElementTable[e.element].bcNumber];
+      if (row.kind != 3.0f) continue;
+      const MeshNode& p = m.MeshNodeTable[e.node1];
+      const MeshNode& q = m.MeshNodeTable[e.node2];
+      const double length = std::hypot(q.x - p.x, q.y - p.y);
+      const int32_t ea = equation[size_t(e.node1)], eb = equation[size_t(e.node2)];
+      if (ea < 0 || eb < 0) continue;
+      t.emplace_back(ea, ea, row.value1 * length / 3.0);
+      t.emplace_back(eb, eb, row.value1 * length / 3.0);
+      t.emplace_back(ea, eb, row.value1 * length / 6.0);
+      t.emplace_back(eb, ea, row.value1 * length / 6.0);
+    }
+    Eigen::SparseMatrix<double> s(free, free);
+    s.setFromTriplets(t.begin(), t.end());
+    return s;
+  }();
+  return a;
+}
+
+// Factorises the large matrix one way and solves it for a right-hand side of
+// ones; returns the nonzeros of the factor.
+using Factoriser = std::function<double(const Eigen::SparseMatrix<double>&, Eigen::VectorXd&)>;
+
+// `metis`: CHOLMOD ordered by METIS only, instead of trying AMD first.
+template <typename Solver, bool metis = false>
+double Factorise(const Eigen::SparseMatrix<double>& a, Eigen::VectorXd& x) {
+  Solver solver;
+  if constexpr (metis) {
+    solver.cholmod().nmethods = 1;
+    solver.cholmod().method[0].ordering = CHOLMOD_METIS;
+  }
+  solver.compute(a);
+  if (solver.info() != Eigen::Success) return -1.0;
+  x = solver.solve(Eigen::VectorXd::Ones(a.rows()));
+  if constexpr (requires { solver.matrixL(); }) {
+    return double(Eigen::SparseMatrix<double>(solver.matrixL()).nonZeros());
+  } else {
+    return solver.cholmod().lnz;
+  }
+}
+
+using Lower = Eigen::SparseMatrix<double>;
+using CholmodLdlt = Eigen::CholmodSimplicialLDLT<Lower, Eigen::Lower>;
+using CholmodLlt = Eigen::CholmodSupernodalLLT<Lower, Eigen::Lower>;
+
+const std::map<std::string, Factoriser>& Factorisers() {
+  static const std::map<std::string, Factoriser> f = {
+      {"eigen-ldlt", Factorise<Eigen::SimplicialLDLT<Lower>>},
+      {"eigen-llt", Factorise<Eigen::SimplicialLLT<Lower>>},
+      {"cholmod-simplicial-ldlt", Factorise<CholmodLdlt>},
+      {"cholmod-supernodal-llt", Factorise<CholmodLlt>},
+      {"cholmod-supernodal-llt-metis", Factorise<CholmodLlt, true>},
+  };
+  return f;
+}
+
+// The growth of this process's peak resident size while `work` runs.
+double PeakGrowthMB(const std::function<void()>& work) {
+  const auto status = [](const char* key) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line)) {
+      if (line.rfind(key, 0) == 0) return std::stod(line.substr(std::strlen(key))) / 1024.0;
+    }
+    return 0.0;
+  };
+  std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from now
+  const double before = status("VmRSS:");
+  work();
+  return status("VmHWM:") - before;
+}
+
+// `--peak WHAT`: what the solve or one factorisation adds to the peak.
+int PrintPeak(const std::string& what) {
+  if (LargeHeat().meshTriangleCount == 0) return 1;
+  double mb = 0.0;
+  if (what == "solve") {
+    mb = PeakGrowthMB([] { (void)Solve(LargeHeat()); });
+  } else {
+    const auto f = Factorisers().find(what);
+    if (f == Factorisers().end()) return 1;
+    const Eigen::SparseMatrix<double>& a = LargeMatrix();
+    Eigen::VectorXd x;
+    mb = PeakGrowthMB([&] { (void)f->second(a, x); });
+  }
+  std::printf("%.1f\n", mb);
+  return 0;
+}
+
+// A program run to its end under /usr/bin/time, quietly; its peak resident
+// size in MB (wait4's own figure would count this process's size too: the
+// child inherits it up to its exec).
+double Run(benchmark::State& state, std::vector<std::string> args) {
+  const std::string peakFile = Dir() + "/peak";
+  args.insert(args.begin(), {"/usr/bin/time", "-f", "%M", "-o", peakFile});
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const int started = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (started != 0) {
+    state.SkipWithError("cannot start");
+    return 0.0;
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("failed");
+  double kb = 0.0;
+  std::ifstream(peakFile) >> kb;
+  return kb / 1024.0;
+}
+
+// The peak that `bench_solve --peak WHAT` prints, in a fresh process.
+double PeakInFreshProcess(const std::string& what) {
+  const std::string command = std::filesystem::read_symlink("/proc/self/exe").string() + " --peak " + what;
+  FILE* out = ::popen(command.c_str(), "r");
+  double mb = -1.0;
+  if (out == nullptr) return mb;
+  if (std::fscanf(out, "%lf", &mb) != 1) mb = -1.0;
+  return ::pclose(out) == 0 ? mb : -1.0;
+}
+
+void BM_LargeSolve(benchmark::State& state) {
+  const Model& m = LargeHeat();
+  if (m.meshTriangleCount == 0) state.SkipWithError("no mesh");
+  double balance = 0.0;
+  for (auto _ : state) {
+    const SolveResult r = Solve(m);
+    if (!r.solved) state.SkipWithError("not solved");
+    balance = r.balance[0] / r.sources;
+  }
+  state.counters["triangles"] = m.meshTriangleCount;
+  state.counters["nodes"] = m.meshNodeCount;
+  state.counters["balance_rel"] = balance;
+  state.counters["peak_growth_MB"] = PeakInFreshProcess("solve");
+}
+BENCHMARK(BM_LargeSolve)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// 0: `vendrel --export OUT.msh`, 1: `vendrel --solve OUT.vtu`, of the same
+// project: read, mesh through the helper, (solve,) write.
+void BM_LargeCommandLine(benchmark::State& state) {
+  const std::string project = Dir() + "/heat.vdk";
+  if (!SaveProjectFile(*HeatSquare(), project).ok) state.SkipWithError("no project");
+  const bool solve = state.range(0) == 1;
+  const std::string out = Dir() + (solve ? "/heat.vtu" : "/heat.msh");
+  double peak = 0.0;
+  for (auto _ : state) {
+    peak = Run(state, {VENDREL_PATH, solve ? "--solve" : "--export", out, "--max-triangles", "1000000",
+                       "--area", "0.016", project});
+  }
+  state.counters["peak_MB"] = peak;
+}
+BENCHMARK(BM_LargeCommandLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Factorisation and one solve of the large reduced matrix, by name.
+void BM_LargeFactorise(benchmark::State& state, const std::string& name) {
+  const Eigen::SparseMatrix<double>& a = LargeMatrix();
+  const Factoriser& f = Factorisers().at(name);
+  Eigen::VectorXd x;
+  double factorNonZeros = 0.0;
+  for (auto _ : state) factorNonZeros = f(a, x);
+  if (factorNonZeros < 0.0) state.SkipWithError("failed");
+  state.counters["unknowns"] = double(a.rows());
+  state.counters["factor_nnz_M"] = factorNonZeros / 1e6;
+  state.counters["peak_growth_MB"] = PeakInFreshProcess(name);
+}
+BENCHMARK_CAPTURE(BM_LargeFactorise, eigen_ldlt, std::string("eigen-ldlt"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_LargeFactorise, eigen_llt, std::string("eigen-llt"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_LargeFactorise, cholmod_simplicial_ldlt, std::string("cholmod-simplicial-ldlt"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_LargeFactorise, cholmod_supernodal_llt, std::string("cholmod-supernodal-llt"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_LargeFactorise, cholmod_supernodal_llt_metis,
+                  std::string("cholmod-supernodal-llt-metis"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+// The plate with a hole of the examples, meshed as finely as stays under
+// 1999 triangles: its left side held at 100 °C, its right side convecting
+// to 20 °C, the rest (the hole too) insulated as the example has it.
+const Model& SmallPlate() {
+  static const std::unique_ptr<Model> m = [] {
+    auto plate = std::make_unique<Model>();
+    if (!LoadProjectFile(EXAMPLES_DIR "/plyta-z-otworem.vdk", *plate).ok) return plate;
+    plate->ElementTable[4].bcNumber = AppendCondition(*plate, BoundaryCondition{1, 100});
+    plate->ElementTable[2].bcNumber = AppendCondition(*plate, BoundaryCondition{3, 10, 20});
+    plate->Conductivity = 45.0f;
+    MesherOptions options;
+    options.helperPath = MESHER_PATH;
+    double lo = 1e-4, hi = 1e4;
+    for (int i = 0; i < 40; ++i) {
+      const double mid = std::sqrt(lo * hi);
+      const bool fits =
+          GenerateMesh(*plate, mid, options) == MeshOutcome::Success && plate->meshTriangleCount < 1999;
+      (fits ? hi : lo) = mid;
+    }
+    if (GenerateMesh(*plate, hi, options) != MeshOutcome::Success) plate->meshTriangleCount = 0;
+    return plate;
+  }();
+  return *m;
+}
+
+void BM_SmallSolve(benchmark::State& state) {
+  const Model& m = SmallPlate();
+  if (m.meshTriangleCount == 0) state.SkipWithError("no mesh");
+  for (auto _ : state) {
+    const SolveResult r = Solve(m);
+    if (!r.solved) state.SkipWithError(r.refusal.c_str());
+  }
+  state.counters["triangles"] = m.meshTriangleCount;
+  state.counters["nodes"] = m.meshNodeCount;
+}
+BENCHMARK(BM_SmallSolve)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--peak") return PrintPeak(argv[2]);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

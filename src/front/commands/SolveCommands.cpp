@@ -38,10 +38,11 @@ void SolveCommands::solve() {
         return failed;
       }
     });
-    while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+    // Pumped at least once, so that an "Anuluj" or Escape given at once counts.
+    do {
       progress->pump();
       if (progress->cancelled() || c_.cancelRequested()) cancel = true;
-    }
+    } while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready);
     return done.get();
   });
   // Closed before anything else shows, so that no click meant for it lands

@@ -17,6 +17,7 @@
 #include "front/commands/MeshCommands.h"
 #include "front/commands/NodeElementCommands.h"
 #include "front/commands/PhysicsCommands.h"
+#include "front/commands/SolveCommands.h"
 #include "front/commands/ViewCommands.h"
 
 class Commands : public CommandContext {
@@ -40,6 +41,7 @@ class Commands : public CommandContext {
   MeshCommands& mesh() { return set<MeshCommands>(); }
   ViewCommands& view() { return set<ViewCommands>(); }
   PhysicsCommands& physics() { return set<PhysicsCommands>(); }
+  SolveCommands& solution() { return set<SolveCommands>(); }
   HelpCommands& help() { return set<HelpCommands>(); }
 
   // Runs a command unless a generation is under way: while the helper works
@@ -60,6 +62,6 @@ class Commands : public CommandContext {
 
  private:
   std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
-             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, HelpCommands>
+             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, SolveCommands, HelpCommands>
       sets_;
 };

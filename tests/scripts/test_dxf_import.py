@@ -2,6 +2,8 @@
 """DXF drawings made by ezdxf, imported and meshed by `vendrel --export`.
 
     test_dxf_import.py --make DIR        writes the drawings into DIR
+    test_dxf_import.py --seeds DIR       the same but the file too large to
+                                         read, as seeds for the fuzz target
     test_dxf_import.py VENDREL DIR       writes them and checks the program
 
 Each drawing knows its true curves; the mesh the program exports (VTU, read
@@ -168,14 +170,13 @@ def layers(path):
     return t
 
 
-def refused(folder):
+def refused(folder, big):
     """Files the program refuses, by name: binary DXF, no usable entity,
     cut short, malformed, coordinates not finite or too large, too large."""
     doc = ezdxf.new("R2010")
     doc.modelspace().add_line((0, 0), (10, 0))
     doc.modelspace().add_circle((5, 5), 2)
     doc.saveas(os.path.join(folder, "binarny.dxf"), fmt="bin")
-    text = doc.modelspace().doc
     doc.saveas(os.path.join(folder, "wzor.dxf"))
     good = open(os.path.join(folder, "wzor.dxf"), encoding="utf-8").read()
     texts = ezdxf.new("R2010")
@@ -194,16 +195,16 @@ def refused(folder):
     for name, content in files.items():
         with open(os.path.join(folder, name), "w", encoding="utf-8") as f:
             f.write(content)
-    with open(os.path.join(folder, "za-duzy.dxf"), "wb") as f:
-        f.truncate(300 << 20)  # sparse: no room taken
-    del text
+    if big:
+        with open(os.path.join(folder, "za-duzy.dxf"), "wb") as f:
+            f.truncate(300 << 20)  # sparse: no room taken
 
 
-def make(folder):
+def make(folder, big=True):
     os.makedirs(folder, exist_ok=True)
     truths = {name: fn(os.path.join(folder, name + ".dxf"))
               for name, fn in [("plyta", plate), ("wspornik", bracket), ("bloki", blocks), ("warstwy", layers)]}
-    refused(folder)
+    refused(folder, big)
     return truths
 
 
@@ -310,8 +311,8 @@ def check_refusals(vendrel, folder, failures):
 
 
 def main():
-    if sys.argv[1] == "--make":
-        make(sys.argv[2])
+    if sys.argv[1] in ("--make", "--seeds"):
+        make(sys.argv[2], big=sys.argv[1] == "--make")
         return 0
     vendrel = sys.argv[1]
     with tempfile.TemporaryDirectory() as folder:

@@ -1,5 +1,7 @@
 #include "core/import/DxfReader.h"
 
+#include "core/files/CNumbers.h"
+
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 #include <sys/stat.h>
@@ -20,6 +22,9 @@ namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 // Blocks inside blocks, at most this deep; deeper ones are not placed.
 constexpr int kMaxBlockDepth = 16;
+std::string TooManyCurves() {
+  return "Rysunek ma ponad " + Thousands(kDrawingMaxCurves) + " linii i łuków (z blokami).";
+}
 constexpr const char* kNonFinite =
     "W rysunku jest liczba nieskończona albo większa niż 1 000 000 000 co do wartości.";
 
@@ -318,7 +323,7 @@ class Placer {
         continue;
       }
       if (drawing_.curves.size() + item.curves.size() > size_t(kDrawingMaxCurves)) {
-        failure = "Rysunek ma ponad 1 000 000 linii i łuków (z blokami).";
+        failure = TooManyCurves();
         return false;
       }
       const int32_t index = layerIndex(layer);
@@ -349,7 +354,7 @@ class Placer {
     const double cs = std::cos(angle), sn = std::sin(angle);
     const int cols = std::max(1, d.cols), rows = std::max(1, d.rows);
     if (double(cols) * double(rows) > double(kDrawingMaxCurves)) {
-      failure = "Rysunek ma ponad 1 000 000 linii i łuków (z blokami).";
+      failure = TooManyCurves();
       return false;
     }
     const Block& block = found->second;

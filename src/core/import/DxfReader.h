@@ -17,7 +17,7 @@ inline constexpr int64_t kDxfMaxBytes = int64_t(256) << 20;
 // No coordinate, radius or offset of a drawing may exceed this in size.
 inline constexpr double kDrawingLimit = 1e9;
 // The most curves a drawing may hold once its blocks are placed.
-inline constexpr int32_t kDrawingMaxCurves = 1'000'000;
+inline constexpr int32_t kDrawingMaxCurves = 250'000;
 
 struct DxfResult {
   bool ok = false;

@@ -12,6 +12,7 @@
 #include "front/commands/FileCommands.h"
 #include "front/commands/HelpCommands.h"
 #include "front/commands/HistoryCommands.h"
+#include "front/commands/ImportCommands.h"
 #include "front/commands/InternalNodeCommands.h"
 #include "front/commands/ListCommands.h"
 #include "front/commands/MeshCommands.h"
@@ -41,6 +42,7 @@ class Commands : public CommandContext {
   ViewCommands& view() { return set<ViewCommands>(); }
   PhysicsCommands& physics() { return set<PhysicsCommands>(); }
   HelpCommands& help() { return set<HelpCommands>(); }
+  ImportCommands& imports() { return set<ImportCommands>(); }
 
   // Runs a command unless a generation is under way: while the helper works
   // the window still paints, and nothing may start inside that wait. A
@@ -60,6 +62,6 @@ class Commands : public CommandContext {
 
  private:
   std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
-             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, HelpCommands>
+             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, HelpCommands, ImportCommands>
       sets_;
 };

@@ -290,10 +290,8 @@ ImportPlan PlanImport(const Drawing& drawing, const ImportOptions& options) {
     } else if (plan.chains[size_t(chain.parent)].role == ChainRole::Hole) {
       chain.role = ChainRole::Outer;  // an island in a hole
     } else {
-      const size_t choice = plan.nested.size();
       plan.nested.push_back(int32_t(k));
-      chain.role =
-          choice < options.regions.size() && options.regions[choice] ? ChainRole::Region : ChainRole::Hole;
+      chain.role = k < options.regions.size() && options.regions[k] ? ChainRole::Region : ChainRole::Hole;
     }
     // Counter-clockwise for what is meshed, clockwise round a hole.
     std::vector<Step> steps = closed[i];

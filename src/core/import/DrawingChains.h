@@ -31,8 +31,9 @@ struct ImportOptions {
   double scale = 1.0;  // model units per drawing unit
   ChordRule chords;
   std::vector<bool> skippedLayers;  // by layer index; missing means taken
-  // By the index of a nested chain (ImportPlan::nested): a region to mesh
-  // rather than a hole. Missing means a hole.
+  // By the index of a closed chain (ImportPlan::chains, whose order the
+  // choices do not change): a nested chain to mesh as a region rather than
+  // a hole. Missing means a hole.
   std::vector<bool> regions;
 };
 

@@ -1,7 +1,5 @@
 #include "core/import/DxfReader.h"
 
-#include "core/files/CNumbers.h"
-
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 #include <sys/stat.h>
@@ -16,6 +14,8 @@
 #include <optional>
 #include <sstream>
 #include <unordered_map>
+
+#include "core/files/CNumbers.h"
 
 namespace {
 

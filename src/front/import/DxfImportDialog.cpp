@@ -100,9 +100,11 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   connect(toMetres_, &QPushButton::clicked, this,
           [this] { scale_->setText(GeneralText(UnitOfDrawing(drawing_.insUnits).metres)); });
   connect(nested_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-    const size_t i = size_t(nested_->row(item));
-    if (i < regions_.size()) regions_[i] = item->checkState() == Qt::Checked;
-    replan();
+    const size_t chain = item->data(Qt::UserRole).toUInt();
+    if (chain < regions_.size()) regions_[chain] = item->checkState() == Qt::Checked;
+    // Not from within the item's own signal: the list is made anew.
+    QMetaObject::invokeMethod(
+        this, [this] { replan(); }, Qt::QueuedConnection);
   });
 }
 
@@ -214,7 +216,7 @@ void DxfImportDialog::replan() {
   const ImportPlan plan = PlanImport(drawing_, *o);
   {
     const QSignalBlocker quiet(nested_);
-    if (regions_.size() != plan.nested.size()) regions_.assign(plan.nested.size(), false);
+    if (regions_.size() != plan.chains.size()) regions_.assign(plan.chains.size(), false);
     nested_->clear();
     for (size_t k = 0; k < plan.nested.size(); ++k) {
       const size_t chain = size_t(plan.nested[k]);
@@ -225,7 +227,8 @@ void DxfImportDialog::replan() {
                                                 QString::number(c.parent + 1)),
                                        nested_);
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-      item->setCheckState(regions_[k] ? Qt::Checked : Qt::Unchecked);
+      item->setData(Qt::UserRole, uint(chain));
+      item->setCheckState(regions_[chain] ? Qt::Checked : Qt::Unchecked);
     }
   }
   const Model& m = state_.model;

@@ -52,7 +52,7 @@ class DxfImportDialog : public FormDialog {
   QString fileName_;
   bool fresh_ = false;  // a drawing not yet shown in the controls
   std::string summary_;
-  std::vector<bool> regions_;  // by nested chain, kept while their number stays
+  std::vector<bool> regions_;  // by closed chain, kept while their number stays
   QLabel* extent_;
   QLabel* units_;
   QLineEdit* scale_;

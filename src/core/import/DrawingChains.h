@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/import/Drawing.h"
+#include "core/model/Model.h"
 
 // How finely curves are cut: by the largest distance of a chord from its
 // curve (in drawing units), or, when perCircle is above 0, into that many
@@ -72,9 +73,11 @@ struct ImportPlan {
   int32_t holes() const;
 };
 
-// The largest count of chords a plan is made for; past it only the counts
-// are given.
-inline constexpr int64_t kPlanMaxSegments = 200'000;
+// The largest count of chords a plan is made for, eight times what the
+// element table holds: past it only the counts of chords are given (as
+// the counts of nodes and elements), since such a drawing cannot fit, and
+// the nesting of many chains would take long.
+inline constexpr int64_t kPlanMaxSegments = 8 * int64_t(kMaxElements);
 
 ImportPlan PlanImport(const Drawing& drawing, const ImportOptions& options);
 

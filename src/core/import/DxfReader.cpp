@@ -411,6 +411,10 @@ bool EndsWithEof(std::string_view bytes) {
 // coordinate refuses the drawing instead of landing at the origin.
 bool NonFiniteReal(std::string_view bytes) {
   const auto line = [&](size_t& at) {
+    if (at >= bytes.size()) {
+      at = bytes.size();
+      return std::string_view();
+    }
     const size_t end = std::min(bytes.find('\n', at), bytes.size());
     std::string_view l = bytes.substr(at, end - at);
     at = end + 1;

@@ -19,7 +19,7 @@ screenshot=(xvfb xauth xdotool imagemagick)
 test=(
   triangle-bin libgtest-dev libgmock-dev libbenchmark-dev locales
   desktop-file-utils lintian clang-14 libclang-rt-14-dev clang-format
-  gmsh python3-meshio python3-gmsh python3-ezdxf
+  gmsh python3-meshio python3-gmsh python3-dolfinx-real python3-ezdxf
 )
 case $use in
   run) packages=("${run[@]}") ;;

@@ -282,4 +282,53 @@ TEST(Solver, RefusalsNameTheCause) {
   EXPECT_EQ(Solve(*unmeshed).refusal, "Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania.");
 }
 
+// The mesh stands for the geometry it was made from: moving that geometry
+// makes it stale, while conditions, assignments and properties are read as
+// they are now. A cancel leaves nothing.
+TEST(Solver, StaleMeshRefusedPhysicsReadNowCancelLeavesNothing) {
+  auto meshed = MeshedRectangle();
+  meshed->ProblemKind = 1;
+  meshed->Conductivity = 1.0f;
+  for (int32_t k = 1; k <= 4; ++k)
+    meshed->BcTable[k] = k == Right || k == Left ? BoundaryCondition{1.0f, 5.0f} : kInsulated;
+  const std::pair<const char*, std::function<void(Model&)>> edits[] = {
+      {"węzły modelu", [](Model& m) { m.NodeTable[2].x += 0.5f; }},
+      {"się elementy", [](Model& m) { std::swap(m.ElementTable[1].startNode, m.ElementTable[1].endNode); }},
+      {"węzły wewnętrzne",
+       [](Model& m) {
+         EXPECT_EQ(AppendInternalNode(m, InternalNode{2.0f, 0.0f}), 1);
+       }},
+      {"węzły, elementy i węzły wewnętrzne",
+       [](Model& m) {
+         m.NodeTable[1].y = -2.0f;
+         m.ElementTable[4].endNode = 2;
+         m.InternalNodeTable[1].x = 1.5f;
+         m.internalNodeCount = 1;
+       }},
+  };
+  for (const auto& [says, edit] : edits) {
+    auto m = std::make_unique<Model>(*meshed);
+    edit(*m);
+    const SolveResult r = Solve(*m);
+    EXPECT_FALSE(r.solved);
+    EXPECT_NE(r.refusal.find(says), std::string::npos) << r.refusal;
+  }
+  auto m = std::make_unique<Model>(*meshed);
+  m->BcTable[Left].value1 = 25.0f;
+  m->ElementTable[Top].bcNumber = Left;
+  m->ProblemKind = 5;
+  const SolveResult r = Solve(*m);
+  ASSERT_TRUE(r.solved) << r.refusal;
+  EXPECT_NE(r.note.find("Zadanie rodzaju 5 nie ma własnej nazwy"), std::string::npos) << r.note;
+  for (int32_t n = 1; n <= m->meshNodeCount; ++n) {
+    const MeshNode& p = m->MeshNodeTable[n];
+    if (p.y == Y0 + H && p.x < X0 + L) {
+      EXPECT_EQ(r.u[size_t(n)], 25.0);  // the right corner is held at 5
+    }
+  }
+  const std::atomic<bool> cancel{true};
+  const SolveResult cancelled = Solve(*m, &cancel);
+  EXPECT_TRUE(cancelled.cancelled && !cancelled.solved && cancelled.refusal.empty() && cancelled.u.empty());
+}
+
 }  // namespace

@@ -312,5 +312,6 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
            << " węzłów)\n";
   if (const std::string note = open ? DanglingElementsNote(*model) : ""; !note.empty())
     messages << note << '\n';
+  if (solution && !solution->note.empty()) messages << solution->note << '\n';
   return kBatchDone;
 }

@@ -284,6 +284,8 @@ MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::
 MeshTags TagsOf(const Model& m, const MeshReply& reply) {
   MeshTags tags;
   tags.problemKind = m.ProblemKind;
+  for (int32_t i = 1; i <= m.nodeCount; ++i) tags.nodes.push_back(m.NodeTable[i]);
+  for (int32_t i = 1; i <= m.internalNodeCount; ++i) tags.internalNodes.push_back(m.InternalNodeTable[i]);
   for (int32_t i = 1; i <= m.elementCount; ++i) tags.elements.push_back(m.ElementTable[i]);
   for (int32_t i = 1; i <= m.bcCount; ++i) tags.conditions.push_back(m.BcTable[i]);
   for (int32_t i = 1; i <= m.boundaryCount; ++i) tags.boundaries.push_back(m.BoundaryTable[i]);

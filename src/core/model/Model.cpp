@@ -44,7 +44,8 @@ bool SameBits(const std::vector<Row>& a, const std::vector<Row>& b) {
 }  // namespace
 
 bool operator==(const MeshTags& a, const MeshTags& b) {
-  return a.problemKind == b.problemKind && a.edges == b.edges && SameBits(a.elements, b.elements) &&
+  return a.problemKind == b.problemKind && a.edges == b.edges && SameBits(a.nodes, b.nodes) &&
+         SameBits(a.internalNodes, b.internalNodes) && SameBits(a.elements, b.elements) &&
          SameBits(a.conditions, b.conditions) && SameBits(a.boundaries, b.boundaries);
 }
 

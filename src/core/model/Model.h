@@ -73,10 +73,14 @@ struct MeshEdge {
 };
 
 // What the mesh was made from, kept with it so that an export after an edit
-// still describes the mesh it writes: the boundary edges and the rows that
-// name them (elements, conditions, boundaries from 1, as vectors from 0).
+// still describes the mesh it writes, and a solve can tell whether the
+// geometry has moved since: the boundary edges, the rows that name them
+// (elements, conditions, boundaries from 1, as vectors from 0), and the
+// nodes and hole points the boundary was made of.
 struct MeshTags {
   std::vector<MeshEdge> edges;
+  std::vector<Node> nodes;
+  std::vector<InternalNode> internalNodes;
   std::vector<Element> elements;
   std::vector<BoundaryCondition> conditions;
   std::vector<Boundary> boundaries;

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <map>
+#include <new>
 #include <optional>
 
 namespace {
@@ -49,6 +51,16 @@ std::string List(const std::vector<int32_t>& numbers) {
 SolveResult Refusal(std::string why) {
   SolveResult r;
   r.refusal = std::move(why);
+  return r;
+}
+
+bool Asked(const std::atomic<bool>* cancel) {
+  return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
+
+SolveResult CancelledSolve() {
+  SolveResult r;
+  r.cancelled = true;
   return r;
 }
 
@@ -150,10 +162,13 @@ void Hold(System& s, int32_t dof, double value, int32_t condition) {
   }
 }
 
+enum class SystemOutcome { Solved, Singular, Cancelled };
+
 // Solves with the held rows eliminated; on success the full solution and the
 // residual K u - F (nonzero only at held degrees of freedom: what the
 // supports or the prescribed values put in).
-bool SolveSystem(System& s, std::vector<double>& x, std::vector<double>& residual) {
+SystemOutcome SolveSystem(System& s, std::vector<double>& x, std::vector<double>& residual,
+                          const std::atomic<bool>* cancel) {
   std::vector<int32_t> equation(size_t(s.dofs), -1);
   int32_t free = 0;
   for (int32_t d = 0; d < s.dofs; ++d) {
@@ -181,16 +196,19 @@ bool SolveSystem(System& s, std::vector<double>& x, std::vector<double>& residua
   if (free > 0) {
     Eigen::SparseMatrix<double> a(free, free);
     a.setFromTriplets(reduced.begin(), reduced.end());
+    reduced = {};
+    if (Asked(cancel)) return SystemOutcome::Cancelled;
     Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> ldlt(a);
-    if (ldlt.info() != Eigen::Success) return false;
+    if (Asked(cancel)) return SystemOutcome::Cancelled;
+    if (ldlt.info() != Eigen::Success) return SystemOutcome::Singular;
     // A stiffness matrix is positive definite once the problem is held; a
     // pivot that is not clearly positive means a motion or a level that
     // nothing fixes (rounding leaves it tiny rather than zero).
     const Eigen::VectorXd pivots = ldlt.vectorD();
     const double largest = pivots.cwiseAbs().maxCoeff();
-    if (!(pivots.minCoeff() > 1e-10 * largest)) return false;
+    if (!(pivots.minCoeff() > 1e-10 * largest)) return SystemOutcome::Singular;
     const Eigen::VectorXd solution = ldlt.solve(rhs);
-    if (ldlt.info() != Eigen::Success || !solution.allFinite()) return false;
+    if (ldlt.info() != Eigen::Success || !solution.allFinite()) return SystemOutcome::Singular;
     for (int32_t d = 0; d < s.dofs; ++d) {
       if (equation[size_t(d)] >= 0) x[size_t(d)] = solution[equation[size_t(d)]];
     }
@@ -198,7 +216,7 @@ bool SolveSystem(System& s, std::vector<double>& x, std::vector<double>& residua
   residual.assign(size_t(s.dofs), 0.0);
   for (const auto& t : s.k) residual[size_t(t.row())] += t.value() * x[size_t(t.col())];
   for (int32_t d = 0; d < s.dofs; ++d) residual[size_t(d)] -= s.f[size_t(d)];
-  return true;
+  return SystemOutcome::Solved;
 }
 
 System NewSystem(const Model& m, const std::vector<TriangleShape>& shapes, int32_t perNode) {
@@ -227,7 +245,7 @@ std::string PropertyName(int32_t problem) {
 }
 
 SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,
-                           const std::vector<BoundaryEdge>& edges) {
+                           const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel) {
   if (!(m.Conductivity > 0.0f) || !std::isfinite(m.Conductivity)) {
     return Refusal(PropertyName(m.ProblemKind) + " musi być dodatnia (jest " + Number(m.Conductivity) + ").");
   }
@@ -282,7 +300,9 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
   }
   std::vector<double> u;
   std::vector<double> residual;
-  if (!SolveSystem(s, u, residual)) {
+  const SystemOutcome outcome = SolveSystem(s, u, residual, cancel);
+  if (outcome == SystemOutcome::Cancelled) return CancelledSolve();
+  if (outcome == SystemOutcome::Singular) {
     return Refusal(
         "Zadanie nie ma rozwiązania jednoznacznego: układ równań jest osobliwy (konwekcja z α = 0 nie "
         "ustala wartości).");
@@ -315,12 +335,17 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
   }
   r.balance[0] = r.sources;
   for (double q : r.inflow) r.balance[0] += q;
+  if (m.ProblemKind > 3) {
+    r.note = "Zadanie rodzaju " + std::to_string(m.ProblemKind) +
+             " nie ma własnej nazwy: rozwiązano je jako zagadnienie potencjału -div(k grad u) = f, z k = " +
+             Number(k) + " (przewodność) i f = " + Number(f) + " (wydajność źródeł).";
+  }
   r.solved = true;
   return r;
 }
 
 SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
-                      const std::vector<BoundaryEdge>& edges) {
+                      const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel) {
   const double e = m.Conductivity;
   const double nu = m.SecondProperty;
   if (!(e > 0.0) || !std::isfinite(e)) {
@@ -385,7 +410,9 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
   }
   std::vector<double> x;
   std::vector<double> residual;
-  if (!SolveSystem(s, x, residual)) {
+  const SystemOutcome outcome = SolveSystem(s, x, residual, cancel);
+  if (outcome == SystemOutcome::Cancelled) return CancelledSolve();
+  if (outcome == SystemOutcome::Singular) {
     return Refusal(
         "Tarcza nie jest utwierdzona przed ruchem sztywnym: układ równań jest osobliwy; utwierdź ją na "
         "odcinku, nie w jednym punkcie.");
@@ -427,11 +454,39 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
 
 }  // namespace
 
-SolveResult Solve(const Model& model) {
+std::string StaleMesh(const Model& m) {
+  if (!m.meshTags) return {};
+  const MeshTags& t = *m.meshTags;
+  const auto moved = [](const auto& then, int32_t count, const auto& now) {
+    if (then.size() != size_t(count)) return true;
+    for (int32_t i = 1; i <= count; ++i) {
+      if (std::memcmp(&then[size_t(i - 1)], &now[i], sizeof now[i]) != 0) return true;
+    }
+    return false;
+  };
+  bool ends = t.elements.size() != size_t(m.elementCount);
+  for (int32_t i = 1; !ends && i <= m.elementCount; ++i) {
+    const Element& then = t.elements[size_t(i - 1)];
+    ends = then.startNode != m.ElementTable[i].startNode || then.endNode != m.ElementTable[i].endNode;
+  }
+  std::vector<std::string> what;
+  if (moved(t.nodes, m.nodeCount, m.NodeTable)) what.push_back("węzły");
+  if (ends) what.push_back("elementy");
+  if (moved(t.internalNodes, m.internalNodeCount, m.InternalNodeTable)) what.push_back("węzły wewnętrzne");
+  if (what.empty()) return {};
+  std::string list;
+  for (size_t i = 0; i < what.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == what.size() ? " i " : ", ") + what[i];
+  return "Od generacji siatki zmieniły się " + list +
+         " modelu: siatka nie opisuje już obszaru. Wygeneruj ją ponownie (GENERUJ), a potem rozwiąż zadanie.";
+}
+
+SolveResult Solve(const Model& model, const std::atomic<bool>* cancel) {
   if (model.meshTriangleCount <= 0 || model.meshNodeCount <= 0) {
     return Refusal("Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania.");
   }
   if (!model.meshTags) return Refusal("Siatka nie ma oznaczonych krawędzi brzegu; wygeneruj ją ponownie.");
+  if (std::string why = StaleMesh(model); !why.empty()) return Refusal(why);
   const bool disc = model.ProblemKind == 10;
   if (!disc && !(model.ProblemKind >= 1 && model.ProblemKind < 10)) {
     return Refusal("Zadanie rodzaju " + std::to_string(model.ProblemKind) + " nie jest znane.");
@@ -440,5 +495,10 @@ SolveResult Solve(const Model& model) {
   if (auto why = Shapes(model, shapes)) return Refusal(*why);
   std::vector<BoundaryEdge> edges;
   if (auto why = Edges(model, disc, edges)) return Refusal(*why);
-  return disc ? SolveDisc(model, shapes, edges) : SolvePotential(model, shapes, edges);
+  if (Asked(cancel)) return CancelledSolve();
+  try {
+    return disc ? SolveDisc(model, shapes, edges, cancel) : SolvePotential(model, shapes, edges, cancel);
+  } catch (const std::bad_alloc&) {
+    return Refusal("Za mało pamięci, by rozwiązać zadanie na tej siatce.");
+  }
 }

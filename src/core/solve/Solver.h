@@ -14,6 +14,7 @@
 // length; kind 2 both displacements held at (ux, uy).
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,8 +31,13 @@ struct TriangleStress {
 
 struct SolveResult {
   bool solved = false;
-  // Why nothing was solved: one Polish sentence (empty when solved).
+  // Why nothing was solved: one Polish sentence (empty when solved or
+  // cancelled).
   std::string refusal;
+  bool cancelled = false;
+  // What the user should know of a solved problem: how a problem code with
+  // no name of its own was read (empty otherwise).
+  std::string note;
   bool disc = false;
   // Per mesh node, numbered from 1 (slot 0 unused): u for a potential
   // problem, ux and uy for the disc. A node that no triangle uses is NaN.
@@ -57,4 +63,11 @@ struct SolveResult {
   std::array<double, 2> balance{0.0, 0.0};
 };
 
-SolveResult Solve(const Model& model);
+// Solves the model's mesh. Geometry moved since the mesh was made (nodes,
+// element ends, hole points) is refused: the mesh no longer describes the
+// region. Conditions and properties are read as they are now. A set
+// `cancel` is looked at between the stages and ends the solve with nothing.
+SolveResult Solve(const Model& model, const std::atomic<bool>* cancel = nullptr);
+
+// Why the model's mesh no longer fits its geometry, or empty when it does.
+std::string StaleMesh(const Model& model);

@@ -7,6 +7,7 @@ void ResetAroundTheModel(AppState& s) {
   s.display = DisplaySettings{};
   ResetEditState(s.edit);
   s.selection.clear();
+  s.solution.reset();
 }
 
 }  // namespace

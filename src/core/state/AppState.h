@@ -2,10 +2,12 @@
 // Everything the program holds: the model and the unsaved state beside it,
 // with the start-up values and the reset of all four parts.
 
+#include <memory>
 #include <vector>
 
 #include "core/edit/EditState.h"
 #include "core/model/Model.h"
+#include "core/results/Solution.h"
 #include "core/state/History.h"
 #include "core/view/DisplaySettings.h"
 #include "core/view/Scene.h"
@@ -27,6 +29,9 @@ struct AppState {
   // Elements chosen with the selection tool, in order; kept while the
   // elements keep their ends.
   std::vector<int32_t> selection;
+  // The last solve's result, beside the mesh rather than in the history:
+  // kept while it fits the model, dropped by any move through the history.
+  std::shared_ptr<const Solution> solution;
 };
 
 // Start-up values of the model, the view, the display switches and the

@@ -172,6 +172,8 @@ std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
        &W::run<&MeshCommands::showStatistics>},
       {"&Generacja siatki", nullptr, "", "", nullptr},
       {"&Generacja siatki", "actionMeshLimit", "&Limit siatki...", "", &W::run<&MeshCommands::chooseLimit>},
+      {"&Rozwiązanie", "actionSolve", "&Rozwiąż", "Ctrl+R", &W::run<&SolveCommands::solve>},
+      {"&Rozwiązanie", "actionResults", "&Wyniki...", "", &W::run<&SolveCommands::showResults>},
       {"&Widok", "actionScreenSettings", "Ustawienia &ekranu", "Ctrl+J",
        &W::run<&ViewCommands::screenSettings>},
       {"&Widok", "actionGrid", "&Siatka", "", &W::run<&ViewCommands::gridSettings>},

@@ -37,6 +37,7 @@ void CommandContext::tracked(const QString& name, const std::function<void()>& c
     state.history.record(step_.toStdString(), *before, captionStep_);
     // A selection names elements by number: it goes when they move.
     if (!SameElementEnds(*before, state.model)) state.selection.clear();
+    dropSolution();
     // Findings pointed out before this change may name other rows now.
     if (highlightsSet == highlightsSet_ && !state.highlights.empty()) {
       state.highlights = {};
@@ -104,6 +105,13 @@ void CommandContext::pointOut(const std::vector<const Finding*>& findings) {
   }
   state.highlights = std::move(shown);
   ++highlightsSet_;
+}
+
+void CommandContext::dropSolution(bool always) {
+  if (state.solution && (always || !SolutionFits(*state.solution, state.model))) {
+    state.solution.reset();
+    emit solutionChanged();
+  }
 }
 
 std::string LocalPath(const QString& path) {

@@ -99,6 +99,10 @@ class CommandContext : public QObject {
   // Draws the rows the findings name in red until the model next changes.
   void pointOut(const std::vector<const Finding*>& findings);
 
+  // Keeps the solution while it still belongs to the model (`always`: drops
+  // it whatever it fits, as a move through the history does).
+  void dropSolution(bool always = false);
+
  signals:
   void repaintRequested();
   void captionChanged(const QString& caption);
@@ -117,6 +121,8 @@ class CommandContext : public QObject {
   void closeAskedAgain();
   // The current condition or boundary was chosen (no step of the history).
   void currentPhysicsChanged();
+  // A solution was stored or dropped.
+  void solutionChanged();
 
  private:
   std::unique_ptr<NumberPrompt> numberPrompt_;

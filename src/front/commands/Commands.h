@@ -18,6 +18,7 @@
 #include "front/commands/MeshCommands.h"
 #include "front/commands/NodeElementCommands.h"
 #include "front/commands/PhysicsCommands.h"
+#include "front/commands/SolveCommands.h"
 #include "front/commands/ViewCommands.h"
 
 class Commands : public CommandContext {
@@ -41,6 +42,7 @@ class Commands : public CommandContext {
   MeshCommands& mesh() { return set<MeshCommands>(); }
   ViewCommands& view() { return set<ViewCommands>(); }
   PhysicsCommands& physics() { return set<PhysicsCommands>(); }
+  SolveCommands& solution() { return set<SolveCommands>(); }
   HelpCommands& help() { return set<HelpCommands>(); }
   ImportCommands& imports() { return set<ImportCommands>(); }
 
@@ -62,6 +64,7 @@ class Commands : public CommandContext {
 
  private:
   std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
-             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, HelpCommands, ImportCommands>
+             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, SolveCommands, HelpCommands,
+             ImportCommands>
       sets_;
 };

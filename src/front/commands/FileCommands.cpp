@@ -6,6 +6,7 @@
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
+#include "core/results/Solution.h"
 #include "front/commands/CommandContext.h"
 #include "front/ui/Prompter.h"
 
@@ -147,7 +148,10 @@ void FileCommands::exportOpenFormat() {
   // the two MSH versions and for a name with any other extension.
   const OpenFormat format =
       OpenFormatForName(path->toStdString(), chosen == OpenFormat::Msh22).value_or(chosen);
-  const FileResult r = WriteOpenExport(c_.state.model, format, LocalPath(*path));
+  // A solution kept is one that still fits the model; MSH 2.2 carries none.
+  const SolveResult* solution =
+      c_.state.solution && format != OpenFormat::Msh22 ? &c_.state.solution->result : nullptr;
+  const FileResult r = WriteOpenExport(c_.state.model, format, LocalPath(*path), solution);
   if (!r.ok) {
     c_.prompter.message(QString::fromStdString(r.message), kDiskErrorTitle, MessageIcon::Exclamation);
     return;
@@ -156,6 +160,7 @@ void FileCommands::exportOpenFormat() {
                            QStringLiteral("VTK")};
   const std::string note = DanglingElementsNote(c_.state.model);
   c_.prompter.message(QStringLiteral("Plik wyeksportowano poprawnie") +
+                          (solution ? QStringLiteral("\nZ rozwiązaniem zadania.") : QString()) +
                           (note.empty() ? QString() : "\n" + QString::fromStdString(note)),
                       QStringLiteral("Eksport do ") + names[static_cast<int>(format)], MessageIcon::None);
 }

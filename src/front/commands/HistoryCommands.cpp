@@ -29,6 +29,7 @@ void HistoryCommands::afterMove() {
   EndPolyline(c_.state.edit);
   c_.state.highlights = {};
   c_.state.selection.clear();
+  c_.dropSolution(true);
   emit c_.captionChanged(QString::fromStdString(c_.state.model.CaptionText));
   emit c_.repaintRequested();
   emit c_.historyChanged();

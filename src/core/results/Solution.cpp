@@ -1,0 +1,241 @@
+#include "core/results/Solution.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include "core/boundary/Physics.h"
+#include "core/files/CNumbers.h"
+
+namespace {
+
+// What the field, its flux and a condition's flow are called, with units.
+struct Quantities {
+  const char* field;
+  const char* fieldUnit;
+  const char* flux;
+  const char* fluxUnit;
+  const char* flow;
+  const char* flowUnit;
+};
+
+Quantities QuantitiesOf(int32_t problem) {
+  switch (problem) {
+    case 1: return {"T", "°C", "|q|", "W/m²", "Q", "W/m"};
+    case 2: return {"V", "V", "|j|", "A/m²", "I", "A/m"};
+    case 3: return {"A", "Wb/m", "|H|", "A/m", "I", "A"};
+    default: return {"u", "", "|q|", "", "Q", ""};
+  }
+}
+
+// Six significant digits, with the user's decimal point.
+std::string Text(double v, char point) {
+  if (v == 0.0) v = 0.0;  // no "-0"
+  char text[40];
+  const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 6);
+  std::string s(text, r.ptr);
+  std::replace(s.begin(), s.end(), '.', point);
+  return s;
+}
+
+std::string WithUnit(double v, const char* unit, char point) {
+  return Text(v, point) + (*unit ? std::string(" ") + unit : std::string());
+}
+
+std::string At(const char* what, int32_t number, double x, double y, char point) {
+  return std::string(what) + " " + std::to_string(number) + " (" + Text(x, point) + "; " + Text(y, point) +
+         ")";
+}
+
+std::string NodeAt(const Model& m, int32_t n, char point) {
+  return At("węzeł", n, m.MeshNodeTable[n].x, m.MeshNodeTable[n].y, point);
+}
+
+std::string TriangleAt(const Model& m, int32_t t, char point) {
+  const MeshTriangle& c = m.MeshTriangleTable[t];
+  double x = 0.0, y = 0.0;
+  for (int32_t n : {c.corner1, c.corner2, c.corner3}) {
+    x += m.MeshNodeTable[n].x / 3.0;
+    y += m.MeshNodeTable[n].y / 3.0;
+  }
+  return At("trójkąt", t, x, y, point);
+}
+
+// The nodes of the smallest and the largest value, skipping nodes no
+// triangle uses; 0 when there is none.
+std::pair<int32_t, int32_t> Extremes(const std::vector<double>& values) {
+  int32_t low = 0, high = 0;
+  for (size_t n = 1; n < values.size(); ++n) {
+    if (std::isnan(values[n])) continue;
+    if (low == 0 || values[n] < values[size_t(low)]) low = int32_t(n);
+    if (high == 0 || values[n] > values[size_t(high)]) high = int32_t(n);
+  }
+  return {low, high};
+}
+
+template <typename F>
+int32_t LargestTriangle(size_t count, F&& value) {
+  int32_t best = 0;
+  for (size_t t = 1; t < count; ++t) {
+    if (best == 0 || value(t) > value(size_t(best))) best = int32_t(t);
+  }
+  return best;
+}
+
+// Each condition row that some mesh edge uses, with its elements.
+std::map<int32_t, std::vector<int32_t>> UsedConditions(const Model& m) {
+  std::map<int32_t, std::vector<int32_t>> used;
+  if (!m.meshTags) return used;
+  for (const MeshEdge& e : m.meshTags->edges) {
+    if (e.element < 1 || e.element > m.elementCount) continue;
+    std::vector<int32_t>& elements = used[m.ElementTable[e.element].bcNumber];
+    if (std::find(elements.begin(), elements.end(), e.element) == elements.end())
+      elements.push_back(e.element);
+  }
+  for (auto& [k, elements] : used) std::sort(elements.begin(), elements.end());
+  return used;
+}
+
+std::string Elements(const std::vector<int32_t>& elements) {
+  constexpr size_t kListed = 8;
+  std::string s = elements.size() == 1 ? "element " : "elementy ";
+  for (size_t i = 0; i < elements.size() && i < kListed; ++i)
+    s += (i ? ", " : "") + std::to_string(elements[i]);
+  if (elements.size() > kListed) s += " … (" + std::to_string(elements.size()) + ")";
+  return s;
+}
+
+std::string ProblemText(int32_t problem) {
+  const std::string name = ProblemName(problem);
+  return name.empty() ? "zadanie rodzaju " + std::to_string(problem) + " (potencjał)" : name;
+}
+
+void PotentialRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
+  const Model& m = s.model;
+  const SolveResult& r = s.result;
+  const Quantities q = QuantitiesOf(m.ProblemKind);
+  const auto [low, high] = Extremes(r.u);
+  if (low > 0) {
+    rows.push_back({std::string(q.field) + " najmniejsza", WithUnit(r.u[size_t(low)], q.fieldUnit, point),
+                    NodeAt(m, low, point)});
+    rows.push_back({std::string(q.field) + " największa", WithUnit(r.u[size_t(high)], q.fieldUnit, point),
+                    NodeAt(m, high, point)});
+  }
+  const auto magnitude = [&](size_t t) { return std::hypot(r.flux[t][0], r.flux[t][1]); };
+  if (const int32_t t = LargestTriangle(r.flux.size(), magnitude); t > 0) {
+    rows.push_back({std::string(q.flux) + " największy", WithUnit(magnitude(size_t(t)), q.fluxUnit, point),
+                    TriangleAt(m, t, point)});
+  }
+  double scale = std::abs(r.sources);
+  for (const auto& [k, elements] : UsedConditions(m)) {
+    if (k < 1 || size_t(k) >= r.inflow.size()) continue;
+    const double in = r.inflow[size_t(k)];
+    scale += std::abs(in);
+    const std::string way = in > 0.0 ? " (wpływa)" : in < 0.0 ? " (wypływa)" : "";
+    rows.push_back({"Warunek " + ConditionText(k, m.BcTable[k], m.ProblemKind, point),
+                    std::string(q.flow) + " = " + WithUnit(in, q.flowUnit, point) + way, Elements(elements)});
+  }
+  rows.push_back(
+      {"Źródła", std::string(q.flow) + " = " + WithUnit(r.sources, q.flowUnit, point), "cały obszar"});
+  std::string relative = scale > 0.0 ? "względnie " + Text(std::abs(r.balance[0]) / scale, point) : "";
+  rows.push_back({"Bilans (suma dopływów i źródeł)", WithUnit(r.balance[0], q.flowUnit, point), relative});
+}
+
+void DiscRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
+  const Model& m = s.model;
+  const SolveResult& r = s.result;
+  for (const auto& [name, values] : {std::pair{"ux", &r.ux}, std::pair{"uy", &r.uy}}) {
+    const auto [low, high] = Extremes(*values);
+    if (low == 0) continue;
+    rows.push_back({std::string(name) + " najmniejsze", WithUnit((*values)[size_t(low)], "m", point),
+                    NodeAt(m, low, point)});
+    rows.push_back({std::string(name) + " największe", WithUnit((*values)[size_t(high)], "m", point),
+                    NodeAt(m, high, point)});
+  }
+  std::vector<double> length(r.ux.size(), std::nan(""));
+  for (size_t n = 1; n < r.ux.size(); ++n) length[n] = std::hypot(r.ux[n], r.uy[n]);
+  if (const int32_t n = Extremes(length).second; n > 0) {
+    rows.push_back({"|u| największe", WithUnit(length[size_t(n)], "m", point), NodeAt(m, n, point)});
+  }
+  const auto vonMises = [&](size_t t) { return r.stress[t].vonMises; };
+  if (const int32_t t = LargestTriangle(r.stress.size(), vonMises); t > 0) {
+    rows.push_back({"σ_red (Hubera-Misesa) największe", WithUnit(vonMises(size_t(t)), "Pa", point),
+                    TriangleAt(m, t, point)});
+  }
+  double scale = 0.0;
+  for (const auto& [k, elements] : UsedConditions(m)) {
+    if (k < 1 || size_t(k) >= r.force.size()) continue;
+    const std::array<double, 2>& f = r.force[size_t(k)];
+    scale += std::abs(f[0]) + std::abs(f[1]);
+    const bool held = m.BcTable[k].kind == 2.0f;
+    rows.push_back({"Warunek " + ConditionText(k, m.BcTable[k], m.ProblemKind, point),
+                    std::string(held ? "reakcja Rx = " : "obciążenie Fx = ") + WithUnit(f[0], "N", point) +
+                        (held ? ", Ry = " : ", Fy = ") + WithUnit(f[1], "N", point),
+                    Elements(elements)});
+  }
+  const double off = std::hypot(r.balance[0], r.balance[1]);
+  rows.push_back(
+      {"Bilans sił (suma obciążeń i reakcji)",
+       "Fx = " + WithUnit(r.balance[0], "N", point) + ", Fy = " + WithUnit(r.balance[1], "N", point),
+       scale > 0.0 ? "względnie " + Text(off / scale, point) : ""});
+}
+
+}  // namespace
+
+bool SolutionFits(const Solution& solution, const Model& now) {
+  const Model& then = solution.model;
+  if (now.meshTriangleCount != then.meshTriangleCount || now.meshNodeCount != then.meshNodeCount ||
+      now.meshTags != then.meshTags || !now.MeshNodeTable.sharesRowsWith(then.MeshNodeTable) ||
+      !now.MeshTriangleTable.sharesRowsWith(then.MeshTriangleTable)) {
+    return false;
+  }
+  const auto sameBits = [](const auto& a, const auto& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  if (now.ProblemKind != then.ProblemKind || !sameBits(now.Conductivity, then.Conductivity) ||
+      !sameBits(now.SecondProperty, then.SecondProperty) || now.bcCount != then.bcCount ||
+      now.elementCount != then.elementCount) {
+    return false;
+  }
+  for (int32_t k = 1; k <= now.bcCount; ++k) {
+    if (!sameBits(now.BcTable[k], then.BcTable[k])) return false;
+  }
+  for (int32_t e = 1; e <= now.elementCount; ++e) {
+    if (now.ElementTable[e].bcNumber != then.ElementTable[e].bcNumber) return false;
+  }
+  return StaleMesh(now).empty();
+}
+
+std::vector<ResultRow> ResultRows(const Solution& solution, char point) {
+  const Model& m = solution.model;
+  std::vector<ResultRow> rows;
+  rows.push_back({"Zadanie", ProblemText(m.ProblemKind), ""});
+  rows.push_back({"Siatka",
+                  Thousands(m.meshTriangleCount) + " trójkątów, " + Thousands(m.meshNodeCount) + " węzłów",
+                  ""});
+  if (solution.result.disc) {
+    DiscRows(solution, point, rows);
+  } else {
+    PotentialRows(solution, point, rows);
+  }
+  return rows;
+}
+
+std::string SolvedSummary(const Solution& solution, char point) {
+  const Model& m = solution.model;
+  const SolveResult& r = solution.result;
+  std::string s = "Zadanie rozwiązane: " + ProblemText(m.ProblemKind) + ", " +
+                  Thousands(m.meshTriangleCount) + " trójkątów.";
+  if (const auto [low, high] = Extremes(r.u); low > 0) {
+    const Quantities q = QuantitiesOf(m.ProblemKind);
+    s += "\n" + std::string(q.field) + " od " + Text(r.u[size_t(low)], point) + " do " +
+         WithUnit(r.u[size_t(high)], q.fieldUnit, point) + ".";
+  }
+  for (const ResultRow& row : ResultRows(solution, point)) {
+    if (row.what.starts_with("|u|") || row.what.starts_with("σ_red") || row.what.starts_with("Bilans")) {
+      s += "\n" + row.what + ": " + row.value + ".";
+    }
+  }
+  if (!r.note.empty()) s += "\n" + r.note;
+  return s + "\nSzczegóły: Rozwiązanie > Wyniki...";
+}

@@ -1,0 +1,180 @@
+// "Rozwiązanie" under a scripted prompter: solving the plate of tests/data,
+// when a solution is kept and when it goes, the results window, a cancel,
+// and the open export with the solution.
+
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <sstream>
+
+#include "CommandsTestKit.h"
+#include "TestData.h"
+#include "core/TempDir.h"
+#include "core/batch/BatchExport.h"
+#include "core/files/ProjectFile.h"
+#include "core/state/History.h"
+#include "front/solve/ResultsWindow.h"
+
+namespace {
+
+const QString kNoSolution =
+    u"stop Wyniki: Brak rozwiązania: najpierw rozwiąż zadanie (Rozwiązanie > Rozwiąż)."_s;
+
+// The plate: 100 °C on its left edge (condition 2), convection to 20 °C on
+// its right (condition 3), everything else insulated (condition 1).
+void MeshedPlate(Rig& r) {
+  QVERIFY(LoadProjectFile(TestData("physics.vdk"), r.model()).ok);
+  r.prompter.inputs = {u"10"_s};
+  r.commands->run(&MeshCommands::generateMesh);
+  QVERIFY(r.model().meshTriangleCount > 20);
+  r.prompter.log.clear();
+}
+
+class SolveCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { QLocale::setDefault(QLocale::c()); }
+
+  // A solve changes no step of the history; Wyniki shows the heat coming in
+  // at the left and leaving at the right, in balance.
+  void solvesThePlateWithoutAStepAndShowsTheBalance() {
+    Rig r;
+    r.commands->run(&SolveCommands::solve);
+    r.commands->run(&SolveCommands::showResults);
+    QCOMPARE(r.prompter.log,
+             QStringList({u"stop Rozwiązanie: Siatka nie została wygenerowana"_s, kNoSolution}));
+    MeshedPlate(r);
+    const size_t steps = r.state->history.undoCount();
+    const bool clean = r.state->history.isClean();
+    QSignalSpy changed(r.commands.get(), &Commands::solutionChanged);
+    r.commands->run(&SolveCommands::solve);
+    QVERIFY(r.state->solution && r.state->solution->result.solved);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(r.state->history.undoCount(), steps);
+    QCOMPARE(r.state->history.isClean(), clean);
+    QCOMPARE(r.prompter.messages().size(), 1);
+    const QString summary = r.prompter.messages()[0];
+    QVERIFY2(summary.startsWith(u"plain Rozwiązanie: Zadanie rozwiązane: przewodzenie ciepła, "_s) &&
+                 summary.contains(u" do 100 °C."_s) &&
+                 summary.contains(u"\nBilans (suma dopływów i źródeł): "_s),
+             qPrintable(summary));
+    const SolveResult& s = r.state->solution->result;
+    QVERIFY(s.inflow[2] > 0.0 && s.inflow[3] < 0.0 && s.inflow[1] == 0.0);
+    QVERIFY(std::abs(s.balance[0]) < 1e-9 * s.inflow[2]);
+    QStringList lines;
+    r.withDialog(&SolveCommands::showResults, [&](QDialog& d) {
+      lines = static_cast<ResultsWindow&>(d).lines();
+      return int(QDialog::Accepted);
+    });
+    const auto row = [&lines](const QString& start) {
+      const QStringList found = lines.filter(QRegularExpression(u"^"_s + QRegularExpression::escape(start)));
+      return found.size() == 1 ? found[0] : u"missing: "_s + start + u"\n"_s + lines.join(u"\n"_s);
+    };
+    QVERIFY2(row(u"T największa | 100 °C | węzeł "_s).size() < 60, qPrintable(row(u"T największa"_s)));
+    QVERIFY2(
+        row(u"Warunek nr 2, temperatura: T [°C] = 100 | Q = "_s).endsWith(u" W/m (wpływa) | element 4"_s),
+        qPrintable(row(u"Warunek nr 2"_s)));
+    QVERIFY(row(u"Warunek nr 3, konwekcja: "_s).contains(u" W/m (wypływa) | element 2"_s));
+    QVERIFY(row(u"Źródła | Q = 0 W/m"_s).startsWith(u"Źródła"_s));
+    QVERIFY(row(u"Bilans (suma dopływów i źródeł) | "_s).contains(u"| względnie "_s));
+  }
+
+  // Kept while it fits the model; dropped by a change of the physics or of
+  // the mesh, by moved geometry (which makes the mesh stale), and by any
+  // move through the history.
+  void theSolutionGoesWhenItNoLongerBelongs() {
+    struct Case {
+      const char* name;
+      std::function<void(Rig&)> change;
+      bool kept;
+      QString solveAgain;  // the message of a second solve, empty for none
+    };
+    const Case cases[] = {
+        {"current condition chosen", [](Rig& r) { r.model().CurrentBc = 3; }, true, {}},
+        {"boundary kind", [](Rig& r) { r.model().BoundaryTable[2].kind = 1; }, true, {}},
+        {"condition value", [](Rig& r) { r.model().BcTable[2].value1 = 50.0f; }, false, u" do 50 °C."_s},
+        {"assignment", [](Rig& r) { r.model().ElementTable[3].bcNumber = 2; }, false, u" do 100 °C."_s},
+        {"conductivity", [](Rig& r) { r.model().Conductivity = 10.0f; }, false, u" do 100 °C."_s},
+        {"node moved", [](Rig& r) { r.model().NodeTable[2].x = 41.0f; }, false,
+         u"stop Rozwiązanie: Od generacji siatki zmieniły się węzły modelu: siatka nie opisuje już obszaru. "
+         u"Wygeneruj ją ponownie (GENERUJ), a potem rozwiąż zadanie."_s},
+        {"hole point moved", [](Rig& r) { r.model().InternalNodeTable[1].x = 26.0f; }, false,
+         u"węzły wewnętrzne"_s},
+    };
+    for (const Case& c : cases) {
+      Rig r;
+      MeshedPlate(r);
+      r.commands->run(&SolveCommands::solve);
+      QVERIFY(r.state->solution);
+      QSignalSpy changed(r.commands.get(), &Commands::solutionChanged);
+      r.commands->tracked(u"zmiana"_s, [&] { c.change(r); });
+      QVERIFY2(bool(r.state->solution) == c.kept && changed.count() == (c.kept ? 0 : 1), c.name);
+      if (c.solveAgain.isEmpty()) continue;
+      r.prompter.log.clear();
+      r.commands->run(&SolveCommands::solve);
+      QVERIFY2(r.prompter.messages().size() == 1 && r.prompter.messages()[0].contains(c.solveAgain),
+               qPrintable(r.prompter.log.join(u"\n"_s)));
+    }
+    Rig r;
+    MeshedPlate(r);
+    r.commands->tracked(u"zmiana"_s, [&] { r.model().BcTable[2].value1 = 80.0f; });
+    for (auto move : {&HistoryCommands::undo, &HistoryCommands::redo}) {
+      r.commands->run(&SolveCommands::solve);
+      QVERIFY(r.state->solution);
+      r.commands->run(move);
+      QVERIFY(!r.state->solution);
+    }
+    r.prompter.log.clear();
+    r.commands->run(&SolveCommands::showResults);
+    QCOMPARE(r.prompter.log, QStringList({kNoSolution}));
+  }
+
+  // "Anuluj", at the first pump or once the work is done, keeps nothing and
+  // says nothing; the window was pumped meanwhile.
+  void aCancelKeepsNothing() {
+    for (const bool late : {false, true}) {
+      Rig r;
+      MeshedPlate(r);
+      r.prompter.cancelAtPump = late ? 0 : 1;
+      r.prompter.cancelAtFinish = late;
+      r.commands->run(&SolveCommands::solve);
+      QVERIFY(!r.state->solution && r.prompter.log.isEmpty() && r.prompter.pumps >= 1);
+      QCOMPARE(r.prompter.progressShown.last(), u"Rozwiązanie: Trwa rozwiązywanie zadania…"_s);
+    }
+  }
+
+  // With a solution, the window's open export writes the file the command
+  // line's --solve writes; MSH 2.2 carries none.
+  void openExportWritesTheSolution() {
+    QTemporaryDir dir;
+    Rig r;
+    MeshedPlate(r);
+    r.commands->run(&SolveCommands::solve);
+    r.prompter.log.clear();
+    const std::pair<QString, int> files[] = {{u"a.msh"_s, 0}, {u"b.vtu"_s, 2}, {u"c.msh"_s, 1}};
+    for (const auto& [name, filter] : files) {
+      r.prompter.fileNames.push_back(dir.filePath(name));
+      r.prompter.filterChoices.push_back(filter);
+      r.commands->run(&FileCommands::exportOpenFormat);
+    }
+    const QString done = u": Plik wyeksportowano poprawnie"_s, with = u"\nZ rozwiązaniem zadania."_s;
+    QCOMPARE(r.prompter.messages(), QStringList({u"plain Eksport do Gmsh MSH 4.1"_s + done + with,
+                                                 u"plain Eksport do VTK"_s + done + with,
+                                                 u"plain Eksport do Gmsh MSH 2.2"_s + done}));
+    std::ostringstream sink;
+    for (const char* name : {"a.msh", "b.vtu"}) {
+      const std::string cli = dir.filePath(u"cli-"_s + QLatin1String(name)).toStdString();
+      QCOMPARE(RunBatchExport({"--solve", cli, "--area", "10", TestData("physics.vdk")},
+                              r.commands->mesh().mesherOptions(), sink),
+               0);
+      QCOMPARE(ReadFileBytes(dir.filePath(QLatin1String(name)).toStdString()), ReadFileBytes(cli));
+    }
+    QVERIFY(ReadFileBytes(dir.filePath(u"c.msh"_s).toStdString()).find("$NodeData") == std::string::npos);
+  }
+};
+
+}  // namespace
+
+QTEST_MAIN(SolveCommandsTest)
+#include "tst_solve_commands.moc"

@@ -179,8 +179,9 @@ TEST(DxfChains, NestingDecidesRolesAndOrientation) {
       const DrawingPoint h = plan.chains[k].holePoint;
       const double lo = 10.0 * double(k), hi = 100.0 - lo, innerLo = lo + 10.0, innerHi = hi - 10.0;
       EXPECT_TRUE(h.x > lo && h.x < hi && h.y > lo && h.y < hi) << k;
-      if (k < 3)
+      if (k < 3) {
         EXPECT_FALSE(h.x > innerLo && h.x < innerHi && h.y > innerLo && h.y < innerHi) << "in the island";
+      }
     }
   }
 }
@@ -296,8 +297,8 @@ TEST(DxfImport, BlocksPlacedScaledAndRotated) {
   std::vector<double> islands = {plan.chains[3].area, plan.chains[4].area};
   std::sort(islands.begin(), islands.end());
   const double bound = DefaultTolerance(read.drawing) * 2 * std::numbers::pi * 6;
-  for (const auto [area, drawn] : {std::pair{islands[0], std::numbers::pi * 9 * 1.5 * 1.5},
-                                   std::pair{islands[1], std::numbers::pi * 9 * 2 * 1.2}}) {
+  for (const auto& [area, drawn] : {std::pair{islands[0], std::numbers::pi * 9 * 1.5 * 1.5},
+                                    std::pair{islands[1], std::numbers::pi * 9 * 2 * 1.2}}) {
     EXPECT_LT(area, drawn);
     EXPECT_GT(area, drawn - bound);
   }

@@ -172,13 +172,23 @@ def layers(path):
 
 def refused(folder, big):
     """Files the program refuses, by name: binary DXF, no usable entity,
-    cut short, malformed, coordinates not finite or too large, too large."""
+    cut short, malformed, coordinates not finite or too large, blocks
+    nested past all measure, too large."""
     doc = ezdxf.new("R2010")
     doc.modelspace().add_line((0, 0), (10, 0))
     doc.modelspace().add_circle((5, 5), 2)
     doc.saveas(os.path.join(folder, "binarny.dxf"), fmt="bin")
     doc.saveas(os.path.join(folder, "wzor.dxf"))
     good = open(os.path.join(folder, "wzor.dxf"), encoding="utf-8").read()
+    # Blocks of inserts of blocks, each a 100 × 100 array: 10⁸ cells of a
+    # block with a single line in it.
+    bomb = ezdxf.new("R2010")
+    bomb.blocks.new("B0").add_line((0, 0), (1, 0))
+    for level in range(1, 5):
+        ref = bomb.blocks.new(f"B{level}").add_blockref(f"B{level - 1}", (0, 0))
+        ref.grid(size=(100, 100), spacing=(2, 2))
+    bomb.modelspace().add_blockref("B4", (0, 0))
+    bomb.saveas(os.path.join(folder, "bomba.dxf"))
     texts = ezdxf.new("R2010")
     texts.modelspace().add_text("tylko tekst")
     texts.saveas(os.path.join(folder, "bez-geometrii.dxf"))
@@ -302,7 +312,8 @@ def check(vendrel, folder, name, truth, failures):
 def check_refusals(vendrel, folder, failures):
     cases = {"brak.dxf": "Nie można otworzyć", "binarny.dxf": "binarny", "bez-geometrii.dxf": "TEXT 1",
              "obciety.dxf": "EOF", "zly.dxf": "nie ma linii", "nieskonczony.dxf": "nieskończona",
-             "nan.dxf": "nieskończona", "ogromny.dxf": "1 000 000 000", "za-duzy.dxf": "256 MB"}
+             "nan.dxf": "nieskończona", "ogromny.dxf": "1 000 000 000", "za-duzy.dxf": "256 MB",
+             "bomba.dxf": "ponad 250 000"}
     for name, words in cases.items():
         out = os.path.join(folder, name + ".vtu")
         run = subprocess.run([vendrel, "--export", out, os.path.join(folder, name)], capture_output=True, text=True)

@@ -229,7 +229,7 @@ std::string BatchExportHelp() {
          "z warunkiem 1; podsumowanie importu na standardowe wyjście błędów.\n"
          "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po\n"
          "zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),\n"
-         "3 nie można odczytać projektu,\n"
+         "3 nie można odczytać projektu albo rysunku DXF,\n"
          "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
          "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana),\n"
          "6 zadania nie można rozwiązać (--solve).";

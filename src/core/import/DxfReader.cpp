@@ -363,6 +363,12 @@ class Placer {
                          Translation(-block.base.x, -block.base.y);
     for (int col = 0; col < cols; ++col) {
       for (int row = 0; row < rows; ++row) {
+        // Blocks of nothing but inserts of empty blocks place no curve, but
+        // their cells still count, so that nesting them cannot run on.
+        if (++cells_ > int64_t(kDrawingMaxCurves)) {
+          failure = TooManyCurves();
+          return false;
+        }
         const double ox = col * d.colSp, oy = row * d.rowSp;
         const Affine cell = Translation(cs * ox - sn * oy, sn * ox + cs * oy) * local;
         if (!place(block.items, m * cell, layer, depth + 1)) return false;
@@ -381,6 +387,7 @@ class Placer {
 
   const Reader& reader_;
   Drawing& drawing_;
+  int64_t cells_ = 0;  // block placements so far
 };
 
 std::string SkippedText(const std::map<std::string, int32_t>& skipped) {

@@ -121,6 +121,17 @@ TEST(DxfChords, ToleranceAndCountPerCircle) {
   }
 }
 
+// The tolerance offered: a thousandth of the diagonal, rounded down to 1,
+// 2 or 5 times a power of ten.
+TEST(DxfChords, DefaultToleranceReadsWell) {
+  const std::pair<double, double> cases[] = {{100, 0.1}, {116.6, 0.1}, {199.9, 0.1}, {200, 0.2},
+                                             {499, 0.2}, {500, 0.5},   {9999, 5},    {3e6, 2000}};
+  for (const auto& [diagonal, tolerance] : cases) {
+    EXPECT_NEAR(DefaultTolerance(Of({Line({0, 0}, {diagonal, 0})})), tolerance, tolerance * 1e-12)
+        << diagonal;
+  }
+}
+
 // Lines that nearly meet, one drawn twice and some drawn backwards close
 // into one contour of four nodes, counter-clockwise; a chain with a free
 // end stays open and as drawn.

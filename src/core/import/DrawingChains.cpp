@@ -77,7 +77,14 @@ int32_t ImportPlan::holes() const {
 
 double DefaultTolerance(const Drawing& d) {
   const double diagonal = d.extent.diagonal();
-  return diagonal > 0.0 ? diagonal / 1000.0 : 1.0;
+  if (!(diagonal > 0.0)) return 1.0;
+  // Rounded down to 1, 2 or 5 times a power of ten, so that it reads well.
+  const double thousandth = diagonal / 1000.0;
+  const double decade = std::pow(10.0, std::floor(std::log10(thousandth)));
+  for (const double step : {5.0, 2.0}) {
+    if (thousandth >= step * decade) return step * decade;
+  }
+  return decade;
 }
 
 int64_t ChordsFor(const DrawingCurve& c, const ChordRule& rule) {

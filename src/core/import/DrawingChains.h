@@ -21,7 +21,7 @@ struct ChordRule {
 };
 
 // The tolerance a drawing gets unless told otherwise: a thousandth of the
-// diagonal of its extent.
+// diagonal of its extent, rounded down to 1, 2 or 5 times a power of ten.
 double DefaultTolerance(const Drawing& drawing);
 
 // The chords a curve is cut into under the rule: at least one, and at least

@@ -58,7 +58,10 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   layers_->setHorizontalHeaderLabels(
       {QStringLiteral("Warstwa (obiekty)"), QStringLiteral("Warunek"), QStringLiteral("Brzeg")});
   layers_->verticalHeader()->hide();
-  layers_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // The layer's name as long as it is; the selectors share the rest.
+  layers_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  layers_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  layers_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
   layers_->setMinimumSize(460, 120);
   nested_->setMinimumHeight(60);
   auto* byTolerance = new QRadioButton(QStringLiteral("&Tolerancja cięciw (jednostki rysunku)"), this);

@@ -10,11 +10,16 @@ seconds=${1:-60}
 build="$root/build-fuzz"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -DVK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
-for target in project request reply; do
+for target in project request reply dxf; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   seeds=()
   [ "$target" = project ] && seeds=("$root/examples" "$root/tests/data" "$root/tests/data/bad")
+  if [ "$target" = dxf ]; then
+    # Drawings made by ezdxf, good and refused, as the import's tests make them.
+    /usr/bin/python3 "$root/tests/scripts/test_dxf_import.py" --seeds "$build/dxf-seeds"
+    seeds=("$build/dxf-seeds")
+  fi
   echo "== fuzz_$target for ${seconds} s"
   log="$build/fuzz_$target.log"
   status=0

@@ -11,7 +11,7 @@ use=${1:-test}
 run=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
-  libtriangle-dev libeigen3-dev
+  libtriangle-dev libeigen3-dev libdxflib-dev
 )
 # CPack's dependency list comes from dpkg-shlibdeps, which needs file.
 package=(dpkg-dev file)
@@ -19,7 +19,7 @@ screenshot=(xvfb xauth xdotool imagemagick)
 test=(
   triangle-bin libgtest-dev libgmock-dev libbenchmark-dev libsuitesparse-dev locales
   desktop-file-utils lintian clang-14 libclang-rt-14-dev clang-format
-  gmsh python3-meshio python3-gmsh python3-dolfinx-real
+  gmsh python3-meshio python3-gmsh python3-dolfinx-real python3-ezdxf
 )
 case $use in
   run) packages=("${run[@]}") ;;

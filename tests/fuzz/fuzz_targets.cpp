@@ -1,5 +1,5 @@
 // libFuzzer targets for what reads bytes from outside the program: the
-// project-file reader and both ends of the mesher's protocol. One target per
+// project-file reader, both ends of the mesher's protocol and the DXF import. One target per
 // build of this file, chosen by FUZZ_TARGET (scripts/fuzz.sh builds all).
 // A broken promise is a finding, as a crash is: each ends in abort().
 
@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "core/files/ProjectFile.h"
+#include "core/import/DrawingImport.h"
+#include "core/import/DxfReader.h"
 #include "core/mesh/MeshProtocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -30,6 +32,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #elif FUZZ_TARGET == 2
   // The helper's side: a request it accepts is exactly what the program sends.
   if (const auto request = DecodeRequest(bytes)) kept = EncodeRequest(*request) == bytes;
+#elif FUZZ_TARGET == 4
+  // A drawing dxflib reads is cut, chained and added, or refused whole: the
+  // model then holds only rows that name rows it has, and a hole point for
+  // each hole; a refused drawing leaves it empty.
+  static auto model = std::make_unique<Model>();
+  const DxfResult read = ReadDxfBytes(bytes);
+  if (read.ok) {
+    InitModelData(*model);
+    ImportOptions options;
+    options.chords.tolerance = DefaultTolerance(read.drawing);
+    const ImportPlan plan = PlanImport(read.drawing, options);
+    const std::vector<LayerPhysics> layers(read.drawing.layers.size());
+    const Model& m = *model;
+    if (ApplyImport(*model, plan, read.drawing, layers, '.').done) {
+      kept = m.internalNodeCount == plan.holes() && m.elementCount == int32_t(plan.segments.size());
+      for (int32_t i = 1; i <= m.elementCount; ++i) {
+        const Element& e = m.ElementTable[i];
+        kept = kept && e.startNode >= 1 && e.startNode <= m.nodeCount && e.endNode >= 1 &&
+               e.endNode <= m.nodeCount && e.startNode != e.endNode && e.boundaryNumber >= 1 &&
+               e.boundaryNumber <= m.boundaryCount;
+      }
+    } else {
+      kept = m.nodeCount == 0 && m.elementCount == 0 && m.internalNodeCount == 0 && m.boundaryCount == 1;
+    }
+  } else {
+    kept = !read.message.empty();
+  }
 #else
   // The program's side: a reply it accepts names only points it has.
   if (const auto reply = DecodeReply(bytes, MeshLimits{})) {

@@ -3,7 +3,8 @@
 # CPack makes the Debian package from the build tree given as $1: the
 # program and its helper in it, dependencies found by dpkg-shlibdeps, no
 # development package among them, the copyright file with Triangle's notice
-# and terms, and nothing that lintian calls an error.
+# and terms and with dxflib's, dxflib linked into the program and not into
+# the helper, and nothing that lintian calls an error.
 set -u
 dir="$(dirname "$0")/../../packaging"
 build=$1
@@ -33,6 +34,11 @@ grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
   grep -q '^Copyright: 1993, 1995, 1997, 1998, 2002, 2005 Jonathan Richard Shewchuk$' <<<"$copyright" &&
   grep -q 'no compensation is received' <<<"$copyright" && grep -q 'DIRECT ARRANGEMENT' <<<"$copyright"
 check "the copyright file carries Triangle's notice and terms" $?
+grep -q '^Files: usr/include/dxflib/\*$' <<<"$copyright" && grep -q '^License: GPL-2+$' <<<"$copyright"
+check "the copyright file names dxflib and its licence" $?
+# dxflib (GPL) goes into the program only, never beside Triangle in the helper.
+nm -C "$build/bin/vendrel" | grep -q 'DL_Dxf::in' && ! nm -C "$build/bin/vendrel-mesher" | grep -q 'DL_Dxf\|DL_Creation'
+check "dxflib is in the program and not in the helper" $?
 lint=$([ -n "$deb" ] && lintian --fail-on error "$deb" 2>&1)
 check "lintian reports no error" $? "$(grep '^E: ' <<<"$lint")"
 echo "$passed passed, $failed failed"

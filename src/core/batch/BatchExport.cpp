@@ -205,7 +205,7 @@ std::string BatchExportHelp() {
       words.push_back(o.required ? word : "[" + word + "]");
     }
   }
-  words.insert(words.end(), {"[--]", "projekt.vdk"});
+  words.insert(words.end(), {"[--]", "{projekt.vdk | rysunek.dxf}"});
   std::string help, line;
   for (const std::string& word : words) {
     if (line.empty()) {
@@ -224,17 +224,19 @@ std::string BatchExportHelp() {
          "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
          "albo 2.2), vtu (VTK). Z --solve zamiast --export rozwiązuje też zadanie\n"
          "i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu). Po -- nazwy plików\n"
-         "mogą zaczynać się od -.\n"
+         "mogą zaczynać się od -. Rysunek DXF zamiast projektu: kontury z domyślną\n"
+         "tolerancją cięciw, kontury zagnieżdżone jako otwory, wszystkie elementy\n"
+         "z warunkiem 1; podsumowanie importu na standardowe wyjście błędów.\n"
          "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po\n"
          "zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),\n"
-         "3 nie można odczytać projektu,\n"
+         "3 nie można odczytać projektu albo rysunku DXF,\n"
          "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
          "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana),\n"
          "6 zadania nie można rozwiązać (--solve).";
 }
 
-int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options,
-                   std::ostream& messages) {
+int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options, std::ostream& messages,
+                   const DrawingReader& drawings) {
   std::string why;
   const std::optional<Request> r = Parse(args, why);
   if (!r) {
@@ -245,7 +247,12 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   if (r->maxTriangles > 0) mesher.limits = LargeMeshLimits(r->maxTriangles);
   auto model = std::make_unique<Model>();
   InitModelData(*model);
-  const FileResult loaded = LoadProjectFile(r->project, *model);
+  FileResult loaded;
+  if (drawings && HasExtension(r->project, ".dxf")) {
+    loaded.ok = drawings(r->project, *model, loaded.message, messages);
+  } else {
+    loaded = LoadProjectFile(r->project, *model);
+  }
   if (!loaded.ok) {
     messages << r->project << ": " << loaded.message << '\n';
     return kBatchUnreadableProject;

@@ -5,6 +5,7 @@
 // or mesh it, solve it and write the mesh with the solution:
 //   vendrel --solve OUT.vtu|OUT.msh [--area A] PROJECT.vdk
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -40,7 +41,15 @@ bool AsksForBatchExport(const std::vector<std::string>& args);
 // The options and the statuses, as --help lists them (Polish).
 std::string BatchExportHelp();
 
+// Reads a drawing named where a project is expected (a .dxf file) into the
+// model just initialised, its summary to `messages`; false, with the reason
+// in `why`, when it cannot. The program hands in its DXF import; the core
+// itself reads projects only.
+using DrawingReader =
+    std::function<bool(const std::string& path, Model& model, std::string& why, std::ostream& messages)>;
+
 // Runs it: `args` without the program's name. Messages, in the program's
 // words, go to `messages`; nothing is written to OUT unless the export
 // succeeds, and a file already there stays as it was on any failure.
-int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& mesher, std::ostream& messages);
+int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& mesher, std::ostream& messages,
+                   const DrawingReader& drawings = {});

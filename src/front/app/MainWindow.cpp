@@ -107,6 +107,7 @@ std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
   static constexpr MenuEntry kEntries[] = {
       {"&Plik", "actionNew", "&Nowy", "", &W::run<&FileCommands::newProject>},
       {"&Plik", "actionOpen", "&Otwórz", "Ctrl+O", &W::run<&FileCommands::openProject>},
+      {"&Plik", "actionImportDxf", "&Importuj DXF...", "", &W::run<&ImportCommands::importDxf>},
       {"&Plik", "actionSaveAs", "Zapisz &jako", "", &W::run<&FileCommands::saveProject>},
       {"&Plik", nullptr, "", "", nullptr},
       {"&Plik", "actionExport", "&Eksportuj do ...", "Ctrl+E", &W::run<&FileCommands::exportMesh>},

@@ -10,6 +10,7 @@
 
 #include "core/batch/BatchExport.h"
 #include "core/files/ExitCleanup.h"
+#include "core/import/DrawingImport.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
 #include "front/commands/Commands.h"
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
     // No window and no display: the run is over when the file is written.
     MesherOptions mesher;
     mesher.helperPath = DefaultMesherPath();
-    return RunBatchExport(args, mesher, std::cerr);
+    return RunBatchExport(args, mesher, std::cerr, ImportDxfForBatch);
   }
   QApplication app(argc, argv);  // takes its own options (-platform, …) off the list
   parser.process(app);

@@ -12,6 +12,7 @@
 #include "front/commands/FileCommands.h"
 #include "front/commands/HelpCommands.h"
 #include "front/commands/HistoryCommands.h"
+#include "front/commands/ImportCommands.h"
 #include "front/commands/InternalNodeCommands.h"
 #include "front/commands/ListCommands.h"
 #include "front/commands/MeshCommands.h"
@@ -43,6 +44,7 @@ class Commands : public CommandContext {
   PhysicsCommands& physics() { return set<PhysicsCommands>(); }
   SolveCommands& solution() { return set<SolveCommands>(); }
   HelpCommands& help() { return set<HelpCommands>(); }
+  ImportCommands& imports() { return set<ImportCommands>(); }
 
   // Runs a command unless a generation is under way: while the helper works
   // the window still paints, and nothing may start inside that wait. A
@@ -62,6 +64,7 @@ class Commands : public CommandContext {
 
  private:
   std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
-             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, SolveCommands, HelpCommands>
+             ListCommands, MeshCommands, ViewCommands, PhysicsCommands, SolveCommands, HelpCommands,
+             ImportCommands>
       sets_;
 };

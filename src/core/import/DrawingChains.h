@@ -1,0 +1,88 @@
+#pragma once
+// From a drawing's curves to chains of straight elements: each curve cut
+// into chords within a tolerance (or a number of chords per full circle),
+// ends that meet merged into one node, the chains walked, the closed ones
+// nested in each other, oriented by their nesting, and every hole given a
+// point inside it. Coordinates here are the model's (the drawing's times
+// the scale), in double precision.
+
+#include <cstdint>
+#include <vector>
+
+#include "core/import/Drawing.h"
+#include "core/model/Model.h"
+
+// How finely curves are cut: by the largest distance of a chord from its
+// curve (in drawing units), or, when perCircle is above 0, into that many
+// chords per full turn.
+struct ChordRule {
+  double tolerance = 0.0;
+  int32_t perCircle = 0;
+};
+
+// The tolerance a drawing gets unless told otherwise: a thousandth of the
+// diagonal of its extent, rounded down to 1, 2 or 5 times a power of ten.
+double DefaultTolerance(const Drawing& drawing);
+
+// The chords a curve is cut into under the rule: at least one, and at least
+// three for a closed curve.
+int64_t ChordsFor(const DrawingCurve& curve, const ChordRule& rule);
+
+struct ImportOptions {
+  double scale = 1.0;  // model units per drawing unit
+  ChordRule chords;
+  std::vector<bool> skippedLayers;  // by layer index; missing means taken
+  // By the index of a closed chain (ImportPlan::chains, whose order the
+  // choices do not change): a nested chain to mesh as a region rather than
+  // a hole. Missing means a hole.
+  std::vector<bool> regions;
+};
+
+// An outer contour (counter-clockwise), a hole (clockwise, with a hole
+// point), a closed chain nested in a solid one and meshed with it
+// (counter-clockwise), or a chain that does not close.
+enum class ChainRole { Outer, Hole, Region, Open };
+
+struct ImportSegment {
+  int32_t from = 0, to = 0;  // indices into ImportPlan::points
+  int32_t layer = 0;
+  bool flipped = false;  // runs against the way it was drawn
+};
+
+struct ImportChain {
+  std::vector<int32_t> segments;  // in walking order
+  ChainRole role = ChainRole::Open;
+  int32_t parent = -1;     // the closed chain it lies in directly, -1 for none
+  double area = 0.0;       // signed, after orientation; 0 for an open chain
+  DrawingPoint holePoint;  // for a hole
+  int32_t flipped = 0;     // its segments that now run against the drawing
+};
+
+struct ImportPlan {
+  std::vector<DrawingPoint> points;  // in walking order, chain by chain
+  std::vector<ImportSegment> segments;
+  std::vector<ImportChain> chains;  // outer ones first, by falling area
+  // The closed chains lying directly in a solid one, which may be holes or
+  // regions, in ImportChain order.
+  std::vector<int32_t> nested;
+  // The counts when they would pass any table by far: no points or
+  // segments are made then.
+  bool tooMany = false;
+  int64_t pointCount = 0, segmentCount = 0;
+  int32_t duplicates = 0;  // segments drawn twice, taken once
+  int32_t holes() const;
+};
+
+// The largest count of chords a plan is made for, eight times what the
+// element table holds: past it only the counts of chords are given (as
+// the counts of nodes and elements), since such a drawing cannot fit, and
+// the nesting of many chains would take long.
+inline constexpr int64_t kPlanMaxSegments = 8 * int64_t(kMaxElements);
+
+ImportPlan PlanImport(const Drawing& drawing, const ImportOptions& options);
+
+// A point strictly inside `outer` and outside each of `inner` (polygons as
+// their vertices in order), as far from every edge as a scan of horizontal
+// lines finds; false when there is none (a polygon without area).
+bool PointInside(const std::vector<DrawingPoint>& outer, const std::vector<std::vector<DrawingPoint>>& inner,
+                 DrawingPoint& point);

@@ -1,0 +1,200 @@
+#include "core/import/DrawingImport.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "core/boundary/Codes.h"
+#include "core/files/CNumbers.h"
+#include "core/import/DxfReader.h"
+
+namespace {
+
+std::string Short(double v, char decimalPoint) {
+  char buf[32];
+  const auto end = std::to_chars(buf, buf + sizeof buf, float(v)).ptr;
+  std::string text(buf, end);
+  std::replace(text.begin(), text.end(), '.', decimalPoint);
+  return text;
+}
+
+// The boundary rows the chains of each role get, layer by layer; `added`
+// counts the rows that have to be made (an outer or an inner one).
+struct BoundaryChoice {
+  const Model& model;
+  const std::vector<LayerPhysics>& layers;
+  int32_t firstOuter = 0, firstInner = 0;
+
+  BoundaryChoice(const Model& m, const std::vector<LayerPhysics>& l) : model(m), layers(l) {
+    for (int32_t b = m.boundaryCount; b >= 1; --b) {
+      if (m.BoundaryTable[b].kind == kBoundaryOuter) firstOuter = b;
+      if (m.BoundaryTable[b].kind == kBoundaryInner) firstInner = b;
+    }
+  }
+  LayerPhysics layer(int32_t index) const {
+    return size_t(index) < layers.size() ? layers[size_t(index)] : LayerPhysics{};
+  }
+  // The row for a chain of this role on this layer; 0 for the new row of
+  // the kind the role needs.
+  int32_t row(ChainRole role, int32_t layerIndex) const {
+    const int32_t own = layer(layerIndex).boundary;
+    const int32_t ownKind = own >= 1 && own <= model.boundaryCount ? model.BoundaryTable[own].kind : 0;
+    if (role == ChainRole::Outer) return ownKind == kBoundaryOuter ? own : firstOuter;
+    if (role == ChainRole::Hole) return ownKind == kBoundaryInner ? own : firstInner;
+    return own;
+  }
+};
+
+// The role of each segment's chain.
+std::vector<ChainRole> SegmentRoles(const ImportPlan& plan) {
+  std::vector<ChainRole> roles(plan.segments.size(), ChainRole::Open);
+  for (const ImportChain& chain : plan.chains) {
+    for (int32_t s : chain.segments) roles[size_t(s)] = chain.role;
+  }
+  return roles;
+}
+
+std::string ChainWord(ChainRole role) {
+  switch (role) {
+    case ChainRole::Outer: return "zewnętrzny";
+    case ChainRole::Hole: return "otwór";
+    case ChainRole::Region: return "obszar";
+    case ChainRole::Open: return "otwarty";
+  }
+  return {};
+}
+
+}  // namespace
+
+ImportCounts CountsOf(const Model& model, const ImportPlan& plan, const std::vector<LayerPhysics>& layers) {
+  ImportCounts counts{plan.pointCount, plan.segmentCount, plan.holes(), 0};
+  const BoundaryChoice choice(model, layers);
+  const std::vector<ChainRole> roles = SegmentRoles(plan);
+  bool outer = false, inner = false;
+  for (size_t s = 0; s < plan.segments.size(); ++s) {
+    if (choice.row(roles[s], plan.segments[s].layer) != 0) continue;
+    (roles[s] == ChainRole::Hole ? inner : outer) = true;
+  }
+  counts.boundaries = int64_t(outer) + int64_t(inner);
+  return counts;
+}
+
+std::optional<std::string> FitRefusal(const Model& m, const ImportCounts& c) {
+  struct Table {
+    const char* name;
+    int64_t have, adds, capacity;
+  };
+  const Table tables[] = {{"węzłów", m.nodeCount, c.nodes, kMaxNodes},
+                          {"elementów", m.elementCount, c.elements, kMaxElements},
+                          {"węzłów wewnętrznych", m.internalNodeCount, c.internalNodes, kMaxInternalNodes},
+                          {"brzegów", m.boundaryCount, c.boundaries, kMaxBoundaries}};
+  std::string over;
+  for (const Table& t : tables) {
+    if (t.have + t.adds <= t.capacity) continue;
+    over += std::string(over.empty() ? "" : ", ") + t.name + " " + Thousands(t.have + t.adds) + " (" +
+            Thousands(t.have) + " w modelu + " + Thousands(t.adds) + " z rysunku; najwięcej " +
+            Thousands(t.capacity) + ")";
+  }
+  if (over.empty()) return std::nullopt;
+  return "Rysunek nie mieści się w modelu: " + over +
+         ". Zwiększ tolerancję (albo zmniejsz liczbę elementów na okrąg) lub pomiń część warstw.";
+}
+
+ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawing,
+                          const std::vector<LayerPhysics>& layers, char decimalPoint) {
+  ImportOutcome out;
+  if (const auto refusal = FitRefusal(m, CountsOf(m, plan, layers))) {
+    out.message = *refusal;
+    return out;
+  }
+  if (plan.segments.empty()) {
+    out.message = "Na wybranych warstwach nie ma nic do zaimportowania.";
+    return out;
+  }
+  for (const DrawingPoint& p : plan.points) {
+    if (!std::isfinite(float(p.x)) || !std::isfinite(float(p.y))) {
+      out.message = "Po przeskalowaniu rysunek wychodzi poza zakres współrzędnych modelu.";
+      return out;
+    }
+  }
+  // From here on every row has its room.
+  BoundaryChoice choice(m, layers);
+  if (choice.firstOuter == 0 || choice.firstInner == 0) {
+    const std::vector<ChainRole> roles = SegmentRoles(plan);
+    for (size_t s = 0; s < plan.segments.size(); ++s) {
+      if (choice.row(roles[s], plan.segments[s].layer) != 0) continue;
+      int32_t& first = roles[s] == ChainRole::Hole ? choice.firstInner : choice.firstOuter;
+      first = AppendBoundary(m, Boundary{roles[s] == ChainRole::Hole ? kBoundaryInner : kBoundaryOuter});
+    }
+  }
+  const int32_t firstNode = m.nodeCount + 1;
+  for (const DrawingPoint& p : plan.points) (void)AppendNode(m, Node{float(p.x), float(p.y)});
+  std::string holes, turned;
+  int32_t closed = 0, outer = 0, regions = 0, open = 0;
+  for (size_t k = 0; k < plan.chains.size(); ++k) {
+    const ImportChain& chain = plan.chains[k];
+    const int32_t firstElement = m.elementCount + 1;
+    for (int32_t s : chain.segments) {
+      const ImportSegment& seg = plan.segments[size_t(s)];
+      const LayerPhysics physics = choice.layer(seg.layer);
+      (void)AppendElement(m, Element{firstNode + seg.from, firstNode + seg.to, physics.condition,
+                                     choice.row(chain.role, seg.layer)});
+    }
+    const std::string name = "kontur " + std::to_string(k + 1) + " (elementy " +
+                             std::to_string(firstElement) + "–" + std::to_string(m.elementCount) + ")";
+    closed += chain.role != ChainRole::Open;
+    outer += chain.role == ChainRole::Outer;
+    regions += chain.role == ChainRole::Region;
+    open += chain.role == ChainRole::Open;
+    if (chain.role == ChainRole::Hole) {
+      const int32_t n =
+          AppendInternalNode(m, InternalNode{float(chain.holePoint.x), float(chain.holePoint.y)});
+      holes += "\n  " + name + ": węzeł wewnętrzny " + std::to_string(n) + " w punkcie (" +
+               Short(chain.holePoint.x, decimalPoint) + "; " + Short(chain.holePoint.y, decimalPoint) + ")";
+    }
+    if (chain.flipped > 0) {
+      turned += "\n  " + name + ", " + ChainWord(chain.role) + ": " + std::to_string(chain.flipped) + " z " +
+                std::to_string(chain.segments.size()) + " elementów";
+    }
+  }
+  std::string& s = out.message;
+  s = "Zaimportowano " + Thousands(int64_t(plan.points.size())) + " węzłów i " +
+      Thousands(int64_t(plan.segments.size())) + " elementów (węzły " + std::to_string(firstNode) + "–" +
+      std::to_string(m.nodeCount) + ").\nKontury zamknięte: " + std::to_string(closed) + " (zewnętrzne " +
+      std::to_string(outer) + ", otwory " + std::to_string(plan.holes()) + ", obszary " +
+      std::to_string(regions) + "), łańcuchy otwarte: " + std::to_string(open) + ".";
+  s += plan.holes() > 0 ? "\nOtwory:" + holes : "\nOtworów nie znaleziono.";
+  s += turned.empty() ? "\nKierunku żadnego elementu nie odwrócono."
+                      : "\nOdwrócono kierunek elementów (zewnętrzne przeciwnie do ruchu wskazówek zegara, "
+                        "otwory zgodnie z nim):" +
+                            turned;
+  if (plan.duplicates > 0)
+    s += "\nOdcinki narysowane dwa razy, wzięte raz: " + std::to_string(plan.duplicates) + ".";
+  if (!drawing.skipped.empty()) {
+    std::string skipped;
+    for (const auto& [name, n] : drawing.skipped)
+      skipped += (skipped.empty() ? "" : ", ") + name + " " + std::to_string(n);
+    s += "\nPominięto: " + skipped + ".";
+  }
+  out.done = true;
+  return out;
+}
+
+bool ImportDxfForBatch(const std::string& path, Model& model, std::string& message, std::ostream& messages) {
+  const DxfResult read = ReadDxfFile(path);
+  if (!read.ok) {
+    message = read.message;
+    return false;
+  }
+  ImportOptions options;
+  options.chords.tolerance = DefaultTolerance(read.drawing);
+  const ImportPlan plan = PlanImport(read.drawing, options);
+  const std::vector<LayerPhysics> layers(read.drawing.layers.size(), LayerPhysics{1, 1});
+  const ImportOutcome outcome = ApplyImport(model, plan, read.drawing, layers, '.');
+  if (!outcome.done) {
+    message = outcome.message;
+    return false;
+  }
+  messages << outcome.message << '\n';
+  return true;
+}

@@ -11,13 +11,13 @@ use=${1:-test}
 run=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
-  libtriangle-dev libeigen3-dev libdxflib-dev
+  libtriangle-dev libsuitesparse-dev libopenblas0-serial libdxflib-dev
 )
 # CPack's dependency list comes from dpkg-shlibdeps, which needs file.
 package=(dpkg-dev file)
 screenshot=(xvfb xauth xdotool imagemagick)
 test=(
-  triangle-bin libgtest-dev libgmock-dev libbenchmark-dev libsuitesparse-dev locales
+  triangle-bin libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev locales
   desktop-file-utils lintian clang-14 libclang-rt-14-dev clang-format
   gmsh python3-meshio python3-gmsh python3-dolfinx-real python3-ezdxf
 )

@@ -39,6 +39,10 @@ check "the copyright file names dxflib and its licence" $?
 # dxflib (GPL) goes into the program only, never beside Triangle in the helper.
 nm -C "$build/bin/vendrel" | grep -q 'DL_Dxf::in' && ! nm -C "$build/bin/vendrel-mesher" | grep -q 'DL_Dxf\|DL_Creation'
 check "dxflib is in the program and not in the helper" $?
+# CHOLMOD (GPL in part) is loaded by the program only, never by the helper.
+readelf -d "$build/bin/vendrel" | grep -q 'NEEDED.*libcholmod' &&
+  ! readelf -d "$build/bin/vendrel-mesher" | grep -q 'NEEDED.*\(cholmod\|blas\|lapack\)'
+check "CHOLMOD is needed by the program and not by the helper" $?
 lint=$([ -n "$deb" ] && lintian --fail-on error "$deb" 2>&1)
 check "lintian reports no error" $? "$(grep '^E: ' <<<"$lint")"
 echo "$passed passed, $failed failed"

@@ -1,7 +1,5 @@
 #include "core/solve/Solver.h"
 
-#include <Eigen/Sparse>
-#include <Eigen/SparseCholesky>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -11,6 +9,8 @@
 #include <map>
 #include <new>
 #include <optional>
+
+#include "core/solve/Factorisation.h"
 
 namespace {
 
@@ -277,8 +277,8 @@ enum class SystemOutcome { Solved, Singular, Cancelled };
 // supports or the prescribed values put in). `elements(take)` calls take
 // with each element's stiffness. The reduced matrix is built in compressed
 // columns straight from the mesh's adjacency, its upper triangle only, with
-// the unknowns numbered in nested dissection, so that Eigen's LDLT
-// factorises it as it is, without a copy or an ordering of its own.
+// the unknowns numbered in nested dissection, so that the factorisation
+// takes it as it is, without a copy or an ordering of its own.
 template <typename Elements>
 SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shapes, System& s,
                           const Elements& elements, std::vector<double>& x, std::vector<double>& residual,
@@ -313,11 +313,10 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
     if (s.used[size_t(d)] && !std::isnan(s.held[size_t(d)])) x[size_t(d)] = s.held[size_t(d)];
   }
   if (free > 0) {
-    Eigen::VectorXd rhs(free);
-    for (int32_t j = 0; j < free; ++j) rhs[j] = s.f[size_t(dofOf[size_t(j)])];
+    std::vector<double> rhs(static_cast<size_t>(free));
+    for (int32_t j = 0; j < free; ++j) rhs[size_t(j)] = s.f[size_t(dofOf[size_t(j)])];
     // Column j holds the rows i <= j of the unknowns at j's node and its
     // neighbours.
-    Eigen::SparseMatrix<double> a(free, free);
     const auto rowsOf = [&](int32_t j, const auto& take) {
       const int32_t n = dofOf[size_t(j)] / p;
       for (int64_t k = adjacency.start[size_t(n)]; k < adjacency.start[size_t(n) + 1]; ++k) {
@@ -327,22 +326,20 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
         }
       }
     };
-    int* columnStart = a.outerIndexPtr();
-    columnStart[0] = 0;
+    std::vector<int32_t> columnStart(size_t(free) + 1, 0);
     for (int32_t j = 0; j < free; ++j) {
-      int count = 0;
+      int32_t count = 0;
       rowsOf(j, [&](int32_t) { ++count; });
-      columnStart[j + 1] = columnStart[j] + count;
+      columnStart[size_t(j) + 1] = columnStart[size_t(j)] + count;
     }
-    a.resizeNonZeros(columnStart[free]);
-    int* rows = a.innerIndexPtr();
+    std::vector<int32_t> rows(static_cast<size_t>(columnStart[size_t(free)]));
     for (int32_t j = 0; j < free; ++j) {
-      int* next = rows + columnStart[j];
+      int32_t* first = rows.data() + columnStart[size_t(j)];
+      int32_t* next = first;
       rowsOf(j, [&](int32_t i) { *next++ = i; });
-      std::sort(rows + columnStart[j], next);
+      std::sort(first, next);
     }
-    double* values = a.valuePtr();
-    std::fill(values, values + columnStart[free], 0.0);
+    std::vector<double> values(rows.size(), 0.0);
     elements([&](const ElementStiffness& e) {
       for (int32_t r = 0; r < e.count; ++r) {
         const int32_t i = equation[size_t(e.dofs[size_t(r)])];
@@ -351,28 +348,24 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
           const double k = e.k[size_t(r * e.count + c)];
           const int32_t j = equation[size_t(e.dofs[size_t(c)])];
           if (j < 0) {
-            rhs[i] -= k * s.held[size_t(e.dofs[size_t(c)])];
+            rhs[size_t(i)] -= k * s.held[size_t(e.dofs[size_t(c)])];
           } else if (i <= j) {
-            values[std::lower_bound(rows + columnStart[j], rows + columnStart[j + 1], i) - rows] += k;
+            const int32_t* column = rows.data();
+            values[size_t(
+                std::lower_bound(column + columnStart[size_t(j)], column + columnStart[size_t(j) + 1], i) -
+                column)] += k;
           }
         }
       }
     });
     equation = {};
     if (Asked(cancel)) return SystemOutcome::Cancelled;
-    Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>, Eigen::Upper, Eigen::NaturalOrdering<int>> ldlt(a);
-    a = {};
-    if (Asked(cancel)) return SystemOutcome::Cancelled;
-    if (ldlt.info() != Eigen::Success) return SystemOutcome::Singular;
-    // A stiffness matrix is positive definite once the problem is held; a
-    // pivot that is not clearly positive means a motion or a level that
-    // nothing fixes (rounding leaves it tiny rather than zero).
-    const Eigen::VectorXd pivots = ldlt.vectorD();
-    const double largest = pivots.cwiseAbs().maxCoeff();
-    if (!(pivots.minCoeff() > 1e-10 * largest)) return SystemOutcome::Singular;
-    const Eigen::VectorXd solution = ldlt.solve(rhs);
-    if (ldlt.info() != Eigen::Success || !solution.allFinite()) return SystemOutcome::Singular;
-    for (int32_t j = 0; j < free; ++j) x[size_t(dofOf[size_t(j)])] = solution[j];
+    std::vector<double> solution(static_cast<size_t>(free));
+    const FactorOutcome outcome = SolvePositiveDefinite(free, columnStart.data(), rows.data(), values.data(),
+                                                        rhs.data(), solution.data(), cancel);
+    if (outcome == FactorOutcome::Cancelled) return SystemOutcome::Cancelled;
+    if (outcome == FactorOutcome::Singular) return SystemOutcome::Singular;
+    for (int32_t j = 0; j < free; ++j) x[size_t(dofOf[size_t(j)])] = solution[size_t(j)];
   }
   residual.assign(size_t(s.dofs), 0.0);
   elements([&](const ElementStiffness& e) {

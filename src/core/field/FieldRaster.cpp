@@ -96,6 +96,18 @@ MeshHit TriangleLocator::find(double px, double py) const {
   return {};
 }
 
+MeshHit TriangleLocator::weightsIn(int32_t t, double px, double py) const {
+  if (t < 1 || size_t(t) > corners_.size() || corners_[size_t(t - 1)][0] == 0) return {};
+  const auto& k = corners_[size_t(t - 1)];
+  const double x0 = x_[size_t(k[0])], y0 = y_[size_t(k[0])], x1 = x_[size_t(k[1])], y1 = y_[size_t(k[1])];
+  const double x2 = x_[size_t(k[2])], y2 = y_[size_t(k[2])];
+  const double d = (y1 - y2) * (x0 - x2) + (x2 - x1) * (y0 - y2);
+  if (d == 0.0) return {};
+  const double w0 = ((y1 - y2) * (px - x2) + (x2 - x1) * (py - y2)) / d;
+  const double w1 = ((y2 - y0) * (px - x2) + (x0 - x2) * (py - y2)) / d;
+  return {t, {w0, w1, 1.0 - w0 - w1}};
+}
+
 ModelPoint PixelCentre(const ViewTransform& view, int32_t clientHeight, int32_t px, int32_t py) {
   const ScreenMapping map = MappingFor(view, clientHeight);
   return {map.xMin + (px + 0.5 - map.left) / map.scale, map.yMin + (map.base - (py + 0.5)) / map.scale};

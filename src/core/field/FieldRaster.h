@@ -23,6 +23,8 @@ class TriangleLocator {
   // The triangle holding the point, a point on an edge or a corner included,
   // with the corners' weights; triangle 0 outside the mesh.
   MeshHit find(double px, double py) const;
+  // The point's weights in a given triangle, negative outside it.
+  MeshHit weightsIn(int32_t triangle, double px, double py) const;
   size_t cells() const { return start_.empty() ? 0 : start_.size() - 1; }
 
  private:

@@ -1,5 +1,7 @@
 #include "core/field/SolutionPicture.h"
 
+#include <algorithm>
+
 bool SolutionPicture::update(const std::shared_ptr<const Solution>& solution,
                              const SolutionDisplay& display) {
   const bool any = display.map || display.isolines || display.deformed;
@@ -58,7 +60,19 @@ std::string SolutionPicture::readOut(const ViewTransform& view, int32_t clientHe
                                      char point) {
   if (!solution_ || !HasDrawingArea(view)) return {};
   const ModelPoint p = PixelCentre(view, clientHeight, px, py);
-  return ReadOut(*solution_, display_.map ? field_ : nodal_, hitAt(p.x, p.y), point);
+  MeshHit hit = hitAt(p.x, p.y);
+  // A pixel the mesh's edge passes through reads the edge's value: the
+  // triangle at one of its corners, its weights at the centre held to it.
+  const double half = 0.5 / double(view.scale);
+  for (int corner = 0; corner < 4 && hit.triangle == 0; ++corner) {
+    const MeshHit near = hitAt(p.x + (corner % 2 == 0 ? -half : half), p.y + (corner < 2 ? -half : half));
+    if (near.triangle == 0) continue;
+    hit = locator_.weightsIn(near.triangle, p.x, p.y);
+    double sum = 0.0;
+    for (double& w : hit.weights) sum += (w = std::max(w, 0.0));
+    for (double& w : hit.weights) w /= sum;
+  }
+  return ReadOut(*solution_, display_.map ? field_ : nodal_, hit, point);
 }
 
 ColourBarTexts SolutionPicture::colourBar(char point) const {

@@ -380,8 +380,10 @@ void MainWindow::showReadOut(const QString& text) {
   if (text.isEmpty() && !readOutShown_) return;
   readOutShown_ = !text.isEmpty();
   QLabel* panel = panels_[5];
-  // Wider than its 150 pixels while the disc's three values need it.
-  panel->setFixedWidth(std::max(150, panel->fontMetrics().horizontalAdvance(text) + 8));
+  // Wider than its 150 pixels while the disc's three values need it, into
+  // the free end of the bar, never widening the window.
+  panel->setMinimumWidth(150);
+  panel->setMaximumWidth(std::max(150, panel->fontMetrics().horizontalAdvance(text) + 8));
   panel->setText(text);
 }
 

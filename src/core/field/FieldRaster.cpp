@@ -120,8 +120,11 @@ namespace {
 constexpr double kSub = 16.0;
 constexpr double kReach = double(1 << 22);
 
+// Rounded half away from zero, without a library call: a million nodes a
+// repaint.
 int64_t Fixed(double v) {
-  return std::llround(std::clamp(v, -kReach, kReach) * kSub);
+  const double scaled = std::clamp(v, -kReach, kReach) * kSub;
+  return static_cast<int64_t>(scaled + (scaled >= 0.0 ? 0.5 : -0.5));
 }
 
 // Fills one triangle at the pixels whose centres it holds. An edge owned by
@@ -162,12 +165,12 @@ void FillTriangle(const int64_t (&X)[3], const int64_t (&Y)[3], int32_t width, i
   const int64_t cx = px0 * int64_t(kSub) + half, cy = py0 * int64_t(kSub) + half;
   int64_t row[3];
   for (int i = 0; i < 3; ++i) row[i] = a[i] * cx + b[i] * cy + c[i];
-  const double inverse = 1.0 / double(area * s);
+  const float inverse = 1.0f / float(area * s);
   for (int64_t py = py0; py <= py1; ++py) {
     int64_t e[3] = {row[0], row[1], row[2]};
     uint32_t* line = pixels + ptrdiff_t(py) * stride;
     for (int64_t px = px0; px <= px1; ++px) {
-      if ((e[0] | e[1] | e[2]) >= 0) line[px] = shade(double(e[0]) * inverse, double(e[1]) * inverse);
+      if ((e[0] | e[1] | e[2]) >= 0) line[px] = shade(float(e[0]) * inverse, float(e[1]) * inverse);
       for (int i = 0; i < 3; ++i) e[i] += a[i] * int64_t(kSub);
     }
     for (int i = 0; i < 3; ++i) row[i] += b[i] * int64_t(kSub);
@@ -201,8 +204,9 @@ void FieldRaster::drawMap(const Model& m, const std::vector<double>& x, const st
     fy[size_t(k)] = Fixed(map.y(y[size_t(k)]));
   }
   const int64_t right = int64_t(width) * int64_t(kSub), bottom = int64_t(height) * int64_t(kSub);
+  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const MeshTriangle& c = m.MeshTriangleTable[t];
+    const MeshTriangle& c = rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t];
     const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
     if (k[0] < 1 || k[1] < 1 || k[2] < 1 || k[0] > nodes || k[1] > nodes || k[2] > nodes) continue;
     const int64_t X[3] = {fx[size_t(k[0])], fx[size_t(k[1])], fx[size_t(k[2])]};
@@ -216,9 +220,9 @@ void FieldRaster::drawMap(const Model& m, const std::vector<double>& x, const st
       if (t0 < 0.0f || t1 < 0.0f || t2 < 0.0f) continue;
       FillTriangle(
           X, Y, width, height,
-          [&](double w0, double w1) {
-            const double v = t2 + w0 * (t0 - t2) + w1 * (t1 - t2);
-            return 0xff000000u | table[size_t(std::clamp(int(v + 0.5), 0, 255))];
+          [&](float w0, float w1) {
+            const float v = t2 + w0 * (t0 - t2) + w1 * (t1 - t2);
+            return 0xff000000u | table[size_t(std::clamp(int(v + 0.5f), 0, 255))];
           },
           pixels, stride);
     } else {

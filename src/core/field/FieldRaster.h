@@ -53,6 +53,7 @@ class FieldRaster {
                     const ScreenMapping& map, int32_t width, int32_t height, uint32_t* pixels,
                     ptrdiff_t stride);
   size_t segments() const { return segments_; }  // drawn by the last drawIsolines
+  void clearSegments() { segments_ = 0; }
 
  private:
   std::vector<double> sx_, sy_;

@@ -41,7 +41,9 @@ void SolutionPicture::draw(const ViewTransform& view, int32_t width, int32_t hei
     deformedMesh_.draw(m, view, width, height, pixels, stride, 0xff000000u, x_.data(), y_.data());
   }
   // White over the colours; in each level's own colour over the white.
-  if (display_.isolines) {
+  if (!display_.isolines) {
+    raster_.clearSegments();
+  } else {
     raster_.drawIsolines(m, x_, y_, nodal_, levels_, display_.map ? 0xffffffffu : 0u, map, width, height,
                          pixels, stride);
   }

@@ -52,7 +52,7 @@ class MeshCommandsTest : public QObject {
     r.model().internalNodeCount = 0;
     MesherOptions& mesher = r.commands->mesh().mesherOptions();
     mesher.helperPath = FAKE_MESHER_PATH;
-    mesher.timeLimit = std::chrono::milliseconds(300);
+    mesher.timeLimit = std::chrono::milliseconds(2000);
     for (const char* mode : {"crash", "hang"}) {
       mesher.extraArgs = {mode};
       r.prompter.inputs = {u"10"_s};

@@ -83,7 +83,7 @@ TEST(MeshDriver, MisbehavingHelpersAreFailuresNotHangs) {
     EXPECT_EQ(m->meshTags->edges, std::vector<MeshEdge>({{1, 2, 1}}))
         << "the canned mesh comes with its edge";
     MeshTrial trial;
-    EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({mode}, 300), &trial), MeshOutcome::Failure) << mode;
+    EXPECT_EQ(GenerateMesh(*m, 10.0, FakeMesher({mode}, 2000), &trial), MeshOutcome::Failure) << mode;
     EXPECT_EQ(trial.fault, fault) << mode;
     ExpectNoMesh(*m);
   }

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +22,9 @@ ResultsWindow::ResultsWindow(const AppState& state, Prompter& prompter, QWidget*
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setWordWrap(false);
+  table_->setFocusPolicy(Qt::NoFocus);
+  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setStretchLastSection(true);
   auto* content = new QVBoxLayout;
@@ -40,7 +44,7 @@ void ResultsWindow::refresh() {
   }
   // Wide enough for every cell, within the screen.
   table_->resizeColumnsToContents();
-  int width = table_->frameWidth() * 2 + 24;
+  int width = table_->frameWidth() * 2 + table_->verticalScrollBar()->sizeHint().width();
   for (int c = 0; c < 3; ++c) width += table_->columnWidth(c);
   int height = table_->horizontalHeader()->height() + table_->frameWidth() * 2 + 4;
   for (int r = 0; r < table_->rowCount(); ++r) height += table_->rowHeight(r);

@@ -231,8 +231,9 @@ TEST(FieldRaster, MapFillsTheMeshInTheFieldsColoursAndNothingElse) {
         const bool in = p.x > 1e-9 && p.y > 1e-9 && p.x < 6 - 1e-9 && p.y < 4 - 1e-9;
         const uint32_t got = pixels[size_t(py) * w + size_t(px)];
         if (!in) {
-          if (p.x < -1e-9 || p.y < -1e-9 || p.x > 6 + 1e-9 || p.y > 4 + 1e-9)
+          if (p.x < -1e-9 || p.y < -1e-9 || p.x > 6 + 1e-9 || p.y > 4 + 1e-9) {
             ASSERT_EQ(got, 0u) << px << "," << py;
+          }
           continue;
         }
         ++filled;
@@ -290,6 +291,8 @@ TEST(SolutionPicture, FollowsTheSwitches) {
   EXPECT_FALSE(picture.update(disc, d));
   d.deformed = true;
   EXPECT_FALSE(picture.update(nullptr, d));
+  EXPECT_FALSE(picture.update(std::make_shared<const Solution>(Grid(1, 1, Linear)), d))
+      << "a plate has no deformation";
   ASSERT_TRUE(picture.update(disc, d));
   EXPECT_DOUBLE_EQ(picture.factor(), AutomaticFactor(*disc));
   EXPECT_EQ(picture.field().kind, FieldKind::VonMises);

@@ -4,7 +4,8 @@
 
 bool SolutionPicture::update(const std::shared_ptr<const Solution>& solution,
                              const SolutionDisplay& display) {
-  const bool any = display.map || display.isolines || display.deformed;
+  const bool any =
+      solution && (display.map || display.isolines || (display.deformed && solution->result.disc));
   if (!solution || !solution->result.solved || !any) {
     if (solution_) *this = SolutionPicture{};
     return false;

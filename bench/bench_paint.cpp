@@ -6,7 +6,10 @@
 // the start-up of the main window against a bare one. Then a mesh of about
 // a million triangles on a 1280 by 800 canvas: a full repaint, one zoomed
 // to a hundredth of the region, the edge list a new mesh needs, the mesh
-// list and the statistics window opening.
+// list and the statistics window opening. Then a solution on that mesh
+// (a smooth field made up for it): the colour map repainted whole and
+// zoomed, with the isolines, the mesh repaint beside them, the index the
+// cursor's read-out builds once, and one read-out.
 // Run as the README says, with QT_QPA_PLATFORM=offscreen and
 // --benchmark_repetitions=15 --benchmark_report_aggregates_only=true.
 
@@ -22,6 +25,7 @@
 #include <cmath>
 #include <memory>
 
+#include "core/field/SolutionPicture.h"
 #include "core/state/AppState.h"
 #include "core/view/MeshRaster.h"
 #include "core/view/Scene.h"
@@ -379,6 +383,95 @@ void BM_LargeStatistics(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LargeStatistics)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The large mesh with a solution: u a smooth field over the square, the
+// flux its negative gradient per triangle.
+LargeFixture& LargeSolved() {
+  static LargeFixture& f = []() -> LargeFixture& {
+    LargeFixture& l = Large();
+    auto s = std::make_shared<Solution>();
+    s->model = l.state.model;
+    const Model& m = s->model;
+    SolveResult& r = s->result;
+    r.solved = true;
+    r.u.assign(size_t(m.meshNodeCount) + 1, 0.0);
+    for (int32_t k = 1; k <= m.meshNodeCount; ++k) {
+      const double x = m.MeshNodeTable[k].x, y = m.MeshNodeTable[k].y;
+      r.u[size_t(k)] = 20 + 80 * std::exp(-x / 60) + 5 * std::sin(y / 7);
+    }
+    r.flux.assign(size_t(m.meshTriangleCount) + 1, {0.0, 0.0});
+    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+      const double x = m.MeshNodeTable[m.MeshTriangleTable[t].corner1].x;
+      r.flux[size_t(t)] = {80.0 / 60 * std::exp(-x / 60), 0.5};
+    }
+    l.state.solution = std::move(s);
+    return l;
+  }();
+  return f;
+}
+
+// Zoom 0: the whole region; 1: a hundredth of it. Layers 0: the colour map
+// alone; 1: the map and 10 isolines; 2: the map with the mesh over it.
+void BM_LargeSolutionRepaint(benchmark::State& state) {
+  LargeFixture& f = LargeSolved();
+  ViewTransform& v = f.state.view;
+  v.viewXMin = v.viewYMin = state.range(0) == 0 ? 0.0f : 45.0f;
+  v.viewXMax = v.viewYMax = state.range(0) == 0 ? 100.0f : 55.0f;
+  f.state.solutionDisplay = SolutionDisplay{};
+  f.state.solutionDisplay.map = true;
+  f.state.solutionDisplay.isolines = state.range(1) == 1;
+  f.state.meshShown = state.range(1) == 2;
+  f.canvas.invalidateScene();
+  f.canvas.repaint();  // the field's values are made at the first repaint of a solution
+  for (auto _ : state) {
+    f.canvas.invalidateScene();
+    f.canvas.repaint();
+  }
+  state.counters["segments"] = double(f.canvas.solutionPicture().segments());
+  f.state.solutionDisplay = SolutionDisplay{};
+  f.state.meshShown = true;
+}
+BENCHMARK(BM_LargeSolutionRepaint)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({0, 2})
+    ->Args({1, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The index of the triangles, made at the first read-out of a solution.
+void BM_LargeLocatorBuild(benchmark::State& state) {
+  const Model& m = LargeSolved().state.solution->model;
+  std::vector<double> x, y;
+  MeshedNodes(m, x, y);
+  TriangleLocator locator;
+  for (auto _ : state) locator.build(m, x, y);
+  state.counters["cells"] = double(locator.cells());
+}
+BENCHMARK(BM_LargeLocatorBuild)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One read-out: the pixel's triangle found and the value's text made, for
+// pixels all over the drawing (some off the mesh).
+void BM_LargeReadOut(benchmark::State& state) {
+  LargeFixture& f = LargeSolved();
+  ViewTransform& v = f.state.view;
+  v.viewXMin = v.viewYMin = 0.0f;
+  v.viewXMax = v.viewYMax = 100.0f;
+  f.state.solutionDisplay = SolutionDisplay{};
+  f.state.solutionDisplay.map = true;
+  f.canvas.invalidateScene();
+  f.canvas.repaint();
+  (void)f.canvas.readOut(1, 1);  // the index is made here, once
+  uint32_t seed = 1;
+  for (auto _ : state) {
+    seed = seed * 1664525u + 1013904223u;
+    benchmark::DoNotOptimize(f.canvas.readOut(int(seed % kWidth), int((seed >> 16) % kHeight)));
+  }
+  f.state.solutionDisplay = SolutionDisplay{};
+}
+BENCHMARK(BM_LargeReadOut)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -184,6 +184,11 @@ void DiscRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
 
 }  // namespace
 
+FieldNames NamesOfField(int32_t problem) {
+  const Quantities q = QuantitiesOf(problem);
+  return {q.field, q.fieldUnit, q.flux, q.fluxUnit};
+}
+
 bool SolutionFits(const Solution& solution, const Model& now) {
   const Model& then = solution.model;
   if (now.meshTriangleCount != then.meshTriangleCount || now.meshNodeCount != then.meshNodeCount ||

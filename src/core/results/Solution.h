@@ -20,6 +20,13 @@ struct Solution {
 // not moved away from the mesh.
 bool SolutionFits(const Solution& solution, const Model& now);
 
+// What a problem's field and its flux are called, with their units ("T",
+// "°C", "|q|", "W/m²" for heat; empty units for a problem without names).
+struct FieldNames {
+  std::string field, fieldUnit, flux, fluxUnit;
+};
+FieldNames NamesOfField(int32_t problem);
+
 // One line of the results: what it is, its value with its unit, and where.
 struct ResultRow {
   std::string what;

@@ -8,6 +8,7 @@ void ResetAroundTheModel(AppState& s) {
   ResetEditState(s.edit);
   s.selection.clear();
   s.solution.reset();
+  s.solutionDisplay = SolutionDisplay{};
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/edit/EditState.h"
+#include "core/field/FieldValues.h"
 #include "core/model/Model.h"
 #include "core/results/Solution.h"
 #include "core/state/History.h"
@@ -32,6 +33,8 @@ struct AppState {
   // The last solve's result, beside the mesh rather than in the history:
   // kept while it fits the model, dropped by any move through the history.
   std::shared_ptr<const Solution> solution;
+  // How the solution is shown: "Mapa", "Izolinie", "Odkształcenie", the field.
+  SolutionDisplay solutionDisplay;
 };
 
 // Start-up values of the model, the view, the display switches and the

@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/view/PixelLines.h"
+
+using pixel_lines::Clip;
+using pixel_lines::Line;
+
 std::vector<std::pair<int32_t, int32_t>> UniqueMeshEdges(const Model& m) {
   const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
   const auto inMesh = [nodes](int32_t k) { return k >= 1 && k <= nodes; };
@@ -44,58 +49,13 @@ std::vector<std::pair<int32_t, int32_t>> UniqueMeshEdges(const Model& m) {
   return edges;
 }
 
-namespace {
-
-// Clips the segment to [0, w) × [0, h) in place (Liang and Barsky); false
-// when nothing of it is left.
-bool Clip(double& x0, double& y0, double& x1, double& y1, int32_t w, int32_t h) {
-  double t0 = 0.0, t1 = 1.0;
-  const double dx = x1 - x0, dy = y1 - y0;
-  const double p[] = {-dx, dx, -dy, dy};
-  const double q[] = {x0, double(w - 1) - x0, y0, double(h - 1) - y0};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double r = q[i] / p[i];
-    if (p[i] < 0.0) {
-      t0 = std::max(t0, r);
-    } else {
-      t1 = std::min(t1, r);
-    }
-    if (t0 > t1) return false;
-  }
-  const double ax = x0, ay = y0;
-  x0 = ax + t0 * dx, y0 = ay + t0 * dy;
-  x1 = ax + t1 * dx, y1 = ay + t1 * dy;
-  return true;
-}
-
-// Bresenham's line, both ends drawn, every pixel inside the picture.
-void Line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t* pixels, ptrdiff_t stride,
-          uint32_t colour) {
-  const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int32_t err = dx + dy;
-  for (;;) {
-    pixels[ptrdiff_t(y0) * stride + x0] = colour;
-    if (x0 == x1 && y0 == y1) return;
-    const int32_t e2 = 2 * err;
-    if (e2 >= dy) err += dy, x0 += sx;
-    if (e2 <= dx) err += dx, y0 += sy;
-  }
-}
-
-}  // namespace
-
 void MeshRaster::release() {
   mesh_.forget();
   edges_ = {};
 }
 
 void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, int32_t height,
-                      uint32_t* pixels, ptrdiff_t stride, uint32_t colour) {
+                      uint32_t* pixels, ptrdiff_t stride, uint32_t colour, const double* x, const double* y) {
   counts_ = {};
   if (width <= 0 || height <= 0 || m.meshTriangleCount < 1) return;
   if (mesh_.changedTo(m)) edges_ = UniqueMeshEdges(m);
@@ -110,6 +70,11 @@ void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, 
   sy_.resize(size_t(nodeCount) + 1);
   const MeshNode* rows = m.MeshNodeTable.rows(nodeCount);
   for (int32_t k = 1; k <= nodeCount; ++k) {
+    if (x != nullptr) {
+      sx_[size_t(k)] = pixel(map.x(x[k]));
+      sy_[size_t(k)] = pixel(map.y(y[k]));
+      continue;
+    }
     const MeshNode& n = rows != nullptr ? rows[k - 1] : m.MeshNodeTable[k];
     sx_[size_t(k)] = pixel(map.x(SinglePrecision(n.x)));
     sy_[size_t(k)] = pixel(map.y(SinglePrecision(n.y)));

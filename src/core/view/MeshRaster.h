@@ -22,8 +22,10 @@ class MeshRaster {
  public:
   // Draws the mesh in `colour` over the pixels (`stride` pixels a row). The
   // edge list is built at the first drawing of a mesh and kept for the next.
+  // With x and y (per node, from 1) the nodes are drawn there instead, as
+  // the deformed disc is.
   void draw(const Model& model, const ViewTransform& view, int32_t width, int32_t height, uint32_t* pixels,
-            ptrdiff_t stride, uint32_t colour);
+            ptrdiff_t stride, uint32_t colour, const double* x = nullptr, const double* y = nullptr);
   // Lets the kept edge list (and the mesh it holds on to) go.
   void release();
 

@@ -213,15 +213,18 @@ void AddHighlights(SceneWriter& w, const Model& m, const Highlights& highlights)
 }  // namespace
 
 void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& display, bool meshShown,
-                int32_t width, int32_t height, Scene& scene, const Highlights& highlights) {
+                int32_t width, int32_t height, Scene& scene, const Highlights& highlights,
+                bool solutionShown) {
   scene.items.clear();
   scene.gridDots = 0;
   scene.gridLimitHit = false;
   scene.rasterMeshAt = -1;
+  scene.solutionAt = -1;
   SceneWriter w(scene, view, height);
   AddBackground(w, width, height);
   ComputeScale(view, width, height);
   AddGrid(w, scene, view, width, height);
+  if (solutionShown) scene.solutionAt = static_cast<ptrdiff_t>(scene.items.size());
   AddNodes(w, m, display);
   AddNodeNumbers(w, m, display);
   AddElementNumbers(w, m, display);

@@ -55,6 +55,9 @@ struct Scene {
   // A mesh past the solver layouts' limits is no list of lines: it is rasterized
   // (MeshRaster) after the first `rasterMeshAt` items; -1 when there is none.
   ptrdiff_t rasterMeshAt = -1;
+  // A solution shown is rasterized after the first `solutionAt` items (the
+  // background and the grid), under the model; -1 when none is shown.
+  ptrdiff_t solutionAt = -1;
 };
 
 // Rows to point out over the finished picture, by number.
@@ -98,6 +101,8 @@ inline constexpr int32_t kPixelLimit = 30000;
 // scale (and so may repair a zero grid spacing) and switches the grid off
 // when it would take more than kMaxGridDots dots. Reuses the scene's storage.
 // Selected elements come over the elements, as thick orange lines; rows a
-// check pointed out come last, as red rings and thick red lines.
+// check pointed out come last, as red rings and thick red lines. With
+// `solutionShown` the scene marks where the solution goes.
 void BuildScene(const Model& model, ViewTransform& view, const DisplaySettings& display, bool meshShown,
-                int32_t clientWidth, int32_t clientHeight, Scene& scene, const Highlights& highlights = {});
+                int32_t clientWidth, int32_t clientHeight, Scene& scene, const Highlights& highlights = {},
+                bool solutionShown = false);

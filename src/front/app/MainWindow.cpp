@@ -80,7 +80,15 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
   connect(canvas_, &Canvas::mouseMoved, this, [this](int x, int y) {
     commands_->contours().cursorMoved(x, y, canvas_->height());
     commands_->physics().mouseMoved(x, y);
+    showReadOut(canvas_->readOut(x, y));
   });
+  // A solution gone takes its picture and its read-out with it.
+  connect(commands_.get(), &Commands::solutionChanged, canvas_, &Canvas::invalidateScene);
+  connect(commands_.get(), &Commands::solutionChanged, this, [this] { showReadOut({}); });
+  connect(commands_.get(), &Commands::repaintRequested, this, [this] {
+    if (!canvas_->solutionShown()) showReadOut({});
+  });
+  commands_->solution().setImageSource([this] { return canvas_->savedImage(); });
   connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &CommandContext::gridLimitReached);
 
   commands_->setCaption(QStringLiteral("Vendrel Korbel v1.0"));
@@ -174,6 +182,14 @@ std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
       {"&Generacja siatki", "actionMeshLimit", "&Limit siatki...", "", &W::run<&MeshCommands::chooseLimit>},
       {"&Rozwiązanie", "actionSolve", "&Rozwiąż", "Ctrl+R", &W::run<&SolveCommands::solve>},
       {"&Rozwiązanie", "actionResults", "&Wyniki...", "", &W::run<&SolveCommands::showResults>},
+      {"&Rozwiązanie", nullptr, "", "", nullptr},
+      {"&Rozwiązanie", "actionMap", "&Mapa", "", &W::run<&SolveCommands::toggleMap>},
+      {"&Rozwiązanie", "actionField", "&Pole...", "", &W::run<&SolveCommands::chooseField>},
+      {"&Rozwiązanie", "actionIsolines", "&Izolinie", "", &W::run<&SolveCommands::toggleIsolines>},
+      {"&Rozwiązanie", "actionDeformation", "&Odkształcenie", "", &W::run<&SolveCommands::toggleDeformation>},
+      {"&Rozwiązanie", nullptr, "", "", nullptr},
+      {"&Rozwiązanie", "actionValueList", "&Lista wartości", "", &W::run<&SolveCommands::listValues>},
+      {"&Rozwiązanie", "actionSaveImage", "&Zapisz obraz...", "", &W::run<&SolveCommands::saveImage>},
       {"&Widok", "actionScreenSettings", "Ustawienia &ekranu", "Ctrl+J",
        &W::run<&ViewCommands::screenSettings>},
       {"&Widok", "actionGrid", "&Siatka", "", &W::run<&ViewCommands::gridSettings>},
@@ -252,6 +268,22 @@ void MainWindow::buildMenus() {
           [this, colours] { colours->setChecked(state_->display.colourByCondition == 1); });
   connect(commands_.get(), &Commands::repaintRequested, this,
           [this, colours] { colours->setChecked(state_->display.colourByCondition == 1); });
+
+  // The solution's layers are ticked while they show.
+  QAction* map = item("actionMap");
+  QAction* isolines = item("actionIsolines");
+  QAction* deformation = item("actionDeformation");
+  for (QAction* a : {map, isolines, deformation}) a->setCheckable(true);
+  const auto showLayers = [this, map, isolines, deformation] {
+    const AppState& s = *state_;
+    const bool solved = s.solution != nullptr;
+    map->setChecked(solved && s.solutionDisplay.map);
+    isolines->setChecked(solved && s.solutionDisplay.isolines);
+    deformation->setChecked(solved && s.solution->result.disc && s.solutionDisplay.deformed);
+  };
+  showLayers();
+  connect(commands_.get(), &Commands::repaintRequested, this, showLayers);
+  connect(commands_.get(), &Commands::solutionChanged, this, showLayers);
 }
 
 void MainWindow::buildToolbar(QWidget* panel) {
@@ -343,6 +375,17 @@ void MainWindow::buildStatusBar(QWidget* bar) {
     row->addWidget(panels_[i]);
   }
   row->addStretch();
+}
+
+void MainWindow::showReadOut(const QString& text) {
+  if (text.isEmpty() && !readOutShown_) return;
+  readOutShown_ = !text.isEmpty();
+  QLabel* panel = panels_[5];
+  // Wider than its 150 pixels while the disc's three values need it, into
+  // the free end of the bar, never widening the window.
+  panel->setMinimumWidth(150);
+  panel->setMaximumWidth(std::max(150, panel->fontMetrics().horizontalAdvance(text) + 8));
+  panel->setText(text);
 }
 
 void MainWindow::exitProgram() {

@@ -57,6 +57,9 @@ class MainWindow : public QMainWindow {
   void exitProgram();
   // The toolbar's selectors follow the current condition and boundary.
   void showCurrentPhysics();
+  // The value under the cursor on the status bar's last panel; empty text
+  // empties it once.
+  void showReadOut(const QString& text);
 
   std::unique_ptr<AppState> state_;
   std::unique_ptr<Prompter> ownPrompter_;
@@ -69,4 +72,5 @@ class MainWindow : public QMainWindow {
   QComboBox* currentCondition_ = nullptr;
   QComboBox* currentBoundary_ = nullptr;
   bool exitConfirmed_ = false;
+  bool readOutShown_ = false;
 };

@@ -1,5 +1,6 @@
 #include "front/commands/SolveCommands.h"
 
+#include <QDialog>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -7,12 +8,15 @@
 #include "core/results/Solution.h"
 #include "front/commands/CommandContext.h"
 #include "front/solve/ResultsWindow.h"
+#include "front/solve/SolutionDialogs.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
 
 namespace {
 
 const QString kSolveTitle = QStringLiteral("Rozwiązanie");
+const QString kNoSolution =
+    QStringLiteral("Brak rozwiązania: najpierw rozwiąż zadanie (Rozwiązanie > Rozwiąż).");
 
 }  // namespace
 
@@ -55,19 +59,84 @@ void SolveCommands::solve() {
     return;
   }
   c_.state.solution = std::make_shared<const Solution>(Solution{*model, std::move(result)});
+  c_.state.solutionDisplay.factor = 0.0;  // a new solution is magnified anew
   emit c_.solutionChanged();
   emit c_.repaintRequested();
   c_.prompter.message(QString::fromStdString(SolvedSummary(*c_.state.solution, UserDecimalPoint())),
                       kSolveTitle, MessageIcon::None);
 }
 
+bool SolveCommands::solutionNeeded(const QString& title) {
+  if (c_.state.solution) return false;
+  c_.prompter.message(kNoSolution, title, MessageIcon::Stop);
+  return true;
+}
+
 void SolveCommands::showResults() {
-  const QString title = QStringLiteral("Wyniki");
-  if (!c_.state.solution) {
-    c_.prompter.message(QStringLiteral("Brak rozwiązania: najpierw rozwiąż zadanie (Rozwiązanie > Rozwiąż)."),
-                        title, MessageIcon::Stop);
-    return;
-  }
+  if (solutionNeeded(QStringLiteral("Wyniki"))) return;
   if (!results_) results_ = std::make_unique<ResultsWindow>(c_.state, c_.prompter);
   c_.prompter.showDialog(*results_);
+}
+
+void SolveCommands::toggle(bool SolutionDisplay::*layer, const QString& title) {
+  if (!solutionNeeded(title)) {
+    c_.state.solutionDisplay.*layer = !(c_.state.solutionDisplay.*layer);
+  }
+  // The tick follows the state, whatever the menu's own toggle did.
+  emit c_.repaintRequested();
+}
+
+void SolveCommands::toggleMap() {
+  toggle(&SolutionDisplay::map, QStringLiteral("Mapa"));
+}
+
+void SolveCommands::toggleIsolines() {
+  toggle(&SolutionDisplay::isolines, QStringLiteral("Izolinie"));
+}
+
+void SolveCommands::toggleDeformation() {
+  const QString title = QStringLiteral("Odkształcenie");
+  if (c_.state.solution && !c_.state.solution->result.disc) {
+    c_.prompter.message(QStringLiteral("Odkształcenie rysuje się tylko dla tarczy (płaski stan naprężenia)."),
+                        title, MessageIcon::Stop);
+    emit c_.repaintRequested();
+    return;
+  }
+  toggle(&SolutionDisplay::deformed, title);
+}
+
+FieldDialog& SolveCommands::fieldDialog() {
+  if (!field_) field_ = std::make_unique<FieldDialog>(c_.state, c_.prompter);
+  return *field_;
+}
+
+void SolveCommands::chooseField() {
+  if (solutionNeeded(QStringLiteral("Pole"))) return;
+  if (c_.prompter.showDialog(fieldDialog()) == QDialog::Accepted) emit c_.repaintRequested();
+}
+
+ValuesWindow& SolveCommands::valuesWindow() {
+  if (!values_) values_ = std::make_unique<ValuesWindow>(c_.state, c_.prompter);
+  return *values_;
+}
+
+void SolveCommands::listValues() {
+  if (solutionNeeded(QStringLiteral("Lista wartości"))) return;
+  c_.prompter.showDialog(valuesWindow());
+}
+
+void SolveCommands::saveImage() {
+  const QString title = QStringLiteral("Zapisz obraz");
+  if (!image_) return;
+  FileDialogOptions options;
+  options.title = title;
+  options.filters = {QStringLiteral("Obraz PNG (*.png)")};
+  options.defaultSuffix = QStringLiteral("png");
+  options.confirmOverwrite = true;
+  const std::optional<QString> name = c_.prompter.saveFileName(options);
+  if (!name) return;
+  if (!image_().save(*name, "PNG")) {
+    c_.prompter.message(QStringLiteral("Nie udało się zapisać obrazu do pliku %1.").arg(*name), title,
+                        MessageIcon::Stop);
+  }
 }

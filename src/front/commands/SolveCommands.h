@@ -1,10 +1,17 @@
 #pragma once
 // "Rozwiązanie": solving the mesh's problem and its results.
 
+#include <QImage>
+#include <functional>
 #include <memory>
 
+#include "core/field/FieldValues.h"
+
 class CommandContext;
+class FieldDialog;
+class QString;
 class ResultsWindow;
+class ValuesWindow;
 
 class SolveCommands {
  public:
@@ -18,7 +25,30 @@ class SolveCommands {
   // "Wyniki...": the field's extremes, the flows or reactions, the balance.
   void showResults();
 
+  // "Mapa", "Izolinie", "Odkształcenie": switch a layer of the solution's
+  // picture on or off; without a solution (or, for the deformation, a disc)
+  // they say why and stay off.
+  void toggleMap();
+  void toggleIsolines();
+  void toggleDeformation();
+  // "Pole...": the map's field, the isolines' count, the magnification.
+  void chooseField();
+  // "Lista wartości": the nodes' values.
+  void listValues();
+  // "Zapisz obraz...": the picture as shown, with its colour bar, as PNG.
+  void saveImage();
+  // Where the picture comes from (the window's canvas).
+  void setImageSource(std::function<QImage()> source) { image_ = std::move(source); }
+  ValuesWindow& valuesWindow();
+  FieldDialog& fieldDialog();
+
  private:
+  bool solutionNeeded(const QString& title);
+  void toggle(bool SolutionDisplay::*layer, const QString& title);
+
   CommandContext& c_;
   std::unique_ptr<ResultsWindow> results_;
+  std::unique_ptr<FieldDialog> field_;
+  std::unique_ptr<ValuesWindow> values_;
+  std::function<QImage()> image_;
 };

@@ -10,6 +10,7 @@
 #include "core/state/AppState.h"
 #include "front/ui/FormDialog.h"
 #include "front/ui/LocaleNumbers.h"
+#include "front/view/ColourBar.h"
 #include "front/view/ScenePainter.h"
 
 using namespace Qt::StringLiterals;
@@ -22,7 +23,11 @@ constexpr int kLegendTop = 34;
 }  // namespace
 
 Canvas::Canvas(AppState& state, QWidget* parent)
-    : QWidget(parent), state_(state), font_(ProgramFont()), legend_(new QLabel(this)) {
+    : QWidget(parent),
+      state_(state),
+      font_(ProgramFont()),
+      legend_(new QLabel(this)),
+      colourBar_(new ColourBar(this)) {
   setObjectName(QStringLiteral("canvas"));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,7 +44,22 @@ Canvas::Canvas(AppState& state, QWidget* parent)
 void Canvas::invalidateScene() {
   sceneDirty_ = true;
   updateLegend();
+  updateSolution();
   update();
+}
+
+void Canvas::updateSolution() {
+  if (!solution_.update(state_.solution, state_.solutionDisplay)) {
+    colourBar_->hide();
+    return;
+  }
+  colourBar_->showTexts(solution_.colourBar(UserDecimalPoint()),
+                        solution_.mapShown() || solution_.isolinesShown(), size());
+}
+
+QString Canvas::readOut(int x, int y) {
+  if (!solution_.shown()) return {};
+  return QString::fromStdString(solution_.readOut(state_.view, height(), x, y, UserDecimalPoint()));
 }
 
 void Canvas::updateLegend() {
@@ -86,6 +106,7 @@ void Canvas::overlayChanged(const QRect& area) {
 void Canvas::resizeEvent(QResizeEvent* event) {
   sceneDirty_ = true;
   updateLegend();  // its columns follow the drawing's height
+  updateSolution();
   QWidget::resizeEvent(event);
 }
 
@@ -95,25 +116,33 @@ void Canvas::paintEvent(QPaintEvent* event) {
     if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
     Highlights shown = state_.highlights;
     shown.selected = state_.selection;
-    BuildScene(state_.model, state_.view, state_.display, state_.meshShown, width(), height(), scene_, shown);
+    const bool solution = solution_.update(state_.solution, state_.solutionDisplay);
+    // The deformed disc shows its mesh deformed, in place of the one meshed.
+    BuildScene(state_.model, state_.view, state_.display, state_.meshShown && !solution_.deformed(), width(),
+               height(), scene_, shown, solution);
+    // What lies under the solution and the mesh, they, then what comes over.
+    const std::span<const Primitive> items(scene_.items);
+    size_t painted = 0;
+    const auto paintUpTo = [&](size_t end) {
+      QPainter painter(&picture_);
+      PaintScene(painter, items.subspan(painted, end - painted), font_, numbers_);
+      painted = end;
+    };
+    // Taken after each painting, while no painter holds the picture.
+    const auto pixels = [this] { return reinterpret_cast<uint32_t*>(picture_.bits()); };
+    const ptrdiff_t stride = picture_.bytesPerLine() / 4;
+    if (scene_.solutionAt >= 0) {
+      paintUpTo(static_cast<size_t>(scene_.solutionAt));
+      solution_.draw(state_.view, picture_.width(), picture_.height(), pixels(), stride, state_.meshShown);
+    }
     if (scene_.rasterMeshAt < 0) {
       meshRaster_.release();
-      QPainter painter(&picture_);
-      PaintScene(painter, scene_.items, font_, numbers_);
     } else {
-      // What lies under the mesh, the mesh, then what comes over it.
-      const std::span<const Primitive> items(scene_.items);
-      const auto at = static_cast<size_t>(scene_.rasterMeshAt);
-      {
-        QPainter painter(&picture_);
-        PaintScene(painter, items.first(at), font_, numbers_);
-      }
-      meshRaster_.draw(state_.model, state_.view, picture_.width(), picture_.height(),
-                       reinterpret_cast<uint32_t*>(picture_.bits()), picture_.bytesPerLine() / 4,
+      paintUpTo(static_cast<size_t>(scene_.rasterMeshAt));
+      meshRaster_.draw(state_.model, state_.view, picture_.width(), picture_.height(), pixels(), stride,
                        0xff000000u);
-      QPainter painter(&picture_);
-      PaintScene(painter, items.subspan(at), font_, numbers_);
     }
+    paintUpTo(items.size());
     // The polyline tool's marks give way to the full drawing.
     state_.transients.clear();
     sceneDirty_ = false;
@@ -151,6 +180,15 @@ QImage Canvas::shownImage() const {
   QImage image = picture_.copy();
   QPainter painter(&image);
   paintOverlay(painter);
+  return image;
+}
+
+QImage Canvas::savedImage() const {
+  QImage image = shownImage();
+  if (colourBar_->isVisible()) {
+    QPainter painter(&image);
+    colourBar_->render(&painter, colourBar_->pos());
+  }
   return image;
 }
 

@@ -3,11 +3,13 @@
 #include <QImage>
 #include <QWidget>
 
+#include "core/field/SolutionPicture.h"
 #include "core/view/MeshRaster.h"
 #include "core/view/Scene.h"
 #include "front/view/ScenePainter.h"
 
 struct AppState;
+class ColourBar;
 class QLabel;
 
 // The main window's drawing surface. Every repaint builds the scene from
@@ -23,6 +25,14 @@ class Canvas : public QWidget {
   const QImage& picture() const { return picture_; }
   // What is on the surface now: the picture with the overlay over it.
   QImage shownImage() const;
+  // What is on the surface with the colour bar over it, for a saved picture.
+  QImage savedImage() const;
+  // The status bar's read-out at a client pixel while a solution is shown;
+  // empty otherwise.
+  QString readOut(int x, int y);
+  bool solutionShown() const { return solution_.shown(); }
+  const SolutionPicture& solutionPicture() const { return solution_; }
+  const ColourBar& colourBar() const { return *colourBar_; }
 
  public slots:
   // The model or the view changed: the next paint builds the picture anew.
@@ -50,6 +60,8 @@ class Canvas : public QWidget {
   // The conditions' legend, over the picture's top right corner while the
   // picture shows the conditions in colour.
   void updateLegend();
+  // The solution kept up to the state, and its colour bar.
+  void updateSolution();
 
   AppState& state_;
   bool sceneDirty_ = true;
@@ -59,4 +71,6 @@ class Canvas : public QWidget {
   QFont font_;
   mutable NumberCache numbers_;  // laid out for font_, kept between repaints
   QLabel* legend_;
+  SolutionPicture solution_;
+  ColourBar* colourBar_;
 };

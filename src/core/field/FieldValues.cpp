@@ -1,6 +1,5 @@
 #include "core/field/FieldValues.h"
 
-#include <charconv>
 #include <limits>
 
 namespace {
@@ -157,12 +156,7 @@ void DeformedNodes(const Solution& s, double factor, std::vector<double>& x, std
 }
 
 std::string ShortNumber(double v, char point) {
-  if (v == 0.0) v = 0.0;  // no "-0"
-  char text[40];
-  const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 4);
-  std::string s(text, r.ptr);
-  std::replace(s.begin(), s.end(), '.', point);
-  return s;
+  return SignificantText(v, 4, point);
 }
 
 ColourBarTexts ColourBarFor(const FieldValues& f, const IsolineLevels* levels, double factor, char point) {

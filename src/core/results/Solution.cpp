@@ -30,14 +30,8 @@ Quantities QuantitiesOf(int32_t problem) {
   }
 }
 
-// Six significant digits, with the user's decimal point.
 std::string Text(double v, char point) {
-  if (v == 0.0) v = 0.0;  // no "-0"
-  char text[40];
-  const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 6);
-  std::string s(text, r.ptr);
-  std::replace(s.begin(), s.end(), '.', point);
-  return s;
+  return SignificantText(v, 6, point);
 }
 
 std::string WithUnit(double v, const char* unit, char point) {
@@ -183,6 +177,15 @@ void DiscRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
 }
 
 }  // namespace
+
+std::string SignificantText(double v, int digits, char point) {
+  if (v == 0.0) v = 0.0;  // no "-0"
+  char text[40];
+  const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::general, digits);
+  std::string s(text, r.ptr);
+  std::replace(s.begin(), s.end(), '.', point);
+  return s;
+}
 
 FieldNames NamesOfField(int32_t problem) {
   const Quantities q = QuantitiesOf(problem);

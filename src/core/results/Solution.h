@@ -27,6 +27,10 @@ struct FieldNames {
 };
 FieldNames NamesOfField(int32_t problem);
 
+// A value with `digits` significant digits and the user's decimal point
+// ("-0" shown as "0").
+std::string SignificantText(double v, int digits, char point);
+
 // One line of the results: what it is, its value with its unit, and where.
 struct ResultRow {
   std::string what;

@@ -36,10 +36,6 @@ class Cholmod {
   cholmod_dense* x = nullptr;
 };
 
-bool Asked(const std::atomic<bool>* cancel) {
-  return cancel != nullptr && cancel->load(std::memory_order_relaxed);
-}
-
 }  // namespace
 
 FactorOutcome SolvePositiveDefinite(int32_t n, const int32_t* columnStart, const int32_t* rows,
@@ -62,10 +58,10 @@ FactorOutcome SolvePositiveDefinite(int32_t n, const int32_t* columnStart, const
   a.packed = 1;
   w.factor = cholmod_analyze(&a, &w.c);
   if (w.factor == nullptr) throw std::bad_alloc();
-  if (Asked(cancel)) return FactorOutcome::Cancelled;
+  if (CancelAsked(cancel)) return FactorOutcome::Cancelled;
   const int factorised = cholmod_factorize(&a, w.factor, &w.c);
   if (w.c.status == CHOLMOD_OUT_OF_MEMORY) throw std::bad_alloc();
-  if (Asked(cancel)) return FactorOutcome::Cancelled;
+  if (CancelAsked(cancel)) return FactorOutcome::Cancelled;
   // For LLᵀ, rcond is (min Lᵢᵢ / max Lᵢᵢ)², the smallest pivot of LDLᵀ
   // over the largest.
   if (!factorised || w.c.status == CHOLMOD_NOT_POSDEF || w.factor->minor < size_t(n) ||

@@ -8,6 +8,11 @@
 
 enum class FactorOutcome { Solved, Singular, Cancelled };
 
+// True once the user asked for the solve to end (a null flag never asks).
+inline bool CancelAsked(const std::atomic<bool>* cancel) {
+  return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
+
 // The matrix is given by its upper triangle in compressed columns, rows
 // sorted within each column, already numbered in the order to factorise it
 // in. Solves A x = b into x (size n). A pivot that is not clearly positive

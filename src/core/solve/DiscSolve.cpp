@@ -1,0 +1,122 @@
+#include <algorithm>
+#include <cmath>
+
+#include "core/solve/Factorisation.h"
+#include "core/solve/SolverParts.h"
+
+namespace solver {
+
+SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
+                      const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel) {
+  const double e = m.Conductivity;
+  const double nu = m.SecondProperty;
+  if (!(e > 0.0) || !std::isfinite(e)) {
+    return Refusal("Moduł Younga E musi być dodatni (jest " + Number(e) + ").");
+  }
+  if (!(nu > -1.0 && nu < 0.5)) {
+    return Refusal("Liczba Poissona ν musi leżeć między -1 a 0,5, bez końców (jest " + Number(nu) + ").");
+  }
+  const bool held = std::any_of(edges.begin(), edges.end(),
+                                [&](const BoundaryEdge& b) { return m.BcTable[b.condition].kind == 2.0f; });
+  if (!held) {
+    return Refusal(
+        "Tarcza nie jest utwierdzona: żaden brzeg nie ma warunku przemieszczenia (rodzaj 2), więc może "
+        "się swobodnie przesuwać i obracać.");
+  }
+  // Plane stress: sigma = D eps, D = E/(1 - nu^2) [1 nu 0; nu 1 0; 0 0 (1 - nu)/2],
+  // eps = (du_x/dx, du_y/dy, du_x/dy + du_y/dx).
+  const double d = e / (1.0 - nu * nu);
+  const std::array<std::array<double, 3>, 3> dm = {
+      {{d, d * nu, 0.0}, {d * nu, d, 0.0}, {0.0, 0.0, d * (1.0 - nu) / 2.0}}};
+  SolveResult r;
+  r.disc = true;
+  System s = NewSystem(m, shapes, 2);
+  const ElementVisitor elements = [&](const StiffnessTake& take) {
+    ElementStiffness e;
+    e.count = 6;
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      const TriangleShape& sh = shapes[t];
+      // B (3 x 6) times twice the area; K = A B^T D B.
+      std::array<std::array<double, 6>, 3> bm{};
+      for (size_t i = 0; i < 3; ++i) {
+        bm[0][2 * i] = sh.b[i];
+        bm[1][2 * i + 1] = sh.c[i];
+        bm[2][2 * i] = sh.c[i];
+        bm[2][2 * i + 1] = sh.b[i];
+      }
+      const double scale = 1.0 / (2.0 * sh.twiceArea);
+      for (size_t p = 0; p < 6; ++p) {
+        e.dofs[p] = 2 * sh.nodes[p / 2] + int32_t(p % 2);
+        for (size_t q = 0; q < 6; ++q) {
+          double v = 0.0;
+          for (size_t a = 0; a < 3; ++a) {
+            for (size_t b = 0; b < 3; ++b) v += bm[a][p] * dm[a][b] * bm[b][q];
+          }
+          e.k[6 * p + q] = scale * v;
+        }
+      }
+      take(e);
+    }
+  };
+  r.force.assign(size_t(m.bcCount) + 1, {0.0, 0.0});
+  for (const BoundaryEdge& b : edges) {
+    const BoundaryCondition& row = m.BcTable[b.condition];
+    for (int32_t n : {b.a, b.b}) {
+      if (row.kind == 2.0f) {
+        Hold(s, 2 * n, row.value1, b.condition);
+        Hold(s, 2 * n + 1, row.value2, b.condition);
+      } else {
+        s.f[size_t(2 * n)] += row.value1 * b.length / 2.0;
+        s.f[size_t(2 * n + 1)] += row.value2 * b.length / 2.0;
+      }
+    }
+    if (row.kind == 1.0f) {
+      r.force[size_t(b.condition)][0] += row.value1 * b.length;
+      r.force[size_t(b.condition)][1] += row.value2 * b.length;
+    }
+  }
+  std::vector<double> x;
+  std::vector<double> residual;
+  const SystemOutcome outcome = SolveSystem(m, shapes, s, elements, x, residual, cancel);
+  if (outcome == SystemOutcome::Cancelled) return CancelledSolve();
+  if (outcome == SystemOutcome::Singular) {
+    return Refusal(
+        "Tarcza nie jest utwierdzona przed ruchem sztywnym: układ równań jest osobliwy; utwierdź ją na "
+        "odcinku, nie w jednym punkcie.");
+  }
+  r.ux.assign(size_t(m.meshNodeCount) + 1, kNaN);
+  r.uy.assign(size_t(m.meshNodeCount) + 1, kNaN);
+  for (int32_t n = 1; n <= m.meshNodeCount; ++n) {
+    r.ux[size_t(n)] = x[size_t(2 * n)];
+    r.uy[size_t(n)] = x[size_t(2 * n + 1)];
+    for (int32_t c = 0; c < 2; ++c) {
+      const int32_t by = s.heldBy[size_t(2 * n + c)];
+      if (by > 0) r.force[size_t(by)][size_t(c)] += residual[size_t(2 * n + c)];
+    }
+  }
+  r.stress.assign(shapes.size(), {});
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    const TriangleShape& sh = shapes[t];
+    std::array<double, 3> eps{0.0, 0.0, 0.0};
+    for (size_t i = 0; i < 3; ++i) {
+      const double vx = x[size_t(2 * sh.nodes[i])] / sh.twiceArea;
+      const double vy = x[size_t(2 * sh.nodes[i] + 1)] / sh.twiceArea;
+      eps[0] += sh.b[i] * vx;
+      eps[1] += sh.c[i] * vy;
+      eps[2] += sh.c[i] * vx + sh.b[i] * vy;
+    }
+    TriangleStress& st = r.stress[t];
+    st.sx = dm[0][0] * eps[0] + dm[0][1] * eps[1];
+    st.sy = dm[1][0] * eps[0] + dm[1][1] * eps[1];
+    st.txy = dm[2][2] * eps[2];
+    st.vonMises = std::sqrt(st.sx * st.sx - st.sx * st.sy + st.sy * st.sy + 3.0 * st.txy * st.txy);
+  }
+  for (const auto& fk : r.force) {
+    r.balance[0] += fk[0];
+    r.balance[1] += fk[1];
+  }
+  r.solved = true;
+  return r;
+}
+
+}  // namespace solver

@@ -1,0 +1,138 @@
+#include <algorithm>
+#include <cmath>
+
+#include "core/solve/Factorisation.h"
+#include "core/solve/SolverParts.h"
+
+namespace solver {
+
+namespace {
+
+std::string PropertyName(int32_t problem) {
+  switch (problem) {
+    case 1: return "Współczynnik przewodzenia ciepła λ";
+    case 2: return "Przewodność elektryczna σ";
+    case 3: return "Przenikalność magnetyczna μ";
+    default: return "Przewodność k";
+  }
+}
+
+}  // namespace
+
+SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,
+                           const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel) {
+  if (!(m.Conductivity > 0.0f) || !std::isfinite(m.Conductivity)) {
+    return Refusal(PropertyName(m.ProblemKind) + " musi być dodatnia (jest " + Number(m.Conductivity) + ").");
+  }
+  if (!std::isfinite(m.SecondProperty)) return Refusal("Wydajność źródeł nie jest liczbą.");
+  const double k = m.ProblemKind == 3 ? 1.0 / double(m.Conductivity) : double(m.Conductivity);
+  const double f = m.SecondProperty;
+  const bool anchored = std::any_of(edges.begin(), edges.end(), [&](const BoundaryEdge& e) {
+    const float kind = m.BcTable[e.condition].kind;
+    return kind == 1.0f || kind == 3.0f;
+  });
+  if (!anchored) {
+    return Refusal(
+        "Zadanie nie ma rozwiązania jednoznacznego: żaden brzeg nie ma warunku wartości (rodzaj 1) ani "
+        "konwekcji (rodzaj 3).");
+  }
+
+  SolveResult r;
+  System s = NewSystem(m, shapes, 1);
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    const TriangleShape& sh = shapes[t];
+    for (size_t i = 0; i < 3; ++i) s.f[size_t(sh.nodes[i])] += f * sh.twiceArea / 6.0;
+    r.sources += f * sh.twiceArea / 2.0;
+  }
+  r.inflow.assign(size_t(m.bcCount) + 1, 0.0);
+  for (const BoundaryEdge& e : edges) {
+    const BoundaryCondition& row = m.BcTable[e.condition];
+    if (row.kind == 1.0f) {
+      Hold(s, e.a, row.value1, e.condition);
+      Hold(s, e.b, row.value1, e.condition);
+    } else if (row.kind == 2.0f) {
+      s.f[size_t(e.a)] += row.value1 * e.length / 2.0;
+      s.f[size_t(e.b)] += row.value1 * e.length / 2.0;
+    } else {
+      // alpha (u_inf - u) on the edge, u linear along it: the edge's mass
+      // matrix alpha L/6 [2 1; 1 2] and the load alpha u_inf L/2 per node.
+      const double alpha = row.value1;
+      s.f[size_t(e.a)] += alpha * row.value2 * e.length / 2.0;
+      s.f[size_t(e.b)] += alpha * row.value2 * e.length / 2.0;
+    }
+  }
+  // The triangles' conduction, then the convecting edges': alpha (u_inf - u)
+  // on an edge, u linear along it, gives the edge's mass matrix
+  // alpha L/6 [2 1; 1 2].
+  const ElementVisitor elements = [&](const StiffnessTake& take) {
+    ElementStiffness e;
+    e.count = 3;
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      const TriangleShape& sh = shapes[t];
+      const double scale = k / (2.0 * sh.twiceArea);
+      for (size_t i = 0; i < 3; ++i) {
+        e.dofs[i] = sh.nodes[i];
+        for (size_t j = 0; j < 3; ++j) e.k[3 * i + j] = scale * (sh.b[i] * sh.b[j] + sh.c[i] * sh.c[j]);
+      }
+      take(e);
+    }
+    e.count = 2;
+    for (const BoundaryEdge& b : edges) {
+      const BoundaryCondition& row = m.BcTable[b.condition];
+      if (row.kind != 3.0f) continue;
+      const double m1 = row.value1 * b.length / 3.0;
+      const double m2 = row.value1 * b.length / 6.0;
+      e.dofs[0] = b.a;
+      e.dofs[1] = b.b;
+      e.k[0] = e.k[3] = m1;
+      e.k[1] = e.k[2] = m2;
+      take(e);
+    }
+  };
+  std::vector<double> u;
+  std::vector<double> residual;
+  const SystemOutcome outcome = SolveSystem(m, shapes, s, elements, u, residual, cancel);
+  if (outcome == SystemOutcome::Cancelled) return CancelledSolve();
+  if (outcome == SystemOutcome::Singular) {
+    return Refusal(
+        "Zadanie nie ma rozwiązania jednoznacznego: układ równań jest osobliwy (konwekcja z α = 0 nie "
+        "ustala wartości).");
+  }
+  r.u = u;
+  r.u[0] = kNaN;
+  for (const BoundaryEdge& e : edges) {
+    const BoundaryCondition& row = m.BcTable[e.condition];
+    if (row.kind == 2.0f) {
+      r.inflow[size_t(e.condition)] += row.value1 * e.length;
+    } else if (row.kind == 3.0f) {
+      r.inflow[size_t(e.condition)] +=
+          row.value1 * e.length * (row.value2 - (u[size_t(e.a)] + u[size_t(e.b)]) / 2.0);
+    }
+  }
+  for (int32_t n = 1; n <= m.meshNodeCount; ++n) {
+    if (s.heldBy[size_t(n)] > 0) r.inflow[size_t(s.heldBy[size_t(n)])] += residual[size_t(n)];
+  }
+  r.gradient.assign(shapes.size(), {0.0, 0.0});
+  r.flux.assign(shapes.size(), {0.0, 0.0});
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    const TriangleShape& sh = shapes[t];
+    std::array<double, 2> g{0.0, 0.0};
+    for (size_t i = 0; i < 3; ++i) {
+      g[0] += u[size_t(sh.nodes[i])] * sh.b[i] / sh.twiceArea;
+      g[1] += u[size_t(sh.nodes[i])] * sh.c[i] / sh.twiceArea;
+    }
+    r.gradient[t] = g;
+    r.flux[t] = {-k * g[0], -k * g[1]};
+  }
+  r.balance[0] = r.sources;
+  for (double q : r.inflow) r.balance[0] += q;
+  if (m.ProblemKind > 3) {
+    r.note = "Zadanie rodzaju " + std::to_string(m.ProblemKind) +
+             " nie ma własnej nazwy: rozwiązano je jako zagadnienie potencjału -div(k grad u) = f, z k = " +
+             Number(k) + " (przewodność) i f = " + Number(f) + " (wydajność źródeł).";
+  }
+  r.solved = true;
+  return r;
+}
+
+}  // namespace solver

@@ -1,0 +1,98 @@
+#pragma once
+// What the solver's parts share: the mesh's triangles and boundary edges as
+// the solver reads them, the linear system of a whole mesh and its solve,
+// and the two problem families, each in its own file (PotentialSolve.cpp,
+// DiscSolve.cpp) behind Solve() in Solver.cpp.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "core/model/Model.h"
+#include "core/solve/Solver.h"
+
+namespace solver {
+
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A boundary edge of the mesh with the condition its element names now.
+struct BoundaryEdge {
+  int32_t a = 0;
+  int32_t b = 0;
+  int32_t condition = 0;
+  double length = 0.0;
+};
+
+// A triangle's geometry: twice its area, and the gradient of each corner's
+// shape function times twice the area, (b_i, c_i).
+struct TriangleShape {
+  std::array<int32_t, 3> nodes{};
+  double twiceArea = 0.0;
+  std::array<double, 3> b{};
+  std::array<double, 3> c{};
+};
+
+// One element's stiffness: its degrees of freedom and its matrix, row by
+// row (count x count).
+struct ElementStiffness {
+  int32_t count = 0;
+  std::array<int32_t, 6> dofs{};
+  std::array<double, 36> k{};
+};
+
+// The linear system of a whole mesh: K u = F over every degree of freedom
+// (perNode of them at each node, node n's first at n * perNode), some of
+// them held at given values. K is never stored whole: the elements'
+// stiffnesses are computed again when needed, which costs less than keeping
+// a million triangles' matrices.
+struct System {
+  int32_t perNode = 1;
+  int32_t dofs = 0;
+  std::vector<double> f;
+  std::vector<double> held;  // NaN where free
+  std::vector<int32_t> heldBy;
+  std::vector<bool> used;
+};
+
+// Holds a degree of freedom at a value; where rows meet, the lowest-numbered
+// condition wins.
+void Hold(System& s, int32_t dof, double value, int32_t condition);
+
+// The system of the mesh's triangles with perNode unknowns at each node,
+// nothing held and no load yet.
+System NewSystem(const Model& m, const std::vector<TriangleShape>& shapes, int32_t perNode);
+
+enum class SystemOutcome { Solved, Singular, Cancelled };
+
+// Calls its argument with each element's stiffness, in the same order each time.
+using StiffnessTake = std::function<void(const ElementStiffness&)>;
+using ElementVisitor = std::function<void(const StiffnessTake&)>;
+
+// Solves with the held rows eliminated; on success the full solution and the
+// residual K u - F (nonzero only at held degrees of freedom: what the
+// supports or the prescribed values put in). `elements(take)` calls take
+// with each element's stiffness. The reduced matrix is built in compressed
+// columns straight from the mesh's adjacency, its upper triangle only, with
+// the unknowns numbered in nested dissection, so that the factorisation
+// takes it as it is, without a copy or an ordering of its own.
+SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shapes, System& s,
+                          const ElementVisitor& elements, std::vector<double>& x,
+                          std::vector<double>& residual, const std::atomic<bool>* cancel);
+
+// A value as the program shows it: the shortest text that reads back as the
+// stored float, with a decimal comma.
+std::string Number(double v);
+SolveResult Refusal(std::string why);
+SolveResult CancelledSolve();
+
+// Each family's solve on shapes and edges already checked.
+SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,
+                           const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel);
+SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
+                      const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel);
+
+}  // namespace solver

@@ -17,21 +17,11 @@ namespace {
 constexpr double kTurn = 2 * std::numbers::pi;
 
 DrawingCurve Arc(DrawingPoint c, DrawingPoint u, DrawingPoint v, double t0, double t1) {
-  DrawingCurve a;
-  a.kind = DrawingCurve::Kind::Arc;
-  a.centre = c;
-  a.u = u;
-  a.v = v;
-  a.t0 = t0;
-  a.t1 = t1;
-  a.closed = std::fabs(t1 - t0) >= kTurn;
-  return a;
+  return ArcCurve(c, u, v, t0, t1, std::fabs(t1 - t0) >= kTurn);
 }
 
 DrawingCurve Line(DrawingPoint a, DrawingPoint b, int32_t layer = 0) {
-  DrawingCurve l;
-  l.a = a;
-  l.b = b;
+  DrawingCurve l = LineCurve(a, b);
   l.layer = layer;
   return l;
 }

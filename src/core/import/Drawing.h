@@ -32,6 +32,14 @@ struct DrawingCurve {
   double radius() const;
 };
 
+// The curves as a reader makes them: a line from a to b; the arc centre +
+// u·cos t + v·sin t from t0 to t1; and the arc a polyline's segment from p
+// to q bulges into (bulge = tan(θ/4), θ the included angle, positive
+// counter-clockwise).
+DrawingCurve LineCurve(DrawingPoint a, DrawingPoint b);
+DrawingCurve ArcCurve(DrawingPoint centre, DrawingPoint u, DrawingPoint v, double t0, double t1, bool closed);
+DrawingCurve BulgeArc(DrawingPoint p, DrawingPoint q, double bulge);
+
 struct DrawingLayer {
   std::string name;
   int32_t entities = 0;  // entities taken from this layer, blocks' ones counted per insert

@@ -16,6 +16,7 @@
 #include <unordered_map>
 
 #include "core/files/CNumbers.h"
+#include "core/import/DxfFileChecks.h"
 
 namespace {
 
@@ -25,8 +26,6 @@ constexpr int kMaxBlockDepth = 16;
 std::string TooManyCurves() {
   return "Rysunek ma ponad " + Thousands(kDrawingMaxCurves) + " linii i łuków (z blokami).";
 }
-constexpr const char* kNonFinite =
-    "W rysunku jest liczba nieskończona albo większa niż 1 000 000 000 co do wartości.";
 
 // x' = a·x + b·y + e, y' = c·x + d·y + f.
 struct Affine {
@@ -75,38 +74,6 @@ DrawingCurve Transformed(DrawingCurve c, const Affine& m) {
   return c;
 }
 
-DrawingCurve Line(DrawingPoint a, DrawingPoint b) {
-  DrawingCurve c;
-  c.a = a;
-  c.b = b;
-  return c;
-}
-
-DrawingCurve Arc(DrawingPoint centre, DrawingPoint u, DrawingPoint v, double t0, double t1, bool closed) {
-  DrawingCurve c;
-  c.kind = DrawingCurve::Kind::Arc;
-  c.centre = centre;
-  c.u = u;
-  c.v = v;
-  c.t0 = t0;
-  c.t1 = t1;
-  c.closed = closed;
-  return c;
-}
-
-// The arc a polyline's segment from p to q bulges into: bulge = tan(θ/4),
-// θ the included angle, positive counter-clockwise.
-DrawingCurve BulgeArc(DrawingPoint p, DrawingPoint q, double bulge) {
-  const double dx = q.x - p.x, dy = q.y - p.y;
-  const double chord = std::hypot(dx, dy);
-  const double theta = 4.0 * std::atan(bulge);
-  const double offset = (1.0 - bulge * bulge) / (4.0 * bulge);  // centre's distance from the chord / chord
-  const DrawingPoint centre{(p.x + q.x) / 2.0 - dy * offset, (p.y + q.y) / 2.0 + dx * offset};
-  const double r = chord * (1.0 + bulge * bulge) / (4.0 * std::fabs(bulge));
-  const double t0 = std::atan2(p.y - centre.y, p.x - centre.x);
-  return Arc(centre, {r, 0.0}, {0.0, r}, t0, t0 + theta, false);
-}
-
 // One entity as read, in its block's (or the model's) coordinates.
 struct Item {
   std::string layer;
@@ -145,19 +112,20 @@ class Reader : public DL_CreationAdapter {
   void addLine(const DL_LineData& d) override {
     endPolyline();
     if (d.x1 == d.x2 && d.y1 == d.y2) return count("LINE");
-    take("LINE", {Line({d.x1, d.y1}, {d.x2, d.y2})}, false);
+    take("LINE", {LineCurve({d.x1, d.y1}, {d.x2, d.y2})}, false);
   }
   void addArc(const DL_ArcData& d) override {
     endPolyline();
     const double t0 = std::fmod(d.angle1, 360.0) * std::numbers::pi / 180.0;
     const double t1 = Following(t0, std::fmod(d.angle2, 360.0) * std::numbers::pi / 180.0);
     if (!(d.radius > 0.0) || !(t1 - t0 <= kTwoPi)) return count("ARC");
-    take("ARC", {Arc({d.cx, d.cy}, {d.radius, 0}, {0, d.radius}, t0, t1, t1 - t0 >= kTwoPi - 1e-12)}, true);
+    take("ARC", {ArcCurve({d.cx, d.cy}, {d.radius, 0}, {0, d.radius}, t0, t1, t1 - t0 >= kTwoPi - 1e-12)},
+         true);
   }
   void addCircle(const DL_CircleData& d) override {
     endPolyline();
     if (!(d.radius > 0.0)) return count("CIRCLE");
-    take("CIRCLE", {Arc({d.cx, d.cy}, {d.radius, 0}, {0, d.radius}, 0.0, kTwoPi, true)}, true);
+    take("CIRCLE", {ArcCurve({d.cx, d.cy}, {d.radius, 0}, {0, d.radius}, 0.0, kTwoPi, true)}, true);
   }
   void addEllipse(const DL_EllipseData& d) override {
     endPolyline();
@@ -171,7 +139,7 @@ class Reader : public DL_CreationAdapter {
     const DrawingPoint u{d.mx, d.my};
     const double s = n[2] < 0 ? -d.ratio : d.ratio;
     check(u);
-    DrawingCurve c = Arc({d.cx, d.cy}, u, {-u.y * s, u.x * s}, t0, t1, t1 - t0 >= kTwoPi - 1e-12);
+    DrawingCurve c = ArcCurve({d.cx, d.cy}, u, {-u.y * s, u.x * s}, t0, t1, t1 - t0 >= kTwoPi - 1e-12);
     add("ELLIPSE", {c});
   }
   void addPolyline(const DL_PolylineData& d) override {
@@ -236,7 +204,7 @@ class Reader : public DL_CreationAdapter {
     ++skipped[name];
   }
   void check(double v) {
-    if (!Sound(v) && failure.empty()) failure = kNonFinite;
+    if (!Sound(v) && failure.empty()) failure = kDxfNonFinite;
   }
   void check(DrawingPoint p) {
     check(p.x);
@@ -285,7 +253,8 @@ class Reader : public DL_CreationAdapter {
       check(a);
       check(b);
       if (a.x == b.x && a.y == b.y) continue;
-      curves.push_back(p.bulge != 0.0 && std::fabs(p.bulge) < 1e6 ? BulgeArc(a, b, p.bulge) : Line(a, b));
+      curves.push_back(p.bulge != 0.0 && std::fabs(p.bulge) < 1e6 ? BulgeArc(a, b, p.bulge)
+                                                                  : LineCurve(a, b));
     }
     if (curves.empty()) {
       ++skipped["POLYLINE"];
@@ -396,142 +365,12 @@ std::string SkippedText(const std::map<std::string, int32_t>& skipped) {
   return text;
 }
 
-// The last two lines that are not blank: "0" and "EOF", as every DXF ends.
-bool EndsWithEof(std::string_view bytes) {
-  const auto trimmedLine = [&](size_t& end) {
-    while (end > 0 && std::isspace(static_cast<unsigned char>(bytes[end - 1]))) --end;
-    size_t begin = end;
-    while (begin > 0 && bytes[begin - 1] != '\n') --begin;
-    std::string_view line = bytes.substr(begin, end - begin);
-    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front()))) line.remove_prefix(1);
-    end = begin;
-    return line;
-  };
-  size_t end = bytes.size();
-  const std::string_view last = trimmedLine(end);
-  const std::string_view code = trimmedLine(end);
-  return code == "0" && (last == "EOF" || last == "eof");
-}
-
-// dxflib reads a number it cannot make out as 0, "nan" and "inf" among
-// them; the file's real-valued pairs are looked at first, so that such a
-// coordinate refuses the drawing instead of landing at the origin.
-bool NonFiniteReal(std::string_view bytes) {
-  const auto line = [&](size_t& at) {
-    if (at >= bytes.size()) {
-      at = bytes.size();
-      return std::string_view();
-    }
-    const size_t end = std::min(bytes.find('\n', at), bytes.size());
-    std::string_view l = bytes.substr(at, end - at);
-    at = end + 1;
-    while (!l.empty() && std::isspace(static_cast<unsigned char>(l.front()))) l.remove_prefix(1);
-    while (!l.empty() && std::isspace(static_cast<unsigned char>(l.back()))) l.remove_suffix(1);
-    return l;
-  };
-  for (size_t at = 0; at < bytes.size();) {
-    const std::string_view code = line(at);
-    const std::string_view value = line(at);
-    int c = 0;
-    if (std::from_chars(code.data(), code.data() + code.size(), c).ec != std::errc()) continue;
-    const bool real =
-        (c >= 10 && c <= 59) || (c >= 110 && c <= 149) || (c >= 210 && c <= 239) || (c >= 1010 && c <= 1059);
-    if (!real) continue;
-    double v = 0.0;
-    const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
-    const auto [end, ec] = std::from_chars(begin, value.data() + value.size(), v);
-    if (ec == std::errc::result_out_of_range || (ec == std::errc() && !std::isfinite(v))) return true;
-  }
-  return false;
-}
-
 }  // namespace
-
-DrawingPoint DrawingCurve::at(double t) const {
-  return {centre.x + u.x * std::cos(t) + v.x * std::sin(t), centre.y + u.y * std::cos(t) + v.y * std::sin(t)};
-}
-DrawingPoint DrawingCurve::start() const {
-  return kind == Kind::Line ? a : at(t0);
-}
-DrawingPoint DrawingCurve::end() const {
-  return kind == Kind::Line ? b : at(t1);
-}
-double DrawingCurve::radius() const {
-  if (kind == Kind::Line) return 0.0;
-  // The larger singular value of the matrix [u v].
-  const double p = u.x * u.x + u.y * u.y + v.x * v.x + v.y * v.y;
-  const double det = u.x * v.y - u.y * v.x;
-  return std::sqrt((p + std::sqrt(std::max(0.0, p * p - 4.0 * det * det))) / 2.0);
-}
-
-double DrawingBox::diagonal() const {
-  return std::hypot(width(), height());
-}
-
-DrawingBox CurvesExtent(const std::vector<DrawingCurve>& curves) {
-  DrawingBox box{INFINITY, INFINITY, -INFINITY, -INFINITY};
-  const auto add = [&](DrawingPoint p) {
-    box.minX = std::min(box.minX, p.x);
-    box.maxX = std::max(box.maxX, p.x);
-    box.minY = std::min(box.minY, p.y);
-    box.maxY = std::max(box.maxY, p.y);
-  };
-  for (const DrawingCurve& c : curves) {
-    add(c.start());
-    add(c.end());
-    if (c.kind == DrawingCurve::Kind::Line) continue;
-    // Where x and y reach their extremes on the whole ellipse, when the arc
-    // passes there.
-    const double lo = std::min(c.t0, c.t1), hi = std::max(c.t0, c.t1);
-    for (const double base : {std::atan2(c.v.x, c.u.x), std::atan2(c.v.y, c.u.y)}) {
-      for (double t = base - 2 * kTwoPi; t <= hi; t += std::numbers::pi) {
-        if (t >= lo) add(c.at(t));
-      }
-    }
-  }
-  return curves.empty() ? DrawingBox{} : box;
-}
-
-DrawingUnit UnitOfDrawing(int32_t code) {
-  switch (code) {
-    case 1: return {"cale", 0.0254};
-    case 2: return {"stopy", 0.3048};
-    case 3: return {"mile", 1609.344};
-    case 4: return {"milimetry", 0.001};
-    case 5: return {"centymetry", 0.01};
-    case 6: return {"metry", 1.0};
-    case 7: return {"kilometry", 1000.0};
-    case 8: return {"mikrocale", 0.0254e-6};
-    case 9: return {"mile (tysięczne cala)", 0.0254e-3};
-    case 10: return {"jardy", 0.9144};
-    case 11: return {"angstremy", 1e-10};
-    case 12: return {"nanometry", 1e-9};
-    case 13: return {"mikrometry", 1e-6};
-    case 14: return {"decymetry", 0.1};
-    case 15: return {"dekametry", 10.0};
-    case 16: return {"hektometry", 100.0};
-    default: return {};
-  }
-}
 
 DxfResult ReadDxfBytes(std::string_view bytes) {
   DxfResult r;
-  if (bytes.starts_with("AutoCAD Binary DXF")) {
-    r.message = "To jest binarny plik DXF; zapisz rysunek jako DXF tekstowy (ASCII).";
-    return r;
-  }
-  if (bytes.find('\0') != std::string_view::npos) {
-    r.message = "To nie jest tekstowy plik DXF.";
-    return r;
-  }
-  if (!EndsWithEof(bytes)) {
-    r.message = "Plik DXF jest niepełny albo uszkodzony: nie kończy się znacznikiem EOF.";
-    return r;
-  }
-  if (NonFiniteReal(bytes)) {
-    r.message = kNonFinite;
-    return r;
-  }
+  r.message = DxfTextRefusal(bytes);
+  if (!r.message.empty()) return r;
   Reader reader;
   {
     std::istringstream in{std::string(bytes)};

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <future>
+#include <thread>
 
 #include "core/solve/Factorisation.h"
 #include "core/solve/SolverParts.h"
@@ -16,93 +18,165 @@ struct Adjacency {
 };
 
 Adjacency Neighbours(int32_t nodeCount, const std::vector<TriangleShape>& shapes) {
-  std::vector<int64_t> first(size_t(nodeCount) + 2, 0);  // the triangles at each node
+  // Every triangle names each corner's two others, in one pass over the
+  // triangles; each node's names are then sorted and made unique.
+  std::vector<int64_t> first(size_t(nodeCount) + 2, 0);
   for (size_t t = 1; t < shapes.size(); ++t) {
-    for (int32_t n : shapes[t].nodes) ++first[size_t(n) + 1];
+    for (int32_t n : shapes[t].nodes) first[size_t(n) + 1] += 2;
   }
   for (size_t n = 1; n < first.size(); ++n) first[n] += first[n - 1];
-  std::vector<int32_t> triangles(size_t(first.back()));
+  std::vector<int32_t> named(size_t(first.back()));
   {
     std::vector<int64_t> next(first.begin(), first.end() - 1);
     for (size_t t = 1; t < shapes.size(); ++t) {
-      for (int32_t n : shapes[t].nodes) triangles[size_t(next[size_t(n)]++)] = int32_t(t);
+      const auto& c = shapes[t].nodes;
+      for (size_t i = 0; i < 3; ++i) {
+        int64_t& at = next[size_t(c[i])];
+        named[size_t(at++)] = c[(i + 1) % 3];
+        named[size_t(at++)] = c[(i + 2) % 3];
+      }
     }
   }
+  // Sorted in place, then counted, then copied: each distinct name and the
+  // node itself.
+  const auto each = [&](int32_t n, const auto& take) {
+    const int32_t* around = named.data() + first[size_t(n)];
+    const int32_t* aroundEnd = named.data() + first[size_t(n) + 1];
+    if (around == aroundEnd) return;
+    bool self = false;
+    for (const int32_t* i = around; i != aroundEnd; ++i) {
+      if (i != around && *i == i[-1]) continue;
+      if (!self && *i > n) take(n), self = true;
+      take(*i);
+    }
+    if (!self) take(n);
+  };
   Adjacency a;
   a.start.assign(size_t(nodeCount) + 2, 0);
-  a.nodes.reserve(size_t(nodeCount) * 7 + 16);
-  std::vector<int32_t> around;
   for (int32_t n = 0; n <= nodeCount; ++n) {
-    around.clear();
-    for (int64_t i = first[size_t(n)]; i < first[size_t(n) + 1]; ++i) {
-      const auto& corners = shapes[size_t(triangles[size_t(i)])].nodes;
-      around.insert(around.end(), corners.begin(), corners.end());
-    }
-    std::sort(around.begin(), around.end());
-    a.nodes.insert(a.nodes.end(), around.begin(), std::unique(around.begin(), around.end()));
-    a.start[size_t(n) + 1] = int64_t(a.nodes.size());
+    std::sort(named.data() + first[size_t(n)], named.data() + first[size_t(n) + 1]);
+    int64_t count = 0;
+    each(n, [&](int32_t) { ++count; });
+    a.start[size_t(n) + 1] = a.start[size_t(n)] + count;
+  }
+  a.nodes.resize(size_t(a.start.back()));
+  for (int32_t n = 0; n <= nodeCount; ++n) {
+    int32_t* out = a.nodes.data() + a.start[size_t(n)];
+    each(n, [&](int32_t k) { *out++ = k; });
   }
   return a;
 }
 
-// Nested dissection by coordinates, in place: the nodes of [begin, end) are
-// cut across the longer side of their box at the median; the nodes on one
-// side of the cut that touch the other (the side where they are fewer)
-// separate the halves and go last, after the two halves ordered the same
-// way. On a plane mesh this order takes about a third fewer operations to
-// factorise than a minimum-degree one (AMD), and costs less to find.
+// Nested dissection by coordinates: the nodes of a range are cut across the
+// longer side of their box at the median; the nodes on one side of the cut
+// that touch the other (the side where they are fewer) separate the halves
+// and go last, after the two halves ordered the same way. On a plane mesh
+// this order takes about a third fewer operations to factorise than a
+// minimum-degree one (AMD), and costs less to find.
 class Dissection {
  public:
-  Dissection(const Model& m, const Adjacency& adjacency)
-      : m_(m), adjacency_(adjacency), side_(size_t(m.meshNodeCount) + 1, 0) {}
+  // mesh[n - 1] is node n.
+  Dissection(const MeshNode* mesh, const Adjacency& adjacency)
+      : mesh_(mesh), adjacency_(adjacency), side_(adjacency.start.size(), 0) {}
+
+  // The two halves of [begin, end) after its cut, to be ordered in turn;
+  // the separator follows the second.
+  struct Cut {
+    int32_t* first;
+    int32_t* second;
+    int32_t* separator;
+  };
+
+  // Orders [begin, end); the two halves of its first cut on two threads
+  // when it is large and there are cores for them.
+  void orderAll(int32_t* begin, int32_t* end) {
+    constexpr ptrdiff_t kWorthAThread = 20000;
+    if (end - begin < kWorthAThread || std::thread::hardware_concurrency() < 2) return order(begin, end);
+    const Cut c = cut(begin, end);
+    Dissection other(mesh_, adjacency_);
+    auto firstHalf = std::async(std::launch::async, [&] { other.order(c.first, c.second); });
+    order(c.second, c.separator);
+    firstHalf.get();
+  }
 
   void order(int32_t* begin, int32_t* end) {
     constexpr ptrdiff_t kSmall = 8;  // a block this small fills little whatever its order
     if (end - begin <= kSmall) return;
-    double x0 = m_.MeshNodeTable[*begin].x, x1 = x0, y0 = m_.MeshNodeTable[*begin].y, y1 = y0;
-    for (const int32_t* n = begin; n != end; ++n) {
-      const MeshNode& p = m_.MeshNodeTable[*n];
-      x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
-    }
-    const bool alongX = x1 - x0 >= y1 - y0;
-    const auto coordinate = [&](int32_t n) { return alongX ? m_.MeshNodeTable[n].x : m_.MeshNodeTable[n].y; };
-    int32_t* middle = begin + (end - begin) / 2;
-    std::nth_element(begin, middle, end, [&](int32_t a, int32_t b) {
-      const double ca = coordinate(a), cb = coordinate(b);
-      return ca < cb || (ca == cb && a < b);
-    });
-    stamp_ += 2;  // stamp_ - 1 marks the low half, stamp_ the high one
-    for (const int32_t* n = begin; n != end; ++n) side_[size_t(*n)] = n < middle ? stamp_ - 1 : stamp_;
-    const auto touches = [&](int32_t mark) {
-      return [this, mark](int32_t n) {
-        for (int64_t i = adjacency_.start[size_t(n)]; i < adjacency_.start[size_t(n) + 1]; ++i) {
-          if (side_[size_t(adjacency_.nodes[size_t(i)])] == mark) return true;
-        }
-        return false;
-      };
-    };
-    const ptrdiff_t low = std::count_if(begin, middle, touches(stamp_));
-    const ptrdiff_t high = std::count_if(middle, end, touches(stamp_ - 1));
-    int32_t* first = nullptr;
-    int32_t* second = nullptr;
-    if (low <= high) {  // [low rest | separator | high] to [low rest | high | separator]
-      int32_t* separator = std::stable_partition(begin, middle, std::not_fn(touches(stamp_)));
-      first = begin, second = separator;
-      std::rotate(separator, middle, end);
-    } else {
-      std::stable_partition(middle, end, std::not_fn(touches(stamp_ - 1)));
-      first = begin, second = middle;
-    }
-    const ptrdiff_t secondSize = (end - begin) - std::min(low, high) - (second - first);
-    order(first, second);
-    order(second, second + secondSize);
+    const Cut c = cut(begin, end);
+    order(c.first, c.second);
+    order(c.second, c.separator);
   }
 
  private:
-  const Model& m_;
+  struct Placed {
+    double x, y;
+    int32_t node;
+  };
+
+  Cut cut(int32_t* begin, int32_t* end) {
+    const size_t count = size_t(end - begin);
+    placed_.resize(count);
+    double x0 = mesh_[*begin - 1].x, x1 = x0, y0 = mesh_[*begin - 1].y, y1 = y0;
+    for (size_t i = 0; i < count; ++i) {
+      const MeshNode& p = mesh_[begin[i] - 1];
+      placed_[i] = {p.x, p.y, begin[i]};
+      x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+    }
+    const auto middle = placed_.begin() + ptrdiff_t(count / 2);
+    const auto by = [](double Placed::*along) {
+      return [along](const Placed& a, const Placed& b) {
+        return a.*along < b.*along || (a.*along == b.*along && a.node < b.node);
+      };
+    };
+    if (x1 - x0 >= y1 - y0) {
+      std::nth_element(placed_.begin(), middle, placed_.end(), by(&Placed::x));
+    } else {
+      std::nth_element(placed_.begin(), middle, placed_.end(), by(&Placed::y));
+    }
+    stamp_ += 2;  // stamp_ - 1 marks the low half, stamp_ the high one
+    for (size_t i = 0; i < count; ++i) {
+      begin[i] = placed_[i].node;
+      side_[size_t(begin[i])] = i < count / 2 ? stamp_ - 1 : stamp_;
+    }
+    // Which nodes touch the other half, and how many on each side.
+    touching_.resize(count);
+    size_t low = 0, high = 0;
+    for (size_t i = 0; i < count; ++i) {
+      const int32_t other = i < count / 2 ? stamp_ : stamp_ - 1;
+      const int32_t n = begin[i];
+      bool touches = false;
+      for (int64_t k = adjacency_.start[size_t(n)]; k < adjacency_.start[size_t(n) + 1] && !touches; ++k) {
+        touches = side_[size_t(adjacency_.nodes[size_t(k)])] == other;
+      }
+      touching_[i] = touches;
+      (i < count / 2 ? low : high) += touches ? 1 : 0;
+    }
+    // [low | high] becomes [low rest | high rest | separator], the
+    // separator taken from the side where it is smaller.
+    const bool fromLow = low <= high;
+    const size_t from = fromLow ? 0 : count / 2, to = fromLow ? count / 2 : count;
+    separator_.clear();
+    int32_t* kept = begin + from;
+    for (size_t i = from; i < to; ++i) {
+      if (touching_[i]) {
+        separator_.push_back(begin[i]);
+      } else {
+        *kept++ = begin[i];
+      }
+    }
+    if (fromLow) kept = std::copy(begin + count / 2, end, kept);
+    std::copy(separator_.begin(), separator_.end(), kept);
+    const size_t firstSize = fromLow ? count / 2 - low : count / 2;
+    return {begin, begin + firstSize, kept};
+  }
+
+  const MeshNode* mesh_;
   const Adjacency& adjacency_;
   std::vector<int32_t> side_;  // which half of the current cut a node is in
   int32_t stamp_ = 0;
+  std::vector<Placed> placed_;  // the range being cut, with coordinates
+  std::vector<bool> touching_;
+  std::vector<int32_t> separator_;
 };
 
 }  // namespace
@@ -145,7 +219,7 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       }
     }
   }
-  Dissection(m, adjacency).order(nodes.data(), nodes.data() + nodes.size());
+  Dissection(m.MeshNodeTable.rows(m.meshNodeCount), adjacency).orderAll(nodes.data(), nodes.data() + nodes.size());
   std::vector<int32_t> equation(size_t(s.dofs), -1);
   std::vector<int32_t> dofOf;  // per equation
   for (int32_t n : nodes) {

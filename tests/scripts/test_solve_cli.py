@@ -37,8 +37,9 @@ def project(path, kind, conditions, sides, second):
     open(path, "w").write(text)
 
 
-def solve(vendrel, out, vdk):
-    return subprocess.run([vendrel, "--solve", out, "--area", "0.3", vdk], capture_output=True, text=True)
+def solve(vendrel, out, vdk, area="0.3"):
+    return subprocess.run([vendrel, "--solve", out, "--area", area, "--max-triangles", "200000", vdk],
+                          capture_output=True, text=True)
 
 
 def main(vendrel):
@@ -46,13 +47,17 @@ def main(vendrel):
     slab = os.path.join(work, "slab.vdk")
     # conditions: 1 temperature 100, 2 flux 0, 3 temperature 0
     project(slab, 1, [(1.0, 100.0, 0.0), (2.0, 0.0, 0.0), (1.0, 0.0, 0.0)], [2, 3, 2, 1], 0.0)
-    for name in ("out.vtu", "out.msh"):
+    # The fine mesh (over 50 000 nodes) has its arrays written in two halves
+    # on two threads.
+    for name, area in (("out.vtu", "0.3"), ("out.msh", "0.3"), ("fine.vtu", "0.00012"), ("fine.msh", "0.00012")):
         out = os.path.join(work, name)
-        run = solve(vendrel, out, slab)
+        run = solve(vendrel, out, slab, area)
         if not check(run.returncode == 0, f"{name}: status {run.returncode}: {run.stderr}"):
             continue
         mesh = meshio.read(out)
         x = mesh.points[:, 0]
+        if name.startswith("fine"):
+            check(len(x) > 50000, f"{name}: {len(x)} nodes")
         exact = 100.0 * (1.0 - (x - X0) / L)
         u = np.asarray(mesh.point_data["u"]).reshape(-1)
         check(len(u) == len(x) and np.allclose(u, exact, rtol=1e-9, atol=1e-9 * 100),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -293,7 +294,12 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   }
   const std::optional<OpenFormat> open = OpenFormatForName(r->out, r->msh22);
   std::optional<SolveResult> solution;
+  // The file's mesh part needs no solution: it is written on another core
+  // while the solver works on this one.
+  std::future<OpenExportText> meshPart;
   if (r->solve) {
+    meshPart = std::async(std::launch::async,
+                          [&model, format = *open] { return OpenExportText(*model, format, true); });
     solution = Solve(*model);
     if (!solution->solved) {
       messages << solution->refusal << '\n';
@@ -301,8 +307,9 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     }
   }
   // A mesh past the layouts' limits is refused by the layout's writer.
-  const FileResult written = open ? WriteOpenExport(*model, *open, r->out, solution ? &*solution : nullptr)
-                                  : WriteExportFile(*model, *layout, r->out);
+  const FileResult written = meshPart.valid() ? WriteOpenExport(*model, meshPart, r->out, &*solution)
+                             : open           ? WriteOpenExport(*model, *open, r->out)
+                                              : WriteExportFile(*model, *layout, r->out);
   if (!written.ok) {
     messages << r->out << ": " << written.message << (LayoutRefusal(*model) ? kLayoutRemedy : "") << '\n';
     return kBatchExportFailed;

@@ -52,11 +52,11 @@ void MshData(Text& t, std::string_view section, const std::vector<SolutionArray>
     t << '$' << section << "\n1\n\"" << a.name << "\"\n1\n0\n3\n0\n"
       << a.components << '\n'
       << size_t(count) + zeros << '\n';
-    for (int32_t k = 1; k <= count; ++k) {
-      t << k;
-      for (int32_t c = 0; c < a.components; ++c) t << ' ' << a.value(k, c);
-      t << '\n';
-    }
+    t.rows(1, count, [&a](Text& row, int32_t k) {
+      row << k;
+      for (int32_t c = 0; c < a.components; ++c) row << ' ' << a.value(k, c);
+      row << '\n';
+    });
     for (size_t i = 1; i <= zeros; ++i) {
       t << size_t(count) + i;
       for (int32_t c = 0; c < a.components; ++c) t << " 0";
@@ -68,9 +68,11 @@ void MshData(Text& t, std::string_view section, const std::vector<SolutionArray>
 
 }  // namespace
 
-std::string Msh41(const Model& m, const TaggedMesh& mesh, const SolveResult* solution) {
+void Msh41(Draft& d) {
+  const Model& m = d.m;
+  const TaggedMesh& mesh = d.mesh;
+  Text& t = d.text;
   const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
-  Text t(128 + 64 * size_t(nodes) + 48 * size_t(triangles) + 32 * mesh.edges.size());
   t << "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n";
   PhysicalNames(t, mesh);
 
@@ -126,16 +128,19 @@ std::string Msh41(const Model& m, const TaggedMesh& mesh, const SolveResult* sol
       t << ++number << ' ' << mesh.edges[i].node1 << ' ' << mesh.edges[i].node2 << '\n';
   }
   t << "$EndElements\n";
-  if (solution != nullptr) {
-    MshData(t, "NodeData", NodeArrays(*solution), nodes, 0);
-    MshData(t, "ElementData", TriangleArrays(*solution), triangles, mesh.edges.size());
-  }
-  return t.take();
 }
 
-std::string Msh22(const Model& m, const TaggedMesh& mesh) {
+void Msh41Solution(Draft& d, const SolveResult* solution) {
+  if (solution == nullptr) return;
+  MshData(d.text, "NodeData", NodeArrays(*solution), d.m.meshNodeCount, 0);
+  MshData(d.text, "ElementData", TriangleArrays(*solution), d.m.meshTriangleCount, d.mesh.edges.size());
+}
+
+void Msh22(Draft& d) {
+  const Model& m = d.m;
+  const TaggedMesh& mesh = d.mesh;
+  Text& t = d.text;
   const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
-  Text t(128 + 48 * size_t(nodes) + 40 * size_t(triangles) + 64 * mesh.edges.size());
   t << "$MeshFormat\n2.2 0 8\n$EndMeshFormat\n";
   PhysicalNames(t, mesh);
   t << "$Nodes\n" << nodes << '\n';
@@ -166,7 +171,6 @@ std::string Msh22(const Model& m, const TaggedMesh& mesh) {
     }
   }
   t << "$EndElements\n";
-  return t.take();
 }
 
 }  // namespace openexport

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -136,14 +137,59 @@ std::optional<OpenFormat> OpenFormatForName(std::string_view name, bool msh22) {
   return std::nullopt;
 }
 
-std::string EncodeOpenExport(const Model& model, OpenFormat format, const SolveResult* solution) {
-  const TaggedMesh mesh = Gather(model);
+namespace openexport {
+
+namespace {
+
+// Room for the text: enough for nearly every mesh, so that it is seldom
+// moved while it grows. The solution's arrays take at most 25 characters
+// per value (the longest double) and a number for MSH's rows.
+size_t Room(const Model& m, OpenFormat format, bool solution, size_t edges) {
+  const size_t nodes = size_t(std::max(m.meshNodeCount, 0));
+  const size_t triangles = size_t(std::max(m.meshTriangleCount, 0));
   switch (format) {
-    case OpenFormat::Msh41: return Msh41(model, mesh, solution);
-    case OpenFormat::Msh22: return Msh22(model, mesh);
-    case OpenFormat::Vtu: return Vtu(model, mesh, solution);
+    case OpenFormat::Msh22: return 128 + 48 * nodes + 40 * triangles + 64 * edges;
+    case OpenFormat::Msh41:
+    case OpenFormat::Vtu: break;
   }
-  return {};
+  const size_t mesh = 1024 + 64 * nodes + 64 * triangles + 64 * edges;
+  return mesh + (solution ? 64 * nodes + 120 * (triangles + edges) : 0);
+}
+
+}  // namespace
+
+Draft::Draft(const Model& model, OpenFormat f, bool solution)
+    : m(model), format(f), mesh(Gather(model)), text(Room(model, f, solution, mesh.edges.size())) {
+  switch (format) {
+    case OpenFormat::Msh41: Msh41(*this); break;
+    case OpenFormat::Msh22: Msh22(*this); break;
+    case OpenFormat::Vtu: Vtu(*this); break;
+  }
+}
+
+}  // namespace openexport
+
+OpenExportText::OpenExportText(const Model& model, OpenFormat format, bool solution)
+    : draft_(std::make_unique<Draft>(model, format, solution)) {}
+OpenExportText::OpenExportText(OpenExportText&&) noexcept = default;
+OpenExportText& OpenExportText::operator=(OpenExportText&&) noexcept = default;
+OpenExportText::~OpenExportText() = default;
+
+std::string OpenExportText::finish(const SolveResult* solution) {
+  if (!draft_) return {};
+  Draft& d = *draft_;
+  switch (d.format) {
+    case OpenFormat::Msh41: Msh41Solution(d, solution); break;
+    case OpenFormat::Msh22: break;
+    case OpenFormat::Vtu: VtuEnd(d, solution); break;
+  }
+  std::string text = d.text.take();
+  draft_.reset();
+  return text;
+}
+
+std::string EncodeOpenExport(const Model& model, OpenFormat format, const SolveResult* solution) {
+  return OpenExportText(model, format, solution != nullptr).finish(solution);
 }
 
 std::vector<int32_t> DanglingElements(const Model& model) {
@@ -204,13 +250,27 @@ std::optional<std::string> OpenExportRefusal(const Model& model) {
          ". Zmień największe pole trójkąta albo przesuń model bliżej początku układu.";
 }
 
-FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path,
-                           const SolveResult* solution) {
+namespace {
+
+FileResult WriteOpenExport(const Model& model, const std::string& path,
+                           const std::function<std::string()>& encode) {
   try {
     if (std::optional<std::string> refusal = OpenExportRefusal(model)) return {false, std::move(*refusal)};
-    if (WriteFileAtomically(path, EncodeOpenExport(model, format, solution))) return {true, {}};
+    if (WriteFileAtomically(path, encode())) return {true, {}};
   } catch (const std::bad_alloc&) {
     // No memory for the text: the target is left as it was.
   }
   return {false, std::string(kSaveFailedMessage)};
+}
+
+}  // namespace
+
+FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path,
+                           const SolveResult* solution) {
+  return WriteOpenExport(model, path, [&] { return EncodeOpenExport(model, format, solution); });
+}
+
+FileResult WriteOpenExport(const Model& model, std::future<OpenExportText>& meshPart, const std::string& path,
+                           const SolveResult* solution) {
+  return WriteOpenExport(model, path, [&] { return meshPart.get().finish(solution); });
 }

@@ -14,6 +14,8 @@
 // boundary's. Triangles keep their numbers, edges follow them. VTU marks
 // the same in cell data and names the groups in its FieldData.
 
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +25,9 @@
 #include "core/model/Model.h"
 
 struct SolveResult;
+namespace openexport {
+struct Draft;
+}
 
 enum class OpenFormat { Msh41, Msh22, Vtu };
 
@@ -50,6 +55,24 @@ std::optional<OpenFormat> OpenFormatForName(std::string_view fileName, bool msh2
 // boundary lines hold zeros in the per-triangle arrays.
 std::string EncodeOpenExport(const Model& model, OpenFormat format, const SolveResult* solution = nullptr);
 
+// The same text made in two steps: first the mesh's part, which needs no
+// solution, then the solution's arrays, if any, and the file's end. The
+// batch solve makes the first on another core while it solves. The model
+// must stay as it is between the two.
+class OpenExportText {
+ public:
+  // `solution`: one is to come (the text makes room for it).
+  OpenExportText(const Model& model, OpenFormat format, bool solution);
+  OpenExportText(OpenExportText&&) noexcept;
+  OpenExportText& operator=(OpenExportText&&) noexcept;
+  ~OpenExportText();
+  // The whole file's text; this is left empty.
+  std::string finish(const SolveResult* solution);
+
+ private:
+  std::unique_ptr<openexport::Draft> draft_;
+};
+
 // Elements of the model as it was meshed whose condition or boundary
 // number names no row, ascending; their edges are in no such group.
 std::vector<int32_t> DanglingElements(const Model& model);
@@ -73,3 +96,6 @@ std::optional<std::string> OpenExportRefusal(const Model& model);
 // można zapisać do pliku".
 FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path,
                            const SolveResult* solution = nullptr);
+// The same from the mesh's part made ahead, of this model.
+FileResult WriteOpenExport(const Model& model, std::future<OpenExportText>& meshPart, const std::string& path,
+                           const SolveResult* solution);

@@ -6,8 +6,10 @@
 
 #include <charconv>
 #include <functional>
+#include <future>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "core/files/OpenExport.h"
@@ -59,6 +61,25 @@ class Text {
   // The shortest decimal that reads back as exactly this value: readers
   // get the mesh's own doubles.
   Text& operator<<(double v) { return number(v); }
+  // Rows first … last, each written by row(text, k): when there are many,
+  // the second half on another thread into its own text, appended after.
+  template <typename Row>
+  Text& rows(int32_t first, int32_t last, const Row& row) {
+    constexpr int32_t kWorthAThread = 50000;
+    int32_t middle = last;
+    std::future<std::string> second;
+    if (last - first >= kWorthAThread && std::thread::hardware_concurrency() > 1) {
+      middle = first + (last - first) / 2;
+      second = std::async(std::launch::async, [&row, middle, last, bytes = out_.capacity() - out_.size()] {
+        Text t(bytes / 2);
+        for (int32_t k = middle + 1; k <= last; ++k) row(t, k);
+        return t.take();
+      });
+    }
+    for (int32_t k = first; k <= middle; ++k) row(*this, k);
+    if (second.valid()) out_.append(second.get());
+    return *this;
+  }
   std::string take() { return std::move(out_); }
 
  private:
@@ -87,8 +108,22 @@ inline void Point(Text& t, const MeshNode& n) {
   t << n.x << ' ' << n.y << " 0";
 }
 
-std::string Msh41(const Model& m, const TaggedMesh& mesh, const SolveResult* solution);
-std::string Msh22(const Model& m, const TaggedMesh& mesh);
-std::string Vtu(const Model& m, const TaggedMesh& mesh, const SolveResult* solution);
+// A file begun: the mesh's part written, the rest to come.
+struct Draft {
+  // With room for a solution's arrays when one is to come.
+  Draft(const Model& model, OpenFormat format, bool solution);
+  const Model& m;
+  OpenFormat format;
+  TaggedMesh mesh;
+  Text text;
+};
+
+// Each format's text in two parts: the mesh's, then the solution's (where
+// the format holds one) and the end.
+void Msh41(Draft& d);
+void Msh41Solution(Draft& d, const SolveResult* solution);
+void Msh22(Draft& d);
+void Vtu(Draft& d);
+void VtuEnd(Draft& d, const SolveResult* solution);
 
 }  // namespace openexport

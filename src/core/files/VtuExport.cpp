@@ -34,10 +34,12 @@ std::string XmlAttribute(std::string_view text) {
 
 }  // namespace
 
-std::string Vtu(const Model& m, const TaggedMesh& mesh, const SolveResult* solution) {
+void Vtu(Draft& d) {
+  const Model& m = d.m;
+  const TaggedMesh& mesh = d.mesh;
+  Text& t = d.text;
   const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
   const size_t cells = size_t(triangles) + mesh.edges.size();
-  Text t(1024 + 64 * size_t(nodes) + 64 * size_t(triangles) + 64 * mesh.edges.size());
   t << "<?xml version=\"1.0\"?>\n";
   // What the tags stand for, for a reader of the file; XML comments only
   // may not hold "--", and no name does.
@@ -59,24 +61,6 @@ std::string Vtu(const Model& m, const TaggedMesh& mesh, const SolveResult* solut
   }
   t << "</FieldData>\n"
     << "<Piece NumberOfPoints=\"" << nodes << "\" NumberOfCells=\"" << cells << "\">\n";
-  const auto values = [&](const SolutionArray& a, int32_t count, size_t zeros) {
-    t << "<DataArray type=\"Float64\" Name=\"" << a.name << "\" NumberOfComponents=\"" << a.components
-      << "\" format=\"ascii\">\n";
-    for (int32_t k = 1; k <= count; ++k) {
-      for (int32_t c = 0; c < a.components; ++c) t << (c > 0 ? " " : "") << a.value(k, c);
-      t << '\n';
-    }
-    for (size_t i = 0; i < zeros; ++i) {
-      for (int32_t c = 0; c < a.components; ++c) t << (c > 0 ? " 0" : "0");
-      t << '\n';
-    }
-    t << "</DataArray>\n";
-  };
-  if (solution != nullptr) {
-    t << "<PointData>\n";
-    for (const SolutionArray& a : NodeArrays(*solution)) values(a, nodes, 0);
-    t << "</PointData>\n";
-  }
   t << "<Points>\n<DataArray type=\"Float64\" NumberOfComponents=\"3\" format=\"ascii\">\n";
   for (int32_t k = 1; k <= nodes; ++k) {
     Point(t, m.MeshNodeTable[k]);
@@ -107,11 +91,36 @@ std::string Vtu(const Model& m, const TaggedMesh& mesh, const SolveResult* solut
   array("warunek", 0, &TaggedEdge::condition);
   array("brzeg", 0, &TaggedEdge::boundary);
   array("element", 0, &TaggedEdge::element);
+}
+
+// The solution's arrays follow the tags' (readers take a piece's parts in
+// any order), so that the mesh's part of the file is all written first.
+void VtuEnd(Draft& d, const SolveResult* solution) {
+  Text& t = d.text;
+  const auto values = [&](const SolutionArray& a, int32_t count, size_t zeros) {
+    t << "<DataArray type=\"Float64\" Name=\"" << a.name << "\" NumberOfComponents=\"" << a.components
+      << "\" format=\"ascii\">\n";
+    t.rows(1, count, [&a](Text& row, int32_t k) {
+      for (int32_t c = 0; c < a.components; ++c) row << (c > 0 ? " " : "") << a.value(k, c);
+      row << '\n';
+    });
+    for (size_t i = 0; i < zeros; ++i) {
+      for (int32_t c = 0; c < a.components; ++c) t << (c > 0 ? " 0" : "0");
+      t << '\n';
+    }
+    t << "</DataArray>\n";
+  };
   if (solution != nullptr) {
-    for (const SolutionArray& a : TriangleArrays(*solution)) values(a, triangles, mesh.edges.size());
+    for (const SolutionArray& a : TriangleArrays(*solution))
+      values(a, d.m.meshTriangleCount, d.mesh.edges.size());
   }
-  t << "</CellData>\n</Piece>\n</UnstructuredGrid>\n</VTKFile>\n";
-  return t.take();
+  t << "</CellData>\n";
+  if (solution != nullptr) {
+    t << "<PointData>\n";
+    for (const SolutionArray& a : NodeArrays(*solution)) values(a, d.m.meshNodeCount, 0);
+    t << "</PointData>\n";
+  }
+  t << "</Piece>\n</UnstructuredGrid>\n</VTKFile>\n";
 }
 
 }  // namespace openexport

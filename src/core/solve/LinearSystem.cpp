@@ -219,7 +219,8 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       }
     }
   }
-  Dissection(m.MeshNodeTable.rows(m.meshNodeCount), adjacency).orderAll(nodes.data(), nodes.data() + nodes.size());
+  Dissection(m.MeshNodeTable.rows(m.meshNodeCount), adjacency)
+      .orderAll(nodes.data(), nodes.data() + nodes.size());
   std::vector<int32_t> equation(size_t(s.dofs), -1);
   std::vector<int32_t> dofOf;  // per equation
   for (int32_t n : nodes) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/Fixtures.h"
+#include "core/cpu/VectorState.h"
 #include "core/mesh/MeshDriver.h"
 #include "core/solve/Solver.h"
 
@@ -332,3 +333,29 @@ TEST(Solver, StaleMeshRefusedPhysicsReadNowCancelLeavesNothing) {
 }
 
 }  // namespace
+
+#if defined(__x86_64__)
+// The upper halves of the AVX registers, left in use as Qt leaves them, are
+// marked unused again: XGETBV(1) reports which register states are in use
+// (bit 2: the AVX upper halves), where the processor can tell.
+// Plain assembly: a function compiled for AVX would clear them on return.
+static void DirtyUpperHalves() {
+  asm volatile("vpcmpeqd %%ymm7, %%ymm7, %%ymm7" ::: "xmm7");
+}
+
+static bool UpperHalvesInUse() {
+  uint32_t lo = 0, hi = 0;
+  asm volatile("xgetbv" : "=a"(lo), "=d"(hi) : "c"(1));
+  return (lo & 4u) != 0;
+}
+
+TEST(VectorState, ClearedAfterAvxUse) {
+  uint32_t a = 0, b = 0, c = 0, d = 0;
+  asm volatile("cpuid" : "=a"(a), "=b"(b), "=c"(c), "=d"(d) : "a"(0xd), "c"(1));
+  if (!__builtin_cpu_supports("avx") || (a & 4u) == 0) GTEST_SKIP() << "no AVX or no XGETBV(1) here";
+  DirtyUpperHalves();
+  ASSERT_TRUE(UpperHalvesInUse());
+  ClearUpperVectorState();
+  EXPECT_FALSE(UpperHalvesInUse());
+}
+#endif

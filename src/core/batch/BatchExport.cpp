@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
@@ -238,6 +239,7 @@ std::string BatchExportHelp() {
 
 int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options, std::ostream& messages,
                    const DrawingReader& drawings) {
+  ClearUpperVectorState();
   std::string why;
   const std::optional<Request> r = Parse(args, why);
   if (!r) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/cpu/VectorState.h"
+
 bool SolutionPicture::update(const std::shared_ptr<const Solution>& solution,
                              const SolutionDisplay& display) {
   const bool any =
@@ -34,6 +36,7 @@ bool SolutionPicture::update(const std::shared_ptr<const Solution>& solution,
 
 void SolutionPicture::draw(const ViewTransform& view, int32_t width, int32_t height, uint32_t* pixels,
                            ptrdiff_t stride, bool mesh) {
+  ClearUpperVectorState();
   if (!solution_) return;
   const Model& m = solution_->model;
   const ScreenMapping map = MappingFor(view, height);

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/SafeFile.h"
 
@@ -40,6 +41,7 @@ class WordWriter {
 }  // namespace
 
 std::vector<uint8_t> EncodeExport(const Model& m, ExportLayout layout) {
+  ClearUpperVectorState();
   const int32_t t = m.meshTriangleCount;
   const int32_t n = m.meshNodeCount;
   const size_t header = layout == ExportLayout::Ulx ? 5 : layout == ExportLayout::M2d ? 6 : 7;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/boundary/Physics.h"
+#include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExportParts.h"
@@ -169,14 +170,17 @@ Draft::Draft(const Model& model, OpenFormat f, bool solution)
 
 }  // namespace openexport
 
-OpenExportText::OpenExportText(const Model& model, OpenFormat format, bool solution)
-    : draft_(std::make_unique<Draft>(model, format, solution)) {}
+OpenExportText::OpenExportText(const Model& model, OpenFormat format, bool solution) {
+  ClearUpperVectorState();
+  draft_ = std::make_unique<Draft>(model, format, solution);
+}
 OpenExportText::OpenExportText(OpenExportText&&) noexcept = default;
 OpenExportText& OpenExportText::operator=(OpenExportText&&) noexcept = default;
 OpenExportText::~OpenExportText() = default;
 
 std::string OpenExportText::finish(const SolveResult* solution) {
   if (!draft_) return {};
+  ClearUpperVectorState();
   Draft& d = *draft_;
   switch (d.format) {
     case OpenFormat::Msh41: Msh41Solution(d, solution); break;

@@ -16,6 +16,7 @@
 #include <map>
 #include <utility>
 
+#include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/ExitCleanup.h"
 #include "core/files/SafeFile.h"
@@ -318,6 +319,7 @@ MeshTrial TryMesh(const Model& m, double area, const MesherOptions& options) {
 }
 
 MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, MeshTrial* trial) {
+  ClearUpperVectorState();
   MeshTrial t;
   std::optional<MeshReply> reply;
   try {

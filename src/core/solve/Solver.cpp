@@ -8,6 +8,7 @@
 #include <new>
 #include <optional>
 
+#include "core/cpu/VectorState.h"
 #include "core/solve/Factorisation.h"
 #include "core/solve/SolverParts.h"
 
@@ -155,6 +156,7 @@ std::string StaleMesh(const Model& m) {
 }
 
 SolveResult Solve(const Model& model, const std::atomic<bool>* cancel) {
+  ClearUpperVectorState();
   if (model.meshTriangleCount <= 0 || model.meshNodeCount <= 0) {
     return Refusal("Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania.");
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/cpu/VectorState.h"
 #include "core/view/PixelLines.h"
 
 using pixel_lines::Clip;
@@ -56,6 +57,7 @@ void MeshRaster::release() {
 
 void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, int32_t height,
                       uint32_t* pixels, ptrdiff_t stride, uint32_t colour, const double* x, const double* y) {
+  ClearUpperVectorState();
   counts_ = {};
   if (width <= 0 || height <= 0 || m.meshTriangleCount < 1) return;
   if (mesh_.changedTo(m)) edges_ = UniqueMeshEdges(m);

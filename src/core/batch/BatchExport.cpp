@@ -7,6 +7,9 @@
 #include <memory>
 #include <optional>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
@@ -296,12 +299,15 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   }
   const std::optional<OpenFormat> open = OpenFormatForName(r->out, r->msh22);
   std::optional<SolveResult> solution;
-  // The file's mesh part needs no solution: it is written on another core
-  // while the solver works on this one.
+  // The file's mesh part needs no solution: it is written while the solver
+  // works, at the lowest priority, so that it takes only the time the
+  // solver leaves a core idle (the factorisation runs on one).
   std::future<OpenExportText> meshPart;
   if (r->solve) {
-    meshPart = std::async(std::launch::async,
-                          [&model, format = *open] { return OpenExportText(*model, format, true); });
+    meshPart = std::async(std::launch::async, [&model, format = *open] {
+      (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
+      return OpenExportText(*model, format, true);
+    });
     solution = Solve(*model);
     if (!solution->solved) {
       messages << solution->refusal << '\n';

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "core/Fixtures.h"
 #include "core/cpu/VectorState.h"
 #include "core/mesh/MeshDriver.h"
+#include "core/solve/Factorisation.h"
 #include "core/solve/Solver.h"
 
 namespace {
@@ -359,3 +362,89 @@ TEST(VectorState, ClearedAfterAvxUse) {
   EXPECT_FALSE(UpperHalvesInUse());
 }
 #endif
+
+// A k x k grid's five-point matrix, numbered left columns, right columns,
+// then the middle column that separates them; held at zero outside the
+// grid, or (`floating`) with nothing held, which leaves it singular.
+struct Grid {
+  int32_t k, n;
+  std::vector<int32_t> columnStart{0}, rows;
+  std::vector<double> values;
+  Grid(int32_t size, bool floating) : k(size), n(size * size) {
+    std::vector<int32_t> number(static_cast<size_t>(n));
+    int32_t next = 0;
+    for (int pass = 0; pass < 3; ++pass) {
+      for (int32_t c = 0; c < k; ++c) {
+        const int32_t part = c < k / 2 ? 0 : c > k / 2 ? 1 : 2;
+        for (int32_t r = 0; part == pass && r < k; ++r) number[size_t(r * k + c)] = next++;
+      }
+    }
+    std::vector<std::vector<std::pair<int32_t, double>>> columns(static_cast<size_t>(n));
+    for (int32_t r = 0; r < k; ++r) {
+      for (int32_t c = 0; c < k; ++c) {
+        const int32_t j = number[size_t(r * k + c)];
+        int32_t neighbours = 0;
+        for (auto [dr, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+          if (r + dr < 0 || r + dr >= k || c + dc < 0 || c + dc >= k) continue;
+          ++neighbours;
+          const int32_t i = number[size_t((r + dr) * k + c + dc)];
+          if (i < j) columns[size_t(j)].push_back({i, -1.0});
+        }
+        columns[size_t(j)].push_back({j, floating ? double(neighbours) : 4.0});
+      }
+    }
+    for (auto& column : columns) {
+      std::sort(column.begin(), column.end());
+      for (auto [i, v] : column) rows.push_back(i), values.push_back(v);
+      columnStart.push_back(int32_t(rows.size()));
+    }
+  }
+  UpperPattern pattern() const { return {n, columnStart.data(), rows.data()}; }
+  int32_t half() const { return k * (k / 2); }
+};
+
+// Two halves factorised apart and joined through their separator solve as
+// the whole matrix does; a singular matrix is singular either way; halves
+// that touch are factorised whole.
+TEST(Factorisation, HalvesJoinedThroughTheSeparatorSolveAsTheWhole) {
+  const Grid grid(41, false);
+  std::vector<double> b(size_t(grid.n));
+  for (size_t i = 0; i < b.size(); ++i) b[i] = std::sin(0.37 * double(i)) + 1.0;
+  std::vector<double> whole(b.size()), apart(b.size());
+  PositiveDefiniteSolver one(grid.pattern());
+  ASSERT_FALSE(one.split());
+  ASSERT_EQ(one.factorise(grid.values.data(), nullptr), FactorOutcome::Solved);
+  ASSERT_EQ(one.solve(b.data(), whole.data()), FactorOutcome::Solved);
+  PositiveDefiniteSolver two(grid.pattern(), grid.half(), grid.half());
+  ASSERT_TRUE(two.split()) << "needs the threaded OpenBLAS (libopenblas0-pthread) as the system's BLAS";
+  ASSERT_EQ(two.factorise(grid.values.data(), nullptr), FactorOutcome::Solved);
+  ASSERT_EQ(two.solve(b.data(), apart.data()), FactorOutcome::Solved);
+  double worst = 0.0;
+  for (size_t i = 0; i < b.size(); ++i) worst = std::max(worst, std::abs(apart[i] - whole[i]));
+  EXPECT_LT(worst, 1e-12 * *std::max_element(whole.begin(), whole.end()));
+  // A x = b, row by row, from the stored upper triangle.
+  std::vector<double> ax(b.size(), 0.0);
+  for (int32_t j = 0; j < grid.n; ++j) {
+    for (int32_t p = grid.columnStart[size_t(j)]; p < grid.columnStart[size_t(j) + 1]; ++p) {
+      const auto i = size_t(grid.rows[size_t(p)]);
+      ax[i] += grid.values[size_t(p)] * apart[size_t(j)];
+      if (i != size_t(j)) ax[size_t(j)] += grid.values[size_t(p)] * apart[i];
+    }
+  }
+  for (size_t i = 0; i < b.size(); ++i) ASSERT_NEAR(ax[i], b[i], 1e-10) << "row " << i;
+
+  const Grid floating(41, true);
+  PositiveDefiniteSolver singular(floating.pattern(), floating.half(), floating.half());
+  EXPECT_TRUE(singular.split());
+  EXPECT_EQ(singular.factorise(floating.values.data(), nullptr), FactorOutcome::Singular);
+  EXPECT_EQ(PositiveDefiniteSolver(floating.pattern()).factorise(floating.values.data(), nullptr),
+            FactorOutcome::Singular);
+
+  // The separator's column taken into the first half: that half touches
+  // the second, so the matrix is factorised whole, and still solves.
+  PositiveDefiniteSolver touching(grid.pattern(), grid.half() + grid.k, grid.half() - grid.k);
+  EXPECT_FALSE(touching.split());
+  ASSERT_EQ(touching.factorise(grid.values.data(), nullptr), FactorOutcome::Solved);
+  ASSERT_EQ(touching.solve(b.data(), apart.data()), FactorOutcome::Solved);
+  EXPECT_NEAR(apart[0], whole[0], 1e-12);
+}

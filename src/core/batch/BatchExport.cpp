@@ -1,14 +1,14 @@
 #include "core/batch/BatchExport.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <future>
 #include <memory>
 #include <optional>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"

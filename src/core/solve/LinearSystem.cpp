@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <future>
+#include <memory>
 #include <thread>
 
 #include "core/solve/Factorisation.h"
@@ -91,15 +93,20 @@ class Dissection {
   };
 
   // Orders [begin, end); the two halves of its first cut on two threads
-  // when it is large and there are cores for them.
-  void orderAll(int32_t* begin, int32_t* end) {
+  // when it is large and there are cores for them. Returns the sizes of
+  // those two halves (none when it was ordered on one thread).
+  std::array<ptrdiff_t, 2> orderAll(int32_t* begin, int32_t* end) {
     constexpr ptrdiff_t kWorthAThread = 20000;
-    if (end - begin < kWorthAThread || std::thread::hardware_concurrency() < 2) return order(begin, end);
+    if (end - begin < kWorthAThread || std::thread::hardware_concurrency() < 2) {
+      order(begin, end);
+      return {0, 0};
+    }
     const Cut c = cut(begin, end);
     Dissection other(mesh_, adjacency_);
     auto firstHalf = std::async(std::launch::async, [&] { other.order(c.first, c.second); });
     order(c.second, c.separator);
     firstHalf.get();
+    return {c.second - c.first, c.separator - c.second};
   }
 
   void order(int32_t* begin, int32_t* end) {
@@ -301,15 +308,18 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       }
     }
   }
-  Dissection(m.MeshNodeTable.rows(m.meshNodeCount), adjacency)
-      .orderAll(nodes.data(), nodes.data() + nodes.size());
+  const std::array<ptrdiff_t, 2> halves = Dissection(m.MeshNodeTable.rows(m.meshNodeCount), adjacency)
+                                              .orderAll(nodes.data(), nodes.data() + nodes.size());
   std::vector<int32_t> equation(size_t(s.dofs), -1);
-  std::vector<int32_t> dofOf;  // per equation
-  for (int32_t n : nodes) {
+  std::vector<int32_t> dofOf;          // per equation
+  std::array<int32_t, 2> parts{0, 0};  // the equations of the two halves
+  for (size_t k = 0; k < nodes.size(); ++k) {
+    const int32_t n = nodes[k];
     for (int32_t c = 0; c < p; ++c) {
       if (isFree(n * p + c)) {
         equation[size_t(n * p + c)] = int32_t(dofOf.size());
         dofOf.push_back(n * p + c);
+        if (ptrdiff_t(k) < halves[0] + halves[1]) ++parts[ptrdiff_t(k) < halves[0] ? 0 : 1];
       }
     }
   }
@@ -346,6 +356,15 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       rowsOf(j, [&](int32_t i) { *next++ = i; });
       std::sort(first, next);
     }
+    // The pattern is analysed on another thread while the values are
+    // assembled. A large system is factorised in its two halves at once,
+    // joined through their separator.
+    constexpr int32_t kWorthSplitting = 20000, kLargestSeparator = 4000;
+    if (free < kWorthSplitting || free - parts[0] - parts[1] > kLargestSeparator) parts = {0, 0};
+    auto analysed = std::async(std::launch::async, [&] {
+      return std::make_unique<PositiveDefiniteSolver>(UpperPattern{free, columnStart.data(), rows.data()},
+                                                      parts[0], parts[1]);
+    });
     std::vector<double> values(rows.size(), 0.0);
     elements([&](const ElementStiffness& e) {
       for (int32_t r = 0; r < e.count; ++r) {
@@ -366,10 +385,11 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       }
     });
     equation = {};
+    const std::unique_ptr<PositiveDefiniteSolver> solver = analysed.get();
     if (CancelAsked(cancel)) return SystemOutcome::Cancelled;
     std::vector<double> solution(static_cast<size_t>(free));
-    const FactorOutcome outcome = SolvePositiveDefinite(free, columnStart.data(), rows.data(), values.data(),
-                                                        rhs.data(), solution.data(), cancel);
+    FactorOutcome outcome = solver->factorise(values.data(), cancel);
+    if (outcome == FactorOutcome::Solved) outcome = solver->solve(rhs.data(), solution.data());
     if (outcome == FactorOutcome::Cancelled) return SystemOutcome::Cancelled;
     if (outcome == FactorOutcome::Singular) return SystemOutcome::Singular;
     for (int32_t j = 0; j < free; ++j) x[size_t(dofOf[size_t(j)])] = solution[size_t(j)];

@@ -178,17 +178,36 @@ struct SplitPart {
   std::vector<int64_t> from;  // each entry's place among the whole matrix's values
   std::vector<double> values;
   CholmodMatrix matrix{false};
-  std::vector<double> schur;  // its share of the separator's Schur complement
+  std::vector<double> last;   // its factor's last block D (the separator's), lower
+  std::vector<double> schur;  // its share of the separator's Schur complement, D Dᵀ
+  std::vector<double> y;      // a solve's vector over its unknowns and the separator's
 
-  // A⁻¹ b over its own unknowns in place: L y = [b; 0], then Lᵀ x = [y; 0]
-  // with the separator's entries of y dropped, gives x = A_own⁻¹ b.
-  void solveOwn(double* inout, int32_t separator) {
-    std::vector<double> y(size_t(own) + size_t(separator), 0.0);
-    std::copy_n(inout, own, y.begin());
+  // With its factor L = [L_p 0; M D]: y_p = L_p⁻¹ b_p (into b_p's place)
+  // and M y_p, taken from L [y_p; w] = [b_p; 0], where D w = -M y_p.
+  void forward(double* bp, double* coupled) {
+    const auto s = y.size() - size_t(own);
+    std::fill(std::copy_n(bp, own, y.begin()), y.end(), 0.0);
     matrix.solve(CHOLMOD_L, y.data());
-    std::fill(y.begin() + own, y.end(), 0.0);
+    std::copy_n(y.begin(), own, bp);
+    const double* w = y.data() + own;
+    for (size_t r = 0; r < s; ++r) {
+      double sum = 0.0;
+      for (size_t c = 0; c <= r; ++c) sum += last[r + c * s] * w[c];
+      coupled[r] = -sum;
+    }
+  }
+  // x_p = L_p⁻ᵀ (y_p - Mᵀ x_s) (into y_p's place), from Lᵀ [x_p; x_s] =
+  // [y_p; Dᵀ x_s].
+  void backward(double* yp, const double* xs) {
+    const auto s = y.size() - size_t(own);
+    std::copy_n(yp, own, y.begin());
+    for (size_t c = 0; c < s; ++c) {
+      double sum = 0.0;
+      for (size_t r = c; r < s; ++r) sum += last[r + c * s] * xs[r];
+      y[size_t(own) + c] = sum;
+    }
     matrix.solve(CHOLMOD_Lt, y.data());
-    std::copy_n(y.begin(), own, inout);
+    std::copy_n(y.begin(), own, yp);
   }
 };
 
@@ -196,9 +215,8 @@ struct PositiveDefiniteSolver::Impl {
   UpperPattern whole;
   std::unique_ptr<CholmodMatrix> single;
   std::array<std::unique_ptr<SplitPart>, 2> parts;
-  int32_t separator = 0;           // its unknowns, last in the whole system
-  std::vector<double> schur;       // its Schur complement's Cholesky factor (lower)
-  const double* values = nullptr;  // the whole matrix's, for the couplings
+  int32_t separator = 0;      // its unknowns, last in the whole system
+  std::vector<double> schur;  // its Schur complement's Cholesky factor (lower)
 
   int32_t separatorStart() const { return whole.n - separator; }
 
@@ -230,13 +248,14 @@ struct PositiveDefiniteSolver::Impl {
   // factor: the separator's block minus the part's couplings through it.
   void partSchur(SplitPart& p) const {
     const int s = separator;
-    std::vector<double> d(size_t(s) * size_t(s), 0.0);
+    p.last.assign(size_t(s) * size_t(s), 0.0);
     p.matrix.columnsFrom(p.own, [&](int32_t row, int32_t col, double v) {
-      d[size_t(row - p.own) + size_t(col - p.own) * size_t(s)] = v;
+      p.last[size_t(row - p.own) + size_t(col - p.own) * size_t(s)] = v;
     });
     p.schur.assign(size_t(s) * size_t(s), 0.0);
     const double one = 1.0, zero = 0.0;
-    dsyrk_("L", "N", &s, &s, &one, d.data(), &s, &zero, p.schur.data(), &s, 1, 1);
+    dsyrk_("L", "N", &s, &s, &one, p.last.data(), &s, &zero, p.schur.data(), &s, 1, 1);
+    p.y.resize(size_t(p.own) + size_t(s));
   }
 };
 
@@ -282,7 +301,6 @@ bool PositiveDefiniteSolver::split() const {
 
 FactorOutcome PositiveDefiniteSolver::factorise(const double* values, const std::atomic<bool>* cancel) {
   Impl& m = *impl_;
-  m.values = values;
   if (m.single) {
     if (!m.single->factorise(values)) return FactorOutcome::Singular;
     if (CancelAsked(cancel)) return FactorOutcome::Cancelled;
@@ -329,33 +347,27 @@ FactorOutcome PositiveDefiniteSolver::solve(const double* b, double* x) const {
     std::copy_n(b, n, x);
     m.single->solve(CHOLMOD_A, x);
   } else {
-    // A = [A₁ 0 C₁; 0 A₂ C₂; C₁ᵀ C₂ᵀ A_s]: with z = A_p⁻¹ b_p, the separator
-    // solves S x_s = b_s - Σ C_pᵀ z_p, then x_p = A_p⁻¹ (b_p - C_p x_s).
+    // L = [L₁ 0 0; 0 L₂ 0; M₁ M₂ L_s] with L_s L_sᵀ = S: forward y_p =
+    // L_p⁻¹ b_p, then S x_s = b_s - Σ M_p y_p, and back x_p = L_p⁻ᵀ (y_p -
+    // M_pᵀ x_s).
     const int32_t sepStart = m.separatorStart();
-    const auto eachCoupling = [&](const auto& visit) {  // (row in a part, separator column, value)
-      for (int32_t j = sepStart; j < n; ++j) {
-        for (int32_t k = m.whole.columnStart[j]; k < m.whole.columnStart[j + 1] && m.whole.rows[k] < sepStart;
-             ++k) {
-          visit(m.whole.rows[k], j - sepStart, m.values[k]);
-        }
-      }
-    };
     const auto inParts = [&](const auto& each) {
-      auto first = std::async(std::launch::async, each, std::ref(*m.parts[0]));
-      each(*m.parts[1]);
+      auto first = std::async(std::launch::async, each, std::ref(*m.parts[0]), 0);
+      each(*m.parts[1], 1);
       first.get();
     };
     std::copy_n(b, n, x);
-    inParts([&](SplitPart& p) { p.solveOwn(x + p.offset, m.separator); });
-    std::vector<double> xs(b + sepStart, b + n);
-    eachCoupling([&](int32_t i, int32_t j, double v) { xs[size_t(j)] -= v * x[i]; });
+    std::array<std::vector<double>, 2> coupled;
+    inParts([&](SplitPart& p, int k) {
+      coupled[size_t(k)].resize(size_t(m.separator));
+      p.forward(x + p.offset, coupled[size_t(k)].data());
+    });
+    double* xs = x + sepStart;
+    for (int32_t i = 0; i < m.separator; ++i) xs[i] -= coupled[0][size_t(i)] + coupled[1][size_t(i)];
     const int s = m.separator, one = 1;
     int info = 0;
-    dpotrs_("L", &s, &one, m.schur.data(), &s, xs.data(), &s, &info, 1);
-    std::copy_n(b, sepStart, x);
-    eachCoupling([&](int32_t i, int32_t j, double v) { x[i] -= v * xs[size_t(j)]; });
-    inParts([&](SplitPart& p) { p.solveOwn(x + p.offset, m.separator); });
-    std::copy(xs.begin(), xs.end(), x + sepStart);
+    dpotrs_("L", &s, &one, m.schur.data(), &s, xs, &s, &info, 1);
+    inParts([&](SplitPart& p, int) { p.backward(x + p.offset, xs); });
   }
   for (int32_t i = 0; i < n; ++i) {
     if (!std::isfinite(x[i])) return FactorOutcome::Singular;

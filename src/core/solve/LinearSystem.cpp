@@ -55,17 +55,22 @@ Adjacency Neighbours(int32_t nodeCount, const std::vector<TriangleShape>& shapes
   };
   Adjacency a;
   a.start.assign(size_t(nodeCount) + 2, 0);
-  for (int32_t n = 0; n <= nodeCount; ++n) {
-    std::sort(named.data() + first[size_t(n)], named.data() + first[size_t(n) + 1]);
-    int64_t count = 0;
-    each(n, [&](int32_t) { ++count; });
-    a.start[size_t(n) + 1] = a.start[size_t(n)] + count;
-  }
+  InTwoHalves(size_t(nodeCount) + 1, [&](size_t from, size_t to) {
+    for (auto n = int32_t(from); n < int32_t(to); ++n) {
+      std::sort(named.data() + first[size_t(n)], named.data() + first[size_t(n) + 1]);
+      int64_t count = 0;
+      each(n, [&](int32_t) { ++count; });
+      a.start[size_t(n) + 1] = count;
+    }
+  });
+  for (size_t n = 1; n < a.start.size(); ++n) a.start[n] += a.start[n - 1];
   a.nodes.resize(size_t(a.start.back()));
-  for (int32_t n = 0; n <= nodeCount; ++n) {
-    int32_t* out = a.nodes.data() + a.start[size_t(n)];
-    each(n, [&](int32_t k) { *out++ = k; });
-  }
+  InTwoHalves(size_t(nodeCount) + 1, [&](size_t from, size_t to) {
+    for (auto n = int32_t(from); n < int32_t(to); ++n) {
+      int32_t* out = a.nodes.data() + a.start[size_t(n)];
+      each(n, [&](int32_t k) { *out++ = k; });
+    }
+  });
   return a;
 }
 
@@ -344,18 +349,23 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       }
     };
     std::vector<int32_t> columnStart(size_t(free) + 1, 0);
-    for (int32_t j = 0; j < free; ++j) {
-      int32_t count = 0;
-      rowsOf(j, [&](int32_t) { ++count; });
-      columnStart[size_t(j) + 1] = columnStart[size_t(j)] + count;
-    }
+    InTwoHalves(size_t(free), [&](size_t from, size_t to) {
+      for (auto j = int32_t(from); j < int32_t(to); ++j) {
+        int32_t count = 0;
+        rowsOf(j, [&](int32_t) { ++count; });
+        columnStart[size_t(j) + 1] = count;
+      }
+    });
+    for (size_t j = 1; j < columnStart.size(); ++j) columnStart[j] += columnStart[j - 1];
     std::vector<int32_t> rows(static_cast<size_t>(columnStart[size_t(free)]));
-    for (int32_t j = 0; j < free; ++j) {
-      int32_t* first = rows.data() + columnStart[size_t(j)];
-      int32_t* next = first;
-      rowsOf(j, [&](int32_t i) { *next++ = i; });
-      std::sort(first, next);
-    }
+    InTwoHalves(size_t(free), [&](size_t from, size_t to) {
+      for (auto j = int32_t(from); j < int32_t(to); ++j) {
+        int32_t* first = rows.data() + columnStart[size_t(j)];
+        int32_t* next = first;
+        rowsOf(j, [&](int32_t i) { *next++ = i; });
+        std::sort(first, next);
+      }
+    });
     // The pattern is analysed on another thread while the values are
     // assembled. A large system is factorised in its two halves at once,
     // joined through their separator.

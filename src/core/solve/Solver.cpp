@@ -1,6 +1,7 @@
 #include "core/solve/Solver.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -50,31 +51,38 @@ std::string List(const std::vector<int32_t>& numbers) {
 // triangle without area.
 std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& shapes) {
   shapes.resize(size_t(m.meshTriangleCount) + 1);
-  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const MeshTriangle& row = m.MeshTriangleTable[t];
-    TriangleShape& s = shapes[size_t(t)];
-    s.nodes = {row.corner1, row.corner2, row.corner3};
-    for (int32_t n : s.nodes) {
-      if (n < 1 || n > m.meshNodeCount) {
-        return "Trójkąt nr " + std::to_string(t) +
-               " siatki ma wierzchołek spoza siatki; wygeneruj ją ponownie.";
+  // Each half of the triangles keeps its first refusal; the first half's
+  // comes first.
+  std::array<std::optional<std::string>, 2> refusals;
+  InTwoHalves(size_t(m.meshTriangleCount), [&](size_t from, size_t to) {
+    std::optional<std::string>& refusal = refusals[from == 0 ? 0 : 1];
+    for (int32_t t = int32_t(from) + 1; t <= int32_t(to) && !refusal; ++t) {
+      const MeshTriangle& row = m.MeshTriangleTable[t];
+      TriangleShape& s = shapes[size_t(t)];
+      s.nodes = {row.corner1, row.corner2, row.corner3};
+      for (int32_t n : s.nodes) {
+        if (n < 1 || n > m.meshNodeCount) {
+          refusal = "Trójkąt nr " + std::to_string(t) +
+                    " siatki ma wierzchołek spoza siatki; wygeneruj ją ponownie.";
+        }
+      }
+      if (refusal) break;
+      std::array<MeshNode, 3> p;
+      for (int i = 0; i < 3; ++i) p[size_t(i)] = m.MeshNodeTable[s.nodes[size_t(i)]];
+      for (size_t i = 0; i < 3; ++i) {
+        const MeshNode& pj = p[(i + 1) % 3];
+        const MeshNode& pk = p[(i + 2) % 3];
+        s.b[i] = pj.y - pk.y;
+        s.c[i] = pk.x - pj.x;
+      }
+      s.twiceArea = (p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y);
+      if (!(s.twiceArea > 0.0)) {
+        refusal = "Trójkąt nr " + std::to_string(t) +
+                  " siatki ma zerowe lub ujemne pole; wygeneruj siatkę ponownie.";
       }
     }
-    std::array<MeshNode, 3> p;
-    for (int i = 0; i < 3; ++i) p[size_t(i)] = m.MeshNodeTable[s.nodes[size_t(i)]];
-    for (size_t i = 0; i < 3; ++i) {
-      const MeshNode& pj = p[(i + 1) % 3];
-      const MeshNode& pk = p[(i + 2) % 3];
-      s.b[i] = pj.y - pk.y;
-      s.c[i] = pk.x - pj.x;
-    }
-    s.twiceArea = (p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y);
-    if (!(s.twiceArea > 0.0)) {
-      return "Trójkąt nr " + std::to_string(t) +
-             " siatki ma zerowe lub ujemne pole; wygeneruj siatkę ponownie.";
-    }
-  }
-  return std::nullopt;
+  });
+  return refusals[0] ? refusals[0] : refusals[1];
 }
 
 // The boundary edges with their conditions as the model has them now, or a

@@ -167,8 +167,6 @@ class CholmodMatrix {
   cholmod_factor* factor_ = nullptr;
 };
 
-}  // namespace
-
 // A part of a split system: its own unknowns, then the separator's, and the
 // matrix over them taken from the whole one's entries.
 struct SplitPart {
@@ -210,6 +208,8 @@ struct SplitPart {
     std::copy_n(y.begin(), own, yp);
   }
 };
+
+}  // namespace
 
 struct PositiveDefiniteSolver::Impl {
   UpperPattern whole;

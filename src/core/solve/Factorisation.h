@@ -39,8 +39,8 @@ class PositiveDefiniteSolver {
   // Whether the two parts are factorised apart.
   bool split() const;
 
-  // Factorises the matrix with these values, one per entry of the pattern;
-  // they must outlive the solves. A pivot that is not clearly positive
+  // Factorises the matrix with these values, one per entry of the pattern.
+  // A pivot that is not clearly positive
   // (below 1e-10 of the largest, in LDLᵀ terms) makes the system singular:
   // a motion or a level that nothing fixes, which rounding leaves tiny
   // rather than zero.

@@ -27,13 +27,13 @@ namespace {
 // The largest pivot ratio (LLᵀ diagonal, squared) taken as singular.
 constexpr double kSingularRatio = 1e-10;
 
-// Two parts factorised at once call the BLAS from two threads. OpenBLAS's
-// threaded build allows that (it locks what its calls share), its
-// sequential build does not: with any other BLAS the parts are factorised
-// as one matrix. The BLAS's own threads are then given up, since the parts
-// already take the cores; both together only wait on each other (a million
-// triangles factorised in 2 s instead of 0.6 s).
-bool BlasForTwoThreads() {
+// Whether two parts may be factorised at once, calling the BLAS from two
+// threads. OpenBLAS's threaded build allows that (it locks what its calls
+// share), its sequential build does not: with any other BLAS the parts are
+// factorised as one matrix. When they may, the BLAS's own threads are given
+// up here, since the parts already take the cores; both together only wait
+// on each other (a million triangles factorised in 2 s instead of 0.6 s).
+bool UseBlasFromTwoThreads() {
   static const bool ok = [] {
     const auto parallel = reinterpret_cast<int (*)()>(::dlsym(RTLD_DEFAULT, "openblas_get_parallel"));
     const auto threads = reinterpret_cast<void (*)(int)>(::dlsym(RTLD_DEFAULT, "openblas_set_num_threads"));
@@ -264,7 +264,7 @@ PositiveDefiniteSolver::PositiveDefiniteSolver(const UpperPattern& pattern, int3
   Impl& m = *impl_;
   m.whole = pattern;
   const int32_t separator = pattern.n - first - second;
-  bool apart = first > 0 && second > 0 && separator > 0 && BlasForTwoThreads();
+  bool apart = first > 0 && second > 0 && separator > 0 && UseBlasFromTwoThreads();
   // No entry may join the parts: the second part's columns hold no row of
   // the first.
   for (int32_t j = first; apart && j < first + second; ++j) {

@@ -368,9 +368,15 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
     });
     // The pattern is analysed on another thread while the values are
     // assembled. A large system is factorised in its two halves at once,
-    // joined through their separator.
-    constexpr int32_t kWorthSplitting = 20000, kLargestSeparator = 4000;
-    if (free < kWorthSplitting || free - parts[0] - parts[1] > kLargestSeparator) parts = {0, 0};
+    // joined through their separator, whose dense matrices cost its size
+    // cubed: on a plane mesh that size squared is about the unknowns, for
+    // the disc twice that. A longer separator is not worth it.
+    constexpr int32_t kWorthSplitting = 20000, kLargestSeparator = 3000;
+    const int64_t separator = free - parts[0] - parts[1];
+    if (free < kWorthSplitting || separator > kLargestSeparator ||
+        separator * separator > 4 * int64_t(free)) {
+      parts = {0, 0};
+    }
     auto analysed = std::async(std::launch::async, [&] {
       return std::make_unique<PositiveDefiniteSolver>(UpperPattern{free, columnStart.data(), rows.data()},
                                                       parts[0], parts[1]);

@@ -75,11 +75,11 @@ Adjacency Neighbours(int32_t nodeCount, const std::vector<TriangleShape>& shapes
 }
 
 // Nested dissection by coordinates: the nodes of a range are cut across the
-// longer side of their box at the median; the nodes on one side of the cut
-// that touch the other (the side where they are fewer) separate the halves
-// and go last, after the two halves ordered the same way. On a plane mesh
-// this order takes about a third fewer operations to factorise than a
-// minimum-degree one (AMD), and costs less to find.
+// longer side of their box at the median; the fewest nodes that cover every
+// edge across the cut separate the halves and go last, after the two halves
+// ordered the same way. On a plane mesh this order takes about half the
+// operations of a minimum-degree one (AMD) to factorise, and costs less to
+// find.
 class Dissection {
  public:
   // mesh[n - 1] is node n.
@@ -163,6 +163,7 @@ class Dissection {
     for (size_t i = 0; i < count; ++i) {
       const int32_t n = begin[i];
       const int32_t other = i < count / 2 ? high : low;
+      place_[size_t(n)] = -1;  // touches nothing across the cut
       for (int64_t k = adjacency_.start[size_t(n)]; k < adjacency_.start[size_t(n) + 1]; ++k) {
         if (side_[size_t(adjacency_.nodes[size_t(k)])] == other) {
           std::vector<int32_t>& touching = i < count / 2 ? lows_ : highs_;
@@ -179,10 +180,8 @@ class Dissection {
     int32_t* second = begin;
     for (size_t i = 0; i < count; ++i) {
       if (i == count / 2) second = kept;
-      const int32_t n = begin[i];
-      const bool touches = (i < count / 2 ? lows_ : highs_).size() > size_t(place_[size_t(n)]) &&
-                           (i < count / 2 ? lows_ : highs_)[size_t(place_[size_t(n)])] == n;
-      if (touches && (i < count / 2 ? lowCovered_ : highCovered_)[size_t(place_[size_t(n)])]) {
+      const int32_t n = begin[i], at = place_[size_t(n)];
+      if (at >= 0 && (i < count / 2 ? lowCovered_ : highCovered_)[size_t(at)]) {
         separator_.push_back(n);
       } else {
         *kept++ = n;
@@ -262,7 +261,8 @@ class Dissection {
   std::vector<int32_t> side_;  // which half of the current cut a node is in
   int32_t stamp_ = 0;
   std::vector<Placed> placed_;  // the range being cut, with coordinates
-  // The cut's touching nodes on each side; place_[n] is n's index there.
+  // The cut's touching nodes on each side; place_[n] is n's index there,
+  // -1 for a node of the range that touches nothing across the cut.
   std::vector<int32_t> lows_, highs_, place_;
   std::vector<int32_t> lowMate_, highMate_, seen_, queue_;
   struct Step {

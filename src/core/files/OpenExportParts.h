@@ -6,12 +6,11 @@
 
 #include <charconv>
 #include <functional>
-#include <future>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "core/cpu/TwoHalves.h"
 #include "core/files/OpenExport.h"
 #include "core/model/Model.h"
 
@@ -65,19 +64,14 @@ class Text {
   // the second half on another thread into its own text, appended after.
   template <typename Row>
   Text& rows(int32_t first, int32_t last, const Row& row) {
-    constexpr int32_t kWorthAThread = 50000;
-    int32_t middle = last;
-    std::future<std::string> second;
-    if (last - first >= kWorthAThread && std::thread::hardware_concurrency() > 1) {
-      middle = first + (last - first) / 2;
-      second = std::async(std::launch::async, [&row, middle, last, bytes = out_.capacity() - out_.size()] {
-        Text t(bytes / 2);
-        for (int32_t k = middle + 1; k <= last; ++k) row(t, k);
-        return t.take();
-      });
-    }
-    for (int32_t k = first; k <= middle; ++k) row(*this, k);
-    if (second.valid()) out_.append(second.get());
+    const size_t room = out_.capacity() - out_.size();
+    Text second(0);
+    InTwoHalves(size_t(last - first + 1), [&](size_t from, size_t to) {
+      Text& out = from == 0 ? *this : second;
+      if (from != 0) out.out_.reserve(room / 2);
+      for (size_t k = from; k < to; ++k) row(out, first + int32_t(k));
+    });
+    out_.append(second.out_);
     return *this;
   }
   std::string take() { return std::move(out_); }

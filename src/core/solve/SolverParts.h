@@ -8,12 +8,11 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <limits>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "core/cpu/TwoHalves.h"
 #include "core/model/Model.h"
 #include "core/solve/Solver.h"
 
@@ -59,20 +58,6 @@ struct System {
   std::vector<int32_t> heldBy;
   std::vector<bool> used;
 };
-
-// Runs work(first, last) over [0, count): in two halves on two threads when
-// the count is large and there are two cores, else at once.
-template <typename Work>
-void InTwoHalves(size_t count, const Work& work) {
-  constexpr size_t kWorthAThread = 50000;
-  if (count < kWorthAThread || std::thread::hardware_concurrency() < 2) {
-    work(size_t{0}, count);
-    return;
-  }
-  auto firstHalf = std::async(std::launch::async, [&work, count] { work(size_t{0}, count / 2); });
-  work(count / 2, count);
-  firstHalf.get();
-}
 
 // Holds a degree of freedom at a value; where rows meet, the lowest-numbered
 // condition wins.

@@ -22,6 +22,7 @@
 #include <fstream>
 #include <memory>
 
+#include "LargeSquare.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
@@ -204,27 +205,10 @@ void BM_ExportLargestMesh(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportLargestMesh)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-// The large mesh: a square of four elements at area 0.016.
-constexpr double kLargeArea = 0.016;
-
-std::unique_ptr<Model> Square() {
-  auto m = std::make_unique<Model>();
-  ResetModelData(*m);
-  for (const Node& n : {Node{0, 0}, Node{100, 0}, Node{100, 100}, Node{0, 100}}) (void)AppendNode(*m, n);
-  for (int i = 1; i <= 4; ++i) (void)AppendElement(*m, Element{i, i % 4 + 1, 1, 1});
-  return m;
-}
-
-MesherOptions LargeMesher() {
-  MesherOptions options;
-  options.helperPath = MESHER_PATH;
-  options.limits = LargeMeshLimits(1'000'000);
-  return options;
-}
-
+// The large mesh: the square of four elements at area 0.016.
 const Model& LargeMesh() {
   static const std::unique_ptr<Model> m = [] {
-    auto square = Square();
+    auto square = LargeSquare();
     if (GenerateMesh(*square, kLargeArea, LargeMesher()) != MeshOutcome::Success)
       square->meshTriangleCount = 0;
     return square;
@@ -233,7 +217,7 @@ const Model& LargeMesh() {
 }
 
 void BM_LargeThroughHelper(benchmark::State& state) {
-  auto m = Square();
+  auto m = LargeSquare();
   for (auto _ : state) {
     if (GenerateMesh(*m, kLargeArea, LargeMesher()) != MeshOutcome::Success) state.SkipWithError("failed");
   }
@@ -242,7 +226,7 @@ void BM_LargeThroughHelper(benchmark::State& state) {
 BENCHMARK(BM_LargeThroughHelper)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_LargeInProcess(benchmark::State& state) {
-  const MeshRequest request = *BuildMeshRequest(*Square(), kLargeArea);
+  const MeshRequest request = *BuildMeshRequest(*LargeSquare(), kLargeArea);
   int triangles = 0;
   for (auto _ : state) triangles = RunTriangle(request, MeshSwitches(kLargeArea)).triangleCount;
   state.counters["triangles"] = triangles;
@@ -267,7 +251,7 @@ void Run(benchmark::State& state, std::vector<std::string> args) {
 // End to end: read the project, mesh through the helper, write MSH 4.1.
 void BM_LargeCommandLine(benchmark::State& state) {
   const std::string dir = Shared().dir;
-  if (!SaveProjectFile(*Square(), dir + "/square.vdk").ok) state.SkipWithError("no project");
+  if (!SaveProjectFile(*LargeSquare(), dir + "/square.vdk").ok) state.SkipWithError("no project");
   for (auto _ : state) {
     Run(state, {VENDREL_PATH, "--export", dir + "/square.msh", "--max-triangles", "1000000", "--area",
                 "0.016", dir + "/square.vdk"});
@@ -319,7 +303,7 @@ BENCHMARK(BM_LargeOneWrite)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseR
 // "Anuluj" 300 ms into a million-triangle generation: the time from the
 // cancel to the helper killed and reaped.
 void BM_LargeCancel(benchmark::State& state) {
-  auto m = Square();
+  auto m = LargeSquare();
   double worst = 0.0;
   for (auto _ : state) {
     MesherOptions options = LargeMesher();
@@ -346,7 +330,7 @@ size_t ResidentBytes() {
 void BM_LargeMemoryAfterEdits(benchmark::State& state) {
   for (auto _ : state) {
     const size_t before = ResidentBytes();
-    auto m = Square();
+    auto m = LargeSquare();
     if (GenerateMesh(*m, kLargeArea, LargeMesher()) != MeshOutcome::Success) state.SkipWithError("failed");
     History history;
     for (int i = 0; i < 100; ++i) {

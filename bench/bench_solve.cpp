@@ -35,6 +35,7 @@
 #include <memory>
 #include <string>
 
+#include "LargeSquare.h"
 #include "core/files/ProjectFile.h"
 #include "core/mesh/MeshDriver.h"
 #include "core/mesh/MeshProtocol.h"
@@ -43,8 +44,6 @@
 extern char** environ;
 
 namespace {
-
-constexpr double kLargeArea = 0.016;
 
 std::string Dir() {
   static const std::string dir = [] {
@@ -58,25 +57,12 @@ std::string Dir() {
 // Bottom at 100 °C, right side taking 50 W/m in, top convecting to 20 °C
 // with alpha = 10, left insulated; lambda = 45, a source of 1000 W/m³.
 std::unique_ptr<Model> HeatSquare() {
-  auto m = std::make_unique<Model>();
-  ResetModelData(*m);
-  for (const Node& n : {Node{0, 0}, Node{100, 0}, Node{100, 100}, Node{0, 100}}) (void)AppendNode(*m, n);
-  for (const BoundaryCondition& c : {BoundaryCondition{1, 100}, BoundaryCondition{2, 50},
-                                     BoundaryCondition{3, 10, 20}, BoundaryCondition{2, 0}}) {
-    (void)AppendCondition(*m, c);
-  }
-  for (int i = 1; i <= 4; ++i) (void)AppendElement(*m, Element{i, i % 4 + 1, i, 1});
+  auto m = LargeSquare({BoundaryCondition{1, 100}, BoundaryCondition{2, 50}, BoundaryCondition{3, 10, 20},
+                        BoundaryCondition{2, 0}});
   m->ProblemKind = 1;
   m->Conductivity = 45.0f;
   m->SecondProperty = 1000.0f;
   return m;
-}
-
-MesherOptions LargeMesher() {
-  MesherOptions options;
-  options.helperPath = MESHER_PATH;
-  options.limits = LargeMeshLimits(1'000'000);
-  return options;
 }
 
 std::unique_ptr<Model> MeshedHeatSquare() {

@@ -33,6 +33,9 @@ bool IsOption(std::string_view argument) {
                      [&](const BatchOption& o) { return Names(o, argument); });
 }
 
+// No tolerance, join distance or scale of a drawing may exceed this.
+constexpr double kDrawingLimitForOptions = 1e9;
+
 // What to do with a mesh the solver layouts refuse, in this run's words.
 constexpr const char* kLayoutRemedy = " Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).";
 
@@ -44,6 +47,8 @@ struct Request {
   bool msh22 = false;
   bool mshVersionGiven = false;
   int32_t maxTriangles = 0;  // the large limit, when given
+  DrawingSettings drawing;
+  bool drawingGiven = false;  // any of the drawing's options
 };
 
 // The three solver layouts by their extensions, in any case.
@@ -54,16 +59,22 @@ std::optional<ExportLayout> LayoutByExtension(std::string_view name) {
   return std::nullopt;
 }
 
-// A positive area, with a decimal point or a comma (too small to write is
-// checked apart).
-std::optional<double> ParseArea(std::string text) {
+// A finite number with a decimal point or a comma, at least `least` (or
+// above it when `above`).
+std::optional<double> ParseNumber(std::string text, double least, bool above) {
   std::replace(text.begin(), text.end(), ',', '.');
   double value = 0.0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || !(value > 0.0)) {
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value < least ||
+      (above && value == least)) {
     return std::nullopt;
   }
   return value;
+}
+
+// A positive area (too small to write is checked apart).
+std::optional<double> ParseArea(const std::string& text) {
+  return ParseNumber(text, 0.0, true);
 }
 
 // The request, or the reason it is none.
@@ -130,6 +141,21 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
         return std::nullopt;
       }
       r.maxTriangles = n;
+    } else if (name == "--dxf-tolerance" || name == "--dxf-join" || name == "--dxf-scale") {
+      r.drawingGiven = true;
+      const bool join = name == "--dxf-join";
+      if (name == "--dxf-scale" && (value == "m" || value == "M")) {
+        r.drawing.toMetres = true;
+        continue;
+      }
+      const std::optional<double> number = ParseNumber(value, 0.0, !join);
+      if (!number || *number > kDrawingLimitForOptions) {
+        why = "Wartość opcji " + name + " musi być liczbą " + (join ? "nieujemną" : "dodatnią") +
+              " nie większą niż 1e9: " + value;
+        return std::nullopt;
+      }
+      (name == "--dxf-tolerance" ? r.drawing.tolerance : join ? r.drawing.join : r.drawing.scale) = *number;
+      if (name == "--dxf-scale") r.drawing.toMetres = false;
     } else if (value == "2.2" || value == "4.1") {
       r.msh22 = value == "2.2";
       r.mshVersionGiven = true;
@@ -147,6 +173,10 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
     return std::nullopt;
   }
   r.project = positional.front();
+  if (r.drawingGiven && !HasExtension(r.project, ".dxf")) {
+    why = "Opcje --dxf-… dotyczą tylko rysunków .dxf";
+    return std::nullopt;
+  }
   if (SameFile(r.out, r.project)) {
     why = "Plik wynikowy " + r.out + " jest plikiem projektu";
     return std::nullopt;
@@ -188,6 +218,14 @@ const std::vector<BatchOption>& BatchOptions() {
       {"msh-version", "WERSJA", "2.2", false, "Wersja formatu MSH: 4.1 (domyślna) albo 2.2."},
       {"max-triangles", "N", "N", false,
        "Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej opcji)."},
+      {"dxf-tolerance", "T", "T", false,
+       "Rysunek DXF: tolerancja cięciw łuków w jednostkach rysunku (domyślnie tysięczna przekątnej)."},
+      {"dxf-join", "D", "D", false,
+       "Rysunek DXF: odległość łączenia końców w jednostkach rysunku (domyślnie pięciotysięczna "
+       "przekątnej; 0 łączy tylko końce, które się spotykają)."},
+      {"dxf-scale", "S", "S", false,
+       "Rysunek DXF: skala, jednostki modelu na jednostkę rysunku (domyślnie 1; m przelicza na metry "
+       "z jednostek rysunku, $INSUNITS)."},
   };
   return options;
 }
@@ -231,7 +269,8 @@ std::string BatchExportHelp() {
          "i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu). Po -- nazwy plików\n"
          "mogą zaczynać się od -. Rysunek DXF zamiast projektu: kontury z domyślną\n"
          "tolerancją cięciw, kontury zagnieżdżone jako otwory, wszystkie elementy\n"
-         "z warunkiem 1; podsumowanie importu na standardowe wyjście błędów.\n"
+         "z warunkiem 1; podsumowanie importu na standardowe wyjście błędów;\n"
+         "--dxf-tolerance, --dxf-join i --dxf-scale zmieniają cięcie, łączenie i skalę.\n"
          "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po\n"
          "zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),\n"
          "3 nie można odczytać projektu albo rysunku DXF,\n"
@@ -255,12 +294,14 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   InitModelData(*model);
   FileResult loaded;
   if (drawings && HasExtension(r->project, ".dxf")) {
-    loaded.ok = drawings(r->project, *model, loaded.message, messages);
+    loaded.ok = drawings(r->project, r->drawing, *model, loaded.message, messages);
   } else {
     loaded = LoadProjectFile(r->project, *model);
   }
   if (!loaded.ok) {
-    messages << r->project << ": " << loaded.message << '\n';
+    // A reader's failure names the file itself.
+    if (!loaded.message.starts_with("Nie udało się odczytać rysunku ")) messages << r->project << ": ";
+    messages << loaded.message << '\n';
     return kBatchUnreadableProject;
   }
   const std::optional<ExportLayout> layout = LayoutByExtension(r->out);

@@ -41,12 +41,20 @@ bool AsksForBatchExport(const std::vector<std::string>& args);
 // The options and the statuses, as --help lists them (Polish).
 std::string BatchExportHelp();
 
+// How a drawing given on the command line is cut, joined and scaled.
+struct DrawingSettings {
+  double tolerance = 0.0;  // the chord tolerance in drawing units; 0 for the drawing's default
+  double join = -1.0;      // the join distance in drawing units; below 0 for the drawing's default
+  double scale = 1.0;      // model units per drawing unit
+  bool toMetres = false;   // the scale from the drawing's units ($INSUNITS) to metres
+};
+
 // Reads a drawing named where a project is expected (a .dxf file) into the
 // model just initialised, its summary to `messages`; false, with the reason
 // in `why`, when it cannot. The program hands in its DXF import; the core
 // itself reads projects only.
-using DrawingReader =
-    std::function<bool(const std::string& path, Model& model, std::string& why, std::ostream& messages)>;
+using DrawingReader = std::function<bool(const std::string& path, const DrawingSettings& settings, Model& model,
+                                         std::string& why, std::ostream& messages)>;
 
 // Runs it: `args` without the program's name. Messages, in the program's
 // words, go to `messages`; nothing is written to OUT unless the export

@@ -72,3 +72,21 @@ struct DrawingUnit {
   double metres = 0.0;
 };
 DrawingUnit UnitOfDrawing(int32_t insUnits);
+
+// The largest DXF file read: 256 MiB.
+inline constexpr int64_t kDxfMaxBytes = int64_t(256) << 20;
+// No coordinate, radius or offset of a drawing may exceed this in size.
+inline constexpr double kDrawingLimit = 1e9;
+// The most curves a drawing may hold once its blocks are placed.
+inline constexpr int32_t kDrawingMaxCurves = 250'000;
+// The most layers that may carry taken entities.
+inline constexpr int32_t kDrawingMaxLayers = 10'000;
+
+// A drawing read, or why it was not: a refusal of the file, or a fault of
+// the program that reads it.
+struct DxfResult {
+  bool ok = false;
+  bool cancelled = false;  // the user ended the reading; nothing to say
+  std::string message;     // a short Polish sentence when !ok
+  Drawing drawing;
+};

@@ -75,16 +75,29 @@ int32_t ImportPlan::holes() const {
                                [](const ImportChain& c) { return c.role == ChainRole::Hole; }));
 }
 
-double DefaultTolerance(const Drawing& d) {
+namespace {
+
+// A fraction of the drawing's diagonal rounded down to 1, 2 or 5 times a
+// power of ten, so that it reads well.
+double RoundedFraction(const Drawing& d, double fraction) {
   const double diagonal = d.extent.diagonal();
   if (!(diagonal > 0.0)) return 1.0;
-  // Rounded down to 1, 2 or 5 times a power of ten, so that it reads well.
-  const double thousandth = diagonal / 1000.0;
-  const double decade = std::pow(10.0, std::floor(std::log10(thousandth)));
+  const double part = diagonal * fraction;
+  const double decade = std::pow(10.0, std::floor(std::log10(part)));
   for (const double step : {5.0, 2.0}) {
-    if (thousandth >= step * decade) return step * decade;
+    if (part >= step * decade) return step * decade;
   }
   return decade;
+}
+
+}  // namespace
+
+double DefaultTolerance(const Drawing& d) {
+  return RoundedFraction(d, 1e-3);
+}
+
+double DefaultJoinDistance(const Drawing& d) {
+  return RoundedFraction(d, 2e-4);
 }
 
 int64_t ChordsFor(const DrawingCurve& c, const ChordRule& rule) {

@@ -24,6 +24,12 @@ struct ChordRule {
 // diagonal of its extent, rounded down to 1, 2 or 5 times a power of ten.
 double DefaultTolerance(const Drawing& drawing);
 
+// The join distance a drawing gets unless told otherwise: ends closer than
+// this (in drawing units) are one node. A five-thousandth of the diagonal,
+// rounded down to 1, 2 or 5 times a power of ten, so that the gaps CAD
+// programs leave (about a ten-thousandth of the part's size) close.
+double DefaultJoinDistance(const Drawing& drawing);
+
 // The chords a curve is cut into under the rule: at least one, and at least
 // three for a closed curve.
 int64_t ChordsFor(const DrawingCurve& curve, const ChordRule& rule);
@@ -31,6 +37,9 @@ int64_t ChordsFor(const DrawingCurve& curve, const ChordRule& rule);
 struct ImportOptions {
   double scale = 1.0;  // model units per drawing unit
   ChordRule chords;
+  // Ends and crossings closer than this, in drawing units, are one node;
+  // 0 joins only what meets within a millionth of the drawing's size.
+  double join = 0.0;
   std::vector<bool> skippedLayers;  // by layer index; missing means taken
   // By the index of a closed chain (ImportPlan::chains, whose order the
   // choices do not change): a nested chain to mesh as a region rather than

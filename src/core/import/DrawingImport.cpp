@@ -6,7 +6,6 @@
 
 #include "core/boundary/Codes.h"
 #include "core/files/CNumbers.h"
-#include "core/import/DxfReader.h"
 
 namespace {
 
@@ -178,23 +177,4 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
   }
   out.done = true;
   return out;
-}
-
-bool ImportDxfForBatch(const std::string& path, Model& model, std::string& message, std::ostream& messages) {
-  const DxfResult read = ReadDxfFile(path);
-  if (!read.ok) {
-    message = read.message;
-    return false;
-  }
-  ImportOptions options;
-  options.chords.tolerance = DefaultTolerance(read.drawing);
-  const ImportPlan plan = PlanImport(read.drawing, options);
-  const std::vector<LayerPhysics> layers(read.drawing.layers.size(), LayerPhysics{1, 1});
-  const ImportOutcome outcome = ApplyImport(model, plan, read.drawing, layers, '.');
-  if (!outcome.done) {
-    message = outcome.message;
-    return false;
-  }
-  messages << outcome.message << '\n';
-  return true;
 }

@@ -41,9 +41,3 @@ struct ImportOutcome {
 // `decimalPoint` writes the hole points' coordinates in the summary.
 ImportOutcome ApplyImport(Model& model, const ImportPlan& plan, const Drawing& drawing,
                           const std::vector<LayerPhysics>& layers, char decimalPoint);
-
-// The command line's import: a DXF read into the model just initialised,
-// with the default tolerance, holes by nesting, every element on
-// condition 1. The summary goes to `messages`; false, with the reason in
-// `message`, when the drawing is refused.
-bool ImportDxfForBatch(const std::string& path, Model& model, std::string& message, std::ostream& messages);

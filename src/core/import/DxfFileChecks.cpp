@@ -4,11 +4,227 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 const char* const kDxfNonFinite =
     "W rysunku jest liczba nieskończona albo większa niż 1 000 000 000 co do wartości.";
 
 namespace {
+
+std::string_view Trimmed(std::string_view s) {
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return s;
+}
+
+// A piece of a line for a message: printable ASCII only, at most 24
+// characters, so that no control or direction mark reaches a dialog.
+std::string Quoted(std::string_view s) {
+  std::string out;
+  for (const char ch : s.substr(0, 24)) out += ch >= 0x20 && ch < 0x7f ? ch : '?';
+  if (s.size() > 24) out += "…";
+  return "„" + out + "”";
+}
+
+enum class ValueKind { Text, Real, Integer };
+
+ValueKind KindOf(int code) {
+  if ((code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239) ||
+      (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059)) {
+    return ValueKind::Real;
+  }
+  if ((code >= 60 && code <= 99) || (code >= 160 && code <= 179) || (code >= 270 && code <= 299) ||
+      (code >= 370 && code <= 389) || (code >= 400 && code <= 409) || (code >= 420 && code <= 429) ||
+      (code >= 440 && code <= 459) || (code >= 1060 && code <= 1071)) {
+    return ValueKind::Integer;
+  }
+  return ValueKind::Text;
+}
+
+// The group codes DXF has: 0–481, 999 and 1000–1071.
+bool KnownCode(int code) {
+  return (code >= 0 && code <= 481) || code == 999 || (code >= 1000 && code <= 1071);
+}
+
+// A whole decimal number, nothing before or after it but blanks.
+bool WholeNumber(std::string_view s, double& value, bool& overflow) {
+  overflow = false;
+  if (s.starts_with('+')) s.remove_prefix(1);
+  if (s.empty() || s.front() == '+') return false;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (end != s.data() + s.size()) return false;
+  if (ec == std::errc::result_out_of_range) {
+    // Past the largest double, or below the smallest one; the second is
+    // junk, the first a number too large.
+    overflow = std::fabs(std::strtod(std::string(s).c_str(), nullptr)) > 1.0;
+    return false;
+  }
+  return ec == std::errc() && std::isfinite(value);
+}
+
+bool WholeInteger(std::string_view s, int64_t& value, int code) {
+  if (s.starts_with('+')) s.remove_prefix(1);
+  if (s.empty() || s.front() == '+') return false;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (ec != std::errc() || end != s.data() + s.size()) return false;
+  // 64-bit only in 160–169; dxflib reads the others as int.
+  return (code >= 160 && code <= 169) || (value >= INT32_MIN && value <= INT32_MAX);
+}
+
+// The counts by which dxflib allocates an entity's arrays.
+bool CountCode(std::string_view entity, int code) {
+  if (entity == "LWPOLYLINE") return code == 90;
+  if (entity == "SPLINE") return code >= 72 && code <= 74;
+  if (entity == "LEADER") return code == 76;
+  if (entity == "HATCH")
+    return code == 91 || code == 93 || code == 95 || code == 96 || code == 97 || code == 98;
+  return false;
+}
+
+// The codes an entity the program takes cannot do without.
+std::string_view Required(std::string_view entity) {
+  static const std::pair<std::string_view, std::string_view> table[] = {
+      {"LINE", "10 20 11 21"},   {"CIRCLE", "10 20 40"},
+      {"ARC", "10 20 40 50 51"}, {"ELLIPSE", "10 20 11 21 40 41 42"},
+      {"VERTEX", "10 20"},       {"INSERT", "2 10 20"},
+  };
+  for (const auto& [name, codes] : table) {
+    if (name == entity) return codes;
+  }
+  return {};
+}
+
+class Scan {
+ public:
+  explicit Scan(std::string_view bytes) {
+    for (size_t at = 0; at < bytes.size();) {
+      size_t end = bytes.find('\n', at);
+      if (end == std::string_view::npos) end = bytes.size();
+      lines_.push_back(bytes.substr(at, end - at));
+      at = end + 1;
+    }
+    // A last line ending with its newline leaves nothing after it.
+    while (!lines_.empty() && Trimmed(lines_.back()).empty()) lines_.pop_back();
+  }
+
+  std::string run(std::string& text) {
+    if (lines_.size() % 2 != 0) return "Plik DXF jest niepełny: ostatni kod grupy nie ma wartości.";
+    text.reserve(lines_.size() * 8);
+    const size_t pairs = lines_.size() / 2;
+    for (size_t p = 0; p < pairs; ++p) {
+      const size_t line = 2 * p + 1;  // the code's line, from 1
+      const std::string_view codeText = Trimmed(lines_[2 * p]);
+      std::string_view value = lines_[2 * p + 1];
+      if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
+      int code = -1;
+      const auto [end, ec] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
+      if (ec != std::errc() || end != codeText.data() + codeText.size() || !KnownCode(code)) {
+        return "Plik DXF jest uszkodzony: w wierszu " + std::to_string(line) + " zamiast kodu grupy stoi " +
+               Quoted(codeText) + ".";
+      }
+      const std::string_view trimmed = Trimmed(value);
+      const ValueKind kind = KindOf(code);
+      if (kind == ValueKind::Real) {
+        double v = 0.0;
+        bool overflow = false;
+        if (!WholeNumber(trimmed, v, overflow)) {
+          if (overflow) return kDxfNonFinite;
+          return "Plik DXF jest uszkodzony: w wierszu " + std::to_string(line + 1) + " zamiast liczby (kod " +
+                 std::to_string(code) + ") stoi " + Quoted(trimmed) + ".";
+        }
+      } else if (kind == ValueKind::Integer) {
+        int64_t n = 0;
+        if (!WholeInteger(trimmed, n, code)) {
+          return "Plik DXF jest uszkodzony: w wierszu " + std::to_string(line + 1) +
+                 " zamiast liczby całkowitej (kod " + std::to_string(code) + ") stoi " + Quoted(trimmed) +
+                 ".";
+        }
+        if (CountCode(entity_, code) && (n < 0 || uint64_t(n) > pairs - p - 1)) {
+          return "Plik DXF jest uszkodzony: w wierszu " + std::to_string(line + 1) + " " +
+                 std::string(entity_) + " zapowiada " + std::to_string(n) + " elementów (kod " +
+                 std::to_string(code) + "), a do końca pliku zostało " + std::to_string(pairs - p - 1) +
+                 " par.";
+        }
+        if (entity_ == "LWPOLYLINE" && code == 90) declared_ = n;
+      }
+      if (code == 0) {
+        if (std::string refusal = endEntity(); !refusal.empty()) return refusal;
+        startEntity(trimmed, line);
+      } else if (code < int(seen_.size())) {
+        seen_[size_t(code)] = true;
+        if (code == 10) ++xs_;
+        if (code == 20) ++ys_;
+      }
+      // dxflib keeps a line of at most 1 024 characters; a longer text is
+      // cut at a character's start (a number that long is refused above).
+      if (value.size() > kDxfMaxValue) {
+        size_t cut = kDxfMaxValue;
+        while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+        value = value.substr(0, cut);
+      }
+      text.append(codeText);
+      text += '\n';
+      text.append(value);
+      text += '\n';
+    }
+    if (std::string refusal = endEntity(); !refusal.empty()) return refusal;
+    if (polyline_ > 0) return unendedPolyline();
+    return {};
+  }
+
+ private:
+  void startEntity(std::string_view name, size_t line) {
+    // Sections and tables are not entities; their names follow as code 2.
+    entity_ = name.size() <= 32 ? name : std::string_view();
+    entityLine_ = line;
+    std::fill(seen_.begin(), seen_.end(), false);
+    xs_ = ys_ = 0;
+    declared_ = -1;
+    // A POLYLINE's vertices follow as entities of their own, to SEQEND.
+    if (polyline_ > 0 && entity_ != "VERTEX" && entity_ != "SEQEND") return;
+    if (entity_ == "POLYLINE") polyline_ = line;
+    if (entity_ == "SEQEND") polyline_ = 0;
+  }
+
+  std::string unendedPolyline() const {
+    return "Plik DXF jest niepełny: POLYLINE w wierszu " + std::to_string(polyline_ + 1) +
+           " nie kończy się znacznikiem SEQEND.";
+  }
+
+  std::string endEntity() {
+    if (entity_.empty()) return {};
+    const std::string where = std::string(entity_) + " w wierszu " + std::to_string(entityLine_ + 1);
+    if (polyline_ > 0 && polyline_ != entityLine_ && entity_ != "VERTEX" && entity_ != "SEQEND") {
+      return unendedPolyline();
+    }
+    std::string_view codes = Required(entity_);
+    while (!codes.empty()) {
+      const size_t space = codes.find(' ');
+      const std::string_view code = codes.substr(0, space);
+      codes = space == std::string_view::npos ? std::string_view() : codes.substr(space + 1);
+      int c = 0;
+      std::from_chars(code.data(), code.data() + code.size(), c);
+      if (!seen_[size_t(c)]) {
+        return "Plik DXF jest niepełny: " + where + " nie ma wartości o kodzie " + std::string(code) + ".";
+      }
+    }
+    if (entity_ == "LWPOLYLINE" && (declared_ < 0 || xs_ != declared_ || ys_ != declared_)) {
+      return "Plik DXF jest niepełny: " + where + " zapowiada " +
+             std::to_string(std::max<int64_t>(0, declared_)) + " wierzchołków, a ma " +
+             std::to_string(std::min(xs_, ys_)) + ".";
+    }
+    return {};
+  }
+
+  std::vector<std::string_view> lines_;
+  std::string_view entity_;
+  size_t entityLine_ = 0;
+  size_t polyline_ = 0;  // the line of a POLYLINE whose SEQEND has not come
+  std::vector<bool> seen_ = std::vector<bool>(100, false);
+  int64_t xs_ = 0, ys_ = 0, declared_ = -1;
+};
 
 // The last two lines that are not blank: "0" and "EOF", as every DXF ends.
 bool EndsWithEof(std::string_view bytes) {
@@ -16,8 +232,7 @@ bool EndsWithEof(std::string_view bytes) {
     while (end > 0 && std::isspace(static_cast<unsigned char>(bytes[end - 1]))) --end;
     size_t begin = end;
     while (begin > 0 && bytes[begin - 1] != '\n') --begin;
-    std::string_view line = bytes.substr(begin, end - begin);
-    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front()))) line.remove_prefix(1);
+    const std::string_view line = Trimmed(bytes.substr(begin, end - begin));
     end = begin;
     return line;
   };
@@ -27,46 +242,19 @@ bool EndsWithEof(std::string_view bytes) {
   return code == "0" && (last == "EOF" || last == "eof");
 }
 
-// dxflib reads a number it cannot make out as 0, "nan" and "inf" among
-// them; the file's real-valued pairs are looked at first, so that such a
-// coordinate refuses the drawing instead of landing at the origin.
-bool NonFiniteReal(std::string_view bytes) {
-  const auto line = [&](size_t& at) {
-    if (at >= bytes.size()) {
-      at = bytes.size();
-      return std::string_view();
-    }
-    const size_t end = std::min(bytes.find('\n', at), bytes.size());
-    std::string_view l = bytes.substr(at, end - at);
-    at = end + 1;
-    while (!l.empty() && std::isspace(static_cast<unsigned char>(l.front()))) l.remove_prefix(1);
-    while (!l.empty() && std::isspace(static_cast<unsigned char>(l.back()))) l.remove_suffix(1);
-    return l;
-  };
-  for (size_t at = 0; at < bytes.size();) {
-    const std::string_view code = line(at);
-    const std::string_view value = line(at);
-    int c = 0;
-    if (std::from_chars(code.data(), code.data() + code.size(), c).ec != std::errc()) continue;
-    const bool real =
-        (c >= 10 && c <= 59) || (c >= 110 && c <= 149) || (c >= 210 && c <= 239) || (c >= 1010 && c <= 1059);
-    if (!real) continue;
-    double v = 0.0;
-    const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
-    const auto [end, ec] = std::from_chars(begin, value.data() + value.size(), v);
-    if (ec == std::errc::result_out_of_range || (ec == std::errc() && !std::isfinite(v))) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
-std::string DxfTextRefusal(std::string_view bytes) {
+DxfText CheckDxfText(std::string_view bytes) {
+  DxfText r;
   if (bytes.starts_with("AutoCAD Binary DXF")) {
-    return "To jest binarny plik DXF; zapisz rysunek jako DXF tekstowy (ASCII).";
+    r.refusal = "To jest binarny plik DXF; zapisz rysunek jako DXF tekstowy (ASCII).";
+  } else if (bytes.find('\0') != std::string_view::npos) {
+    r.refusal = "To nie jest tekstowy plik DXF.";
+  } else if (!EndsWithEof(bytes)) {
+    r.refusal = "Plik DXF jest niepełny albo uszkodzony: nie kończy się znacznikiem EOF.";
+  } else {
+    r.refusal = Scan(bytes).run(r.text);
   }
-  if (bytes.find('\0') != std::string_view::npos) return "To nie jest tekstowy plik DXF.";
-  if (!EndsWithEof(bytes)) return "Plik DXF jest niepełny albo uszkodzony: nie kończy się znacznikiem EOF.";
-  if (NonFiniteReal(bytes)) return kDxfNonFinite;
-  return {};
+  if (!r.refusal.empty()) r.text.clear();
+  return r;
 }

@@ -296,6 +296,10 @@ class Placer {
         return false;
       }
       const int32_t index = layerIndex(layer);
+      if (index < 0) {
+        failure = "Rysunek ma linie na ponad " + Thousands(kDrawingMaxLayers) + " warstwach.";
+        return false;
+      }
       ++drawing_.layers[size_t(index)].entities;
       for (DrawingCurve c : item.curves) {
         c = Transformed(c, m);
@@ -346,16 +350,23 @@ class Placer {
     return true;
   }
 
+  // The layer's index, a new one for a name not seen before; -1 past the
+  // most layers a drawing may have.
   int32_t layerIndex(const std::string& name) {
-    for (size_t i = 0; i < drawing_.layers.size(); ++i) {
-      if (drawing_.layers[i].name == name) return int32_t(i);
+    const auto [at, fresh] = layerByName_.try_emplace(name, int32_t(drawing_.layers.size()));
+    if (fresh) {
+      if (drawing_.layers.size() >= size_t(kDrawingMaxLayers)) {
+        layerByName_.erase(at);
+        return -1;
+      }
+      drawing_.layers.push_back({name, 0});
     }
-    drawing_.layers.push_back({name, 0});
-    return int32_t(drawing_.layers.size() - 1);
+    return at->second;
   }
 
   const Reader& reader_;
   Drawing& drawing_;
+  std::unordered_map<std::string, int32_t> layerByName_;
   int64_t cells_ = 0;  // block placements so far
 };
 
@@ -369,11 +380,14 @@ std::string SkippedText(const std::map<std::string, int32_t>& skipped) {
 
 DxfResult ReadDxfBytes(std::string_view bytes) {
   DxfResult r;
-  r.message = DxfTextRefusal(bytes);
-  if (!r.message.empty()) return r;
+  DxfText checked = CheckDxfText(bytes);
+  if (!checked.refusal.empty()) {
+    r.message = std::move(checked.refusal);
+    return r;
+  }
   Reader reader;
   {
-    std::istringstream in{std::string(bytes)};
+    std::istringstream in{std::move(checked.text)};
     DL_Dxf dxf;
     dxf.in(in, &reader);
     reader.finish();

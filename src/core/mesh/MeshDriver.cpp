@@ -1,116 +1,19 @@
 #include "core/mesh/MeshDriver.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <map>
 #include <utility>
 
 #include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
-#include "core/files/ExitCleanup.h"
-#include "core/files/SafeFile.h"
-
-extern char** environ;
+#include "core/files/HelperProcess.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 bool Finite(float x, float y) {
   return std::isfinite(x) && std::isfinite(y);
 }
-
-class ChildProcess {
- public:
-  // A helper still running here has failed; it is killed and reaped.
-  ~ChildProcess() {
-    watch_.reset();
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGKILL);
-    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-    }
-  }
-
-  bool start(const MesherOptions& options, int childFd) {
-    std::vector<std::string> args{options.helperPath};
-    args.insert(args.end(), options.extraArgs.begin(), options.extraArgs.end());
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, childFd, STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, childFd, STDOUT_FILENO);
-    // What Triangle prints is for no one's terminal: the reply says it all.
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    // The helper starts with default signal handling whatever the program set.
-    sigset_t all;
-    sigfillset(&all);
-    posix_spawnattr_setsigdefault(&attr, &all);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attr, &none);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    // The helper asks the kernel to end it with this process; it needs this
-    // process's number to see whether that is already too late.
-    std::vector<char*> env;
-    for (char** e = environ; *e != nullptr; ++e) env.push_back(*e);
-    std::string parent = std::string(kMesherParentVariable) + "=" + std::to_string(::getpid());
-    env.push_back(parent.data());
-    env.push_back(nullptr);
-    const int rc = posix_spawn(&pid_, options.helperPath.c_str(), &actions, &attr, argv.data(), env.data());
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
-    if (rc != 0) pid_ = -1;
-    if (pid_ > 0) watch_.emplace(pid_);
-    return pid_ > 0;
-  }
-
-  // True when the helper exits with status 0 before the deadline; a helper
-  // still running then is left for the destructor to kill.
-  bool exitedCleanlyBefore(Clock::time_point deadline) {
-    // A pidfd turns readable at the exit; without one (old kernels) poll
-    // the status every millisecond.
-    UniqueFd exitWatch(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
-    while (pid_ > 0) {
-      int status = 0;
-      const pid_t r = ::waitpid(pid_, &status, WNOHANG);
-      if (r == pid_) {
-        watch_.reset();
-        pid_ = -1;
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-      }
-      if (r < 0 && errno != EINTR) {
-        watch_.reset();
-        pid_ = -1;
-        return false;
-      }
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-      if (left.count() <= 0) return false;
-      pollfd p{exitWatch.get(), POLLIN, 0};
-      ::poll(&p, exitWatch.get() >= 0 ? 1 : 0, exitWatch.get() >= 0 ? static_cast<int>(left.count()) : 1);
-    }
-    return false;
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::optional<CleanupChild> watch_;  // killed should a signal end the program
-};
 
 }  // namespace
 
@@ -124,16 +27,7 @@ bool AreaTooSmallToWrite(double area) {
 }
 
 std::string DefaultMesherPath() {
-  char self[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return "vendrel-mesher";
-  std::string dir(self, static_cast<size_t>(n));
-  dir.resize(dir.find_last_of('/') + 1);
-  // Beside the program in the build tree; in the private folder once installed.
-  for (const std::string& path : {dir + "vendrel-mesher", dir + "../libexec/vendrel-korbel/vendrel-mesher"}) {
-    if (::access(path.c_str(), X_OK) == 0) return path;
-  }
-  return dir + "vendrel-mesher";
+  return HelperBesideProgram("vendrel-mesher");
 }
 
 std::string OverLimitText(const MeshTrial& t, const MeshLimits& limits) {
@@ -193,58 +87,26 @@ std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptio
     if (fault != nullptr) *fault = why;
     return std::nullopt;
   };
-  int pair[2];
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return fail(MeshFault::NotStarted);
-  UniqueFd ours(pair[0]);
-  UniqueFd theirs(pair[1]);
-  ChildProcess child;
-  if (!child.start(options, theirs.get())) return fail(MeshFault::NotStarted);
-  theirs.reset();
-  ::fcntl(ours.get(), F_SETFL, ::fcntl(ours.get(), F_GETFL) | O_NONBLOCK);
-
   MeshRequest limited = request;
   limited.limits = options.limits;
-  const std::string input = EncodeRequest(limited);
-  size_t sent = 0;
-  std::string reply;
-  const size_t replyLimit = MaxReplyBytes(options.limits);
-  const Clock::time_point deadline = Clock::now() + TimeLimit(options);
-  for (;;) {
-    if (options.wasCancelled()) return fail(MeshFault::Cancelled);  // killed on the way out
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return fail(MeshFault::TimedOut);  // the child is killed on the way out
-    pollfd p{ours.get(), static_cast<short>(POLLIN | (sent < input.size() ? POLLOUT : 0)), 0};
-    const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 50)));
-    if (ready < 0 && errno != EINTR) return fail(MeshFault::Crashed);
-    if (ready <= 0) {
-      if (options.whileWaiting) options.whileWaiting();
-      continue;
-    }
-    if ((p.revents & POLLOUT) != 0 && sent < input.size()) {
-      const ssize_t n = ::send(ours.get(), input.data() + sent, input.size() - sent, MSG_NOSIGNAL);
-      if (n < 0 && errno != EAGAIN && errno != EINTR) return fail(MeshFault::Crashed);
-      if (n > 0) sent += static_cast<size_t>(n);
-      if (sent == input.size()) ::shutdown(ours.get(), SHUT_WR);
-    }
-    if ((p.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
-      char buffer[65536];
-      const ssize_t n = ::recv(ours.get(), buffer, sizeof buffer, 0);
-      if (n == 0) break;  // the helper closed its side: the reply is complete
-      if (n < 0) {
-        if (errno == EAGAIN || errno == EINTR) continue;
-        return fail(MeshFault::Crashed);
-      }
-      reply.append(buffer, static_cast<size_t>(n));
-      if (reply.size() > replyLimit) return fail(MeshFault::BadReply);
-    }
+  HelperRun run;
+  run.path = options.helperPath;
+  run.args = options.extraArgs;
+  run.timeLimit = TimeLimit(options);
+  run.replyLimit = MaxReplyBytes(options.limits);
+  run.whileWaiting = options.whileWaiting;
+  run.cancelled = [&options] { return options.wasCancelled(); };
+  const HelperOutcome out = RunHelper(run, EncodeRequest(limited));
+  switch (out.fault) {
+    case HelperFault::None: break;
+    case HelperFault::NotStarted: return fail(MeshFault::NotStarted);
+    case HelperFault::Failed:
+    case HelperFault::Signalled: return fail(MeshFault::Crashed);
+    case HelperFault::TimedOut: return fail(MeshFault::TimedOut);
+    case HelperFault::TooLong: return fail(MeshFault::BadReply);
+    case HelperFault::Cancelled: return fail(MeshFault::Cancelled);
   }
-  if (sent < input.size()) return fail(MeshFault::Crashed);
-  ours.reset();
-  // Closing the stream comes just before the exit; the exit status decides.
-  if (!child.exitedCleanlyBefore(deadline)) {
-    return fail(Clock::now() >= deadline ? MeshFault::TimedOut : MeshFault::Crashed);
-  }
-  std::optional<MeshReply> decoded = DecodeReply(reply, options.limits);
+  std::optional<MeshReply> decoded = DecodeReply(out.reply, options.limits);
   return decoded ? decoded : fail(MeshFault::BadReply);
 }
 

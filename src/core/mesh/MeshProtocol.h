@@ -9,11 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/HelperProcess.h"
 #include "core/model/Model.h"
 
 // The environment variable through which a helper learns the number of the
 // process that started it.
-inline constexpr const char* kMesherParentVariable = "VK_MESHER_PARENT";
+inline constexpr const char* kMesherParentVariable = kHelperParentVariable;
 
 // The largest mesh a generation may make.
 struct MeshLimits {

@@ -10,7 +10,7 @@
 
 #include "core/batch/BatchExport.h"
 #include "core/files/ExitCleanup.h"
-#include "core/import/DrawingImport.h"
+#include "core/import/BatchDrawing.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
 #include "front/commands/Commands.h"

@@ -1,0 +1,150 @@
+#include "core/import/DrawingProtocol.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <numbers>
+
+namespace {
+
+constexpr uint32_t kReplyMagic = 0x31445256;  // "VRD1"
+// The longest texts: a sentence, a layer's name (a DXF line), an entity's name.
+constexpr uint32_t kMaxMessage = 64 * 1024;
+constexpr uint32_t kMaxLayerName = 4096;
+constexpr uint32_t kMaxKindName = 64;
+constexpr uint32_t kMaxKinds = 256;
+// Per curve: its kind, whether it is closed, its layer, and twelve numbers.
+constexpr size_t kCurveBytes = 2 + sizeof(int32_t) + 12 * sizeof(double);
+
+template <typename T>
+void Put(std::string& out, const T& value) {
+  out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void PutText(std::string& out, const std::string& text) {
+  Put(out, uint32_t(text.size()));
+  out += text;
+}
+
+class Cursor {
+ public:
+  explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
+
+  template <typename T>
+  bool get(T& value) {
+    if (bytes_.size() - pos_ < sizeof value) return false;
+    std::memcpy(&value, bytes_.data() + pos_, sizeof value);
+    pos_ += sizeof value;
+    return true;
+  }
+  bool text(std::string& out, uint32_t most) {
+    uint32_t n = 0;
+    if (!get(n) || n > most || bytes_.size() - pos_ < n) return false;
+    out.assign(bytes_.data() + pos_, n);
+    pos_ += n;
+    return true;
+  }
+  bool atEnd() const { return pos_ == bytes_.size(); }
+
+ private:
+  std::string_view bytes_;
+  size_t pos_ = 0;
+};
+
+bool Sound(double v) {
+  return std::isfinite(v) && std::fabs(v) <= kDrawingLimit;
+}
+
+}  // namespace
+
+size_t MaxDrawingReplyBytes() {
+  return 64 + kMaxMessage + size_t(kDrawingMaxLayers) * (8 + kMaxLayerName) + kMaxKinds * (8 + kMaxKindName) +
+         size_t(kDrawingMaxCurves) * kCurveBytes;
+}
+
+std::string EncodeDrawingReply(const DxfResult& r) {
+  std::string out;
+  Put(out, kReplyMagic);
+  Put(out, uint8_t(r.ok ? 1 : 0));
+  PutText(out, r.message.substr(0, kMaxMessage));
+  if (!r.ok) return out;
+  const Drawing& d = r.drawing;
+  Put(out, int32_t(d.insUnits));
+  Put(out, uint32_t(d.layers.size()));
+  for (const DrawingLayer& layer : d.layers) {
+    PutText(out, layer.name.substr(0, kMaxLayerName));
+    Put(out, layer.entities);
+  }
+  Put(out, uint32_t(d.skipped.size()));
+  for (const auto& [name, n] : d.skipped) {
+    PutText(out, name.substr(0, kMaxKindName));
+    Put(out, n);
+  }
+  Put(out, uint32_t(d.curves.size()));
+  for (const DrawingCurve& c : d.curves) {
+    Put(out, uint8_t(c.kind == DrawingCurve::Kind::Arc ? 1 : 0));
+    Put(out, uint8_t(c.closed ? 1 : 0));
+    Put(out, c.layer);
+    for (const double v :
+         {c.a.x, c.a.y, c.b.x, c.b.y, c.centre.x, c.centre.y, c.u.x, c.u.y, c.v.x, c.v.y, c.t0, c.t1})
+      Put(out, v);
+  }
+  return out;
+}
+
+std::optional<DxfResult> DecodeDrawingReply(std::string_view bytes) {
+  Cursor in(bytes);
+  DxfResult r;
+  uint32_t magic = 0;
+  uint8_t ok = 0;
+  if (!in.get(magic) || magic != kReplyMagic || !in.get(ok) || ok > 1 || !in.text(r.message, kMaxMessage)) {
+    return std::nullopt;
+  }
+  r.ok = ok == 1;
+  if (!r.ok) {
+    if (r.message.empty() || !in.atEnd()) return std::nullopt;
+    return r;
+  }
+  Drawing& d = r.drawing;
+  uint32_t layers = 0, kinds = 0, curves = 0;
+  if (!in.get(d.insUnits) || !in.get(layers) || layers > uint32_t(kDrawingMaxLayers)) return std::nullopt;
+  d.layers.resize(layers);
+  for (DrawingLayer& layer : d.layers) {
+    if (!in.text(layer.name, kMaxLayerName) || !in.get(layer.entities) || layer.entities < 0)
+      return std::nullopt;
+  }
+  if (!in.get(kinds) || kinds > kMaxKinds) return std::nullopt;
+  for (uint32_t k = 0; k < kinds; ++k) {
+    std::string name;
+    int32_t n = 0;
+    if (!in.text(name, kMaxKindName) || !in.get(n) || n < 1 || !d.skipped.emplace(name, n).second) {
+      return std::nullopt;
+    }
+  }
+  if (!in.get(curves) || curves < 1 || curves > uint32_t(kDrawingMaxCurves)) return std::nullopt;
+  d.curves.resize(curves);
+  for (DrawingCurve& c : d.curves) {
+    uint8_t kind = 0, closed = 0;
+    if (!in.get(kind) || kind > 1 || !in.get(closed) || closed > 1 || !in.get(c.layer) || c.layer < 0 ||
+        uint32_t(c.layer) >= layers) {
+      return std::nullopt;
+    }
+    c.kind = kind == 1 ? DrawingCurve::Kind::Arc : DrawingCurve::Kind::Line;
+    c.closed = closed == 1;
+    for (double* v : {&c.a.x, &c.a.y, &c.b.x, &c.b.y, &c.centre.x, &c.centre.y, &c.u.x, &c.u.y, &c.v.x,
+                      &c.v.y, &c.t0, &c.t1}) {
+      if (!in.get(*v) || !Sound(*v)) return std::nullopt;
+    }
+    // An arc's angles lie within two turns of zero (the extent walks the
+    // quarter turns from there) and it runs at most once round; only a
+    // whole one is closed, and a line is never.
+    const double sweep = std::fabs(c.t1 - c.t0);
+    if (std::fabs(c.t0) > 4.0 * std::numbers::pi || std::fabs(c.t1) > 4.0 * std::numbers::pi ||
+        sweep > 2.0 * std::numbers::pi + 1e-9 ||
+        (c.closed && (kind == 0 || sweep < 2.0 * std::numbers::pi - 1e-9)))
+      return std::nullopt;
+  }
+  if (!in.atEnd()) return std::nullopt;
+  d.extent = CurvesExtent(d.curves);
+  return r;
+}

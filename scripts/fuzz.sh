@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (in build-fuzz/) and runs each for
 # SECONDS (default 60): the project-file reader from the examples and the
-# tests' files, the mesher protocol's two decoders from scratch. A finding
+# tests' files, the mesher protocol's two decoders and the DXF reader's
+# reply from scratch, the DXF import from ezdxf's drawings. A finding
 # stops the script with the input that caused it in build-fuzz/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,7 +11,7 @@ seconds=${1:-60}
 build="$root/build-fuzz"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -DVK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
-for target in project request reply dxf; do
+for target in project request reply dxf drawing; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   seeds=()

@@ -1,8 +1,11 @@
 // libFuzzer targets for what reads bytes from outside the program: the
-// project-file reader, both ends of the mesher's protocol and the DXF import. One target per
+// project-file reader, both ends of the mesher's protocol, the DXF import (the
+// checks of the file's text, dxflib and the chains) and the program's decoder
+// of the DXF reader helper's reply. One target per
 // build of this file, chosen by FUZZ_TARGET (scripts/fuzz.sh builds all).
 // A broken promise is a finding, as a crash is: each ends in abort().
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -10,6 +13,7 @@
 
 #include "core/files/ProjectFile.h"
 #include "core/import/DrawingImport.h"
+#include "core/import/DrawingProtocol.h"
 #include "core/import/DxfReader.h"
 #include "core/mesh/MeshProtocol.h"
 
@@ -58,6 +62,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   } else {
     kept = !read.message.empty();
+  }
+#elif FUZZ_TARGET == 5
+  // A drawing the program accepts from its reader is what a reader sends,
+  // with every curve on a layer it has and within the limits.
+  if (const auto read = DecodeDrawingReply(bytes)) {
+    kept = EncodeDrawingReply(*read) == bytes;
+    for (const DrawingCurve& c : read->drawing.curves) {
+      kept = kept && c.layer >= 0 && size_t(c.layer) < read->drawing.layers.size() &&
+             std::fabs(c.start().x) <= 2 * kDrawingLimit && std::fabs(c.end().y) <= 2 * kDrawingLimit;
+    }
   }
 #else
   // The program's side: a reply it accepts names only points it has.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The desktop entry and the project file type are valid for the desktop, and
 # CPack makes the Debian package from the build tree given as $1: the
-# program and its helper in it, dependencies found by dpkg-shlibdeps, no
-# development package among them, the copyright file with Triangle's notice
-# and terms and with dxflib's, dxflib linked into the program and not into
-# the helper, and nothing that lintian calls an error.
+# program and its two helpers in it, dependencies found by dpkg-shlibdeps,
+# no development package among them, the copyright file with Triangle's
+# notice and terms and with dxflib's, dxflib linked into the reader helper
+# alone, and nothing that lintian calls an error.
 set -u
 dir="$(dirname "$0")/../../packaging"
 build=$1
@@ -24,8 +24,9 @@ log=$(cd "$build" && cpack -G DEB -B "$out_dir" 2>&1)
 check "cpack" $? "$log"
 deb=$(ls "$out_dir"/*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] && dpkg-deb -c "$deb" | grep -q '/bin/vendrel$' &&
-  dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-mesher$'
-check "the package holds the program and its helper" $?
+  dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-mesher$' &&
+  dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-dxf$'
+check "the package holds the program and its helpers" $?
 depends=$([ -n "$deb" ] && dpkg-deb -f "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" && grep -q 'qt6-qpa-plugins' <<<"$depends" && ! grep -q -- '-dev' <<<"$depends"
 check "dependencies from dpkg-shlibdeps, no -dev package" $? "$depends"
@@ -36,9 +37,11 @@ grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
 check "the copyright file carries Triangle's notice and terms" $?
 grep -q '^Files: usr/include/dxflib/\*$' <<<"$copyright" && grep -q '^License: GPL-2+$' <<<"$copyright"
 check "the copyright file names dxflib and its licence" $?
-# dxflib (GPL) goes into the program only, never beside Triangle in the helper.
-nm -C "$build/bin/vendrel" | grep -q 'DL_Dxf::in' && ! nm -C "$build/bin/vendrel-mesher" | grep -q 'DL_Dxf\|DL_Creation'
-check "dxflib is in the program and not in the helper" $?
+# dxflib (GPL) reads files from elsewhere in the reader helper only: never
+# in the program, never beside Triangle in the mesher.
+nm -C "$build/bin/vendrel-dxf" | grep -q 'DL_Dxf::in' && ! nm -C "$build/bin/vendrel" | grep -q 'DL_Dxf\|DL_Creation' &&
+  ! nm -C "$build/bin/vendrel-mesher" | grep -q 'DL_Dxf\|DL_Creation'
+check "dxflib is in the reader helper alone" $?
 # CHOLMOD (GPL in part) is loaded by the program only, never by the helper.
 readelf -d "$build/bin/vendrel" | grep -q 'NEEDED.*libcholmod' &&
   ! readelf -d "$build/bin/vendrel-mesher" | grep -q 'NEEDED.*\(cholmod\|blas\|lapack\)'

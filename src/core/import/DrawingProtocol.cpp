@@ -114,12 +114,15 @@ std::optional<DxfResult> DecodeDrawingReply(std::string_view bytes) {
       return std::nullopt;
   }
   if (!in.get(kinds) || kinds > kMaxKinds) return std::nullopt;
+  // The kinds come in the order of their names, each once, as a map sends them.
   for (uint32_t k = 0; k < kinds; ++k) {
     std::string name;
     int32_t n = 0;
-    if (!in.text(name, kMaxKindName) || !in.get(n) || n < 1 || !d.skipped.emplace(name, n).second) {
+    if (!in.text(name, kMaxKindName) || !in.get(n) || n < 1 ||
+        (!d.skipped.empty() && !(d.skipped.rbegin()->first < name))) {
       return std::nullopt;
     }
+    d.skipped.emplace_hint(d.skipped.end(), std::move(name), n);
   }
   if (!in.get(curves) || curves < 1 || curves > uint32_t(kDrawingMaxCurves)) return std::nullopt;
   d.curves.resize(curves);

@@ -48,13 +48,19 @@ bool KnownCode(int code) {
   return (code >= 0 && code <= 481) || code == 999 || (code >= 1000 && code <= 1071);
 }
 
-// A whole decimal number, nothing before or after it but blanks.
+// A whole decimal number, nothing before or after it but blanks; false,
+// with `overflow` set, for one past the largest double or not finite.
 bool WholeNumber(std::string_view s, double& value, bool& overflow) {
   overflow = false;
   if (s.starts_with('+')) s.remove_prefix(1);
   if (s.empty() || s.front() == '+') return false;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (end != s.data() + s.size()) return false;
+  // "inf" and "nan" are numbers, if not finite ones.
+  if (ec == std::errc() && !std::isfinite(value)) {
+    overflow = true;
+    return false;
+  }
   if (ec == std::errc::result_out_of_range) {
     // Past the largest double, or below the smallest one; the second is
     // junk, the first a number too large.

@@ -311,7 +311,7 @@ def check(vendrel, folder, name, truth, failures):
 
 def check_refusals(vendrel, folder, failures):
     cases = {"brak.dxf": "Nie można otworzyć", "binarny.dxf": "binarny", "bez-geometrii.dxf": "TEXT 1",
-             "obciety.dxf": "EOF", "zly.dxf": "nie ma linii", "nieskonczony.dxf": "nieskończona",
+             "obciety.dxf": "EOF", "zly.dxf": "zamiast kodu grupy stoi „xx”", "nieskonczony.dxf": "nieskończona",
              "nan.dxf": "nieskończona", "ogromny.dxf": "1 000 000 000", "za-duzy.dxf": "256 MB",
              "bomba.dxf": "ponad 250 000"}
     for name, words in cases.items():

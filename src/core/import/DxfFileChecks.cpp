@@ -104,25 +104,22 @@ std::string_view Required(std::string_view entity) {
 
 class Scan {
  public:
-  explicit Scan(std::string_view bytes) {
-    for (size_t at = 0; at < bytes.size();) {
-      size_t end = bytes.find('\n', at);
-      if (end == std::string_view::npos) end = bytes.size();
-      lines_.push_back(bytes.substr(at, end - at));
-      at = end + 1;
-    }
-    // A last line ending with its newline leaves nothing after it.
-    while (!lines_.empty() && Trimmed(lines_.back()).empty()) lines_.pop_back();
+  // The lines are walked, not kept: the file is all the memory they take.
+  explicit Scan(std::string_view bytes) : bytes_(bytes) {
+    // Blank lines at the end are no pairs.
+    while (!bytes_.empty() && std::isspace(static_cast<unsigned char>(bytes_.back())))
+      bytes_.remove_suffix(1);
+    if (!bytes_.empty()) lineCount_ = size_t(std::count(bytes_.begin(), bytes_.end(), '\n')) + 1;
   }
 
   std::string run(std::string& text) {
-    if (lines_.size() % 2 != 0) return "Plik DXF jest niepełny: ostatni kod grupy nie ma wartości.";
-    text.reserve(lines_.size() * 8);
-    const size_t pairs = lines_.size() / 2;
+    if (lineCount_ % 2 != 0) return "Plik DXF jest niepełny: ostatni kod grupy nie ma wartości.";
+    text.reserve(bytes_.size() + bytes_.size() / 8);
+    const size_t pairs = lineCount_ / 2;
     for (size_t p = 0; p < pairs; ++p) {
       const size_t line = 2 * p + 1;  // the code's line, from 1
-      const std::string_view codeText = Trimmed(lines_[2 * p]);
-      std::string_view value = lines_[2 * p + 1];
+      const std::string_view codeText = Trimmed(nextLine());
+      std::string_view value = nextLine();
       if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
       int code = -1;
       const auto [end, ec] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
@@ -224,7 +221,16 @@ class Scan {
     return {};
   }
 
-  std::vector<std::string_view> lines_;
+  std::string_view nextLine() {
+    const size_t end = std::min(bytes_.find('\n', at_), bytes_.size());
+    const std::string_view line = bytes_.substr(at_, end - at_);
+    at_ = end + 1;
+    return line;
+  }
+
+  std::string_view bytes_;
+  size_t lineCount_ = 0;
+  size_t at_ = 0;  // where the next line starts
   std::string_view entity_;
   size_t entityLine_ = 0;
   size_t polyline_ = 0;  // the line of a POLYLINE whose SEQEND has not come

@@ -19,6 +19,7 @@ struct CommandsRig {
     ModelInit(*state);
     commands = std::make_unique<Commands>(*state, prompter);
     commands->mesh().mesherOptions().helperPath = MESHER_PATH;
+    commands->imports().readerOptions().helperPath = READER_PATH;
     repaints = std::make_unique<QSignalSpy>(commands.get(), &Commands::repaintRequested);
     captions = std::make_unique<QSignalSpy>(commands.get(), &Commands::captionChanged);
     status = std::make_unique<QSignalSpy>(commands.get(), &Commands::statusTextChanged);

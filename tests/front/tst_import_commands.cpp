@@ -1,20 +1,39 @@
 // "Plik > Importuj DXF..." under a scripted prompter, on drawings made by
-// ezdxf (the dxf_drawings fixture): the dialog's counts and choices, one
-// step of the history, the refusals that leave the model and the dialog as
-// they were.
+// ezdxf (the dxf_drawings fixture) and a few written here: the dialog's
+// counts and choices, one step of the history, the view that fits the
+// drawing, and the refusals (of the file, of the reader program failing,
+// of the user's "Anuluj") that leave the work as it was.
 
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <cmath>
 
 #include "CommandsTestKit.h"
 #include "core/files/ProjectFile.h"
+#include "core/state/History.h"
 #include "front/commands/ImportCommands.h"
+#include "front/ui/LocaleNumbers.h"
 
 namespace {
 
-QString Drawing(const char* name) {
-  return QStringLiteral(DXF_DRAWINGS "/") + QLatin1String(name);
+// A drawing of the shared fixture, or, by a name with a folder, any file.
+QString Drawing(const QString& name) {
+  return name.contains(u'/') ? name : QStringLiteral(DXF_DRAWINGS "/") + name;
+}
+
+// A DXF file of nothing but LINE entities, each given as its group codes'
+// values after the layer: "x1 y1 x2 y2" as the file has them.
+QByteArray Lines(const QStringList& lines) {
+  QByteArray text = "0\nSECTION\n2\nENTITIES\n";
+  for (const QString& l : lines) {
+    const QStringList v = l.split(u' ');
+    text += "0\nLINE\n8\n0\n10\n" + v[0].toUtf8() + "\n20\n" + v[1].toUtf8() + "\n11\n" + v[2].toUtf8() +
+            "\n21\n" + v[3].toUtf8() + "\n";
+  }
+  return text + "0\nENDSEC\n0\nEOF\n";
 }
 
 QString Label(QDialog& d, const char* name) {
@@ -32,8 +51,25 @@ int LayerRow(QDialog& d, const QString& name) {
 
 class ImportCommandsTest : public QObject {
   Q_OBJECT
+  QTemporaryDir dir_;
+
+  QString write(const QString& name, const QByteArray& text) {
+    QFile f(dir_.filePath(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
+      qFatal("cannot write %s", qPrintable(name));
+    return f.fileName();
+  }
 
  private slots:
+  void initTestCase() {
+    // Files the stand-in reader misbehaves on by their names.
+    for (const char* name : {"crash", "hang", "slow", "memory", "garbage"})
+      write(QLatin1String(name) + u".dxf"_s, "0\nEOF\n");
+    // A number the reader must not take for 0.
+    write(u"litery.dxf"_s, Lines({u"0 0 zzz 10"_s}));
+    // A square whose last side stops 0,05 short of its first corner.
+    write(u"szczelina.dxf"_s, Lines({u"0 0 10 0"_s, u"10 0 10 10"_s, u"10 10 0 10"_s, u"0 10 0 0.05"_s}));
+  }
   void init() { QLocale::setDefault(QLocale::c()); }
 
   // The plate comes in beside the model's triangle, its hot edge on the
@@ -46,7 +82,7 @@ class ImportCommandsTest : public QObject {
     (void)AppendCondition(m, BoundaryCondition{1.0f, 100.0f});
     const std::string before = FormatProjectFile(m);
     const size_t steps = r.state->history.undoCount();
-    r.prompter.fileNames = {Drawing("plyta.dxf")};
+    r.prompter.fileNames = {Drawing(u"plyta.dxf"_s)};
     QStringList seen;
     r.prompter.dialogs = {[&](QDialog& d) {
       seen << Label(d, "zakres") << Label(d, "jednostki") << Label(d, "liczby");
@@ -76,10 +112,6 @@ class ImportCommandsTest : public QObject {
       QCOMPARE(e.bcNumber, onHotEdge ? 2 : 1);
     }
     QCOMPARE(hot, 1);
-    ViewTransform shown = r.view();
-    QVERIFY(ShowAll(shown, m));
-    QVERIFY(shown == r.view());
-    QVERIFY(r.view().viewXMax >= 100.0f);
     r.commands->run(&HistoryCommands::undo);
     QCOMPARE(FormatProjectFile(m), before);
   }
@@ -91,7 +123,7 @@ class ImportCommandsTest : public QObject {
     r.triangle();
     const std::string before = FormatProjectFile(r.model());
     const size_t steps = r.state->history.undoCount();
-    r.prompter.fileNames = {Drawing("wspornik.dxf")};
+    r.prompter.fileNames = {Drawing(u"wspornik.dxf"_s)};
     QString kept, counts;
     r.prompter.dialogs = {[&](QDialog& d) {
       d.findChild<QRadioButton*>(u"wgLiczby"_s)->setChecked(true);
@@ -119,7 +151,7 @@ class ImportCommandsTest : public QObject {
   // follow before "OK".
   void nestedChainsAsRegions() {
     Rig r;
-    r.prompter.fileNames = {Drawing("bloki.dxf")};
+    r.prompter.fileNames = {Drawing(u"bloki.dxf"_s)};
     QStringList seen;
     r.prompter.dialogs = {[&](QDialog& d) {
       auto* chains = d.findChild<QListWidget*>(u"kontury"_s);
@@ -145,23 +177,162 @@ class ImportCommandsTest : public QObject {
     QCOMPARE(r.model().internalNodeCount, 1);
   }
 
-  // Files that cannot be imported say why, before any dialog.
-  void badFilesAreRefusedBeforeTheDialog() {
-    const std::pair<const char*, QString> cases[] = {
-        {"brak.dxf", u"Nie można otworzyć pliku"_s},
-        {"binarny.dxf", u"binarny plik DXF"_s},
-        {"obciety.dxf", u"znacznikiem EOF"_s},
-        {"ogromny.dxf", u"1 000 000 000"_s},
-    };
-    for (const auto& [file, words] : cases) {
-      Rig r;
-      r.prompter.fileNames = {Drawing(file)};
-      r.commands->run(&ImportCommands::importDxf);
+  // Whatever stops a reading (a file refused, the reader program crashing,
+  // running out of memory or answering nonsense, the user's "Anuluj" during
+  // a slow or endless reading or after it) leaves the work as it was: the
+  // model with its unsaved contour, the history, the caption's "*" and the
+  // view. A refusal says why with a stop icon, before any dialog; the
+  // reader's own account stands as it is. Nothing runs meanwhile.
+  void readingThatEndsBadlyLeavesTheWorkAlone_data() {
+    QTest::addColumn<bool>("fake");  // the stand-in reader rather than the real one
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("cancelAtPump");
+    QTest::addColumn<bool>("lateCancel");
+    QTest::addColumn<QString>("said");  // the message's start; empty for none
+    QTest::addColumn<QString>("words");
+    const QString refused = u"Nie zaimportowano rysunku "_s, failed = u"Nie udało się odczytać rysunku "_s;
+    const QString temp = dir_.path() + u'/';
+    QTest::newRow("missing") << false << u"brak.dxf"_s << 0 << false << refused
+                             << u"Nie można otworzyć pliku"_s;
+    QTest::newRow("binary") << false << u"binarny.dxf"_s << 0 << false << refused << u"binarny plik DXF"_s;
+    QTest::newRow("cut short") << false << u"obciety.dxf"_s << 0 << false << refused << u"znacznikiem EOF"_s;
+    QTest::newRow("huge number") << false << u"ogromny.dxf"_s << 0 << false << refused << u"1 000 000 000"_s;
+    QTest::newRow("letters") << false << temp + u"litery.dxf"_s << 0 << false << refused << u"zzz"_s;
+    QTest::newRow("crash") << true << temp + u"crash.dxf"_s << 0 << false << failed << u"awari"_s;
+    QTest::newRow("memory") << true << temp + u"memory.dxf"_s << 0 << false << failed << u"pamięci"_s;
+    QTest::newRow("garbage") << true << temp + u"garbage.dxf"_s << 0 << false << failed << u"odpowied"_s;
+    QTest::newRow("hang, cancelled") << true << temp + u"hang.dxf"_s << 3 << false << QString() << QString();
+    QTest::newRow("slow, cancelled") << true << temp + u"slow.dxf"_s << 3 << false << QString() << QString();
+    QTest::newRow("cancelled late") << false << u"plyta.dxf"_s << 0 << true << QString() << QString();
+  }
+  void readingThatEndsBadlyLeavesTheWorkAlone() {
+    QFETCH(bool, fake);
+    QFETCH(QString, file);
+    QFETCH(int, cancelAtPump);
+    QFETCH(bool, lateCancel);
+    QFETCH(QString, said);
+    QFETCH(QString, words);
+    Rig r;
+    r.prompter.dialogs = {PressButton(u"OK"_s)};
+    r.commands->run(&ContourCommands::ellipse);  // drawn, not saved
+    QCOMPARE(r.model().nodeCount, 18);
+    const std::string before = FormatProjectFile(r.model());
+    const size_t undoable = r.state->history.undoCount();
+    const ViewTransform view = r.view();
+    QVERIFY(!r.state->history.isClean());
+    if (fake) r.commands->imports().readerOptions().helperPath = FAKE_READER_PATH;
+    r.prompter.fileNames = {Drawing(file)};
+    r.prompter.cancelAtPump = cancelAtPump;
+    r.prompter.cancelAtFinish = lateCancel;
+    r.prompter.onPump = [&](int) { r.commands->run(&HistoryCommands::undo); };
+    r.prompter.log.clear();
+    r.commands->run(&ImportCommands::importDxf);
+    QCOMPARE(r.prompter.progressShown, QStringList{u"Importuj DXF: Trwa odczyt rysunku…"_s});
+    if (said.isEmpty()) {
+      QCOMPARE(r.prompter.log, QStringList{u"open Importuj DXF: "_s});
+    } else {
       QCOMPARE(r.prompter.log.size(), 2);
-      QVERIFY2(r.prompter.log.last().startsWith(u"stop Importuj DXF: Nie zaimportowano rysunku"_s), file);
-      QVERIFY2(r.prompter.log.last().contains(words), qPrintable(r.prompter.log.last()));
-      QCOMPARE(r.model().nodeCount, 0);
+      const QString shown = r.prompter.log.last();
+      QVERIFY2(shown.startsWith(u"stop Importuj DXF: "_s + said) && shown.contains(words), qPrintable(shown));
     }
+    QCOMPARE(FormatProjectFile(r.model()), before);
+    QCOMPARE(r.state->history.undoCount(), undoable);
+    QCOMPARE(QString::fromStdString(r.state->history.undoName()), u"dodanie elipsy"_s);
+    QVERIFY(!r.state->history.isClean());
+    QVERIFY(r.view() == view);
+  }
+
+  // The dialog's second showing holds the second drawing's layers alone:
+  // none of the first drawing's widgets is left in the table, drawn or not.
+  void secondDrawingShowsItsOwnLayersOnly() {
+    Rig r;
+    r.prompter.fileNames = {Drawing(u"plyta.dxf"_s), Drawing(u"wspornik.dxf"_s)};
+    QStringList first, second;
+    const auto layers = [](QDialog& d, QStringList& names) {
+      const auto boxes = d.findChild<QTableWidget*>(u"warstwy"_s)->findChildren<QCheckBox*>();
+      for (QCheckBox* box : boxes) names << box->objectName() + u' ' + box->text();
+    };
+    r.prompter.dialogs = {PressButton(u"Anuluj"_s, [&](QDialog& d) { layers(d, first); }),
+                          PressButton(u"OK"_s, [&](QDialog& d) { layers(d, second); })};
+    r.commands->run(&ImportCommands::importDxf);
+    r.commands->run(&ImportCommands::importDxf);
+    QVERIFY2(first.size() >= 3 && first.filter(u"KONTUR ("_s).size() == 1, qPrintable(first.join(u", "_s)));
+    QVERIFY2(second.size() == 1 && second[0].startsWith(u"warstwa1 0 ("_s), qPrintable(second.join(u", "_s)));
+    QVERIFY(r.model().elementCount > 0);
+  }
+
+  // Ends closer than the join distance become one node; it is typed in the
+  // user's locale, and a value that is not a number from 0 up is refused
+  // over the dialog, which keeps it.
+  void joinDistanceClosesGaps() {
+    QLocale::setDefault(QLocale(QLocale::Polish));
+    Rig r;
+    r.prompter.fileNames = {Drawing(dir_.filePath(u"szczelina.dxf"_s))};
+    QStringList seen;
+    r.prompter.dialogs = {[&](QDialog& d) {
+      const auto nodes = [&] { seen << Label(d, "liczby").section(u'\n', 0, 0); };
+      nodes();
+      for (const QString& bad : {u"-0,01"_s, u"0.1x"_s}) {
+        SetText(d, "laczenie", bad);
+        nodes();
+        d.findChild<QPushButton*>(u"OK"_s)->click();
+        seen << Text(d, "laczenie") + (d.isVisible() ? u" open"_s : u" closed"_s);
+      }
+      SetText(d, "laczenie", u"0,1"_s);
+      nodes();
+      d.findChild<QPushButton*>(u"OK"_s)->click();
+      return d.result();
+    }};
+    r.commands->run(&ImportCommands::importDxf);
+    const QString refusal = u"stop Importuj DXF: Zła wartość: odległość łączenia końców"_s;
+    QCOMPARE(r.prompter.messages().mid(0, 2), (QStringList{refusal, refusal}));
+    QCOMPARE(seen, (QStringList{u"Węzły: 0 + 5 = 5 z 299"_s,
+                                u"Zła wartość: liczby pokażą się po jej poprawieniu."_s, u"-0,01 open"_s,
+                                u"Zła wartość: liczby pokażą się po jej poprawieniu."_s, u"0.1x open"_s,
+                                u"Węzły: 0 + 4 = 4 z 299"_s}));
+    QCOMPARE(std::pair(r.model().nodeCount, r.model().elementCount), std::pair(4, 4));
+  }
+
+  // After an import the grid has about 25 spacings across the drawing as the
+  // model has it (1, 2 or 5 times a power of ten), and the view shows it
+  // all: a part drawn in millimetres and taken in metres fills the window
+  // and can be zoomed into.
+  void viewFitsTheImportedDrawing_data() {
+    QTest::addColumn<bool>("toMetres");
+    QTest::addColumn<double>("side");  // the plate's width in the model (its height is 0,6 of it)
+    QTest::newRow("millimetres") << false << 100.0;
+    QTest::newRow("metres") << true << 0.1;
+  }
+  void viewFitsTheImportedDrawing() {
+    QFETCH(bool, toMetres);
+    QFETCH(double, side);
+    Rig r;
+    r.prompter.fileNames = {Drawing(u"plyta.dxf"_s)};
+    r.prompter.dialogs = {PressButton(u"OK"_s, [&](QDialog& d) {
+      if (toMetres) d.findChild<QPushButton*>(u"naMetry"_s)->click();
+    })};
+    r.commands->run(&ImportCommands::importDxf);
+    ViewTransform& v = r.view();
+    QCOMPARE(v.gridDx, v.gridDy);
+    const double spacing = v.gridDx,
+                 mantissa = spacing / std::pow(10.0, std::floor(std::log10(spacing) + 1e-6));
+    QVERIFY2(
+        std::fabs(mantissa - 1) < 1e-5 || std::fabs(mantissa - 2) < 1e-5 || std::fabs(mantissa - 5) < 1e-5,
+        qPrintable(QString::number(spacing)));
+    // Within the square root of 2.5 (the widest gap of the series) of a 25th.
+    QVERIFY2(std::fabs(std::log(spacing * 25 / side)) <= std::log(std::sqrt(2.5)) + 1e-6,
+             qPrintable(QString::number(spacing)));
+    // The plate from its corner at 0, its edges on the view's or a spacing inside.
+    for (const auto& [low, high, size] :
+         {std::tuple{v.viewXMin, v.viewXMax, side}, {v.viewYMin, v.viewYMax, side * 0.6}}) {
+      QVERIFY2(low <= 0 && low >= -1.01 * spacing && high >= size * 0.9999 && high <= size + 1.01 * spacing,
+               qPrintable(u"%1..%2 for 0..%3"_s.arg(low).arg(high).arg(size)));
+    }
+    ViewTransform shown = v;
+    ComputeScale(shown, 640, 480);
+    const double wide = side * shown.scale, high = side * 0.6 * shown.scale;
+    QVERIFY2(wide >= 0.85 * 620 || high >= 0.85 * 420, qPrintable(u"%1 × %2 px"_s.arg(wide).arg(high)));
+    QVERIFY(ZoomIn(shown));
   }
 };
 

@@ -18,9 +18,9 @@
 
 #include "core/model/Model.h"
 #include "core/state/AppState.h"
+#include "front/ui/Prompter.h"
 
 struct Finding;
-class Prompter;
 class QDialog;
 class NumberPrompt;
 
@@ -62,6 +62,21 @@ class CommandContext : public QObject {
     } done{generating_};
     return generate();
   }
+  // A helper program's options (the mesher's, the drawing reader's) tied
+  // to a progress indicator: it is pumped while the helper works, and its
+  // "Anuluj" (or a close of the window) ends the work. Where the options
+  // ask once more at the end, a late "Anuluj" still counts.
+  template <typename Options>
+  Options watched(Options options, Progress& progress) const {
+    options.whileWaiting = [&progress] { progress.pump(); };
+    options.cancelled = [&progress, this] { return progress.cancelled() || cancelRequested_; };
+    if constexpr (requires { options.stillWanted; })
+      options.stillWanted = [&progress, this] { return !progress.finish() && !cancelRequested_; };
+    return options;
+  }
+  // Once the watched work has ended: closes the indicator and tells whether
+  // the user ended the work at any time up to now.
+  bool cancelledAtEnd(Progress& progress) const { return progress.finish() || cancelRequested_; }
   // The window was asked to close while a generation ran: the generation is
   // cancelled, and once the command has ended the window is asked again.
   void closeDuringGeneration() { cancelRequested_ = closeRequested_ = true; }

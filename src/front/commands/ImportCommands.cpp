@@ -1,8 +1,9 @@
 #include "front/commands/ImportCommands.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 
-#include "core/import/DxfReader.h"
 #include "core/view/ViewTransform.h"
 #include "front/commands/CommandContext.h"
 #include "front/import/DxfImportDialog.h"
@@ -11,11 +12,39 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Importuj DXF");
+// The reader's own account of its failure, shown as it stands.
+const QString kReaderFailed = QStringLiteral("Nie udało się odczytać rysunku");
+
+// The grid spacing of 1, 2 or 5 times a power of ten nearest `length` by
+// ratio: 3 gives 2 (3/2 < 5/3), 4 gives 5.
+double RoundGridSpacing(double length) {
+  const double decade = std::pow(10.0, std::floor(std::log10(length)));
+  double best = decade;
+  for (const double m : {2.0, 5.0, 10.0}) {
+    if (std::fabs(std::log(m * decade / length)) < std::fabs(std::log(best / length))) best = m * decade;
+  }
+  return best;
+}
+
+// The larger side of the nodes' extent; 0 without nodes.
+double ModelSide(const Model& m) {
+  if (m.nodeCount <= 0) return 0.0;
+  float xMin = m.NodeTable[1].x, xMax = xMin, yMin = m.NodeTable[1].y, yMax = yMin;
+  for (int32_t i = 2; i <= m.nodeCount; ++i) {
+    xMin = std::min(xMin, m.NodeTable[i].x);
+    xMax = std::max(xMax, m.NodeTable[i].x);
+    yMin = std::min(yMin, m.NodeTable[i].y);
+    yMax = std::max(yMax, m.NodeTable[i].y);
+  }
+  return std::max(double(xMax) - xMin, double(yMax) - yMin);
+}
 
 }  // namespace
 
 ImportCommands::ImportCommands(CommandContext& c)
-    : c_(c), dialog_(std::make_unique<DxfImportDialog>(c.state, c.prompter)) {}
+    : c_(c), dialog_(std::make_unique<DxfImportDialog>(c.state, c.prompter)) {
+  reader_.helperPath = DefaultDrawingReaderPath();
+}
 
 ImportCommands::~ImportCommands() = default;
 
@@ -25,17 +54,43 @@ void ImportCommands::importDxf() {
        {QStringLiteral("Rysunki DXF (*.dxf)"), QStringLiteral("Wszystkie pliki (*.*)")},
        QStringLiteral("dxf")});
   if (!path) return;
-  DxfResult read = ReadDxfFile(LocalPath(*path));
+  std::unique_ptr<Progress> progress = c_.prompter.progress(kTitle, QStringLiteral("Trwa odczyt rysunku…"));
+  const DrawingReadOptions watched = c_.watched(reader_, *progress);
+  DxfResult read = c_.whileGenerating([&] { return ReadDrawing(LocalPath(*path), watched); });
+  // Closed before anything else shows, so that no click meant for it lands
+  // there; a late "Anuluj" still counts, and leaves nothing to say.
+  const bool cancelled = c_.cancelledAtEnd(*progress) || read.cancelled;
+  progress.reset();
+  if (cancelled) return;
   if (!read.ok) {
-    c_.prompter.message(
-        QStringLiteral("Nie zaimportowano rysunku %1:\n%2").arg(*path, QString::fromStdString(read.message)),
-        kTitle, MessageIcon::Stop);
+    const QString why = QString::fromStdString(read.message);
+    c_.prompter.message(why.startsWith(kReaderFailed)
+                            ? why
+                            : QStringLiteral("Nie zaimportowano rysunku %1:\n%2").arg(*path, why),
+                        kTitle, MessageIcon::Stop);
     return;
   }
   dialog_->setDrawing(std::move(read.drawing), QFileInfo(*path).fileName());
   if (c_.prompter.showDialog(*dialog_) != QDialog::Accepted) return;
   c_.nameStep(QStringLiteral("import rysunku DXF"));
-  ShowAll(c_.state.view, c_.state.model);
+  // A grid of about 25 spacings across the drawing (or across the whole
+  // model, when that is larger, so the grid stays within its dots), then
+  // the whole model in view: a part in millimetres taken in metres fills
+  // the window, and zooming in has room to go.
+  ViewTransform& view = c_.state.view;
+  const double side = std::max(dialog_->importedSide(), ModelSide(c_.state.model));
+  if (side > 0.0 && std::isfinite(side)) view.gridDx = view.gridDy = float(RoundGridSpacing(side / 25.0));
+  if (ShowAll(view, c_.state.model)) {
+    // The scale takes a bound at 0 for 1, which mirrors a region smaller
+    // than one unit: such a bound moves out by one spacing, off the drawing's
+    // edge, and the grid still passes through 0.
+    for (auto [bound, away] : {std::pair{&view.viewXMin, -view.gridDx},
+                               {&view.viewYMin, -view.gridDy},
+                               {&view.viewXMax, view.gridDx},
+                               {&view.viewYMax, view.gridDy}}) {
+      if (*bound == 0.0f) *bound = away;
+    }
+  }
   emit c_.repaintRequested();
   c_.prompter.message(QString::fromStdString(dialog_->summary()), kTitle, MessageIcon::Exclamation);
 }

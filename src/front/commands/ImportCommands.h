@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "core/import/DrawingHelper.h"
+
 class CommandContext;
 class DxfImportDialog;
 
@@ -13,12 +15,17 @@ class ImportCommands {
   ~ImportCommands();
 
   DxfImportDialog& dxfDialog() { return *dialog_; }
+  // How drawings are read: the reader program to run.
+  DrawingReadOptions& readerOptions() { return reader_; }
 
-  // Asks for the file, reads it, shows what it would become; "OK" adds it,
-  // the view then shows the whole model and a message sums up the import.
+  // Asks for the file, reads it in the reader program (with a progress
+  // indicator and "Anuluj" when that takes long), shows what it would
+  // become; "OK" adds it, the view then fits the drawing and shows the
+  // whole model, and a message sums up the import.
   void importDxf();
 
  private:
   CommandContext& c_;
+  DrawingReadOptions reader_;
   std::unique_ptr<DxfImportDialog> dialog_;
 };

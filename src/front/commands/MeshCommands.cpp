@@ -53,16 +53,6 @@ void MeshCommands::applyLimit() {
   emit c_.meshLimitChanged(ShortLimitText(limit_));
 }
 
-// The mesher's options with a progress indicator: it is pumped while the
-// helper works, and its "Anuluj" (or a close of the window) ends the work.
-MesherOptions MeshCommands::watched(Progress& progress) const {
-  MesherOptions options = mesher_;
-  options.whileWaiting = [&progress] { progress.pump(); };
-  options.cancelled = [&progress, this] { return progress.cancelled() || c_.cancelRequested(); };
-  options.stillWanted = [&progress, this] { return !progress.finish() && !c_.cancelRequested(); };
-  return options;
-}
-
 void MeshCommands::generateMesh() {
   QString prompt = QStringLiteral("Podaj maksymalne pole trójkąta :");
   if (limit_.large) prompt += QStringLiteral("\n(") + LimitText(limit_) + u')';
@@ -75,8 +65,9 @@ void MeshCommands::generateMesh() {
   c_.nameStep(QStringLiteral("generacja siatki"));
   std::unique_ptr<Progress> progress =
       c_.prompter.progress(kMeshTitle, QStringLiteral("Trwa generacja siatki…"));
-  const GenerationReport report = c_.whileGenerating(
-      [&] { return RunGeneration(c_.state.model, *area, watched(*progress), UserDecimalPoint()); });
+  const GenerationReport report = c_.whileGenerating([&] {
+    return RunGeneration(c_.state.model, *area, c_.watched(mesher_, *progress), UserDecimalPoint());
+  });
   // Closed before anything else shows, so no click meant for it lands
   // there. A cancel up to the report's end made it a cancelled one.
   progress.reset();
@@ -113,10 +104,10 @@ void MeshCommands::checkModel() {
   const QString title = QStringLiteral("Sprawdź model");
   std::unique_ptr<Progress> progress =
       c_.prompter.progress(title, QStringLiteral("Trwa sprawdzanie modelu…"));
-  const MesherOptions options = watched(*progress);
+  const MesherOptions options = c_.watched(mesher_, *progress);
   const std::vector<Finding> findings =
       c_.whileGenerating([&] { return CheckModel(c_.state.model, lastArea_, UserDecimalPoint(), &options); });
-  const bool cancelled = progress->finish() || c_.cancelRequested();
+  const bool cancelled = c_.cancelledAtEnd(*progress);
   progress.reset();
   if (cancelled) return;
   const std::vector<const Finding*> errors = Group(findings, Severity::Error);

@@ -7,7 +7,6 @@
 #include "front/mesh/MeshDialogs.h"
 
 class CommandContext;
-class Progress;
 
 class MeshCommands {
  public:
@@ -31,7 +30,6 @@ class MeshCommands {
  private:
   CommandContext& c_;
   void applyLimit();
-  MesherOptions watched(Progress& progress) const;
 
   MesherOptions mesher_;
   MeshLimitChoice limit_;

@@ -44,6 +44,7 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
       rule_(new QButtonGroup(this)),
       tolerance_(field(QStringLiteral("tolerancja"))),
       perCircle_(field(QStringLiteral("naOkrag"))),
+      join_(field(QStringLiteral("laczenie"))),
       layers_(new QTableWidget(this)),
       nested_(new QListWidget(this)),
       counts_(new QLabel(this)) {
@@ -83,6 +84,10 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   grid->addWidget(tolerance_, row++, 1);
   grid->addWidget(byCount, row, 0);
   grid->addWidget(perCircle_, row++, 1);
+  auto* joinLabel = new QLabel(QStringLiteral("Odległość łą&czenia końców (jednostki rysunku)"), this);
+  joinLabel->setBuddy(join_);
+  grid->addWidget(joinLabel, row, 0);
+  grid->addWidget(join_, row++, 1);
   grid->addWidget(layers_, row++, 0, 1, 3);
   grid->addWidget(
       new QLabel(QStringLiteral("Otwory dostają brzeg wewnętrzny, kontury zewnętrzne zewnętrzny: "
@@ -95,7 +100,7 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   setContent(grid);
   markCancelKey();
 
-  for (QLineEdit* edit : {scale_, tolerance_, perCircle_})
+  for (QLineEdit* edit : {scale_, tolerance_, perCircle_, join_})
     connect(edit, &QLineEdit::textChanged, this, [this] { replan(); });
   connect(rule_, &QButtonGroup::idToggled, this, [this](int, bool on) {
     if (on) replan();
@@ -136,12 +141,14 @@ void DxfImportDialog::refresh() {
                 .arg(drawing_.insUnits)
                 .arg(Text(unit.name), GeneralText(unit.metres)));
   toMetres_->setEnabled(unit.metres > 0.0);
-  const QSignalBlocker quiet1(scale_), quiet2(tolerance_), quiet3(perCircle_);
+  const QSignalBlocker quiet1(scale_), quiet2(tolerance_), quiet3(perCircle_), quiet4(join_);
   scale_->setText(GeneralText(1.0));
   tolerance_->setText(GeneralText(DefaultTolerance(drawing_)));
   perCircle_->setText(QString::number(kOfferedPerCircle));
+  join_->setText(GeneralText(DefaultJoinDistance(drawing_)));
   rule_->button(0)->setChecked(true);
 
+  clearLayers();
   layers_->setRowCount(int(drawing_.layers.size()));
   const char dp = UserDecimalPoint();
   for (size_t i = 0; i < drawing_.layers.size(); ++i) {
@@ -169,6 +176,22 @@ void DxfImportDialog::refresh() {
   replan();
 }
 
+void DxfImportDialog::clearLayers() {
+  // A widget the table lets go of (replaced, or in a row removed) is
+  // deleted only on the return to the event loop that ran when it went;
+  // under exec() that is after the dialog has closed, so the last
+  // drawing's widgets stayed among the new ones all the while, a replaced
+  // one drawn under its successor. They go here and now.
+  std::vector<QWidget*> old;
+  for (int r = 0; r < layers_->rowCount(); ++r) {
+    for (int c = 0; c < layers_->columnCount(); ++c) {
+      if (QWidget* w = layers_->cellWidget(r, c)) old.push_back(w);
+    }
+  }
+  layers_->setRowCount(0);
+  qDeleteAll(old);
+}
+
 std::optional<ImportOptions> DxfImportDialog::options(QWidget** bad) const {
   ImportOptions o;
   const std::optional<double> scale =
@@ -194,6 +217,13 @@ std::optional<ImportOptions> DxfImportDialog::options(QWidget** bad) const {
     }
     o.chords.perCircle = *n;
   }
+  const std::optional<double> join =
+      ParseNumber(QString(join_->text()).replace(u'.', QLocale().decimalPoint()));
+  if (!join || !(*join >= 0.0)) {
+    if (bad != nullptr) *bad = join_;
+    return std::nullopt;
+  }
+  o.join = *join;
   for (int r = 0; r < layers_->rowCount(); ++r) {
     o.skippedLayers.push_back(!static_cast<QCheckBox*>(layers_->cellWidget(r, 0))->isChecked());
   }
@@ -259,6 +289,7 @@ void DxfImportDialog::okClicked() {
   if (!o) {
     const QString what = bad == scale_       ? QStringLiteral("skala")
                          : bad == tolerance_ ? QStringLiteral("tolerancja cięciw")
+                         : bad == join_      ? QStringLiteral("odległość łączenia końców")
                                              : QStringLiteral("liczba elementów na okrąg (od 3 do 100000)");
     prompter_.message(QStringLiteral("Zła wartość: %1").arg(what), windowTitle(), MessageIcon::Stop);
     focusOn(bad);
@@ -272,5 +303,6 @@ void DxfImportDialog::okClicked() {
     return;
   }
   summary_ = outcome.message;
+  importedSide_ = std::max(drawing_.extent.width(), drawing_.extent.height()) * o->scale;
   accept();
 }

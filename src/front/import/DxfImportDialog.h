@@ -3,7 +3,8 @@
 // shows the drawing's extent and units with a scale, its layers (each
 // taken or not, with its entity count, the condition and the boundary its
 // elements get, the current ones by default), how curves are cut (a chord
-// tolerance or elements per full circle), the closed chains lying in a
+// tolerance or elements per full circle), how near ends must come to be
+// joined into one node, the closed chains lying in a
 // solid one (each a hole unless marked a region to mesh) and the counts
 // the model would reach against its tables. "OK" adds the drawing to the
 // model or refuses it, with the counts, leaving the dialog as it was typed.
@@ -35,6 +36,9 @@ class DxfImportDialog : public FormDialog {
   void okClicked() override;
   // What the last accepted import added, for the message after it.
   const std::string& summary() const { return summary_; }
+  // The larger side of the drawing last accepted, in model units (after
+  // its scale).
+  double importedSide() const { return importedSide_; }
 
  protected:
   bool refillsOnActivation() const override { return false; }
@@ -46,12 +50,15 @@ class DxfImportDialog : public FormDialog {
   std::vector<LayerPhysics> physics() const;
   // Plans again after any change: the nested chains' list and the counts.
   void replan();
+  // Takes the last drawing's rows out of the layer table, widgets and all.
+  void clearLayers();
 
   AppState& state_;
   Drawing drawing_;
   QString fileName_;
   bool fresh_ = false;  // a drawing not yet shown in the controls
   std::string summary_;
+  double importedSide_ = 0.0;
   std::vector<bool> regions_;  // by closed chain, kept while their number stays
   QLabel* extent_;
   QLabel* units_;
@@ -60,6 +67,7 @@ class DxfImportDialog : public FormDialog {
   QButtonGroup* rule_;
   QLineEdit* tolerance_;
   QLineEdit* perCircle_;
+  QLineEdit* join_;
   QTableWidget* layers_;
   QListWidget* nested_;
   QLabel* counts_;

@@ -95,7 +95,7 @@ TEST(DxfChords, ToleranceAndCountPerCircle) {
           << c.what;
       // The plan's points are the chords' ends, on the curve: taken back
       // through the ellipse's axes they lie on the unit circle, within the arc.
-      const ImportPlan plan = PlanImport(Of({c.curve}), {1.0, {0, perCircle}, {}, {}});
+      const ImportPlan plan = PlanImport(Of({c.curve}), {1.0, {0, perCircle}, 0.0, {}, {}});
       EXPECT_EQ(int64_t(plan.segments.size()), n) << c.what;
       const DrawingCurve& e = c.curve;
       const double det = e.u.x * e.v.y - e.u.y * e.v.x;
@@ -130,7 +130,7 @@ TEST(DxfChains, EndsMergeAndContoursTurn) {
   const ImportPlan square =
       PlanImport(Of({Line({0, 0}, {0, 10}), Line({0, 10 + e}, {10, 10}), Line({10, 10}, {10, e}),
                      Line({10, 0}, {0, 0}), Line({0, 0}, {0, 10})}),
-                 {1.0, {0.1, 0}, {}, {}});
+                 {1.0, {0.1, 0}, 0.0, {}, {}});
   ASSERT_EQ(square.chains.size(), 1u);
   EXPECT_EQ(square.points.size(), 4u);
   EXPECT_EQ(square.duplicates, 1);
@@ -141,7 +141,7 @@ TEST(DxfChains, EndsMergeAndContoursTurn) {
     EXPECT_EQ(square.segments[i].to, square.segments[(i + 1) % square.segments.size()].from);
   }
   const ImportPlan open =
-      PlanImport(Of({Line({0, 0}, {5, 0}), Line({9, 3}, {5, 0})}), {1.0, {0.1, 0}, {}, {}});
+      PlanImport(Of({Line({0, 0}, {5, 0}), Line({9, 3}, {5, 0})}), {1.0, {0.1, 0}, 0.0, {}, {}});
   ASSERT_EQ(open.chains.size(), 1u);
   EXPECT_EQ(open.chains[0].role, ChainRole::Open);
   EXPECT_EQ(open.chains[0].flipped, 0);
@@ -170,7 +170,7 @@ TEST(DxfChains, NestingDecidesRolesAndOrientation) {
                         {{false, true}, {R::Outer, R::Region, R::Hole, R::Outer}},
                         {{false, true, true}, {R::Outer, R::Region, R::Region, R::Hole}}};
   for (const Case& c : cases) {
-    const ImportPlan plan = PlanImport(Of(curves), {1.0, {0.1, 0}, {}, c.regions});
+    const ImportPlan plan = PlanImport(Of(curves), {1.0, {0.1, 0}, 0.0, {}, c.regions});
     ASSERT_EQ(plan.chains.size(), 4u);
     for (size_t k = 0; k < 4; ++k) {
       EXPECT_EQ(plan.chains[k].role, c.roles[k]) << k;
@@ -239,7 +239,7 @@ TEST(DxfImport, PlateLayersToConditions) {
   for (size_t i = 0; i < d.layers.size(); ++i) {
     physics[i].condition = d.layers[i].name == "KONTUR" ? 1 : d.layers[i].name == "GORACA" ? 2 : 3;
   }
-  const ImportPlan plan = PlanImport(d, {1.0, {DefaultTolerance(d), 0}, {}, {}});
+  const ImportPlan plan = PlanImport(d, {1.0, {DefaultTolerance(d), 0}, 0.0, {}, {}});
   const ImportOutcome out = ApplyImport(m, plan, d, physics, ',');
   ASSERT_TRUE(out.done) << out.message;
   EXPECT_EQ(m.nodeCount, int32_t(plan.points.size()));
@@ -270,7 +270,7 @@ TEST(DxfImport, RefusalLeavesTheModel) {
   for (int32_t i = 0; i < kMaxNodes - 10; ++i) (void)AppendNode(m, Node{float(i), 0.0f});
   const std::string before = FormatProjectFile(m);
   const std::vector<LayerPhysics> physics(read.drawing.layers.size());
-  const ImportPlan plan = PlanImport(read.drawing, {1.0, {DefaultTolerance(read.drawing), 0}, {}, {}});
+  const ImportPlan plan = PlanImport(read.drawing, {1.0, {DefaultTolerance(read.drawing), 0}, 0.0, {}, {}});
   const ImportOutcome full = ApplyImport(m, plan, read.drawing, physics, ',');
   EXPECT_FALSE(full.done);
   EXPECT_NE(full.message.find("węzłów " + std::to_string(kMaxNodes - 10 + plan.points.size())),
@@ -278,7 +278,7 @@ TEST(DxfImport, RefusalLeavesTheModel) {
       << full.message;
   EXPECT_NE(full.message.find("Zwiększ tolerancję"), std::string::npos);
   const ImportPlan none =
-      PlanImport(read.drawing, {1.0, {1.0, 0}, std::vector<bool>(read.drawing.layers.size(), true), {}});
+      PlanImport(read.drawing, {1.0, {1.0, 0}, 0.0, std::vector<bool>(read.drawing.layers.size(), true), {}});
   EXPECT_FALSE(ApplyImport(m, none, read.drawing, physics, ',').done);
   EXPECT_EQ(FormatProjectFile(m), before);
 }
@@ -288,7 +288,7 @@ TEST(DxfImport, RefusalLeavesTheModel) {
 TEST(DxfImport, BlocksPlacedScaledAndRotated) {
   const DxfResult read = Read("bloki.dxf");
   ASSERT_TRUE(read.ok) << read.message;
-  const ImportPlan plan = PlanImport(read.drawing, {1.0, {DefaultTolerance(read.drawing), 0}, {}, {}});
+  const ImportPlan plan = PlanImport(read.drawing, {1.0, {DefaultTolerance(read.drawing), 0}, 0.0, {}, {}});
   std::vector<ChainRole> roles;
   for (const ImportChain& c : plan.chains) roles.push_back(c.role);
   using R = ChainRole;
@@ -303,4 +303,132 @@ TEST(DxfImport, BlocksPlacedScaledAndRotated) {
     EXPECT_LT(area, drawn);
     EXPECT_GT(area, drawn - bound);
   }
+}
+
+namespace {
+
+// What the plan meshes: its outer contours less its holes.
+double MeshedArea(const ImportPlan& plan) {
+  double area = 0.0;
+  for (const ImportChain& c : plan.chains) {
+    if (c.role == ChainRole::Outer || c.role == ChainRole::Hole) area += c.area;
+  }
+  return area;
+}
+
+// How far the chords may take the area from the drawing's: each arc's
+// chords within the tolerance of it, each line's ends within the join
+// distance of where they were drawn.
+double AreaBound(const Drawing& d, double tolerance, double join) {
+  double bound = 0.0;
+  for (const DrawingCurve& c : d.curves) {
+    bound += c.kind == DrawingCurve::Kind::Line ? join * std::hypot(c.b.x - c.a.x, c.b.y - c.a.y)
+                                                : tolerance * c.radius() * std::fabs(c.t1 - c.t0);
+  }
+  return bound;
+}
+
+}  // namespace
+
+// The region is what the drawing encloses, however it is drawn: a circle
+// across the edge cuts a notch, an edge drawn twice hides no hole, ends a
+// ten-thousandth apart close, tabs whose lines end on an edge and parts
+// that share an edge are meshed whole, in millimetres as in metres.
+TEST(DxfRegions, EnclosedAreaAsDrawn) {
+  const double pi = std::numbers::pi;
+  const double cap = 225 * std::acos(8.0 / 15) - 8 * std::sqrt(225.0 - 64);  // beyond the notch's edge
+  struct Case {
+    const char* file;
+    double scale, area;
+    int32_t holes, open, duplicates, gaps;
+  };
+  const Case cases[] = {
+      {"wyciecie.dxf", 1, 6000 - (pi * 225 - cap) - pi * 64, 1, 0, 0, 0},
+      {"krawedz-dwa-razy.dxf", 1, 6000 - pi * 100, 1, 0, 2, 0},
+      {"szczeliny.dxf", 1, 3900, 0, 0, 0, 6},
+      {"trojnik.dxf", 1, 4400, 0, 1, 0, 0},
+      {"czesci.dxf", 1, 4800 - pi * 64, 1, 1, 1, 0},
+      {"milimetry.dxf", 0.001, (3900 - pi * 2.25) * 1e-6, 1, 0, 0, 6},
+  };
+  for (const Case& c : cases) {
+    const DxfResult read = Read(c.file);
+    ASSERT_TRUE(read.ok) << read.message;
+    const Drawing& d = read.drawing;
+    const double tolerance = DefaultTolerance(d), join = DefaultJoinDistance(d);
+    const ImportPlan plan = PlanImport(d, {c.scale, {tolerance, 0}, join, {}, {}});
+    EXPECT_FALSE(plan.noRegion) << c.file;
+    EXPECT_NEAR(MeshedArea(plan), c.area, AreaBound(d, tolerance, join) * c.scale * c.scale) << c.file;
+    EXPECT_EQ(plan.holes(), c.holes) << c.file;
+    EXPECT_EQ(std::count_if(plan.chains.begin(), plan.chains.end(),
+                            [](const ImportChain& k) { return k.role == ChainRole::Open; }),
+              c.open)
+        << c.file;
+    EXPECT_EQ(plan.duplicates, c.duplicates) << c.file;
+    EXPECT_TRUE(plan.looseEnds.empty()) << c.file;
+    ASSERT_EQ(int32_t(plan.joinedGaps.size()), c.gaps) << c.file;
+    for (const JoinedGap& g : plan.joinedGaps) {
+      EXPECT_NEAR(g.width, 1e-4 * std::hypot(80, 80) * c.scale, 1e-9 * c.scale) << c.file;
+    }
+    // Every hole's point lies in it, outside the meshed part.
+    for (const ImportChain& hole : plan.chains) {
+      if (hole.role != ChainRole::Hole) continue;
+      std::vector<DrawingPoint> polygon;
+      for (int32_t s : hole.segments) polygon.push_back(plan.points[size_t(plan.segments[size_t(s)].from)]);
+      EXPECT_TRUE(Inside(polygon, hole.holePoint)) << c.file;
+    }
+  }
+}
+
+// Without the join the L-plate encloses nothing: refused, naming its loose
+// ends (ten, then a count) and the join distance that closes them, and the
+// model stays as it was. With it, the summary names the gaps closed; a
+// stray line is listed as loose ends, a circle smaller than the join as
+// skipped.
+TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
+  const DxfResult read = Read("szczeliny.dxf");
+  ASSERT_TRUE(read.ok) << read.message;
+  Drawing d = read.drawing;
+  const double tolerance = DefaultTolerance(d), join = DefaultJoinDistance(d);
+  const std::vector<LayerPhysics> physics(d.layers.size());
+  Model m;
+  InitModelData(m);
+  const std::string before = FormatProjectFile(m);
+
+  const ImportPlan open = PlanImport(d, {1.0, {tolerance, 0}, 0.0, {}, {}});
+  EXPECT_TRUE(open.noRegion);
+  ASSERT_EQ(open.looseEnds.size(), 12u);
+  for (const LooseEnd& end : open.looseEnds) {
+    EXPECT_NEAR(end.gap, 1e-4 * std::hypot(80, 80), 1e-9);
+    EXPECT_EQ(end.join, join);  // the gap, 0.0113, rounded up to 1, 2 or 5
+  }
+  const ImportOutcome refused = ApplyImport(m, open, d, physics, ',');
+  EXPECT_FALSE(refused.done);
+  EXPECT_EQ(FormatProjectFile(m), before);
+  const std::string& r = refused.message;
+  EXPECT_NE(r.find("nie obejmuje żadnego zamkniętego obszaru"), std::string::npos) << r;
+  EXPECT_NE(r.find("luźne końce (12):\n  (0; 0): przerwa 0,0113"), std::string::npos) << r;
+  EXPECT_NE(r.find("\n  i 2 innych\nZwiększ odległość łączenia do 0,02 (teraz 0,000113"), std::string::npos)
+      << r;
+
+  // A stray line and a circle that the join shrinks to a point.
+  d.curves.push_back(Line({100, 0}, {100, 50}));
+  d.curves.push_back(Arc({40, 60}, {join / 4, 0}, {0, join / 4}, 0, kTurn));
+  const ImportPlan closed = PlanImport(d, {1.0, {tolerance, 0}, join, {}, {}});
+  EXPECT_FALSE(closed.noRegion);
+  EXPECT_EQ(closed.vanished, 1);
+  EXPECT_EQ(closed.vanishedSize, join / 2);
+  const ImportOutcome done = ApplyImport(m, closed, d, physics, ',');
+  ASSERT_TRUE(done.done) << done.message;
+  const std::string& s = done.message;
+  EXPECT_NE(s.find("Połączono przerwy między końcami (6):\n  ("), std::string::npos) << s;
+  EXPECT_NE(s.find("): szerokość 0,0113"), std::string::npos) << s;
+  // The line's ends are free, not a gap: no join is offered for them.
+  EXPECT_NE(s.find("Luźne końce, w których kontury się nie zamykają (2):\n  (100; 0): przerwa 20,"),
+            std::string::npos)
+      << s;
+  EXPECT_NE(s.find("\n  (100; 50): przerwa 28,"), std::string::npos) << s;
+  EXPECT_EQ(s.find("Zwiększ odległość łączenia"), std::string::npos) << s;
+  EXPECT_NE(s.find("\nPominięto: kontury mniejsze niż odległość łączenia 1 (największy 0,01)."),
+            std::string::npos)
+      << s;
 }

@@ -16,6 +16,7 @@ import os
 import subprocess
 import sys
 import tempfile
+from collections import Counter
 
 import ezdxf
 import meshio
@@ -30,6 +31,7 @@ class Truth:
     def __init__(self):
         self.lines, self.arcs = [], []  # ((x0, y0), (x1, y1)); (centre, u, v, t0, t1)
         self.area, self.holes = 0.0, 0
+        self.inner = False  # some elements lie between two meshed parts
 
     def line(self, a, b):
         self.lines.append((np.array(a, float), np.array(b, float)))
@@ -170,6 +172,108 @@ def layers(path):
     return t
 
 
+def outline(msp, t, points, layer="0"):
+    for a, b in zip(points, points[1:] + points[:1]):
+        msp.add_line(a, b, dxfattribs={"layer": layer})
+        t.line(a, b)
+
+
+def notch(path):
+    """A plate with a round hole and a circle that crosses its right edge:
+    the circle cuts a notch, its cap outside the plate stays empty."""
+    doc = ezdxf.new("R2010")
+    msp = doc.modelspace()
+    t = Truth()
+    outline(msp, t, [(0, 0), (100, 0), (100, 60), (0, 60)])
+    (cx, cy), r = (92.0, 30.0), 15.0
+    for c, radius in [((cx, cy), r), ((30, 30), 8)]:
+        msp.add_circle(c, radius)
+        t.arc(c, (radius, 0), (0, radius))
+    d = 100 - cx  # the cap beyond the edge: a circle's segment
+    cap = r * r * math.acos(d / r) - d * math.sqrt(r * r - d * d)
+    t.area = 100 * 60 - (math.pi * r * r - cap) - math.pi * 64
+    t.holes = 1
+    doc.saveas(path)
+    return t
+
+
+def redrawn(path):
+    """A plate whose bottom edge is drawn again in part from its corner,
+    with a round hole."""
+    doc = ezdxf.new("R2010")
+    msp = doc.modelspace()
+    t = Truth()
+    outline(msp, t, [(0, 0), (100, 0), (100, 60), (0, 60)])
+    msp.add_line((0, 0), (40, 0))
+    msp.add_line((100, 60), (70, 60))
+    msp.add_circle((50, 30), 10)
+    t.arc((50, 30), (10, 0), (0, 10))
+    t.area = 100 * 60 - math.pi * 100
+    t.holes = 1
+    doc.saveas(path)
+    return t
+
+
+def gaps(path, scale=1.0, units=0, hole=None):
+    """An L-plate of six lines, each ending short of the next by about a
+    ten-thousandth of its size, as CAD programs leave them."""
+    doc = ezdxf.new("R2010")
+    doc.header["$INSUNITS"] = units
+    msp = doc.modelspace()
+    t = Truth()
+    corners = [(scale * x, scale * y) for x, y in [(0, 0), (80, 0), (80, 30), (30, 30), (30, 80), (0, 80)]]
+    gap = 1e-4 * math.hypot(80, 80) * scale
+    for a, b in zip(corners, corners[1:] + corners[:1]):
+        a, b = np.array(a, float), np.array(b, float)
+        msp.add_line(tuple(a), tuple(b - gap * (b - a) / np.linalg.norm(b - a)))
+        t.line(a, b)
+    t.area = (80 * 30 + 30 * 50) * scale * scale
+    if hole:
+        c, radius = (15 * scale, 15 * scale), hole * scale
+        msp.add_circle(c, radius)
+        t.arc(c, (radius, 0), (0, radius))
+        t.area -= math.pi * radius * radius
+        t.holes = 1
+    doc.saveas(path)
+    return t
+
+
+def tee(path):
+    """A square plate with a tab: the tab's three lines end on the plate's
+    right edge, which runs on past them."""
+    doc = ezdxf.new("R2010")
+    msp = doc.modelspace()
+    t = Truth()
+    outline(msp, t, [(0, 0), (60, 0), (60, 60), (0, 60)])
+    for a, b in [((60, 20), (100, 20)), ((100, 20), (100, 40)), ((100, 40), (60, 40))]:
+        msp.add_line(a, b)
+        t.line(a, b)
+    t.area, t.inner = 60 * 60 + 40 * 20, True
+    doc.saveas(path)
+    return t
+
+
+def parts(path):
+    """Three plates: two sharing an edge, each drawing it, the second with
+    a round hole, and a third apart from them."""
+    doc = ezdxf.new("R2010")
+    msp = doc.modelspace()
+    t = Truth()
+    for x0 in (0, 40, 100):
+        outline(msp, t, [(x0, 0), (x0 + 40, 0), (x0 + 40, 40), (x0, 40)])
+    msp.add_circle((60, 20), 8)
+    t.arc((60, 20), (8, 0), (0, 8))
+    t.area, t.holes, t.inner = 3 * 40 * 40 - math.pi * 64, 1, True
+    doc.saveas(path)
+    return t
+
+
+def millimetres(path):
+    """The L-plate with its gaps in millimetres and a hole of 3 mm: imported
+    in metres, its gaps close and its hole stays."""
+    return gaps(path, units=4, hole=1.5)
+
+
 def refused(folder, big):
     """Files the program refuses, by name: binary DXF, no usable entity,
     cut short, malformed, coordinates not finite or too large, blocks
@@ -213,7 +317,9 @@ def refused(folder, big):
 def make(folder, big=True):
     os.makedirs(folder, exist_ok=True)
     truths = {name: fn(os.path.join(folder, name + ".dxf"))
-              for name, fn in [("plyta", plate), ("wspornik", bracket), ("bloki", blocks), ("warstwy", layers)]}
+              for name, fn in [("plyta", plate), ("wspornik", bracket), ("bloki", blocks), ("warstwy", layers),
+                               ("wyciecie", notch), ("krawedz-dwa-razy", redrawn), ("szczeliny", gaps),
+                               ("trojnik", tee), ("czesci", parts), ("milimetry", millimetres)]}
     refused(folder, big)
     return truths
 
@@ -276,6 +382,13 @@ def check(vendrel, folder, name, truth, failures):
         errors.append(f"a boundary node lies {far} from the drawing (tolerance {tol})")
     if len({(round(x, 9), round(y, 9)) for x, y in pts}) != len(pts):
         errors.append("double nodes")
+    # Elements between two meshed parts have triangles on both sides; the
+    # others bound the region.
+    sides = Counter(frozenset(e) for a, b, c in tri for e in ((a, b), (b, c), (c, a)))
+    inner = np.array([sides[frozenset(e)] == 2 for e in lines.tolist()], bool)
+    if inner.any() != truth.inner:
+        errors.append(f"{int(inner.sum())} elements between meshed parts")
+    lines, bnd = lines[~inner], bnd[~inner]
     rings = [[pts[n] for n in loop] for loop in loops([tuple(e) for e in lines])]
     edge_ring = {}
     for k, loop in enumerate(loops([tuple(e) for e in lines])):

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -46,27 +47,6 @@ double SegmentDistance(DrawingPoint a, DrawingPoint b, DrawingPoint p) {
   t = std::clamp(t, 0.0, 1.0);
   return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
 }
-
-// Union-find over the points, for the merge of points that meet.
-struct Groups {
-  std::vector<int32_t> parent;
-  explicit Groups(size_t n) : parent(n) { std::iota(parent.begin(), parent.end(), 0); }
-  int32_t root(int32_t i) {
-    while (parent[size_t(i)] != i) i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
-    return i;
-  }
-  void join(int32_t a, int32_t b) {
-    a = root(a);
-    b = root(b);
-    if (a != b) parent[size_t(std::max(a, b))] = std::min(a, b);
-  }
-};
-
-// A step of a walk: a segment and whether it is walked from its start.
-struct Step {
-  int32_t segment;
-  bool forward;
-};
 
 }  // namespace
 
@@ -158,6 +138,707 @@ bool PointInside(const std::vector<DrawingPoint>& outer, const std::vector<std::
   return best > 0.0;
 }
 
+namespace {
+
+double Cross(DrawingPoint o, DrawingPoint a, DrawingPoint b) {
+  return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+double Distance(DrawingPoint a, DrawingPoint b) {
+  return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+// The join distance, 1, 2 or 5 times a power of ten, that reaches over a
+// gap; 0 for no gap or an endless one.
+double JoinOver(double gap) {
+  if (!(gap > 0.0) || !std::isfinite(gap)) return 0.0;
+  gap *= 1.0 + 1e-9;
+  const double decade = std::pow(10.0, std::floor(std::log10(gap)));
+  for (const double step : {1.0, 2.0, 5.0}) {
+    if (step * decade >= gap) return step * decade;
+  }
+  return 10.0 * decade;
+}
+
+DrawingBox BoxOf(const std::vector<DrawingPoint>& polygon) {
+  DrawingBox b{INFINITY, INFINITY, -INFINITY, -INFINITY};
+  for (const DrawingPoint& p : polygon) {
+    b.minX = std::min(b.minX, p.x);
+    b.minY = std::min(b.minY, p.y);
+    b.maxX = std::max(b.maxX, p.x);
+    b.maxY = std::max(b.maxY, p.y);
+  }
+  return b;
+}
+
+bool InBox(const DrawingBox& b, DrawingPoint p) {
+  return p.x >= b.minX && p.x <= b.maxX && p.y >= b.minY && p.y <= b.maxY;
+}
+
+// A closed walk of the drawing: a curve closed by itself, curves joined end
+// to end, or the face curves meeting in more than pairs enclose.
+struct Loop {
+  std::vector<int32_t> halves;
+  std::vector<DrawingPoint> polygon;
+  DrawingBox box;
+  double area = 0.0;  // unsigned
+  DrawingPoint deep;
+  int32_t parent = -1;
+};
+
+// A chain before its nodes are numbered: half-edges in walking order.
+struct Draft {
+  std::vector<int32_t> halves;
+  ChainRole role = ChainRole::Open;
+  double area = 0.0;
+  int32_t loop = -1;  // the drawing's loop it runs along whole, if any
+};
+
+// The drawing's chords as a plane arrangement: ends within the join
+// distance one node, chords split where they cross or where a node lies on
+// them, pieces drawn more than once taken once. Edge e has the half-edges
+// 2e (as first drawn) and 2e + 1 (against it).
+class Planner {
+ public:
+  Planner(const Drawing& d, const ImportOptions& o, ImportPlan& plan) : d_(d), o_(o), plan_(plan) {}
+
+  void run() {
+    cut();
+    merge();
+    split();
+    arrange();
+    findLoops();
+    findFaces();
+    findLooseEnds();
+    std::vector<bool> marks(loops_.size(), false);
+    std::vector<Draft> drafts = layout(marks);
+    // A closed chain chosen as a region marks the loop it runs along; the
+    // chains stay the same, in the same order, only their roles change.
+    bool marked = false;
+    for (size_t k = 0; k < drafts.size() && k < o_.regions.size(); ++k) {
+      if (o_.regions[k] && drafts[k].loop >= 0) marks[size_t(drafts[k].loop)] = marked = true;
+    }
+    if (marked) drafts = layout(marks);
+    emit(drafts);
+  }
+
+ private:
+  struct Chord {
+    int32_t a, b, layer, curve;
+  };
+  struct Edge {
+    int32_t from, to, layer;
+  };
+  struct Split {
+    double t;
+    int32_t node;
+  };
+
+  int32_t origin(int32_t h) const {
+    const Edge& e = edges_[size_t(h >> 1)];
+    return (h & 1) != 0 ? e.to : e.from;
+  }
+  int32_t head(int32_t h) const { return origin(h ^ 1); }
+  DrawingPoint at(int32_t node) const { return nodes_[size_t(node)]; }
+
+  // Every chord's ends, in the model's units, curve by curve.
+  void cut() {
+    const double s = o_.scale;
+    for (const DrawingCurve& c : d_.curves) {
+      if (size_t(c.layer) < o_.skippedLayers.size() && o_.skippedLayers[size_t(c.layer)]) continue;
+      const int64_t n = ChordsFor(c, o_.chords);
+      const int32_t first = int32_t(raw_.size());
+      const int64_t ends = c.closed ? n : n + 1;
+      for (int64_t k = 0; k < ends; ++k) {
+        const DrawingPoint p = c.kind == DrawingCurve::Kind::Line
+                                   ? (k == 0 ? c.a : c.b)
+                                   : c.at(c.t0 + (c.t1 - c.t0) * double(k) / double(n));
+        raw_.push_back({p.x * s, p.y * s});
+        curveEnd_.push_back(!c.closed && (k == 0 || k == ends - 1));
+      }
+      const int32_t curve = int32_t(closed_.size());
+      closed_.push_back(c.closed);
+      curveSize_.push_back(2.0 * c.radius() * std::fabs(s));
+      for (int64_t k = 0; k < n; ++k) {
+        chords_.push_back(
+            {first + int32_t(k), first + int32_t(c.closed ? (k + 1) % n : k + 1), c.layer, curve});
+      }
+    }
+  }
+
+  int64_t cellOf(double v) const {
+    const double c = std::floor(v / cell_);
+    return int64_t(std::clamp(std::isnan(c) ? 0.0 : c, -1e15, 1e15));
+  }
+  static uint64_t key(int64_t x, int64_t y) { return uint64_t(x) * 0x9E3779B97F4A7C15ull ^ uint64_t(y); }
+
+  // The node within the join distance nearest to p, or a new one there.
+  int32_t nodeAt(DrawingPoint p, double& distance) {
+    const int64_t cx = cellOf(p.x), cy = cellOf(p.y);
+    int32_t best = -1;
+    distance = INFINITY;
+    for (int64_t x = cx - 1; x <= cx + 1; ++x) {
+      for (int64_t y = cy - 1; y <= cy + 1; ++y) {
+        const auto found = grid_.find(key(x, y));
+        if (found == grid_.end()) continue;
+        for (const int32_t n : found->second) {
+          const double r = Distance(at(n), p);
+          if (r <= near_ && r < distance) distance = r, best = n;
+        }
+      }
+    }
+    if (best >= 0) return best;
+    distance = 0.0;
+    nodes_.push_back(p);
+    endNode_.push_back(false);
+    reach_.push_back(0.0);
+    grid_[key(cx, cy)].push_back(int32_t(nodes_.size()) - 1);
+    return int32_t(nodes_.size()) - 1;
+  }
+
+  // Points within the join distance of a node are that node: within the
+  // distance asked for, a millionth of the drawing's size, and what single
+  // precision, as the model holds them, cannot tell apart. A closed curve
+  // left with fewer than three nodes has vanished.
+  void merge() {
+    const double s = std::fabs(o_.scale);
+    double size = d_.extent.diagonal() * s;
+    for (const DrawingPoint& p : raw_) size = std::max({size, std::fabs(p.x), std::fabs(p.y)});
+    fine_ = std::max(kMergeFraction * d_.extent.diagonal() * s, 4.0 * FLT_EPSILON * size);
+    near_ = std::max(std::isfinite(o_.join) ? o_.join * s : 0.0, fine_);
+    cell_ = near_ > 0.0 ? near_ : 1.0;
+    plan_.join = s > 0.0 ? near_ / s : 0.0;
+    nodeOf_.resize(raw_.size());
+    for (size_t i = 0; i < raw_.size(); ++i) {
+      double r = 0.0;
+      const int32_t n = nodeOf_[i] = nodeAt(raw_[i], r);
+      if (curveEnd_[i] || endNode_[size_t(n)]) reach_[size_t(n)] = std::max(reach_[size_t(n)], r);
+      if (curveEnd_[i]) endNode_[size_t(n)] = true;
+    }
+    std::vector<std::vector<int32_t>> distinct(closed_.size());
+    for (const Chord& c : chords_) {
+      std::vector<int32_t>& seen = distinct[size_t(c.curve)];
+      if (closed_[size_t(c.curve)] && seen.size() < 3) {
+        for (const int32_t n : {nodeOf_[size_t(c.a)], nodeOf_[size_t(c.b)]}) {
+          if (std::find(seen.begin(), seen.end(), n) == seen.end()) seen.push_back(n);
+        }
+      }
+    }
+    gone_.assign(closed_.size(), false);
+    for (size_t c = 0; c < closed_.size(); ++c) {
+      if (!closed_[c] || distinct[c].size() >= 3) continue;
+      gone_[c] = true;
+      ++plan_.vanished;
+      plan_.vanishedSize = std::max(plan_.vanishedSize, curveSize_[c]);
+    }
+  }
+
+  // Chords between distinct nodes, split at every node that lies on one
+  // (within the join distance, away from its ends) and where two cross.
+  void split() {
+    for (const Chord& c : chords_) {
+      const int32_t a = nodeOf_[size_t(c.a)], b = nodeOf_[size_t(c.b)];
+      if (a != b && !gone_[size_t(c.curve)]) segments_.push_back({a, b, c.layer, c.curve});
+    }
+    splits_.assign(segments_.size(), {});
+    const auto param = [&](const Chord& s, DrawingPoint p) {
+      const DrawingPoint a = at(s.a), b = at(s.b);
+      const double dx = b.x - a.x, dy = b.y - a.y;
+      return ((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy);
+    };
+    std::vector<int32_t> byX(nodes_.size());
+    std::iota(byX.begin(), byX.end(), 0);
+    std::sort(byX.begin(), byX.end(), [&](int32_t a, int32_t b) { return at(a).x < at(b).x; });
+    for (size_t i = 0; i < segments_.size(); ++i) {
+      const Chord& s = segments_[i];
+      const DrawingPoint a = at(s.a), b = at(s.b);
+      const double x0 = std::min(a.x, b.x) - near_, x1 = std::max(a.x, b.x) + near_;
+      const double y0 = std::min(a.y, b.y) - near_, y1 = std::max(a.y, b.y) + near_;
+      auto k = std::lower_bound(byX.begin(), byX.end(), x0, [&](int32_t n, double x) { return at(n).x < x; });
+      for (; k != byX.end() && at(*k).x <= x1; ++k) {
+        const int32_t v = *k;
+        const DrawingPoint p = at(v);
+        if (v == s.a || v == s.b || p.y < y0 || p.y > y1) continue;
+        if (Distance(p, a) <= near_ || Distance(p, b) <= near_) continue;
+        const double r = SegmentDistance(a, b, p);
+        if (r > near_) continue;
+        splits_[i].push_back({param(s, p), v});
+        if (endNode_[size_t(v)]) reach_[size_t(v)] = std::max(reach_[size_t(v)], r);
+      }
+    }
+    std::vector<int32_t> order(segments_.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto minX = [&](int32_t i) {
+      return std::min(at(segments_[size_t(i)].a).x, at(segments_[size_t(i)].b).x);
+    };
+    std::sort(order.begin(), order.end(), [&](int32_t i, int32_t j) { return minX(i) < minX(j); });
+    for (size_t u = 0; u < order.size(); ++u) {
+      const Chord& s = segments_[size_t(order[u])];
+      const DrawingPoint a = at(s.a), b = at(s.b);
+      const double maxX = std::max(a.x, b.x);
+      for (size_t w = u + 1; w < order.size() && minX(order[w]) <= maxX; ++w) {
+        const Chord& r = segments_[size_t(order[w])];
+        if (r.a == s.a || r.a == s.b || r.b == s.a || r.b == s.b) continue;
+        const DrawingPoint c = at(r.a), e = at(r.b);
+        if (std::max(c.y, e.y) < std::min(a.y, b.y) || std::min(c.y, e.y) > std::max(a.y, b.y)) continue;
+        const double o1 = Cross(a, b, c), o2 = Cross(a, b, e), o3 = Cross(c, e, a), o4 = Cross(c, e, b);
+        if (!((o1 < 0.0 && o2 > 0.0) || (o1 > 0.0 && o2 < 0.0))) continue;
+        if (!((o3 < 0.0 && o4 > 0.0) || (o3 > 0.0 && o4 < 0.0))) continue;
+        const double t = o3 / (o3 - o4);
+        const DrawingPoint x{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+        // Near an end, that end lies on the other chord and splits it there.
+        if (Distance(x, a) <= near_ || Distance(x, b) <= near_ || Distance(x, c) <= near_ ||
+            Distance(x, e) <= near_)
+          continue;
+        double r0 = 0.0;
+        const int32_t v = nodeAt(x, r0);
+        splits_[size_t(order[u])].push_back({param(s, at(v)), v});
+        splits_[size_t(order[w])].push_back({param(r, at(v)), v});
+      }
+    }
+  }
+
+  // The pieces as edges, each pair of nodes once, and each curve's path
+  // along them; round every node its half-edges counter-clockwise.
+  void arrange() {
+    std::unordered_map<uint64_t, int32_t> edgeOf;
+    paths_.assign(closed_.size(), {});
+    std::vector<int32_t> along;
+    for (size_t i = 0; i < segments_.size(); ++i) {
+      const Chord& s = segments_[i];
+      std::vector<Split>& cuts = splits_[i];
+      std::stable_sort(cuts.begin(), cuts.end(), [](const Split& p, const Split& q) { return p.t < q.t; });
+      along.assign(1, s.a);
+      for (const Split& c : cuts) {
+        if (c.node != s.b && std::find(along.begin(), along.end(), c.node) == along.end())
+          along.push_back(c.node);
+      }
+      along.push_back(s.b);
+      for (size_t k = 0; k + 1 < along.size(); ++k) {
+        const int32_t p = along[k], q = along[k + 1];
+        const uint64_t pair = (uint64_t(uint32_t(std::min(p, q))) << 32) | uint32_t(std::max(p, q));
+        const auto [found, fresh] = edgeOf.try_emplace(pair, int32_t(edges_.size()));
+        if (fresh) {
+          edges_.push_back({p, q, s.layer});
+        } else {
+          ++plan_.duplicates;
+        }
+        const int32_t e = found->second;
+        paths_[size_t(s.curve)].push_back(2 * e + (edges_[size_t(e)].from == p ? 0 : 1));
+      }
+    }
+    around_.assign(nodes_.size(), {});
+    for (int32_t h = 0; h < int32_t(2 * edges_.size()); ++h) around_[size_t(origin(h))].push_back(h);
+    angle_.resize(2 * edges_.size());
+    for (size_t h = 0; h < angle_.size(); ++h) {
+      const DrawingPoint p = at(origin(int32_t(h))), q = at(head(int32_t(h)));
+      angle_[h] = std::atan2(q.y - p.y, q.x - p.x);
+    }
+    place_.resize(2 * edges_.size());
+    for (std::vector<int32_t>& hs : around_) {
+      std::sort(hs.begin(), hs.end(), [&](int32_t a, int32_t b) {
+        return angle_[size_t(a)] != angle_[size_t(b)] ? angle_[size_t(a)] < angle_[size_t(b)] : a < b;
+      });
+      for (size_t k = 0; k < hs.size(); ++k) place_[size_t(hs[k])] = int32_t(k);
+    }
+  }
+
+  // Round the head of h, the first half-edge after h's twin clockwise that
+  // `fits`.
+  template <typename Fits>
+  int32_t turn(int32_t h, Fits fits) const {
+    const std::vector<int32_t>& hs = around_[size_t(head(h))];
+    const size_t k = hs.size(), from = size_t(place_[size_t(h ^ 1)]);
+    for (size_t step = 1; step <= k; ++step) {
+      const int32_t c = hs[(from + k - step) % k];
+      if (fits(c)) return c;
+    }
+    return -1;
+  }
+
+  // The closed walks `next` makes of the half-edges, each half-edge once.
+  template <typename Next>
+  std::vector<std::vector<int32_t>> walks(Next next) const {
+    std::vector<std::vector<int32_t>> out;
+    std::vector<bool> seen(2 * edges_.size(), false);
+    for (int32_t h0 = 0; h0 < int32_t(seen.size()); ++h0) {
+      if (seen[size_t(h0)]) continue;
+      std::vector<int32_t> walk;
+      for (int32_t h = h0; h >= 0 && !seen[size_t(h)]; h = next(h)) {
+        seen[size_t(h)] = true;
+        walk.push_back(h);
+      }
+      out.push_back(std::move(walk));
+    }
+    return out;
+  }
+
+  std::vector<DrawingPoint> polygonOf(const std::vector<int32_t>& halves) const {
+    std::vector<DrawingPoint> polygon;
+    for (const int32_t h : halves) polygon.push_back(at(origin(h)));
+    return polygon;
+  }
+
+  // The drawing's loops. Where curves only pass through a node (their own
+  // chords' joints, or where they cross or touch), a walk goes on along the
+  // curve it is on; where any curve ends, it turns to the next edge
+  // clockwise, as a face is walked. So a closed curve is a loop of its own
+  // even where others cross it, curves joined end to end make one, and
+  // where curves end on others (T-junctions, shared edges) each face they
+  // enclose is one.
+  void findLoops() {
+    std::vector<int32_t> partner(2 * edges_.size(), -1);
+    std::vector<bool> torn(2 * edges_.size(), false);
+    const auto pairUp = [&](int32_t a, int32_t b) {
+      for (const auto& [x, y] : {std::pair{a, b}, std::pair{b, a}}) {
+        if (partner[size_t(x)] < 0) {
+          partner[size_t(x)] = y;
+        } else if (partner[size_t(x)] != y) {
+          torn[size_t(x)] = true;
+        }
+      }
+    };
+    for (size_t c = 0; c < paths_.size(); ++c) {
+      const std::vector<int32_t>& path = paths_[c];
+      const size_t n = path.size();
+      for (size_t k = 0; k < n; ++k) {
+        if (k + 1 == n && !(closed_[c] && n > 1)) break;
+        const int32_t in = path[k] ^ 1, out = path[(k + 1) % n];
+        if (origin(in) == origin(out) && in != out) pairUp(in, out);
+      }
+    }
+    std::vector<int32_t> through(partner.size(), -1);
+    for (size_t h = 0; h < partner.size(); ++h) {
+      const int32_t p = partner[h];
+      if (p >= 0 && !torn[h] && !torn[size_t(p)] && partner[size_t(p)] == int32_t(h)) through[h] = p;
+    }
+    // Where curves only pass (they cross, touch, or a chord meets the
+    // next), each goes on; where any ends, the walk turns.
+    std::vector<bool> passing(nodes_.size(), true);
+    for (size_t h = 0; h < through.size(); ++h) {
+      if (through[h] < 0) passing[size_t(origin(int32_t(h)))] = false;
+    }
+    const auto next = [&](int32_t h) {
+      return passing[size_t(head(h))] ? through[size_t(h ^ 1)] : turn(h, [](int32_t) { return true; });
+    };
+    const double least = near_ * near_;
+    for (std::vector<int32_t>& walk : walks(next)) {
+      Loop loop;
+      loop.polygon = polygonOf(walk);
+      const double area = SignedArea(loop.polygon);
+      if (!(area > least)) continue;
+      loop.area = area;
+      loop.halves = std::move(walk);
+      loop.box = BoxOf(loop.polygon);
+      if (!PointInside(loop.polygon, {}, loop.deep)) loop.deep = loop.polygon[0];
+      loops_.push_back(std::move(loop));
+    }
+    std::stable_sort(loops_.begin(), loops_.end(),
+                     [](const Loop& a, const Loop& b) { return a.area > b.area; });
+    // Each lies in the smallest larger loop that holds its deep point.
+    for (size_t k = 0; k < loops_.size(); ++k) {
+      for (size_t m = k; m-- > 0;) {
+        if (loops_[m].area > loops_[k].area && InBox(loops_[m].box, loops_[k].deep) &&
+            Inside(loops_[m].polygon, loops_[k].deep)) {
+          loops_[k].parent = int32_t(m);
+          break;
+        }
+      }
+    }
+    loopsOf_.assign(edges_.size(), {});
+    for (size_t k = 0; k < loops_.size(); ++k) {
+      for (const int32_t h : loops_[k].halves) loopsOf_[size_t(h >> 1)].push_back(int32_t(k));
+    }
+  }
+
+  // The faces of the arrangement, each with the innermost loop that holds
+  // a point of it just beside its longest edge (none: -1). A face lies
+  // wholly inside or outside each loop, whose edges are the arrangement's.
+  void findFaces() {
+    faceOf_.assign(2 * edges_.size(), -1);
+    const auto next = [&](int32_t h) {
+      const int32_t c = turn(h, [](int32_t) { return true; });
+      return c;
+    };
+    std::vector<DrawingBox> boxes(edges_.size());
+    for (size_t e = 0; e < edges_.size(); ++e) boxes[e] = BoxOf({at(edges_[e].from), at(edges_[e].to)});
+    for (std::vector<int32_t>& walk : walks(next)) {
+      const int32_t f = int32_t(faceArea_.size());
+      int32_t longest = walk[0];
+      double length = 0.0;
+      for (const int32_t h : walk) {
+        faceOf_[size_t(h)] = f;
+        const double l = Distance(at(origin(h)), at(head(h)));
+        if (l > length) length = l, longest = h;
+      }
+      faceArea_.push_back(SignedArea(polygonOf(walk)));
+      const DrawingPoint p = at(origin(longest)), q = at(head(longest));
+      const DrawingPoint mid{(p.x + q.x) / 2.0, (p.y + q.y) / 2.0};
+      double clear = length / 2.0;
+      for (size_t e = 0; e < edges_.size(); ++e) {
+        const DrawingBox& b = boxes[e];
+        if (int32_t(e) == longest >> 1 || mid.x < b.minX - clear || mid.x > b.maxX + clear ||
+            mid.y < b.minY - clear || mid.y > b.maxY + clear)
+          continue;
+        clear = std::min(clear, SegmentDistance(at(edges_[e].from), at(edges_[e].to), mid));
+      }
+      const double step = clear / 2.0 / length;
+      const DrawingPoint side{mid.x - (q.y - p.y) * step, mid.y + (q.x - p.x) * step};
+      int32_t in = -1;
+      for (size_t k = loops_.size(); k-- > 0;) {
+        if (InBox(loops_[k].box, side) && Inside(loops_[k].polygon, side)) {
+          in = int32_t(k);
+          break;
+        }
+      }
+      faceLoop_.push_back(in);
+    }
+  }
+
+  // Nodes that only one edge reaches, with the gap to the nearest other
+  // such end or edge (not the one they lie on, nor the next along it).
+  void findLooseEnds() {
+    std::vector<int32_t> loose;
+    for (size_t v = 0; v < around_.size(); ++v) {
+      if (around_[v].size() == 1) loose.push_back(int32_t(v));
+    }
+    const double s = std::fabs(o_.scale);
+    for (const int32_t v : loose) {
+      const int32_t w = head(around_[size_t(v)][0]);
+      const DrawingPoint p = at(v);
+      double gap = INFINITY;
+      for (const int32_t u : loose) {
+        if (u != v && u != w) gap = std::min(gap, Distance(p, at(u)));
+      }
+      for (const Edge& e : edges_) {
+        if (e.from == v || e.to == v || e.from == w || e.to == w) continue;
+        gap = std::min(gap, SegmentDistance(at(e.from), at(e.to), p));
+      }
+      plan_.looseEnds.push_back({p, gap, s > 0.0 ? JoinOver(gap / s) : 0.0});
+    }
+  }
+
+  // The chains for the loops' roles: loops in no other are outer, those in
+  // a meshed one holes (or regions, when marked), those in a hole outer
+  // again; a face is meshed when its innermost loop is outer or a region.
+  std::vector<Draft> layout(const std::vector<bool>& marks) {
+    std::vector<ChainRole> roles(loops_.size(), ChainRole::Outer);
+    for (size_t k = 0; k < loops_.size(); ++k) {
+      const int32_t p = loops_[k].parent;
+      if (p >= 0 && roles[size_t(p)] != ChainRole::Hole)
+        roles[k] = marks[k] ? ChainRole::Region : ChainRole::Hole;
+    }
+    std::vector<bool> solid(faceLoop_.size(), false);
+    plan_.noRegion = true;
+    for (size_t f = 0; f < solid.size(); ++f) {
+      solid[f] = faceLoop_[f] >= 0 && roles[size_t(faceLoop_[f])] != ChainRole::Hole;
+      if (solid[f] && faceArea_[f] > 0.0) plan_.noRegion = false;
+    }
+    // Edges between a meshed face and an empty one bound the region, with
+    // the meshed face on their left; edges with a meshed face on both sides
+    // or the same face on both stay inside it or loose; the rest go.
+    std::vector<bool> bounds(2 * edges_.size(), false), rest(edges_.size(), false);
+    for (size_t e = 0; e < edges_.size(); ++e) {
+      const int32_t l = faceOf_[2 * e], r = faceOf_[2 * e + 1];
+      const bool sl = solid[size_t(l)], sr = solid[size_t(r)];
+      if (l == r || (sl && sr)) {
+        rest[e] = true;
+      } else if (sl != sr) {
+        bounds[sl ? 2 * e : 2 * e + 1] = true;
+      }
+    }
+    std::vector<Draft> closed, open;
+    // Round a node where the region touches itself, the walk keeps to the
+    // face it is on.
+    std::vector<bool> used(bounds.size(), false);
+    for (int32_t h0 = 0; h0 < int32_t(bounds.size()); ++h0) {
+      if (!bounds[size_t(h0)] || used[size_t(h0)]) continue;
+      Draft draft;
+      for (int32_t h = h0; h >= 0 && !used[size_t(h)];
+           h = turn(h, [&](int32_t c) { return bounds[size_t(c)]; })) {
+        used[size_t(h)] = true;
+        draft.halves.push_back(h);
+      }
+      draft.area = SignedArea(polygonOf(draft.halves));
+      draft.role = draft.area > 0.0 ? ChainRole::Outer : ChainRole::Hole;
+      closed.push_back(std::move(draft));
+    }
+    // The other edges kept: from each node where other than two of them
+    // meet, along nodes of two, to the next such node; what is left closes
+    // into regions.
+    std::vector<int32_t> degree(nodes_.size(), 0);
+    for (size_t e = 0; e < edges_.size(); ++e) {
+      if (rest[e]) ++degree[size_t(edges_[e].from)], ++degree[size_t(edges_[e].to)];
+    }
+    std::vector<bool> walked(edges_.size(), false);
+    const auto walk = [&](int32_t h) {
+      Draft draft;
+      while (h >= 0 && !walked[size_t(h >> 1)]) {
+        walked[size_t(h >> 1)] = true;
+        draft.halves.push_back(h);
+        const int32_t v = head(h);
+        h = -1;
+        if (degree[size_t(v)] != 2) break;
+        for (const int32_t c : around_[size_t(v)]) {
+          if (rest[size_t(c >> 1)] && !walked[size_t(c >> 1)]) h = c;
+        }
+      }
+      return draft;
+    };
+    for (size_t v = 0; v < nodes_.size(); ++v) {
+      if (degree[v] == 2) continue;
+      for (const int32_t h : around_[v]) {
+        if (rest[size_t(h >> 1)] && !walked[size_t(h >> 1)]) open.push_back(walk(h));
+      }
+    }
+    for (size_t e = 0; e < edges_.size(); ++e) {
+      if (!rest[e] || walked[e]) continue;
+      Draft draft = walk(int32_t(2 * e));
+      draft.area = SignedArea(polygonOf(draft.halves));
+      if (draft.area < 0.0) {
+        std::reverse(draft.halves.begin(), draft.halves.end());
+        for (int32_t& h : draft.halves) h ^= 1;
+        draft.area = -draft.area;
+      }
+      draft.role = ChainRole::Region;
+      closed.push_back(std::move(draft));
+    }
+    // Open chains keep each edge as drawn.
+    for (Draft& draft : open) {
+      for (int32_t& h : draft.halves) h &= ~1;
+    }
+    // Closed chains by falling area; the same edges keep the same order
+    // whatever their roles.
+    const auto least = [](const Draft& d) {
+      int32_t e = INT32_MAX;
+      for (const int32_t h : d.halves) e = std::min(e, h >> 1);
+      return e;
+    };
+    std::sort(closed.begin(), closed.end(), [&](const Draft& a, const Draft& b) {
+      const double x = std::fabs(a.area), y = std::fabs(b.area);
+      return x != y ? x > y : least(a) < least(b);
+    });
+    std::vector<int32_t> stamp(loops_.size(), -1);
+    for (size_t k = 0; k < closed.size(); ++k) {
+      Draft& draft = closed[k];
+      for (const int32_t l : loopsOf_[size_t(draft.halves[0] >> 1)]) {
+        if (loops_[size_t(l)].halves.size() != draft.halves.size()) continue;
+        bool same = true;
+        for (const int32_t h : draft.halves) {
+          const std::vector<int32_t>& of = loopsOf_[size_t(h >> 1)];
+          same = same && std::find(of.begin(), of.end(), l) != of.end();
+        }
+        if (same) draft.loop = l;
+      }
+    }
+    nestedLoop_.assign(closed.size(), false);
+    for (size_t k = 0; k < closed.size(); ++k) {
+      const int32_t l = closed[k].loop;
+      nestedLoop_[k] = l >= 0 && loops_[size_t(l)].parent >= 0 &&
+                       roles[size_t(loops_[size_t(l)].parent)] != ChainRole::Hole;
+    }
+    closedCount_ = closed.size();
+    for (Draft& draft : open) closed.push_back(std::move(draft));
+    return closed;
+  }
+
+  // The plan: chains nested, holes given their points, nodes numbered as
+  // the chains walk them, the gaps closed.
+  void emit(const std::vector<Draft>& drafts) {
+    std::vector<std::vector<DrawingPoint>> polygons;
+    for (size_t k = 0; k < closedCount_; ++k) polygons.push_back(polygonOf(drafts[k].halves));
+    for (size_t k = 0; k < drafts.size(); ++k) {
+      const Draft& draft = drafts[k];
+      ImportChain chain;
+      chain.role = draft.role;
+      if (k < closedCount_) {
+        chain.area = draft.area;
+        const DrawingPoint a = at(origin(draft.halves[0])), b = at(head(draft.halves[0]));
+        const DrawingPoint mid{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
+        for (size_t m = k; m-- > 0;) {
+          if (std::fabs(drafts[m].area) > std::fabs(draft.area) && Inside(polygons[m], mid)) {
+            chain.parent = int32_t(m);
+            break;
+          }
+        }
+        if (nestedLoop_[k]) plan_.nested.push_back(int32_t(k));
+      }
+      for (const int32_t h : draft.halves) {
+        chain.segments.push_back(h);
+        chain.flipped += h & 1;
+      }
+      plan_.chains.push_back(std::move(chain));
+    }
+    // Each hole's point: inside it and outside what lies directly in it.
+    for (size_t k = 0; k < closedCount_; ++k) {
+      ImportChain& hole = plan_.chains[k];
+      if (hole.role != ChainRole::Hole) continue;
+      std::vector<std::vector<DrawingPoint>> within;
+      for (size_t m = k + 1; m < closedCount_; ++m) {
+        if (plan_.chains[m].parent == int32_t(k)) within.push_back(polygons[m]);
+      }
+      if (!PointInside(polygons[k], within, hole.holePoint)) hole.holePoint = polygons[k][0];
+    }
+    std::vector<int32_t> number(nodes_.size(), -1);
+    for (ImportChain& chain : plan_.chains) {
+      for (int32_t& h : chain.segments) {
+        ImportSegment seg{origin(h), head(h), edges_[size_t(h >> 1)].layer, (h & 1) != 0};
+        for (int32_t* end : {&seg.from, &seg.to}) {
+          if (number[size_t(*end)] < 0) {
+            number[size_t(*end)] = int32_t(plan_.points.size());
+            plan_.points.push_back(at(*end));
+          }
+          *end = number[size_t(*end)];
+        }
+        h = int32_t(plan_.segments.size());
+        plan_.segments.push_back(seg);
+      }
+    }
+    plan_.pointCount = int64_t(plan_.points.size());
+    plan_.segmentCount = int64_t(plan_.segments.size());
+    for (size_t v = 0; v < nodes_.size(); ++v) {
+      if (endNode_[v] && reach_[v] > fine_) plan_.joinedGaps.push_back({at(int32_t(v)), reach_[v]});
+    }
+    std::stable_sort(plan_.joinedGaps.begin(), plan_.joinedGaps.end(),
+                     [](const JoinedGap& a, const JoinedGap& b) { return a.width > b.width; });
+  }
+
+  const Drawing& d_;
+  const ImportOptions& o_;
+  ImportPlan& plan_;
+  double near_ = 0.0, fine_ = 0.0, cell_ = 1.0;
+  // The chords' ends and the chords, and per curve whether it closes by
+  // itself, its size, and whether the join made it vanish.
+  std::vector<DrawingPoint> raw_;
+  std::vector<bool> curveEnd_;
+  std::vector<Chord> chords_;
+  std::vector<bool> closed_, gone_;
+  std::vector<double> curveSize_;
+  std::vector<int32_t> nodeOf_;
+  // The nodes: where, whether a curve ends there, and the farthest an end
+  // was moved to reach it.
+  std::vector<DrawingPoint> nodes_;
+  std::vector<bool> endNode_;
+  std::vector<double> reach_;
+  std::unordered_map<uint64_t, std::vector<int32_t>> grid_;
+  std::vector<Chord> segments_;
+  std::vector<std::vector<Split>> splits_;
+  std::vector<Edge> edges_;
+  std::vector<std::vector<int32_t>> paths_;   // per curve: its half-edges in order
+  std::vector<std::vector<int32_t>> around_;  // per node: half-edges out, counter-clockwise
+  std::vector<double> angle_;
+  std::vector<int32_t> place_;                 // per half-edge: its place round its origin
+  std::vector<Loop> loops_;                    // by falling area
+  std::vector<std::vector<int32_t>> loopsOf_;  // per edge
+  std::vector<int32_t> faceOf_;                // per half-edge: the face on its left
+  std::vector<double> faceArea_;
+  std::vector<int32_t> faceLoop_;  // per face: its innermost loop
+  std::vector<bool> nestedLoop_;   // per closed chain: runs along a loop nested in a meshed one
+  size_t closedCount_ = 0;
+};
+
+}  // namespace
+
 ImportPlan PlanImport(const Drawing& drawing, const ImportOptions& options) {
   ImportPlan plan;
   const auto taken = [&](const DrawingCurve& c) {
@@ -172,198 +853,6 @@ ImportPlan PlanImport(const Drawing& drawing, const ImportOptions& options) {
     plan.tooMany = true;
     return plan;
   }
-
-  // Every chord's ends, in the model's units.
-  const double s = options.scale;
-  std::vector<DrawingPoint> raw;
-  std::vector<ImportSegment> cut;
-  for (const DrawingCurve& c : drawing.curves) {
-    if (!taken(c)) continue;
-    const int64_t n = ChordsFor(c, options.chords);
-    const int32_t first = int32_t(raw.size());
-    const int64_t ends = c.closed ? n : n + 1;
-    for (int64_t k = 0; k < ends; ++k) {
-      DrawingPoint p = c.kind == DrawingCurve::Kind::Line
-                           ? (k == 0 ? c.a : c.b)
-                           : c.at(c.t0 + (c.t1 - c.t0) * double(k) / double(n));
-      raw.push_back({p.x * s, p.y * s});
-    }
-    for (int64_t k = 0; k < n; ++k) {
-      cut.push_back({first + int32_t(k), first + int32_t(c.closed ? (k + 1) % n : k + 1), c.layer, false});
-    }
-  }
-
-  // Points that meet become one: within a millionth of the drawing's size,
-  // or equal once held in single precision as the model holds them.
-  double size = drawing.extent.diagonal() * s;
-  for (const DrawingPoint& p : raw) size = std::max({size, std::fabs(p.x), std::fabs(p.y)});
-  const double near = std::max(kMergeFraction * drawing.extent.diagonal() * s, 4.0 * FLT_EPSILON * size);
-  Groups groups(raw.size());
-  std::vector<int32_t> byX(raw.size());
-  std::iota(byX.begin(), byX.end(), 0);
-  std::sort(byX.begin(), byX.end(),
-            [&](int32_t a, int32_t b) { return raw[size_t(a)].x < raw[size_t(b)].x; });
-  for (size_t i = 0; i < byX.size(); ++i) {
-    const DrawingPoint& p = raw[size_t(byX[i])];
-    for (size_t j = i + 1; j < byX.size() && raw[size_t(byX[j])].x - p.x <= near; ++j) {
-      const DrawingPoint& q = raw[size_t(byX[j])];
-      if (std::hypot(q.x - p.x, q.y - p.y) <= near) groups.join(byX[i], byX[j]);
-    }
-  }
-  std::unordered_map<uint64_t, int32_t> singles;
-  for (size_t i = 0; i < raw.size(); ++i) {
-    const int32_t r = groups.root(int32_t(i));
-    const float fx = float(raw[size_t(r)].x), fy = float(raw[size_t(r)].y);
-    uint32_t bx = 0, by = 0;
-    std::memcpy(&bx, &fx, sizeof bx);
-    std::memcpy(&by, &fy, sizeof by);
-    const auto [at, fresh] = singles.try_emplace((uint64_t(bx) << 32) | by, r);
-    if (!fresh) groups.join(r, at->second);
-  }
-
-  // Segments between distinct nodes, each pair of nodes once.
-  std::vector<ImportSegment> segments;
-  std::unordered_map<uint64_t, bool> pairs;
-  for (ImportSegment seg : cut) {
-    seg.from = groups.root(seg.from);
-    seg.to = groups.root(seg.to);
-    if (seg.from == seg.to) continue;
-    const uint64_t key =
-        (uint64_t(uint32_t(std::min(seg.from, seg.to))) << 32) | uint32_t(std::max(seg.from, seg.to));
-    if (!pairs.emplace(key, true).second) {
-      ++plan.duplicates;
-      continue;
-    }
-    segments.push_back(seg);
-  }
-
-  // The chains: from each node where other than two segments meet, along
-  // nodes of two, to the next such node; what is left is closed loops.
-  std::vector<std::vector<int32_t>> at(raw.size());
-  for (size_t i = 0; i < segments.size(); ++i) {
-    at[size_t(segments[i].from)].push_back(int32_t(i));
-    at[size_t(segments[i].to)].push_back(int32_t(i));
-  }
-  std::vector<bool> walked(segments.size(), false);
-  const auto walk = [&](int32_t node, int32_t segment) {
-    std::vector<Step> steps;
-    while (segment >= 0 && !walked[size_t(segment)]) {
-      walked[size_t(segment)] = true;
-      const bool forward = segments[size_t(segment)].from == node;
-      steps.push_back({segment, forward});
-      node = forward ? segments[size_t(segment)].to : segments[size_t(segment)].from;
-      segment = -1;
-      if (at[size_t(node)].size() == 2) {
-        for (int32_t next : at[size_t(node)]) {
-          if (!walked[size_t(next)]) segment = next;
-        }
-      }
-    }
-    return steps;
-  };
-  std::vector<std::vector<Step>> open, closed;
-  for (size_t node = 0; node < at.size(); ++node) {
-    if (at[node].size() == 2) continue;
-    for (int32_t segment : at[node]) {
-      if (!walked[size_t(segment)]) open.push_back(walk(int32_t(node), segment));
-    }
-  }
-  for (size_t i = 0; i < segments.size(); ++i) {
-    if (!walked[i]) closed.push_back(walk(segments[i].from, int32_t(i)));
-  }
-  const auto startOf = [&](const Step& step) {
-    const ImportSegment& seg = segments[size_t(step.segment)];
-    return step.forward ? seg.from : seg.to;
-  };
-  const auto polygonOf = [&](const std::vector<Step>& steps) {
-    std::vector<DrawingPoint> polygon;
-    for (const Step& step : steps) polygon.push_back(raw[size_t(startOf(step))]);
-    return polygon;
-  };
-
-  // Closed chains from the largest: each lies directly in the smallest
-  // larger one that holds its first chord's midpoint.
-  std::vector<std::vector<DrawingPoint>> polygons;
-  std::vector<double> areas;
-  for (const auto& steps : closed) {
-    polygons.push_back(polygonOf(steps));
-    areas.push_back(SignedArea(polygons.back()));
-  }
-  std::vector<size_t> order(closed.size());
-  std::iota(order.begin(), order.end(), size_t(0));
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return std::fabs(areas[a]) > std::fabs(areas[b]); });
-  for (size_t k = 0; k < order.size(); ++k) {
-    const size_t i = order[k];
-    ImportChain chain;
-    const DrawingPoint a = polygons[i][0], b = polygons[i][1 % polygons[i].size()];
-    const DrawingPoint mid{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
-    for (size_t m = k; m-- > 0;) {
-      const size_t j = order[m];
-      if (std::fabs(areas[j]) > std::fabs(areas[i]) && Inside(polygons[j], mid)) {
-        chain.parent = int32_t(m);
-        break;
-      }
-    }
-    if (chain.parent < 0) {
-      chain.role = ChainRole::Outer;
-    } else if (plan.chains[size_t(chain.parent)].role == ChainRole::Hole) {
-      chain.role = ChainRole::Outer;  // an island in a hole
-    } else {
-      plan.nested.push_back(int32_t(k));
-      chain.role = k < options.regions.size() && options.regions[k] ? ChainRole::Region : ChainRole::Hole;
-    }
-    // Counter-clockwise for what is meshed, clockwise round a hole.
-    std::vector<Step> steps = closed[i];
-    const bool clockwise = chain.role == ChainRole::Hole;
-    if ((areas[i] < 0) != clockwise) {
-      std::reverse(steps.begin(), steps.end());
-      for (Step& step : steps) step.forward = !step.forward;
-    }
-    for (const Step& step : steps) {
-      chain.segments.push_back(step.segment);
-      segments[size_t(step.segment)].flipped = !step.forward;
-      chain.flipped += step.forward ? 0 : 1;
-    }
-    chain.area = clockwise ? -std::fabs(areas[i]) : std::fabs(areas[i]);
-    plan.chains.push_back(std::move(chain));
-  }
-  // Open chains keep each segment as drawn.
-  for (const auto& steps : open) {
-    ImportChain chain;
-    for (const Step& step : steps) chain.segments.push_back(step.segment);
-    plan.chains.push_back(std::move(chain));
-  }
-
-  // Each hole's point: inside it and outside what lies directly in it.
-  for (size_t k = 0; k < order.size(); ++k) {
-    ImportChain& hole = plan.chains[k];
-    if (hole.role != ChainRole::Hole) continue;
-    std::vector<std::vector<DrawingPoint>> within;
-    for (size_t m = k + 1; m < order.size(); ++m) {
-      if (plan.chains[m].parent == int32_t(k)) within.push_back(polygons[order[m]]);
-    }
-    if (!PointInside(polygons[order[k]], within, hole.holePoint)) hole.holePoint = polygons[order[k]][0];
-  }
-
-  // Nodes numbered as the chains walk them; every segment oriented.
-  std::vector<int32_t> number(raw.size(), -1);
-  for (ImportChain& chain : plan.chains) {
-    for (int32_t& index : chain.segments) {
-      ImportSegment seg = segments[size_t(index)];
-      if (seg.flipped) std::swap(seg.from, seg.to);
-      for (int32_t* end : {&seg.from, &seg.to}) {
-        if (number[size_t(*end)] < 0) {
-          number[size_t(*end)] = int32_t(plan.points.size());
-          plan.points.push_back(raw[size_t(*end)]);
-        }
-        *end = number[size_t(*end)];
-      }
-      index = int32_t(plan.segments.size());
-      plan.segments.push_back(seg);
-    }
-  }
-  plan.pointCount = int64_t(plan.points.size());
-  plan.segmentCount = int64_t(plan.segments.size());
+  Planner(drawing, options, plan).run();
   return plan;
 }

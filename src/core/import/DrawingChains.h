@@ -1,10 +1,14 @@
 #pragma once
 // From a drawing's curves to chains of straight elements: each curve cut
 // into chords within a tolerance (or a number of chords per full circle),
-// ends that meet merged into one node, the chains walked, the closed ones
-// nested in each other, oriented by their nesting, and every hole given a
-// point inside it. Coordinates here are the model's (the drawing's times
-// the scale), in double precision.
+// ends closer than the join distance merged into one node, chords split
+// where they cross or where an end touches another chord, and the plane
+// they divide into faces. The drawing's own closed loops, nested in each
+// other, decide which faces are meshed; the chains are the edges between
+// meshed faces and empty ones, oriented round what is meshed, every hole
+// given a point inside it, and the edges inside the meshed part or loose
+// in the plane. Coordinates here are the model's (the drawing's times the
+// scale), in double precision.
 
 #include <cstdint>
 #include <vector>
@@ -67,6 +71,22 @@ struct ImportChain {
   int32_t flipped = 0;     // its segments that now run against the drawing
 };
 
+// An end of an element that meets nothing: where it lies (model units),
+// how far the nearest other loose end or element is (model units; infinite
+// when there is none), and the join distance (drawing units) that would
+// close that gap, 0 when none would.
+struct LooseEnd {
+  DrawingPoint at;
+  double gap = 0.0;
+  double join = 0.0;
+};
+
+// A gap between ends that the join closed: where (model units) and how wide.
+struct JoinedGap {
+  DrawingPoint at;
+  double width = 0.0;
+};
+
 struct ImportPlan {
   std::vector<DrawingPoint> points;  // in walking order, chain by chain
   std::vector<ImportSegment> segments;
@@ -79,6 +99,17 @@ struct ImportPlan {
   bool tooMany = false;
   int64_t pointCount = 0, segmentCount = 0;
   int32_t duplicates = 0;  // segments drawn twice, taken once
+  // No part of the drawing is enclosed, so nothing would be meshed.
+  bool noRegion = false;
+  double join = 0.0;  // the join distance used, in drawing units
+  std::vector<LooseEnd> looseEnds;
+  // Gaps wider than a millionth of the drawing's size that the join closed,
+  // widest first.
+  std::vector<JoinedGap> joinedGaps;
+  // Closed curves that the join shrank to nothing, and the largest one's
+  // size (model units).
+  int32_t vanished = 0;
+  double vanishedSize = 0.0;
   int32_t holes() const;
 };
 

@@ -17,6 +17,50 @@ std::string Short(double v, char decimalPoint) {
   return text;
 }
 
+// Gaps and loose ends a message names, at most; the rest are counted.
+constexpr size_t kNamed = 10;
+
+// A length or coordinate without an exponent: the shortest text that reads
+// back as the same single-precision number.
+std::string Plain(double v, char decimalPoint) {
+  char buf[64];
+  const auto end = std::to_chars(buf, buf + sizeof buf, float(v), std::chars_format::fixed).ptr;
+  std::string text(buf, end);
+  std::replace(text.begin(), text.end(), '.', decimalPoint);
+  return text;
+}
+
+std::string PointText(DrawingPoint p, char decimalPoint) {
+  return "(" + Plain(p.x, decimalPoint) + "; " + Plain(p.y, decimalPoint) + ")";
+}
+
+// One indented line per item, the first kNamed of them, then their count.
+std::string Lines(const std::vector<std::string>& items) {
+  std::string s;
+  for (size_t i = 0; i < items.size() && i < kNamed; ++i) s += "\n  " + items[i];
+  if (items.size() > kNamed) s += "\n  i " + Thousands(int64_t(items.size() - kNamed)) + " innych";
+  return s;
+}
+
+// The loose ends, one a line, and the join distance that would close
+// those within a hundredth of the drawing's size of something; the others
+// are free ends, which no join should reach.
+std::string LooseEndsText(const ImportPlan& plan, const Drawing& drawing, char decimalPoint) {
+  std::vector<std::string> items;
+  double join = 0.0;
+  for (const LooseEnd& end : plan.looseEnds) {
+    items.push_back(PointText(end.at, decimalPoint) +
+                    (std::isfinite(end.gap) ? ": przerwa " + Plain(end.gap, decimalPoint) : ""));
+    if (end.join <= drawing.extent.diagonal() / 100.0) join = std::max(join, end.join);
+  }
+  std::string s = Lines(items);
+  if (join > plan.join) {
+    s += "\nZwiększ odległość łączenia do " + Plain(join, decimalPoint) + " (teraz " +
+         Plain(plan.join, decimalPoint) + "), a końce się połączą.";
+  }
+  return s;
+}
+
 // The boundary rows the chains of each role get, layer by layer; `added`
 // counts the rows that have to be made (an outer or an inner one).
 struct BoundaryChoice {
@@ -116,6 +160,14 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
       return out;
     }
   }
+  if (plan.noRegion) {
+    out.message = "Rysunek nie obejmuje żadnego zamkniętego obszaru, więc nie ma czego zaimportować.";
+    if (!plan.looseEnds.empty()) {
+      out.message += " Kontury się nie zamykają; luźne końce (" + Thousands(int64_t(plan.looseEnds.size())) +
+                     "):" + LooseEndsText(plan, drawing, decimalPoint);
+    }
+    return out;
+  }
   // From here on every row has its room.
   BoundaryChoice choice(m, layers);
   if (choice.firstOuter == 0 || choice.firstInner == 0) {
@@ -169,12 +221,24 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
                             turned;
   if (plan.duplicates > 0)
     s += "\nOdcinki narysowane dwa razy, wzięte raz: " + std::to_string(plan.duplicates) + ".";
-  if (!drawing.skipped.empty()) {
-    std::string skipped;
-    for (const auto& [name, n] : drawing.skipped)
-      skipped += (skipped.empty() ? "" : ", ") + name + " " + std::to_string(n);
-    s += "\nPominięto: " + skipped + ".";
+  if (!plan.joinedGaps.empty()) {
+    std::vector<std::string> items;
+    for (const JoinedGap& gap : plan.joinedGaps)
+      items.push_back(PointText(gap.at, decimalPoint) + ": szerokość " + Plain(gap.width, decimalPoint));
+    s += "\nPołączono przerwy między końcami (" + Thousands(int64_t(items.size())) + "):" + Lines(items);
   }
+  if (!plan.looseEnds.empty()) {
+    s += "\nLuźne końce, w których kontury się nie zamykają (" + Thousands(int64_t(plan.looseEnds.size())) +
+         "):" + LooseEndsText(plan, drawing, decimalPoint);
+  }
+  std::string skipped;
+  for (const auto& [name, n] : drawing.skipped)
+    skipped += (skipped.empty() ? "" : ", ") + name + " " + std::to_string(n);
+  if (plan.vanished > 0) {
+    skipped += (skipped.empty() ? "" : ", ") + std::string("kontury mniejsze niż odległość łączenia ") +
+               std::to_string(plan.vanished) + " (największy " + Plain(plan.vanishedSize, decimalPoint) + ")";
+  }
+  if (!skipped.empty()) s += "\nPominięto: " + skipped + ".";
   out.done = true;
   return out;
 }

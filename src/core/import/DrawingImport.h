@@ -2,7 +2,9 @@
 // A planned import put into the model: nodes, elements with each layer's
 // condition and boundary, and a hole point per hole, appended after what
 // the model holds; or refused whole, with the counts, when the tables have
-// no room. The summary names the contours, the holes and what was turned.
+// no room, or with the loose ends, when the drawing encloses nothing. The
+// summary names the contours, the holes, what was turned, the gaps the join
+// closed and the ends left loose.
 
 #include <cstdint>
 #include <optional>
@@ -38,6 +40,6 @@ struct ImportOutcome {
 };
 
 // Adds the plan to the model, or refuses it and leaves the model as it was.
-// `decimalPoint` writes the hole points' coordinates in the summary.
+// `decimalPoint` writes the numbers of the summary and the refusal.
 ImportOutcome ApplyImport(Model& model, const ImportPlan& plan, const Drawing& drawing,
                           const std::vector<LayerPhysics>& layers, char decimalPoint);

@@ -190,6 +190,22 @@ TEST(ModelCheck, SaysHowTheyMeetWhereItIsOpenAndWhatAreaFits) {
       "Elementy 1 i 3 przecinają się.\n"
       "Elementy 2 i 7 stykają się.\n"
       "Elementy 5 i 6 zachodzą na siebie.\n");
+  // An open chain of one element, or along one line, is not closed by an
+  // element between its ends, which would run along it: it is joined to the
+  // nearest other open end, or left to be drawn when there is none.
+  EXPECT_EQ(
+      texts("n 0 0 n 10 0 e 1 2 n 0 5 n 5 5 n 10 5 e 3 4 e 4 5 n 20 0 n 30 0 n 30 10 e 6 7 e 7 8", 10,
+            nullptr),
+      "Kontur nie jest zamknięty: jego końce to węzły 1 i 2, a element między nimi biegłby wzdłuż niego. "
+      "Połącz go z najbliższym otwartym konturem: „Dodaj > Element” od węzła 1 do węzła 3.\n"
+      "Kontur nie jest zamknięty: jego końce to węzły 3 i 5, a element między nimi biegłby wzdłuż niego. "
+      "Połącz go z najbliższym otwartym konturem: „Dodaj > Element” od węzła 3 do węzła 1.\n"
+      "Kontur nie jest zamknięty: jego końce to węzły 6 i 8. Zamknij go: „Dodaj > Element” od węzła 8 do "
+      "węzła 6.\n");
+  EXPECT_EQ(
+      texts("n 0 0 n 10 0 e 1 2", 10, nullptr),
+      "Kontur nie jest zamknięty: jego końce to węzły 1 i 2, a element między nimi biegłby wzdłuż niego; "
+      "dorysuj brakujące elementy.\n");
   EXPECT_EQ(
       texts("c 0 0 10 0 10 10 0 10 ; c 3 3 7 3 7 7 3 7 ; h 5 5", 0.01, &mesher),
       "Przy polu trójkąta 0,01 siatka nie mieści się w 1 999 trójkątach i 999 węzłach (trójkątów: co "

@@ -252,13 +252,23 @@ class Checker {
                 (u.size() < 5 ? " elementy: " : " elementów: ") + List(u) + ".");
       }
     }
-    for (const auto& open : openIn) {
+    for (size_t id = 0; id < openIn.size(); ++id) {
+      const auto& open = openIn[id];
       if (open.size() == 2) {
         const auto [a, ea] = open[0];
         const auto [b, eb] = open[1];
-        add(FindingKind::OpenEnd, {a, b}, {ea, eb}, {},
-            "Kontur nie jest zamknięty: jego końce to węzły " + N(a) + " i " + N(b) +
-                ". Zamknij go: „Dodaj > Element” od węzła " + N(b) + " do węzła " + N(a) + ".");
+        std::string text = "Kontur nie jest zamknięty: jego końce to węzły " + N(a) + " i " + N(b);
+        if (closesAlong(a, b, int32_t(id), part)) {
+          text += ". Zamknij go: „Dodaj > Element” od węzła " + N(b) + " do węzła " + N(a) + ".";
+        } else if (const auto [from, to] = nearestOpen({a, b}, id, openIn); from != 0) {
+          text +=
+              ", a element między nimi biegłby wzdłuż niego. Połącz go z najbliższym otwartym konturem: "
+              "„Dodaj > Element” od węzła " +
+              N(from) + " do węzła " + N(to) + ".";
+        } else {
+          text += ", a element między nimi biegłby wzdłuż niego; dorysuj brakujące elementy.";
+        }
+        add(FindingKind::OpenEnd, {a, b}, {ea, eb}, {}, text);
         continue;
       }
       for (const auto& [n, e] : open) {
@@ -267,6 +277,40 @@ class Checker {
                 ", z którego nie prowadzi żaden inny element: kontur nie jest zamknięty.");
       }
     }
+  }
+
+  // Whether an element from b to a closes the chain they end: not when one
+  // joins them already, nor when the whole chain lies on one line, as the
+  // element would run along it.
+  bool closesAlong(int32_t a, int32_t b, int32_t id, const std::vector<int32_t>& part) const {
+    const int32_t va = vertex_[a], vb = vertex_[b];
+    for (int32_t e : uses_[va]) {
+      if (from(e) == vb || to(e) == vb) return false;
+    }
+    for (int32_t v = 1; v <= m_.nodeCount; ++v) {
+      if (part[v] == id && Sign(Orient(node(a), node(b), node(v))) != 0) return true;
+    }
+    return false;
+  }
+
+  // The nearest pair of one of `ends` and an open end of another chain,
+  // as (end, other); (0, 0) when no other chain is open.
+  std::pair<int32_t, int32_t> nearestOpen(
+      std::array<int32_t, 2> ends, size_t id,
+      const std::vector<std::vector<std::pair<int32_t, int32_t>>>& openIn) const {
+    std::pair<int32_t, int32_t> best{0, 0};
+    double nearest = INFINITY;
+    for (size_t k = 0; k < openIn.size(); ++k) {
+      if (k == id) continue;
+      for (const auto& [c, e] : openIn[k]) {
+        for (int32_t end : ends) {
+          const P p = node(end), q = node(c);
+          const double d = std::hypot(p.x - q.x, p.y - q.y);
+          if (d < nearest) nearest = d, best = {end, c};
+        }
+      }
+    }
+    return best;
   }
 
   // Closed contours: connected elements whose every vertex has two of them.

@@ -24,7 +24,11 @@ TEST(ViewTransform, ScaleUsesTheFarEdgesAndRepairsZeroSpacing) {
   v.viewXMax = 0.5f;
   ComputeScale(v, kW, kH);
   EXPECT_EQ(v.gridDx, 10.0f);
-  EXPECT_LT(v.scale, 0.0f) << "0..0.5 becomes 1..0.5: a mirrored picture";
+  EXPECT_FLOAT_EQ(v.scale, float(376.0 / 49.0)) << "0..0.5 keeps its extent: never a mirrored picture";
+  v.viewYMax = 0.25f;
+  v.viewYMin = 0;
+  ComputeScale(v, kW, kH);
+  EXPECT_FLOAT_EQ(v.scale, float(620.0 / 0.5)) << "a part below one unit on both axes fills the window";
   v = ViewTransform{};
   v.viewXMin = v.viewXMax = v.viewYMin = v.viewYMax = 5;
   ComputeScale(v, kW, kH);

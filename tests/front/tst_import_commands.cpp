@@ -332,7 +332,12 @@ class ImportCommandsTest : public QObject {
     ComputeScale(shown, 640, 480);
     const double wide = side * shown.scale, high = side * 0.6 * shown.scale;
     QVERIFY2(wide >= 0.85 * 620 || high >= 0.85 * 420, qPrintable(u"%1 × %2 px"_s.arg(wide).arg(high)));
+    // Zooming out and back in lands on the corner at 0 again: the picture
+    // stays the right way round.
+    ZoomOut(shown);
     QVERIFY(ZoomIn(shown));
+    ComputeScale(shown, 640, 480);
+    QVERIFY2(HasDrawingArea(shown), qPrintable(QString::number(shown.scale)));
   }
 };
 

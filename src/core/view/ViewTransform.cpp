@@ -36,10 +36,13 @@ void ComputeScale(ViewTransform& view, int32_t clientWidth, int32_t clientHeight
   const double drawWidth = clientWidth - (view.marginLeft + view.marginRight);
   const double drawHeight = clientHeight - (view.marginTop + view.marginBottom);
   float x0 = view.viewXMin, y0 = view.viewYMin, x1 = view.viewXMax, y1 = view.viewYMax;
-  if (x0 == 0.0f) x0 = 1.0f;
-  if (y0 == 0.0f) y0 = 1.0f;
-  if (x1 == 0.0f) x1 = 1.0f;
-  if (y1 == 0.0f) y1 = 1.0f;
+  // A zero coordinate counts as 1, as long as that does not turn the
+  // region over: a part below one unit that touches an axis (0..0.5) keeps
+  // its own extent instead of a negative scale that mirrors the picture.
+  if (x0 == 0.0f && x1 > 1.0f) x0 = 1.0f;
+  if (y0 == 0.0f && y1 > 1.0f) y0 = 1.0f;
+  if (x1 == 0.0f && x0 < 1.0f) x1 = 1.0f;
+  if (y1 == 0.0f && y0 < 1.0f) y1 = 1.0f;
   if (x0 == x1) x1 = x1 + 1.0f;
   if (y0 == y1) y1 = y1 + 1.0f;
   if (view.gridDx == 0.0f) view.gridDx = 10.0f;

@@ -80,17 +80,7 @@ void ImportCommands::importDxf() {
   ViewTransform& view = c_.state.view;
   const double side = std::max(dialog_->importedSide(), ModelSide(c_.state.model));
   if (side > 0.0 && std::isfinite(side)) view.gridDx = view.gridDy = float(RoundGridSpacing(side / 25.0));
-  if (ShowAll(view, c_.state.model)) {
-    // The scale takes a bound at 0 for 1, which mirrors a region smaller
-    // than one unit: such a bound moves out by one spacing, off the drawing's
-    // edge, and the grid still passes through 0.
-    for (auto [bound, away] : {std::pair{&view.viewXMin, -view.gridDx},
-                               {&view.viewYMin, -view.gridDy},
-                               {&view.viewXMax, view.gridDx},
-                               {&view.viewYMax, view.gridDy}}) {
-      if (*bound == 0.0f) *bound = away;
-    }
-  }
+  ShowAll(view, c_.state.model);
   emit c_.repaintRequested();
   c_.prompter.message(QString::fromStdString(dialog_->summary()), kTitle, MessageIcon::Exclamation);
 }

@@ -184,6 +184,7 @@ struct Loop {
   double area = 0.0;  // unsigned
   DrawingPoint deep;
   int32_t parent = -1;
+  bool face = false;  // a face bounded by curves that end on others
 };
 
 // A chain before its nodes are numbered: half-edges in walking order.
@@ -207,8 +208,8 @@ class Planner {
     merge();
     split();
     arrange();
-    findLoops();
     findFaces();
+    findLoops();
     findLooseEnds();
     std::vector<bool> marks(loops_.size(), false);
     std::vector<Draft> drafts = layout(marks);
@@ -473,97 +474,34 @@ class Planner {
     return out;
   }
 
+  // The polygon without the nodes that split its sides where others cross
+  // or touch them, so that its deep point is the drawn shape's, whatever
+  // crosses it.
+  std::vector<DrawingPoint> Drawn(const std::vector<DrawingPoint>& polygon) const {
+    std::vector<DrawingPoint> out;
+    const size_t n = polygon.size();
+    for (size_t i = 0; i < n; ++i) {
+      const DrawingPoint p = out.empty() ? polygon[(i + n - 1) % n] : out.back();
+      if (SegmentDistance(p, polygon[(i + 1) % n], polygon[i]) > near_) out.push_back(polygon[i]);
+    }
+    return out.size() >= 3 ? out : polygon;
+  }
+
   std::vector<DrawingPoint> polygonOf(const std::vector<int32_t>& halves) const {
     std::vector<DrawingPoint> polygon;
     for (const int32_t h : halves) polygon.push_back(at(origin(h)));
     return polygon;
   }
 
-  // The drawing's loops. Where curves only pass through a node (their own
-  // chords' joints, or where they cross or touch), a walk goes on along the
-  // curve it is on; where any curve ends, it turns to the next edge
-  // clockwise, as a face is walked. So a closed curve is a loop of its own
-  // even where others cross it, curves joined end to end make one, and
-  // where curves end on others (T-junctions, shared edges) each face they
-  // enclose is one.
-  void findLoops() {
-    std::vector<int32_t> partner(2 * edges_.size(), -1);
-    std::vector<bool> torn(2 * edges_.size(), false);
-    const auto pairUp = [&](int32_t a, int32_t b) {
-      for (const auto& [x, y] : {std::pair{a, b}, std::pair{b, a}}) {
-        if (partner[size_t(x)] < 0) {
-          partner[size_t(x)] = y;
-        } else if (partner[size_t(x)] != y) {
-          torn[size_t(x)] = true;
-        }
-      }
-    };
-    for (size_t c = 0; c < paths_.size(); ++c) {
-      const std::vector<int32_t>& path = paths_[c];
-      const size_t n = path.size();
-      for (size_t k = 0; k < n; ++k) {
-        if (k + 1 == n && !(closed_[c] && n > 1)) break;
-        const int32_t in = path[k] ^ 1, out = path[(k + 1) % n];
-        if (origin(in) == origin(out) && in != out) pairUp(in, out);
-      }
-    }
-    std::vector<int32_t> through(partner.size(), -1);
-    for (size_t h = 0; h < partner.size(); ++h) {
-      const int32_t p = partner[h];
-      if (p >= 0 && !torn[h] && !torn[size_t(p)] && partner[size_t(p)] == int32_t(h)) through[h] = p;
-    }
-    // Where curves only pass (they cross, touch, or a chord meets the
-    // next), each goes on; where any ends, the walk turns.
-    std::vector<bool> passing(nodes_.size(), true);
-    for (size_t h = 0; h < through.size(); ++h) {
-      if (through[h] < 0) passing[size_t(origin(int32_t(h)))] = false;
-    }
-    const auto next = [&](int32_t h) {
-      return passing[size_t(head(h))] ? through[size_t(h ^ 1)] : turn(h, [](int32_t) { return true; });
-    };
-    const double least = near_ * near_;
-    for (std::vector<int32_t>& walk : walks(next)) {
-      Loop loop;
-      loop.polygon = polygonOf(walk);
-      const double area = SignedArea(loop.polygon);
-      if (!(area > least)) continue;
-      loop.area = area;
-      loop.halves = std::move(walk);
-      loop.box = BoxOf(loop.polygon);
-      if (!PointInside(loop.polygon, {}, loop.deep)) loop.deep = loop.polygon[0];
-      loops_.push_back(std::move(loop));
-    }
-    std::stable_sort(loops_.begin(), loops_.end(),
-                     [](const Loop& a, const Loop& b) { return a.area > b.area; });
-    // Each lies in the smallest larger loop that holds its deep point.
-    for (size_t k = 0; k < loops_.size(); ++k) {
-      for (size_t m = k; m-- > 0;) {
-        if (loops_[m].area > loops_[k].area && InBox(loops_[m].box, loops_[k].deep) &&
-            Inside(loops_[m].polygon, loops_[k].deep)) {
-          loops_[k].parent = int32_t(m);
-          break;
-        }
-      }
-    }
-    loopsOf_.assign(edges_.size(), {});
-    for (size_t k = 0; k < loops_.size(); ++k) {
-      for (const int32_t h : loops_[k].halves) loopsOf_[size_t(h >> 1)].push_back(int32_t(k));
-    }
-  }
-
-  // The faces of the arrangement, each with the innermost loop that holds
-  // a point of it just beside its longest edge (none: -1). A face lies
-  // wholly inside or outside each loop, whose edges are the arrangement's.
+  // The faces of the arrangement, walked with each face on the left, and
+  // a point of each just beside its longest edge, within the face.
   void findFaces() {
     faceOf_.assign(2 * edges_.size(), -1);
-    const auto next = [&](int32_t h) {
-      const int32_t c = turn(h, [](int32_t) { return true; });
-      return c;
-    };
     std::vector<DrawingBox> boxes(edges_.size());
     for (size_t e = 0; e < edges_.size(); ++e) boxes[e] = BoxOf({at(edges_[e].from), at(edges_[e].to)});
-    for (std::vector<int32_t>& walk : walks(next)) {
-      const int32_t f = int32_t(faceArea_.size());
+    for (std::vector<int32_t>& walk :
+         walks([&](int32_t h) { return turn(h, [](int32_t) { return true; }); })) {
+      const int32_t f = int32_t(faces_.size());
       int32_t longest = walk[0];
       double length = 0.0;
       for (const int32_t h : walk) {
@@ -583,7 +521,153 @@ class Planner {
         clear = std::min(clear, SegmentDistance(at(edges_[e].from), at(edges_[e].to), mid));
       }
       const double step = clear / 2.0 / length;
-      const DrawingPoint side{mid.x - (q.y - p.y) * step, mid.y + (q.x - p.x) * step};
+      faceSide_.push_back({mid.x - (q.y - p.y) * step, mid.y + (q.x - p.x) * step});
+      faces_.push_back(std::move(walk));
+    }
+  }
+
+  void addLoop(std::vector<int32_t> halves, bool face) {
+    Loop loop;
+    loop.polygon = polygonOf(halves);
+    loop.area = std::fabs(SignedArea(loop.polygon));
+    if (!(loop.area > near_ * near_)) return;
+    loop.halves = std::move(halves);
+    loop.face = face;
+    loop.box = BoxOf(loop.polygon);
+    if (!PointInside(Drawn(loop.polygon), {}, loop.deep)) loop.deep = loop.polygon[0];
+    loops_.push_back(std::move(loop));
+  }
+
+  // The drawing's loops: each closed curve, and each run of curves joined
+  // end to end where just two curve ends meet; a curve whose every piece
+  // another, longer (or earlier) one also runs along is left out, so that
+  // an edge drawn again in part does not break them. The curves left over
+  // (ending on others, or where more than two ends meet: tabs on an edge,
+  // parts sharing an edge, a dividing line) take part through the faces
+  // they bound: such a face is a loop of its own, meshed as what holds it.
+  void findLoops() {
+    const size_t curves = paths_.size();
+    std::vector<std::vector<int32_t>> users(edges_.size());
+    for (size_t c = 0; c < curves; ++c) {
+      for (const int32_t h : paths_[c]) {
+        std::vector<int32_t>& u = users[size_t(h >> 1)];
+        if (u.empty() || u.back() != int32_t(c)) u.push_back(int32_t(c));
+      }
+    }
+    std::vector<bool> covered(curves, false);
+    for (size_t c = 0; c < curves; ++c) {
+      const size_t n = paths_[c].size();
+      covered[c] = n > 0 && std::all_of(paths_[c].begin(), paths_[c].end(), [&](int32_t h) {
+                     for (const int32_t o : users[size_t(h >> 1)]) {
+                       const size_t m = paths_[size_t(o)].size();
+                       if (size_t(o) != c && (m > n || (m == n && size_t(o) < c))) return true;
+                     }
+                     return false;
+                   });
+    }
+    // Each closed curve is a loop. Of the others, those taken run from
+    // each node where other than two of their ends meet, along nodes of
+    // two, to the next such node; what is left of them closes into loops.
+    // First without the covered curves, then the curves still open with
+    // the covered ones: a side of a hole drawn along the outline closes it.
+    std::vector<bool> walked(curves, false), open(curves, false);
+    std::vector<std::vector<std::pair<int32_t, bool>>> ends(nodes_.size());
+    std::vector<int32_t> trail;  // the curves of the last walk
+    const auto walk = [&](int32_t c, bool forward) {
+      std::vector<int32_t> halves;
+      trail.clear();
+      while (c >= 0 && !walked[size_t(c)]) {
+        walked[size_t(c)] = true;
+        trail.push_back(c);
+        const std::vector<int32_t>& path = paths_[size_t(c)];
+        if (forward) {
+          halves.insert(halves.end(), path.begin(), path.end());
+        } else {
+          for (size_t k = path.size(); k-- > 0;) halves.push_back(path[k] ^ 1);
+        }
+        const int32_t node = head(halves.back());
+        c = -1;
+        if (ends[size_t(node)].size() != 2) break;
+        for (const auto& [other, starts] : ends[size_t(node)]) {
+          if (!walked[size_t(other)]) c = other, forward = starts;
+        }
+      }
+      return halves;
+    };
+    const auto pass = [&](const std::vector<bool>& taken) {
+      std::fill(open.begin(), open.end(), false);
+      for (std::vector<std::pair<int32_t, bool>>& at : ends) at.clear();
+      for (size_t c = 0; c < curves; ++c) {
+        if (!taken[c]) continue;
+        walked[c] = false;
+        ends[size_t(origin(paths_[c].front()))].push_back({int32_t(c), true});
+        ends[size_t(head(paths_[c].back()))].push_back({int32_t(c), false});
+      }
+      for (size_t v = 0; v < nodes_.size(); ++v) {
+        if (ends[v].size() == 2) continue;
+        for (const auto& [c, starts] : ends[v]) {
+          if (walked[size_t(c)]) continue;
+          (void)walk(c, starts);
+          for (const int32_t t : trail) open[size_t(t)] = true;
+        }
+      }
+      for (size_t c = 0; c < curves; ++c) {
+        if (taken[c] && !walked[c]) addLoop(walk(int32_t(c), true), false);
+      }
+    };
+    std::vector<bool> taken(curves, false);
+    for (size_t c = 0; c < curves; ++c) {
+      const std::vector<int32_t>& path = paths_[c];
+      if (path.empty()) continue;
+      if (closed_[c] || origin(path.front()) == head(path.back())) {
+        if (!covered[c]) addLoop(path, false);
+        continue;
+      }
+      taken[c] = !covered[c];
+    }
+    pass(taken);
+    for (size_t c = 0; c < curves; ++c) {
+      taken[c] = !paths_[c].empty() && !closed_[c] && (open[c] || covered[c]);
+    }
+    pass(taken);
+    std::vector<bool> leftOver(edges_.size(), false);
+    for (size_t c = 0; c < curves; ++c) {
+      if (!open[c] || covered[c]) continue;
+      for (const int32_t h : paths_[c]) leftOver[size_t(h >> 1)] = true;
+    }
+    for (size_t f = 0; f < faces_.size(); ++f) {
+      if (faceArea_[f] > 0.0 && std::any_of(faces_[f].begin(), faces_[f].end(),
+                                            [&](int32_t h) { return leftOver[size_t(h >> 1)]; })) {
+        addLoop(faces_[f], true);
+      }
+    }
+    // By falling area, a face after a drawn loop of its size; each lies in
+    // the smallest larger loop that holds its deep point, a face also in a
+    // drawn loop of its own size (the one it fills).
+    std::stable_sort(loops_.begin(), loops_.end(), [](const Loop& a, const Loop& b) {
+      return a.area != b.area ? a.area > b.area : !a.face && b.face;
+    });
+    for (size_t k = 0; k < loops_.size(); ++k) {
+      const Loop& loop = loops_[k];
+      for (size_t m = k; m-- > 0;) {
+        const bool holds =
+            loop.face ? loops_[m].area >= loop.area * (1.0 - 1e-9) : loops_[m].area > loop.area;
+        if (holds && InBox(loops_[m].box, loop.deep) && Inside(loops_[m].polygon, loop.deep)) {
+          loops_[k].parent = int32_t(m);
+          break;
+        }
+      }
+    }
+    // Where the drawn loops run, for the chains that follow one whole.
+    loopsOf_.assign(edges_.size(), {});
+    for (size_t k = 0; k < loops_.size(); ++k) {
+      if (loops_[k].face) continue;
+      for (const int32_t h : loops_[k].halves) loopsOf_[size_t(h >> 1)].push_back(int32_t(k));
+    }
+    // Each face's innermost loop: the smallest that holds the point beside
+    // its edge. A face lies wholly inside or outside each loop, whose edges
+    // are the arrangement's.
+    for (const DrawingPoint& side : faceSide_) {
       int32_t in = -1;
       for (size_t k = loops_.size(); k-- > 0;) {
         if (InBox(loops_[k].box, side) && Inside(loops_[k].polygon, side)) {
@@ -625,8 +709,13 @@ class Planner {
     std::vector<ChainRole> roles(loops_.size(), ChainRole::Outer);
     for (size_t k = 0; k < loops_.size(); ++k) {
       const int32_t p = loops_[k].parent;
-      if (p >= 0 && roles[size_t(p)] != ChainRole::Hole)
+      if (p < 0) continue;
+      const bool solid = roles[size_t(p)] != ChainRole::Hole;
+      if (loops_[k].face) {
+        roles[k] = solid ? ChainRole::Outer : ChainRole::Hole;
+      } else if (solid) {
         roles[k] = marks[k] ? ChainRole::Region : ChainRole::Hole;
+      }
     }
     std::vector<bool> solid(faceLoop_.size(), false);
     plan_.noRegion = true;
@@ -831,9 +920,11 @@ class Planner {
   std::vector<Loop> loops_;                    // by falling area
   std::vector<std::vector<int32_t>> loopsOf_;  // per edge
   std::vector<int32_t> faceOf_;                // per half-edge: the face on its left
+  std::vector<std::vector<int32_t>> faces_;    // each face's half-edges
   std::vector<double> faceArea_;
-  std::vector<int32_t> faceLoop_;  // per face: its innermost loop
-  std::vector<bool> nestedLoop_;   // per closed chain: runs along a loop nested in a meshed one
+  std::vector<DrawingPoint> faceSide_;  // a point in each face
+  std::vector<int32_t> faceLoop_;       // per face: its innermost loop
+  std::vector<bool> nestedLoop_;        // per closed chain: runs along a loop nested in a meshed one
   size_t closedCount_ = 0;
 };
 

@@ -432,3 +432,49 @@ TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
             std::string::npos)
       << s;
 }
+
+// Drawn shapes that touch or overrun each other: a hole whose side runs
+// along the outline is a slot, a line across a plate divides it, lines
+// drawn past the corners still enclose their square (the stubs meeting at
+// each corner one open chain), squares meeting at a corner are two parts.
+TEST(DxfRegions, ShapesThatTouchOrOverrun) {
+  const auto rect = [](double x0, double y0, double x1, double y1) {
+    const DrawingPoint p[] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    std::vector<DrawingCurve> s;
+    for (int i = 0; i < 4; ++i) s.push_back(Line(p[i], p[(i + 1) % 4]));
+    return s;
+  };
+  const auto join = [](std::vector<DrawingCurve> a, const std::vector<DrawingCurve>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  struct Case {
+    const char* what;
+    std::vector<DrawingCurve> curves;
+    double area;
+    int32_t outer, open;
+  };
+  const Case cases[] = {
+      {"slot", join(rect(0, 0, 100, 60), rect(40, 0, 60, 30)), 6000 - 600, 1, 0},
+      {"divider", join(rect(0, 0, 100, 60), {Line({30, 0}, {30, 60})}), 6000, 1, 1},
+      {"lines past the corners",
+       {Line({-5, 0}, {105, 0}), Line({100, -5}, {100, 65}), Line({105, 60}, {-5, 60}),
+        Line({0, 65}, {0, -5})},
+       6000,
+       1,
+       4},
+      {"squares meeting at a corner", join(rect(0, 0, 10, 10), rect(10, 10, 20, 20)), 200, 2, 0},
+  };
+  for (const Case& c : cases) {
+    const ImportPlan plan = PlanImport(Of(c.curves), {1.0, {0.1, 0}, 0.0, {}, {}});
+    EXPECT_NEAR(MeshedArea(plan), c.area, 1e-9) << c.what;
+    EXPECT_EQ(plan.holes(), 0) << c.what;
+    int32_t outer = 0, open = 0;
+    for (const ImportChain& k : plan.chains) {
+      outer += k.role == ChainRole::Outer;
+      open += k.role == ChainRole::Open;
+    }
+    EXPECT_EQ(outer, c.outer) << c.what;
+    EXPECT_EQ(open, c.open) << c.what;
+  }
+}

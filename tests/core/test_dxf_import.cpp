@@ -261,7 +261,8 @@ TEST(DxfImport, PlateLayersToConditions) {
 }
 
 // A drawing past the tables is refused with its counts and the remedy, and
-// the model stays bit for bit; so does one on skipped layers only.
+// the model stays bit for bit; so does one on skipped layers only, and one
+// whose lines cross too often.
 TEST(DxfImport, RefusalLeavesTheModel) {
   const DxfResult read = Read("wspornik.dxf");
   ASSERT_TRUE(read.ok) << read.message;
@@ -280,6 +281,16 @@ TEST(DxfImport, RefusalLeavesTheModel) {
   const ImportPlan none =
       PlanImport(read.drawing, {1.0, {1.0, 0}, 0.0, std::vector<bool>(read.drawing.layers.size(), true), {}});
   EXPECT_FALSE(ApplyImport(m, none, read.drawing, physics, ',').done);
+  // Few lines, but split where they cross past what a plan is made for.
+  std::vector<DrawingCurve> grid;
+  for (int i = 0; i < 70; ++i) {
+    grid.push_back(Line({0, double(i)}, {70, i + 0.5}));
+    grid.push_back(Line({double(i), 0}, {i + 0.5, 70}));
+  }
+  const ImportPlan crossed = PlanImport(Of(grid), {1.0, {1.0, 0}, 0.0, {}, {}});
+  EXPECT_TRUE(crossed.tooMany);
+  EXPECT_GT(crossed.segmentCount, kPlanMaxSegments);
+  EXPECT_FALSE(ApplyImport(m, crossed, read.drawing, physics, ',').done);
   EXPECT_EQ(FormatProjectFile(m), before);
 }
 

@@ -207,6 +207,12 @@ class Planner {
     cut();
     merge();
     split();
+    if (pieces_ > kPlanMaxSegments) {
+      // Split where they cross, the chords would pass any table by far.
+      plan_.tooMany = true;
+      plan_.segmentCount = plan_.pointCount = pieces_;
+      return;
+    }
     arrange();
     findFaces();
     findLoops();
@@ -335,13 +341,15 @@ class Planner {
   }
 
   // Chords between distinct nodes, split at every node that lies on one
-  // (within the join distance, away from its ends) and where two cross.
+  // (within the join distance, away from its ends) and where two cross;
+  // the count of pieces only, once it passes what a plan is made for.
   void split() {
     for (const Chord& c : chords_) {
       const int32_t a = nodeOf_[size_t(c.a)], b = nodeOf_[size_t(c.b)];
       if (a != b && !gone_[size_t(c.curve)]) segments_.push_back({a, b, c.layer, c.curve});
     }
     splits_.assign(segments_.size(), {});
+    pieces_ = int64_t(segments_.size());
     const auto param = [&](const Chord& s, DrawingPoint p) {
       const DrawingPoint a = at(s.a), b = at(s.b);
       const double dx = b.x - a.x, dy = b.y - a.y;
@@ -365,6 +373,7 @@ class Planner {
         if (r > near_) continue;
         splits_[i].push_back({param(s, p), v});
         if (endNode_[size_t(v)]) reach_[size_t(v)] = std::max(reach_[size_t(v)], r);
+        if (++pieces_ > kPlanMaxSegments) return;
       }
     }
     std::vector<int32_t> order(segments_.size());
@@ -395,6 +404,7 @@ class Planner {
         const int32_t v = nodeAt(x, r0);
         splits_[size_t(order[u])].push_back({param(s, at(v)), v});
         splits_[size_t(order[w])].push_back({param(r, at(v)), v});
+        if ((pieces_ += 2) > kPlanMaxSegments) return;
       }
     }
   }
@@ -896,6 +906,7 @@ class Planner {
   const ImportOptions& o_;
   ImportPlan& plan_;
   double near_ = 0.0, fine_ = 0.0, cell_ = 1.0;
+  int64_t pieces_ = 0;  // the chords once split
   // The chords' ends and the chords, and per curve whether it closes by
   // itself, its size, and whether the join made it vanish.
   std::vector<DrawingPoint> raw_;

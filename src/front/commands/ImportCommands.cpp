@@ -75,12 +75,16 @@ void ImportCommands::importDxf() {
   c_.nameStep(QStringLiteral("import rysunku DXF"));
   // A grid of about 25 spacings across the drawing (or across the whole
   // model, when that is larger, so the grid stays within its dots), then
-  // the whole model in view: a part in millimetres taken in metres fills
-  // the window, and zooming in has room to go.
+  // the whole model in view with a step of grid round it: a part in
+  // millimetres taken in metres fills the window, and zooming in has room
+  // to go.
   ViewTransform& view = c_.state.view;
   const double side = std::max(dialog_->importedSide(), ModelSide(c_.state.model));
   if (side > 0.0 && std::isfinite(side)) view.gridDx = view.gridDy = float(RoundGridSpacing(side / 25.0));
-  ShowAll(view, c_.state.model);
+  // One grid step out from there: "Pokaż wszystko" rounds the far edges in
+  // to the grid and the top margin lies under the toolbar, so without it
+  // the drawing's top and right edges would be cut.
+  if (ShowAll(view, c_.state.model)) ZoomOut(view);
   emit c_.repaintRequested();
   c_.prompter.message(QString::fromStdString(dialog_->summary()), kTitle, MessageIcon::Exclamation);
 }

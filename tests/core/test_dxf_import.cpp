@@ -447,7 +447,9 @@ TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
 // Drawn shapes that touch or overrun each other: a hole whose side runs
 // along the outline is a slot, a line across a plate divides it, lines
 // drawn past the corners still enclose their square (the stubs meeting at
-// each corner one open chain), squares meeting at a corner are two parts.
+// each corner one open chain), squares meeting at a corner are two parts, a
+// hole touching the outline at a point is a hole of its own, and a hole's
+// point keeps off a line drawn into it.
 TEST(DxfRegions, ShapesThatTouchOrOverrun) {
   const auto rect = [](double x0, double y0, double x1, double y1) {
     const DrawingPoint p[] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
@@ -463,27 +465,41 @@ TEST(DxfRegions, ShapesThatTouchOrOverrun) {
     const char* what;
     std::vector<DrawingCurve> curves;
     double area;
-    int32_t outer, open;
+    int32_t outer, holes, open;
   };
   const Case cases[] = {
-      {"slot", join(rect(0, 0, 100, 60), rect(40, 0, 60, 30)), 6000 - 600, 1, 0},
-      {"divider", join(rect(0, 0, 100, 60), {Line({30, 0}, {30, 60})}), 6000, 1, 1},
+      {"slot", join(rect(0, 0, 100, 60), rect(40, 0, 60, 30)), 6000 - 600, 1, 0, 0},
+      {"divider", join(rect(0, 0, 100, 60), {Line({30, 0}, {30, 60})}), 6000, 1, 0, 1},
       {"lines past the corners",
        {Line({-5, 0}, {105, 0}), Line({100, -5}, {100, 65}), Line({105, 60}, {-5, 60}),
         Line({0, 65}, {0, -5})},
        6000,
        1,
+       0,
        4},
-      {"squares meeting at a corner", join(rect(0, 0, 10, 10), rect(10, 10, 20, 20)), 200, 2, 0},
+      {"squares meeting at a corner", join(rect(0, 0, 10, 10), rect(10, 10, 20, 20)), 200, 2, 0, 0},
+      {"hole touching the edge at a point",
+       join(rect(0, 0, 100, 60), {Line({50, 60}, {40, 50}), Line({40, 50}, {50, 40}),
+                                  Line({50, 40}, {60, 50}), Line({60, 50}, {50, 60})}),
+       6000 - 200, 1, 1, 0},
+      {"line into a hole past its middle",
+       join(join(rect(0, 0, 100, 60), rect(40, 20, 60, 40)), {Line({60, 40}, {45, 25})}), 6000 - 400, 1, 1,
+       1},
   };
   for (const Case& c : cases) {
     const ImportPlan plan = PlanImport(Of(c.curves), {1.0, {0.1, 0}, 0.0, {}, {}});
     EXPECT_NEAR(MeshedArea(plan), c.area, 1e-9) << c.what;
-    EXPECT_EQ(plan.holes(), 0) << c.what;
+    EXPECT_EQ(plan.holes(), c.holes) << c.what;
     int32_t outer = 0, open = 0;
     for (const ImportChain& k : plan.chains) {
       outer += k.role == ChainRole::Outer;
       open += k.role == ChainRole::Open;
+      // A hole point on an element leaves the mesher no side to eat.
+      for (const ImportSegment& e : plan.segments) {
+        if (k.role != ChainRole::Hole) continue;
+        EXPECT_GT(Distance(plan.points[size_t(e.from)], plan.points[size_t(e.to)], k.holePoint), 1.0)
+            << c.what;
+      }
     }
     EXPECT_EQ(outer, c.outer) << c.what;
     EXPECT_EQ(open, c.open) << c.what;

@@ -176,7 +176,7 @@ bool InBox(const DrawingBox& b, DrawingPoint p) {
 }
 
 // A closed walk of the drawing: a curve closed by itself, curves joined end
-// to end, or the face curves meeting in more than pairs enclose.
+// to end, or a face bounded by curves that end on others.
 struct Loop {
   std::vector<int32_t> halves;
   std::vector<DrawingPoint> polygon;
@@ -487,7 +487,7 @@ class Planner {
   // The polygon without the nodes that split its sides where others cross
   // or touch them, so that its deep point is the drawn shape's, whatever
   // crosses it.
-  std::vector<DrawingPoint> Drawn(const std::vector<DrawingPoint>& polygon) const {
+  std::vector<DrawingPoint> drawn(const std::vector<DrawingPoint>& polygon) const {
     std::vector<DrawingPoint> out;
     const size_t n = polygon.size();
     for (size_t i = 0; i < n; ++i) {
@@ -495,6 +495,26 @@ class Planner {
       if (SegmentDistance(p, polygon[(i + 1) % n], polygon[i]) > near_) out.push_back(polygon[i]);
     }
     return out.size() >= 3 ? out : polygon;
+  }
+
+  // A closed walk split into simple ones wherever it comes back to a node.
+  std::vector<std::vector<int32_t>> simple(const std::vector<int32_t>& walk) const {
+    std::vector<std::vector<int32_t>> out;
+    std::vector<int32_t> stack;
+    std::unordered_map<int32_t, size_t> place;  // a node's place on the stack, as a start
+    for (const int32_t h : walk) {
+      const auto found = place.find(origin(h));
+      if (found != place.end()) {
+        const size_t from = found->second;
+        for (size_t k = from; k < stack.size(); ++k) place.erase(origin(stack[k]));
+        out.emplace_back(stack.begin() + std::ptrdiff_t(from), stack.end());
+        stack.resize(from);
+      }
+      place[origin(h)] = stack.size();
+      stack.push_back(h);
+    }
+    if (!stack.empty()) out.push_back(std::move(stack));
+    return out;
   }
 
   std::vector<DrawingPoint> polygonOf(const std::vector<int32_t>& halves) const {
@@ -544,7 +564,7 @@ class Planner {
     loop.halves = std::move(halves);
     loop.face = face;
     loop.box = BoxOf(loop.polygon);
-    if (!PointInside(Drawn(loop.polygon), {}, loop.deep)) loop.deep = loop.polygon[0];
+    if (!PointInside(drawn(loop.polygon), {}, loop.deep)) loop.deep = loop.polygon[0];
     loops_.push_back(std::move(loop));
   }
 
@@ -612,6 +632,26 @@ class Planner {
         walked[c] = false;
         ends[size_t(origin(paths_[c].front()))].push_back({int32_t(c), true});
         ends[size_t(head(paths_[c].back()))].push_back({int32_t(c), false});
+      }
+      // Curves with a free end lead nowhere: they are open, and leave the
+      // count of ends where their other end is, so that a line drawn from a
+      // corner does not break the loop through it.
+      std::vector<int32_t> free;
+      for (size_t v = 0; v < nodes_.size(); ++v) {
+        if (ends[v].size() == 1) free.push_back(int32_t(v));
+      }
+      while (!free.empty()) {
+        const int32_t v = free.back();
+        free.pop_back();
+        if (ends[size_t(v)].size() != 1) continue;
+        const int32_t c = ends[size_t(v)][0].first;
+        walked[size_t(c)] = open[size_t(c)] = true;
+        for (const int32_t node : {origin(paths_[size_t(c)].front()), head(paths_[size_t(c)].back())}) {
+          std::vector<std::pair<int32_t, bool>>& at = ends[size_t(node)];
+          at.erase(std::remove_if(at.begin(), at.end(), [&](const auto& end) { return end.first == c; }),
+                   at.end());
+          if (at.size() == 1) free.push_back(node);
+        }
       }
       for (size_t v = 0; v < nodes_.size(); ++v) {
         if (ends[v].size() == 2) continue;
@@ -748,19 +788,24 @@ class Planner {
     }
     std::vector<Draft> closed, open;
     // Round a node where the region touches itself, the walk keeps to the
-    // face it is on.
+    // face it is on; a walk that comes back to a node is then split there,
+    // so that a hole touching the outline at a point is a hole of its own.
     std::vector<bool> used(bounds.size(), false);
     for (int32_t h0 = 0; h0 < int32_t(bounds.size()); ++h0) {
       if (!bounds[size_t(h0)] || used[size_t(h0)]) continue;
-      Draft draft;
+      std::vector<int32_t> walk;
       for (int32_t h = h0; h >= 0 && !used[size_t(h)];
            h = turn(h, [&](int32_t c) { return bounds[size_t(c)]; })) {
         used[size_t(h)] = true;
-        draft.halves.push_back(h);
+        walk.push_back(h);
       }
-      draft.area = SignedArea(polygonOf(draft.halves));
-      draft.role = draft.area > 0.0 ? ChainRole::Outer : ChainRole::Hole;
-      closed.push_back(std::move(draft));
+      for (std::vector<int32_t>& cycle : simple(walk)) {
+        Draft draft;
+        draft.halves = std::move(cycle);
+        draft.area = SignedArea(polygonOf(draft.halves));
+        draft.role = draft.area > 0.0 ? ChainRole::Outer : ChainRole::Hole;
+        closed.push_back(std::move(draft));
+      }
     }
     // The other edges kept: from each node where other than two of them
     // meet, along nodes of two, to the next such node; what is left closes
@@ -868,13 +913,25 @@ class Planner {
       }
       plan_.chains.push_back(std::move(chain));
     }
-    // Each hole's point: inside it and outside what lies directly in it.
+    // Each hole's point: inside it, outside what lies directly in it and
+    // off the loose lines in it (each taken there and back, a polygon
+    // without area).
+    std::vector<std::vector<DrawingPoint>> lines;
+    for (size_t k = closedCount_; k < drafts.size(); ++k) {
+      std::vector<DrawingPoint> line = polygonOf(drafts[k].halves);
+      for (size_t i = drafts[k].halves.size(); i-- > 0;) line.push_back(at(head(drafts[k].halves[i])));
+      lines.push_back(std::move(line));
+    }
     for (size_t k = 0; k < closedCount_; ++k) {
       ImportChain& hole = plan_.chains[k];
       if (hole.role != ChainRole::Hole) continue;
       std::vector<std::vector<DrawingPoint>> within;
       for (size_t m = k + 1; m < closedCount_; ++m) {
         if (plan_.chains[m].parent == int32_t(k)) within.push_back(polygons[m]);
+      }
+      for (const std::vector<DrawingPoint>& line : lines) {
+        const DrawingPoint a = line[0], b = line[1];
+        if (Inside(polygons[k], {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0})) within.push_back(line);
       }
       if (!PointInside(polygons[k], within, hole.holePoint)) hole.holePoint = polygons[k][0];
     }

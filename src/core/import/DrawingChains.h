@@ -52,8 +52,9 @@ struct ImportOptions {
 };
 
 // An outer contour (counter-clockwise), a hole (clockwise, with a hole
-// point), a closed chain nested in a solid one and meshed with it
-// (counter-clockwise), or a chain that does not close.
+// point), a closed chain with the meshed part on both sides, such as a
+// nested one chosen as a region (counter-clockwise), or a chain that does
+// not close, inside the meshed part or loose.
 enum class ChainRole { Outer, Hole, Region, Open };
 
 struct ImportSegment {
@@ -90,9 +91,9 @@ struct JoinedGap {
 struct ImportPlan {
   std::vector<DrawingPoint> points;  // in walking order, chain by chain
   std::vector<ImportSegment> segments;
-  std::vector<ImportChain> chains;  // outer ones first, by falling area
-  // The closed chains lying directly in a solid one, which may be holes or
-  // regions, in ImportChain order.
+  std::vector<ImportChain> chains;  // closed ones first, by falling area
+  // The closed chains that run along a drawn loop lying directly in a
+  // meshed one, which may be holes or regions, in ImportChain order.
   std::vector<int32_t> nested;
   // The counts when they would pass any table by far: no points or
   // segments are made then.

@@ -394,7 +394,7 @@ TEST(DxfRegions, EnclosedAreaAsDrawn) {
 // ends (ten, then a count) and the join distance that closes them, and the
 // model stays as it was. With it, the summary names the gaps closed; a
 // stray line is listed as loose ends, a circle smaller than the join as
-// skipped.
+// skipped, or, when nothing else is left, as what the join swallowed.
 TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
   const DxfResult read = Read("szczeliny.dxf");
   ASSERT_TRUE(read.ok) << read.message;
@@ -442,6 +442,15 @@ TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
   EXPECT_NE(s.find("\nPominięto: kontury mniejsze niż odległość łączenia 1 (największy 0,01)."),
             std::string::npos)
       << s;
+  // A join that swallows the only contour leaves nothing, and says why.
+  const ImportPlan gone =
+      PlanImport(Of({Arc({0, 0}, {1, 0}, {0, 1}, 0, kTurn)}), {1.0, {0.1, 0}, 5.0, {}, {}});
+  const ImportOutcome nothing = ApplyImport(m, gone, d, physics, ',');
+  EXPECT_FALSE(nothing.done);
+  EXPECT_NE(
+      nothing.message.find("Zniknęły kontury mniejsze niż odległość łączenia: 1 (największy 2); zmniejsz ją"),
+      std::string::npos)
+      << nothing.message;
 }
 
 // Drawn shapes that touch or overrun each other: a hole whose side runs

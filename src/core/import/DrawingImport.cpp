@@ -150,7 +150,7 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
     out.message = *refusal;
     return out;
   }
-  if (plan.segments.empty()) {
+  if (plan.segments.empty() && plan.vanished == 0) {
     out.message = "Na wybranych warstwach nie ma nic do zaimportowania.";
     return out;
   }
@@ -165,6 +165,11 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
     if (!plan.looseEnds.empty()) {
       out.message += " Kontury się nie zamykają; luźne końce (" + Thousands(int64_t(plan.looseEnds.size())) +
                      "):" + LooseEndsText(plan, drawing, decimalPoint);
+    }
+    if (plan.vanished > 0) {
+      out.message += "\nZniknęły kontury mniejsze niż odległość łączenia: " + std::to_string(plan.vanished) +
+                     " (największy " + Plain(plan.vanishedSize, decimalPoint) +
+                     "); zmniejsz ją, by je zachować.";
     }
     return out;
   }

@@ -9,7 +9,8 @@
 Each drawing knows its true curves; the mesh the program exports (VTU, read
 by meshio) must have its boundary nodes on them within the chord tolerance,
 closed loops without double nodes, loops turned by their nesting, no
-triangle in a hole, and the drawing's area within the chords' bound."""
+triangle in a hole, elements between two meshed parts only where the
+drawing's parts meet, and the drawing's area within the chords' bound."""
 
 import math
 import os

@@ -53,8 +53,8 @@ struct DrawingSettings {
 // model just initialised, its summary to `messages`; false, with the reason
 // in `why`, when it cannot. The program hands in its DXF import; the core
 // itself reads projects only.
-using DrawingReader = std::function<bool(const std::string& path, const DrawingSettings& settings, Model& model,
-                                         std::string& why, std::ostream& messages)>;
+using DrawingReader = std::function<bool(const std::string& path, const DrawingSettings& settings,
+                                         Model& model, std::string& why, std::ostream& messages)>;
 
 // Runs it: `args` without the program's name. Messages, in the program's
 // words, go to `messages`; nothing is written to OUT unless the export

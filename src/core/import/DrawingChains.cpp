@@ -314,7 +314,9 @@ class Planner {
     fine_ = std::max(kMergeFraction * d_.extent.diagonal() * s, 4.0 * FLT_EPSILON * size);
     near_ = std::max(std::isfinite(o_.join) ? o_.join * s : 0.0, fine_);
     cell_ = near_ > 0.0 ? near_ : 1.0;
-    plan_.join = s > 0.0 ? near_ / s : 0.0;
+    // As the user asked for it: the millionth of the size joins only what
+    // meets, which the user knows as 0.
+    plan_.join = s > 0.0 && near_ > fine_ ? near_ / s : 0.0;
     nodeOf_.resize(raw_.size());
     for (size_t i = 0; i < raw_.size(); ++i) {
       double r = 0.0;

@@ -102,7 +102,7 @@ struct ImportPlan {
   int32_t duplicates = 0;  // segments drawn twice, taken once
   // No part of the drawing is enclosed, so nothing would be meshed.
   bool noRegion = false;
-  double join = 0.0;  // the join distance used, in drawing units
+  double join = 0.0;  // the join distance used, in drawing units; 0 when only ends that meet are joined
   std::vector<LooseEnd> looseEnds;
   // Gaps wider than a millionth of the drawing's size that the join closed,
   // widest first.

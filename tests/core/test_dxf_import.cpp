@@ -418,8 +418,7 @@ TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
   const std::string& r = refused.message;
   EXPECT_NE(r.find("nie obejmuje żadnego zamkniętego obszaru"), std::string::npos) << r;
   EXPECT_NE(r.find("luźne końce (12):\n  (0; 0): przerwa 0,0113"), std::string::npos) << r;
-  EXPECT_NE(r.find("\n  i 2 innych\nZwiększ odległość łączenia do 0,02 (teraz 0)"), std::string::npos)
-      << r;
+  EXPECT_NE(r.find("\n  i 2 innych\nZwiększ odległość łączenia do 0,02 (teraz 0)"), std::string::npos) << r;
 
   // A stray line and a circle that the join shrinks to a point.
   d.curves.push_back(Line({100, 0}, {100, 50}));

@@ -45,6 +45,8 @@ class Cursor {
     return true;
   }
   bool atEnd() const { return pos_ == bytes_.size(); }
+  // Whether `count` records of at least `size` bytes each can still follow.
+  bool holds(uint32_t count, size_t size) const { return (bytes_.size() - pos_) / size >= count; }
 
  private:
   std::string_view bytes_;
@@ -107,7 +109,12 @@ std::optional<DxfResult> DecodeDrawingReply(std::string_view bytes) {
   }
   Drawing& d = r.drawing;
   uint32_t layers = 0, kinds = 0, curves = 0;
-  if (!in.get(d.insUnits) || !in.get(layers) || layers > uint32_t(kDrawingMaxLayers)) return std::nullopt;
+  // A count is believed only as far as the bytes left can hold it, so that
+  // a short reply never makes the program allocate much.
+  if (!in.get(d.insUnits) || !in.get(layers) || layers > uint32_t(kDrawingMaxLayers) ||
+      !in.holds(layers, 2 * sizeof(int32_t))) {
+    return std::nullopt;
+  }
   d.layers.resize(layers);
   for (DrawingLayer& layer : d.layers) {
     if (!in.text(layer.name, kMaxLayerName) || !in.get(layer.entities) || layer.entities < 0)
@@ -124,7 +131,10 @@ std::optional<DxfResult> DecodeDrawingReply(std::string_view bytes) {
     }
     d.skipped.emplace_hint(d.skipped.end(), std::move(name), n);
   }
-  if (!in.get(curves) || curves < 1 || curves > uint32_t(kDrawingMaxCurves)) return std::nullopt;
+  if (!in.get(curves) || curves < 1 || curves > uint32_t(kDrawingMaxCurves) ||
+      !in.holds(curves, kCurveBytes)) {
+    return std::nullopt;
+  }
   d.curves.resize(curves);
   for (DrawingCurve& c : d.curves) {
     uint8_t kind = 0, closed = 0;

@@ -158,6 +158,13 @@ class MainWindowTest : public QObject {
     progress->pump();
     QVERIFY(window->findChild<QProgressDialog*>(u"postep"_s)->isVisible());
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+    // Enter and Space on its focused "Anuluj" do not cancel; Escape does.
+    QPushButton* focused = window->findChild<QProgressDialog*>(u"postep"_s)->findChild<QPushButton*>();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) QTest::keyClick(focused, key);
+    progress->pump();
+    QVERIFY(!progress->cancelled());
+    QTest::keyClick(focused, Qt::Key_Escape);
+    QVERIFY(progress->cancelled());
     progress.reset();
     QTest::qWait(QApplication::doubleClickInterval() + 50);
   }

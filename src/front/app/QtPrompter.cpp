@@ -90,7 +90,8 @@ class ClickQuarantine : public QObject {
 
 // Until it shows, the window paints but takes no input: Escape cancels, and
 // any other key or click is dropped rather than left to act once the work
-// is over. Once shown, input reaches only its "Anuluj". It is not modal, so
+// is over. Once shown, input reaches only its "Anuluj", and of the keys
+// only Escape cancels. It is not modal, so
 // that closing the main window reaches the program (and cancels the work);
 // the filter keeps every other input from the main window instead.
 class QtProgress : public Progress, public QObject {
@@ -141,6 +142,12 @@ class QtProgress : public Progress, public QObject {
         !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
       cancelled_ = true;
       return true;
+    }
+    // Enter or Space meant for what comes after the work would press the
+    // focused "Anuluj": only a click on it, or Escape, cancels.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) return true;
     }
     return !inDialog(target);  // input for the dialog goes on to it; all other is dropped
   }

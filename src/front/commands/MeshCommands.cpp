@@ -58,7 +58,7 @@ void MeshCommands::generateMesh() {
   if (limit_.large) prompt += QStringLiteral("\n(") + LimitText(limit_) + u')';
   const std::optional<QString> text = c_.prompter.input(kMeshTitle, prompt, GeneralText(kOfferedArea));
   if (!text) return;
-  const std::optional<double> area = ParseNumber(*text);
+  const std::optional<double> area = ParseTypedNumber(*text);
   if (!area || !(*area > 0.0)) return;
   lastArea_ = *area;
   if (c_.state.model.elementCount < 3) return;

@@ -65,14 +65,20 @@ std::optional<float> ParseFloat(const QString& text) {
   return static_cast<float>(*value);
 }
 
-std::optional<float> ParseCoordinate(const QString& text) {
-  if (const std::optional<float> value = ParseFloat(text)) return value;
+std::optional<double> ParseTypedNumber(const QString& text) {
+  if (const std::optional<double> value = ParseNumber(text)) return value;
   QLocale c = QLocale::c();
   c.setNumberOptions(QLocale::RejectGroupSeparator);
   bool ok = false;
-  const auto value = static_cast<float>(c.toDouble(text.trimmed(), &ok));
+  const double value = c.toDouble(text.trimmed(), &ok);
   if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;
+}
+
+std::optional<float> ParseCoordinate(const QString& text) {
+  const std::optional<double> value = ParseTypedNumber(text);
+  if (!value || !std::isfinite(static_cast<float>(*value))) return std::nullopt;
+  return static_cast<float>(*value);
 }
 
 QString DecimalsText(double value, int decimals) {

@@ -24,8 +24,10 @@ std::optional<double> ParseNumber(const QString& text);
 // A number as stored in single precision; empty when the text is not a
 // number or the number is not finite once narrowed ("1e39").
 std::optional<float> ParseFloat(const QString& text);
-// A coordinate as typed: like ParseFloat, but a point is taken as the
-// decimal separator too, since users type both.
+// A number as typed: like ParseNumber, but a point is taken as the decimal
+// separator too, since users type both.
+std::optional<double> ParseTypedNumber(const QString& text);
+// A coordinate as typed: ParseTypedNumber as stored in single precision.
 std::optional<float> ParseCoordinate(const QString& text);
 // Fixed-point with the given decimals in the user's locale: "%.3f".
 QString DecimalsText(double value, int decimals);

@@ -1,10 +1,12 @@
 #include "front/commands/SolveCommands.h"
 
+#include <QBuffer>
 #include <QDialog>
 #include <atomic>
 #include <chrono>
 #include <future>
 
+#include "core/files/SafeFile.h"
 #include "core/results/Solution.h"
 #include "front/commands/CommandContext.h"
 #include "front/solve/ResultsWindow.h"
@@ -135,7 +137,12 @@ void SolveCommands::saveImage() {
   options.confirmOverwrite = true;
   const std::optional<QString> name = c_.prompter.saveFileName(options);
   if (!name) return;
-  if (!image_().save(*name, "PNG")) {
+  // Encoded in memory first, then written as every file of the program is:
+  // a failed save never leaves half a picture over the previous one.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !image_().save(&buffer, "PNG") ||
+      !WriteFileAtomically(LocalPath(*name), std::string_view(png.constData(), size_t(png.size())))) {
     c_.prompter.message(QStringLiteral("Nie udało się zapisać obrazu do pliku %1.").arg(*name), title,
                         MessageIcon::Stop);
   }

@@ -1,9 +1,19 @@
 // "Plik" and "Edycja" under a scripted prompter: new, open, save and the
-// exports, and undo and redo of every change.
+// exports, undo and redo of every change, and the recovery copy.
 
+#include <utime.h>
+
+#include <QAction>
+#include <QDateTime>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <iostream>
 #include <sstream>
 
 #include "CommandsTestKit.h"
@@ -12,9 +22,45 @@
 #include "core/batch/BatchExport.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
+#include "core/files/Recovery.h"
 #include "core/state/History.h"
+#include "front/app/MainWindow.h"
 
 namespace {
+
+// The recovery copies in a folder: their project files' names.
+QStringList Copies(const QString& folder) {
+  return QDir(folder).entryList({u"*.vdk"_s}, QDir::Files);
+}
+
+// A change of the project, recorded as any command records it.
+void Change(Rig& r) {
+  r.commands->tracked(u"zmiana"_s, [&r] {
+    (void)AppendInternalNode(r.model(), InternalNode{float(r.model().internalNodeCount), 0.5f});
+  });
+}
+
+// The project this suite's crashing child leaves: plate.vdk with one
+// internal node more.
+std::string ChildsProject() {
+  auto m = std::make_unique<Model>();
+  (void)LoadProjectFile(TestData("plate.vdk"), *m);
+  (void)AppendInternalNode(*m, InternalNode{float(m->internalNodeCount), 0.5f});
+  return FormatProjectFile(*m);
+}
+
+// Run as a child of the suite: opens plate.vdk, changes it, tells the
+// parent once its recovery copy is written, and waits to be killed.
+int LeaveRecoveryCopyAndWait() {
+  Rig r;
+  const std::string folder = RecoveryFolder();
+  r.commands->files().keepRecoveryCopies(folder, std::chrono::milliseconds(20));
+  r.commands->files().openProjectFile(QString::fromStdString(TestData("plate.vdk")));
+  Change(r);
+  if (!QTest::qWaitFor([&] { return Copies(QString::fromStdString(folder)).size() == 1; }, 30000)) return 1;
+  std::cout << "ready" << std::endl;
+  for (;;) QTest::qWait(1000);
+}
 
 class FileCommandsTest : public QObject {
   Q_OBJECT
@@ -229,6 +275,192 @@ class FileCommandsTest : public QObject {
     QCOMPARE(QString::fromStdString(r.state->history.redoName()), u"usunięcie elementu 1"_s);
   }
 
+  // "Zapisz" (Ctrl+S) writes the caption's file without a dialog; with no
+  // file yet it is "Zapisz jako". "Zapisz jako" and the toolbar's button
+  // still ask. No two items share a shortcut, no two in "Plik" a letter.
+  void saveWritesTheCaptionsFileWithoutADialog() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"płyta.vdk"_s);
+    ScriptedPrompter prompter;
+    MainWindow window(&prompter);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Model& m = window.state().model;
+    const auto ctrlS = [&] { QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier); };
+    const auto change = [&](float x) {
+      window.commands().tracked(u"zmiana"_s, [&] { (void)AppendNode(m, Node{x, 1}); });
+    };
+    ResetModelData(m);
+    ctrlS();
+    change(1);
+    prompter.fileNames = {path};
+    ctrlS();
+    QCOMPARE(prompter.log, QStringList({u"stop Błąd zapisu: Ilość węzłów równa 0"_s, u"save Zapis pliku: "_s,
+                                        "note Zapis do pliku: Zapisano dane do pliku "_L1 + path}));
+    QCOMPARE(window.windowTitle(), "Vendrel korbel v1.0 "_L1 + path + u"[*]"_s);
+    for (const float x : {2.0f, 3.0f}) {
+      change(x);
+      QVERIFY(window.isWindowModified());
+      ctrlS();
+      QVERIFY(!window.isWindowModified());
+      QCOMPARE(ReadFileBytes(path.toStdString()), FormatProjectFile(m));
+    }
+    QCOMPARE(prompter.log.size(), 3);
+    // A failed save says so and keeps the "*".
+    QVERIFY(QDir(dir.path()).removeRecursively());
+    change(4);
+    ctrlS();
+    QCOMPARE(prompter.log.last(), u"stop Błąd operacji dyskowej: Nie można zapisać do pliku"_s);
+    QVERIFY(window.isWindowModified());
+    prompter.fileNames = {std::nullopt, std::nullopt};
+    window.findChild<QAction*>(u"actionSaveAs"_s)->trigger();
+    window.findChild<QToolButton*>(u"ZapiszB"_s)->click();
+    QCOMPARE(prompter.log.mid(4), QStringList(2, u"save Zapis pliku: "_s));
+
+    QStringList shortcuts, letters;
+    for (QAction* a : window.findChildren<QAction*>()) {
+      if (!a->shortcut().isEmpty()) shortcuts << a->shortcut().toString();
+    }
+    for (QAction* a : window.menuBar()->actions().first()->menu()->actions()) {
+      const qsizetype amp = a->text().indexOf(u'&');
+      if (amp >= 0) letters << a->text().mid(amp + 1, 1).toLower();
+    }
+    QVERIFY(shortcuts.contains(u"Ctrl+S"_s) && letters.contains(u"z"_s));
+    QCOMPARE(QSet(shortcuts.begin(), shortcuts.end()).size(), shortcuts.size());
+    QCOMPARE(QSet(letters.begin(), letters.end()).size(), letters.size());
+    prompter.answers = {true};
+  }
+
+  // While the project differs from its file a copy of it is kept, and it
+  // goes whenever the project is its file again or a new one.
+  void recoveryCopyFollowsUnsavedChanges() {
+    QTemporaryDir dir, files;
+    const QString path = files.filePath(u"p.vdk"_s);
+    Rig r;
+    r.triangle();
+    r.commands->files().keepRecoveryCopies(dir.path().toStdString(), std::chrono::milliseconds(0));
+    const auto run = [&r](auto command, std::deque<bool> answers = {}) {
+      return [&r, command, answers] {
+        r.prompter.answers = answers;
+        r.prompter.fileNames = {QString::fromStdString(r.model().CaptionText).section(u' ', 3)};
+        r.commands->run(command);
+      };
+    };
+    r.commands->setCaption("Vendrel korbel v1.0 "_L1 + path);
+    const std::pair<const char*, std::function<void()>> backToAFile[] = {
+        {"Zapisz", run(&FileCommands::saveToCurrentFile)},
+        {"Cofnij", [undo = run(&HistoryCommands::undo)] { undo(), undo(); }},
+        {"Zapisz jako", run(&FileCommands::saveProject)},
+        {"Otwórz", run(&FileCommands::openProject, {true})},
+        {"Nowy", run(&FileCommands::newProject, {true})},
+    };
+    for (const auto& [name, clean] : backToAFile) {
+      Change(r);
+      QTRY_COMPARE(Copies(dir.path()).size(), 1);
+      const std::string copy = dir.filePath(Copies(dir.path())[0]).toStdString();
+      QCOMPARE(ReadFileBytes(copy), FormatProjectFile(r.model()));
+      Change(r);  // refreshed after each change
+      QTRY_COMPARE(ReadFileBytes(copy), FormatProjectFile(r.model()));
+      clean();
+      QVERIFY2(r.state->history.isClean() && Copies(dir.path()).isEmpty(), name);
+    }
+  }
+
+  // The end after the question writes the copy at once (or removes it
+  // when nothing is unsaved); the next start offers each left copy, the
+  // newest first: "Nie" deletes it, "Tak" restores it as unsaved work.
+  void endingKeepsTheCopyAndTheNextStartOffersIt() {
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    const QDateTime times[] = {QDateTime(QDate(2026, 3, 5), QTime(14, 7)),
+                               QDateTime(QDate(2026, 3, 4), QTime(9, 30))};
+    const QString names[] = {u"/dom/ściana.vdk"_s, QString()};
+    std::string projects[2];
+    for (int i = 0; i < 2; ++i) {
+      Rig r;
+      r.commands->files().keepRecoveryCopies(folder, std::chrono::hours(1));
+      if (!names[i].isEmpty()) r.commands->setCaption("Vendrel korbel v1.0 "_L1 + names[i]);
+      Change(r);
+      r.prompter.answers = {false, true};
+      QVERIFY(!r.commands->files().confirmExit());
+      const QStringList before = Copies(dir.path());
+      QCOMPARE(before.size(), qsizetype(i));
+      QVERIFY(r.commands->files().confirmExit());
+      projects[i] = FormatProjectFile(r.model());
+      QStringList now = Copies(dir.path());
+      for (const QString& old : before) now.removeOne(old);
+      QCOMPARE(now.size(), 1);
+      const QString copy = dir.filePath(now[0]);
+      QCOMPARE(ReadFileBytes(copy.toStdString()), projects[i]);
+      const utimbuf stamp{time_t(times[i].toSecsSinceEpoch()), time_t(times[i].toSecsSinceEpoch())};
+      QCOMPARE(::utime(QFile::encodeName(copy).constData(), &stamp), 0);
+    }
+    {
+      Rig unchanged;  // ends with nothing unsaved: no copy
+      unchanged.commands->files().keepRecoveryCopies(folder, std::chrono::hours(1));
+      unchanged.prompter.answers = {true};
+      QVERIFY(unchanged.commands->files().confirmExit());
+    }
+    QCOMPARE(Copies(dir.path()).size(), 2);
+
+    Rig r;
+    r.commands->files().keepRecoveryCopies(folder, std::chrono::hours(1));
+    const auto start = std::make_unique<Model>(r.model());
+    r.prompter.answers = {false, true};
+    QVERIFY(r.commands->files().offerLeftCopies());
+    const QString question =
+        u"ask Przywrócenie projektu: Znaleziono niezapisany projekt %1 z %2. Przywrócić go?"_s;
+    QCOMPARE(r.prompter.log, QStringList({question.arg(names[0], u"05.03.2026 14:07"_s),
+                                          question.arg(u"bez nazwy"_s, u"04.03.2026 09:30"_s)}));
+    QCOMPARE(FormatProjectFile(r.model()), projects[1]);
+    QCOMPARE(r.lastCaption(), u"Vendrel Korbel v1.0"_s);
+    QVERIFY(!r.state->history.isClean());
+    // The only copy left is the program's own, of the restored work.
+    QCOMPARE(Copies(dir.path()).size(), 1);
+    QCOMPARE(ReadFileBytes(dir.filePath(Copies(dir.path())[0]).toStdString()), projects[1]);
+    r.commands->run(&HistoryCommands::undo);
+    QVERIFY(SameProject(r.model(), *start) && Copies(dir.path()).isEmpty());
+  }
+
+  // A program killed outright (SIGKILL) leaves the work of its last
+  // refresh; the next start restores it byte for byte, under its file's
+  // name, as unsaved. A program still running is not offered.
+  void killedProgramsWorkComesBack() {
+    QTemporaryDir dir;
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+    const auto restore =
+        qScopeGuard([&] { old.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", old); });
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {u"--leave-recovery-copy"_s});
+    QVERIFY(child.waitForReadyRead(60000));
+    QCOMPARE(child.readAllStandardOutput(), QByteArray("ready\n"));
+    const QString folder = QString::fromStdString(RecoveryFolder());
+    QVERIFY(folder.startsWith(dir.path()));
+    {
+      Rig running;
+      running.commands->files().keepRecoveryCopies(folder.toStdString());
+      QVERIFY(!running.commands->files().offerLeftCopies());
+      QVERIFY(running.prompter.log.isEmpty());
+    }
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    const QDateTime written = QFileInfo(folder + u"/"_s + Copies(folder).value(0)).lastModified();
+
+    Rig r;
+    r.commands->files().keepRecoveryCopies(folder.toStdString());
+    r.prompter.answers = {true};
+    QVERIFY(r.commands->files().offerLeftCopies());
+    const QString plate = QString::fromStdString(TestData("plate.vdk"));
+    QCOMPARE(r.prompter.log,
+             QStringList(u"ask Przywrócenie projektu: Znaleziono niezapisany projekt %1 z %2. "
+                         u"Przywrócić go?"_s.arg(plate, written.toString(u"dd.MM.yyyy HH:mm"_s))));
+    QCOMPARE(FormatProjectFile(r.model()), ChildsProject());
+    QCOMPARE(r.lastCaption(), "Vendrel korbel v1.0 "_L1 + plate);
+    QVERIFY(!r.state->history.isClean());
+  }
+
   void exportWritesTheLayoutOfTheNameWithItsMessage() {
     QTemporaryDir dir;
     Rig r;
@@ -324,5 +556,12 @@ class FileCommandsTest : public QObject {
 
 }  // namespace
 
-QTEST_MAIN(FileCommandsTest)
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc == 2 && qstrcmp(argv[1], "--leave-recovery-copy") == 0) return LeaveRecoveryCopyAndWait();
+  FileCommandsTest test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_file_commands.moc"

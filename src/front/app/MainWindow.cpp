@@ -116,6 +116,7 @@ std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
       {"&Plik", "actionNew", "&Nowy", "", &W::run<&FileCommands::newProject>},
       {"&Plik", "actionOpen", "&Otwórz", "Ctrl+O", &W::run<&FileCommands::openProject>},
       {"&Plik", "actionImportDxf", "&Importuj DXF...", "", &W::run<&ImportCommands::importDxf>},
+      {"&Plik", "actionSave", "&Zapisz", "Ctrl+S", &W::run<&FileCommands::saveToCurrentFile>},
       {"&Plik", "actionSaveAs", "Zapisz &jako", "", &W::run<&FileCommands::saveProject>},
       {"&Plik", nullptr, "", "", nullptr},
       {"&Plik", "actionExport", "&Eksportuj do ...", "Ctrl+E", &W::run<&FileCommands::exportMesh>},

@@ -10,6 +10,7 @@
 
 #include "core/batch/BatchExport.h"
 #include "core/files/ExitCleanup.h"
+#include "core/files/Recovery.h"
 #include "core/import/BatchDrawing.h"
 #include "front/app/MainWindow.h"
 #include "front/app/PolishTranslation.h"
@@ -74,12 +75,17 @@ int main(int argc, char** argv) {
   InstallPolishTranslation();
   try {
     MainWindow window;
+    FileCommands& files = window.commands().files();
+    files.keepRecoveryCopies(RecoveryFolder());
     window.show();
-    if (!parser.positionalArguments().isEmpty()) {
-      // Opened once the window is on the screen, so its messages stand over it.
-      const QString path = parser.positionalArguments().first();
-      QTimer::singleShot(0, &window, [&window, path] { window.commands().files().openProjectFile(path); });
-    }
+    // Asked once the window is on the screen, so the questions and messages
+    // stand over it: first whether to restore work a program left unsaved
+    // when it ended, then the project named at start, unless work was
+    // restored.
+    const QString path = parser.positionalArguments().value(0);
+    QTimer::singleShot(0, &window, [&files, path] {
+      if (!files.offerLeftCopies() && !path.isEmpty()) files.openProjectFile(path);
+    });
     return QApplication::exec();
   } catch (const std::exception& e) {
     // Whatever escapes start-up or the event loop is shown before the end.

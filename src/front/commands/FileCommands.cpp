@@ -1,11 +1,14 @@
 #include "front/commands/FileCommands.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
+#include "core/files/Recovery.h"
 #include "core/results/Solution.h"
 #include "front/commands/CommandContext.h"
 #include "front/ui/Prompter.h"
@@ -25,7 +28,13 @@ QString FileCaption(const QString& path) {
   return QStringLiteral("Vendrel korbel v1.0 %1").arg(path);
 }
 
+const QString kNewCaption = QStringLiteral("Vendrel Korbel v1.0");
+
 }  // namespace
+
+FileCommands::FileCommands(CommandContext& context) : c_(context) {}
+
+FileCommands::~FileCommands() = default;
 
 void FileCommands::newProject() {
   if (!c_.prompter.ask(QStringLiteral("Tworząc nowy projekt utracisz wszystkie dane..."),
@@ -36,7 +45,7 @@ void FileCommands::newProject() {
   c_.cleanAfterStep();
   ModelReset(c_.state);
   emit c_.statusTextChanged(3, QStringLiteral(" "));
-  c_.setCaption(QStringLiteral("Vendrel Korbel v1.0"));
+  c_.setCaption(kNewCaption);
   emit c_.repaintRequested();
 }
 
@@ -75,24 +84,48 @@ void FileCommands::loadProject(const QString& path) {
                       MessageIcon::Exclamation);
 }
 
+bool FileCommands::nothingToSave() {
+  if (c_.state.model.nodeCount != 0) return false;
+  c_.prompter.message(QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"),
+                      MessageIcon::Stop);
+  return true;
+}
+
 void FileCommands::saveProject() {
-  if (c_.state.model.nodeCount == 0) {
-    c_.prompter.message(QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"),
-                        MessageIcon::Stop);
-    return;
-  }
+  if (nothingToSave()) return;
   const std::optional<QString> path =
       c_.prompter.saveFileName(ProjectDialog(QStringLiteral("Zapis pliku"), true));
-  if (!path) return;
-  const FileResult r = SaveProjectFile(c_.state.model, LocalPath(*path));
+  if (path) saveTo(*path, true);
+}
+
+void FileCommands::saveToCurrentFile() {
+  const QString path = currentFile();
+  if (path.isEmpty()) {
+    saveProject();
+  } else if (!nothingToSave()) {
+    // The caption's "*" going is the sign that it was saved.
+    saveTo(path, false);
+  }
+}
+
+void FileCommands::saveTo(const QString& path, bool announce) {
+  const FileResult r = SaveProjectFile(c_.state.model, LocalPath(path));
   if (!r.ok) {
     c_.prompter.message(QString::fromStdString(r.message), kDiskErrorTitle, MessageIcon::Stop);
     return;
   }
-  c_.setCaption(FileCaption(*path));
+  c_.setCaption(FileCaption(path));
   c_.markClean();
-  c_.prompter.message(QStringLiteral("Zapisano dane do pliku %1").arg(*path),
-                      QStringLiteral("Zapis do pliku"), MessageIcon::Exclamation);
+  if (announce) {
+    c_.prompter.message(QStringLiteral("Zapisano dane do pliku %1").arg(path),
+                        QStringLiteral("Zapis do pliku"), MessageIcon::Exclamation);
+  }
+}
+
+QString FileCommands::currentFile() const {
+  const QString caption = QString::fromStdString(c_.state.model.CaptionText);
+  const QString prefix = FileCaption(QString());
+  return caption.startsWith(prefix) ? caption.mid(prefix.size()) : QString();
 }
 
 void FileCommands::exportMesh() {
@@ -166,6 +199,89 @@ void FileCommands::exportOpenFormat() {
 }
 
 bool FileCommands::confirmExit() {
-  return c_.prompter.ask(QStringLiteral("Zakończyć działanie programu ?"),
-                         QStringLiteral("Zakończenie pracy programu"));
+  if (!c_.prompter.ask(QStringLiteral("Zakończyć działanie programu ?"),
+                       QStringLiteral("Zakończenie pracy programu"))) {
+    return false;
+  }
+  if (recovery_) {
+    refresh_->stop();
+    if (c_.state.history.isClean()) {
+      recovery_->remove();
+    } else {
+      writeRecoveryCopy();
+    }
+  }
+  return true;
+}
+
+void FileCommands::keepRecoveryCopies(const std::string& folder, std::chrono::milliseconds delay) {
+  if (folder.empty()) return;
+  recovery_ = std::make_unique<RecoveryCopy>(folder);
+  refresh_ = std::make_unique<QTimer>();
+  refresh_->setSingleShot(true);
+  refresh_->setInterval(delay);
+  QObject::connect(refresh_.get(), &QTimer::timeout, refresh_.get(), [this] { writeRecoveryCopy(); });
+  // Every change of the project, its save, an undo or a redo tells the
+  // history, and the history tells whether the project differs from its file.
+  QObject::connect(&c_, &CommandContext::historyChanged, refresh_.get(),
+                   [this] { recoveryFollowsHistory(); });
+  recoveryFollowsHistory();
+}
+
+void FileCommands::recoveryFollowsHistory() {
+  if (c_.state.history.isClean()) {
+    refresh_->stop();
+    recovery_->remove();
+  } else if (!refresh_->isActive()) {
+    // Not restarted by further changes: work drawn without a pause is
+    // still written every few seconds.
+    refresh_->start();
+  }
+}
+
+void FileCommands::writeRecoveryCopy() {
+  // A failure is not shown: the work itself is untouched, and the next
+  // change tries again.
+  if (!c_.state.history.isClean()) {
+    (void)recovery_->write(FormatProjectFile(c_.state.model), currentFile().toStdString());
+  }
+}
+
+bool FileCommands::offerLeftCopies() {
+  if (!recovery_) return false;
+  for (LeftCopy& copy : FindLeftCopies(recovery_->folder())) {
+    const QString name = QString::fromStdString(copy.projectName);
+    const QString when =
+        QDateTime::fromSecsSinceEpoch(copy.writtenAt).toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+    if (!c_.prompter.ask(QStringLiteral("Znaleziono niezapisany projekt %1 z %2. Przywrócić go?")
+                             .arg(name.isEmpty() ? QStringLiteral("bez nazwy") : name, when),
+                         QStringLiteral("Przywrócenie projektu"))) {
+      DiscardLeftCopy(copy);
+      continue;
+    }
+    // A copy that cannot be read is told and deleted, and the next offered.
+    const FileResult readable = LoadProjectFile(copy.path, *std::make_unique<Model>());
+    if (!readable.ok) {
+      c_.prompter.message(QString::fromStdString(readable.message), QStringLiteral("Odczyt z pliku"),
+                          MessageIcon::Stop);
+      DiscardLeftCopy(copy);
+      continue;
+    }
+    // A step of the history, so the project differs from its file (the
+    // caption shows "*") and an undo goes back to the empty start.
+    c_.tracked(QStringLiteral("przywrócenie projektu"), [&] {
+      c_.nameStep(QStringLiteral("przywrócenie projektu"), true);
+      ModelReset(c_.state);
+      (void)LoadProjectFile(copy.path, c_.state.model);
+      c_.setCaption(name.isEmpty() ? kNewCaption : FileCaption(name));
+      emit c_.repaintRequested();
+    });
+    // This program's own copy is written before the old one goes, so that
+    // no moment is without one.
+    refresh_->stop();
+    writeRecoveryCopy();
+    DiscardLeftCopy(copy);
+    return true;
+  }
+  return false;
 }

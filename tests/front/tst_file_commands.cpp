@@ -328,7 +328,6 @@ class FileCommandsTest : public QObject {
     QVERIFY(shortcuts.contains(u"Ctrl+S"_s) && letters.contains(u"z"_s));
     QCOMPARE(QSet(shortcuts.begin(), shortcuts.end()).size(), shortcuts.size());
     QCOMPARE(QSet(letters.begin(), letters.end()).size(), letters.size());
-    prompter.answers = {true};
   }
 
   // While the project differs from its file a copy of it is kept, and it
@@ -339,10 +338,10 @@ class FileCommandsTest : public QObject {
     Rig r;
     r.triangle();
     r.commands->files().keepRecoveryCopies(dir.path().toStdString(), std::chrono::milliseconds(0));
-    const auto run = [&r](auto command, std::deque<bool> answers = {}) {
-      return [&r, command, answers] {
+    const auto run = [&r, &path](auto command, std::deque<bool> answers = {}) {
+      return [&r, &path, command, answers] {
         r.prompter.answers = answers;
-        r.prompter.fileNames = {QString::fromStdString(r.model().CaptionText).section(u' ', 3)};
+        r.prompter.fileNames = {path};
         r.commands->run(command);
       };
     };

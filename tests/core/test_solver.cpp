@@ -2,12 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "core/Fixtures.h"
+#include "core/boundary/Codes.h"
+#include "core/boundary/Physics.h"
 #include "core/cpu/VectorState.h"
+#include "core/files/ProjectFile.h"
+#include "core/lists/NumberList.h"
 #include "core/mesh/MeshDriver.h"
+#include "core/results/Solution.h"
 #include "core/solve/Factorisation.h"
 #include "core/solve/Solver.h"
 
@@ -232,7 +238,7 @@ const RefusalCase kRefusals[] = {
      0.0f,
      {kInsulated, {3.0f, 0.0f, 5.0f}, kInsulated, kInsulated},
      4,
-     "układ równań jest osobliwy"},
+     "elementów 1, 2, 3, 4, nie ma warunku, który ustala w niej wartość"},
     {"unknown potential kind",
      1,
      1.0f,
@@ -255,15 +261,28 @@ const RefusalCase kRefusals[] = {
      0.0f,
      {kInsulated, {1.0f}, kInsulated, kInsulated},
      4,
-     "λ musi być dodatnia (jest 0)"},
+     "λ musi być skończona i dodatnia (jest 0)"},
+    {"infinite conductivity",
+     1,
+     INFINITY,
+     0.0f,
+     {kInsulated, {1.0f}, kInsulated, kInsulated},
+     4,
+     "λ musi być skończona i dodatnia (jest nieskończona: liczba za duża dla typu float"},
     {"negative permeability",
      3,
      -2.5f,
      0.0f,
      {kInsulated, {1.0f}, kInsulated, kInsulated},
      4,
-     "μ musi być dodatnia (jest -2,5)"},
-    {"zero modulus", 10, 0.0f, 0.3f, {kFree, {2.0f}, kFree, kFree}, 4, "E musi być dodatni"},
+     "μ musi być skończona i dodatnia (jest -2,5)"},
+    {"zero modulus",
+     10,
+     0.0f,
+     0.3f,
+     {kFree, {2.0f}, kFree, kFree},
+     4,
+     "E musi być skończony i dodatni (jest 0)"},
     {"incompressible", 10, 200.0f, 0.5f, {kFree, {2.0f}, kFree, kFree}, 4, "(jest 0,5)"},
 };
 
@@ -333,6 +352,248 @@ TEST(Solver, StaleMeshRefusedPhysicsReadNowCancelLeavesNothing) {
   const std::atomic<bool> cancel{true};
   const SolveResult cancelled = Solve(*m, &cancel);
   EXPECT_TRUE(cancelled.cancelled && !cancelled.solved && cancelled.refusal.empty() && cancelled.u.empty());
+}
+
+MesherOptions RealMesher() {
+  MesherOptions mesher;
+  mesher.helperPath = MESHER_PATH;
+  return mesher;
+}
+
+// Every example that ships with the program solves to a field that varies,
+// with its flows or forces in balance; the results name each condition's
+// elements sorted, once each, at most twelve of them.
+TEST(Solver, EveryExampleSolvesToAFieldInBalance) {
+  int examples = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(EXAMPLES)) {
+    if (entry.path().extension() != ".vdk") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    ++examples;
+    auto m = NewProject();
+    ASSERT_TRUE(LoadProjectFile(entry.path().string(), *m).ok);
+    ASSERT_EQ(GenerateMesh(*m, 5.0, RealMesher()), MeshOutcome::Success);
+    const SolveResult r = Solve(*m);
+    ASSERT_TRUE(r.solved) << r.refusal;
+    EXPECT_FALSE(r.unloaded) << r.note;
+    const std::vector<double>& field = r.disc ? r.ux : r.u;
+    double low = INFINITY, high = -INFINITY;
+    for (size_t n = 1; n < field.size(); ++n) {
+      if (!std::isnan(field[n])) low = std::min(low, field[n]), high = std::max(high, field[n]);
+    }
+    EXPECT_GT(high - low, 1e-3 * std::max(std::abs(low), std::abs(high))) << low << " " << high;
+    double scale = std::abs(r.sources);
+    for (double q : r.inflow) scale += std::abs(q);
+    for (const auto& f : r.force) scale += std::abs(f[0]) + std::abs(f[1]);
+    EXPECT_GT(scale, 0.0);
+    EXPECT_LE(std::hypot(r.balance[0], r.balance[1]), 1e-9 * scale);
+    for (const ResultRow& row : ResultRows(Solution{*m, r})) {
+      if (!row.where.starts_with("element")) continue;
+      std::vector<int32_t> listed;
+      for (const char* at = row.where.c_str(); *at != 0 && !std::string_view(at).starts_with(" …"); ++at) {
+        if (std::isdigit(static_cast<unsigned char>(*at)) &&
+            !std::isdigit(static_cast<unsigned char>(at[-1])))
+          listed.push_back(std::atoi(at));
+      }
+      EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()) &&
+                  std::adjacent_find(listed.begin(), listed.end()) == listed.end() && listed.size() <= 12)
+          << row.where;
+    }
+  }
+  EXPECT_EQ(examples, 4);
+}
+
+// Numbers in a message come sorted, each once, and past twelve are counted.
+TEST(Solver, NumberListsAreSortedDistinctAndCutAfterTwelve) {
+  std::vector<int32_t> fifteen;
+  for (int32_t i = 15; i >= 1; --i) fifteen.insert(fifteen.end(), {i, i});
+  const std::pair<std::vector<int32_t>, std::string> lists[] = {
+      {{2, 3, 4, 3, 4, 2, 3, 2}, "2, 3, 4"},
+      {{12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 12}, "1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12"},
+      {fifteen, "1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 … i 3 dalszych"},
+  };
+  for (const auto& [numbers, text] : lists) EXPECT_EQ(NumberList(numbers), text);
+  // Every edge of three sides names a row that does not exist.
+  auto m = MeshedRectangle();
+  m->ProblemKind = 1;
+  m->BcTable[1] = {1.0f, 0.0f};
+  for (int32_t e : {Top, Left, Right}) m->ElementTable[e].bcNumber = 9;
+  EXPECT_EQ(Solve(*m).refusal, "Elementy 2, 3, 4 wskazują warunek nr 9, którego nie ma w tabeli warunków.");
+}
+
+// Nothing loads a problem whose sources, loads and held values are all
+// zero: it solves to zero and says so, with what would load it; one value
+// that is not zero loads it.
+TEST(Solver, AZeroAnswerSaysNothingLoadsIt) {
+  const auto meshed = MeshedRectangle();
+  struct Case {
+    const char* name;
+    int32_t problem;
+    float second;
+    std::array<BoundaryCondition, 4> rows;  // bottom, right, top, left
+    const char* loads;                      // what would load it; null when loaded
+  };
+  const char* potential = "strumień różny od zera (rodzaj 2)";
+  const char* disc = "obciążenie ciągłe różne od zera (rodzaj 1)";
+  const Case cases[] = {
+      {"held at zero, convecting to zero",
+       1,
+       0.0f,
+       {kInsulated, {1.0f}, kInsulated, {3.0f, 2.0f}},
+       potential},
+      {"a source", 1, 1.0f, {kInsulated, {1.0f}, kInsulated, {3.0f, 2.0f}}, nullptr},
+      {"convecting to 20", 2, 0.0f, {kInsulated, {1.0f}, kInsulated, {3.0f, 2.0f, 20.0f}}, nullptr},
+      {"a flux", 3, 0.0f, {BoundaryCondition{2.0f, 1.0f}, {1.0f}, kInsulated, kInsulated}, nullptr},
+      {"a disc held at zero", 10, 0.3f, {kFree, {2.0f}, kFree, kFree}, disc},
+      {"a disc held and pulled", 10, 0.3f, {kFree, {2.0f}, kFree, {1.0f, 1.0f}}, nullptr},
+      {"a disc moved", 10, 0.3f, {kFree, {2.0f}, kFree, {2.0f, 0.0f, 1e-3f}}, nullptr},
+  };
+  const std::string zero = "Nic nie obciąża zadania: rozwiązanie jest zerowe.";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto m = std::make_unique<Model>(*meshed);
+    m->ProblemKind = c.problem;
+    m->Conductivity = c.problem == 10 ? 200.0f : 2.0f;
+    m->SecondProperty = c.second;
+    for (int32_t k = 1; k <= 4; ++k) m->BcTable[k] = c.rows[size_t(k - 1)];
+    const SolveResult r = Solve(*m);
+    ASSERT_TRUE(r.solved) << r.refusal;
+    EXPECT_EQ(r.unloaded, c.loads != nullptr);
+    EXPECT_EQ(r.note.starts_with(zero), c.loads != nullptr) << r.note;
+    if (c.loads) {
+      EXPECT_NE(r.note.find(c.loads), std::string::npos) << r.note;
+    }
+    double largest = 0.0;
+    for (const auto* field : {&r.u, &r.ux, &r.uy}) {
+      for (size_t n = 1; n < field->size(); ++n) largest = std::max(largest, std::abs((*field)[n]));
+    }
+    EXPECT_EQ(largest == 0.0, c.loads != nullptr) << largest;
+    const Solution solution{*m, r};
+    const std::vector<ResultRow> rows = ResultRows(solution);
+    EXPECT_EQ(
+        std::count_if(rows.begin(), rows.end(), [&](const ResultRow& row) { return row.value == zero; }),
+        c.loads ? 1 : 0);
+    EXPECT_EQ(SolvedSummary(solution).find(zero) != std::string::npos, c.loads != nullptr);
+  }
+}
+
+// Whether a problem is held does not depend on how large its properties
+// are: held at T0 on the left and convecting on the right, the slab solves
+// to its exact linear field for λ from 1e-30 to 1e30; convecting on both
+// sides as well where double precision can tell the level.
+TEST(Solver, HoldingDoesNotDependOnTheScaleOfTheProperties) {
+  const auto meshed = MeshedRectangle();
+  constexpr double a1 = 2.0, a2 = 5.0, t1 = 20.0, t2 = 80.0;
+  for (const float lambda : {1e-30f, 1e-12f, 1e-3f, 1.0f, 1e6f, 1e12f, 1e30f}) {
+    for (const bool bothConvect : {false, true}) {
+      if (bothConvect && lambda > 1e6f) continue;
+      SCOPED_TRACE(testing::Message()
+                   << "λ = " << lambda << (bothConvect ? ", convecting on both sides" : ""));
+      auto m = std::make_unique<Model>(*meshed);
+      m->ProblemKind = 1;
+      m->Conductivity = lambda;
+      m->SecondProperty = 0.0f;
+      m->BcTable[Bottom] = m->BcTable[Top] = kInsulated;
+      m->BcTable[Right] = {3.0f, float(a2), float(t2)};
+      m->BcTable[Left] =
+          bothConvect ? BoundaryCondition{3.0f, float(a1), float(t1)} : BoundaryCondition{1.0f, float(t1)};
+      const double k = lambda;
+      // The flux k s crosses the slab: in at the right by convection, out
+      // at the left by convection or into the held edge.
+      const double s = bothConvect ? (t2 - t1) / (L + k / a1 + k / a2) : a2 * (t2 - t1) / (k + a2 * L);
+      const double left = bothConvect ? t1 + k * s / a1 : t1;
+      const SolveResult r = Solve(*m);
+      ASSERT_TRUE(r.solved) << r.refusal;
+      EXPECT_LE(RelativeError(*m, r.u, [&](double x, double) { return left + s * (x - X0); }), 1e-9);
+    }
+  }
+}
+
+// A piece of the region that nothing holds is named by its elements and
+// where it lies, while the piece beside it is held.
+TEST(Solver, AnUnheldPieceIsNamed) {
+  auto meshed = NewProject();
+  AddContour(*meshed, {{0, 0}, {2, 0}, {2, 2}, {0, 2}});
+  AddContour(*meshed, {{10, 0}, {12, 0}, {12, 2}, {10, 2}});
+  meshed->ElementTable[4].bcNumber = 2;
+  meshed->bcCount = 2;
+  ASSERT_EQ(GenerateMesh(*meshed, 0.2, RealMesher()), MeshOutcome::Success);
+  const std::string piece = "część obszaru między (10; 0) a (12; 2), o brzegu z elementów 5, 6, 7, 8, ";
+  const std::tuple<int32_t, BoundaryCondition, BoundaryCondition, std::string> cases[] = {
+      {1,
+       kInsulated,
+       {1.0f, 10.0f},
+       "Zadanie nie ma rozwiązania jednoznacznego: " + piece + "nie ma warunku"},
+      {10,
+       kFree,
+       {2.0f},
+       "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej " + piece + "nie jest utwierdzona"},
+  };
+  for (const auto& [problem, first, second, says] : cases) {
+    auto m = std::make_unique<Model>(*meshed);
+    m->ProblemKind = problem;
+    m->SecondProperty = 0.0f;
+    m->BcTable[1] = first;
+    m->BcTable[2] = second;
+    const SolveResult r = Solve(*m);
+    EXPECT_TRUE(!r.solved && r.refusal.starts_with(says)) << r.refusal;
+    m->ElementTable[6].bcNumber = 2;  // held on an edge of the second piece too
+    EXPECT_TRUE(Solve(*m).solved);
+  }
+}
+
+// The problem codes' families are one: the codes the dialogs offer, the
+// words the open export writes and what the solver does agree for every
+// code from -5 to 12.
+TEST(Solver, FamiliesAgreeBetweenDialogsExportsAndSolver) {
+  const auto meshed = MeshedRectangle();
+  for (int32_t code = -5; code <= 12; ++code) {
+    SCOPED_TRACE(code);
+    auto m = std::make_unique<Model>(*meshed);
+    m->ProblemKind = code;
+    m->SecondProperty = 0.0f;
+    for (int32_t k = 1; k <= 3; ++k) m->BcTable[k] = {1.0f, 0.0f};
+    m->BcTable[Left] = {2.0f, 1.0f};
+    const std::vector<float> offered = ConditionKinds(code);
+    const std::string group = ConditionGroupName(1, {1.0f, 100.0f}, code);
+    const SolveResult r = Solve(*m);
+    if (IsPotentialFamily(code)) {
+      EXPECT_EQ(offered, std::vector<float>({1.0f, 2.0f, 3.0f}));
+      EXPECT_EQ(group, "warunek 1: temperatura 100");
+      EXPECT_TRUE(r.solved && !r.disc) << r.refusal;
+    } else if (IsDiscFamily(code)) {
+      EXPECT_EQ(offered, std::vector<float>({1.0f, 2.0f}));
+      EXPECT_EQ(group, "warunek 1: obciążenie ciągłe 100, 0");
+      EXPECT_TRUE(r.solved && r.disc) << r.refusal;
+    } else {
+      EXPECT_TRUE(offered.empty());
+      EXPECT_TRUE(group.starts_with("warunek 1: kod 1 "));
+      EXPECT_EQ(r.refusal, "Zadanie rodzaju " + std::to_string(code) + " nie jest znane.");
+    }
+  }
+}
+
+// A property no material has solves, with a warning that names it.
+TEST(Solver, AbsurdPropertiesWarn) {
+  const auto meshed = MeshedRectangle();
+  const std::tuple<int32_t, float, const char*> cases[] = {
+      {10, 1e-40f, "Uwaga: Moduł Younga E = 1e-40 to mniej niż 1e-30"},
+      {1, 1e31f, "Uwaga: Współczynnik przewodzenia ciepła λ = 1e+31 to więcej niż 1e30"},
+      {1, 2.0f, nullptr},
+  };
+  for (const auto& [problem, property, says] : cases) {
+    auto m = std::make_unique<Model>(*meshed);
+    m->ProblemKind = problem;
+    m->Conductivity = property;
+    m->SecondProperty = 0.0f;
+    for (int32_t k = 1; k <= 4; ++k) m->BcTable[k] = {1.0f, 0.0f};
+    m->BcTable[Left] = {2.0f, 1.0f};
+    const SolveResult r = Solve(*m);
+    ASSERT_TRUE(r.solved) << r.refusal;
+    EXPECT_EQ(r.note.find("Uwaga") != std::string::npos, says != nullptr) << r.note;
+    if (says) {
+      EXPECT_NE(r.note.find(says), std::string::npos) << r.note;
+    }
+  }
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
   test_solve_cli.py VENDREL   a slab held at 100 on its left edge and 0 on its
       right, insulated above and below, solved into VTU and MSH 4.1: u is the
       linear field at every point, the flux k*100/L on every triangle; a
-      disc; a disc free to float is refused with status 6 and no file.
+      disc; a disc free to float is refused with status 6 and no file; a
+      problem nothing loads solves with status 0 and says its answer is zero.
 """
 import os
 import subprocess
@@ -94,6 +95,17 @@ def main(vendrel):
         run = solve(vendrel, out, floating)
         check(run.returncode == 6 and run.stderr.strip() != "" and not os.path.exists(out),
               f"floating disc {name}: status {run.returncode}: {run.stderr}")
+    # Nothing loads these (a slab held at 0, the start-up disc held at 0
+    # everywhere): solved, status 0, and stderr says the answer is zero.
+    zero = os.path.join(work, "zero.vdk")
+    for kind, conditions, sides in ((1, [(1.0, 0.0, 0.0), (2.0, 0.0, 0.0)], [2, 1, 2, 1]),
+                                    (10, [(2.0, 0.0, 0.0)], [1, 1, 1, 1])):
+        project(zero, kind, conditions, sides, 0.3 if kind == 10 else 0.0)
+        run = solve(vendrel, os.path.join(work, "zero.vtu"), zero)
+        check(run.returncode == 0 and "Nic nie obciąża zadania: rozwiązanie jest zerowe." in run.stderr,
+              f"problem {kind} with no load: status {run.returncode}: {run.stderr}")
+    check("Nic nie obciąża" not in solve(vendrel, os.path.join(work, "loaded.vtu"), slab).stderr,
+          "a loaded slab says nothing of a zero answer")
     for args, words in ((["--solve", "a.m2d"], "Rozwiązanie zapisuje"),
                         (["--solve", "a.msh", "--msh-version", "2.2"], "Rozwiązanie zapisuje"),
                         (["--solve", "a.vtu", "--export", "b.vtu"], "wykluczają się")):

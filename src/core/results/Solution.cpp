@@ -8,6 +8,7 @@
 
 #include "core/boundary/Physics.h"
 #include "core/files/CNumbers.h"
+#include "core/lists/NumberList.h"
 
 namespace {
 
@@ -84,21 +85,14 @@ std::map<int32_t, std::vector<int32_t>> UsedConditions(const Model& m) {
   if (!m.meshTags) return used;
   for (const MeshEdge& e : m.meshTags->edges) {
     if (e.element < 1 || e.element > m.elementCount) continue;
-    std::vector<int32_t>& elements = used[m.ElementTable[e.element].bcNumber];
-    if (std::find(elements.begin(), elements.end(), e.element) == elements.end())
-      elements.push_back(e.element);
+    used[m.ElementTable[e.element].bcNumber].push_back(e.element);
   }
-  for (auto& [k, elements] : used) std::sort(elements.begin(), elements.end());
+  for (auto& [k, elements] : used) MakeDistinct(elements);
   return used;
 }
 
 std::string Elements(const std::vector<int32_t>& elements) {
-  constexpr size_t kListed = 8;
-  std::string s = elements.size() == 1 ? "element " : "elementy ";
-  for (size_t i = 0; i < elements.size() && i < kListed; ++i)
-    s += (i ? ", " : "") + std::to_string(elements[i]);
-  if (elements.size() > kListed) s += " … (" + std::to_string(elements.size()) + ")";
-  return s;
+  return (elements.size() == 1 ? "element " : "elementy ") + NumberList(elements);
 }
 
 std::string ProblemText(int32_t problem) {
@@ -221,6 +215,13 @@ std::vector<ResultRow> ResultRows(const Solution& solution, char point) {
   rows.push_back({"Siatka",
                   Thousands(m.meshTriangleCount) + " trójkątów, " + Thousands(m.meshNodeCount) + " węzłów",
                   ""});
+  // A zero answer says so first, with what would load the problem.
+  const std::string& note = solution.result.note;
+  if (solution.result.unloaded) {
+    const std::string line = note.substr(0, note.find('\n'));
+    const size_t cut = line.find(". ");
+    rows.push_back({"Uwaga", line.substr(0, cut + 1), cut == std::string::npos ? "" : line.substr(cut + 2)});
+  }
   if (solution.result.disc) {
     DiscRows(solution, point, rows);
   } else {

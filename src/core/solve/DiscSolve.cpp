@@ -11,7 +11,7 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
   const double e = m.Conductivity;
   const double nu = m.SecondProperty;
   if (!(e > 0.0) || !std::isfinite(e)) {
-    return Refusal("Moduł Younga E musi być dodatni (jest " + Number(e) + ").");
+    return Refusal(NotFinitePositive("Moduł Younga E", "skończony i dodatni", m.Conductivity));
   }
   if (!(nu > -1.0 && nu < 0.5)) {
     return Refusal("Liczba Poissona ν musi leżeć między -1 a 0,5, bez końców (jest " + Number(nu) + ").");
@@ -23,6 +23,7 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
         "Tarcza nie jest utwierdzona: żaden brzeg nie ma warunku przemieszczenia (rodzaj 2), więc może "
         "się swobodnie przesuwać i obracać.");
   }
+  if (auto why = UnheldPiece(m, true, shapes, edges)) return Refusal(*why);
   // Plane stress: sigma = D eps, D = E/(1 - nu^2) [1 nu 0; nu 1 0; 0 0 (1 - nu)/2],
   // eps = (du_x/dx, du_y/dy, du_x/dy + du_y/dx).
   const double d = e / (1.0 - nu * nu);
@@ -75,15 +76,12 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
       r.force[size_t(b.condition)][1] += row.value2 * b.length;
     }
   }
+  r.unloaded = Unloaded(s);
   std::vector<double> x;
   std::vector<double> residual;
   const SystemOutcome outcome = SolveSystem(m, shapes, s, elements, x, residual, cancel);
   if (outcome == SystemOutcome::Cancelled) return CancelledSolve();
-  if (outcome == SystemOutcome::Singular) {
-    return Refusal(
-        "Tarcza nie jest utwierdzona przed ruchem sztywnym: układ równań jest osobliwy; utwierdź ją na "
-        "odcinku, nie w jednym punkcie.");
-  }
+  if (outcome == SystemOutcome::Singular) return Refusal(NumericallySingular());
   r.ux.assign(size_t(m.meshNodeCount) + 1, kNaN);
   r.uy.assign(size_t(m.meshNodeCount) + 1, kNaN);
   for (int32_t n = 1; n <= m.meshNodeCount; ++n) {
@@ -115,6 +113,9 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
     r.balance[0] += fk[0];
     r.balance[1] += fk[1];
   }
+  if (r.unloaded) r.note = UnloadedNote(true);
+  if (std::string warning = AbsurdProperty("Moduł Younga E", m.Conductivity); !warning.empty())
+    r.note += (r.note.empty() ? "" : "\n") + warning;
   r.solved = true;
   return r;
 }

@@ -43,7 +43,9 @@ class PositiveDefiniteSolver {
   // A pivot that is not clearly positive
   // (below 1e-10 of the largest, in LDLᵀ terms) makes the system singular:
   // a motion or a level that nothing fixes, which rounding leaves tiny
-  // rather than zero.
+  // rather than zero. The solver hands it the matrix scaled to a unit
+  // diagonal, so that the ratio tells how the mesh is held, not how large
+  // its properties are.
   FactorOutcome factorise(const double* values, const std::atomic<bool>* cancel);
 
   // After a factorisation: x = A⁻¹ b, both of n. Singular when the

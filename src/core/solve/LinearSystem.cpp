@@ -401,6 +401,27 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       }
     });
     equation = {};
+    // Factorised scaled to a unit diagonal, D^-1/2 K D^-1/2, so that the
+    // pivot test judges how the mesh is held, not the size of its
+    // properties or of the region: λ = 1e-12 with α = 1 is the same matrix
+    // as λ = 1 with α = 1e12. Rows are sorted, so each column's diagonal is
+    // its last entry.
+    std::vector<double> scale(static_cast<size_t>(free));
+    for (int32_t j = 0; j < free; ++j) {
+      const double d = values[size_t(columnStart[size_t(j) + 1] - 1)];
+      if (!(d > 0.0) || !std::isfinite(d)) {
+        analysed.wait();
+        return SystemOutcome::Singular;
+      }
+      scale[size_t(j)] = 1.0 / std::sqrt(d);
+      rhs[size_t(j)] *= scale[size_t(j)];
+    }
+    InTwoHalves(size_t(free), [&](size_t from, size_t to) {
+      for (auto j = int32_t(from); j < int32_t(to); ++j) {
+        for (int32_t k = columnStart[size_t(j)]; k < columnStart[size_t(j) + 1]; ++k)
+          values[size_t(k)] *= scale[size_t(rows[size_t(k)])] * scale[size_t(j)];
+      }
+    });
     const std::unique_ptr<PositiveDefiniteSolver> solver = analysed.get();
     if (CancelAsked(cancel)) return SystemOutcome::Cancelled;
     std::vector<double> solution(static_cast<size_t>(free));
@@ -408,7 +429,7 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
     if (outcome == FactorOutcome::Solved) outcome = solver->solve(rhs.data(), solution.data());
     if (outcome == FactorOutcome::Cancelled) return SystemOutcome::Cancelled;
     if (outcome == FactorOutcome::Singular) return SystemOutcome::Singular;
-    for (int32_t j = 0; j < free; ++j) x[size_t(dofOf[size_t(j)])] = solution[size_t(j)];
+    for (int32_t j = 0; j < free; ++j) x[size_t(dofOf[size_t(j)])] = solution[size_t(j)] * scale[size_t(j)];
   }
   residual.assign(size_t(s.dofs), 0.0);
   elements([&](const ElementStiffness& e) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/boundary/Physics.h"
 #include "core/solve/Factorisation.h"
 #include "core/solve/SolverParts.h"
 
@@ -22,7 +23,7 @@ std::string PropertyName(int32_t problem) {
 SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,
                            const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel) {
   if (!(m.Conductivity > 0.0f) || !std::isfinite(m.Conductivity)) {
-    return Refusal(PropertyName(m.ProblemKind) + " musi być dodatnia (jest " + Number(m.Conductivity) + ").");
+    return Refusal(NotFinitePositive(PropertyName(m.ProblemKind), "skończona i dodatnia", m.Conductivity));
   }
   if (!std::isfinite(m.SecondProperty)) return Refusal("Wydajność źródeł nie jest liczbą.");
   const double k = m.ProblemKind == 3 ? 1.0 / double(m.Conductivity) : double(m.Conductivity);
@@ -36,6 +37,7 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
         "Zadanie nie ma rozwiązania jednoznacznego: żaden brzeg nie ma warunku wartości (rodzaj 1) ani "
         "konwekcji (rodzaj 3).");
   }
+  if (auto why = UnheldPiece(m, false, shapes, edges)) return Refusal(*why);
 
   SolveResult r;
   System s = NewSystem(m, shapes, 1);
@@ -89,15 +91,12 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
       take(e);
     }
   };
+  r.unloaded = Unloaded(s);
   std::vector<double> u;
   std::vector<double> residual;
   const SystemOutcome outcome = SolveSystem(m, shapes, s, elements, u, residual, cancel);
   if (outcome == SystemOutcome::Cancelled) return CancelledSolve();
-  if (outcome == SystemOutcome::Singular) {
-    return Refusal(
-        "Zadanie nie ma rozwiązania jednoznacznego: układ równań jest osobliwy (konwekcja z α = 0 nie "
-        "ustala wartości).");
-  }
+  if (outcome == SystemOutcome::Singular) return Refusal(NumericallySingular());
   r.u = u;
   r.u[0] = kNaN;
   for (const BoundaryEdge& e : edges) {
@@ -126,11 +125,19 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
   }
   r.balance[0] = r.sources;
   for (double q : r.inflow) r.balance[0] += q;
-  if (m.ProblemKind > 3) {
-    r.note = "Zadanie rodzaju " + std::to_string(m.ProblemKind) +
-             " nie ma własnej nazwy: rozwiązano je jako zagadnienie potencjału -div(k grad u) = f, z k = " +
-             Number(k) + " (przewodność) i f = " + Number(f) + " (wydajność źródeł).";
+  std::vector<std::string> notes;
+  if (r.unloaded) notes.push_back(UnloadedNote(false));
+  if (ProblemName(m.ProblemKind).empty()) {
+    notes.push_back(
+        "Zadanie rodzaju " + std::to_string(m.ProblemKind) +
+        " nie ma własnej nazwy: rozwiązano je jako zagadnienie potencjału -div(k grad u) = f, z k = " +
+        Number(k) + " (przewodność) i f = " + Number(f) + " (wydajność źródeł).");
   }
+  for (const auto& [name, value] : {std::pair{PropertyName(m.ProblemKind), m.Conductivity},
+                                    std::pair{std::string("Wydajność źródeł"), m.SecondProperty}}) {
+    if (std::string warning = AbsurdProperty(name, value); !warning.empty()) notes.push_back(warning);
+  }
+  for (const std::string& n : notes) r.note += (r.note.empty() ? "" : "\n") + n;
   r.solved = true;
   return r;
 }

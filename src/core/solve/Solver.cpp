@@ -9,7 +9,9 @@
 #include <new>
 #include <optional>
 
+#include "core/boundary/Codes.h"
 #include "core/cpu/VectorState.h"
+#include "core/lists/NumberList.h"
 #include "core/solve/Factorisation.h"
 #include "core/solve/SolverParts.h"
 
@@ -35,17 +37,194 @@ SolveResult CancelledSolve() {
   return r;
 }
 
+namespace {
+
+// Sets of items joined one pair at a time.
+class Pieces {
+ public:
+  explicit Pieces(size_t count) : parent_(count) {
+    for (size_t i = 0; i < count; ++i) parent_[i] = int32_t(i);
+  }
+  int32_t root(int32_t i) {
+    while (parent_[size_t(i)] != i) i = parent_[size_t(i)] = parent_[size_t(parent_[size_t(i)])];
+    return i;
+  }
+  void join(int32_t a, int32_t b) {
+    a = root(a), b = root(b);
+    if (a != b) parent_[size_t(std::max(a, b))] = std::min(a, b);
+  }
+
+ private:
+  std::vector<int32_t> parent_;
+};
+
+std::string Point(double x, double y) {
+  return "(" + Number(x) + "; " + Number(y) + ")";
+}
+
+}  // namespace
+
+std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vector<TriangleShape>& shapes,
+                                       const std::vector<BoundaryEdge>& edges) {
+  const auto nodes = size_t(m.meshNodeCount) + 1;
+  // Each triangle's piece. A potential problem's triangles that share a node
+  // already share its value; the disc's must share an edge, since two parts
+  // meeting at one node may turn about it.
+  Pieces pieces(shapes.size());
+  if (disc) {
+    std::vector<int32_t> start(nodes + 1, 0), around(3 * (shapes.size() - 1));
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      for (int32_t n : shapes[t].nodes) ++start[size_t(n) + 1];
+    }
+    for (size_t n = 1; n < start.size(); ++n) start[n] += start[n - 1];
+    std::vector<int32_t> next(start.begin(), start.end() - 1);
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      for (int32_t n : shapes[t].nodes) around[size_t(next[size_t(n)]++)] = int32_t(t);
+    }
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      const auto& c = shapes[t].nodes;
+      for (size_t i = 0; i < 3; ++i) {
+        const int32_t a = c[i], b = c[(i + 1) % 3];
+        for (int32_t k = start[size_t(a)]; k < start[size_t(a) + 1]; ++k) {
+          const auto& o = shapes[size_t(around[size_t(k)])].nodes;
+          if (around[size_t(k)] > int32_t(t) && (o[0] == b || o[1] == b || o[2] == b))
+            pieces.join(int32_t(t), around[size_t(k)]);
+        }
+      }
+    }
+  } else {
+    Pieces byNode(nodes);
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      byNode.join(shapes[t].nodes[0], shapes[t].nodes[1]);
+      byNode.join(shapes[t].nodes[0], shapes[t].nodes[2]);
+    }
+    std::vector<int32_t> first(nodes, 0);  // the first triangle at each node's root
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      int32_t& f = first[size_t(byNode.root(shapes[t].nodes[0]))];
+      if (f == 0) f = int32_t(t);
+      pieces.join(f, int32_t(t));
+    }
+  }
+  // What holds each node: its value or both its displacements.
+  std::vector<char> fixed(nodes, 0);
+  std::vector<char> idleConvection(shapes.size(), 0);  // per piece, an edge with α = 0
+  for (const BoundaryEdge& e : edges) {
+    const BoundaryCondition& row = m.BcTable[e.condition];
+    const bool holds = disc ? row.kind == 2.0f : row.kind == 1.0f || (row.kind == 3.0f && row.value1 > 0.0f);
+    if (holds) fixed[size_t(e.a)] = fixed[size_t(e.b)] = 1;
+  }
+  // Each piece's nodes, then pieces held in turn until none more is.
+  std::vector<int32_t> root(shapes.size(), 0);
+  std::vector<std::vector<int32_t>> members(shapes.size());
+  std::vector<int32_t> seen(nodes, 0);
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    root[t] = pieces.root(int32_t(t));
+    for (int32_t n : shapes[t].nodes) {
+      if (seen[size_t(n)] == root[t]) continue;
+      seen[size_t(n)] = root[t];
+      members[size_t(root[t])].push_back(n);
+    }
+  }
+  const int32_t needed = disc ? 2 : 1;
+  std::vector<char> held(shapes.size(), 0);
+  for (bool more = true; more;) {
+    more = false;
+    for (size_t p = 1; p < shapes.size(); ++p) {
+      if (members[p].empty() || held[p]) continue;
+      int32_t count = 0;
+      for (int32_t n : members[p]) count += fixed[size_t(n)] ? 1 : 0;
+      if (count < needed) continue;
+      held[p] = 1, more = true;
+      for (int32_t n : members[p]) fixed[size_t(n)] = 1;
+    }
+  }
+  for (size_t p = 1; p < shapes.size(); ++p) {
+    if (members[p].empty() || held[p]) continue;
+    std::fill(seen.begin(), seen.end(), 0);
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    int32_t pin = 0;
+    for (int32_t n : members[p]) {
+      seen[size_t(n)] = 1;
+      const MeshNode& q = m.MeshNodeTable[n];
+      x0 = std::min(x0, q.x), y0 = std::min(y0, q.y), x1 = std::max(x1, q.x), y1 = std::max(y1, q.y);
+      if (fixed[size_t(n)]) pin = n;
+    }
+    std::vector<int32_t> around;
+    bool idle = false;
+    for (const BoundaryEdge& e : edges) {
+      if (!seen[size_t(e.a)] || !seen[size_t(e.b)]) continue;
+      around.push_back(e.element);
+      const BoundaryCondition& row = m.BcTable[e.condition];
+      idle = idle || (!disc && row.kind == 3.0f && row.value1 == 0.0f);
+    }
+    const std::string piece = "część obszaru między " + Point(x0, y0) + " a " + Point(x1, y1) +
+                              ", o brzegu z elementów " + NumberList(around);
+    if (disc) {
+      const MeshNode& q = m.MeshNodeTable[pin];
+      return "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej " + piece +
+             (pin > 0 ? ", jest utwierdzona tylko w punkcie " + Point(q.x, q.y) +
+                            " i może się wokół niego obracać"
+                      : ", nie jest utwierdzona i może się swobodnie przesuwać i obracać") +
+             ". Utwierdź ją (rodzaj 2) na odcinku, nie w jednym punkcie.";
+    }
+    return "Zadanie nie ma rozwiązania jednoznacznego: " + piece +
+           ", nie ma warunku, który ustala w niej wartość. Nadaj któremuś z tych elementów warunek wartości "
+           "(rodzaj 1) albo konwekcji z α > 0 (rodzaj 3)" +
+           (idle ? "; konwekcja z α = 0 nie ustala wartości." : ".");
+  }
+  return std::nullopt;
+}
+
+std::string NumericallySingular() {
+  return "Zadanie nie daje się rozwiązać dokładnie: każda część obszaru jest utrzymana, ale układ równań "
+         "jest "
+         "numerycznie osobliwy, bo wartości zadania (własności, współczynniki warunków, wymiary) różnią się "
+         "o "
+         "zbyt wiele rzędów wielkości.";
+}
+
+std::string UnloadedNote(bool disc) {
+  std::string s = "Nic nie obciąża zadania: rozwiązanie jest zerowe. ";
+  if (disc) {
+    return s +
+           "Obciąży je brzeg z warunkiem: obciążenie ciągłe różne od zera (rodzaj 1) albo przemieszczenie "
+           "różne od zera (rodzaj 2).";
+  }
+  return s +
+         "Obciążą je źródła (druga własność różna od zera) albo brzeg z warunkiem: wartość różna od zera "
+         "(rodzaj 1), strumień różny od zera (rodzaj 2) lub konwekcja do wartości otoczenia różnej od zera "
+         "(rodzaj 3).";
+}
+
+bool Unloaded(const System& s) {
+  for (int32_t d = 0; d < s.dofs; ++d) {
+    if (s.f[size_t(d)] != 0.0 ||
+        (s.used[size_t(d)] && s.held[size_t(d)] != 0.0 && !std::isnan(s.held[size_t(d)])))
+      return false;
+  }
+  return true;
+}
+
+std::string AbsurdProperty(const std::string& name, float value) {
+  const float size = std::abs(value);
+  if (size == 0.0f || (size >= 1e-30f && size <= 1e30f)) return {};
+  return "Uwaga: " + name + " = " + Number(value) +
+         (size < 1e-30f ? " to mniej niż 1e-30" : " to więcej niż 1e30") +
+         ", czego nie ma żaden materiał; sprawdź jednostki. Wynik może nie mieć sensu.";
+}
+
+std::string NotFinitePositive(const std::string& name, const char* must, float value) {
+  const std::string is = std::isinf(value) ? "jest nieskończona: liczba za duża dla typu float, którego "
+                                             "największa wartość to 3,4028235e38"
+                                           : "jest " + Number(value);
+  return name + " musi być " + must + " (" + is + ").";
+}
+
 }  // namespace solver
 
 using namespace solver;
 
 namespace {
-
-std::string List(const std::vector<int32_t>& numbers) {
-  std::string s;
-  for (size_t i = 0; i < numbers.size(); ++i) s += (i ? ", " : "") + std::to_string(numbers[i]);
-  return s;
-}
 
 // The triangles' shapes, or a refusal for a corner outside the mesh or a
 // triangle without area.
@@ -89,7 +268,8 @@ std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& sh
 // refusal naming the elements and condition rows that do not fit: an element
 // gone since the mesh was made, a condition that does not exist, a kind the
 // problem does not know, a value that is no number.
-std::optional<std::string> Edges(const Model& m, bool disc, std::vector<BoundaryEdge>& edges) {
+std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edges) {
+  const bool disc = IsDiscFamily(m.ProblemKind);
   std::map<int32_t, std::vector<int32_t>> missing;  // condition -> elements
   std::map<int32_t, std::vector<int32_t>> unknown;
   for (const MeshEdge& e : m.meshTags->edges) {
@@ -103,23 +283,24 @@ std::optional<std::string> Edges(const Model& m, bool disc, std::vector<Boundary
     if (k < 1 || k > m.bcCount) {
       note = &missing[k];
     } else {
-      const float kind = m.BcTable[k].kind;
-      const bool known = kind == 1.0f || kind == 2.0f || (!disc && kind == 3.0f);
-      if (!known) note = &unknown[k];
+      if (ConditionKindWord(m.ProblemKind, m.BcTable[k].kind).empty()) note = &unknown[k];
     }
-    if (note && (note->empty() || note->back() != e.element)) note->push_back(e.element);
+    if (note) note->push_back(e.element);
     const MeshNode& p = m.MeshNodeTable[e.node1];
     const MeshNode& q = m.MeshNodeTable[e.node2];
-    edges.push_back({e.node1, e.node2, k, std::hypot(q.x - p.x, q.y - p.y)});
+    edges.push_back({e.node1, e.node2, k, std::hypot(q.x - p.x, q.y - p.y), e.element});
   }
-  for (const auto& [k, elements] : missing) {
+  for (auto& [k, elements] : missing) {
+    MakeDistinct(elements);
     const bool one = elements.size() == 1;
-    return (one ? "Element " : "Elementy ") + List(elements) + (one ? " wskazuje" : " wskazują") +
+    return (one ? "Element " : "Elementy ") + NumberList(elements) + (one ? " wskazuje" : " wskazują") +
            " warunek nr " + std::to_string(k) + ", którego nie ma w tabeli warunków.";
   }
-  for (const auto& [k, elements] : unknown) {
+  for (auto& [k, elements] : unknown) {
+    MakeDistinct(elements);
     return "Warunek nr " + std::to_string(k) + (elements.size() == 1 ? " (element " : " (elementy ") +
-           List(elements) + ") ma rodzaj " + Number(m.BcTable[k].kind) + ", którego to zadanie nie zna.";
+           NumberList(elements) + ") ma rodzaj " + Number(m.BcTable[k].kind) +
+           ", którego to zadanie nie zna.";
   }
   for (const BoundaryEdge& e : edges) {
     const BoundaryCondition& row = m.BcTable[e.condition];
@@ -170,14 +351,14 @@ SolveResult Solve(const Model& model, const std::atomic<bool>* cancel) {
   }
   if (!model.meshTags) return Refusal("Siatka nie ma oznaczonych krawędzi brzegu; wygeneruj ją ponownie.");
   if (std::string why = StaleMesh(model); !why.empty()) return Refusal(why);
-  const bool disc = model.ProblemKind == 10;
-  if (!disc && !(model.ProblemKind >= 1 && model.ProblemKind < 10)) {
+  const bool disc = IsDiscFamily(model.ProblemKind);
+  if (!disc && !IsPotentialFamily(model.ProblemKind)) {
     return Refusal("Zadanie rodzaju " + std::to_string(model.ProblemKind) + " nie jest znane.");
   }
   std::vector<TriangleShape> shapes;
   if (auto why = Shapes(model, shapes)) return Refusal(*why);
   std::vector<BoundaryEdge> edges;
-  if (auto why = Edges(model, disc, edges)) return Refusal(*why);
+  if (auto why = Edges(model, edges)) return Refusal(*why);
   if (CancelAsked(cancel)) return CancelledSolve();
   try {
     return disc ? SolveDisc(model, shapes, edges, cancel) : SolvePotential(model, shapes, edges, cancel);

@@ -3,7 +3,7 @@
 // on the model's current mesh, with the conditions of the model as it is now
 // on the mesh's boundary edges.
 //
-// Potential problems (ProblemKind 1 … 9): -div(k grad u) = f, k the
+// Potential problems (every ProblemKind below 10): -div(k grad u) = f, k the
 // conductivity (1/mu for the magnetic field, ProblemKind 3), f the second
 // property. On an edge: kind 1 u = value1; kind 2 k du/dn = value1 (n the
 // outward normal, so value1 flows into the region); kind 3
@@ -35,9 +35,13 @@ struct SolveResult {
   // cancelled).
   std::string refusal;
   bool cancelled = false;
-  // What the user should know of a solved problem: how a problem code with
-  // no name of its own was read (empty otherwise).
+  // What the user should know of a solved problem, a line each: that
+  // nothing loads it (its answer is zero) and what would, how a problem
+  // code with no name of its own was read, a property no material has
+  // (empty when there is nothing to say).
   std::string note;
+  // Nothing loads the problem: no source, no load, every held value zero.
+  bool unloaded = false;
   bool disc = false;
   // Per mesh node, numbered from 1 (slot 0 unused): u for a potential
   // problem, ux and uy for the disc. A node that no triangle uses is NaN.

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct BoundaryEdge {
   int32_t b = 0;
   int32_t condition = 0;
   double length = 0.0;
+  int32_t element = 0;
 };
 
 // A triangle's geometry: twice its area, and the gradient of each corner's
@@ -89,6 +91,30 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
 std::string Number(double v);
 SolveResult Refusal(std::string why);
 SolveResult CancelledSolve();
+
+// Why a piece of the region (triangles joined through their edges) is not
+// held, or nothing when every piece is. A potential problem's piece is held
+// by a node whose value is held or by an edge convecting with α > 0; the
+// disc's by two held nodes, since one leaves it free to turn about it. The
+// nodes of a held piece hold the pieces they touch. It looks at the mesh
+// alone, so that the properties' scale cannot change its answer.
+std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vector<TriangleShape>& shapes,
+                                       const std::vector<BoundaryEdge>& edges);
+
+// Why a system whose every piece is held still proved singular.
+std::string NumericallySingular();
+
+// What the user should know of a solve whose loads are all zero, and what
+// would load a problem of this family.
+std::string UnloadedNote(bool disc);
+// Whether nothing loads the system: no load and every held value zero.
+bool Unloaded(const System& s);
+// A warning for a property no material has (below 1e-30 or above 1e30 in
+// magnitude, a subnormal float among them), or nothing.
+std::string AbsurdProperty(const std::string& name, float value);
+// Why a property that must be positive is refused: the words for a value
+// that overflowed a float.
+std::string NotFinitePositive(const std::string& name, const char* must, float value);
 
 // Each family's solve on shapes and edges already checked.
 SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,

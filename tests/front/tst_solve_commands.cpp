@@ -172,6 +172,27 @@ class SolveCommandsTest : public QObject {
     }
     QVERIFY(ReadFileBytes(dir.filePath(u"c.msh"_s).toStdString()).find("$NodeData") == std::string::npos);
   }
+
+  // A contour drawn in a fresh window holds the start-up disc at zero
+  // everywhere: it solves to zero, and the message and Wyniki say so.
+  void aFreshContourSolvesToZeroAndSaysSo() {
+    Rig r;
+    r.triangle();
+    r.prompter.inputs = {u"5"_s};
+    r.commands->run(&MeshCommands::generateMesh);
+    r.prompter.log.clear();
+    r.commands->run(&SolveCommands::solve);
+    QVERIFY(r.state->solution && r.state->solution->result.unloaded);
+    const QString zero = u"Nic nie obciąża zadania: rozwiązanie jest zerowe."_s;
+    QVERIFY2(r.prompter.messages().size() == 1 && r.prompter.messages()[0].contains(u"\n"_s + zero),
+             qPrintable(r.prompter.log.join(u"\n"_s)));
+    QStringList lines;
+    r.withDialog(&SolveCommands::showResults, [&](QDialog& d) {
+      lines = static_cast<ResultsWindow&>(d).lines();
+      return int(QDialog::Accepted);
+    });
+    QCOMPARE(lines.filter(u"Uwaga | "_s + zero + u" | Obciąży je brzeg"_s).size(), 1);
+  }
 };
 
 }  // namespace

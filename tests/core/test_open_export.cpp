@@ -127,6 +127,13 @@ TEST(OpenExport, DanglingReferencesAndTheCopiesOfMsh22) {
     for (const std::string& part : parts)
       EXPECT_NE(file.find(part), std::string::npos) << part << "\nin\n" << file;
   }
+  auto many = std::make_shared<MeshTags>(*tags);  // past twelve, the rest are counted
+  many->elements.resize(20, Element{1, 2, 7, 1});
+  m->meshTags = many;
+  EXPECT_EQ(
+      DanglingElementsNote(*m),
+      "Elementy wskazujące nieistniejący warunek lub brzeg: 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 … i 7 "
+      "dalszych.");
   auto oneElement = std::make_shared<MeshTags>(*tags);
   oneElement->elements.resize(1);
   m->meshTags = oneElement;

@@ -13,6 +13,7 @@
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExportParts.h"
 #include "core/files/SafeFile.h"
+#include "core/lists/NumberList.h"
 #include "core/solve/Solver.h"
 
 namespace {
@@ -214,9 +215,7 @@ std::vector<int32_t> DanglingElements(const Model& model) {
 std::string DanglingElementsNote(const Model& model) {
   const std::vector<int32_t> dangling = DanglingElements(model);
   if (dangling.empty()) return {};
-  std::string note = "Elementy wskazujące nieistniejący warunek lub brzeg: ";
-  for (size_t i = 0; i < dangling.size(); ++i) note += (i == 0 ? "" : ", ") + std::to_string(dangling[i]);
-  return note + ".";
+  return "Elementy wskazujące nieistniejący warunek lub brzeg: " + NumberList(dangling) + ".";
 }
 
 MeshDegeneracy FindMeshDegeneracy(const Model& m) {

@@ -539,6 +539,28 @@ TEST(Solver, AnUnheldPieceIsNamed) {
     m->ElementTable[6].bcNumber = 2;  // held on an edge of the second piece too
     EXPECT_TRUE(Solve(*m).solved);
   }
+  // A second square touching the held one at a corner: its value is held
+  // there, but a disc may turn about it.
+  auto touching = NewProject();
+  AddContour(*touching, {{0, 0}, {2, 0}, {2, 2}, {0, 2}});
+  AddContour(*touching, {{2, 2}, {4, 2}, {4, 4}, {2, 4}});
+  touching->ElementTable[4].bcNumber = 2;
+  touching->bcCount = 2;
+  ASSERT_EQ(GenerateMesh(*touching, 0.2, RealMesher()), MeshOutcome::Success);
+  for (const int32_t problem : {1, 10}) {
+    touching->ProblemKind = problem;
+    touching->SecondProperty = 0.0f;
+    touching->BcTable[1] = problem == 10 ? kFree : kInsulated;
+    touching->BcTable[2] = {problem == 10 ? 2.0f : 1.0f, 10.0f};
+    const SolveResult r = Solve(*touching);
+    EXPECT_EQ(r.solved, problem == 1) << r.refusal;
+    if (problem == 10) {
+      EXPECT_EQ(r.refusal,
+                "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między (2; 2) a "
+                "(4; 4), o brzegu z elementów 5, 6, 7, 8, jest utwierdzona tylko w punkcie (2; 2) i "
+                "może się wokół niego obracać. Utwierdź ją (rodzaj 2) na odcinku, nie w jednym punkcie.");
+    }
+  }
 }
 
 // The problem codes' families are one: the codes the dialogs offer, the

@@ -125,6 +125,10 @@ std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vec
       members[size_t(root[t])].push_back(n);
     }
   }
+  // A node where pieces meet may have been met more than once by each.
+  if (std::count_if(members.begin(), members.end(), [](const auto& p) { return !p.empty(); }) > 1) {
+    for (std::vector<int32_t>& p : members) MakeDistinct(p);
+  }
   const int32_t needed = disc ? 2 : 1;
   std::vector<char> held(shapes.size(), 0);
   for (bool more = true; more;) {

@@ -235,6 +235,8 @@ std::string SolvedSummary(const Solution& solution, char point) {
   const SolveResult& r = solution.result;
   std::string s = "Zadanie rozwiązane: " + ProblemText(m.ProblemKind) + ", " +
                   Thousands(m.meshTriangleCount) + " trójkątów.";
+  // A zero answer says so before the zeros it is made of.
+  if (r.unloaded) s += "\n" + r.note;
   if (const auto [low, high] = Extremes(r.u); low > 0) {
     const Quantities q = QuantitiesOf(m.ProblemKind);
     s += "\n" + std::string(q.field) + " od " + Text(r.u[size_t(low)], point) + " do " +
@@ -245,6 +247,6 @@ std::string SolvedSummary(const Solution& solution, char point) {
       s += "\n" + row.what + ": " + row.value + ".";
     }
   }
-  if (!r.note.empty()) s += "\n" + r.note;
+  if (!r.unloaded && !r.note.empty()) s += "\n" + r.note;
   return s + "\nSzczegóły: Rozwiązanie > Wyniki...";
 }

@@ -43,7 +43,8 @@ class SolveCommandsTest : public QObject {
     r.commands->run(&SolveCommands::solve);
     r.commands->run(&SolveCommands::showResults);
     QCOMPARE(r.prompter.log,
-             QStringList({u"stop Rozwiązanie: Siatka nie została wygenerowana"_s, kNoSolution}));
+             QStringList({u"stop Rozwiązanie: Siatka nie została wygenerowana: najpierw GENERUJ (Ctrl+G)."_s,
+                          kNoSolution}));
     MeshedPlate(r);
     const size_t steps = r.state->history.undoCount();
     const bool clean = r.state->history.isClean();

@@ -79,9 +79,9 @@ bool CommandContext::full(ModelTable table, const QString& title) {
   return true;
 }
 
-bool CommandContext::noMesh(const QString& title) {
+bool CommandContext::noMesh(const QString& title, const QString& remedy) {
   if (state.model.meshNodeCount >= 1) return false;
-  prompter.message(QStringLiteral("Siatka nie została wygenerowana"), title, MessageIcon::Stop);
+  prompter.message(QStringLiteral("Siatka nie została wygenerowana") + remedy, title, MessageIcon::Stop);
   return true;
 }
 

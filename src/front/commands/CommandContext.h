@@ -101,8 +101,9 @@ class CommandContext : public QObject {
 
   // Refuses, with its message, an addition to a full table.
   bool full(ModelTable table, const QString& title);
-  // Refuses, with "Siatka nie została wygenerowana", a command that needs a mesh.
-  bool noMesh(const QString& title);
+  // Refuses, with "Siatka nie została wygenerowana" and then `remedy` when
+  // one is given, a command that needs a mesh.
+  bool noMesh(const QString& title, const QString& remedy = {});
   // Shows a dialog on the row just appended to a table; the row goes again
   // unless the dialog ends with OK.
   void fillNewRow(int32_t row, int32_t& count, QDialog& dialog);

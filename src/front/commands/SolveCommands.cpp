@@ -27,7 +27,8 @@ SolveCommands::SolveCommands(CommandContext& context) : c_(context) {}
 SolveCommands::~SolveCommands() = default;
 
 void SolveCommands::solve() {
-  if (c_.noMesh(kSolveTitle)) return;
+  // The solve is the program's own command: it says what comes first.
+  if (c_.noMesh(kSolveTitle, QStringLiteral(": najpierw GENERUJ (Ctrl+G)."))) return;
   // The solver works on a copy (the mesh rows are shared, not copied), so
   // that the window may paint the model meanwhile.
   const auto model = std::make_shared<const Model>(c_.state.model);

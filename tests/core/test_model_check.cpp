@@ -211,6 +211,13 @@ TEST(ModelCheck, SaysHowTheyMeetWhereItIsOpenAndWhatAreaFits) {
       "Przy polu trójkąta 0,01 siatka nie mieści się w 1 999 trójkątach i 999 węzłach (trójkątów: co "
       "najmniej 8 400). Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to 0,0697 (trójkątów: "
       "1 859, węzłów: 999).\n");
+  // Fourteen elements meeting in a node are named as twelve and a count.
+  std::string fan = "n 0 0";
+  for (int k = 1; k <= 14; ++k) fan += " n " + std::to_string(k) + " 1 e 1 " + std::to_string(k + 1);
+  EXPECT_NE(
+      texts(fan, 10, nullptr)
+          .find("W węźle 1 spotyka się 14 elementów: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 … i 2 dalszych."),
+      std::string::npos);
   // Fifty diameters meet in 1225 pairs: a thousand are named, the rest counted.
   auto star = NewProject();
   for (int i = 0; i < 100; ++i)

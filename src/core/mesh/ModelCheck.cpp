@@ -7,6 +7,7 @@
 #include <map>
 
 #include "core/files/CNumbers.h"
+#include "core/lists/NumberList.h"
 #include "core/mesh/PlaneGeometry.h"
 
 namespace {
@@ -18,7 +19,11 @@ using plane::Orient;
 using plane::P;
 using plane::Sign;
 
-std::string List(const std::vector<int32_t>& numbers) {
+// "1, 2 i 3": in increasing order, each once; past twelve, the first twelve
+// and a count of the rest.
+std::string List(std::vector<int32_t> numbers) {
+  MakeDistinct(numbers);
+  if (numbers.size() > 12) return NumberList(numbers);
   std::string s;
   for (size_t i = 0; i < numbers.size(); ++i) {
     if (i > 0) s += i + 1 == numbers.size() ? " i " : ", ";

@@ -106,6 +106,12 @@ def main(vendrel):
               f"problem {kind} with no load: status {run.returncode}: {run.stderr}")
     check("Nic nie obciąża" not in solve(vendrel, os.path.join(work, "loaded.vtu"), slab).stderr,
           "a loaded slab says nothing of a zero answer")
+    # A large mesh whose open file cannot be written is told so, not told to
+    # write the open file it was writing.
+    run = subprocess.run([vendrel, "--export", os.path.join(work, "none", "big.vtu"), "--area", "0.001",
+                          "--max-triangles", "200000", slab], capture_output=True, text=True)
+    check(run.returncode == 5 and ".msh albo .vtu" not in run.stderr,
+          f"an unwritable large .vtu: status {run.returncode}: {run.stderr}")
     for args, words in ((["--solve", "a.m2d"], "Rozwiązanie zapisuje"),
                         (["--solve", "a.msh", "--msh-version", "2.2"], "Rozwiązanie zapisuje"),
                         (["--solve", "a.vtu", "--export", "b.vtu"], "wykluczają się")):

@@ -360,7 +360,10 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
                              : open           ? WriteOpenExport(*model, *open, r->out)
                                               : WriteExportFile(*model, *layout, r->out);
   if (!written.ok) {
-    messages << r->out << ": " << written.message << (LayoutRefusal(*model) ? kLayoutRemedy : "") << '\n';
+    // The open formats' hint belongs to a layout that refused the mesh, not
+    // to an open format that could not be written.
+    messages << r->out << ": " << written.message << (layout && LayoutRefusal(*model) ? kLayoutRemedy : "")
+             << '\n';
     return kBatchExportFailed;
   }
   messages << (r->solve ? "Zapisano siatkę z rozwiązaniem: " : "Plik wyeksportowano poprawnie: ") << r->out

@@ -8,19 +8,11 @@
 
 #include "core/files/CNumbers.h"
 #include "core/lists/NumberList.h"
+#include "core/mesh/ModelCheckParts.h"
 #include "core/mesh/PlaneGeometry.h"
 
-namespace {
+namespace model_check {
 
-using plane::Inside;
-using plane::InsideSegment;
-using plane::OnSegment;
-using plane::Orient;
-using plane::P;
-using plane::Sign;
-
-// "1, 2 i 3": in increasing order, each once; past twelve, the first twelve
-// and a count of the rest.
 std::string List(std::vector<int32_t> numbers) {
   MakeDistinct(numbers);
   if (numbers.size() > 12) return NumberList(numbers);
@@ -36,439 +28,102 @@ std::string N(int32_t number) {
   return Thousands(number);
 }
 
+namespace {
+
 bool MesherBroke(MeshFault f) {
   return f == MeshFault::NotStarted || f == MeshFault::Crashed || f == MeshFault::TimedOut ||
          f == MeshFault::BadReply;
 }
 
-// The model seen as the mesher sees it: nodes on one point are one vertex
-// (numbered by the first of them), elements of length zero join nothing,
-// and an end lying inside another element is joined to it.
-class Checker {
- public:
-  Checker(const Model& m, double maxArea, char decimalPoint, const MesherOptions* mesher,
-          const MeshTrial* seen)
-      : m_(m), maxArea_(maxArea), point_(decimalPoint), mesher_(mesher) {
-    if (seen != nullptr) trial_ = *seen;
-  }
-
-  std::vector<Finding> run() {
-    points();
-    elements();
-    doubleNodes();
-    crossings();
-    ends();
-    contours();
-    holes();
-    tryMesh();
-    return ranked();
-  }
-
- private:
-  void add(FindingKind kind, std::vector<int32_t> nodes, std::vector<int32_t> elements,
-           std::vector<int32_t> internal, std::string text) {
-    out_[size_t(kind)].push_back(
-        {kind, Severity::Note, std::move(nodes), std::move(elements), std::move(internal), std::move(text)});
-  }
-
-  P node(int32_t i) const { return {m_.NodeTable[i].x, m_.NodeTable[i].y}; }
-  P start(int32_t e) const { return node(m_.ElementTable[e].startNode); }
-  P end(int32_t e) const { return node(m_.ElementTable[e].endNode); }
-  int32_t from(int32_t e) const { return vertex_[m_.ElementTable[e].startNode]; }
-  int32_t to(int32_t e) const { return vertex_[m_.ElementTable[e].endNode]; }
-
-  void points() {
-    finite_.assign(size_t(m_.nodeCount) + 1, true);
-    vertex_.assign(size_t(m_.nodeCount) + 1, 0);
-    std::map<std::pair<double, double>, int32_t> first;
-    for (int32_t i = 1; i <= m_.nodeCount; ++i) {
-      finite_[i] = std::isfinite(m_.NodeTable[i].x) && std::isfinite(m_.NodeTable[i].y);
-      if (!finite_[i]) {
-        add(FindingKind::NotFinite, {i}, {}, {},
-            "Węzeł " + N(i) +
-                " ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współrzędne węzła”.");
-        continue;
-      }
-      vertex_[i] = first.try_emplace({m_.NodeTable[i].x, m_.NodeTable[i].y}, i).first->second;
-    }
-    for (int32_t i = 1; i <= m_.internalNodeCount; ++i) {
-      const InternalNode& n = m_.InternalNodeTable[i];
-      if (std::isfinite(n.x) && std::isfinite(n.y)) continue;
-      add(FindingKind::NotFinite, {}, {}, {i},
-          "Węzeł wewnętrzny " + N(i) +
-              " ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współ. węzła "
-              "wewnętrznego”.");
-    }
-  }
-
-  // Elements with both ends known and finite, and apart, take part in the
-  // geometry; each vertex gets the list of such elements that reach it. An
-  // element with an end that is not known still reaches its other end, so
-  // that end is not taken for an open one.
-  void elements() {
-    usable_.assign(size_t(m_.elementCount) + 1, false);
-    uses_.assign(size_t(m_.nodeCount) + 1, {});
-    joins_.assign(size_t(m_.nodeCount) + 1, 0);
-    used_.assign(size_t(m_.nodeCount) + 1, false);
-    for (int32_t e = 1; e <= m_.elementCount; ++e) {
-      const Element& el = m_.ElementTable[e];
-      bool known = true;
-      for (int32_t n : {el.startNode, el.endNode}) {
-        if (n >= 1 && n <= m_.nodeCount) continue;
-        known = false;
-        add(FindingKind::MissingNode, {}, {e}, {},
-            "Element " + N(e) + " wskazuje węzeł " + N(n) +
-                ", którego nie ma. Popraw go („Zmień > Własności elementu”) albo usuń („Usuń > Element” " +
-                N(e) + ").");
-      }
-      for (int32_t n : {el.startNode, el.endNode}) {
-        if (n >= 1 && n <= m_.nodeCount) used_[n] = true;
-      }
-      const bool ends = known && finite_[el.startNode] && finite_[el.endNode];
-      if (!ends) {
-        for (int32_t n : {el.startNode, el.endNode}) {
-          if (n >= 1 && n <= m_.nodeCount && finite_[n]) ++joins_[vertex_[n]];
-        }
-        continue;
-      }
-      if (from(e) == to(e)) {
-        // Between two nodes on one point it belongs to their double node.
-        if (el.startNode == el.endNode) {
-          add(FindingKind::ZeroLength, {el.startNode}, {e}, {},
-              "Element " + N(e) + " prowadzi od węzła " + N(el.startNode) +
-                  " do niego samego; generacja go pomija. Można go usunąć: „Usuń > Element” " + N(e) + ".");
-        } else {
-          zeroBetween_[from(e)].push_back(e);
-        }
-        continue;
-      }
-      usable_[e] = true;
-      uses_[from(e)].push_back(e);
-      uses_[to(e)].push_back(e);
-    }
-  }
-
-  void doubleNodes() {
-    std::map<int32_t, std::vector<int32_t>> at;
-    for (int32_t i = 1; i <= m_.nodeCount; ++i) {
-      if (used_[i] && finite_[i]) at[vertex_[i]].push_back(i);
-    }
-    for (const auto& [v, nodes] : at) {
-      if (nodes.size() < 2) continue;
-      const std::vector<int32_t>& zero = zeroBetween_[v];
-      std::string text = "Węzły " + List(nodes) + " leżą w jednym punkcie (podwójne węzły)";
-      if (!zero.empty()) {
-        text += zero.size() == 1 ? ", a element " + List(zero) + " między nimi ma długość zero"
-                                 : ", a elementy " + List(zero) + " między nimi mają długość zero";
-      }
-      text += ". Generacja traktuje je jak jeden węzeł; scal je: „Usuń > Podwójne węzły”.";
-      add(FindingKind::DoubleNodes, nodes, zero, {}, text);
-    }
-  }
-
-  // Pairs of elements that meet anywhere but in a shared end; two that lie
-  // along one line and share more than a point overlap. An end lying inside
-  // the other element joins it there, as the mesher splits the element.
-  void crossings() {
-    struct Box {
-      double x0, y0, x1, y1;
-    };
-    // Past this many, a drawing is a tangle; the rest are only counted.
-    constexpr int32_t kMostCrossings = 1000;
-    int32_t met = 0;
-    std::vector<Box> boxes(size_t(m_.elementCount) + 1);
-    for (int32_t e = 1; e <= m_.elementCount; ++e) {
-      if (!usable_[e]) continue;
-      const P a = start(e), b = end(e);
-      boxes[e] = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
-    }
-    for (int32_t e = 1; e <= m_.elementCount; ++e) {
-      if (!usable_[e]) continue;
-      const Box& u = boxes[e];
-      for (int32_t f = e + 1; f <= m_.elementCount; ++f) {
-        const Box& v = boxes[f];
-        if (!usable_[f] || v.x0 > u.x1 || v.x1 < u.x0 || v.y0 > u.y1 || v.y1 < u.y0) continue;
-        const char* how = meeting(e, f);
-        if (how == nullptr) continue;
-        for (const auto& [g, h] : {std::pair{e, f}, std::pair{f, e}}) {
-          if (InsideSegment(start(h), end(h), start(g))) ++joins_[from(g)];
-          if (InsideSegment(start(h), end(h), end(g))) ++joins_[to(g)];
-        }
-        if (++met > kMostCrossings) continue;
-        add(FindingKind::Crossing, {}, {e, f}, {}, "Elementy " + N(e) + " i " + N(f) + " " + how + ".");
-      }
-    }
-    if (met > kMostCrossings) {
-      add(FindingKind::Crossing, {}, {}, {},
-          "Spotyka się jeszcze " + N(met - kMostCrossings) + " par elementów.");
-    }
-  }
-
-  const char* meeting(int32_t e, int32_t f) const {
-    const P a = start(e), b = end(e), c = start(f), d = end(f);
-    const int o1 = Sign(Orient(a, b, c)), o2 = Sign(Orient(a, b, d));
-    const int o3 = Sign(Orient(c, d, a)), o4 = Sign(Orient(c, d, b));
-    if (o1 == 0 && o2 == 0) {
-      // Along one line: the shared stretch, measured on the longer axis.
-      const bool alongX = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
-      const auto t = [&](P p) { return alongX ? p.x : p.y; };
-      const double lo = std::max(std::min(t(a), t(b)), std::min(t(c), t(d)));
-      const double hi = std::min(std::max(t(a), t(b)), std::max(t(c), t(d)));
-      if (hi > lo) return "zachodzą na siebie";
-      if (hi < lo) return nullptr;
-      return a == c || a == d || b == c || b == d ? nullptr : "stykają się";
-    }
-    if (o1 * o2 > 0 || o3 * o4 > 0) return nullptr;
-    // One point in common; a shared end is where contours join.
-    if (a == c || a == d || b == c || b == d) return nullptr;
-    return o1 == 0 || o2 == 0 || o3 == 0 || o4 == 0 ? "stykają się" : "przecinają się";
-  }
-
-  // Open ends and branches, counted on the vertices. A chain with two open
-  // ends is one unclosed contour, and the element that would close it is
-  // named.
-  void ends() {
-    std::vector<int32_t> part(size_t(m_.nodeCount) + 1, 0);
-    std::vector<std::vector<std::pair<int32_t, int32_t>>> openIn(1);  // per part: (node, element)
-    for (int32_t v = 1; v <= m_.nodeCount; ++v) {
-      if (uses_[v].empty() || part[v] != 0) continue;
-      openIn.emplace_back();
-      const int32_t id = int32_t(openIn.size()) - 1;
-      std::vector<int32_t> todo{v};
-      part[v] = id;
-      while (!todo.empty()) {
-        const int32_t at = todo.back();
-        todo.pop_back();
-        for (int32_t e : uses_[at]) {
-          for (int32_t w : {from(e), to(e)}) {
-            if (part[w] == 0) part[w] = id, todo.push_back(w);
-          }
-        }
-      }
-    }
-    for (int32_t v = 1; v <= m_.nodeCount; ++v) {
-      const std::vector<int32_t>& u = uses_[v];
-      if (u.size() == 1 && joins_[v] == 0) {
-        const Element& el = m_.ElementTable[u[0]];
-        openIn[part[v]].push_back({vertex_[el.startNode] == v ? el.startNode : el.endNode, u[0]});
-      } else if (u.size() >= 3) {
-        add(FindingKind::Branch, {v}, u, {},
-            "W węźle " + N(v) + (u.size() < 5 ? " spotykają się " : " spotyka się ") + N(int32_t(u.size())) +
-                (u.size() < 5 ? " elementy: " : " elementów: ") + List(u) + ".");
-      }
-    }
-    for (size_t id = 0; id < openIn.size(); ++id) {
-      const auto& open = openIn[id];
-      if (open.size() == 2) {
-        const auto [a, ea] = open[0];
-        const auto [b, eb] = open[1];
-        std::string text = "Kontur nie jest zamknięty: jego końce to węzły " + N(a) + " i " + N(b);
-        if (closesAlong(a, b, int32_t(id), part)) {
-          text += ". Zamknij go: „Dodaj > Element” od węzła " + N(b) + " do węzła " + N(a) + ".";
-        } else if (const auto [from, to] = nearestOpen({a, b}, id, openIn); from != 0) {
-          text +=
-              ", a element między nimi biegłby wzdłuż niego. Połącz go z najbliższym otwartym konturem: "
-              "„Dodaj > Element” od węzła " +
-              N(from) + " do węzła " + N(to) + ".";
-        } else {
-          text += ", a element między nimi biegłby wzdłuż niego; dorysuj brakujące elementy.";
-        }
-        add(FindingKind::OpenEnd, {a, b}, {ea, eb}, {}, text);
-        continue;
-      }
-      for (const auto& [n, e] : open) {
-        add(FindingKind::OpenEnd, {n}, {e}, {},
-            "Element " + N(e) + " kończy się w węźle " + N(n) +
-                ", z którego nie prowadzi żaden inny element: kontur nie jest zamknięty.");
-      }
-    }
-  }
-
-  // Whether an element from b to a closes the chain they end: not when one
-  // joins them already, nor when the whole chain lies on one line, as the
-  // element would run along it.
-  bool closesAlong(int32_t a, int32_t b, int32_t id, const std::vector<int32_t>& part) const {
-    const int32_t va = vertex_[a], vb = vertex_[b];
-    for (int32_t e : uses_[va]) {
-      if (from(e) == vb || to(e) == vb) return false;
-    }
-    for (int32_t v = 1; v <= m_.nodeCount; ++v) {
-      if (part[v] == id && Sign(Orient(node(a), node(b), node(v))) != 0) return true;
-    }
-    return false;
-  }
-
-  // The nearest pair of one of `ends` and an open end of another chain,
-  // as (end, other); (0, 0) when no other chain is open.
-  std::pair<int32_t, int32_t> nearestOpen(
-      std::array<int32_t, 2> ends, size_t id,
-      const std::vector<std::vector<std::pair<int32_t, int32_t>>>& openIn) const {
-    std::pair<int32_t, int32_t> best{0, 0};
-    double nearest = INFINITY;
-    for (size_t k = 0; k < openIn.size(); ++k) {
-      if (k == id) continue;
-      for (const auto& [c, e] : openIn[k]) {
-        for (int32_t end : ends) {
-          const P p = node(end), q = node(c);
-          const double d = std::hypot(p.x - q.x, p.y - q.y);
-          if (d < nearest) nearest = d, best = {end, c};
-        }
-      }
-    }
-    return best;
-  }
-
-  // Closed contours: connected elements whose every vertex has two of them.
-  void contours() {
-    std::vector<bool> seen(size_t(m_.elementCount) + 1, false);
-    for (int32_t e0 = 1; e0 <= m_.elementCount; ++e0) {
-      if (!usable_[e0] || seen[e0]) continue;
-      std::vector<int32_t> todo{e0};
-      std::vector<std::pair<P, P>> edges;
-      seen[e0] = true;
-      bool closed = true;
-      while (!todo.empty()) {
-        const int32_t e = todo.back();
-        todo.pop_back();
-        edges.push_back({start(e), end(e)});
-        for (int32_t v : {from(e), to(e)}) {
-          closed = closed && uses_[v].size() == 2;
-          for (int32_t f : uses_[v]) {
-            if (!seen[f]) todo.push_back(f), seen[f] = true;
-          }
-        }
-      }
-      if (closed) contours_.push_back(std::move(edges));
-    }
-  }
-
-  void holes() {
-    for (int32_t i = 1; i <= m_.internalNodeCount; ++i) {
-      const P q{m_.InternalNodeTable[i].x, m_.InternalNodeTable[i].y};
-      if (!std::isfinite(q.x) || !std::isfinite(q.y)) continue;
-      int32_t on = 0;
-      for (int32_t e = 1; e <= m_.elementCount && on == 0; ++e) {
-        if (usable_[e] && OnSegment(start(e), end(e), q)) on = e;
-      }
-      const std::string named = "Węzeł wewnętrzny " + N(i);
-      const std::string remedy =
-          " Przesuń go („Zmień > Współ. węzła wewnętrznego”) albo usuń („Usuń > Węzeł "
-          "wewnętrzny” " +
-          N(i) + ").";
-      if (on != 0) {
-        add(FindingKind::HoleOnElement, {}, {on}, {i},
-            named + " leży na elemencie " + N(on) + ": nie wiadomo, po której stronie jest otwór." + remedy);
-        continue;
-      }
-      // Inside an odd number of contours lies the region; a hole point
-      // there takes away the region around it.
-      const auto depth = std::count_if(contours_.begin(), contours_.end(),
-                                       [&](const auto& edges) { return Inside(edges, q); });
-      if (depth == 0) {
-        add(FindingKind::HoleOutside, {}, {}, {i},
-            named + " leży poza wszystkimi zamkniętymi konturami; generacja go pomija.");
-      } else if (depth % 2 == 1) {
-        add(FindingKind::HoleInRegion, {}, {}, {i},
-            named + " leży w obszarze, a nie w otworze: usuwa obszar wokół siebie." + remedy);
-      }
-    }
-  }
-
-  // What the mesher makes of the model at the area asked for.
-  void tryMesh() {
-    if (!trial_ && mesher_ != nullptr && maxArea_ > 0 && m_.elementCount >= 3) {
-      trial_ = TryMesh(m_, maxArea_, *mesher_);
-    }
-    if (!trial_) return;
-    const MeshFault fault = trial_->fault;
-    if (fault == MeshFault::TooLarge) {
-      tooFine();
-    } else if (MesherBroke(fault)) {
-      const char* why = fault == MeshFault::NotStarted ? "nie dał się uruchomić"
-                        : fault == MeshFault::TimedOut
-                            ? "nie skończył w wyznaczonym czasie i został zatrzymany"
-                        : fault == MeshFault::BadReply ? "podał niepoprawną odpowiedź"
-                                                       : "zakończył się błędem";
-      add(FindingKind::MesherFailed, {}, {}, {},
-          std::string("Program generujący siatkę (vendrel-mesher) ") + why + ".");
-    }
-  }
-
-  void tooFine() {
-    const MeshTrial& t = *trial_;
-    const MeshLimits limits = mesher_ != nullptr ? mesher_->limits : MeshLimits{};
-    const std::string within = limits == MeshLimits{}
-                                   ? N(limits.triangles) + " trójkątach i " + N(limits.points) + " węzłach"
-                                   : "limicie " + N(limits.triangles) + " trójkątów";
-    std::string text = "Przy polu trójkąta " + AreaText(maxArea_, point_) + " siatka nie mieści się w " +
-                       within + " (" +
-                       (t.points > 0 ? "trójkątów: " + N(t.triangles) + ", węzłów: " + N(t.points)
-                                     : "trójkątów: co najmniej " + N(t.triangles)) +
-                       ").";
-    const std::optional<FittingArea> fits =
-        mesher_ != nullptr ? FindFittingArea(m_, maxArea_, t, *mesher_) : std::nullopt;
-    if (fits) {
-      text += std::string(limits == MeshLimits{}
-                              ? " Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to "
-                              : " Sprawdzono: siatka mieści się przy polu ") +
-              AreaText(fits->area, point_) + " (trójkątów: " + N(fits->trial.triangles) +
-              ", węzłów: " + N(fits->trial.points) + ").";
-    } else if (mesher_ != nullptr && !mesher_->wasCancelled()) {
-      text += " Nie mieści się przy żadnym polu: sam brzeg wymaga więcej trójkątów.";
-    }
-    add(FindingKind::TooFine, {}, {}, {}, text);
-    if (fits) out_[size_t(FindingKind::TooFine)].back().area = fits->area;
-  }
-
-  // Errors and notes. What always stops the mesh is an error. What may stop
-  // it (an open contour, a hole point that eats the region, crossing
-  // elements) is one only when the mesher made no triangle, or when nothing
-  // is known of it; crossings then only when nothing else explains it.
-  std::vector<Finding> ranked() {
-    const bool blocked = !trial_ || trial_->fault == MeshFault::NoTriangles;
-    const auto has = [&](FindingKind k) { return !out_[size_t(k)].empty(); };
-    const bool explained =
-        has(FindingKind::OpenEnd) || has(FindingKind::HoleInRegion) || has(FindingKind::HoleOnElement);
-    std::vector<Finding> errors, notes;
-    for (std::vector<Finding>& kind : out_) {
-      for (Finding& f : kind) {
-        bool error = false;
-        switch (f.kind) {
-          case FindingKind::NotFinite:
-          case FindingKind::MissingNode:
-          case FindingKind::TooFine:
-          case FindingKind::MesherFailed: error = true; break;
-          case FindingKind::OpenEnd:
-          case FindingKind::HoleInRegion:
-          case FindingKind::HoleOnElement: error = blocked; break;
-          case FindingKind::Crossing: error = blocked && !explained; break;
-          default: break;
-        }
-        f.severity = error ? Severity::Error : Severity::Note;
-        (error ? errors : notes).push_back(std::move(f));
-      }
-    }
-    std::move(notes.begin(), notes.end(), std::back_inserter(errors));
-    return errors;
-  }
-
-  const Model& m_;
-  double maxArea_;
-  char point_;
-  const MesherOptions* mesher_;
-  std::optional<MeshTrial> trial_;
-  std::vector<bool> finite_, usable_, used_;
-  std::vector<int32_t> vertex_;  // per node: the first node on its point
-  std::vector<int32_t> joins_;   // per vertex: joins that are not usable elements
-  std::vector<std::vector<int32_t>> uses_;
-  std::map<int32_t, std::vector<int32_t>> zeroBetween_;  // per vertex: elements between its nodes
-  std::vector<std::vector<std::pair<P, P>>> contours_;
-  std::array<std::vector<Finding>, size_t(FindingKind::HoleOutside) + 1> out_;  // by kind
-};
-
 }  // namespace
+
+std::vector<Finding> Checker::run() {
+  points();
+  elements();
+  doubleNodes();
+  crossings();
+  ends();
+  contours();
+  holes();
+  tryMesh();
+  return ranked();
+}
+
+void Checker::tryMesh() {
+  if (!trial_ && mesher_ != nullptr && maxArea_ > 0 && m_.elementCount >= 3) {
+    trial_ = TryMesh(m_, maxArea_, *mesher_);
+  }
+  if (!trial_) return;
+  const MeshFault fault = trial_->fault;
+  if (fault == MeshFault::TooLarge) {
+    tooFine();
+  } else if (MesherBroke(fault)) {
+    const char* why = fault == MeshFault::NotStarted ? "nie dał się uruchomić"
+                      : fault == MeshFault::TimedOut ? "nie skończył w wyznaczonym czasie i został zatrzymany"
+                      : fault == MeshFault::BadReply ? "podał niepoprawną odpowiedź"
+                                                     : "zakończył się błędem";
+    add(FindingKind::MesherFailed, {}, {}, {},
+        std::string("Program generujący siatkę (vendrel-mesher) ") + why + ".");
+  }
+}
+
+void Checker::tooFine() {
+  const MeshTrial& t = *trial_;
+  const MeshLimits limits = mesher_ != nullptr ? mesher_->limits : MeshLimits{};
+  const std::string within = limits == MeshLimits{}
+                                 ? N(limits.triangles) + " trójkątach i " + N(limits.points) + " węzłach"
+                                 : "limicie " + N(limits.triangles) + " trójkątów";
+  std::string text = "Przy polu trójkąta " + AreaText(maxArea_, point_) + " siatka nie mieści się w " +
+                     within + " (" +
+                     (t.points > 0 ? "trójkątów: " + N(t.triangles) + ", węzłów: " + N(t.points)
+                                   : "trójkątów: co najmniej " + N(t.triangles)) +
+                     ").";
+  const std::optional<FittingArea> fits =
+      mesher_ != nullptr ? FindFittingArea(m_, maxArea_, t, *mesher_) : std::nullopt;
+  if (fits) {
+    text += std::string(limits == MeshLimits{}
+                            ? " Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to "
+                            : " Sprawdzono: siatka mieści się przy polu ") +
+            AreaText(fits->area, point_) + " (trójkątów: " + N(fits->trial.triangles) +
+            ", węzłów: " + N(fits->trial.points) + ").";
+  } else if (mesher_ != nullptr && !mesher_->wasCancelled()) {
+    text += " Nie mieści się przy żadnym polu: sam brzeg wymaga więcej trójkątów.";
+  }
+  add(FindingKind::TooFine, {}, {}, {}, text);
+  if (fits) out_[size_t(FindingKind::TooFine)].back().area = fits->area;
+}
+
+std::vector<Finding> Checker::ranked() {
+  const bool blocked = !trial_ || trial_->fault == MeshFault::NoTriangles;
+  const auto has = [&](FindingKind k) { return !out_[size_t(k)].empty(); };
+  const bool explained =
+      has(FindingKind::OpenEnd) || has(FindingKind::HoleInRegion) || has(FindingKind::HoleOnElement);
+  std::vector<Finding> errors, notes;
+  for (std::vector<Finding>& kind : out_) {
+    for (Finding& f : kind) {
+      bool error = false;
+      switch (f.kind) {
+        case FindingKind::NotFinite:
+        case FindingKind::MissingNode:
+        case FindingKind::TooFine:
+        case FindingKind::MesherFailed: error = true; break;
+        case FindingKind::OpenEnd:
+        case FindingKind::HoleInRegion:
+        case FindingKind::HoleOnElement: error = blocked; break;
+        case FindingKind::Crossing: error = blocked && !explained; break;
+        default: break;
+      }
+      f.severity = error ? Severity::Error : Severity::Note;
+      (error ? errors : notes).push_back(std::move(f));
+    }
+  }
+  std::move(notes.begin(), notes.end(), std::back_inserter(errors));
+  return errors;
+}
+
+}  // namespace model_check
 
 std::vector<Finding> CheckModel(const Model& model, double maxArea, char decimalPoint,
                                 const MesherOptions* mesher, const MeshTrial* seen) {
-  return Checker(model, maxArea, decimalPoint, mesher, seen).run();
+  return model_check::Checker(model, maxArea, decimalPoint, mesher, seen).run();
 }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <numbers>
 
+#include "core/files/HostBytes.h"
+
 namespace {
 
 constexpr uint32_t kReplyMagic = 0x31445256;  // "VRD1"
@@ -15,43 +17,6 @@ constexpr uint32_t kMaxKindName = 64;
 constexpr uint32_t kMaxKinds = 256;
 // Per curve: its kind, whether it is closed, its layer, and twelve numbers.
 constexpr size_t kCurveBytes = 2 + sizeof(int32_t) + 12 * sizeof(double);
-
-template <typename T>
-void Put(std::string& out, const T& value) {
-  out.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-void PutText(std::string& out, const std::string& text) {
-  Put(out, uint32_t(text.size()));
-  out += text;
-}
-
-class Cursor {
- public:
-  explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
-
-  template <typename T>
-  bool get(T& value) {
-    if (bytes_.size() - pos_ < sizeof value) return false;
-    std::memcpy(&value, bytes_.data() + pos_, sizeof value);
-    pos_ += sizeof value;
-    return true;
-  }
-  bool text(std::string& out, uint32_t most) {
-    uint32_t n = 0;
-    if (!get(n) || n > most || bytes_.size() - pos_ < n) return false;
-    out.assign(bytes_.data() + pos_, n);
-    pos_ += n;
-    return true;
-  }
-  bool atEnd() const { return pos_ == bytes_.size(); }
-  // Whether `count` records of at least `size` bytes each can still follow.
-  bool holds(uint32_t count, size_t size) const { return (bytes_.size() - pos_) / size >= count; }
-
- private:
-  std::string_view bytes_;
-  size_t pos_ = 0;
-};
 
 bool Sound(double v) {
   return std::isfinite(v) && std::fabs(v) <= kDrawingLimit;
@@ -95,7 +60,7 @@ std::string EncodeDrawingReply(const DxfResult& r) {
 }
 
 std::optional<DxfResult> DecodeDrawingReply(std::string_view bytes) {
-  Cursor in(bytes);
+  ByteCursor in(bytes);
   DxfResult r;
   uint32_t magic = 0;
   uint8_t ok = 0;

@@ -5,52 +5,13 @@
 #include <cstring>
 
 #include "core/files/CNumbers.h"
+#include "core/files/HostBytes.h"
 #include "core/model/Model.h"
 
 namespace {
 
 constexpr uint32_t kRequestMagic = 0x314d4b56;  // "VKM1"
 constexpr uint32_t kReplyMagic = 0x314d5256;    // "VRM1"
-
-template <typename T>
-void Put(std::string& out, const T& value) {
-  out.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-template <typename T>
-void PutAll(std::string& out, const std::vector<T>& values) {
-  if (values.empty()) return;  // data() may be null
-  out.append(reinterpret_cast<const char*>(values.data()), values.size() * sizeof(T));
-}
-
-class Cursor {
- public:
-  explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
-
-  template <typename T>
-  bool get(T& value) {
-    if (bytes_.size() - pos_ < sizeof value) return false;
-    std::memcpy(&value, bytes_.data() + pos_, sizeof value);
-    pos_ += sizeof value;
-    return true;
-  }
-
-  template <typename T>
-  bool getAll(std::vector<T>& values, size_t count) {
-    if ((bytes_.size() - pos_) / sizeof(T) < count) return false;
-    values.resize(count);
-    if (count == 0) return true;
-    std::memcpy(values.data(), bytes_.data() + pos_, count * sizeof(T));
-    pos_ += count * sizeof(T);
-    return true;
-  }
-
-  bool atEnd() const { return pos_ == bytes_.size(); }
-
- private:
-  std::string_view bytes_;
-  size_t pos_ = 0;
-};
 
 bool AllFinite(const std::vector<double>& values) {
   for (double v : values) {
@@ -102,7 +63,7 @@ std::string EncodeRequest(const MeshRequest& r) {
 }
 
 std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
-  Cursor in(bytes);
+  ByteCursor in(bytes);
   MeshRequest r;
   uint32_t magic = 0;
   int32_t points = 0, segments = 0, holes = 0;
@@ -155,7 +116,7 @@ std::string EncodeReply(const MeshReply& r, const MeshLimits& limits) {
 }
 
 std::optional<MeshReply> DecodeReply(std::string_view bytes, const MeshLimits& limits) {
-  Cursor in(bytes);
+  ByteCursor in(bytes);
   MeshReply r;
   uint32_t magic = 0;
   if (!in.get(magic) || magic != kReplyMagic || !in.get(r.pointCount) || !in.get(r.triangleCount) ||

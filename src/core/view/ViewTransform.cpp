@@ -104,15 +104,22 @@ void PanDown(ViewTransform& view) {
   view.viewYMax += view.gridDy;
 }
 
-bool ShowAll(ViewTransform& view, const Model& m) {
-  if (m.nodeCount <= 0) return false;
-  float xMin = m.NodeTable[1].x, xMax = xMin, yMin = m.NodeTable[1].y, yMax = yMin;
+std::optional<NodesBox> BoxOfNodes(const Model& m) {
+  if (m.nodeCount <= 0) return std::nullopt;
+  NodesBox b{m.NodeTable[1].x, m.NodeTable[1].y, m.NodeTable[1].x, m.NodeTable[1].y};
   for (int32_t i = 2; i <= m.nodeCount; ++i) {
-    xMin = std::min(xMin, m.NodeTable[i].x);
-    xMax = std::max(xMax, m.NodeTable[i].x);
-    yMin = std::min(yMin, m.NodeTable[i].y);
-    yMax = std::max(yMax, m.NodeTable[i].y);
+    b.xMin = std::min(b.xMin, m.NodeTable[i].x);
+    b.xMax = std::max(b.xMax, m.NodeTable[i].x);
+    b.yMin = std::min(b.yMin, m.NodeTable[i].y);
+    b.yMax = std::max(b.yMax, m.NodeTable[i].y);
   }
+  return b;
+}
+
+bool ShowAll(ViewTransform& view, const Model& m) {
+  const std::optional<NodesBox> box = BoxOfNodes(m);
+  if (!box) return false;
+  auto [xMin, yMin, xMax, yMax] = *box;
   const auto snap = [](float b, float d) {
     return static_cast<float>(std::trunc(double(b) / double(d)) * double(d));
   };

@@ -2,6 +2,7 @@
 // The mapping between model coordinates and window pixels, and the grid.
 
 #include <cstdint>
+#include <optional>
 
 struct ViewTransform {
   float scale = 0.0f;  // pixels per model unit; recomputed at every repaint
@@ -79,6 +80,12 @@ void PanLeft(ViewTransform& view);  // the picture moves left
 void PanRight(ViewTransform& view);
 void PanUp(ViewTransform& view);  // the picture moves up
 void PanDown(ViewTransform& view);
+
+// The boundary nodes' bounding box; nothing without nodes.
+struct NodesBox {
+  float xMin, yMin, xMax, yMax;
+};
+std::optional<NodesBox> BoxOfNodes(const Model& model);
 
 // The boundary nodes' bounding box snapped toward zero to the grid; false
 // (and nothing changed) without nodes.

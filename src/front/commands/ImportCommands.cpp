@@ -28,15 +28,8 @@ double RoundGridSpacing(double length) {
 
 // The larger side of the nodes' extent; 0 without nodes.
 double ModelSide(const Model& m) {
-  if (m.nodeCount <= 0) return 0.0;
-  float xMin = m.NodeTable[1].x, xMax = xMin, yMin = m.NodeTable[1].y, yMax = yMin;
-  for (int32_t i = 2; i <= m.nodeCount; ++i) {
-    xMin = std::min(xMin, m.NodeTable[i].x);
-    xMax = std::max(xMax, m.NodeTable[i].x);
-    yMin = std::min(yMin, m.NodeTable[i].y);
-    yMax = std::max(yMax, m.NodeTable[i].y);
-  }
-  return std::max(double(xMax) - xMin, double(yMax) - yMin);
+  const std::optional<NodesBox> b = BoxOfNodes(m);
+  return b ? std::max(double(b->xMax) - b->xMin, double(b->yMax) - b->yMin) : 0.0;
 }
 
 }  // namespace

@@ -294,13 +294,13 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   InitModelData(*model);
   FileResult loaded;
   if (drawings && HasExtension(r->project, ".dxf")) {
+    // The drawing's message names the file itself.
     loaded.ok = drawings(r->project, r->drawing, *model, loaded.message, messages);
   } else {
     loaded = LoadProjectFile(r->project, *model);
+    if (!loaded.ok) loaded.message = r->project + ": " + loaded.message;
   }
   if (!loaded.ok) {
-    // A reader's failure names the file itself.
-    if (!loaded.message.starts_with("Nie udało się odczytać rysunku ")) messages << r->project << ": ";
     messages << loaded.message << '\n';
     return kBatchUnreadableProject;
   }

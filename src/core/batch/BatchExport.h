@@ -51,7 +51,7 @@ struct DrawingSettings {
 
 // Reads a drawing named where a project is expected (a .dxf file) into the
 // model just initialised, its summary to `messages`; false, with the reason
-// in `why`, when it cannot. The program hands in its DXF import; the core
+// in `why` (naming the file), when it cannot. The program hands in its DXF import; the core
 // itself reads projects only.
 using DrawingReader = std::function<bool(const std::string& path, const DrawingSettings& settings,
                                          Model& model, std::string& why, std::ostream& messages)>;

@@ -9,8 +9,9 @@ bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings,
   DrawingReadOptions reader;
   reader.helperPath = DefaultDrawingReaderPath();
   const DxfResult read = ReadDrawing(path, reader);
+  // The reader's own failure names the file already.
   if (!read.ok) {
-    message = read.message;
+    message = read.readerFailed ? read.message : path + ": " + read.message;
     return false;
   }
   ImportOptions options;
@@ -20,9 +21,9 @@ bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings,
   if (settings.toMetres) {
     const DrawingUnit unit = UnitOfDrawing(read.drawing.insUnits);
     if (!(unit.metres > 0.0)) {
-      message =
-          "Rysunek nie podaje jednostek ($INSUNITS), więc --dxf-scale m nie ma z czego przeliczyć; "
-          "podaj skalę liczbą.";
+      message = path +
+                ": Rysunek nie podaje jednostek ($INSUNITS), więc --dxf-scale m nie ma z czego przeliczyć; "
+                "podaj skalę liczbą.";
       return false;
     }
     options.scale = unit.metres;
@@ -31,7 +32,7 @@ bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings,
   const std::vector<LayerPhysics> layers(read.drawing.layers.size(), LayerPhysics{1, 1});
   const ImportOutcome outcome = ApplyImport(model, plan, read.drawing, layers, '.');
   if (!outcome.done) {
-    message = outcome.message;
+    message = path + ": " + outcome.message;
     return false;
   }
   messages << outcome.message << '\n';

@@ -86,7 +86,8 @@ inline constexpr int32_t kDrawingMaxLayers = 10'000;
 // the program that reads it.
 struct DxfResult {
   bool ok = false;
-  bool cancelled = false;  // the user ended the reading; nothing to say
-  std::string message;     // a short Polish sentence when !ok
+  bool cancelled = false;     // the user ended the reading; nothing to say
+  bool readerFailed = false;  // the reading program failed; the message names the file
+  std::string message;        // a short Polish sentence when !ok
   Drawing drawing;
 };

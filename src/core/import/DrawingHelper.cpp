@@ -64,6 +64,7 @@ DxfResult ReadDrawing(const std::string& path, const DrawingReadOptions& options
   if (out.fault == HelperFault::None) decoded = DecodeDrawingReply(out.reply);
   if (!decoded) {
     r.message = Unreadable(path, FaultText(out));
+    r.readerFailed = true;
     return r;
   }
   return *decoded;

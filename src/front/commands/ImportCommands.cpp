@@ -12,8 +12,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Importuj DXF");
-// The reader's own account of its failure, shown as it stands.
-const QString kReaderFailed = QStringLiteral("Nie udało się odczytać rysunku");
 
 // The grid spacing of 1, 2 or 5 times a power of ten nearest `length` by
 // ratio: 3 gives 2 (3/2 < 5/3), 4 gives 5.
@@ -57,10 +55,9 @@ void ImportCommands::importDxf() {
   if (cancelled) return;
   if (!read.ok) {
     const QString why = QString::fromStdString(read.message);
-    c_.prompter.message(why.startsWith(kReaderFailed)
-                            ? why
-                            : QStringLiteral("Nie zaimportowano rysunku %1:\n%2").arg(*path, why),
-                        kTitle, MessageIcon::Stop);
+    c_.prompter.message(
+        read.readerFailed ? why : QStringLiteral("Nie zaimportowano rysunku %1:\n%2").arg(*path, why), kTitle,
+        MessageIcon::Stop);
     return;
   }
   dialog_->setDrawing(std::move(read.drawing), QFileInfo(*path).fileName());

@@ -17,7 +17,7 @@ run=(
 package=(dpkg-dev file)
 screenshot=(xvfb xauth xdotool imagemagick)
 test=(
-  triangle-bin libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev locales
+  triangle-bin libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev libx11-dev locales
   desktop-file-utils lintian clang-14 libclang-rt-14-dev clang-format
   gmsh python3-meshio python3-gmsh python3-dolfinx-real python3-ezdxf
 )

@@ -16,10 +16,10 @@
 #include <new>
 #include <string>
 
-#include "core/files/HelperProcess.h"
 #include "core/files/SafeFile.h"
 #include "core/import/DrawingProtocol.h"
 #include "core/import/DxfReader.h"
+#include "core/process/HelperProcess.h"
 #include "reader/ReaderLimits.h"
 
 int main(int argc, char** argv) {

@@ -1,7 +1,9 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -14,7 +16,7 @@
 #include "core/lists/NumberList.h"
 #include "core/mesh/MeshDriver.h"
 #include "core/results/Solution.h"
-#include "core/solve/Factorisation.h"
+#include "core/solve/FactorModule.h"
 #include "core/solve/Solver.h"
 
 namespace {
@@ -686,11 +688,37 @@ struct Grid {
   int32_t half() const { return k * (k / 2); }
 };
 
+// A singular matrix is singular whole or in halves; halves that touch are
+// factorised whole and still solve.
+TEST(Factorisation, SingularEitherWayAndTouchingHalvesWhole) {
+  const Grid grid(41, false), floating(41, true);
+  EXPECT_EQ(PositiveDefiniteSolver(floating.pattern(), floating.half(), floating.half())
+                .factorise(floating.values.data(), nullptr),
+            FactorOutcome::Singular);
+  EXPECT_EQ(PositiveDefiniteSolver(floating.pattern()).factorise(floating.values.data(), nullptr),
+            FactorOutcome::Singular);
+  std::vector<double> b(size_t(grid.n), 1.0), whole(b.size()), apart(b.size());
+  PositiveDefiniteSolver one(grid.pattern());
+  ASSERT_EQ(one.factorise(grid.values.data(), nullptr), FactorOutcome::Solved);
+  ASSERT_EQ(one.solve(b.data(), whole.data()), FactorOutcome::Solved);
+  // The separator's column taken into the first half: that half touches
+  // the second, so the matrix is factorised whole.
+  PositiveDefiniteSolver touching(grid.pattern(), grid.half() + grid.k, grid.half() - grid.k);
+  EXPECT_FALSE(touching.split());
+  ASSERT_EQ(touching.factorise(grid.values.data(), nullptr), FactorOutcome::Solved);
+  ASSERT_EQ(touching.solve(b.data(), apart.data()), FactorOutcome::Solved);
+  EXPECT_NEAR(apart[0], whole[0], 1e-12);
+}
+
 // Two halves factorised apart and joined through their separator solve as
-// the whole matrix does; a singular matrix is singular either way; halves
-// that touch are factorised whole.
+// the whole matrix does. Only a BLAS that may be called from two threads at
+// once splits; with another the halves are factorised whole, as the first
+// test checks.
 TEST(Factorisation, HalvesJoinedThroughTheSeparatorSolveAsTheWhole) {
   const Grid grid(41, false);
+  PositiveDefiniteSolver two(grid.pattern(), grid.half(), grid.half());
+  if (!two.split())
+    GTEST_SKIP() << "this BLAS may not be called from two threads (the threaded OpenBLAS may)";
   std::vector<double> b(size_t(grid.n));
   for (size_t i = 0; i < b.size(); ++i) b[i] = std::sin(0.37 * double(i)) + 1.0;
   std::vector<double> whole(b.size()), apart(b.size());
@@ -698,8 +726,6 @@ TEST(Factorisation, HalvesJoinedThroughTheSeparatorSolveAsTheWhole) {
   ASSERT_FALSE(one.split());
   ASSERT_EQ(one.factorise(grid.values.data(), nullptr), FactorOutcome::Solved);
   ASSERT_EQ(one.solve(b.data(), whole.data()), FactorOutcome::Solved);
-  PositiveDefiniteSolver two(grid.pattern(), grid.half(), grid.half());
-  ASSERT_TRUE(two.split()) << "needs the threaded OpenBLAS (libopenblas0-pthread) as the system's BLAS";
   ASSERT_EQ(two.factorise(grid.values.data(), nullptr), FactorOutcome::Solved);
   ASSERT_EQ(two.solve(b.data(), apart.data()), FactorOutcome::Solved);
   double worst = 0.0;
@@ -716,18 +742,31 @@ TEST(Factorisation, HalvesJoinedThroughTheSeparatorSolveAsTheWhole) {
   }
   for (size_t i = 0; i < b.size(); ++i) ASSERT_NEAR(ax[i], b[i], 1e-10) << "row " << i;
 
-  const Grid floating(41, true);
-  PositiveDefiniteSolver singular(floating.pattern(), floating.half(), floating.half());
-  EXPECT_TRUE(singular.split());
-  EXPECT_EQ(singular.factorise(floating.values.data(), nullptr), FactorOutcome::Singular);
-  EXPECT_EQ(PositiveDefiniteSolver(floating.pattern()).factorise(floating.values.data(), nullptr),
-            FactorOutcome::Singular);
+  // The BLAS's own threads are given up for the split, unless the user set
+  // their number (this test runs a second time with OPENBLAS_NUM_THREADS=2).
+  void* blas = ::dlopen("libopenblas.so.0", RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_NE(blas, nullptr);
+  const auto threads = reinterpret_cast<int (*)()>(::dlsym(blas, "openblas_get_num_threads"));
+  ASSERT_NE(threads, nullptr);
+  const char* userSet = std::getenv("OPENBLAS_NUM_THREADS");
+  EXPECT_EQ(threads(), userSet != nullptr ? std::atoi(userSet) : 1);
+  ::dlclose(blas);
+}
 
-  // The separator's column taken into the first half: that half touches
-  // the second, so the matrix is factorised whole, and still solves.
-  PositiveDefiniteSolver touching(grid.pattern(), grid.half() + grid.k, grid.half() - grid.k);
-  EXPECT_FALSE(touching.split());
-  ASSERT_EQ(touching.factorise(grid.values.data(), nullptr), FactorOutcome::Solved);
-  ASSERT_EQ(touching.solve(b.data(), apart.data()), FactorOutcome::Solved);
-  EXPECT_NEAR(apart[0], whole[0], 1e-12);
+// A module that is missing, not ours or of another build is refused with a
+// sentence naming the file; nothing of it is called.
+TEST(Factorisation, AModuleThatCannotBeLoadedIsNamed) {
+  for (const auto& [path, why] :
+       std::vector<std::pair<std::string, std::string>>{{"/nonexistent/vendrel-factor.so", "No such file"},
+                                                        {"libm.so.6", "to nie jest moduł tego programu"},
+                                                        {TEST_SOURCE_FILE, "invalid ELF header"}}) {
+    try {
+      LoadFactorModule(path);
+      ADD_FAILURE() << path << " loaded";
+    } catch (const FactorModuleMissing& missing) {
+      const std::string text = missing.what();
+      EXPECT_EQ(text.rfind("Nie można wczytać modułu rozwiązującego " + path + ": ", 0), 0u) << text;
+      EXPECT_NE(text.find(why), std::string::npos) << text;
+    }
+  }
 }

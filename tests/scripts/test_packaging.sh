@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The desktop entry and the project file type are valid for the desktop, and
 # CPack makes the Debian package from the build tree given as $1: the
-# program and its two helpers in it, dependencies found by dpkg-shlibdeps,
-# no development package among them, the copyright file with Triangle's
-# notice and terms and with dxflib's, dxflib linked into the reader helper
-# alone, and nothing that lintian calls an error.
+# program, its two helpers and its factorisation module in it, dependencies
+# found by dpkg-shlibdeps, no development package among them, the copyright
+# file with Triangle's notice and terms and with dxflib's, dxflib linked into
+# the reader helper alone, CHOLMOD and the BLAS into the module alone, and
+# nothing that lintian calls an error.
 set -u
 dir="$(dirname "$0")/../../packaging"
 build=$1
@@ -25,8 +26,9 @@ check "cpack" $? "$log"
 deb=$(ls "$out_dir"/*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] && dpkg-deb -c "$deb" | grep -q '/bin/vendrel$' &&
   dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-mesher$' &&
-  dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-dxf$'
-check "the package holds the program and its helpers" $?
+  dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-dxf$' &&
+  dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-factor.so$'
+check "the package holds the program, its helpers and its module" $?
 depends=$([ -n "$deb" ] && dpkg-deb -f "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" && grep -q 'qt6-qpa-plugins' <<<"$depends" && ! grep -q -- '-dev' <<<"$depends"
 check "dependencies from dpkg-shlibdeps, no -dev package" $? "$depends"
@@ -42,10 +44,16 @@ check "the copyright file names dxflib and its licence" $?
 nm -C "$build/bin/vendrel-dxf" | grep -q 'DL_Dxf::in' && ! nm -C "$build/bin/vendrel" | grep -q 'DL_Dxf\|DL_Creation' &&
   ! nm -C "$build/bin/vendrel-mesher" | grep -q 'DL_Dxf\|DL_Creation'
 check "dxflib is in the reader helper alone" $?
-# CHOLMOD (GPL in part) is loaded by the program only, never by the helper.
-readelf -d "$build/bin/vendrel" | grep -q 'NEEDED.*libcholmod' &&
-  ! readelf -d "$build/bin/vendrel-mesher" | grep -q 'NEEDED.*\(cholmod\|blas\|lapack\)'
-check "CHOLMOD is needed by the program and not by the helper" $?
+# CHOLMOD (GPL in part), LAPACK, the BLAS and OpenMP are needed by the
+# factorisation module alone, which exports its one entry: the program opens
+# it at its first solve, the helpers never.
+readelf -d "$build/bin/vendrel-factor.so" | grep -q 'NEEDED.*libcholmod' &&
+  ! readelf -d "$build/bin/vendrel" "$build/bin/vendrel-mesher" "$build/bin/vendrel-dxf" |
+  grep -q 'NEEDED.*\(cholmod\|blas\|lapack\|gomp\)'
+check "CHOLMOD and the BLAS are needed by the module alone" $?
+exported=$(nm -D --defined-only "$build/bin/vendrel-factor.so" | awk '$2 == "T" {print $3}')
+[ "$exported" = vk_factor_functions ]
+check "the module exports its entry alone" $? "$exported"
 lint=$([ -n "$deb" ] && lintian --fail-on error "$deb" 2>&1)
 check "lintian reports no error" $? "$(grep '^E: ' <<<"$lint")"
 echo "$passed passed, $failed failed"

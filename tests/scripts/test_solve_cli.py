@@ -5,9 +5,12 @@
       right, insulated above and below, solved into VTU and MSH 4.1: u is the
       linear field at every point, the flux k*100/L on every triangle; a
       disc; a disc free to float is refused with status 6 and no file; a
-      problem nothing loads solves with status 0 and says its answer is zero.
+      problem nothing loads solves with status 0 and says its answer is zero;
+      the solver's libraries loaded by --solve alone, and --version and
+      --help answering at once under a small address-space limit.
 """
 import os
+import resource
 import subprocess
 import sys
 import tempfile
@@ -121,6 +124,34 @@ def main(vendrel):
                          env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
     check(run.returncode == 0 and "--solve <PLIK>" in run.stdout and "--solve PLIK}" in run.stdout
           and "6 zadania nie można rozwiązać" in run.stdout, f"--help names --solve and status 6:\n{run.stdout}")
+    check_libraries(vendrel, slab, work)
+
+
+def check_libraries(vendrel, slab, work):
+    """CHOLMOD and the BLAS (whose threads start when it is loaded) come with
+    the factorisation module at the first solve, never before."""
+    def loaded(args):
+        run = subprocess.run([vendrel, *args, "--area", "0.3", slab], capture_output=True, text=True, cwd=work,
+                             env=dict(os.environ, LD_DEBUG="files"))
+        return run.returncode, {lib for lib in ("vendrel-factor.so", "libcholmod", "libopenblas")
+                                if "file=" + lib in run.stderr.replace("/", " file=")}
+    status, libs = loaded(["--export", "e.msh"])
+    check(status == 0 and not libs, f"--export: status {status}, loads {libs}")
+    status, libs = loaded(["--solve", "s.vtu"])
+    check(status == 0 and libs == {"vendrel-factor.so", "libcholmod", "libopenblas"},
+          f"--solve: status {status}, loads {libs}")
+
+    def small_address_space():
+        limit = 250000 * 1024
+        resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+    for option in ("--version", "--help"):
+        try:
+            run = subprocess.run([vendrel, option], capture_output=True, text=True, timeout=10,
+                                 preexec_fn=small_address_space, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+            check(run.returncode == 0 and run.stdout.strip() != "",
+                  f"{option} under ulimit -v 250000: status {run.returncode}: {run.stderr}")
+        except subprocess.TimeoutExpired:
+            check(False, f"{option} under ulimit -v 250000 did not end in 10 s")
 
 
 def check_gmsh(path, work):

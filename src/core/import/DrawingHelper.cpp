@@ -4,8 +4,8 @@
 
 #include <csignal>
 
-#include "core/files/HelperProcess.h"
 #include "core/import/DrawingProtocol.h"
+#include "core/process/HelperProcess.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
-#include "core/files/HelperProcess.h"
+#include "core/process/HelperProcess.h"
 
 namespace {
 

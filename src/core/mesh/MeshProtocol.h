@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/files/HelperProcess.h"
 #include "core/model/Model.h"
+#include "core/process/HelperProcess.h"
 
 // The environment variable through which a helper learns the number of the
 // process that started it.

@@ -3,6 +3,9 @@
 // supernodal Cholesky factorisation, whose dense blocks run in the system's
 // BLAS (OpenBLAS where installed). A large system whose unknowns fall into
 // two parts joined only through a separator is factorised on two threads.
+// The work is done in the factorisation module (FactorModule.h), loaded at
+// the first solver made; making one throws FactorModuleMissing when it
+// cannot be loaded and std::bad_alloc when memory runs out.
 
 #include <atomic>
 #include <cstdint>

@@ -12,7 +12,7 @@
 #include "core/boundary/Codes.h"
 #include "core/cpu/VectorState.h"
 #include "core/lists/NumberList.h"
-#include "core/solve/Factorisation.h"
+#include "core/solve/FactorModule.h"
 #include "core/solve/SolverParts.h"
 
 namespace solver {
@@ -368,5 +368,7 @@ SolveResult Solve(const Model& model, const std::atomic<bool>* cancel) {
     return disc ? SolveDisc(model, shapes, edges, cancel) : SolvePotential(model, shapes, edges, cancel);
   } catch (const std::bad_alloc&) {
     return Refusal("Za mało pamięci, by rozwiązać zadanie na tej siatce.");
+  } catch (const FactorModuleMissing& missing) {
+    return Refusal(missing.what());
   }
 }

@@ -1,4 +1,4 @@
-#include "core/files/HelperProcess.h"
+#include "core/process/HelperProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>

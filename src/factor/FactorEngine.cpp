@@ -1,0 +1,458 @@
+// The factorisation module: CHOLMOD's supernodal Cholesky factorisation,
+// whose dense blocks run in the system's BLAS (OpenBLAS where installed). A
+// large system whose unknowns fall into two parts joined only through a
+// separator is factorised on two threads. The program reaches it only
+// through the table that vk_factor_functions hands out.
+
+#include <cholmod.h>
+#include <dlfcn.h>
+#include <omp.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "core/solve/FactorModule.h"
+
+// The dense Schur complement's operations, from LAPACK and BLAS (Fortran
+// interfaces, each character argument followed by its hidden length).
+extern "C" {
+void dsyrk_(const char* uplo, const char* trans, const int* n, const int* k, const double* alpha,
+            const double* a, const int* lda, const double* beta, double* c, const int* ldc, size_t uploLength,
+            size_t transLength);
+void dpotrf_(const char* uplo, const int* n, double* a, const int* lda, int* info, size_t uploLength);
+void dpotrs_(const char* uplo, const int* n, const int* nrhs, const double* a, const int* lda, double* b,
+             const int* ldb, int* info, size_t uploLength);
+}
+
+namespace {
+
+// The largest pivot ratio (LLᵀ diagonal, squared) taken as singular.
+constexpr double kSingularRatio = 1e-10;
+
+// Whether the user set a thread count in the environment under this name.
+bool UserSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// A symbol of the libraries this module was loaded with. The module is
+// loaded with its own scope, out of the global one, so it looks in that.
+void* LoadedSymbol(const char* name) {
+  Dl_info self{};
+  if (::dladdr(reinterpret_cast<void*>(&LoadedSymbol), &self) == 0 || self.dli_fname == nullptr)
+    return nullptr;
+  void* handle = ::dlopen(self.dli_fname, RTLD_NOW | RTLD_NOLOAD);
+  if (handle == nullptr) return nullptr;
+  void* symbol = ::dlsym(handle, name);
+  ::dlclose(handle);
+  return symbol;
+}
+
+// Whether two parts may be factorised at once, calling the BLAS from two
+// threads. OpenBLAS's threaded build allows that (it locks what its calls
+// share), its sequential build does not: with any other BLAS the parts are
+// factorised as one matrix. When they may, the BLAS's own threads are given
+// up here, since the parts already take the cores; both together only wait
+// on each other (a million triangles factorised in 2 s instead of 0.6 s).
+// A thread count the user set for OpenBLAS is theirs and left alone.
+bool UseBlasFromTwoThreads() {
+  static const bool ok = [] {
+    const auto parallel = reinterpret_cast<int (*)()>(LoadedSymbol("openblas_get_parallel"));
+    const auto threads = reinterpret_cast<void (*)(int)>(LoadedSymbol("openblas_set_num_threads"));
+    constexpr int kPthreads = 1;
+    if (parallel == nullptr || threads == nullptr || parallel() != kPthreads) return false;
+    if (!UserSet("OPENBLAS_NUM_THREADS") && !UserSet("GOTO_NUM_THREADS") && !UserSet("OMP_NUM_THREADS"))
+      threads(1);
+    return true;
+  }();
+  return ok;
+}
+
+// CHOLMOD scatters each supernode's update on four OpenMP threads, however
+// many cores there are. On a plane mesh's small supernodes waking them
+// costs more than they do: a million triangles factorised in 1.9 s with
+// them and in 1.05 s without, on two cores. So its parallel regions are
+// turned off, unless the user set OMP_NUM_THREADS: then one thread keeps
+// them off and more lets CHOLMOD have its threads. The setting is the
+// calling thread's; nothing else in the program uses OpenMP.
+void SetCholmodThreads() {
+  const char* wanted = std::getenv("OMP_NUM_THREADS");
+  const bool more = wanted != nullptr && std::atoi(wanted) > 1;
+  omp_set_max_active_levels(more ? 1 : 0);
+}
+
+// One matrix's CHOLMOD analysis and factor; everything CHOLMOD made goes
+// with it.
+class CholmodMatrix {
+ public:
+  explicit CholmodMatrix(bool postorder) {
+    cholmod_start(&c_);
+    c_.print = 0;
+    c_.error_handler = nullptr;
+    c_.supernodal = CHOLMOD_SUPERNODAL;
+    // The columns come numbered in nested dissection: kept as they are
+    // (with postorder off, exactly as they are).
+    c_.nmethods = 1;
+    c_.method[0].ordering = CHOLMOD_NATURAL;
+    c_.postorder = postorder ? 1 : 0;
+  }
+  ~CholmodMatrix() {
+    if (factor_ != nullptr) cholmod_free_factor(&factor_, &c_);
+    cholmod_finish(&c_);
+  }
+  CholmodMatrix(const CholmodMatrix&) = delete;
+  CholmodMatrix& operator=(const CholmodMatrix&) = delete;
+
+  // The arrays are viewed, not copied: CHOLMOD only reads them.
+  void analyse(int32_t n, const int32_t* columnStart, const int32_t* rows) {
+    a_.nrow = a_.ncol = size_t(n);
+    a_.nzmax = size_t(columnStart[n]);
+    a_.p = const_cast<int32_t*>(columnStart);
+    a_.i = const_cast<int32_t*>(rows);
+    a_.stype = 1;  // the upper triangle holds the matrix
+    a_.itype = CHOLMOD_INT;
+    a_.xtype = CHOLMOD_PATTERN;
+    a_.dtype = CHOLMOD_DOUBLE;
+    a_.sorted = 1;
+    a_.packed = 1;
+    factor_ = cholmod_analyze(&a_, &c_);
+    if (factor_ == nullptr) throw std::bad_alloc();
+  }
+
+  // False when the matrix is not positive definite.
+  bool factorise(const double* values) {
+    a_.x = const_cast<double*>(values);
+    a_.xtype = CHOLMOD_REAL;
+    SetCholmodThreads();
+    const int factorised = cholmod_factorize(&a_, factor_, &c_);
+    if (c_.status == CHOLMOD_OUT_OF_MEMORY) throw std::bad_alloc();
+    return factorised && c_.status != CHOLMOD_NOT_POSDEF && factor_->minor >= a_.nrow;
+  }
+
+  // For LLᵀ, rcond is (min Lᵢᵢ / max Lᵢᵢ)², the smallest pivot of LDLᵀ
+  // over the largest.
+  double pivotRatio() { return cholmod_rcond(factor_, &c_); }
+
+  // Whether L is numbered exactly as the matrix (no permutation at all).
+  bool unpermuted() const {
+    const auto* perm = static_cast<const int32_t*>(factor_->Perm);
+    for (size_t i = 0; i < factor_->n; ++i) {
+      if (perm != nullptr && perm[i] != int32_t(i)) return false;
+    }
+    return factor_->is_super && factor_->is_ll;
+  }
+
+  // Calls visit(row, column, value) for each stored entry of L in the
+  // columns from `first` on.
+  template <typename Visit>
+  void columnsFrom(int32_t first, const Visit& visit) const {
+    const auto* super = static_cast<const int32_t*>(factor_->super);
+    const auto* pi = static_cast<const int32_t*>(factor_->pi);
+    const auto* px = static_cast<const int32_t*>(factor_->px);
+    const auto* s = static_cast<const int32_t*>(factor_->s);
+    const auto* x = static_cast<const double*>(factor_->x);
+    for (size_t k = factor_->nsuper; k-- > 0;) {
+      const int32_t k1 = super[k], k2 = super[k + 1];
+      if (k2 <= first) break;
+      const int32_t rows = pi[k + 1] - pi[k];
+      for (int32_t col = std::max(k1, first); col < k2; ++col) {
+        const int32_t c = col - k1;
+        for (int32_t r = c; r < rows; ++r) visit(s[pi[k] + r], col, x[px[k] + c * rows + r]);
+      }
+    }
+  }
+
+  // The smallest and largest diagonal entries of L in columns [0, count).
+  void diagonalRange(int32_t count, double& low, double& high) const {
+    const auto* super = static_cast<const int32_t*>(factor_->super);
+    const auto* pi = static_cast<const int32_t*>(factor_->pi);
+    const auto* px = static_cast<const int32_t*>(factor_->px);
+    const auto* x = static_cast<const double*>(factor_->x);
+    for (size_t k = 0; k < factor_->nsuper && super[k] < count; ++k) {
+      const int32_t rows = pi[k + 1] - pi[k];
+      for (int32_t col = super[k]; col < std::min(super[k + 1], count); ++col) {
+        const double d = x[px[k] + (col - super[k]) * (rows + 1)];
+        low = std::min(low, d), high = std::max(high, d);
+      }
+    }
+  }
+
+  // Solves A x = b (sys CHOLMOD_A), L x = b (CHOLMOD_L) or Lᵀ x = b
+  // (CHOLMOD_Lt) in place, over all of the matrix's unknowns.
+  void solve(int sys, double* inout) {
+    cholmod_dense b{};
+    b.nrow = b.d = b.nzmax = a_.nrow;
+    b.ncol = 1;
+    b.x = inout;
+    b.xtype = CHOLMOD_REAL;
+    b.dtype = CHOLMOD_DOUBLE;
+    cholmod_dense* x = cholmod_solve(sys, factor_, &b, &c_);
+    if (x == nullptr) throw std::bad_alloc();
+    std::copy_n(static_cast<const double*>(x->x), a_.nrow, inout);
+    cholmod_free_dense(&x, &c_);
+  }
+
+ private:
+  cholmod_common c_{};
+  cholmod_sparse a_{};
+  cholmod_factor* factor_ = nullptr;
+};
+
+// A part of a split system: its own unknowns, then the separator's, and the
+// matrix over them taken from the whole one's entries.
+struct SplitPart {
+  int32_t own = 0;     // its own unknowns, numbered first
+  int32_t offset = 0;  // where they start in the whole system
+  std::vector<int32_t> columnStart, rows;
+  std::vector<int64_t> from;  // each entry's place among the whole matrix's values
+  std::vector<double> values;
+  CholmodMatrix matrix{false};
+  std::vector<double> last;   // its factor's last block D (the separator's), lower
+  std::vector<double> schur;  // its share of the separator's Schur complement, D Dᵀ
+  std::vector<double> y;      // a solve's vector over its unknowns and the separator's
+
+  // With its factor L = [L_p 0; M D]: y_p = L_p⁻¹ b_p (into b_p's place)
+  // and M y_p, taken from L [y_p; w] = [b_p; 0], where D w = -M y_p.
+  void forward(double* bp, double* coupled) {
+    const auto s = y.size() - size_t(own);
+    std::fill(std::copy_n(bp, own, y.begin()), y.end(), 0.0);
+    matrix.solve(CHOLMOD_L, y.data());
+    std::copy_n(y.begin(), own, bp);
+    const double* w = y.data() + own;
+    for (size_t r = 0; r < s; ++r) {
+      double sum = 0.0;
+      for (size_t c = 0; c <= r; ++c) sum += last[r + c * s] * w[c];
+      coupled[r] = -sum;
+    }
+  }
+  // x_p = L_p⁻ᵀ (y_p - Mᵀ x_s) (into y_p's place), from Lᵀ [x_p; x_s] =
+  // [y_p; Dᵀ x_s].
+  void backward(double* yp, const double* xs) {
+    const auto s = y.size() - size_t(own);
+    std::copy_n(yp, own, y.begin());
+    for (size_t c = 0; c < s; ++c) {
+      double sum = 0.0;
+      for (size_t r = c; r < s; ++r) sum += last[r + c * s] * xs[r];
+      y[size_t(own) + c] = sum;
+    }
+    matrix.solve(CHOLMOD_Lt, y.data());
+    std::copy_n(y.begin(), own, yp);
+  }
+};
+
+}  // namespace
+
+// One matrix's analysis and factor, whole or in two parts.
+struct FactorEngine {
+  UpperPattern whole;
+  std::unique_ptr<CholmodMatrix> single;
+  std::array<std::unique_ptr<SplitPart>, 2> parts;
+  int32_t separator = 0;      // its unknowns, last in the whole system
+  std::vector<double> schur;  // its Schur complement's Cholesky factor (lower)
+
+  int32_t separatorStart() const { return whole.n - separator; }
+
+  // The part's matrix: its own columns (rows in the part) and the
+  // separator's columns with the rows of the part and of the separator.
+  void buildPart(SplitPart& p) const {
+    const int32_t sepStart = separatorStart(), ownEnd = p.offset + p.own;
+    p.columnStart.assign(1, 0);
+    const auto column = [&](int32_t j) {
+      for (int32_t k = whole.columnStart[j]; k < whole.columnStart[j + 1]; ++k) {
+        const int32_t i = whole.rows[k];
+        if (i >= p.offset && i < ownEnd) {
+          p.rows.push_back(i - p.offset);
+        } else if (i >= sepStart) {
+          p.rows.push_back(i - sepStart + p.own);
+        } else {
+          continue;
+        }
+        p.from.push_back(k);
+      }
+      p.columnStart.push_back(int32_t(p.rows.size()));
+    };
+    for (int32_t j = p.offset; j < ownEnd; ++j) column(j);
+    for (int32_t j = sepStart; j < whole.n; ++j) column(j);
+    p.values.resize(p.rows.size());
+  }
+
+  // Each part's contribution S_p = D Dᵀ, where D is the last block of its
+  // factor: the separator's block minus the part's couplings through it.
+  void partSchur(SplitPart& p) const {
+    const int s = separator;
+    p.last.assign(size_t(s) * size_t(s), 0.0);
+    p.matrix.columnsFrom(p.own, [&](int32_t row, int32_t col, double v) {
+      p.last[size_t(row - p.own) + size_t(col - p.own) * size_t(s)] = v;
+    });
+    p.schur.assign(size_t(s) * size_t(s), 0.0);
+    const double one = 1.0, zero = 0.0;
+    dsyrk_("L", "N", &s, &s, &one, p.last.data(), &s, &zero, p.schur.data(), &s, 1, 1);
+    p.y.resize(size_t(p.own) + size_t(s));
+  }
+};
+
+namespace {
+
+// Analyses the pattern: with `first` and `second` above zero the unknowns
+// come as [first | second | separator], and each part is factorised on its
+// own thread with the separator, as long as the parts do not touch.
+void Analyse(FactorEngine& m, const UpperPattern& pattern, int32_t first, int32_t second) {
+  m.whole = pattern;
+  const int32_t separator = pattern.n - first - second;
+  bool apart = first > 0 && second > 0 && separator > 0 && UseBlasFromTwoThreads();
+  // No entry may join the parts: the second part's columns hold no row of
+  // the first.
+  for (int32_t j = first; apart && j < first + second; ++j) {
+    const int32_t k = pattern.columnStart[j];
+    apart = k == pattern.columnStart[j + 1] || pattern.rows[k] >= first;
+  }
+  if (apart) {
+    m.separator = separator;
+    for (int p = 0; p < 2; ++p) {
+      m.parts[size_t(p)] = std::make_unique<SplitPart>();
+      m.parts[size_t(p)]->own = p == 0 ? first : second;
+      m.parts[size_t(p)]->offset = p == 0 ? 0 : first;
+    }
+    const auto analyse = [&m](SplitPart& p) {
+      m.buildPart(p);
+      p.matrix.analyse(p.own + m.separator, p.columnStart.data(), p.rows.data());
+    };
+    auto firstPart = std::async(std::launch::async, analyse, std::ref(*m.parts[0]));
+    analyse(*m.parts[1]);
+    firstPart.get();
+    if (m.parts[0]->matrix.unpermuted() && m.parts[1]->matrix.unpermuted()) return;
+    m.parts = {};
+    m.separator = 0;
+  }
+  m.single = std::make_unique<CholmodMatrix>(true);
+  m.single->analyse(pattern.n, pattern.columnStart, pattern.rows);
+}
+
+// A pivot that is not clearly positive (below kSingularRatio of the
+// largest, in LDLᵀ terms) makes the system singular.
+FactorStatus Factorise(FactorEngine& m, const double* values, const std::atomic<bool>* cancel) {
+  if (m.single) {
+    if (!m.single->factorise(values)) return FactorStatus::Singular;
+    if (CancelAsked(cancel)) return FactorStatus::Cancelled;
+    return m.single->pivotRatio() > kSingularRatio ? FactorStatus::Solved : FactorStatus::Singular;
+  }
+  const auto factorisePart = [&m, values](SplitPart& p) {
+    for (size_t k = 0; k < p.values.size(); ++k) p.values[k] = values[p.from[k]];
+    if (!p.matrix.factorise(p.values.data())) return false;
+    m.partSchur(p);
+    return true;
+  };
+  auto firstPart = std::async(std::launch::async, factorisePart, std::ref(*m.parts[0]));
+  const bool secondFactorised = factorisePart(*m.parts[1]);
+  if (!firstPart.get() || !secondFactorised) return FactorStatus::Singular;
+  if (CancelAsked(cancel)) return FactorStatus::Cancelled;
+  // S = S₁ + S₂ - A_ss: each part's share holds the separator's own block
+  // once.
+  const int s = m.separator;
+  const int32_t sepStart = m.separatorStart();
+  m.schur.resize(size_t(s) * size_t(s));
+  for (size_t k = 0; k < m.schur.size(); ++k) m.schur[k] = m.parts[0]->schur[k] + m.parts[1]->schur[k];
+  for (int32_t j = sepStart; j < m.whole.n; ++j) {
+    for (int32_t k = m.whole.columnStart[j]; k < m.whole.columnStart[j + 1]; ++k) {
+      const int32_t i = m.whole.rows[k];
+      if (i >= sepStart) m.schur[size_t(j - sepStart) + size_t(i - sepStart) * size_t(s)] -= values[k];
+    }
+  }
+  int info = 0;
+  dpotrf_("L", &s, m.schur.data(), &s, &info, 1);
+  if (info != 0) return FactorStatus::Singular;
+  double low = INFINITY, high = 0.0;
+  for (int i = 0; i < s; ++i) {
+    low = std::min(low, m.schur[size_t(i) * size_t(s + 1)]);
+    high = std::max(high, m.schur[size_t(i) * size_t(s + 1)]);
+  }
+  for (const auto& p : m.parts) p->matrix.diagonalRange(p->own, low, high);
+  return (low / high) * (low / high) > kSingularRatio ? FactorStatus::Solved : FactorStatus::Singular;
+}
+
+FactorStatus Solve(FactorEngine& m, const double* b, double* x) {
+  const int32_t n = m.whole.n;
+  if (m.single) {
+    std::copy_n(b, n, x);
+    m.single->solve(CHOLMOD_A, x);
+  } else {
+    // L = [L₁ 0 0; 0 L₂ 0; M₁ M₂ L_s] with L_s L_sᵀ = S: forward y_p =
+    // L_p⁻¹ b_p, then S x_s = b_s - Σ M_p y_p, and back x_p = L_p⁻ᵀ (y_p -
+    // M_pᵀ x_s).
+    const int32_t sepStart = m.separatorStart();
+    const auto inParts = [&](const auto& each) {
+      auto first = std::async(std::launch::async, each, std::ref(*m.parts[0]), 0);
+      each(*m.parts[1], 1);
+      first.get();
+    };
+    std::copy_n(b, n, x);
+    std::array<std::vector<double>, 2> coupled;
+    inParts([&](SplitPart& p, int k) {
+      coupled[size_t(k)].resize(size_t(m.separator));
+      p.forward(x + p.offset, coupled[size_t(k)].data());
+    });
+    double* xs = x + sepStart;
+    for (int32_t i = 0; i < m.separator; ++i) xs[i] -= coupled[0][size_t(i)] + coupled[1][size_t(i)];
+    const int s = m.separator, one = 1;
+    int info = 0;
+    dpotrs_("L", &s, &one, m.schur.data(), &s, xs, &s, &info, 1);
+    inParts([&](SplitPart& p, int) { p.backward(x + p.offset, xs); });
+  }
+  for (int32_t i = 0; i < n; ++i) {
+    if (!std::isfinite(x[i])) return FactorStatus::Singular;
+  }
+  return FactorStatus::Solved;
+}
+
+// Runs one of the calls above, turning what it throws into a status: no
+// exception leaves the module. A thread that cannot be started is a lack
+// of resources as much as memory is.
+template <typename Call>
+FactorStatus Guarded(const Call& call) noexcept {
+  try {
+    return call();
+  } catch (const std::exception&) {
+    return FactorStatus::OutOfMemory;
+  }
+}
+
+FactorStatus Create(const UpperPattern* pattern, int32_t first, int32_t second, FactorEngine** made) {
+  return Guarded([&] {
+    auto engine = std::make_unique<FactorEngine>();
+    Analyse(*engine, *pattern, first, second);
+    *made = engine.release();
+    return FactorStatus::Solved;
+  });
+}
+
+void Destroy(FactorEngine* engine) {
+  delete engine;
+}
+
+bool Split(const FactorEngine* engine) {
+  return engine->single == nullptr;
+}
+
+FactorStatus FactoriseGuarded(FactorEngine* engine, const double* values, const std::atomic<bool>* cancel) {
+  return Guarded([&] { return Factorise(*engine, values, cancel); });
+}
+
+FactorStatus SolveGuarded(FactorEngine* engine, const double* b, double* x) {
+  return Guarded([&] { return Solve(*engine, b, x); });
+}
+
+constexpr FactorFunctions kFunctions{kFactorInterfaceVersion, Create,      Destroy, Split,
+                                     FactoriseGuarded,        SolveGuarded};
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) const FactorFunctions* vk_factor_functions(
+    uint32_t version) {
+  return version == kFactorInterfaceVersion ? &kFunctions : nullptr;
+}

@@ -7,7 +7,7 @@
 #include "front/ui/Prompter.h"
 
 CommandContext::CommandContext(AppState& s, Prompter& p)
-    : state(s), prompter(p), numberPrompt_(std::make_unique<NumberPrompt>(s, p)) {}
+    : state(s), prompter(p), numberPrompt_([&s, &p] { return std::make_shared<NumberPrompt>(s, p); }) {}
 
 CommandContext::~CommandContext() = default;
 

@@ -18,6 +18,7 @@
 
 #include "core/model/Model.h"
 #include "core/state/AppState.h"
+#include "front/ui/Lazy.h"
 #include "front/ui/Prompter.h"
 
 struct Finding;
@@ -141,7 +142,7 @@ class CommandContext : public QObject {
   void solutionChanged();
 
  private:
-  std::unique_ptr<NumberPrompt> numberPrompt_;
+  Lazy<NumberPrompt> numberPrompt_;
   bool generating_ = false;
   bool cancelRequested_ = false;
   qsizetype shownSelection_ = -1;  // the count on the status bar, -1 before the first

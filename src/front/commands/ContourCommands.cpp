@@ -22,7 +22,9 @@ QRect LineArea(PixelPoint a, PixelPoint b) {
 }  // namespace
 
 ContourCommands::ContourCommands(CommandContext& context)
-    : c_(context), ellipseDialog_(std::make_unique<EllipseDialog>(context.state, context.prompter)) {}
+    : c_(context), ellipseDialog_([&context] {
+        return std::make_shared<EllipseDialog>(context.state, context.prompter);
+      }) {}
 
 ContourCommands::~ContourCommands() = default;
 

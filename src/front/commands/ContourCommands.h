@@ -6,6 +6,8 @@
 #include <Qt>
 #include <memory>
 
+#include "front/ui/Lazy.h"
+
 class CommandContext;
 class EllipseDialog;
 
@@ -29,5 +31,5 @@ class ContourCommands {
   void addPolylinePoint(int x, int y, int clientHeight);
 
   CommandContext& c_;
-  std::unique_ptr<EllipseDialog> ellipseDialog_;
+  Lazy<EllipseDialog> ellipseDialog_;
 };

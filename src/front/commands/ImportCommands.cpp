@@ -33,7 +33,7 @@ double ModelSide(const Model& m) {
 }  // namespace
 
 ImportCommands::ImportCommands(CommandContext& c)
-    : c_(c), dialog_(std::make_unique<DxfImportDialog>(c.state, c.prompter)) {
+    : c_(c), dialog_([&c] { return std::make_shared<DxfImportDialog>(c.state, c.prompter); }) {
   reader_.helperPath = DefaultDrawingReaderPath();
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/import/DrawingHelper.h"
+#include "front/ui/Lazy.h"
 
 class CommandContext;
 class DxfImportDialog;
@@ -27,5 +28,5 @@ class ImportCommands {
  private:
   CommandContext& c_;
   DrawingReadOptions reader_;
-  std::unique_ptr<DxfImportDialog> dialog_;
+  Lazy<DxfImportDialog> dialog_;
 };

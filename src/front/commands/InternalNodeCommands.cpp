@@ -9,7 +9,8 @@
 #include "front/ui/Prompter.h"
 
 InternalNodeCommands::InternalNodeCommands(CommandContext& context)
-    : c_(context), dialog_(std::make_unique<InternalNodeDialog>(context.state, context.prompter)) {}
+    : c_(context),
+      dialog_([&context] { return std::make_shared<InternalNodeDialog>(context.state, context.prompter); }) {}
 
 InternalNodeCommands::~InternalNodeCommands() = default;
 

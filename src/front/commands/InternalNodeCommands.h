@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/view/ViewTransform.h"
+#include "front/ui/Lazy.h"
 
 class CommandContext;
 class InternalNodeDialog;
@@ -30,5 +31,5 @@ class InternalNodeCommands {
   ModelPoint popupPoint(bool alwaysSnap) const;
 
   CommandContext& c_;
-  std::unique_ptr<InternalNodeDialog> dialog_;
+  Lazy<InternalNodeDialog> dialog_;
 };

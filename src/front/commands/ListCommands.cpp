@@ -6,15 +6,24 @@
 
 ListCommands::ListCommands(CommandContext& c)
     : c_(c),
-      nodeList_(std::make_unique<NodeListWindow>(NodeListWindow::Nodes::Boundary, c.state, c.prompter)),
-      internalNodeList_(
-          std::make_unique<NodeListWindow>(NodeListWindow::Nodes::Internal, c.state, c.prompter)),
-      elementList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Elements, c.state, c.prompter)),
-      meshList_(std::make_unique<LineListWindow>(LineListWindow::Lines::Mesh, c.state, c.prompter)),
-      conditionList_(
-          std::make_unique<LineListWindow>(LineListWindow::Lines::Conditions, c.state, c.prompter)),
-      boundaryList_(
-          std::make_unique<LineListWindow>(LineListWindow::Lines::Boundaries, c.state, c.prompter)) {}
+      nodeList_([&c] {
+        return std::make_shared<NodeListWindow>(NodeListWindow::Nodes::Boundary, c.state, c.prompter);
+      }),
+      internalNodeList_([&c] {
+        return std::make_shared<NodeListWindow>(NodeListWindow::Nodes::Internal, c.state, c.prompter);
+      }),
+      elementList_([&c] {
+        return std::make_shared<LineListWindow>(LineListWindow::Lines::Elements, c.state, c.prompter);
+      }),
+      meshList_([&c] {
+        return std::make_shared<LineListWindow>(LineListWindow::Lines::Mesh, c.state, c.prompter);
+      }),
+      conditionList_([&c] {
+        return std::make_shared<LineListWindow>(LineListWindow::Lines::Conditions, c.state, c.prompter);
+      }),
+      boundaryList_([&c] {
+        return std::make_shared<LineListWindow>(LineListWindow::Lines::Boundaries, c.state, c.prompter);
+      }) {}
 
 ListCommands::~ListCommands() = default;
 

@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "front/ui/Lazy.h"
+
 class CommandContext;
 class NodeListWindow;
 class LineListWindow;
@@ -28,10 +30,10 @@ class ListCommands {
 
  private:
   CommandContext& c_;
-  std::unique_ptr<NodeListWindow> nodeList_;
-  std::unique_ptr<NodeListWindow> internalNodeList_;
-  std::unique_ptr<LineListWindow> elementList_;
-  std::unique_ptr<LineListWindow> meshList_;
-  std::unique_ptr<LineListWindow> conditionList_;
-  std::unique_ptr<LineListWindow> boundaryList_;
+  Lazy<NodeListWindow> nodeList_;
+  Lazy<NodeListWindow> internalNodeList_;
+  Lazy<LineListWindow> elementList_;
+  Lazy<LineListWindow> meshList_;
+  Lazy<LineListWindow> conditionList_;
+  Lazy<LineListWindow> boundaryList_;
 };

@@ -8,8 +8,10 @@
 
 NodeElementCommands::NodeElementCommands(CommandContext& context)
     : c_(context),
-      nodeDialog_(std::make_unique<NodeCoordinatesDialog>(context.state, context.prompter)),
-      elementDialog_(std::make_unique<ElementDialog>(context.state, context.prompter)) {}
+      nodeDialog_(
+          [&context] { return std::make_shared<NodeCoordinatesDialog>(context.state, context.prompter); }),
+      elementDialog_(
+          [&context] { return std::make_shared<ElementDialog>(context.state, context.prompter); }) {}
 
 NodeElementCommands::~NodeElementCommands() = default;
 

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "front/ui/Lazy.h"
+
 class CommandContext;
 class NodeCoordinatesDialog;
 class ElementDialog;
@@ -26,6 +28,6 @@ class NodeElementCommands {
 
  private:
   CommandContext& c_;
-  std::unique_ptr<NodeCoordinatesDialog> nodeDialog_;
-  std::unique_ptr<ElementDialog> elementDialog_;
+  Lazy<NodeCoordinatesDialog> nodeDialog_;
+  Lazy<ElementDialog> elementDialog_;
 };

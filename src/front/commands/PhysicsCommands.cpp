@@ -26,9 +26,9 @@ QRect DragArea(const EditState& edit) {
 
 PhysicsCommands::PhysicsCommands(CommandContext& c)
     : c_(c),
-      conditions_(std::make_unique<ConditionsDialog>(c.state, c.prompter)),
-      boundaries_(std::make_unique<BoundariesDialog>(c.state, c.prompter)),
-      problem_(std::make_unique<ProblemDialog>(c.state, c.prompter)) {}
+      conditions_([&c] { return std::make_shared<ConditionsDialog>(c.state, c.prompter); }),
+      boundaries_([&c] { return std::make_shared<BoundariesDialog>(c.state, c.prompter); }),
+      problem_([&c] { return std::make_shared<ProblemDialog>(c.state, c.prompter); }) {}
 
 PhysicsCommands::~PhysicsCommands() = default;
 

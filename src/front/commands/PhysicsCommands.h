@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+#include "front/ui/Lazy.h"
+
 class CommandContext;
 class ConditionsDialog;
 class BoundariesDialog;
@@ -58,7 +60,7 @@ class PhysicsCommands {
   void showSelectionStatus();
 
   CommandContext& c_;
-  std::unique_ptr<ConditionsDialog> conditions_;
-  std::unique_ptr<BoundariesDialog> boundaries_;
-  std::unique_ptr<ProblemDialog> problem_;
+  Lazy<ConditionsDialog> conditions_;
+  Lazy<BoundariesDialog> boundaries_;
+  Lazy<ProblemDialog> problem_;
 };

@@ -6,9 +6,11 @@
 
 ViewCommands::ViewCommands(CommandContext& c)
     : c_(c),
-      screenDialog_(std::make_unique<ScreenSettingsDialog>(c.state, c.prompter)),
-      gridDialog_(std::make_unique<GridDialog>(c.state, c.prompter)),
-      regionDialog_(std::make_unique<RegionDialog>(c.state, c.prompter)) {}
+      screenDialog_([&c] { return std::make_shared<ScreenSettingsDialog>(c.state, c.prompter); }),
+      gridDialog_([&c, dx = c.state.view.gridDx, dy = c.state.view.gridDy] {
+        return std::make_shared<GridDialog>(c.state, c.prompter, dx, dy);
+      }),
+      regionDialog_([&c] { return std::make_shared<RegionDialog>(c.state, c.prompter); }) {}
 
 ViewCommands::~ViewCommands() = default;
 

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "front/ui/Lazy.h"
+
 class CommandContext;
 struct ViewTransform;
 class ScreenSettingsDialog;
@@ -38,7 +40,9 @@ class ViewCommands {
   void moved(void (*move)(ViewTransform&));
 
   CommandContext& c_;
-  std::unique_ptr<ScreenSettingsDialog> screenDialog_;
-  std::unique_ptr<GridDialog> gridDialog_;
-  std::unique_ptr<RegionDialog> regionDialog_;
+  Lazy<ScreenSettingsDialog> screenDialog_;
+  // Shows the spacing of the start until the user types another, not the
+  // spacing when first opened.
+  Lazy<GridDialog> gridDialog_;
+  Lazy<RegionDialog> regionDialog_;
 };

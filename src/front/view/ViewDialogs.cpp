@@ -83,12 +83,12 @@ void ScreenSettingsDialog::okClicked() {
   accept();
 }
 
-GridDialog::GridDialog(AppState& state, Prompter& prompter, QWidget* parent)
+GridDialog::GridDialog(AppState& state, Prompter& prompter, float shownDx, float shownDy, QWidget* parent)
     : FormDialog(QStringLiteral("Td_siatki"), QStringLiteral("Ustawienia siatki"), prompter, parent,
                  QStringLiteral("Button1"), QStringLiteral("Button2")),
       state_(state) {
-  dx_ = field(QStringLiteral("Edit1"), GeneralText(state_.view.gridDx));
-  dy_ = field(QStringLiteral("Edit2"), GeneralText(state_.view.gridDy));
+  dx_ = field(QStringLiteral("Edit1"), GeneralText(shownDx));
+  dy_ = field(QStringLiteral("Edit2"), GeneralText(shownDy));
   setContent(rows({{QStringLiteral("Odległość pomiędzy punktami w osi X ="), dx_},
                    {QStringLiteral("Odległość pomiędzy punktami w osi Y ="), dy_}}));
   setFixedSize(312, 102);

@@ -35,7 +35,9 @@ class ScreenSettingsDialog : public FormDialog {
 class GridDialog : public FormDialog {
   Q_OBJECT
  public:
-  GridDialog(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+  // Its fields start with the spacing given, which the window takes at its
+  // start, and then keep what the user typed.
+  GridDialog(AppState& state, Prompter& prompter, float shownDx, float shownDy, QWidget* parent = nullptr);
   void okClicked() override;
 
  private:

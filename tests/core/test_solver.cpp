@@ -756,10 +756,10 @@ TEST(Factorisation, HalvesJoinedThroughTheSeparatorSolveAsTheWhole) {
 // A module that is missing, not ours or of another build is refused with a
 // sentence naming the file; nothing of it is called.
 TEST(Factorisation, AModuleThatCannotBeLoadedIsNamed) {
-  for (const auto& [path, why] :
-       std::vector<std::pair<std::string, std::string>>{{"/nonexistent/vendrel-factor.so", "No such file"},
-                                                        {"libm.so.6", "to nie jest moduł tego programu"},
-                                                        {TEST_SOURCE_FILE, "invalid ELF header"}}) {
+  for (const auto& [path, why] : std::vector<std::pair<std::string, std::string>>{
+           {"/nonexistent/vendrel-factor.so", "nie ma takiego pliku"},
+           {"libm.so.6", "to nie jest moduł tego programu"},
+           {TEST_SOURCE_FILE, "invalid ELF header"}}) {
     try {
       LoadFactorModule(path);
       ADD_FAILURE() << path << " loaded";
@@ -767,6 +767,7 @@ TEST(Factorisation, AModuleThatCannotBeLoadedIsNamed) {
       const std::string text = missing.what();
       EXPECT_EQ(text.rfind("Nie można wczytać modułu rozwiązującego " + path + ": ", 0), 0u) << text;
       EXPECT_NE(text.find(why), std::string::npos) << text;
+      EXPECT_EQ(text.find(path), text.rfind(path)) << "the path once: " << text;
     }
   }
 }

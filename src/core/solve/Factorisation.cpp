@@ -1,6 +1,7 @@
 #include "core/solve/Factorisation.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <map>
 #include <mutex>
@@ -42,8 +43,12 @@ const FactorFunctions& LoadFactorModule(const std::string& path) {
   // program's.
   void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
-    const char* why = ::dlerror();
-    Missing(path, why != nullptr ? why : "nieznany błąd");
+    if (::access(path.c_str(), F_OK) != 0) Missing(path, "nie ma takiego pliku");
+    // The loader's words, without the path it puts before them.
+    const char* said = ::dlerror();
+    std::string why = said != nullptr ? said : "nieznany błąd";
+    if (why.rfind(path + ": ", 0) == 0) why.erase(0, path.size() + 2);
+    Missing(path, why);
   }
   const auto entry = reinterpret_cast<FactorEntry>(::dlsym(handle, kFactorEntryName));
   const FactorFunctions* functions = entry != nullptr ? entry(kFactorInterfaceVersion) : nullptr;

@@ -78,7 +78,7 @@ TEST(Export, WritesReplacesAndReportsFailuresKeepingTheOldFile) {
 
   const FileResult r = WriteExportFile(*m, ExportLayout::M2d, dir.file("missing/mesh.m2d"));
   EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.message, "Nie można zapisać do pliku");
+  EXPECT_EQ(r.message, "Nie można zapisać do pliku\nPrzyczyna: folder nie istnieje.");
   EXPECT_EQ(RunInChild(ExportPastFileSizeLimit, &path), 0) << "a full disk";
   EXPECT_EQ(ReadFileBytes(path), bytes);
 }

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "Fixtures.h"
+#include "core/files/CNumbers.h"
 #include "core/files/ProjectFile.h"
 #include "core/mesh/GenerationReport.h"
 
@@ -48,8 +49,9 @@ std::unique_ptr<Model> Build(const std::string& script) {
 // "kind n1,2 e3 h1" per finding, "!" after the kind of an error, joined by
 // "; ".
 std::string Summary(const std::vector<Finding>& findings) {
-  static const char* kinds[] = {"notfinite", "missing",   "toofine", "mesher", "crossing", "open",
-                                "inregion",  "onelement", "double",  "zero",   "branch",   "outside"};
+  static const char* kinds[] = {"notfinite", "missing", "fewpoints", "toofine",   "mesher",
+                                "crossing",  "open",    "inregion",  "onelement", "double",
+                                "zero",      "branch",  "outside"};
   std::string s;
   const auto list = [&](char tag, const std::vector<int32_t>& v) {
     for (size_t i = 0; i < v.size(); ++i) s += (i ? "," : std::string(" ") + tag) + std::to_string(v[i]);
@@ -98,10 +100,18 @@ TEST(ModelCheck, NamesThePlantedCauseFirstAndErrorsOnlyWhatStopsTheMesh) {
       {"non-finite", "c 0 0 inf 0 10 10 0 10 ; h 1 inf", 10, "notfinite! n2; notfinite! h1"},
       {"missing node", std::string(kSquare) + "e 1 9", 10, "missing! e5"},
       {"hole point on an element", std::string(kSquare) + "h 5 0", 10, "onelement e1 h1"},
+      // A contour of repeated nodes, on which the mesher would end in an error.
+      {"nodes on two points", "c 0 0 5 0 0 0 ;", 10, "fewpoints! n1,2,3; crossing e1,2; double n1,3 e3"},
+      {"nodes on one point", "c 1 1 1 1 1 1 ;", 10, "fewpoints! n1,2,3; double n1,2,3 e1,2,3"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Summary(CheckModel(*Build(c.model), c.area, '.', &mesher)), c.found) << c.cause;
   }
+  EXPECT_EQ(
+      CheckModel(*Build("c 0 0 2.5 0 0 0 ;"), 10, ',', &mesher)[0].text,
+      "Wszystkie węzły leżą w dwóch punktach: węzły 1 i 3 w punkcie (0; 0) i węzeł 2 w punkcie (2,5; 0). "
+      "Kontur z powtórzonymi węzłami nie otacza żadnego obszaru. Przesuń węzły („Zmień > Współrzędne "
+      "węzła”), tak by kontur otaczał obszar.");
   // Without a mesher nothing is known of the mesh: what may stop it is an error.
   EXPECT_EQ(Summary(CheckModel(*Build("c 0 0 10 10 10 0 0 10 ;"), 10)), "crossing! e1,3");
 }
@@ -164,6 +174,23 @@ TEST(ModelCheck, TheAreaOfferedAfterAnOverflowFits) {
       }
     }
   }
+}
+
+// Numbers in messages take the fewest digits that read back as the value:
+// an area the search found loses its arithmetic's noise, and neither a tiny
+// nor a vast one becomes a long string of digits.
+TEST(ModelCheck, NumbersAreWrittenShortest) {
+  const std::pair<double, const char*> areas[] = {{0.01, "0,01"},
+                                                  {0.0416 * (1 + 4e-16), "0,0416"},
+                                                  {0.0000001, "0,0000001"},
+                                                  {1e-60, "1e-60"},
+                                                  {12345, "12345"},
+                                                  {1e30, "1e+30"},
+                                                  {10, "10"}};
+  for (const auto& [area, text] : areas) EXPECT_EQ(AreaText(area, ','), text) << area;
+  const std::pair<float, const char*> floats[] = {
+      {0.1f, "0.1"}, {123456.79f, "123456.79"}, {-2.5e-30f, "-2.5e-30"}, {1e9f, "1000000000"}, {0.0f, "0"}};
+  for (const auto& [value, text] : floats) EXPECT_EQ(ShortestText(value), text) << value;
 }
 
 // The sentences: how elements meet, where a contour is open, and what the

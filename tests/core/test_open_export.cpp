@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <functional>
 
 #include "TestData.h"
 #include "core/Fixtures.h"
 #include "core/TempDir.h"
 #include "core/boundary/Physics.h"
+#include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
 #include "core/files/SafeFile.h"
@@ -200,7 +203,49 @@ TEST(OpenExport, FormatsByNameNamesAndRefusedTargets) {
   const auto m = SquareMesh({{0, 0}, {1, 0}, {0, 1}}, {{1, 2, 3}});
   TempDir dir;
   const FileResult r = WriteOpenExport(*m, OpenFormat::Vtu, dir.file("no/such/folder.vtu"));
-  EXPECT_EQ(std::pair(r.ok, r.message), std::pair(false, std::string("Nie można zapisać do pliku")));
+  EXPECT_EQ(std::pair(r.ok, r.message),
+            std::pair(false, std::string("Nie można zapisać do pliku\nPrzyczyna: folder nie istnieje.")));
+}
+
+int failWith = 0;
+int FailTheWrite(WriteStep step) {
+  return step == WriteStep::Write ? failWith : 0;
+}
+
+// Every writer's failure gives the disk's error after its own sentence:
+// the causes a user can act on in words, the rest in the system's.
+TEST(Writers, AFailedWriteSaysTheDisksError) {
+  const auto m = SquareMesh({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, {{1, 2, 3}, {1, 3, 4}});
+  const std::function<FileResult(const std::string&)> writers[] = {
+      [&](const std::string& path) { return SaveProjectFile(*m, path); },
+      [&](const std::string& path) { return WriteExportFile(*m, ExportLayout::M2d, path); },
+      [&](const std::string& path) { return WriteOpenExport(*m, OpenFormat::Msh41, path); },
+      [&](const std::string& path) { return WriteOpenExport(*m, OpenFormat::Vtu, path); }};
+  TempDir dir;
+  const std::pair<int, const char*> injected[] = {{ENOSPC, "brak miejsca na dysku"},
+                                                  {EDQUOT, "wyczerpany przydział miejsca na dysku (quota)"},
+                                                  {EACCES, "brak uprawnień do zapisu w tym miejscu"},
+                                                  {EROFS, "system plików jest tylko do odczytu"},
+                                                  {EIO, "błąd wejścia-wyjścia urządzenia"},
+                                                  {EFBIG, "plik byłby za duży dla tego systemu plików"},
+                                                  {EXDEV, "Invalid cross-device link"}};
+  const std::pair<std::string, const char*> met[] = {
+      {dir.file("no/such/folder.vdk"), "folder nie istnieje"},
+      {dir.path(), "pod tą nazwą jest folder"},
+      {dir.file(std::string(300, 'a')), "nazwa pliku jest za długa"},
+      {"/dev/null", "pod tą nazwą jest plik specjalny (urządzenie, potok), a nie zwykły plik"}};
+  for (const auto& write : writers) {
+    for (const auto& [error, cause] : injected) {
+      failWith = error;
+      SetWriteStepHook(FailTheWrite);
+      const FileResult r = write(dir.file("out"));
+      SetWriteStepHook(nullptr);
+      EXPECT_EQ(r.message, "Nie można zapisać do pliku\nPrzyczyna: " + std::string(cause) + ".");
+    }
+    for (const auto& [path, cause] : met) {
+      EXPECT_EQ(write(path).message, "Nie można zapisać do pliku\nPrzyczyna: " + std::string(cause) + ".");
+    }
+  }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "core/files/ExitCleanup.h"
 #include "core/files/ProjectFile.h"
 #include "core/files/SafeFile.h"
+#include "core/files/ShownName.h"
 
 namespace {
 
@@ -135,6 +136,33 @@ TEST(ProjectFileReader, AcceptsAnyWhiteSpaceNoEndMarkerAndKeepsWhatNothingShows)
   auto again = NewProject();
   ASSERT_TRUE(ParseProjectFile(FormatProjectFile(*m), *again).ok);
   ExpectSameData(*m, *again);
+  // Values no kind uses are kept as read, NaN among them, and written back
+  // as they were.
+  const std::string kept = "1.000000 100.000000 nan -nan inf -inf nan\r\n";
+  std::string text = kThreeNodeFile;
+  const size_t row = text.find("2.000000 0.000000");
+  text.replace(row, text.find("\r\n", row) + 2 - row, kept);
+  ASSERT_TRUE(ParseProjectFile(text, *again).ok);
+  EXPECT_EQ(FormatProjectFile(*again), text);
+}
+
+// Names from outside are shown with what would not show as itself written
+// out; Polish letters and other printable text stay as they are.
+TEST(ShownName, ControlAndDirectionCharactersAndBrokenUtf8AreWrittenOut) {
+  const std::pair<std::string, std::string> names[] = {
+      {"/dom/płyta żebro.vdk", "/dom/płyta żebro.vdk"},
+      {"a\u200Fb.vdk", "a\\u{200F}b.vdk"},
+      {"\u202Ekdv.exe", "\\u{202E}kdv.exe"},
+      {"x\u2066y\u2069\u061C\u200E", "x\\u{2066}y\\u{2069}\\u{061C}\\u{200E}"},
+      {"a\nb\tc\x7f", "a\\u{000A}b\\u{0009}c\\u{007F}"},
+      {std::string("n\0l", 3), "n\\u{0000}l"},
+      {"\u0085\u00AD\uFEFF\u2028", "\\u{0085}\\u{00AD}\\u{FEFF}\\u{2028}"},
+      {"\U000E0041\U0001F600", "\\u{E0041}\U0001F600"},
+      {"\xff\xc5", "\\x{FF}\\x{C5}"},                                   // a stray byte, a sequence cut short
+      {"\xc0\xaf\xed\xa0\x80", "\\x{C0}\\x{AF}\\x{ED}\\x{A0}\\x{80}"},  // overlong, a surrogate
+      {"\xf4\x90\x80\x80z", "\\x{F4}\\x{90}\\x{80}\\x{80}z"},           // past U+10FFFF
+  };
+  for (const auto& [name, shown] : names) EXPECT_EQ(ShownName(name), shown) << name;
 }
 
 TEST(ProjectFileReader, RefusesBadFilesWithAMessageAndAResetModel) {
@@ -145,9 +173,30 @@ TEST(ProjectFileReader, RefusesBadFilesWithAMessageAndAResetModel) {
     EXPECT_FALSE(r.ok || r.message.empty()) << bad.path();
     ExpectResetData(*m);
   }
+  // A number past its field's range says which way, and its line; a text
+  // that is no number keeps its own message.
+  const std::string floats = " (to pole przyjmuje liczby od -3.4028235e+38 do 3.4028235e+38)";
+  const std::pair<std::string, std::string> messages[] = {
+      {"300 0 1 1 0", "Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)"},
+      {"1 0 1 1 0\r\n1e308 0", "liczba 1e308 w wierszu 2 jest za duża" + floats},
+      {"1 0 1 1 0\n\n0 -0.1e40", "liczba -0.1e40 w wierszu 3 jest za mała" + floats},
+      {"1 0 1 1 0\n0 0\n2 0 1e-50",
+       "liczba 1e-50 w wierszu 3 jest za bliska zera (najmniejsza liczba różna od "
+       "zera, jaką przyjmuje to pole, to 1e-45)"},
+      {"1 3000000000 1 1 0",
+       "liczba 3000000000 w wierszu 1 jest za duża (to pole przyjmuje liczby od "
+       "-2147483648 do 2147483647)"},
+      {"1 0 1 1 0\n" + std::string(50, '9') + " 0",
+       "liczba " + std::string(40, '9') + "… w wierszu 2 jest za duża" + floats},
+      {"1 0 1 1 0\n0x1 0", "w miejscu liczby stoi inny tekst"},
+      {"1 0 1 1 0\n1e 0", "w miejscu liczby stoi inny tekst"},
+  };
   auto m = FullModel();
-  EXPECT_EQ(ParseProjectFile("300 0 1 1 0", *m).message,
-            "Plik zawiera błędną liczbę węzłów: 300 (dopuszczalna od 0 do 299)");
+  for (const auto& [text, message] : messages) {
+    const std::string full =
+        message.starts_with("Plik") ? message : "Plik zawiera niepoprawne dane: " + message;
+    EXPECT_EQ(ParseProjectFile(text, *m).message, full) << text;
+  }
   TempDir dir;
   for (const std::string& unreadable : {dir.file("missing.vdk"), dir.path()}) {
     m = FullModel();
@@ -227,8 +276,9 @@ int Fail(WriteStep step) {
 }
 
 // Each step of a write fails in turn, each way: the old file stays byte for
-// byte, and nothing else is left in its folder. A file that cannot be made
-// is no failure: the next way is taken.
+// byte, nothing else is left in its folder, and the result carries the
+// step's errno. A file that cannot be made is no failure: the next way is
+// taken.
 TEST(SafeWrite, AFailureAtAnyStepKeepsTheOldFile) {
   const std::string big(1 << 20, 'n');  // more than the old file: the in-place write must grow it
   signalToRaise = 0;
@@ -241,11 +291,11 @@ TEST(SafeWrite, AFailureAtAnyStepKeepsTheOldFile) {
       way = w;
       failing = step;
       SetWriteStepHook(Fail);
-      const bool written = WriteFileAtomically(path, big);
+      const WriteResult written = WriteFileAtomically(path, big);
       SetWriteStepHook(nullptr);
       const bool fails = step != WriteStep::CreateUnnamed && step != WriteStep::CreateTemp &&
                          !(w == Way::InPlace && step == WriteStep::Rename);
-      EXPECT_EQ(written, !fails) << int(w) << " " << int(step);
+      EXPECT_EQ(written.error, fails ? EIO : 0) << int(w) << " " << int(step);
       EXPECT_TRUE(ReadFileBytes(path) == (fails ? "previous content" : big)) << int(w) << " " << int(step);
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     }
@@ -260,7 +310,7 @@ int WriteUntilTheSignal(void* path) {
   InstallExitCleanup();
   failing = WriteStep::Rename;  // never reached: the signal comes first, or in place there is none
   SetWriteStepHook(Fail);
-  WriteFileAtomically(*static_cast<std::string*>(path), "new content");
+  (void)WriteFileAtomically(*static_cast<std::string*>(path), "new content");
   return 0;  // reached only if the signal did not end the program
 }
 
@@ -292,7 +342,10 @@ int SaveWithTinyFileSizeLimit(void* path) {
   const rlimit limit{100, 100};  // a full disk after 100 bytes
   if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
   const FileResult r = SaveProjectFile(*FullModel(), *static_cast<std::string*>(path));
-  return !r.ok && r.message == "Nie można zapisać do pliku" ? 0 : 1;
+  return !r.ok && r.message ==
+                      "Nie można zapisać do pliku\nPrzyczyna: plik byłby za duży dla tego systemu plików."
+             ? 0
+             : 1;
 }
 
 TEST(ProjectFileWriter, FailedSaveKeepsThePreviousFileAndLongNamesSave) {

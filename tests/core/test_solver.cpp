@@ -596,6 +596,47 @@ TEST(Solver, FamiliesAgreeBetweenDialogsExportsAndSolver) {
   }
 }
 
+// One rule for values that are no number (NaN, infinity): refused in the
+// values the condition's kind uses, naming the condition, its elements and
+// the value; kept, and the task solved, in those it does not use.
+TEST(Solver, NonNumbersAreRefusedOnlyInTheValuesTheKindUses) {
+  const auto meshed = MeshedRectangle();
+  constexpr float BoundaryCondition::*kValues[] = {&BoundaryCondition::value1, &BoundaryCondition::value2,
+                                                   &BoundaryCondition::value3, &BoundaryCondition::value4,
+                                                   &BoundaryCondition::value5, &BoundaryCondition::value6};
+  const struct {
+    int32_t problem;
+    BoundaryCondition left, right;  // the kind looked at, on the left; what holds the rest
+    std::vector<const char*> used;
+  } kinds[] = {{1, {1.0f, 100.0f}, {2.0f}, {"T [°C]"}},
+               {2, {2.0f, 1.0f}, {1.0f}, {"j [A/m²]"}},
+               {1, {3.0f, 5.0f, 20.0f}, {1.0f}, {"α [W/(m²·K)]", "T∞ [°C]"}},
+               {10, {1.0f, 1.0f, 0.0f}, {2.0f}, {"px [N/m]", "py [N/m]"}},
+               {10, {2.0f}, {1.0f, 1.0f}, {"ux [m]", "uy [m]"}}};
+  for (const auto& k : kinds) {
+    for (size_t i = 0; i < 6; ++i) {
+      for (const float bad : {NAN, -INFINITY}) {
+        SCOPED_TRACE(std::to_string(k.problem) + " " + std::to_string(k.left.kind) + " " + std::to_string(i));
+        auto m = std::make_unique<Model>(*meshed);
+        m->ProblemKind = k.problem;
+        m->Conductivity = k.problem == 10 ? 200.0f : 1.0f;
+        m->SecondProperty = k.problem == 10 ? 0.3f : 0.0f;
+        m->BcTable[Bottom] = m->BcTable[Top] = {k.problem == 10 ? 1.0f : 2.0f};
+        m->BcTable[Right] = k.right;
+        m->BcTable[Left] = k.left;
+        m->BcTable[Left].*kValues[i] = bad;
+        const SolveResult r = Solve(*m);
+        if (i < k.used.size()) {
+          EXPECT_EQ(r.refusal, "Warunek nr 4 (element 4) ma wartość, która nie jest liczbą skończoną: " +
+                                   std::string(k.used[i]) + " = " + (std::isnan(bad) ? "nan." : "-inf."));
+        } else {
+          EXPECT_TRUE(r.solved) << r.refusal;
+        }
+      }
+    }
+  }
+}
+
 // A property no material has solves, with a warning that names it.
 TEST(Solver, AbsurdPropertiesWarn) {
   const auto meshed = MeshedRectangle();

@@ -244,20 +244,26 @@ class ImportCommandsTest : public QObject {
 
   // The dialog's second showing holds the second drawing's layers alone:
   // none of the first drawing's widgets is left in the table, drawn or not.
+  // Direction marks and broken bytes in the names are shown written out.
   void secondDrawingShowsItsOwnLayersOnly() {
     Rig r;
-    r.prompter.fileNames = {Drawing(u"plyta.dxf"_s), Drawing(u"wspornik.dxf"_s)};
+    const QByteArray layer = "8\nG\xe2\x80\x8f\xff\n";
+    r.prompter.fileNames = {
+        Drawing(u"plyta.dxf"_s),
+        write(u"x\u202Ey.dxf"_s, Lines({u"0 0 1 0"_s, u"1 0 0 1"_s, u"0 1 0 0"_s}).replace("8\n0\n", layer))};
     QStringList first, second;
     const auto layers = [](QDialog& d, QStringList& names) {
       const auto boxes = d.findChild<QTableWidget*>(u"warstwy"_s)->findChildren<QCheckBox*>();
       for (QCheckBox* box : boxes) names << box->objectName() + u' ' + box->text();
     };
     r.prompter.dialogs = {PressButton(u"Anuluj"_s, [&](QDialog& d) { layers(d, first); }),
-                          PressButton(u"OK"_s, [&](QDialog& d) { layers(d, second); })};
+                          PressButton(u"OK"_s, [&](QDialog& d) { layers(d, second << Label(d, "zakres")); })};
     r.commands->run(&ImportCommands::importDxf);
     r.commands->run(&ImportCommands::importDxf);
     QVERIFY2(first.size() >= 3 && first.filter(u"KONTUR ("_s).size() == 1, qPrintable(first.join(u", "_s)));
-    QVERIFY2(second.size() == 1 && second[0].startsWith(u"warstwa1 0 ("_s), qPrintable(second.join(u", "_s)));
+    QVERIFY2(second.size() == 2 && second[0].startsWith(u"Rysunek x\\u{202E}y.dxf: "_s) &&
+                 second[1].startsWith(u"warstwa1 G\\u{200F}\\x{FF} ("_s),
+             qPrintable(second.join(u", "_s)));
     QVERIFY(r.model().elementCount > 0);
   }
 

@@ -187,6 +187,12 @@ class SolutionViewTest : public QObject {
     QCOMPARE(saved.size(), canvas().size());
     const QPoint barCorner = canvas().colourBar().geometry().topLeft() + QPoint(1, 1);
     QCOMPARE(saved.pixelColor(barCorner), QColor(Qt::white));
+    // One that cannot be written says why, its name written out.
+    prompter.fileNames = {dir.filePath(u"brak/\u200Fobraz.png"_s)};
+    action("actionSaveImage")->trigger();
+    QCOMPARE(prompter.messages().last(), u"stop Zapisz obraz: Nie udało się zapisać obrazu do pliku "_s +
+                                             dir.filePath(u"brak/\\u{200F}obraz.png.\nPrzyczyna: folder nie "
+                                                          u"istnieje."_s));
   }
 
   // A disc with a small hole, held at one end and pulled at the other: it

@@ -159,12 +159,15 @@ TEST(MeshDriver, CrashingInputIsRefusedBeforeTheHelperStarts) {
   // The canned helper always succeeds, so a failure proves it never ran.
   auto m = TriangleProject();
   ASSERT_EQ(GenerateMesh(*m, 10.0, FakeMesher({"canned"})), MeshOutcome::Success);
-  for (int broken = 0; broken < 4; ++broken) {
+  for (int broken = 0; broken < 6; ++broken) {
     auto b = TriangleProject();
     if (broken == 0) b->NodeTable[2].x = std::nanf("");
     if (broken == 1) b->NodeTable[3].y = INFINITY;
     if (broken == 2) b->ElementTable[3].endNode = 4;
     if (broken == 3) (void)AppendInternalNode(*b, InternalNode{std::nanf(""), 1});
+    // Nodes repeated on two points, or on one: fewer than Triangle's three.
+    if (broken >= 4) b->NodeTable[3] = b->NodeTable[1];
+    if (broken == 5) b->NodeTable[2] = b->NodeTable[1];
     EXPECT_EQ(GenerateMesh(*b, 10.0, FakeMesher({"canned"})), MeshOutcome::Failure) << broken;
     ExpectNoMesh(*b);
   }

@@ -335,7 +335,7 @@ def check_command_line(vendrel, project, done_msh):
     open(bad, "w").write("3 3 1 1 0\n0 0\n1 0\n")
     few = os.path.join(work, "few.vdk")
     open(few, "w").write("2 1 1 1 0\n0 0\n1 0\n1 2 1 1\n2 0 0 0 0 0 0\n1\n1 0\n1\nKoniec pliku\n")
-    point = os.path.join(work, "point.vdk")  # three nodes on one point: Triangle complains
+    point = os.path.join(work, "point.vdk")  # three nodes on one point: refused before Triangle
     open(point, "w").write("3 3 1 1 0\n1 1\n1 1\n1 1\n1 2 1 1\n2 3 1 1\n3 1 1 1\n2 0 0 0 0 0 0\n1\n1 0\n1\n")
     out = os.path.join(work, "out.msh")
     cases = [
@@ -351,7 +351,10 @@ def check_command_line(vendrel, project, done_msh):
         (["--export", out, bad], 3, ""),
         (["--export", out, "--area", "0.001", project], 4, "Zbyt duża liczba elementów lub węzłów"),
         (["--export", out, few], 4, "Generacja siatki nie powiodła się"),
-        (["--export", os.path.join(work, "no", "such", "dir.msh"), project], 5, "Nie można zapisać do pliku"),
+        (["--export", os.path.join(work, "no", "such", "dir.msh"), project], 5,
+         "Nie można zapisać do pliku\nPrzyczyna: folder nie istnieje.\n"),
+        (["--export", os.path.join(work, "a\u200fb\x01.txt"), project], 2,
+         "Nieznany format pliku " + os.path.join(work, "a\\u{200F}b\\u{0001}.txt")),
         (["--export", out, "--max-triangles", "0", project], 2, "Największa liczba trójkątów"),
         (["--export", out, "--max-triangles", "5000", "--area", "0.001", project], 4,
          "Siatka miałaby co najmniej 825 000 trójkątów, więcej niż limit 5 000.\nGeneracja siatki nie powiodła się"
@@ -362,7 +365,8 @@ def check_command_line(vendrel, project, done_msh):
         (["--export", out, "--area", "0,0000001", project], 2, "Pole trójkąta 0.0000001 jest za małe"),
         (["--export", os.path.join(work, "o.vtu"), "--msh-version", "4.1", project], 2, "--msh-version"),
         (["--export", out, "-x", project], 2, "Nieznana opcja -x"),
-        (["--export", out, point], 4, "Generacja siatki nie powiodła się"),
+        (["--export", out, point], 4, "Generacja siatki nie powiodła się\nMożliwe przyczyny:\nWszystkie węzły "
+         "leżą w jednym punkcie: węzły 1, 2 i 3 w punkcie (1; 1). Kontur z powtórzonymi węzłami"),
     ]
     for args, status, words in cases:
         out = args[args.index("--export") + 1] if "--export" in args else os.path.join(work, "out.msh")

@@ -16,6 +16,7 @@
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
 #include "core/files/SafeFile.h"
+#include "core/files/ShownName.h"
 #include "core/mesh/GenerationReport.h"
 #include "core/solve/Solver.h"
 
@@ -102,12 +103,12 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       continue;
     }
     if (!IsOption(name)) {
-      why = "Nieznana opcja " + name;
+      why = "Nieznana opcja " + ShownName(name);
       return std::nullopt;
     }
     if (!inlineValue) {
       if (i + 1 >= args.size()) {
-        why = "Brak wartości opcji " + name;
+        why = "Brak wartości opcji " + ShownName(name);
         return std::nullopt;
       }
       value = args[++i];
@@ -124,7 +125,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
     } else if (name == "--area") {
       const std::optional<double> area = ParseArea(value);
       if (!area) {
-        why = "Pole trójkąta musi być liczbą dodatnią: " + value;
+        why = "Pole trójkąta musi być liczbą dodatnią: " + ShownName(value);
         return std::nullopt;
       }
       if (AreaTooSmallToWrite(*area)) {
@@ -137,7 +138,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
       if (ec != std::errc() || end != value.data() + value.size() || n < 1 || n > kLargestMeshTriangles) {
         why = "Największa liczba trójkątów to liczba całkowita od 1 do " +
-              std::to_string(kLargestMeshTriangles) + ": " + value;
+              std::to_string(kLargestMeshTriangles) + ": " + ShownName(value);
         return std::nullopt;
       }
       r.maxTriangles = n;
@@ -151,7 +152,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       const std::optional<double> number = ParseNumber(value, 0.0, !join);
       if (!number || *number > kDrawingLimitForOptions) {
         why = "Wartość opcji " + name + " musi być liczbą " + (join ? "nieujemną" : "dodatnią") +
-              " nie większą niż 1e9: " + value;
+              " nie większą niż 1e9: " + ShownName(value);
         return std::nullopt;
       }
       (name == "--dxf-tolerance" ? r.drawing.tolerance : join ? r.drawing.join : r.drawing.scale) = *number;
@@ -160,7 +161,7 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
       r.msh22 = value == "2.2";
       r.mshVersionGiven = true;
     } else {
-      why = "Wersja formatu MSH to 4.1 albo 2.2, a nie " + value;
+      why = "Wersja formatu MSH to 4.1 albo 2.2, a nie " + ShownName(value);
       return std::nullopt;
     }
   }
@@ -178,15 +179,15 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
     return std::nullopt;
   }
   if (SameFile(r.out, r.project)) {
-    why = "Plik wynikowy " + r.out + " jest plikiem projektu";
+    why = "Plik wynikowy " + ShownName(r.out) + " jest plikiem projektu";
     return std::nullopt;
   }
   if (!OpenFormatForName(r.out) && !LayoutByExtension(r.out)) {
-    why = "Nieznany format pliku " + r.out + " (m2d, ulx, n2d, msh, vtu)";
+    why = "Nieznany format pliku " + ShownName(r.out) + " (m2d, ulx, n2d, msh, vtu)";
     return std::nullopt;
   }
   if (r.solve && (!OpenFormatForName(r.out) || r.mshVersionGiven)) {
-    why = "Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: " + r.out;
+    why = "Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: " + ShownName(r.out);
     return std::nullopt;
   }
   if (r.mshVersionGiven && OpenFormatForName(r.out) != OpenFormat::Msh41) {
@@ -298,7 +299,7 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     loaded.ok = drawings(r->project, r->drawing, *model, loaded.message, messages);
   } else {
     loaded = LoadProjectFile(r->project, *model);
-    if (!loaded.ok) loaded.message = r->project + ": " + loaded.message;
+    if (!loaded.ok) loaded.message = ShownName(r->project) + ": " + loaded.message;
   }
   if (!loaded.ok) {
     messages << loaded.message << '\n';
@@ -321,8 +322,8 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     basic.limits = MeshLimits{};
     const MeshTrial t = TryMesh(*model, r->area, basic);
     if (t.fault == MeshFault::TooLarge) {
-      messages << r->out << ": " << *LayoutRefusal(t.triangles, t.points, t.estimated) << kLayoutRemedy
-               << '\n';
+      messages << ShownName(r->out) << ": " << *LayoutRefusal(t.triangles, t.points, t.estimated)
+               << kLayoutRemedy << '\n';
       return kBatchExportFailed;
     }
   }
@@ -362,13 +363,13 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   if (!written.ok) {
     // The open formats' hint belongs to a layout that refused the mesh, not
     // to an open format that could not be written.
-    messages << r->out << ": " << written.message << (layout && LayoutRefusal(*model) ? kLayoutRemedy : "")
-             << '\n';
+    messages << ShownName(r->out) << ": " << written.message
+             << (layout && LayoutRefusal(*model) ? kLayoutRemedy : "") << '\n';
     return kBatchExportFailed;
   }
-  messages << (r->solve ? "Zapisano siatkę z rozwiązaniem: " : "Plik wyeksportowano poprawnie: ") << r->out
-           << " (" << Thousands(model->meshTriangleCount) << " trójkątów, " << Thousands(model->meshNodeCount)
-           << " węzłów)\n";
+  messages << (r->solve ? "Zapisano siatkę z rozwiązaniem: " : "Plik wyeksportowano poprawnie: ")
+           << ShownName(r->out) << " (" << Thousands(model->meshTriangleCount) << " trójkątów, "
+           << Thousands(model->meshNodeCount) << " węzłów)\n";
   if (const std::string note = open ? DanglingElementsNote(*model) : ""; !note.empty())
     messages << note << '\n';
   if (solution && !solution->note.empty()) messages << solution->note << '\n';

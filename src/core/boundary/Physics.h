@@ -46,7 +46,9 @@ std::vector<std::string> PropertyLabels(int32_t problemKind);
 std::vector<float> ConditionKinds(int32_t problemKind);
 // What value1, value2, … mean for a condition of this kind in this
 // problem, one label per value in use; all six, plainly numbered, for a
-// code the family does not know.
+// code the family does not know. The values in use are the ones the
+// solver reads and the dialog asks for: they must be finite numbers. The
+// rest are kept as they were read or typed, a NaN among them too.
 std::vector<std::string> ValueLabels(int32_t problemKind, float kind);
 // A boundary for the lists: "nr 2, wewnętrzny", or "nr 3, kod 7" for a kind
 // that is neither outer nor inner.

@@ -1,5 +1,6 @@
 #include "core/files/CNumbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -40,10 +41,32 @@ std::string_view WithoutPlus(std::string_view token) {
   return token;
 }
 
+// Whether a number's text that lies out of its type's range lies past it
+// rather than too near zero: the place of its first nonzero digit (0 for
+// the units, -1 for the tenths), moved by its exponent, is not below the
+// units.
+bool Vast(std::string_view token) {
+  const size_t e = token.find_first_of("eE");
+  const std::string_view digits = token.substr(0, e);
+  const size_t point = std::min(digits.find('.'), digits.size());
+  const size_t first = digits.find_first_of("123456789");
+  if (first == std::string_view::npos) return false;
+  const int64_t place = first < point ? int64_t(point - first) - 1 : -int64_t(first - point);
+  int64_t exponent = 0;
+  if (e != std::string_view::npos) {
+    std::string_view tail = token.substr(e + 1);
+    const bool negative = !tail.empty() && tail[0] == '-';
+    if (!tail.empty() && (tail[0] == '-' || tail[0] == '+')) tail.remove_prefix(1);
+    for (char c : tail) exponent = std::min<int64_t>(exponent * 10 + (c - '0'), int64_t(1) << 40);
+    if (negative) exponent = -exponent;
+  }
+  return place + exponent >= 0;
+}
+
 }  // namespace
 
 std::string_view NumberReader::nextToken() {
-  while (pos_ < text_.size() && IsSpace(text_[pos_])) ++pos_;
+  while (pos_ < text_.size() && IsSpace(text_[pos_])) line_ += text_[pos_++] == '\n' ? 1 : 0;
   const size_t start = pos_;
   while (pos_ < text_.size() && !IsSpace(text_[pos_])) ++pos_;
   return text_.substr(start, pos_ - start);
@@ -51,11 +74,17 @@ std::string_view NumberReader::nextToken() {
 
 template <typename T>
 NumberReader::Status NumberReader::read(T& value) {
-  const std::string_view token = WithoutPlus(nextToken());
+  token_ = nextToken();
+  const std::string_view token = WithoutPlus(token_);
   if (token.empty()) return Status::End;
   T parsed{};
   auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), parsed);
-  if (ec != std::errc{} || end != token.data() + token.size()) return Status::NotANumber;
+  if (end != token.data() + token.size()) return Status::NotANumber;
+  if (ec == std::errc::result_out_of_range) {
+    if (!Vast(token)) return Status::NearZero;
+    return token[0] == '-' ? Status::BelowRange : Status::AboveRange;
+  }
+  if (ec != std::errc{}) return Status::NotANumber;
   value = parsed;
   return Status::Ok;
 }
@@ -66,6 +95,36 @@ NumberReader::Status NumberReader::readInt(int32_t& value) {
 
 NumberReader::Status NumberReader::readFloat(float& value) {
   return read(value);
+}
+
+namespace {
+
+// Past this many characters a number is written in exponent form.
+constexpr size_t kLongestFixed = 20;
+
+template <typename T>
+std::string Shortest(T value, char decimalPoint) {
+  // Room for the longest fixed-point text of a double (309 digits).
+  std::array<char, 400> buffer{};
+  char* const first = buffer.data();
+  char* const last = first + buffer.size();
+  std::string text(first, std::to_chars(first, last, value, std::chars_format::fixed).ptr);
+  if (text.size() > kLongestFixed)
+    text.assign(first, std::to_chars(first, last, value, std::chars_format::scientific).ptr);
+  for (char& c : text) {
+    if (c == '.') c = decimalPoint;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ShortestText(double value, char decimalPoint) {
+  return Shortest(value, decimalPoint);
+}
+
+std::string ShortestText(float value, char decimalPoint) {
+  return Shortest(value, decimalPoint);
 }
 
 std::string Thousands(int64_t value) {

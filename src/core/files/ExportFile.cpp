@@ -7,6 +7,7 @@
 #include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/SafeFile.h"
+#include "core/files/WriteCause.h"
 
 ExportLayout LayoutForName(std::string_view name) {
   const std::string_view tail = name.size() >= 3 ? name.substr(name.size() - 3) : name;
@@ -89,6 +90,7 @@ FileResult WriteExportFile(const Model& model, ExportLayout layout, const std::s
   if (std::optional<std::string> refusal = LayoutRefusal(model)) return {false, std::move(*refusal)};
   const std::vector<uint8_t> bytes = EncodeExport(model, layout);
   const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!WriteFileAtomically(path, view)) return {false, std::string(kSaveFailedMessage)};
+  if (const WriteResult written = WriteFileAtomically(path, view); !written)
+    return {false, WithWriteCause(kSaveFailedMessage, written.error)};
   return {true, {}};
 }

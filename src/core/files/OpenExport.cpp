@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -13,6 +14,7 @@
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExportParts.h"
 #include "core/files/SafeFile.h"
+#include "core/files/WriteCause.h"
 #include "core/lists/NumberList.h"
 #include "core/solve/Solver.h"
 
@@ -257,13 +259,16 @@ namespace {
 
 FileResult WriteOpenExport(const Model& model, const std::string& path,
                            const std::function<std::string()>& encode) {
+  int error = ENOMEM;
   try {
     if (std::optional<std::string> refusal = OpenExportRefusal(model)) return {false, std::move(*refusal)};
-    if (WriteFileAtomically(path, encode())) return {true, {}};
+    const WriteResult written = WriteFileAtomically(path, encode());
+    if (written) return {true, {}};
+    error = written.error;
   } catch (const std::bad_alloc&) {
     // No memory for the text: the target is left as it was.
   }
-  return {false, std::string(kSaveFailedMessage)};
+  return {false, WithWriteCause(kSaveFailedMessage, error)};
 }
 
 }  // namespace

@@ -93,7 +93,7 @@ std::optional<std::string> OpenExportRefusal(const Model& model);
 
 // Writes the file safely. A degenerate mesh is refused with the refusal's
 // sentence and nothing written; on other failures the message is "Nie
-// można zapisać do pliku".
+// można zapisać do pliku" with the cause on the next line.
 FileResult WriteOpenExport(const Model& model, OpenFormat format, const std::string& path,
                            const SolveResult* solution = nullptr);
 // The same from the mesh's part made ahead, of this model.

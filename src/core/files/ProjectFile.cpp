@@ -2,6 +2,7 @@
 
 #include "core/files/CNumbers.h"
 #include "core/files/SafeFile.h"
+#include "core/files/WriteCause.h"
 
 namespace {
 
@@ -36,22 +37,45 @@ class SectionReader {
   const std::string& error() const { return error_; }
 
   void read(int32_t& field) {
-    if (!failed()) check(reader_.readInt(field));
+    if (!failed()) check(reader_.readInt(field), "od -2147483648 do 2147483647");
   }
   void read(float& field) {
-    if (!failed()) check(reader_.readFloat(field));
+    if (!failed()) check(reader_.readFloat(field), "od -3.4028235e+38 do 3.4028235e+38");
   }
   void fail(std::string message) {
     if (!failed()) error_ = std::move(message);
   }
 
  private:
-  void check(NumberReader::Status status) {
-    if (status == NumberReader::Status::End) {
-      error_ = "Plik jest niekompletny";
-    } else if (status == NumberReader::Status::NotANumber) {
-      error_ = "Plik zawiera niepoprawne dane: w miejscu liczby stoi inny tekst";
+  // `range`: the numbers the field holds, for a number past them.
+  void check(NumberReader::Status status, std::string_view range) {
+    using Status = NumberReader::Status;
+    switch (status) {
+      case Status::Ok: break;
+      case Status::End: error_ = "Plik jest niekompletny"; break;
+      case Status::NotANumber:
+        error_ = "Plik zawiera niepoprawne dane: w miejscu liczby stoi inny tekst";
+        break;
+      case Status::AboveRange:
+      case Status::BelowRange:
+      case Status::NearZero: {
+        const std::string what =
+            status == Status::NearZero
+                ? "jest za bliska zera (najmniejsza liczba różna od zera, jaką przyjmuje to pole, to 1e-45)"
+                : std::string(status == Status::AboveRange ? "jest za duża" : "jest za mała") +
+                      " (to pole przyjmuje liczby " + std::string(range) + ")";
+        error_ = "Plik zawiera niepoprawne dane: liczba " + Cut(reader_.token()) + " w wierszu " +
+                 std::to_string(reader_.line()) + " " + what;
+        break;
+      }
     }
+  }
+
+  // A number's text as a message quotes it: a long one cut short.
+  static std::string Cut(std::string_view token) {
+    constexpr size_t kLongest = 40;
+    if (token.size() <= kLongest) return std::string(token);
+    return std::string(token.substr(0, kLongest)) + "…";
   }
 
   NumberReader reader_;
@@ -96,8 +120,8 @@ std::string FormatProjectFile(const Model& m) {
 }
 
 FileResult SaveProjectFile(const Model& model, const std::string& path) {
-  if (!WriteFileAtomically(path, FormatProjectFile(model))) {
-    return {false, std::string(kSaveFailedMessage)};
+  if (const WriteResult written = WriteFileAtomically(path, FormatProjectFile(model)); !written) {
+    return {false, WithWriteCause(kSaveFailedMessage, written.error)};
   }
   return {true, {}};
 }

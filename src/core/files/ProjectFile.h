@@ -15,7 +15,8 @@ struct FileResult {
 // The file's whole text, CR LF line ends, C-locale numbers.
 std::string FormatProjectFile(const Model& model);
 
-// Writes the file safely (the previous file survives a failed save).
+// Writes the file safely (the previous file survives a failed save). A
+// failed save's message is kSaveFailedMessage with the cause after it.
 FileResult SaveProjectFile(const Model& model, const std::string& path);
 
 // Reads counts and sections into the model's tables. Anything after the

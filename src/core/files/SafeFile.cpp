@@ -84,7 +84,8 @@ bool ReadAllAt(int fd, std::string& out, size_t size) {
 // be made beside it. The room for the new bytes is reserved before any old
 // byte goes, so a full disk refuses the write untouched; should the write
 // fail all the same, the old bytes go back into the room they had. A signal
-// that would end the program waits until the file is whole again.
+// that would end the program waits until the file is whole again. False,
+// with errno set, on a failure.
 bool WriteInPlace(int fd, std::string_view bytes) {
   struct stat st {};
   std::string old;
@@ -132,24 +133,27 @@ void SetWriteStepHook(int (*hook)(WriteStep)) {
   stepHook = hook;
 }
 
-bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
+WriteResult WriteFileAtomically(const std::string& requested, std::string_view bytes) {
+  // The errno of the step that failed, taken before anything after it
+  // (a close, an unlink) can change it.
+  const auto failed = [](int error) { return WriteResult{error != 0 ? error : EIO}; };
   const std::string path = ResolveLink(requested);
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  if (slash + 1 == path.size()) return false;
+  if (slash + 1 == path.size()) return failed(EISDIR);
 
   // An existing target must be one this user may write; holding it open
   // also serves for a write in place when no temporary file can be made.
   struct stat old {};
   const bool existed = ::stat(path.c_str(), &old) == 0;
-  if (existed && !S_ISREG(old.st_mode)) return false;
+  if (existed && !S_ISREG(old.st_mode)) return failed(S_ISDIR(old.st_mode) ? EISDIR : kNotRegularFile);
   UniqueFd target;
   if (existed) {
-    if (!Allowed(WriteStep::OpenTarget)) return false;
+    if (!Allowed(WriteStep::OpenTarget)) return failed(errno);
     target = UniqueFd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
     if (target.get() < 0 && errno == EACCES)
       target = UniqueFd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    if (target.get() < 0) return false;
+    if (target.get() < 0) return failed(errno);
   }
 
   // The new bytes go to a file of no name in the target's folder where the
@@ -169,24 +173,37 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
     fd = UniqueFd(::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     unnamed = fd.get() >= 0;
   }
+  int createError = 0;
   for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
     temp = tempName();
-    if (!Allowed(WriteStep::CreateTemp)) break;
+    if (!Allowed(WriteStep::CreateTemp)) {
+      createError = errno;
+      break;
+    }
     // Watched before it exists, so a signal never leaves it behind.
     cleanup.emplace(temp);
     fd = UniqueFd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    createError = errno;
     if (fd.get() < 0) cleanup.reset();
-    if (fd.get() < 0 && errno != EEXIST) break;
+    if (fd.get() < 0 && createError != EEXIST) break;
   }
-  if (fd.get() < 0) return existed && WriteInPlace(target.get(), bytes);
+  if (fd.get() < 0) {
+    if (!existed) return failed(createError);
+    return WriteInPlace(target.get(), bytes) ? WriteResult{} : failed(errno);
+  }
 
+  int error = 0;
+  const auto step = [&error](bool done) {
+    if (!done && error == 0) error = errno != 0 ? errno : EIO;
+    return done;
+  };
   bool ok = true;
-  if (existed) ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+  if (existed) ok = step(::fchmod(fd.get(), old.st_mode & 07777) == 0);
   // A disk too full for the whole file says so before a byte is written.
-  ok = ok && Allowed(WriteStep::Reserve) && (bytes.empty() || RoomFor(fd.get(), bytes.size()));
-  ok = ok && Allowed(WriteStep::Write) && WriteAllToFd(fd.get(), bytes);
-  ok = ok && Allowed(WriteStep::Sync) && ::fdatasync(fd.get()) == 0;
-  ok = ok && Allowed(WriteStep::Rename);
+  ok = ok && step(Allowed(WriteStep::Reserve) && (bytes.empty() || RoomFor(fd.get(), bytes.size())));
+  ok = ok && step(Allowed(WriteStep::Write) && WriteAllToFd(fd.get(), bytes));
+  ok = ok && step(Allowed(WriteStep::Sync) && ::fdatasync(fd.get()) == 0);
+  ok = ok && step(Allowed(WriteStep::Rename));
   if (ok && unnamed) {
     // A name for it, then the name of the target.
     const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
@@ -195,14 +212,18 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes) {
       temp = tempName();
       cleanup.emplace(temp);
       ok = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
-      if (!ok) cleanup.reset();
-      if (!ok && errno != EEXIST) break;
+      if (ok) break;
+      const int linkError = errno;
+      cleanup.reset();
+      errno = linkError;
+      if (linkError != EEXIST) break;
     }
+    step(ok);
   }
-  ok = fd.reset() && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  ok = step(fd.reset()) && ok;
+  ok = ok && step(::rename(temp.c_str(), path.c_str()) == 0);
   if (!ok && !temp.empty() && cleanup) ::unlink(temp.c_str());
-  return ok;
+  return ok ? WriteResult{} : failed(error);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

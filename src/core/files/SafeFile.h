@@ -33,8 +33,16 @@ class UniqueFd {
 // folder where no temporary file can be made is rewritten in place, but only
 // once the room for the new bytes is reserved, and with its old bytes put
 // back should the write fail after all; where room cannot be reserved it is
-// refused. Returns false (leaving no temporary file) when any step fails.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// refused. Fails (leaving no temporary file) when any step fails, with
+// that step's errno.
+struct [[nodiscard]] WriteResult {
+  int error = 0;  // errno of the step that failed (kNotRegularFile for such a target); 0 when written
+  explicit operator bool() const { return error == 0; }
+};
+WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+// The error of a target that exists but is no regular file (a device, a
+// pipe): no errno says just that.
+inline constexpr int kNotRegularFile = -1;
 
 // The steps of that write, in order, for tests that make one of them fail.
 // CreateUnnamed is the file of no name, CreateTemp the named one made

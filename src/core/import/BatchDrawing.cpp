@@ -1,6 +1,7 @@
 #include "core/import/BatchDrawing.h"
 
 #include "core/files/CNumbers.h"
+#include "core/files/ShownName.h"
 #include "core/import/DrawingHelper.h"
 #include "core/import/DrawingImport.h"
 
@@ -11,7 +12,7 @@ bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings,
   const DxfResult read = ReadDrawing(path, reader);
   // The reader's own failure names the file already.
   if (!read.ok) {
-    message = read.readerFailed ? read.message : path + ": " + read.message;
+    message = read.readerFailed ? read.message : ShownName(path) + ": " + read.message;
     return false;
   }
   ImportOptions options;
@@ -21,7 +22,7 @@ bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings,
   if (settings.toMetres) {
     const DrawingUnit unit = UnitOfDrawing(read.drawing.insUnits);
     if (!(unit.metres > 0.0)) {
-      message = path +
+      message = ShownName(path) +
                 ": Rysunek nie podaje jednostek ($INSUNITS), więc --dxf-scale m nie ma z czego przeliczyć; "
                 "podaj skalę liczbą.";
       return false;
@@ -32,7 +33,7 @@ bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings,
   const std::vector<LayerPhysics> layers(read.drawing.layers.size(), LayerPhysics{1, 1});
   const ImportOutcome outcome = ApplyImport(model, plan, read.drawing, layers, '.');
   if (!outcome.done) {
-    message = path + ": " + outcome.message;
+    message = ShownName(path) + ": " + outcome.message;
     return false;
   }
   messages << outcome.message << '\n';

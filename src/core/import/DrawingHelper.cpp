@@ -4,13 +4,14 @@
 
 #include <csignal>
 
+#include "core/files/ShownName.h"
 #include "core/import/DrawingProtocol.h"
 #include "core/process/HelperProcess.h"
 
 namespace {
 
 std::string Unreadable(const std::string& path, const std::string& what) {
-  return "Nie udało się odczytać rysunku " + path + ": program czytający rysunek " + what + ".";
+  return "Nie udało się odczytać rysunku " + ShownName(path) + ": program czytający rysunek " + what + ".";
 }
 
 // What went wrong in the helper, in the user's words.
@@ -42,7 +43,7 @@ DxfResult ReadDrawing(const std::string& path, const DrawingReadOptions& options
   DxfResult r;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    r.message = "Nie można otworzyć pliku " + path + ".";
+    r.message = "Nie można otworzyć pliku " + ShownName(path) + ".";
     return r;
   }
   HelperRun run;

@@ -1,33 +1,21 @@
 #include "core/import/DrawingImport.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "core/boundary/Codes.h"
 #include "core/files/CNumbers.h"
+#include "core/files/ShownName.h"
 
 namespace {
-
-std::string Short(double v, char decimalPoint) {
-  char buf[32];
-  const auto end = std::to_chars(buf, buf + sizeof buf, float(v)).ptr;
-  std::string text(buf, end);
-  std::replace(text.begin(), text.end(), '.', decimalPoint);
-  return text;
-}
 
 // Gaps and loose ends a message names, at most; the rest are counted.
 constexpr size_t kNamed = 10;
 
-// A length or coordinate without an exponent: the shortest text that reads
-// back as the same single-precision number.
+// A length or coordinate: the shortest text that reads back as the same
+// single-precision number.
 std::string Plain(double v, char decimalPoint) {
-  char buf[64];
-  const auto end = std::to_chars(buf, buf + sizeof buf, float(v), std::chars_format::fixed).ptr;
-  std::string text(buf, end);
-  std::replace(text.begin(), text.end(), '.', decimalPoint);
-  return text;
+  return ShortestText(float(v), decimalPoint);
 }
 
 std::string PointText(DrawingPoint p, char decimalPoint) {
@@ -206,7 +194,7 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
       const int32_t n =
           AppendInternalNode(m, InternalNode{float(chain.holePoint.x), float(chain.holePoint.y)});
       holes += "\n  " + name + ": węzeł wewnętrzny " + std::to_string(n) + " w punkcie (" +
-               Short(chain.holePoint.x, decimalPoint) + "; " + Short(chain.holePoint.y, decimalPoint) + ")";
+               Plain(chain.holePoint.x, decimalPoint) + "; " + Plain(chain.holePoint.y, decimalPoint) + ")";
     }
     if (chain.flipped > 0) {
       turned += "\n  " + name + ", " + ChainWord(chain.role) + ": " + std::to_string(chain.flipped) + " z " +
@@ -238,7 +226,7 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
   }
   std::string skipped;
   for (const auto& [name, n] : drawing.skipped)
-    skipped += (skipped.empty() ? "" : ", ") + name + " " + std::to_string(n);
+    skipped += (skipped.empty() ? "" : ", ") + ShownName(name) + " " + std::to_string(n);
   if (plan.vanished > 0) {
     skipped += (skipped.empty() ? "" : ", ") + std::string("kontury mniejsze niż odległość łączenia ") +
                std::to_string(plan.vanished) + " (największy " + Plain(plan.vanishedSize, decimalPoint) + ")";

@@ -16,6 +16,7 @@
 #include <unordered_map>
 
 #include "core/files/CNumbers.h"
+#include "core/files/ShownName.h"
 #include "core/import/DxfFileChecks.h"
 
 namespace {
@@ -420,17 +421,17 @@ DxfResult ReadDxfFile(const std::string& path) {
   DxfResult r;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    r.message = "Nie można otworzyć pliku " + path + ".";
+    r.message = "Nie można otworzyć pliku " + ShownName(path) + ".";
     return r;
   }
   if (int64_t(st.st_size) > kDxfMaxBytes) {
-    r.message = "Plik " + path + " ma " + std::to_string(int64_t(st.st_size) >> 20) +
+    r.message = "Plik " + ShownName(path) + " ma " + std::to_string(int64_t(st.st_size) >> 20) +
                 " MB; program wczytuje rysunki DXF do " + std::to_string(kDxfMaxBytes >> 20) + " MB.";
     return r;
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    r.message = "Nie można otworzyć pliku " + path + ".";
+    r.message = "Nie można otworzyć pliku " + ShownName(path) + ".";
     return r;
   }
   std::string bytes(size_t(st.st_size), '\0');

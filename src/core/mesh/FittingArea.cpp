@@ -1,10 +1,11 @@
 // The area search after an overflow: trials with the helper.
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
+#include "core/files/CNumbers.h"
 #include "core/mesh/ModelCheck.h"
 
 namespace {
@@ -73,14 +74,14 @@ std::optional<FittingArea> FindFittingArea(const Model& m, double tooSmall, cons
 }
 
 std::string AreaText(double area, char decimalPoint) {
-  const int decimals = std::max(0, 2 - int(std::floor(std::log10(area))));
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, area);
-  std::string s = text;
-  if (s.find('.') != std::string::npos) {
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-  }
-  std::replace(s.begin(), s.end(), '.', decimalPoint);
-  return s;
+  // Fifteen significant digits, which drop the noise the area search's
+  // arithmetic leaves in the last ones, then the fewest that read back as
+  // that: never a long string of zeros for a tiny area nor of digits for a
+  // vast one.
+  char digits[32];
+  const char* end =
+      std::to_chars(digits, digits + sizeof digits, area, std::chars_format::scientific, 14).ptr;
+  double rounded = area;
+  std::from_chars(digits, end, rounded);
+  return ShortestText(rounded, decimalPoint);
 }

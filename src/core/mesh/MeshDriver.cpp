@@ -58,6 +58,10 @@ std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
     r.points.push_back(n.x);
     r.points.push_back(n.y);
   }
+  // Triangle ends the process on fewer than three vertices: a contour whose
+  // nodes repeat on one or two points is refused here, and the model
+  // check names its nodes.
+  if (r.points.size() < 6) return std::nullopt;
   r.segments.reserve(2 * static_cast<size_t>(m.elementCount));
   for (int32_t i = 1; i <= m.elementCount; ++i) {
     const Element& e = m.ElementTable[i];

@@ -105,6 +105,7 @@ std::vector<Finding> Checker::ranked() {
       switch (f.kind) {
         case FindingKind::NotFinite:
         case FindingKind::MissingNode:
+        case FindingKind::FewPoints:
         case FindingKind::TooFine:
         case FindingKind::MesherFailed: error = true; break;
         case FindingKind::OpenEnd:

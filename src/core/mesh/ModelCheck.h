@@ -16,6 +16,7 @@
 enum class FindingKind : uint8_t {
   NotFinite,      // a node or internal node off the number line
   MissingNode,    // an element names a node that is not there
+  FewPoints,      // every node on one or two points: a contour of repeated nodes, with no region
   TooFine,        // at this area the mesh does not fit the mesh tables
   MesherFailed,   // the mesher could not be started, failed or hung
   Crossing,       // two elements cross, touch or overlap away from a shared end
@@ -64,6 +65,6 @@ struct FittingArea {
 std::optional<FittingArea> FindFittingArea(const Model& model, double tooSmall, const MeshTrial& there,
                                            const MesherOptions& mesher);
 
-// An area as the check writes it: at most three significant digits, no
-// exponent, no trailing zeros.
+// An area as the check writes it: rounded to fifteen significant digits,
+// then as ShortestText writes it ("0.0416", "0.0000001", "1e-60").
 std::string AreaText(double area, char decimalPoint);

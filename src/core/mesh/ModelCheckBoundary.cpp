@@ -29,6 +29,9 @@ void Checker::points() {
     }
     vertex_[i] = first.try_emplace({m_.NodeTable[i].x, m_.NodeTable[i].y}, i).first->second;
   }
+  // Three elements or more on fewer points: a contour that comes back to
+  // its nodes, and what the mesher is never given.
+  if (first.size() < 3 && m_.elementCount >= 3 && out_[size_t(FindingKind::NotFinite)].empty()) fewPoints();
   for (int32_t i = 1; i <= m_.internalNodeCount; ++i) {
     const InternalNode& n = m_.InternalNodeTable[i];
     if (std::isfinite(n.x) && std::isfinite(n.y)) continue;
@@ -37,6 +40,26 @@ void Checker::points() {
             " ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współ. węzła "
             "wewnętrznego”.");
   }
+}
+
+void Checker::fewPoints() {
+  std::map<int32_t, std::vector<int32_t>> at;  // first node on a point -> every node on it
+  for (int32_t i = 1; i <= m_.nodeCount; ++i) at[vertex_[i]].push_back(i);
+  std::string where;
+  std::vector<int32_t> all;
+  for (const auto& [v, nodes] : at) {
+    if (!where.empty()) where += " i ";
+    where += (nodes.size() == 1 ? "węzeł " : "węzły ") + List(nodes) + " w punkcie (" +
+             ShortestText(m_.NodeTable[v].x, point_) + "; " + ShortestText(m_.NodeTable[v].y, point_) + ")";
+    all.insert(all.end(), nodes.begin(), nodes.end());
+  }
+  std::sort(all.begin(), all.end());
+  add(FindingKind::FewPoints, all, {}, {},
+      std::string(at.size() == 1 ? "Wszystkie węzły leżą w jednym punkcie: "
+                                 : "Wszystkie węzły leżą w dwóch punktach: ") +
+          where +
+          ". Kontur z powtórzonymi węzłami nie otacza żadnego obszaru. Przesuń węzły („Zmień > Współrzędne "
+          "węzła”), tak by kontur otaczał obszar.");
 }
 
 void Checker::elements() {

@@ -57,6 +57,8 @@ class Checker {
 
   // The boundary as the mesher will see it (ModelCheckBoundary.cpp).
   void points();
+  // Every node on one or two points: no region, and nothing the mesher takes.
+  void fewPoints();
   // Elements with both ends known and finite, and apart, take part in the
   // geometry; each vertex gets the list of such elements that reach it. An
   // element with an end that is not known still reaches its other end, so

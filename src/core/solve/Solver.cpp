@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "core/boundary/Codes.h"
+#include "core/boundary/Physics.h"
 #include "core/cpu/VectorState.h"
 #include "core/lists/NumberList.h"
 #include "core/solve/FactorModule.h"
@@ -306,14 +307,24 @@ std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edge
            NumberList(elements) + ") ma rodzaj " + Number(m.BcTable[k].kind) +
            ", którego to zadanie nie zna.";
   }
-  for (const BoundaryEdge& e : edges) {
-    const BoundaryCondition& row = m.BcTable[e.condition];
-    if (!std::isfinite(row.value1) || !std::isfinite(row.value2)) {
-      return "Warunek nr " + std::to_string(e.condition) + " ma wartość, która nie jest liczbą.";
+  // Only the values the condition's kind uses must be numbers; the others
+  // stay as they were read, whatever they hold.
+  std::map<int32_t, std::vector<int32_t>> users;  // condition -> elements
+  for (const BoundaryEdge& e : edges) users[e.condition].push_back(e.element);
+  for (auto& [k, elements] : users) {
+    const BoundaryCondition& row = m.BcTable[k];
+    const float values[] = {row.value1, row.value2, row.value3, row.value4, row.value5, row.value6};
+    const std::vector<std::string> labels = ValueLabels(m.ProblemKind, row.kind);
+    for (size_t i = 0; i < labels.size(); ++i) {
+      if (std::isfinite(values[i])) continue;
+      MakeDistinct(elements);
+      return "Warunek nr " + std::to_string(k) + (elements.size() == 1 ? " (element " : " (elementy ") +
+             NumberList(elements) + ") ma wartość, która nie jest liczbą skończoną: " + labels[i] + " = " +
+             Number(values[i]) + ".";
     }
     if (!disc && row.kind == 3.0f && row.value1 < 0.0f) {
-      return "Warunek nr " + std::to_string(e.condition) +
-             ": współczynnik konwekcji α = " + Number(row.value1) + " nie może być ujemny.";
+      return "Warunek nr " + std::to_string(k) + ": współczynnik konwekcji α = " + Number(row.value1) +
+             " nie może być ujemny.";
     }
   }
   return std::nullopt;

@@ -16,6 +16,7 @@
 #include "front/app/QtPrompter.h"
 #include "front/commands/Commands.h"
 #include "front/ui/LocaleNumbers.h"
+#include "front/ui/ShownNames.h"
 #include "front/view/Canvas.h"
 
 MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
@@ -70,9 +71,10 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
   connect(commands_.get(), &Commands::currentPhysicsChanged, this, &MainWindow::showCurrentPhysics);
   showCurrentPhysics();
   // The caption marks unsaved changes in Qt's way: "[*]" shows as "*" while
-  // the project differs from its file.
+  // the project differs from its file. The file's name in it is shown as
+  // every name is, so that no mark in it turns the title around.
   connect(commands_.get(), &Commands::captionChanged, this,
-          [this](const QString& caption) { setWindowTitle(caption + QStringLiteral("[*]")); });
+          [this](const QString& caption) { setWindowTitle(ShownName(caption) + QStringLiteral("[*]")); });
   connect(commands_.get(), &Commands::historyChanged, this,
           [this] { setWindowModified(!state_->history.isClean()); });
   connect(commands_.get(), &Commands::statusTextChanged, this,

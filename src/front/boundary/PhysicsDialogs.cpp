@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "core/boundary/Codes.h"
@@ -40,6 +42,20 @@ QString Refusal(const DeletionResult& r, const QString& row, int32_t k) {
 QString ProblemWord(int32_t kind) {
   const QString name = Text(ProblemName(kind));
   return name.isEmpty() ? QStringLiteral("kod %1").arg(kind) : name;
+}
+
+// A value that is not one: "Zła wartość" and the field's label, and for a
+// number past what a float holds, that it is too large.
+QString BadValue(const QString& label, const QString& typed) {
+  QString text = QStringLiteral("Zła wartość: %1").arg(label);
+  const std::optional<double> v = ParseTypedNumber(typed);
+  if (v && !std::isfinite(float(*v))) {
+    const float largest = std::numeric_limits<float>::max();
+    text += QStringLiteral("\nLiczba %1 jest za %2 (to pole przyjmuje liczby od %3 do %4).")
+                .arg(typed.trimmed(), *v > 0 ? QStringLiteral("duża") : QStringLiteral("mała"),
+                     FloatText(-largest), FloatText(largest));
+  }
+  return text;
 }
 
 }  // namespace
@@ -223,8 +239,7 @@ bool ConditionsDialog::read(BoundaryCondition& c, int32_t own) {
   for (size_t k = 0; k < used; ++k) {
     const std::optional<float> v = ParseCoordinate(values_[k]->text());
     if (!v) {
-      prompter_.message(QStringLiteral("Zła wartość: %1").arg(labels_[k]->text()), windowTitle(),
-                        MessageIcon::Stop);
+      prompter_.message(BadValue(labels_[k]->text(), values_[k]->text()), windowTitle(), MessageIcon::Stop);
       focusOn(values_[k]);
       return false;
     }
@@ -393,8 +408,7 @@ void ProblemDialog::okClicked() {
   for (int i = 0; i < 2; ++i) {
     const std::optional<float> v = ParseCoordinate(values_[i]->text());
     if (!v) {
-      prompter_.message(QStringLiteral("Zła wartość: %1").arg(labels_[i]->text()), windowTitle(),
-                        MessageIcon::Stop);
+      prompter_.message(BadValue(labels_[i]->text(), values_[i]->text()), windowTitle(), MessageIcon::Stop);
       focusOn(values_[i]);
       return;
     }

@@ -12,6 +12,7 @@
 #include "core/results/Solution.h"
 #include "front/commands/CommandContext.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/ShownNames.h"
 
 namespace {
 
@@ -80,8 +81,8 @@ void FileCommands::loadProject(const QString& path) {
   }
   c_.setCaption(FileCaption(path));
   emit c_.repaintRequested();
-  c_.prompter.message(QStringLiteral("Odczytano dane z pliku %1").arg(path), QStringLiteral("Odczyt z pliku"),
-                      MessageIcon::Exclamation);
+  c_.prompter.message(QStringLiteral("Odczytano dane z pliku %1").arg(ShownName(path)),
+                      QStringLiteral("Odczyt z pliku"), MessageIcon::Exclamation);
 }
 
 bool FileCommands::nothingToSave() {
@@ -117,7 +118,7 @@ void FileCommands::saveTo(const QString& path, bool announce) {
   c_.setCaption(FileCaption(path));
   c_.markClean();
   if (announce) {
-    c_.prompter.message(QStringLiteral("Zapisano dane do pliku %1").arg(path),
+    c_.prompter.message(QStringLiteral("Zapisano dane do pliku %1").arg(ShownName(path)),
                         QStringLiteral("Zapis do pliku"), MessageIcon::Exclamation);
   }
 }
@@ -254,7 +255,7 @@ bool FileCommands::offerLeftCopies() {
     const QString when =
         QDateTime::fromSecsSinceEpoch(copy.writtenAt).toString(QStringLiteral("dd.MM.yyyy HH:mm"));
     if (!c_.prompter.ask(QStringLiteral("Znaleziono niezapisany projekt %1 z %2. Przywrócić go?")
-                             .arg(name.isEmpty() ? QStringLiteral("bez nazwy") : name, when),
+                             .arg(name.isEmpty() ? QStringLiteral("bez nazwy") : ShownName(name), when),
                          QStringLiteral("Przywrócenie projektu"))) {
       DiscardLeftCopy(copy);
       continue;

@@ -8,6 +8,7 @@
 #include "front/commands/CommandContext.h"
 #include "front/import/DxfImportDialog.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/ShownNames.h"
 
 namespace {
 
@@ -55,12 +56,13 @@ void ImportCommands::importDxf() {
   if (cancelled) return;
   if (!read.ok) {
     const QString why = QString::fromStdString(read.message);
-    c_.prompter.message(
-        read.readerFailed ? why : QStringLiteral("Nie zaimportowano rysunku %1:\n%2").arg(*path, why), kTitle,
-        MessageIcon::Stop);
+    c_.prompter.message(read.readerFailed
+                            ? why
+                            : QStringLiteral("Nie zaimportowano rysunku %1:\n%2").arg(ShownName(*path), why),
+                        kTitle, MessageIcon::Stop);
     return;
   }
-  dialog_->setDrawing(std::move(read.drawing), QFileInfo(*path).fileName());
+  dialog_->setDrawing(std::move(read.drawing), ShownName(QFileInfo(*path).fileName()));
   if (c_.prompter.showDialog(*dialog_) != QDialog::Accepted) return;
   c_.nameStep(QStringLiteral("import rysunku DXF"));
   // A grid of about 25 spacings across the drawing (or across the whole

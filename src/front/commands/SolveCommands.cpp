@@ -7,12 +7,14 @@
 #include <future>
 
 #include "core/files/SafeFile.h"
+#include "core/files/WriteCause.h"
 #include "core/results/Solution.h"
 #include "front/commands/CommandContext.h"
 #include "front/solve/ResultsWindow.h"
 #include "front/solve/SolutionDialogs.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/ShownNames.h"
 
 namespace {
 
@@ -142,9 +144,16 @@ void SolveCommands::saveImage() {
   // a failed save never leaves half a picture over the previous one.
   QByteArray png;
   QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !image_().save(&buffer, "PNG") ||
-      !WriteFileAtomically(LocalPath(*name), std::string_view(png.constData(), size_t(png.size())))) {
-    c_.prompter.message(QStringLiteral("Nie udało się zapisać obrazu do pliku %1.").arg(*name), title,
+  const bool encoded = buffer.open(QIODevice::WriteOnly) && image_().save(&buffer, "PNG");
+  WriteResult written;
+  if (encoded)
+    written = WriteFileAtomically(LocalPath(*name), std::string_view(png.constData(), size_t(png.size())));
+  if (!encoded || !written) {
+    // A write that failed says why; an image that could not be encoded has
+    // no cause the user could mend.
+    const std::string text =
+        QStringLiteral("Nie udało się zapisać obrazu do pliku %1.").arg(ShownName(*name)).toStdString();
+    c_.prompter.message(QString::fromStdString(encoded ? WithWriteCause(text, written.error) : text), title,
                         MessageIcon::Stop);
   }
 }

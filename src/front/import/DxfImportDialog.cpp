@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/boundary/Physics.h"
+#include "core/files/ShownName.h"
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
@@ -154,8 +155,9 @@ void DxfImportDialog::refresh() {
   for (size_t i = 0; i < drawing_.layers.size(); ++i) {
     const int r = int(i);
     const DrawingLayer& layer = drawing_.layers[i];
-    auto* taken = checkBox(QStringLiteral("warstwa%1").arg(r + 1),
-                           QStringLiteral("%1 (%2)").arg(Text(layer.name)).arg(layer.entities), layers_);
+    auto* taken =
+        checkBox(QStringLiteral("warstwa%1").arg(r + 1),
+                 QStringLiteral("%1 (%2)").arg(Text(ShownName(layer.name))).arg(layer.entities), layers_);
     taken->setChecked(true);
     connect(taken, &QCheckBox::toggled, this, [this] { replan(); });
     auto* condition = new QComboBox(layers_);
@@ -255,10 +257,11 @@ void DxfImportDialog::replan() {
       const size_t chain = size_t(plan.nested[k]);
       const ImportChain& c = plan.chains[chain];
       const int32_t layer = plan.segments.empty() ? 0 : plan.segments[size_t(c.segments.front())].layer;
-      auto* item = new QListWidgetItem(QStringLiteral("%1 (warstwa %2) w konturze %3: obszar, nie otwór")
-                                           .arg(ChainName(chain), Text(drawing_.layers[size_t(layer)].name),
-                                                QString::number(c.parent + 1)),
-                                       nested_);
+      auto* item =
+          new QListWidgetItem(QStringLiteral("%1 (warstwa %2) w konturze %3: obszar, nie otwór")
+                                  .arg(ChainName(chain), Text(ShownName(drawing_.layers[size_t(layer)].name)),
+                                       QString::number(c.parent + 1)),
+                              nested_);
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
       item->setData(Qt::UserRole, uint(chain));
       item->setCheckState(regions_[chain] ? Qt::Checked : Qt::Unchecked);

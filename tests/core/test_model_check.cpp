@@ -191,6 +191,13 @@ TEST(ModelCheck, NumbersAreWrittenShortest) {
   const std::pair<float, const char*> floats[] = {
       {0.1f, "0.1"}, {123456.79f, "123456.79"}, {-2.5e-30f, "-2.5e-30"}, {1e9f, "1000000000"}, {0.0f, "0"}};
   for (const auto& [value, text] : floats) EXPECT_EQ(ShortestText(value), text) << value;
+  // A count takes its noun in the form the number asks for.
+  const std::pair<int64_t, const char*> counts[] = {
+      {0, "0 trójkątów"},     {1, "1 trójkąt"},         {2, "2 trójkąty"},         {4, "4 trójkąty"},
+      {5, "5 trójkątów"},     {12, "12 trójkątów"},     {14, "14 trójkątów"},      {22, "22 trójkąty"},
+      {112, "112 trójkątów"}, {1002, "1 002 trójkąty"}, {1999, "1 999 trójkątów"}, {21, "21 trójkątów"}};
+  for (const auto& [count, text] : counts) EXPECT_EQ(Triangles(count), text) << count;
+  EXPECT_EQ(Nodes(1) + ", " + Nodes(3) + ", " + Nodes(13), "1 węzeł, 3 węzły, 13 węzłów");
 }
 
 // The sentences: how elements meet, where a contour is open, and what the

@@ -368,8 +368,8 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     return kBatchExportFailed;
   }
   messages << (r->solve ? "Zapisano siatkę z rozwiązaniem: " : "Plik wyeksportowano poprawnie: ")
-           << ShownName(r->out) << " (" << Thousands(model->meshTriangleCount) << " trójkątów, "
-           << Thousands(model->meshNodeCount) << " węzłów)\n";
+           << ShownName(r->out) << " (" << Triangles(model->meshTriangleCount) << ", "
+           << Nodes(model->meshNodeCount) << ")\n";
   if (const std::string note = open ? DanglingElementsNote(*model) : ""; !note.empty())
     messages << note << '\n';
   if (solution && !solution->note.empty()) messages << solution->note << '\n';

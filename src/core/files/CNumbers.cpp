@@ -133,3 +133,17 @@ std::string Thousands(int64_t value) {
   for (size_t i = digits.size(); i > first + 3; i -= 3) digits.insert(i - 3, 1, ' ');
   return digits;
 }
+
+std::string CountOf(int64_t count, const char* one, const char* few, const char* many) {
+  const int64_t units = count % 10, tens = count % 100 / 10;
+  const char* noun = count == 1 ? one : units >= 2 && units <= 4 && tens != 1 ? few : many;
+  return Thousands(count) + " " + noun;
+}
+
+std::string Triangles(int64_t count) {
+  return CountOf(count, "trójkąt", "trójkąty", "trójkątów");
+}
+
+std::string Nodes(int64_t count) {
+  return CountOf(count, "węzeł", "węzły", "węzłów");
+}

@@ -12,6 +12,12 @@ std::string FormatFixed(double value, int decimals);
 void AppendInt(std::string& out, int32_t value);
 // A count as messages write it: "1 234 567", a space between thousands.
 std::string Thousands(int64_t value);
+// A count with its noun in the Polish form the number takes: `one` after 1
+// ("1 trójkąt"), `few` after numbers ending in 2 to 4 but not 12 to 14
+// ("22 trójkąty"), `many` after the rest ("5 trójkątów", "1 999 trójkątów").
+std::string CountOf(int64_t count, const char* one, const char* few, const char* many);
+std::string Triangles(int64_t count);
+std::string Nodes(int64_t count);
 // A number as messages write it: the fewest digits that read back as
 // exactly this value ("0.1", "123456.79", "0.0000001"), in exponent form
 // where fixed-point would take more than 20 characters ("1e-60", "1e+20"),

@@ -78,8 +78,8 @@ std::optional<std::string> LayoutRefusal(int32_t triangles, int32_t nodes, bool 
   if (triangles <= kMaxMeshTriangles && nodes <= kMaxMeshNodes) return std::nullopt;
   const std::string limits = ", a ten format przyjmuje najwyżej " + Thousands(kMaxMeshTriangles) +
                              " trójkątów i " + Thousands(kMaxMeshNodes) + " węzłów.";
-  if (atLeast) return "Siatka miałaby co najmniej " + Thousands(triangles) + " trójkątów" + limits;
-  return "Siatka ma " + Thousands(triangles) + " trójkątów i " + Thousands(nodes) + " węzłów" + limits;
+  if (atLeast) return "Siatka miałaby co najmniej " + Triangles(triangles) + limits;
+  return "Siatka ma " + Triangles(triangles) + " i " + Nodes(nodes) + limits;
 }
 
 std::optional<std::string> LayoutRefusal(const Model& m) {

@@ -31,8 +31,8 @@ std::string DefaultMesherPath() {
 }
 
 std::string OverLimitText(const MeshTrial& t, const MeshLimits& limits) {
-  return "Siatka miałaby " + std::string(t.estimated ? "co najmniej " : "") + Thousands(t.triangles) +
-         " trójkątów, więcej niż limit " + Thousands(limits.triangles) + ".";
+  return "Siatka miałaby " + std::string(t.estimated ? "co najmniej " : "") + Triangles(t.triangles) +
+         ", więcej niż limit " + Thousands(limits.triangles) + ".";
 }
 
 std::chrono::milliseconds TimeLimit(const MesherOptions& o) {

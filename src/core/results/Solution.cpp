@@ -212,9 +212,7 @@ std::vector<ResultRow> ResultRows(const Solution& solution, char point) {
   const Model& m = solution.model;
   std::vector<ResultRow> rows;
   rows.push_back({"Zadanie", ProblemText(m.ProblemKind), ""});
-  rows.push_back({"Siatka",
-                  Thousands(m.meshTriangleCount) + " trójkątów, " + Thousands(m.meshNodeCount) + " węzłów",
-                  ""});
+  rows.push_back({"Siatka", Triangles(m.meshTriangleCount) + ", " + Nodes(m.meshNodeCount), ""});
   // A zero answer says so first, with what would load the problem.
   const std::string& note = solution.result.note;
   if (solution.result.unloaded) {
@@ -233,8 +231,8 @@ std::vector<ResultRow> ResultRows(const Solution& solution, char point) {
 std::string SolvedSummary(const Solution& solution, char point) {
   const Model& m = solution.model;
   const SolveResult& r = solution.result;
-  std::string s = "Zadanie rozwiązane: " + ProblemText(m.ProblemKind) + ", " +
-                  Thousands(m.meshTriangleCount) + " trójkątów.";
+  std::string s =
+      "Zadanie rozwiązane: " + ProblemText(m.ProblemKind) + ", " + Triangles(m.meshTriangleCount) + ".";
   // A zero answer says so before the zeros it is made of.
   if (r.unloaded) s += "\n" + r.note;
   if (const auto [low, high] = Extremes(r.u); low > 0) {

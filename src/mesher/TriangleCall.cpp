@@ -31,6 +31,7 @@ class Triangulation {
       : points_(request.points),
         segments_(request.segments),
         holes_(request.holes),
+        regions_(request.regions),
         pointMarkers_(request.points.size() / 2, 0),
         segmentMarkers_(request.segments.size() / 2, 0) {
     // Each segment carries its model element, and Triangle hands the mark
@@ -49,7 +50,10 @@ class Triangulation {
     in_.segmentmarkerlist = segmentMarkers_.empty() ? nullptr : segmentMarkers_.data();
     in_.numberofholes = static_cast<int>(holes_.size() / 2);
     in_.holelist = holes_.empty() ? nullptr : holes_.data();
-    in_.numberofregions = 0;
+    // Each region point with its material as the regional attribute and its
+    // own largest area (0: none), as Triangle's region list has them.
+    in_.numberofregions = static_cast<int>(regions_.size() / 4);
+    in_.regionlist = regions_.empty() ? nullptr : regions_.data();
     std::vector<char> sw(switches.begin(), switches.end());
     sw.push_back('\0');
     triangulate(sw.data(), &in_, &out_, &voronoi_);
@@ -67,6 +71,7 @@ class Triangulation {
   std::vector<double> points_;
   std::vector<int> segments_;
   std::vector<double> holes_;
+  std::vector<double> regions_;
   std::vector<int> pointMarkers_;
   std::vector<int> segmentMarkers_;
   triangulateio in_{};
@@ -91,6 +96,15 @@ MeshReply RunTriangle(const MeshRequest& request, const std::string& switches) {
     reply.triangles.reserve(3 * static_cast<size_t>(out.numberoftriangles));
     for (int i = 0; i < out.numberoftriangles; ++i) {
       for (int c = 0; c < 3; ++c) reply.triangles.push_back(out.trianglelist[i * corners + c]);
+    }
+  }
+  // The first triangle attribute is the region's material (switch A).
+  if (!request.regions.empty() && out.triangleattributelist != nullptr &&
+      out.numberoftriangleattributes > 0) {
+    const int attributes = out.numberoftriangleattributes;
+    reply.materials.reserve(static_cast<size_t>(out.numberoftriangles));
+    for (int i = 0; i < out.numberoftriangles; ++i) {
+      reply.materials.push_back(static_cast<int32_t>(std::lround(out.triangleattributelist[i * attributes])));
     }
   }
   if (out.segmentlist != nullptr && out.segmentmarkerlist != nullptr) {

@@ -69,7 +69,7 @@ int main() {
     reply.triangleCount = std::max(most + 1, static_cast<int32_t>(std::min(atLeast, 2e9)));
     reply.estimated = 1;
   } else {
-    reply = RunTriangle(*request, MeshSwitches(request->area));
+    reply = RunTriangle(*request, MeshSwitches(*request));
   }
   std::fflush(stdout);
   return WriteAllToFd(replyFd, EncodeReply(reply, request->limits)) ? 0 : 5;

@@ -25,13 +25,14 @@ TEST(ModelStore, InitAndResetRestoreTheDefaultsOfAllFourParts) {
     s->edit.editMode = EditMode::Polyline;
     s->edit.PolylineStarted = 1;
     s->edit.polyline.push_back({299, 0});
-
+    m.materialCount = 5;
     init ? ModelInit(*s) : ModelReset(*s);
 
-    EXPECT_EQ(std::vector({m.nodeCount, m.elementCount, m.internalNodeCount, m.meshNodeCount,
-                           m.meshTriangleCount, m.MeshFailureFlag, m.boundaryCount, m.bcCount,
-                           m.CurrentBoundary, m.CurrentBc, m.BoundaryTable[1].kind}),
-              std::vector({0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(
+        std::vector({m.nodeCount, m.elementCount, m.internalNodeCount, m.meshNodeCount, m.meshTriangleCount,
+                     m.MeshFailureFlag, m.boundaryCount, m.bcCount, m.CurrentBoundary, m.CurrentBc,
+                     m.BoundaryTable[1].kind, m.regionPointCount, m.materialCount}),
+        std::vector({0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 0, 0}));
     const BoundaryCondition& c = m.BcTable[1];
     EXPECT_EQ(std::vector({c.kind, c.value1, c.value2, c.value3, c.value4, c.value5, c.value6, m.Conductivity,
                            m.SecondProperty}),
@@ -68,8 +69,16 @@ TEST(ModelStore, AppendsNumberFromOneAndRefusePastCapacityLeavingTheModelUntouch
        }},
       {ModelTable::Boundaries, 19, [](Model& t) { return AppendBoundary(t, Boundary{1}); }},
       {ModelTable::Conditions, 99, [](Model& t) { return AppendCondition(t, BoundaryCondition{1}); }},
-      {ModelTable::InternalNodes, 99, [](Model& t) {
+      {ModelTable::InternalNodes, 99,
+       [](Model& t) {
          return AppendInternalNode(t, InternalNode{9, 9});
+       }},
+      {ModelTable::RegionPoints, 99,
+       [](Model& t) {
+         return AppendRegionPoint(t, RegionPoint{9, 9, 0, 0});
+       }},
+      {ModelTable::Materials, 99, [](Model& t) {
+         return AppendMaterial(t, Material{"m", 1, 0});
        }}};
   // The model's bytes before its one member that owns memory elsewhere.
   const size_t bytes =

@@ -42,6 +42,8 @@ class NumberReader {
   // The token last read and its line, counted from 1.
   std::string_view token() const { return token_; }
   int64_t line() const { return line_; }
+  // Where the next token is looked for: the text past the last one read.
+  size_t position() const { return pos_; }
 
  private:
   template <typename T>

@@ -1,6 +1,7 @@
 #include "core/files/ProjectFile.h"
 
 #include "core/files/CNumbers.h"
+#include "core/files/RegionSection.h"
 #include "core/files/SafeFile.h"
 #include "core/files/WriteCause.h"
 
@@ -31,7 +32,7 @@ void AppendIntsLine(std::string& out, std::initializer_list<int32_t> values) {
 // Reads values in order and remembers the first problem met.
 class SectionReader {
  public:
-  explicit SectionReader(std::string_view text) : reader_(text) {}
+  explicit SectionReader(std::string_view text) : text_(text), reader_(text) {}
 
   bool failed() const { return !error_.empty(); }
   const std::string& error() const { return error_; }
@@ -45,6 +46,9 @@ class SectionReader {
   void fail(std::string message) {
     if (!failed()) error_ = std::move(message);
   }
+  // The text past the last value read, and the line it starts on.
+  std::string_view rest() const { return text_.substr(reader_.position()); }
+  int64_t line() const { return reader_.line(); }
 
  private:
   // `range`: the numbers the field holds, for a number past them.
@@ -78,6 +82,7 @@ class SectionReader {
     return std::string(token.substr(0, kLongest)) + "…";
   }
 
+  std::string_view text_;
   NumberReader reader_;
   std::string error_;
 };
@@ -115,7 +120,8 @@ std::string FormatProjectFile(const Model& m) {
     AppendFloatsLine(out, {m.InternalNodeTable[i].x, m.InternalNodeTable[i].y}, 6);
   }
   AppendIntsLine(out, {m.ProblemKind});
-  out += "Koniec pliku";
+  out += kEndMarker;
+  AppendRegionSection(out, m);
   return out;
 }
 
@@ -177,6 +183,7 @@ FileResult ParseProjectFile(std::string_view text, Model& m) {
       in.read(m.InternalNodeTable[i].y);
     }
     in.read(m.ProblemKind);
+    if (!in.failed()) in.fail(ReadRegionSection(in.rest(), in.line(), m));
   }
   if (in.failed()) {
     ResetModelData(m);

@@ -1,6 +1,7 @@
 #pragma once
 // The text project file (.vdk): counts, nodes, elements, conditions,
-// boundaries, properties, internal nodes, problem kind, end marker.
+// boundaries, properties, internal nodes, problem kind, end marker, and for
+// a project with materials or region points their section after it.
 
 #include <string>
 #include <string_view>
@@ -19,8 +20,9 @@ std::string FormatProjectFile(const Model& model);
 // failed save's message is kSaveFailedMessage with the cause after it.
 FileResult SaveProjectFile(const Model& model, const std::string& path);
 
-// Reads counts and sections into the model's tables. Anything after the
-// problem kind is ignored. A file whose counts are out of range, that ends
+// Reads counts and sections into the model's tables. After the problem kind
+// only the end marker followed by the materials and region points is read
+// (RegionSection.h); anything else there is ignored. A file whose counts are out of range, that ends
 // early, holds a non-number where a number is due, or whose elements name
 // nodes that do not exist is refused and the model's data are reset.
 FileResult ParseProjectFile(std::string_view text, Model& model);

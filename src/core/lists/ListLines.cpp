@@ -19,5 +19,7 @@ std::string ElementLine(int32_t number, const Element& e) {
 }
 
 std::string TriangleLine(int32_t number, const MeshTriangle& t) {
-  return Joined(number, {t.corner1, t.corner2, t.corner3});
+  std::string line = Joined(number, {t.corner1, t.corner2, t.corner3});
+  if (t.material != 0) line += " (materiał " + std::to_string(t.material) + ")";
+  return line;
 }

@@ -82,6 +82,14 @@ std::optional<MeshRequest> BuildMeshRequest(const Model& m, double area) {
     r.holes.push_back(h.x);
     r.holes.push_back(h.y);
   }
+  for (int32_t i = 1; i <= m.regionPointCount; ++i) {
+    const RegionPoint& p = m.RegionPointTable[i];
+    if (!Finite(p.x, p.y) || p.material < 0 || p.material > kMaxMaterials || !std::isfinite(p.area) ||
+        p.area < 0.0f) {
+      return std::nullopt;
+    }
+    r.regions.insert(r.regions.end(), {p.x, p.y, double(p.material), p.area});
+  }
   return r;
 }
 
@@ -153,6 +161,7 @@ MeshTags TagsOf(const Model& m, const MeshReply& reply) {
   tags.problemKind = m.ProblemKind;
   for (int32_t i = 1; i <= m.nodeCount; ++i) tags.nodes.push_back(m.NodeTable[i]);
   for (int32_t i = 1; i <= m.internalNodeCount; ++i) tags.internalNodes.push_back(m.InternalNodeTable[i]);
+  for (int32_t i = 1; i <= m.regionPointCount; ++i) tags.regionPoints.push_back(m.RegionPointTable[i]);
   for (int32_t i = 1; i <= m.elementCount; ++i) tags.elements.push_back(m.ElementTable[i]);
   for (int32_t i = 1; i <= m.bcCount; ++i) tags.conditions.push_back(m.BcTable[i]);
   for (int32_t i = 1; i <= m.boundaryCount; ++i) tags.boundaries.push_back(m.BoundaryTable[i]);
@@ -215,7 +224,8 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
     std::vector<MeshTriangle> triangles(static_cast<size_t>(reply->triangleCount) + 1);
     for (size_t i = 1; i < triangles.size(); ++i) {
       const int32_t* c = &reply->triangles[3 * (i - 1)];
-      triangles[i] = MeshTriangle{c[0], c[1], c[2]};
+      const int32_t material = reply->materials.empty() ? 0 : reply->materials[i - 1];
+      triangles[i] = MeshTriangle{c[0], c[1], c[2], material};
     }
     std::vector<MeshNode> nodes(static_cast<size_t>(reply->pointCount) + 1);
     for (size_t i = 1; i < nodes.size(); ++i) {

@@ -92,7 +92,8 @@ MeshTrial TryMesh(const Model& model, double area, const MesherOptions& options)
 // Builds the helper's input from the model, or nothing when the model holds
 // what would make the mesher crash or hang (a coordinate that is not finite,
 // an element naming a node that does not exist, nodes on fewer than three
-// points, which Triangle will not take). Nodes on one point become
+// points, which Triangle will not take, a region point with a material
+// number past the table's capacity or an area below zero). Nodes on one point become
 // one point, numbered in the order of their first node, and elements of
 // length zero are left out.
 std::optional<MeshRequest> BuildMeshRequest(const Model& model, double area);

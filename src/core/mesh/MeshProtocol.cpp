@@ -59,6 +59,8 @@ std::string EncodeRequest(const MeshRequest& r) {
   PutAll(out, r.markers);
   Put(out, static_cast<int32_t>(r.holes.size() / 2));
   PutAll(out, r.holes);
+  Put(out, static_cast<int32_t>(r.regions.size() / 4));
+  PutAll(out, r.regions);
   return out;
 }
 
@@ -66,7 +68,7 @@ std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
   ByteCursor in(bytes);
   MeshRequest r;
   uint32_t magic = 0;
-  int32_t points = 0, segments = 0, holes = 0;
+  int32_t points = 0, segments = 0, holes = 0, regions = 0;
   if (!in.get(magic) || magic != kRequestMagic || !in.get(r.area) || !in.get(r.limits.triangles) ||
       !in.get(r.limits.points) || r.limits.triangles < 1 || r.limits.triangles > kLargestMeshTriangles ||
       r.limits.points < 1 || r.limits.points > kLargestMeshRows) {
@@ -82,8 +84,18 @@ std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
   if (!in.get(holes) || !CountIn(holes, kMaxInternalNodes) || !in.getAll(r.holes, 2 * size_t(holes))) {
     return std::nullopt;
   }
-  if (!in.atEnd() || !std::isfinite(r.area) || !AllFinite(r.points) || !AllFinite(r.holes)) {
+  if (!in.get(regions) || !CountIn(regions, kMaxRegionPoints) || !in.getAll(r.regions, 4 * size_t(regions))) {
     return std::nullopt;
+  }
+  if (!in.atEnd() || !std::isfinite(r.area) || !AllFinite(r.points) || !AllFinite(r.holes) ||
+      !AllFinite(r.regions)) {
+    return std::nullopt;
+  }
+  for (size_t i = 0; i < r.regions.size(); i += 4) {
+    const double material = r.regions[i + 2];
+    if (material < 0.0 || material > kMaxMaterials || material != std::floor(material) ||
+        r.regions[i + 3] < 0.0)
+      return std::nullopt;
   }
   for (int32_t corner : r.segments) {
     if (corner < 1 || corner > points) return std::nullopt;
@@ -111,6 +123,8 @@ std::string EncodeReply(const MeshReply& r, const MeshLimits& limits) {
     Put(out, static_cast<int32_t>(r.segments.size() / 2));
     PutAll(out, r.segments);
     PutAll(out, r.markers);
+    Put(out, static_cast<int32_t>(r.materials.size()));
+    PutAll(out, r.materials);
   }
   return out;
 }
@@ -134,6 +148,14 @@ std::optional<MeshReply> DecodeReply(std::string_view bytes, const MeshLimits& l
         !in.getAll(r.segments, 2 * size_t(segments)) || !in.getAll(r.markers, size_t(segments))) {
       return std::nullopt;
     }
+    int32_t materials = 0;
+    if (!in.get(materials) || (materials != 0 && materials != r.triangleCount) ||
+        !in.getAll(r.materials, size_t(materials))) {
+      return std::nullopt;
+    }
+    for (int32_t material : r.materials) {
+      if (!CountIn(material, kMaxMaterials)) return std::nullopt;
+    }
     if (!AllFinite(r.points)) return std::nullopt;
     for (const std::vector<int32_t>* corners : {&r.triangles, &r.segments}) {
       for (int32_t corner : *corners) {
@@ -151,6 +173,17 @@ std::optional<MeshReply> DecodeReply(std::string_view bytes, const MeshLimits& l
 std::string MeshSwitches(double area) {
   std::string s = "Qpqa";
   AppendFixed(s, area, 6);
+  s += "/0";
+  return s;
+}
+
+std::string MeshSwitches(const MeshRequest& r) {
+  if (r.regions.empty()) return MeshSwitches(r.area);
+  bool areas = false;
+  for (size_t i = 3; i < r.regions.size(); i += 4) areas = areas || r.regions[i] > 0.0;
+  // "a" followed by a letter reads the regions' areas, by a digit the global one.
+  std::string s = areas ? "QpqAaa" : "QpqAa";
+  AppendFixed(s, r.area, 6);
   s += "/0";
   return s;
 }

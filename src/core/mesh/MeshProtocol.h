@@ -34,6 +34,9 @@ struct MeshRequest {
   std::vector<int32_t> segments;  // start, end per segment, numbered from 1
   std::vector<int32_t> markers;   // one per segment: the model element it stands for
   std::vector<double> holes;      // x, y per hole point
+  // x, y, material (a whole number, 0 … kMaxMaterials) and largest
+  // triangle area (0: none of its own) per region point.
+  std::vector<double> regions;
 };
 
 struct MeshReply {
@@ -49,6 +52,9 @@ struct MeshReply {
   // The pieces the segments were split into, each with its segment's marker.
   std::vector<int32_t> segments;  // two points per piece, from 1
   std::vector<int32_t> markers;   // one per piece
+  // One material per triangle when the request had region points, else
+  // empty.
+  std::vector<int32_t> materials;
 };
 
 // The most segment pieces a reply carries: the pieces are edges of a plane
@@ -73,5 +79,9 @@ std::string EncodeReply(const MeshReply& reply, const MeshLimits& limits);
 std::optional<MeshReply> DecodeReply(std::string_view bytes, const MeshLimits& limits);
 
 // Triangle's switches: quiet, planar straight-line graph, quality mesh with
-// the default angle, largest area as printf "%f" in the C locale.
+// the default angle, largest area as printf "%f" in the C locale. With
+// region points, A gives each triangle its region's material, and a plain
+// a besides (when a point has an area) adds each region's own largest area
+// to the global one.
 std::string MeshSwitches(double area);
+std::string MeshSwitches(const MeshRequest& request);

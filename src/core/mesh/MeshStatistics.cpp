@@ -40,6 +40,10 @@ MeshStatistics ComputeMeshStatistics(const Model& m) {
     s.smallestAngle = first ? smallest : std::min(s.smallestAngle, smallest);
     s.largestAngle = first ? largest : std::max(s.largestAngle, largest);
     first = false;
+    if (c.material >= 0) {
+      if (size_t(c.material) >= s.perMaterial.size()) s.perMaterial.resize(size_t(c.material) + 1, 0);
+      ++s.perMaterial[size_t(c.material)];
+    }
     const int bucket = static_cast<int>(smallest / MeshStatistics::kBucketWidth);
     ++s.smallestAngles[size_t(std::clamp(bucket, 0, MeshStatistics::kBuckets - 1))];
   }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "core/model/Model.h"
 
@@ -21,6 +22,9 @@ struct MeshStatistics {
   // Triangles by their smallest angle (never above 60°); a triangle with a
   // side of length zero counts in the first bucket.
   std::array<int32_t, kBuckets> smallestAngles{};
+  // Triangles by material, indexed by its number (0: the model's own);
+  // as long as the highest material a triangle has, plus one.
+  std::vector<int32_t> perMaterial;
 };
 
 MeshStatistics ComputeMeshStatistics(const Model& model);

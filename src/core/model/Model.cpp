@@ -24,6 +24,8 @@ void SetDefaults(Model& m, int32_t problemKind) {
   m.boundaryCount = 1;
   m.internalNodeCount = 0;
   m.SecondProperty = 0.0f;
+  m.materialCount = 0;
+  m.regionPointCount = 0;
 }
 
 template <typename Row, int32_t Capacity>
@@ -45,8 +47,9 @@ bool SameBits(const std::vector<Row>& a, const std::vector<Row>& b) {
 
 bool operator==(const MeshTags& a, const MeshTags& b) {
   return a.problemKind == b.problemKind && a.edges == b.edges && SameBits(a.nodes, b.nodes) &&
-         SameBits(a.internalNodes, b.internalNodes) && SameBits(a.elements, b.elements) &&
-         SameBits(a.conditions, b.conditions) && SameBits(a.boundaries, b.boundaries);
+         SameBits(a.internalNodes, b.internalNodes) && SameBits(a.regionPoints, b.regionPoints) &&
+         SameBits(a.elements, b.elements) && SameBits(a.conditions, b.conditions) &&
+         SameBits(a.boundaries, b.boundaries);
 }
 
 void InitModelData(Model& model) {
@@ -65,6 +68,8 @@ int32_t FreeRows(const Model& m, ModelTable table) {
     case ModelTable::Boundaries: return kMaxBoundaries - m.boundaryCount;
     case ModelTable::Conditions: return kMaxConditions - m.bcCount;
     case ModelTable::InternalNodes: return kMaxInternalNodes - m.internalNodeCount;
+    case ModelTable::Materials: return kMaxMaterials - m.materialCount;
+    case ModelTable::RegionPoints: return kMaxRegionPoints - m.regionPointCount;
   }
   return 0;
 }
@@ -85,6 +90,32 @@ int32_t AppendInternalNode(Model& m, const InternalNode& row) {
   return AppendRow(m.InternalNodeTable, m.internalNodeCount, row);
 }
 
+int32_t AppendMaterial(Model& m, const Material& row) {
+  return AppendRow(m.MaterialTable, m.materialCount, row);
+}
+int32_t AppendRegionPoint(Model& m, const RegionPoint& row) {
+  return AppendRow(m.RegionPointTable, m.regionPointCount, row);
+}
+
+std::optional<MaterialProperties> PropertiesOf(const Model& m, int32_t material) {
+  if (material == 0) return MaterialProperties{m.Conductivity, m.SecondProperty};
+  if (material < 1 || material > m.materialCount) return std::nullopt;
+  return MaterialProperties{m.MaterialTable[material].property1, m.MaterialTable[material].property2};
+}
+
+void RemoveMaterial(Model& m, int32_t k) {
+  if (k < 1 || k > m.materialCount) return;
+  RemoveRow(m.MaterialTable, m.materialCount, k);
+  for (int32_t i = 1; i <= m.regionPointCount; ++i) {
+    int32_t& material = m.RegionPointTable[i].material;
+    if (material == k) {
+      material = 0;
+    } else if (material > k) {
+      --material;
+    }
+  }
+}
+
 std::string CapacityMessage(ModelTable table) {
   switch (table) {
     case ModelTable::Nodes: return "Osiągnięto największą liczbę węzłów (299)";
@@ -92,6 +123,8 @@ std::string CapacityMessage(ModelTable table) {
     case ModelTable::Boundaries: return "Osiągnięto największą liczbę brzegów (19)";
     case ModelTable::Conditions: return "Osiągnięto największą liczbę warunków brzegowych (99)";
     case ModelTable::InternalNodes: return "Osiągnięto największą liczbę węzłów wewnętrznych (99)";
+    case ModelTable::Materials: return "Osiągnięto największą liczbę materiałów (99)";
+    case ModelTable::RegionPoints: return "Osiągnięto największą liczbę punktów obszarów (99)";
   }
   return {};
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,6 +44,26 @@ struct InternalNode {
   float y = 0.0f;
 };
 
+// A material of the region: a name and the two properties of the problem's
+// family, in the order of the model's own pair (Conductivity,
+// SecondProperty): λ and the heat source, σ and the current source, μ and
+// the current density, E and ν. Material 0 is that pair itself.
+struct Material {
+  std::string name;
+  float property1 = 0.0f;
+  float property2 = 0.0f;
+};
+
+// A point that marks the region around it, up to the enclosing contours,
+// as made of `material` (1 … materialCount), with triangles of at most
+// `area` there (0: the area of the whole mesh). Hole points win over it.
+struct RegionPoint {
+  float x = 0.0f;
+  float y = 0.0f;
+  int32_t material = 0;
+  float area = 0.0f;
+};
+
 // Triangle's own double-precision point. The solver layouts, the mesh list
 // and the picture hold it in single precision (SinglePrecision below); the
 // open formats and everything that computes on the mesh use the doubles.
@@ -61,6 +82,8 @@ struct MeshTriangle {
   int32_t corner1 = 0;
   int32_t corner2 = 0;
   int32_t corner3 = 0;
+  // The material the triangle is made of; 0 for the model's own properties.
+  int32_t material = 0;
 };
 
 // A mesh edge that lies on a model element: its two mesh nodes, in the
@@ -76,11 +99,12 @@ struct MeshEdge {
 // still describes the mesh it writes, and a solve can tell whether the
 // geometry has moved since: the boundary edges, the rows that name them
 // (elements, conditions, boundaries from 1, as vectors from 0), and the
-// nodes and hole points the boundary was made of.
+// nodes, hole points and region points the boundary was made of.
 struct MeshTags {
   std::vector<MeshEdge> edges;
   std::vector<Node> nodes;
   std::vector<InternalNode> internalNodes;
+  std::vector<RegionPoint> regionPoints;
   std::vector<Element> elements;
   std::vector<BoundaryCondition> conditions;
   std::vector<Boundary> boundaries;
@@ -114,6 +138,8 @@ inline constexpr int32_t kMaxElements = 499;
 inline constexpr int32_t kMaxBoundaries = 19;
 inline constexpr int32_t kMaxConditions = 99;
 inline constexpr int32_t kMaxInternalNodes = 99;
+inline constexpr int32_t kMaxMaterials = 99;
+inline constexpr int32_t kMaxRegionPoints = 99;
 inline constexpr int32_t kMaxMeshNodes = 999;
 inline constexpr int32_t kMaxMeshTriangles = 1999;
 // The largest mesh the program takes at all, with the large limit switched
@@ -200,6 +226,10 @@ struct Model {
   int32_t bcCount = 0;
   FixedTable<InternalNode, kMaxInternalNodes> InternalNodeTable;
   int32_t internalNodeCount = 0;
+  // The points that mark where the materials (below) are; empty in a
+  // project of one material.
+  FixedTable<RegionPoint, kMaxRegionPoints> RegionPointTable;
+  int32_t regionPointCount = 0;
   int32_t meshNodeCount = 0;
   int32_t meshTriangleCount = 0;
 
@@ -211,6 +241,10 @@ struct Model {
   int32_t SelectedNumber = 0;
   int32_t MeshFailureFlag = 0;
   std::string CaptionText = " ";
+  // The materials, after the caption with the other members that own
+  // memory elsewhere; empty in a project of one material.
+  FixedTable<Material, kMaxMaterials> MaterialTable;
+  int32_t materialCount = 0;
   // Set with every mesh made, shared between copies (it never changes once
   // made); read only while there is a mesh.
   std::shared_ptr<const MeshTags> meshTags;
@@ -256,7 +290,7 @@ void InitModelData(Model& model);
 void ResetModelData(Model& model);
 
 // The tables that grow by one row at a time.
-enum class ModelTable { Nodes, Elements, Boundaries, Conditions, InternalNodes };
+enum class ModelTable { Nodes, Elements, Boundaries, Conditions, InternalNodes, Materials, RegionPoints };
 
 // Free rows left in a table.
 int32_t FreeRows(const Model& model, ModelTable table);
@@ -268,6 +302,20 @@ int32_t FreeRows(const Model& model, ModelTable table);
 [[nodiscard]] int32_t AppendBoundary(Model& model, const Boundary& row);
 [[nodiscard]] int32_t AppendCondition(Model& model, const BoundaryCondition& row);
 [[nodiscard]] int32_t AppendInternalNode(Model& model, const InternalNode& row);
+[[nodiscard]] int32_t AppendMaterial(Model& model, const Material& row);
+[[nodiscard]] int32_t AppendRegionPoint(Model& model, const RegionPoint& row);
+
+// The two properties a triangle of `material` takes: the model's own pair
+// for 0, the material's for 1 … materialCount; nothing for any other number.
+struct MaterialProperties {
+  float property1 = 0.0f;
+  float property2 = 0.0f;
+};
+std::optional<MaterialProperties> PropertiesOf(const Model& model, int32_t material);
+
+// Deletes material k: region points of it lose their material (0, the
+// model's own), those of later materials follow the renumbering.
+void RemoveMaterial(Model& model, int32_t k);
 
 // Deletes row k (1 … count) of a table: later rows move down by one and the
 // count drops. References to the rows are the caller's to renumber.

@@ -8,6 +8,7 @@
 
 #include "core/boundary/Physics.h"
 #include "core/files/CNumbers.h"
+#include "core/files/ShownName.h"
 #include "core/lists/NumberList.h"
 
 namespace {
@@ -100,6 +101,60 @@ std::string ProblemText(int32_t problem) {
   return name.empty() ? "zadanie rodzaju " + std::to_string(problem) + " (potencjał)" : name;
 }
 
+std::string MaterialText(const Model& m, int32_t material) {
+  if (material == 0) return "Materiał własny modelu";
+  return "Materiał " + std::to_string(material) + " (" + ShownName(m.MaterialTable[material].name) + ")";
+}
+
+// Per material the mesh uses, in a project with materials: its area, the
+// range and the area-weighted mean of the field (the disc's: σ_red), and
+// for a potential problem its sources.
+void MaterialRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
+  const Model& m = s.model;
+  const SolveResult& r = s.result;
+  if (m.materialCount <= 0 || r.materialArea.size() != size_t(m.materialCount) + 1) return;
+  const Quantities q = QuantitiesOf(m.ProblemKind);
+  const size_t count = r.materialArea.size();
+  std::vector<double> low(count, INFINITY), high(count, -INFINITY), integral(count, 0.0);
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& c = m.MeshTriangleTable[t];
+    if (c.material < 0 || size_t(c.material) >= count) continue;
+    const size_t i = size_t(c.material);
+    const MeshNode &a = m.MeshNodeTable[c.corner1], &b = m.MeshNodeTable[c.corner2],
+                   &d = m.MeshNodeTable[c.corner3];
+    const double area = 0.5 * std::abs((b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y));
+    if (r.disc) {
+      if (size_t(t) >= r.stress.size()) continue;
+      const double v = r.stress[size_t(t)].vonMises;
+      low[i] = std::min(low[i], v), high[i] = std::max(high[i], v);
+      integral[i] += v * area;
+    } else {
+      double sum = 0.0;
+      for (int32_t n : {c.corner1, c.corner2, c.corner3}) {
+        const double v = r.u[size_t(n)];
+        low[i] = std::min(low[i], v), high[i] = std::max(high[i], v);
+        sum += v;
+      }
+      integral[i] += sum / 3.0 * area;
+    }
+  }
+  const std::string field = r.disc ? "σ_red" : q.field;
+  const char* unit = r.disc ? "Pa" : q.fieldUnit;
+  for (size_t i = 0; i < count; ++i) {
+    const double area = r.materialArea[i];
+    if (!(area > 0.0)) continue;
+    const std::string what = MaterialText(m, int32_t(i));
+    rows.push_back({what,
+                    field + " od " + Text(low[i], point) + " do " + Text(high[i], point) + ", średnio " +
+                        WithUnit(integral[i] / area, unit, point),
+                    "pole " + WithUnit(area, "m²", point)});
+    if (!r.disc && i < r.materialSources.size()) {
+      rows.push_back({what + ": źródła",
+                      std::string(q.flow) + " = " + WithUnit(r.materialSources[i], q.flowUnit, point), ""});
+    }
+  }
+}
+
 void PotentialRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
   const Model& m = s.model;
   const SolveResult& r = s.result;
@@ -127,6 +182,7 @@ void PotentialRows(const Solution& s, char point, std::vector<ResultRow>& rows) 
   }
   rows.push_back(
       {"Źródła", std::string(q.flow) + " = " + WithUnit(r.sources, q.flowUnit, point), "cały obszar"});
+  MaterialRows(s, point, rows);
   std::string relative = scale > 0.0 ? "względnie " + Text(std::abs(r.balance[0]) / scale, point) : "";
   rows.push_back({"Bilans (suma dopływów i źródeł)", WithUnit(r.balance[0], q.flowUnit, point), relative});
 }
@@ -163,6 +219,7 @@ void DiscRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
                         (held ? ", Ry = " : ", Fy = ") + WithUnit(f[1], "N", point),
                     Elements(elements)});
   }
+  MaterialRows(s, point, rows);
   const double off = std::hypot(r.balance[0], r.balance[1]);
   rows.push_back(
       {"Bilans sił (suma obciążeń i reakcji)",
@@ -201,6 +258,12 @@ bool SolutionFits(const Solution& solution, const Model& now) {
   }
   for (int32_t k = 1; k <= now.bcCount; ++k) {
     if (!sameBits(now.BcTable[k], then.BcTable[k])) return false;
+  }
+  if (now.materialCount != then.materialCount) return false;
+  for (int32_t i = 1; i <= now.materialCount; ++i) {
+    const Material &a = now.MaterialTable[i], &b = then.MaterialTable[i];
+    if (a.name != b.name || !sameBits(a.property1, b.property1) || !sameBits(a.property2, b.property2))
+      return false;
   }
   for (int32_t e = 1; e <= now.elementCount; ++e) {
     if (now.ElementTable[e].bcNumber != then.ElementTable[e].bcNumber) return false;

@@ -39,7 +39,8 @@ struct ResultRow {
 };
 
 // The field's extremes and where they are, each used condition's flow (or
-// for the disc its load or reaction), the sources and the balance.
+// for the disc its load or reaction), the sources, in a project with
+// materials each material's area, field and sources, and the balance.
 std::vector<ResultRow> ResultRows(const Solution& solution, char decimalPoint = '.');
 
 // A few lines for the message that ends a solve: the mesh, the field's

@@ -8,13 +8,17 @@ namespace solver {
 
 SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
                       const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel) {
-  const double e = m.Conductivity;
-  const double nu = m.SecondProperty;
-  if (!(e > 0.0) || !std::isfinite(e)) {
-    return Refusal(NotFinitePositive("Moduł Younga E", "skończony i dodatni", m.Conductivity));
-  }
-  if (!(nu > -1.0 && nu < 0.5)) {
-    return Refusal("Liczba Poissona ν musi leżeć między -1 a 0,5, bez końców (jest " + Number(nu) + ").");
+  // Each material's E and nu, checked for the materials the mesh uses.
+  const std::vector<int32_t> used = UsedMaterials(m, shapes);
+  for (const int32_t i : used) {
+    const MaterialProperties p = *PropertiesOf(m, i);
+    if (!(p.property1 > 0.0f) || !std::isfinite(p.property1)) {
+      return Refusal(NotFinitePositive(OfMaterial("Moduł Younga E", i), "skończony i dodatni", p.property1));
+    }
+    if (!(p.property2 > -1.0f && p.property2 < 0.5f)) {
+      return Refusal(OfMaterial("Liczba Poissona ν", i) + " musi leżeć między -1 a 0,5, bez końców (jest " +
+                     Number(p.property2) + ").");
+    }
   }
   const bool held = std::any_of(edges.begin(), edges.end(),
                                 [&](const BoundaryEdge& b) { return m.BcTable[b.condition].kind == 2.0f; });
@@ -25,18 +29,28 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
   }
   if (auto why = UnheldPiece(m, true, shapes, edges)) return Refusal(*why);
   // Plane stress: sigma = D eps, D = E/(1 - nu^2) [1 nu 0; nu 1 0; 0 0 (1 - nu)/2],
-  // eps = (du_x/dx, du_y/dy, du_x/dy + du_y/dx).
-  const double d = e / (1.0 - nu * nu);
-  const std::array<std::array<double, 3>, 3> dm = {
-      {{d, d * nu, 0.0}, {d * nu, d, 0.0}, {0.0, 0.0, d * (1.0 - nu) / 2.0}}};
+  // eps = (du_x/dx, du_y/dy, du_x/dy + du_y/dx); one D per material.
+  using Elasticity = std::array<std::array<double, 3>, 3>;
+  std::vector<Elasticity> dOf(size_t(m.materialCount) + 1);
+  for (const int32_t i : used) {
+    const MaterialProperties p = *PropertiesOf(m, i);
+    const double nu = p.property2;
+    const double d = double(p.property1) / (1.0 - nu * nu);
+    dOf[size_t(i)] = {{{d, d * nu, 0.0}, {d * nu, d, 0.0}, {0.0, 0.0, d * (1.0 - nu) / 2.0}}};
+  }
   SolveResult r;
   r.disc = true;
   System s = NewSystem(m, shapes, 2);
+  r.materialArea.assign(dOf.size(), 0.0);
+  r.materialSources.assign(dOf.size(), 0.0);
+  for (size_t t = 1; t < shapes.size(); ++t)
+    r.materialArea[size_t(shapes[t].material)] += shapes[t].twiceArea / 2.0;
   const ElementVisitor elements = [&](const StiffnessTake& take) {
     ElementStiffness e;
     e.count = 6;
     for (size_t t = 1; t < shapes.size(); ++t) {
       const TriangleShape& sh = shapes[t];
+      const Elasticity& dm = dOf[size_t(sh.material)];
       // B (3 x 6) times twice the area; K = A B^T D B.
       std::array<std::array<double, 6>, 3> bm{};
       for (size_t i = 0; i < 3; ++i) {
@@ -103,6 +117,7 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
       eps[1] += sh.c[i] * vy;
       eps[2] += sh.c[i] * vx + sh.b[i] * vy;
     }
+    const Elasticity& dm = dOf[size_t(sh.material)];
     TriangleStress& st = r.stress[t];
     st.sx = dm[0][0] * eps[0] + dm[0][1] * eps[1];
     st.sy = dm[1][0] * eps[0] + dm[1][1] * eps[1];
@@ -114,8 +129,11 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
     r.balance[1] += fk[1];
   }
   if (r.unloaded) r.note = UnloadedNote(true);
-  if (std::string warning = AbsurdProperty("Moduł Younga E", m.Conductivity); !warning.empty())
-    r.note += (r.note.empty() ? "" : "\n") + warning;
+  for (const int32_t i : used) {
+    const std::string warning =
+        AbsurdProperty(OfMaterial("Moduł Younga E", i), PropertiesOf(m, i)->property1);
+    if (!warning.empty()) r.note += (r.note.empty() ? "" : "\n") + warning;
+  }
   r.solved = true;
   return r;
 }

@@ -22,12 +22,19 @@ std::string PropertyName(int32_t problem) {
 
 SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,
                            const std::vector<BoundaryEdge>& edges, const std::atomic<bool>* cancel) {
-  if (!(m.Conductivity > 0.0f) || !std::isfinite(m.Conductivity)) {
-    return Refusal(NotFinitePositive(PropertyName(m.ProblemKind), "skończona i dodatnia", m.Conductivity));
+  // Each material's k and f, checked for the materials the mesh uses.
+  const std::vector<int32_t> used = UsedMaterials(m, shapes);
+  std::vector<double> kOf(size_t(m.materialCount) + 1, 0.0), fOf(kOf.size(), 0.0);
+  for (const int32_t i : used) {
+    const MaterialProperties p = *PropertiesOf(m, i);
+    if (!(p.property1 > 0.0f) || !std::isfinite(p.property1)) {
+      return Refusal(
+          NotFinitePositive(OfMaterial(PropertyName(m.ProblemKind), i), "skończona i dodatnia", p.property1));
+    }
+    if (!std::isfinite(p.property2)) return Refusal(OfMaterial("Wydajność źródeł", i) + " nie jest liczbą.");
+    kOf[size_t(i)] = m.ProblemKind == 3 ? 1.0 / double(p.property1) : double(p.property1);
+    fOf[size_t(i)] = p.property2;
   }
-  if (!std::isfinite(m.SecondProperty)) return Refusal("Wydajność źródeł nie jest liczbą.");
-  const double k = m.ProblemKind == 3 ? 1.0 / double(m.Conductivity) : double(m.Conductivity);
-  const double f = m.SecondProperty;
   const bool anchored = std::any_of(edges.begin(), edges.end(), [&](const BoundaryEdge& e) {
     const float kind = m.BcTable[e.condition].kind;
     return kind == 1.0f || kind == 3.0f;
@@ -41,10 +48,15 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
 
   SolveResult r;
   System s = NewSystem(m, shapes, 1);
+  r.materialArea.assign(kOf.size(), 0.0);
+  r.materialSources.assign(kOf.size(), 0.0);
   for (size_t t = 1; t < shapes.size(); ++t) {
     const TriangleShape& sh = shapes[t];
+    const double f = fOf[size_t(sh.material)];
     for (size_t i = 0; i < 3; ++i) s.f[size_t(sh.nodes[i])] += f * sh.twiceArea / 6.0;
     r.sources += f * sh.twiceArea / 2.0;
+    r.materialArea[size_t(sh.material)] += sh.twiceArea / 2.0;
+    r.materialSources[size_t(sh.material)] += f * sh.twiceArea / 2.0;
   }
   r.inflow.assign(size_t(m.bcCount) + 1, 0.0);
   for (const BoundaryEdge& e : edges) {
@@ -71,7 +83,7 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
     e.count = 3;
     for (size_t t = 1; t < shapes.size(); ++t) {
       const TriangleShape& sh = shapes[t];
-      const double scale = k / (2.0 * sh.twiceArea);
+      const double scale = kOf[size_t(sh.material)] / (2.0 * sh.twiceArea);
       for (size_t i = 0; i < 3; ++i) {
         e.dofs[i] = sh.nodes[i];
         for (size_t j = 0; j < 3; ++j) e.k[3 * i + j] = scale * (sh.b[i] * sh.b[j] + sh.c[i] * sh.c[j]);
@@ -121,6 +133,7 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
       g[1] += u[size_t(sh.nodes[i])] * sh.c[i] / sh.twiceArea;
     }
     r.gradient[t] = g;
+    const double k = kOf[size_t(sh.material)];
     r.flux[t] = {-k * g[0], -k * g[1]};
   }
   r.balance[0] = r.sources;
@@ -128,14 +141,20 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
   std::vector<std::string> notes;
   if (r.unloaded) notes.push_back(UnloadedNote(false));
   if (ProblemName(m.ProblemKind).empty()) {
+    const double k = m.ProblemKind == 3 ? 1.0 / double(m.Conductivity) : double(m.Conductivity);
+    const double f = m.SecondProperty;
     notes.push_back(
         "Zadanie rodzaju " + std::to_string(m.ProblemKind) +
         " nie ma własnej nazwy: rozwiązano je jako zagadnienie potencjału -div(k grad u) = f, z k = " +
         Number(k) + " (przewodność) i f = " + Number(f) + " (wydajność źródeł).");
   }
-  for (const auto& [name, value] : {std::pair{PropertyName(m.ProblemKind), m.Conductivity},
-                                    std::pair{std::string("Wydajność źródeł"), m.SecondProperty}}) {
-    if (std::string warning = AbsurdProperty(name, value); !warning.empty()) notes.push_back(warning);
+  for (const int32_t i : used) {
+    const MaterialProperties p = *PropertiesOf(m, i);
+    for (const auto& [name, value] : {std::pair{PropertyName(m.ProblemKind), p.property1},
+                                      std::pair{std::string("Wydajność źródeł"), p.property2}}) {
+      if (std::string warning = AbsurdProperty(OfMaterial(name, i), value); !warning.empty())
+        notes.push_back(warning);
+    }
   }
   for (const std::string& n : notes) r.note += (r.note.empty() ? "" : "\n") + n;
   r.solved = true;

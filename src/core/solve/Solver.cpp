@@ -225,6 +225,20 @@ std::string NotFinitePositive(const std::string& name, const char* must, float v
   return name + " musi być " + must + " (" + is + ").";
 }
 
+std::vector<int32_t> UsedMaterials(const Model& m, const std::vector<TriangleShape>& shapes) {
+  std::vector<char> used(size_t(std::max(m.materialCount, 0)) + 1, 0);
+  for (size_t t = 1; t < shapes.size(); ++t) used[size_t(shapes[t].material)] = 1;
+  std::vector<int32_t> list;
+  for (size_t i = 0; i < used.size(); ++i) {
+    if (used[i]) list.push_back(int32_t(i));
+  }
+  return list;
+}
+
+std::string OfMaterial(const std::string& property, int32_t material) {
+  return material == 0 ? property : property + " materiału nr " + std::to_string(material);
+}
+
 }  // namespace solver
 
 using namespace solver;
@@ -244,6 +258,13 @@ std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& sh
       const MeshTriangle& row = m.MeshTriangleTable[t];
       TriangleShape& s = shapes[size_t(t)];
       s.nodes = {row.corner1, row.corner2, row.corner3};
+      s.material = row.material;
+      if (row.material < 0 || row.material > m.materialCount) {
+        refusal = "Trójkąt nr " + std::to_string(t) + " siatki jest z materiału nr " +
+                  std::to_string(row.material) +
+                  ", którego nie ma w tabeli materiałów; wygeneruj siatkę ponownie.";
+        break;
+      }
       for (int32_t n : s.nodes) {
         if (n < 1 || n > m.meshNodeCount) {
           refusal = "Trójkąt nr " + std::to_string(t) +
@@ -351,6 +372,7 @@ std::string StaleMesh(const Model& m) {
   if (moved(t.nodes, m.nodeCount, m.NodeTable)) what.push_back("węzły");
   if (ends) what.push_back("elementy");
   if (moved(t.internalNodes, m.internalNodeCount, m.InternalNodeTable)) what.push_back("węzły wewnętrzne");
+  if (moved(t.regionPoints, m.regionPointCount, m.RegionPointTable)) what.push_back("punkty obszarów");
   if (what.empty()) return {};
   std::string list;
   for (size_t i = 0; i < what.size(); ++i)

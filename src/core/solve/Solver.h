@@ -5,12 +5,13 @@
 //
 // Potential problems (every ProblemKind below 10): -div(k grad u) = f, k the
 // conductivity (1/mu for the magnetic field, ProblemKind 3), f the second
-// property. On an edge: kind 1 u = value1; kind 2 k du/dn = value1 (n the
+// property, each triangle's from its material (the model's own pair for
+// material 0). On an edge: kind 1 u = value1; kind 2 k du/dn = value1 (n the
 // outward normal, so value1 flows into the region); kind 3
 // k du/dn = alpha (u_inf - u), alpha = value1, u_inf = value2.
 //
 // Plane-stress disc (ProblemKind 10): E the conductivity, nu the second
-// property, no body force. On an edge: kind 1 a load (px, py) per unit
+// property, each triangle's from its material, no body force. On an edge: kind 1 a load (px, py) per unit
 // length; kind 2 both displacements held at (ux, uy).
 
 #include <array>
@@ -62,13 +63,17 @@ struct SolveResult {
   std::vector<std::array<double, 2>> force;
   // The sources' total (f times the area), 0 for the disc.
   double sources = 0.0;
+  // Per material 0 … materialCount: its triangles' area and sources (f
+  // times the area, 0 for the disc).
+  std::vector<double> materialArea;
+  std::vector<double> materialSources;
   // The sum of all flows in plus the sources, or of all forces (x, y):
   // about zero for a solved problem.
   std::array<double, 2> balance{0.0, 0.0};
 };
 
 // Solves the model's mesh. Geometry moved since the mesh was made (nodes,
-// element ends, hole points) is refused: the mesh no longer describes the
+// element ends, hole and region points) is refused: the mesh no longer describes the
 // region. Conditions and properties are read as they are now. A set
 // `cancel` is looked at between the stages and ends the solve with nothing.
 SolveResult Solve(const Model& model, const std::atomic<bool>* cancel = nullptr);

@@ -34,6 +34,7 @@ struct BoundaryEdge {
 // shape function times twice the area, (b_i, c_i).
 struct TriangleShape {
   std::array<int32_t, 3> nodes{};
+  int32_t material = 0;  // 0 … materialCount: the triangle's properties
   double twiceArea = 0.0;
   std::array<double, 3> b{};
   std::array<double, 3> c{};
@@ -115,6 +116,14 @@ std::string AbsurdProperty(const std::string& name, float value);
 // Why a property that must be positive is refused: the words for a value
 // that overflowed a float.
 std::string NotFinitePositive(const std::string& name, const char* must, float value);
+
+// The materials the mesh's triangles use (0, the model's own, among them),
+// ascending.
+std::vector<int32_t> UsedMaterials(const Model& m, const std::vector<TriangleShape>& shapes);
+// A property's name for messages: as it is for material 0, with the
+// material's number after it for any other (its name is the user's text,
+// which the results window shows written out).
+std::string OfMaterial(const std::string& property, int32_t material);
 
 // Each family's solve on shapes and edges already checked.
 SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,

@@ -29,6 +29,18 @@ bool SameFloat(float a, float b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+bool SameMaterial(const Material& a, const Material& b) {
+  return a.name == b.name && SameFloat(a.property1, b.property1) && SameFloat(a.property2, b.property2);
+}
+
+// Materials 1 … count (a name is no plain bytes to compare).
+bool SameMaterials(const Model& a, const Model& b, int32_t count) {
+  for (int32_t i = 1; i <= count; ++i) {
+    if (!SameMaterial(a.MaterialTable[i], b.MaterialTable[i])) return false;
+  }
+  return true;
+}
+
 // The tags count only beside a mesh.
 bool SameMeshTags(const Model& a, const Model& b) {
   if (a.meshTriangleCount < 1 || a.meshTags == b.meshTags) return true;
@@ -43,6 +55,8 @@ bool SameProject(const Model& a, const Model& b) {
          SameLiveRows(a.BoundaryTable, a.boundaryCount, b.BoundaryTable, b.boundaryCount) &&
          SameLiveRows(a.BcTable, a.bcCount, b.BcTable, b.bcCount) &&
          SameLiveRows(a.InternalNodeTable, a.internalNodeCount, b.InternalNodeTable, b.internalNodeCount) &&
+         a.materialCount == b.materialCount && SameMaterials(a, b, a.materialCount) &&
+         SameLiveRows(a.RegionPointTable, a.regionPointCount, b.RegionPointTable, b.regionPointCount) &&
          a.meshNodeCount == b.meshNodeCount && a.MeshNodeTable.sameRows(b.MeshNodeTable, a.meshNodeCount) &&
          a.meshTriangleCount == b.meshTriangleCount &&
          a.MeshTriangleTable.sameRows(b.MeshTriangleTable, a.meshTriangleCount) && SameMeshTags(a, b) &&
@@ -64,6 +78,7 @@ bool SameModel(const Model& a, const Model& b) {
   return SameProject(a, b) && SameRows(a.NodeTable, b.NodeTable) &&
          SameRows(a.ElementTable, b.ElementTable) && SameRows(a.BoundaryTable, b.BoundaryTable) &&
          SameRows(a.BcTable, b.BcTable) && SameRows(a.InternalNodeTable, b.InternalNodeTable) &&
+         SameMaterials(a, b, kMaxMaterials) && SameRows(a.RegionPointTable, b.RegionPointTable) &&
          SameStoredRows(a.MeshNodeTable, b.MeshNodeTable) &&
          SameStoredRows(a.MeshTriangleTable, b.MeshTriangleTable) && a.SelectedNumber == b.SelectedNumber &&
          a.CurrentBoundary == b.CurrentBoundary && a.CurrentBc == b.CurrentBc &&

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/files/CNumbers.h"
+#include "core/files/ShownName.h"
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
@@ -114,11 +115,24 @@ QStringList MeshStatisticsWindow::figures() const {
   const auto area = [](double v) {
     return QString::number(v, 'g', 6).replace(u'.', QLatin1Char(UserDecimalPoint()));
   };
-  return {QStringLiteral("Węzły: %1").arg(ThousandsText(s.nodes)),
-          QStringLiteral("Trójkąty: %1").arg(ThousandsText(s.triangles)),
-          QStringLiteral("Pole obszaru: %1").arg(area(s.totalArea)),
-          QStringLiteral("Pole trójkąta: od %1 do %2").arg(area(s.smallestArea), area(s.largestArea)),
-          QStringLiteral("Kąt: od %1 do %2").arg(degrees(s.smallestAngle), degrees(s.largestAngle))};
+  QStringList lines = {
+      QStringLiteral("Węzły: %1").arg(ThousandsText(s.nodes)),
+      QStringLiteral("Trójkąty: %1").arg(ThousandsText(s.triangles)),
+      QStringLiteral("Pole obszaru: %1").arg(area(s.totalArea)),
+      QStringLiteral("Pole trójkąta: od %1 do %2").arg(area(s.smallestArea), area(s.largestArea)),
+      QStringLiteral("Kąt: od %1 do %2").arg(degrees(s.smallestAngle), degrees(s.largestAngle))};
+  // In a mesh of several materials, the triangles of each.
+  if (s.perMaterial.size() > 1) {
+    for (size_t i = 0; i < s.perMaterial.size(); ++i) {
+      if (s.perMaterial[i] == 0) continue;
+      const QString name =
+          i == 0 ? QStringLiteral("własnego modelu")
+                 : QString::number(i) + QStringLiteral(" (") +
+                       QString::fromStdString(ShownName(state_.model.MaterialTable[int32_t(i)].name)) + u')';
+      lines << QStringLiteral("Trójkąty materiału %1: %2").arg(name, ThousandsText(s.perMaterial[i]));
+    }
+  }
+  return lines;
 }
 
 QString LimitText(const MeshLimitChoice& choice) {

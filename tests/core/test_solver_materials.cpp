@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/Fixtures.h"
+#include "core/lists/ListLines.h"
+#include "core/mesh/MeshDriver.h"
+#include "core/mesh/MeshStatistics.h"
+#include "core/results/Solution.h"
+#include "core/solve/Solver.h"
+
+namespace {
+
+MesherOptions RealMesher() {
+  MesherOptions mesher;
+  mesher.helperPath = MESHER_PATH;
+  mesher.limits = LargeMeshLimits(200'000);
+  return mesher;
+}
+
+// Two layers side by side, x = 0 … L1 of material 1 and L1 … L1 + L2 of
+// material 2, height H, parted by an element on x = L1. Conditions: 1 the
+// sides' (as given), 2 on x = 0, 3 on x = L1 + L2.
+constexpr float kL1 = 0.25f, kL2 = 0.1f, kH = 1.0f;
+constexpr float kX2 = kL1 + kL2;
+
+std::unique_ptr<Model> TwoLayers(int32_t problem, const Material& first, const Material& second,
+                                 float secondArea) {
+  auto m = NewProject();
+  m->ProblemKind = problem;
+  for (const Node& n :
+       std::initializer_list<Node>{{0, 0}, {kL1, 0}, {kX2, 0}, {kX2, kH}, {kL1, kH}, {0, kH}}) {
+    EXPECT_NE(AppendNode(*m, n), 0);
+  }
+  for (const Element& e : std::initializer_list<Element>{{1, 2, 1, 1},
+                                                         {2, 3, 1, 1},
+                                                         {3, 4, 3, 1},
+                                                         {4, 5, 1, 1},
+                                                         {5, 6, 1, 1},
+                                                         {6, 1, 2, 1},
+                                                         {2, 5, 1, 1}}) {
+    EXPECT_NE(AppendElement(*m, e), 0);
+  }
+  m->bcCount = 3;
+  EXPECT_EQ(AppendMaterial(*m, first), 1);
+  EXPECT_EQ(AppendMaterial(*m, second), 2);
+  EXPECT_EQ(AppendRegionPoint(*m, RegionPoint{kL1 / 2, kH / 2, 1, 0.0f}), 1);
+  EXPECT_EQ(AppendRegionPoint(*m, RegionPoint{kL1 + kL2 / 2, kH / 2, 2, secondArea}), 2);
+  return m;
+}
+
+double TriangleArea(const Model& m, const MeshTriangle& c) {
+  const MeshNode &a = m.MeshNodeTable[c.corner1], &b = m.MeshNodeTable[c.corner2],
+                 &d = m.MeshNodeTable[c.corner3];
+  return 0.5 * ((b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y));
+}
+
+double CentreX(const Model& m, const MeshTriangle& c) {
+  return (m.MeshNodeTable[c.corner1].x + m.MeshNodeTable[c.corner2].x + m.MeshNodeTable[c.corner3].x) / 3.0;
+}
+
+// Every triangle is of the material of its layer and within its area: the
+// second layer's own, the first the global one.
+void ExpectLayersMeshed(const Model& m, double globalArea, double secondArea) {
+  ASSERT_GT(m.meshTriangleCount, 0);
+  std::array<int32_t, 3> count{};
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& c = m.MeshTriangleTable[t];
+    ASSERT_TRUE(c.material == 1 || c.material == 2) << t;
+    ++count[size_t(c.material)];
+    EXPECT_EQ(c.material, CentreX(m, c) < kL1 ? 1 : 2) << t;
+    EXPECT_LE(TriangleArea(m, c), (c.material == 2 ? secondArea : globalArea) * (1 + 1e-9)) << t;
+  }
+  // The finer layer, a third of the width, has far more triangles.
+  EXPECT_GT(count[2], count[1]);
+  const MeshStatistics s = ComputeMeshStatistics(m);
+  EXPECT_EQ(s.perMaterial, std::vector<int32_t>({0, count[1], count[2]}));
+  const MeshTriangle& first = m.MeshTriangleTable[1];
+  EXPECT_TRUE(TriangleLine(1, first).ends_with(" (materiał " + std::to_string(first.material) + ")"));
+}
+
+// Heat through a brick and an insulation layer in series: the flow per
+// unit height is ΔT / (L1/k1 + L2/k2), the temperature linear in each layer,
+// which linear elements reproduce exactly.
+TEST(SolverMaterials, CompositeWallInSeriesIsExact) {
+  struct Case {
+    float k1, k2, t1, t2;
+  };
+  for (const Case& c : {Case{0.8f, 0.04f, 20.0f, -20.0f}, Case{1.0f, 3.0f, 0.0f, 100.0f}}) {
+    auto m = TwoLayers(1, Material{"cegła", c.k1, 0.0f}, Material{"izolacja", c.k2, 0.0f}, 0.0005f);
+    m->BcTable[1] = {2.0f, 0.0f};
+    m->BcTable[2] = {1.0f, c.t1};
+    m->BcTable[3] = {1.0f, c.t2};
+    // The default material would be refused, but no triangle is of it.
+    m->Conductivity = 0.0f;
+    ASSERT_EQ(GenerateMesh(*m, 0.005, RealMesher()), MeshOutcome::Success);
+    ExpectLayersMeshed(*m, 0.005, 0.0005);
+    const SolveResult r = Solve(*m);
+    ASSERT_TRUE(r.solved) << r.refusal;
+    const double l1 = kL1, l2 = double(kX2) - kL1;
+    const double q = (double(c.t1) - c.t2) / (l1 / c.k1 + l2 / c.k2);
+    const double interface = c.t1 - q * l1 / c.k1;
+    for (int32_t n = 1; n <= m->meshNodeCount; ++n) {
+      const double x = m->MeshNodeTable[n].x;
+      const double exact = x <= l1 ? c.t1 - q * x / c.k1 : interface - q * (x - l1) / c.k2;
+      EXPECT_NEAR(r.u[size_t(n)], exact, 1e-9) << n;
+    }
+    EXPECT_NEAR(r.inflow[2], q * kH, 1e-9 * std::abs(q));
+    EXPECT_NEAR(r.inflow[3], -q * kH, 1e-9 * std::abs(q));
+    EXPECT_NEAR(r.materialArea[1], l1 * kH, 1e-9);
+    EXPECT_NEAR(r.materialArea[2], l2 * kH, 1e-9);
+    EXPECT_EQ(r.materialArea[0], 0.0);
+    // The results name each material with its range and mean.
+    const Solution s{*m, r};
+    std::vector<std::string> whats;
+    for (const ResultRow& row : ResultRows(s)) whats.push_back(row.what);
+    for (const char* what :
+         {"Materiał 1 (cegła)", "Materiał 2 (izolacja)", "Materiał 2 (izolacja): źródła"}) {
+      EXPECT_NE(std::find(whats.begin(), whats.end(), what), whats.end()) << what;
+    }
+    for (const ResultRow& row : ResultRows(s)) {
+      if (row.what != "Materiał 2 (izolacja)") continue;
+      const double low = std::min(double(c.t2), interface), high = std::max(double(c.t2), interface);
+      EXPECT_EQ(row.value, "T od " + SignificantText(low, 6, '.') + " do " + SignificantText(high, 6, '.') +
+                               ", średnio " + SignificantText((low + high) / 2, 6, '.') + " °C");
+    }
+  }
+}
+
+// A plate of two materials in series along the pull, held at x = 0 and
+// pulled by σ at the far end, with ν = 0: each part strains by σ/E.
+TEST(SolverMaterials, TwoMaterialsPulledInSeriesStrainBySigmaOverE) {
+  constexpr float kSigma = 1000.0f, kE1 = 2.0e5f, kE2 = 5.0e4f;
+  auto m = TwoLayers(10, Material{"stal", kE1, 0.0f}, Material{"miękki", kE2, 0.0f}, 0.0005f);
+  m->BcTable[1] = {1.0f, 0.0f, 0.0f};
+  m->BcTable[2] = {2.0f, 0.0f, 0.0f};
+  m->BcTable[3] = {1.0f, kSigma, 0.0f};
+  ASSERT_EQ(GenerateMesh(*m, 0.005, RealMesher()), MeshOutcome::Success);
+  ExpectLayersMeshed(*m, 0.005, 0.0005);
+  const SolveResult r = Solve(*m);
+  ASSERT_TRUE(r.solved) << r.refusal;
+  for (int32_t n = 1; n <= m->meshNodeCount; ++n) {
+    const double x = m->MeshNodeTable[n].x;
+    const double sigma = kSigma, l1 = kL1, e1 = kE1, e2 = kE2;
+    const double exact = x <= l1 ? sigma * x / e1 : sigma * l1 / e1 + sigma * (x - l1) / e2;
+    EXPECT_NEAR(r.ux[size_t(n)], exact, 1e-9 * kSigma * kX2 / kE2) << n;
+    EXPECT_NEAR(r.uy[size_t(n)], 0.0, 1e-9 * kSigma * kX2 / kE2) << n;
+  }
+  for (size_t t = 1; t < r.stress.size(); ++t) {
+    EXPECT_NEAR(r.stress[t].sx, kSigma, 1e-9 * kSigma) << t;
+    EXPECT_NEAR(r.stress[t].sy, 0.0, 1e-9 * kSigma) << t;
+  }
+}
+
+// Each material's properties are checked where its triangles are, and the
+// message names it; a change of the region points makes the mesh stale.
+TEST(SolverMaterials, PropertiesAreCheckedPerMaterialAndRegionPointsTagTheMesh) {
+  struct Case {
+    int32_t problem;
+    Material second;
+    const char* refusal;
+  };
+  const Case cases[] = {
+      {1,
+       {"zły", 0.0f, 0.0f},
+       "Współczynnik przewodzenia ciepła λ materiału nr 2 musi być skończona i dodatnia"},
+      {1, {"zły", 1.0f, NAN}, "Wydajność źródeł materiału nr 2 nie jest liczbą."},
+      {10, {"zły", -1.0f, 0.0f}, "Moduł Younga E materiału nr 2 musi być skończony i dodatni"},
+      {10, {"zły", 1.0f, 0.5f}, "Liczba Poissona ν materiału nr 2 musi leżeć między -1 a 0,5"},
+  };
+  for (const Case& c : cases) {
+    auto m = TwoLayers(c.problem, Material{"dobry", 1.0f, 0.0f}, c.second, 0.0f);
+    const float free = c.problem == 10 ? 1.0f : 2.0f, held = c.problem == 10 ? 2.0f : 1.0f;
+    m->BcTable[1] = m->BcTable[3] = {free, 0.0f};
+    m->BcTable[2] = {held, 1.0f};
+    ASSERT_EQ(GenerateMesh(*m, 0.05, RealMesher()), MeshOutcome::Success);
+    EXPECT_TRUE(Solve(*m).refusal.starts_with(c.refusal)) << Solve(*m).refusal;
+    m->MaterialTable[2] = Material{"dobry", 2.0f, 0.25f};
+    EXPECT_TRUE(Solve(*m).solved) << Solve(*m).refusal;
+    m->RegionPointTable[2].material = 1;
+    EXPECT_NE(Solve(*m).refusal.find("punkty obszarów"), std::string::npos);
+  }
+}
+
+// A hole point wins over a region point in the same region; a region point
+// of material 0 sets only the density.
+TEST(SolverMaterials, HolesWinOverRegionPointsAndDensityAloneKeepsTheDefault) {
+  auto m = TwoLayers(1, Material{"a", 1.0f, 0.0f}, Material{"b", 2.0f, 0.0f}, 0.0f);
+  ASSERT_NE(AppendInternalNode(*m, InternalNode{kL1 + kL2 / 3, kH / 3}), 0);
+  m->RegionPointTable[1] = RegionPoint{kL1 / 2, kH / 2, 0, 0.001f};
+  ASSERT_EQ(GenerateMesh(*m, 0.01, RealMesher()), MeshOutcome::Success);
+  for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
+    const MeshTriangle& c = m->MeshTriangleTable[t];
+    EXPECT_LT(CentreX(*m, c), kL1) << t;
+    EXPECT_EQ(c.material, 0) << t;
+    EXPECT_LE(TriangleArea(*m, c), 0.001 * (1 + 1e-9)) << t;
+  }
+  EXPECT_EQ(TriangleLine(1, m->MeshTriangleTable[1]).find("materiał"), std::string::npos);
+}
+
+TEST(MeshProtocolRegions, RegionsTravelAndSwitchesAskForThem) {
+  auto m = TwoLayers(1, Material{"a", 1.0f, 0.0f}, Material{"b", 2.0f, 0.0f}, 0.25f);
+  const std::optional<MeshRequest> request = BuildMeshRequest(*m, 10.0);
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->regions, std::vector<double>({kL1 / 2, kH / 2, 1, 0, kL1 + kL2 / 2, kH / 2, 2, 0.25}));
+  const std::optional<MeshRequest> decoded = DecodeRequest(EncodeRequest(*request));
+  ASSERT_TRUE(decoded);
+  EXPECT_EQ(decoded->regions, request->regions);
+  MeshRequest plain = *request;
+  plain.regions.clear();
+  MeshRequest noAreas = *request;
+  noAreas.regions[7] = 0.0;
+  EXPECT_EQ(std::vector({MeshSwitches(plain), MeshSwitches(noAreas), MeshSwitches(*request)}),
+            std::vector<std::string>({"Qpqa10.000000/0", "QpqAa10.000000/0", "QpqAaa10.000000/0"}));
+  // A request whose region names no material number, or a negative area, is refused.
+  for (const auto& [index, value] : {std::pair{2, -1.0}, std::pair{2, 1.5}, std::pair{2, 100.0},
+                                     std::pair{3, -0.5}, std::pair{0, double(NAN)}}) {
+    MeshRequest bad = *request;
+    bad.regions[size_t(index)] = value;
+    EXPECT_FALSE(DecodeRequest(EncodeRequest(bad))) << index << " " << value;
+  }
+  m->RegionPointTable[1].area = -1.0f;
+  EXPECT_FALSE(BuildMeshRequest(*m, 10.0));
+  // A reply's materials are one per triangle, each a material number.
+  MeshReply reply;
+  reply.pointCount = 3;
+  reply.triangleCount = 1;
+  reply.points = {0, 0, 1, 0, 0, 1};
+  reply.triangles = {1, 2, 3};
+  for (const auto& [materials, ok] :
+       {std::pair{std::vector<int32_t>{}, true}, std::pair{std::vector{7}, true},
+        std::pair{std::vector{1, 1}, false}, std::pair{std::vector{-1}, false},
+        std::pair{std::vector{100}, false}}) {
+    reply.materials = materials;
+    const std::optional<MeshReply> back = DecodeReply(EncodeReply(reply, MeshLimits{}), MeshLimits{});
+    EXPECT_EQ(back.has_value(), ok) << materials.size();
+    if (back) {
+      EXPECT_EQ(back->materials, materials);
+    }
+  }
+}
+
+}  // namespace

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "core/Fixtures.h"
+#include "core/TempDir.h"
+#include "core/files/ProjectFile.h"
 #include "core/lists/ListLines.h"
 #include "core/mesh/MeshDriver.h"
 #include "core/mesh/MeshStatistics.h"
@@ -196,6 +198,29 @@ TEST(SolverMaterials, HolesWinOverRegionPointsAndDensityAloneKeepsTheDefault) {
     EXPECT_LE(TriangleArea(*m, c), 0.001 * (1 + 1e-9)) << t;
   }
   EXPECT_EQ(TriangleLine(1, m->MeshTriangleTable[1]).find("materiał"), std::string::npos);
+}
+
+// The layered wall that ships as an example: written back byte for byte,
+// the insulation meshed finer than the brick, the interface at the
+// temperature of the layers in series.
+TEST(SolverMaterials, TheLayeredWallExampleSolvesToTheSeriesTemperatures) {
+  const std::string path = std::string(EXAMPLES) + "/sciana-warstwowa.vdk";
+  auto m = NewProject();
+  ASSERT_TRUE(LoadProjectFile(path, *m).ok);
+  EXPECT_EQ(FormatProjectFile(*m), ReadFileBytes(path));
+  EXPECT_EQ(m->MaterialTable[1].name, "Cegła");
+  ASSERT_EQ(GenerateMesh(*m, kOfferedArea, RealMesher()), MeshOutcome::Success);
+  ExpectLayersMeshed(*m, kOfferedArea, 0.0005);
+  const SolveResult r = Solve(*m);
+  ASSERT_TRUE(r.solved) << r.refusal;
+  const double q = 40.0 / (0.25 / double(0.8f) + (double(kX2) - 0.25) / double(0.04f));
+  int32_t onInterface = 0;
+  for (int32_t n = 1; n <= m->meshNodeCount; ++n) {
+    if (m->MeshNodeTable[n].x != 0.25) continue;
+    ++onInterface;
+    EXPECT_NEAR(r.u[size_t(n)], 20.0 - q * 0.25 / double(0.8f), 1e-9) << n;
+  }
+  EXPECT_GE(onInterface, 2);
 }
 
 TEST(MeshProtocolRegions, RegionsTravelAndSwitchesAskForThem) {

@@ -6,8 +6,10 @@
 // factorisations that could solve its matrix: Eigen's simplicial LDLT and
 // LLT (AMD ordering), CHOLMOD's simplicial LDLT and its supernodal LLT (its
 // own choice of AMD or METIS) and that LLT ordered by METIS, each with time
-// and memory; Solve() itself orders by nested dissection of its own. Last, Solve() on the plate with a hole
-// of the examples at the finest mesh under 1999 triangles.
+// and memory; Solve() itself orders by nested dissection of its own. Then
+// meshing and solving the square with an insert of another material and
+// its own area beside the square of one material. Last, Solve() on the
+// plate with a hole of the examples at the finest mesh under 1999 triangles.
 //   build/bin/bench_solve --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // The memory figures come from `bench_solve --peak WHAT`, which meshes the
 // square, solves it one way and prints the growth of its peak resident size.
@@ -263,6 +265,54 @@ void BM_LargeSolve(benchmark::State& state) {
   state.counters["peak_growth_MB"] = PeakInFreshProcess("solve");
 }
 BENCHMARK(BM_LargeSolve)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The heat square with a square insert 20 × 20 at its centre, of a material
+// a hundred times as conductive and with no source, meshed twice as finely
+// (its own largest area); the global area is raised by the share the
+// insert's finer mesh adds, so that both meshes have about as many
+// triangles. Its edges carry the insulated condition, which adds nothing
+// across an interface.
+std::unique_ptr<Model> HeatSquareWithInsert() {
+  auto m = HeatSquare();
+  const int32_t first = m->nodeCount + 1;
+  for (const Node& n : {Node{40, 40}, Node{60, 40}, Node{60, 60}, Node{40, 60}}) (void)AppendNode(*m, n);
+  for (int32_t i = 0; i < 4; ++i) (void)AppendElement(*m, Element{first + i, first + (i + 1) % 4, 4, 1});
+  (void)AppendMaterial(*m, Material{"miedź", 4500.0f, 0.0f});
+  (void)AppendRegionPoint(*m, RegionPoint{50.0f, 50.0f, 1, float(kLargeArea / 2)});
+  return m;
+}
+
+constexpr double kInsertShare = 0.04;  // of the square's area
+
+// 0: one material, 1: the insert. Meshing through the helper, then Solve()
+// on the mesh made, each timed on its own, the two cases side by side.
+std::unique_ptr<Model> RegionCase(int64_t which) {
+  return which == 0 ? HeatSquare() : HeatSquareWithInsert();
+}
+double RegionCaseArea(int64_t which) {
+  return which == 0 ? kLargeArea : kLargeArea * (1.0 + kInsertShare);
+}
+
+void BM_LargeRegionsMesh(benchmark::State& state) {
+  auto m = RegionCase(state.range(0));
+  for (auto _ : state) {
+    if (GenerateMesh(*m, RegionCaseArea(state.range(0)), LargeMesher()) != MeshOutcome::Success)
+      state.SkipWithError("failed");
+  }
+  state.counters["triangles"] = m->meshTriangleCount;
+}
+BENCHMARK(BM_LargeRegionsMesh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_LargeRegionsSolve(benchmark::State& state) {
+  auto m = RegionCase(state.range(0));
+  if (GenerateMesh(*m, RegionCaseArea(state.range(0)), LargeMesher()) != MeshOutcome::Success)
+    state.SkipWithError("no mesh");
+  for (auto _ : state) {
+    if (!Solve(*m).solved) state.SkipWithError("not solved");
+  }
+  state.counters["triangles"] = m->meshTriangleCount;
+}
+BENCHMARK(BM_LargeRegionsSolve)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // 0: `vendrel --export OUT.msh`, 1: `vendrel --solve OUT.vtu`, of the same
 // project: read, mesh through the helper, (solve,) write.

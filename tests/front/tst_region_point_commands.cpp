@@ -63,11 +63,14 @@ class RegionPointCommandsTest : public QObject {
                         m.MaterialTable[1].property1, m.MaterialTable[2].property2),
              std::tuple(2, u"cegła"_s, 0.77f, 5.0f));
     QCOMPARE(std::pair(r.state->history.undoCount(), Step(r)), std::pair(steps + 1, u"zmiana materiałów"_s));
-    QCOMPARE(r.prompter.messages(),
-             QStringList({u"stop Materiały: Podaj nazwę materiału."_s,
-                          u"stop Materiały: Nazwa materiału jest za długa (najwyżej 64 bajtów)."_s,
-                          u"stop Materiały: Zła wartość: przewodność cieplna λ [W/(m·K)]"_s,
-                          u"stop Materiały: Zła wartość: przewodność cieplna λ [W/(m·K)]"_s}));
+    QCOMPARE(
+        r.prompter.messages(),
+        QStringList(
+            {u"stop Materiały: Podaj nazwę materiału."_s,
+             u"stop Materiały: Nazwa materiału jest za długa (najwyżej 64 bajtów)."_s,
+             u"stop Materiały: Zła wartość: przewodność cieplna λ [W/(m·K)]"_s,
+             u"stop Materiały: Zła wartość: przewodność cieplna λ [W/(m·K)]\nLiczba 1e39 jest za duża (to "
+             u"pole przyjmuje liczby od -3.4028235e+38 do 3.4028235e+38)."_s}));
 
     // Deleting a material, then "Anuluj" or Escape: nothing changes.
     const std::function<void(QDialog&)> closes[] = {[](QDialog& d) { Press(d, "Anuluj"); },

@@ -84,8 +84,7 @@ bool MaterialsDialog::read(Material& m) {
   for (int i = 0; i < 2; ++i) {
     const std::optional<float> v = ParseCoordinate(values_[i]->text());
     if (!v) {
-      prompter_.message(QStringLiteral("Zła wartość: %1").arg(labels_[i]->text()), windowTitle(),
-                        MessageIcon::Stop);
+      prompter_.message(BadValue(labels_[i]->text(), values_[i]->text()), windowTitle(), MessageIcon::Stop);
       focusOn(values_[i]);
       return false;
     }

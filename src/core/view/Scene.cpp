@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "core/boundary/Physics.h"
@@ -159,6 +160,35 @@ void AddInternalNodes(SceneWriter& w, const Model& m, const DisplaySettings& dis
   }
 }
 
+// Maroon diamonds with a dot in the middle, so that they are not taken for
+// internal nodes, each with its material's name to the right (the model's
+// own pair for 0, the number for a material the table does not hold).
+void AddRegionPoints(SceneWriter& w, Scene& scene, const Model& m) {
+  w.pen = colors::kMaroon;
+  w.brush = colors::kMaroon;
+  for (int32_t i = 1; i <= m.regionPointCount; ++i) {
+    const RegionPoint& r = m.RegionPointTable[i];
+    const ScreenPoint c = w.at(r.x, r.y);
+    if (!WithinPixelLimit(c)) continue;
+    const ScreenPoint corners[] = {w.at(r.x, r.y, 0, -5), w.at(r.x, r.y, 5, 0), w.at(r.x, r.y, 0, 5),
+                                   w.at(r.x, r.y, -5, 0)};
+    for (int k = 0; k < 4; ++k) {
+      const ScreenPoint& a = corners[k];
+      const ScreenPoint& b = corners[(k + 1) % 4];
+      w.add(Shape::Line, a.x, a.y, b.x, b.y);
+    }
+    w.add(Shape::FillRect, c.x - 1, c.y - 1, c.x + 1, c.y + 1);
+    std::string name = "materiał projektu";
+    if (r.material >= 1 && r.material <= m.materialCount) {
+      name = m.MaterialTable[r.material].name;
+    } else if (r.material != 0) {
+      name = "materiał " + std::to_string(r.material);
+    }
+    const ScreenPoint at = w.at(r.x, r.y, 8, -6);
+    scene.labels.push_back(SceneLabel{at.x, at.y, colors::kMaroon, std::move(name)});
+  }
+}
+
 // The mesh's triangles, over everything drawn so far. A mesh past the solver
 // layouts' limits is only marked, to be rasterized (MeshRaster).
 void AddMesh(SceneWriter& w, Scene& scene, const Model& m, bool meshShown) {
@@ -216,6 +246,7 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
                 int32_t width, int32_t height, Scene& scene, const Highlights& highlights,
                 bool solutionShown) {
   scene.items.clear();
+  scene.labels.clear();
   scene.gridDots = 0;
   scene.gridLimitHit = false;
   scene.rasterMeshAt = -1;
@@ -231,6 +262,7 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   AddElements(w, m, display);
   AddInternalNodes(w, m, display);
   AddMesh(w, scene, m, meshShown);
+  AddRegionPoints(w, scene, m);
   AddHighlights(w, m, highlights);
 }
 

@@ -47,9 +47,18 @@ struct Primitive {
   int32_t number = 0;
 };
 
+// A name written beside something drawn, top-left at (x, y), on no box.
+struct SceneLabel {
+  int32_t x = 0, y = 0;
+  Rgb colour;
+  std::string text;
+};
+
 // The layers whose counts tests and the benchmarks like to know.
 struct Scene {
   std::vector<Primitive> items;
+  // Written over everything in `items`: the region points' material names.
+  std::vector<SceneLabel> labels;
   int32_t gridDots = 0;
   bool gridLimitHit = false;  // the grid was switched off in this build
   // A mesh past the solver layouts' limits is no list of lines: it is rasterized

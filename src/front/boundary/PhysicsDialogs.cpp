@@ -44,8 +44,8 @@ QString ProblemWord(int32_t kind) {
   return name.isEmpty() ? QStringLiteral("kod %1").arg(kind) : name;
 }
 
-// A value that is not one: "Zła wartość" and the field's label, and for a
-// number past what a float holds, that it is too large.
+}  // namespace
+
 QString BadValue(const QString& label, const QString& typed) {
   QString text = QStringLiteral("Zła wartość: %1").arg(label);
   const std::optional<double> v = ParseTypedNumber(typed);
@@ -57,8 +57,6 @@ QString BadValue(const QString& label, const QString& typed) {
   }
   return text;
 }
-
-}  // namespace
 
 TableDialog::TableDialog(const QString& name, const QString& caption, AppState& state, Prompter& prompter,
                          QWidget* parent)

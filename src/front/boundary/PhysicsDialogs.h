@@ -18,6 +18,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 
+// A value that is not one: "Zła wartość" and the field's label, and for a
+// number past what a float holds, that it is too large.
+QString BadValue(const QString& label, const QString& typed);
+
 // A table's rows as a list with an editor below and "Dodaj", "Zmień",
 // "Usuń"; "OK" applies, "Anuluj" discards. Return in the editor applies the
 // edit to the row shown ("Zmień"); elsewhere it is "OK".

@@ -18,6 +18,7 @@
 #include "front/commands/MeshCommands.h"
 #include "front/commands/NodeElementCommands.h"
 #include "front/commands/PhysicsCommands.h"
+#include "front/commands/RegionPointCommands.h"
 #include "front/commands/SolveCommands.h"
 #include "front/commands/ViewCommands.h"
 
@@ -42,6 +43,7 @@ class Commands : public CommandContext {
   MeshCommands& mesh() { return set<MeshCommands>(); }
   ViewCommands& view() { return set<ViewCommands>(); }
   PhysicsCommands& physics() { return set<PhysicsCommands>(); }
+  RegionPointCommands& regions() { return set<RegionPointCommands>(); }
   SolveCommands& solution() { return set<SolveCommands>(); }
   HelpCommands& help() { return set<HelpCommands>(); }
   ImportCommands& imports() { return set<ImportCommands>(); }
@@ -65,6 +67,6 @@ class Commands : public CommandContext {
  private:
   std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
              ListCommands, MeshCommands, ViewCommands, PhysicsCommands, SolveCommands, HelpCommands,
-             ImportCommands>
+             ImportCommands, RegionPointCommands>
       sets_;
 };

@@ -14,11 +14,24 @@ InternalNodeCommands::InternalNodeCommands(CommandContext& context)
 
 InternalNodeCommands::~InternalNodeCommands() = default;
 
-ModelPoint InternalNodeCommands::popupPoint(bool alwaysSnap) const {
-  ViewTransform view = c_.state.view;
+ModelPoint PopupModelPoint(const AppState& state, bool alwaysSnap) {
+  ViewTransform view = state.view;
   if (alwaysSnap) view.gridShown = 1;
-  const PixelPoint at = c_.state.edit.PopupClickPoint;
-  return ScreenToModel(view, c_.state.edit.popupClientHeight, at.x, at.y);
+  const PixelPoint at = state.edit.PopupClickPoint;
+  return ScreenToModel(view, state.edit.popupClientHeight, at.x, at.y);
+}
+
+bool RemovePickedRows(CommandContext& c, const int32_t& count, const ModelPoint& click,
+                      const std::function<ModelPoint(int32_t)>& at, const QString& question,
+                      const QString& title, const std::function<void(int32_t)>& remove) {
+  bool picked = false;
+  for (int32_t i = 1; i <= count; ++i) {
+    const ModelPoint p = at(i);
+    if (!PickedByClick(float(p.x), float(p.y), click.x, click.y)) continue;
+    picked = true;
+    if (c.prompter.ask(question.arg(i), title)) remove(i);
+  }
+  return picked;
 }
 
 void InternalNodeCommands::addInternalNode() {
@@ -61,7 +74,7 @@ void InternalNodeCommands::insertInternalNodeAtClick() {
   const QString title = QStringLiteral("Dodanie węzła wewnętrznego");
   if (c_.full(ModelTable::InternalNodes, title)) return;
   // A surface with no room to draw maps every pixel to infinity or nonsense.
-  const ModelPoint p = popupPoint(false);
+  const ModelPoint p = PopupModelPoint(c_.state, false);
   const InternalNode node{static_cast<float>(p.x), static_cast<float>(p.y)};
   if (!HasDrawingArea(c_.state.view) || !std::isfinite(node.x) || !std::isfinite(node.y)) return;
   const QString question = QStringLiteral("Dodać punkt wewnętrzny o współrzędnych %1,%2 ?")
@@ -75,18 +88,14 @@ void InternalNodeCommands::insertInternalNodeAtClick() {
 void InternalNodeCommands::removeInternalNodesAtClick() {
   Model& m = c_.state.model;
   if (m.nodeCount == 0) return;
-  const ModelPoint p = popupPoint(true);
   c_.nameStep(QStringLiteral("usunięcie węzłów wewnętrznych"));
-  bool picked = false;
-  // After a deletion the next node has moved into row i; the walk goes on
-  // past it, as it always has.
-  for (int32_t i = 1; i <= m.internalNodeCount; ++i) {
-    if (!PickedByClick(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y, p.x, p.y)) continue;
-    picked = true;
-    if (c_.prompter.ask(QStringLiteral("Usunąć węzeł %1 ?").arg(i), QStringLiteral("Usuwanie węzła"))) {
-      DeleteInternalNode(m, i);
-    }
-  }
+  const bool picked = RemovePickedRows(
+      c_, m.internalNodeCount, PopupModelPoint(c_.state, true),
+      [&m](int32_t i) {
+        return ModelPoint{m.InternalNodeTable[i].x, m.InternalNodeTable[i].y};
+      },
+      QStringLiteral("Usunąć węzeł %1 ?"), QStringLiteral("Usuwanie węzła"),
+      [&m](int32_t i) { DeleteInternalNode(m, i); });
   if (!picked) {
     c_.prompter.message(QStringLiteral("Nie wybrałeś żadnego węzła."),
                         QStringLiteral("Usuwanie węzła wewnętrznego"), MessageIcon::None);

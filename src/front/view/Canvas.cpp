@@ -143,6 +143,10 @@ void Canvas::paintEvent(QPaintEvent* event) {
                        0xff000000u);
     }
     paintUpTo(items.size());
+    if (!scene_.labels.empty()) {
+      QPainter painter(&picture_);
+      PaintLabels(painter, scene_.labels, font_);
+    }
     // The polyline tool's marks give way to the full drawing.
     state_.transients.clear();
     sceneDirty_ = false;

@@ -286,3 +286,12 @@ void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont
   NumberCache cache;
   PaintScene(painter, items, font, cache);
 }
+
+void PaintLabels(QPainter& painter, std::span<const SceneLabel> labels, const QFont& font) {
+  painter.setFont(font);
+  const int ascent = QFontMetrics(font).ascent();
+  for (const SceneLabel& l : labels) {
+    painter.setPen(ToQt(l.colour));
+    painter.drawText(l.x, l.y + ascent, QString::fromStdString(l.text));
+  }
+}

@@ -30,3 +30,5 @@ class NumberCache {
 void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font, NumberCache& cache);
 // The same with a cache of its own, which goes with the call.
 void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font);
+// Writes the names in their colours, with no box behind them.
+void PaintLabels(QPainter& painter, std::span<const SceneLabel> labels, const QFont& font);

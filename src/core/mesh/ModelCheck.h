@@ -40,8 +40,8 @@ struct Finding {
   std::vector<int32_t> nodes;
   std::vector<int32_t> elements;
   std::vector<int32_t> internalNodes;
-  std::string text;  // one or two short Polish sentences
-  double area = 0;   // TooFine: an area tried and found to fit; 0 when none was found
+  std::string text;                     // one or two short Polish sentences
+  double area = 0;                      // TooFine: an area tried and found to fit; 0 when none was found
   std::vector<int32_t> regionPoints{};  // region points concerned
 };
 

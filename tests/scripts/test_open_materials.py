@@ -119,7 +119,7 @@ def gmsh_groups(path):
         numbers = []
         for entity in gmsh.model.getEntitiesForPhysicalGroup(2, tag):
             _, element_tags, _ = gmsh.model.mesh.getElements(2, entity)
-            numbers += [int(k) for k in np.concatenate(element_tags)]
+            numbers += [int(k) for block in element_tags for k in block]
         groups[int(tag)] = (gmsh.model.getPhysicalName(2, tag), sorted(numbers))
     gmsh.finalize()
     return groups

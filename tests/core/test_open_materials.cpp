@@ -121,6 +121,8 @@ TEST(OpenMaterials, OnlyAMeshWithMaterialsChanges) {
   ASSERT_EQ(AppendMaterial(*tabled, {"glina", 1.0f, 0.0f}), 1);
   EXPECT_NE(EncodeOpenExport(*tabled, OpenFormat::Msh41).find("\n1\n2 200 \"materiał 0: domyślny"),
             std::string::npos);
+  tabled->meshTriangleCount = 0;  // no triangle, no material's surface: the one surface stays
+  EXPECT_NE(EncodeOpenExport(*tabled, OpenFormat::Msh41).find("\n2 1 \"obszar\"\n"), std::string::npos);
 }
 
 // A generated mesh keeps its materials in its tags: the names describe

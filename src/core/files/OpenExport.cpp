@@ -81,7 +81,8 @@ void MaterialSurfaces(const Model& m, TaggedMesh& mesh) {
   }
   std::set<int32_t> used;
   for (int32_t k = 1; k <= m.meshTriangleCount; ++k) used.insert(m.MeshTriangleTable[k].material);
-  mesh.materials = !materials.empty() || used.size() > 1 || (used.size() == 1 && !used.contains(0));
+  // A mesh without triangles keeps its one surface, which the formats need.
+  mesh.materials = !used.empty() && (!materials.empty() || used.size() > 1 || !used.contains(0));
   if (!mesh.materials) return;
   // Triangles of other materials with no table beside them (tags made
   // without one): material 0 is still the model's own pair.

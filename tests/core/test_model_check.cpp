@@ -125,9 +125,9 @@ TEST(ModelCheck, NamesThePlantedCauseFirstAndErrorsOnlyWhatStopsTheMesh) {
   EXPECT_EQ(Summary(CheckModel(*Build("c 0 0 10 10 10 0 0 10 ;"), 10)), "crossing! e1,3");
 }
 
-// Region points are placed by the faces the elements bound, so a wall of
-// two layers (three elements at each end of the interface) has two regions
-// and a hole's island is a region of its own.
+// Region points, and hole points, are placed by the faces the elements
+// bound, so a wall of two layers (three elements at each end of the
+// interface) has two regions and a hole's island is a region of its own.
 TEST(ModelCheck, RegionPointsInHolesOutsideOrAtOdds) {
   const std::string wall = "c 0 0 5 0 10 0 10 10 5 10 0 10 ; e 2 5 ";
   const std::string branches = "branch n2 e1,2,7; branch n5 e4,5,7";
@@ -142,6 +142,10 @@ TEST(ModelCheck, RegionPointsInHolesOutsideOrAtOdds) {
       {holed + "r 6.5 3.5 1 0", "regionhole h1 r1"},
       {"c 0 0 0 10 10 10 10 0 ; r 5 5 1 0 r 5 6 1 0 r 11 5 1 0", "regionoutside r3"},
       {"c 0 0 10 10 10 0 0 10 ; r 20 20 1 0", "crossing! e1,3"},
+      // Hole points among branched contours, weighed by the same faces.
+      {wall + "c 1 4 2 4 2 6 1 6 ; h 1.5 5 r 1.5 5.5 1 0", branches + "; regionhole h1 r1"},
+      {wall + "c 1 4 2 4 2 6 1 6 ; h 3 5", "inregion! h1; " + branches},
+      {wall + "h 20 20", branches + "; outside h1"},
   };
   for (const auto& [model, found] : cases) EXPECT_EQ(Summary(CheckModel(*Build(model), 10)), found) << model;
   const std::pair<std::string, std::string> texts[] = {

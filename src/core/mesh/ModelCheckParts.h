@@ -89,9 +89,10 @@ class Checker {
   // Region points: in a hole, outside every contour, or at odds with
   // another in the same region (ModelCheckRegions.cpp).
   void regions();
-  // The bounded faces the elements make, each as its boundary's edges and
-  // its area, for the region points; the smallest face around a point is
-  // the region it is in.
+  // The traces of the plane graph the elements make, each as its edges and
+  // its signed area: counter-clockwise ones bound a face, and the smallest
+  // face around a point is the region it is in; clockwise ones are the
+  // outline of a group of connected elements.
   struct Face {
     std::vector<std::pair<P, P>> edges;
     double area = 0;

@@ -52,9 +52,7 @@ std::vector<Checker::Face> Checker::faces() const {
       f.edges.push_back({a, b});
       f.area += (a.x * b.y - b.x * a.y) / 2;
     }
-    // Counter-clockwise traces bound a face; clockwise ones are the outer
-    // side of a group of elements.
-    if (f.area > 0) found.push_back(std::move(f));
+    found.push_back(std::move(f));
   }
   return found;
 }
@@ -62,7 +60,8 @@ std::vector<Checker::Face> Checker::faces() const {
 int32_t Checker::faceOf(const std::vector<Face>& faces, P q) const {
   int32_t best = -1;
   for (size_t i = 0; i < faces.size(); ++i) {
-    if (Inside(faces[i].edges, q) && (best < 0 || faces[i].area < faces[size_t(best)].area))
+    if (faces[i].area > 0 && Inside(faces[i].edges, q) &&
+        (best < 0 || faces[i].area < faces[size_t(best)].area))
       best = int32_t(i);
   }
   return best;

@@ -14,8 +14,9 @@
 
 namespace {
 
-// "n x y" a node, "e a b" an element, "h x y" an internal node, "c x y x y
-// ... ;" a closed contour; "inf" is infinity.
+// "n x y" a node, "e a b" an element, "h x y" an internal node, "r x y
+// material area" a region point, "c x y x y ... ;" a closed contour; "inf"
+// is infinity.
 std::unique_ptr<Model> Build(const std::string& script) {
   auto m = NewProject();
   std::istringstream in(script);
@@ -31,6 +32,12 @@ std::unique_ptr<Model> Build(const std::string& script) {
     } else if (op == "h") {
       const float x = number();
       (void)AppendInternalNode(*m, InternalNode{x, number()});
+    } else if (op == "r") {
+      const float x = number(), y = number();
+      int32_t material = 0;
+      in >> material;
+      while (m->materialCount < material) (void)AppendMaterial(*m, Material{"m", 1.0f, 0.0f});
+      (void)AppendRegionPoint(*m, RegionPoint{x, y, material, number()});
     } else if (op == "e") {
       int32_t a = 0, b = 0;
       in >> a >> b;
@@ -49,9 +56,10 @@ std::unique_ptr<Model> Build(const std::string& script) {
 // "kind n1,2 e3 h1" per finding, "!" after the kind of an error, joined by
 // "; ".
 std::string Summary(const std::vector<Finding>& findings) {
-  static const char* kinds[] = {"notfinite", "missing", "fewpoints", "toofine",   "mesher",
-                                "crossing",  "open",    "inregion",  "onelement", "double",
-                                "zero",      "branch",  "outside"};
+  static const char* kinds[] = {"notfinite", "missing",    "fewpoints",     "toofine",
+                                "mesher",    "crossing",   "open",          "inregion",
+                                "onelement", "double",     "zero",          "branch",
+                                "outside",   "regionhole", "regionoutside", "regionsdiffer"};
   std::string s;
   const auto list = [&](char tag, const std::vector<int32_t>& v) {
     for (size_t i = 0; i < v.size(); ++i) s += (i ? "," : std::string(" ") + tag) + std::to_string(v[i]);
@@ -62,6 +70,7 @@ std::string Summary(const std::vector<Finding>& findings) {
     list('n', f.nodes);
     list('e', f.elements);
     list('h', f.internalNodes);
+    list('r', f.regionPoints);
     EXPECT_FALSE(f.text.empty());
   }
   return s;
@@ -114,6 +123,42 @@ TEST(ModelCheck, NamesThePlantedCauseFirstAndErrorsOnlyWhatStopsTheMesh) {
       "węzła”), tak by kontur otaczał obszar.");
   // Without a mesher nothing is known of the mesh: what may stop it is an error.
   EXPECT_EQ(Summary(CheckModel(*Build("c 0 0 10 10 10 0 0 10 ;"), 10)), "crossing! e1,3");
+}
+
+// Region points, and hole points, are placed by the faces the elements
+// bound, so a wall of two layers (three elements at each end of the
+// interface) has two regions and a hole's island is a region of its own.
+TEST(ModelCheck, RegionPointsInHolesOutsideOrAtOdds) {
+  const std::string wall = "c 0 0 5 0 10 0 10 10 5 10 0 10 ; e 2 5 ";
+  const std::string branches = "branch n2 e1,2,7; branch n5 e4,5,7";
+  const std::string holed = std::string(kSquare) + "c 3 3 7 3 7 7 3 7 ; c 4 4 6 4 6 6 4 6 ; h 3.5 3.5 ";
+  const std::pair<std::string, std::string> cases[] = {
+      {wall + "r 2 5 1 0 r 7 5 2 0.5", branches},
+      {wall + "r 2 5 1 0 r 7 5 2 0 r 3 3 1 0 r 8 1 2 0", branches},
+      {wall + "r 2 5 1 0 r 3 3 2 0", branches + "; regionsdiffer r1,2"},
+      {wall + "r 2 5 1 0 r 7 5 2 0 r 3 3 1 0.5 r 9 9 2 0", branches + "; regionsdiffer r1,3"},
+      {wall + "r 20 5 1 0 r -1 5 1 0 r 2 5 1 0", branches + "; regionoutside r1; regionoutside r2"},
+      {holed + "r 5 5 1 0 r 1 1 1 0 r 3.6 3.6 1 0", "regionhole h1 r3"},
+      {holed + "r 6.5 3.5 1 0", "regionhole h1 r1"},
+      {"c 0 0 0 10 10 10 10 0 ; r 5 5 1 0 r 5 6 1 0 r 11 5 1 0", "regionoutside r3"},
+      {"c 0 0 10 10 10 0 0 10 ; r 20 20 1 0", "crossing! e1,3"},
+      // Hole points among branched contours, weighed by the same faces.
+      {wall + "c 1 4 2 4 2 6 1 6 ; h 1.5 5 r 1.5 5.5 1 0", branches + "; regionhole h1 r1"},
+      {wall + "c 1 4 2 4 2 6 1 6 ; h 3 5", "inregion! h1; " + branches},
+      {wall + "h 20 20", branches + "; outside h1"},
+  };
+  for (const auto& [model, found] : cases) EXPECT_EQ(Summary(CheckModel(*Build(model), 10)), found) << model;
+  const std::pair<std::string, std::string> texts[] = {
+      {wall + "r 2 5 1 0 r 3 3.5 2 0.5",
+       "Punkty obszaru 1 (2; 5) i 2 (3; 3,5) leżą w jednym obszarze, a mają różny materiał (1 i 2) i różne "
+       "największe pole trójkąta (0 i 0,5): siatka weźmie tylko jeden z nich."},
+      {holed + "r 3.6 3.6 1 0",
+       "Punkt obszaru 1 (3,6; 3,6) leży w otworze węzła wewnętrznego 1: otwór usuwa obszar wokół niego, "
+       "punkt "
+       "nie ma znaczenia."},
+      {wall + "r 20 5 1 0",
+       "Punkt obszaru 1 (20; 5) leży poza wszystkimi zamkniętymi konturami; generacja go pomija."}};
+  for (const auto& [model, text] : texts) EXPECT_EQ(CheckModel(*Build(model), 10, ',').back().text, text);
 }
 
 // The fin has one double node with a zero-length element between its two

@@ -149,3 +149,17 @@ std::string BoundaryGroupName(int32_t number, const Boundary& b) {
   const std::string word(BoundaryKindWord(b.kind));
   return "brzeg " + std::to_string(number) + ": " + (word.empty() ? "kod " + std::to_string(b.kind) : word);
 }
+
+std::string MaterialGroupName(int32_t number, const Material& material, int32_t problemKind) {
+  const auto [first, second] = [problemKind]() -> std::pair<const char*, const char*> {
+    switch (problemKind) {
+      case 1: return {"λ", "q"};
+      case 2: return {"σ", "q"};
+      case 3: return {"μ", "J"};
+      default: return IsDiscFamily(problemKind) ? std::pair{"E", "ν"} : std::pair{"k", "f"};
+    }
+  }();
+  const std::string name = number == 0 && material.name.empty() ? "domyślny" : material.name;
+  return "materiał " + std::to_string(number) + ": " + name + ", " + first + " " +
+         ShortestText(material.property1) + ", " + second + " " + ShortestText(material.property2);
+}

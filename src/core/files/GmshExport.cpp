@@ -2,6 +2,7 @@
 // 2.2, with an edge once per physical group.
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "core/files/OpenExportParts.h"
@@ -84,7 +85,7 @@ void Msh41(Draft& d) {
     }
     curves.back().second = i + 1;
   }
-  t << "$Entities\n0 " << curves.size() << " 1 0\n";
+  t << "$Entities\n0 " << curves.size() << ' ' << mesh.surfaces.size() << " 0\n";
   for (const auto& curve : curves) {
     const TaggedEdge& e = mesh.edges[curve.first];
     Box box;
@@ -99,14 +100,29 @@ void Msh41(Draft& d) {
     for (int32_t tag : tags) t << ' ' << tag;
     t << " 0\n";
   }
-  Box region;
-  for (int32_t k = 1; k <= nodes; ++k) region.add(m.MeshNodeTable[k]);
-  t << kRegionTag << ' ';
-  WriteBox(t, region);
-  t << " 1 " << kRegionTag << " 0\n$EndEntities\n";
+  // One surface entity per physical surface, around its triangles' nodes
+  // (the whole mesh's when there is one).
+  std::map<int32_t, Box> surfaces;
+  for (int32_t tag : mesh.surfaces) surfaces[tag];
+  if (mesh.materials) {
+    for (int32_t k = 1; k <= triangles; ++k) {
+      const MeshTriangle& tri = m.MeshTriangleTable[k];
+      Box& box = surfaces[mesh.surface(tri)];
+      for (int32_t corner : {tri.corner1, tri.corner2, tri.corner3}) box.add(m.MeshNodeTable[corner]);
+    }
+  } else {
+    for (int32_t k = 1; k <= nodes; ++k) surfaces[kRegionTag].add(m.MeshNodeTable[k]);
+  }
+  for (const auto& [tag, box] : surfaces) {
+    t << tag << ' ';
+    WriteBox(t, box);
+    t << " 1 " << tag << " 0\n";
+  }
+  t << "$EndEntities\n";
 
-  // Every node belongs to the surface's block.
-  t << "$Nodes\n1 " << nodes << " 1 " << nodes << "\n2 " << kRegionTag << " 0 " << nodes << '\n';
+  // Every node belongs to the first surface's block; elements name nodes
+  // by number, whichever entity holds them.
+  t << "$Nodes\n1 " << nodes << " 1 " << nodes << "\n2 " << mesh.surfaces.front() << " 0 " << nodes << '\n';
   for (int32_t k = 1; k <= nodes; ++k) t << k << '\n';
   for (int32_t k = 1; k <= nodes; ++k) {
     Point(t, m.MeshNodeTable[k]);
@@ -115,11 +131,23 @@ void Msh41(Draft& d) {
   t << "$EndNodes\n";
 
   const size_t elements = size_t(triangles) + mesh.edges.size();
-  t << "$Elements\n" << curves.size() + 1 << ' ' << elements << " 1 " << elements << '\n';
-  t << "2 " << kRegionTag << " 2 " << triangles << '\n';
-  for (int32_t k = 1; k <= triangles; ++k) {
-    const MeshTriangle& tri = m.MeshTriangleTable[k];
-    t << k << ' ' << tri.corner1 << ' ' << tri.corner2 << ' ' << tri.corner3 << '\n';
+  t << "$Elements\n" << curves.size() + mesh.surfaces.size() << ' ' << elements << " 1 " << elements << '\n';
+  // One block per surface; the triangles keep their numbers.
+  std::map<int32_t, std::vector<int32_t>> blocks;
+  if (mesh.materials) {
+    for (int32_t k = 1; k <= triangles; ++k) blocks[mesh.surface(m.MeshTriangleTable[k])].push_back(k);
+  }
+  for (int32_t tag : mesh.surfaces) {
+    const std::vector<int32_t>& block = blocks[tag];
+    t << "2 " << tag << " 2 " << (mesh.materials ? block.size() : size_t(triangles)) << '\n';
+    const auto row = [&](int32_t k) {
+      const MeshTriangle& tri = m.MeshTriangleTable[k];
+      t << k << ' ' << tri.corner1 << ' ' << tri.corner2 << ' ' << tri.corner3 << '\n';
+    };
+    if (!mesh.materials) {
+      for (int32_t k = 1; k <= triangles; ++k) row(k);
+    }
+    for (int32_t k : block) row(k);
   }
   size_t number = size_t(triangles);
   for (const auto& [first, last] : curves) {
@@ -160,7 +188,8 @@ void Msh22(Draft& d) {
   t << "$Elements\n" << size_t(triangles) + lines << '\n';
   for (int32_t k = 1; k <= triangles; ++k) {
     const MeshTriangle& tri = m.MeshTriangleTable[k];
-    t << k << " 2 2 " << kRegionTag << ' ' << kRegionTag << ' ' << tri.corner1 << ' ' << tri.corner2 << ' '
+    const int32_t surface = mesh.surface(tri);
+    t << k << " 2 2 " << surface << ' ' << surface << ' ' << tri.corner1 << ' ' << tri.corner2 << ' '
       << tri.corner3 << '\n';
   }
   size_t number = size_t(triangles);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "core/boundary/Physics.h"
@@ -64,9 +65,47 @@ int32_t RepeatedNodes(const Model& m) {
 
 namespace openexport {
 
+namespace {
+
+// The surfaces of a mesh with materials, one per material that has
+// triangles, named with the materials as they were meshed (the model's
+// own when the mesh came without tags).
+void MaterialSurfaces(const Model& m, TaggedMesh& mesh) {
+  const MeshTags* tags = m.meshTags.get();
+  std::vector<Material> materials;
+  if (tags != nullptr) {
+    materials = tags->materials;
+  } else if (m.materialCount > 0) {
+    materials.push_back({{}, m.Conductivity, m.SecondProperty});
+    for (int32_t i = 1; i <= m.materialCount; ++i) materials.push_back(m.MaterialTable[i]);
+  }
+  std::set<int32_t> used;
+  for (int32_t k = 1; k <= m.meshTriangleCount; ++k) used.insert(m.MeshTriangleTable[k].material);
+  // A mesh without triangles keeps its one surface, which the formats need.
+  mesh.materials = !used.empty() && (!materials.empty() || used.size() > 1 || !used.contains(0));
+  if (!mesh.materials) return;
+  // Triangles of other materials with no table beside them (tags made
+  // without one): material 0 is still the model's own pair.
+  if (materials.empty()) materials.push_back({{}, m.Conductivity, m.SecondProperty});
+  mesh.groups.clear();
+  mesh.surfaces.clear();
+  const int32_t kind = tags != nullptr ? tags->problemKind : m.ProblemKind;
+  for (const int32_t material : used) {
+    const int32_t tag = kMaterialTagBase + material;
+    mesh.surfaces.push_back(tag);
+    const bool known = material >= 0 && size_t(material) < materials.size();
+    mesh.groups.push_back({2, tag,
+                           known ? Quotable(MaterialGroupName(material, materials[size_t(material)], kind))
+                                 : "materiał " + std::to_string(material)});
+  }
+}
+
+}  // namespace
+
 TaggedMesh Gather(const Model& m) {
   TaggedMesh mesh;
   mesh.groups.push_back({2, kRegionTag, "obszar"});
+  MaterialSurfaces(m, mesh);
   const MeshTags* tags = m.meshTags.get();
   if (tags == nullptr) return mesh;
   const auto conditions = static_cast<int32_t>(tags->conditions.size());

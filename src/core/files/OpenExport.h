@@ -13,6 +13,12 @@
 // e in its condition's group (and in group 100), 1000 + e in its
 // boundary's. Triangles keep their numbers, edges follow them. VTU marks
 // the same in cell data and names the groups in its FieldData.
+//
+// A mesh with materials (the model's table as meshed, or triangles of a
+// material other than 0) has, instead of "obszar", one physical surface
+// per material that has triangles: material m is surface 200 + m (entity
+// and physical tag), named by MaterialGroupName with its properties. VTU
+// adds the cell data array "material" (-1 on the edges) and the names.
 
 #include <future>
 #include <memory>
@@ -32,6 +38,8 @@ struct Draft;
 enum class OpenFormat { Msh41, Msh22, Vtu };
 
 inline constexpr int32_t kRegionTag = 1;
+// Material m's surface, in a mesh with materials.
+inline constexpr int32_t kMaterialTagBase = 200;
 inline constexpr int32_t kBoundaryTagBase = 100;
 static_assert(kMaxConditions < kBoundaryTagBase, "condition tags would reach the boundary tags");
 // The group of edges with neither an existing condition nor boundary.

@@ -39,6 +39,14 @@ struct Group {
 struct TaggedMesh {
   std::vector<TaggedEdge> edges;  // by element, in order along each element
   std::vector<Group> groups;      // the region, then conditions, then boundaries
+  // The physical surfaces' tags, ascending: kRegionTag alone, or in a mesh
+  // with materials kMaterialTagBase + each material that has triangles.
+  std::vector<int32_t> surfaces{kRegionTag};
+  bool materials = false;
+  // The surface a triangle belongs to.
+  int32_t surface(const MeshTriangle& t) const {
+    return materials ? kMaterialTagBase + t.material : kRegionTag;
+  }
 };
 
 TaggedMesh Gather(const Model& m);

@@ -1,5 +1,6 @@
 // VTK's XML unstructured grid (.vtu), with the tags as cell data and
-// their names as field data.
+// their names as field data; a mesh with materials adds each triangle's
+// material (-1 on the edges, which have none).
 
 #include "core/files/OpenExportParts.h"
 #include "core/solve/Solver.h"
@@ -11,9 +12,11 @@ namespace {
 // The VTU cell-data array a group's edges or triangles are marked in, and
 // their value there.
 std::string_view CellDataArray(const Group& g) {
-  return g.dimension == 2 ? "obszar" : g.tag > kBoundaryTagBase ? "brzeg" : "warunek";
+  if (g.dimension == 2) return g.tag == kRegionTag ? "obszar" : "material";
+  return g.tag > kBoundaryTagBase ? "brzeg" : "warunek";
 }
 int32_t CellDataValue(const Group& g) {
+  if (g.dimension == 2) return g.tag == kRegionTag ? g.tag : g.tag - kMaterialTagBase;
   if (g.tag == kUnnamedTag) return 0;
   return g.tag > kBoundaryTagBase ? g.tag - kBoundaryTagBase : g.tag;
 }
@@ -91,6 +94,12 @@ void Vtu(Draft& d) {
   array("warunek", 0, &TaggedEdge::condition);
   array("brzeg", 0, &TaggedEdge::boundary);
   array("element", 0, &TaggedEdge::element);
+  if (mesh.materials) {
+    t << "<DataArray type=\"Int32\" Name=\"material\" format=\"ascii\">\n";
+    for (int32_t k = 1; k <= triangles; ++k) t << m.MeshTriangleTable[k].material << '\n';
+    for (size_t i = 0; i < mesh.edges.size(); ++i) t << "-1\n";
+    t << "</DataArray>\n";
+  }
 }
 
 // The solution's arrays follow the tags' (readers take a piece's parts in

@@ -162,6 +162,8 @@ MeshTags TagsOf(const Model& m, const MeshReply& reply) {
   for (int32_t i = 1; i <= m.nodeCount; ++i) tags.nodes.push_back(m.NodeTable[i]);
   for (int32_t i = 1; i <= m.internalNodeCount; ++i) tags.internalNodes.push_back(m.InternalNodeTable[i]);
   for (int32_t i = 1; i <= m.regionPointCount; ++i) tags.regionPoints.push_back(m.RegionPointTable[i]);
+  if (m.materialCount > 0) tags.materials.push_back({{}, m.Conductivity, m.SecondProperty});
+  for (int32_t i = 1; i <= m.materialCount; ++i) tags.materials.push_back(m.MaterialTable[i]);
   for (int32_t i = 1; i <= m.elementCount; ++i) tags.elements.push_back(m.ElementTable[i]);
   for (int32_t i = 1; i <= m.bcCount; ++i) tags.conditions.push_back(m.BcTable[i]);
   for (int32_t i = 1; i <= m.boundaryCount; ++i) tags.boundaries.push_back(m.BoundaryTable[i]);

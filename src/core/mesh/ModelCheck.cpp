@@ -45,6 +45,7 @@ std::vector<Finding> Checker::run() {
   ends();
   contours();
   holes();
+  regions();
   tryMesh();
   return ranked();
 }

@@ -27,6 +27,9 @@ enum class FindingKind : uint8_t {
   ZeroLength,     // an element from a node to itself: the mesher skips it
   Branch,         // three or more elements meet in one point
   HoleOutside,    // an internal node inside no closed contour: the mesher ignores it
+  RegionInHole,   // a region point where a hole point takes the region away
+  RegionOutside,  // a region point inside no closed contour
+  RegionsDiffer,  // two region points in one region with other materials or areas
 };
 
 enum class Severity : uint8_t { Error, Note };
@@ -37,8 +40,9 @@ struct Finding {
   std::vector<int32_t> nodes;
   std::vector<int32_t> elements;
   std::vector<int32_t> internalNodes;
-  std::string text;  // one or two short Polish sentences
-  double area = 0;   // TooFine: an area tried and found to fit; 0 when none was found
+  std::string text;                     // one or two short Polish sentences
+  double area = 0;                      // TooFine: an area tried and found to fit; 0 when none was found
+  std::vector<int32_t> regionPoints{};  // region points concerned
 };
 
 // Every finding, errors first, then notes, each in the order of the kinds

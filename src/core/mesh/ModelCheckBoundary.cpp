@@ -288,6 +288,18 @@ void Checker::contours() {
 }
 
 void Checker::holes() {
+  // Elements that do not cross make a plane graph, and the outline of each
+  // group of connected elements counts as a contour, branches and all (two
+  // materials meet in a node of three elements); otherwise the closed
+  // contours alone.
+  std::vector<std::vector<std::pair<P, P>>> outlines;
+  if (out_[size_t(FindingKind::Crossing)].empty()) {
+    for (Face& f : faces()) {
+      if (f.area < 0) outlines.push_back(std::move(f.edges));
+    }
+  } else {
+    outlines = contours_;
+  }
   for (int32_t i = 1; i <= m_.internalNodeCount; ++i) {
     const P q{m_.InternalNodeTable[i].x, m_.InternalNodeTable[i].y};
     if (!std::isfinite(q.x) || !std::isfinite(q.y)) continue;
@@ -307,8 +319,8 @@ void Checker::holes() {
     }
     // Inside an odd number of contours lies the region; a hole point
     // there takes away the region around it.
-    const auto depth = std::count_if(contours_.begin(), contours_.end(),
-                                     [&](const auto& edges) { return Inside(edges, q); });
+    const auto depth =
+        std::count_if(outlines.begin(), outlines.end(), [&](const auto& edges) { return Inside(edges, q); });
     if (depth == 0) {
       add(FindingKind::HoleOutside, {}, {}, {i},
           named + " leży poza wszystkimi zamkniętymi konturami; generacja go pomija.");

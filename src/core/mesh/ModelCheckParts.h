@@ -86,6 +86,19 @@ class Checker {
   // Closed contours: connected elements whose every vertex has two of them.
   void contours();
   void holes();
+  // Region points: in a hole, outside every contour, or at odds with
+  // another in the same region (ModelCheckRegions.cpp).
+  void regions();
+  // The traces of the plane graph the elements make, each as its edges and
+  // its signed area: counter-clockwise ones bound a face, and the smallest
+  // face around a point is the region it is in; clockwise ones are the
+  // outline of a group of connected elements.
+  struct Face {
+    std::vector<std::pair<P, P>> edges;
+    double area = 0;
+  };
+  std::vector<Face> faces() const;
+  int32_t faceOf(const std::vector<Face>& faces, P q) const;
 
   // The mesher, the area and the ranking (ModelCheck.cpp).
   // What the mesher makes of the model at the area asked for.
@@ -108,7 +121,7 @@ class Checker {
   std::vector<std::vector<int32_t>> uses_;
   std::map<int32_t, std::vector<int32_t>> zeroBetween_;  // per vertex: elements between its nodes
   std::vector<std::vector<std::pair<P, P>>> contours_;
-  std::array<std::vector<Finding>, size_t(FindingKind::HoleOutside) + 1> out_;  // by kind
+  std::array<std::vector<Finding>, size_t(FindingKind::RegionsDiffer) + 1> out_;  // by kind
 };
 
 }  // namespace model_check

@@ -1,5 +1,6 @@
 #include "core/model/Model.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -46,7 +47,13 @@ bool SameBits(const std::vector<Row>& a, const std::vector<Row>& b) {
 }  // namespace
 
 bool operator==(const MeshTags& a, const MeshTags& b) {
-  return a.problemKind == b.problemKind && a.edges == b.edges && SameBits(a.nodes, b.nodes) &&
+  const auto sameMaterial = [](const Material& p, const Material& q) {
+    return p.name == q.name && std::memcmp(&p.property1, &q.property1, sizeof p.property1) == 0 &&
+           std::memcmp(&p.property2, &q.property2, sizeof p.property2) == 0;
+  };
+  return std::equal(a.materials.begin(), a.materials.end(), b.materials.begin(), b.materials.end(),
+                    sameMaterial) &&
+         a.problemKind == b.problemKind && a.edges == b.edges && SameBits(a.nodes, b.nodes) &&
          SameBits(a.internalNodes, b.internalNodes) && SameBits(a.regionPoints, b.regionPoints) &&
          SameBits(a.elements, b.elements) && SameBits(a.conditions, b.conditions) &&
          SameBits(a.boundaries, b.boundaries);

@@ -105,6 +105,9 @@ struct MeshTags {
   std::vector<Node> nodes;
   std::vector<InternalNode> internalNodes;
   std::vector<RegionPoint> regionPoints;
+  // The materials the triangles were meshed with, from 0 (the model's own
+  // pair, unnamed) up; empty when the mesh was made without any.
+  std::vector<Material> materials;
   std::vector<Element> elements;
   std::vector<BoundaryCondition> conditions;
   std::vector<Boundary> boundaries;

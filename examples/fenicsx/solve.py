@@ -67,18 +67,17 @@ def read_groups(path):
                     marked[frozenset(tuple(where[n]) for n in ends.tolist())] = tag
         elif dim == 2 and (m := MATERIAL.match(name)):
             materials[tag] = (float(m.group(4)), float(m.group(6)), m.group(3))
-    triangles, surfaces = [], []
+    # The triangles in the file's numbering, whatever group holds them.
+    numbered = []
     for dim, tag in gmsh.model.getPhysicalGroups(2):
-        if materials and tag not in materials:
-            continue  # "obszar" beside the materials' groups holds the same triangles
         for entity in gmsh.model.getEntitiesForPhysicalGroup(2, tag):
-            for corners in gmsh.model.mesh.getElements(2, entity)[2][0].reshape(-1, 3):
-                triangles.append(corners)
-                surfaces.append(tag)
+            _, elements, corners = gmsh.model.mesh.getElements(2, entity)
+            numbered += [(int(e), c, tag) for e, c in zip(elements[0], corners[0].reshape(-1, 3))]
+    numbered.sort(key=lambda t: t[0])
     first = {int(t): i for i, t in enumerate(tags[order])}
     nodes = points[order]
-    triangles = np.array([[first[int(c)] for c in t] for t in triangles], dtype=np.int64).reshape(-1, 3)
-    return conditions, materials, marked, nodes, triangles, np.array(surfaces, dtype=np.int32)
+    triangles = np.array([[first[int(c)] for c in t[1]] for t in numbered], dtype=np.int64).reshape(-1, 3)
+    return conditions, materials, marked, nodes, triangles, np.array([t[2] for t in numbered], dtype=np.int32)
 
 
 def family(conditions, materials):

@@ -89,7 +89,8 @@ def main(vendrel, script):
             nodal = np.max(np.abs(a - b)) / np.max(np.abs(a)) if same_nodes else np.inf
             cell = ("von_mises" if kind == 10 else "flux")
             triangle = [i for i, c in enumerate(ours.cells) if c.type == "triangle"][0]
-            ca, cb = np.asarray(ours.cell_data[cell][triangle]), np.asarray(fx.cell_data[cell][0])
+            ca = np.asarray(ours.cell_data[cell][triangle]).reshape(len(ours.cells[triangle].data), -1)
+            cb = np.asarray(fx.cell_data[cell][0]).reshape(len(fx.cells[0].data), -1)
             cells = np.max(np.abs(ca - cb)) / np.max(np.abs(ca)) if ca.shape == cb.shape else np.inf
             ok = same_nodes and nodal <= 1e-8 and cells <= 1e-8
             failures += not ok

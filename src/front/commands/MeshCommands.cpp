@@ -30,21 +30,21 @@ QString Lines(const std::vector<const Finding*>& findings) {
 
 }  // namespace
 
-MeshCommands::MeshCommands(CommandContext& context) : c_(context) {
+MeshCommands::MeshCommands(CommandContext& context)
+    : c_(context),
+      limitDialog_([this] { return std::make_shared<MeshLimitDialog>(limit_, c_.prompter); }),
+      statisticsWindow_([this] { return std::make_shared<MeshStatisticsWindow>(c_.state, c_.prompter); }) {
   mesher_.helperPath = DefaultMesherPath();
 }
 
 MeshCommands::~MeshCommands() = default;
 
 void MeshCommands::chooseLimit() {
-  // Made at first use, so that they cost the start-up nothing.
-  if (!limitDialog_) limitDialog_ = std::make_unique<MeshLimitDialog>(limit_, c_.prompter);
   if (c_.prompter.showDialog(*limitDialog_) == QDialog::Accepted) applyLimit();
 }
 
 void MeshCommands::showStatistics() {
   if (c_.noMesh(QStringLiteral("Statystyka siatki"))) return;
-  if (!statisticsWindow_) statisticsWindow_ = std::make_unique<MeshStatisticsWindow>(c_.state, c_.prompter);
   c_.prompter.showDialog(*statisticsWindow_);
 }
 

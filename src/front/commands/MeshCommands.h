@@ -5,6 +5,7 @@
 
 #include "core/mesh/MeshDriver.h"
 #include "front/mesh/MeshDialogs.h"
+#include "front/ui/Lazy.h"
 
 class CommandContext;
 
@@ -33,7 +34,7 @@ class MeshCommands {
 
   MesherOptions mesher_;
   MeshLimitChoice limit_;
-  std::unique_ptr<MeshLimitDialog> limitDialog_;
-  std::unique_ptr<MeshStatisticsWindow> statisticsWindow_;
+  Lazy<MeshLimitDialog> limitDialog_;
+  Lazy<MeshStatisticsWindow> statisticsWindow_;
   double lastArea_ = 10.0;  // the largest triangle area last asked for
 };

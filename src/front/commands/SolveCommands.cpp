@@ -24,7 +24,11 @@ const QString kNoSolution =
 
 }  // namespace
 
-SolveCommands::SolveCommands(CommandContext& context) : c_(context) {}
+SolveCommands::SolveCommands(CommandContext& context)
+    : c_(context),
+      results_([&context] { return std::make_shared<ResultsWindow>(context.state, context.prompter); }),
+      field_([&context] { return std::make_shared<FieldDialog>(context.state, context.prompter); }),
+      values_([&context] { return std::make_shared<ValuesWindow>(context.state, context.prompter); }) {}
 
 SolveCommands::~SolveCommands() = default;
 
@@ -79,7 +83,6 @@ bool SolveCommands::solutionNeeded(const QString& title) {
 
 void SolveCommands::showResults() {
   if (solutionNeeded(QStringLiteral("Wyniki"))) return;
-  if (!results_) results_ = std::make_unique<ResultsWindow>(c_.state, c_.prompter);
   c_.prompter.showDialog(*results_);
 }
 
@@ -111,7 +114,6 @@ void SolveCommands::toggleDeformation() {
 }
 
 FieldDialog& SolveCommands::fieldDialog() {
-  if (!field_) field_ = std::make_unique<FieldDialog>(c_.state, c_.prompter);
   return *field_;
 }
 
@@ -121,7 +123,6 @@ void SolveCommands::chooseField() {
 }
 
 ValuesWindow& SolveCommands::valuesWindow() {
-  if (!values_) values_ = std::make_unique<ValuesWindow>(c_.state, c_.prompter);
   return *values_;
 }
 

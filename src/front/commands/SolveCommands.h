@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/field/FieldValues.h"
+#include "front/ui/Lazy.h"
 
 class CommandContext;
 class FieldDialog;
@@ -47,8 +48,8 @@ class SolveCommands {
   void toggle(bool SolutionDisplay::*layer, const QString& title);
 
   CommandContext& c_;
-  std::unique_ptr<ResultsWindow> results_;
-  std::unique_ptr<FieldDialog> field_;
-  std::unique_ptr<ValuesWindow> values_;
+  Lazy<ResultsWindow> results_;
+  Lazy<FieldDialog> field_;
+  Lazy<ValuesWindow> values_;
   std::function<QImage()> image_;
 };

@@ -207,8 +207,9 @@ TEST(TriangleLocator, FindsWhatAScanFindsOnEdgesTooAndNothingOutside) {
 }
 
 // The colour map fills every pixel whose centre lies in the mesh, and no
-// other, in the colour of the field at the centre.
-TEST(FieldRaster, MapFillsTheMeshInTheFieldsColoursAndNothingElse) {
+// other, in the colour of the field at the centre; the materials' fill in
+// the colour of the triangle's material.
+TEST(FieldRaster, MapAndMaterialsFillTheMeshInTheirColoursAndNothingElse) {
   const Solution s = Grid(6, 4, Linear);
   std::vector<double> x, y;
   MeshedNodes(s.model, x, y);
@@ -252,6 +253,34 @@ TEST(FieldRaster, MapFillsTheMeshInTheFieldsColoursAndNothingElse) {
     }
     EXPECT_GT(filled, 5000);
   }
+  // The materials' fill: each triangle's pixels in its material's colour,
+  // at the positions the picture draws the mesh, past the table grey.
+  Model m = s.model;
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t)
+    m.MeshTriangleTable[t].material = t % 3 == 0 ? 2 : t == 7 ? 400 : 0;
+  std::vector<uint32_t> pixels(size_t(w) * h, 0u);
+  FieldRaster().drawMaterials(m, nullptr, nullptr, map, w, h, pixels.data(), w);
+  TriangleLocator locator;
+  locator.build(m, x, y);
+  int checked = 0;
+  for (int32_t py = 0; py < h; ++py) {
+    for (int32_t px = 0; px < w; ++px) {
+      const ModelPoint p = PixelCentre(view, h, px, py);
+      const MeshHit hit = locator.find(p.x, p.y);
+      const uint32_t got = pixels[size_t(py) * w + size_t(px)];
+      if (hit.triangle == 0) {
+        if (p.x < -1e-9 || p.y < -1e-9 || p.x > 6 + 1e-9 || p.y > 4 + 1e-9) {
+          ASSERT_EQ(got, 0u);
+        }
+        continue;
+      }
+      if (*std::min_element(hit.weights.begin(), hit.weights.end()) < 1e-6) continue;
+      const Rgb c = MaterialColour(m.MeshTriangleTable[hit.triangle].material);
+      ASSERT_EQ(got, 0xff000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b) << px << "," << py;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 5000);
 }
 
 // The colour bar's and the read-out's texts, with the user's decimal

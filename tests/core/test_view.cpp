@@ -292,7 +292,9 @@ TEST(Scene, ConditionColoursLegendSelectionAndPicking) {
   DisplaySettings display;
   display.colourByCondition = 1;
   Scene scene;
-  BuildScene(*m, v, display, true, kW, kH, scene, Highlights{{}, {}, {}, {3}});
+  Highlights selected;
+  selected.selected = {3};
+  BuildScene(*m, v, display, true, kW, kH, scene, selected);
   std::vector<std::pair<Rgb, int>> lines;  // the elements' lines, then the selection
   for (const Primitive& p : scene.items) {
     if (p.shape == Shape::Line && p.penWidth >= 2) lines.push_back({p.pen, p.penWidth});
@@ -314,6 +316,51 @@ TEST(Scene, ConditionColoursLegendSelectionAndPicking) {
   const ScreenPoint a = at(5, 5), b = at(45, 25), c = at(45, 45);
   EXPECT_EQ(ElementsWithin(*m, v, kH, a.x, a.y, b.x, b.y), std::vector<int32_t>({1}));
   EXPECT_EQ(ElementsWithin(*m, v, kH, c.x, c.y, a.x, a.y), std::vector<int32_t>({1, 2, 3, 4}));
+}
+
+// The materials' fill goes under the model only when switched on and there
+// is a mesh; its legend names the materials the triangles use, the model's
+// own first; a region point the check names gets a red ring.
+TEST(Scene, MaterialColoursLegendAndRegionPointRings) {
+  Built b;
+  Model& m = *b.model;
+  m.ProblemKind = 1;
+  m.Conductivity = 1.5f;
+  (void)AppendMaterial(m, Material{"cegła", 0.8f, 0});
+  (void)AppendMaterial(m, Material{"wełna", 0.04f, 2});
+  (void)AppendRegionPoint(m, RegionPoint{5, 5, 2, 0});
+  b.display.colourByMaterial = 1;
+  b.build();
+  EXPECT_EQ(b.scene.materialsAt, -1) << "no mesh, nothing to fill";
+  b.mesh({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {{1, 2, 3, 0}, {1, 3, 4, 2}});
+  Highlights pointed;
+  pointed.regionPoints = {1, 7};
+  BuildScene(m, b.view, b.display, false, kW, kH, b.scene, pointed, true);
+  EXPECT_GE(b.scene.materialsAt, 1) << "over the background";
+  EXPECT_EQ(b.scene.materialsAt, b.scene.solutionAt) << "under the model, where the solution goes";
+  EXPECT_EQ(
+      b.where([](const Primitive& p) { return p.shape == Shape::Ring && p.pen == colors::kRed; }).size(), 1u)
+      << "the ring of point 1; point 7 does not exist";
+  b.display.colourByMaterial = 0;
+  b.build();
+  EXPECT_EQ(b.scene.materialsAt, -1);
+
+  const std::vector<LegendLine> legend = MaterialLegend(m, ',');
+  ASSERT_EQ(legend.size(), 2u);
+  EXPECT_EQ(std::tuple(legend[0].text, legend[0].shortText, legend[0].colour),
+            std::tuple("materiał 0: domyślny, λ 1,5, q 0", "M0", MaterialColour(0)));
+  EXPECT_EQ(std::tuple(legend[1].text, legend[1].shortText, legend[1].colour),
+            std::tuple("materiał 2: wełna, λ 0,04, q 2", "M2", MaterialColour(2)));
+  // Light enough for black lines over each; the materials apart from each
+  // other and from the grey of the model's own; numbers past the table grey.
+  for (int32_t k = 0; k <= kMaxMaterials; ++k) {
+    const Rgb c = MaterialColour(k);
+    EXPECT_GT(0.3 * c.r + 0.59 * c.g + 0.11 * c.b, 150.0) << k;
+    EXPECT_TRUE(k == 0 || c != MaterialColour(0)) << k;
+    EXPECT_TRUE(k <= 1 || c != MaterialColour(k - 1)) << k;
+  }
+  EXPECT_EQ(MaterialColour(kMaxMaterials + 1), MaterialColour(0));
+  EXPECT_EQ(MaterialColour(-3), MaterialColour(0));
 }
 
 }  // namespace

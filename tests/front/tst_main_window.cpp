@@ -616,6 +616,20 @@ class MainWindowTest : public QObject {
     };
     QCOMPARE(canvas().picture().pixelColor(pixel(10, 20)), colour(2));
     QCOMPARE(canvas().picture().pixelColor(pixel(40, 20)), colour(3));
+    // The triangles in their material's colour under the hidden mesh, none
+    // in the hole; the legend names the material after the conditions.
+    trigger("actionMaterialColours");
+    repaintNow();
+    QVERIFY(action("actionMaterialColours")->isChecked());
+    QVERIFY(legend->text().contains(u"temperatura: T [°C] = 100"_s) &&
+            legend->text().contains(u"materiał 0: domyślny, λ "_s));
+    const Rgb grey = MaterialColour(0);
+    QCOMPARE(canvas().picture().pixelColor(pixel(13.3, 17.7)), QColor(grey.r, grey.g, grey.b));
+    QVERIFY(canvas().picture().pixelColor(pixel(25.3, 24.6)) != QColor(grey.r, grey.g, grey.b));
+    trigger("actionMaterialColours");
+    repaintNow();
+    QVERIFY(!legend->text().contains(u"materiał"_s));
+    QVERIFY(canvas().picture().pixelColor(pixel(13.3, 17.7)) != QColor(grey.r, grey.g, grey.b));
 
     // 99 conditions, each on an element: the legend still fits the 640 × 480
     // window, and a click on it reaches the drawing under it.

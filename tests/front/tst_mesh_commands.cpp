@@ -107,6 +107,16 @@ class MeshCommandsTest : public QObject {
                  u"w generacji siatki):\nElement 3 prowadzi od węzła 3 do niego samego; generacja go "
                  u"pomija. Można go usunąć: „Usuń > Element” 3."_s));
     QCOMPARE(r.state->highlights.elements, std::vector<int32_t>({1, 2, 3}));  // all that is listed, in red
+    // A region point outside every contour is pointed out too.
+    Rig outside;
+    for (const Node& n : {Node{0, 0}, Node{10, 0}, Node{0, 10}}) (void)AppendNode(outside.model(), n);
+    for (const Element& e : {Element{1, 2, 1, 1}, Element{2, 3, 1, 1}, Element{3, 1, 1, 1}})
+      (void)AppendElement(outside.model(), e);
+    (void)AppendRegionPoint(outside.model(), RegionPoint{2, 2, 0, 0});
+    (void)AppendRegionPoint(outside.model(), RegionPoint{50, 50, 0, 0});
+    outside.commands->run(&MeshCommands::checkModel);
+    QVERIFY(outside.prompter.messages().join(u'\n').contains(u"Punkt obszaru 2 (50; 50) leży poza"_s));
+    QCOMPARE(outside.state->highlights.regionPoints, std::vector<int32_t>({2}));
 
     // It meshes (at full size under a large limit) with the progress
     // window of a generation, and "Anuluj" ends it with nothing said.

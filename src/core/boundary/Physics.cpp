@@ -38,7 +38,7 @@ int32_t Assign(Model& m, const std::vector<int32_t>& elements, int32_t Element::
 
 // The shortest text that reads back as exactly this float: a group name
 // carries the stored value itself, 123456.79 and not 123456.8.
-std::string ShortestText(float v) {
+std::string CharsOf(float v) {
   char text[32];
   const auto r = std::to_chars(text, text + sizeof text, v);
   return std::string(text, r.ptr);
@@ -47,7 +47,7 @@ std::string ShortestText(float v) {
 // The same with the user's decimal point, for the lists and the legend:
 // 0.6f is "0,6", 123456.79f is "123456,79".
 std::string Number(float v, char decimalPoint) {
-  std::string s = ShortestText(v);
+  std::string s = CharsOf(v);
   std::replace(s.begin(), s.end(), '.', decimalPoint);
   return s;
 }
@@ -138,10 +138,10 @@ std::string BoundaryText(int32_t number, const Boundary& b) {
 std::string ConditionGroupName(int32_t number, const BoundaryCondition& c, int32_t problemKind) {
   const std::string word(ConditionKindWord(problemKind, c.kind));
   std::string s =
-      "warunek " + std::to_string(number) + ": " + (word.empty() ? "kod " + ShortestText(c.kind) : word);
+      "warunek " + std::to_string(number) + ": " + (word.empty() ? "kod " + CharsOf(c.kind) : word);
   const float values[] = {c.value1, c.value2, c.value3, c.value4, c.value5, c.value6};
   const size_t used = ValueLabels(problemKind, c.kind).size();
-  for (size_t i = 0; i < used; ++i) s += (i == 0 ? " " : ", ") + ShortestText(values[i]);
+  for (size_t i = 0; i < used; ++i) s += (i == 0 ? " " : ", ") + CharsOf(values[i]);
   return s;
 }
 
@@ -150,7 +150,8 @@ std::string BoundaryGroupName(int32_t number, const Boundary& b) {
   return "brzeg " + std::to_string(number) + ": " + (word.empty() ? "kod " + std::to_string(b.kind) : word);
 }
 
-std::string MaterialGroupName(int32_t number, const Material& material, int32_t problemKind) {
+std::string MaterialGroupName(int32_t number, const Material& material, int32_t problemKind,
+                              char decimalPoint) {
   const auto [first, second] = [problemKind]() -> std::pair<const char*, const char*> {
     switch (problemKind) {
       case 1: return {"λ", "q"};
@@ -161,5 +162,6 @@ std::string MaterialGroupName(int32_t number, const Material& material, int32_t 
   }();
   const std::string name = number == 0 && material.name.empty() ? "domyślny" : material.name;
   return "materiał " + std::to_string(number) + ": " + name + ", " + first + " " +
-         ShortestText(material.property1) + ", " + second + " " + ShortestText(material.property2);
+         Number(material.property1, decimalPoint) + ", " + second + " " +
+         Number(material.property2, decimalPoint);
 }

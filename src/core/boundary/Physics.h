@@ -66,5 +66,7 @@ std::string BoundaryGroupName(int32_t number, const Boundary& boundary);
 // The name of a material's triangles in the open formats, its properties
 // after the symbols of the problem's family, as the condition groups carry
 // their values: "materiał 2: miedź, λ 400, q 0"; material 0, the model's
-// own pair, is "materiał 0: domyślny, λ 1, q 0".
-std::string MaterialGroupName(int32_t number, const Material& material, int32_t problemKind);
+// own pair, is "materiał 0: domyślny, λ 1, q 0". The legend of the material
+// colours gives the same text with the user's decimal point.
+std::string MaterialGroupName(int32_t number, const Material& material, int32_t problemKind,
+                              char decimalPoint = '.');

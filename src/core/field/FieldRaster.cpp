@@ -1,6 +1,7 @@
 #include "core/field/FieldRaster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -179,6 +180,33 @@ void FillTriangle(const int64_t (&X)[3], const int64_t (&Y)[3], int32_t width, i
 
 }  // namespace
 
+template <typename XOf, typename YOf, typename Fill>
+void FieldRaster::forEachTriangle(const Model& m, int32_t nodes, const XOf& xOf, const YOf& yOf,
+                                  const ScreenMapping& map, int32_t width, int32_t height, Fill&& fill) {
+  // Each node's fixed-point pixel position, computed once; kept between
+  // repaints.
+  fx_.resize(size_t(std::max(nodes, 0)) + 1);
+  fy_.resize(fx_.size());
+  for (int32_t k = 1; k <= nodes; ++k) {
+    fx_[size_t(k)] = Fixed(map.x(xOf(k)));
+    fy_[size_t(k)] = Fixed(map.y(yOf(k)));
+  }
+  const int64_t right = int64_t(width) * int64_t(kSub), bottom = int64_t(height) * int64_t(kSub);
+  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& c = rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t];
+    const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
+    if (k[0] < 1 || k[1] < 1 || k[2] < 1 || k[0] > nodes || k[1] > nodes || k[2] > nodes) continue;
+    const int64_t X[3] = {fx_[size_t(k[0])], fx_[size_t(k[1])], fx_[size_t(k[2])]};
+    const int64_t Y[3] = {fy_[size_t(k[0])], fy_[size_t(k[1])], fy_[size_t(k[2])]};
+    if (std::max({X[0], X[1], X[2]}) < 0 || std::min({X[0], X[1], X[2]}) >= right ||
+        std::max({Y[0], Y[1], Y[2]}) < 0 || std::min({Y[0], Y[1], Y[2]}) >= bottom) {
+      continue;
+    }
+    fill(t, c, k, X, Y);
+  }
+}
+
 void FieldRaster::drawMap(const Model& m, const std::vector<double>& x, const std::vector<double>& y,
                           const FieldValues& f, const ScreenMapping& map, int32_t width, int32_t height,
                           uint32_t* pixels, ptrdiff_t stride) {
@@ -194,45 +222,53 @@ void FieldRaster::drawMap(const Model& m, const std::vector<double>& x, const st
     for (int32_t k = 1; k <= nodes; ++k)
       t_[size_t(k)] = size_t(k) < f.values.size() ? place(f.values[size_t(k)]) : -1.0f;
   }
-  // Each node's fixed-point pixel position, computed once.
-  std::vector<int64_t>& fx = fx_;
-  std::vector<int64_t>& fy = fy_;  // kept between repaints
-  fx.resize(size_t(std::max(nodes, 0)) + 1);
-  fy.resize(fx.size());
-  for (int32_t k = 1; k <= nodes; ++k) {
-    fx[size_t(k)] = Fixed(map.x(x[size_t(k)]));
-    fy[size_t(k)] = Fixed(map.y(y[size_t(k)]));
+  forEachTriangle(
+      m, nodes, [&x](int32_t k) { return x[size_t(k)]; }, [&y](int32_t k) { return y[size_t(k)]; }, map,
+      width, height,
+      [&](int32_t t, const MeshTriangle&, const int32_t(&k)[3], const int64_t(&X)[3], const int64_t(&Y)[3]) {
+        if (f.perNode) {
+          const float t0 = t_[size_t(k[0])], t1 = t_[size_t(k[1])], t2 = t_[size_t(k[2])];
+          if (t0 < 0.0f || t1 < 0.0f || t2 < 0.0f) return;
+          FillTriangle(
+              X, Y, width, height,
+              [&](float w0, float w1) {
+                const float v = t2 + w0 * (t0 - t2) + w1 * (t1 - t2);
+                return 0xff000000u | table[size_t(std::clamp(int(v + 0.5f), 0, 255))];
+              },
+              pixels, stride);
+        } else {
+          const float v = size_t(t) < f.values.size() ? place(f.values[size_t(t)]) : -1.0f;
+          if (v < 0.0f) return;
+          const uint32_t colour = 0xff000000u | table[size_t(std::clamp(int(v + 0.5f), 0, 255))];
+          FillTriangle(
+              X, Y, width, height, [colour](double, double) { return colour; }, pixels, stride);
+        }
+      });
+}
+
+void FieldRaster::drawMaterials(const Model& m, const double* x, const double* y, const ScreenMapping& map,
+                                int32_t width, int32_t height, uint32_t* pixels, ptrdiff_t stride) {
+  if (width <= 0 || height <= 0) return;
+  std::array<uint32_t, kMaxMaterials + 2> colours{};
+  for (int32_t k = 0; k <= kMaxMaterials + 1; ++k) {
+    const Rgb c = MaterialColour(k);
+    colours[size_t(k)] = 0xff000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
   }
-  const int64_t right = int64_t(width) * int64_t(kSub), bottom = int64_t(height) * int64_t(kSub);
-  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
-  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const MeshTriangle& c = rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t];
-    const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
-    if (k[0] < 1 || k[1] < 1 || k[2] < 1 || k[0] > nodes || k[1] > nodes || k[2] > nodes) continue;
-    const int64_t X[3] = {fx[size_t(k[0])], fx[size_t(k[1])], fx[size_t(k[2])]};
-    const int64_t Y[3] = {fy[size_t(k[0])], fy[size_t(k[1])], fy[size_t(k[2])]};
-    if (std::max({X[0], X[1], X[2]}) < 0 || std::min({X[0], X[1], X[2]}) >= right ||
-        std::max({Y[0], Y[1], Y[2]}) < 0 || std::min({Y[0], Y[1], Y[2]}) >= bottom) {
-      continue;
-    }
-    if (f.perNode) {
-      const float t0 = t_[size_t(k[0])], t1 = t_[size_t(k[1])], t2 = t_[size_t(k[2])];
-      if (t0 < 0.0f || t1 < 0.0f || t2 < 0.0f) continue;
-      FillTriangle(
-          X, Y, width, height,
-          [&](float w0, float w1) {
-            const float v = t2 + w0 * (t0 - t2) + w1 * (t1 - t2);
-            return 0xff000000u | table[size_t(std::clamp(int(v + 0.5f), 0, 255))];
-          },
-          pixels, stride);
-    } else {
-      const float v = size_t(t) < f.values.size() ? place(f.values[size_t(t)]) : -1.0f;
-      if (v < 0.0f) continue;
-      const uint32_t colour = 0xff000000u | table[size_t(std::clamp(int(v + 0.5f), 0, 255))];
-      FillTriangle(
-          X, Y, width, height, [colour](double, double) { return colour; }, pixels, stride);
-    }
-  }
+  const MeshNode* rows = m.MeshNodeTable.rows(m.meshNodeCount);
+  const auto node = [&](int32_t k) -> const MeshNode& {
+    return rows != nullptr ? rows[k - 1] : m.MeshNodeTable[k];
+  };
+  // The undeformed mesh where the picture draws it: at its single-precision
+  // coordinates, as its lines are.
+  const auto xOf = [&](int32_t k) { return x != nullptr ? x[k] : double(SinglePrecision(node(k).x)); };
+  const auto yOf = [&](int32_t k) { return y != nullptr ? y[k] : double(SinglePrecision(node(k).y)); };
+  forEachTriangle(
+      m, m.meshNodeCount, xOf, yOf, map, width, height,
+      [&](int32_t, const MeshTriangle& c, const int32_t(&)[3], const int64_t(&X)[3], const int64_t(&Y)[3]) {
+        const uint32_t colour = colours[size_t(std::clamp(c.material, 0, kMaxMaterials + 1))];
+        FillTriangle(
+            X, Y, width, height, [colour](double, double) { return colour; }, pixels, stride);
+      });
 }
 
 void FieldRaster::drawIsolines(const Model& m, const std::vector<double>& x, const std::vector<double>& y,

@@ -52,10 +52,21 @@ class FieldRaster {
                     const FieldValues& nodal, const IsolineLevels& levels, uint32_t colour,
                     const ScreenMapping& map, int32_t width, int32_t height, uint32_t* pixels,
                     ptrdiff_t stride);
+  // Fills the mesh's triangles each in its material's colour (MaterialColour),
+  // the nodes at x and y (from 1), or where the picture draws the mesh when
+  // they are null.
+  void drawMaterials(const Model& mesh, const double* x, const double* y, const ScreenMapping& map,
+                     int32_t width, int32_t height, uint32_t* pixels, ptrdiff_t stride);
   size_t segments() const { return segments_; }  // drawn by the last drawIsolines
   void clearSegments() { segments_ = 0; }
 
  private:
+  // Calls fill(t, triangle, corners, X, Y) for each triangle of nodes 1 …
+  // `nodes` that may show, with its corners' fixed-point pixel positions.
+  template <typename XOf, typename YOf, typename Fill>
+  void forEachTriangle(const Model& mesh, int32_t nodes, const XOf& xOf, const YOf& yOf,
+                       const ScreenMapping& map, int32_t width, int32_t height, Fill&& fill);
+
   std::vector<double> sx_, sy_;
   std::vector<int64_t> fx_, fy_;
   std::vector<float> t_;  // each node's place on the scale, 0 … 255

@@ -10,5 +10,6 @@ struct DisplaySettings {
   int32_t showElementNumbers = 0;
   int32_t showInternalNodes = 1;
   int32_t colourByCondition = 0;  // each element in its condition's colour, with a legend
+  int32_t colourByMaterial = 0;   // the mesh's triangles in their materials' colours, with a legend
   bool operator==(const DisplaySettings&) const = default;
 };

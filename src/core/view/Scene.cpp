@@ -238,6 +238,9 @@ void AddHighlights(SceneWriter& w, const Model& m, const Highlights& highlights)
   for (int32_t i : highlights.internalNodes) {
     if (i >= 1 && i <= m.internalNodeCount) ring(m.InternalNodeTable[i].x, m.InternalNodeTable[i].y);
   }
+  for (int32_t i : highlights.regionPoints) {
+    if (i >= 1 && i <= m.regionPointCount) ring(m.RegionPointTable[i].x, m.RegionPointTable[i].y);
+  }
 }
 
 }  // namespace
@@ -251,11 +254,14 @@ void BuildScene(const Model& m, ViewTransform& view, const DisplaySettings& disp
   scene.gridLimitHit = false;
   scene.rasterMeshAt = -1;
   scene.solutionAt = -1;
+  scene.materialsAt = -1;
   SceneWriter w(scene, view, height);
   AddBackground(w, width, height);
   ComputeScale(view, width, height);
   AddGrid(w, scene, view, width, height);
   if (solutionShown) scene.solutionAt = static_cast<ptrdiff_t>(scene.items.size());
+  if (display.colourByMaterial == 1 && m.meshTriangleCount >= 1)
+    scene.materialsAt = static_cast<ptrdiff_t>(scene.items.size());
   AddNodes(w, m, display);
   AddNodeNumbers(w, m, display);
   AddElementNumbers(w, m, display);
@@ -317,8 +323,35 @@ std::vector<LegendLine> ConditionLegend(const Model& m, char decimalPoint) {
   std::vector<LegendLine> lines;
   for (int32_t i = 1; i <= m.bcCount; ++i) {
     if (used[size_t(i)]) {
-      lines.push_back({ConditionColour(i), ConditionText(i, m.BcTable[i], m.ProblemKind, decimalPoint), i});
+      lines.push_back({ConditionColour(i), ConditionText(i, m.BcTable[i], m.ProblemKind, decimalPoint),
+                       std::to_string(i)});
     }
+  }
+  return lines;
+}
+
+Rgb MaterialColour(int32_t material) {
+  if (material < 1 || material > kMaxMaterials) return {224, 224, 224};
+  // The condition's hue, mixed with white so that the mesh's lines and
+  // the model's marks stay clear over it.
+  const Rgb c = ConditionColour(material);
+  const auto light = [](uint8_t u) { return uint8_t(u + (255 - u) * 3 / 5); };
+  return {light(c.r), light(c.g), light(c.b)};
+}
+
+std::vector<LegendLine> MaterialLegend(const Model& m, char decimalPoint) {
+  const int32_t materials = std::clamp(m.materialCount, 0, kMaxMaterials);
+  std::vector<bool> used(size_t(materials) + 1, false);
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const int32_t k = m.MeshTriangleTable[t].material;
+    if (k >= 0 && k <= materials) used[size_t(k)] = true;
+  }
+  std::vector<LegendLine> lines;
+  for (int32_t k = 0; k <= materials; ++k) {
+    if (!used[size_t(k)]) continue;
+    const Material material = k == 0 ? Material{"", m.Conductivity, m.SecondProperty} : m.MaterialTable[k];
+    lines.push_back({MaterialColour(k), MaterialGroupName(k, material, m.ProblemKind, decimalPoint),
+                     "M" + std::to_string(k)});
   }
   return lines;
 }

@@ -67,6 +67,9 @@ struct Scene {
   // A solution shown is rasterized after the first `solutionAt` items (the
   // background and the grid), under the model; -1 when none is shown.
   ptrdiff_t solutionAt = -1;
+  // The mesh's triangles filled in their materials' colours go there too,
+  // under the solution; -1 when they are not shown.
+  ptrdiff_t materialsAt = -1;
 };
 
 // Rows to point out over the finished picture, by number.
@@ -74,9 +77,11 @@ struct Highlights {
   std::vector<int32_t> nodes;
   std::vector<int32_t> elements;
   std::vector<int32_t> internalNodes;
+  std::vector<int32_t> regionPoints;
   std::vector<int32_t> selected;  // elements chosen with the selection tool
   bool empty() const {
-    return nodes.empty() && elements.empty() && internalNodes.empty() && selected.empty();
+    return nodes.empty() && elements.empty() && internalNodes.empty() && regionPoints.empty() &&
+           selected.empty();
   }
 };
 
@@ -86,13 +91,23 @@ struct Highlights {
 Rgb ConditionColour(int32_t condition);
 
 // The legend of that picture: each condition some element uses, with its
-// colour and text.
+// colour and text, and the short text ("7") that stands for it where the
+// whole texts do not fit.
 struct LegendLine {
   Rgb colour;
   std::string text;
-  int32_t condition = 0;
+  std::string shortText;
 };
 std::vector<LegendLine> ConditionLegend(const Model& model, char decimalPoint = '.');
+
+// The light colour the mesh's triangles of a material are filled in when
+// the picture shows the materials, dark lines staying readable over it: a
+// grey for the model's own material 0, a hue of its own for each of the
+// table's (any other number gets the grey).
+Rgb MaterialColour(int32_t material);
+// The legend of that picture: each material some triangle uses, in the
+// materials' order, with its name and properties; "M2" is the short text.
+std::vector<LegendLine> MaterialLegend(const Model& model, char decimalPoint = '.');
 
 // The element whose drawn line passes nearest a client pixel, within
 // `tolerance` pixels; 0 when none does.

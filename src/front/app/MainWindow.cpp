@@ -208,6 +208,8 @@ std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
       {"&Widok", "SMES", "Siatka &MES", "Ctrl+M", &W::run<&ViewCommands::toggleMeshShown>},
       {"&Widok", "actionConditionColours", "Kolory &warunków", "",
        &W::run<&ViewCommands::toggleConditionColours>},
+      {"&Widok", "actionMaterialColours", "Kolory m&ateriałów", "",
+       &W::run<&ViewCommands::toggleMaterialColours>},
       {"&Pomoc", "actionHelp", "&Pomoc", "", nullptr},
       {"&Pomoc", nullptr, "", "", nullptr},
       {"&Pomoc", "actionAbout", "&O programie...", "", &W::run<&HelpCommands::about>},
@@ -276,12 +278,18 @@ void MainWindow::buildMenus() {
   smes->setChecked(state_->meshShown);
   // The command decides the tick, whatever the automatic toggle did.
   connect(commands_.get(), &Commands::meshShownChanged, smes, &QAction::setChecked);
+  // The colour switches are ticked while they are on.
   QAction* colours = item("actionConditionColours");
-  colours->setCheckable(true);
-  connect(colours, &QAction::triggered, this,
-          [this, colours] { colours->setChecked(state_->display.colourByCondition == 1); });
-  connect(commands_.get(), &Commands::repaintRequested, this,
-          [this, colours] { colours->setChecked(state_->display.colourByCondition == 1); });
+  QAction* materialColours = item("actionMaterialColours");
+  const auto showColours = [this, colours, materialColours] {
+    colours->setChecked(state_->display.colourByCondition == 1);
+    materialColours->setChecked(state_->display.colourByMaterial == 1);
+  };
+  for (QAction* a : {colours, materialColours}) {
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, showColours);
+  }
+  connect(commands_.get(), &Commands::repaintRequested, this, showColours);
 
   // The solution's layers are ticked while they show.
   QAction* map = item("actionMap");

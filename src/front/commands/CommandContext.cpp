@@ -102,6 +102,7 @@ void CommandContext::pointOut(const std::vector<const Finding*>& findings) {
     shown.nodes.insert(shown.nodes.end(), f->nodes.begin(), f->nodes.end());
     shown.elements.insert(shown.elements.end(), f->elements.begin(), f->elements.end());
     shown.internalNodes.insert(shown.internalNodes.end(), f->internalNodes.begin(), f->internalNodes.end());
+    shown.regionPoints.insert(shown.regionPoints.end(), f->regionPoints.begin(), f->regionPoints.end());
   }
   state.highlights = std::move(shown);
   ++highlightsSet_;

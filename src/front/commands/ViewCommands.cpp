@@ -89,3 +89,8 @@ void ViewCommands::toggleConditionColours() {
   c_.state.display.colourByCondition = c_.state.display.colourByCondition == 1 ? 0 : 1;
   emit c_.repaintRequested();
 }
+
+void ViewCommands::toggleMaterialColours() {
+  c_.state.display.colourByMaterial = c_.state.display.colourByMaterial == 1 ? 0 : 1;
+  emit c_.repaintRequested();
+}

@@ -34,6 +34,8 @@ class ViewCommands {
   void toggleMeshShown();
   // Each element in its condition's colour, with a legend; off at start.
   void toggleConditionColours();
+  // The mesh's triangles in their materials' colours, with a legend.
+  void toggleMaterialColours();
 
  private:
   // Moves the view and repaints.

@@ -63,9 +63,13 @@ QString Canvas::readOut(int x, int y) {
 }
 
 void Canvas::updateLegend() {
-  const std::vector<LegendLine> lines = state_.display.colourByCondition == 1
-                                            ? ConditionLegend(state_.model, UserDecimalPoint())
-                                            : std::vector<LegendLine>{};
+  std::vector<LegendLine> lines;
+  if (state_.display.colourByCondition == 1) lines = ConditionLegend(state_.model, UserDecimalPoint());
+  if (state_.display.colourByMaterial == 1) {
+    std::vector<LegendLine> materials = MaterialLegend(state_.model, UserDecimalPoint());
+    lines.insert(lines.end(), std::make_move_iterator(materials.begin()),
+                 std::make_move_iterator(materials.end()));
+  }
   if (lines.empty()) {
     legend_->hide();
     return;
@@ -89,7 +93,7 @@ void Canvas::updateLegend() {
       const LegendLine& line = lines[i];
       html += u"<td style=\"padding-right:8px\"><span style=\"color:%1\">&#9632;&#9632;</span> %2</td>"_s.arg(
           QColor(line.colour.r, line.colour.g, line.colour.b).name(),
-          whole ? QString::fromStdString(line.text).toHtmlEscaped() : QString::number(line.condition));
+          QString::fromStdString(whole ? line.text : line.shortText).toHtmlEscaped());
     }
     html += u"</tr>"_s;
   }
@@ -131,6 +135,14 @@ void Canvas::paintEvent(QPaintEvent* event) {
     // Taken after each painting, while no painter holds the picture.
     const auto pixels = [this] { return reinterpret_cast<uint32_t*>(picture_.bits()); };
     const ptrdiff_t stride = picture_.bytesPerLine() / 4;
+    // The materials' colours under the solution; the map covers them.
+    if (scene_.materialsAt >= 0 && !solution_.mapShown()) {
+      paintUpTo(static_cast<size_t>(scene_.materialsAt));
+      const bool deformed = solution_.deformed();
+      materials_.drawMaterials(state_.model, deformed ? solution_.x().data() : nullptr,
+                               deformed ? solution_.y().data() : nullptr, MappingFor(state_.view, height()),
+                               picture_.width(), picture_.height(), pixels(), stride);
+    }
     if (scene_.solutionAt >= 0) {
       paintUpTo(static_cast<size_t>(scene_.solutionAt));
       solution_.draw(state_.view, picture_.width(), picture_.height(), pixels(), stride, state_.meshShown);

@@ -57,8 +57,8 @@ class Canvas : public QWidget {
 
  private:
   void paintOverlay(QPainter& painter) const;
-  // The conditions' legend, over the picture's top right corner while the
-  // picture shows the conditions in colour.
+  // The legend of the conditions and of the materials, over the picture's
+  // top right corner while the picture shows either in colour.
   void updateLegend();
   // The solution kept up to the state, and its colour bar.
   void updateSolution();
@@ -72,5 +72,6 @@ class Canvas : public QWidget {
   mutable NumberCache numbers_;  // laid out for font_, kept between repaints
   QLabel* legend_;
   SolutionPicture solution_;
+  FieldRaster materials_;  // the triangles in their materials' colours
   ColourBar* colourBar_;
 };

@@ -210,4 +210,73 @@ TEST(SolverConvergence, L2ErrorFallsFourfoldWhenTheAreaIsQuartered) {
   }
 }
 
+// The Zienkiewicz–Zhu estimate on the same problems: its energy norm of
+// the error stays near the true one (from the exact gradient, by central
+// differences), and the recovered flux is nearer the true flux than the
+// raw one, the more so the finer the mesh.
+TEST(ErrorEstimate, EffectivityNearOneAndTheRecoveredFluxConvergesFaster) {
+  constexpr double a1 = 0.059715871789770, b1 = 0.470142064105115;
+  constexpr double a2 = 0.797426985353087, b2 = 0.101286507323456;
+  constexpr double w0 = 0.225, w1 = 0.132394152788506, w2 = 0.125939180544827;
+  const std::array<std::array<double, 4>, 7> rule = {{{1.0 / 3, 1.0 / 3, 1.0 / 3, w0},
+                                                      {a1, b1, b1, w1},
+                                                      {b1, a1, b1, w1},
+                                                      {b1, b1, a1, w1},
+                                                      {a2, b2, b2, w2},
+                                                      {b2, a2, b2, w2},
+                                                      {b2, b2, a2, w2}}};
+  for (const ConvergenceCase& c : kCases) {
+    SCOPED_TRACE(c.name);
+    std::printf("%s\n%10s %12s %12s %8s %12s %12s\n", c.name, "triangles", "true", "estimate", "effect.",
+                "|q*-q|", "|q_h-q|");
+    double lastRaw = 0.0, lastRecovered = 0.0;
+    for (double area = c.coarsestArea / 4; area >= c.coarsestArea / 64; area /= 4.0) {
+      const Meshed meshed = c.build(area);
+      const Model& m = *meshed.model;
+      const SolveResult r = Solve(m);
+      ASSERT_TRUE(r.solved) << r.refusal;
+      ASSERT_EQ(r.recovered.components, 2);
+      const double k = m.Conductivity;
+      double energy = 0.0, raw = 0.0, recovered = 0.0;
+      for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+        const MeshTriangle& tri = m.MeshTriangleTable[t];
+        const std::array<MeshNode, 3> p{m.MeshNodeTable[tri.corner1], m.MeshNodeTable[tri.corner2],
+                                        m.MeshNodeTable[tri.corner3]};
+        const double area2 =
+            std::abs((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y));
+        for (const auto& q : rule) {
+          double x = 0.0, y = 0.0, rx = 0.0, ry = 0.0;
+          for (int32_t i = 0; i < 3; ++i) {
+            x += q[size_t(i)] * p[size_t(i)].x, y += q[size_t(i)] * p[size_t(i)].y;
+            rx += q[size_t(i)] * r.recovered.corner(t, i)[0],
+                ry += q[size_t(i)] * r.recovered.corner(t, i)[1];
+          }
+          constexpr double h = 1e-6;
+          const double qx = -k * (meshed.exact(x + h, y) - meshed.exact(x - h, y)) / (2 * h);
+          const double qy = -k * (meshed.exact(x, y + h) - meshed.exact(x, y - h)) / (2 * h);
+          const double dx = r.flux[size_t(t)][0] - qx, dy = r.flux[size_t(t)][1] - qy;
+          energy += q[3] * area2 / 2 * (dx * dx + dy * dy) / k;
+          raw += q[3] * area2 / 2 * (dx * dx + dy * dy);
+          recovered += q[3] * area2 / 2 * ((rx - qx) * (rx - qx) + (ry - qy) * (ry - qy));
+        }
+      }
+      energy = std::sqrt(energy), raw = std::sqrt(raw), recovered = std::sqrt(recovered);
+      const double effectivity = r.estimate.error / energy;
+      std::printf("%10d %12.5e %12.5e %8.3f %12.5e %12.5e\n", m.meshTriangleCount, energy, r.estimate.error,
+                  effectivity, recovered, raw);
+      EXPECT_GT(effectivity, 0.8);
+      EXPECT_LT(effectivity, 1.25);
+      EXPECT_LT(recovered, 0.5 * raw);
+      // The annulus's exact flux is the circles', which near the polygons
+      // differs from the discrete problem's by more than recovery's gain.
+      if (lastRaw > 0.0 && c.build.target<Meshed (*)(double)>() != nullptr &&
+          *c.build.target<Meshed (*)(double)>() == Rectangle) {
+        EXPECT_GT(lastRecovered / recovered, 1.2 * lastRaw / raw) << "faster than the raw flux";
+      }
+      lastRaw = raw, lastRecovered = recovered;
+      EXPECT_NEAR(r.estimate.eta, r.estimate.error / std::hypot(r.estimate.error, r.estimate.energy), 1e-12);
+    }
+  }
+}
+
 }  // namespace

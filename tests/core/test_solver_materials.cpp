@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 
 #include "core/Fixtures.h"
 #include "core/TempDir.h"
@@ -152,6 +153,47 @@ TEST(SolverMaterials, TwoMaterialsPulledInSeriesStrainBySigmaOverE) {
     EXPECT_NEAR(r.stress[t].sx, kSigma, 1e-9 * kSigma) << t;
     EXPECT_NEAR(r.stress[t].sy, 0.0, 1e-9 * kSigma) << t;
   }
+  // The uniform stress is recovered as it is, with no error to estimate.
+  ASSERT_EQ(r.recovered.components, 3);
+  for (int32_t n = 1; n <= m->meshNodeCount; ++n) {
+    const double* v = r.recovered.node(n);
+    ASSERT_NE(v, nullptr);
+    EXPECT_NEAR(v[0], kSigma, 1e-8 * kSigma) << n;
+    EXPECT_NEAR(std::hypot(v[1], v[2]), 0.0, 1e-8 * kSigma) << n;
+  }
+  EXPECT_LT(r.estimate.eta, 1e-8);
+}
+
+// Layers side by side across a temperature difference: the same gradient
+// in both, so the flux jumps by the ratio of the conductivities. Each
+// triangle's corners take their own material's flux, the nodes on the
+// interface holding one for each side, and the estimate finds no error.
+TEST(SolverMaterials, RecoveryKeepsTheFluxJumpBetweenLayersSideBySide) {
+  constexpr float kK1 = 1.0f, kK2 = 50.0f;
+  auto m = TwoLayers(1, Material{"a", kK1, 0.0f}, Material{"b", kK2, 0.0f}, 0.0005f);
+  m->ElementTable[4].bcNumber = m->ElementTable[5].bcNumber = 3;  // the top, at 100
+  m->ElementTable[3].bcNumber = m->ElementTable[7].bcNumber = 2;  // the right side and the interface
+  m->BcTable[1] = {1.0f, 0.0f};
+  m->BcTable[2] = {2.0f, 0.0f};
+  m->BcTable[3] = {1.0f, 100.0f};
+  ASSERT_EQ(GenerateMesh(*m, 0.005, RealMesher()), MeshOutcome::Success);
+  const SolveResult r = Solve(*m);
+  ASSERT_TRUE(r.solved) << r.refusal;
+  std::set<int32_t> twoSided;
+  for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
+    const double k = m->MeshTriangleTable[t].material == 1 ? kK1 : kK2;
+    for (int32_t c = 0; c < 3; ++c) {
+      EXPECT_NEAR(r.recovered.corner(t, c)[0], 0.0, 1e-8 * kK2 * 100) << t;
+      EXPECT_NEAR(r.recovered.corner(t, c)[1], -k * 100.0 / kH, 1e-8 * kK2 * 100) << t;
+      const int32_t n = std::array{m->MeshTriangleTable[t].corner1, m->MeshTriangleTable[t].corner2,
+                                   m->MeshTriangleTable[t].corner3}[size_t(c)];
+      if (r.recovered.cornerSlot[size_t(3 * (t - 1) + c)] != r.recovered.nodeSlot[size_t(n)])
+        twoSided.insert(n);
+    }
+  }
+  EXPECT_GE(twoSided.size(), 4u) << "the interface's nodes";
+  for (int32_t n : twoSided) EXPECT_NEAR(m->MeshNodeTable[n].x, kL1, 1e-12) << n;
+  EXPECT_LT(r.estimate.eta, 1e-8);
 }
 
 // Each material's properties are checked where its triangles are, and the

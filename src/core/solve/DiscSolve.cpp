@@ -124,6 +124,20 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
     st.txy = dm[2][2] * eps[2];
     st.vonMises = std::sqrt(st.sx * st.sx - st.sx * st.sy + st.sy * st.sy + 3.0 * st.txy * st.txy);
   }
+  {
+    std::vector<double> stress(3 * shapes.size(), 0.0);
+    for (size_t t = 1; t < shapes.size(); ++t) {
+      stress[3 * t] = r.stress[t].sx, stress[3 * t + 1] = r.stress[t].sy, stress[3 * t + 2] = r.stress[t].txy;
+    }
+    std::vector<Compliance> weights(dOf.size());
+    for (const int32_t i : used) {
+      const MaterialProperties p = *PropertiesOf(m, i);
+      const double e = p.property1, nu = p.property2;
+      weights[size_t(i)] = {1.0 / e, 1.0 / e, -nu / e, 2.0 * (1.0 + nu) / e};
+    }
+    r.recovered = Recover(m, stress, 3);
+    r.estimate = EstimateError(m, stress, r.recovered, weights);
+  }
   for (const auto& fk : r.force) {
     r.balance[0] += fk[0];
     r.balance[1] += fk[1];

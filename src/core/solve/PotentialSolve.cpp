@@ -136,6 +136,16 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
     const double k = kOf[size_t(sh.material)];
     r.flux[t] = {-k * g[0], -k * g[1]};
   }
+  {
+    std::vector<double> flux(2 * shapes.size(), 0.0);
+    for (size_t t = 1; t < shapes.size(); ++t) flux[2 * t] = r.flux[t][0], flux[2 * t + 1] = r.flux[t][1];
+    std::vector<Compliance> weights(kOf.size());
+    for (size_t i = 0; i < kOf.size(); ++i) {
+      if (kOf[i] > 0.0) weights[i] = {1.0 / kOf[i], 1.0 / kOf[i], 0.0, 0.0};
+    }
+    r.recovered = Recover(m, flux, 2);
+    r.estimate = EstimateError(m, flux, r.recovered, weights);
+  }
   r.balance[0] = r.sources;
   for (double q : r.inflow) r.balance[0] += q;
   std::vector<std::string> notes;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/model/Model.h"
+#include "core/solve/Recovery.h"
 
 // Stresses in a triangle of the disc, and their von Mises equivalent.
 struct TriangleStress {
@@ -70,6 +71,10 @@ struct SolveResult {
   // The sum of all flows in plus the sources, or of all forces (x, y):
   // about zero for a solved problem.
   std::array<double, 2> balance{0.0, 0.0};
+  // The flux (qx, qy), or the disc's stresses (σx, σy, τxy), recovered at
+  // the nodes, and the error the difference from the raw field estimates.
+  RecoveredField recovered;
+  ErrorEstimate estimate;
 };
 
 // Solves the model's mesh. Geometry moved since the mesh was made (nodes,

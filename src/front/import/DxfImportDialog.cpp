@@ -92,11 +92,12 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   grid->addWidget(join_, row++, 1);
   grid->addWidget(layers_, row++, 0, 1, 3);
   grid->addWidget(
-      new QLabel(QStringLiteral("Otwory dostają brzeg wewnętrzny, kontury zewnętrzne zewnętrzny: "
-                                "warstwy, jeśli jest tego rodzaju,\ninaczej pierwszy taki z tabeli "
-                                "albo nowy. Kontury warstwy z materiałem są obszarami z jego punktem\n"
-                                "obszaru. Zaznaczony kontur zagnieżdżony jest obszarem, nie otworem:"),
-                 this),
+      new QLabel(
+          QStringLiteral("Otwory dostają brzeg wewnętrzny, kontury zewnętrzne zewnętrzny: "
+                         "warstwy, jeśli jest tego rodzaju,\ninaczej pierwszy taki z tabeli "
+                         "albo nowy. Kontury warstwy z materiałem są jego obszarami, każdy\n"
+                         "z punktem obszaru. Zaznaczony kontur zagnieżdżony jest obszarem, nie otworem:"),
+          this),
       row++, 0, 1, 3);
   grid->addWidget(nested_, row++, 0, 1, 3);
   grid->addWidget(counts_, row++, 0, 1, 3);

@@ -95,7 +95,7 @@ TEST(DxfChords, ToleranceAndCountPerCircle) {
           << c.what;
       // The plan's points are the chords' ends, on the curve: taken back
       // through the ellipse's axes they lie on the unit circle, within the arc.
-      const ImportPlan plan = PlanImport(Of({c.curve}), {1.0, {0, perCircle}, 0.0, {}, {}});
+      const ImportPlan plan = PlanImport(Of({c.curve}), {1.0, {0, perCircle}, 0.0, {}, {}, {}});
       EXPECT_EQ(int64_t(plan.segments.size()), n) << c.what;
       const DrawingCurve& e = c.curve;
       const double det = e.u.x * e.v.y - e.u.y * e.v.x;
@@ -130,7 +130,7 @@ TEST(DxfChains, EndsMergeAndContoursTurn) {
   const ImportPlan square =
       PlanImport(Of({Line({0, 0}, {0, 10}), Line({0, 10 + e}, {10, 10}), Line({10, 10}, {10, e}),
                      Line({10, 0}, {0, 0}), Line({0, 0}, {0, 10})}),
-                 {1.0, {0.1, 0}, 0.0, {}, {}});
+                 {1.0, {0.1, 0}, 0.0, {}, {}, {}});
   ASSERT_EQ(square.chains.size(), 1u);
   EXPECT_EQ(square.points.size(), 4u);
   EXPECT_EQ(square.duplicates, 1);
@@ -141,7 +141,7 @@ TEST(DxfChains, EndsMergeAndContoursTurn) {
     EXPECT_EQ(square.segments[i].to, square.segments[(i + 1) % square.segments.size()].from);
   }
   const ImportPlan open =
-      PlanImport(Of({Line({0, 0}, {5, 0}), Line({9, 3}, {5, 0})}), {1.0, {0.1, 0}, 0.0, {}, {}});
+      PlanImport(Of({Line({0, 0}, {5, 0}), Line({9, 3}, {5, 0})}), {1.0, {0.1, 0}, 0.0, {}, {}, {}});
   ASSERT_EQ(open.chains.size(), 1u);
   EXPECT_EQ(open.chains[0].role, ChainRole::Open);
   EXPECT_EQ(open.chains[0].flipped, 0);
@@ -170,7 +170,7 @@ TEST(DxfChains, NestingDecidesRolesAndOrientation) {
                         {{false, true}, {R::Outer, R::Region, R::Hole, R::Outer}},
                         {{false, true, true}, {R::Outer, R::Region, R::Region, R::Hole}}};
   for (const Case& c : cases) {
-    const ImportPlan plan = PlanImport(Of(curves), {1.0, {0.1, 0}, 0.0, {}, c.regions});
+    const ImportPlan plan = PlanImport(Of(curves), {1.0, {0.1, 0}, 0.0, {}, c.regions, {}});
     ASSERT_EQ(plan.chains.size(), 4u);
     for (size_t k = 0; k < 4; ++k) {
       EXPECT_EQ(plan.chains[k].role, c.roles[k]) << k;
@@ -239,7 +239,7 @@ TEST(DxfImport, PlateLayersToConditions) {
   for (size_t i = 0; i < d.layers.size(); ++i) {
     physics[i].condition = d.layers[i].name == "KONTUR" ? 1 : d.layers[i].name == "GORACA" ? 2 : 3;
   }
-  const ImportPlan plan = PlanImport(d, {1.0, {DefaultTolerance(d), 0}, 0.0, {}, {}});
+  const ImportPlan plan = PlanImport(d, {1.0, {DefaultTolerance(d), 0}, 0.0, {}, {}, {}});
   const ImportOutcome out = ApplyImport(m, plan, d, physics, ',');
   ASSERT_TRUE(out.done) << out.message;
   EXPECT_EQ(m.nodeCount, int32_t(plan.points.size()));
@@ -271,15 +271,16 @@ TEST(DxfImport, RefusalLeavesTheModel) {
   for (int32_t i = 0; i < kMaxNodes - 10; ++i) (void)AppendNode(m, Node{float(i), 0.0f});
   const std::string before = FormatProjectFile(m);
   const std::vector<LayerPhysics> physics(read.drawing.layers.size());
-  const ImportPlan plan = PlanImport(read.drawing, {1.0, {DefaultTolerance(read.drawing), 0}, 0.0, {}, {}});
+  const ImportPlan plan =
+      PlanImport(read.drawing, {1.0, {DefaultTolerance(read.drawing), 0}, 0.0, {}, {}, {}});
   const ImportOutcome full = ApplyImport(m, plan, read.drawing, physics, ',');
   EXPECT_FALSE(full.done);
   EXPECT_NE(full.message.find("węzłów " + std::to_string(kMaxNodes - 10 + plan.points.size())),
             std::string::npos)
       << full.message;
   EXPECT_NE(full.message.find("Zwiększ tolerancję"), std::string::npos);
-  const ImportPlan none =
-      PlanImport(read.drawing, {1.0, {1.0, 0}, 0.0, std::vector<bool>(read.drawing.layers.size(), true), {}});
+  const ImportPlan none = PlanImport(
+      read.drawing, {1.0, {1.0, 0}, 0.0, std::vector<bool>(read.drawing.layers.size(), true), {}, {}});
   EXPECT_FALSE(ApplyImport(m, none, read.drawing, physics, ',').done);
   // Few lines, but split where they cross past what a plan is made for.
   std::vector<DrawingCurve> grid;
@@ -287,7 +288,7 @@ TEST(DxfImport, RefusalLeavesTheModel) {
     grid.push_back(Line({0, double(i)}, {70, i + 0.5}));
     grid.push_back(Line({double(i), 0}, {i + 0.5, 70}));
   }
-  const ImportPlan crossed = PlanImport(Of(grid), {1.0, {1.0, 0}, 0.0, {}, {}});
+  const ImportPlan crossed = PlanImport(Of(grid), {1.0, {1.0, 0}, 0.0, {}, {}, {}});
   EXPECT_TRUE(crossed.tooMany);
   EXPECT_GT(crossed.segmentCount, kPlanMaxSegments);
   EXPECT_FALSE(ApplyImport(m, crossed, read.drawing, physics, ',').done);
@@ -299,7 +300,8 @@ TEST(DxfImport, RefusalLeavesTheModel) {
 TEST(DxfImport, BlocksPlacedScaledAndRotated) {
   const DxfResult read = Read("bloki.dxf");
   ASSERT_TRUE(read.ok) << read.message;
-  const ImportPlan plan = PlanImport(read.drawing, {1.0, {DefaultTolerance(read.drawing), 0}, 0.0, {}, {}});
+  const ImportPlan plan =
+      PlanImport(read.drawing, {1.0, {DefaultTolerance(read.drawing), 0}, 0.0, {}, {}, {}});
   std::vector<ChainRole> roles;
   for (const ImportChain& c : plan.chains) roles.push_back(c.role);
   using R = ChainRole;
@@ -366,7 +368,7 @@ TEST(DxfRegions, EnclosedAreaAsDrawn) {
     ASSERT_TRUE(read.ok) << read.message;
     const Drawing& d = read.drawing;
     const double tolerance = DefaultTolerance(d), join = DefaultJoinDistance(d);
-    const ImportPlan plan = PlanImport(d, {c.scale, {tolerance, 0}, join, {}, {}});
+    const ImportPlan plan = PlanImport(d, {c.scale, {tolerance, 0}, join, {}, {}, {}});
     EXPECT_FALSE(plan.noRegion) << c.file;
     EXPECT_NEAR(MeshedArea(plan), c.area, AreaBound(d, tolerance, join) * c.scale * c.scale) << c.file;
     EXPECT_EQ(plan.holes(), c.holes) << c.file;
@@ -405,7 +407,7 @@ TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
   InitModelData(m);
   const std::string before = FormatProjectFile(m);
 
-  const ImportPlan open = PlanImport(d, {1.0, {tolerance, 0}, 0.0, {}, {}});
+  const ImportPlan open = PlanImport(d, {1.0, {tolerance, 0}, 0.0, {}, {}, {}});
   EXPECT_TRUE(open.noRegion);
   ASSERT_EQ(open.looseEnds.size(), 12u);
   for (const LooseEnd& end : open.looseEnds) {
@@ -423,7 +425,7 @@ TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
   // A stray line and a circle that the join shrinks to a point.
   d.curves.push_back(Line({100, 0}, {100, 50}));
   d.curves.push_back(Arc({40, 60}, {join / 4, 0}, {0, join / 4}, 0, kTurn));
-  const ImportPlan closed = PlanImport(d, {1.0, {tolerance, 0}, join, {}, {}});
+  const ImportPlan closed = PlanImport(d, {1.0, {tolerance, 0}, join, {}, {}, {}});
   EXPECT_FALSE(closed.noRegion);
   EXPECT_EQ(closed.vanished, 1);
   EXPECT_EQ(closed.vanishedSize, join / 2);
@@ -443,7 +445,7 @@ TEST(DxfRegions, LooseEndsGapsAndVanishedContoursInTheMessages) {
       << s;
   // A join that swallows the only contour leaves nothing, and says why.
   const ImportPlan gone =
-      PlanImport(Of({Arc({0, 0}, {1, 0}, {0, 1}, 0, kTurn)}), {1.0, {0.1, 0}, 5.0, {}, {}});
+      PlanImport(Of({Arc({0, 0}, {1, 0}, {0, 1}, 0, kTurn)}), {1.0, {0.1, 0}, 5.0, {}, {}, {}});
   const ImportOutcome nothing = ApplyImport(m, gone, d, physics, ',');
   EXPECT_FALSE(nothing.done);
   EXPECT_NE(
@@ -495,7 +497,7 @@ TEST(DxfRegions, ShapesThatTouchOrOverrun) {
        1},
   };
   for (const Case& c : cases) {
-    const ImportPlan plan = PlanImport(Of(c.curves), {1.0, {0.1, 0}, 0.0, {}, {}});
+    const ImportPlan plan = PlanImport(Of(c.curves), {1.0, {0.1, 0}, 0.0, {}, {}, {}});
     EXPECT_NEAR(MeshedArea(plan), c.area, 1e-9) << c.what;
     EXPECT_EQ(plan.holes(), c.holes) << c.what;
     int32_t outer = 0, open = 0;
@@ -511,5 +513,76 @@ TEST(DxfRegions, ShapesThatTouchOrOverrun) {
     }
     EXPECT_EQ(outer, c.outer) << c.what;
     EXPECT_EQ(open, c.open) << c.what;
+  }
+}
+
+// A layer with a material makes its nested chains regions, with a region
+// point of that material inside each and its outer contours, off the
+// holes and regions within; a layer left a hole keeps its chains holes.
+// The summary counts the points; a region point table that would overflow
+// refuses the import and leaves the model as it was.
+TEST(DxfRegions, LayerMaterialsPlaceRegionPoints) {
+  const double square[][2] = {{0, 100}, {20, 60}, {40, 20}};  // corner and side, layer by layer
+  const auto in = [&](int32_t k, DrawingPoint p) {
+    const double lo = square[k][0], hi = lo + square[k][1];
+    return p.x > lo && p.x < hi && p.y > lo && p.y < hi;
+  };
+  struct Case {
+    const char* what;
+    std::vector<int32_t> materials;                   // by layer, as many as squares drawn
+    int32_t hole;                                     // the square holding the hole point, -1 for none
+    std::vector<std::pair<int32_t, int32_t>> points;  // material and square of each region point
+    const char* said;
+  };
+  const Case cases[] = {
+      {"inner of material 1", {kNoMaterial, 1}, -1, {{1, 1}}, "Dodano 1 punkt obszaru:\n  kontur 2"},
+      {"hole within the region", {kNoMaterial, 1, kNoMaterial}, 2, {{1, 1}}, "(materiał 1 „stal”)"},
+      {"outer of the project's material", {0, kNoMaterial}, 1, {{0, 0}}, "(materiał projektu)"},
+      {"all of material 2", {2, 2, 2}, -1, {{2, 0}, {2, 1}, {2, 2}}, "Dodano 3 punkty obszarów:"},
+  };
+  for (const Case& c : cases) {
+    std::vector<DrawingCurve> curves;
+    for (int32_t k = 0; k < int32_t(c.materials.size()); ++k) {
+      const double lo = square[k][0], hi = lo + square[k][1];
+      const DrawingPoint p[] = {{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}};
+      for (int i = 0; i < 4; ++i) curves.push_back(Line(p[i], p[(i + 1) % 4], k));
+    }
+    const Drawing d = Of(curves, int32_t(c.materials.size()));
+    const ImportPlan plan = PlanImport(d, {1.0, {0.1, 0}, 0.0, {}, {}, c.materials});
+    const std::vector<LayerPhysics> physics(d.layers.size());
+    Model m;
+    InitModelData(m);
+    for (const char* name : {"stal", "miedź"}) (void)AppendMaterial(m, Material{name, 1.0f, 0.0f});
+    const ImportOutcome out = ApplyImport(m, plan, d, physics, ',');
+    ASSERT_TRUE(out.done) << c.what << ": " << out.message;
+    EXPECT_NE(out.message.find(c.said), std::string::npos) << c.what << ": " << out.message;
+    ASSERT_EQ(m.internalNodeCount, c.hole < 0 ? 0 : 1) << c.what;
+    const auto insideOnly = [&](int32_t k, float x, float y) {
+      const DrawingPoint p{x, y};
+      return in(k, p) && (k + 1 >= int32_t(c.materials.size()) || !in(k + 1, p));
+    };
+    if (c.hole >= 0) {
+      EXPECT_TRUE(insideOnly(c.hole, m.InternalNodeTable[1].x, m.InternalNodeTable[1].y)) << c.what;
+    }
+    ASSERT_EQ(m.regionPointCount, int32_t(c.points.size())) << c.what;
+    for (int32_t i = 1; i <= m.regionPointCount; ++i) {
+      const RegionPoint& r = m.RegionPointTable[i];
+      const auto [material, k] = c.points[size_t(i - 1)];
+      EXPECT_EQ(r.material, material) << c.what << " " << i;
+      EXPECT_TRUE(insideOnly(k, r.x, r.y)) << c.what << " " << i << " at " << r.x << ", " << r.y;
+    }
+    // One place short in the region point table.
+    Model full;
+    InitModelData(full);
+    while (full.regionPointCount < kMaxRegionPoints + 1 - int32_t(c.points.size()))
+      (void)AppendRegionPoint(full, RegionPoint{});
+    const std::string before = FormatProjectFile(full);
+    const ImportOutcome refused = ApplyImport(full, plan, d, physics, ',');
+    EXPECT_FALSE(refused.done) << c.what;
+    EXPECT_NE(refused.message.find("punktów obszarów " + std::to_string(kMaxRegionPoints + 1) + " ("),
+              std::string::npos)
+        << refused.message;
+    EXPECT_EQ(refused.message.find("tolerancję"), std::string::npos) << "not a remedy here";
+    EXPECT_EQ(FormatProjectFile(full), before) << c.what;
   }
 }

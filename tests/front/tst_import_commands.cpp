@@ -25,13 +25,13 @@ QString Drawing(const QString& name) {
 }
 
 // A DXF file of nothing but LINE entities, each given as its group codes'
-// values after the layer: "x1 y1 x2 y2" as the file has them.
+// values: "x1 y1 x2 y2" as the file has them, then its layer if not "0".
 QByteArray Lines(const QStringList& lines) {
   QByteArray text = "0\nSECTION\n2\nENTITIES\n";
   for (const QString& l : lines) {
     const QStringList v = l.split(u' ');
-    text += "0\nLINE\n8\n0\n10\n" + v[0].toUtf8() + "\n20\n" + v[1].toUtf8() + "\n11\n" + v[2].toUtf8() +
-            "\n21\n" + v[3].toUtf8() + "\n";
+    text += "0\nLINE\n8\n" + v.value(4, u"0"_s).toUtf8() + "\n10\n" + v[0].toUtf8() + "\n20\n" +
+            v[1].toUtf8() + "\n11\n" + v[2].toUtf8() + "\n21\n" + v[3].toUtf8() + "\n";
   }
   return text + "0\nENDSEC\n0\nEOF\n";
 }
@@ -69,6 +69,13 @@ class ImportCommandsTest : public QObject {
     write(u"litery.dxf"_s, Lines({u"0 0 zzz 10"_s}));
     // A square whose last side stops 0,05 short of its first corner.
     write(u"szczelina.dxf"_s, Lines({u"0 0 10 0"_s, u"10 0 10 10"_s, u"10 10 0 10"_s, u"0 10 0 0.05"_s}));
+    // Squares in each other: 0–100 on layer A, 20–80 on B, 40–60 on C.
+    QStringList squares;
+    for (const auto& [lo, hi, layer] : {std::tuple{0, 100, 'A'}, {20, 80, 'B'}, {40, 60, 'C'}}) {
+      for (const QString& side : {u"%1 %1 %2 %1"_s, u"%2 %1 %2 %2"_s, u"%2 %2 %1 %2"_s, u"%1 %2 %1 %1"_s})
+        squares << side.arg(lo).arg(hi) + u' ' + QLatin1Char(layer);
+    }
+    write(u"kwadraty.dxf"_s, Lines(squares));
   }
   void init() { QLocale::setDefault(QLocale::c()); }
 
@@ -175,6 +182,64 @@ class ImportCommandsTest : public QObject {
     const QString holes = u"Węzły wewnętrzne (otwory): 0 + %1 = %1 z 99"_s;
     QCOMPARE(seen, (QStringList{u"2"_s, holes.arg(2), u"3"_s, holes.arg(2), u"3"_s, holes.arg(1)}));
     QCOMPARE(r.model().internalNodeCount, 1);
+  }
+
+  // A material chosen for a layer makes its nested square a region: the
+  // list shows it marked for good, the counts and the summary name its
+  // region point, which lands in the square and off the one inside it; the
+  // project's material on the outer layer leaves B a hole. One step.
+  void layerMaterialPlacesRegionPoints_data() {
+    QTest::addColumn<QString>("layer");
+    QTest::addColumn<int>("choice");         // in the layer's "Materiał" selector
+    QTest::addColumn<int>("lo");             // the square the point lies in, by its corner
+    QTest::addColumn<QStringList>("shown");  // the choice, the nested chains (mark, enabled), the last count
+    const QString count = u"Punkty obszarów: 0 + 1 = 1 z 99"_s;
+    QTest::newRow("steel on B") << u"B"_s << 2 << 20
+                                << QStringList{u"stal"_s, u"(warstwa B) 2 0"_s, u"(warstwa C) 0 1"_s, count};
+    QTest::newRow("project's on A") << u"A"_s << 1 << 0
+                                    << QStringList{u"materiał projektu"_s, u"(warstwa B) 0 1"_s, count};
+  }
+  void layerMaterialPlacesRegionPoints() {
+    QFETCH(QString, layer);
+    QFETCH(int, choice);
+    QFETCH(int, lo);
+    QFETCH(QStringList, shown);
+    Rig r;
+    Model& m = r.model();
+    (void)AppendMaterial(m, Material{"stal", 50.0f, 0.0f});
+    const std::string before = FormatProjectFile(m);
+    const size_t steps = r.state->history.undoCount();
+    r.prompter.fileNames = {dir_.filePath(u"kwadraty.dxf"_s)};
+    QStringList seen;
+    r.prompter.dialogs = {[&](QDialog& d) {
+      auto* material = d.findChild<QComboBox*>(u"material%1"_s.arg(LayerRow(d, layer)));
+      seen << material->itemText(0) << material->itemText(choice);
+      material->setCurrentIndex(choice);
+      auto* chains = d.findChild<QListWidget*>(u"kontury"_s);
+      for (int i = 0; i < chains->count(); ++i) {
+        const QListWidgetItem* item = chains->item(i);
+        seen << u"%1 %2 %3"_s.arg(item->text().section(u' ', 2, 3))
+                    .arg(item->checkState())
+                    .arg(int(item->flags().testFlag(Qt::ItemIsEnabled)));
+      }
+      seen << Label(d, "liczby").section(u'\n', -1);
+      d.findChild<QPushButton*>(u"OK"_s)->click();
+      return d.result();
+    }};
+    r.commands->run(&ImportCommands::importDxf);
+    QCOMPARE(seen, QStringList{u"otwór"_s} + shown);
+    QVERIFY2(r.prompter.log.last().contains(u"Dodano 1 punkt obszaru:"_s), qPrintable(r.prompter.log.last()));
+    QCOMPARE(m.internalNodeCount, 1);  // C's or B's hole point
+    QCOMPARE(m.regionPointCount, 1);
+    const RegionPoint p = m.RegionPointTable[1];
+    QCOMPARE(p.material, choice - 1);
+    const auto in = [&](float from) {
+      return p.x > from && p.x < 100 - from && p.y > from && p.y < 100 - from;
+    };
+    QVERIFY2(in(float(lo)) && !in(float(lo + 20)), qPrintable(u"%1, %2"_s.arg(p.x).arg(p.y)));
+    QCOMPARE(r.state->history.undoCount(), steps + 1);
+    r.commands->run(&HistoryCommands::undo);
+    QCOMPARE(FormatProjectFile(m), before);
   }
 
   // Whatever stops a reading (a file refused, the reader program crashing,

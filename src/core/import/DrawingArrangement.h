@@ -217,8 +217,10 @@ class ArrangementPlanner {
   // a meshed one holes (or regions, when marked), those in a hole outer
   // again; a face is meshed when its innermost loop is outer or a region.
   std::vector<Draft> layout(const std::vector<bool>& marks);
-  // The plan: chains nested, holes given their points, nodes numbered as
-  // the chains walk them, the gaps closed.
+  // The material of a closed chain's layer, kNoMaterial for none.
+  int32_t materialOf(const Draft& draft) const;
+  // The plan: chains nested, holes and chains with a material given their
+  // points, nodes numbered as the chains walk them, the gaps closed.
   void emit(const std::vector<Draft>& drafts);
 
   const Drawing& d_;

@@ -17,6 +17,11 @@ int32_t ImportPlan::holes() const {
                                [](const ImportChain& c) { return c.role == ChainRole::Hole; }));
 }
 
+int32_t ImportPlan::regionPoints() const {
+  return int32_t(std::count_if(chains.begin(), chains.end(),
+                               [](const ImportChain& c) { return c.material != kNoMaterial; }));
+}
+
 namespace {
 
 // A fraction of the drawing's diagonal rounded down to 1, 2 or 5 times a
@@ -76,14 +81,27 @@ void ArrangementPlanner::run() {
   findLooseEnds();
   std::vector<bool> marks(loops_.size(), false);
   std::vector<Draft> drafts = layout(marks);
-  // A closed chain chosen as a region marks the loop it runs along; the
-  // chains stay the same, in the same order, only their roles change.
-  bool marked = false;
-  for (size_t k = 0; k < drafts.size() && k < o_.regions.size(); ++k) {
-    if (o_.regions[k] && drafts[k].loop >= 0) marks[size_t(drafts[k].loop)] = marked = true;
+  // A closed chain chosen as a region, or on a layer with a material,
+  // marks the loop it runs along (a mark counts only where the loop lies
+  // in a meshed part); the chains stay the same, in the same order, only
+  // their roles change. What lies in a new region may be a chain of such a
+  // layer only now, so again until no mark is added.
+  for (bool marked = true; marked;) {
+    marked = false;
+    for (size_t k = 0; k < closedCount_; ++k) {
+      const int32_t l = drafts[k].loop;
+      if (l < 0 || marks[size_t(l)]) continue;
+      if ((k < o_.regions.size() && o_.regions[k]) || materialOf(drafts[k]) != kNoMaterial)
+        marks[size_t(l)] = marked = true;
+    }
+    if (marked) drafts = layout(marks);
   }
-  if (marked) drafts = layout(marks);
   emit(drafts);
+}
+
+int32_t ArrangementPlanner::materialOf(const Draft& draft) const {
+  const size_t layer = size_t(edges_[size_t(draft.halves[0] >> 1)].layer);
+  return layer < o_.materials.size() ? o_.materials[layer] : kNoMaterial;
 }
 
 void ArrangementPlanner::findLooseEnds() {
@@ -263,8 +281,9 @@ void ArrangementPlanner::emit(const std::vector<Draft>& drafts) {
     }
     plan_.chains.push_back(std::move(chain));
   }
-  // Each hole's point: inside it, outside what lies directly in it and
-  // off the loose lines in it (each taken there and back, a polygon
+  // Each hole's point, and the region point of each outer contour or
+  // region with a material: inside it, outside what lies directly in it
+  // and off the loose lines in it (each taken there and back, a polygon
   // without area).
   std::vector<std::vector<DrawingPoint>> lines;
   for (size_t k = closedCount_; k < drafts.size(); ++k) {
@@ -273,8 +292,11 @@ void ArrangementPlanner::emit(const std::vector<Draft>& drafts) {
     lines.push_back(std::move(line));
   }
   for (size_t k = 0; k < closedCount_; ++k) {
-    ImportChain& hole = plan_.chains[k];
-    if (hole.role != ChainRole::Hole) continue;
+    ImportChain& chain = plan_.chains[k];
+    if (chain.role != ChainRole::Hole) {
+      chain.material = materialOf(drafts[k]);
+      if (chain.material == kNoMaterial) continue;
+    }
     std::vector<std::vector<DrawingPoint>> within;
     for (size_t m = k + 1; m < closedCount_; ++m) {
       if (plan_.chains[m].parent == int32_t(k)) within.push_back(polygons[m]);
@@ -283,7 +305,8 @@ void ArrangementPlanner::emit(const std::vector<Draft>& drafts) {
       const DrawingPoint a = line[0], b = line[1];
       if (Inside(polygons[k], {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0})) within.push_back(line);
     }
-    if (!PointInside(polygons[k], within, hole.holePoint)) hole.holePoint = polygons[k][0];
+    DrawingPoint& point = chain.role == ChainRole::Hole ? chain.holePoint : chain.regionPoint;
+    if (!PointInside(polygons[k], within, point)) point = polygons[k][0];
   }
   std::vector<int32_t> number(nodes_.size(), -1);
   for (ImportChain& chain : plan_.chains) {

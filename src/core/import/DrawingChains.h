@@ -6,8 +6,9 @@
 // they divide into faces. The drawing's own closed loops, nested in each
 // other, decide which faces are meshed; the chains are the edges between
 // meshed faces and empty ones, oriented round what is meshed, every hole
-// given a point inside it, and the edges inside the meshed part or loose
-// in the plane. Coordinates here are the model's (the drawing's times the
+// given a point inside it (and each chain on a layer with a material a
+// region point), and the edges inside the meshed part or loose in the
+// plane. Coordinates here are the model's (the drawing's times the
 // scale), in double precision.
 
 #include <cstdint>
@@ -49,12 +50,20 @@ struct ImportOptions {
   // choices do not change): a nested chain to mesh as a region rather than
   // a hole. Missing means a hole.
   std::vector<bool> regions;
+  // By layer index: the material (0 for the project's own, 1 … count for
+  // the table's) that the layer's closed chains are made of, or
+  // kNoMaterial (also when missing). Its nested chains are then regions,
+  // and each of its outer contours and regions gets a region point.
+  std::vector<int32_t> materials;
 };
+
+inline constexpr int32_t kNoMaterial = -1;
 
 // An outer contour (counter-clockwise), a hole (clockwise, with a hole
 // point), a closed chain with the meshed part on both sides, such as a
 // nested one chosen as a region (counter-clockwise), or a chain that does
-// not close, inside the meshed part or loose.
+// not close, inside the meshed part or loose. A closed chain's layer is
+// that of its first segment.
 enum class ChainRole { Outer, Hole, Region, Open };
 
 struct ImportSegment {
@@ -70,6 +79,11 @@ struct ImportChain {
   double area = 0.0;       // signed, after orientation; 0 for an open chain
   DrawingPoint holePoint;  // for a hole
   int32_t flipped = 0;     // its segments that now run against the drawing
+  // An outer contour or a region on a layer with a material: that material
+  // and its region point, inside the chain and outside what lies directly
+  // in it, found as a hole's point is.
+  int32_t material = kNoMaterial;
+  DrawingPoint regionPoint;
 };
 
 // An end of an element that meets nothing: where it lies (model units),
@@ -112,6 +126,7 @@ struct ImportPlan {
   int32_t vanished = 0;
   double vanishedSize = 0.0;
   int32_t holes() const;
+  int32_t regionPoints() const;  // the chains with a material
 };
 
 // The largest count of chords a plan is made for, eight times what the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "core/boundary/Codes.h"
 #include "core/files/CNumbers.h"
@@ -95,10 +96,17 @@ std::string ChainWord(ChainRole role) {
   return {};
 }
 
+// A material as the summary names it.
+std::string MaterialName(const Model& m, int32_t material) {
+  if (material >= 1 && material <= m.materialCount)
+    return "materiał " + std::to_string(material) + " „" + m.MaterialTable[material].name + "”";
+  return "materiał projektu";
+}
+
 }  // namespace
 
 ImportCounts CountsOf(const Model& model, const ImportPlan& plan, const std::vector<LayerPhysics>& layers) {
-  ImportCounts counts{plan.pointCount, plan.segmentCount, plan.holes(), 0};
+  ImportCounts counts{plan.pointCount, plan.segmentCount, plan.holes(), 0, plan.regionPoints()};
   const BoundaryChoice choice(model, layers);
   const std::vector<ChainRole> roles = SegmentRoles(plan);
   bool outer = false, inner = false;
@@ -115,20 +123,26 @@ std::optional<std::string> FitRefusal(const Model& m, const ImportCounts& c) {
     const char* name;
     int64_t have, adds, capacity;
   };
+  // The region points last: they have a remedy of their own.
   const Table tables[] = {{"węzłów", m.nodeCount, c.nodes, kMaxNodes},
                           {"elementów", m.elementCount, c.elements, kMaxElements},
                           {"węzłów wewnętrznych", m.internalNodeCount, c.internalNodes, kMaxInternalNodes},
-                          {"brzegów", m.boundaryCount, c.boundaries, kMaxBoundaries}};
+                          {"brzegów", m.boundaryCount, c.boundaries, kMaxBoundaries},
+                          {"punktów obszarów", m.regionPointCount, c.regionPoints, kMaxRegionPoints}};
   std::string over;
+  bool elements = false, regionPoints = false;  // which remedy helps
   for (const Table& t : tables) {
     if (t.have + t.adds <= t.capacity) continue;
+    (&t == &tables[std::size(tables) - 1] ? regionPoints : elements) = true;
     over += std::string(over.empty() ? "" : ", ") + t.name + " " + Thousands(t.have + t.adds) + " (" +
             Thousands(t.have) + " w modelu + " + Thousands(t.adds) + " z rysunku; najwięcej " +
             Thousands(t.capacity) + ")";
   }
   if (over.empty()) return std::nullopt;
-  return "Rysunek nie mieści się w modelu: " + over +
-         ". Zwiększ tolerancję (albo zmniejsz liczbę elementów na okrąg) lub pomiń część warstw.";
+  return "Rysunek nie mieści się w modelu: " + over + "." +
+         (elements ? " Zwiększ tolerancję (albo zmniejsz liczbę elementów na okrąg) lub pomiń część warstw."
+                   : "") +
+         (regionPoints ? " Wybierz „otwór” zamiast materiału dla części warstw lub pomiń część z nich." : "");
 }
 
 ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawing,
@@ -173,7 +187,7 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
   }
   const int32_t firstNode = m.nodeCount + 1;
   for (const DrawingPoint& p : plan.points) (void)AppendNode(m, Node{float(p.x), float(p.y)});
-  std::string holes, turned;
+  std::string holes, turned, marked;
   int32_t closed = 0, outer = 0, regions = 0, open = 0;
   for (size_t k = 0; k < plan.chains.size(); ++k) {
     const ImportChain& chain = plan.chains[k];
@@ -196,6 +210,12 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
       holes += "\n  " + name + ": węzeł wewnętrzny " + std::to_string(n) + " w punkcie (" +
                Plain(chain.holePoint.x, decimalPoint) + "; " + Plain(chain.holePoint.y, decimalPoint) + ")";
     }
+    if (chain.material != kNoMaterial) {
+      const int32_t n = AppendRegionPoint(
+          m, RegionPoint{float(chain.regionPoint.x), float(chain.regionPoint.y), chain.material, 0.0f});
+      marked += "\n  " + name + ": punkt obszaru " + std::to_string(n) + " (" +
+                MaterialName(m, chain.material) + ") w punkcie " + PointText(chain.regionPoint, decimalPoint);
+    }
     if (chain.flipped > 0) {
       turned += "\n  " + name + ", " + ChainWord(chain.role) + ": " + std::to_string(chain.flipped) + " z " +
                 std::to_string(chain.segments.size()) + " elementów";
@@ -208,6 +228,10 @@ ImportOutcome ApplyImport(Model& m, const ImportPlan& plan, const Drawing& drawi
       std::to_string(outer) + ", otwory " + std::to_string(plan.holes()) + ", obszary " +
       std::to_string(regions) + "), łańcuchy otwarte: " + std::to_string(open) + ".";
   s += plan.holes() > 0 ? "\nOtwory:" + holes : "\nOtworów nie znaleziono.";
+  if (!marked.empty()) {
+    s += "\nDodano " + CountOf(plan.regionPoints(), "punkt obszaru", "punkty obszarów", "punktów obszarów") +
+         ":" + marked;
+  }
   s += turned.empty() ? "\nKierunku żadnego elementu nie odwrócono."
                       : "\nOdwrócono kierunek elementów (zewnętrzne przeciwnie do ruchu wskazówek zegara, "
                         "otwory zgodnie z nim):" +

@@ -1,10 +1,10 @@
 #pragma once
 // A planned import put into the model: nodes, elements with each layer's
-// condition and boundary, and a hole point per hole, appended after what
-// the model holds; or refused whole, with the counts, when the tables have
-// no room, or with the loose ends, when the drawing encloses nothing. The
-// summary names the contours, the holes, what was turned, the gaps the join
-// closed and the ends left loose.
+// condition and boundary, a hole point per hole and a region point per
+// chain with a material, appended after what the model holds; or refused whole, with the counts, when the
+// tables have no room, or with the loose ends, when the drawing encloses nothing. The summary names the
+// contours, the holes, what was turned, the gaps the join closed, the region points placed and the ends left
+// loose.
 
 #include <cstdint>
 #include <optional>
@@ -26,7 +26,7 @@ struct LayerPhysics {
 
 // The rows an import adds to each table.
 struct ImportCounts {
-  int64_t nodes = 0, elements = 0, internalNodes = 0, boundaries = 0;
+  int64_t nodes = 0, elements = 0, internalNodes = 0, boundaries = 0, regionPoints = 0;
 };
 ImportCounts CountsOf(const Model& model, const ImportPlan& plan, const std::vector<LayerPhysics>& layers);
 

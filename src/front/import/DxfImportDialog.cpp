@@ -56,15 +56,16 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   counts_->setObjectName(QStringLiteral("liczby"));
   nested_->setObjectName(QStringLiteral("kontury"));
   layers_->setObjectName(QStringLiteral("warstwy"));
-  layers_->setColumnCount(3);
-  layers_->setHorizontalHeaderLabels(
-      {QStringLiteral("Warstwa (obiekty)"), QStringLiteral("Warunek"), QStringLiteral("Brzeg")});
+  layers_->setColumnCount(4);
+  layers_->setHorizontalHeaderLabels({QStringLiteral("Warstwa (obiekty)"), QStringLiteral("Warunek"),
+                                      QStringLiteral("Brzeg"), QStringLiteral("Materiał")});
   layers_->verticalHeader()->hide();
   // The layer's name as long as it is; the selectors share the rest.
   layers_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   layers_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   layers_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-  layers_->setMinimumSize(460, 120);
+  layers_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+  layers_->setMinimumSize(600, 120);
   nested_->setMinimumHeight(60);
   auto* byTolerance = new QRadioButton(QStringLiteral("&Tolerancja cięciw (jednostki rysunku)"), this);
   byTolerance->setObjectName(QStringLiteral("wgTolerancji"));
@@ -91,10 +92,12 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   grid->addWidget(join_, row++, 1);
   grid->addWidget(layers_, row++, 0, 1, 3);
   grid->addWidget(
-      new QLabel(QStringLiteral("Otwory dostają brzeg wewnętrzny, kontury zewnętrzne zewnętrzny: "
-                                "warstwy, jeśli jest tego rodzaju,\ninaczej pierwszy taki z tabeli "
-                                "albo nowy. Zaznaczony kontur zagnieżdżony jest obszarem, nie otworem:"),
-                 this),
+      new QLabel(
+          QStringLiteral("Otwory dostają brzeg wewnętrzny, kontury zewnętrzne zewnętrzny: "
+                         "warstwy, jeśli jest tego rodzaju,\ninaczej pierwszy taki z tabeli "
+                         "albo nowy. Kontury warstwy z materiałem są jego obszarami, każdy\n"
+                         "z punktem obszaru. Zaznaczony kontur zagnieżdżony jest obszarem, nie otworem:"),
+          this),
       row++, 0, 1, 3);
   grid->addWidget(nested_, row++, 0, 1, 3);
   grid->addWidget(counts_, row++, 0, 1, 3);
@@ -171,9 +174,17 @@ void DxfImportDialog::refresh() {
       boundary->addItem(Text(BoundaryText(b, m.BoundaryTable[b])));
     boundary->setCurrentIndex(m.CurrentBoundary - 1);
     connect(boundary, &QComboBox::currentIndexChanged, this, [this] { replan(); });
+    // "otwór" leaves the layer's nested chains to the list below; the
+    // others make them regions of that material, from 0 up.
+    auto* material = new QComboBox(layers_);
+    material->setObjectName(QStringLiteral("material%1").arg(r + 1));
+    material->addItems({QStringLiteral("otwór"), QStringLiteral("materiał projektu")});
+    for (int32_t k = 1; k <= m.materialCount; ++k) material->addItem(Text(m.MaterialTable[k].name));
+    connect(material, &QComboBox::currentIndexChanged, this, [this] { replan(); });
     layers_->setCellWidget(r, 0, taken);
     layers_->setCellWidget(r, 1, condition);
     layers_->setCellWidget(r, 2, boundary);
+    layers_->setCellWidget(r, 3, material);
   }
   replan();
 }
@@ -230,6 +241,10 @@ std::optional<ImportOptions> DxfImportDialog::options(QWidget** bad) const {
     o.skippedLayers.push_back(!static_cast<QCheckBox*>(layers_->cellWidget(r, 0))->isChecked());
   }
   o.regions = regions_;
+  for (int r = 0; r < layers_->rowCount(); ++r) {
+    const int choice = static_cast<QComboBox*>(layers_->cellWidget(r, 3))->currentIndex();
+    o.materials.push_back(choice <= 0 ? kNoMaterial : choice - 1);
+  }
   return o;
 }
 
@@ -257,14 +272,22 @@ void DxfImportDialog::replan() {
       const size_t chain = size_t(plan.nested[k]);
       const ImportChain& c = plan.chains[chain];
       const int32_t layer = plan.segments.empty() ? 0 : plan.segments[size_t(c.segments.front())].layer;
-      auto* item =
-          new QListWidgetItem(QStringLiteral("%1 (warstwa %2) w konturze %3: obszar, nie otwór")
-                                  .arg(ChainName(chain), Text(ShownName(drawing_.layers[size_t(layer)].name)),
-                                       QString::number(c.parent + 1)),
-                              nested_);
-      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+      const QString name = QStringLiteral("%1 (warstwa %2) w konturze %3: obszar, nie otwór")
+                               .arg(ChainName(chain), Text(ShownName(drawing_.layers[size_t(layer)].name)),
+                                    QString::number(c.parent + 1));
+      auto* item = new QListWidgetItem(nested_);
       item->setData(Qt::UserRole, uint(chain));
-      item->setCheckState(regions_[chain] ? Qt::Checked : Qt::Unchecked);
+      // A chain on a layer with a material is that material's region
+      // whatever its mark: shown marked, and not to be changed here.
+      if (c.material == kNoMaterial) {
+        item->setText(name);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(regions_[chain] ? Qt::Checked : Qt::Unchecked);
+      } else {
+        item->setText(name + QStringLiteral(" (materiał warstwy)"));
+        item->setCheckState(Qt::Checked);
+        item->setFlags(item->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
+      }
     }
   }
   const Model& m = state_.model;
@@ -278,11 +301,13 @@ void DxfImportDialog::replan() {
         .arg(capacity)
         .arg(have + adds > capacity ? QStringLiteral(" – za dużo") : QString());
   };
-  counts_->setText(QStringList{line(QStringLiteral("Węzły"), m.nodeCount, c.nodes, kMaxNodes),
-                               line(QStringLiteral("Elementy"), m.elementCount, c.elements, kMaxElements),
-                               line(QStringLiteral("Węzły wewnętrzne (otwory)"), m.internalNodeCount,
-                                    c.internalNodes, kMaxInternalNodes),
-                               line(QStringLiteral("Brzegi"), m.boundaryCount, c.boundaries, kMaxBoundaries)}
+  counts_->setText(QStringList{
+      line(QStringLiteral("Węzły"), m.nodeCount, c.nodes, kMaxNodes),
+      line(QStringLiteral("Elementy"), m.elementCount, c.elements, kMaxElements),
+      line(QStringLiteral("Węzły wewnętrzne (otwory)"), m.internalNodeCount, c.internalNodes,
+           kMaxInternalNodes),
+      line(QStringLiteral("Brzegi"), m.boundaryCount, c.boundaries, kMaxBoundaries),
+      line(QStringLiteral("Punkty obszarów"), m.regionPointCount, c.regionPoints, kMaxRegionPoints)}
                        .join(u'\n'));
 }
 

@@ -2,11 +2,12 @@
 // "Importuj DXF": what a drawing would become before anything changes. It
 // shows the drawing's extent and units with a scale, its layers (each
 // taken or not, with its entity count, the condition and the boundary its
-// elements get, the current ones by default), how curves are cut (a chord
+// elements get, the current ones by default, and the material its closed
+// chains are made of, "otwór" by default), how curves are cut (a chord
 // tolerance or elements per full circle), how near ends must come to be
-// joined into one node, the closed chains lying in a
-// solid one (each a hole unless marked a region to mesh) and the counts
-// the model would reach against its tables. "OK" adds the drawing to the
+// joined into one node, the closed chains lying in a solid one (each a
+// hole unless marked a region to mesh, or a region of its layer's
+// material) and the counts the model would reach against its tables. "OK" adds the drawing to the
 // model or refuses it, with the counts, leaving the dialog as it was typed.
 
 #include <vector>

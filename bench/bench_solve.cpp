@@ -266,6 +266,24 @@ void BM_LargeSolve(benchmark::State& state) {
 }
 BENCHMARK(BM_LargeSolve)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+// What the recovery of the flux and the error estimate take of that solve
+// (Solve() does both): the two again on its result.
+void BM_LargeRecovery(benchmark::State& state) {
+  const Model& m = LargeHeat();
+  if (m.meshTriangleCount == 0) state.SkipWithError("no mesh");
+  const SolveResult r = Solve(m);
+  std::vector<double> flux(2 * r.flux.size(), 0.0);
+  for (size_t t = 1; t < r.flux.size(); ++t) flux[2 * t] = r.flux[t][0], flux[2 * t + 1] = r.flux[t][1];
+  const std::vector<Compliance> weights(size_t(m.materialCount) + 1, Compliance{1.0, 1.0, 0.0, 0.0});
+  double eta = 0.0;
+  for (auto _ : state) {
+    const RecoveredField recovered = Recover(m, flux, 2);
+    eta = EstimateError(m, flux, recovered, weights).eta;
+  }
+  state.counters["eta"] = eta;
+}
+BENCHMARK(BM_LargeRecovery)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
 // The heat square with a square insert 20 × 20 at its centre, of a material
 // a hundred times as conductive and with no source, meshed twice as finely
 // (its own largest area); the global area is raised by the share the

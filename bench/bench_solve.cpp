@@ -319,7 +319,7 @@ void BM_LargeRegionsMesh(benchmark::State& state) {
   }
   state.counters["triangles"] = m->meshTriangleCount;
 }
-BENCHMARK(BM_LargeRegionsMesh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_LargeRegionsMesh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void BM_LargeRegionsSolve(benchmark::State& state) {
   auto m = RegionCase(state.range(0));
@@ -330,7 +330,7 @@ void BM_LargeRegionsSolve(benchmark::State& state) {
   }
   state.counters["triangles"] = m->meshTriangleCount;
 }
-BENCHMARK(BM_LargeRegionsSolve)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_LargeRegionsSolve)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 // 0: `vendrel --export OUT.msh`, 1: `vendrel --solve OUT.vtu`, of the same
 // project: read, mesh through the helper, (solve,) write.

@@ -51,8 +51,18 @@ Solution Grid(int cols, int rows, double (*field)(double, double), bool disc = f
     r.uy = r.u;
     for (double& v : r.uy) v *= -0.5;
     r.stress.assign(size_t(m.meshTriangleCount) + 1, {});
-    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) r.stress[size_t(t)].vonMises = 10.0 * t;
+    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) r.stress[size_t(t)] = {10.0 * t, 0.0, 0.0, 10.0 * t};
   }
+  // The recovered field as the solver leaves it.
+  std::vector<double> per;
+  for (int32_t t = 0; t <= m.meshTriangleCount; ++t) {
+    if (disc) {
+      per.insert(per.end(), {t > 0 ? r.stress[size_t(t)].sx : 0.0, 0.0, 0.0});
+    } else {
+      per.insert(per.end(), {r.flux[size_t(t)][0], r.flux[size_t(t)][1]});
+    }
+  }
+  r.recovered = Recover(m, per, disc ? 3 : 2);
   return s;
 }
 
@@ -305,9 +315,18 @@ TEST(FieldTexts, ColourBarAndReadOut) {
   const FieldValues vm = ComputeField(disc, FieldKind::VonMises);
   EXPECT_EQ(ColourBarFor(vm, nullptr, 1234.6, ',').factor, "Odkształcenie ×1235");
   EXPECT_EQ(ColourBarFor(vm, nullptr, 0.0, ',').title, "σ_red [Pa]");
-  EXPECT_EQ(ReadOut(disc, vm, hit, '.'), "ux = 1.125 m; uy = -0.5625 m; σ_red = 20 Pa");
-  EXPECT_EQ(NodeValuesLine(disc, 7, ','), "7 - 1, 1: 2,5, -1,25");
-  EXPECT_EQ(NodeValuesHeading(plate), "Nr węzła, x, y, T [°C]");
+  // The disc's read-out and list give the recovered stress: σx alone here,
+  // so σ_red is |σx|, interpolated from the corners.
+  const RecoveredField& rec = disc.result.recovered;
+  double sx = 0.0;
+  for (int32_t c = 0; c < 3; ++c) sx += hit.weights[size_t(c)] * rec.corner(2, c)[0];
+  EXPECT_EQ(ReadOut(disc, vm, hit, '.'),
+            "ux = 1.125 m; uy = -0.5625 m; σ_red = " + ShortNumber(sx, '.') + " Pa");
+  const double* at7 = rec.node(7);
+  EXPECT_EQ(NodeValuesLine(disc, 7, ','), "7 - 1, 1: 2,5, -1,25; " + ShortNumber(at7[0], ',') + ", 0, 0, " +
+                                              ShortNumber(std::abs(at7[0]), ','));
+  EXPECT_EQ(NodeValuesHeading(plate), "Nr węzła, x, y, T [°C]; wygładzone qx, qy [W/m²]");
+  EXPECT_EQ(NodeValuesHeading(disc), "Nr węzła, x, y, ux [m], uy [m]; wygładzone σx, σy, τxy, σ_red [Pa]");
 }
 
 // The picture follows its switches: nothing without a solution or a
@@ -324,8 +343,8 @@ TEST(SolutionPicture, FollowsTheSwitches) {
       << "a plate has no deformation";
   ASSERT_TRUE(picture.update(disc, d));
   EXPECT_DOUBLE_EQ(picture.factor(), AutomaticFactor(*disc));
-  EXPECT_EQ(picture.field().kind, FieldKind::VonMises);
-  d.factor = 0.1, d.field = 1;
+  EXPECT_EQ(picture.field().kind, FieldKind::VonMisesRecovered);
+  d.factor = 0.1, d.field = 2;
   ASSERT_TRUE(picture.update(disc, d));
   EXPECT_EQ(picture.field().kind, FieldKind::DisplacementMagnitude);
   // The last triangle, (3, 1), (4, 2), (3, 2), is drawn at (3.65, 0.675),

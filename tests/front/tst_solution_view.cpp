@@ -177,7 +177,7 @@ class SolutionViewTest : public QObject {
     }};
     action("actionValueList")->trigger();
     QCOMPARE(lines.size(), state().model.meshNodeCount + 1);
-    QCOMPARE(lines[0], u"Nr węzła, x, y, T [°C]"_s);
+    QCOMPARE(lines[0], u"Nr węzła, x, y, T [°C]; wygładzone qx, qy [W/m²]"_s);
     QVERIFY(lines[1].startsWith(u"1 - "_s));
     QTemporaryDir dir;
     prompter.fileNames = {dir.filePath(u"obraz.png"_s)};
@@ -206,7 +206,7 @@ class SolutionViewTest : public QObject {
     QVERIFY(action("actionDeformation")->isChecked());
     repaintNow();
     const SolutionPicture& picture = canvas().solutionPicture();
-    QCOMPARE(picture.field().kind, FieldKind::VonMises);
+    QCOMPARE(picture.field().kind, FieldKind::VonMisesRecovered);
     QVERIFY(canvas().colourBar().texts().last().startsWith(u"Odkształcenie ×"_s));
     const Solution& s = *state().solution;
     double largest = 0.0;
@@ -225,6 +225,16 @@ class SolutionViewTest : public QObject {
     QVERIFY2(ratio > 2.4 && ratio < 3.3, qPrintable(QString::number(ratio)));
     QVERIFY2(std::abs(cx - 22) < 0.5 && std::abs(std::abs(cy - 25) - 1) < 0.5,
              qPrintable(u"%1 %2"_s.arg(cx).arg(cy)));
+    // The recovered stress, the map's default, peaks on the hole's edge.
+    const FieldValues& shown = picture.field();
+    const auto top = std::max_element(shown.values.begin() + 1, shown.values.end());
+    const int32_t corner = int32_t(top - shown.values.begin()) - 1;
+    const MeshTriangle& at = s.model.MeshTriangleTable[corner / 3 + 1];
+    const MeshNode& node =
+        s.model.MeshNodeTable[std::array{at.corner1, at.corner2, at.corner3}[size_t(corner % 3)]];
+    QVERIFY2(
+        *top / 100.0 > 2.4 && *top / 100.0 < 3.4 && std::abs(std::hypot(node.x - 22, node.y - 25) - 1) < 1e-3,
+        qPrintable(u"%1 at %2, %3"_s.arg(*top).arg(node.x).arg(node.y)));
     const QString text = readOut(8, 25);
     QVERIFY2(std::abs(Number(text, u"σ_red"_s) - 100) < 15 && Number(text, u"ux"_s) > 0 &&
                  !std::isnan(Number(text, u"uy"_s)),

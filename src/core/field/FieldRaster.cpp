@@ -217,17 +217,23 @@ void FieldRaster::drawMap(const Model& m, const std::vector<double>& x, const st
   const auto place = [&](double v) {
     return std::isnan(v) ? -1.0f : float(span > 0.0 ? std::clamp((v - f.min) * span, 0.0, 255.0) : 127.5);
   };
-  if (f.perNode) {
-    t_.resize(size_t(std::max(nodes, 0)) + 1);
-    for (int32_t k = 1; k <= nodes; ++k)
-      t_[size_t(k)] = size_t(k) < f.values.size() ? place(f.values[size_t(k)]) : -1.0f;
+  if (f.perNode || f.perCorner) {
+    const size_t count = f.perNode ? size_t(std::max(nodes, 0)) + 1 : f.values.size();
+    t_.resize(count);
+    for (size_t k = 1; k < count; ++k) t_[k] = k < f.values.size() ? place(f.values[k]) : -1.0f;
   }
   forEachTriangle(
       m, nodes, [&x](int32_t k) { return x[size_t(k)]; }, [&y](int32_t k) { return y[size_t(k)]; }, map,
       width, height,
       [&](int32_t t, const MeshTriangle&, const int32_t(&k)[3], const int64_t(&X)[3], const int64_t(&Y)[3]) {
-        if (f.perNode) {
-          const float t0 = t_[size_t(k[0])], t1 = t_[size_t(k[1])], t2 = t_[size_t(k[2])];
+        if (f.perNode || f.perCorner) {
+          // A corner's value: its node's, or its own where the field may
+          // jump between triangles.
+          const size_t first = size_t(3 * (t - 1) + 1);
+          if (f.perCorner && first + 2 >= t_.size()) return;
+          const float t0 = f.perNode ? t_[size_t(k[0])] : t_[first];
+          const float t1 = f.perNode ? t_[size_t(k[1])] : t_[first + 1];
+          const float t2 = f.perNode ? t_[size_t(k[2])] : t_[first + 2];
           if (t0 < 0.0f || t1 < 0.0f || t2 < 0.0f) return;
           FillTriangle(
               X, Y, width, height,

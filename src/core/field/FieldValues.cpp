@@ -18,11 +18,28 @@ void Extremes(FieldValues& f) {
   f.max = lo <= hi ? hi : 0.0;
 }
 
+double TriangleAreaOf(const Model& m, int32_t t) {
+  const MeshTriangle& c = m.MeshTriangleTable[t];
+  for (int32_t k : {c.corner1, c.corner2, c.corner3}) {
+    if (k < 1 || k > m.meshNodeCount) return 0.0;
+  }
+  const MeshNode &a = m.MeshNodeTable[c.corner1], &b = m.MeshNodeTable[c.corner2],
+                 &d = m.MeshNodeTable[c.corner3];
+  return 0.5 * std::abs((b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y));
+}
+
 }  // namespace
 
+double VonMisesOf(double sx, double sy, double txy) {
+  return std::sqrt(sx * sx - sx * sy + sy * sy + 3.0 * txy * txy);
+}
+
 std::vector<FieldKind> FieldChoices(bool disc) {
-  if (disc) return {FieldKind::VonMises, FieldKind::DisplacementMagnitude};
-  return {FieldKind::Potential, FieldKind::FluxMagnitude};
+  if (disc) {
+    return {FieldKind::VonMisesRecovered, FieldKind::VonMises, FieldKind::DisplacementMagnitude,
+            FieldKind::Error};
+  }
+  return {FieldKind::Potential, FieldKind::FluxRecovered, FieldKind::FluxMagnitude, FieldKind::Error};
 }
 
 FieldKind ChosenField(const SolutionDisplay& display, bool disc) {
@@ -64,6 +81,42 @@ FieldValues ComputeField(const Solution& s, FieldKind kind) {
       }
       f.name = "σ_red", f.unit = "Pa";
       break;
+    case FieldKind::FluxRecovered:
+    case FieldKind::VonMisesRecovered: {
+      const RecoveredField& rec = r.recovered;
+      f.perNode = false, f.perCorner = true;
+      f.values.assign(size_t(triangles) * 3 + 1, kNaN);
+      if (rec.empty() || rec.cornerSlot.size() < size_t(triangles) * 3) break;
+      for (int32_t t = 1; t <= triangles; ++t) {
+        for (int32_t c = 0; c < 3; ++c) {
+          if (rec.cornerSlot[size_t(3 * (t - 1) + c)] < 0) continue;
+          const double* v = rec.corner(t, c);
+          f.values[size_t(3 * (t - 1) + c + 1)] =
+              rec.components == 2 ? std::hypot(v[0], v[1]) : VonMisesOf(v[0], v[1], v[2]);
+        }
+      }
+      if (kind == FieldKind::FluxRecovered) {
+        f.name = names.flux, f.unit = names.fluxUnit;
+      } else {
+        f.name = "σ_red", f.unit = "Pa";
+      }
+      break;
+    }
+    case FieldKind::Error: {
+      f.perNode = false;
+      f.values.assign(size_t(triangles) + 1, kNaN);
+      const ErrorEstimate& e = r.estimate;
+      double total = 0.0;
+      for (int32_t t = 1; t <= triangles; ++t) total += TriangleAreaOf(s.model, t);
+      const double mean = std::sqrt((e.energy * e.energy + e.error * e.error) / total);
+      for (int32_t t = 1; t <= triangles && size_t(t) < e.triangle.size(); ++t) {
+        const double area = TriangleAreaOf(s.model, t);
+        if (area > 0.0 && mean > 0.0)
+          f.values[size_t(t)] = 100.0 * std::sqrt(e.triangle[size_t(t)] / area) / mean;
+      }
+      f.name = "błąd", f.unit = "%";
+      break;
+    }
   }
   if (f.values.empty()) f.values.assign(1, kNaN);
   Extremes(f);
@@ -172,6 +225,12 @@ ColourBarTexts ColourBarFor(const FieldValues& f, const IsolineLevels* levels, d
 
 double ValueAt(const FieldValues& f, const Model& m, const MeshHit& hit) {
   if (hit.triangle < 1 || hit.triangle > m.meshTriangleCount) return kNaN;
+  if (f.perCorner) {
+    const size_t first = size_t(3 * (hit.triangle - 1) + 1);
+    if (first + 2 >= f.values.size()) return kNaN;
+    return hit.weights[0] * f.values[first] + hit.weights[1] * f.values[first + 1] +
+           hit.weights[2] * f.values[first + 2];
+  }
   if (!f.perNode) return size_t(hit.triangle) < f.values.size() ? f.values[size_t(hit.triangle)] : kNaN;
   const MeshTriangle& c = m.MeshTriangleTable[hit.triangle];
   double v = 0.0;
@@ -190,18 +249,30 @@ std::string ReadOut(const Solution& s, const FieldValues& f, const MeshHit& hit,
     return name + " = " + ShortNumber(v, point) + (unit.empty() ? "" : " " + unit);
   };
   if (!s.result.disc) return text(f.name, ValueAt(f, m, hit), f.unit);
-  FieldValues ux{FieldKind::DisplacementMagnitude, true, s.result.ux, 0, 0, "ux", "m"};
-  FieldValues uy{FieldKind::DisplacementMagnitude, true, s.result.uy, 0, 0, "uy", "m"};
-  const double vonMises =
+  FieldValues ux{FieldKind::DisplacementMagnitude, true, false, s.result.ux, 0, 0, "ux", "m"};
+  FieldValues uy{FieldKind::DisplacementMagnitude, true, false, s.result.uy, 0, 0, "uy", "m"};
+  // The recovered stress where there is one, as the map's default shows it.
+  double vonMises =
       size_t(hit.triangle) < s.result.stress.size() ? s.result.stress[size_t(hit.triangle)].vonMises : kNaN;
+  const RecoveredField& rec = s.result.recovered;
+  if (rec.components == 3 && rec.cornerSlot.size() >= size_t(3 * hit.triangle) &&
+      rec.cornerSlot[size_t(3 * (hit.triangle - 1))] >= 0) {
+    double v[3] = {0.0, 0.0, 0.0};
+    for (int32_t c = 0; c < 3; ++c) {
+      for (int32_t i = 0; i < 3; ++i) v[i] += hit.weights[size_t(c)] * rec.corner(hit.triangle, c)[i];
+    }
+    vonMises = VonMisesOf(v[0], v[1], v[2]);
+  }
   return text("ux", ValueAt(ux, m, hit), "m") + "; " + text("uy", ValueAt(uy, m, hit), "m") + "; " +
          text("σ_red", vonMises, "Pa");
 }
 
 std::string NodeValuesHeading(const Solution& s) {
-  if (s.result.disc) return "Nr węzła, x, y, ux [m], uy [m]";
+  if (s.result.disc) return "Nr węzła, x, y, ux [m], uy [m]; wygładzone σx, σy, τxy, σ_red [Pa]";
   const FieldNames names = NamesOfField(s.model.ProblemKind);
-  return "Nr węzła, x, y, " + names.field + (names.fieldUnit.empty() ? "" : " [" + names.fieldUnit + "]");
+  const auto unit = [](const std::string& u) { return u.empty() ? std::string() : " [" + u + "]"; };
+  return "Nr węzła, x, y, " + names.field + unit(names.fieldUnit) + "; wygładzone qx, qy" +
+         unit(names.fluxUnit);
 }
 
 std::string NodeValuesLine(const Solution& s, int32_t node, char point) {
@@ -211,6 +282,14 @@ std::string NodeValuesLine(const Solution& s, int32_t node, char point) {
   };
   const auto number = [point](double v) { return std::isnan(v) ? std::string("—") : ShortNumber(v, point); };
   std::string line = std::to_string(node) + " - " + number(n.x) + ", " + number(n.y) + ": ";
-  if (s.result.disc) return line + number(at(s.result.ux)) + ", " + number(at(s.result.uy));
-  return line + number(at(s.result.u));
+  // The recovered values of the node's lowest material.
+  const RecoveredField& rec = s.result.recovered;
+  const double* v = size_t(node) < rec.nodeSlot.size() ? rec.node(node) : nullptr;
+  const auto recovered = [&](int32_t i) { return v != nullptr ? number(v[i]) : std::string("—"); };
+  if (s.result.disc) {
+    return line + number(at(s.result.ux)) + ", " + number(at(s.result.uy)) + "; " + recovered(0) + ", " +
+           recovered(1) + ", " + recovered(2) + ", " +
+           (v != nullptr ? number(VonMisesOf(v[0], v[1], v[2])) : std::string("—"));
+  }
+  return line + number(at(s.result.u)) + "; " + recovered(0) + ", " + recovered(1);
 }

@@ -15,8 +15,18 @@
 
 // The fields a colour map can show: u interpolated across each triangle,
 // |flux| per triangle; for the disc the von Mises stress per triangle or
-// |u| interpolated.
-enum class FieldKind : uint8_t { Potential, FluxMagnitude, VonMises, DisplacementMagnitude };
+// |u| interpolated; |flux| and the von Mises stress recovered at the nodes
+// and interpolated (a jump kept between materials); and the estimated error
+// per triangle.
+enum class FieldKind : uint8_t {
+  Potential,
+  FluxMagnitude,
+  VonMises,
+  DisplacementMagnitude,
+  FluxRecovered,
+  VonMisesRecovered,
+  Error,
+};
 
 // The switches of the "Rozwiązanie" menu. They outlive a solution; nothing
 // of them shows while there is none.
@@ -30,22 +40,33 @@ struct SolutionDisplay {
 };
 inline constexpr int32_t kMaxIsolines = 100;
 
-// The fields a problem offers, the first being its default.
+// The fields a problem offers, the first being its default: u, then |q|
+// recovered and raw; for the disc σ_red recovered and raw, then |u|; last
+// the error. The error's value in a triangle is its share of the estimate
+// as a local relative error, in per cent: 100 e_t / sqrt(A_t) over
+// sqrt((E² + e²) / A), e_t the triangle's error norm and A_t its area, E
+// and e the solution's and the error's norms over the area A; its
+// area-weighted root mean square is 100 η.
 std::vector<FieldKind> FieldChoices(bool disc);
 FieldKind ChosenField(const SolutionDisplay& display, bool disc);
 
 // The field's values: per mesh node (slot 0 unused, NaN where no triangle
-// uses the node) for an interpolated field, else per triangle from 1.
+// uses the node) for an interpolated field; per triangle corner for an
+// interpolated field that may jump between triangles (corner c of triangle
+// t at 3 (t - 1) + c + 1); else per triangle from 1.
 struct FieldValues {
   FieldKind kind = FieldKind::Potential;
   bool perNode = true;
+  bool perCorner = false;  // perNode false
   std::vector<double> values;
   double min = 0.0;
   double max = 0.0;
-  std::string name;  // "T", "|q|", "σ_red", "|u|"
-  std::string unit;  // "°C", "W/m²", "Pa", "m"; empty for a problem with no units
+  std::string name;  // "T", "|q|", "σ_red", "|u|", "błąd"
+  std::string unit;  // "°C", "W/m²", "Pa", "m", "%"; empty for a problem with no units
 };
 FieldValues ComputeField(const Solution& solution, FieldKind kind);
+// The von Mises stress of plane stress.
+double VonMisesOf(double sx, double sy, double txy);
 // The nodal field whose isolines are drawn: u, or |u| for the disc.
 FieldValues IsolineField(const Solution& solution);
 

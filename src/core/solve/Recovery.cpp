@@ -75,10 +75,14 @@ bool OnEdgeOfFan(int32_t node, const std::vector<int32_t>& patch, const std::vec
   return false;
 }
 
-// The slots of nodes first … last - 1: their values, from slot 0 on, and
-// the slot of each triangle corner at one of those nodes.
+// The slots of nodes first … last - 1, numbered from 0: each one's value
+// and the plane fitted over its patch (the value at the node and the
+// slopes), and which lie on the edge of their material's region.
 struct NodeRange {
   std::vector<double> values;
+  std::vector<double> slopes;  // 2 nc a slot: d/dx, then d/dy, of each component
+  std::vector<int32_t> edge;   // the slots on an edge, and the node of each
+  std::vector<int32_t> edgeNode;
   int32_t slots = 0;
 };
 
@@ -86,6 +90,7 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
                        size_t nc, int32_t first, int32_t last, RecoveredField& out) {
   NodeRange range;
   range.values.reserve(size_t(last - first) * nc);
+  range.slopes.reserve(size_t(last - first) * 2 * nc);
   const auto material = [&tri](int32_t t) { return tri[size_t(t)].material; };
   std::vector<int32_t> fan, group, patch;
   for (int32_t n = first; n < last; ++n) {
@@ -107,7 +112,8 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
       // region's edge or the group is small, the triangles of the same
       // material around the group's other corners too.
       patch = group;
-      if (group.size() < 3 || OnEdgeOfFan(n, group, tri)) {
+      const bool onEdge = group.size() < 3 || OnEdgeOfFan(n, group, tri);
+      if (onEdge) {
         for (int32_t t : group) {
           for (int32_t k : tri[size_t(t)].k) {
             if (k == n) continue;
@@ -131,18 +137,19 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
           rhs[i] += w.v[i], rhs[nc + i] += xi * w.v[i], rhs[2 * nc + i] += eta * w.v[i];
         }
       }
-      // The value at the node is the first unknown: by Cramer's rule. The
-      // determinant against the product of the diagonal (at most 1 for a
-      // positive definite matrix, whatever the patch's size) tells a patch
-      // too thin for a plane.
+      // By the adjugate. The determinant against the product of the
+      // diagonal (at most 1 for a positive definite matrix, whatever the
+      // patch's size) tells a patch too thin for a plane.
       const double m00 = a[0], m01 = a[1], m02 = a[2], m11 = a[3], m12 = a[4], m22 = a[5];
       const double c00 = m11 * m22 - m12 * m12, c01 = m02 * m12 - m01 * m22, c02 = m01 * m12 - m02 * m11;
+      const double c11 = m00 * m22 - m02 * m02, c12 = m01 * m02 - m00 * m12, c22 = m00 * m11 - m01 * m01;
       const double det = m00 * c00 + m01 * c01 + m02 * c02;
       const bool plane = patch.size() >= 3 && det > 1e-6 * m00 * m11 * m22;
       for (size_t i = 0; i < nc; ++i) {
+        const double r0 = rhs[i], r1 = rhs[nc + i], r2 = rhs[2 * nc + i];
         double v = 0.0;
         if (plane) {
-          v = (c00 * rhs[i] + c01 * rhs[nc + i] + c02 * rhs[2 * nc + i]) / det;
+          v = (c00 * r0 + c01 * r1 + c02 * r2) / det;
         } else {
           double weight = 0.0;
           for (int32_t t : group)
@@ -151,7 +158,13 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
         }
         range.values.push_back(v);
       }
+      for (size_t i = 0; i < nc; ++i) {
+        const double r0 = rhs[i], r1 = rhs[nc + i], r2 = rhs[2 * nc + i];
+        range.slopes.push_back(plane ? (c01 * r0 + c11 * r1 + c12 * r2) / det : 0.0);
+        range.slopes.push_back(plane ? (c02 * r0 + c12 * r1 + c22 * r2) / det : 0.0);
+      }
       const int32_t slot = range.slots++;
+      if (onEdge) range.edge.push_back(slot), range.edgeNode.push_back(n);
       if (out.nodeSlot[size_t(n)] < 0) out.nodeSlot[size_t(n)] = slot;  // the lowest material's
       for (int32_t t : group) {
         for (int c = 0; c < 3; ++c) {
@@ -161,6 +174,46 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
     }
   }
   return range;
+}
+
+// A node on the edge of its region is where a one-sided fit is least sure:
+// its value is the mean of the planes fitted around its neighbours inside
+// the region, each taken at the node. One with no such neighbour keeps its
+// own fit over the wider patch.
+void RecoverEdges(const Model& m, const std::vector<Patchwork>& tri, const NodeTriangles& around, size_t nc,
+                  const std::vector<double>& slopes, const std::vector<int32_t>& edge,
+                  const std::vector<int32_t>& edgeNode, RecoveredField& out) {
+  std::vector<bool> onEdge(out.values.size() / nc, false);
+  for (int32_t slot : edge) onEdge[size_t(slot)] = true;
+  std::vector<int32_t> seen;
+  std::array<double, 3> sum{};
+  for (size_t e = 0; e < edge.size(); ++e) {
+    const int32_t slot = edge[e], n = edgeNode[e];
+    const MeshNode& at = m.MeshNodeTable[n];
+    seen.clear();
+    sum.fill(0.0);
+    for (const int32_t* u = around.begin(n); u != around.end(n); ++u) {
+      const int32_t t = *u;
+      if (out.cornerSlot[size_t(3 * (t - 1)) +
+                         size_t(std::find(tri[size_t(t)].k.begin(), tri[size_t(t)].k.end(), n) -
+                                tri[size_t(t)].k.begin())] != slot)
+        continue;  // a triangle of another material
+      for (int32_t c = 0; c < 3; ++c) {
+        const int32_t k = tri[size_t(t)].k[size_t(c)];
+        const int32_t other = out.cornerSlot[size_t(3 * (t - 1) + c)];
+        if (k == n || onEdge[size_t(other)] || std::find(seen.begin(), seen.end(), other) != seen.end())
+          continue;
+        seen.push_back(other);
+        const MeshNode& from = m.MeshNodeTable[k];
+        for (size_t i = 0; i < nc; ++i) {
+          const double* s = &slopes[size_t(other) * 2 * nc + 2 * i];
+          sum[i] += out.values[size_t(other) * nc + i] + s[0] * (at.x - from.x) + s[1] * (at.y - from.y);
+        }
+      }
+    }
+    if (seen.empty()) continue;
+    for (size_t i = 0; i < nc; ++i) out.values[size_t(slot) * nc + i] = sum[i] / double(seen.size());
+  }
 }
 
 }  // namespace
@@ -207,6 +260,12 @@ RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, i
   }
   out.values = std::move(low.values);
   out.values.insert(out.values.end(), high.values.begin(), high.values.end());
+  std::vector<double> slopes = std::move(low.slopes);
+  slopes.insert(slopes.end(), high.slopes.begin(), high.slopes.end());
+  for (int32_t& slot : high.edge) slot += low.slots;
+  low.edge.insert(low.edge.end(), high.edge.begin(), high.edge.end());
+  low.edgeNode.insert(low.edgeNode.end(), high.edgeNode.begin(), high.edgeNode.end());
+  RecoverEdges(m, tri, around, nc, slopes, low.edge, low.edgeNode, out);
   return out;
 }
 

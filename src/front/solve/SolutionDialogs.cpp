@@ -27,6 +27,9 @@ QString FieldName(FieldKind kind, int32_t problem) {
     case FieldKind::FluxMagnitude: return named(names.flux, names.fluxUnit, " (w elementach)");
     case FieldKind::VonMises: return named("σ_red", "Pa", " (Hubera-Misesa, w elementach)");
     case FieldKind::DisplacementMagnitude: return named("|u|", "m", " (w węzłach, interpolowane)");
+    case FieldKind::FluxRecovered: return named(names.flux, names.fluxUnit, " (wygładzone w węzłach)");
+    case FieldKind::VonMisesRecovered: return named("σ_red", "Pa", " (Hubera-Misesa, wygładzone w węzłach)");
+    case FieldKind::Error: return named("błąd", "%", " (szacowany, w elementach)");
   }
   return {};
 }

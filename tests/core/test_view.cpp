@@ -348,7 +348,7 @@ TEST(Scene, MaterialColoursLegendAndRegionPointRings) {
   const std::vector<LegendLine> legend = MaterialLegend(m, ',');
   ASSERT_EQ(legend.size(), 2u);
   EXPECT_EQ(std::tuple(legend[0].text, legend[0].shortText, legend[0].colour),
-            std::tuple("materiał 0: domyślny, λ 1,5, q 0", "M0", MaterialColour(0)));
+            std::tuple("materiał 0: materiał projektu, λ 1,5, q 0", "M0", MaterialColour(0)));
   EXPECT_EQ(std::tuple(legend[1].text, legend[1].shortText, legend[1].colour),
             std::tuple("materiał 2: wełna, λ 0,04, q 2", "M2", MaterialColour(2)));
   // Light enough for black lines over each; the materials apart from each

@@ -622,7 +622,7 @@ class MainWindowTest : public QObject {
     repaintNow();
     QVERIFY(action("actionMaterialColours")->isChecked());
     QVERIFY(legend->text().contains(u"temperatura: T [°C] = 100"_s) &&
-            legend->text().contains(u"materiał 0: domyślny, λ "_s));
+            legend->text().contains(u"materiał 0: materiał projektu, λ "_s));
     const Rgb grey = MaterialColour(0);
     QCOMPARE(canvas().picture().pixelColor(pixel(13.3, 17.7)), QColor(grey.r, grey.g, grey.b));
     QVERIFY(canvas().picture().pixelColor(pixel(25.3, 24.6)) != QColor(grey.r, grey.g, grey.b));

@@ -38,10 +38,12 @@ class RegionPointCommandsTest : public QObject {
     Rig r;
     Model& m = r.model();
     m.ProblemKind = 1;
+    m.Conductivity = 0.8f, m.SecondProperty = 2.0f;
     QStringList kept;
     r.prompter.dialogs = {[&](QDialog& d) {
       const QStringList labels = Labels(d);
       kept << QString::number(labels.contains(u"przewodność cieplna λ [W/(m·K)]"_s));
+      kept << Text(d, "wlasnosc1") + u'/' + Text(d, "wlasnosc2");  // a new row starts as the project's pair
       const std::pair<QString, QString> refused[] = {
           {u""_s, u"1"_s}, {QString(33, u'ą'), u"1"_s}, {u"cegła"_s, u"abc"_s}, {u"cegła"_s, u"1e39"_s}};
       for (const auto& [name, value] : refused) {
@@ -57,8 +59,8 @@ class RegionPointCommandsTest : public QObject {
     }};
     const size_t steps = r.state->history.undoCount();
     r.commands->run(&RegionPointCommands::editMaterials);
-    QCOMPARE(kept,
-             QStringList({u"1"_s, u"/1"_s, QString(33, u'ą') + u"/1"_s, u"cegła/abc"_s, u"cegła/1e39"_s}));
+    QCOMPARE(kept, QStringList({u"1"_s, u"0.8/2"_s, u"/1"_s, QString(33, u'ą') + u"/1"_s, u"cegła/abc"_s,
+                                u"cegła/1e39"_s}));
     QCOMPARE(std::tuple(m.materialCount, QString::fromStdString(m.MaterialTable[1].name),
                         m.MaterialTable[1].property1, m.MaterialTable[2].property2),
              std::tuple(2, u"cegła"_s, 0.77f, 5.0f));
@@ -102,6 +104,12 @@ class RegionPointCommandsTest : public QObject {
     QCOMPARE(std::tuple(m.materialCount, QString::fromStdString(m.MaterialTable[1].name),
                         m.RegionPointTable[1].material, m.RegionPointTable[2].material),
              std::tuple(1, u"wełna"_s, 0, 1));
+    // A conductivity of 0 is refused at "OK", as the solver would refuse it.
+    m.MaterialTable[1].property1 = 0.0f;
+    r.prompter.dialogs = {[&](QDialog& d) { return Press(d, "OK"), Press(d, "Anuluj"), d.result(); }};
+    r.commands->run(&RegionPointCommands::editMaterials);
+    QCOMPARE(r.prompter.messages().last(),
+             u"stop Materiały: Materiał 1: przewodność cieplna λ [W/(m·K)] musi być liczbą dodatnią."_s);
     // The disc's properties head the columns.
     m.ProblemKind = 10;
     r.prompter.dialogs = {[&](QDialog& d) { return kept = Labels(d), Press(d, "Anuluj"), d.result(); }};
@@ -154,6 +162,19 @@ class RegionPointCommandsTest : public QObject {
     QCOMPARE(r.state->history.undoCount(), steps + 3);
     QVERIFY(r.state->history.undo(m));
     QCOMPARE(row(1), std::tuple(10.0f, 10.0f, 1, 0.5f));
+
+    // A point's numbers shown as short as they read back; Tab goes down
+    // the form to the material's box.
+    m.RegionPointTable[1].x = 0.1f, m.RegionPointTable[1].area = 0.3f;
+    r.prompter.dialogs = {[&](QDialog& d) {
+      Type("Anuluj", {{"numer", u"1"_s}}, &seen, {"xx", "pole"})(d);
+      seen << QString::number(d.findChild<QWidget*>(u"yy"_s)->nextInFocusChain() ==
+                              d.findChild<QWidget*>(u"material"_s));
+      return d.result();
+    }};
+    r.commands->run(&RegionPointCommands::changeRegionPoint);
+    QCOMPARE(seen.mid(seen.size() - 3), QStringList({u"0.1"_s, u"0.3"_s, u"1"_s}));
+    m.RegionPointTable[1].x = 10.0f, m.RegionPointTable[1].area = 0.5f;
 
     // Deleted by number (a wrong one deletes nothing), then at the click.
     r.prompter.inputs = {u"7"_s, u"2"_s};

@@ -169,6 +169,20 @@ class SolutionViewTest : public QObject {
     QCOMPARE(canvas().colourBar().texts().first(), u"|q| [W/m²]"_s);
     QCOMPARE(canvas().solutionPicture().levels().count, 4);
     QVERIFY(readOut(15, 20).startsWith(u"|q| = "_s));
+    // In a low window the legend keeps left of the colour bar; the map
+    // covers the materials' colours, so their lines leave the legend.
+    window->resize(900, 250);
+    action("actionConditionColours")->trigger();
+    action("actionMaterialColours")->trigger();
+    repaintNow();
+    const QLabel* legend = canvas().findChild<QLabel*>(u"legenda"_s);
+    QVERIFY(!legend->isHidden() && !legend->text().contains(u"materiał"_s));
+    QVERIFY(!legend->geometry().intersects(canvas().colourBar().geometry()));
+    action("actionMap")->trigger();
+    repaintNow();
+    QVERIFY(legend->text().contains(u"materiał 0: materiał projektu"_s));
+    for (const char* name : {"actionMap", "actionConditionColours", "actionMaterialColours"})
+      action(name)->trigger();
     QStringList lines;
     prompter.dialogs = {[&](QDialog& d) {
       auto& list = static_cast<ValuesWindow&>(d);

@@ -349,7 +349,8 @@ std::vector<LegendLine> MaterialLegend(const Model& m, char decimalPoint) {
   std::vector<LegendLine> lines;
   for (int32_t k = 0; k <= materials; ++k) {
     if (!used[size_t(k)]) continue;
-    const Material material = k == 0 ? Material{"", m.Conductivity, m.SecondProperty} : m.MaterialTable[k];
+    const Material material =
+        k == 0 ? Material{"materiał projektu", m.Conductivity, m.SecondProperty} : m.MaterialTable[k];
     lines.push_back({MaterialColour(k), MaterialGroupName(k, material, m.ProblemKind, decimalPoint),
                      "M" + std::to_string(k)});
   }

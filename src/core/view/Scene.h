@@ -106,7 +106,8 @@ std::vector<LegendLine> ConditionLegend(const Model& model, char decimalPoint = 
 // table's (any other number gets the grey).
 Rgb MaterialColour(int32_t material);
 // The legend of that picture: each material some triangle uses, in the
-// materials' order, with its name and properties; "M2" is the short text.
+// materials' order, with its name and properties, the model's own called
+// "materiał projektu" as the dialogs call it; "M2" is the short text.
 std::vector<LegendLine> MaterialLegend(const Model& model, char decimalPoint = '.');
 
 // The element whose drawn line passes nearest a client pixel, within

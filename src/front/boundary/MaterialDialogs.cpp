@@ -52,7 +52,10 @@ void MaterialsDialog::refresh() {
   const std::vector<std::string> labels = PropertyLabels(state_.model.ProblemKind);
   for (int i = 0; i < 2; ++i) labels_[i]->setText(Utf8(labels[size_t(i)]));
   name_->clear();
-  for (QLineEdit* v : values_) v->setText(QStringLiteral("0"));
+  // A new material starts from the project's own pair, which the solver
+  // accepts, rather than from a conductivity of 0, which it does not.
+  values_[0]->setText(FloatText(state_.model.Conductivity));
+  values_[1]->setText(FloatText(state_.model.SecondProperty));
   TableDialog::refresh();
 }
 
@@ -125,6 +128,8 @@ void MaterialsDialog::okClicked() {
     QString fault = NameFault(Utf8(m.name));
     if (fault.isEmpty() && !(std::isfinite(m.property1) && std::isfinite(m.property2)))
       fault = QStringLiteral("Zła wartość własności.");
+    if (fault.isEmpty() && !(m.property1 > 0.0f))
+      fault = QStringLiteral("%1 musi być liczbą dodatnią.").arg(labels_[0]->text());
     if (!fault.isEmpty()) {
       prompter_.message(QStringLiteral("Materiał %1: %2").arg(i).arg(fault), windowTitle(),
                         MessageIcon::Stop);
@@ -152,6 +157,9 @@ RegionPointDialog::RegionPointDialog(AppState& state, Prompter& prompter, QWidge
                    {QStringLiteral("Materiał"), material_},
                    {QStringLiteral("Największe pole trójkąta (puste: bez)"), area_}}));
   markCancelKey();
+  // Tab goes down the form as it reads; the material's box was made first.
+  setTabOrder(yy_, material_);
+  setTabOrder(material_, area_);
   connect(number_, &QLineEdit::textChanged, this, &RegionPointDialog::numberChanged);
 }
 
@@ -172,10 +180,10 @@ void RegionPointDialog::refresh() {
 
 void RegionPointDialog::showPoint(int32_t n) {
   const RegionPoint& r = state_.model.RegionPointTable[n];
-  xx_->setText(GeneralText(r.x));
-  yy_->setText(GeneralText(r.y));
+  xx_->setText(FloatText(r.x));
+  yy_->setText(FloatText(r.y));
   material_->setCurrentIndex(r.material >= 0 && r.material < material_->count() ? r.material : 0);
-  area_->setText(r.area > 0 ? GeneralText(r.area) : QString());
+  area_->setText(r.area > 0 ? FloatText(r.area) : QString());
 }
 
 void RegionPointDialog::numberChanged(const QString& text) {

@@ -43,8 +43,8 @@ Canvas::Canvas(AppState& state, QWidget* parent)
 
 void Canvas::invalidateScene() {
   sceneDirty_ = true;
-  updateLegend();
   updateSolution();
+  updateLegend();  // beside the colour bar
   update();
 }
 
@@ -65,7 +65,8 @@ QString Canvas::readOut(int x, int y) {
 void Canvas::updateLegend() {
   std::vector<LegendLine> lines;
   if (state_.display.colourByCondition == 1) lines = ConditionLegend(state_.model, UserDecimalPoint());
-  if (state_.display.colourByMaterial == 1) {
+  // The materials' colours show unless a solution's map covers them.
+  if (state_.display.colourByMaterial == 1 && !solution_.mapShown()) {
     std::vector<LegendLine> materials = MaterialLegend(state_.model, UserDecimalPoint());
     lines.insert(lines.end(), std::make_move_iterator(materials.begin()),
                  std::make_move_iterator(materials.end()));
@@ -99,7 +100,10 @@ void Canvas::updateLegend() {
   }
   legend_->setText(html + u"</table>"_s);
   legend_->adjustSize();
-  legend_->move(std::max(0, width() - legend_->width() - 8), kLegendTop);
+  // Left of the colour bar where the bar reaches up to it.
+  const bool overBar = !colourBar_->isHidden() && kLegendTop + legend_->height() > colourBar_->y() - 8;
+  const int right = overBar ? colourBar_->x() - 8 : width() - 8;
+  legend_->move(std::max(0, right - legend_->width()), kLegendTop);
   legend_->show();
 }
 
@@ -109,8 +113,8 @@ void Canvas::overlayChanged(const QRect& area) {
 
 void Canvas::resizeEvent(QResizeEvent* event) {
   sceneDirty_ = true;
-  updateLegend();  // its columns follow the drawing's height
   updateSolution();
+  updateLegend();  // its columns follow the drawing's height, and it keeps beside the colour bar
   QWidget::resizeEvent(event);
 }
 

@@ -117,8 +117,10 @@ TEST(SolverMaterials, CompositeWallInSeriesIsExact) {
     const Solution s{*m, r};
     std::vector<std::string> whats;
     for (const ResultRow& row : ResultRows(s)) whats.push_back(row.what);
+    EXPECT_NE(SolvedSummary(s, ',').find("\nSzacowany błąd: 0 %."), std::string::npos) << "exact: no error";
+    EXPECT_EQ(EstimateText(0.0182, ','), "1,8 %");
     for (const char* what :
-         {"Materiał 1 (cegła)", "Materiał 2 (izolacja)", "Materiał 2 (izolacja): źródła"}) {
+         {"Materiał 1 (cegła)", "Materiał 2 (izolacja)", "Materiał 2 (izolacja): źródła", "Szacowany błąd"}) {
       EXPECT_NE(std::find(whats.begin(), whats.end(), what), whats.end()) << what;
     }
     for (const ResultRow& row : ResultRows(s)) {

@@ -70,6 +70,12 @@ def main(vendrel):
         flux = mesh.cell_data["flux"][types.index("triangle")]
         check(flux.shape[1] == 3 and np.allclose(flux, [K * 100.0 / L, 0.0, 0.0], rtol=1e-9, atol=1e-9),
               f"{name}: the flux k*100/L on every triangle")
+        # The recovered flux of a linear field is the flux itself, and the
+        # estimate finds no error.
+        recovered = np.asarray(mesh.point_data["flux_recovered"])
+        check(recovered.shape == (len(x), 3) and np.allclose(recovered, [K * 100.0 / L, 0.0, 0.0], rtol=1e-9,
+                                                               atol=1e-9), f"{name}: the recovered flux")
+        check("Szacowany błąd: 0 %" in run.stderr, f"{name}: the estimate printed:\n{run.stderr}")
         if name.endswith(".vtu"):
             lines = mesh.cell_data["flux"][types.index("line")]
             check(len(lines) > 0 and not np.any(lines), f"{name}: boundary lines hold zero flux")
@@ -87,7 +93,7 @@ def main(vendrel):
         right = np.isclose(mesh.points[:, 0], X0 + L)
         check(np.all(ux[right] > 0) and np.allclose(ux[np.isclose(mesh.points[:, 0], X0)], 0.0),
               "disc: held on the left, pulled to the right")
-        for name in ("uy", "sigma_x", "sigma_y", "tau_xy", "von_mises"):
+        for name in ("uy", "sigma_x", "sigma_y", "tau_xy", "von_mises", "sigma_recovered"):
             check(name in mesh.point_data or name in mesh.cell_data, f"disc: {name} written")
         sx = np.concatenate([np.ravel(a) for a in mesh.cell_data["sigma_x"]])
         check(np.isclose(sx.max(), 1e6, rtol=0.5), f"disc: sigma_x near the load {sx.max()}")

@@ -18,6 +18,7 @@
 #include "core/files/SafeFile.h"
 #include "core/files/ShownName.h"
 #include "core/mesh/GenerationReport.h"
+#include "core/results/Solution.h"
 #include "core/solve/Solver.h"
 
 namespace {
@@ -372,6 +373,7 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
            << Nodes(model->meshNodeCount) << ")\n";
   if (const std::string note = open ? DanglingElementsNote(*model) : ""; !note.empty())
     messages << note << '\n';
+  if (solution) messages << "Szacowany błąd: " << EstimateText(solution->estimate.eta) << '\n';
   if (solution && !solution->note.empty()) messages << solution->note << '\n';
   return kBatchDone;
 }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <map>
 #include <set>
 #include <vector>
@@ -155,9 +156,19 @@ TaggedMesh Gather(const Model& m) {
 }
 
 std::vector<SolutionArray> NodeArrays(const SolveResult& s) {
-  if (!s.disc) return {{"u", 1, [&s](int32_t k, int32_t) { return s.u[size_t(k)]; }}};
+  // The recovered flux (qx, qy, 0) or stresses (σx, σy, τxy) of each node's
+  // lowest material; NaN at a node no triangle uses.
+  const auto recovered = [&s](int32_t k, int32_t c) {
+    const double* v = size_t(k) < s.recovered.nodeSlot.size() ? s.recovered.node(k) : nullptr;
+    if (v == nullptr) return std::numeric_limits<double>::quiet_NaN();
+    return c < s.recovered.components ? v[c] : 0.0;
+  };
+  if (!s.disc) {
+    return {{"u", 1, [&s](int32_t k, int32_t) { return s.u[size_t(k)]; }}, {"flux_recovered", 3, recovered}};
+  }
   return {{"ux", 1, [&s](int32_t k, int32_t) { return s.ux[size_t(k)]; }},
-          {"uy", 1, [&s](int32_t k, int32_t) { return s.uy[size_t(k)]; }}};
+          {"uy", 1, [&s](int32_t k, int32_t) { return s.uy[size_t(k)]; }},
+          {"sigma_recovered", 3, recovered}};
 }
 
 std::vector<SolutionArray> TriangleArrays(const SolveResult& s) {

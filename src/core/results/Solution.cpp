@@ -288,7 +288,16 @@ std::vector<ResultRow> ResultRows(const Solution& solution, char point) {
   } else {
     PotentialRows(solution, point, rows);
   }
+  if (!solution.result.recovered.empty()) {
+    rows.push_back({"Szacowany błąd", EstimateText(solution.result.estimate.eta, point),
+                    "względny, w normie energii (z pola wygładzonego)"});
+  }
   return rows;
+}
+
+std::string EstimateText(double eta, char point) {
+  // Rounding leaves an exact answer's estimate a trace that says nothing.
+  return (100.0 * eta < 1e-6 ? std::string("0") : SignificantText(100.0 * eta, 2, point)) + " %";
 }
 
 std::string SolvedSummary(const Solution& solution, char point) {
@@ -304,7 +313,8 @@ std::string SolvedSummary(const Solution& solution, char point) {
          WithUnit(r.u[size_t(high)], q.fieldUnit, point) + ".";
   }
   for (const ResultRow& row : ResultRows(solution, point)) {
-    if (row.what.starts_with("|u|") || row.what.starts_with("σ_red") || row.what.starts_with("Bilans")) {
+    if (row.what.starts_with("|u|") || row.what.starts_with("σ_red") || row.what.starts_with("Bilans") ||
+        row.what.starts_with("Szacowany błąd")) {
       s += "\n" + row.what + ": " + row.value + ".";
     }
   }

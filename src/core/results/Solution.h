@@ -46,3 +46,5 @@ std::vector<ResultRow> ResultRows(const Solution& solution, char decimalPoint = 
 // A few lines for the message that ends a solve: the mesh, the field's
 // range and the balance.
 std::string SolvedSummary(const Solution& solution, char decimalPoint = '.');
+// The relative error η as the results give it: "1,8 %".
+std::string EstimateText(double eta, char decimalPoint = '.');

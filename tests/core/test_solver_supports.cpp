@@ -8,6 +8,7 @@
 
 #include "core/Fixtures.h"
 #include "core/files/OpenExport.h"
+#include "core/results/Solution.h"
 #include "core/solve/Solver.h"
 
 namespace {
@@ -132,6 +133,12 @@ TEST(RollerSupports, AQuarterWithSymmetryRollersIsTheWholePlate) {
     EXPECT_EQ(r->force[2][1], 0.0);
     EXPECT_LE(std::hypot(r->balance[0], r->balance[1]), 1e-9 * kP);
   }
+  // The results call what the rollers take a reaction.
+  int32_t reactions = 0;
+  for (const ResultRow& row : ResultRows(Solution{*quarter, q}))
+    reactions +=
+        row.what.find("podpora przesuwna") != std::string::npos && row.value.starts_with("reakcja Rx");
+  EXPECT_EQ(reactions, 2);
   EXPECT_NE(EncodeOpenExport(*quarter, OpenFormat::Msh41).find("1 1 \"warunek 1: podpora przesuwna 2, 0\"\n"),
             std::string::npos);
 }

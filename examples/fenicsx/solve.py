@@ -9,18 +9,20 @@ MESH.msh is an MSH 4.1 file from `vendrel --export` or `vendrel --solve`
 group names, as the program writes them:
 
   - the conditions from the edge groups, "warunek 2: temperatura 100",
-    "warunek 3: konwekcja 25, 20", "warunek 1: przemieszczenie 0, 0", …;
+    "warunek 3: konwekcja 25, 20", "warunek 1: przemieszczenie 0, 0",
+    "warunek 4: podpora przesuwna 1, 0" (ux held at 0; 2 holds uy), …;
   - the materials from the surface groups, "materiał 1: miedź, λ 400, q 0"
     (material 0 is the project's own pair). A mesh of one material has only
     the group "obszar": give its two properties with --properties.
 
 Heat conduction and the other potential problems (-div(k grad u) = f, held
 values, fluxes and convection) and the plane-stress disc (held
-displacements and edge loads) are solved on linear triangles, as by the
-program, by PETSc's parallel LU (MUMPS). OUT.vtu holds the mesh's own nodes
-and triangles in the file's order, with the nodal solution ("u", or "ux" and
-"uy") and per triangle the flux ("flux") or the stresses ("sigma_x",
-"sigma_y", "tau_xy", "von_mises"), under the names `vendrel --solve` uses.
+displacements, roller supports and edge loads) are solved on linear
+triangles, as by the program, by PETSc's parallel LU (MUMPS). OUT.vtu
+holds the mesh's own nodes and triangles in the file's order, with the
+nodal solution ("u", or "ux" and "uy") and per triangle the flux ("flux")
+or the stresses ("sigma_x", "sigma_y", "tau_xy", "von_mises"), under the
+names `vendrel --solve` uses.
 
 Needs Debian's python3-dolfinx-real, python3-gmsh and python3-meshio.
 """
@@ -42,7 +44,7 @@ import dolfinx.fem.petsc
 
 # A condition's word, by family: its kind, and whether it is the disc's.
 POTENTIAL = {"temperatura": 1, "strumień": 2, "konwekcja": 3}
-DISC = {"obciążenie ciągłe": 1, "przemieszczenie": 2}
+DISC = {"obciążenie ciągłe": 1, "przemieszczenie": 2, "podpora przesuwna": 3}
 CONDITION = re.compile(r"^warunek (\d+): (.+?)((?: -?[0-9.eE+-]+|,)*)$")
 MATERIAL = re.compile(r"^materiał (\d+): (.*), (\S+) (\S+), (\S+) (\S+)$")
 
@@ -104,9 +106,11 @@ def solve(path, properties):
         materials = {tag: (properties[0], properties[1], "") for tag in set(surfaces.tolist())}
     disc = family(conditions, materials) == "disc"
     kinds = DISC if disc else POTENTIAL
-    for tag, (word, _) in conditions.items():
+    for tag, (word, values) in conditions.items():
         if word not in kinds:
             sys.exit(f"Warunek {tag} ({word}) nie należy do zadania tego rodzaju.")
+        if disc and kinds[word] == 3 and values[0] not in (1.0, 2.0):
+            sys.exit(f"Warunek {tag} (podpora przesuwna) ma składową {values[0]:g}: ustala ux (1) albo uy (2).")
 
     # The condition edges as facet markers, matched to dolfinx's facets by
     # their ends' positions (each edge is in its condition's group and its
@@ -143,7 +147,10 @@ def solve(path, properties):
     else:
         a = first * ufl.dot(ufl.grad(u), ufl.grad(v)) * ufl.dx
         L = second * v * ufl.dx
-    for tag, (word, values) in conditions.items():
+    # Where held rows meet, the last of the conditions applied wins each held
+    # value, as the lowest-numbered row does in the program: the tags are the
+    # rows' numbers, applied from the highest down.
+    for tag, (word, values) in sorted(conditions.items(), reverse=True):
         kind = kinds[word]
         if disc and kind == 1:
             L += ufl.dot(ufl.as_vector([c(values[0]), c(values[1])]), v) * ds(tag)
@@ -152,6 +159,11 @@ def solve(path, properties):
         elif not disc and kind == 3:
             a += c(values[0]) * u * v * ds(tag)
             L += c(values[0]) * c(values[1]) * v * ds(tag)
+        elif disc and kind == 3:
+            # A roller support: only the component value1 names, held at value2.
+            component = V.sub(int(values[0]) - 1)
+            dofs = fem.locate_dofs_topological(component, 1, facets.indices[facets.values == tag])
+            bcs.append(fem.dirichletbc(PETSc.ScalarType(np.float32(values[1])), dofs, component))
         else:
             dofs = fem.locate_dofs_topological(V, 1, facets.indices[facets.values == tag])
             held = [np.float32(x) for x in values[:2]] if disc else np.float32(values[0])

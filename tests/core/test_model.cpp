@@ -184,7 +184,8 @@ TEST(Codes, FamiliesBoundaryWordsAndConditionWordsCompareExactly) {
                                                            {3, 3.0f, "konwekcja"},
                                                            {10, 1.0f, "obciążenie ciągłe"},
                                                            {10, 2.0f, "przemieszczenie"},
-                                                           {10, 3.0f, ""},  // no disc convection
+                                                           {10, 3.0f, "podpora przesuwna"},
+                                                           {10, 4.0f, ""},
                                                            {11, 1.0f, ""},
                                                            {1, 1.5f, ""},
                                                            {1, 1.0000001f, ""}};
@@ -233,14 +234,15 @@ TEST(Physics, ConditionsSpeakTheirFamilysLanguage) {
       {1, {3, 123456.79f, 1e-7f}, "nr 1, konwekcja: α [W/(m²·K)] = 123456,79, T∞ [°C] = 1e-07"},
       {2, {2, -1}, "nr 1, strumień: j [A/m²] = -1"},
       {10, {1, 1000, 0}, "nr 1, obciążenie ciągłe: px [N/m] = 1000, py [N/m] = 0"},
+      {10, {3, 2, 0.5f}, "nr 1, podpora przesuwna: składowa (1 – ux, 2 – uy) = 2, przemieszczenie [m] = 0,5"},
       {10,
-       {3, 1, 2, 3, 4, 5, 6},
-       "nr 1, kod 3: wartość 1 = 1, wartość 2 = 2, wartość 3 = 3, wartość 4 = 4, wartość 5 = 5, wartość 6 = "
+       {4, 1, 2, 3, 4, 5, 6},
+       "nr 1, kod 4: wartość 1 = 1, wartość 2 = 2, wartość 3 = 3, wartość 4 = 4, wartość 5 = 5, wartość 6 = "
        "6"},
   };
   for (const auto& [problem, condition, text] : cases)
     EXPECT_EQ(ConditionText(1, condition, problem, ','), text);
-  EXPECT_EQ(ConditionKinds(10), std::vector<float>({1, 2}));
+  EXPECT_EQ(ConditionKinds(10), std::vector<float>({1, 2, 3}));
   EXPECT_TRUE(ConditionKinds(11).empty() && ProblemName(11).empty());
   EXPECT_EQ(PropertyLabels(10)[1], "liczba Poissona ν");
 }

@@ -187,18 +187,17 @@ TEST(OpenExport, FormatsByNameNamesAndRefusedTargets) {
   for (const auto& [name, msh22, format] : names) EXPECT_EQ(OpenFormatForName(name, msh22), format) << name;
 
   // Values as the shortest text that reads back as the stored float.
-  const std::pair<BoundaryCondition, int32_t> conditions[] = {{{1.0f, 10.0f, -5.5f}, 10},
-                                                              {{3.0f, 25.0f, 20.0f}, 2},
-                                                              {{7.0f, 1, 2, 3, 4, 5, 6}, 1},
-                                                              {{1.0f, 123456.789f}, 1},
-                                                              {{3.0f, 0.1f, 12345678.0f}, 1}};
+  const std::pair<BoundaryCondition, int32_t> conditions[] = {
+      {{1.0f, 10.0f, -5.5f}, 10}, {{3.0f, 25.0f, 20.0f}, 2},      {{7.0f, 1, 2, 3, 4, 5, 6}, 1},
+      {{1.0f, 123456.789f}, 1},   {{3.0f, 0.1f, 12345678.0f}, 1}, {{3.0f, 2.0f, -0.25f}, 10}};
   std::vector<std::string> seen;
   for (const auto& [c, problem] : conditions) seen.push_back(ConditionGroupName(2, c, problem));
   seen.push_back(BoundaryGroupName(3, Boundary{5}));
   EXPECT_EQ(seen,
             std::vector<std::string>({"warunek 2: obciążenie ciągłe 10, -5.5", "warunek 2: konwekcja 25, 20",
                                       "warunek 2: kod 7 1, 2, 3, 4, 5, 6", "warunek 2: temperatura 123456.79",
-                                      "warunek 2: konwekcja 0.1, 12345678", "brzeg 3: kod 5"}));
+                                      "warunek 2: konwekcja 0.1, 12345678",
+                                      "warunek 2: podpora przesuwna 2, -0.25", "brzeg 3: kod 5"}));
 
   const auto m = SquareMesh({{0, 0}, {1, 0}, {0, 1}}, {{1, 2, 3}});
   TempDir dir;

@@ -179,6 +179,15 @@ const DiscCase kDiscCases[] = {
      {0.0, 0.0, kTau, std::sqrt(3.0) * kTau},
      Bottom,
      {-kTau * L, 0.0}},
+    // Roller supports alone: ux held on the left, uy along the bottom.
+    {"tension on rollers",
+     float(kShearNu),
+     {{{3.0f, 2.0f, 0.0f}, {1.0f, float(kP), 0.0f}, kFree, {3.0f, 1.0f, 0.0f}}},
+     [](double x, double) { return kP / kE * (x - X0); },
+     [](double, double y) { return -kShearNu * kP / kE * (y - Y0); },
+     {kP, 0.0, 0.0, kP},
+     Left,
+     {-kP * H, 0.0}},
 };
 
 TEST(Solver, DiscUnderUniformStrainIsExact) {
@@ -248,7 +257,29 @@ const RefusalCase kRefusals[] = {
      {kInsulated, {1.0f}, kInsulated, {4.0f, 1.0f}},
      4,
      "Warunek nr 4 (element 4) ma rodzaj 4,"},
-    {"convection on a disc", 10, 200.0f, 0.3f, {kFree, {2.0f}, kFree, {3.0f, 1.0f}}, 4, "ma rodzaj 3,"},
+    {"unknown disc kind", 10, 200.0f, 0.3f, {kFree, {2.0f}, kFree, {4.0f, 1.0f}}, 4, "ma rodzaj 4,"},
+    {"rollers that let it slide",
+     10,
+     200.0f,
+     0.3f,
+     {kFree, {1.0f, 1.0f}, kFree, {3.0f, 1.0f}},
+     4,
+     "ma ustalone tylko przemieszczenie ux, więc może się przesuwać w kierunku y. Podeprzyj"},
+    {"rollers that let it turn",
+     10,
+     200.0f,
+     0.3f,
+     {{{3.0f, 1.0f}, {1.0f, 1.0f}, kFree, {3.0f, 2.0f}}},
+     4,
+     "jest podparta tylko tak, że może się obracać wokół punktu (1; -1)."},
+    {"roller component 7",
+     10,
+     200.0f,
+     0.3f,
+     {kFree, {2.0f}, kFree, {3.0f, 7.0f}},
+     4,
+     "Warunek nr 4 (element 4) to podpora przesuwna ze składową 7: podpora ustala przemieszczenie ux "
+     "(składowa 1) albo uy (składowa 2)."},
     {"missing condition",
      1,
      1.0f,
@@ -585,7 +616,7 @@ TEST(Solver, FamiliesAgreeBetweenDialogsExportsAndSolver) {
       EXPECT_EQ(group, "warunek 1: temperatura 100");
       EXPECT_TRUE(r.solved && !r.disc) << r.refusal;
     } else if (IsDiscFamily(code)) {
-      EXPECT_EQ(offered, std::vector<float>({1.0f, 2.0f}));
+      EXPECT_EQ(offered, std::vector<float>({1.0f, 2.0f, 3.0f}));
       EXPECT_EQ(group, "warunek 1: obciążenie ciągłe 100, 0");
       EXPECT_TRUE(r.solved && r.disc) << r.refusal;
     } else {
@@ -612,7 +643,8 @@ TEST(Solver, NonNumbersAreRefusedOnlyInTheValuesTheKindUses) {
                {2, {2.0f, 1.0f}, {1.0f}, {"j [A/m²]"}},
                {1, {3.0f, 5.0f, 20.0f}, {1.0f}, {"α [W/(m²·K)]", "T∞ [°C]"}},
                {10, {1.0f, 1.0f, 0.0f}, {2.0f}, {"px [N/m]", "py [N/m]"}},
-               {10, {2.0f}, {1.0f, 1.0f}, {"ux [m]", "uy [m]"}}};
+               {10, {2.0f}, {1.0f, 1.0f}, {"ux [m]", "uy [m]"}},
+               {10, {3.0f, 2.0f}, {2.0f}, {"składowa (1 – ux, 2 – uy)", "przemieszczenie [m]"}}};
   for (const auto& k : kinds) {
     for (size_t i = 0; i < 6; ++i) {
       for (const float bad : {NAN, -INFINITY}) {

@@ -1,6 +1,7 @@
 // "Fizyka" under a scripted prompter: the conditions, boundaries and
 // problem dialogs, their tables and numbers.
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -138,6 +139,37 @@ class PhysicsCommandsTest : public QObject {
     r.prompter.log.clear();
     r.commands->run(&PhysicsCommands::selectByNumbers);
     QCOMPARE(r.prompter.log, QStringList({u"plain Wybór elementów: Brak elementów..."_s}));
+  }
+
+  // The disc's "Dodaj" offers the roller support, labelled as it reads; a
+  // component other than 1 (ux) or 2 (uy) is refused, the cursor on it.
+  void discConditionsOfferRollerSupportsAndCheckTheirComponent() {
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    Rig r;
+    Model& m = r.model();
+    m.ProblemKind = 10;
+    QStringList seen;  // the kind chosen, then where the cursor is after each "Dodaj"
+    r.prompter.dialogs = {[&](QDialog& d) {
+      SetText(d, "rodzaj", u"3"_s);
+      seen << d.findChild<QComboBox*>(u"rodzaj"_s)->currentText();
+      for (const char* typed : {"7", "1,5", "2"}) {
+        SetText(d, "w1", QString::fromLatin1(typed)), SetText(d, "w2", u"-0,5"_s);
+        d.findChild<QLineEdit*>(u"w2"_s)->setFocus();
+        d.findChild<QPushButton*>(u"dodaj"_s)->click();
+        seen << d.focusWidget()->objectName();
+      }
+      return d.findChild<QPushButton*>(u"OK"_s)->click(), d.result();
+    }};
+    r.commands->run(&PhysicsCommands::editConditions);
+    const QString refusal =
+        u"stop Warunki brzegowe: Zła wartość: składowa (1 – ux, 2 – uy)\nPodpora przesuwna ustala "
+        u"przemieszczenie "
+        u"ux (składowa 1) albo uy (składowa 2): wpisz 1 albo 2."_s;
+    QCOMPARE(r.prompter.messages(), QStringList({refusal, refusal}));
+    QCOMPARE(seen, QStringList({u"podpora przesuwna"_s, u"w1"_s, u"w1"_s, u"w2"_s}));
+    QCOMPARE(m.bcCount, 2);
+    QCOMPARE(QString::fromStdString(ConditionText(2, m.BcTable[2], 10, ',')),
+             u"nr 2, podpora przesuwna: składowa (1 – ux, 2 – uy) = 2, przemieszczenie [m] = -0,5"_s);
   }
 
   // After a refusal each of these dialogs stays as the user left it: made

@@ -4,8 +4,9 @@
   test_fenicsx_script.py VENDREL SCRIPT   a plate with a square insert:
       heat with the insert of another material (a hundred times as
       conductive, the source in the plate alone), a disc of two materials,
-      and the plate of one material (its properties given on the command
-      line). vendrel --solve writes the mesh (MSH 4.1) and its own solution
+      the same disc held by roller supports alone (ux on its left side, uy
+      on its bottom), and the plate of one material (its properties given
+      on the command line). vendrel --solve writes the mesh (MSH 4.1) and its own solution
       (VTU); the script solves the MSH file on two processes. The nodal
       values must agree to 1e-8 of the largest, and so must the fluxes or
       stresses of the triangles. Skipped (status 77) without FEniCSx or MPI.
@@ -55,6 +56,8 @@ CASES = {
                     [("miedz", 4500.0, 0.0), ("stal", 45.0, 800.0)], None),
     "disc-insert": (10, (210000.0, 0.3), [(1, 0, -1000), (1, 20000, 5000), (1, 0, 0), (2, 0, 0), (1, 0, 0)],
                     [("sztywna", 2100000.0, 0.2), ("miekka", 210000.0, 0.3)], None),
+    "disc-rollers": (10, (210000.0, 0.3), [(3, 2, 0), (1, 20000, 5000), (1, 0, 0), (3, 1, 0), (1, 0, 0)],
+                     [("sztywna", 2100000.0, 0.2), ("miekka", 210000.0, 0.3)], None),
     "heat-one": (1, (45.0, 500.0), [(1, 100, 0), (3, 12.5, 20), (2, -30, 0), (3, 5, 0), (2, 0, 0)], [],
                  ("45", "500")),
 }

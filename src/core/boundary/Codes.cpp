@@ -24,6 +24,11 @@ std::string_view ConditionKindWord(int32_t problemKind, float code) {
   } else if (IsDiscFamily(problemKind)) {
     if (code == 1.0f) return "obciążenie ciągłe";
     if (code == 2.0f) return "przemieszczenie";
+    if (code == kDiscRoller) return "podpora przesuwna";
   }
   return {};
+}
+
+int32_t RollerComponent(float value1) {
+  return value1 == 1.0f ? 0 : value1 == 2.0f ? 1 : -1;
 }

@@ -22,3 +22,11 @@ std::string_view BoundaryKindWord(int32_t kind);
 // empty when that family has no such code, which the solver then refuses.
 // The code is compared exactly.
 std::string_view ConditionKindWord(int32_t problemKind, float code);
+
+// The disc's roller support, "podpora przesuwna": one displacement held at
+// value2, the other free; value1 names the one held, 1 for ux, 2 for uy. A
+// cut along a line of symmetry is held so.
+inline constexpr float kDiscRoller = 3.0f;
+// The component a roller support's value1 names, 0 (ux) or 1 (uy); -1 for
+// any other value, which the dialog and the solver refuse.
+int32_t RollerComponent(float value1);

@@ -93,7 +93,7 @@ std::vector<std::string> PropertyLabels(int32_t problemKind) {
 
 std::vector<float> ConditionKinds(int32_t problemKind) {
   if (IsPotentialFamily(problemKind)) return {1.0f, 2.0f, 3.0f};
-  if (IsDiscFamily(problemKind)) return {1.0f, 2.0f};
+  if (IsDiscFamily(problemKind)) return {1.0f, 2.0f, kDiscRoller};
   return {};
 }
 
@@ -113,6 +113,7 @@ std::vector<std::string> ValueLabels(int32_t problemKind, float kind) {
   } else if (IsDiscFamily(problemKind)) {
     if (kind == 1.0f) return {"px [N/m]", "py [N/m]"};
     if (kind == 2.0f) return {"ux [m]", "uy [m]"};
+    if (kind == kDiscRoller) return {"składowa (1 – ux, 2 – uy)", "przemieszczenie [m]"};
   }
   return {"wartość 1", "wartość 2", "wartość 3", "wartość 4", "wartość 5", "wartość 6"};
 }

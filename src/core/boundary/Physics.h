@@ -42,7 +42,7 @@ std::string ProblemName(int32_t problemKind);
 std::vector<std::string> PropertyLabels(int32_t problemKind);
 
 // The condition codes of the problem's family: 1, 2, 3 for a potential
-// problem, 1, 2 for the disc, none otherwise.
+// problem, 1, 2, 3 (the roller support) for the disc, none otherwise.
 std::vector<float> ConditionKinds(int32_t problemKind);
 // What value1, value2, … mean for a condition of this kind in this
 // problem, one label per value in use; all six, plainly numbered, for a

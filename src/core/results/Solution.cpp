@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "core/boundary/Codes.h"
 #include "core/boundary/Physics.h"
 #include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
@@ -213,7 +214,7 @@ void DiscRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
     if (k < 1 || size_t(k) >= r.force.size()) continue;
     const std::array<double, 2>& f = r.force[size_t(k)];
     scale += std::abs(f[0]) + std::abs(f[1]);
-    const bool held = m.BcTable[k].kind == 2.0f;
+    const bool held = m.BcTable[k].kind == 2.0f || m.BcTable[k].kind == kDiscRoller;
     rows.push_back({"Warunek " + ConditionText(k, m.BcTable[k], m.ProblemKind, point),
                     std::string(held ? "reakcja Rx = " : "obciążenie Fx = ") + WithUnit(f[0], "N", point) +
                         (held ? ", Ry = " : ", Fy = ") + WithUnit(f[1], "N", point),

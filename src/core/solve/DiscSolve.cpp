@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/boundary/Codes.h"
 #include "core/solve/Factorisation.h"
 #include "core/solve/SolverParts.h"
 
@@ -20,8 +21,9 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
                      Number(p.property2) + ").");
     }
   }
-  const bool held = std::any_of(edges.begin(), edges.end(),
-                                [&](const BoundaryEdge& b) { return m.BcTable[b.condition].kind == 2.0f; });
+  const bool held = std::any_of(edges.begin(), edges.end(), [&](const BoundaryEdge& b) {
+    return m.BcTable[b.condition].kind == 2.0f || m.BcTable[b.condition].kind == kDiscRoller;
+  });
   if (!held) {
     return Refusal(
         "Tarcza nie jest utwierdzona: żaden brzeg nie ma warunku przemieszczenia (rodzaj 2), więc może "
@@ -80,6 +82,9 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
       if (row.kind == 2.0f) {
         Hold(s, 2 * n, row.value1, b.condition);
         Hold(s, 2 * n + 1, row.value2, b.condition);
+      } else if (row.kind == kDiscRoller) {
+        // One component held, the other left to the other rows or free.
+        Hold(s, 2 * n + RollerComponent(row.value1), row.value2, b.condition);
       } else {
         s.f[size_t(2 * n)] += row.value1 * b.length / 2.0;
         s.f[size_t(2 * n + 1)] += row.value2 * b.length / 2.0;

@@ -59,6 +59,37 @@ class Pieces {
   std::vector<int32_t> parent_;
 };
 
+// What the held displacements of a piece of the disc take from its rigid
+// motions. A motion (a, b, θ) moves the node at (x, y) by (a − θy, b + θx):
+// a held ux takes away a − θy, a held uy b + θx. All three motions are gone
+// when both directions are held somewhere and either the held ux lie at two
+// heights or the held uy at two abscissae; otherwise the piece can still
+// slide or turn.
+struct Support {
+  double yLow = INFINITY, yHigh = -INFINITY;  // the heights of the held ux
+  double xLow = INFINITY, xHigh = -INFINITY;  // the abscissae of the held uy
+  double tolerance = 0.0;                     // below it two places are one: 1e-9 of the piece's size
+  bool rollers = false;                       // some node has one displacement held, not both
+  bool held() const {
+    return yLow <= yHigh && xLow <= xHigh && (yHigh - yLow > tolerance || xHigh - xLow > tolerance);
+  }
+};
+
+Support Supports(const Model& m, const std::vector<int32_t>& nodes, const std::vector<char>& fixed) {
+  Support s;
+  double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+  for (int32_t n : nodes) {
+    const MeshNode& q = m.MeshNodeTable[n];
+    x0 = std::min(x0, q.x), y0 = std::min(y0, q.y), x1 = std::max(x1, q.x), y1 = std::max(y1, q.y);
+    const char bits = fixed[size_t(n)];
+    if (bits & 1) s.yLow = std::min(s.yLow, q.y), s.yHigh = std::max(s.yHigh, q.y);
+    if (bits & 2) s.xLow = std::min(s.xLow, q.x), s.xHigh = std::max(s.xHigh, q.x);
+    s.rollers = s.rollers || bits == 1 || bits == 2;
+  }
+  s.tolerance = 1e-9 * std::max(x1 - x0, y1 - y0);
+  return s;
+}
+
 std::string Point(double x, double y) {
   return "(" + Number(x) + "; " + Number(y) + ")";
 }
@@ -106,13 +137,20 @@ std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vec
       pieces.join(f, int32_t(t));
     }
   }
-  // What holds each node: its value or both its displacements.
+  // What holds each node: bit 0 its value or its ux, bit 1 its uy.
   std::vector<char> fixed(nodes, 0);
   std::vector<char> idleConvection(shapes.size(), 0);  // per piece, an edge with α = 0
   for (const BoundaryEdge& e : edges) {
     const BoundaryCondition& row = m.BcTable[e.condition];
-    const bool holds = disc ? row.kind == 2.0f : row.kind == 1.0f || (row.kind == 3.0f && row.value1 > 0.0f);
-    if (holds) fixed[size_t(e.a)] = fixed[size_t(e.b)] = 1;
+    char bits = 0;
+    if (!disc) {
+      bits = row.kind == 1.0f || (row.kind == 3.0f && row.value1 > 0.0f) ? 3 : 0;
+    } else if (row.kind == 2.0f) {
+      bits = 3;
+    } else if (row.kind == kDiscRoller && RollerComponent(row.value1) >= 0) {
+      bits = char(1 << RollerComponent(row.value1));
+    }
+    fixed[size_t(e.a)] |= bits, fixed[size_t(e.b)] |= bits;
   }
   // Each piece's nodes, then pieces held in turn until none more is.
   std::vector<int32_t> root(shapes.size(), 0);
@@ -130,17 +168,17 @@ std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vec
   if (std::count_if(members.begin(), members.end(), [](const auto& p) { return !p.empty(); }) > 1) {
     for (std::vector<int32_t>& p : members) MakeDistinct(p);
   }
-  const int32_t needed = disc ? 2 : 1;
   std::vector<char> held(shapes.size(), 0);
   for (bool more = true; more;) {
     more = false;
     for (size_t p = 1; p < shapes.size(); ++p) {
       if (members[p].empty() || held[p]) continue;
-      int32_t count = 0;
-      for (int32_t n : members[p]) count += fixed[size_t(n)] ? 1 : 0;
-      if (count < needed) continue;
+      if (disc ? !Supports(m, members[p], fixed).held()
+               : std::none_of(members[p].begin(), members[p].end(),
+                              [&](int32_t n) { return fixed[size_t(n)]; }))
+        continue;
       held[p] = 1, more = true;
-      for (int32_t n : members[p]) fixed[size_t(n)] = 1;
+      for (int32_t n : members[p]) fixed[size_t(n)] = 3;
     }
   }
   for (size_t p = 1; p < shapes.size(); ++p) {
@@ -165,8 +203,22 @@ std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vec
     const std::string piece = "część obszaru między " + Point(x0, y0) + " a " + Point(x1, y1) +
                               ", o brzegu z elementów " + NumberList(around);
     if (disc) {
+      const std::string start = "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej " + piece;
+      const Support h = Supports(m, members[p], fixed);
+      if (h.rollers) {
+        const bool ux = h.yLow <= h.yHigh, uy = h.xLow <= h.xHigh;
+        const std::string how =
+            ux && uy ? ", jest podparta tylko tak, że może się obracać wokół punktu " + Point(h.xLow, h.yLow)
+            : ux ? ", ma ustalone tylko przemieszczenie ux, więc może się przesuwać w kierunku y" +
+                       std::string(h.yHigh - h.yLow > h.tolerance ? "" : " i obracać")
+                 : ", ma ustalone tylko przemieszczenie uy, więc może się przesuwać w kierunku x" +
+                       std::string(h.xHigh - h.xLow > h.tolerance ? "" : " i obracać");
+        return start + how +
+               ". Podeprzyj ją (podpora przesuwna, rodzaj 3) albo utwierdź (rodzaj 2) tak, by nie mogła się "
+               "ani przesuwać, ani obracać.";
+      }
       const MeshNode& q = m.MeshNodeTable[pin];
-      return "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej " + piece +
+      return start +
              (pin > 0 ? ", jest utwierdzona tylko w punkcie " + Point(q.x, q.y) +
                             " i może się wokół niego obracać"
                       : ", nie jest utwierdzona i może się swobodnie przesuwać i obracać") +
@@ -342,6 +394,12 @@ std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edge
       return "Warunek nr " + std::to_string(k) + (elements.size() == 1 ? " (element " : " (elementy ") +
              NumberList(elements) + ") ma wartość, która nie jest liczbą skończoną: " + labels[i] + " = " +
              Number(values[i]) + ".";
+    }
+    if (disc && row.kind == kDiscRoller && RollerComponent(row.value1) < 0) {
+      MakeDistinct(elements);
+      return "Warunek nr " + std::to_string(k) + (elements.size() == 1 ? " (element " : " (elementy ") +
+             NumberList(elements) + ") to podpora przesuwna ze składową " + Number(row.value1) +
+             ": podpora ustala przemieszczenie ux (składowa 1) albo uy (składowa 2).";
     }
     if (!disc && row.kind == 3.0f && row.value1 < 0.0f) {
       return "Warunek nr " + std::to_string(k) + ": współczynnik konwekcji α = " + Number(row.value1) +

@@ -12,7 +12,8 @@
 //
 // Plane-stress disc (ProblemKind 10): E the conductivity, nu the second
 // property, each triangle's from its material, no body force. On an edge: kind 1 a load (px, py) per unit
-// length; kind 2 both displacements held at (ux, uy).
+// length; kind 2 both displacements held at (ux, uy); kind 3 a roller support, one displacement
+// held at value2, ux for value1 = 1, uy for value1 = 2, the other free.
 
 #include <array>
 #include <atomic>

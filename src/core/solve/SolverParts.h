@@ -96,8 +96,10 @@ SolveResult CancelledSolve();
 // Why a piece of the region (triangles joined through their edges) is not
 // held, or nothing when every piece is. A potential problem's piece is held
 // by a node whose value is held or by an edge convecting with α > 0; the
-// disc's by two held nodes, since one leaves it free to turn about it. The
-// nodes of a held piece hold the pieces they touch. It looks at the mesh
+// disc's when its held displacements (both at a held node, one at a roller
+// support) leave it no rigid motion: neither of the two slides nor the turn,
+// so one held node is not enough. The nodes of a held piece hold the pieces
+// they touch. It looks at the mesh
 // alone, so that the properties' scale cannot change its answer.
 std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vector<TriangleShape>& shapes,
                                        const std::vector<BoundaryEdge>& edges);

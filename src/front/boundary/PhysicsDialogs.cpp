@@ -243,6 +243,14 @@ bool ConditionsDialog::read(BoundaryCondition& c, int32_t own) {
     }
     typed[k] = *v;
   }
+  if (IsDiscFamily(draft_.ProblemKind) && code == kDiscRoller && RollerComponent(typed[0]) < 0) {
+    prompter_.message(BadValue(labels_[0]->text(), values_[0]->text()) +
+                          QStringLiteral("\nPodpora przesuwna ustala przemieszczenie ux (składowa 1) albo uy "
+                                         "(składowa 2): wpisz 1 albo 2."),
+                      windowTitle(), MessageIcon::Stop);
+    focusOn(values_[0]);
+    return false;
+  }
   for (size_t k = 0; k < used; ++k) *values[k] = typed[k];
   // The row's own code is the row's already: left untouched, bit for bit.
   if (!ownCode) c.kind = code;

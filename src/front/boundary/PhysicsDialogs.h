@@ -96,7 +96,8 @@ class ConditionsDialog : public TableDialog {
   void relabel();
   // The kind chosen and the values typed in the fields in use, into `c`;
   // false, with a message, when the kind is not the family's (unless it
-  // is row `own`'s own) or a value is not a finite number.
+  // is row `own`'s own), a value is not a finite number, or a roller
+  // support's component is neither 1 (ux) nor 2 (uy).
   bool read(BoundaryCondition& c, int32_t own);
 
   std::vector<float> codes_;  // the selector's codes, item by item

@@ -172,4 +172,95 @@ TEST(RefineMesh, HostileRequestsAreRefused) {
   EXPECT_EQ(RefineMesh(bare, tiny, RealMesher()), MeshOutcome::Failure);
 }
 
+// Heat flows around the re-entrant corner of an L from the edge held at 1
+// to the one held at 0; the flux is singular at the corner.
+TEST(Adapt, LShapeMeetsItsTargetDensestAtTheCornerAndBeatsUniform) {
+  auto m = HeatOutline({{{0, 0}, 3}, {{2, 0}, 2}, {{2, 1}, 3}, {{1, 1}, 3}, {{1, 2}, 1}, {{0, 2}, 3}});
+  ASSERT_EQ(GenerateMesh(*m, 0.25, RealMesher()), MeshOutcome::Success);
+  const AdaptResult a = Adapt(*m, 0.02, 20'000, 10, RealMesher(), [](const AdaptStep& s, const SolveResult&) {
+    std::printf("L: step %d eta %.4f triangles %d\n", s.step, s.eta, s.triangles);
+  });
+  ASSERT_EQ(a.end, AdaptEnd::TargetMet) << a.why;
+  for (size_t i = 1; i < a.steps.size(); ++i) EXPECT_LT(a.steps[i].eta, a.steps[i - 1].eta) << i;
+  EXPECT_GE(a.steps.size(), 3u);
+  EXPECT_LE(a.steps.back().eta, 0.02);
+  EXPECT_EQ(a.steps.back().triangles, m->meshTriangleCount);
+  EXPECT_DOUBLE_EQ(a.solution.estimate.eta, a.steps.back().eta);
+  // The smallest triangles at the corner, the mean near it far below the mean away from it.
+  double smallest = 1e9, near = 0, far = 0;
+  int32_t at = 0, nearCount = 0, farCount = 0;
+  for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
+    const MeshNode c = Centroid(*m, t);
+    const double area = Area(*m, t), d = std::hypot(c.x - 1, c.y - 1);
+    if (area < smallest) smallest = area, at = t;
+    (d < 0.1 ? near : far) += area;
+    ++(d < 0.1 ? nearCount : farCount);
+  }
+  const MeshNode c = Centroid(*m, at);
+  EXPECT_LT(std::hypot(c.x - 1, c.y - 1), 0.05);
+  EXPECT_LT(near / nearCount, 0.1 * far / farCount);
+  // A uniform mesh with at least as many triangles is further off.
+  auto uniform = HeatOutline({{{0, 0}, 3}, {{2, 0}, 2}, {{2, 1}, 3}, {{1, 1}, 3}, {{1, 2}, 1}, {{0, 2}, 3}});
+  ASSERT_EQ(GenerateMesh(*uniform, 3.0 / m->meshTriangleCount, RealMesher()), MeshOutcome::Success);
+  const SolveResult u = Solve(*uniform);
+  std::printf("L: adapted %d triangles eta %.4f, uniform %d triangles eta %.4f\n", m->meshTriangleCount,
+              a.steps.back().eta, uniform->meshTriangleCount, u.estimate.eta);
+  EXPECT_GE(uniform->meshTriangleCount, m->meshTriangleCount);
+  EXPECT_GT(u.estimate.eta, 1.3 * a.steps.back().eta);
+}
+
+// Kirsch: a plate 40 wide with a hole of radius 1, pulled at 100 along x;
+// its quarter, with rollers on the two cuts. The peak σx, at the hole
+// across the pull, is 3 · 100 times the finite width's factor, about 303.
+std::unique_ptr<Model> KirschQuarter() {
+  auto m = NewProject();
+  m->ProblemKind = 10;
+  m->Conductivity = 1000.0f;
+  m->SecondProperty = 0.3f;
+  m->bcCount = 4;
+  m->BcTable[1] = {3.0f, 2.0f, 0.0f};    // uy held: the cut along y = 0
+  m->BcTable[2] = {1.0f, 100.0f, 0.0f};  // the pull
+  m->BcTable[3] = {1.0f, 0.0f, 0.0f};    // free
+  m->BcTable[4] = {3.0f, 1.0f, 0.0f};    // ux held: the cut along x = 0
+  constexpr int32_t kSides = 256;
+  std::vector<std::pair<Node, int32_t>> outline = {
+      {{1, 0}, 1}, {{20, 0}, 2}, {{20, 20}, 3}, {{0, 20}, 4}, {{0, 1}, 3}};
+  for (int32_t k = kSides - 1; k >= 1; --k) {
+    const double angle = std::numbers::pi / 2 * k / kSides;
+    outline.push_back({{float(std::cos(angle)), float(std::sin(angle))}, 3});
+  }
+  const auto count = int32_t(outline.size());
+  for (int32_t k = 0; k < count; ++k) {
+    EXPECT_NE(AppendNode(*m, outline[size_t(k)].first), 0);
+    EXPECT_NE(AppendElement(*m, Element{k + 1, (k + 1) % count + 1, outline[size_t(k)].second, 1}), 0);
+  }
+  return m;
+}
+
+TEST(Adapt, KirschPeakWithinTwoPercent) {
+  auto m = KirschQuarter();
+  ASSERT_EQ(GenerateMesh(*m, 4.0, RealMesher()), MeshOutcome::Success);
+  const auto peak = [&m](const SolveResult& r) {
+    int32_t at = 1;
+    for (int32_t n = 1; n <= m->meshNodeCount; ++n) {
+      if (std::hypot(m->MeshNodeTable[n].x, m->MeshNodeTable[n].y - 1) <
+          std::hypot(m->MeshNodeTable[at].x, m->MeshNodeTable[at].y - 1))
+        at = n;
+    }
+    return r.recovered.node(at)[0];
+  };
+  std::printf("step  eta %%   triangles  peak sx  vs 303\n");
+  double last = 0;
+  const AdaptResult a =
+      Adapt(*m, 0.01, 30'000, 12, RealMesher(), [&](const AdaptStep& s, const SolveResult& r) {
+        last = peak(r);
+        std::printf("%4d  %6.3f  %9d  %7.2f  %+6.2f %%\n", s.step, 100 * s.eta, s.triangles, last,
+                    100 * (last / 303 - 1));
+      });
+  ASSERT_EQ(a.end, AdaptEnd::TargetMet) << a.why;
+  EXPECT_LE(m->meshTriangleCount, 30'000);
+  EXPECT_NEAR(peak(a.solution), 303.0, 0.02 * 303.0);
+  EXPECT_EQ(last, peak(a.solution));
+}
+
 }  // namespace

@@ -66,7 +66,14 @@ std::unique_ptr<Model> HeatOutline(std::initializer_list<std::pair<Node, int32_t
 // corner within its area, none larger than before, every boundary piece on
 // its element, and a linear temperature still exact.
 TEST(RefineMesh, OneCornerRefinedKeepsTheBoundaryAndTheSolution) {
-  auto m = HeatOutline({{{0, 0}, 3}, {{10, 0}, 2}, {{10, 10}, 3}, {{0, 10}, 1}});
+  auto m = HeatOutline({{{0, 0}, 3}, {{5, 0}, 3}, {{10, 0}, 2}, {{10, 10}, 3}, {{5, 10}, 3}, {{0, 10}, 1}});
+  // Two halves of two materials, alike but for their numbers; the right
+  // one with triangles of at most 0.5.
+  ASSERT_NE(AppendElement(*m, Element{2, 5, 3, 1}), 0);
+  ASSERT_EQ(AppendMaterial(*m, Material{"a", 1.0f, 0.0f}), 1);
+  ASSERT_EQ(AppendMaterial(*m, Material{"b", 1.0f, 0.0f}), 2);
+  ASSERT_EQ(AppendRegionPoint(*m, RegionPoint{2.5f, 5.0f, 1, 0.0f}), 1);
+  ASSERT_EQ(AppendRegionPoint(*m, RegionPoint{7.5f, 5.0f, 2, 0.5f}), 2);
   ASSERT_EQ(GenerateMesh(*m, 4.0, RealMesher()), MeshOutcome::Success);
   const Model before = *m;
   std::vector<double> areas(size_t(m->meshTriangleCount) + 1, 0.0);
@@ -105,8 +112,13 @@ TEST(RefineMesh, OneCornerRefinedKeepsTheBoundaryAndTheSolution) {
     }
   }
   EXPECT_GT(inCorner, 100);
+  for (int32_t t = 1; t <= m->meshTriangleCount; ++t) {
+    const bool right = Centroid(*m, t).x > 5;
+    EXPECT_EQ(m->MeshTriangleTable[t].material, right ? 2 : 1) << t;
+    EXPECT_LE(Area(*m, t), right ? 0.5 * (1 + 1e-9) : 4.0) << t;
+  }
   // The pieces cover their elements exactly, running their way.
-  std::vector<double> covered(5, 0.0);
+  std::vector<double> covered(8, 0.0);
   for (const MeshEdge& e : m->meshTags->edges) {
     const MeshNode &a = m->MeshNodeTable[e.node1], &b = m->MeshNodeTable[e.node2];
     const Node &s = m->NodeTable[m->ElementTable[e.element].startNode],
@@ -116,7 +128,7 @@ TEST(RefineMesh, OneCornerRefinedKeepsTheBoundaryAndTheSolution) {
     EXPECT_GT((b.x - a.x) * (f.x - s.x) + (b.y - a.y) * (f.y - s.y), 0.0) << e.element;
     covered[size_t(e.element)] += std::hypot(b.x - a.x, b.y - a.y);
   }
-  for (int32_t e = 1; e <= 4; ++e) EXPECT_NEAR(covered[size_t(e)], 10.0, 1e-9) << e;
+  for (int32_t e = 1; e <= 7; ++e) EXPECT_NEAR(covered[size_t(e)], e == 3 || e >= 6 ? 10.0 : 5.0, 1e-9) << e;
   EXPECT_EQ(StaleMesh(*m), "");
   const SolveResult r = Solve(*m);
   ASSERT_TRUE(r.solved) << r.refusal;

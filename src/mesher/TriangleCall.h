@@ -11,6 +11,10 @@
 // released before returning.
 MeshReply RunTriangle(const MeshRequest& request, const std::string& switches);
 
+// Refines the request's mesh (its `refine` set) until every triangle is
+// within the area asked for where it lies, in a few rounds of Triangle.
+MeshReply RefineTriangles(const MeshRequest& request);
+
 // The area of the region that the request's segments and holes enclose,
 // from a plain triangulation without quality or area constraints.
 double RegionArea(const MeshRequest& request);

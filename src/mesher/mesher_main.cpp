@@ -51,7 +51,7 @@ int main() {
   if (replyFd < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0) return 4;
 
   std::string input;
-  if (!ReadAllFromFd(STDIN_FILENO, input, 1u << 20)) return 3;
+  if (!ReadAllFromFd(STDIN_FILENO, input, MaxRequestBytes())) return 3;
   const std::optional<MeshRequest> request = DecodeRequest(input);
   if (!request) return 3;
   // The request is read within a bounded buffer; meshing is bounded by
@@ -63,6 +63,19 @@ int main() {
   // Every triangle is at most `area` large, so the region's area over it is
   // a lower bound of the count; past the limit, don't spend time and memory
   // building a mesh that would be refused anyway.
+  // A refinement splits every triangle into at least its area over its
+  // largest one.
+  if (request->refine) {
+    const double atLeast = RefinedCountAtLeast(*request);
+    if (atLeast > most * (1.0 + 1e-9)) {
+      reply.triangleCount = std::max(most + 1, static_cast<int32_t>(std::min(atLeast, 2e9)));
+      reply.estimated = 1;
+    } else {
+      reply = RefineTriangles(*request);
+    }
+    std::fflush(stdout);
+    return WriteAllToFd(replyFd, EncodeReply(reply, request->limits)) ? 0 : 5;
+  }
   const double region = request->area > 0.0 ? RegionArea(*request) : 0.0;
   const double atLeast = region / request->area;
   if (request->area > 0.0 && atLeast > most * (1.0 + 1e-9)) {

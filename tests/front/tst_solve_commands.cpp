@@ -145,6 +145,43 @@ class SolveCommandsTest : public QObject {
     }
   }
 
+  // "Rozwiąż z dokładnością...": the refined mesh and its solution are one
+  // step, which an undo takes back whole; a cancel at once leaves the mesh,
+  // a bad value changes nothing.
+  void anAdaptiveSolveIsOneStep() {
+    Rig r;
+    MeshedPlate(r);
+    const int32_t coarse = r.model().meshTriangleCount;
+    const size_t steps = r.state->history.undoCount();
+    for (const QString& bad : {u"0"_s, u"200"_s}) {
+      r.prompter.inputs = {bad, bad == u"0"_s ? u"20000"_s : u"0"_s, u"8"_s};
+      r.commands->run(&SolveCommands::solveAdaptively);
+      QVERIFY2(r.prompter.messages().size() == 1 &&
+                   r.prompter.messages()[0].startsWith(u"stop Rozwiąż z dokładnością: Podaj błąd"_s),
+               qPrintable(r.prompter.log.join(u"\n"_s)));
+      r.prompter.log.clear();
+    }
+    r.prompter.inputs = {u"1"_s, u"20000"_s, u"8"_s};
+    r.prompter.cancelAtPump = 1;
+    r.commands->run(&SolveCommands::solveAdaptively);
+    // At most the first solve was done: the mesh is as it was.
+    QVERIFY(r.model().meshTriangleCount == coarse && r.state->history.undoCount() == steps);
+    r.prompter.cancelAtPump = 0;
+    r.prompter.log.clear();
+    r.prompter.inputs = {u"1"_s, u"20000"_s, u"8"_s};
+    r.commands->run(&SolveCommands::solveAdaptively);
+    QVERIFY(r.state->solution && r.state->solution->result.estimate.eta <= 0.01);
+    QVERIFY(r.model().meshTriangleCount > coarse);
+    QCOMPARE(r.state->solution->model.meshTriangleCount, r.model().meshTriangleCount);
+    QCOMPARE(r.state->history.undoCount(), steps + 1);
+    QVERIFY2(r.prompter.messages().size() == 1 &&
+                 r.prompter.messages()[0].startsWith(
+                     u"plain Rozwiąż z dokładnością: Osiągnięto zadaną dokładność 1 %."_s),
+             qPrintable(r.prompter.log.join(u"\n"_s)));
+    r.commands->run(&HistoryCommands::undo);
+    QVERIFY(!r.state->solution && r.model().meshTriangleCount == coarse);
+  }
+
   // With a solution, the window's open export writes the file the command
   // line's --solve writes; MSH 2.2 carries none.
   void openExportWritesTheSolution() {

@@ -7,9 +7,11 @@
       disc; a disc free to float is refused with status 6 and no file; a
       problem nothing loads solves with status 0 and says its answer is zero;
       the solver's libraries loaded by --solve alone, and --version and
-      --help answering at once under a small address-space limit.
+      --help answering at once under a small address-space limit; --adapt
+      refining an L-shaped slab step by step to its target or its budget.
 """
 import os
+import re
 import resource
 import subprocess
 import sys
@@ -31,11 +33,13 @@ def check(ok, what):
 X0, Y0, L, H, K = 3.0, 1.0, 4.0, 2.0, 45.0
 
 
-def project(path, kind, conditions, sides, second):
-    """A rectangle; sides: the condition of bottom, right, top, left."""
-    corners = [(X0, Y0), (X0 + L, Y0), (X0 + L, Y0 + H), (X0, Y0 + H)]
-    text = "4 4 %d 1 0\n" % len(conditions) + "".join("%r %r\n" % c for c in corners)
-    text += "".join("%d %d %d 1\n" % (i + 1, (i + 1) % 4 + 1, sides[i]) for i in range(4))
+def project(path, kind, conditions, sides, second, corners=None):
+    """A rectangle, or the outline through corners; sides: the condition of
+    each side (the rectangle's bottom, right, top, left)."""
+    corners = corners or [(X0, Y0), (X0 + L, Y0), (X0 + L, Y0 + H), (X0, Y0 + H)]
+    n = len(corners)
+    text = "%d %d %d 1 0\n" % (n, n, len(conditions)) + "".join("%r %r\n" % c for c in corners)
+    text += "".join("%d %d %d 1\n" % (i + 1, (i + 1) % n + 1, sides[i]) for i in range(n))
     text += "".join(" ".join("%r" % v for v in c) + " 0 0 0 0\n" for c in conditions)
     text += "1\n%r %r\n%d\nKoniec pliku\n" % (K, second, kind)
     open(path, "w").write(text)
@@ -129,8 +133,37 @@ def main(vendrel):
     run = subprocess.run([vendrel, "--help"], capture_output=True, text=True,
                          env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
     check(run.returncode == 0 and "--solve <PLIK>" in run.stdout and "--solve PLIK}" in run.stdout
-          and "6 zadania nie można rozwiązać" in run.stdout, f"--help names --solve and status 6:\n{run.stdout}")
+          and "6 zadania nie można rozwiązać" in run.stdout and "--adapt <ETA>" in run.stdout,
+          f"--help names --solve, --adapt and status 6:\n{run.stdout}")
     check_libraries(vendrel, slab, work)
+    check_adapt(vendrel, work)
+
+
+def check_adapt(vendrel, work):
+    """An L-shaped slab, held at 1 and 0 on the ends of its arms: each step's
+    line, the error falling, the target met, the file the last step's mesh;
+    then a target past the budget, and --adapt where it does not belong."""
+    shape = os.path.join(work, "l.vdk")
+    project(shape, 1, [(1.0, 0.0, 0.0), (1.0, 1.0, 0.0), (2.0, 0.0, 0.0)], [3, 2, 3, 3, 1, 3], 0.0,
+            [(0.0, 0.0), (2.0, 0.0), (2.0, 1.0), (1.0, 1.0), (1.0, 2.0), (0.0, 2.0)])
+    out = os.path.join(work, "l.vtu")
+    for eta, budget, end in (("0.02", "20000", "Osiągnięto zadaną dokładność 2 %"),
+                             ("0.001", "3000", "Limit 3 000 trójkątów nie pozwala osiągnąć dokładności 0.1 %")):
+        run = subprocess.run([vendrel, "--solve", out, "--adapt", eta, "--area", "0.25", "--max-triangles", budget,
+                              shape], capture_output=True, text=True)
+        steps = [(int(k), int(n.replace(" ", "")), float(e)) for k, n, e in
+                 re.findall(r"^Krok (\d+): ([\d ]+) trójk\w+, szacowany błąd ([\d.]+) %$", run.stderr, re.M)]
+        if not check(run.returncode == 0 and len(steps) >= 2 and end in run.stderr, f"--adapt {eta}:\n{run.stderr}"):
+            continue
+        check([s[0] for s in steps] == list(range(len(steps))), f"--adapt {eta}: steps numbered {steps}")
+        check(all(b[2] < a[2] and b[1] > a[1] for a, b in zip(steps, steps[1:])), f"--adapt {eta}: {steps}")
+        check(steps[-1][1] <= int(budget) and (eta != "0.02" or steps[-1][2] <= 2.0), f"--adapt {eta}: {steps}")
+        mesh = meshio.read(out)
+        triangles = sum(len(c.data) for c in mesh.cells if c.type == "triangle")
+        check(triangles == steps[-1][1], f"--adapt {eta}: the file has {triangles} triangles, not {steps[-1][1]}")
+    for args in (["--export", "a.vtu", "--adapt", "0.01"], ["--solve", "a.vtu", "--adapt", "1"]):
+        run = subprocess.run([vendrel, *args, shape], capture_output=True, text=True, cwd=work)
+        check(run.returncode == 2 and "--adapt" in run.stderr, f"{args}: status {run.returncode}: {run.stderr}")
 
 
 def check_libraries(vendrel, slab, work):

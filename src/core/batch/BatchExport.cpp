@@ -19,6 +19,7 @@
 #include "core/files/ShownName.h"
 #include "core/mesh/GenerationReport.h"
 #include "core/results/Solution.h"
+#include "core/solve/Adapt.h"
 #include "core/solve/Solver.h"
 
 namespace {
@@ -49,6 +50,7 @@ struct Request {
   bool msh22 = false;
   bool mshVersionGiven = false;
   int32_t maxTriangles = 0;  // the large limit, when given
+  double adapt = 0.0;        // --adapt: the relative error to refine to, when above 0
   DrawingSettings drawing;
   bool drawingGiven = false;  // any of the drawing's options
 };
@@ -134,6 +136,14 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
         return std::nullopt;
       }
       r.area = *area;
+    } else if (name == "--adapt") {
+      const std::optional<double> eta = ParseNumber(value, 0.0, true);
+      if (!eta || *eta >= 1.0) {
+        why = "Dokładność (--adapt) to błąd względny większy od 0 i mniejszy od 1, na przykład 0.01: " +
+              ShownName(value);
+        return std::nullopt;
+      }
+      r.adapt = *eta;
     } else if (name == "--max-triangles") {
       int32_t n = 0;
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
@@ -191,6 +201,10 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
     why = "Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: " + ShownName(r.out);
     return std::nullopt;
   }
+  if (r.adapt > 0.0 && !r.solve) {
+    why = "Opcja --adapt dotyczy tylko --solve";
+    return std::nullopt;
+  }
   if (r.mshVersionGiven && OpenFormatForName(r.out) != OpenFormat::Msh41) {
     why = "Opcja --msh-version dotyczy tylko plików .msh";
     return std::nullopt;
@@ -207,6 +221,26 @@ void ListCauses(const std::vector<Finding>& causes, std::ostream& messages) {
   for (const Finding& f : causes) messages << f.text << '\n';
 }
 
+// How an adaptation ended, in a sentence with the error it reached.
+std::string AdaptEndText(const AdaptResult& a, double target, int32_t budget) {
+  const AdaptStep& last = a.steps.back();
+  const std::string reached =
+      "szacowany błąd " + EstimateText(last.eta) + " (" + Triangles(last.triangles) + ")";
+  switch (a.end) {
+    case AdaptEnd::TargetMet:
+      return "Osiągnięto zadaną dokładność " + EstimateText(target) + ": " + reached + ".";
+    case AdaptEnd::Budget:
+      return "Limit " + Triangles(budget) + " nie pozwala osiągnąć dokładności " + EstimateText(target) +
+             ": " + reached + ".";
+    case AdaptEnd::Steps:
+      return "Po " + std::to_string(a.steps.size() - 1) + " krokach nie osiągnięto dokładności " +
+             EstimateText(target) + ": " + reached + ".";
+    case AdaptEnd::Cancelled:
+    case AdaptEnd::Failed: break;
+  }
+  return "Przerwano zagęszczanie: " + reached + ".";
+}
+
 }  // namespace
 
 const std::vector<BatchOption>& BatchOptions() {
@@ -220,6 +254,10 @@ const std::vector<BatchOption>& BatchOptions() {
       {"msh-version", "WERSJA", "2.2", false, "Wersja formatu MSH: 4.1 (domyślna) albo 2.2."},
       {"max-triangles", "N", "N", false,
        "Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej opcji)."},
+      {"adapt", "ETA", "ETA", false,
+       "Z --solve: zagęszcza siatkę, aż szacowany błąd względny spadnie do ETA (0.01 to 1 %), "
+       "w najwyżej " +
+           std::to_string(kAdaptSteps) + " krokach, w limicie trójkątów (--max-triangles)."},
       {"dxf-tolerance", "T", "T", false,
        "Rysunek DXF: tolerancja cięciw łuków w jednostkach rysunku (domyślnie tysięczna przekątnej)."},
       {"dxf-join", "D", "D", false,
@@ -268,7 +306,12 @@ std::string BatchExportHelp() {
          "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
          "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
          "albo 2.2), vtu (VTK). Z --solve zamiast --export rozwiązuje też zadanie\n"
-         "i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu). Po -- nazwy plików\n"
+         "i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu); z --adapt ETA zagęszcza\n"
+         "siatkę tam, gdzie szacowany błąd jest największy, i rozwiązuje ponownie, aż\n"
+         "szacowany błąd względny spadnie do ETA, skończą się kroki (" +
+         std::to_string(kAdaptSteps) +
+         ") albo limit\n"
+         "trójkątów (--max-triangles, bez tej opcji 1 999). Po -- nazwy plików\n"
          "mogą zaczynać się od -. Rysunek DXF zamiast projektu: kontury z domyślną\n"
          "tolerancją cięciw, kontury zagnieżdżone jako otwory, wszystkie elementy\n"
          "z warunkiem 1; podsumowanie importu na standardowe wyjście błędów;\n"
@@ -347,11 +390,33 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   // solver leaves a core idle (the factorisation runs on one).
   std::future<OpenExportText> meshPart;
   if (r->solve) {
-    meshPart = std::async(std::launch::async, [&model, format = *open] {
-      (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
-      return OpenExportText(*model, format, true);
-    });
-    solution = Solve(*model);
+    if (r->adapt <= 0.0) {
+      meshPart = std::async(std::launch::async, [&model, format = *open] {
+        (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
+        return OpenExportText(*model, format, true);
+      });
+      solution = Solve(*model);
+    } else {
+      // The mesh changes with every step: its part of the file waits for the last.
+      const int32_t budget = r->maxTriangles > 0 ? r->maxTriangles : kMaxMeshTriangles;
+      AdaptResult adapted = Adapt(*model, r->adapt, budget, kAdaptSteps, mesher,
+                                  [&messages](const AdaptStep& s, const SolveResult&) {
+                                    messages << "Krok " << s.step << ": " << Triangles(s.triangles)
+                                             << ", szacowany błąd " << EstimateText(s.eta) << '\n';
+                                  });
+      if (adapted.steps.empty()) {
+        messages << adapted.why << '\n';
+        return kBatchSolveRefused;
+      }
+      if (adapted.end == AdaptEnd::Failed) {
+        messages << adapted.why << '\n';
+        return kBatchMeshFailed;
+      }
+      messages << AdaptEndText(adapted, r->adapt, budget) << '\n';
+      solution = std::move(adapted.solution);
+      meshPart = std::async(std::launch::deferred,
+                            [&model, format = *open] { return OpenExportText(*model, format, true); });
+    }
     if (!solution->solved) {
       messages << solution->refusal << '\n';
       return kBatchSolveRefused;

@@ -4,6 +4,8 @@
 //   vendrel --export OUT [--area A] [--msh-version 2.2] PROJECT.vdk
 // or mesh it, solve it and write the mesh with the solution:
 //   vendrel --solve OUT.vtu|OUT.msh [--area A] PROJECT.vdk
+// and refine it where the estimated error is largest until it is small enough:
+//   vendrel --solve OUT.vtu|OUT.msh --adapt 0.01 [--max-triangles N] PROJECT.vdk
 
 #include <functional>
 #include <ostream>
@@ -12,6 +14,9 @@
 #include <vector>
 
 #include "core/mesh/MeshDriver.h"
+
+// The most refinements --adapt makes.
+inline constexpr int32_t kAdaptSteps = 8;
 
 // One exit status per outcome.
 enum BatchStatus : int {

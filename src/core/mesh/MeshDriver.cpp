@@ -1,8 +1,10 @@
 #include "core/mesh/MeshDriver.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <utility>
 
 #include "core/cpu/VectorState.h"
@@ -154,6 +156,30 @@ MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::
   return t;
 }
 
+// The reply's segment pieces as edges running the way their elements run,
+// the elements and nodes as `tags` holds them (numbered from 1 at index 0).
+void TagEdges(MeshTags& tags, const MeshReply& reply) {
+  const auto point = [&reply](int32_t k) { return &reply.points[2 * static_cast<size_t>(k - 1)]; };
+  const int32_t elements = static_cast<int32_t>(tags.elements.size());
+  const int32_t nodes = static_cast<int32_t>(tags.nodes.size());
+  tags.edges.clear();
+  tags.edges.reserve(reply.markers.size());
+  for (size_t i = 0; i < reply.markers.size(); ++i) {
+    MeshEdge edge{reply.segments[2 * i], reply.segments[2 * i + 1], reply.markers[i]};
+    if (edge.element > elements) continue;
+    const Element& e = tags.elements[static_cast<size_t>(edge.element - 1)];
+    if (e.startNode < 1 || e.startNode > nodes || e.endNode < 1 || e.endNode > nodes) continue;
+    const Node& start = tags.nodes[static_cast<size_t>(e.startNode - 1)];
+    const Node& end = tags.nodes[static_cast<size_t>(e.endNode - 1)];
+    const double* a = point(edge.node1);
+    const double* b = point(edge.node2);
+    if ((b[0] - a[0]) * (double(end.x) - start.x) + (b[1] - a[1]) * (double(end.y) - start.y) < 0.0) {
+      std::swap(edge.node1, edge.node2);
+    }
+    tags.edges.push_back(edge);
+  }
+}
+
 // The model's rows as the mesh is made, and the reply's segment pieces as
 // edges running the way their elements run.
 MeshTags TagsOf(const Model& m, const MeshReply& reply) {
@@ -167,22 +193,38 @@ MeshTags TagsOf(const Model& m, const MeshReply& reply) {
   for (int32_t i = 1; i <= m.elementCount; ++i) tags.elements.push_back(m.ElementTable[i]);
   for (int32_t i = 1; i <= m.bcCount; ++i) tags.conditions.push_back(m.BcTable[i]);
   for (int32_t i = 1; i <= m.boundaryCount; ++i) tags.boundaries.push_back(m.BoundaryTable[i]);
-  const auto point = [&reply](int32_t k) { return &reply.points[2 * static_cast<size_t>(k - 1)]; };
-  tags.edges.reserve(reply.markers.size());
-  for (size_t i = 0; i < reply.markers.size(); ++i) {
-    MeshEdge edge{reply.segments[2 * i], reply.segments[2 * i + 1], reply.markers[i]};
-    if (edge.element > m.elementCount) continue;
-    const Element& e = m.ElementTable[edge.element];
-    const Node& start = m.NodeTable[e.startNode];
-    const Node& end = m.NodeTable[e.endNode];
-    const double* a = point(edge.node1);
-    const double* b = point(edge.node2);
-    if ((b[0] - a[0]) * (double(end.x) - start.x) + (b[1] - a[1]) * (double(end.y) - start.y) < 0.0) {
-      std::swap(edge.node1, edge.node2);
-    }
-    tags.edges.push_back(edge);
-  }
+  TagEdges(tags, reply);
   return tags;
+}
+
+// Puts the reply's mesh into the model's tables with `tags`; false (the
+// tables emptied) when memory runs out on the way.
+bool Adopt(Model& m, std::optional<MeshReply>& reply, std::shared_ptr<const MeshTags> tags) {
+  m.meshTags = std::move(tags);
+  try {
+    // Numbered from 1 as they come, slot 0 unused.
+    std::vector<MeshTriangle> triangles(static_cast<size_t>(reply->triangleCount) + 1);
+    for (size_t i = 1; i < triangles.size(); ++i) {
+      const int32_t* c = &reply->triangles[3 * (i - 1)];
+      const int32_t material = reply->materials.empty() ? 0 : reply->materials[i - 1];
+      triangles[i] = MeshTriangle{c[0], c[1], c[2], material};
+    }
+    std::vector<MeshNode> nodes(static_cast<size_t>(reply->pointCount) + 1);
+    for (size_t i = 1; i < nodes.size(); ++i) {
+      const double* p = &reply->points[2 * (i - 1)];
+      nodes[i] = MeshNode{p[0], p[1]};
+    }
+    reply.reset();
+    m.MeshTriangleTable.adopt(std::move(triangles));
+    m.MeshNodeTable.adopt(std::move(nodes));
+  } catch (...) {
+    m.MeshFailureFlag = 1;
+    m.meshTags.reset();
+    return false;
+  }
+  m.meshTriangleCount = m.MeshTriangleTable.storedRows();
+  m.meshNodeCount = m.MeshNodeTable.storedRows();
+  return true;
 }
 
 }  // namespace
@@ -216,34 +258,126 @@ MeshOutcome GenerateMesh(Model& m, double area, const MesherOptions& options, Me
   m.meshTags.reset();
   m.MeshFailureFlag = t.outcome == MeshOutcome::Success ? 0 : 1;
   if (!reply) return t.outcome;
+  std::shared_ptr<const MeshTags> tags;
   try {
-    m.meshTags = std::make_shared<const MeshTags>(TagsOf(m, *reply));
+    tags = std::make_shared<const MeshTags>(TagsOf(m, *reply));
   } catch (...) {
     // Without memory for the tags the mesh still stands, untagged.
   }
-  try {
-    // Numbered from 1 as they come, slot 0 unused.
-    std::vector<MeshTriangle> triangles(static_cast<size_t>(reply->triangleCount) + 1);
-    for (size_t i = 1; i < triangles.size(); ++i) {
-      const int32_t* c = &reply->triangles[3 * (i - 1)];
-      const int32_t material = reply->materials.empty() ? 0 : reply->materials[i - 1];
-      triangles[i] = MeshTriangle{c[0], c[1], c[2], material};
-    }
-    std::vector<MeshNode> nodes(static_cast<size_t>(reply->pointCount) + 1);
-    for (size_t i = 1; i < nodes.size(); ++i) {
-      const double* p = &reply->points[2 * (i - 1)];
-      nodes[i] = MeshNode{p[0], p[1]};
-    }
-    reply.reset();
-    m.MeshTriangleTable.adopt(std::move(triangles));
-    m.MeshNodeTable.adopt(std::move(nodes));
-  } catch (...) {
-    m.MeshFailureFlag = 1;
-    m.meshTags.reset();
+  if (!Adopt(m, reply, std::move(tags))) {
     if (trial != nullptr) *trial = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
     return MeshOutcome::Failure;
   }
-  m.meshTriangleCount = m.MeshTriangleTable.storedRows();
-  m.meshNodeCount = m.MeshNodeTable.storedRows();
+  return MeshOutcome::Success;
+}
+
+std::optional<MeshRequest> BuildRefineRequest(const Model& m, const std::vector<double>& areaPerTriangle) {
+  if (!m.meshTags || m.meshTriangleCount < 1 || m.meshNodeCount < 3) return std::nullopt;
+  MeshRequest r;
+  r.refine = true;
+  const MeshTags& tags = *m.meshTags;
+  r.points.reserve(2 * static_cast<size_t>(m.meshNodeCount));
+  for (int32_t i = 1; i <= m.meshNodeCount; ++i) {
+    const MeshNode& n = m.MeshNodeTable[i];
+    if (!std::isfinite(n.x) || !std::isfinite(n.y)) return std::nullopt;
+    r.points.insert(r.points.end(), {n.x, n.y});
+  }
+  // The regions' own largest areas, by material: a region point's area caps
+  // every triangle of its material (the smallest, when several share one).
+  std::vector<double> regionArea(static_cast<size_t>(kMaxMaterials) + 1, 0.0);
+  for (const RegionPoint& p : tags.regionPoints) {
+    if (p.material < 0 || p.material > kMaxMaterials || !(p.area > 0.0f)) continue;
+    double& cap = regionArea[static_cast<size_t>(p.material)];
+    cap = cap > 0.0 ? std::min(cap, double(p.area)) : double(p.area);
+  }
+  const bool materials = !tags.regionPoints.empty();
+  double largest = 0.0;
+  const size_t count = static_cast<size_t>(m.meshTriangleCount);
+  r.triangles.reserve(3 * count);
+  r.triangleAreas.reserve(count);
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& tri = m.MeshTriangleTable[t];
+    for (int32_t c : {tri.corner1, tri.corner2, tri.corner3}) {
+      if (c < 1 || c > m.meshNodeCount) return std::nullopt;
+      r.triangles.push_back(c);
+    }
+    if (tri.material < 0 || tri.material > kMaxMaterials) return std::nullopt;
+    if (materials) r.materials.push_back(tri.material);
+    const MeshNode& a = m.MeshNodeTable[tri.corner1];
+    const MeshNode& b = m.MeshNodeTable[tri.corner2];
+    const MeshNode& c = m.MeshNodeTable[tri.corner3];
+    largest = std::max(largest, 0.5 * std::fabs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)));
+    double area =
+        static_cast<size_t>(t) < areaPerTriangle.size() ? areaPerTriangle[static_cast<size_t>(t)] : 0.0;
+    if (!std::isfinite(area)) area = 0.0;
+    const double cap = regionArea[static_cast<size_t>(tri.material)];
+    if (cap > 0.0 && (area <= 0.0 || cap < area)) area = cap;
+    r.triangleAreas.push_back(area);
+  }
+  // No triangle grows past the largest there is: the quality pass may
+  // place points where no triangle asked for them.
+  r.area = largest * (1.0 + 1e-9);
+  if (AreaTooSmallToWrite(r.area)) r.area = 0.0;
+  for (const MeshEdge& e : tags.edges) {
+    if (e.node1 < 1 || e.node1 > m.meshNodeCount || e.node2 < 1 || e.node2 > m.meshNodeCount ||
+        e.element < 1 || e.element > kMaxElements) {
+      return std::nullopt;
+    }
+    r.segments.insert(r.segments.end(), {e.node1, e.node2});
+    r.markers.push_back(e.element);
+  }
+  return r;
+}
+
+MeshOutcome RefineMesh(Model& m, const std::vector<double>& areaPerTriangle, const MesherOptions& options,
+                       MeshTrial* trial) {
+  MeshTrial t;
+  std::optional<MeshReply> reply;
+  try {
+    const std::optional<MeshRequest> request = BuildRefineRequest(m, areaPerTriangle);
+    if (!request) {
+      t.fault = MeshFault::Refused;
+    } else if ((reply = RunMesher(*request, options, &t.fault))) {
+      t.points = reply->pointCount;
+      t.triangles = reply->triangleCount;
+      t.estimated = reply->estimated != 0;
+      if (!ReplyWithinLimits(*reply, options.limits)) {
+        t.outcome = MeshOutcome::Overflow;
+        t.fault = MeshFault::TooLarge;
+      } else if (reply->triangleCount < 1) {
+        t.fault = MeshFault::NoTriangles;
+      } else {
+        t.outcome = MeshOutcome::Success;
+      }
+    } else if (t.fault == MeshFault::Cancelled) {
+      t.outcome = MeshOutcome::Cancelled;
+    }
+  } catch (...) {
+    t = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
+  }
+  if (t.outcome == MeshOutcome::Success && options.stillWanted && !options.stillWanted()) {
+    t = MeshTrial{MeshOutcome::Cancelled, MeshFault::Cancelled, t.points, t.triangles, false};
+  }
+  if (trial != nullptr) *trial = t;
+  // Anything but a refined mesh leaves the mesh as it was.
+  if (t.outcome != MeshOutcome::Success) return t.outcome;
+  std::shared_ptr<const MeshTags> tags;
+  try {
+    auto refined = std::make_shared<MeshTags>(*m.meshTags);
+    TagEdges(*refined, *reply);
+    tags = std::move(refined);
+  } catch (...) {
+    t = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
+    if (trial != nullptr) *trial = t;
+    return t.outcome;
+  }
+  ClearUpperVectorState();
+  if (!Adopt(m, reply, std::move(tags))) {
+    if (trial != nullptr) *trial = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
+    m.meshNodeCount = 0;
+    m.meshTriangleCount = 0;
+    return MeshOutcome::Failure;
+  }
+  m.MeshFailureFlag = 0;
   return MeshOutcome::Success;
 }

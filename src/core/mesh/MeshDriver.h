@@ -89,6 +89,20 @@ std::string OverLimitText(const MeshTrial& trial, const MeshLimits& limits);
 // What the mesher makes of the model at an area, leaving the model as it is.
 MeshTrial TryMesh(const Model& model, double area, const MesherOptions& options);
 
+// Refines the model's mesh: triangle t (from 1) is split until each piece
+// is at most areaPerTriangle[t] (<= 0 or past the vector's end: no limit of
+// its own); the regions' own largest areas cap their triangles besides, and
+// no triangle comes out larger than the largest there is. The boundary
+// pieces keep their elements and the triangles their materials. On success
+// the model holds the refined mesh with its tags as a generation leaves it;
+// on anything else (a limit passed included) the mesh stays as it was.
+MeshOutcome RefineMesh(Model& model, const std::vector<double>& areaPerTriangle, const MesherOptions& options,
+                       MeshTrial* trial = nullptr);
+
+// The helper's input for a refinement of the model's mesh, or nothing when
+// the model has no tagged mesh or the mesh names what does not exist.
+std::optional<MeshRequest> BuildRefineRequest(const Model& model, const std::vector<double>& areaPerTriangle);
+
 // Builds the helper's input from the model, or nothing when the model holds
 // what would make the mesher crash or hang (a coordinate that is not finite,
 // an element naming a node that does not exist, nodes on fewer than three

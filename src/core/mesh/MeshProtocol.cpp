@@ -12,6 +12,7 @@ namespace {
 
 constexpr uint32_t kRequestMagic = 0x314d4b56;  // "VKM1"
 constexpr uint32_t kReplyMagic = 0x314d5256;    // "VRM1"
+constexpr uint32_t kRefineMagic = 0x31524b56;   // "VKR1"
 
 bool AllFinite(const std::vector<double>& values) {
   for (double v : values) {
@@ -46,7 +47,89 @@ bool ReplyWithinLimits(const MeshReply& reply, const MeshLimits& limits) {
   return CountIn(reply.pointCount, limits.points) && CountIn(reply.triangleCount, limits.triangles);
 }
 
+size_t MaxRequestBytes() {
+  // The header, then per point two doubles, per triangle three corners, a
+  // material and an area, per piece two ends and a marker.
+  const size_t points = size_t(kLargestMeshRows), triangles = size_t(kLargestMeshTriangles);
+  return 64 + 16 * points + (4 * sizeof(int32_t) + sizeof(double)) * triangles + 12 * 3 * points;
+}
+
+namespace {
+
+double TriangleArea(const std::vector<double>& points, const int32_t* c) {
+  const double* a = &points[2 * size_t(c[0] - 1)];
+  const double* b = &points[2 * size_t(c[1] - 1)];
+  const double* d = &points[2 * size_t(c[2] - 1)];
+  return 0.5 * std::fabs((b[0] - a[0]) * (d[1] - a[1]) - (d[0] - a[0]) * (b[1] - a[1]));
+}
+
+std::string EncodeRefine(const MeshRequest& r) {
+  std::string out;
+  Put(out, kRefineMagic);
+  Put(out, r.area);
+  Put(out, r.limits.triangles);
+  Put(out, r.limits.points);
+  Put(out, static_cast<int32_t>(r.points.size() / 2));
+  PutAll(out, r.points);
+  Put(out, static_cast<int32_t>(r.triangles.size() / 3));
+  PutAll(out, r.triangles);
+  PutAll(out, r.triangleAreas);
+  Put(out, static_cast<int32_t>(r.materials.size()));
+  PutAll(out, r.materials);
+  Put(out, static_cast<int32_t>(r.segments.size() / 2));
+  PutAll(out, r.segments);
+  PutAll(out, r.markers);
+  return out;
+}
+
+// The counts are checked against the largest mesh before anything is
+// allocated for them; then every corner, material and area.
+std::optional<MeshRequest> DecodeRefine(ByteCursor& in) {
+  MeshRequest r;
+  r.refine = true;
+  int32_t points = 0, triangles = 0, materials = 0, pieces = 0;
+  if (!in.get(r.area) || !in.get(r.limits.triangles) || !in.get(r.limits.points) || r.limits.triangles < 1 ||
+      r.limits.triangles > kLargestMeshTriangles || r.limits.points < 1 ||
+      r.limits.points > kLargestMeshRows) {
+    return std::nullopt;
+  }
+  if (!in.get(points) || !CountIn(points, kLargestMeshRows) || points < 3 ||
+      !in.getAll(r.points, 2 * size_t(points))) {
+    return std::nullopt;
+  }
+  if (!in.get(triangles) || !CountIn(triangles, kLargestMeshTriangles) || triangles < 1 ||
+      !in.getAll(r.triangles, 3 * size_t(triangles)) || !in.getAll(r.triangleAreas, size_t(triangles))) {
+    return std::nullopt;
+  }
+  if (!in.get(materials) || (materials != 0 && materials != triangles) ||
+      !in.getAll(r.materials, size_t(materials))) {
+    return std::nullopt;
+  }
+  if (!in.get(pieces) || pieces < 0 || int64_t(pieces) > 3 * int64_t(points) ||
+      !in.getAll(r.segments, 2 * size_t(pieces)) || !in.getAll(r.markers, size_t(pieces))) {
+    return std::nullopt;
+  }
+  if (!in.atEnd() || !std::isfinite(r.area) || !AllFinite(r.points) || !AllFinite(r.triangleAreas)) {
+    return std::nullopt;
+  }
+  for (const std::vector<int32_t>* corners : {&r.triangles, &r.segments}) {
+    for (int32_t corner : *corners) {
+      if (corner < 1 || corner > points) return std::nullopt;
+    }
+  }
+  for (int32_t material : r.materials) {
+    if (!CountIn(material, kMaxMaterials)) return std::nullopt;
+  }
+  for (int32_t marker : r.markers) {
+    if (marker < 1 || marker > kMaxElements) return std::nullopt;
+  }
+  return r;
+}
+
+}  // namespace
+
 std::string EncodeRequest(const MeshRequest& r) {
+  if (r.refine) return EncodeRefine(r);
   std::string out;
   Put(out, kRequestMagic);
   Put(out, r.area);
@@ -69,9 +152,10 @@ std::optional<MeshRequest> DecodeRequest(std::string_view bytes) {
   MeshRequest r;
   uint32_t magic = 0;
   int32_t points = 0, segments = 0, holes = 0, regions = 0;
-  if (!in.get(magic) || magic != kRequestMagic || !in.get(r.area) || !in.get(r.limits.triangles) ||
-      !in.get(r.limits.points) || r.limits.triangles < 1 || r.limits.triangles > kLargestMeshTriangles ||
-      r.limits.points < 1 || r.limits.points > kLargestMeshRows) {
+  if (in.get(magic) && magic == kRefineMagic) return DecodeRefine(in);
+  if (magic != kRequestMagic || !in.get(r.area) || !in.get(r.limits.triangles) || !in.get(r.limits.points) ||
+      r.limits.triangles < 1 || r.limits.triangles > kLargestMeshTriangles || r.limits.points < 1 ||
+      r.limits.points > kLargestMeshRows) {
     return std::nullopt;
   }
   if (!in.get(points) || !CountIn(points, kMaxNodes) || !in.getAll(r.points, 2 * size_t(points))) {
@@ -186,4 +270,28 @@ std::string MeshSwitches(const MeshRequest& r) {
   AppendFixed(s, r.area, 6);
   s += "/0";
   return s;
+}
+
+std::string RefineSwitches(const MeshRequest& r) {
+  // "a" followed by a letter reads the triangles' areas, by a digit the
+  // global one.
+  std::string s = "Qrpqa";
+  if (r.area > 0.0) {
+    s += "a";
+    AppendFixed(s, r.area, 6);
+    s += "/0";
+  }
+  return s;
+}
+
+double RefinedCountAtLeast(const MeshRequest& r) {
+  double count = 0.0;
+  const size_t triangles = std::min(r.triangles.size() / 3, r.triangleAreas.size());
+  for (size_t t = 0; t < triangles; ++t) {
+    double most = r.triangleAreas[t];
+    if (r.area > 0.0 && (most <= 0.0 || r.area < most)) most = r.area;
+    const double area = TriangleArea(r.points, &r.triangles[3 * t]);
+    count += most > 0.0 ? std::max(1.0, std::floor(area / most)) : 1.0;
+  }
+  return count;
 }

@@ -37,6 +37,15 @@ struct MeshRequest {
   // x, y, material (a whole number, 0 … kMaxMaterials) and largest
   // triangle area (0: none of its own) per region point.
   std::vector<double> regions;
+
+  // A refinement instead of a generation: the mesh to refine, whose points
+  // are `points`, whose boundary pieces are `segments` with their markers,
+  // and these per triangle. `area`, when above 0, caps every triangle; holes
+  // and region points go unused (the mesh has them carved and tagged).
+  bool refine = false;
+  std::vector<int32_t> triangles;     // three corners per triangle, from 1
+  std::vector<int32_t> materials;     // one per triangle, or empty
+  std::vector<double> triangleAreas;  // one per triangle: its largest area, <= 0 for none of its own
 };
 
 struct MeshReply {
@@ -67,6 +76,10 @@ size_t MaxReplyBytes(const MeshLimits& limits);
 
 bool ReplyWithinLimits(const MeshReply& reply, const MeshLimits& limits);
 
+// The largest request the helper reads: a refinement of a mesh at the
+// largest limits.
+size_t MaxRequestBytes();
+
 std::string EncodeRequest(const MeshRequest& request);
 // Refuses anything but a well-formed request within the model's capacities
 // and the largest limits.
@@ -85,3 +98,14 @@ std::optional<MeshReply> DecodeReply(std::string_view bytes, const MeshLimits& l
 // to the global one.
 std::string MeshSwitches(double area);
 std::string MeshSwitches(const MeshRequest& request);
+
+// A refinement's switches: quiet, refine (r) the given mesh keeping its
+// boundary pieces (p), quality, each triangle's own largest area (a with
+// no number), and the global one as a number when it is above 0. Each
+// triangle's material travels as its attribute, which Triangle hands on to
+// the triangles it is split into.
+std::string RefineSwitches(const MeshRequest& request);
+
+// At least how many triangles a refinement makes: each triangle becomes at
+// least its area over its largest allowed area.
+double RefinedCountAtLeast(const MeshRequest& request);

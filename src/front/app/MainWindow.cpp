@@ -191,6 +191,8 @@ std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
       {"&Generacja siatki", nullptr, "", "", nullptr},
       {"&Generacja siatki", "actionMeshLimit", "&Limit siatki...", "", &W::run<&MeshCommands::chooseLimit>},
       {"&Rozwiązanie", "actionSolve", "&Rozwiąż", "Ctrl+R", &W::run<&SolveCommands::solve>},
+      {"&Rozwiązanie", "actionSolveAdaptively", "Rozwiąż z &dokładnością...", "",
+       &W::run<&SolveCommands::solveAdaptively>},
       {"&Rozwiązanie", "actionResults", "&Wyniki...", "", &W::run<&SolveCommands::showResults>},
       {"&Rozwiązanie", nullptr, "", "", nullptr},
       {"&Rozwiązanie", "actionMap", "&Mapa", "", &W::run<&SolveCommands::toggleMap>},

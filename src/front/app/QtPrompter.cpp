@@ -119,6 +119,10 @@ class QtProgress : public Progress, public QObject {
     QCoreApplication::processEvents();
   }
   bool cancelled() const override { return cancelled_; }
+  void setText(const QString& text) override {
+    text_ = text;
+    if (dialog_) dialog_->setLabelText(text);
+  }
   bool finish() override {
     if (finished_) return cancelled_;
     // Whatever the user did up to now is in the queue after a round trip to

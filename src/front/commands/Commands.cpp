@@ -11,6 +11,9 @@ std::tuple<Sets...> MakeSets(CommandContext& context, std::tuple<Sets...>*) {
 }  // namespace
 
 Commands::Commands(AppState& state, Prompter& prompter)
-    : CommandContext(state, prompter), sets_(MakeSets(*this, static_cast<decltype(sets_)*>(nullptr))) {}
+    : CommandContext(state, prompter), sets_(MakeSets(*this, static_cast<decltype(sets_)*>(nullptr))) {
+  // The adaptive solve meshes as GENERUJ does, within its limit.
+  solution().setMesher([this] { return std::pair(mesh().mesherOptions(), mesh().limit()); });
+}
 
 Commands::~Commands() = default;

@@ -5,10 +5,13 @@
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <mutex>
 
+#include "core/files/CNumbers.h"
 #include "core/files/SafeFile.h"
 #include "core/files/WriteCause.h"
 #include "core/results/Solution.h"
+#include "core/solve/Adapt.h"
 #include "front/commands/CommandContext.h"
 #include "front/solve/ResultsWindow.h"
 #include "front/solve/SolutionDialogs.h"
@@ -73,6 +76,111 @@ void SolveCommands::solve() {
   emit c_.repaintRequested();
   c_.prompter.message(QString::fromStdString(SolvedSummary(*c_.state.solution, UserDecimalPoint())),
                       kSolveTitle, MessageIcon::None);
+}
+
+void SolveCommands::solveAdaptively() {
+  const QString title = QStringLiteral("Rozwiąż z dokładnością");
+  if (c_.noMesh(title, QStringLiteral(": najpierw GENERUJ (Ctrl+G)."))) return;
+  const auto [options, limit] = mesher_ ? mesher_() : std::pair(MesherOptions{}, MeshLimitChoice{});
+  const int32_t limitTriangles = limit.large ? limit.triangles : kMaxMeshTriangles;
+  const std::optional<QString> etaText =
+      c_.prompter.input(title, QStringLiteral("Szacowany błąd względny [%] :"), GeneralText(1.0));
+  if (!etaText) return;
+  const std::optional<double> percent = ParseTypedNumber(*etaText);
+  const std::optional<QString> budgetText = c_.prompter.input(
+      title, QStringLiteral("Największa liczba trójkątów :"), QString::number(limitTriangles));
+  if (!budgetText) return;
+  const std::optional<QString> stepsText =
+      c_.prompter.input(title, QStringLiteral("Największa liczba kroków :"), QStringLiteral("8"));
+  if (!stepsText) return;
+  bool budgetOk = false, stepsOk = false;
+  const int budget = budgetText->trimmed().remove(u' ').toInt(&budgetOk);
+  const int steps = stepsText->trimmed().toInt(&stepsOk);
+  if (!percent || !(*percent > 0.0) || !(*percent < 100.0) || !budgetOk || budget < 1 ||
+      budget > kLargestMeshTriangles || !stepsOk || steps < 0 || steps > 100) {
+    c_.prompter.message(
+        QStringLiteral("Podaj błąd od 0 do 100 %, liczbę trójkątów od 1 do %1 i liczbę kroków "
+                       "od 0 do 100.")
+            .arg(kLargestMeshTriangles),
+        title, MessageIcon::Stop);
+    return;
+  }
+  c_.nameStep(QStringLiteral("rozwiązanie z dokładnością"));
+  // The loop works on a copy off the window's thread; the window takes its
+  // mesh only once it has ended. The helper is waited for there, so it
+  // pumps nothing; the indicator is pumped here.
+  auto model = std::make_shared<Model>(c_.state.model);
+  std::atomic<bool> cancel{false};
+  std::mutex lastLock;
+  QString last;
+  MesherOptions worker = options;
+  worker.whileWaiting = nullptr;
+  worker.cancelled = nullptr;
+  worker.stillWanted = nullptr;
+  std::unique_ptr<Progress> progress =
+      c_.prompter.progress(title, QStringLiteral("Trwa rozwiązywanie zadania…"));
+  const char point = UserDecimalPoint();
+  AdaptResult result = c_.whileGenerating([&] {
+    std::future<AdaptResult> done = std::async(std::launch::async, [&] {
+      try {
+        return Adapt(
+            *model, *percent / 100.0, budget, steps, worker,
+            [&](const AdaptStep& s, const SolveResult&) {
+              const std::lock_guard<std::mutex> hold(lastLock);
+              last = QString::fromStdString("Krok " + std::to_string(s.step) + ": " + Triangles(s.triangles) +
+                                            ", szacowany błąd " + EstimateText(s.eta, point));
+            },
+            &cancel);
+      } catch (...) {
+        AdaptResult failed;
+        failed.why = "Nie udało się rozwiązać zadania: błąd wewnętrzny.";
+        return failed;
+      }
+    });
+    QString shown;
+    do {
+      {
+        const std::lock_guard<std::mutex> hold(lastLock);
+        if (last != shown) progress->setText(shown = last);
+      }
+      progress->pump();
+      if (progress->cancelled() || c_.cancelRequested()) cancel = true;
+    } while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready);
+    return done.get();
+  });
+  progress->finish();
+  progress.reset();
+  if (result.steps.empty() || !result.solution.solved) {
+    if (!result.why.empty() && result.end != AdaptEnd::Cancelled)
+      c_.prompter.message(QString::fromStdString(result.why), title, MessageIcon::Stop);
+    return;
+  }
+  // The last finished step, whatever ended the loop.
+  c_.state.model = *model;
+  c_.state.solution = std::make_shared<const Solution>(Solution{*model, std::move(result.solution)});
+  c_.state.solutionDisplay.factor = 0.0;
+  emit c_.solutionChanged();
+  emit c_.repaintRequested();
+  const AdaptStep& reached = result.steps.back();
+  const QString target = QString::fromStdString(EstimateText(*percent / 100.0, point));
+  const QString error = QString::fromStdString(EstimateText(reached.eta, point));
+  QString end;
+  switch (result.end) {
+    case AdaptEnd::TargetMet: end = QStringLiteral("Osiągnięto zadaną dokładność %1.").arg(target); break;
+    case AdaptEnd::Budget:
+      end = QStringLiteral("Limit %1 nie pozwala osiągnąć dokładności %2.")
+                .arg(QString::fromStdString(Triangles(budget)), target);
+      break;
+    case AdaptEnd::Steps:
+      end = QStringLiteral("Po %1 krokach nie osiągnięto dokładności %2.").arg(steps).arg(target);
+      break;
+    case AdaptEnd::Cancelled:
+    case AdaptEnd::Failed: end = QStringLiteral("Przerwano zagęszczanie."); break;
+  }
+  c_.prompter.message(end + QStringLiteral("\nSzacowany błąd %1 (%2, krok %3).")
+                                .arg(error, QString::fromStdString(Triangles(reached.triangles)))
+                                .arg(reached.step),
+                      title, MessageIcon::None);
 }
 
 bool SolveCommands::solutionNeeded(const QString& title) {

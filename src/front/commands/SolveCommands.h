@@ -4,8 +4,11 @@
 #include <QImage>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/field/FieldValues.h"
+#include "core/mesh/MeshDriver.h"
+#include "front/mesh/MeshDialogs.h"
 #include "front/ui/Lazy.h"
 
 class CommandContext;
@@ -23,6 +26,16 @@ class SolveCommands {
   // indicator and "Anuluj" once it takes long; the solution is kept beside
   // the model, which does not change.
   void solve();
+  // "Rozwiąż z dokładnością...": asks for the estimated relative error, the
+  // triangle budget and the steps, then refines the mesh where the error is
+  // largest and solves again until the error is small enough. The progress
+  // indicator shows each step; "Anuluj" keeps the last finished one. The
+  // final mesh and its solution are one step of the history.
+  void solveAdaptively();
+  // The mesher's options and the mesh limit in force (GENERUJ's).
+  void setMesher(std::function<std::pair<MesherOptions, MeshLimitChoice>()> mesher) {
+    mesher_ = std::move(mesher);
+  }
   // "Wyniki...": the field's extremes, the flows or reactions, the balance.
   void showResults();
 
@@ -52,4 +65,5 @@ class SolveCommands {
   Lazy<FieldDialog> field_;
   Lazy<ValuesWindow> values_;
   std::function<QImage()> image_;
+  std::function<std::pair<MesherOptions, MeshLimitChoice>()> mesher_;
 };

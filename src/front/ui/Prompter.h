@@ -30,6 +30,8 @@ class Progress {
   virtual ~Progress() = default;
   virtual void pump() = 0;
   virtual bool cancelled() const = 0;
+  // What the indicator says of the work, from now on.
+  virtual void setText(const QString& text) { (void)text; }
   // The work is done: takes the input the user gave up to now (a late
   // "Anuluj" still counts) and closes the indicator, so that no click meant
   // for it lands on what shows next. True when the user cancelled.

@@ -35,6 +35,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <numbers>
 #include <string>
 
 #include "LargeSquare.h"
@@ -347,6 +348,38 @@ void BM_LargeCommandLine(benchmark::State& state) {
   state.counters["peak_MB"] = peak;
 }
 BENCHMARK(BM_LargeCommandLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Kirsch's quarter plate (40 wide, a hole of radius 1 drawn with 256 sides
+// on the quarter, rollers on the cuts, pulled at 100) adapted to 1 % from
+// the command line: reading, meshing at area 4, the solves and the
+// refinements, and writing the solution.
+void BM_KirschAdaptCommandLine(benchmark::State& state) {
+  auto m = std::make_unique<Model>();
+  ResetModelData(*m);
+  m->ProblemKind = 10;
+  m->Conductivity = 1000.0f;
+  m->SecondProperty = 0.3f;
+  for (const BoundaryCondition& c : {BoundaryCondition{3, 2, 0}, BoundaryCondition{1, 100, 0},
+                                     BoundaryCondition{1, 0, 0}, BoundaryCondition{3, 1, 0}})
+    (void)AppendCondition(*m, c);
+  std::vector<std::pair<Node, int32_t>> outline = {{{1, 0}, 1}, {{20, 0}, 2}, {{20, 20}, 3}, {{0, 20}, 4}};
+  for (int32_t k = 256; k >= 1; --k) {
+    const double angle = std::numbers::pi / 2 * k / 256;
+    outline.push_back({{float(std::cos(angle)), float(std::sin(angle))}, 3});
+  }
+  for (size_t k = 0; k < outline.size(); ++k) {
+    (void)AppendNode(*m, outline[k].first);
+    (void)AppendElement(*m,
+                        Element{int32_t(k + 1), int32_t((k + 1) % outline.size() + 1), outline[k].second, 1});
+  }
+  const std::string project = Dir() + "/kirsch.vdk";
+  if (!SaveProjectFile(*m, project).ok) state.SkipWithError("no project");
+  for (auto _ : state) {
+    (void)Run(state, {VENDREL_PATH, "--solve", Dir() + "/kirsch.vtu", "--adapt", "0.01", "--area", "4",
+                      "--max-triangles", "30000", project});
+  }
+}
+BENCHMARK(BM_KirschAdaptCommandLine)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(7);
 
 // Factorisation and one solve of the large reduced matrix, by name.
 void BM_LargeFactorise(benchmark::State& state, const std::string& name) {

@@ -359,9 +359,12 @@ void BM_KirschAdaptCommandLine(benchmark::State& state) {
   m->ProblemKind = 10;
   m->Conductivity = 1000.0f;
   m->SecondProperty = 0.3f;
-  for (const BoundaryCondition& c : {BoundaryCondition{3, 2, 0}, BoundaryCondition{1, 100, 0},
-                                     BoundaryCondition{1, 0, 0}, BoundaryCondition{3, 1, 0}})
-    (void)AppendCondition(*m, c);
+  // 1 uy held on the cut y = 0, 2 the pull, 3 free, 4 ux held on the cut x = 0.
+  m->bcCount = 4;
+  m->BcTable[1] = {3, 2, 0};
+  m->BcTable[2] = {1, 100, 0};
+  m->BcTable[3] = {1, 0, 0};
+  m->BcTable[4] = {3, 1, 0};
   std::vector<std::pair<Node, int32_t>> outline = {{{1, 0}, 1}, {{20, 0}, 2}, {{20, 20}, 3}, {{0, 20}, 4}};
   for (int32_t k = 256; k >= 1; --k) {
     const double angle = std::numbers::pi / 2 * k / 256;

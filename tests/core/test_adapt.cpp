@@ -190,12 +190,30 @@ TEST(RefineMesh, HostileRequestsAreRefused) {
 TEST(Adapt, LShapeMeetsItsTargetDensestAtTheCornerAndBeatsUniform) {
   auto m = HeatOutline({{{0, 0}, 3}, {{2, 0}, 2}, {{2, 1}, 3}, {{1, 1}, 3}, {{1, 2}, 1}, {{0, 2}, 3}});
   ASSERT_EQ(GenerateMesh(*m, 0.25, RealMesher()), MeshOutcome::Success);
-  const AdaptResult a = Adapt(*m, 0.02, 20'000, 10, RealMesher(), [](const AdaptStep& s, const SolveResult&) {
-    std::printf("L: step %d eta %.4f triangles %d\n", s.step, s.eta, s.triangles);
-  });
+  // The true error of each step from a fine uniform mesh: with the boundary
+  // values exact and no source, ‖u − u_h‖² = ‖u_h‖² − ‖u‖².
+  auto fine = HeatOutline({{{0, 0}, 3}, {{2, 0}, 2}, {{2, 1}, 3}, {{1, 1}, 3}, {{1, 2}, 1}, {{0, 2}, 3}});
+  ASSERT_EQ(GenerateMesh(*fine, 1e-5, RealMesher(600'000)), MeshOutcome::Success);
+  const double exact2 = std::pow(Solve(*fine).estimate.energy, 2);
+  std::vector<double> effectivity;
+  const AdaptResult a =
+      Adapt(*m, 0.02, 20'000, 10, RealMesher(), [&](const AdaptStep& s, const SolveResult& r) {
+        const double truth = std::sqrt(r.estimate.energy * r.estimate.energy - exact2);
+        effectivity.push_back(r.estimate.error / truth);
+        std::printf("L: step %d eta %.4f triangles %d effectivity %.3f\n", s.step, s.eta, s.triangles,
+                    effectivity.back());
+      });
   ASSERT_EQ(a.end, AdaptEnd::TargetMet) << a.why;
   for (size_t i = 1; i < a.steps.size(); ++i) EXPECT_LT(a.steps[i].eta, a.steps[i - 1].eta) << i;
   EXPECT_GE(a.steps.size(), 3u);
+  for (double e : effectivity) EXPECT_TRUE(e > 0.5 && e < 2.0) << e;
+  // The error falls about as N^(−1/2), a smooth answer's rate, where a
+  // uniform mesh's falls as N^(−1/3) at this corner.
+  const AdaptStep &first = a.steps[1], &last = a.steps.back();
+  const double slope = std::log(last.eta / first.eta) / std::log(double(last.triangles) / first.triangles);
+  std::printf("L: adapted error ~ N^%.3f\n", slope);
+  EXPECT_LT(slope, -0.4);
+  EXPECT_GT(slope, -0.8);
   EXPECT_LE(a.steps.back().eta, 0.02);
   EXPECT_EQ(a.steps.back().triangles, m->meshTriangleCount);
   EXPECT_DOUBLE_EQ(a.solution.estimate.eta, a.steps.back().eta);

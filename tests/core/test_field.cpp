@@ -123,16 +123,32 @@ TEST(Isolines, PiecesLieOnTheirLevelOnceAndWhole) {
     ASSERT_EQ(levels.count, c.levels);
     EXPECT_NEAR(levels.at(c.levels - 1) + levels.step, hi, 1e-12) << c.name;
     std::vector<double> length(size_t(c.levels), 0.0);
-    TraceIsolines(m, x.data(), y.data(), f.values.data(), levels,
-                  [&](int32_t k, double x0, double y0, double x1, double y1) {
-                    for (const auto& [px, py] : {std::pair{x0, y0}, {x1, y1}}) {
-                      EXPECT_NEAR(c.s->result.u.size() > 0 ? (c.s == &columns ? px : Linear(px, py)) : 0.0,
-                                  levels.at(k), 1e-12)
-                          << c.name;
-                      EXPECT_TRUE(px >= -1e-12 && py >= -1e-12 && px <= 4 + 1e-12 && py <= 3 + 1e-12);
-                    }
-                    length[size_t(k)] += std::hypot(x1 - x0, y1 - y0);
-                  });
+    // The same field given per triangle corner traces the same pieces.
+    std::vector<double> corners(size_t(m.meshTriangleCount) * 3 + 1, 0.0);
+    for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+      const MeshTriangle& r = m.MeshTriangleTable[t];
+      for (int32_t i = 0; i < 3; ++i)
+        corners[size_t(3 * (t - 1) + i + 1)] =
+            f.values[size_t(std::array{r.corner1, r.corner2, r.corner3}[size_t(i)])];
+    }
+    size_t pieces[2] = {0, 0};
+    for (const bool perCorner : {false, true}) {
+      TraceIsolines(
+          m, x.data(), y.data(), perCorner ? corners.data() : f.values.data(), levels,
+          [&](int32_t k, double x0, double y0, double x1, double y1) {
+            ++pieces[perCorner];
+            if (perCorner) return;
+            for (const auto& [px, py] : {std::pair{x0, y0}, {x1, y1}}) {
+              EXPECT_NEAR(c.s->result.u.size() > 0 ? (c.s == &columns ? px : Linear(px, py)) : 0.0,
+                          levels.at(k), 1e-12)
+                  << c.name;
+              EXPECT_TRUE(px >= -1e-12 && py >= -1e-12 && px <= 4 + 1e-12 && py <= 3 + 1e-12);
+            }
+            length[size_t(k)] += std::hypot(x1 - x0, y1 - y0);
+          },
+          perCorner);
+    }
+    EXPECT_TRUE(pieces[0] > 0 && pieces[0] == pieces[1]) << c.name;
     for (int32_t k = 0; k < c.levels && &c.s->model != &one.model; ++k) {
       const double level = levels.at(k);
       // Where x = (level - 1 + y / 2) / 2 (or x = level) crosses 0 <= x <= 4, 0 <= y <= 3.
@@ -343,7 +359,13 @@ TEST(SolutionPicture, FollowsTheSwitches) {
       << "a plate has no deformation";
   ASSERT_TRUE(picture.update(disc, d));
   EXPECT_DOUBLE_EQ(picture.factor(), AutomaticFactor(*disc));
-  EXPECT_EQ(picture.field().kind, FieldKind::VonMisesRecovered);
+  // The isolines follow the map's field where it is interpolated, else |u|.
+  EXPECT_EQ(std::pair(picture.field().kind, picture.isolineField().kind),
+            std::pair(FieldKind::VonMisesRecovered, FieldKind::VonMisesRecovered));
+  d.field = 1;
+  ASSERT_TRUE(picture.update(disc, d));
+  EXPECT_EQ(std::pair(picture.field().kind, picture.isolineField().kind),
+            std::pair(FieldKind::VonMises, FieldKind::DisplacementMagnitude));
   d.factor = 0.1, d.field = 2;
   ASSERT_TRUE(picture.update(disc, d));
   EXPECT_EQ(picture.field().kind, FieldKind::DisplacementMagnitude);

@@ -282,8 +282,10 @@ void FieldRaster::drawIsolines(const Model& m, const std::vector<double>& x, con
                                const ScreenMapping& map, int32_t width, int32_t height, uint32_t* pixels,
                                ptrdiff_t stride) {
   segments_ = 0;
-  if (width <= 0 || height <= 0 || !nodal.perNode) return;
-  const size_t count = std::min({x.size(), y.size(), nodal.values.size(), size_t(m.meshNodeCount) + 1});
+  if (width <= 0 || height <= 0 || !(nodal.perNode || nodal.perCorner)) return;
+  if (nodal.perCorner && nodal.values.size() < size_t(m.meshTriangleCount) * 3 + 1) return;
+  const size_t count = std::min(
+      {x.size(), y.size(), nodal.perNode ? nodal.values.size() : x.size(), size_t(m.meshNodeCount) + 1});
   if (count < 2) return;
   sx_.resize(count);
   sy_.resize(count);
@@ -311,5 +313,6 @@ void FieldRaster::drawIsolines(const Model& m, const std::vector<double>& x, con
                       table[size_t(std::clamp(int(255.0 * (level + 1) / (levels.count + 1) + 0.5), 0, 255))];
         pixel_lines::Line(in(x0, width), in(y0, height), in(x1, width), in(y1, height), pixels, stride, c);
         ++segments_;
-      });
+      },
+      nodal.perCorner);
 }

@@ -123,7 +123,8 @@ FieldValues ComputeField(const Solution& s, FieldKind kind) {
   return f;
 }
 
-FieldValues IsolineField(const Solution& s) {
+FieldValues IsolineField(const Solution& s, const FieldValues& mapField) {
+  if (mapField.perNode || mapField.perCorner) return mapField;
   return ComputeField(s, s.result.disc ? FieldKind::DisplacementMagnitude : FieldKind::Potential);
 }
 

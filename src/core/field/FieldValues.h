@@ -67,8 +67,9 @@ struct FieldValues {
 FieldValues ComputeField(const Solution& solution, FieldKind kind);
 // The von Mises stress of plane stress.
 double VonMisesOf(double sx, double sy, double txy);
-// The nodal field whose isolines are drawn: u, or |u| for the disc.
-FieldValues IsolineField(const Solution& solution);
+// The field whose isolines are drawn: the map's field where it is
+// interpolated (u, a recovered field, |u|), else u, or |u| for the disc.
+FieldValues IsolineField(const Solution& solution, const FieldValues& mapField);
 
 // The viridis scale (CC0) as 0xRRGGBB at 256 steps; t from 0 to 1, clamped.
 const std::array<uint32_t, 256>& ViridisTable();
@@ -91,10 +92,11 @@ IsolineLevels LevelsFor(double min, double max, int32_t count);
 // through a triangle whose three corners carry values (not NaN). A corner
 // at a level counts as above it, so that a level along an edge is traced
 // once, by the triangle that lies below it. Coordinates come from x and y
-// (per node, from 1): model or pixel coordinates alike.
+// (per node, from 1): model or pixel coordinates alike. The values are per
+// node, or with `perCorner` per triangle corner as FieldValues holds them.
 template <typename Emit>
 void TraceIsolines(const Model& m, const double* x, const double* y, const double* v, const IsolineLevels& l,
-                   Emit&& emit) {
+                   Emit&& emit, bool perCorner = false) {
   if (l.count < 1 || !(l.step > 0.0)) return;
   const int32_t nodes = m.meshNodeCount;
   const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
@@ -102,7 +104,9 @@ void TraceIsolines(const Model& m, const double* x, const double* y, const doubl
     const MeshTriangle& c = rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t];
     const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
     if (k[0] < 1 || k[1] < 1 || k[2] < 1 || k[0] > nodes || k[1] > nodes || k[2] > nodes) continue;
-    const double f[3] = {v[k[0]], v[k[1]], v[k[2]]};
+    const size_t c0 = size_t(3 * (t - 1) + 1);
+    const double f[3] = {perCorner ? v[c0] : v[k[0]], perCorner ? v[c0 + 1] : v[k[1]],
+                         perCorner ? v[c0 + 2] : v[k[2]]};
     const double lo = std::min({f[0], f[1], f[2]}), hi = std::max({f[0], f[1], f[2]});
     if (!(lo <= hi)) continue;  // a NaN corner
     const double from = std::max(0.0, std::ceil((lo - l.first) / l.step));

@@ -16,9 +16,10 @@ bool SolutionPicture::update(const std::shared_ptr<const Solution>& solution,
   const bool newSolution = solution != solution_;
   const double factor =
       disc && display.deformed ? (display.factor > 0.0 ? display.factor : AutomaticFactor(*solution)) : 0.0;
-  if (newSolution || ChosenField(display, disc) != field_.kind)
+  if (newSolution || ChosenField(display, disc) != field_.kind) {
     field_ = ComputeField(*solution, ChosenField(display, disc));
-  if (newSolution) nodal_ = IsolineField(*solution);
+    nodal_ = IsolineField(*solution, field_);
+  }
   if (newSolution || factor != factor_ || x_.empty()) {
     if (factor > 0.0) {
       DeformedNodes(*solution, factor, x_, y_);

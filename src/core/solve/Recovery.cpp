@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numeric>
+#include <span>
 
 #include "core/cpu/TwoHalves.h"
 
@@ -15,12 +16,31 @@ struct Corners {
   bool valid = false;
 };
 
-Corners CornersOf(const Model& m, int32_t t) {
-  const MeshTriangle& c = m.MeshTriangleTable[t];
-  Corners out{{c.corner1, c.corner2, c.corner3}, true};
-  for (int32_t k : out.k) out.valid = out.valid && k >= 1 && k <= m.meshNodeCount;
-  return out;
-}
+// The mesh's rows read straight from their storage where it is one block,
+// as it is for any mesh the mesher made, without the checks of the tables'
+// operator[]; through it otherwise.
+class MeshRows {
+ public:
+  explicit MeshRows(const Model& m)
+      : m_(m),
+        nodes_(m.MeshNodeTable.rows(m.meshNodeCount)),
+        triangles_(m.MeshTriangleTable.rows(m.meshTriangleCount)) {}
+  const MeshNode& node(int32_t k) const { return nodes_ != nullptr ? nodes_[k - 1] : m_.MeshNodeTable[k]; }
+  const MeshTriangle& triangle(int32_t t) const {
+    return triangles_ != nullptr ? triangles_[t - 1] : m_.MeshTriangleTable[t];
+  }
+  Corners corners(int32_t t) const {
+    const MeshTriangle& c = triangle(t);
+    Corners out{{c.corner1, c.corner2, c.corner3}, true};
+    for (int32_t k : out.k) out.valid = out.valid && k >= 1 && k <= m_.meshNodeCount;
+    return out;
+  }
+
+ private:
+  const Model& m_;
+  const MeshNode* nodes_;
+  const MeshTriangle* triangles_;
+};
 
 // What recovery reads of a triangle, in one cache line: the patches of
 // neighbouring nodes read the same triangles, and a million of them do not
@@ -54,8 +74,8 @@ struct NodeTriangles {
 
 // Whether the node lies on the edge of the fan of `patch` around it: some
 // edge from it belongs to one triangle of the patch only.
-bool OnEdgeOfFan(int32_t node, const std::vector<int32_t>& patch, const std::vector<Patchwork>& t) {
-  std::array<std::pair<int32_t, int32_t>, 64> seen{};
+bool OnEdgeOfFan(int32_t node, std::span<const int32_t> patch, const std::vector<Patchwork>& t) {
+  std::array<std::pair<int32_t, int32_t>, 64> seen;  // the first `count` used
   size_t count = 0;
   for (int32_t i : patch) {
     for (int32_t k : t[size_t(i)].k) {
@@ -92,7 +112,7 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
   range.values.reserve(size_t(last - first) * nc);
   range.slopes.reserve(size_t(last - first) * 2 * nc);
   const auto material = [&tri](int32_t t) { return tri[size_t(t)].material; };
-  std::vector<int32_t> fan, group, patch;
+  std::vector<int32_t> fan, patch;
   for (int32_t n = first; n < last; ++n) {
     fan.assign(around.begin(n), around.end(n));
     // By material, in place: a fan is a handful of triangles, mostly of one.
@@ -106,14 +126,14 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
       const int32_t mat = material(fan[from]);
       size_t to = from;
       while (to < fan.size() && material(fan[to]) == mat) ++to;
-      group.assign(fan.begin() + ptrdiff_t(from), fan.begin() + ptrdiff_t(to));
+      const std::span<const int32_t> group(fan.data() + from, to - from);
       from = to;
       // The patch: the group's triangles, and where the node is on its
       // region's edge or the group is small, the triangles of the same
       // material around the group's other corners too.
-      patch = group;
       const bool onEdge = group.size() < 3 || OnEdgeOfFan(n, group, tri);
       if (onEdge) {
+        patch.assign(group.begin(), group.end());
         for (int32_t t : group) {
           for (int32_t k : tri[size_t(t)].k) {
             if (k == n) continue;
@@ -126,10 +146,10 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
       }
       // Least squares of v = a + b ξ + c η at the centroids, ξ and η the
       // offsets from the node.
-      const MeshNode& at = m.MeshNodeTable[n];
+      const MeshNode& at = MeshRows(m).node(n);
       std::array<double, 6> a{};  // the normal matrix's upper triangle: 00 01 02 11 12 22
       std::array<double, 9> rhs{};
-      for (int32_t t : patch) {
+      for (int32_t t : onEdge ? std::span<const int32_t>(patch) : group) {
         const Patchwork& w = tri[size_t(t)];
         const double xi = w.cx - at.x, eta = w.cy - at.y;
         a[0] += 1, a[1] += xi, a[2] += eta, a[3] += xi * xi, a[4] += xi * eta, a[5] += eta * eta;
@@ -144,7 +164,7 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
       const double c00 = m11 * m22 - m12 * m12, c01 = m02 * m12 - m01 * m22, c02 = m01 * m12 - m02 * m11;
       const double c11 = m00 * m22 - m02 * m02, c12 = m01 * m02 - m00 * m12, c22 = m00 * m11 - m01 * m01;
       const double det = m00 * c00 + m01 * c01 + m02 * c02;
-      const bool plane = patch.size() >= 3 && det > 1e-6 * m00 * m11 * m22;
+      const bool plane = (onEdge ? patch.size() : group.size()) >= 3 && det > 1e-6 * m00 * m11 * m22;
       for (size_t i = 0; i < nc; ++i) {
         const double r0 = rhs[i], r1 = rhs[nc + i], r2 = rhs[2 * nc + i];
         double v = 0.0;
@@ -227,14 +247,15 @@ RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, i
     return out;
   const size_t nc = size_t(components);
   std::vector<Patchwork> tri(size_t(triangles) + 1);
+  const MeshRows mesh(m);
   InTwoHalves(size_t(triangles), [&](size_t from, size_t to) {
     for (int32_t t = int32_t(from) + 1; t <= int32_t(to); ++t) {
-      const Corners c = CornersOf(m, t);
+      const Corners c = mesh.corners(t);
       if (!c.valid) continue;
       Patchwork& w = tri[size_t(t)];
       w.k = c.k;
-      w.material = m.MeshTriangleTable[t].material;
-      const MeshNode &a = m.MeshNodeTable[c.k[0]], &b = m.MeshNodeTable[c.k[1]], &d = m.MeshNodeTable[c.k[2]];
+      w.material = mesh.triangle(t).material;
+      const MeshNode &a = mesh.node(c.k[0]), &b = mesh.node(c.k[1]), &d = mesh.node(c.k[2]);
       w.cx = (a.x + b.x + d.x) / 3.0, w.cy = (a.y + b.y + d.y) / 3.0;
       w.area = 0.5 * std::abs((b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y));
       for (size_t i = 0; i < nc; ++i) w.v[i] = perTriangle[size_t(t) * nc + i];
@@ -284,15 +305,16 @@ ErrorEstimate EstimateError(const Model& m, const std::vector<double>& perTriang
   // Each half of the triangles sums its own, and the halves' sums are
   // added in one order whatever the threads did.
   std::array<std::array<double, 2>, 2> sums{};
+  const MeshRows mesh(m);
   InTwoHalves(size_t(triangles), [&](size_t from, size_t to) {
     double error2 = 0.0, energy2 = 0.0;
     for (int32_t t = int32_t(from) + 1; t <= int32_t(to); ++t) {
-      const Corners c = CornersOf(m, t);
+      const Corners c = mesh.corners(t);
       if (!c.valid || r.cornerSlot[size_t(3 * (t - 1))] < 0) continue;
-      const MeshNode &a = m.MeshNodeTable[c.k[0]], &b = m.MeshNodeTable[c.k[1]], &d = m.MeshNodeTable[c.k[2]];
+      const MeshNode &a = mesh.node(c.k[0]), &b = mesh.node(c.k[1]), &d = mesh.node(c.k[2]);
       const double area = 0.5 * std::abs((b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y));
       const double* raw = &perTriangle[size_t(t) * nc];
-      const int32_t material = m.MeshTriangleTable[t].material;
+      const int32_t material = mesh.triangle(t).material;
       if (material < 0 || size_t(material) >= perMaterial.size()) continue;
       const Compliance& w = perMaterial[size_t(material)];
       // The difference is linear across the triangle and its square

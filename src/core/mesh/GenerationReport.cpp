@@ -16,31 +16,6 @@ std::string AreaTooSmallText(double area, char decimalPoint) {
 
 namespace {
 
-// The mesh as it stood before a generation, to stand again should the user
-// cancel while the failure's cause is still looked for. The rows are
-// shared, so this copies nothing.
-struct MeshBefore {
-  explicit MeshBefore(const Model& m)
-      : nodes(m.MeshNodeTable),
-        triangles(m.MeshTriangleTable),
-        tags(m.meshTags),
-        nodeCount(m.meshNodeCount),
-        triangleCount(m.meshTriangleCount),
-        failureFlag(m.MeshFailureFlag) {}
-  void restore(Model& m) const {
-    m.MeshNodeTable = nodes;
-    m.MeshTriangleTable = triangles;
-    m.meshTags = tags;
-    m.meshNodeCount = nodeCount;
-    m.meshTriangleCount = triangleCount;
-    m.MeshFailureFlag = failureFlag;
-  }
-  MeshTable<MeshNode> nodes;
-  MeshTable<MeshTriangle> triangles;
-  std::shared_ptr<const MeshTags> tags;
-  int32_t nodeCount, triangleCount, failureFlag;
-};
-
 // After a failure: the check's errors, or under a large limit, where the
 // count says what went wrong, an area that fits.
 void ExplainFailure(const Model& m, double area, const MesherOptions& mesher, char decimalPoint,
@@ -65,7 +40,7 @@ void ExplainFailure(const Model& m, double area, const MesherOptions& mesher, ch
 
 GenerationReport RunGeneration(Model& m, double area, const MesherOptions& mesher, char decimalPoint) {
   GenerationReport r;
-  const MeshBefore before(m);
+  const MeshSnapshot before(m);
   r.outcome = GenerateMesh(m, area, mesher, &r.trial);
   using Kind = ReportLine::Kind;
   switch (r.outcome) {

@@ -298,6 +298,31 @@ enum class ModelTable { Nodes, Elements, Boundaries, Conditions, InternalNodes, 
 // Free rows left in a table.
 int32_t FreeRows(const Model& model, ModelTable table);
 
+// A model's mesh as it stands, to stand again later (a cancelled
+// generation, a cancelled adaptive step). The rows are shared, so taking
+// one copies nothing.
+struct MeshSnapshot {
+  explicit MeshSnapshot(const Model& m)
+      : nodes(m.MeshNodeTable),
+        triangles(m.MeshTriangleTable),
+        tags(m.meshTags),
+        nodeCount(m.meshNodeCount),
+        triangleCount(m.meshTriangleCount),
+        failureFlag(m.MeshFailureFlag) {}
+  void restore(Model& m) const {
+    m.MeshNodeTable = nodes;
+    m.MeshTriangleTable = triangles;
+    m.meshTags = tags;
+    m.meshNodeCount = nodeCount;
+    m.meshTriangleCount = triangleCount;
+    m.MeshFailureFlag = failureFlag;
+  }
+  MeshTable<MeshNode> nodes;
+  MeshTable<MeshTriangle> triangles;
+  std::shared_ptr<const MeshTags> tags;
+  int32_t nodeCount, triangleCount, failureFlag;
+};
+
 // The checked append path: each returns the new row's number, or 0 when the
 // table is full, in which case the table and its counter are unchanged.
 [[nodiscard]] int32_t AppendNode(Model& model, const Node& row);

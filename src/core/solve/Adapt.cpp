@@ -19,29 +19,6 @@ double Shrink(double e, double share) {
   return e > share ? std::max(1.0 / 16.0, (share / e) * (share / e)) : 1.0;
 }
 
-// The mesh as it is, to put back when a later step is cancelled.
-struct SavedMesh {
-  explicit SavedMesh(const Model& m)
-      : nodes(m.MeshNodeTable),
-        triangles(m.MeshTriangleTable),
-        tags(m.meshTags),
-        nodeCount(m.meshNodeCount),
-        triangleCount(m.meshTriangleCount),
-        failure(m.MeshFailureFlag) {}
-  void restore(Model& m) const {
-    m.MeshNodeTable = nodes;
-    m.MeshTriangleTable = triangles;
-    m.meshTags = tags;
-    m.meshNodeCount = nodeCount;
-    m.meshTriangleCount = triangleCount;
-    m.MeshFailureFlag = failure;
-  }
-  MeshTable<MeshNode> nodes;
-  MeshTable<MeshTriangle> triangles;
-  std::shared_ptr<const MeshTags> tags;
-  int32_t nodeCount, triangleCount, failure;
-};
-
 }  // namespace
 
 std::vector<double> RefinementAreas(const Model& m, const ErrorEstimate& estimate, double target, double most,
@@ -92,7 +69,7 @@ AdaptResult Adapt(Model& m, double targetEta, int32_t maxTriangles, int32_t maxS
   // grading the mesh between small and large ones: the areas aim this far
   // below the budget, and lower still after a refinement that passed it.
   double headroom = 1.6;
-  std::unique_ptr<SavedMesh> solved;  // the last mesh with its solution
+  std::unique_ptr<MeshSnapshot> solved;  // the last mesh with its solution
   for (int32_t step = 0;; ++step) {
     SolveResult r = Solve(m, cancel);
     if (!r.solved) {
@@ -102,7 +79,7 @@ AdaptResult Adapt(Model& m, double targetEta, int32_t maxTriangles, int32_t maxS
       return result;
     }
     result.solution = std::move(r);
-    solved = std::make_unique<SavedMesh>(m);
+    solved = std::make_unique<MeshSnapshot>(m);
     const AdaptStep done{step, result.solution.estimate.eta, m.meshTriangleCount};
     result.steps.push_back(done);
     if (progress) progress(done, result.solution);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QToolButton>

@@ -126,12 +126,11 @@ std::optional<MeshReply> RunMesher(const MeshRequest& request, const MesherOptio
 
 namespace {
 
-// What the mesher makes of the model at an area, with the reply when it
-// gave one within the tables' limits.
-MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::optional<MeshReply>* kept) {
+// What the mesher makes of a request (none: refused before it starts), with
+// the reply when it gave one within the tables' limits.
+MeshTrial RunTrial(const std::optional<MeshRequest>& request, const MesherOptions& options,
+                   std::optional<MeshReply>* kept) {
   MeshTrial t;
-  const std::optional<MeshRequest> request =
-      !AreaTooSmallToWrite(area) ? BuildMeshRequest(m, area) : std::nullopt;
   if (!request) {
     t.fault = MeshFault::Refused;
     return t;
@@ -154,6 +153,11 @@ MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::
     if (kept != nullptr) *kept = std::move(reply);
   }
   return t;
+}
+
+// What the mesher makes of the model at an area.
+MeshTrial Trial(const Model& m, double area, const MesherOptions& options, std::optional<MeshReply>* kept) {
+  return RunTrial(!AreaTooSmallToWrite(area) ? BuildMeshRequest(m, area) : std::nullopt, options, kept);
 }
 
 // The reply's segment pieces as edges running the way their elements run,
@@ -334,24 +338,7 @@ MeshOutcome RefineMesh(Model& m, const std::vector<double>& areaPerTriangle, con
   MeshTrial t;
   std::optional<MeshReply> reply;
   try {
-    const std::optional<MeshRequest> request = BuildRefineRequest(m, areaPerTriangle);
-    if (!request) {
-      t.fault = MeshFault::Refused;
-    } else if ((reply = RunMesher(*request, options, &t.fault))) {
-      t.points = reply->pointCount;
-      t.triangles = reply->triangleCount;
-      t.estimated = reply->estimated != 0;
-      if (!ReplyWithinLimits(*reply, options.limits)) {
-        t.outcome = MeshOutcome::Overflow;
-        t.fault = MeshFault::TooLarge;
-      } else if (reply->triangleCount < 1) {
-        t.fault = MeshFault::NoTriangles;
-      } else {
-        t.outcome = MeshOutcome::Success;
-      }
-    } else if (t.fault == MeshFault::Cancelled) {
-      t.outcome = MeshOutcome::Cancelled;
-    }
+    t = RunTrial(BuildRefineRequest(m, areaPerTriangle), options, &reply);
   } catch (...) {
     t = MeshTrial{MeshOutcome::Failure, MeshFault::Crashed, 0, 0, false};
   }

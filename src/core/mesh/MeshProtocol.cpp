@@ -63,14 +63,21 @@ double TriangleArea(const std::vector<double>& points, const int32_t* c) {
   return 0.5 * std::fabs((b[0] - a[0]) * (d[1] - a[1]) - (d[0] - a[0]) * (b[1] - a[1]));
 }
 
-std::string EncodeRefine(const MeshRequest& r) {
+// What both requests open with: the magic, the area, the limits and the
+// points.
+std::string Opening(uint32_t magic, const MeshRequest& r) {
   std::string out;
-  Put(out, kRefineMagic);
+  Put(out, magic);
   Put(out, r.area);
   Put(out, r.limits.triangles);
   Put(out, r.limits.points);
   Put(out, static_cast<int32_t>(r.points.size() / 2));
   PutAll(out, r.points);
+  return out;
+}
+
+std::string EncodeRefine(const MeshRequest& r) {
+  std::string out = Opening(kRefineMagic, r);
   Put(out, static_cast<int32_t>(r.triangles.size() / 3));
   PutAll(out, r.triangles);
   PutAll(out, r.triangleAreas);
@@ -130,13 +137,7 @@ std::optional<MeshRequest> DecodeRefine(ByteCursor& in) {
 
 std::string EncodeRequest(const MeshRequest& r) {
   if (r.refine) return EncodeRefine(r);
-  std::string out;
-  Put(out, kRequestMagic);
-  Put(out, r.area);
-  Put(out, r.limits.triangles);
-  Put(out, r.limits.points);
-  Put(out, static_cast<int32_t>(r.points.size() / 2));
-  PutAll(out, r.points);
+  std::string out = Opening(kRequestMagic, r);
   Put(out, static_cast<int32_t>(r.segments.size() / 2));
   PutAll(out, r.segments);
   PutAll(out, r.markers);

@@ -10,7 +10,7 @@ set -euo pipefail
 use=${1:-test}
 run=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
   libtriangle-dev libsuitesparse-dev libopenblas0-pthread libdxflib-dev
 )
 # CPack's dependency list comes from dpkg-shlibdeps, which needs file.

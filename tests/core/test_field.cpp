@@ -11,6 +11,7 @@
 #include "core/Fixtures.h"
 #include "core/field/FieldRaster.h"
 #include "core/field/FieldValues.h"
+#include "core/field/IsolineLabels.h"
 #include "core/field/SolutionPicture.h"
 
 namespace {
@@ -345,6 +346,38 @@ TEST(FieldTexts, ColourBarAndReadOut) {
   EXPECT_EQ(NodeValuesHeading(disc), "Nr węzła, x, y, ux [m], uy [m]; wygładzone σx, σy, τxy, σ_red [Pa]");
 }
 
+// Labels sit on their lines where they have room: not over another
+// level's line, a box kept clear or another label, and a level's labels a
+// spacing apart.
+TEST(IsolineLabeller, PlacesLabelsOnlyWhereTheyHaveRoom) {
+  IsolineLabeller labeller;
+  labeller.reset(400, 200, 3, 100);
+  for (int x = 0; x < 400; x += 10) {
+    labeller.add(0, x, 50, x + 10, 50);  // levels 0 and 1 six pixels apart
+    labeller.add(1, x, 56, x + 10, 56);
+    labeller.add(2, x, 150, x + 10, 150);
+  }
+  const std::vector<std::array<int32_t, 2>> sizes(3, {30, 16});
+  const auto centres = [](const std::vector<IsolineLabel>& labels) {
+    std::vector<std::array<int32_t, 3>> c;
+    for (const IsolineLabel& l : labels)
+      c.push_back({l.level, (l.box.left + l.box.right) / 2, (l.box.top + l.box.bottom) / 2});
+    return c;
+  };
+  using Centres = std::vector<std::array<int32_t, 3>>;
+  EXPECT_EQ(centres(labeller.place(sizes, {})),
+            Centres({{2, 45, 150}, {2, 145, 150}, {2, 245, 150}, {2, 345, 150}}));
+  const PixelBox right{200, 100, 400, 200};
+  EXPECT_EQ(centres(labeller.place(sizes, {&right, 1})), Centres({{2, 45, 150}, {2, 145, 150}}));
+  // Pieces either side of two regions' border: the second label, clear of
+  // the first, is within the spacing.
+  labeller.reset(400, 200, 3, 100);
+  labeller.add(2, 90, 150, 100, 150);
+  labeller.add(2, 100, 150, 110, 150);
+  const std::vector<std::array<int32_t, 2>> small(3, {8, 8});
+  EXPECT_EQ(centres(labeller.place(small, {})), Centres({{2, 95, 150}}));
+}
+
 // The picture follows its switches: nothing without a solution or a
 // layer; the automatic factor for the disc unless one is given; a point
 // read in the deformed positions.
@@ -359,13 +392,25 @@ TEST(SolutionPicture, FollowsTheSwitches) {
       << "a plate has no deformation";
   ASSERT_TRUE(picture.update(disc, d));
   EXPECT_DOUBLE_EQ(picture.factor(), AutomaticFactor(*disc));
-  // The isolines follow the map's field where it is interpolated, else |u|.
+  // The isolines follow the map's field; one of a value a triangle is
+  // averaged at the nodes (the grid's triangles have equal areas).
   EXPECT_EQ(std::pair(picture.field().kind, picture.isolineField().kind),
             std::pair(FieldKind::VonMisesRecovered, FieldKind::VonMisesRecovered));
   d.field = 1;
   ASSERT_TRUE(picture.update(disc, d));
   EXPECT_EQ(std::pair(picture.field().kind, picture.isolineField().kind),
-            std::pair(FieldKind::VonMises, FieldKind::DisplacementMagnitude));
+            std::pair(FieldKind::VonMises, FieldKind::VonMises));
+  ASSERT_TRUE(picture.isolineField().perNode);
+  for (int32_t node = 1; node <= disc->model.meshNodeCount; ++node) {
+    double sum = 0.0;
+    int count = 0;
+    for (int32_t t = 1; t <= disc->model.meshTriangleCount; ++t) {
+      const MeshTriangle& c = disc->model.MeshTriangleTable[t];
+      if (c.corner1 == node || c.corner2 == node || c.corner3 == node)
+        sum += picture.field().values[size_t(t)], ++count;
+    }
+    EXPECT_NEAR(picture.isolineField().values[size_t(node)], sum / count, 1e-9 * std::abs(sum)) << node;
+  }
   d.factor = 0.1, d.field = 2;
   ASSERT_TRUE(picture.update(disc, d));
   EXPECT_EQ(picture.field().kind, FieldKind::DisplacementMagnitude);

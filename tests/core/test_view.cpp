@@ -398,6 +398,13 @@ TEST(MeshRaster, EdgesOnceCulledClippedAndCollapsed) {
     EXPECT_EQ(picture.at(line->x2, line->y2), 0xff000000u) << line->x2 << ", " << line->y2;
   }
   const size_t full = picture.black();
+  // Over a map, edges shorter than the least length are left out: here
+  // only 3-5, ten units across and down, the others twenty or more.
+  Picture thin;
+  raster.draw(*b.model, b.view, kW, kH, thin.pixels.data(), kW, 0xff000000u, nullptr, nullptr,
+              int32_t(15 * b.view.scale));
+  EXPECT_EQ(raster.counts().thinned, 1u);
+  EXPECT_LT(thin.black(), full);
 
   // Zoomed on node 3: edges 1-2, 1-4 and 4-5 fall off the picture, the others are clipped.
   b.view.viewXMin = b.view.viewYMin = 29.5f;

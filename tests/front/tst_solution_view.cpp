@@ -6,8 +6,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <memory>
 
 #include "CommandsTestKit.h"
@@ -196,17 +199,115 @@ class SolutionViewTest : public QObject {
     QTemporaryDir dir;
     prompter.fileNames = {dir.filePath(u"obraz.png"_s)};
     action("actionSaveImage")->trigger();
-    QCOMPARE(prompter.fileDialogs.back().filters, QStringList({u"Obraz PNG (*.png)"_s}));
+    QCOMPARE(prompter.fileDialogs.back().filters,
+             QStringList({u"Obraz PNG (*.png)"_s, u"Obraz SVG (*.svg)"_s}));
     const QImage saved(dir.filePath(u"obraz.png"_s));
-    QCOMPARE(saved.size(), canvas().size());
-    const QPoint barCorner = canvas().colourBar().geometry().topLeft() + QPoint(1, 1);
+    QCOMPARE(saved.width(), canvas().width());
+    const int title = saved.height() - canvas().height();
+    QVERIFY(title > 8);
+    const QPoint barCorner = canvas().colourBar().geometry().topLeft() + QPoint(1, title + 1);
     QCOMPARE(saved.pixelColor(barCorner), QColor(Qt::white));
+    int inked = 0;  // the title's letters
+    for (int y = 0; y < title; ++y)
+      for (int x = 0; x < saved.width(); ++x) inked += qGray(saved.pixel(x, y)) < 128;
+    QVERIFY(inked > 20);
     // One that cannot be written says why, its name written out.
     prompter.fileNames = {dir.filePath(u"brak/\u200Fobraz.png"_s)};
     action("actionSaveImage")->trigger();
     QCOMPARE(prompter.messages().last(), u"stop Zapisz obraz: Nie udało się zapisać obrazu do pliku "_s +
                                              dir.filePath(u"brak/\\u{200F}obraz.png.\nPrzyczyna: folder nie "
                                                           u"istnieje."_s));
+  }
+
+  // A picture nothing covers: at any window size "Pokaż wszystko" fits the
+  // whole mesh beside the colour bar's strip, where nothing else is drawn;
+  // the isolines' values sit on their lines, clear of each other, of the
+  // bar and of the legend. The picture saves as SVG with the bar's texts
+  // and a title; the values' list as CSV that Python reads back exactly.
+  void aPictureNothingCovers() {
+    prompter.answers = {true};  // the empty project may go
+    prompter.fileNames = {QString::fromStdString(TestData("physics.vdk"))};
+    action("actionOpen")->trigger();
+    prompter.inputs = {u"10"_s};
+    action("actionGenerate")->trigger();
+    action("actionSolve")->trigger();
+    QVERIFY(state().solution && state().solution->result.solved);
+    for (const char* name : {"actionMap", "actionIsolines", "actionConditionColours"})
+      action(name)->trigger();
+    const Model& m = state().model;
+    const QLabel* legend = canvas().findChild<QLabel*>(u"legenda"_s);
+    size_t labelled = 0;
+    for (const QSize size : {QSize(640, 480), QSize(900, 250), QSize(1200, 900)}) {
+      window->resize(size);
+      QTRY_COMPARE(window->size(), size);
+      action("actionShowAll")->trigger();
+      const QImage picture = repaintNow();
+      const QRect bar = canvas().colourBar().geometry();
+      const int drawn = canvas().drawingWidth();
+      QVERIFY(bar.left() >= drawn && bar.right() < canvas().width());
+      for (int32_t k = 1; k <= m.meshNodeCount; ++k) {
+        const ScreenPoint p =
+            ModelToScreen(state().view, canvas().height(), m.MeshNodeTable[k].x, m.MeshNodeTable[k].y);
+        QVERIFY2(p.x >= 0 && p.x < drawn && p.y >= 0 && p.y < canvas().height(),
+                 qPrintable(QString::number(k)));
+      }
+      for (int y = 0; y < picture.height(); ++y)
+        for (int x = drawn; x < picture.width(); ++x)
+          QCOMPARE(picture.pixel(x, y) | 0xff000000u, 0xffffffffu);
+      const auto& labels = canvas().isolineLabels();
+      labelled += labels.size();
+      const double step = canvas().solutionPicture().levels().step;
+      for (size_t i = 0; i < labels.size(); ++i) {
+        const QRect box = labels[i].box;
+        QVERIFY(QRect(0, 0, drawn, canvas().height()).contains(box));
+        QVERIFY(!box.intersects(bar) && !box.intersects(legend->geometry()));
+        for (size_t j = i + 1; j < labels.size(); ++j) QVERIFY(!box.intersects(labels[j].box));
+        // On its line: the value under the label's centre is the label's.
+        const double under = Number(canvas().readOut(box.center().x(), box.center().y()), u"T"_s);
+        QVERIFY2(std::abs(under - labels[i].text.toDouble()) < 0.3 * step,
+                 qPrintable(labels[i].text + u" "_s + QString::number(under)));
+      }
+    }
+    QVERIFY(labelled >= 3);
+    QTemporaryDir dir;
+    prompter.fileNames = {dir.filePath(u"obraz.svg"_s)};
+    action("actionSaveImage")->trigger();
+    QFile svg(dir.filePath(u"obraz.svg"_s));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    QStringList texts;
+    while (!xml.atEnd()) {
+      if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text"_s)
+        texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    for (const QString& text : canvas().colourBar().texts()) QVERIFY2(texts.contains(text), qPrintable(text));
+    QVERIFY2(texts.contains(u"physics.vdk — T [°C]"_s), qPrintable(texts.join(u'|')));
+    const QString csv = dir.filePath(u"wartości.csv"_s);
+    prompter.fileNames = {csv};
+    prompter.dialogs = {[](QDialog& d) {
+      d.findChild<QPushButton*>(u"zapiszCsv"_s)->click();
+      return int(QDialog::Accepted);
+    }};
+    action("actionValueList")->trigger();
+    QProcess python;
+    python.start(u"python3"_s, {u"-c"_s,
+                                u"import csv, sys\n"
+                                u"rows = list(csv.reader(open(sys.argv[1], encoding='utf-8')))\n"
+                                u"print(','.join(rows[0]))\n"
+                                u"for r in rows[1:]: print(r[0], repr(float(r[1])), repr(float(r[3])))"_s,
+                                csv});
+    QVERIFY(python.waitForFinished(30000) && python.exitCode() == 0);
+    const QStringList lines =
+        QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), m.meshNodeCount + 1);
+    QCOMPARE(lines[0], u"węzeł,x [m],y [m],T [°C],qx wygładzone [W/m²],qy wygładzone [W/m²]"_s);
+    const SolveResult& r = state().solution->result;
+    for (int32_t k = 1; k <= m.meshNodeCount; ++k) {
+      const QStringList cells = lines[k].split(u' ');
+      QCOMPARE(cells[0].toInt(), k);
+      QVERIFY(cells[1].toDouble() == m.MeshNodeTable[k].x && cells[2].toDouble() == r.u[size_t(k)]);
+    }
   }
 
   // A disc with a small hole, held at one end and pulled at the other: it

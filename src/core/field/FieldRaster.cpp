@@ -280,8 +280,9 @@ void FieldRaster::drawMaterials(const Model& m, const double* x, const double* y
 void FieldRaster::drawIsolines(const Model& m, const std::vector<double>& x, const std::vector<double>& y,
                                const FieldValues& nodal, const IsolineLevels& levels, uint32_t colour,
                                const ScreenMapping& map, int32_t width, int32_t height, uint32_t* pixels,
-                               ptrdiff_t stride) {
+                               ptrdiff_t stride, IsolineLabeller* labels) {
   segments_ = 0;
+  if (labels != nullptr) labels->reset(width, height, levels.count);
   if (width <= 0 || height <= 0 || !(nodal.perNode || nodal.perCorner)) return;
   if (nodal.perCorner && nodal.values.size() < size_t(m.meshTriangleCount) * 3 + 1) return;
   const size_t count = std::min(
@@ -303,6 +304,7 @@ void FieldRaster::drawIsolines(const Model& m, const std::vector<double>& x, con
           return;
         }
         if (!pixel_lines::Clip(x0, y0, x1, y1, width, height)) return;
+        if (labels != nullptr) labels->add(level, x0, y0, x1, y1);
         const auto in = [](double v, int32_t size) {
           return std::clamp(static_cast<int32_t>(v), 0, size - 1);
         };

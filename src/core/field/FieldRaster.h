@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/field/FieldValues.h"
+#include "core/field/IsolineLabels.h"
 #include "core/view/ViewTransform.h"
 
 // A uniform grid over the mesh's bounding box, about one cell per triangle,
@@ -47,11 +48,11 @@ class FieldRaster {
                const FieldValues& field, const ScreenMapping& map, int32_t width, int32_t height,
                uint32_t* pixels, ptrdiff_t stride);
   // The isolines of a nodal field, each in `colour`, or in its level's colour
-  // on the scale when `colour` is 0.
+  // on the scale when `colour` is 0; every piece drawn goes to `labels` too.
   void drawIsolines(const Model& mesh, const std::vector<double>& x, const std::vector<double>& y,
                     const FieldValues& nodal, const IsolineLevels& levels, uint32_t colour,
                     const ScreenMapping& map, int32_t width, int32_t height, uint32_t* pixels,
-                    ptrdiff_t stride);
+                    ptrdiff_t stride, IsolineLabeller* labels = nullptr);
   // Fills the mesh's triangles each in its material's colour (MaterialColour),
   // the nodes at x and y (from 1), or where the picture draws the mesh when
   // they are null.

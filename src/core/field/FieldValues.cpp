@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/files/CNumbers.h"
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -125,7 +127,26 @@ FieldValues ComputeField(const Solution& s, FieldKind kind) {
 
 FieldValues IsolineField(const Solution& s, const FieldValues& mapField) {
   if (mapField.perNode || mapField.perCorner) return mapField;
-  return ComputeField(s, s.result.disc ? FieldKind::DisplacementMagnitude : FieldKind::Potential);
+  // A value a triangle: each node takes the area-weighted mean of its
+  // triangles' values, so that the isolines follow the map's colours.
+  const Model& m = s.model;
+  FieldValues f = mapField;
+  f.perNode = true;
+  f.values.assign(size_t(m.meshNodeCount) + 1, 0.0);
+  std::vector<double> weight(f.values.size(), 0.0);
+  for (int32_t t = 1; t <= m.meshTriangleCount && size_t(t) < mapField.values.size(); ++t) {
+    const double v = mapField.values[size_t(t)], area = TriangleAreaOf(m, t);
+    if (std::isnan(v) || !(area > 0.0)) continue;
+    const MeshTriangle& c = m.MeshTriangleTable[t];
+    for (int32_t k : {c.corner1, c.corner2, c.corner3}) {
+      f.values[size_t(k)] += area * v;
+      weight[size_t(k)] += area;
+    }
+  }
+  for (size_t k = 1; k < f.values.size(); ++k) f.values[k] = weight[k] > 0.0 ? f.values[k] / weight[k] : kNaN;
+  f.values[0] = kNaN;
+  Extremes(f);
+  return f;
 }
 
 const std::array<uint32_t, 256>& ViridisTable() {
@@ -293,4 +314,46 @@ std::string NodeValuesLine(const Solution& s, int32_t node, char point) {
            (v != nullptr ? number(VonMisesOf(v[0], v[1], v[2])) : std::string("—"));
   }
   return line + number(at(s.result.u)) + "; " + recovered(0) + ", " + recovered(1);
+}
+
+std::string NodeValuesCsv(const Solution& s) {
+  const bool disc = s.result.disc;
+  const FieldNames names = NamesOfField(s.model.ProblemKind);
+  const auto unit = [](const std::string& u) { return u.empty() ? std::string() : " [" + u + "]"; };
+  const std::string length = disc || !names.fieldUnit.empty() ? " [m]" : "";
+  std::string csv = "węzeł,x" + length + ",y" + length;
+  if (disc) {
+    csv += ",ux [m],uy [m],σx wygładzone [Pa],σy wygładzone [Pa],τxy wygładzone [Pa],σ_red wygładzone [Pa]\n";
+  } else {
+    const std::string q = unit(names.fluxUnit);
+    csv += "," + names.field + unit(names.fieldUnit) + ",qx wygładzone" + q + ",qy wygładzone" + q + "\n";
+  }
+  const auto cell = [&csv](double v) {
+    csv += ',';
+    if (!std::isnan(v)) csv += ShortestText(v);
+  };
+  const auto at = [](const std::vector<double>& v, int32_t k) {
+    return size_t(k) < v.size() ? v[size_t(k)] : kNaN;
+  };
+  const RecoveredField& rec = s.result.recovered;
+  for (int32_t k = 1; k <= s.model.meshNodeCount; ++k) {
+    const MeshNode& n = s.model.MeshNodeTable[k];
+    csv += std::to_string(k);
+    cell(n.x);
+    cell(n.y);
+    const double* v = size_t(k) < rec.nodeSlot.size() ? rec.node(k) : nullptr;
+    const auto recovered = [&](int32_t i) { cell(v != nullptr ? v[i] : kNaN); };
+    if (disc) {
+      cell(at(s.result.ux, k));
+      cell(at(s.result.uy, k));
+      for (int32_t i = 0; i < 3; ++i) recovered(i);
+      cell(v != nullptr ? VonMisesOf(v[0], v[1], v[2]) : kNaN);
+    } else {
+      cell(at(s.result.u, k));
+      recovered(0);
+      recovered(1);
+    }
+    csv += '\n';
+  }
+  return csv;
 }

@@ -68,7 +68,8 @@ FieldValues ComputeField(const Solution& solution, FieldKind kind);
 // The von Mises stress of plane stress.
 double VonMisesOf(double sx, double sy, double txy);
 // The field whose isolines are drawn: the map's field where it is
-// interpolated (u, a recovered field, |u|), else u, or |u| for the disc.
+// interpolated (u, a recovered field, |u|); a field of one value a triangle
+// averaged at the nodes, each triangle weighted by its area.
 FieldValues IsolineField(const Solution& solution, const FieldValues& mapField);
 
 // The viridis scale (CC0) as 0xRRGGBB at 256 steps; t from 0 to 1, clamped.
@@ -168,3 +169,7 @@ std::string ReadOut(const Solution& solution, const FieldValues& field, const Me
 // nodal values).
 std::string NodeValuesHeading(const Solution& solution);
 std::string NodeValuesLine(const Solution& solution, int32_t node, char point);
+// The same values as CSV: UTF-8, a point for the decimal separator, a line
+// of column names with their units first, every number exact (the shortest
+// text that reads back the same), an empty cell where a node has no value.
+std::string NodeValuesCsv(const Solution& solution);

@@ -1,6 +1,8 @@
 #include "core/field/SolutionPicture.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 #include "core/cpu/VectorState.h"
 
@@ -31,7 +33,10 @@ bool SolutionPicture::update(const std::shared_ptr<const Solution>& solution,
   solution_ = solution;
   display_ = display;
   factor_ = factor;
-  levels_ = LevelsFor(nodal_.min, nodal_.max, std::clamp(display.levels, 1, kMaxIsolines));
+  // The levels divide the map's scale, which an averaged field's narrower
+  // range lies within.
+  const FieldValues& scale = nodal_.kind == field_.kind ? field_ : nodal_;
+  levels_ = LevelsFor(scale.min, scale.max, std::clamp(display.levels, 1, kMaxIsolines));
   return true;
 }
 
@@ -43,14 +48,16 @@ void SolutionPicture::draw(const ViewTransform& view, int32_t width, int32_t hei
   const ScreenMapping map = MappingFor(view, height);
   if (display_.map) raster_.drawMap(m, x_, y_, field_, map, width, height, pixels, stride);
   if (deformed() && (mesh || !display_.map)) {
-    deformedMesh_.draw(m, view, width, height, pixels, stride, 0xff000000u, x_.data(), y_.data());
+    deformedMesh_.draw(m, view, width, height, pixels, stride, 0xff000000u, x_.data(), y_.data(),
+                       display_.map ? kLeastMeshLinePixels : 0);
   }
   // White over the colours; in each level's own colour over the white.
   if (!display_.isolines) {
     raster_.clearSegments();
+    labeller_.reset(0, 0, 0);
   } else {
     raster_.drawIsolines(m, x_, y_, nodal_, levels_, display_.map ? 0xffffffffu : 0u, map, width, height,
-                         pixels, stride);
+                         pixels, stride, &labeller_);
   }
 }
 
@@ -87,4 +94,21 @@ ColourBarTexts SolutionPicture::colourBar(char point) const {
   const FieldValues& shown = display_.map || !display_.isolines ? field_ : nodal_;
   const bool levels = display_.isolines && shown.kind == nodal_.kind;
   return ColourBarFor(shown, levels ? &levels_ : nullptr, factor_, point);
+}
+
+std::optional<NodesBox> ShownSolutionBox(const Model& model, const std::shared_ptr<const Solution>& solution,
+                                         const SolutionDisplay& display) {
+  SolutionPicture picture;
+  if (!picture.update(solution, display)) return std::nullopt;
+  NodesBox box = BoxOfNodes(model).value_or(NodesBox{FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX});
+  const std::vector<double>&x = picture.x(), &y = picture.y();
+  for (size_t k = 1; k < x.size() && k < y.size(); ++k) {
+    if (std::isnan(x[k]) || std::isnan(y[k])) continue;
+    box.xMin = std::min(box.xMin, float(x[k]));
+    box.xMax = std::max(box.xMax, float(x[k]));
+    box.yMin = std::min(box.yMin, float(y[k]));
+    box.yMax = std::max(box.yMax, float(y[k]));
+  }
+  if (!(box.xMin <= box.xMax)) return std::nullopt;
+  return box;
 }

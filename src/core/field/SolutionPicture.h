@@ -4,15 +4,23 @@
 // and the index that finds the triangle under the cursor, each made again
 // only when the solution or the switches that shape it change.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "core/field/FieldRaster.h"
 #include "core/field/FieldValues.h"
 #include "core/view/MeshRaster.h"
+
+// The box of the boundary nodes and of the solution's mesh as the display
+// draws it (deformed or not); nothing while no solution shows.
+std::optional<NodesBox> ShownSolutionBox(const Model& model, const std::shared_ptr<const Solution>& solution,
+                                         const SolutionDisplay& display);
 
 class SolutionPicture {
  public:
@@ -43,6 +51,12 @@ class SolutionPicture {
   const std::vector<double>& y() const { return y_; }
   // Segments the last drawing traced.
   size_t segments() const { return raster_.segments(); }
+  // Where the last drawing's isolines have room for their values, each
+  // level's label sized[level]; none over `clear`.
+  std::vector<IsolineLabel> isolineLabels(std::span<const std::array<int32_t, 2>> sizes,
+                                          std::span<const PixelBox> clear) const {
+    return labeller_.place(sizes, clear);
+  }
 
  private:
   std::shared_ptr<const Solution> solution_;
@@ -54,5 +68,6 @@ class SolutionPicture {
   TriangleLocator locator_;
   bool located_ = false;  // the locator indexes x_ and y_
   FieldRaster raster_;
+  IsolineLabeller labeller_;
   MeshRaster deformedMesh_;
 };

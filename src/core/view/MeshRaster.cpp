@@ -56,7 +56,8 @@ void MeshRaster::release() {
 }
 
 void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, int32_t height,
-                      uint32_t* pixels, ptrdiff_t stride, uint32_t colour, const double* x, const double* y) {
+                      uint32_t* pixels, ptrdiff_t stride, uint32_t colour, const double* x, const double* y,
+                      int32_t leastPixels) {
   ClearUpperVectorState();
   counts_ = {};
   if (width <= 0 || height <= 0 || m.meshTriangleCount < 1) return;
@@ -86,6 +87,10 @@ void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, 
     if (std::max(x0, x1) < 0 || std::min(x0, x1) >= width || std::max(y0, y1) < 0 ||
         std::min(y0, y1) >= height) {
       ++counts_.culled;
+      continue;
+    }
+    if (std::max(std::abs(int64_t(x1) - x0), std::abs(int64_t(y1) - y0)) < leastPixels) {
+      ++counts_.thinned;
       continue;
     }
     if (x0 == x1 && y0 == y1) {

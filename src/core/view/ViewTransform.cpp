@@ -116,6 +116,24 @@ std::optional<NodesBox> BoxOfNodes(const Model& m) {
   return b;
 }
 
+void ShowBox(ViewTransform& view, NodesBox box) {
+  if (!(box.xMax > box.xMin)) box.xMax = box.xMin + view.gridDx;
+  if (!(box.yMax > box.yMin)) box.yMax = box.yMin + view.gridDy;
+  // The scale counts a side at exactly 0 as at 1; a side a hair off zero
+  // keeps the box's own extent, so that nothing of it falls outside.
+  const auto offZero = [](float& v, float away) {
+    if (v == 0.0f) v = std::nextafter(0.0f, away);
+  };
+  offZero(box.xMin, -1.0f);
+  offZero(box.yMin, -1.0f);
+  offZero(box.xMax, 1.0f);
+  offZero(box.yMax, 1.0f);
+  view.viewXMin = box.xMin;
+  view.viewYMin = box.yMin;
+  view.viewXMax = box.xMax;
+  view.viewYMax = box.yMax;
+}
+
 bool ShowAll(ViewTransform& view, const Model& m) {
   const std::optional<NodesBox> box = BoxOfNodes(m);
   if (!box) return false;

@@ -90,3 +90,6 @@ std::optional<NodesBox> BoxOfNodes(const Model& model);
 // The boundary nodes' bounding box snapped toward zero to the grid; false
 // (and nothing changed) without nodes.
 bool ShowAll(ViewTransform& view, const Model& model);
+// The view spans the box as it is, so that all of it shows; a box with no
+// width or height is widened by a grid step.
+void ShowBox(ViewTransform& view, NodesBox box);

@@ -90,7 +90,9 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
   connect(commands_.get(), &Commands::repaintRequested, this, [this] {
     if (!canvas_->solutionShown()) showReadOut({});
   });
-  commands_->solution().setImageSource([this] { return canvas_->savedImage(); });
+  commands_->solution().setImageSource(
+      {[this] { return canvas_->savedSize(); },
+       [this](QPainter& painter, const QString& title) { canvas_->paintSaved(painter, title); }});
   connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &CommandContext::gridLimitReached);
 
   commands_->setCaption(QStringLiteral("Vendrel Korbel v1.0"));

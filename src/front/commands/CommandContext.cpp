@@ -114,7 +114,3 @@ void CommandContext::dropSolution(bool always) {
     emit solutionChanged();
   }
 }
-
-std::string LocalPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}

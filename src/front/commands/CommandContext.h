@@ -20,6 +20,7 @@
 #include "core/state/AppState.h"
 #include "front/ui/Lazy.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/ShownNames.h"
 
 struct Finding;
 class QDialog;
@@ -165,6 +166,3 @@ int32_t CommandContext::firstChangedRow(Table Model::*table) const {
   }
   return 0;
 }
-
-// A file name as the system takes it.
-std::string LocalPath(const QString& path);

@@ -123,10 +123,14 @@ void FileCommands::saveTo(const QString& path, bool announce) {
   }
 }
 
-QString FileCommands::currentFile() const {
-  const QString caption = QString::fromStdString(c_.state.model.CaptionText);
+QString ProjectFile(const Model& model) {
+  const QString caption = QString::fromStdString(model.CaptionText);
   const QString prefix = FileCaption(QString());
   return caption.startsWith(prefix) ? caption.mid(prefix.size()) : QString();
+}
+
+QString FileCommands::currentFile() const {
+  return ProjectFile(c_.state.model);
 }
 
 void FileCommands::exportMesh() {

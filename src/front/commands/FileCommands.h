@@ -9,8 +9,12 @@
 #include <string>
 
 class CommandContext;
+struct Model;
 class QTimer;
 class RecoveryCopy;
+
+// The project file the model's caption names; empty for one never saved.
+QString ProjectFile(const Model& model);
 
 class FileCommands {
  public:

@@ -2,6 +2,9 @@
 
 #include <QBuffer>
 #include <QDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -13,6 +16,7 @@
 #include "core/results/Solution.h"
 #include "core/solve/Adapt.h"
 #include "front/commands/CommandContext.h"
+#include "front/commands/FileCommands.h"
 #include "front/solve/ResultsWindow.h"
 #include "front/solve/SolutionDialogs.h"
 #include "front/ui/LocaleNumbers.h"
@@ -241,22 +245,53 @@ void SolveCommands::listValues() {
 
 void SolveCommands::saveImage() {
   const QString title = QStringLiteral("Zapisz obraz");
-  if (!image_) return;
+  if (!image_.paint) return;
+  int filter = 0;
   FileDialogOptions options;
   options.title = title;
-  options.filters = {QStringLiteral("Obraz PNG (*.png)")};
+  options.filters = {QStringLiteral("Obraz PNG (*.png)"), QStringLiteral("Obraz SVG (*.svg)")};
   options.defaultSuffix = QStringLiteral("png");
   options.confirmOverwrite = true;
+  options.chosenFilter = &filter;
   const std::optional<QString> name = c_.prompter.saveFileName(options);
   if (!name) return;
+  const bool svg = name->endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+  // The project's name, and what the colour bar names.
+  const QString file = QFileInfo(ProjectFile(c_.state.model)).fileName();
+  QString heading = file.isEmpty() ? QStringLiteral("bez nazwy") : file;
+  if (c_.state.solution && (c_.state.solutionDisplay.map || c_.state.solutionDisplay.isolines)) {
+    const FieldValues field = ComputeField(
+        *c_.state.solution, ChosenField(c_.state.solutionDisplay, c_.state.solution->result.disc));
+    heading += QStringLiteral(" — ") + QString::fromStdString(ColourBarFor(field, nullptr, 0.0, '.').title);
+  }
   // Encoded in memory first, then written as every file of the program is:
   // a failed save never leaves half a picture over the previous one.
-  QByteArray png;
-  QBuffer buffer(&png);
-  const bool encoded = buffer.open(QIODevice::WriteOnly) && image_().save(&buffer, "PNG");
+  const QSize size = image_.size();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  bool encoded = buffer.open(QIODevice::WriteOnly);
+  if (encoded && svg) {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(heading);
+    QPainter painter;
+    encoded = painter.begin(&generator);
+    if (encoded) image_.paint(painter, heading);
+    encoded = painter.end() && encoded;
+  } else if (encoded) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    image_.paint(painter, heading);
+    painter.end();
+    encoded = image.save(&buffer, "PNG");
+  }
   WriteResult written;
   if (encoded)
-    written = WriteFileAtomically(LocalPath(*name), std::string_view(png.constData(), size_t(png.size())));
+    written =
+        WriteFileAtomically(LocalPath(*name), std::string_view(bytes.constData(), size_t(bytes.size())));
   if (!encoded || !written) {
     // A write that failed says why; an image that could not be encoded has
     // no cause the user could mend.

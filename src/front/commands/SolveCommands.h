@@ -13,6 +13,7 @@
 
 class CommandContext;
 class FieldDialog;
+class QPainter;
 class QString;
 class ResultsWindow;
 class ValuesWindow;
@@ -49,10 +50,17 @@ class SolveCommands {
   void chooseField();
   // "Lista wartości": the nodes' values.
   void listValues();
-  // "Zapisz obraz...": the picture as shown, with its colour bar, as PNG.
+  // "Zapisz obraz...": the picture as shown, with its colour bar and a
+  // title (the project's name, and the field when a solution shows), as PNG
+  // or SVG.
   void saveImage();
-  // Where the picture comes from (the window's canvas).
-  void setImageSource(std::function<QImage()> source) { image_ = std::move(source); }
+  // Where the picture comes from (the window's canvas): its size with a
+  // title, and how it paints itself with one.
+  struct PictureSource {
+    std::function<QSize()> size;
+    std::function<void(QPainter&, const QString& title)> paint;
+  };
+  void setImageSource(PictureSource source) { image_ = std::move(source); }
   ValuesWindow& valuesWindow();
   FieldDialog& fieldDialog();
 
@@ -64,6 +72,6 @@ class SolveCommands {
   Lazy<ResultsWindow> results_;
   Lazy<FieldDialog> field_;
   Lazy<ValuesWindow> values_;
-  std::function<QImage()> image_;
+  PictureSource image_;
   std::function<std::pair<MesherOptions, MeshLimitChoice>()> mesher_;
 };

@@ -1,5 +1,6 @@
 #include "front/commands/ViewCommands.h"
 
+#include "core/field/SolutionPicture.h"
 #include "front/commands/CommandContext.h"
 #include "front/ui/Prompter.h"
 #include "front/view/ViewDialogs.h"
@@ -48,7 +49,14 @@ void ViewCommands::moved(void (*move)(ViewTransform&)) {
 }
 
 void ViewCommands::showAll() {
-  if (ShowAll(c_.state.view, c_.state.model)) emit c_.repaintRequested();
+  AppState& s = c_.state;
+  // With a solution shown, all of it fits beside the colour bar's strip.
+  if (const std::optional<NodesBox> box = ShownSolutionBox(s.model, s.solution, s.solutionDisplay)) {
+    ShowBox(s.view, *box);
+    emit c_.repaintRequested();
+  } else if (ShowAll(s.view, s.model)) {
+    emit c_.repaintRequested();
+  }
 }
 
 void ViewCommands::screenSettings() {

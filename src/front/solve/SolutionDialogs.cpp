@@ -6,12 +6,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/field/FieldValues.h"
+#include "core/files/SafeFile.h"
+#include "core/files/WriteCause.h"
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/ShownNames.h"
 
 namespace {
 
@@ -130,8 +134,13 @@ ValuesWindow::ValuesWindow(const AppState& state, Prompter& prompter, QWidget* p
   view_->setUniformItemSizes(true);
   view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view_->setMinimumSize(360, 305);
+  auto* save = new QPushButton(QStringLiteral("Zapisz &CSV..."), this);
+  save->setObjectName(QStringLiteral("zapiszCsv"));
+  save->setAutoDefault(false);
+  connect(save, &QPushButton::clicked, this, &ValuesWindow::saveCsv);
   auto* content = new QVBoxLayout;
   content->addWidget(view_);
+  content->addWidget(save, 0, Qt::AlignLeft);
   setContent(content);
   setSizeGripEnabled(true);
 }
@@ -143,6 +152,24 @@ void ValuesWindow::refresh() {
 void ValuesWindow::okClicked() {
   model_->fill(nullptr);
   accept();
+}
+
+void ValuesWindow::saveCsv() {
+  if (!state_.solution) return;
+  const QString title = QStringLiteral("Zapisz CSV");
+  FileDialogOptions options;
+  options.title = title;
+  options.filters = {QStringLiteral("Plik CSV (*.csv)")};
+  options.defaultSuffix = QStringLiteral("csv");
+  options.confirmOverwrite = true;
+  const std::optional<QString> name = prompter_.saveFileName(options);
+  if (!name) return;
+  const WriteResult written = WriteFileAtomically(LocalPath(*name), NodeValuesCsv(*state_.solution));
+  if (!written) {
+    const std::string text =
+        QStringLiteral("Nie udało się zapisać pliku %1.").arg(ShownName(*name)).toStdString();
+    prompter_.message(QString::fromStdString(WithWriteCause(text, written.error)), title, MessageIcon::Stop);
+  }
 }
 
 int ValuesWindow::lineCount() const {

@@ -44,6 +44,8 @@ class ValuesWindow : public FormDialog {
   void okClicked() override;
   int lineCount() const;
   QString line(int row) const;
+  // "Zapisz CSV...": every node's values in a CSV file.
+  void saveCsv();
 
  private:
   const AppState& state_;

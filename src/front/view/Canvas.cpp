@@ -19,6 +19,8 @@ namespace {
 
 // The legend's top edge: below the toolbar's reach.
 constexpr int kLegendTop = 34;
+// The room on each side of the colour bar in its strip.
+constexpr int kStripGap = 8;
 
 }  // namespace
 
@@ -55,6 +57,13 @@ void Canvas::updateSolution() {
   }
   colourBar_->showTexts(solution_.colourBar(UserDecimalPoint()),
                         solution_.mapShown() || solution_.isolinesShown(), size());
+  // The bar keeps a strip of its own at the right; the drawing takes the rest.
+  colourBar_->move(std::max(0, width() - colourBar_->width() - kStripGap), colourBar_->y());
+}
+
+int Canvas::drawingWidth() const {
+  if (colourBar_->isHidden()) return width();
+  return std::max(1, width() - colourBar_->width() - 2 * kStripGap);
 }
 
 QString Canvas::readOut(int x, int y) {
@@ -100,10 +109,8 @@ void Canvas::updateLegend() {
   }
   legend_->setText(html + u"</table>"_s);
   legend_->adjustSize();
-  // Left of the colour bar where the bar reaches up to it.
-  const bool overBar = !colourBar_->isHidden() && kLegendTop + legend_->height() > colourBar_->y() - 8;
-  const int right = overBar ? colourBar_->x() - 8 : width() - 8;
-  legend_->move(std::max(0, right - legend_->width()), kLegendTop);
+  // In the drawing's top right corner, left of the colour bar's strip.
+  legend_->move(std::max(0, drawingWidth() - 8 - legend_->width()), kLegendTop);
   legend_->show();
 }
 
@@ -126,7 +133,8 @@ void Canvas::paintEvent(QPaintEvent* event) {
     shown.selected = state_.selection;
     const bool solution = solution_.update(state_.solution, state_.solutionDisplay);
     // The deformed disc shows its mesh deformed, in place of the one meshed.
-    BuildScene(state_.model, state_.view, state_.display, state_.meshShown && !solution_.deformed(), width(),
+    const int drawn = drawingWidth();
+    BuildScene(state_.model, state_.view, state_.display, state_.meshShown && !solution_.deformed(), drawn,
                height(), scene_, shown, solution);
     // What lies under the solution and the mesh, they, then what comes over.
     const std::span<const Primitive> items(scene_.items);
@@ -145,23 +153,29 @@ void Canvas::paintEvent(QPaintEvent* event) {
       const bool deformed = solution_.deformed();
       materials_.drawMaterials(state_.model, deformed ? solution_.x().data() : nullptr,
                                deformed ? solution_.y().data() : nullptr, MappingFor(state_.view, height()),
-                               picture_.width(), picture_.height(), pixels(), stride);
+                               drawn, picture_.height(), pixels(), stride);
     }
     if (scene_.solutionAt >= 0) {
       paintUpTo(static_cast<size_t>(scene_.solutionAt));
-      solution_.draw(state_.view, picture_.width(), picture_.height(), pixels(), stride, state_.meshShown);
+      solution_.draw(state_.view, drawn, picture_.height(), pixels(), stride, state_.meshShown);
     }
     if (scene_.rasterMeshAt < 0) {
       meshRaster_.release();
     } else {
       paintUpTo(static_cast<size_t>(scene_.rasterMeshAt));
-      meshRaster_.draw(state_.model, state_.view, picture_.width(), picture_.height(), pixels(), stride,
-                       0xff000000u);
+      meshRaster_.draw(state_.model, state_.view, drawn, picture_.height(), pixels(), stride, 0xff000000u,
+                       nullptr, nullptr, solution_.mapShown() ? kLeastMeshLinePixels : 0);
     }
     paintUpTo(items.size());
     if (!scene_.labels.empty()) {
       QPainter painter(&picture_);
       PaintLabels(painter, scene_.labels, font_);
+    }
+    paintIsolineLabels();
+    if (drawn < picture_.width()) {
+      // The colour bar's strip: nothing of the drawing reaches into it.
+      QPainter painter(&picture_);
+      painter.fillRect(QRect(drawn, 0, picture_.width() - drawn, picture_.height()), Qt::white);
     }
     // The polyline tool's marks give way to the full drawing.
     state_.transients.clear();
@@ -177,6 +191,34 @@ void Canvas::paintEvent(QPaintEvent* event) {
   painter.drawImage(area, picture_, area);
   painter.setClipRect(area);
   paintOverlay(painter);
+}
+
+void Canvas::paintIsolineLabels() {
+  isolineLabels_.clear();
+  if (!solution_.isolinesShown()) return;
+  const IsolineLevels& levels = solution_.levels();
+  const QFontMetrics metrics(font_);
+  std::vector<QString> texts;
+  std::vector<std::array<int32_t, 2>> sizes;
+  for (int32_t k = 0; k < levels.count; ++k) {
+    texts.push_back(QString::fromStdString(ShortNumber(levels.at(k), UserDecimalPoint())));
+    sizes.push_back({metrics.horizontalAdvance(texts.back()) + 6, metrics.height() + 2});
+  }
+  std::vector<PixelBox> clear;
+  if (!legend_->isHidden()) {
+    const QRect r = legend_->geometry();
+    clear.push_back({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+  }
+  QPainter painter(&picture_);
+  painter.setFont(font_);
+  for (const IsolineLabel& label : solution_.isolineLabels(sizes, clear)) {
+    const QRect box(label.box.left, label.box.top, label.box.right - label.box.left,
+                    label.box.bottom - label.box.top);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignCenter, texts[size_t(label.level)]);
+    isolineLabels_.push_back({texts[size_t(label.level)], box});
+  }
 }
 
 void Canvas::paintOverlay(QPainter& painter) const {
@@ -203,13 +245,22 @@ QImage Canvas::shownImage() const {
   return image;
 }
 
-QImage Canvas::savedImage() const {
-  QImage image = shownImage();
-  if (colourBar_->isVisible()) {
-    QPainter painter(&image);
-    colourBar_->render(&painter, colourBar_->pos());
-  }
-  return image;
+int Canvas::titleHeight() const {
+  return QFontMetrics(font_).height() + 8;
+}
+
+QSize Canvas::savedSize() const {
+  return {width(), height() + titleHeight()};
+}
+
+void Canvas::paintSaved(QPainter& painter, const QString& title) const {
+  const int top = titleHeight();
+  painter.fillRect(QRect(0, 0, width(), top), Qt::white);
+  painter.setPen(Qt::black);
+  painter.setFont(font_);
+  painter.drawText(QRect(8, 0, width() - 16, top), Qt::AlignLeft | Qt::AlignVCenter, title);
+  painter.drawImage(QPoint(0, top), shownImage());
+  if (colourBar_->isVisible()) colourBar_->render(&painter, colourBar_->pos() + QPoint(0, top));
 }
 
 void Canvas::mouseMoveEvent(QMouseEvent* event) {

@@ -25,14 +25,25 @@ class Canvas : public QWidget {
   const QImage& picture() const { return picture_; }
   // What is on the surface now: the picture with the overlay over it.
   QImage shownImage() const;
-  // What is on the surface with the colour bar over it, for a saved picture.
-  QImage savedImage() const;
+  // A saved picture: a line for its title, then what is on the surface with
+  // the colour bar.
+  QSize savedSize() const;
+  void paintSaved(QPainter& painter, const QString& title) const;
   // The status bar's read-out at a client pixel while a solution is shown;
   // empty otherwise.
   QString readOut(int x, int y);
   bool solutionShown() const { return solution_.shown(); }
   const SolutionPicture& solutionPicture() const { return solution_; }
   const ColourBar& colourBar() const { return *colourBar_; }
+  // The width the drawing takes: all of the surface, or what the colour
+  // bar's strip leaves of it.
+  int drawingWidth() const;
+  // The isolines' values the last picture wrote, and where.
+  struct ShownLabel {
+    QString text;
+    QRect box;
+  };
+  const std::vector<ShownLabel>& isolineLabels() const { return isolineLabels_; }
 
  public slots:
   // The model or the view changed: the next paint builds the picture anew.
@@ -57,11 +68,14 @@ class Canvas : public QWidget {
 
  private:
   void paintOverlay(QPainter& painter) const;
+  int titleHeight() const;
   // The legend of the conditions and of the materials, over the picture's
   // top right corner while the picture shows either in colour.
   void updateLegend();
   // The solution kept up to the state, and its colour bar.
   void updateSolution();
+  // Writes the isolines' values on them where there is room.
+  void paintIsolineLabels();
 
   AppState& state_;
   bool sceneDirty_ = true;
@@ -74,4 +88,5 @@ class Canvas : public QWidget {
   SolutionPicture solution_;
   FieldRaster materials_;  // the triangles in their materials' colours
   ColourBar* colourBar_;
+  std::vector<ShownLabel> isolineLabels_;
 };

@@ -44,6 +44,6 @@ class IsolineLabeller {
 
   int32_t width_ = 0, height_ = 0, levels_ = 0, spacing_ = 160;
   int32_t cellsX_ = 0, cellsY_ = 0, regionsX_ = 0, regionsY_ = 0;
-  std::vector<int32_t> lines_;          // per cell: the level passing, kEmpty or kMixed
-  std::vector<Candidate> candidates_;   // per region and level: the piece nearest the region's centre
+  std::vector<int32_t> lines_;         // per cell: the level passing, kEmpty or kMixed
+  std::vector<Candidate> candidates_;  // per region and level: the piece nearest the region's centre
 };

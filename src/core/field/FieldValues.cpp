@@ -94,7 +94,7 @@ FieldValues ComputeField(const Solution& s, FieldKind kind) {
           if (rec.cornerSlot[size_t(3 * (t - 1) + c)] < 0) continue;
           const double* v = rec.corner(t, c);
           f.values[size_t(3 * (t - 1) + c + 1)] =
-              rec.components == 2 ? std::hypot(v[0], v[1]) : VonMisesOf(v[0], v[1], v[2]);
+              rec.components == 2 ? std::sqrt(v[0] * v[0] + v[1] * v[1]) : VonMisesOf(v[0], v[1], v[2]);
         }
       }
       if (kind == FieldKind::FluxRecovered) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <numeric>
 #include <span>
 
@@ -44,18 +45,25 @@ class MeshRows {
 
 // What recovery reads of a triangle, in one cache line: the patches of
 // neighbouring nodes read the same triangles, and a million of them do not
-// stay in the cache otherwise.
+// stay in the cache otherwise. Left uninitialized when made: the threads
+// that fill the rows touch their pages first, instead of one thread
+// clearing them all beforehand.
 struct alignas(64) Patchwork {
-  std::array<int32_t, 3> k{};  // all 0 for a triangle passed over
-  int32_t material = 0;
-  double cx = 0.0, cy = 0.0, area = 0.0;
-  std::array<double, 3> v{};
+  std::array<int32_t, 3> k;  // all 0 for a triangle passed over
+  int32_t material;
+  double cx, cy, area;
+  std::array<double, 3> v;
 };
+using Triangles = std::span<const Patchwork>;
+
+// The slots the second half of the nodes numbers from 0 are marked so,
+// until the first half's count, which they follow, is known.
+constexpr int32_t kSecondHalf = 0x40000000;
 
 // The triangles around each node, as compressed rows.
 struct NodeTriangles {
   std::vector<int32_t> start, list;
-  NodeTriangles(int32_t nodes, const std::vector<Patchwork>& t) : start(size_t(nodes) + 2, 0) {
+  NodeTriangles(int32_t nodes, Triangles t) : start(size_t(nodes) + 2, 0) {
     for (size_t i = 1; i < t.size(); ++i) {
       if (t[i].k[0] == 0) continue;
       for (int32_t k : t[i].k) ++start[size_t(k) + 1];
@@ -74,7 +82,7 @@ struct NodeTriangles {
 
 // Whether the node lies on the edge of the fan of `patch` around it: some
 // edge from it belongs to one triangle of the patch only.
-bool OnEdgeOfFan(int32_t node, std::span<const int32_t> patch, const std::vector<Patchwork>& t) {
+bool OnEdgeOfFan(int32_t node, std::span<const int32_t> patch, Triangles t) {
   std::array<std::pair<int32_t, int32_t>, 64> seen;  // the first `count` used
   size_t count = 0;
   for (int32_t i : patch) {
@@ -106,8 +114,8 @@ struct NodeRange {
   int32_t slots = 0;
 };
 
-NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const NodeTriangles& around,
-                       size_t nc, int32_t first, int32_t last, RecoveredField& out) {
+NodeRange RecoverNodes(const Model& m, Triangles tri, const NodeTriangles& around, size_t nc, int32_t first,
+                       int32_t last, int32_t mark, RecoveredField& out) {
   NodeRange range;
   range.values.reserve(size_t(last - first) * nc);
   range.slopes.reserve(size_t(last - first) * 2 * nc);
@@ -185,10 +193,10 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
       }
       const int32_t slot = range.slots++;
       if (onEdge) range.edge.push_back(slot), range.edgeNode.push_back(n);
-      if (out.nodeSlot[size_t(n)] < 0) out.nodeSlot[size_t(n)] = slot;  // the lowest material's
+      if (out.nodeSlot[size_t(n)] < 0) out.nodeSlot[size_t(n)] = slot | mark;  // the lowest material's
       for (int32_t t : group) {
         for (int c = 0; c < 3; ++c) {
-          if (tri[size_t(t)].k[size_t(c)] == n) out.cornerSlot[size_t(3 * (t - 1) + c)] = slot;
+          if (tri[size_t(t)].k[size_t(c)] == n) out.cornerSlot[size_t(3 * (t - 1) + c)] = slot | mark;
         }
       }
     }
@@ -200,7 +208,7 @@ NodeRange RecoverNodes(const Model& m, const std::vector<Patchwork>& tri, const 
 // its value is the mean of the planes fitted around its neighbours inside
 // the region, each taken at the node. One with no such neighbour keeps its
 // own fit over the wider patch.
-void RecoverEdges(const Model& m, const std::vector<Patchwork>& tri, const NodeTriangles& around, size_t nc,
+void RecoverEdges(const Model& m, Triangles tri, const NodeTriangles& around, size_t nc,
                   const std::vector<double>& slopes, const std::vector<int32_t>& edge,
                   const std::vector<int32_t>& edgeNode, RecoveredField& out) {
   std::vector<bool> onEdge(out.values.size() / nc, false);
@@ -246,13 +254,19 @@ RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, i
       perTriangle.size() < size_t(triangles + 1) * size_t(components))
     return out;
   const size_t nc = size_t(components);
-  std::vector<Patchwork> tri(size_t(triangles) + 1);
+  const auto rows = std::make_unique_for_overwrite<Patchwork[]>(size_t(triangles) + 1);
+  const Triangles tri(rows.get(), size_t(triangles) + 1);
+  rows[0].k = {0, 0, 0};
   const MeshRows mesh(m);
   InTwoHalves(size_t(triangles), [&](size_t from, size_t to) {
     for (int32_t t = int32_t(from) + 1; t <= int32_t(to); ++t) {
       const Corners c = mesh.corners(t);
-      if (!c.valid) continue;
-      Patchwork& w = tri[size_t(t)];
+      Patchwork& w = rows[size_t(t)];
+      if (!c.valid) {
+        w.k = {0, 0, 0};
+        w.material = 0;
+        continue;
+      }
       w.k = c.k;
       w.material = mesh.triangle(t).material;
       const MeshNode &a = mesh.node(c.k[0]), &b = mesh.node(c.k[1]), &d = mesh.node(c.k[2]);
@@ -269,16 +283,15 @@ RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, i
   NodeRange low, high;
   const int32_t middle = nodes / 2 + 1;
   Together(
-      nodes > 20000, [&] { low = RecoverNodes(m, tri, around, nc, 1, middle, out); },
-      [&] { high = RecoverNodes(m, tri, around, nc, middle, nodes + 1, out); });
-  for (int32_t n = middle; n <= nodes; ++n) {
-    if (out.nodeSlot[size_t(n)] >= 0) out.nodeSlot[size_t(n)] += low.slots;
-  }
-  for (int32_t t = 1; t <= triangles; ++t) {
-    for (int32_t c = 0; c < 3; ++c) {
-      if (tri[size_t(t)].k[size_t(c)] >= middle) out.cornerSlot[size_t(3 * (t - 1) + c)] += low.slots;
-    }
-  }
+      nodes > 20000, [&] { low = RecoverNodes(m, tri, around, nc, 1, middle, 0, out); },
+      [&] { high = RecoverNodes(m, tri, around, nc, middle, nodes + 1, kSecondHalf, out); });
+  const auto follow = [&low](int32_t& slot) {
+    if (slot >= kSecondHalf) slot = slot - kSecondHalf + low.slots;
+  };
+  for (int32_t n = middle; n <= nodes; ++n) follow(out.nodeSlot[size_t(n)]);
+  InTwoHalves(out.cornerSlot.size(), [&](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) follow(out.cornerSlot[i]);
+  });
   out.values = std::move(low.values);
   out.values.insert(out.values.end(), high.values.begin(), high.values.end());
   std::vector<double> slopes = std::move(low.slopes);

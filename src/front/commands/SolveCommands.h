@@ -13,6 +13,7 @@
 
 class CommandContext;
 class FieldDialog;
+class IntegralsDialog;
 class QString;
 class ResultsWindow;
 class ValuesWindow;
@@ -39,6 +40,10 @@ class SolveCommands {
   // "Wyniki...": the field's extremes, the flows or reactions, the balance.
   void showResults();
 
+  // "Całki...": integrals over elements, a material or the whole region.
+  void integrals();
+  IntegralsDialog& integralsDialog();
+
   // "Mapa", "Izolinie", "Odkształcenie": switch a layer of the solution's
   // picture on or off; without a solution (or, for the deformation, a disc)
   // they say why and stay off.
@@ -63,6 +68,7 @@ class SolveCommands {
   CommandContext& c_;
   Lazy<ResultsWindow> results_;
   Lazy<FieldDialog> field_;
+  Lazy<IntegralsDialog> integrals_;
   Lazy<ValuesWindow> values_;
   std::function<QImage()> image_;
   std::function<std::pair<MesherOptions, MeshLimitChoice>()> mesher_;

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "core/Fixtures.h"
+#include "core/integrals/Integrals.h"
 #include "core/mesh/MeshDriver.h"
-#include "core/results/Integrals.h"
 #include "core/solve/Solver.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/field/FieldValues.h"
-#include "core/results/Integrals.h"
+#include "core/integrals/Integrals.h"
 #include "front/ui/FormDialog.h"
 
 struct AppState;

@@ -1,4 +1,4 @@
-#include "core/results/Integrals.h"
+#include "core/integrals/Integrals.h"
 
 #include <algorithm>
 #include <cmath>

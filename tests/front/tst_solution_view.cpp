@@ -77,6 +77,7 @@ class SolutionViewTest : public QObject {
   // none ticked, and again with all off, the picture is the one without a
   // solution, pixel for pixel. The map and the isolines each change it.
   void layersTickAndThePictureIsUnchangedWhileNoneShows() {
+    QVERIFY(!action("actionIntegrals")->isEnabled());
     for (const char* item : {"actionMap", "actionIsolines", "actionDeformation", "actionField"}) {
       action(item)->trigger();
       QVERIFY(!action(item)->isChecked());
@@ -89,6 +90,7 @@ class SolutionViewTest : public QObject {
     action("actionGenerate")->trigger();
     const QImage bare = repaintNow();
     action("actionSolve")->trigger();
+    QVERIFY(action("actionIntegrals")->isEnabled());
     QCOMPARE(repaintNow(), bare);
     QVERIFY(!canvas().colourBar().isVisible());
     prompter.log.clear();
@@ -108,7 +110,8 @@ class SolutionViewTest : public QObject {
     action("actionMap")->trigger();
     action("actionUndo")->trigger();  // a move through the history drops the solution, and its picture
     action("actionRedo")->trigger();
-    QVERIFY(!state().solution && !action("actionMap")->isChecked());
+    QVERIFY(!state().solution && !action("actionMap")->isChecked() &&
+            !action("actionIntegrals")->isEnabled());
     QCOMPARE(repaintNow(), bare);
   }
 

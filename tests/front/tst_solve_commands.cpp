@@ -13,6 +13,7 @@
 #include "core/batch/BatchExport.h"
 #include "core/files/ProjectFile.h"
 #include "core/state/History.h"
+#include "front/solve/IntegralsDialog.h"
 #include "front/solve/ResultsWindow.h"
 
 namespace {
@@ -209,6 +210,70 @@ class SolveCommandsTest : public QObject {
       QCOMPARE(ReadFileBytes(dir.filePath(QLatin1String(name)).toStdString()), ReadFileBytes(cli));
     }
     QVERIFY(ReadFileBytes(dir.filePath(u"c.msh"_s).toStdString()).find("$NodeData") == std::string::npos);
+  }
+
+  // "Całki...": refused without a solution; then the selection, the
+  // conditions with elements, the material and the whole region, the
+  // fields, and a source given from outside, each with its lines in the
+  // user's decimal point. The region's area is the plate's less its
+  // polygonal hole; the held edge's mean is its temperature.
+  void integralsDialogOffersEachChoice() {
+    Rig r;
+    r.commands->run(&SolveCommands::integrals);
+    QCOMPARE(r.prompter.messages(), QStringList({QString(kNoSolution).replace(u"Wyniki"_s, u"Całki"_s)}));
+    MeshedPlate(r);
+    r.commands->run(&SolveCommands::solve);
+    r.state->selection = {4};
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    const Model& m = r.model();
+    double hole = 0.0;
+    for (int32_t i = 5; i <= 16; ++i) {
+      const Node &a = m.NodeTable[i], &b = m.NodeTable[i == 16 ? 5 : i + 1];
+      hole += (double(a.x) * b.y - double(b.x) * a.y) / 2.0;
+    }
+    const auto number = [](const QString& line) {
+      return line.section(u": "_s, 1).section(u' ', 0, 0).replace(u',', u'.').toDouble();
+    };
+    IntegralsSource segment{u"Odcinek wykresu"_s, [](const Solution&, FieldKind kind) {
+                              return std::vector<IntegralLine>{{"flow", "Przepływ", 2.5 + int(kind), "W/m"}};
+                            }};
+    r.commands->solution().integralsDialog().setExtraSource(segment);
+    r.withDialog(&SolveCommands::integrals, [&](QDialog& d) {
+      auto& dialog = static_cast<IntegralsDialog&>(d);
+      QStringList items;
+      for (int i = 0; i < dialog.overBox().count(); ++i)
+        items << dialog.overBox().itemText(i).section(u',', 0, 0);
+      [&] {
+        QCOMPARE(items, QStringList({u"Zaznaczone elementy: 4"_s, u"Warunek nr 1"_s, u"Warunek nr 2"_s,
+                                     u"Warunek nr 3"_s, u"Materiał własny modelu"_s, u"Cały obszar"_s,
+                                     u"Odcinek wykresu"_s}));
+        const QStringList edge = dialog.lines();
+        QCOMPARE(edge.size(), 3);
+        QCOMPARE(edge[0], u"Długość: 30 m"_s);
+        QVERIFY2(edge[1].startsWith(u"Przepływ do obszaru Q: "_s) && edge[1].endsWith(u" W/m"_s) &&
+                     number(edge[1]) > 0.0,
+                 qPrintable(edge[1]));
+        QCOMPARE(edge[2], u"Średnia T: 100 °C"_s);
+        QVERIFY(!dialog.fieldBox().isEnabled() && !dialog.pointX().isEnabled());
+        dialog.overBox().setCurrentIndex(5);
+        const QStringList region = dialog.lines();
+        QCOMPARE(region.size(), 5);
+        QVERIFY(dialog.fieldBox().isEnabled());
+        QVERIFY2(std::abs(number(region[0]) - (900.0 - std::abs(hole))) < 1e-6, qPrintable(region[0]));
+        QVERIFY2(region[0].contains(u','), qPrintable(region[0]));
+        QCOMPARE(region[4], u"Największa T: 100 °C"_s);
+        QVERIFY(region[2].startsWith(u"Średnia T: "_s) && number(region[2]) > 20.0 &&
+                number(region[2]) < 100.0);
+        dialog.fieldBox().setCurrentIndex(2);
+        QVERIFY2(
+            dialog.lines().value(2).startsWith(u"Średnia |q|: "_s) && dialog.lines()[2].endsWith(u" W/m²"_s),
+            qPrintable(dialog.lines().join(u"\n"_s)));
+        dialog.overBox().setCurrentIndex(6);
+        QCOMPARE(dialog.lines(), QStringList({u"Przepływ: 3,5 W/m"_s}));
+      }();
+      return int(QDialog::Accepted);
+    });
+    QLocale::setDefault(QLocale::c());
   }
 
   // A contour drawn in a fresh window holds the start-up disc at zero

@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 #include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
@@ -17,6 +18,7 @@
 #include "core/files/ProjectFile.h"
 #include "core/files/SafeFile.h"
 #include "core/files/ShownName.h"
+#include "core/integrals/Integrals.h"
 #include "core/mesh/GenerationReport.h"
 #include "core/results/Solution.h"
 #include "core/solve/Adapt.h"
@@ -42,6 +44,30 @@ constexpr double kDrawingLimitForOptions = 1e9;
 // What to do with a mesh the solver layouts refuse, in this run's words.
 constexpr const char* kLayoutRemedy = " Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).";
 
+// What --integrate names: a condition row's elements, a material, the
+// whole region.
+struct IntegrationTarget {
+  enum Kind { Condition, Material, Region } kind = Region;
+  int32_t number = 0;
+  std::string name;  // as the output's lines begin: "condition:2", "region"
+};
+
+// "condition:N" (N from 1), "material:M" (M from 0) or "region".
+std::optional<IntegrationTarget> ParseTarget(const std::string& text) {
+  if (text == "region") return IntegrationTarget{IntegrationTarget::Region, 0, text};
+  for (const auto& [prefix, kind, least] : {std::tuple{"condition:", IntegrationTarget::Condition, 1},
+                                            std::tuple{"material:", IntegrationTarget::Material, 0}}) {
+    const std::string_view p(prefix);
+    if (!text.starts_with(p)) continue;
+    int32_t n = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, ec] = std::from_chars(text.data() + p.size(), end, n);
+    if (ec != std::errc() || at != end || at == text.data() + p.size() || n < least) return std::nullopt;
+    return IntegrationTarget{kind, n, std::string(p) + std::to_string(n)};
+  }
+  return std::nullopt;
+}
+
 struct Request {
   std::string out;
   std::string project;
@@ -52,7 +78,8 @@ struct Request {
   int32_t maxTriangles = 0;  // the large limit, when given
   double adapt = 0.0;        // --adapt: the relative error to refine to, when above 0
   DrawingSettings drawing;
-  bool drawingGiven = false;  // any of the drawing's options
+  bool drawingGiven = false;                 // any of the drawing's options
+  std::vector<IntegrationTarget> integrate;  // --integrate, in the order given
 };
 
 // The three solver layouts by their extensions, in any case.
@@ -144,6 +171,16 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
         return std::nullopt;
       }
       r.adapt = *eta;
+    } else if (name == "--integrate") {
+      const std::optional<IntegrationTarget> target = ParseTarget(value);
+      if (!target) {
+        why =
+            "Opcja --integrate przyjmuje condition:N (warunek nr N), material:M (materiał nr M, 0 to "
+            "własny modelu) albo region (cały obszar): " +
+            ShownName(value);
+        return std::nullopt;
+      }
+      r.integrate.push_back(*target);
     } else if (name == "--max-triangles") {
       int32_t n = 0;
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
@@ -205,6 +242,10 @@ std::optional<Request> Parse(const std::vector<std::string>& args, std::string& 
     why = "Opcja --adapt dotyczy tylko --solve";
     return std::nullopt;
   }
+  if (!r.integrate.empty() && !r.solve) {
+    why = "Opcja --integrate dotyczy tylko --solve";
+    return std::nullopt;
+  }
   if (r.mshVersionGiven && OpenFormatForName(r.out) != OpenFormat::Msh41) {
     why = "Opcja --msh-version dotyczy tylko plików .msh";
     return std::nullopt;
@@ -241,6 +282,46 @@ std::string AdaptEndText(const AdaptResult& a, double target, int32_t budget) {
   return "Przerwano zagęszczanie: " + reached + ".";
 }
 
+// Why a target names nothing in the project, or empty.
+std::string MissingTarget(const IntegrationTarget& t, const Model& m) {
+  if (t.kind == IntegrationTarget::Condition) {
+    bool named = false;
+    for (int32_t e = 1; e <= m.elementCount && !named; ++e) named = m.ElementTable[e].bcNumber == t.number;
+    if (t.number > m.bcCount || !named) {
+      return "Warunku nr " + std::to_string(t.number) +
+             " nie ma w projekcie albo nie wskazuje go żaden element (--integrate " + t.name + ")";
+    }
+  } else if (t.kind == IntegrationTarget::Material && t.number > m.materialCount) {
+    return "Materiału nr " + std::to_string(t.number) + " nie ma w projekcie (--integrate " + t.name + ")";
+  }
+  return {};
+}
+
+// One "name value unit" line per integral: the value in the shortest text
+// that reads back as the same double, with a decimal point.
+void PrintIntegrals(const IntegrationTarget& t, const Solution& s, std::ostream& out) {
+  const auto print = [&](const std::vector<IntegralLine>& lines) {
+    for (const IntegralLine& line : lines) {
+      char text[40];
+      const double v = line.value == 0.0 ? 0.0 : line.value;  // no "-0"
+      const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+      out << t.name << '.' << line.key << ' ' << std::string_view(text, size_t(end - text)) << ' '
+          << AsciiUnit(line.unit) << '\n';
+    }
+  };
+  if (t.kind == IntegrationTarget::Condition) {
+    print(EdgeLines(s, IntegrateEdges(s, ElementsOfCondition(s, t.number))));
+    return;
+  }
+  const int32_t material = t.kind == IntegrationTarget::Region ? kWholeRegion : t.number;
+  const std::vector<FieldKind> fields = FieldChoices(s.result.disc);
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const FieldValues f = ComputeField(s, fields[i]);
+    // The area first, the strain energy last.
+    print(AreaLines(s, f, IntegrateArea(s, f, material), i == 0, i + 1 == fields.size()));
+  }
+}
+
 }  // namespace
 
 const std::vector<BatchOption>& BatchOptions() {
@@ -258,6 +339,10 @@ const std::vector<BatchOption>& BatchOptions() {
        "Z --solve: zagęszcza siatkę, aż szacowany błąd względny spadnie do ETA (0.01 to 1 %), "
        "w najwyżej " +
            std::to_string(kAdaptSteps) + " krokach, w limicie trójkątów (--max-triangles)."},
+      {"integrate", "CO", "CO", false,
+       "Z --solve, można powtarzać: wypisuje na standardowe wyjście całki rozwiązania po "
+       "elementach warunku (condition:N), po materiale (material:M, 0 to własny modelu) albo po "
+       "całym obszarze (region), wiersz na wielkość: nazwa wartość jednostka."},
       {"dxf-tolerance", "T", "T", false,
        "Rysunek DXF: tolerancja cięciw łuków w jednostkach rysunku (domyślnie tysięczna przekątnej)."},
       {"dxf-join", "D", "D", false,
@@ -321,11 +406,20 @@ std::string BatchExportHelp() {
          "3 nie można odczytać projektu albo rysunku DXF,\n"
          "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
          "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana),\n"
-         "6 zadania nie można rozwiązać (--solve).";
+         "6 zadania nie można rozwiązać (--solve).\n"
+         "Z --solve opcja --integrate CO (można powtarzać) wypisuje na standardowe\n"
+         "wyjście całki rozwiązania, wiersz na wielkość: nazwa, wartość (z kropką,\n"
+         "z pełną dokładnością) i jednostka (- dla żadnej). Nazwa to CO, kropka i klucz:\n"
+         "po elementach warunku (condition:N) length, flow (dopływ do obszaru) i mean.T\n"
+         "(średnia pola; dla tarczy force_x, force_y, moment względem (0, 0),\n"
+         "mean.u_magnitude, mean.ux, mean.uy); po materiale (material:M, 0 to własny\n"
+         "modelu) i po całym obszarze (region) area, a dla każdego pola integral.P,\n"
+         "mean.P, min.P, max.P (dla tarczy też strain_energy), na przykład\n"
+         "condition:2.flow 12.5 W/m albo material:1.mean.T 20.5 °C.";
 }
 
 int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options, std::ostream& messages,
-                   const DrawingReader& drawings) {
+                   const DrawingReader& drawings, std::ostream* integrals) {
   ClearUpperVectorState();
   std::string why;
   const std::optional<Request> r = Parse(args, why);
@@ -348,6 +442,12 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   if (!loaded.ok) {
     messages << loaded.message << '\n';
     return kBatchUnreadableProject;
+  }
+  for (const IntegrationTarget& t : r->integrate) {
+    if (const std::string why = MissingTarget(t, *model); !why.empty()) {
+      messages << why << '\n';
+      return kBatchBadArguments;
+    }
   }
   const std::optional<ExportLayout> layout = LayoutByExtension(r->out);
   if (model->elementCount < 3) {
@@ -440,5 +540,10 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     messages << note << '\n';
   if (solution) messages << "Szacowany błąd: " << EstimateText(solution->estimate.eta) << '\n';
   if (solution && !solution->note.empty()) messages << solution->note << '\n';
+  if (solution && !r->integrate.empty()) {
+    Solution solved{*model, std::move(*solution)};
+    for (const IntegrationTarget& t : r->integrate)
+      PrintIntegrals(t, solved, integrals ? *integrals : messages);
+  }
   return kBatchDone;
 }

@@ -6,6 +6,8 @@
 //   vendrel --solve OUT.vtu|OUT.msh [--area A] PROJECT.vdk
 // and refine it where the estimated error is largest until it is small enough:
 //   vendrel --solve OUT.vtu|OUT.msh --adapt 0.01 [--max-triangles N] PROJECT.vdk
+// and print integrals of the solution, a "name value unit" line each:
+//   vendrel --solve OUT.vtu --integrate condition:2 --integrate material:1 PROJECT.vdk
 
 #include <functional>
 #include <ostream>
@@ -62,7 +64,9 @@ using DrawingReader = std::function<bool(const std::string& path, const DrawingS
                                          Model& model, std::string& why, std::ostream& messages)>;
 
 // Runs it: `args` without the program's name. Messages, in the program's
-// words, go to `messages`; nothing is written to OUT unless the export
-// succeeds, and a file already there stays as it was on any failure.
+// words, go to `messages`, the lines of --integrate to `integrals` (to
+// `messages` when null) once the file is written; nothing is written to OUT
+// unless the export succeeds, and a file already there stays as it was on
+// any failure.
 int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& mesher, std::ostream& messages,
-                   const DrawingReader& drawings = {});
+                   const DrawingReader& drawings = {}, std::ostream* integrals = nullptr);

@@ -96,6 +96,7 @@ std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
       {"&Rozwiązanie", "actionSolveAdaptively", "Rozwiąż z &dokładnością...", "",
        &W::run<&SolveCommands::solveAdaptively>},
       {"&Rozwiązanie", "actionResults", "&Wyniki...", "", &W::run<&SolveCommands::showResults>},
+      {"&Rozwiązanie", "actionIntegrals", "&Całki...", "", &W::run<&SolveCommands::integrals>},
       {"&Rozwiązanie", nullptr, "", "", nullptr},
       {"&Rozwiązanie", "actionMap", "&Mapa", "", &W::run<&SolveCommands::toggleMap>},
       {"&Rozwiązanie", "actionField", "&Pole...", "", &W::run<&SolveCommands::chooseField>},
@@ -210,4 +211,9 @@ void MainWindow::buildMenus() {
   showLayers();
   connect(commands_.get(), &Commands::repaintRequested, this, showLayers);
   connect(commands_.get(), &Commands::solutionChanged, this, showLayers);
+  // The integrals need a solution to integrate.
+  QAction* integrals = item("actionIntegrals");
+  const auto showIntegrals = [this, integrals] { integrals->setEnabled(state_->solution != nullptr); };
+  showIntegrals();
+  connect(commands_.get(), &Commands::solutionChanged, this, showIntegrals);
 }

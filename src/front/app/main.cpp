@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     // No window and no display: the run is over when the file is written.
     MesherOptions mesher;
     mesher.helperPath = DefaultMesherPath();
-    return RunBatchExport(args, mesher, std::cerr, ImportDxfForBatch);
+    return RunBatchExport(args, mesher, std::cerr, ImportDxfForBatch, &std::cout);
   }
   QApplication app(argc, argv);  // takes its own options (-platform, …) off the list
   parser.process(app);

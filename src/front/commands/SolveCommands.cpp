@@ -17,6 +17,7 @@
 #include "core/solve/Adapt.h"
 #include "front/commands/CommandContext.h"
 #include "front/commands/FileCommands.h"
+#include "front/solve/IntegralsDialog.h"
 #include "front/solve/ResultsWindow.h"
 #include "front/solve/SolutionDialogs.h"
 #include "front/ui/LocaleNumbers.h"
@@ -35,6 +36,7 @@ SolveCommands::SolveCommands(CommandContext& context)
     : c_(context),
       results_([&context] { return std::make_shared<ResultsWindow>(context.state, context.prompter); }),
       field_([&context] { return std::make_shared<FieldDialog>(context.state, context.prompter); }),
+      integrals_([&context] { return std::make_shared<IntegralsDialog>(context.state, context.prompter); }),
       values_([&context] { return std::make_shared<ValuesWindow>(context.state, context.prompter); }) {}
 
 SolveCommands::~SolveCommands() = default;
@@ -196,6 +198,15 @@ bool SolveCommands::solutionNeeded(const QString& title) {
 void SolveCommands::showResults() {
   if (solutionNeeded(QStringLiteral("Wyniki"))) return;
   c_.prompter.showDialog(*results_);
+}
+
+IntegralsDialog& SolveCommands::integralsDialog() {
+  return *integrals_;
+}
+
+void SolveCommands::integrals() {
+  if (solutionNeeded(QStringLiteral("Całki"))) return;
+  c_.prompter.showDialog(integralsDialog());
 }
 
 void SolveCommands::toggle(bool SolutionDisplay::*layer, const QString& title) {

@@ -13,6 +13,7 @@
 
 class CommandContext;
 class FieldDialog;
+class IntegralsDialog;
 class QPainter;
 class QString;
 class ResultsWindow;
@@ -39,6 +40,10 @@ class SolveCommands {
   }
   // "Wyniki...": the field's extremes, the flows or reactions, the balance.
   void showResults();
+
+  // "Całki...": integrals over elements, a material or the whole region.
+  void integrals();
+  IntegralsDialog& integralsDialog();
 
   // "Mapa", "Izolinie", "Odkształcenie": switch a layer of the solution's
   // picture on or off; without a solution (or, for the deformation, a disc)
@@ -71,6 +76,7 @@ class SolveCommands {
   CommandContext& c_;
   Lazy<ResultsWindow> results_;
   Lazy<FieldDialog> field_;
+  Lazy<IntegralsDialog> integrals_;
   Lazy<ValuesWindow> values_;
   PictureSource image_;
   std::function<std::pair<MesherOptions, MeshLimitChoice>()> mesher_;

@@ -21,6 +21,8 @@ namespace {
 
 const QString kFieldTitle = QStringLiteral("Pole");
 
+}  // namespace
+
 QString FieldName(FieldKind kind, int32_t problem) {
   const FieldNames names = NamesOfField(problem);
   const auto named = [](const std::string& name, const std::string& unit, const char* how) {
@@ -37,8 +39,6 @@ QString FieldName(FieldKind kind, int32_t problem) {
   }
   return {};
 }
-
-}  // namespace
 
 FieldDialog::FieldDialog(AppState& state, Prompter& prompter, QWidget* parent)
     : FormDialog(QStringLiteral("T_pole"), kFieldTitle, prompter, parent),

@@ -1,0 +1,280 @@
+#include "core/integrals/Integrals.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <unordered_map>
+
+#include "core/lists/NumberList.h"
+
+namespace {
+
+// Whether a triangle's corners are mesh nodes.
+bool Corners(const MeshTriangle& c, int32_t nodes) {
+  return c.corner1 >= 1 && c.corner2 >= 1 && c.corner3 >= 1 && c.corner1 <= nodes && c.corner2 <= nodes &&
+         c.corner3 <= nodes;
+}
+
+uint64_t EdgeKey(int32_t a, int32_t b) {
+  return (uint64_t(uint32_t(std::min(a, b))) << 32) | uint32_t(std::max(a, b));
+}
+
+// A mesh edge of a chosen element and the triangles on its sides: the
+// triangle and whether the edge runs counter-clockwise round it (then the
+// triangle lies on the edge's left).
+struct ChosenEdge {
+  int32_t a = 0, b = 0;
+  int32_t triangles = 0;
+  std::array<int32_t, 2> triangle{0, 0};
+  std::array<bool, 2> onLeft{false, false};
+};
+
+double At(const std::vector<double>& v, int32_t n) {
+  return size_t(n) < v.size() ? v[size_t(n)] : std::numeric_limits<double>::quiet_NaN();
+}
+
+std::string Times(const std::string& unit, const char* by) {
+  return unit.empty() ? std::string(by) : unit + "·" + by;
+}
+
+}  // namespace
+
+std::vector<int32_t> ElementsOfCondition(const Solution& s, int32_t condition) {
+  const Model& m = s.model;
+  std::vector<int32_t> elements;
+  if (!m.meshTags) return elements;
+  for (const MeshEdge& e : m.meshTags->edges) {
+    if (e.element >= 1 && e.element <= m.elementCount && m.ElementTable[e.element].bcNumber == condition)
+      elements.push_back(e.element);
+  }
+  MakeDistinct(elements);
+  return elements;
+}
+
+EdgeIntegrals IntegrateEdges(const Solution& s, const std::vector<int32_t>& elements,
+                             std::array<double, 2> point) {
+  const Model& m = s.model;
+  const SolveResult& r = s.result;
+  EdgeIntegrals out;
+  if (!m.meshTags || m.meshNodeCount <= 0) return out;
+  std::vector<char> chosen(size_t(std::max(m.elementCount, 0)) + 1, 0);
+  for (int32_t e : elements) {
+    if (e >= 1 && e <= m.elementCount) chosen[size_t(e)] = 1;
+  }
+  std::vector<ChosenEdge> edges;
+  std::unordered_map<uint64_t, size_t> index;
+  std::vector<char> marked(size_t(m.meshNodeCount) + 1, 0);
+  for (const MeshEdge& e : m.meshTags->edges) {
+    if (e.element < 1 || size_t(e.element) >= chosen.size() || !chosen[size_t(e.element)]) continue;
+    if (e.node1 < 1 || e.node2 < 1 || e.node1 > m.meshNodeCount || e.node2 > m.meshNodeCount) continue;
+    if (!index.emplace(EdgeKey(e.node1, e.node2), edges.size()).second) continue;
+    edges.push_back({e.node1, e.node2});
+    marked[size_t(e.node1)] = marked[size_t(e.node2)] = 1;
+  }
+  if (edges.empty()) return out;
+  // One pass over the triangles finds each edge's one or two.
+  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& c = rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t];
+    if (!Corners(c, m.meshNodeCount)) continue;
+    const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
+    if (marked[size_t(k[0])] + marked[size_t(k[1])] + marked[size_t(k[2])] < 2) continue;
+    for (int i = 0; i < 3; ++i) {
+      const int32_t p = k[i], q = k[(i + 1) % 3];
+      if (!marked[size_t(p)] || !marked[size_t(q)]) continue;
+      const auto found = index.find(EdgeKey(p, q));
+      if (found == index.end()) continue;
+      ChosenEdge& e = edges[found->second];
+      if (e.triangles == 2) continue;
+      e.triangle[size_t(e.triangles)] = t;
+      // The solver's triangles run counter-clockwise: the edge p → q has
+      // the triangle on its left.
+      e.onLeft[size_t(e.triangles)] = p == e.a;
+      ++e.triangles;
+    }
+  }
+  double sum = 0.0, sumX = 0.0, sumY = 0.0;
+  for (const ChosenEdge& e : edges) {
+    const MeshNode &pa = m.MeshNodeTable[e.a], &pb = m.MeshNodeTable[e.b];
+    const double dx = pb.x - pa.x, dy = pb.y - pa.y;
+    const double length = std::hypot(dx, dy);
+    ++out.edges;
+    out.length += length;
+    if (r.disc) {
+      const double ax = At(r.ux, e.a), ay = At(r.uy, e.a), bx = At(r.ux, e.b), by = At(r.uy, e.b);
+      sum += (std::hypot(ax, ay) + std::hypot(bx, by)) / 2.0 * length;
+      sumX += (ax + bx) / 2.0 * length;
+      sumY += (ay + by) / 2.0 * length;
+    } else {
+      sum += (At(r.u, e.a) + At(r.u, e.b)) / 2.0 * length;
+    }
+    if (e.triangles == 0 || !(length > 0.0)) continue;
+    // Times the length: the normal to the right of a → b, outward from a
+    // triangle on the left. A lone triangle on the right turns it round.
+    double nx = dy, ny = -dx;
+    if (e.triangles == 1 && !e.onLeft[0]) nx = -nx, ny = -ny;
+    const double share = 1.0 / e.triangles;
+    for (int32_t i = 0; i < e.triangles; ++i) {
+      const size_t t = size_t(e.triangle[size_t(i)]);
+      if (r.disc) {
+        if (t >= r.stress.size()) continue;
+        const TriangleStress& st = r.stress[t];
+        const double tx = (st.sx * nx + st.txy * ny) * share, ty = (st.txy * nx + st.sy * ny) * share;
+        out.force[0] += tx;
+        out.force[1] += ty;
+        const double mx = (pa.x + pb.x) / 2.0 - point[0], my = (pa.y + pb.y) / 2.0 - point[1];
+        out.moment += mx * ty - my * tx;
+      } else if (t < r.flux.size()) {
+        out.flow -= (r.flux[t][0] * nx + r.flux[t][1] * ny) * share;
+      }
+    }
+  }
+  if (out.length > 0.0) {
+    out.mean = sum / out.length;
+    out.meanDisplacement = {sumX / out.length, sumY / out.length};
+  }
+  return out;
+}
+
+AreaIntegrals IntegrateArea(const Solution& s, const FieldValues& f, int32_t material) {
+  const Model& m = s.model;
+  const SolveResult& r = s.result;
+  AreaIntegrals out;
+  double low = std::numeric_limits<double>::infinity(), high = -low, valued = 0.0;
+  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  const MeshNode* nodes = m.MeshNodeTable.rows(m.meshNodeCount);
+  if (rows == nullptr || nodes == nullptr) return out;
+  const double* v = f.values.data();
+  const size_t count = f.values.size();
+  const bool energy = r.disc && r.stress.size() > size_t(m.meshTriangleCount) &&
+                      r.ux.size() > size_t(m.meshNodeCount) && r.uy.size() > size_t(m.meshNodeCount);
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& c = rows[t - 1];
+    if (material != kWholeRegion && c.material != material) continue;
+    if (!Corners(c, m.meshNodeCount)) continue;
+    const MeshNode &a = nodes[c.corner1 - 1], &b = nodes[c.corner2 - 1], &d = nodes[c.corner3 - 1];
+    const double twice = (b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y);
+    const double area = 0.5 * std::abs(twice);
+    ++out.triangles;
+    out.area += area;
+    double f0, f1, f2;
+    if (f.perNode) {
+      f0 = size_t(c.corner1) < count ? v[c.corner1] : NAN;
+      f1 = size_t(c.corner2) < count ? v[c.corner2] : NAN;
+      f2 = size_t(c.corner3) < count ? v[c.corner3] : NAN;
+    } else if (f.perCorner) {
+      const size_t first = size_t(3 * (t - 1) + 1);
+      f0 = first + 2 < count ? v[first] : NAN;
+      f1 = first + 2 < count ? v[first + 1] : NAN;
+      f2 = first + 2 < count ? v[first + 2] : NAN;
+    } else {
+      f0 = f1 = f2 = size_t(t) < count ? v[t] : NAN;
+    }
+    const double mean = (f0 + f1 + f2) / 3.0;
+    if (!std::isnan(mean)) {
+      out.integral += mean * area;
+      valued += area;
+      low = std::min({low, f0, f1, f2});
+      high = std::max({high, f0, f1, f2});
+    }
+    if (energy && twice != 0.0) {
+      // ε from the corners' displacements: grad N_i = (y_j - y_k, x_k - x_j) / 2A.
+      const double bx[3] = {b.y - d.y, d.y - a.y, a.y - b.y}, cy[3] = {d.x - b.x, a.x - d.x, b.x - a.x};
+      const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
+      double ex = 0.0, ey = 0.0, gxy = 0.0;
+      for (int i = 0; i < 3; ++i) {
+        const double ux = r.ux[size_t(k[i])], uy = r.uy[size_t(k[i])];
+        ex += bx[i] * ux;
+        ey += cy[i] * uy;
+        gxy += cy[i] * ux + bx[i] * uy;
+      }
+      const TriangleStress& st = r.stress[size_t(t)];
+      out.strainEnergy += 0.5 * area * (st.sx * ex + st.sy * ey + st.txy * gxy) / twice;
+    }
+  }
+  if (valued > 0.0) {
+    out.mean = out.integral / valued;
+    out.min = low;
+    out.max = high;
+  }
+  return out;
+}
+
+std::vector<int32_t> MaterialsInMesh(const Model& m) {
+  std::vector<char> seen;
+  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  for (int32_t t = 1; rows != nullptr && t <= m.meshTriangleCount; ++t) {
+    const int32_t i = rows[t - 1].material;
+    if (i < 0) continue;
+    if (size_t(i) >= seen.size()) seen.resize(size_t(i) + 1, 0);
+    seen[size_t(i)] = 1;
+  }
+  std::vector<int32_t> used;
+  for (size_t i = 0; i < seen.size(); ++i) {
+    if (seen[i]) used.push_back(int32_t(i));
+  }
+  return used;
+}
+
+std::string FieldKey(FieldKind kind, int32_t problem) {
+  switch (kind) {
+    case FieldKind::Potential: return NamesOfField(problem).field;
+    case FieldKind::FluxMagnitude: return "flux";
+    case FieldKind::FluxRecovered: return "flux_recovered";
+    case FieldKind::VonMises: return "von_mises";
+    case FieldKind::VonMisesRecovered: return "von_mises_recovered";
+    case FieldKind::DisplacementMagnitude: return "u_magnitude";
+    case FieldKind::Error: return "error";
+  }
+  return "field";
+}
+
+std::vector<IntegralLine> EdgeLines(const Solution& s, const EdgeIntegrals& e) {
+  std::vector<IntegralLine> lines = {{"length", "Długość", e.length, "m"}};
+  if (s.result.disc) {
+    lines.push_back({"force_x", "Siła Fx", e.force[0], "N"});
+    lines.push_back({"force_y", "Siła Fy", e.force[1], "N"});
+    lines.push_back({"moment", "Moment M", e.moment, "N·m"});
+    lines.push_back({"mean.u_magnitude", "Średnie |u|", e.mean, "m"});
+    lines.push_back({"mean.ux", "Średnie ux", e.meanDisplacement[0], "m"});
+    lines.push_back({"mean.uy", "Średnie uy", e.meanDisplacement[1], "m"});
+    return lines;
+  }
+  const FieldNames names = NamesOfField(s.model.ProblemKind);
+  const int32_t problem = s.model.ProblemKind;
+  // The flow's symbol and unit as the results window gives them.
+  const char* symbol = problem == 2 || problem == 3 ? "I" : "Q";
+  const char* unit = problem == 1 ? "W/m" : problem == 2 ? "A/m" : problem == 3 ? "A" : "";
+  lines.push_back({"flow", std::string("Przepływ do obszaru ") + symbol, e.flow, unit});
+  lines.push_back({"mean." + names.field, "Średnia " + names.field, e.mean, names.fieldUnit});
+  return lines;
+}
+
+std::vector<IntegralLine> AreaLines(const Solution& s, const FieldValues& f, const AreaIntegrals& a,
+                                    bool withArea, bool withEnergy) {
+  std::vector<IntegralLine> lines;
+  if (withArea) lines.push_back({"area", "Pole", a.area, "m²"});
+  const std::string key = FieldKey(f.kind, s.model.ProblemKind);
+  lines.push_back({"integral." + key, "Całka " + f.name + " dA", a.integral, Times(f.unit, "m²")});
+  lines.push_back({"mean." + key, "Średnia " + f.name, a.mean, f.unit});
+  lines.push_back({"min." + key, "Najmniejsza " + f.name, a.min, f.unit});
+  lines.push_back({"max." + key, "Największa " + f.name, a.max, f.unit});
+  if (s.result.disc && withEnergy)
+    lines.push_back({"strain_energy", "Energia sprężysta", a.strainEnergy, "J"});
+  return lines;
+}
+
+std::string AsciiUnit(const std::string& unit) {
+  if (unit.empty()) return "-";
+  std::string out;
+  for (size_t i = 0; i < unit.size(); ++i) {
+    if (unit.compare(i, 2, "²") == 0) {
+      out += '2', i += 1;
+    } else if (unit.compare(i, 2, "·") == 0) {
+      out += '*', i += 1;
+    } else {
+      out += unit[i];
+    }
+  }
+  return out;
+}

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDialog>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -13,6 +14,7 @@
 #include "core/results/Solution.h"
 #include "core/solve/Adapt.h"
 #include "front/commands/CommandContext.h"
+#include "front/solve/LinePlotWindow.h"
 #include "front/solve/ResultsWindow.h"
 #include "front/solve/SolutionDialogs.h"
 #include "front/ui/LocaleNumbers.h"
@@ -25,13 +27,26 @@ const QString kSolveTitle = QStringLiteral("Rozwiązanie");
 const QString kNoSolution =
     QStringLiteral("Brak rozwiązania: najpierw rozwiąż zadanie (Rozwiązanie > Rozwiąż).");
 
+const QString kPlotTitle = QStringLiteral("Wykres wzdłuż odcinka");
+
+// The pixels the rubber band can touch, its ends pulled in far off the
+// surface so that the arithmetic stays within int.
+QRect BandArea(const RubberBand& band) {
+  const auto in = [](int32_t v) { return std::clamp(v, -kPixelLimit, kPixelLimit); };
+  return QRect(QPoint(in(band.anchor.x), in(band.anchor.y)), QPoint(in(band.end.x), in(band.end.y)))
+      .normalized()
+      .adjusted(-3, -3, 3, 3);
+}
+
 }  // namespace
 
 SolveCommands::SolveCommands(CommandContext& context)
     : c_(context),
       results_([&context] { return std::make_shared<ResultsWindow>(context.state, context.prompter); }),
       field_([&context] { return std::make_shared<FieldDialog>(context.state, context.prompter); }),
-      values_([&context] { return std::make_shared<ValuesWindow>(context.state, context.prompter); }) {}
+      values_([&context] { return std::make_shared<ValuesWindow>(context.state, context.prompter); }),
+      segment_([&context] { return std::make_shared<SegmentDialog>(context.state, context.prompter); }),
+      plot_([&context] { return std::make_shared<LinePlotWindow>(context.state, context.prompter); }) {}
 
 SolveCommands::~SolveCommands() = default;
 
@@ -237,6 +252,82 @@ ValuesWindow& SolveCommands::valuesWindow() {
 void SolveCommands::listValues() {
   if (solutionNeeded(QStringLiteral("Lista wartości"))) return;
   c_.prompter.showDialog(valuesWindow());
+}
+
+SegmentDialog& SolveCommands::segmentDialog() {
+  return *segment_;
+}
+
+LinePlotWindow& SolveCommands::linePlot() {
+  return *plot_;
+}
+
+void SolveCommands::plotAlongSegment() {
+  if (solutionNeeded(kPlotTitle)) return;
+  const int result = c_.prompter.showDialog(*segment_);
+  if (result == QDialog::Accepted) {
+    openPlot();
+  } else if (result == SegmentDialog::kPickOnDrawing) {
+    EditState& edit = c_.state.edit;
+    edit.editMode = EditMode::Segment;
+    edit.segmentStarted = false;
+    emit c_.statusTextChanged(3, QStringLiteral("Wskaż początek odcinka"));
+  }
+}
+
+void SolveCommands::openPlot() {
+  if (!c_.state.plotSegment || solutionNeeded(kPlotTitle)) return;
+  plot_->plot(*c_.state.plotSegment);
+  plot_->show();
+  plot_->raise();
+  plot_->activateWindow();
+}
+
+bool SolveCommands::pickingSegment() const {
+  return c_.state.edit.editMode == EditMode::Segment;
+}
+
+bool SolveCommands::segmentClick(Qt::MouseButton button, int x, int y, int clientHeight) {
+  if (!pickingSegment()) return false;
+  EditState& edit = c_.state.edit;
+  if (button != Qt::LeftButton || !HasDrawingArea(c_.state.view)) return true;
+  const ModelPoint p = ScreenToModel(c_.state.view, clientHeight, x, y);
+  if (!edit.segmentStarted) {
+    edit.segmentStarted = true;
+    edit.segmentX = p.x, edit.segmentY = p.y;
+    edit.rubberBand = RubberBand{1, {x, y}, {x, y}};
+    emit c_.statusTextChanged(3, QStringLiteral("Wskaż koniec odcinka"));
+    return true;
+  }
+  if (p.x == edit.segmentX && p.y == edit.segmentY) return true;  // a segment needs two ends
+  c_.state.plotSegment = PlotSegment{{edit.segmentX, edit.segmentY}, {p.x, p.y}};
+  endSegmentPick();
+  openPlot();
+  return true;
+}
+
+void SolveCommands::segmentCursorMoved(int x, int y, int clientHeight) {
+  EditState& edit = c_.state.edit;
+  if (!pickingSegment() || !edit.segmentStarted) return;
+  QRect changed = BandArea(edit.rubberBand);
+  const ScreenPoint anchor = ModelToScreen(c_.state.view, clientHeight, edit.segmentX, edit.segmentY);
+  edit.rubberBand = RubberBand{1, {anchor.x, anchor.y}, {x, y}};
+  emit c_.overlayChanged(changed | BandArea(edit.rubberBand));
+}
+
+void SolveCommands::cancelSegmentPick() {
+  if (pickingSegment()) endSegmentPick();
+}
+
+void SolveCommands::endSegmentPick() {
+  EditState& edit = c_.state.edit;
+  const bool band = RubberBandShown(edit);
+  const QRect area = BandArea(edit.rubberBand);
+  edit.editMode = EditMode::Idle;
+  edit.segmentStarted = false;
+  edit.rubberBand.drawn = 0;
+  if (band) emit c_.overlayChanged(area);
+  emit c_.statusTextChanged(3, QStringLiteral(" "));
 }
 
 void SolveCommands::saveImage() {

@@ -17,6 +17,8 @@ namespace {
 
 const QString kFieldTitle = QStringLiteral("Pole");
 
+}  // namespace
+
 QString FieldName(FieldKind kind, int32_t problem) {
   const FieldNames names = NamesOfField(problem);
   const auto named = [](const std::string& name, const std::string& unit, const char* how) {
@@ -33,8 +35,6 @@ QString FieldName(FieldKind kind, int32_t problem) {
   }
   return {};
 }
-
-}  // namespace
 
 FieldDialog::FieldDialog(AppState& state, Prompter& prompter, QWidget* parent)
     : FormDialog(QStringLiteral("T_pole"), kFieldTitle, prompter, parent),

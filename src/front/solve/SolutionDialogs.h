@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include "core/field/FieldValues.h"
 #include "front/ui/FormDialog.h"
 
 struct AppState;
@@ -12,6 +13,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListView;
+
+// A field as the choices name it: "T [°C] (w węzłach, interpolowane)".
+QString FieldName(FieldKind kind, int32_t problem);
 
 class FieldDialog : public FormDialog {
   Q_OBJECT

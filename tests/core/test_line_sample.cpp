@@ -126,6 +126,31 @@ TEST(LineSampling, FieldPerTriangleIsAStaircase) {
   }
 }
 
+// A field per corner that jumps by 1 between odd and even triangles: each
+// jump shows as two samples at the same s, one value from either side.
+TEST(LineSampling, CornerFieldKeepsBothSidesOfAJump) {
+  const Solution& s = Slab();
+  const Model& m = s.model;
+  FieldValues field{FieldKind::FluxRecovered, false, true, {0.0}, 0.0, 5.0, "|q|", "W/m²"};
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const MeshTriangle& c = m.MeshTriangleTable[t];
+    for (int32_t k : {c.corner1, c.corner2, c.corner3}) field.values.push_back(m.MeshNodeTable[k].x + t % 2);
+  }
+  const SegmentPoint a{0.123, 0.731}, b{3.871, 1.377};
+  const std::vector<LineSample> line = SampleAlongSegment(m, field, a, b).at(0);
+  int jumps = 0;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const double step = line[i].value - line[i].x;
+    EXPECT_TRUE(std::abs(step) < 1e-12 || std::abs(step - 1.0) < 1e-12) << step;
+    if (i > 0 && std::abs(line[i].s - line[i - 1].s) < 1e-12) {
+      ++jumps;
+      EXPECT_NEAR(std::abs(line[i].value - line[i - 1].value), 1.0, 1e-12);
+    }
+  }
+  EXPECT_GT(jumps, 0);
+  EXPECT_EQ(int(line.size()), CrossedEdges(m, a, b) + 2 + jumps);
+}
+
 // Across the hole the curve breaks: it leaves the mesh on the hole's side
 // and comes back on the other. A segment wholly outside gives nothing.
 TEST(LineSampling, HoleAndOutsideBreakTheCurve) {

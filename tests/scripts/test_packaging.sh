@@ -30,7 +30,8 @@ deb=$(ls "$out_dir"/*.deb 2>/dev/null | head -1)
   dpkg-deb -c "$deb" | grep -q '/libexec/vendrel-korbel/vendrel-factor.so$'
 check "the package holds the program, its helpers and its module" $?
 depends=$([ -n "$deb" ] && dpkg-deb -f "$deb" Depends)
-grep -q 'libqt6widgets6' <<<"$depends" && grep -q 'qt6-qpa-plugins' <<<"$depends" && ! grep -q -- '-dev' <<<"$depends"
+grep -q 'libqt6widgets6' <<<"$depends" && grep -q 'libqt6charts6' <<<"$depends" && grep -q 'libqt6svg6' <<<"$depends" &&
+  grep -q 'qt6-qpa-plugins' <<<"$depends" && ! grep -q -- '-dev' <<<"$depends"
 check "dependencies from dpkg-shlibdeps, no -dev package" $? "$depends"
 copyright=$([ -n "$deb" ] && dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/vendrel-korbel/copyright)
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' <<<"$copyright" &&

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-enum class EditMode : int32_t { Idle = 0, Polyline = 2, Select = 3 };
+// Segment: the two ends of a plot's segment are being pointed at.
+enum class EditMode : int32_t { Idle = 0, Polyline = 2, Select = 3, Segment = 4 };
 
 struct PixelPoint {
   int32_t x = 0;
@@ -37,6 +38,10 @@ struct EditState {
   bool dragging = false;
   PixelPoint dragFrom;
   PixelPoint dragTo;
+  // The segment's start, in model coordinates, once it has been pointed at.
+  bool segmentStarted = false;
+  double segmentX = 0.0;
+  double segmentY = 0.0;
   PixelPoint PopupClickPoint;
   int32_t popupClientHeight = 0;  // the drawing surface's height at that click
 };
@@ -46,9 +51,11 @@ inline int32_t PolylineLastNode(const EditState& edit) {
   return edit.PolylineStarted == 1 && !edit.polyline.empty() ? edit.polyline.back().node : 0;
 }
 
-// The rubber band is on the surface only while a polyline is under way.
+// The rubber band is on the surface only while a polyline is under way, or
+// a segment whose start has been pointed at.
 inline bool RubberBandShown(const EditState& edit) {
-  return edit.rubberBand.drawn == 1 && edit.PolylineStarted == 1;
+  return edit.rubberBand.drawn == 1 &&
+         (edit.PolylineStarted == 1 || (edit.editMode == EditMode::Segment && edit.segmentStarted));
 }
 
 // Node row `removed` was deleted and the rows after it moved down: the
@@ -65,4 +72,5 @@ inline void ResetEditState(EditState& edit) {
   edit.polyline.clear();
   edit.rubberBand = RubberBand{};
   edit.dragging = false;
+  edit.segmentStarted = false;
 }

@@ -241,7 +241,7 @@ std::string SignificantText(double v, int digits, char point) {
 
 FieldNames NamesOfField(int32_t problem) {
   const Quantities q = QuantitiesOf(problem);
-  return {q.field, q.fieldUnit, q.flux, q.fluxUnit};
+  return {q.field, q.fieldUnit, q.flux, q.fluxUnit, q.flow, q.flowUnit};
 }
 
 bool SolutionFits(const Solution& solution, const Model& now) {

@@ -20,10 +20,11 @@ struct Solution {
 // not moved away from the mesh.
 bool SolutionFits(const Solution& solution, const Model& now);
 
-// What a problem's field and its flux are called, with their units ("T",
-// "°C", "|q|", "W/m²" for heat; empty units for a problem without names).
+// What a problem's field, its flux and a flow across a line are called,
+// with their units ("T", "°C", "|q|", "W/m²", "Q", "W/m" for heat; empty
+// units for a problem without names).
 struct FieldNames {
-  std::string field, fieldUnit, flux, fluxUnit;
+  std::string field, fieldUnit, flux, fluxUnit, flow, flowUnit;
 };
 FieldNames NamesOfField(int32_t problem);
 

@@ -9,6 +9,7 @@ void ResetAroundTheModel(AppState& s) {
   s.selection.clear();
   s.solution.reset();
   s.solutionDisplay = SolutionDisplay{};
+  s.plotSegment.reset();
 }
 
 }  // namespace

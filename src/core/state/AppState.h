@@ -3,10 +3,12 @@
 // with the start-up values and the reset of all four parts.
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/edit/EditState.h"
 #include "core/field/FieldValues.h"
+#include "core/field/LineSample.h"
 #include "core/model/Model.h"
 #include "core/results/Solution.h"
 #include "core/state/History.h"
@@ -35,6 +37,9 @@ struct AppState {
   std::shared_ptr<const Solution> solution;
   // How the solution is shown: "Mapa", "Izolinie", "Odkształcenie", the field.
   SolutionDisplay solutionDisplay;
+  // The segment of the last plot along a segment, which the integrals over
+  // a segment start from too; none before the first plot.
+  std::optional<PlotSegment> plotSegment;
 };
 
 // Start-up values of the model, the view, the display switches and the

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -59,7 +60,9 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
     (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
   });
   connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
-    if (commands_->generating() || commands_->physics().mousePressed(button, x, y)) return;
+    if (commands_->generating() || commands_->solution().segmentClick(button, x, y, canvas_->height()))
+      return;
+    if (commands_->physics().mousePressed(button, x, y)) return;
     commands_->contours().mouseDown(button, x, y, canvas_->height());
   });
   connect(canvas_, &Canvas::mouseReleased, this,
@@ -81,6 +84,7 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
           [this](int panel, const QString& text) { panels_[panel]->setText(text); });
   connect(canvas_, &Canvas::mouseMoved, this, [this](int x, int y) {
     commands_->contours().cursorMoved(x, y, canvas_->height());
+    commands_->solution().segmentCursorMoved(x, y, canvas_->height());
     commands_->physics().mouseMoved(x, y);
     showReadOut(canvas_->readOut(x, y));
   });
@@ -104,6 +108,14 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && commands_->solution().pickingSegment()) {
+    commands_->solution().cancelSegmentPick();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
 
 QString MainWindow::statusText(int panel) const {
   return panels_[panel]->text();

@@ -46,6 +46,8 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape ends the pointing of a plot's segment.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildMenus();

@@ -104,6 +104,8 @@ std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
       {"&Rozwiązanie", "actionDeformation", "&Odkształcenie", "", &W::run<&SolveCommands::toggleDeformation>},
       {"&Rozwiązanie", nullptr, "", "", nullptr},
       {"&Rozwiązanie", "actionValueList", "&Lista wartości", "", &W::run<&SolveCommands::listValues>},
+      {"&Rozwiązanie", "actionLinePlot", "Wy&kres wzdłuż odcinka...", "",
+       &W::run<&SolveCommands::plotAlongSegment>},
       {"&Rozwiązanie", "actionSaveImage", "&Zapisz obraz...", "", &W::run<&SolveCommands::saveImage>},
       {"&Widok", "actionScreenSettings", "Ustawienia &ekranu", "Ctrl+J",
        &W::run<&ViewCommands::screenSettings>},

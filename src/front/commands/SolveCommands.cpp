@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -18,6 +19,7 @@
 #include "front/commands/CommandContext.h"
 #include "front/commands/FileCommands.h"
 #include "front/solve/IntegralsDialog.h"
+#include "front/solve/LinePlotWindow.h"
 #include "front/solve/ResultsWindow.h"
 #include "front/solve/SolutionDialogs.h"
 #include "front/ui/LocaleNumbers.h"
@@ -30,6 +32,17 @@ const QString kSolveTitle = QStringLiteral("Rozwiązanie");
 const QString kNoSolution =
     QStringLiteral("Brak rozwiązania: najpierw rozwiąż zadanie (Rozwiązanie > Rozwiąż).");
 
+const QString kPlotTitle = QStringLiteral("Wykres wzdłuż odcinka");
+
+// The pixels the rubber band can touch, its ends pulled in far off the
+// surface so that the arithmetic stays within int.
+QRect BandArea(const RubberBand& band) {
+  const auto in = [](int32_t v) { return std::clamp(v, -kPixelLimit, kPixelLimit); };
+  return QRect(QPoint(in(band.anchor.x), in(band.anchor.y)), QPoint(in(band.end.x), in(band.end.y)))
+      .normalized()
+      .adjusted(-3, -3, 3, 3);
+}
+
 }  // namespace
 
 SolveCommands::SolveCommands(CommandContext& context)
@@ -37,7 +50,9 @@ SolveCommands::SolveCommands(CommandContext& context)
       results_([&context] { return std::make_shared<ResultsWindow>(context.state, context.prompter); }),
       field_([&context] { return std::make_shared<FieldDialog>(context.state, context.prompter); }),
       integrals_([&context] { return std::make_shared<IntegralsDialog>(context.state, context.prompter); }),
-      values_([&context] { return std::make_shared<ValuesWindow>(context.state, context.prompter); }) {}
+      values_([&context] { return std::make_shared<ValuesWindow>(context.state, context.prompter); }),
+      segment_([&context] { return std::make_shared<SegmentDialog>(context.state, context.prompter); }),
+      plot_([&context] { return std::make_shared<LinePlotWindow>(context.state, context.prompter); }) {}
 
 SolveCommands::~SolveCommands() = default;
 
@@ -206,6 +221,15 @@ IntegralsDialog& SolveCommands::integralsDialog() {
 
 void SolveCommands::integrals() {
   if (solutionNeeded(QStringLiteral("Całki"))) return;
+  // The plot's segment, while there is one, is one more thing to integrate across.
+  std::optional<IntegralsSource> across;
+  if (const std::optional<PlotSegment> s = c_.state.plotSegment) {
+    across = IntegralsSource{
+        QStringLiteral("Odcinek wykresu (%1; %2) – (%3; %4)")
+            .arg(GeneralText(s->a.x), GeneralText(s->a.y), GeneralText(s->b.x), GeneralText(s->b.y)),
+        [segment = *s](const Solution& solution, FieldKind) { return SegmentLines(solution, segment); }};
+  }
+  integralsDialog().setExtraSource(std::move(across));
   c_.prompter.showDialog(integralsDialog());
 }
 
@@ -252,6 +276,82 @@ ValuesWindow& SolveCommands::valuesWindow() {
 void SolveCommands::listValues() {
   if (solutionNeeded(QStringLiteral("Lista wartości"))) return;
   c_.prompter.showDialog(valuesWindow());
+}
+
+SegmentDialog& SolveCommands::segmentDialog() {
+  return *segment_;
+}
+
+LinePlotWindow& SolveCommands::linePlot() {
+  return *plot_;
+}
+
+void SolveCommands::plotAlongSegment() {
+  if (solutionNeeded(kPlotTitle)) return;
+  const int result = c_.prompter.showDialog(*segment_);
+  if (result == QDialog::Accepted) {
+    openPlot();
+  } else if (result == SegmentDialog::kPickOnDrawing) {
+    EditState& edit = c_.state.edit;
+    edit.editMode = EditMode::Segment;
+    edit.segmentStarted = false;
+    emit c_.statusTextChanged(3, QStringLiteral("Wskaż początek odcinka"));
+  }
+}
+
+void SolveCommands::openPlot() {
+  if (!c_.state.plotSegment || solutionNeeded(kPlotTitle)) return;
+  plot_->plot(*c_.state.plotSegment);
+  plot_->show();
+  plot_->raise();
+  plot_->activateWindow();
+}
+
+bool SolveCommands::pickingSegment() const {
+  return c_.state.edit.editMode == EditMode::Segment;
+}
+
+bool SolveCommands::segmentClick(Qt::MouseButton button, int x, int y, int clientHeight) {
+  if (!pickingSegment()) return false;
+  EditState& edit = c_.state.edit;
+  if (button != Qt::LeftButton || !HasDrawingArea(c_.state.view)) return true;
+  const ModelPoint p = ScreenToModel(c_.state.view, clientHeight, x, y);
+  if (!edit.segmentStarted) {
+    edit.segmentStarted = true;
+    edit.segmentX = p.x, edit.segmentY = p.y;
+    edit.rubberBand = RubberBand{1, {x, y}, {x, y}};
+    emit c_.statusTextChanged(3, QStringLiteral("Wskaż koniec odcinka"));
+    return true;
+  }
+  if (p.x == edit.segmentX && p.y == edit.segmentY) return true;  // a segment needs two ends
+  c_.state.plotSegment = PlotSegment{{edit.segmentX, edit.segmentY}, {p.x, p.y}};
+  endSegmentPick();
+  openPlot();
+  return true;
+}
+
+void SolveCommands::segmentCursorMoved(int x, int y, int clientHeight) {
+  EditState& edit = c_.state.edit;
+  if (!pickingSegment() || !edit.segmentStarted) return;
+  QRect changed = BandArea(edit.rubberBand);
+  const ScreenPoint anchor = ModelToScreen(c_.state.view, clientHeight, edit.segmentX, edit.segmentY);
+  edit.rubberBand = RubberBand{1, {anchor.x, anchor.y}, {x, y}};
+  emit c_.overlayChanged(changed | BandArea(edit.rubberBand));
+}
+
+void SolveCommands::cancelSegmentPick() {
+  if (pickingSegment()) endSegmentPick();
+}
+
+void SolveCommands::endSegmentPick() {
+  EditState& edit = c_.state.edit;
+  const bool band = RubberBandShown(edit);
+  const QRect area = BandArea(edit.rubberBand);
+  edit.editMode = EditMode::Idle;
+  edit.segmentStarted = false;
+  edit.rubberBand.drawn = 0;
+  if (band) emit c_.overlayChanged(area);
+  emit c_.statusTextChanged(3, QStringLiteral(" "));
 }
 
 void SolveCommands::saveImage() {

@@ -14,7 +14,9 @@
 class CommandContext;
 class FieldDialog;
 class IntegralsDialog;
+class LinePlotWindow;
 class QPainter;
+class SegmentDialog;
 class QString;
 class ResultsWindow;
 class ValuesWindow;
@@ -69,15 +71,34 @@ class SolveCommands {
   ValuesWindow& valuesWindow();
   FieldDialog& fieldDialog();
 
+  // "Wykres wzdłuż odcinka...": asks for the segment, typed (filled with
+  // the last one) or pointed at on the drawing after "Wskaż na rysunku",
+  // then opens the plot of the solution along it beside the drawing.
+  void plotAlongSegment();
+  // While the segment's ends are pointed at: a left click takes the start,
+  // then the end, and opens the plot; the rubber band follows the cursor
+  // from the start. False when no segment is being pointed at.
+  bool segmentClick(Qt::MouseButton button, int x, int y, int clientHeight);
+  void segmentCursorMoved(int x, int y, int clientHeight);
+  bool pickingSegment() const;
+  // Escape: the pointing ends with nothing.
+  void cancelSegmentPick();
+  SegmentDialog& segmentDialog();
+  LinePlotWindow& linePlot();
+
  private:
   bool solutionNeeded(const QString& title);
   void toggle(bool SolutionDisplay::*layer, const QString& title);
+  void endSegmentPick();
+  void openPlot();
 
   CommandContext& c_;
   Lazy<ResultsWindow> results_;
   Lazy<FieldDialog> field_;
   Lazy<IntegralsDialog> integrals_;
   Lazy<ValuesWindow> values_;
+  Lazy<SegmentDialog> segment_;
+  Lazy<LinePlotWindow> plot_;
   PictureSource image_;
   std::function<std::pair<MesherOptions, MeshLimitChoice>()> mesher_;
 };

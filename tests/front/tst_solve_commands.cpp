@@ -234,10 +234,11 @@ class SolveCommandsTest : public QObject {
     const auto number = [](const QString& line) {
       return line.section(u": "_s, 1).section(u' ', 0, 0).replace(u',', u'.').toDouble();
     };
-    IntegralsSource segment{u"Odcinek wykresu"_s, [](const Solution&, FieldKind kind) {
-                              return std::vector<IntegralLine>{{"flow", "Przepływ", 2.5 + int(kind), "W/m"}};
-                            }};
-    r.commands->solution().integralsDialog().setExtraSource(segment);
+    // Down across the whole plate, beyond it at both ends: what crosses it
+    // to the right is about what the hot left edge lets in.
+    r.state->plotSegment = PlotSegment{{15.0, 45.0}, {15.0, 5.0}};
+    const std::vector<double>& inflow = r.state->solution->result.inflow;
+    const double in = *std::max_element(inflow.begin(), inflow.end());
     r.withDialog(&SolveCommands::integrals, [&](QDialog& d) {
       auto& dialog = static_cast<IntegralsDialog&>(d);
       QStringList items;
@@ -246,7 +247,7 @@ class SolveCommandsTest : public QObject {
       [&] {
         QCOMPARE(items, QStringList({u"Zaznaczone elementy: 4"_s, u"Warunek nr 1"_s, u"Warunek nr 2"_s,
                                      u"Warunek nr 3"_s, u"Materiał własny modelu"_s, u"Cały obszar"_s,
-                                     u"Odcinek wykresu"_s}));
+                                     u"Odcinek wykresu (15; 45) – (15; 5)"_s}));
         const QStringList edge = dialog.lines();
         QCOMPARE(edge.size(), 3);
         QCOMPARE(edge[0], u"Długość: 30 m"_s);
@@ -269,7 +270,12 @@ class SolveCommandsTest : public QObject {
             dialog.lines().value(2).startsWith(u"Średnia |q|: "_s) && dialog.lines()[2].endsWith(u" W/m²"_s),
             qPrintable(dialog.lines().join(u"\n"_s)));
         dialog.overBox().setCurrentIndex(6);
-        QCOMPARE(dialog.lines(), QStringList({u"Przepływ: 3,5 W/m"_s}));
+        const QStringList across = dialog.lines();
+        QCOMPARE(across.size(), 2);
+        QCOMPARE(across[0], u"Długość: 40 m"_s);
+        QVERIFY2(across[1].startsWith(u"Przepływ przez odcinek Q: "_s) && in > 0.0 &&
+                     std::abs(number(across[1]) / in - 1.0) < 0.05,
+                 qPrintable(across[1] + u" "_s + QString::number(in)));
       }();
       return int(QDialog::Accepted);
     });

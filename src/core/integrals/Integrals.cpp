@@ -240,12 +240,9 @@ std::vector<IntegralLine> EdgeLines(const Solution& s, const EdgeIntegrals& e) {
     lines.push_back({"mean.uy", "Średnie uy", e.meanDisplacement[1], "m"});
     return lines;
   }
-  const FieldNames names = NamesOfField(s.model.ProblemKind);
-  const int32_t problem = s.model.ProblemKind;
   // The flow's symbol and unit as the results window gives them.
-  const char* symbol = problem == 2 || problem == 3 ? "I" : "Q";
-  const char* unit = problem == 1 ? "W/m" : problem == 2 ? "A/m" : problem == 3 ? "A" : "";
-  lines.push_back({"flow", std::string("Przepływ do obszaru ") + symbol, e.flow, unit});
+  const FieldNames names = NamesOfField(s.model.ProblemKind);
+  lines.push_back({"flow", "Przepływ do obszaru " + names.flow, e.flow, names.flowUnit});
   lines.push_back({"mean." + names.field, "Średnia " + names.field, e.mean, names.fieldUnit});
   return lines;
 }
@@ -277,4 +274,19 @@ std::string AsciiUnit(const std::string& unit) {
     }
   }
   return out;
+}
+
+std::vector<IntegralLine> SegmentLines(const Solution& s, const PlotSegment& segment) {
+  const double length = std::hypot(segment.b.x - segment.a.x, segment.b.y - segment.a.y);
+  std::vector<IntegralLine> lines = {{"length", "Długość", length, "m"}};
+  if (s.result.disc) {
+    const std::array<double, 2> f = ForceThroughSegment(s, segment.a, segment.b);
+    lines.push_back({"force_x", "Siła Fx", f[0], "N"});
+    lines.push_back({"force_y", "Siła Fy", f[1], "N"});
+    return lines;
+  }
+  const FieldNames names = NamesOfField(s.model.ProblemKind);
+  lines.push_back({"flow", "Przepływ przez odcinek " + names.flow,
+                   FlowThroughSegment(s, segment.a, segment.b), names.flowUnit});
+  return lines;
 }

@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "core/field/FieldValues.h"
+#include "core/field/LineSample.h"
 #include "core/results/Solution.h"
 
 struct EdgeIntegrals {
@@ -98,6 +99,11 @@ std::vector<IntegralLine> EdgeLines(const Solution& solution, const EdgeIntegral
 std::vector<IntegralLine> AreaLines(const Solution& solution, const FieldValues& field,
                                     const AreaIntegrals& integrals, bool withArea = true,
                                     bool withEnergy = true);
+
+// Across a segment: its length, and the flow through it from its right to
+// its left (a potential problem), or the force across it (the disc); the
+// parts outside the mesh carry nothing.
+std::vector<IntegralLine> SegmentLines(const Solution& solution, const PlotSegment& segment);
 
 // A unit in plain characters for scripts: "m²" -> "m2", "N·m" -> "N*m"; "-"
 // for none.

@@ -10,7 +10,7 @@
 // (a smooth field made up for it): the colour map repainted whole and
 // zoomed, with the isolines, the mesh repaint beside them, the index the
 // cursor's read-out builds once, and one read-out.
-// Run as the README says, with QT_QPA_PLATFORM=offscreen and
+// Run as docs/benchmarks.md says, with QT_QPA_PLATFORM=offscreen and
 // --benchmark_repetitions=15 --benchmark_report_aggregates_only=true.
 
 #include <benchmark/benchmark.h>

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <random>
 
 #include "core/Fixtures.h"
@@ -376,6 +377,13 @@ TEST(IsolineLabeller, PlacesLabelsOnlyWhereTheyHaveRoom) {
   labeller.add(2, 100, 150, 110, 150);
   const std::vector<std::array<int32_t, 2>> small(3, {8, 8});
   EXPECT_EQ(centres(labeller.place(small, {})), Centres({{2, 95, 150}}));
+  // Up and down lines sixteen pixels apart, either way along: labels turned
+  // along them fit between, upright.
+  labeller.reset(400, 200, 3, 100);
+  for (int y = 0; y < 200; y += 10) labeller.add(0, 50, y, 50, y + 10), labeller.add(1, 66, y + 10, 66, y);
+  const std::vector<IsolineLabel> upright = labeller.place(sizes, {});
+  EXPECT_EQ(centres(upright), Centres({{0, 50, 45}, {1, 66, 45}, {0, 50, 145}, {1, 66, 145}}));
+  for (const IsolineLabel& l : upright) EXPECT_NEAR(l.angle, std::numbers::pi / 2, 1e-6);
 }
 
 // The picture follows its switches: nothing without a solution or a

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <xmmintrin.h>
 
 #include <algorithm>
 #include <cmath>
@@ -99,6 +100,18 @@ TEST(ViewTransform, ZoomStopsAtFourStepsPanMovesAndShowAllSnapsTowardZero) {
   ASSERT_TRUE(ShowAll(w, *m));
   EXPECT_EQ(w.viewXMin, -2.0f);
   EXPECT_EQ(w.viewXMax, 8.0f);
+  // A box shown as it is, sides at zero included, fits the drawing whole,
+  // with subnormal floats flushed to zero as well.
+  for (const bool flush : {false, true}) {
+    const unsigned csr = _mm_getcsr();
+    if (flush) _mm_setcsr(csr | 0x8040);  // flush to zero, denormals are zero
+    ShowBox(w, NodesBox{0.0f, 0.0f, 0.35f, 1.0f});
+    ComputeScale(w, kW, kH);
+    const ScreenPoint low = ModelToScreen(w, kH, 0.0, 0.0), high = ModelToScreen(w, kH, 0.35, 1.0);
+    _mm_setcsr(csr);
+    EXPECT_EQ(std::pair(low.x, high.y), std::pair(w.marginLeft, w.marginTop)) << flush;
+    EXPECT_EQ(low.y, kH - w.marginBottom) << flush;
+  }
 }
 
 struct Built {

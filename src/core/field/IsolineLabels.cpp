@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kQuarter = std::numbers::pi / 2;
+
+}  // namespace
 
 void IsolineLabeller::reset(int32_t width, int32_t height, int32_t levels, int32_t spacing) {
   width_ = std::max(width, 0);
@@ -39,7 +46,12 @@ void IsolineLabeller::add(int32_t level, double x0, double y0, double x1, double
   const double dx = mx - (rx + 0.5) * spacing_, dy = my - (ry + 0.5) * spacing_;
   const float distance = float(dx * dx + dy * dy);
   Candidate& c = candidates_[(size_t(ry) * size_t(regionsX_) + size_t(rx)) * size_t(levels_) + size_t(level)];
-  if (c.distance < 0.0f || distance < c.distance) c = {float(mx), float(my), distance};
+  if (c.distance < 0.0f || distance < c.distance) {
+    double angle = std::atan2(y1 - y0, x1 - x0);
+    if (angle > kQuarter) angle -= 2 * kQuarter;
+    if (angle <= -kQuarter) angle += 2 * kQuarter;
+    c = {float(mx), float(my), float(angle), distance};
+  }
 }
 
 std::vector<IsolineLabel> IsolineLabeller::place(std::span<const std::array<int32_t, 2>> sizes,
@@ -50,7 +62,12 @@ std::vector<IsolineLabel> IsolineLabeller::place(std::span<const std::array<int3
     for (int32_t level = 0; level < levels_ && size_t(level) < sizes.size(); ++level) {
       const Candidate& c = candidates_[r * size_t(levels_) + size_t(level)];
       if (c.distance < 0.0f) continue;
-      const auto [w, h] = sizes[size_t(level)];
+      // The turned label's box across and down.
+      const auto [length, height] = sizes[size_t(level)];
+      const double cos = std::abs(std::cos(c.angle)), sin = std::abs(std::sin(c.angle));
+      // (Less a hair, which a right angle's rounding leaves.)
+      const int32_t w = int32_t(std::ceil(length * cos + height * sin - 1e-3));
+      const int32_t h = int32_t(std::ceil(length * sin + height * cos - 1e-3));
       const int32_t left = int32_t(std::lround(c.x)) - w / 2, top = int32_t(std::lround(c.y)) - h / 2;
       const PixelBox box{left, top, left + w, top + h};
       if (box.left < 0 || box.top < 0 || box.right > width_ || box.bottom > height_) continue;
@@ -76,7 +93,7 @@ std::vector<IsolineLabel> IsolineLabeller::place(std::span<const std::array<int3
           }
         }
       }
-      if (room) placed.push_back({level, box});
+      if (room) placed.push_back({level, c.x, c.y, c.angle, box});
     }
   }
   return placed;

@@ -16,8 +16,11 @@ struct PixelBox {
   }
 };
 
+// A label written along its line: centred at (x, y), turned by `angle`
+// radians (within ±90°, so that it reads upright), inside `box`.
 struct IsolineLabel {
   int32_t level = 0;
+  double x = 0.0, y = 0.0, angle = 0.0;
   PixelBox box;
 };
 
@@ -28,9 +31,9 @@ class IsolineLabeller {
   void reset(int32_t width, int32_t height, int32_t levels, int32_t spacing = 160);
   // A straight piece of level `level`, in pixels, within the picture.
   void add(int32_t level, double x0, double y0, double x1, double y1);
-  // The labels, sized[level] wide and high ({width, height}), none over
-  // another, over `clear`, past the picture's edges or over another level's
-  // line.
+  // The labels, sized[level] long and high ({width, height}) along their
+  // lines, none over another, over `clear`, past the picture's edges or
+  // over another level's line (their boxes across and down compared).
   std::vector<IsolineLabel> place(std::span<const std::array<int32_t, 2>> sizes,
                                   std::span<const PixelBox> clear) const;
 
@@ -38,7 +41,7 @@ class IsolineLabeller {
   static constexpr int32_t kCell = 6;  // the line map's cell, in pixels
   static constexpr int32_t kEmpty = -1, kMixed = -2;
   struct Candidate {
-    float x = 0.0f, y = 0.0f, distance = -1.0f;  // distance < 0: none yet
+    float x = 0.0f, y = 0.0f, angle = 0.0f, distance = -1.0f;  // distance < 0: none yet
   };
   void mark(int32_t level, double x, double y);
 

@@ -120,9 +120,11 @@ void ShowBox(ViewTransform& view, NodesBox box) {
   if (!(box.xMax > box.xMin)) box.xMax = box.xMin + view.gridDx;
   if (!(box.yMax > box.yMin)) box.yMax = box.yMin + view.gridDy;
   // The scale counts a side at exactly 0 as at 1; a side a hair off zero
-  // keeps the box's own extent, so that nothing of it falls outside.
+  // keeps the box's own extent, so that nothing of it falls outside. The
+  // hair is the least normal float: a subnormal one reads as zero where
+  // the processor is told to flush them.
   const auto offZero = [](float& v, float away) {
-    if (v == 0.0f) v = std::nextafter(0.0f, away);
+    if (v == 0.0f) v = away * std::numeric_limits<float>::min();
   };
   offZero(box.xMin, -1.0f);
   offZero(box.yMin, -1.0f);

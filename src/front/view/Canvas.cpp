@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <numbers>
 
 #include "core/state/AppState.h"
 #include "front/ui/FormDialog.h"
@@ -211,13 +212,20 @@ void Canvas::paintIsolineLabels() {
   }
   QPainter painter(&picture_);
   painter.setFont(font_);
+  painter.setPen(Qt::black);
   for (const IsolineLabel& label : solution_.isolineLabels(sizes, clear)) {
-    const QRect box(label.box.left, label.box.top, label.box.right - label.box.left,
-                    label.box.bottom - label.box.top);
-    painter.fillRect(box, Qt::white);
-    painter.setPen(Qt::black);
-    painter.drawText(box, Qt::AlignCenter, texts[size_t(label.level)]);
-    isolineLabels_.push_back({texts[size_t(label.level)], box});
+    // Along the line, on a white ground that hides the line under it.
+    const auto [length, high] = sizes[size_t(label.level)];
+    painter.save();
+    painter.translate(label.x, label.y);
+    painter.rotate(label.angle * 180.0 / std::numbers::pi);
+    const QRect text(-length / 2, -high / 2, length, high);
+    painter.fillRect(text, Qt::white);
+    painter.drawText(text, Qt::AlignCenter, texts[size_t(label.level)]);
+    painter.restore();
+    isolineLabels_.push_back(
+        {texts[size_t(label.level)], QRect(label.box.left, label.box.top, label.box.right - label.box.left,
+                                           label.box.bottom - label.box.top)});
   }
 }
 

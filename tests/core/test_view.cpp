@@ -112,6 +112,11 @@ TEST(ViewTransform, ZoomStopsAtFourStepsPanMovesAndShowAllSnapsTowardZero) {
     EXPECT_EQ(std::pair(low.x, high.y), std::pair(w.marginLeft, w.marginTop)) << flush;
     EXPECT_EQ(low.y, kH - w.marginBottom) << flush;
   }
+  // Bars over the area's top and bottom edges: the box keeps clear of them.
+  ShowBox(w, NodesBox{0.0f, 0.0f, 0.35f, 1.0f}, DrawingArea{kW, kH, 34, 56});
+  ComputeScale(w, kW, kH);
+  const int32_t top = ModelToScreen(w, kH, 0.35, 1.0).y, bottom = ModelToScreen(w, kH, 0.0, 0.0).y;
+  EXPECT_TRUE(top >= 34 && top <= 36 && bottom < kH - 56 && bottom >= kH - 58) << top << " " << bottom;
 }
 
 struct Built {

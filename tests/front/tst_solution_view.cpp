@@ -247,11 +247,12 @@ class SolutionViewTest : public QObject {
       const QImage picture = repaintNow();
       const QRect bar = canvas().colourBar().geometry();
       const int drawn = canvas().drawingWidth();
+      const DrawingArea area = canvas().drawingArea();
       QVERIFY(bar.left() >= drawn && bar.right() < canvas().width());
       for (int32_t k = 1; k <= m.meshNodeCount; ++k) {
         const ScreenPoint p =
             ModelToScreen(state().view, canvas().height(), m.MeshNodeTable[k].x, m.MeshNodeTable[k].y);
-        QVERIFY2(p.x >= 0 && p.x < drawn && p.y >= 0 && p.y < canvas().height(),
+        QVERIFY2(p.x >= 0 && p.x < drawn && p.y >= area.topHidden && p.y < area.height - area.bottomHidden,
                  qPrintable(QString::number(k)));
       }
       for (int y = 0; y < picture.height(); ++y)

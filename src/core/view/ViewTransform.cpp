@@ -116,9 +116,24 @@ std::optional<NodesBox> BoxOfNodes(const Model& m) {
   return b;
 }
 
-void ShowBox(ViewTransform& view, NodesBox box) {
+void ShowBox(ViewTransform& view, NodesBox box, const DrawingArea& area) {
   if (!(box.xMax > box.xMin)) box.xMax = box.xMin + view.gridDx;
   if (!(box.yMax > box.yMin)) box.yMax = box.yMin + view.gridDy;
+  // Where a bar reaches past the margin, the box grows by as much at the
+  // scale it will be drawn at: the scale that fits it in what the bars
+  // leave, which the grown box then gives again. A pixel more keeps a
+  // point that rounds down off the bar.
+  const auto past = [](int32_t hidden, int32_t margin) { return hidden > margin ? hidden - margin + 1 : 0; };
+  const int32_t top = past(area.topHidden, view.marginTop);
+  const int32_t bottom = past(area.bottomHidden, view.marginBottom);
+  const double width = area.width - (view.marginLeft + view.marginRight);
+  const double height = area.height - (view.marginTop + view.marginBottom) - top - bottom;
+  if ((top > 0 || bottom > 0) && width > 0 && height > 0) {
+    const double scale =
+        std::min(width / (double(box.xMax) - box.xMin), height / (double(box.yMax) - box.yMin));
+    box.yMax = float(box.yMax + top / scale);
+    box.yMin = float(box.yMin - bottom / scale);
+  }
   // The scale counts a side at exactly 0 as at 1; a side a hair off zero
   // keeps the box's own extent, so that nothing of it falls outside. The
   // hair is the least normal float: a subnormal one reads as zero where

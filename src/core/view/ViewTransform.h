@@ -90,6 +90,13 @@ std::optional<NodesBox> BoxOfNodes(const Model& model);
 // The boundary nodes' bounding box snapped toward zero to the grid; false
 // (and nothing changed) without nodes.
 bool ShowAll(ViewTransform& view, const Model& model);
-// The view spans the box as it is, so that all of it shows; a box with no
-// width or height is widened by a grid step.
-void ShowBox(ViewTransform& view, NodesBox box);
+// What of a client area the drawing may use: its size, and how far the
+// bars laid over its top and bottom edges reach into it.
+struct DrawingArea {
+  int32_t width = 0, height = 0;
+  int32_t topHidden = 0, bottomHidden = 0;
+};
+// The view spans the box, so that all of it shows in the area and none of
+// it under the bars over its edges; a box with no width or height is
+// widened by a grid step.
+void ShowBox(ViewTransform& view, NodesBox box, const DrawingArea& area = {});

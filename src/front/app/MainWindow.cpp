@@ -94,6 +94,7 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
   connect(commands_.get(), &Commands::repaintRequested, this, [this] {
     if (!canvas_->solutionShown()) showReadOut({});
   });
+  commands_->view().setDrawingArea([this] { return canvas_->drawingArea(); });
   commands_->solution().setImageSource(
       {[this] { return canvas_->savedSize(); },
        [this](QPainter& painter, const QString& title) { canvas_->paintSaved(painter, title); }});

@@ -52,7 +52,7 @@ void ViewCommands::showAll() {
   AppState& s = c_.state;
   // With a solution shown, all of it fits beside the colour bar's strip.
   if (const std::optional<NodesBox> box = ShownSolutionBox(s.model, s.solution, s.solutionDisplay)) {
-    ShowBox(s.view, *box);
+    ShowBox(s.view, *box, area_ ? area_() : DrawingArea{});
     emit c_.repaintRequested();
   } else if (ShowAll(s.view, s.model)) {
     emit c_.repaintRequested();

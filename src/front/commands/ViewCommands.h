@@ -2,8 +2,11 @@
 // "Widok" and the toolbar's zoom and pan buttons: what part of the model
 // the surface shows, the view dialogs, and the mesh shown or hidden.
 
+#include <functional>
 #include <memory>
+#include <utility>
 
+#include "core/view/ViewTransform.h"
 #include "front/ui/Lazy.h"
 
 class CommandContext;
@@ -27,7 +30,11 @@ class ViewCommands {
   void panRight();
   void panUp();
   void panDown();
+  // "Pokaż wszystko"; with a solution shown, all of the solution's mesh in
+  // what the drawing area leaves free.
   void showAll();
+  // Where the drawing goes (the window's canvas).
+  void setDrawingArea(std::function<DrawingArea()> area) { area_ = std::move(area); }
   void screenSettings();
   void gridSettings();
   void regionSettings();
@@ -47,4 +54,5 @@ class ViewCommands {
   // spacing when first opened.
   Lazy<GridDialog> gridDialog_;
   Lazy<RegionDialog> regionDialog_;
+  std::function<DrawingArea()> area_;
 };

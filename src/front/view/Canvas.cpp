@@ -20,6 +20,8 @@ namespace {
 
 // The legend's top edge: below the toolbar's reach.
 constexpr int kLegendTop = 34;
+// How far the status bar reaches over the surface's bottom.
+constexpr int kStatusBarReach = 16;
 // The room on each side of the colour bar in its strip.
 constexpr int kStripGap = 8;
 
@@ -60,6 +62,10 @@ void Canvas::updateSolution() {
                         solution_.mapShown() || solution_.isolinesShown(), size());
   // The bar keeps a strip of its own at the right; the drawing takes the rest.
   colourBar_->move(std::max(0, width() - colourBar_->width() - kStripGap), colourBar_->y());
+}
+
+DrawingArea Canvas::drawingArea() const {
+  return {drawingWidth(), height(), kLegendTop, kStatusBarReach};
 }
 
 int Canvas::drawingWidth() const {

@@ -38,6 +38,9 @@ class Canvas : public QWidget {
   // The width the drawing takes: all of the surface, or what the colour
   // bar's strip leaves of it.
   int drawingWidth() const;
+  // That width, the height, and how far the window's tool bar and status
+  // bar reach over the surface's top and bottom.
+  DrawingArea drawingArea() const;
   // The isolines' values the last picture wrote, and where.
   struct ShownLabel {
     QString text;

@@ -149,6 +149,13 @@ TEST(Integrals, PulledDiscForcesMomentsAndEnergy) {
     EXPECT_NEAR(i.force[1], c.fy, 1e-9 * load);
     EXPECT_NEAR(i.moment, c.moment, 1e-9 * load);
   }
+  // Down a cut through the whole height, beyond it at both ends: the
+  // tension times the height crossed, along the normal to its left (+x).
+  const std::vector<IntegralLine> cut = SegmentLines(s, PlotSegment{{kL1 / 2, kH + 1.0}, {kL1 / 2, -1.0}});
+  ASSERT_EQ(cut.size(), 3u);
+  EXPECT_NEAR(cut[0].value, kH + 2.0, 1e-12);
+  EXPECT_NEAR(cut[1].value, load, 1e-9 * load);
+  EXPECT_NEAR(cut[2].value, 0.0, 1e-9 * load);
   // ux = p x / E along the loaded edge; the strain energy ½ σ²/E per area.
   const EdgeIntegrals right = IntegrateEdges(s, {kRight});
   ExpectNear(right.meanDisplacement[0], p * kX2 / e, "mean ux");

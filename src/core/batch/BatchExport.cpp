@@ -3,22 +3,17 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <future>
 #include <memory>
 #include <optional>
-#include <tuple>
 
+#include "core/batch/BatchRequest.h"
 #include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
-#include "core/files/SafeFile.h"
 #include "core/files/ShownName.h"
-#include "core/integrals/Integrals.h"
 #include "core/mesh/GenerationReport.h"
 #include "core/results/Solution.h"
 #include "core/solve/Adapt.h"
@@ -26,232 +21,8 @@
 
 namespace {
 
-// True when `argument` is "--" and the option's name.
-bool Names(const BatchOption& option, std::string_view argument) {
-  return argument.size() == option.name.size() + 2 && argument.starts_with("--") &&
-         argument.substr(2) == option.name;
-}
-
-bool IsOption(std::string_view argument) {
-  const std::vector<BatchOption>& options = BatchOptions();
-  return std::any_of(options.begin(), options.end(),
-                     [&](const BatchOption& o) { return Names(o, argument); });
-}
-
-// No tolerance, join distance or scale of a drawing may exceed this.
-constexpr double kDrawingLimitForOptions = 1e9;
-
 // What to do with a mesh the solver layouts refuse, in this run's words.
 constexpr const char* kLayoutRemedy = " Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).";
-
-// What --integrate names: a condition row's elements, a material, the
-// whole region.
-struct IntegrationTarget {
-  enum Kind { Condition, Material, Region } kind = Region;
-  int32_t number = 0;
-  std::string name;  // as the output's lines begin: "condition:2", "region"
-};
-
-// "condition:N" (N from 1), "material:M" (M from 0) or "region".
-std::optional<IntegrationTarget> ParseTarget(const std::string& text) {
-  if (text == "region") return IntegrationTarget{IntegrationTarget::Region, 0, text};
-  for (const auto& [prefix, kind, least] : {std::tuple{"condition:", IntegrationTarget::Condition, 1},
-                                            std::tuple{"material:", IntegrationTarget::Material, 0}}) {
-    const std::string_view p(prefix);
-    if (!text.starts_with(p)) continue;
-    int32_t n = 0;
-    const char* end = text.data() + text.size();
-    const auto [at, ec] = std::from_chars(text.data() + p.size(), end, n);
-    if (ec != std::errc() || at != end || at == text.data() + p.size() || n < least) return std::nullopt;
-    return IntegrationTarget{kind, n, std::string(p) + std::to_string(n)};
-  }
-  return std::nullopt;
-}
-
-struct Request {
-  std::string out;
-  std::string project;
-  double area = kOfferedArea;
-  bool solve = false;  // --solve: the mesh with its solution
-  bool msh22 = false;
-  bool mshVersionGiven = false;
-  int32_t maxTriangles = 0;  // the large limit, when given
-  double adapt = 0.0;        // --adapt: the relative error to refine to, when above 0
-  DrawingSettings drawing;
-  bool drawingGiven = false;                 // any of the drawing's options
-  std::vector<IntegrationTarget> integrate;  // --integrate, in the order given
-};
-
-// The three solver layouts by their extensions, in any case.
-std::optional<ExportLayout> LayoutByExtension(std::string_view name) {
-  if (HasExtension(name, ".m2d")) return ExportLayout::M2d;
-  if (HasExtension(name, ".ulx")) return ExportLayout::Ulx;
-  if (HasExtension(name, ".n2d")) return ExportLayout::N2d;
-  return std::nullopt;
-}
-
-// A finite number with a decimal point or a comma, at least `least` (or
-// above it when `above`).
-std::optional<double> ParseNumber(std::string text, double least, bool above) {
-  std::replace(text.begin(), text.end(), ',', '.');
-  double value = 0.0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value < least ||
-      (above && value == least)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-// A positive area (too small to write is checked apart).
-std::optional<double> ParseArea(const std::string& text) {
-  return ParseNumber(text, 0.0, true);
-}
-
-// The request, or the reason it is none.
-std::optional<Request> Parse(const std::vector<std::string>& args, std::string& why) {
-  Request r;
-  bool haveOut = false, sawExport = false, sawSolve = false;
-  std::vector<std::string> positional;
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i], value;
-    if (!optionsEnded && name == "--") {
-      optionsEnded = true;  // what follows is a file, whatever its name
-      continue;
-    }
-    const bool option = !optionsEnded && name.size() > 1 && name[0] == '-';
-    const size_t equals = name.find('=');
-    bool inlineValue = false;
-    if (option && equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name.resize(equals);
-      inlineValue = true;
-    }
-    if (!option) {
-      positional.push_back(name);
-      continue;
-    }
-    if (!IsOption(name)) {
-      why = "Nieznana opcja " + ShownName(name);
-      return std::nullopt;
-    }
-    if (!inlineValue) {
-      if (i + 1 >= args.size()) {
-        why = "Brak wartości opcji " + ShownName(name);
-        return std::nullopt;
-      }
-      value = args[++i];
-    }
-    if (name == "--export" || name == "--solve") {
-      (name == "--solve" ? sawSolve : sawExport) = true;
-      if (sawSolve && sawExport) {
-        why = "Opcje --export i --solve wykluczają się";
-        return std::nullopt;
-      }
-      r.out = value;
-      r.solve = name == "--solve";
-      haveOut = !value.empty();
-    } else if (name == "--area") {
-      const std::optional<double> area = ParseArea(value);
-      if (!area) {
-        why = "Pole trójkąta musi być liczbą dodatnią: " + ShownName(value);
-        return std::nullopt;
-      }
-      if (AreaTooSmallToWrite(*area)) {
-        why = AreaTooSmallText(*area, '.');
-        return std::nullopt;
-      }
-      r.area = *area;
-    } else if (name == "--adapt") {
-      const std::optional<double> eta = ParseNumber(value, 0.0, true);
-      if (!eta || *eta >= 1.0) {
-        why = "Dokładność (--adapt) to błąd względny większy od 0 i mniejszy od 1, na przykład 0.01: " +
-              ShownName(value);
-        return std::nullopt;
-      }
-      r.adapt = *eta;
-    } else if (name == "--integrate") {
-      const std::optional<IntegrationTarget> target = ParseTarget(value);
-      if (!target) {
-        why =
-            "Opcja --integrate przyjmuje condition:N (warunek nr N), material:M (materiał nr M, 0 to "
-            "własny modelu) albo region (cały obszar): " +
-            ShownName(value);
-        return std::nullopt;
-      }
-      r.integrate.push_back(*target);
-    } else if (name == "--max-triangles") {
-      int32_t n = 0;
-      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
-      if (ec != std::errc() || end != value.data() + value.size() || n < 1 || n > kLargestMeshTriangles) {
-        why = "Największa liczba trójkątów to liczba całkowita od 1 do " +
-              std::to_string(kLargestMeshTriangles) + ": " + ShownName(value);
-        return std::nullopt;
-      }
-      r.maxTriangles = n;
-    } else if (name == "--dxf-tolerance" || name == "--dxf-join" || name == "--dxf-scale") {
-      r.drawingGiven = true;
-      const bool join = name == "--dxf-join";
-      if (name == "--dxf-scale" && (value == "m" || value == "M")) {
-        r.drawing.toMetres = true;
-        continue;
-      }
-      const std::optional<double> number = ParseNumber(value, 0.0, !join);
-      if (!number || *number > kDrawingLimitForOptions) {
-        why = "Wartość opcji " + name + " musi być liczbą " + (join ? "nieujemną" : "dodatnią") +
-              " nie większą niż 1e9: " + ShownName(value);
-        return std::nullopt;
-      }
-      (name == "--dxf-tolerance" ? r.drawing.tolerance : join ? r.drawing.join : r.drawing.scale) = *number;
-      if (name == "--dxf-scale") r.drawing.toMetres = false;
-    } else if (value == "2.2" || value == "4.1") {
-      r.msh22 = value == "2.2";
-      r.mshVersionGiven = true;
-    } else {
-      why = "Wersja formatu MSH to 4.1 albo 2.2, a nie " + ShownName(value);
-      return std::nullopt;
-    }
-  }
-  if (!haveOut) {
-    why = "Brak nazwy pliku wynikowego (--export PLIK albo --solve PLIK)";
-    return std::nullopt;
-  }
-  if (positional.size() != 1) {
-    why = positional.empty() ? "Brak pliku projektu" : "Podaj jeden plik projektu";
-    return std::nullopt;
-  }
-  r.project = positional.front();
-  if (r.drawingGiven && !HasExtension(r.project, ".dxf")) {
-    why = "Opcje --dxf-… dotyczą tylko rysunków .dxf";
-    return std::nullopt;
-  }
-  if (SameFile(r.out, r.project)) {
-    why = "Plik wynikowy " + ShownName(r.out) + " jest plikiem projektu";
-    return std::nullopt;
-  }
-  if (!OpenFormatForName(r.out) && !LayoutByExtension(r.out)) {
-    why = "Nieznany format pliku " + ShownName(r.out) + " (m2d, ulx, n2d, msh, vtu)";
-    return std::nullopt;
-  }
-  if (r.solve && (!OpenFormatForName(r.out) || r.mshVersionGiven)) {
-    why = "Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: " + ShownName(r.out);
-    return std::nullopt;
-  }
-  if (r.adapt > 0.0 && !r.solve) {
-    why = "Opcja --adapt dotyczy tylko --solve";
-    return std::nullopt;
-  }
-  if (!r.integrate.empty() && !r.solve) {
-    why = "Opcja --integrate dotyczy tylko --solve";
-    return std::nullopt;
-  }
-  if (r.mshVersionGiven && OpenFormatForName(r.out) != OpenFormat::Msh41) {
-    why = "Opcja --msh-version dotyczy tylko plików .msh";
-    return std::nullopt;
-  }
-  return r;
-}
 
 void ListCauses(const std::vector<Finding>& causes, std::ostream& messages) {
   if (causes.empty()) {
@@ -282,147 +53,13 @@ std::string AdaptEndText(const AdaptResult& a, double target, int32_t budget) {
   return "Przerwano zagęszczanie: " + reached + ".";
 }
 
-// Why a target names nothing in the project, or empty.
-std::string MissingTarget(const IntegrationTarget& t, const Model& m) {
-  if (t.kind == IntegrationTarget::Condition) {
-    bool named = false;
-    for (int32_t e = 1; e <= m.elementCount && !named; ++e) named = m.ElementTable[e].bcNumber == t.number;
-    if (t.number > m.bcCount || !named) {
-      return "Warunku nr " + std::to_string(t.number) +
-             " nie ma w projekcie albo nie wskazuje go żaden element (--integrate " + t.name + ")";
-    }
-  } else if (t.kind == IntegrationTarget::Material && t.number > m.materialCount) {
-    return "Materiału nr " + std::to_string(t.number) + " nie ma w projekcie (--integrate " + t.name + ")";
-  }
-  return {};
-}
-
-// One "name value unit" line per integral: the value in the shortest text
-// that reads back as the same double, with a decimal point.
-void PrintIntegrals(const IntegrationTarget& t, const Solution& s, std::ostream& out) {
-  const auto print = [&](const std::vector<IntegralLine>& lines) {
-    for (const IntegralLine& line : lines) {
-      char text[40];
-      const double v = line.value == 0.0 ? 0.0 : line.value;  // no "-0"
-      const auto end = std::to_chars(text, text + sizeof text, v).ptr;
-      out << t.name << '.' << line.key << ' ' << std::string_view(text, size_t(end - text)) << ' '
-          << AsciiUnit(line.unit) << '\n';
-    }
-  };
-  if (t.kind == IntegrationTarget::Condition) {
-    print(EdgeLines(s, IntegrateEdges(s, ElementsOfCondition(s, t.number))));
-    return;
-  }
-  const int32_t material = t.kind == IntegrationTarget::Region ? kWholeRegion : t.number;
-  const std::vector<FieldKind> fields = FieldChoices(s.result.disc);
-  for (size_t i = 0; i < fields.size(); ++i) {
-    const FieldValues f = ComputeField(s, fields[i]);
-    // The area first, the strain energy last.
-    print(AreaLines(s, f, IntegrateArea(s, f, material), i == 0, i + 1 == fields.size()));
-  }
-}
-
 }  // namespace
-
-const std::vector<BatchOption>& BatchOptions() {
-  static const std::vector<BatchOption> options = {
-      {"export", "PLIK", "PLIK", true, "Bez okna: eksportuje siatkę projektu do PLIKU."},
-      {"solve", "PLIK", "PLIK", false,
-       "Bez okna: generuje siatkę, rozwiązuje zadanie i zapisuje siatkę z rozwiązaniem do PLIKU "
-       "(.msh albo .vtu)."},
-      {"area", "POLE", "POLE", false,
-       "Maksymalne pole trójkąta (domyślnie " + AreaText(kOfferedArea, '.') + ")."},
-      {"msh-version", "WERSJA", "2.2", false, "Wersja formatu MSH: 4.1 (domyślna) albo 2.2."},
-      {"max-triangles", "N", "N", false,
-       "Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej opcji)."},
-      {"adapt", "ETA", "ETA", false,
-       "Z --solve: zagęszcza siatkę, aż szacowany błąd względny spadnie do ETA (0.01 to 1 %), "
-       "w najwyżej " +
-           std::to_string(kAdaptSteps) + " krokach, w limicie trójkątów (--max-triangles)."},
-      {"integrate", "CO", "CO", false,
-       "Z --solve, można powtarzać: wypisuje na standardowe wyjście całki rozwiązania po "
-       "elementach warunku (condition:N), po materiale (material:M, 0 to własny modelu) albo po "
-       "całym obszarze (region), wiersz na wielkość: nazwa wartość jednostka."},
-      {"dxf-tolerance", "T", "T", false,
-       "Rysunek DXF: tolerancja cięciw łuków w jednostkach rysunku (domyślnie tysięczna przekątnej)."},
-      {"dxf-join", "D", "D", false,
-       "Rysunek DXF: odległość łączenia końców w jednostkach rysunku (domyślnie pięciotysięczna "
-       "przekątnej; 0 łączy tylko końce, które się spotykają)."},
-      {"dxf-scale", "S", "S", false,
-       "Rysunek DXF: skala, jednostki modelu na jednostkę rysunku (domyślnie 1; m przelicza na metry "
-       "z jednostek rysunku, $INSUNITS)."},
-  };
-  return options;
-}
-
-bool AsksForBatchExport(const std::vector<std::string>& args) {
-  return std::any_of(args.begin(), args.end(), [](const std::string& a) {
-    return IsOption(std::string_view(a).substr(0, a.find('=')));
-  });
-}
-
-std::string BatchExportHelp() {
-  // The usage line from the options, broken before 80 columns.
-  std::vector<std::string> words = {"Bez okna: vendrel"};
-  for (const BatchOption& o : BatchOptions()) {
-    const std::string word = "--" + std::string(o.name) + " " + std::string(o.usageValue);
-    if (o.name == "solve") {
-      words.back() = "{" + words.back() + " |";  // one of the two
-      words.push_back(word + "}");
-    } else {
-      words.push_back(o.required ? word : "[" + word + "]");
-    }
-  }
-  words.insert(words.end(), {"[--]", "{projekt.vdk | rysunek.dxf}"});
-  std::string help, line;
-  for (const std::string& word : words) {
-    if (line.empty()) {
-      line = word;
-    } else if (line.size() + 1 + word.size() < 80) {
-      line += " " + word;
-    } else {
-      help += line + "\n";
-      line = "  " + word;
-    }
-  }
-  return help + line + "\n" + "otwiera projekt, generuje siatkę (domyślne pole trójkąta " +
-         AreaText(kOfferedArea, '.') +
-         "; limit 1 999\n"
-         "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
-         "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
-         "albo 2.2), vtu (VTK). Z --solve zamiast --export rozwiązuje też zadanie\n"
-         "i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu); z --adapt ETA zagęszcza\n"
-         "siatkę tam, gdzie szacowany błąd jest największy, i rozwiązuje ponownie, aż\n"
-         "szacowany błąd względny spadnie do ETA, skończą się kroki (" +
-         std::to_string(kAdaptSteps) +
-         ") albo limit\n"
-         "trójkątów (--max-triangles, bez tej opcji 1 999). Po -- nazwy plików\n"
-         "mogą zaczynać się od -. Rysunek DXF zamiast projektu: kontury z domyślną\n"
-         "tolerancją cięciw, kontury zagnieżdżone jako otwory, wszystkie elementy\n"
-         "z warunkiem 1; podsumowanie importu na standardowe wyjście błędów;\n"
-         "--dxf-tolerance, --dxf-join i --dxf-scale zmieniają cięcie, łączenie i skalę.\n"
-         "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po\n"
-         "zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),\n"
-         "3 nie można odczytać projektu albo rysunku DXF,\n"
-         "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
-         "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana),\n"
-         "6 zadania nie można rozwiązać (--solve).\n"
-         "Z --solve opcja --integrate CO (można powtarzać) wypisuje na standardowe\n"
-         "wyjście całki rozwiązania, wiersz na wielkość: nazwa, wartość (z kropką,\n"
-         "z pełną dokładnością) i jednostka (- dla żadnej). Nazwa to CO, kropka i klucz:\n"
-         "po elementach warunku (condition:N) length, flow (dopływ do obszaru) i mean.T\n"
-         "(średnia pola; dla tarczy force_x, force_y, moment względem (0, 0),\n"
-         "mean.u_magnitude, mean.ux, mean.uy); po materiale (material:M, 0 to własny\n"
-         "modelu) i po całym obszarze (region) area, a dla każdego pola integral.P,\n"
-         "mean.P, min.P, max.P (dla tarczy też strain_energy), na przykład\n"
-         "condition:2.flow 12.5 W/m albo material:1.mean.T 20.5 °C.";
-}
 
 int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& options, std::ostream& messages,
                    const DrawingReader& drawings, std::ostream* integrals) {
   ClearUpperVectorState();
   std::string why;
-  const std::optional<Request> r = Parse(args, why);
+  const std::optional<Request> r = ParseBatchRequest(args, why);
   if (!r) {
     messages << why << "\n\n" << BatchExportHelp() << '\n';
     return kBatchBadArguments;

@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -25,6 +24,7 @@
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
 #include "front/ui/ShownNames.h"
+#include "front/ui/SvgPicture.h"
 
 namespace {
 
@@ -380,18 +380,12 @@ void SolveCommands::saveImage() {
   const QSize size = image_.size();
   QByteArray bytes;
   QBuffer buffer(&bytes);
-  bool encoded = buffer.open(QIODevice::WriteOnly);
-  if (encoded && svg) {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(heading);
-    QPainter painter;
-    encoded = painter.begin(&generator);
-    if (encoded) image_.paint(painter, heading);
-    encoded = painter.end() && encoded;
-  } else if (encoded) {
+  bool encoded = false;
+  if (svg) {
+    const std::optional<QByteArray> picture =
+        SvgPicture(size, heading, [&](QPainter& painter) { image_.paint(painter, heading); });
+    if ((encoded = picture.has_value())) bytes = *picture;
+  } else if (buffer.open(QIODevice::WriteOnly)) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

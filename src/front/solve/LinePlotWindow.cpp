@@ -12,7 +12,6 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -26,6 +25,7 @@
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
 #include "front/ui/ShownNames.h"
+#include "front/ui/SvgPicture.h"
 
 namespace {
 
@@ -245,20 +245,12 @@ bool LinePlotWindow::saveImage() {
                    (!name->endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && filter == 1);
   QByteArray bytes;
   QBuffer buffer(&bytes);
-  bool encoded = buffer.open(QIODevice::WriteOnly);
-  if (encoded && svg) {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(view_->size());
-    generator.setViewBox(QRect(QPoint(0, 0), view_->size()));
-    generator.setTitle(kPlotTitle);
-    QPainter painter;
-    encoded = painter.begin(&generator);
-    if (encoded) {
-      view_->render(&painter);
-      encoded = painter.end();
-    }
-  } else if (encoded) {
+  bool encoded = false;
+  if (svg) {
+    const std::optional<QByteArray> picture =
+        SvgPicture(view_->size(), kPlotTitle, [this](QPainter& painter) { view_->render(&painter); });
+    if ((encoded = picture.has_value())) bytes = *picture;
+  } else if (buffer.open(QIODevice::WriteOnly)) {
     encoded = view_->grab().save(&buffer, "PNG");
   }
   if (!encoded) {

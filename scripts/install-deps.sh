@@ -11,7 +11,7 @@ use=${1:-test}
 run=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
-  qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
+  qt6-charts-dev qt6-svg-dev libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools
   libtriangle-dev libsuitesparse-dev libopenblas0-pthread libdxflib-dev
 )
 # CPack's dependency list comes from dpkg-shlibdeps, which needs file.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,25 +13,28 @@
 #include "core/files/ExitCleanup.h"
 #include "core/files/Recovery.h"
 #include "core/import/BatchDrawing.h"
+#include "front/app/Language.h"
 #include "front/app/MainWindow.h"
-#include "front/app/PolishTranslation.h"
 #include "front/commands/Commands.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
 void SetUp(QCommandLineParser& parser) {
   parser.setApplicationDescription(
-      QStringLiteral(
-          "Preprocesor płaskich zadań MES / a pre-processor for plane finite-element problems\n\n") +
-      QString::fromStdString(BatchExportHelp()));
+      Ui("Main", "Preprocesor płaskich zadań MES / a pre-processor for plane finite-element problems") +
+      QStringLiteral("\n\n") + QString::fromStdString(BatchExportHelp()));
   parser.addHelpOption();
   parser.addVersionOption();
   const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
   for (const BatchOption& o : BatchOptions()) {
     parser.addOption({text(o.name), text(o.description), text(o.valueName)});
   }
-  parser.addPositionalArgument(QStringLiteral("projekt"), QStringLiteral("Plik projektu (.vdk) do otwarcia"),
-                               QStringLiteral("[projekt.vdk]"));
+  parser.addOption({QStringLiteral("lang"),
+                    Ui("Main", "Język okna i komunikatów: pl (polski) albo en (angielski)."),
+                    QStringLiteral("pl|en")});
+  parser.addPositionalArgument(Ui("Main", "projekt"), Ui("Main", "Plik projektu (.vdk) do otwarcia"),
+                               Ui("Main", "[projekt.vdk]"));
 }
 
 // --help and --version answer without a window, so also where there is no
@@ -53,26 +57,43 @@ int main(int argc, char** argv) {
   InstallExitCleanup();
   QCoreApplication::setApplicationName(QStringLiteral("Vendrel Korbel"));
   QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
-  QCommandLineParser parser;
-  SetUp(parser);
+  const std::vector<std::string> given(argv + 1, argv + argc);
+  std::string badLanguage;
+  LanguageArgument(given, badLanguage);
+  if (!badLanguage.empty()) {
+    std::cerr << badLanguage << '\n';
+    return 2;
+  }
+  const LanguageChoice language = ChooseLanguage(given);
   if (AsksForHelpOrVersion(argc, argv)) {
     QCoreApplication core(argc, argv);
+    InstallLanguage(language);
+    QCommandLineParser parser;
+    SetUp(parser);
     // "-?" is help here too, as it is on other systems.
     QStringList arguments = QCoreApplication::arguments();
     std::replace(arguments.begin() + 1, arguments.end(), QStringLiteral("-?"), QStringLiteral("--help"));
     parser.process(arguments);  // prints and ends the process
     return 0;
   }
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = WithoutLanguageArgument(given);
   if (AsksForBatchExport(args)) {
     // No window and no display: the run is over when the file is written.
+    // The translation needs an application object; Polish needs none.
+    std::optional<QCoreApplication> core;
+    if (language.language != Language::Polish) {
+      core.emplace(argc, argv);
+      InstallLanguage(language);
+    }
     MesherOptions mesher;
     mesher.helperPath = DefaultMesherPath();
     return RunBatchExport(args, mesher, std::cerr, ImportDxfForBatch, &std::cout);
   }
   QApplication app(argc, argv);  // takes its own options (-platform, …) off the list
+  InstallLanguage(language);
+  QCommandLineParser parser;
+  SetUp(parser);
   parser.process(app);
-  InstallPolishTranslation();
   try {
     MainWindow window;
     FileCommands& files = window.commands().files();

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
+#include <clocale>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -83,6 +84,9 @@ int main(int argc, char** argv) {
     std::optional<QCoreApplication> core;
     if (language.language != Language::Polish) {
       core.emplace(argc, argv);
+      // The application object takes the environment's locale; the files
+      // written here keep the C library's numbers as they are without it.
+      std::setlocale(LC_NUMERIC, "C");
       InstallLanguage(language);
     }
     MesherOptions mesher;

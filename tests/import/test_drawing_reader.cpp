@@ -57,11 +57,21 @@ TEST(DrawingReply, CarriesTheDrawingAndRefusesEveryMalformedReply) {
   EXPECT_DOUBLE_EQ(d.extent.maxY, 10.0);
   EXPECT_DOUBLE_EQ(d.extent.minY, 0.0);
 
-  DxfResult refusal;
-  refusal.message = "Plik DXF jest niepełny.";
-  const std::optional<DxfResult> refused = DecodeDrawingReply(EncodeDrawingReply(refusal));
+  // A refusal travels as one of the reader's sentences with its arguments;
+  // an unknown sentence, a wrong number of arguments or an argument that
+  // would not show as itself is not believed.
+  const auto refusal = [](ReaderSentence said) {
+    DxfResult r;
+    r.said = std::move(said);
+    return EncodeDrawingReply(r);
+  };
+  const std::optional<DxfResult> refused =
+      DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7, "„abc”")));
   ASSERT_TRUE(refused && !refused->ok);
-  EXPECT_EQ(refused->message, refusal.message);
+  EXPECT_EQ(refused->message, "Plik DXF jest uszkodzony: w wierszu 7 zamiast kodu grupy stoi „abc”.");
+  EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence("Plik DXF jest niepełny."))));
+  EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7))));
+  EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7, "a\nb"))));
 
   // Every prefix of a reply is refused, and so is a byte too many.
   for (size_t n = 0; n < bytes.size(); ++n) EXPECT_FALSE(DecodeDrawingReply(bytes.substr(0, n))) << n;

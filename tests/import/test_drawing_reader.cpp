@@ -13,6 +13,7 @@
 #include "core/import/DrawingHelper.h"
 #include "core/import/DrawingProtocol.h"
 #include "core/import/DxfFileChecks.h"
+#include "core/import/ReaderTexts.h"
 
 namespace {
 

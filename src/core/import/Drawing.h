@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/import/ReaderTexts.h"
+#include "core/import/ReaderSentence.h"
 
 struct DrawingPoint {
   double x = 0.0;

@@ -11,50 +11,48 @@
 
 namespace {
 
-constexpr const char* kContext = "DrawingHelper";
-
 // What went wrong in the helper, in the user's words, naming the file.
 std::string FaultText(const HelperOutcome& out, const std::string& path) {
   const std::string file = ShownName(path);
   switch (out.fault) {
     case HelperFault::NotStarted:
-      return Tr(kContext,
+      return Tr("DrawingHelper",
                 "Nie udało się odczytać rysunku %1: program czytający rysunek nie dał się uruchomić.")
           .with(file);
     case HelperFault::TimedOut:
-      return Tr(kContext,
+      return Tr("DrawingHelper",
                 "Nie udało się odczytać rysunku %1: program czytający rysunek przekroczył limit czasu i "
                 "został "
                 "zatrzymany.")
           .with(file);
     case HelperFault::TooLong:
-      return Tr(kContext,
+      return Tr("DrawingHelper",
                 "Nie udało się odczytać rysunku %1: program czytający rysunek przysłał zbyt długą odpowiedź.")
           .with(file);
     case HelperFault::Signalled:
       if (out.signal == SIGXCPU) {
-        return Tr(kContext,
+        return Tr("DrawingHelper",
                   "Nie udało się odczytać rysunku %1: program czytający rysunek przekroczył limit czasu "
                   "procesora.")
             .with(file);
       }
-      return Tr(kContext,
+      return Tr("DrawingHelper",
                 "Nie udało się odczytać rysunku %1: program czytający rysunek zakończył się awarią (sygnał "
                 "%2).")
           .with(file, out.signal);
     case HelperFault::Failed:
       if (out.status == kReaderOutOfMemory) {
-        return Tr(kContext,
+        return Tr("DrawingHelper",
                   "Nie udało się odczytać rysunku %1: program czytający rysunek przekroczył limit pamięci.")
             .with(file);
       }
-      return Tr(kContext,
+      return Tr("DrawingHelper",
                 "Nie udało się odczytać rysunku %1: program czytający rysunek zakończył się błędem (kod %2).")
           .with(file, out.status);
     case HelperFault::None:
     case HelperFault::Cancelled: break;
   }
-  return Tr(kContext,
+  return Tr("DrawingHelper",
             "Nie udało się odczytać rysunku %1: program czytający rysunek przysłał błędną odpowiedź.")
       .with(file);
 }
@@ -69,7 +67,7 @@ DxfResult ReadDrawing(const std::string& path, const DrawingReadOptions& options
   DxfResult r;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    r.message = Tr(kContext, "Nie można otworzyć pliku %1.").with(ShownName(path));
+    r.message = Tr("DrawingHelper", "Nie można otworzyć pliku %1.").with(ShownName(path));
     return r;
   }
   HelperRun run;

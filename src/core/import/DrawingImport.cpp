@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr const char* kContext = "DrawingImport";
-
 // Gaps and loose ends a message names, at most; the rest are counted.
 constexpr size_t kNamed = 10;
 
@@ -31,7 +29,7 @@ std::string Lines(const std::vector<std::string>& items) {
   std::string s;
   for (size_t i = 0; i < items.size() && i < kNamed; ++i) s += "\n  " + items[i];
   if (items.size() > kNamed)
-    s += "\n  " + Tr(kContext, "i %1 innych").with(Thousands(int64_t(items.size() - kNamed)));
+    s += "\n  " + Tr("DrawingImport", "i %1 innych").with(Thousands(int64_t(items.size() - kNamed)));
   return s;
 }
 
@@ -43,13 +41,14 @@ std::string LooseEndsText(const ImportPlan& plan, const Drawing& drawing, char d
   double join = 0.0;
   for (const LooseEnd& end : plan.looseEnds) {
     const std::string at = PointText(end.at, decimalPoint);
-    items.push_back(
-        std::isfinite(end.gap) ? Tr(kContext, "%1: przerwa %2").with(at, Plain(end.gap, decimalPoint)) : at);
+    items.push_back(std::isfinite(end.gap)
+                        ? Tr("DrawingImport", "%1: przerwa %2").with(at, Plain(end.gap, decimalPoint))
+                        : at);
     if (end.join <= drawing.extent.diagonal() / 100.0) join = std::max(join, end.join);
   }
   std::string s = Lines(items);
   if (join > plan.join) {
-    s += "\n" + Tr(kContext, "Zwiększ odległość łączenia do %1 (teraz %2), a końce się połączą.")
+    s += "\n" + Tr("DrawingImport", "Zwiększ odległość łączenia do %1 (teraz %2), a końce się połączą.")
                     .with(Plain(join, decimalPoint), Plain(plan.join, decimalPoint));
   }
   return s;
@@ -93,10 +92,10 @@ std::vector<ChainRole> SegmentRoles(const ImportPlan& plan) {
 
 std::string ChainWord(ChainRole role) {
   switch (role) {
-    case ChainRole::Outer: return Tr(kContext, "zewnętrzny");
-    case ChainRole::Hole: return Tr(kContext, "otwór");
-    case ChainRole::Region: return Tr(kContext, "obszar");
-    case ChainRole::Open: return Tr(kContext, "otwarty");
+    case ChainRole::Outer: return Tr("DrawingImport", "zewnętrzny");
+    case ChainRole::Hole: return Tr("DrawingImport", "otwór");
+    case ChainRole::Region: return Tr("DrawingImport", "obszar");
+    case ChainRole::Open: return Tr("DrawingImport", "otwarty");
   }
   return {};
 }
@@ -104,30 +103,30 @@ std::string ChainWord(ChainRole role) {
 // A material as the summary names it.
 std::string MaterialName(const Model& m, int32_t material) {
   if (material >= 1 && material <= m.materialCount)
-    return Tr(kContext, "materiał %1 „%2”").with(material, m.MaterialTable[material].name);
-  return Tr(kContext, "materiał projektu");
+    return Tr("DrawingImport", "materiał %1 „%2”").with(material, m.MaterialTable[material].name);
+  return Tr("DrawingImport", "materiał projektu");
 }
 
 // Why a plan that fits the tables is still not imported: nothing to take,
 // numbers past the model's range, or no closed region; nothing when it goes in.
 std::optional<std::string> PlanRefusal(const ImportPlan& plan, const Drawing& drawing, char decimalPoint) {
   if (plan.segments.empty() && plan.vanished == 0)
-    return Tr(kContext, "Na wybranych warstwach nie ma nic do zaimportowania.");
+    return Tr("DrawingImport", "Na wybranych warstwach nie ma nic do zaimportowania.");
   for (const DrawingPoint& p : plan.points) {
     if (!std::isfinite(float(p.x)) || !std::isfinite(float(p.y)))
-      return Tr(kContext, "Po przeskalowaniu rysunek wychodzi poza zakres współrzędnych modelu.");
+      return Tr("DrawingImport", "Po przeskalowaniu rysunek wychodzi poza zakres współrzędnych modelu.");
   }
   if (!plan.noRegion) return std::nullopt;
-  std::string s =
-      Tr(kContext, "Rysunek nie obejmuje żadnego zamkniętego obszaru, więc nie ma czego zaimportować.");
+  std::string s = Tr("DrawingImport",
+                     "Rysunek nie obejmuje żadnego zamkniętego obszaru, więc nie ma czego zaimportować.");
   if (!plan.looseEnds.empty()) {
     s += " " +
-         Tr(kContext, "Kontury się nie zamykają; luźne końce (%1):")
+         Tr("DrawingImport", "Kontury się nie zamykają; luźne końce (%1):")
              .with(Thousands(int64_t(plan.looseEnds.size()))) +
          LooseEndsText(plan, drawing, decimalPoint);
   }
   if (plan.vanished > 0) {
-    s += "\n" + Tr(kContext,
+    s += "\n" + Tr("DrawingImport",
                    "Zniknęły kontury mniejsze niż odległość łączenia: %1 (największy %2); zmniejsz ją, by je "
                    "zachować.")
                     .with(plan.vanished, Plain(plan.vanishedSize, decimalPoint));
@@ -166,26 +165,26 @@ void AddChain(Model& m, const ImportPlan& plan, size_t k, int32_t firstNode, con
                                    choice.row(chain.role, seg.layer)});
   }
   const std::string name =
-      Tr(kContext, "kontur %1 (elementy %2–%3)").with(k + 1, firstElement, m.elementCount);
+      Tr("DrawingImport", "kontur %1 (elementy %2–%3)").with(k + 1, firstElement, m.elementCount);
   notes.closed += chain.role != ChainRole::Open;
   notes.outer += chain.role == ChainRole::Outer;
   notes.regions += chain.role == ChainRole::Region;
   notes.open += chain.role == ChainRole::Open;
   if (chain.role == ChainRole::Hole) {
     const int32_t n = AppendInternalNode(m, InternalNode{float(chain.holePoint.x), float(chain.holePoint.y)});
-    notes.holes += "\n  " + Tr(kContext, "%1: węzeł wewnętrzny %2 w punkcie (%3; %4)")
+    notes.holes += "\n  " + Tr("DrawingImport", "%1: węzeł wewnętrzny %2 w punkcie (%3; %4)")
                                 .with(name, n, Plain(chain.holePoint.x, decimalPoint),
                                       Plain(chain.holePoint.y, decimalPoint));
   }
   if (chain.material != kNoMaterial) {
     const int32_t n = AppendRegionPoint(
         m, RegionPoint{float(chain.regionPoint.x), float(chain.regionPoint.y), chain.material, 0.0f});
-    notes.marked += "\n  " + Tr(kContext, "%1: punkt obszaru %2 (%3) w punkcie %4")
+    notes.marked += "\n  " + Tr("DrawingImport", "%1: punkt obszaru %2 (%3) w punkcie %4")
                                  .with(name, n, MaterialName(m, chain.material),
                                        PointText(chain.regionPoint, decimalPoint));
   }
   if (chain.flipped > 0) {
-    notes.turned += "\n  " + Tr(kContext, "%1, %2: %3 z %4 elementów")
+    notes.turned += "\n  " + Tr("DrawingImport", "%1, %2: %3 z %4 elementów")
                                  .with(name, ChainWord(chain.role), chain.flipped, chain.segments.size());
   }
 }
@@ -193,25 +192,25 @@ void AddChain(Model& m, const ImportPlan& plan, size_t k, int32_t firstNode, con
 // What was added: the counts, the holes, the region points and the turned
 // chains.
 std::string AddedText(const Model& m, const ImportPlan& plan, int32_t firstNode, const ChainNotes& notes) {
-  std::string s = Tr(kContext, "Zaimportowano %1 węzłów i %2 elementów (węzły %3–%4).")
+  std::string s = Tr("DrawingImport", "Zaimportowano %1 węzłów i %2 elementów (węzły %3–%4).")
                       .with(Thousands(int64_t(plan.points.size())), Thousands(int64_t(plan.segments.size())),
                             firstNode, m.nodeCount);
-  s += "\n" +
-       Tr(kContext, "Kontury zamknięte: %1 (zewnętrzne %2, otwory %3, obszary %4), łańcuchy otwarte: %5.")
-           .with(notes.closed, notes.outer, plan.holes(), notes.regions, notes.open);
-  s += "\n" +
-       (plan.holes() > 0 ? Tr(kContext, "Otwory:") + notes.holes : Tr(kContext, "Otworów nie znaleziono."));
+  s += "\n" + Tr("DrawingImport",
+                 "Kontury zamknięte: %1 (zewnętrzne %2, otwory %3, obszary %4), łańcuchy otwarte: %5.")
+                  .with(notes.closed, notes.outer, plan.holes(), notes.regions, notes.open);
+  s += "\n" + (plan.holes() > 0 ? Tr("DrawingImport", "Otwory:") + notes.holes
+                                : Tr("DrawingImport", "Otworów nie znaleziono."));
   if (!notes.marked.empty()) {
     s += "\n" +
-         Tr(kContext, "Dodano %1:")
-             .with(CountOf(plan.regionPoints(), Tr(kContext, "punkt obszaru").c_str(),
-                           Tr(kContext, "punkty obszarów").c_str(),
-                           Tr(kContext, "punktów obszarów").c_str())) +
+         Tr("DrawingImport", "Dodano %1:")
+             .with(CountOf(plan.regionPoints(), Tr("DrawingImport", "punkt obszaru").c_str(),
+                           Tr("DrawingImport", "punkty obszarów").c_str(),
+                           Tr("DrawingImport", "punktów obszarów").c_str())) +
          notes.marked;
   }
   s += "\n" + (notes.turned.empty()
-                   ? Tr(kContext, "Kierunku żadnego elementu nie odwrócono.")
-                   : Tr(kContext,
+                   ? Tr("DrawingImport", "Kierunku żadnego elementu nie odwrócono.")
+                   : Tr("DrawingImport",
                         "Odwrócono kierunek elementów (zewnętrzne przeciwnie do ruchu wskazówek "
                         "zegara, otwory zgodnie z nim):") +
                          notes.turned);
@@ -223,20 +222,21 @@ std::string AddedText(const Model& m, const ImportPlan& plan, int32_t firstNode,
 std::string TidiedText(const ImportPlan& plan, const Drawing& drawing, char decimalPoint) {
   std::string s;
   if (plan.duplicates > 0)
-    s += "\n" + Tr(kContext, "Odcinki narysowane dwa razy, wzięte raz: %1.").with(plan.duplicates);
+    s += "\n" + Tr("DrawingImport", "Odcinki narysowane dwa razy, wzięte raz: %1.").with(plan.duplicates);
   if (!plan.joinedGaps.empty()) {
     std::vector<std::string> items;
     for (const JoinedGap& gap : plan.joinedGaps) {
-      items.push_back(Tr(kContext, "%1: szerokość %2")
+      items.push_back(Tr("DrawingImport", "%1: szerokość %2")
                           .with(PointText(gap.at, decimalPoint), Plain(gap.width, decimalPoint)));
     }
-    s += "\n" +
-         Tr(kContext, "Połączono przerwy między końcami (%1):").with(Thousands(int64_t(items.size()))) +
-         Lines(items);
+    s +=
+        "\n" +
+        Tr("DrawingImport", "Połączono przerwy między końcami (%1):").with(Thousands(int64_t(items.size()))) +
+        Lines(items);
   }
   if (!plan.looseEnds.empty()) {
     s += "\n" +
-         Tr(kContext, "Luźne końce, w których kontury się nie zamykają (%1):")
+         Tr("DrawingImport", "Luźne końce, w których kontury się nie zamykają (%1):")
              .with(Thousands(int64_t(plan.looseEnds.size()))) +
          LooseEndsText(plan, drawing, decimalPoint);
   }
@@ -245,10 +245,10 @@ std::string TidiedText(const ImportPlan& plan, const Drawing& drawing, char deci
     skipped += (skipped.empty() ? "" : ", ") + ShownName(name) + " " + std::to_string(n);
   if (plan.vanished > 0) {
     skipped += (skipped.empty() ? "" : ", ") +
-               Tr(kContext, "kontury mniejsze niż odległość łączenia %1 (największy %2)")
+               Tr("DrawingImport", "kontury mniejsze niż odległość łączenia %1 (największy %2)")
                    .with(plan.vanished, Plain(plan.vanishedSize, decimalPoint));
   }
-  if (!skipped.empty()) s += "\n" + Tr(kContext, "Pominięto: %1.").with(skipped);
+  if (!skipped.empty()) s += "\n" + Tr("DrawingImport", "Pominięto: %1.").with(skipped);
   return s;
 }
 
@@ -286,17 +286,18 @@ std::optional<std::string> FitRefusal(const Model& m, const ImportCounts& c) {
     if (t.have + t.adds <= t.capacity) continue;
     (&t == &tables[std::size(tables) - 1] ? regionPoints : elements) = true;
     over += std::string(over.empty() ? "" : ", ") +
-            Tr(kContext, "%1 %2 (%3 w modelu + %4 z rysunku; najwięcej %5)")
-                .with(Tr(kContext, t.name), Thousands(t.have + t.adds), Thousands(t.have), Thousands(t.adds),
-                      Thousands(t.capacity));
+            Tr("DrawingImport", "%1 %2 (%3 w modelu + %4 z rysunku; najwięcej %5)")
+                .with(Tr("DrawingImport", t.name), Thousands(t.have + t.adds), Thousands(t.have),
+                      Thousands(t.adds), Thousands(t.capacity));
   }
   if (over.empty()) return std::nullopt;
-  std::string s = Tr(kContext, "Rysunek nie mieści się w modelu: %1.").with(over);
+  std::string s = Tr("DrawingImport", "Rysunek nie mieści się w modelu: %1.").with(over);
   if (elements)
-    s += " " +
-         Tr(kContext, "Zwiększ tolerancję (albo zmniejsz liczbę elementów na okrąg) lub pomiń część warstw.");
+    s += " " + Tr("DrawingImport",
+                  "Zwiększ tolerancję (albo zmniejsz liczbę elementów na okrąg) lub pomiń część warstw.");
   if (regionPoints)
-    s += " " + Tr(kContext, "Wybierz „otwór” zamiast materiału dla części warstw lub pomiń część z nich.");
+    s += " " +
+         Tr("DrawingImport", "Wybierz „otwór” zamiast materiału dla części warstw lub pomiń część z nich.");
   return s;
 }
 

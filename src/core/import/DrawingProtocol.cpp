@@ -8,6 +8,7 @@
 
 #include "core/files/HostBytes.h"
 #include "core/files/ShownName.h"
+#include "core/import/ReaderTexts.h"
 
 namespace {
 

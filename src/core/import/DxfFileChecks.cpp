@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/import/ReaderTexts.h"
+
 const char* const kDxfNonFinite = reader_text::kNonFinite;
 
 namespace {

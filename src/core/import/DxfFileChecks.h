@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/import/ReaderTexts.h"
+#include "core/import/ReaderSentence.h"
 
 // What the drawing says when a coordinate is not finite or too large.
 extern const char* const kDxfNonFinite;

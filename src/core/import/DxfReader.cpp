@@ -18,6 +18,7 @@
 #include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
 #include "core/import/DxfFileChecks.h"
+#include "core/import/ReaderTexts.h"
 
 namespace {
 

@@ -5,10 +5,9 @@
 // only a source text from this list, with exactly the arguments it asks for.
 
 #include <cstddef>
-#include <string>
 #include <string_view>
-#include <vector>
 
+#include "core/import/ReaderSentence.h"
 #include "core/text/Tr.h"
 
 namespace reader_text {
@@ -62,24 +61,6 @@ inline constexpr const char* kTooLarge =
     TrNoop("ReaderTexts", "Plik %1 ma %2 MB; program wczytuje rysunki DXF do %3 MB.");
 
 }  // namespace reader_text
-
-// The most arguments a reader's sentence takes, and the longest of them.
-inline constexpr size_t kReaderMaxArgs = 5;
-inline constexpr size_t kReaderMaxArg = 4096;
-
-// A sentence of the reader's: a source text above and its arguments.
-struct ReaderSentence {
-  const char* source = nullptr;  // nullptr: nothing said
-  std::vector<std::string> args;
-
-  ReaderSentence() = default;
-  template <class... A>
-  explicit ReaderSentence(const char* text, const A&... a) : source(text), args{TextArg(a).text()...} {}
-
-  bool said() const { return source != nullptr; }
-  // In the user's language, with the arguments placed.
-  std::string text() const;
-};
 
 // The text of the list equal to `source`; nullptr when there is none.
 const char* KnownReaderText(std::string_view source);

@@ -73,6 +73,18 @@ TEST(DrawingReply, CarriesTheDrawingAndRefusesEveryMalformedReply) {
   EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence("Plik DXF jest niepełny."))));
   EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7))));
   EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7, "a\nb"))));
+  // The program, not the reader, puts the sentence into the user's
+  // language, the arguments where the translation places them.
+  InstallTranslator([](const char* context, const char* source) {
+    return std::string(context) == "ReaderTexts" && std::string(source) == reader_text::kBadCode
+               ? std::string("%2 stands where line %1 should have a group code.")
+               : std::string(source);
+  });
+  const std::optional<DxfResult> english =
+      DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7, "„abc”")));
+  InstallTranslator(nullptr);
+  ASSERT_TRUE(english);
+  EXPECT_EQ(english->message, "„abc” stands where line 7 should have a group code.");
 
   // Every prefix of a reply is refused, and so is a byte too many.
   for (size_t n = 0; n < bytes.size(); ++n) EXPECT_FALSE(DecodeDrawingReply(bytes.substr(0, n))) << n;

@@ -11,7 +11,7 @@
 
 // The most arguments a reader's sentence takes, and the longest of them.
 inline constexpr size_t kReaderMaxArgs = 5;
-inline constexpr size_t kReaderMaxArg = 4096;
+inline constexpr size_t kReaderMaxArg = 64 * 1024;
 
 // A sentence of the reader's: a source text of ReaderTexts.h and its arguments.
 struct ReaderSentence {

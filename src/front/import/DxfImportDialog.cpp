@@ -23,7 +23,7 @@
 
 namespace {
 
-QString Text(const std::string& s) {
+QString FromStd(const std::string& s) {
   return QString::fromStdString(s);
 }
 
@@ -181,17 +181,18 @@ void DxfImportDialog::addLayerRow(int r) {
   const DrawingLayer& layer = drawing_.layers[size_t(r)];
   auto* taken =
       checkBox(QStringLiteral("warstwa%1").arg(r + 1),
-               QStringLiteral("%1 (%2)").arg(Text(ShownName(layer.name))).arg(layer.entities), layers_);
+               QStringLiteral("%1 (%2)").arg(FromStd(ShownName(layer.name))).arg(layer.entities), layers_);
   taken->setChecked(true);
   connect(taken, &QCheckBox::toggled, this, [this] { replan(); });
   auto* condition = new QComboBox(layers_);
   condition->setObjectName(QStringLiteral("warunek%1").arg(r + 1));
   for (int32_t c = 1; c <= m.bcCount; ++c)
-    condition->addItem(Text(ConditionText(c, m.BcTable[c], m.ProblemKind, dp)));
+    condition->addItem(FromStd(ConditionText(c, m.BcTable[c], m.ProblemKind, dp)));
   condition->setCurrentIndex(m.CurrentBc - 1);
   auto* boundary = new QComboBox(layers_);
   boundary->setObjectName(QStringLiteral("brzeg%1").arg(r + 1));
-  for (int32_t b = 1; b <= m.boundaryCount; ++b) boundary->addItem(Text(BoundaryText(b, m.BoundaryTable[b])));
+  for (int32_t b = 1; b <= m.boundaryCount; ++b)
+    boundary->addItem(FromStd(BoundaryText(b, m.BoundaryTable[b])));
   boundary->setCurrentIndex(m.CurrentBoundary - 1);
   connect(boundary, &QComboBox::currentIndexChanged, this, [this] { replan(); });
   // "otwór" leaves the layer's nested chains to the list below; the
@@ -199,7 +200,7 @@ void DxfImportDialog::addLayerRow(int r) {
   auto* material = new QComboBox(layers_);
   material->setObjectName(QStringLiteral("material%1").arg(r + 1));
   material->addItems({Ui("DxfImportDialog", "otwór"), Ui("DxfImportDialog", "materiał projektu")});
-  for (int32_t k = 1; k <= m.materialCount; ++k) material->addItem(Text(m.MaterialTable[k].name));
+  for (int32_t k = 1; k <= m.materialCount; ++k) material->addItem(FromStd(m.MaterialTable[k].name));
   connect(material, &QComboBox::currentIndexChanged, this, [this] { replan(); });
   layers_->setCellWidget(r, 0, taken);
   layers_->setCellWidget(r, 1, condition);
@@ -291,7 +292,7 @@ void DxfImportDialog::replan() {
       const ImportChain& c = plan.chains[chain];
       const int32_t layer = plan.segments.empty() ? 0 : plan.segments[size_t(c.segments.front())].layer;
       const QString name = Ui("DxfImportDialog", "%1 (warstwa %2) w konturze %3: obszar, nie otwór")
-                               .arg(ChainName(chain), Text(ShownName(drawing_.layers[size_t(layer)].name)),
+                               .arg(ChainName(chain), FromStd(ShownName(drawing_.layers[size_t(layer)].name)),
                                     QString::number(c.parent + 1));
       auto* item = new QListWidgetItem(nested_);
       item->setData(Qt::UserRole, uint(chain));
@@ -344,7 +345,7 @@ void DxfImportDialog::okClicked() {
   const ImportPlan plan = PlanImport(drawing_, *o);
   const ImportOutcome outcome = ApplyImport(state_.model, plan, drawing_, physics(), UserDecimalPoint());
   if (!outcome.done) {
-    prompter_.message(Text(outcome.message), windowTitle(), MessageIcon::Stop);
+    prompter_.message(FromStd(outcome.message), windowTitle(), MessageIcon::Stop);
     focusOn(rule_->checkedId() == 0 ? tolerance_ : perCircle_);
     return;
   }

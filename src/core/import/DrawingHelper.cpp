@@ -21,9 +21,8 @@ std::string FaultText(const HelperOutcome& out, const std::string& path) {
           .with(file);
     case HelperFault::TimedOut:
       return Tr("DrawingHelper",
-                "Nie udało się odczytać rysunku %1: program czytający rysunek przekroczył limit czasu i "
-                "został "
-                "zatrzymany.")
+                "Nie udało się odczytać rysunku %1: "
+                "program czytający rysunek przekroczył limit czasu i został zatrzymany.")
           .with(file);
     case HelperFault::TooLong:
       return Tr("DrawingHelper",
@@ -37,8 +36,8 @@ std::string FaultText(const HelperOutcome& out, const std::string& path) {
             .with(file);
       }
       return Tr("DrawingHelper",
-                "Nie udało się odczytać rysunku %1: program czytający rysunek zakończył się awarią (sygnał "
-                "%2).")
+                "Nie udało się odczytać rysunku %1: "
+                "program czytający rysunek zakończył się awarią (sygnał %2).")
           .with(file, out.signal);
     case HelperFault::Failed:
       if (out.status == kReaderOutOfMemory) {

@@ -13,6 +13,7 @@
 #include "core/import/DrawingHelper.h"
 #include "core/import/DrawingProtocol.h"
 #include "core/import/DxfFileChecks.h"
+#include "core/import/ReaderTexts.h"
 
 namespace {
 
@@ -57,11 +58,33 @@ TEST(DrawingReply, CarriesTheDrawingAndRefusesEveryMalformedReply) {
   EXPECT_DOUBLE_EQ(d.extent.maxY, 10.0);
   EXPECT_DOUBLE_EQ(d.extent.minY, 0.0);
 
-  DxfResult refusal;
-  refusal.message = "Plik DXF jest niepełny.";
-  const std::optional<DxfResult> refused = DecodeDrawingReply(EncodeDrawingReply(refusal));
+  // A refusal travels as one of the reader's sentences with its arguments;
+  // an unknown sentence, a wrong number of arguments or an argument that
+  // would not show as itself is not believed.
+  const auto refusal = [](ReaderSentence said) {
+    DxfResult r;
+    r.said = std::move(said);
+    return EncodeDrawingReply(r);
+  };
+  const std::optional<DxfResult> refused =
+      DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7, "„abc”")));
   ASSERT_TRUE(refused && !refused->ok);
-  EXPECT_EQ(refused->message, refusal.message);
+  EXPECT_EQ(refused->message, "Plik DXF jest uszkodzony: w wierszu 7 zamiast kodu grupy stoi „abc”.");
+  EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence("Plik DXF jest niepełny."))));
+  EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7))));
+  EXPECT_FALSE(DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7, "a\nb"))));
+  // The program, not the reader, puts the sentence into the user's
+  // language, the arguments where the translation places them.
+  InstallTranslator([](const char* context, const char* source) {
+    return std::string(context) == "ReaderTexts" && std::string(source) == reader_text::kBadCode
+               ? std::string("%2 stands where line %1 should have a group code.")
+               : std::string(source);
+  });
+  const std::optional<DxfResult> english =
+      DecodeDrawingReply(refusal(ReaderSentence(reader_text::kBadCode, 7, "„abc”")));
+  InstallTranslator(nullptr);
+  ASSERT_TRUE(english);
+  EXPECT_EQ(english->message, "„abc” stands where line 7 should have a group code.");
 
   // Every prefix of a reply is refused, and so is a byte too many.
   for (size_t n = 0; n < bytes.size(); ++n) EXPECT_FALSE(DecodeDrawingReply(bytes.substr(0, n))) << n;

@@ -4,6 +4,7 @@
 #include "core/files/ShownName.h"
 #include "core/import/DrawingHelper.h"
 #include "core/import/DrawingImport.h"
+#include "core/text/Tr.h"
 
 bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings, Model& model,
                        std::string& message, std::ostream& messages) {
@@ -22,9 +23,10 @@ bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings,
   if (settings.toMetres) {
     const DrawingUnit unit = UnitOfDrawing(read.drawing.insUnits);
     if (!(unit.metres > 0.0)) {
-      message = ShownName(path) +
-                ": Rysunek nie podaje jednostek ($INSUNITS), więc --dxf-scale m nie ma z czego przeliczyć; "
-                "podaj skalę liczbą.";
+      message = ShownName(path) + ": " +
+                Tr("BatchDrawing",
+                   "Rysunek nie podaje jednostek ($INSUNITS), więc --dxf-scale m nie ma z czego przeliczyć; "
+                   "podaj skalę liczbą.");
       return false;
     }
     options.scale = unit.metres;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/text/Tr.h"
+
 DrawingPoint DrawingCurve::at(double t) const {
   return {centre.x + u.x * std::cos(t) + v.x * std::sin(t), centre.y + u.y * std::cos(t) + v.y * std::sin(t)};
 }
@@ -51,22 +53,22 @@ DrawingBox CurvesExtent(const std::vector<DrawingCurve>& curves) {
 
 DrawingUnit UnitOfDrawing(int32_t code) {
   switch (code) {
-    case 1: return {"cale", 0.0254};
-    case 2: return {"stopy", 0.3048};
-    case 3: return {"mile", 1609.344};
-    case 4: return {"milimetry", 0.001};
-    case 5: return {"centymetry", 0.01};
-    case 6: return {"metry", 1.0};
-    case 7: return {"kilometry", 1000.0};
-    case 8: return {"mikrocale", 0.0254e-6};
-    case 9: return {"mile (tysięczne cala)", 0.0254e-3};
-    case 10: return {"jardy", 0.9144};
-    case 11: return {"angstremy", 1e-10};
-    case 12: return {"nanometry", 1e-9};
-    case 13: return {"mikrometry", 1e-6};
-    case 14: return {"decymetry", 0.1};
-    case 15: return {"dekametry", 10.0};
-    case 16: return {"hektometry", 100.0};
+    case 1: return {TrNoop("Drawing", "cale"), 0.0254};
+    case 2: return {TrNoop("Drawing", "stopy"), 0.3048};
+    case 3: return {TrNoop("Drawing", "mile"), 1609.344};
+    case 4: return {TrNoop("Drawing", "milimetry"), 0.001};
+    case 5: return {TrNoop("Drawing", "centymetry"), 0.01};
+    case 6: return {TrNoop("Drawing", "metry"), 1.0};
+    case 7: return {TrNoop("Drawing", "kilometry"), 1000.0};
+    case 8: return {TrNoop("Drawing", "mikrocale"), 0.0254e-6};
+    case 9: return {TrNoop("Drawing", "mile (tysięczne cala)"), 0.0254e-3};
+    case 10: return {TrNoop("Drawing", "jardy"), 0.9144};
+    case 11: return {TrNoop("Drawing", "angstremy"), 1e-10};
+    case 12: return {TrNoop("Drawing", "nanometry"), 1e-9};
+    case 13: return {TrNoop("Drawing", "mikrometry"), 1e-6};
+    case 14: return {TrNoop("Drawing", "decymetry"), 0.1};
+    case 15: return {TrNoop("Drawing", "dekametry"), 10.0};
+    case 16: return {TrNoop("Drawing", "hektometry"), 100.0};
     default: return {};
   }
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/import/ReaderSentence.h"
+
 struct DrawingPoint {
   double x = 0.0;
   double y = 0.0;
@@ -65,8 +67,9 @@ struct Drawing {
 // Every curve's extent together; a zero box for no curve.
 DrawingBox CurvesExtent(const std::vector<DrawingCurve>& curves);
 
-// The unit's Polish name and its length in metres, for the $INSUNITS codes
-// of lengths; an empty name and 0 for none or an unknown code.
+// The unit's name (its source text, shown through Tr("Drawing", name)) and
+// its length in metres, for the $INSUNITS codes of lengths; an empty name
+// and 0 for none or an unknown code.
 struct DrawingUnit {
   std::string name;
   double metres = 0.0;
@@ -88,6 +91,7 @@ struct DxfResult {
   bool ok = false;
   bool cancelled = false;     // the user ended the reading; nothing to say
   bool readerFailed = false;  // the reading program failed; the message names the file
-  std::string message;        // a short Polish sentence when !ok
+  std::string message;        // a short sentence in the user's language when !ok
+  ReaderSentence said;        // the reader's refusal behind `message`, to send on
   Drawing drawing;
 };

@@ -105,11 +105,16 @@ void ArrangementPlanner::split() {
   }
   splits_.assign(segments_.size(), {});
   pieces_ = int64_t(segments_.size());
-  const auto param = [&](const Chord& s, DrawingPoint p) {
-    const DrawingPoint a = at(s.a), b = at(s.b);
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    return ((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy);
-  };
+  if (splitAtNodes()) splitAtCrossings();
+}
+
+double ArrangementPlanner::param(const Chord& s, DrawingPoint p) const {
+  const DrawingPoint a = at(s.a), b = at(s.b);
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  return ((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy);
+}
+
+bool ArrangementPlanner::splitAtNodes() {
   std::vector<int32_t> byX(nodes_.size());
   std::iota(byX.begin(), byX.end(), 0);
   std::sort(byX.begin(), byX.end(), [&](int32_t a, int32_t b) { return at(a).x < at(b).x; });
@@ -128,9 +133,13 @@ void ArrangementPlanner::split() {
       if (r > near_) continue;
       splits_[i].push_back({param(s, p), v});
       if (endNode_[size_t(v)]) reach_[size_t(v)] = std::max(reach_[size_t(v)], r);
-      if (++pieces_ > kPlanMaxSegments) return;
+      if (++pieces_ > kPlanMaxSegments) return false;
     }
   }
+  return true;
+}
+
+void ArrangementPlanner::splitAtCrossings() {
   std::vector<int32_t> order(segments_.size());
   std::iota(order.begin(), order.end(), 0);
   const auto minX = [&](int32_t i) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <numbers>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/import/DrawingChains.h"
@@ -98,8 +99,9 @@ struct Loop {
   bool face = false;  // a face bounded by curves that end on others
 };
 
-// A chain before its nodes are numbered: half-edges in walking order.
-struct Draft {
+// A chain before its nodes are numbered: its half-edges in walking order,
+// its role and area, and the drawn loop it runs along.
+struct HalfEdgeChain {
   std::vector<int32_t> halves;
   ChainRole role = ChainRole::Open;
   double area = 0.0;
@@ -155,6 +157,12 @@ class ArrangementPlanner {
   // (within the join distance, away from its ends) and where two cross;
   // the count of pieces only, once it passes what a plan is made for.
   void split();
+  // Where p lies along the chord, from 0 at its start to 1 at its end.
+  double param(const Chord& s, DrawingPoint p) const;
+  // The splits at the nodes lying on a chord, and where two chords cross;
+  // the first false once the pieces pass what a plan is made for.
+  bool splitAtNodes();
+  void splitAtCrossings();
   // The pieces as edges, each pair of nodes once, and each curve's path
   // along them; round every node its half-edges counter-clockwise.
   void arrange();
@@ -208,6 +216,31 @@ class ArrangementPlanner {
   // parts sharing an edge, a dividing line) take part through the faces
   // they bound: such a face is a loop of its own, meshed as what holds it.
   void findLoops();
+  // The curves whose every piece a longer (or, as long, earlier) curve also
+  // runs along.
+  std::vector<bool> coveredCurves() const;
+  // Curves joined end to end: which are walked, which are open, the curve
+  // ends at each node (the curve, and whether it starts there), and the
+  // curves of the last walk.
+  struct CurveWalk {
+    std::vector<bool> walked, open;
+    std::vector<std::vector<std::pair<int32_t, bool>>> ends;
+    std::vector<int32_t> trail;
+  };
+  // The half-edges of the curves walked from curve c on, while just two
+  // curve ends meet.
+  std::vector<int32_t> walkCurves(CurveWalk& w, int32_t c, bool forward) const;
+  // Curves with a free end lead nowhere: they are open, and leave the
+  // count of ends where their other end is, so that a line drawn from a
+  // corner does not break the loop through it.
+  void dropFreeCurves(CurveWalk& w) const;
+  // One pass over the curves taken: the open ones marked, the others
+  // closed into loops.
+  void loopPass(CurveWalk& w, const std::vector<bool>& taken);
+  // The faces along the open curves that no other covers, as loops.
+  void addLeftOverFaces(const std::vector<bool>& open, const std::vector<bool>& covered);
+  // Each loop's parent, the loops along each edge, each face's innermost loop.
+  void nestLoops();
 
   // The chains (DrawingChains.cpp).
   // Nodes that only one edge reaches, with the gap to the nearest other
@@ -216,12 +249,33 @@ class ArrangementPlanner {
   // The chains for the loops' roles: loops in no other are outer, those in
   // a meshed one holes (or regions, when marked), those in a hole outer
   // again; a face is meshed when its innermost loop is outer or a region.
-  std::vector<Draft> layout(const std::vector<bool>& marks);
+  std::vector<HalfEdgeChain> layout(const std::vector<bool>& marks);
+  // The layout again while marks are added: a closed chain chosen as a
+  // region, or on a layer with a material, marks the loop it runs along.
+  std::vector<HalfEdgeChain> markedLayout();
+  // The parts of the layout: each loop's role, the faces meshed, the
+  // walks along the region's bounds and along the other edges kept, and
+  // the closed chains in order, each with the loop it runs along.
+  std::vector<ChainRole> loopRoles(const std::vector<bool>& marks) const;
+  std::vector<bool> meshedFaces(const std::vector<ChainRole>& roles);
+  void walkBounds(const std::vector<bool>& bounds, std::vector<HalfEdgeChain>& closed) const;
+  void walkRest(const std::vector<bool>& rest, std::vector<HalfEdgeChain>& closed,
+                std::vector<HalfEdgeChain>& open) const;
+  void orderClosed(std::vector<HalfEdgeChain>& closed, const std::vector<ChainRole>& roles);
   // The material of a closed chain's layer, kNoMaterial for none.
-  int32_t materialOf(const Draft& draft) const;
+  int32_t materialOf(const HalfEdgeChain& draft) const;
   // The plan: chains nested, holes and chains with a material given their
   // points, nodes numbered as the chains walk them, the gaps closed.
-  void emit(const std::vector<Draft>& drafts);
+  void emit(const std::vector<HalfEdgeChain>& drafts);
+  // The chains with their parents; each hole's point, and the region point
+  // of each outer contour or region with a material: inside it, outside
+  // what lies directly in it and off the loose lines in it; the nodes
+  // numbered as the chains walk them.
+  void addChains(const std::vector<HalfEdgeChain>& drafts,
+                 const std::vector<std::vector<DrawingPoint>>& polygons);
+  void placePoints(const std::vector<HalfEdgeChain>& drafts,
+                   const std::vector<std::vector<DrawingPoint>>& polygons);
+  void numberNodes();
 
   const Drawing& d_;
   const ImportOptions& o_;

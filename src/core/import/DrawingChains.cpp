@@ -79,8 +79,12 @@ void ArrangementPlanner::run() {
   findFaces();
   findLoops();
   findLooseEnds();
+  emit(markedLayout());
+}
+
+std::vector<HalfEdgeChain> ArrangementPlanner::markedLayout() {
   std::vector<bool> marks(loops_.size(), false);
-  std::vector<Draft> drafts = layout(marks);
+  std::vector<HalfEdgeChain> drafts = layout(marks);
   // A closed chain chosen as a region, or on a layer with a material,
   // marks the loop it runs along (a mark counts only where the loop lies
   // in a meshed part); the chains stay the same, in the same order, only
@@ -96,10 +100,10 @@ void ArrangementPlanner::run() {
     }
     if (marked) drafts = layout(marks);
   }
-  emit(drafts);
+  return drafts;
 }
 
-int32_t ArrangementPlanner::materialOf(const Draft& draft) const {
+int32_t ArrangementPlanner::materialOf(const HalfEdgeChain& draft) const {
   const size_t layer = size_t(edges_[size_t(draft.halves[0] >> 1)].layer);
   return layer < o_.materials.size() ? o_.materials[layer] : kNoMaterial;
 }
@@ -125,7 +129,7 @@ void ArrangementPlanner::findLooseEnds() {
   }
 }
 
-std::vector<Draft> ArrangementPlanner::layout(const std::vector<bool>& marks) {
+std::vector<ChainRole> ArrangementPlanner::loopRoles(const std::vector<bool>& marks) const {
   std::vector<ChainRole> roles(loops_.size(), ChainRole::Outer);
   for (size_t k = 0; k < loops_.size(); ++k) {
     const int32_t p = loops_[k].parent;
@@ -137,26 +141,21 @@ std::vector<Draft> ArrangementPlanner::layout(const std::vector<bool>& marks) {
       roles[k] = marks[k] ? ChainRole::Region : ChainRole::Hole;
     }
   }
+  return roles;
+}
+
+std::vector<bool> ArrangementPlanner::meshedFaces(const std::vector<ChainRole>& roles) {
   std::vector<bool> solid(faceLoop_.size(), false);
   plan_.noRegion = true;
   for (size_t f = 0; f < solid.size(); ++f) {
     solid[f] = faceLoop_[f] >= 0 && roles[size_t(faceLoop_[f])] != ChainRole::Hole;
     if (solid[f] && faceArea_[f] > 0.0) plan_.noRegion = false;
   }
-  // Edges between a meshed face and an empty one bound the region, with
-  // the meshed face on their left; edges with a meshed face on both sides
-  // or the same face on both stay inside it or loose; the rest go.
-  std::vector<bool> bounds(2 * edges_.size(), false), rest(edges_.size(), false);
-  for (size_t e = 0; e < edges_.size(); ++e) {
-    const int32_t l = faceOf_[2 * e], r = faceOf_[2 * e + 1];
-    const bool sl = solid[size_t(l)], sr = solid[size_t(r)];
-    if (l == r || (sl && sr)) {
-      rest[e] = true;
-    } else if (sl != sr) {
-      bounds[sl ? 2 * e : 2 * e + 1] = true;
-    }
-  }
-  std::vector<Draft> closed, open;
+  return solid;
+}
+
+void ArrangementPlanner::walkBounds(const std::vector<bool>& bounds,
+                                    std::vector<HalfEdgeChain>& closed) const {
   // Round a node where the region touches itself, the walk keeps to the
   // face it is on; a walk that comes back to a node is then split there,
   // so that a hole touching the outline at a point is a hole of its own.
@@ -170,23 +169,26 @@ std::vector<Draft> ArrangementPlanner::layout(const std::vector<bool>& marks) {
       walk.push_back(h);
     }
     for (std::vector<int32_t>& cycle : simple(walk)) {
-      Draft draft;
+      HalfEdgeChain draft;
       draft.halves = std::move(cycle);
       draft.area = SignedArea(polygonOf(draft.halves));
       draft.role = draft.area > 0.0 ? ChainRole::Outer : ChainRole::Hole;
       closed.push_back(std::move(draft));
     }
   }
-  // The other edges kept: from each node where other than two of them
-  // meet, along nodes of two, to the next such node; what is left closes
-  // into regions.
+}
+
+void ArrangementPlanner::walkRest(const std::vector<bool>& rest, std::vector<HalfEdgeChain>& closed,
+                                  std::vector<HalfEdgeChain>& open) const {
+  // From each node where other than two of them meet, along nodes of two,
+  // to the next such node; what is left closes into regions.
   std::vector<int32_t> degree(nodes_.size(), 0);
   for (size_t e = 0; e < edges_.size(); ++e) {
     if (rest[e]) ++degree[size_t(edges_[e].from)], ++degree[size_t(edges_[e].to)];
   }
   std::vector<bool> walked(edges_.size(), false);
   const auto walk = [&](int32_t h) {
-    Draft draft;
+    HalfEdgeChain draft;
     while (h >= 0 && !walked[size_t(h >> 1)]) {
       walked[size_t(h >> 1)] = true;
       draft.halves.push_back(h);
@@ -207,7 +209,7 @@ std::vector<Draft> ArrangementPlanner::layout(const std::vector<bool>& marks) {
   }
   for (size_t e = 0; e < edges_.size(); ++e) {
     if (!rest[e] || walked[e]) continue;
-    Draft draft = walk(int32_t(2 * e));
+    HalfEdgeChain draft = walk(int32_t(2 * e));
     draft.area = SignedArea(polygonOf(draft.halves));
     if (draft.area < 0.0) {
       std::reverse(draft.halves.begin(), draft.halves.end());
@@ -218,23 +220,24 @@ std::vector<Draft> ArrangementPlanner::layout(const std::vector<bool>& marks) {
     closed.push_back(std::move(draft));
   }
   // Open chains keep each edge as drawn.
-  for (Draft& draft : open) {
+  for (HalfEdgeChain& draft : open) {
     for (int32_t& h : draft.halves) h &= ~1;
   }
-  // Closed chains by falling area; the same edges keep the same order
-  // whatever their roles.
-  const auto least = [](const Draft& d) {
+}
+
+void ArrangementPlanner::orderClosed(std::vector<HalfEdgeChain>& closed,
+                                     const std::vector<ChainRole>& roles) {
+  // By falling area; the same edges keep the same order whatever their roles.
+  const auto least = [](const HalfEdgeChain& d) {
     int32_t e = INT32_MAX;
     for (const int32_t h : d.halves) e = std::min(e, h >> 1);
     return e;
   };
-  std::sort(closed.begin(), closed.end(), [&](const Draft& a, const Draft& b) {
+  std::sort(closed.begin(), closed.end(), [&](const HalfEdgeChain& a, const HalfEdgeChain& b) {
     const double x = std::fabs(a.area), y = std::fabs(b.area);
     return x != y ? x > y : least(a) < least(b);
   });
-  std::vector<int32_t> stamp(loops_.size(), -1);
-  for (size_t k = 0; k < closed.size(); ++k) {
-    Draft& draft = closed[k];
+  for (HalfEdgeChain& draft : closed) {
     for (const int32_t l : loopsOf_[size_t(draft.halves[0] >> 1)]) {
       if (loops_[size_t(l)].halves.size() != draft.halves.size()) continue;
       bool same = true;
@@ -251,16 +254,37 @@ std::vector<Draft> ArrangementPlanner::layout(const std::vector<bool>& marks) {
     nestedLoop_[k] =
         l >= 0 && loops_[size_t(l)].parent >= 0 && roles[size_t(loops_[size_t(l)].parent)] != ChainRole::Hole;
   }
+}
+
+std::vector<HalfEdgeChain> ArrangementPlanner::layout(const std::vector<bool>& marks) {
+  const std::vector<ChainRole> roles = loopRoles(marks);
+  const std::vector<bool> solid = meshedFaces(roles);
+  // Edges between a meshed face and an empty one bound the region, with
+  // the meshed face on their left; edges with a meshed face on both sides
+  // or the same face on both stay inside it or loose; the rest go.
+  std::vector<bool> bounds(2 * edges_.size(), false), rest(edges_.size(), false);
+  for (size_t e = 0; e < edges_.size(); ++e) {
+    const int32_t l = faceOf_[2 * e], r = faceOf_[2 * e + 1];
+    const bool sl = solid[size_t(l)], sr = solid[size_t(r)];
+    if (l == r || (sl && sr)) {
+      rest[e] = true;
+    } else if (sl != sr) {
+      bounds[sl ? 2 * e : 2 * e + 1] = true;
+    }
+  }
+  std::vector<HalfEdgeChain> closed, open;
+  walkBounds(bounds, closed);
+  walkRest(rest, closed, open);
+  orderClosed(closed, roles);
   closedCount_ = closed.size();
-  for (Draft& draft : open) closed.push_back(std::move(draft));
+  for (HalfEdgeChain& draft : open) closed.push_back(std::move(draft));
   return closed;
 }
 
-void ArrangementPlanner::emit(const std::vector<Draft>& drafts) {
-  std::vector<std::vector<DrawingPoint>> polygons;
-  for (size_t k = 0; k < closedCount_; ++k) polygons.push_back(polygonOf(drafts[k].halves));
+void ArrangementPlanner::addChains(const std::vector<HalfEdgeChain>& drafts,
+                                   const std::vector<std::vector<DrawingPoint>>& polygons) {
   for (size_t k = 0; k < drafts.size(); ++k) {
-    const Draft& draft = drafts[k];
+    const HalfEdgeChain& draft = drafts[k];
     ImportChain chain;
     chain.role = draft.role;
     if (k < closedCount_) {
@@ -281,10 +305,11 @@ void ArrangementPlanner::emit(const std::vector<Draft>& drafts) {
     }
     plan_.chains.push_back(std::move(chain));
   }
-  // Each hole's point, and the region point of each outer contour or
-  // region with a material: inside it, outside what lies directly in it
-  // and off the loose lines in it (each taken there and back, a polygon
-  // without area).
+}
+
+void ArrangementPlanner::placePoints(const std::vector<HalfEdgeChain>& drafts,
+                                     const std::vector<std::vector<DrawingPoint>>& polygons) {
+  // The loose lines, each taken there and back: a polygon without area.
   std::vector<std::vector<DrawingPoint>> lines;
   for (size_t k = closedCount_; k < drafts.size(); ++k) {
     std::vector<DrawingPoint> line = polygonOf(drafts[k].halves);
@@ -308,6 +333,9 @@ void ArrangementPlanner::emit(const std::vector<Draft>& drafts) {
     DrawingPoint& point = chain.role == ChainRole::Hole ? chain.holePoint : chain.regionPoint;
     if (!PointInside(polygons[k], within, point)) point = polygons[k][0];
   }
+}
+
+void ArrangementPlanner::numberNodes() {
   std::vector<int32_t> number(nodes_.size(), -1);
   for (ImportChain& chain : plan_.chains) {
     for (int32_t& h : chain.segments) {
@@ -325,6 +353,14 @@ void ArrangementPlanner::emit(const std::vector<Draft>& drafts) {
   }
   plan_.pointCount = int64_t(plan_.points.size());
   plan_.segmentCount = int64_t(plan_.segments.size());
+}
+
+void ArrangementPlanner::emit(const std::vector<HalfEdgeChain>& drafts) {
+  std::vector<std::vector<DrawingPoint>> polygons;
+  for (size_t k = 0; k < closedCount_; ++k) polygons.push_back(polygonOf(drafts[k].halves));
+  addChains(drafts, polygons);
+  placePoints(drafts, polygons);
+  numberNodes();
   for (size_t v = 0; v < nodes_.size(); ++v) {
     if (endNode_[v] && reach_[v] > fine_) plan_.joinedGaps.push_back({at(int32_t(v)), reach_[v]});
   }
@@ -334,16 +370,26 @@ void ArrangementPlanner::emit(const std::vector<Draft>& drafts) {
 
 }  // namespace arrangement
 
+namespace {
+
+// The chords the curves on the layers taken are cut into, counted until
+// they pass what a plan is made for.
+int64_t ChordCount(const Drawing& drawing, const ImportOptions& options) {
+  int64_t count = 0;
+  for (const DrawingCurve& c : drawing.curves) {
+    const bool taken =
+        size_t(c.layer) >= options.skippedLayers.size() || !options.skippedLayers[size_t(c.layer)];
+    if (taken) count += ChordsFor(c, options.chords);
+    if (count > kPlanMaxSegments) break;
+  }
+  return count;
+}
+
+}  // namespace
+
 ImportPlan PlanImport(const Drawing& drawing, const ImportOptions& options) {
   ImportPlan plan;
-  const auto taken = [&](const DrawingCurve& c) {
-    return size_t(c.layer) >= options.skippedLayers.size() || !options.skippedLayers[size_t(c.layer)];
-  };
-  for (const DrawingCurve& c : drawing.curves) {
-    if (taken(c)) plan.segmentCount += ChordsFor(c, options.chords);
-    if (plan.segmentCount > kPlanMaxSegments) break;
-  }
-  plan.pointCount = plan.segmentCount;
+  plan.segmentCount = plan.pointCount = ChordCount(drawing, options);
   if (plan.segmentCount > kPlanMaxSegments) {
     plan.tooMany = true;
     return plan;

@@ -93,7 +93,7 @@ void ArrangementPlanner::addLoop(std::vector<int32_t> halves, bool face) {
   loops_.push_back(std::move(loop));
 }
 
-void ArrangementPlanner::findLoops() {
+std::vector<bool> ArrangementPlanner::coveredCurves() const {
   const size_t curves = paths_.size();
   std::vector<std::vector<int32_t>> users(edges_.size());
   for (size_t c = 0; c < curves; ++c) {
@@ -113,76 +113,101 @@ void ArrangementPlanner::findLoops() {
                    return false;
                  });
   }
+  return covered;
+}
+
+std::vector<int32_t> ArrangementPlanner::walkCurves(CurveWalk& w, int32_t c, bool forward) const {
+  std::vector<int32_t> halves;
+  w.trail.clear();
+  while (c >= 0 && !w.walked[size_t(c)]) {
+    w.walked[size_t(c)] = true;
+    w.trail.push_back(c);
+    const std::vector<int32_t>& path = paths_[size_t(c)];
+    if (forward) {
+      halves.insert(halves.end(), path.begin(), path.end());
+    } else {
+      for (size_t k = path.size(); k-- > 0;) halves.push_back(path[k] ^ 1);
+    }
+    const int32_t node = head(halves.back());
+    c = -1;
+    if (w.ends[size_t(node)].size() != 2) break;
+    for (const auto& [other, starts] : w.ends[size_t(node)]) {
+      if (!w.walked[size_t(other)]) c = other, forward = starts;
+    }
+  }
+  return halves;
+}
+
+void ArrangementPlanner::dropFreeCurves(CurveWalk& w) const {
+  std::vector<int32_t> free;
+  for (size_t v = 0; v < nodes_.size(); ++v) {
+    if (w.ends[v].size() == 1) free.push_back(int32_t(v));
+  }
+  while (!free.empty()) {
+    const int32_t v = free.back();
+    free.pop_back();
+    if (w.ends[size_t(v)].size() != 1) continue;
+    const int32_t c = w.ends[size_t(v)][0].first;
+    w.walked[size_t(c)] = w.open[size_t(c)] = true;
+    for (const int32_t node : {origin(paths_[size_t(c)].front()), head(paths_[size_t(c)].back())}) {
+      std::vector<std::pair<int32_t, bool>>& at = w.ends[size_t(node)];
+      at.erase(std::remove_if(at.begin(), at.end(), [&](const auto& end) { return end.first == c; }),
+               at.end());
+      if (at.size() == 1) free.push_back(node);
+    }
+  }
+}
+
+void ArrangementPlanner::loopPass(CurveWalk& w, const std::vector<bool>& taken) {
+  const size_t curves = paths_.size();
+  std::fill(w.open.begin(), w.open.end(), false);
+  for (std::vector<std::pair<int32_t, bool>>& at : w.ends) at.clear();
+  for (size_t c = 0; c < curves; ++c) {
+    if (!taken[c]) continue;
+    w.walked[c] = false;
+    w.ends[size_t(origin(paths_[c].front()))].push_back({int32_t(c), true});
+    w.ends[size_t(head(paths_[c].back()))].push_back({int32_t(c), false});
+  }
+  dropFreeCurves(w);
+  for (size_t v = 0; v < nodes_.size(); ++v) {
+    if (w.ends[v].size() == 2) continue;
+    for (const auto& [c, starts] : w.ends[v]) {
+      if (w.walked[size_t(c)]) continue;
+      (void)walkCurves(w, c, starts);
+      for (const int32_t t : w.trail) w.open[size_t(t)] = true;
+    }
+  }
+  for (size_t c = 0; c < curves; ++c) {
+    if (taken[c] && !w.walked[c]) addLoop(walkCurves(w, int32_t(c), true), false);
+  }
+}
+
+void ArrangementPlanner::addLeftOverFaces(const std::vector<bool>& open, const std::vector<bool>& covered) {
+  std::vector<bool> leftOver(edges_.size(), false);
+  for (size_t c = 0; c < paths_.size(); ++c) {
+    if (!open[c] || covered[c]) continue;
+    for (const int32_t h : paths_[c]) leftOver[size_t(h >> 1)] = true;
+  }
+  for (size_t f = 0; f < faces_.size(); ++f) {
+    if (faceArea_[f] > 0.0 && std::any_of(faces_[f].begin(), faces_[f].end(),
+                                          [&](int32_t h) { return leftOver[size_t(h >> 1)]; })) {
+      addLoop(faces_[f], true);
+    }
+  }
+}
+
+void ArrangementPlanner::findLoops() {
+  const size_t curves = paths_.size();
+  const std::vector<bool> covered = coveredCurves();
   // Each closed curve is a loop. Of the others, those taken run from
   // each node where other than two of their ends meet, along nodes of
   // two, to the next such node; what is left of them closes into loops.
   // First without the covered curves, then the curves still open with
   // the covered ones: a side of a hole drawn along the outline closes it.
-  std::vector<bool> walked(curves, false), open(curves, false);
-  std::vector<std::vector<std::pair<int32_t, bool>>> ends(nodes_.size());
-  std::vector<int32_t> trail;  // the curves of the last walk
-  const auto walk = [&](int32_t c, bool forward) {
-    std::vector<int32_t> halves;
-    trail.clear();
-    while (c >= 0 && !walked[size_t(c)]) {
-      walked[size_t(c)] = true;
-      trail.push_back(c);
-      const std::vector<int32_t>& path = paths_[size_t(c)];
-      if (forward) {
-        halves.insert(halves.end(), path.begin(), path.end());
-      } else {
-        for (size_t k = path.size(); k-- > 0;) halves.push_back(path[k] ^ 1);
-      }
-      const int32_t node = head(halves.back());
-      c = -1;
-      if (ends[size_t(node)].size() != 2) break;
-      for (const auto& [other, starts] : ends[size_t(node)]) {
-        if (!walked[size_t(other)]) c = other, forward = starts;
-      }
-    }
-    return halves;
-  };
-  const auto pass = [&](const std::vector<bool>& taken) {
-    std::fill(open.begin(), open.end(), false);
-    for (std::vector<std::pair<int32_t, bool>>& at : ends) at.clear();
-    for (size_t c = 0; c < curves; ++c) {
-      if (!taken[c]) continue;
-      walked[c] = false;
-      ends[size_t(origin(paths_[c].front()))].push_back({int32_t(c), true});
-      ends[size_t(head(paths_[c].back()))].push_back({int32_t(c), false});
-    }
-    // Curves with a free end lead nowhere: they are open, and leave the
-    // count of ends where their other end is, so that a line drawn from a
-    // corner does not break the loop through it.
-    std::vector<int32_t> free;
-    for (size_t v = 0; v < nodes_.size(); ++v) {
-      if (ends[v].size() == 1) free.push_back(int32_t(v));
-    }
-    while (!free.empty()) {
-      const int32_t v = free.back();
-      free.pop_back();
-      if (ends[size_t(v)].size() != 1) continue;
-      const int32_t c = ends[size_t(v)][0].first;
-      walked[size_t(c)] = open[size_t(c)] = true;
-      for (const int32_t node : {origin(paths_[size_t(c)].front()), head(paths_[size_t(c)].back())}) {
-        std::vector<std::pair<int32_t, bool>>& at = ends[size_t(node)];
-        at.erase(std::remove_if(at.begin(), at.end(), [&](const auto& end) { return end.first == c; }),
-                 at.end());
-        if (at.size() == 1) free.push_back(node);
-      }
-    }
-    for (size_t v = 0; v < nodes_.size(); ++v) {
-      if (ends[v].size() == 2) continue;
-      for (const auto& [c, starts] : ends[v]) {
-        if (walked[size_t(c)]) continue;
-        (void)walk(c, starts);
-        for (const int32_t t : trail) open[size_t(t)] = true;
-      }
-    }
-    for (size_t c = 0; c < curves; ++c) {
-      if (taken[c] && !walked[c]) addLoop(walk(int32_t(c), true), false);
-    }
-  };
+  CurveWalk w{std::vector<bool>(curves, false),
+              std::vector<bool>(curves, false),
+              std::vector<std::vector<std::pair<int32_t, bool>>>(nodes_.size()),
+              {}};
   std::vector<bool> taken(curves, false);
   for (size_t c = 0; c < curves; ++c) {
     const std::vector<int32_t>& path = paths_[c];
@@ -193,22 +218,16 @@ void ArrangementPlanner::findLoops() {
     }
     taken[c] = !covered[c];
   }
-  pass(taken);
+  loopPass(w, taken);
   for (size_t c = 0; c < curves; ++c) {
-    taken[c] = !paths_[c].empty() && !closed_[c] && (open[c] || covered[c]);
+    taken[c] = !paths_[c].empty() && !closed_[c] && (w.open[c] || covered[c]);
   }
-  pass(taken);
-  std::vector<bool> leftOver(edges_.size(), false);
-  for (size_t c = 0; c < curves; ++c) {
-    if (!open[c] || covered[c]) continue;
-    for (const int32_t h : paths_[c]) leftOver[size_t(h >> 1)] = true;
-  }
-  for (size_t f = 0; f < faces_.size(); ++f) {
-    if (faceArea_[f] > 0.0 && std::any_of(faces_[f].begin(), faces_[f].end(),
-                                          [&](int32_t h) { return leftOver[size_t(h >> 1)]; })) {
-      addLoop(faces_[f], true);
-    }
-  }
+  loopPass(w, taken);
+  addLeftOverFaces(w.open, covered);
+  nestLoops();
+}
+
+void ArrangementPlanner::nestLoops() {
   // By falling area, a face after a drawn loop of its size; each lies in
   // the smallest larger loop that holds its deep point, a face also in a
   // drawn loop of its own size (the one it fills).

@@ -7,30 +7,53 @@
 #include "core/files/ShownName.h"
 #include "core/import/DrawingProtocol.h"
 #include "core/process/HelperProcess.h"
+#include "core/text/Tr.h"
 
 namespace {
 
-std::string Unreadable(const std::string& path, const std::string& what) {
-  return "Nie udało się odczytać rysunku " + ShownName(path) + ": program czytający rysunek " + what + ".";
-}
-
-// What went wrong in the helper, in the user's words.
-std::string FaultText(const HelperOutcome& out) {
+// What went wrong in the helper, in the user's words, naming the file.
+std::string FaultText(const HelperOutcome& out, const std::string& path) {
+  const std::string file = ShownName(path);
   switch (out.fault) {
-    case HelperFault::NotStarted: return "nie dał się uruchomić";
-    case HelperFault::TimedOut: return "przekroczył limit czasu i został zatrzymany";
-    case HelperFault::TooLong: return "przysłał zbyt długą odpowiedź";
+    case HelperFault::NotStarted:
+      return Tr("DrawingHelper",
+                "Nie udało się odczytać rysunku %1: program czytający rysunek nie dał się uruchomić.")
+          .with(file);
+    case HelperFault::TimedOut:
+      return Tr("DrawingHelper",
+                "Nie udało się odczytać rysunku %1: "
+                "program czytający rysunek przekroczył limit czasu i został zatrzymany.")
+          .with(file);
+    case HelperFault::TooLong:
+      return Tr("DrawingHelper",
+                "Nie udało się odczytać rysunku %1: program czytający rysunek przysłał zbyt długą odpowiedź.")
+          .with(file);
     case HelperFault::Signalled:
-      return out.signal == SIGXCPU ? "przekroczył limit czasu procesora"
-                                   : "zakończył się awarią (sygnał " + std::to_string(out.signal) + ")";
+      if (out.signal == SIGXCPU) {
+        return Tr("DrawingHelper",
+                  "Nie udało się odczytać rysunku %1: program czytający rysunek przekroczył limit czasu "
+                  "procesora.")
+            .with(file);
+      }
+      return Tr("DrawingHelper",
+                "Nie udało się odczytać rysunku %1: "
+                "program czytający rysunek zakończył się awarią (sygnał %2).")
+          .with(file, out.signal);
     case HelperFault::Failed:
-      return out.status == kReaderOutOfMemory
-                 ? "przekroczył limit pamięci"
-                 : "zakończył się błędem (kod " + std::to_string(out.status) + ")";
+      if (out.status == kReaderOutOfMemory) {
+        return Tr("DrawingHelper",
+                  "Nie udało się odczytać rysunku %1: program czytający rysunek przekroczył limit pamięci.")
+            .with(file);
+      }
+      return Tr("DrawingHelper",
+                "Nie udało się odczytać rysunku %1: program czytający rysunek zakończył się błędem (kod %2).")
+          .with(file, out.status);
     case HelperFault::None:
     case HelperFault::Cancelled: break;
   }
-  return "przysłał błędną odpowiedź";
+  return Tr("DrawingHelper",
+            "Nie udało się odczytać rysunku %1: program czytający rysunek przysłał błędną odpowiedź.")
+      .with(file);
 }
 
 }  // namespace
@@ -43,7 +66,7 @@ DxfResult ReadDrawing(const std::string& path, const DrawingReadOptions& options
   DxfResult r;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    r.message = "Nie można otworzyć pliku " + ShownName(path) + ".";
+    r.message = Tr("DrawingHelper", "Nie można otworzyć pliku %1.").with(ShownName(path));
     return r;
   }
   HelperRun run;
@@ -64,7 +87,7 @@ DxfResult ReadDrawing(const std::string& path, const DrawingReadOptions& options
   std::optional<DxfResult> decoded;
   if (out.fault == HelperFault::None) decoded = DecodeDrawingReply(out.reply);
   if (!decoded) {
-    r.message = Unreadable(path, FaultText(out));
+    r.message = FaultText(out, path);
     r.readerFailed = true;
     return r;
   }

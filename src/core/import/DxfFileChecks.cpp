@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
-const char* const kDxfNonFinite =
-    "W rysunku jest liczba nieskończona albo większa niż 1 000 000 000 co do wartości.";
+#include "core/import/ReaderTexts.h"
+
+const char* const kDxfNonFinite = reader_text::kNonFinite;
 
 namespace {
+
+namespace rt = reader_text;
 
 std::string_view Trimmed(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
@@ -112,72 +115,75 @@ class Scan {
     if (!bytes_.empty()) lineCount_ = size_t(std::count(bytes_.begin(), bytes_.end(), '\n')) + 1;
   }
 
-  std::string run(std::string& text) {
-    if (lineCount_ % 2 != 0) return "Plik DXF jest niepełny: ostatni kod grupy nie ma wartości.";
+  ReaderSentence run(std::string& text) {
+    if (lineCount_ % 2 != 0) return ReaderSentence(rt::kLastCodeAlone);
     text.reserve(bytes_.size() + bytes_.size() / 8);
-    const size_t pairs = lineCount_ / 2;
-    for (size_t p = 0; p < pairs; ++p) {
-      const size_t line = 2 * p + 1;  // the code's line, from 1
-      const std::string_view codeText = Trimmed(nextLine());
-      std::string_view value = nextLine();
-      if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
-      int code = -1;
-      const auto [end, ec] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
-      if (ec != std::errc() || end != codeText.data() + codeText.size() || !KnownCode(code)) {
-        return "Plik DXF jest uszkodzony: w wierszu " + std::to_string(line) + " zamiast kodu grupy stoi " +
-               Quoted(codeText) + ".";
-      }
-      const std::string_view trimmed = Trimmed(value);
-      const ValueKind kind = KindOf(code);
-      if (kind == ValueKind::Real) {
-        double v = 0.0;
-        bool overflow = false;
-        if (!WholeNumber(trimmed, v, overflow)) {
-          if (overflow) return kDxfNonFinite;
-          return "Plik DXF jest uszkodzony: w wierszu " + std::to_string(line + 1) + " zamiast liczby (kod " +
-                 std::to_string(code) + ") stoi " + Quoted(trimmed) + ".";
-        }
-      } else if (kind == ValueKind::Integer) {
-        int64_t n = 0;
-        if (!WholeInteger(trimmed, n, code)) {
-          return "Plik DXF jest uszkodzony: w wierszu " + std::to_string(line + 1) +
-                 " zamiast liczby całkowitej (kod " + std::to_string(code) + ") stoi " + Quoted(trimmed) +
-                 ".";
-        }
-        if (CountCode(entity_, code) && (n < 0 || uint64_t(n) > pairs - p - 1)) {
-          return "Plik DXF jest uszkodzony: w wierszu " + std::to_string(line + 1) + " " +
-                 std::string(entity_) + " zapowiada " + std::to_string(n) + " elementów (kod " +
-                 std::to_string(code) + "), a do końca pliku zostało " + std::to_string(pairs - p - 1) +
-                 " par.";
-        }
-        if (entity_ == "LWPOLYLINE" && code == 90) declared_ = n;
-      }
-      if (code == 0) {
-        if (std::string refusal = endEntity(); !refusal.empty()) return refusal;
-        startEntity(trimmed, line);
-      } else if (code < int(seen_.size())) {
-        seen_[size_t(code)] = true;
-        if (code == 10) ++xs_;
-        if (code == 20) ++ys_;
-      }
-      // dxflib keeps a line of at most 1 024 characters; a longer text is
-      // cut at a character's start (a number that long is refused above).
-      if (value.size() > kDxfMaxValue) {
-        size_t cut = kDxfMaxValue;
-        while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
-        value = value.substr(0, cut);
-      }
-      text.append(codeText);
-      text += '\n';
-      text.append(value);
-      text += '\n';
+    pairs_ = lineCount_ / 2;
+    for (size_t p = 0; p < pairs_; ++p) {
+      if (ReaderSentence why = pair(p, text); why.said()) return why;
     }
-    if (std::string refusal = endEntity(); !refusal.empty()) return refusal;
+    if (ReaderSentence why = endEntity(); why.said()) return why;
     if (polyline_ > 0) return unendedPolyline();
     return {};
   }
 
  private:
+  // The p-th pair (from 0) checked and appended to `text`.
+  ReaderSentence pair(size_t p, std::string& text) {
+    const size_t line = 2 * p + 1;  // the code's line, from 1
+    const std::string_view codeText = Trimmed(nextLine());
+    std::string_view value = nextLine();
+    if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
+    int code = -1;
+    const auto [end, ec] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
+    if (ec != std::errc() || end != codeText.data() + codeText.size() || !KnownCode(code))
+      return ReaderSentence(rt::kBadCode, line, Quoted(codeText));
+    const std::string_view trimmed = Trimmed(value);
+    if (ReaderSentence why = checkValue(code, trimmed, p); why.said()) return why;
+    if (code == 0) {
+      if (ReaderSentence why = endEntity(); why.said()) return why;
+      startEntity(trimmed, line);
+    } else if (code < int(seen_.size())) {
+      seen_[size_t(code)] = true;
+      if (code == 10) ++xs_;
+      if (code == 20) ++ys_;
+    }
+    // dxflib keeps a line of at most 1 024 characters; a longer text is
+    // cut at a character's start (a number that long is refused above).
+    if (value.size() > kDxfMaxValue) {
+      size_t cut = kDxfMaxValue;
+      while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+      value = value.substr(0, cut);
+    }
+    text.append(codeText);
+    text += '\n';
+    text.append(value);
+    text += '\n';
+    return {};
+  }
+
+  // The value of the p-th pair, a number where its code wants one, and a
+  // count no larger than the pairs left.
+  ReaderSentence checkValue(int code, std::string_view value, size_t p) {
+    const size_t line = 2 * p + 2;  // the value's line, from 1
+    const ValueKind kind = KindOf(code);
+    if (kind == ValueKind::Real) {
+      double v = 0.0;
+      bool overflow = false;
+      if (WholeNumber(value, v, overflow)) return {};
+      if (overflow) return ReaderSentence(rt::kNonFinite);
+      return ReaderSentence(rt::kBadNumber, line, code, Quoted(value));
+    }
+    if (kind != ValueKind::Integer) return {};
+    int64_t n = 0;
+    if (!WholeInteger(value, n, code)) return ReaderSentence(rt::kBadInteger, line, code, Quoted(value));
+    const size_t left = pairs_ - p - 1;
+    if (CountCode(entity_, code) && (n < 0 || uint64_t(n) > left))
+      return ReaderSentence(rt::kCountPastEnd, line, entity_, n, code, left);
+    if (entity_ == "LWPOLYLINE" && code == 90) declared_ = n;
+    return {};
+  }
+
   void startEntity(std::string_view name, size_t line) {
     // Sections and tables are not entities; their names follow as code 2.
     entity_ = name.size() <= 32 ? name : std::string_view();
@@ -191,14 +197,11 @@ class Scan {
     if (entity_ == "SEQEND") polyline_ = 0;
   }
 
-  std::string unendedPolyline() const {
-    return "Plik DXF jest niepełny: POLYLINE w wierszu " + std::to_string(polyline_ + 1) +
-           " nie kończy się znacznikiem SEQEND.";
-  }
+  ReaderSentence unendedPolyline() const { return ReaderSentence(rt::kUnendedPolyline, polyline_ + 1); }
 
-  std::string endEntity() {
+  ReaderSentence endEntity() {
     if (entity_.empty()) return {};
-    const std::string where = std::string(entity_) + " w wierszu " + std::to_string(entityLine_ + 1);
+    const size_t line = entityLine_ + 1;
     if (polyline_ > 0 && polyline_ != entityLine_ && entity_ != "VERTEX" && entity_ != "SEQEND") {
       return unendedPolyline();
     }
@@ -209,14 +212,11 @@ class Scan {
       codes = space == std::string_view::npos ? std::string_view() : codes.substr(space + 1);
       int c = 0;
       std::from_chars(code.data(), code.data() + code.size(), c);
-      if (!seen_[size_t(c)]) {
-        return "Plik DXF jest niepełny: " + where + " nie ma wartości o kodzie " + std::string(code) + ".";
-      }
+      if (!seen_[size_t(c)]) return ReaderSentence(rt::kMissingCode, entity_, line, code);
     }
     if (entity_ == "LWPOLYLINE" && (declared_ < 0 || xs_ != declared_ || ys_ != declared_)) {
-      return "Plik DXF jest niepełny: " + where + " zapowiada " +
-             std::to_string(std::max<int64_t>(0, declared_)) + " wierzchołków, a ma " +
-             std::to_string(std::min(xs_, ys_)) + ".";
+      return ReaderSentence(rt::kVertexCount, entity_, line, std::max<int64_t>(0, declared_),
+                            std::min(xs_, ys_));
     }
     return {};
   }
@@ -230,6 +230,7 @@ class Scan {
 
   std::string_view bytes_;
   size_t lineCount_ = 0;
+  size_t pairs_ = 0;
   size_t at_ = 0;  // where the next line starts
   std::string_view entity_;
   size_t entityLine_ = 0;
@@ -259,14 +260,17 @@ bool EndsWithEof(std::string_view bytes) {
 DxfText CheckDxfText(std::string_view bytes) {
   DxfText r;
   if (bytes.starts_with("AutoCAD Binary DXF")) {
-    r.refusal = "To jest binarny plik DXF; zapisz rysunek jako DXF tekstowy (ASCII).";
+    r.why = ReaderSentence(rt::kBinary);
   } else if (bytes.find('\0') != std::string_view::npos) {
-    r.refusal = "To nie jest tekstowy plik DXF.";
+    r.why = ReaderSentence(rt::kNotText);
   } else if (!EndsWithEof(bytes)) {
-    r.refusal = "Plik DXF jest niepełny albo uszkodzony: nie kończy się znacznikiem EOF.";
+    r.why = ReaderSentence(rt::kNoEof);
   } else {
-    r.refusal = Scan(bytes).run(r.text);
+    r.why = Scan(bytes).run(r.text);
   }
-  if (!r.refusal.empty()) r.text.clear();
+  if (r.why.said()) {
+    r.refusal = r.why.text();
+    r.text.clear();
+  }
   return r;
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/import/ReaderSentence.h"
+
 // What the drawing says when a coordinate is not finite or too large.
 extern const char* const kDxfNonFinite;
 
@@ -18,7 +20,8 @@ extern const char* const kDxfNonFinite;
 inline constexpr size_t kDxfMaxValue = 1000;
 
 struct DxfText {
-  std::string refusal;  // why the text cannot be read, or empty
+  ReaderSentence why;   // why the text cannot be read, or nothing
+  std::string refusal;  // the same in the user's language, or empty
   std::string text;     // the text as dxflib reads it, when there is no refusal
 };
 

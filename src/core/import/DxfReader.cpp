@@ -18,14 +18,15 @@
 #include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
 #include "core/import/DxfFileChecks.h"
+#include "core/import/ReaderTexts.h"
 
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 // Blocks inside blocks, at most this deep; deeper ones are not placed.
 constexpr int kMaxBlockDepth = 16;
-std::string TooManyCurves() {
-  return "Rysunek ma ponad " + Thousands(kDrawingMaxCurves) + " linii i łuków (z blokami).";
+ReaderSentence TooManyCurves() {
+  return ReaderSentence(reader_text::kTooManyCurves, Thousands(kDrawingMaxCurves));
 }
 
 // x' = a·x + b·y + e, y' = c·x + d·y + f.
@@ -89,7 +90,7 @@ struct Block {
 
 class Reader : public DL_CreationAdapter {
  public:
-  std::string failure;
+  ReaderSentence failure;
   std::unordered_map<std::string, Block> blocks;
   std::vector<Item> model;
   std::map<std::string, int32_t> skipped;
@@ -155,7 +156,7 @@ class Reader : public DL_CreationAdapter {
   void addVertex(const DL_VertexData& d) override {
     if (!polyline_) return;
     if (vertices_.size() >= size_t(kDrawingMaxCurves)) {
-      failure = "Polilinia ma za dużo wierzchołków.";
+      failure = ReaderSentence(reader_text::kTooManyVertices);
       return;
     }
     vertices_.push_back(d);
@@ -205,7 +206,7 @@ class Reader : public DL_CreationAdapter {
     ++skipped[name];
   }
   void check(double v) {
-    if (!Sound(v) && failure.empty()) failure = kDxfNonFinite;
+    if (!Sound(v) && !failure.said()) failure = ReaderSentence(reader_text::kNonFinite);
   }
   void check(DrawingPoint p) {
     check(p.x);
@@ -298,7 +299,7 @@ class Placer {
       }
       const int32_t index = layerIndex(layer);
       if (index < 0) {
-        failure = "Rysunek ma linie na ponad " + Thousands(kDrawingMaxLayers) + " warstwach.";
+        failure = ReaderSentence(reader_text::kTooManyLayers, Thousands(kDrawingMaxLayers));
         return false;
       }
       ++drawing_.layers[size_t(index)].entities;
@@ -306,7 +307,7 @@ class Placer {
         c = Transformed(c, m);
         c.layer = index;
         if (!Sound(c)) {
-          failure = "Po wstawieniu bloków rysunek ma współrzędne większe niż 1 000 000 000.";
+          failure = ReaderSentence(reader_text::kPlacedTooFar);
           return false;
         }
         drawing_.curves.push_back(c);
@@ -315,7 +316,7 @@ class Placer {
     return true;
   }
 
-  std::string failure;
+  ReaderSentence failure;
 
  private:
   bool insert(const DL_InsertData& d, const Affine& m, const std::string& layer, int depth) {
@@ -377,15 +378,19 @@ std::string SkippedText(const std::map<std::string, int32_t>& skipped) {
   return text;
 }
 
+// A refusal of the file, in the user's language and as the sentence sent on.
+DxfResult Refused(ReaderSentence why) {
+  DxfResult r;
+  r.message = why.text();
+  r.said = std::move(why);
+  return r;
+}
+
 }  // namespace
 
 DxfResult ReadDxfBytes(std::string_view bytes) {
-  DxfResult r;
   DxfText checked = CheckDxfText(bytes);
-  if (!checked.refusal.empty()) {
-    r.message = std::move(checked.refusal);
-    return r;
-  }
+  if (checked.why.said()) return Refused(std::move(checked.why));
   Reader reader;
   {
     std::istringstream in{std::move(checked.text)};
@@ -393,24 +398,17 @@ DxfResult ReadDxfBytes(std::string_view bytes) {
     dxf.in(in, &reader);
     reader.finish();
   }
-  if (!reader.failure.empty()) {
-    r.message = reader.failure;
-    return r;
-  }
+  if (reader.failure.said()) return Refused(reader.failure);
+  DxfResult r;
   Drawing& d = r.drawing;
   d.skipped = reader.skipped;
   d.insUnits = reader.insUnits;
   Placer placer(reader, d);
-  if (!placer.place(reader.model, Affine{}, {}, 0)) {
-    r.message = placer.failure;
-    r.drawing = Drawing{};
-    return r;
-  }
+  if (!placer.place(reader.model, Affine{}, {}, 0)) return Refused(placer.failure);
   if (d.curves.empty()) {
     const std::string skipped = SkippedText(d.skipped);
-    r.message = "W rysunku nie ma linii, łuków, okręgów, elips ani polilinii" +
-                (skipped.empty() ? std::string(".") : " (pominięte: " + skipped + ").");
-    return r;
+    return skipped.empty() ? Refused(ReaderSentence(reader_text::kNothingTaken))
+                           : Refused(ReaderSentence(reader_text::kNothingTakenSkipped, skipped));
   }
   d.extent = CurvesExtent(d.curves);
   r.ok = true;
@@ -418,22 +416,15 @@ DxfResult ReadDxfBytes(std::string_view bytes) {
 }
 
 DxfResult ReadDxfFile(const std::string& path) {
-  DxfResult r;
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    r.message = "Nie można otworzyć pliku " + ShownName(path) + ".";
-    return r;
-  }
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    return Refused(ReaderSentence(reader_text::kCannotOpen, ShownName(path)));
   if (int64_t(st.st_size) > kDxfMaxBytes) {
-    r.message = "Plik " + ShownName(path) + " ma " + std::to_string(int64_t(st.st_size) >> 20) +
-                " MB; program wczytuje rysunki DXF do " + std::to_string(kDxfMaxBytes >> 20) + " MB.";
-    return r;
+    return Refused(ReaderSentence(reader_text::kTooLarge, ShownName(path), int64_t(st.st_size) >> 20,
+                                  kDxfMaxBytes >> 20));
   }
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    r.message = "Nie można otworzyć pliku " + ShownName(path) + ".";
-    return r;
-  }
+  if (!in) return Refused(ReaderSentence(reader_text::kCannotOpen, ShownName(path)));
   std::string bytes(size_t(st.st_size), '\0');
   in.read(bytes.data(), std::streamsize(bytes.size()));
   bytes.resize(size_t(in.gcount()));

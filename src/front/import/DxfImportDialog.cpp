@@ -19,10 +19,11 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
-QString Text(const std::string& s) {
+QString FromStd(const std::string& s) {
   return QString::fromStdString(s);
 }
 
@@ -30,18 +31,18 @@ QString Text(const std::string& s) {
 constexpr int32_t kOfferedPerCircle = 36;
 
 QString ChainName(size_t index) {
-  return QStringLiteral("kontur %1").arg(index + 1);
+  return Ui("DxfImportDialog", "kontur %1").arg(index + 1);
 }
 
 }  // namespace
 
 DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Timport"), QStringLiteral("Importuj DXF"), prompter, parent),
+    : FormDialog(QStringLiteral("Timport"), Ui("DxfImportDialog", "Importuj DXF"), prompter, parent),
       state_(state),
       extent_(new QLabel(this)),
       units_(new QLabel(this)),
       scale_(field(QStringLiteral("skala"))),
-      toMetres_(new QPushButton(QStringLiteral("Na &metry"), this)),
+      toMetres_(new QPushButton(Ui("DxfImportDialog", "Na &metry"), this)),
       rule_(new QButtonGroup(this)),
       tolerance_(field(QStringLiteral("tolerancja"))),
       perCircle_(field(QStringLiteral("naOkrag"))),
@@ -55,10 +56,18 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   toMetres_->setAutoDefault(false);
   counts_->setObjectName(QStringLiteral("liczby"));
   nested_->setObjectName(QStringLiteral("kontury"));
+  setUpLayerTable();
+  setContent(layOut());
+  markCancelKey();
+  connectControls();
+}
+
+void DxfImportDialog::setUpLayerTable() {
   layers_->setObjectName(QStringLiteral("warstwy"));
   layers_->setColumnCount(4);
-  layers_->setHorizontalHeaderLabels({QStringLiteral("Warstwa (obiekty)"), QStringLiteral("Warunek"),
-                                      QStringLiteral("Brzeg"), QStringLiteral("Materiał")});
+  layers_->setHorizontalHeaderLabels({Ui("DxfImportDialog", "Warstwa (obiekty)"),
+                                      Ui("DxfImportDialog", "Warunek"), Ui("DxfImportDialog", "Brzeg"),
+                                      Ui("DxfImportDialog", "Materiał")});
   layers_->verticalHeader()->hide();
   // The layer's name as long as it is; the selectors share the rest.
   layers_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -67,9 +76,12 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   layers_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   layers_->setMinimumSize(600, 120);
   nested_->setMinimumHeight(60);
-  auto* byTolerance = new QRadioButton(QStringLiteral("&Tolerancja cięciw (jednostki rysunku)"), this);
+}
+
+QGridLayout* DxfImportDialog::layOut() {
+  auto* byTolerance = new QRadioButton(Ui("DxfImportDialog", "&Tolerancja cięciw (jednostki rysunku)"), this);
   byTolerance->setObjectName(QStringLiteral("wgTolerancji"));
-  auto* byCount = new QRadioButton(QStringLiteral("&Elementów na pełny okrąg"), this);
+  auto* byCount = new QRadioButton(Ui("DxfImportDialog", "&Elementów na pełny okrąg"), this);
   byCount->setObjectName(QStringLiteral("wgLiczby"));
   rule_->addButton(byTolerance, 0);
   rule_->addButton(byCount, 1);
@@ -79,31 +91,33 @@ DxfImportDialog::DxfImportDialog(AppState& state, Prompter& prompter, QWidget* p
   int row = 0;
   grid->addWidget(extent_, row++, 0, 1, 3);
   grid->addWidget(units_, row++, 0, 1, 3);
-  grid->addWidget(new QLabel(QStringLiteral("Skala (jednostki modelu na jednostkę rysunku)"), this), row, 0);
+  grid->addWidget(new QLabel(Ui("DxfImportDialog", "Skala (jednostki modelu na jednostkę rysunku)"), this),
+                  row, 0);
   grid->addWidget(scale_, row, 1);
   grid->addWidget(toMetres_, row++, 2);
   grid->addWidget(byTolerance, row, 0);
   grid->addWidget(tolerance_, row++, 1);
   grid->addWidget(byCount, row, 0);
   grid->addWidget(perCircle_, row++, 1);
-  auto* joinLabel = new QLabel(QStringLiteral("Odległość łą&czenia końców (jednostki rysunku)"), this);
+  auto* joinLabel = new QLabel(Ui("DxfImportDialog", "Odległość łą&czenia końców (jednostki rysunku)"), this);
   joinLabel->setBuddy(join_);
   grid->addWidget(joinLabel, row, 0);
   grid->addWidget(join_, row++, 1);
   grid->addWidget(layers_, row++, 0, 1, 3);
   grid->addWidget(
-      new QLabel(
-          QStringLiteral("Otwory dostają brzeg wewnętrzny, kontury zewnętrzne zewnętrzny: "
-                         "warstwy, jeśli jest tego rodzaju,\ninaczej pierwszy taki z tabeli "
-                         "albo nowy. Kontury warstwy z materiałem są jego obszarami, każdy\n"
-                         "z punktem obszaru. Zaznaczony kontur zagnieżdżony jest obszarem, nie otworem:"),
-          this),
+      new QLabel(Ui("DxfImportDialog",
+                    "Otwory dostają brzeg wewnętrzny, kontury zewnętrzne zewnętrzny: "
+                    "warstwy, jeśli jest tego rodzaju,\ninaczej pierwszy taki z tabeli "
+                    "albo nowy. Kontury warstwy z materiałem są jego obszarami, każdy\n"
+                    "z punktem obszaru. Zaznaczony kontur zagnieżdżony jest obszarem, nie otworem:"),
+                 this),
       row++, 0, 1, 3);
   grid->addWidget(nested_, row++, 0, 1, 3);
   grid->addWidget(counts_, row++, 0, 1, 3);
-  setContent(grid);
-  markCancelKey();
+  return grid;
+}
 
+void DxfImportDialog::connectControls() {
   for (QLineEdit* edit : {scale_, tolerance_, perCircle_, join_})
     connect(edit, &QLineEdit::textChanged, this, [this] { replan(); });
   connect(rule_, &QButtonGroup::idToggled, this, [this](int, bool on) {
@@ -131,20 +145,7 @@ void DxfImportDialog::refresh() {
   fresh_ = false;
   summary_.clear();
   regions_.clear();
-  const Model& m = state_.model;
-  const DrawingBox& box = drawing_.extent;
-  extent_->setText(QStringLiteral("Rysunek %1: %2 × %3, od (%4; %5) do (%6; %7)")
-                       .arg(fileName_, GeneralText(box.width()), GeneralText(box.height()),
-                            GeneralText(box.minX), GeneralText(box.minY), GeneralText(box.maxX),
-                            GeneralText(box.maxY)));
-  const DrawingUnit unit = UnitOfDrawing(drawing_.insUnits);
-  units_->setText(
-      unit.name.empty()
-          ? QStringLiteral("Jednostki rysunku ($INSUNITS = %1): nieokreślone").arg(drawing_.insUnits)
-          : QStringLiteral("Jednostki rysunku ($INSUNITS = %1): %2, jednostka = %3 m")
-                .arg(drawing_.insUnits)
-                .arg(Text(unit.name), GeneralText(unit.metres)));
-  toMetres_->setEnabled(unit.metres > 0.0);
+  showExtentAndUnits();
   const QSignalBlocker quiet1(scale_), quiet2(tolerance_), quiet3(perCircle_), quiet4(join_);
   scale_->setText(GeneralText(1.0));
   tolerance_->setText(GeneralText(DefaultTolerance(drawing_)));
@@ -154,39 +155,57 @@ void DxfImportDialog::refresh() {
 
   clearLayers();
   layers_->setRowCount(int(drawing_.layers.size()));
-  const char dp = UserDecimalPoint();
-  for (size_t i = 0; i < drawing_.layers.size(); ++i) {
-    const int r = int(i);
-    const DrawingLayer& layer = drawing_.layers[i];
-    auto* taken =
-        checkBox(QStringLiteral("warstwa%1").arg(r + 1),
-                 QStringLiteral("%1 (%2)").arg(Text(ShownName(layer.name))).arg(layer.entities), layers_);
-    taken->setChecked(true);
-    connect(taken, &QCheckBox::toggled, this, [this] { replan(); });
-    auto* condition = new QComboBox(layers_);
-    condition->setObjectName(QStringLiteral("warunek%1").arg(r + 1));
-    for (int32_t c = 1; c <= m.bcCount; ++c)
-      condition->addItem(Text(ConditionText(c, m.BcTable[c], m.ProblemKind, dp)));
-    condition->setCurrentIndex(m.CurrentBc - 1);
-    auto* boundary = new QComboBox(layers_);
-    boundary->setObjectName(QStringLiteral("brzeg%1").arg(r + 1));
-    for (int32_t b = 1; b <= m.boundaryCount; ++b)
-      boundary->addItem(Text(BoundaryText(b, m.BoundaryTable[b])));
-    boundary->setCurrentIndex(m.CurrentBoundary - 1);
-    connect(boundary, &QComboBox::currentIndexChanged, this, [this] { replan(); });
-    // "otwór" leaves the layer's nested chains to the list below; the
-    // others make them regions of that material, from 0 up.
-    auto* material = new QComboBox(layers_);
-    material->setObjectName(QStringLiteral("material%1").arg(r + 1));
-    material->addItems({QStringLiteral("otwór"), QStringLiteral("materiał projektu")});
-    for (int32_t k = 1; k <= m.materialCount; ++k) material->addItem(Text(m.MaterialTable[k].name));
-    connect(material, &QComboBox::currentIndexChanged, this, [this] { replan(); });
-    layers_->setCellWidget(r, 0, taken);
-    layers_->setCellWidget(r, 1, condition);
-    layers_->setCellWidget(r, 2, boundary);
-    layers_->setCellWidget(r, 3, material);
-  }
+  for (size_t i = 0; i < drawing_.layers.size(); ++i) addLayerRow(int(i));
   replan();
+}
+
+void DxfImportDialog::showExtentAndUnits() {
+  const DrawingBox& box = drawing_.extent;
+  extent_->setText(Ui("DxfImportDialog", "Rysunek %1: %2 × %3, od (%4; %5) do (%6; %7)")
+                       .arg(fileName_, GeneralText(box.width()), GeneralText(box.height()),
+                            GeneralText(box.minX), GeneralText(box.minY), GeneralText(box.maxX),
+                            GeneralText(box.maxY)));
+  const DrawingUnit unit = UnitOfDrawing(drawing_.insUnits);
+  units_->setText(
+      unit.name.empty()
+          ? Ui("DxfImportDialog", "Jednostki rysunku ($INSUNITS = %1): nieokreślone").arg(drawing_.insUnits)
+          : Ui("DxfImportDialog", "Jednostki rysunku ($INSUNITS = %1): %2, jednostka = %3 m")
+                .arg(drawing_.insUnits)
+                .arg(Ui("Drawing", unit.name.c_str()), GeneralText(unit.metres)));
+  toMetres_->setEnabled(unit.metres > 0.0);
+}
+
+void DxfImportDialog::addLayerRow(int r) {
+  const Model& m = state_.model;
+  const char dp = UserDecimalPoint();
+  const DrawingLayer& layer = drawing_.layers[size_t(r)];
+  auto* taken =
+      checkBox(QStringLiteral("warstwa%1").arg(r + 1),
+               QStringLiteral("%1 (%2)").arg(FromStd(ShownName(layer.name))).arg(layer.entities), layers_);
+  taken->setChecked(true);
+  connect(taken, &QCheckBox::toggled, this, [this] { replan(); });
+  auto* condition = new QComboBox(layers_);
+  condition->setObjectName(QStringLiteral("warunek%1").arg(r + 1));
+  for (int32_t c = 1; c <= m.bcCount; ++c)
+    condition->addItem(FromStd(ConditionText(c, m.BcTable[c], m.ProblemKind, dp)));
+  condition->setCurrentIndex(m.CurrentBc - 1);
+  auto* boundary = new QComboBox(layers_);
+  boundary->setObjectName(QStringLiteral("brzeg%1").arg(r + 1));
+  for (int32_t b = 1; b <= m.boundaryCount; ++b)
+    boundary->addItem(FromStd(BoundaryText(b, m.BoundaryTable[b])));
+  boundary->setCurrentIndex(m.CurrentBoundary - 1);
+  connect(boundary, &QComboBox::currentIndexChanged, this, [this] { replan(); });
+  // "otwór" leaves the layer's nested chains to the list below; the
+  // others make them regions of that material, from 0 up.
+  auto* material = new QComboBox(layers_);
+  material->setObjectName(QStringLiteral("material%1").arg(r + 1));
+  material->addItems({Ui("DxfImportDialog", "otwór"), Ui("DxfImportDialog", "materiał projektu")});
+  for (int32_t k = 1; k <= m.materialCount; ++k) material->addItem(FromStd(m.MaterialTable[k].name));
+  connect(material, &QComboBox::currentIndexChanged, this, [this] { replan(); });
+  layers_->setCellWidget(r, 0, taken);
+  layers_->setCellWidget(r, 1, condition);
+  layers_->setCellWidget(r, 2, boundary);
+  layers_->setCellWidget(r, 3, material);
 }
 
 void DxfImportDialog::clearLayers() {
@@ -260,7 +279,7 @@ std::vector<LayerPhysics> DxfImportDialog::physics() const {
 void DxfImportDialog::replan() {
   const std::optional<ImportOptions> o = options();
   if (!o) {
-    counts_->setText(QStringLiteral("Zła wartość: liczby pokażą się po jej poprawieniu."));
+    counts_->setText(Ui("DxfImportDialog", "Zła wartość: liczby pokażą się po jej poprawieniu."));
     return;
   }
   const ImportPlan plan = PlanImport(drawing_, *o);
@@ -272,8 +291,8 @@ void DxfImportDialog::replan() {
       const size_t chain = size_t(plan.nested[k]);
       const ImportChain& c = plan.chains[chain];
       const int32_t layer = plan.segments.empty() ? 0 : plan.segments[size_t(c.segments.front())].layer;
-      const QString name = QStringLiteral("%1 (warstwa %2) w konturze %3: obszar, nie otwór")
-                               .arg(ChainName(chain), Text(ShownName(drawing_.layers[size_t(layer)].name)),
+      const QString name = Ui("DxfImportDialog", "%1 (warstwa %2) w konturze %3: obszar, nie otwór")
+                               .arg(ChainName(chain), FromStd(ShownName(drawing_.layers[size_t(layer)].name)),
                                     QString::number(c.parent + 1));
       auto* item = new QListWidgetItem(nested_);
       item->setData(Qt::UserRole, uint(chain));
@@ -284,7 +303,7 @@ void DxfImportDialog::replan() {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(regions_[chain] ? Qt::Checked : Qt::Unchecked);
       } else {
-        item->setText(name + QStringLiteral(" (materiał warstwy)"));
+        item->setText(Ui("DxfImportDialog", "%1 (materiał warstwy)").arg(name));
         item->setCheckState(Qt::Checked);
         item->setFlags(item->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
       }
@@ -293,21 +312,21 @@ void DxfImportDialog::replan() {
   const Model& m = state_.model;
   const ImportCounts c = CountsOf(m, plan, physics());
   const auto line = [](const QString& what, int64_t have, int64_t adds, int32_t capacity) {
-    return QStringLiteral("%1: %2 + %3 = %4 z %5%6")
+    return (have + adds > capacity ? Ui("DxfImportDialog", "%1: %2 + %3 = %4 z %5 – za dużo")
+                                   : Ui("DxfImportDialog", "%1: %2 + %3 = %4 z %5"))
         .arg(what)
         .arg(have)
         .arg(adds)
         .arg(have + adds)
-        .arg(capacity)
-        .arg(have + adds > capacity ? QStringLiteral(" – za dużo") : QString());
+        .arg(capacity);
   };
   counts_->setText(QStringList{
-      line(QStringLiteral("Węzły"), m.nodeCount, c.nodes, kMaxNodes),
-      line(QStringLiteral("Elementy"), m.elementCount, c.elements, kMaxElements),
-      line(QStringLiteral("Węzły wewnętrzne (otwory)"), m.internalNodeCount, c.internalNodes,
+      line(Ui("DxfImportDialog", "Węzły"), m.nodeCount, c.nodes, kMaxNodes),
+      line(Ui("DxfImportDialog", "Elementy"), m.elementCount, c.elements, kMaxElements),
+      line(Ui("DxfImportDialog", "Węzły wewnętrzne (otwory)"), m.internalNodeCount, c.internalNodes,
            kMaxInternalNodes),
-      line(QStringLiteral("Brzegi"), m.boundaryCount, c.boundaries, kMaxBoundaries),
-      line(QStringLiteral("Punkty obszarów"), m.regionPointCount, c.regionPoints, kMaxRegionPoints)}
+      line(Ui("DxfImportDialog", "Brzegi"), m.boundaryCount, c.boundaries, kMaxBoundaries),
+      line(Ui("DxfImportDialog", "Punkty obszarów"), m.regionPointCount, c.regionPoints, kMaxRegionPoints)}
                        .join(u'\n'));
 }
 
@@ -315,18 +334,18 @@ void DxfImportDialog::okClicked() {
   QWidget* bad = nullptr;
   const std::optional<ImportOptions> o = options(&bad);
   if (!o) {
-    const QString what = bad == scale_       ? QStringLiteral("skala")
-                         : bad == tolerance_ ? QStringLiteral("tolerancja cięciw")
-                         : bad == join_      ? QStringLiteral("odległość łączenia końców")
-                                             : QStringLiteral("liczba elementów na okrąg (od 3 do 100000)");
-    prompter_.message(QStringLiteral("Zła wartość: %1").arg(what), windowTitle(), MessageIcon::Stop);
+    const QString what = bad == scale_       ? Ui("DxfImportDialog", "skala")
+                         : bad == tolerance_ ? Ui("DxfImportDialog", "tolerancja cięciw")
+                         : bad == join_      ? Ui("DxfImportDialog", "odległość łączenia końców")
+                                        : Ui("DxfImportDialog", "liczba elementów na okrąg (od 3 do 100000)");
+    prompter_.message(Ui("DxfImportDialog", "Zła wartość: %1").arg(what), windowTitle(), MessageIcon::Stop);
     focusOn(bad);
     return;
   }
   const ImportPlan plan = PlanImport(drawing_, *o);
   const ImportOutcome outcome = ApplyImport(state_.model, plan, drawing_, physics(), UserDecimalPoint());
   if (!outcome.done) {
-    prompter_.message(Text(outcome.message), windowTitle(), MessageIcon::Stop);
+    prompter_.message(FromStd(outcome.message), windowTitle(), MessageIcon::Stop);
     focusOn(rule_->checkedId() == 0 ? tolerance_ : perCircle_);
     return;
   }

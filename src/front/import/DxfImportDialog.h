@@ -19,6 +19,7 @@
 struct AppState;
 class QButtonGroup;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -51,6 +52,14 @@ class DxfImportDialog : public FormDialog {
   std::vector<LayerPhysics> physics() const;
   // Plans again after any change: the nested chains' list and the counts.
   void replan();
+  // The parts of making the dialog: the layer table's columns, the
+  // controls laid out, and what each control's change sets off.
+  void setUpLayerTable();
+  QGridLayout* layOut();
+  void connectControls();
+  // The drawing's extent and units, and the controls for one of its layers.
+  void showExtentAndUnits();
+  void addLayerRow(int row);
   // Takes the last drawing's rows out of the layer table, widgets and all.
   void clearLayers();
 

@@ -86,9 +86,11 @@ void TableDialog::setEditor(QLayout* editor, std::vector<QWidget*> editors) {
   editors_ = std::move(editors);
   auto* buttons = new QHBoxLayout;
   const std::pair<const char*, const char*> names[] = {
-      {"dodaj", "&Dodaj"}, {"zmien", "&Zmień"}, {"usun", "&Usuń"}};
+      {"dodaj", QT_TRANSLATE_NOOP("PhysicsDialogs", "&Dodaj")},
+      {"zmien", QT_TRANSLATE_NOOP("PhysicsDialogs", "&Zmień")},
+      {"usun", QT_TRANSLATE_NOOP("PhysicsDialogs", "&Usuń")}};
   for (const auto& [name, caption] : names) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
+    auto* b = new QPushButton(Ui("PhysicsDialogs", caption), this);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     buttons->addWidget(b);

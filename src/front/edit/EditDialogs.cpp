@@ -74,9 +74,11 @@ NumberPrompt::NumberPrompt(AppState& state, Prompter& prompter, QWidget* parent)
 }
 
 void NumberPrompt::refresh() {
-  const char* labels[] = {"Numer węzła", "Numer elementu", "Nr węz. wewnętrznego"};
+  const char* labels[] = {QT_TRANSLATE_NOOP("EditDialogs", "Numer węzła"),
+                          QT_TRANSLATE_NOOP("EditDialogs", "Numer elementu"),
+                          QT_TRANSLATE_NOOP("EditDialogs", "Nr węz. wewnętrznego")};
   const int32_t selected = state_.model.SelectedNumber;
-  if (selected >= 1 && selected <= 3) label_->setText(QString::fromUtf8(labels[selected - 1]));
+  if (selected >= 1 && selected <= 3) label_->setText(Ui("EditDialogs", labels[selected - 1]));
   number_->setText(QStringLiteral("0"));
 }
 

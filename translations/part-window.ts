@@ -325,6 +325,10 @@
         <source>Nr elementu, węzeł 1, 2</source>
         <translation>Element no., node 1, 2</translation>
     </message>
+    <message>
+        <source>Nr</source>
+        <translation>No.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

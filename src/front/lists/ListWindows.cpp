@@ -84,7 +84,7 @@ NodeListWindow::NodeListWindow(Nodes nodes, AppState& state, Prompter& prompter,
       state_(state),
       grid_(new QTableWidget(0, 3, this)) {
   grid_->setObjectName(QStringLiteral("StringGrid1"));
-  grid_->setHorizontalHeaderLabels({QStringLiteral("Nr"), QStringLiteral("x"), QStringLiteral("y")});
+  grid_->setHorizontalHeaderLabels({Ui("ListWindows", "Nr"), QStringLiteral("x"), QStringLiteral("y")});
   grid_->verticalHeader()->hide();
   grid_->horizontalHeader()->setMinimumSectionSize(0);
   grid_->verticalHeader()->setDefaultSectionSize(kLineHeight);

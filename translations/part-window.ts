@@ -926,7 +926,7 @@ The number %1 is too small (this field accepts numbers from %2 to %3).</translat
     </message>
     <message>
         <source>&amp;Zmień</source>
-        <translation>&amp;Change</translation>
+        <translation>&amp;Modify</translation>
     </message>
     <message>
         <source>&amp;Usuń</source>

@@ -39,7 +39,7 @@ class MainWindow : public QMainWindow {
   struct MenuEntry {
     const char* menu;              // the menu's caption, or the pop-up's object name
     const char* name;              // the item's object name; nullptr for a separator
-    const char* text;              // UTF-8
+    const char* text;              // the Polish source, UTF-8; translated where shown
     const char* shortcut;          // as QKeySequence reads it ("Ctrl+Shift+E"), "" for none
     void (*command)(MainWindow&);  // nullptr: the item does nothing
   };

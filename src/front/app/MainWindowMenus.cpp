@@ -115,6 +115,8 @@ constexpr MainWindow::MenuEntry kListsMenu[] = {
      &MainWindow::run<&ListCommands::listBoundaries>},
 };
 
+// What happens on the boundary; the current condition and boundary are
+// chosen on the toolbar.
 constexpr const char* kPhysicsMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Fizyka");
 constexpr MainWindow::MenuEntry kPhysicsMenu[] = {
     {kPhysicsMenuTitle, "actionConditions", QT_TRANSLATE_NOOP("MainWindowMenus", "&Warunki brzegowe..."), "",

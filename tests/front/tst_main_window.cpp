@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QTranslator>
 #include <memory>
 
 #include "ScriptedPrompter.h"
@@ -711,6 +712,32 @@ class MainWindowTest : public QObject {
                           u"plain Eksport do MES 2D KORBELA NIELINIOWA: Plik wyeksportowano poprawnie"_s,
                           u"note Zapis do pliku: Zapisano dane do pliku "_s + file("p.vdk"),
                           u"note Odczyt z pliku: Odczytano dane z pliku "_s + file("p.vdk")}));
+  }
+
+  // In English the menu bar still fits the window, and no two menus, nor two
+  // items of one menu or pop-up, share an accelerator.
+  void englishMenusFitAndKeepTheirAcceleratorsApart() {
+    QTranslator english;
+    QVERIFY(english.load(u":/i18n/vendrel_en.qm"_s));
+    QCoreApplication::installTranslator(&english);
+    MainWindow w(&prompter);
+    QCoreApplication::removeTranslator(&english);
+    QCOMPARE(w.menuBar()->actions().first()->text(), u"&File"_s);
+    QVERIFY(w.menuBar()->sizeHint().width() <= 640);
+    const auto sharedKey = [](const QList<QAction*>& items) {
+      QString seen;
+      for (QAction* a : items) {
+        const qsizetype at = a->text().indexOf(u'&');
+        if (at < 0) continue;
+        const QChar key = a->text().at(at + 1).toLower();
+        if (seen.contains(key)) return a->text();
+        seen += key;
+      }
+      return QString();
+    };
+    QCOMPARE(sharedKey(w.menuBar()->actions()), QString());
+    for (QAction* menu : w.menuBar()->actions()) QCOMPARE(sharedKey(menu->menu()->actions()), QString());
+    for (QMenu* popup : {&w.popupMenu(), &w.polylineMenu()}) QCOMPARE(sharedKey(popup->actions()), QString());
   }
 };
 

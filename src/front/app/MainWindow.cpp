@@ -18,6 +18,7 @@
 #include "front/commands/Commands.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/ShownNames.h"
+#include "front/ui/UiText.h"
 #include "front/view/Canvas.h"
 
 MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
@@ -30,9 +31,22 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
   prompter_ = prompter;
   ModelInit(*state_);
   commands_ = std::make_unique<Commands>(*state_, *prompter_);
+  buildSurface();
+  buildMenus();
+  wireCanvas();
+  wireCommands();
 
-  // The drawing surface is the whole client area; the toolbar panel and the
-  // status bar lie on it, so margins count from the client area's edges.
+  commands_->setCaption(QStringLiteral("Vendrel Korbel v1.0"));
+  resize(640, 480);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(320, 240));
+  }
+}
+
+// The drawing surface is the whole client area; the toolbar panel and the
+// status bar lie on it, so margins count from the client area's edges.
+void MainWindow::buildSurface() {
   canvas_ = new Canvas(*state_, this);
   setCentralWidget(canvas_);
   auto* toolbar = new QWidget(canvas_);
@@ -51,14 +65,10 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
   layout->addWidget(toolbar);
   layout->addStretch();
   layout->addWidget(statusBar);
+}
 
-  buildMenus();
-
-  connect(commands_.get(), &Commands::repaintRequested, canvas_, &Canvas::invalidateScene);
-  connect(commands_.get(), &Commands::overlayChanged, canvas_, &Canvas::overlayChanged);
-  connect(commands_.get(), &Commands::popupRequested, this, [this](int menu, const QPoint& at) {
-    (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
-  });
+// The mouse on the surface goes to the command that is waiting for it.
+void MainWindow::wireCanvas() {
   connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
     if (commands_->generating() || commands_->solution().segmentClick(button, x, y, canvas_->height()))
       return;
@@ -69,6 +79,26 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
           [this](Qt::MouseButton button, int x, int y, Qt::KeyboardModifiers modifiers) {
             commands_->physics().mouseReleased(button, x, y, modifiers, canvas_->height());
           });
+  connect(canvas_, &Canvas::mouseMoved, this, [this](int x, int y) {
+    commands_->contours().cursorMoved(x, y, canvas_->height());
+    commands_->solution().segmentCursorMoved(x, y, canvas_->height());
+    commands_->physics().mouseMoved(x, y);
+    showReadOut(canvas_->readOut(x, y));
+  });
+  connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &CommandContext::gridLimitReached);
+  commands_->view().setDrawingArea([this] { return canvas_->drawingArea(); });
+  commands_->solution().setImageSource(
+      {[this] { return canvas_->savedSize(); },
+       [this](QPainter& painter, const QString& title) { canvas_->paintSaved(painter, title); }});
+}
+
+// What the commands change shows in the window.
+void MainWindow::wireCommands() {
+  connect(commands_.get(), &Commands::repaintRequested, canvas_, &Canvas::invalidateScene);
+  connect(commands_.get(), &Commands::overlayChanged, canvas_, &Canvas::overlayChanged);
+  connect(commands_.get(), &Commands::popupRequested, this, [this](int menu, const QPoint& at) {
+    (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
+  });
   connect(commands_.get(), &Commands::closeAskedAgain, this, &QWidget::close, Qt::QueuedConnection);
   connect(commands_.get(), &Commands::historyChanged, this, &MainWindow::showCurrentPhysics);
   connect(commands_.get(), &Commands::currentPhysicsChanged, this, &MainWindow::showCurrentPhysics);
@@ -82,30 +112,12 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
           [this] { setWindowModified(!state_->history.isClean()); });
   connect(commands_.get(), &Commands::statusTextChanged, this,
           [this](int panel, const QString& text) { panels_[panel]->setText(text); });
-  connect(canvas_, &Canvas::mouseMoved, this, [this](int x, int y) {
-    commands_->contours().cursorMoved(x, y, canvas_->height());
-    commands_->solution().segmentCursorMoved(x, y, canvas_->height());
-    commands_->physics().mouseMoved(x, y);
-    showReadOut(canvas_->readOut(x, y));
-  });
   // A solution gone takes its picture and its read-out with it.
   connect(commands_.get(), &Commands::solutionChanged, canvas_, &Canvas::invalidateScene);
   connect(commands_.get(), &Commands::solutionChanged, this, [this] { showReadOut({}); });
   connect(commands_.get(), &Commands::repaintRequested, this, [this] {
     if (!canvas_->solutionShown()) showReadOut({});
   });
-  commands_->view().setDrawingArea([this] { return canvas_->drawingArea(); });
-  commands_->solution().setImageSource(
-      {[this] { return canvas_->savedSize(); },
-       [this](QPainter& painter, const QString& title) { canvas_->paintSaved(painter, title); }});
-  connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &CommandContext::gridLimitReached);
-
-  commands_->setCaption(QStringLiteral("Vendrel Korbel v1.0"));
-  resize(640, 480);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(320, 240));
-  }
 }
 
 MainWindow::~MainWindow() = default;
@@ -123,6 +135,32 @@ QString MainWindow::statusText(int panel) const {
 }
 
 void MainWindow::buildToolbar(QWidget* panel) {
+  auto* row = new QHBoxLayout(panel);
+  row->setContentsMargins(4, 3, 4, 3);
+  row->setSpacing(0);
+  addToolButtons(panel, row);
+  // The condition and the boundary that new contour elements get.
+  row->addWidget(new QLabel(Ui("MainWindow", "Warunek:"), panel));
+  currentCondition_ =
+      addSelector(panel, row, "biezacyWarunek", Ui("MainWindow", "Warunek brzegowy nowych elementów"),
+                  &PhysicsCommands::setCurrentCondition);
+  row->addSpacing(6);
+  row->addWidget(new QLabel(Ui("MainWindow", "Brzeg:"), panel));
+  currentBoundary_ = addSelector(panel, row, "biezacyBrzeg", Ui("MainWindow", "Brzeg nowych elementów"),
+                                 &PhysicsCommands::setCurrentBoundary);
+  row->addStretch();
+  // The large mesh limit, while it is in force, at the toolbar's free end.
+  auto* limit = new QLabel(panel);
+  limit->setObjectName(QStringLiteral("limitSiatki"));
+  row->addWidget(limit);
+  connect(commands_.get(), &Commands::meshLimitChanged, limit, [limit](const QString& text) {
+    limit->setText(text);
+    limit->setToolTip(text.isEmpty() ? QString()
+                                     : Ui("MainWindow", "Limit siatki (Generacja siatki > Limit siatki...)"));
+  });
+}
+
+void MainWindow::addToolButtons(QWidget* panel, QHBoxLayout* row) {
   const auto run = [this](auto command) {
     return std::function<void()>([this, command] { commands_->run(command); });
   };
@@ -132,25 +170,32 @@ void MainWindow::buildToolbar(QWidget* panel) {
     const char* hint;
     std::function<void()> command;
   };
+  const char* const pan = QT_TRANSLATE_NOOP("MainWindow", "Przesuń zawartość ekranu");
   const Button groups[][6] = {
-      {{"NowyB", Glyph::NewFile, "Nowy projekt", run(&FileCommands::newProject)},
-       {"OtworzB", Glyph::OpenFile, "Otwórz plik", run(&FileCommands::openProject)},
-       {"ZapiszB", Glyph::SaveFile, "Zapisz plik", run(&FileCommands::saveProject)}},
-      {{"SpeedButton1", Glyph::Polyline, "Linia łamana", run(&ContourCommands::startPolyline)},
-       {"SpeedButton2", Glyph::Ellipse, "Okrąg", run(&ContourCommands::ellipse)},
-       {"WyborB", Glyph::Select, "Wybór elementów", run(&PhysicsCommands::startSelection)}},
-      {{"ZoomPlB", Glyph::ZoomIn, "Powiększenie fragmentu ekranu", run(&ViewCommands::zoomIn)},
-       {"ZoomMiB", Glyph::ZoomOut, "Pomniejszenie fragmentu ekranu", run(&ViewCommands::zoomOut)},
-       {"PanLeft", Glyph::PanLeft, "Przesuń zawartość ekranu", run(&ViewCommands::panLeft)},
-       {"PanDown", Glyph::PanDown, "Przesuń zawartość ekranu", run(&ViewCommands::panDown)},
-       {"panUp", Glyph::PanUp, "Przesuń zawartość ekranu", run(&ViewCommands::panUp)},
-       {"PanRight", Glyph::PanRight, "Przesuń zawartość ekranu", run(&ViewCommands::panRight)}},
-      {{"SolveB", Glyph::Solve, "Oblicz", run(&MeshCommands::generateMesh)},
-       {"ListawynB", Glyph::ResultList, "Lista wyników", run(&ListCommands::listMesh)}},
+      {{"NowyB", Glyph::NewFile, QT_TRANSLATE_NOOP("MainWindow", "Nowy projekt"),
+        run(&FileCommands::newProject)},
+       {"OtworzB", Glyph::OpenFile, QT_TRANSLATE_NOOP("MainWindow", "Otwórz plik"),
+        run(&FileCommands::openProject)},
+       {"ZapiszB", Glyph::SaveFile, QT_TRANSLATE_NOOP("MainWindow", "Zapisz plik"),
+        run(&FileCommands::saveProject)}},
+      {{"SpeedButton1", Glyph::Polyline, QT_TRANSLATE_NOOP("MainWindow", "Linia łamana"),
+        run(&ContourCommands::startPolyline)},
+       {"SpeedButton2", Glyph::Ellipse, QT_TRANSLATE_NOOP("MainWindow", "Okrąg"),
+        run(&ContourCommands::ellipse)},
+       {"WyborB", Glyph::Select, QT_TRANSLATE_NOOP("MainWindow", "Wybór elementów"),
+        run(&PhysicsCommands::startSelection)}},
+      {{"ZoomPlB", Glyph::ZoomIn, QT_TRANSLATE_NOOP("MainWindow", "Powiększenie fragmentu ekranu"),
+        run(&ViewCommands::zoomIn)},
+       {"ZoomMiB", Glyph::ZoomOut, QT_TRANSLATE_NOOP("MainWindow", "Pomniejszenie fragmentu ekranu"),
+        run(&ViewCommands::zoomOut)},
+       {"PanLeft", Glyph::PanLeft, pan, run(&ViewCommands::panLeft)},
+       {"PanDown", Glyph::PanDown, pan, run(&ViewCommands::panDown)},
+       {"panUp", Glyph::PanUp, pan, run(&ViewCommands::panUp)},
+       {"PanRight", Glyph::PanRight, pan, run(&ViewCommands::panRight)}},
+      {{"SolveB", Glyph::Solve, QT_TRANSLATE_NOOP("MainWindow", "Oblicz"), run(&MeshCommands::generateMesh)},
+       {"ListawynB", Glyph::ResultList, QT_TRANSLATE_NOOP("MainWindow", "Lista wyników"),
+        run(&ListCommands::listMesh)}},
   };
-  auto* row = new QHBoxLayout(panel);
-  row->setContentsMargins(4, 3, 4, 3);
-  row->setSpacing(0);
   for (const auto& group : groups) {
     for (const Button& b : group) {
       if (b.name == nullptr) break;
@@ -160,41 +205,26 @@ void MainWindow::buildToolbar(QWidget* panel) {
       button->setFixedSize(20, 20);
       button->setIconSize(QSize(16, 16));
       button->setIcon(GlyphIcon(b.glyph));
-      button->setToolTip(QString::fromUtf8(b.hint));
+      button->setToolTip(Ui("MainWindow", b.hint));
       if (b.command) connect(button, &QToolButton::clicked, this, b.command);
       row->addWidget(button);
     }
     row->addSpacing(10);
   }
-  // The condition and the boundary that new contour elements get.
-  const auto selector = [&](const char* name, const char* hint, void (PhysicsCommands::*choose)(int32_t)) {
-    auto* box = new QComboBox(panel);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setToolTip(QString::fromUtf8(hint));
-    box->setFixedHeight(20);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    box->setFocusPolicy(Qt::NoFocus);
-    connect(box, &QComboBox::activated, this,
-            [this, choose](int index) { (commands_->physics().*choose)(index + 1); });
-    row->addWidget(box);
-    return box;
-  };
-  row->addWidget(new QLabel(QStringLiteral("Warunek:"), panel));
-  currentCondition_ =
-      selector("biezacyWarunek", "Warunek brzegowy nowych elementów", &PhysicsCommands::setCurrentCondition);
-  row->addSpacing(6);
-  row->addWidget(new QLabel(QStringLiteral("Brzeg:"), panel));
-  currentBoundary_ = selector("biezacyBrzeg", "Brzeg nowych elementów", &PhysicsCommands::setCurrentBoundary);
-  row->addStretch();
-  // The large mesh limit, while it is in force, at the toolbar's free end.
-  auto* limit = new QLabel(panel);
-  limit->setObjectName(QStringLiteral("limitSiatki"));
-  row->addWidget(limit);
-  connect(commands_.get(), &Commands::meshLimitChanged, limit, [limit](const QString& text) {
-    limit->setText(text);
-    limit->setToolTip(text.isEmpty() ? QString()
-                                     : QStringLiteral("Limit siatki (Generacja siatki > Limit siatki...)"));
-  });
+}
+
+QComboBox* MainWindow::addSelector(QWidget* panel, QHBoxLayout* row, const char* name, const QString& hint,
+                                   void (PhysicsCommands::*choose)(int32_t)) {
+  auto* box = new QComboBox(panel);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setToolTip(hint);
+  box->setFixedHeight(20);
+  box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  box->setFocusPolicy(Qt::NoFocus);
+  connect(box, &QComboBox::activated, this,
+          [this, choose](int index) { (commands_->physics().*choose)(index + 1); });
+  row->addWidget(box);
+  return box;
 }
 
 void MainWindow::buildStatusBar(QWidget* bar) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -14,6 +15,8 @@ class QLabel;
 class QMenu;
 class QAction;
 class QComboBox;
+class QHBoxLayout;
+class PhysicsCommands;
 
 // The program's one window: menus, toolbar, status bar and the drawing
 // surface. It owns the state and the commands, and wires one to the other.
@@ -36,13 +39,19 @@ class MainWindow : public QMainWindow {
   struct MenuEntry {
     const char* menu;              // the menu's caption, or the pop-up's object name
     const char* name;              // the item's object name; nullptr for a separator
-    const char* text;              // UTF-8
+    const char* text;              // the Polish source, UTF-8; translated where shown
     const char* shortcut;          // as QKeySequence reads it ("Ctrl+Shift+E"), "" for none
     void (*command)(MainWindow&);  // nullptr: the item does nothing
   };
   // Every item, menu by menu. Undo and redo, "Siatka MES" and "Kolory
   // warunków" get more wiring in buildMenus.
   static std::span<const MenuEntry> menuTable();
+  // Runs a command of one of the sets through Commands::run; the menus'
+  // tables point at its instances.
+  template <auto Command>
+  static void run(MainWindow& window);
+  // Asks about unsaved changes, then closes the window.
+  void exitProgram();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -51,12 +60,19 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildMenus();
+  QAction* menuItem(const char* name) const;
+  void wireHistoryItems();
+  void wireViewTicks();
+  void wireSolutionItems();
+  void buildSurface();
+  void wireCanvas();
+  void wireCommands();
   void buildToolbar(QWidget* panel);
+  void addToolButtons(QWidget* panel, QHBoxLayout* row);
+  // A selector of the current condition or boundary; choosing calls `choose`.
+  QComboBox* addSelector(QWidget* panel, QHBoxLayout* row, const char* name, const QString& hint,
+                         void (PhysicsCommands::*choose)(int32_t));
   void buildStatusBar(QWidget* bar);
-  // Runs a command of one of the sets through Commands::run.
-  template <auto Command>
-  static void run(MainWindow& window);
-  void exitProgram();
   // The toolbar's selectors follow the current condition and boundary.
   void showCurrentPhysics();
   // The value under the cursor on the status bar's last panel; empty text

@@ -5,136 +5,257 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
 
 #include "front/app/MainWindow.h"
 #include "front/commands/Commands.h"
+#include "front/ui/UiText.h"
 
 template <auto Command>
 void MainWindow::run(MainWindow& window) {
   window.commands_->run(Command);
 }
 
+namespace {
+
+// The menus' tables, one per menu, in the order of the menu bar; the two
+// pop-ups are named by their object names, which are not shown.
+constexpr const char* kFileMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Plik");
+constexpr MainWindow::MenuEntry kFileMenu[] = {
+    {kFileMenuTitle, "actionNew", QT_TRANSLATE_NOOP("MainWindowMenus", "&Nowy"), "",
+     &MainWindow::run<&FileCommands::newProject>},
+    {kFileMenuTitle, "actionOpen", QT_TRANSLATE_NOOP("MainWindowMenus", "&Otwórz"), "Ctrl+O",
+     &MainWindow::run<&FileCommands::openProject>},
+    {kFileMenuTitle, "actionImportDxf", QT_TRANSLATE_NOOP("MainWindowMenus", "&Importuj DXF..."), "",
+     &MainWindow::run<&ImportCommands::importDxf>},
+    {kFileMenuTitle, "actionSave", QT_TRANSLATE_NOOP("MainWindowMenus", "&Zapisz"), "Ctrl+S",
+     &MainWindow::run<&FileCommands::saveToCurrentFile>},
+    {kFileMenuTitle, "actionSaveAs", QT_TRANSLATE_NOOP("MainWindowMenus", "Zapisz &jako"), "",
+     &MainWindow::run<&FileCommands::saveProject>},
+    {kFileMenuTitle, nullptr, "", "", nullptr},
+    {kFileMenuTitle, "actionExport", QT_TRANSLATE_NOOP("MainWindowMenus", "&Eksportuj do ..."), "Ctrl+E",
+     &MainWindow::run<&FileCommands::exportMesh>},
+    {kFileMenuTitle, "actionExportOpen",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Eksportuj do &formatu otwartego..."), "Ctrl+Shift+E",
+     &MainWindow::run<&FileCommands::exportOpenFormat>},
+    {kFileMenuTitle, nullptr, "", "", nullptr},
+    {kFileMenuTitle, "actionExit", QT_TRANSLATE_NOOP("MainWindowMenus", "&Koniec"), "Ctrl+X",
+     [](MainWindow& w) { w.exitProgram(); }},
+};
+
+constexpr const char* kEditMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Edycja");
+constexpr MainWindow::MenuEntry kEditMenu[] = {
+    {kEditMenuTitle, "actionUndo", QT_TRANSLATE_NOOP("MainWindowMenus", "&Cofnij"), "Ctrl+Z",
+     &MainWindow::run<&HistoryCommands::undo>},
+    {kEditMenuTitle, "actionRedo", QT_TRANSLATE_NOOP("MainWindowMenus", "&Ponów"), "Ctrl+Y",
+     &MainWindow::run<&HistoryCommands::redo>},
+};
+
+constexpr const char* kAddMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Dodaj");
+constexpr MainWindow::MenuEntry kAddMenu[] = {
+    {kAddMenuTitle, "actionPolyline", QT_TRANSLATE_NOOP("MainWindowMenus", "&Linie łamaną"), "Ctrl+L",
+     &MainWindow::run<&ContourCommands::startPolyline>},
+    {kAddMenuTitle, "actionEllipse", QT_TRANSLATE_NOOP("MainWindowMenus", "&Elipsę"), "",
+     &MainWindow::run<&ContourCommands::ellipse>},
+    {kAddMenuTitle, nullptr, "", "", nullptr},
+    {kAddMenuTitle, "actionAddNode", QT_TRANSLATE_NOOP("MainWindowMenus", "&Węzeł"), "",
+     &MainWindow::run<&NodeElementCommands::addNode>},
+    {kAddMenuTitle, "actionAddElement", QT_TRANSLATE_NOOP("MainWindowMenus", "&Element"), "",
+     &MainWindow::run<&NodeElementCommands::addElement>},
+    {kAddMenuTitle, "actionAddInternalNode", QT_TRANSLATE_NOOP("MainWindowMenus", "Wę&zeł wewnętrzny"), "",
+     &MainWindow::run<&InternalNodeCommands::addInternalNode>},
+    {kAddMenuTitle, "actionAddRegionPoint", QT_TRANSLATE_NOOP("MainWindowMenus", "&Punkt obszaru..."), "",
+     &MainWindow::run<&RegionPointCommands::addRegionPoint>},
+};
+
+constexpr const char* kChangeMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Zmień");
+constexpr MainWindow::MenuEntry kChangeMenu[] = {
+    {kChangeMenuTitle, "actionEditElement", QT_TRANSLATE_NOOP("MainWindowMenus", "Własności &elementu"), "",
+     &MainWindow::run<&NodeElementCommands::changeElement>},
+    {kChangeMenuTitle, "actionEditNode", QT_TRANSLATE_NOOP("MainWindowMenus", "Współrzędne &węzła"), "",
+     &MainWindow::run<&NodeElementCommands::changeNodeCoordinates>},
+    {kChangeMenuTitle, "actionEditInternalNode",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Współ. wę&zła wewnętrznego"), "",
+     &MainWindow::run<&InternalNodeCommands::changeInternalNode>},
+    {kChangeMenuTitle, "actionEditRegionPoint", QT_TRANSLATE_NOOP("MainWindowMenus", "&Punkt obszaru..."), "",
+     &MainWindow::run<&RegionPointCommands::changeRegionPoint>},
+};
+
+constexpr const char* kDeleteMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Usuń");
+constexpr MainWindow::MenuEntry kDeleteMenu[] = {
+    {kDeleteMenuTitle, "actionDeleteNode", QT_TRANSLATE_NOOP("MainWindowMenus", "&Węzeł"), "",
+     &MainWindow::run<&NodeElementCommands::deleteNode>},
+    {kDeleteMenuTitle, "actionDeleteElement", QT_TRANSLATE_NOOP("MainWindowMenus", "&Element"), "",
+     &MainWindow::run<&NodeElementCommands::deleteElement>},
+    {kDeleteMenuTitle, "actionDeleteInternalNode", QT_TRANSLATE_NOOP("MainWindowMenus", "Wę&zeł wewnętrzny"),
+     "", &MainWindow::run<&InternalNodeCommands::deleteInternalNode>},
+    {kDeleteMenuTitle, "actionDeleteAllInternalNodes",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Wszystkie węzły wew&nętrzne"), "",
+     &MainWindow::run<&InternalNodeCommands::deleteAllInternalNodes>},
+    {kDeleteMenuTitle, "actionDeleteRegionPoint", QT_TRANSLATE_NOOP("MainWindowMenus", "Punkt o&bszaru..."),
+     "", &MainWindow::run<&RegionPointCommands::deleteRegionPoint>},
+    {kDeleteMenuTitle, nullptr, "", "", nullptr},
+    {kDeleteMenuTitle, "actionDeleteDoubleNodes", QT_TRANSLATE_NOOP("MainWindowMenus", "&Podwójne węzły"), "",
+     &MainWindow::run<&NodeElementCommands::removeDuplicateNodes>},
+};
+
+constexpr const char* kListsMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Listy");
+constexpr MainWindow::MenuEntry kListsMenu[] = {
+    {kListsMenuTitle, "actionListNodes", QT_TRANSLATE_NOOP("MainWindowMenus", "&Węzłów"), "",
+     &MainWindow::run<&ListCommands::listNodes>},
+    {kListsMenuTitle, "actionListElements", QT_TRANSLATE_NOOP("MainWindowMenus", "&Elementów"), "",
+     &MainWindow::run<&ListCommands::listElements>},
+    {kListsMenuTitle, "actionListInternalNodes", QT_TRANSLATE_NOOP("MainWindowMenus", "Wę&złów wewnętrznych"),
+     "", &MainWindow::run<&ListCommands::listInternalNodes>},
+    {kListsMenuTitle, "actionListConditions", QT_TRANSLATE_NOOP("MainWindowMenus", "Warunków &brzegowych"),
+     "", &MainWindow::run<&ListCommands::listConditions>},
+    {kListsMenuTitle, "actionListBoundaries", QT_TRANSLATE_NOOP("MainWindowMenus", "B&rzegów"), "",
+     &MainWindow::run<&ListCommands::listBoundaries>},
+};
+
+// What happens on the boundary; the current condition and boundary are
+// chosen on the toolbar.
+constexpr const char* kPhysicsMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Fizyka");
+constexpr MainWindow::MenuEntry kPhysicsMenu[] = {
+    {kPhysicsMenuTitle, "actionConditions", QT_TRANSLATE_NOOP("MainWindowMenus", "&Warunki brzegowe..."), "",
+     &MainWindow::run<&PhysicsCommands::editConditions>},
+    {kPhysicsMenuTitle, "actionBoundaries", QT_TRANSLATE_NOOP("MainWindowMenus", "&Brzegi..."), "",
+     &MainWindow::run<&PhysicsCommands::editBoundaries>},
+    {kPhysicsMenuTitle, "actionProblem", QT_TRANSLATE_NOOP("MainWindowMenus", "&Zadanie i własności..."), "",
+     &MainWindow::run<&PhysicsCommands::editProblem>},
+    {kPhysicsMenuTitle, "actionMaterials", QT_TRANSLATE_NOOP("MainWindowMenus", "&Materiały..."), "",
+     &MainWindow::run<&RegionPointCommands::editMaterials>},
+    {kPhysicsMenuTitle, nullptr, "", "", nullptr},
+    {kPhysicsMenuTitle, "actionSelect", QT_TRANSLATE_NOOP("MainWindowMenus", "W&ybierz elementy"), "",
+     &MainWindow::run<&PhysicsCommands::startSelection>},
+    {kPhysicsMenuTitle, "actionSelectNumbers",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Wybierz elementy o &numerach..."), "",
+     &MainWindow::run<&PhysicsCommands::selectByNumbers>},
+    {kPhysicsMenuTitle, "actionClearSelection", QT_TRANSLATE_NOOP("MainWindowMenus", "&Odznacz elementy"), "",
+     &MainWindow::run<&PhysicsCommands::clearSelection>},
+    {kPhysicsMenuTitle, nullptr, "", "", nullptr},
+    {kPhysicsMenuTitle, "actionAssignCondition", QT_TRANSLATE_NOOP("MainWindowMenus", "&Przypisz warunek..."),
+     "", &MainWindow::run<&PhysicsCommands::assignCondition>},
+    {kPhysicsMenuTitle, "actionAssignBoundary", QT_TRANSLATE_NOOP("MainWindowMenus", "Przypisz b&rzeg..."),
+     "", &MainWindow::run<&PhysicsCommands::assignBoundary>},
+    {kPhysicsMenuTitle, nullptr, "", "", nullptr},
+    {kPhysicsMenuTitle, "actionCurrentCondition", QT_TRANSLATE_NOOP("MainWindowMenus", "Bieżący w&arunek..."),
+     "", &MainWindow::run<&PhysicsCommands::chooseCurrentCondition>},
+    {kPhysicsMenuTitle, "actionCurrentBoundary", QT_TRANSLATE_NOOP("MainWindowMenus", "Bieżący brz&eg..."),
+     "", &MainWindow::run<&PhysicsCommands::chooseCurrentBoundary>},
+};
+
+constexpr const char* kMeshMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Generacja siatki");
+constexpr MainWindow::MenuEntry kMeshMenu[] = {
+    {kMeshMenuTitle, "actionGenerate", QT_TRANSLATE_NOOP("MainWindowMenus", "&GENERUJ"), "Ctrl+G",
+     &MainWindow::run<&MeshCommands::generateMesh>},
+    {kMeshMenuTitle, "actionMeshList", QT_TRANSLATE_NOOP("MainWindowMenus", "Lista &wyników"), "",
+     &MainWindow::run<&ListCommands::listMesh>},
+    {kMeshMenuTitle, "actionCheckModel", QT_TRANSLATE_NOOP("MainWindowMenus", "&Sprawdź model"), "",
+     &MainWindow::run<&MeshCommands::checkModel>},
+    {kMeshMenuTitle, "actionMeshStatistics", QT_TRANSLATE_NOOP("MainWindowMenus", "S&tatystyka siatki"), "",
+     &MainWindow::run<&MeshCommands::showStatistics>},
+    {kMeshMenuTitle, nullptr, "", "", nullptr},
+    {kMeshMenuTitle, "actionMeshLimit", QT_TRANSLATE_NOOP("MainWindowMenus", "&Limit siatki..."), "",
+     &MainWindow::run<&MeshCommands::chooseLimit>},
+};
+
+constexpr const char* kSolutionMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Rozwiązanie");
+constexpr MainWindow::MenuEntry kSolutionMenu[] = {
+    {kSolutionMenuTitle, "actionSolve", QT_TRANSLATE_NOOP("MainWindowMenus", "&Rozwiąż"), "Ctrl+R",
+     &MainWindow::run<&SolveCommands::solve>},
+    {kSolutionMenuTitle, "actionSolveAdaptively",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Rozwiąż z &dokładnością..."), "",
+     &MainWindow::run<&SolveCommands::solveAdaptively>},
+    {kSolutionMenuTitle, "actionResults", QT_TRANSLATE_NOOP("MainWindowMenus", "&Wyniki..."), "",
+     &MainWindow::run<&SolveCommands::showResults>},
+    {kSolutionMenuTitle, "actionIntegrals", QT_TRANSLATE_NOOP("MainWindowMenus", "&Całki..."), "",
+     &MainWindow::run<&SolveCommands::integrals>},
+    {kSolutionMenuTitle, nullptr, "", "", nullptr},
+    {kSolutionMenuTitle, "actionMap", QT_TRANSLATE_NOOP("MainWindowMenus", "&Mapa"), "",
+     &MainWindow::run<&SolveCommands::toggleMap>},
+    {kSolutionMenuTitle, "actionField", QT_TRANSLATE_NOOP("MainWindowMenus", "&Pole..."), "",
+     &MainWindow::run<&SolveCommands::chooseField>},
+    {kSolutionMenuTitle, "actionIsolines", QT_TRANSLATE_NOOP("MainWindowMenus", "&Izolinie"), "",
+     &MainWindow::run<&SolveCommands::toggleIsolines>},
+    {kSolutionMenuTitle, "actionDeformation", QT_TRANSLATE_NOOP("MainWindowMenus", "&Odkształcenie"), "",
+     &MainWindow::run<&SolveCommands::toggleDeformation>},
+    {kSolutionMenuTitle, nullptr, "", "", nullptr},
+    {kSolutionMenuTitle, "actionValueList", QT_TRANSLATE_NOOP("MainWindowMenus", "&Lista wartości"), "",
+     &MainWindow::run<&SolveCommands::listValues>},
+    {kSolutionMenuTitle, "actionLinePlot", QT_TRANSLATE_NOOP("MainWindowMenus", "Wy&kres wzdłuż odcinka..."),
+     "", &MainWindow::run<&SolveCommands::plotAlongSegment>},
+    {kSolutionMenuTitle, "actionSaveImage", QT_TRANSLATE_NOOP("MainWindowMenus", "&Zapisz obraz..."), "",
+     &MainWindow::run<&SolveCommands::saveImage>},
+};
+
+constexpr const char* kViewMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Widok");
+constexpr MainWindow::MenuEntry kViewMenu[] = {
+    {kViewMenuTitle, "actionScreenSettings", QT_TRANSLATE_NOOP("MainWindowMenus", "Ustawienia &ekranu"),
+     "Ctrl+J", &MainWindow::run<&ViewCommands::screenSettings>},
+    {kViewMenuTitle, "actionGrid", QT_TRANSLATE_NOOP("MainWindowMenus", "&Siatka"), "",
+     &MainWindow::run<&ViewCommands::gridSettings>},
+    {kViewMenuTitle, "actionRegion", QT_TRANSLATE_NOOP("MainWindowMenus", "&Obszar"), "",
+     &MainWindow::run<&ViewCommands::regionSettings>},
+    {kViewMenuTitle, "actionShowAll", QT_TRANSLATE_NOOP("MainWindowMenus", "&Pokaż wszystko"), "",
+     &MainWindow::run<&ViewCommands::showAll>},
+    {kViewMenuTitle, "SMES", QT_TRANSLATE_NOOP("MainWindowMenus", "Siatka &MES"), "Ctrl+M",
+     &MainWindow::run<&ViewCommands::toggleMeshShown>},
+    {kViewMenuTitle, "actionConditionColours", QT_TRANSLATE_NOOP("MainWindowMenus", "Kolory &warunków"), "",
+     &MainWindow::run<&ViewCommands::toggleConditionColours>},
+    {kViewMenuTitle, "actionMaterialColours", QT_TRANSLATE_NOOP("MainWindowMenus", "Kolory m&ateriałów"), "",
+     &MainWindow::run<&ViewCommands::toggleMaterialColours>},
+};
+
+constexpr const char* kHelpMenuTitle = QT_TRANSLATE_NOOP("MainWindowMenus", "&Pomoc");
+constexpr MainWindow::MenuEntry kHelpMenu[] = {
+    {kHelpMenuTitle, "actionHelp", QT_TRANSLATE_NOOP("MainWindowMenus", "&Pomoc"), "", nullptr},
+    {kHelpMenuTitle, nullptr, "", "", nullptr},
+    {kHelpMenuTitle, "actionAbout", QT_TRANSLATE_NOOP("MainWindowMenus", "&O programie..."), "",
+     &MainWindow::run<&HelpCommands::about>},
+};
+
+constexpr const char* kPointPopupTitle = "prawymenu";
+constexpr MainWindow::MenuEntry kPointPopup[] = {
+    {kPointPopupTitle, "actionInsertInternalNode",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Wstaw wę&zeł wewnętrzny"), "",
+     &MainWindow::run<&InternalNodeCommands::insertInternalNodeAtClick>},
+    {kPointPopupTitle, "actionRemoveInternalNodeAt",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Usuń wę&zeł wewnętrzny"), "",
+     &MainWindow::run<&InternalNodeCommands::removeInternalNodesAtClick>},
+    {kPointPopupTitle, "actionInsertRegionPoint",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Wstaw &punkt obszaru"), "",
+     &MainWindow::run<&RegionPointCommands::insertRegionPointAtClick>},
+    {kPointPopupTitle, "actionRemoveRegionPointAt",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Usuń p&unkt obszaru"), "",
+     &MainWindow::run<&RegionPointCommands::removeRegionPointsAtClick>},
+};
+
+constexpr const char* kPolylinePopupTitle = "lamaPop";
+constexpr MainWindow::MenuEntry kPolylinePopup[] = {
+    {kPolylinePopupTitle, "actionEndPolyline", QT_TRANSLATE_NOOP("MainWindowMenus", "Koniec lini łamanej"),
+     "", &MainWindow::run<&ContourCommands::endPolyline>},
+    {kPolylinePopupTitle, "actionClosePolyline", QT_TRANSLATE_NOOP("MainWindowMenus", "Zamknij linie łamaną"),
+     "", &MainWindow::run<&ContourCommands::closePolyline>},
+    {kPolylinePopupTitle, "actionRemoveLastPoint",
+     QT_TRANSLATE_NOOP("MainWindowMenus", "Usuń ostatni element"), "",
+     &MainWindow::run<&ContourCommands::removeLastPoint>},
+};
+}  // namespace
+
 std::span<const MainWindow::MenuEntry> MainWindow::menuTable() {
-  using W = MainWindow;
-  static constexpr MenuEntry kEntries[] = {
-      {"&Plik", "actionNew", "&Nowy", "", &W::run<&FileCommands::newProject>},
-      {"&Plik", "actionOpen", "&Otwórz", "Ctrl+O", &W::run<&FileCommands::openProject>},
-      {"&Plik", "actionImportDxf", "&Importuj DXF...", "", &W::run<&ImportCommands::importDxf>},
-      {"&Plik", "actionSave", "&Zapisz", "Ctrl+S", &W::run<&FileCommands::saveToCurrentFile>},
-      {"&Plik", "actionSaveAs", "Zapisz &jako", "", &W::run<&FileCommands::saveProject>},
-      {"&Plik", nullptr, "", "", nullptr},
-      {"&Plik", "actionExport", "&Eksportuj do ...", "Ctrl+E", &W::run<&FileCommands::exportMesh>},
-      {"&Plik", "actionExportOpen", "Eksportuj do &formatu otwartego...", "Ctrl+Shift+E",
-       &W::run<&FileCommands::exportOpenFormat>},
-      {"&Plik", nullptr, "", "", nullptr},
-      {"&Plik", "actionExit", "&Koniec", "Ctrl+X", [](MainWindow& w) { w.exitProgram(); }},
-      {"&Edycja", "actionUndo", "&Cofnij", "Ctrl+Z", &W::run<&HistoryCommands::undo>},
-      {"&Edycja", "actionRedo", "&Ponów", "Ctrl+Y", &W::run<&HistoryCommands::redo>},
-      {"&Dodaj", "actionPolyline", "&Linie łamaną", "Ctrl+L", &W::run<&ContourCommands::startPolyline>},
-      {"&Dodaj", "actionEllipse", "&Elipsę", "", &W::run<&ContourCommands::ellipse>},
-      {"&Dodaj", nullptr, "", "", nullptr},
-      {"&Dodaj", "actionAddNode", "&Węzeł", "", &W::run<&NodeElementCommands::addNode>},
-      {"&Dodaj", "actionAddElement", "&Element", "", &W::run<&NodeElementCommands::addElement>},
-      {"&Dodaj", "actionAddInternalNode", "Wę&zeł wewnętrzny", "",
-       &W::run<&InternalNodeCommands::addInternalNode>},
-      {"&Dodaj", "actionAddRegionPoint", "&Punkt obszaru...", "",
-       &W::run<&RegionPointCommands::addRegionPoint>},
-      {"&Zmień", "actionEditElement", "Własności &elementu", "",
-       &W::run<&NodeElementCommands::changeElement>},
-      {"&Zmień", "actionEditNode", "Współrzędne &węzła", "",
-       &W::run<&NodeElementCommands::changeNodeCoordinates>},
-      {"&Zmień", "actionEditInternalNode", "Współ. wę&zła wewnętrznego", "",
-       &W::run<&InternalNodeCommands::changeInternalNode>},
-      {"&Zmień", "actionEditRegionPoint", "&Punkt obszaru...", "",
-       &W::run<&RegionPointCommands::changeRegionPoint>},
-      {"&Usuń", "actionDeleteNode", "&Węzeł", "", &W::run<&NodeElementCommands::deleteNode>},
-      {"&Usuń", "actionDeleteElement", "&Element", "", &W::run<&NodeElementCommands::deleteElement>},
-      {"&Usuń", "actionDeleteInternalNode", "Wę&zeł wewnętrzny", "",
-       &W::run<&InternalNodeCommands::deleteInternalNode>},
-      {"&Usuń", "actionDeleteAllInternalNodes", "Wszystkie węzły wew&nętrzne", "",
-       &W::run<&InternalNodeCommands::deleteAllInternalNodes>},
-      {"&Usuń", "actionDeleteRegionPoint", "Punkt o&bszaru...", "",
-       &W::run<&RegionPointCommands::deleteRegionPoint>},
-      {"&Usuń", nullptr, "", "", nullptr},
-      {"&Usuń", "actionDeleteDoubleNodes", "&Podwójne węzły", "",
-       &W::run<&NodeElementCommands::removeDuplicateNodes>},
-      {"&Listy", "actionListNodes", "&Węzłów", "", &W::run<&ListCommands::listNodes>},
-      {"&Listy", "actionListElements", "&Elementów", "", &W::run<&ListCommands::listElements>},
-      {"&Listy", "actionListInternalNodes", "Wę&złów wewnętrznych", "",
-       &W::run<&ListCommands::listInternalNodes>},
-      {"&Listy", "actionListConditions", "Warunków &brzegowych", "", &W::run<&ListCommands::listConditions>},
-      {"&Listy", "actionListBoundaries", "B&rzegów", "", &W::run<&ListCommands::listBoundaries>},
-      // What happens on the boundary; the current condition and boundary are
-      // chosen on the toolbar.
-      {"&Fizyka", "actionConditions", "&Warunki brzegowe...", "", &W::run<&PhysicsCommands::editConditions>},
-      {"&Fizyka", "actionBoundaries", "&Brzegi...", "", &W::run<&PhysicsCommands::editBoundaries>},
-      {"&Fizyka", "actionProblem", "&Zadanie i własności...", "", &W::run<&PhysicsCommands::editProblem>},
-      {"&Fizyka", "actionMaterials", "&Materiały...", "", &W::run<&RegionPointCommands::editMaterials>},
-      {"&Fizyka", nullptr, "", "", nullptr},
-      {"&Fizyka", "actionSelect", "W&ybierz elementy", "", &W::run<&PhysicsCommands::startSelection>},
-      {"&Fizyka", "actionSelectNumbers", "Wybierz elementy o &numerach...", "",
-       &W::run<&PhysicsCommands::selectByNumbers>},
-      {"&Fizyka", "actionClearSelection", "&Odznacz elementy", "", &W::run<&PhysicsCommands::clearSelection>},
-      {"&Fizyka", nullptr, "", "", nullptr},
-      {"&Fizyka", "actionAssignCondition", "&Przypisz warunek...", "",
-       &W::run<&PhysicsCommands::assignCondition>},
-      {"&Fizyka", "actionAssignBoundary", "Przypisz b&rzeg...", "",
-       &W::run<&PhysicsCommands::assignBoundary>},
-      {"&Fizyka", nullptr, "", "", nullptr},
-      {"&Fizyka", "actionCurrentCondition", "Bieżący w&arunek...", "",
-       &W::run<&PhysicsCommands::chooseCurrentCondition>},
-      {"&Fizyka", "actionCurrentBoundary", "Bieżący brz&eg...", "",
-       &W::run<&PhysicsCommands::chooseCurrentBoundary>},
-      {"&Generacja siatki", "actionGenerate", "&GENERUJ", "Ctrl+G", &W::run<&MeshCommands::generateMesh>},
-      {"&Generacja siatki", "actionMeshList", "Lista &wyników", "", &W::run<&ListCommands::listMesh>},
-      {"&Generacja siatki", "actionCheckModel", "&Sprawdź model", "", &W::run<&MeshCommands::checkModel>},
-      {"&Generacja siatki", "actionMeshStatistics", "S&tatystyka siatki", "",
-       &W::run<&MeshCommands::showStatistics>},
-      {"&Generacja siatki", nullptr, "", "", nullptr},
-      {"&Generacja siatki", "actionMeshLimit", "&Limit siatki...", "", &W::run<&MeshCommands::chooseLimit>},
-      {"&Rozwiązanie", "actionSolve", "&Rozwiąż", "Ctrl+R", &W::run<&SolveCommands::solve>},
-      {"&Rozwiązanie", "actionSolveAdaptively", "Rozwiąż z &dokładnością...", "",
-       &W::run<&SolveCommands::solveAdaptively>},
-      {"&Rozwiązanie", "actionResults", "&Wyniki...", "", &W::run<&SolveCommands::showResults>},
-      {"&Rozwiązanie", "actionIntegrals", "&Całki...", "", &W::run<&SolveCommands::integrals>},
-      {"&Rozwiązanie", nullptr, "", "", nullptr},
-      {"&Rozwiązanie", "actionMap", "&Mapa", "", &W::run<&SolveCommands::toggleMap>},
-      {"&Rozwiązanie", "actionField", "&Pole...", "", &W::run<&SolveCommands::chooseField>},
-      {"&Rozwiązanie", "actionIsolines", "&Izolinie", "", &W::run<&SolveCommands::toggleIsolines>},
-      {"&Rozwiązanie", "actionDeformation", "&Odkształcenie", "", &W::run<&SolveCommands::toggleDeformation>},
-      {"&Rozwiązanie", nullptr, "", "", nullptr},
-      {"&Rozwiązanie", "actionValueList", "&Lista wartości", "", &W::run<&SolveCommands::listValues>},
-      {"&Rozwiązanie", "actionLinePlot", "Wy&kres wzdłuż odcinka...", "",
-       &W::run<&SolveCommands::plotAlongSegment>},
-      {"&Rozwiązanie", "actionSaveImage", "&Zapisz obraz...", "", &W::run<&SolveCommands::saveImage>},
-      {"&Widok", "actionScreenSettings", "Ustawienia &ekranu", "Ctrl+J",
-       &W::run<&ViewCommands::screenSettings>},
-      {"&Widok", "actionGrid", "&Siatka", "", &W::run<&ViewCommands::gridSettings>},
-      {"&Widok", "actionRegion", "&Obszar", "", &W::run<&ViewCommands::regionSettings>},
-      {"&Widok", "actionShowAll", "&Pokaż wszystko", "", &W::run<&ViewCommands::showAll>},
-      {"&Widok", "SMES", "Siatka &MES", "Ctrl+M", &W::run<&ViewCommands::toggleMeshShown>},
-      {"&Widok", "actionConditionColours", "Kolory &warunków", "",
-       &W::run<&ViewCommands::toggleConditionColours>},
-      {"&Widok", "actionMaterialColours", "Kolory m&ateriałów", "",
-       &W::run<&ViewCommands::toggleMaterialColours>},
-      {"&Pomoc", "actionHelp", "&Pomoc", "", nullptr},
-      {"&Pomoc", nullptr, "", "", nullptr},
-      {"&Pomoc", "actionAbout", "&O programie...", "", &W::run<&HelpCommands::about>},
-      {"prawymenu", "actionInsertInternalNode", "Wstaw wę&zeł wewnętrzny", "",
-       &W::run<&InternalNodeCommands::insertInternalNodeAtClick>},
-      {"prawymenu", "actionRemoveInternalNodeAt", "Usuń wę&zeł wewnętrzny", "",
-       &W::run<&InternalNodeCommands::removeInternalNodesAtClick>},
-      {"prawymenu", "actionInsertRegionPoint", "Wstaw &punkt obszaru", "",
-       &W::run<&RegionPointCommands::insertRegionPointAtClick>},
-      {"prawymenu", "actionRemoveRegionPointAt", "Usuń p&unkt obszaru", "",
-       &W::run<&RegionPointCommands::removeRegionPointsAtClick>},
-      {"lamaPop", "actionEndPolyline", "Koniec lini łamanej", "", &W::run<&ContourCommands::endPolyline>},
-      {"lamaPop", "actionClosePolyline", "Zamknij linie łamaną", "",
-       &W::run<&ContourCommands::closePolyline>},
-      {"lamaPop", "actionRemoveLastPoint", "Usuń ostatni element", "",
-       &W::run<&ContourCommands::removeLastPoint>},
-  };
-  return kEntries;
+  static const std::vector<MenuEntry> entries = [] {
+    std::vector<MenuEntry> all;
+    for (std::span<const MenuEntry> menu : std::initializer_list<std::span<const MenuEntry>>{
+             kFileMenu, kEditMenu, kAddMenu, kChangeMenu, kDeleteMenu, kListsMenu, kPhysicsMenu, kMeshMenu,
+             kSolutionMenu, kViewMenu, kHelpMenu, kPointPopup, kPolylinePopup}) {
+      all.insert(all.end(), menu.begin(), menu.end());
+    }
+    return all;
+  }();
+  return entries;
 }
 
 void MainWindow::buildMenus() {
@@ -143,18 +264,20 @@ void MainWindow::buildMenus() {
   lamaPop_ = new QMenu(this);
   lamaPop_->setObjectName(QStringLiteral("lamaPop"));
   QMenu* menu = nullptr;
+  const char* menuKey = nullptr;
   for (const MenuEntry& entry : menuTable()) {
-    const QString caption = QString::fromUtf8(entry.menu);
-    if (menu == nullptr || (menu->title() != caption && menu->objectName() != caption)) {
-      menu = caption == prawymenu_->objectName() ? prawymenu_
-             : caption == lamaPop_->objectName() ? lamaPop_
-                                                 : menuBar()->addMenu(caption);
+    if (menuKey == nullptr || std::strcmp(menuKey, entry.menu) != 0) {
+      menuKey = entry.menu;
+      const QString key = QString::fromUtf8(entry.menu);
+      menu = key == prawymenu_->objectName() ? prawymenu_
+             : key == lamaPop_->objectName() ? lamaPop_
+                                             : menuBar()->addMenu(Ui("MainWindowMenus", entry.menu));
     }
     if (entry.name == nullptr) {
       menu->addSeparator();
       continue;
     }
-    auto* a = new QAction(QString::fromUtf8(entry.text), this);
+    auto* a = new QAction(Ui("MainWindowMenus", entry.text), this);
     a->setObjectName(QString::fromLatin1(entry.name));
     a->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
     if (entry.command != nullptr) {
@@ -162,32 +285,42 @@ void MainWindow::buildMenus() {
     }
     menu->addAction(a);
   }
-  const auto item = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+  wireHistoryItems();
+  wireViewTicks();
+  wireSolutionItems();
+}
 
-  // Undo and redo name the step they would take; with none they rest.
-  QAction* undo = item("actionUndo");
-  QAction* redo = item("actionRedo");
+QAction* MainWindow::menuItem(const char* name) const {
+  return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// Undo and redo name the step they would take; with none they rest.
+void MainWindow::wireHistoryItems() {
+  QAction* undo = menuItem("actionUndo");
+  QAction* redo = menuItem("actionRedo");
   redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   const auto showHistory = [this, undo, redo] {
     const History& h = state_->history;
     undo->setEnabled(h.canUndo());
     redo->setEnabled(h.canRedo());
-    undo->setText(h.canUndo() ? QStringLiteral("&Cofnij: ") + QString::fromStdString(h.undoName())
-                              : QStringLiteral("&Cofnij"));
-    redo->setText(h.canRedo() ? QStringLiteral("&Ponów: ") + QString::fromStdString(h.redoName())
-                              : QStringLiteral("&Ponów"));
+    undo->setText(h.canUndo() ? Ui("MainWindowMenus", "&Cofnij: %1").arg(QString::fromStdString(h.undoName()))
+                              : Ui("MainWindowMenus", "&Cofnij"));
+    redo->setText(h.canRedo() ? Ui("MainWindowMenus", "&Ponów: %1").arg(QString::fromStdString(h.redoName()))
+                              : Ui("MainWindowMenus", "&Ponów"));
   };
   showHistory();
   connect(commands_.get(), &Commands::historyChanged, this, showHistory);
+}
 
-  QAction* smes = item("SMES");
+void MainWindow::wireViewTicks() {
+  QAction* smes = menuItem("SMES");
   smes->setCheckable(true);
   smes->setChecked(state_->meshShown);
   // The command decides the tick, whatever the automatic toggle did.
   connect(commands_.get(), &Commands::meshShownChanged, smes, &QAction::setChecked);
   // The colour switches are ticked while they are on.
-  QAction* colours = item("actionConditionColours");
-  QAction* materialColours = item("actionMaterialColours");
+  QAction* colours = menuItem("actionConditionColours");
+  QAction* materialColours = menuItem("actionMaterialColours");
   const auto showColours = [this, colours, materialColours] {
     colours->setChecked(state_->display.colourByCondition == 1);
     materialColours->setChecked(state_->display.colourByMaterial == 1);
@@ -197,11 +330,13 @@ void MainWindow::buildMenus() {
     connect(a, &QAction::triggered, this, showColours);
   }
   connect(commands_.get(), &Commands::repaintRequested, this, showColours);
+}
 
+void MainWindow::wireSolutionItems() {
   // The solution's layers are ticked while they show.
-  QAction* map = item("actionMap");
-  QAction* isolines = item("actionIsolines");
-  QAction* deformation = item("actionDeformation");
+  QAction* map = menuItem("actionMap");
+  QAction* isolines = menuItem("actionIsolines");
+  QAction* deformation = menuItem("actionDeformation");
   for (QAction* a : {map, isolines, deformation}) a->setCheckable(true);
   const auto showLayers = [this, map, isolines, deformation] {
     const AppState& s = *state_;
@@ -214,7 +349,7 @@ void MainWindow::buildMenus() {
   connect(commands_.get(), &Commands::repaintRequested, this, showLayers);
   connect(commands_.get(), &Commands::solutionChanged, this, showLayers);
   // The integrals need a solution to integrate.
-  QAction* integrals = item("actionIntegrals");
+  QAction* integrals = menuItem("actionIntegrals");
   const auto showIntegrals = [this, integrals] { integrals->setEnabled(state_->solution != nullptr); };
   showIntegrals();
   connect(commands_.get(), &Commands::solutionChanged, this, showIntegrals);

@@ -15,6 +15,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "front/ui/UiText.h"
+
 namespace {
 
 QMessageBox::Icon ToQt(MessageIcon icon) {
@@ -108,7 +110,7 @@ class QtProgress : public Progress, public QObject {
 
   void pump() override {
     if (!dialog_ && !finished_ && clock_.elapsed() >= 500) {
-      dialog_ = std::make_unique<QProgressDialog>(text_, QStringLiteral("Anuluj"), 0, 0, parent_);
+      dialog_ = std::make_unique<QProgressDialog>(text_, Ui("QtPrompter", "Anuluj"), 0, 0, parent_);
       dialog_->setObjectName(QStringLiteral("postep"));
       dialog_->setWindowTitle(title_);
       dialog_->setMinimumDuration(0);

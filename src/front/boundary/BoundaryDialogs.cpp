@@ -9,16 +9,19 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
 QString NodeItem(int32_t number, const Node& node) {
-  return QStringLiteral("nr %1, x%2, y%3").arg(number).arg(DecimalsText(node.x, 3), DecimalsText(node.y, 3));
+  return Ui("BoundaryDialogs", "nr %1, x%2, y%3")
+      .arg(number)
+      .arg(DecimalsText(node.x, 3), DecimalsText(node.y, 3));
 }
 
 QString ConditionItem(int32_t number, const BoundaryCondition& c, int32_t problemKind) {
   const QString word = QString::fromUtf8(ConditionKindWord(problemKind, c.kind));
-  return QStringLiteral("nr %1, %2%3 %4 %5")
+  return Ui("BoundaryDialogs", "nr %1, %2%3 %4 %5")
       .arg(number)
       .arg(word.isEmpty() ? QString() : word + QLatin1Char(' '))
       .arg(DecimalsText(c.value1, 3), DecimalsText(c.value2, 3), DecimalsText(c.value3, 3));
@@ -26,13 +29,14 @@ QString ConditionItem(int32_t number, const BoundaryCondition& c, int32_t proble
 
 QString BoundaryItem(int32_t number, const Boundary& b) {
   const QString word = QString::fromUtf8(BoundaryKindWord(b.kind));
-  return QStringLiteral("nr %1").arg(number) + (word.isEmpty() ? QString() : QStringLiteral(", ") + word);
+  return word.isEmpty() ? Ui("BoundaryDialogs", "nr %1").arg(number)
+                        : Ui("BoundaryDialogs", "nr %1, %2").arg(QString::number(number), word);
 }
 
 }  // namespace
 
 ElementDialog::ElementDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Tw_elem"), QStringLiteral("Własności elementu"), prompter, parent),
+    : FormDialog(QStringLiteral("Tw_elem"), Ui("BoundaryDialogs", "Własności elementu"), prompter, parent),
       state_(state) {
   number_ = field(QStringLiteral("numer"));
   const char* names[] = {"poczatek", "koniec", "warunek", "brzeg"};
@@ -41,11 +45,11 @@ ElementDialog::ElementDialog(AppState& state, Prompter& prompter, QWidget* paren
     selectors_[i]->setObjectName(QString::fromLatin1(names[i]));
     selectors_[i]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   }
-  QGridLayout* grid = rows({{QStringLiteral("Numer elementu"), number_},
-                            {QStringLiteral("Nr węzeła początkowego"), selectors_[0]},
-                            {QStringLiteral("Nr węzeł końcowego"), selectors_[1]},
-                            {QStringLiteral("Nr warunku brzegowego"), selectors_[2]},
-                            {QStringLiteral("Nr brzegu"), selectors_[3]}});
+  QGridLayout* grid = rows({{Ui("BoundaryDialogs", "Numer elementu"), number_},
+                            {Ui("BoundaryDialogs", "Nr węzeła początkowego"), selectors_[0]},
+                            {Ui("BoundaryDialogs", "Nr węzeł końcowego"), selectors_[1]},
+                            {Ui("BoundaryDialogs", "Nr warunku brzegowego"), selectors_[2]},
+                            {Ui("BoundaryDialogs", "Nr brzegu"), selectors_[3]}});
   // The condition and the boundary only travel through the dialog.
   for (int row : {3, 4}) {
     for (int column : {0, 1}) grid->itemAtPosition(row, column)->widget()->hide();
@@ -99,7 +103,8 @@ void ElementDialog::okClicked() {
   Model& m = state_.model;
   const std::optional<int32_t> n = ParseInteger(number_->text());
   if (!n || *n < 1 || *n > m.elementCount) {
-    prompter_.message(QStringLiteral("Błędne dane"), QStringLiteral("Własności elementu"), MessageIcon::Stop);
+    prompter_.message(Ui("BoundaryDialogs", "Błędne dane"), Ui("BoundaryDialogs", "Własności elementu"),
+                      MessageIcon::Stop);
     return;
   }
   int32_t numbers[4];
@@ -111,14 +116,14 @@ void ElementDialog::okClicked() {
 }
 
 InternalNodeDialog::InternalNodeDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Twwew"), QStringLiteral("Węzeł wewnętrzny"), prompter, parent),
+    : FormDialog(QStringLiteral("Twwew"), Ui("BoundaryDialogs", "Węzeł wewnętrzny"), prompter, parent),
       state_(state) {
   number_ = field(QStringLiteral("numer"));
   xx_ = field(QStringLiteral("xx"));
   yy_ = field(QStringLiteral("yy"));
-  setContent(rows({{QStringLiteral("Numer węzła"), number_},
-                   {QStringLiteral("współrzędna X"), xx_},
-                   {QStringLiteral("współrzędna Y"), yy_}}));
+  setContent(rows({{Ui("BoundaryDialogs", "Numer węzła"), number_},
+                   {Ui("BoundaryDialogs", "współrzędna X"), xx_},
+                   {Ui("BoundaryDialogs", "współrzędna Y"), yy_}}));
   connect(number_, &QLineEdit::textChanged, this, &InternalNodeDialog::numberChanged);
 }
 
@@ -152,7 +157,8 @@ void InternalNodeDialog::okClicked() {
   const std::optional<float> y = ParseCoordinate(yy_->text());
   if (!n || !x || !y || *n < 1 || *n > m.internalNodeCount) {
     const CloseAtEnd close{*this, Rejected};
-    prompter_.message(QStringLiteral("Złe dane"), QStringLiteral("Warunek brzegowy"), MessageIcon::Stop);
+    prompter_.message(Ui("BoundaryDialogs", "Złe dane"), Ui("BoundaryDialogs", "Warunek brzegowy"),
+                      MessageIcon::Stop);
     return;
   }
   m.InternalNodeTable[*n] = InternalNode{*x, *y};

@@ -12,6 +12,7 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
@@ -21,21 +22,21 @@ QString Utf8(const std::string& s) {
 
 // Why a name cannot be a material's; empty when it can.
 QString NameFault(const QString& name) {
-  if (name.trimmed().isEmpty()) return QStringLiteral("Podaj nazwę materiału.");
+  if (name.trimmed().isEmpty()) return Ui("MaterialDialogs", "Podaj nazwę materiału.");
   if (name.toUtf8().size() > kMaxMaterialName)
-    return QStringLiteral("Nazwa materiału jest za długa (najwyżej %1 bajtów).").arg(kMaxMaterialName);
+    return Ui("MaterialDialogs", "Nazwa materiału jest za długa (najwyżej %1 bajtów).").arg(kMaxMaterialName);
   return {};
 }
 
 }  // namespace
 
 MaterialsDialog::MaterialsDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : TableDialog(QStringLiteral("Tmaterialy"), QStringLiteral("Materiały"), state, prompter, parent) {
+    : TableDialog(QStringLiteral("Tmaterialy"), Ui("MaterialDialogs", "Materiały"), state, prompter, parent) {
   // Materials have no kind: the table's selector stays hidden.
   kind_->hide();
   auto* grid = new QGridLayout;
   name_ = field(QStringLiteral("nazwa"));
-  grid->addWidget(new QLabel(QStringLiteral("Nazwa"), this), 0, 0);
+  grid->addWidget(new QLabel(Ui("MaterialDialogs", "Nazwa"), this), 0, 0);
   grid->addWidget(name_, 0, 1);
   std::vector<QWidget*> editors{name_};
   for (int i = 0; i < 2; ++i) {
@@ -63,7 +64,7 @@ QStringList MaterialsDialog::rowTexts() const {
   QStringList lines;
   for (int32_t i = 1; i <= draft_.materialCount; ++i) {
     const Material& m = draft_.MaterialTable[i];
-    lines << QStringLiteral("nr %1, %2: %3; %4")
+    lines << Ui("MaterialDialogs", "nr %1, %2: %3; %4")
                  .arg(i)
                  .arg(Utf8(m.name), FloatText(m.property1), FloatText(m.property2));
   }
@@ -127,11 +128,11 @@ void MaterialsDialog::okClicked() {
     const Material& m = draft_.MaterialTable[i];
     QString fault = NameFault(Utf8(m.name));
     if (fault.isEmpty() && !(std::isfinite(m.property1) && std::isfinite(m.property2)))
-      fault = QStringLiteral("Zła wartość własności.");
+      fault = Ui("MaterialDialogs", "Zła wartość własności.");
     if (fault.isEmpty() && !(m.property1 > 0.0f))
-      fault = QStringLiteral("%1 musi być liczbą dodatnią.").arg(labels_[0]->text());
+      fault = Ui("MaterialDialogs", "%1 musi być liczbą dodatnią.").arg(labels_[0]->text());
     if (!fault.isEmpty()) {
-      prompter_.message(QStringLiteral("Materiał %1: %2").arg(i).arg(fault), windowTitle(),
+      prompter_.message(Ui("MaterialDialogs", "Materiał %1: %2").arg(i).arg(fault), windowTitle(),
                         MessageIcon::Stop);
       selectRow(i);
       focusOn(name_);
@@ -142,7 +143,7 @@ void MaterialsDialog::okClicked() {
 }
 
 RegionPointDialog::RegionPointDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Tpunktobszaru"), QStringLiteral("Punkt obszaru"), prompter, parent),
+    : FormDialog(QStringLiteral("Tpunktobszaru"), Ui("MaterialDialogs", "Punkt obszaru"), prompter, parent),
       state_(state),
       material_(new QComboBox(this)) {
   number_ = field(QStringLiteral("numer"));
@@ -151,11 +152,11 @@ RegionPointDialog::RegionPointDialog(AppState& state, Prompter& prompter, QWidge
   material_->setObjectName(QStringLiteral("material"));
   material_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   area_ = field(QStringLiteral("pole"));
-  setContent(rows({{QStringLiteral("Numer punktu"), number_},
-                   {QStringLiteral("współrzędna X"), xx_},
-                   {QStringLiteral("współrzędna Y"), yy_},
-                   {QStringLiteral("Materiał"), material_},
-                   {QStringLiteral("Największe pole trójkąta (puste: bez)"), area_}}));
+  setContent(rows({{Ui("MaterialDialogs", "Numer punktu"), number_},
+                   {Ui("MaterialDialogs", "współrzędna X"), xx_},
+                   {Ui("MaterialDialogs", "współrzędna Y"), yy_},
+                   {Ui("MaterialDialogs", "Materiał"), material_},
+                   {Ui("MaterialDialogs", "Największe pole trójkąta (puste: bez)"), area_}}));
   markCancelKey();
   // Tab goes down the form as it reads; the material's box was made first.
   setTabOrder(yy_, material_);
@@ -166,7 +167,7 @@ RegionPointDialog::RegionPointDialog(AppState& state, Prompter& prompter, QWidge
 void RegionPointDialog::refresh() {
   const Model& m = state_.model;
   material_->clear();
-  material_->addItem(QStringLiteral("0: materiał projektu"));
+  material_->addItem(Ui("MaterialDialogs", "0: materiał projektu"));
   for (int32_t i = 1; i <= m.materialCount; ++i)
     material_->addItem(QStringLiteral("%1: %2").arg(i).arg(Utf8(m.MaterialTable[i].name)));
   showNumber(number_, m.SelectedNumber);
@@ -208,11 +209,12 @@ void RegionPointDialog::okClicked() {
   QLineEdit* bad = nullptr;
   QString why;
   if (!n || *n < 1 || *n > m.regionPointCount) {
-    bad = number_, why = QStringLiteral("Nie ma punktu obszaru o tym numerze.");
+    bad = number_, why = Ui("MaterialDialogs", "Nie ma punktu obszaru o tym numerze.");
   } else if (!x || !y) {
-    bad = !x ? xx_ : yy_, why = QStringLiteral("Zła współrzędna.");
+    bad = !x ? xx_ : yy_, why = Ui("MaterialDialogs", "Zła współrzędna.");
   } else if (!area || (!areaText.isEmpty() && *area <= 0)) {
-    bad = area_, why = QStringLiteral("Największe pole trójkąta musi być liczbą większą od zera albo puste.");
+    bad = area_,
+    why = Ui("MaterialDialogs", "Największe pole trójkąta musi być liczbą większą od zera albo puste.");
   }
   if (bad != nullptr) {
     prompter_.message(why, windowTitle(), MessageIcon::Stop);

@@ -19,6 +19,7 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
@@ -26,34 +27,40 @@ QString Text(std::string_view s) {
   return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-// Why row k cannot go; `row` names the table's row in the genitive
-// ("warunku", "brzegu").
-QString Refusal(const DeletionResult& r, const QString& row, int32_t k) {
+// Why row k of the conditions' or of the boundaries' table cannot go.
+QString Refusal(const DeletionResult& r, bool condition, int32_t k) {
   if (r.result == RowDeletion::First) {
-    return row.left(1).toUpper() + row.mid(1) + QStringLiteral(" 1 nie można usunąć.");
+    return condition ? Ui("PhysicsDialogs", "Warunku 1 nie można usunąć.")
+                     : Ui("PhysicsDialogs", "Brzegu 1 nie można usunąć.");
   }
-  return QStringLiteral("Nie można usunąć %1 %2: jest przypisany do %3.")
-      .arg(row)
+  if (r.users == 1) {
+    return (condition ? Ui("PhysicsDialogs", "Nie można usunąć warunku %1: jest przypisany do 1 elementu.")
+                      : Ui("PhysicsDialogs", "Nie można usunąć brzegu %1: jest przypisany do 1 elementu."))
+        .arg(k);
+  }
+  return (condition ? Ui("PhysicsDialogs", "Nie można usunąć warunku %1: jest przypisany do %2 elementów.")
+                    : Ui("PhysicsDialogs", "Nie można usunąć brzegu %1: jest przypisany do %2 elementów."))
       .arg(k)
-      .arg(r.users == 1 ? QStringLiteral("1 elementu") : QStringLiteral("%1 elementów").arg(r.users));
+      .arg(r.users);
 }
 
 // The problem kind's name, or "kod 11" for a kind that is none of the four.
 QString ProblemWord(int32_t kind) {
   const QString name = Text(ProblemName(kind));
-  return name.isEmpty() ? QStringLiteral("kod %1").arg(kind) : name;
+  return name.isEmpty() ? Ui("PhysicsDialogs", "kod %1").arg(kind) : name;
 }
 
 }  // namespace
 
 QString BadValue(const QString& label, const QString& typed) {
-  QString text = QStringLiteral("Zła wartość: %1").arg(label);
+  QString text = Ui("PhysicsDialogs", "Zła wartość: %1").arg(label);
   const std::optional<double> v = ParseTypedNumber(typed);
   if (v && !std::isfinite(float(*v))) {
     const float largest = std::numeric_limits<float>::max();
-    text += QStringLiteral("\nLiczba %1 jest za %2 (to pole przyjmuje liczby od %3 do %4).")
-                .arg(typed.trimmed(), *v > 0 ? QStringLiteral("duża") : QStringLiteral("mała"),
-                     FloatText(-largest), FloatText(largest));
+    text +=
+        (*v > 0 ? Ui("PhysicsDialogs", "\nLiczba %1 jest za duża (to pole przyjmuje liczby od %2 do %3).")
+                : Ui("PhysicsDialogs", "\nLiczba %1 jest za mała (to pole przyjmuje liczby od %2 do %3)."))
+            .arg(typed.trimmed(), FloatText(-largest), FloatText(largest));
   }
   return text;
 }
@@ -79,9 +86,11 @@ void TableDialog::setEditor(QLayout* editor, std::vector<QWidget*> editors) {
   editors_ = std::move(editors);
   auto* buttons = new QHBoxLayout;
   const std::pair<const char*, const char*> names[] = {
-      {"dodaj", "&Dodaj"}, {"zmien", "&Zmień"}, {"usun", "&Usuń"}};
+      {"dodaj", QT_TRANSLATE_NOOP("PhysicsDialogs", "&Dodaj")},
+      {"zmien", QT_TRANSLATE_NOOP("PhysicsDialogs", "&Zmień")},
+      {"usun", QT_TRANSLATE_NOOP("PhysicsDialogs", "&Usuń")}};
   for (const auto& [name, caption] : names) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
+    auto* b = new QPushButton(Ui("PhysicsDialogs", caption), this);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     buttons->addWidget(b);
@@ -164,9 +173,10 @@ void TableDialog::refuseKind(const QString& why) {
 }
 
 ConditionsDialog::ConditionsDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : TableDialog(QStringLiteral("Twarunki"), QStringLiteral("Warunki brzegowe"), state, prompter, parent) {
+    : TableDialog(QStringLiteral("Twarunki"), Ui("PhysicsDialogs", "Warunki brzegowe"), state, prompter,
+                  parent) {
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(QStringLiteral("Rodzaj"), this), 0, 0);
+  grid->addWidget(new QLabel(Ui("PhysicsDialogs", "Rodzaj"), this), 0, 0);
   grid->addWidget(kind_, 0, 1);
   std::vector<QWidget*> editors{kind_};
   for (int i = 0; i < 6; ++i) {
@@ -200,7 +210,7 @@ void ConditionsDialog::showRow(int32_t r) {
   if (current < 0) {
     // The row's own code stays on offer; a NaN is kept as it is.
     codes_.push_back(c.kind);
-    words << QStringLiteral("kod %1").arg(FloatText(c.kind));
+    words << Ui("PhysicsDialogs", "kod %1").arg(FloatText(c.kind));
     current = int(codes_.size()) - 1;
     ownRow_ = r;
   }
@@ -226,7 +236,7 @@ bool ConditionsDialog::read(BoundaryCondition& c, int32_t own) {
   const int i = kind_->currentIndex();
   const bool ownCode = i >= 0 && ownRow_ != 0 && i == int(codes_.size()) - 1;
   if (i < 0 || (ownCode && ownRow_ != own)) {
-    refuseKind(QStringLiteral("Rodzaju „%1” nie ma w zadaniu „%2”: wybierz jeden z jego rodzajów.")
+    refuseKind(Ui("PhysicsDialogs", "Rodzaju „%1” nie ma w zadaniu „%2”: wybierz jeden z jego rodzajów.")
                    .arg(kind_->currentText(), ProblemWord(draft_.ProblemKind)));
     return false;
   }
@@ -245,8 +255,9 @@ bool ConditionsDialog::read(BoundaryCondition& c, int32_t own) {
   }
   if (IsDiscFamily(draft_.ProblemKind) && code == kDiscRoller && RollerComponent(typed[0]) < 0) {
     prompter_.message(BadValue(labels_[0]->text(), values_[0]->text()) +
-                          QStringLiteral("\nPodpora przesuwna ustala przemieszczenie ux (składowa 1) albo uy "
-                                         "(składowa 2): wpisz 1 albo 2."),
+                          Ui("PhysicsDialogs",
+                             "\nPodpora przesuwna ustala przemieszczenie ux (składowa 1) albo uy "
+                             "(składowa 2): wpisz 1 albo 2."),
                       windowTitle(), MessageIcon::Stop);
     focusOn(values_[0]);
     return false;
@@ -277,16 +288,16 @@ void ConditionsDialog::changeRow(int32_t r) {
 void ConditionsDialog::deleteRow(int32_t r) {
   const DeletionResult result = DeleteCondition(draft_, r);
   if (result.result != RowDeletion::Deleted) {
-    prompter_.message(Refusal(result, QStringLiteral("warunku"), r), windowTitle(), MessageIcon::Stop);
+    prompter_.message(Refusal(result, true, r), windowTitle(), MessageIcon::Stop);
     return;
   }
   relist(r);
 }
 
 BoundariesDialog::BoundariesDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : TableDialog(QStringLiteral("Tbrzegi"), QStringLiteral("Brzegi"), state, prompter, parent) {
+    : TableDialog(QStringLiteral("Tbrzegi"), Ui("PhysicsDialogs", "Brzegi"), state, prompter, parent) {
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(QStringLiteral("Rodzaj"), this), 0, 0);
+  grid->addWidget(new QLabel(Ui("PhysicsDialogs", "Rodzaj"), this), 0, 0);
   grid->addWidget(kind_, 0, 1);
   setEditor(grid, {kind_});
 }
@@ -305,7 +316,7 @@ void BoundariesDialog::showRow(int32_t r) {
   ownRow_ = 0;
   if (kind != kBoundaryOuter && kind != kBoundaryInner) {
     codes_.push_back(kind);
-    words << QStringLiteral("kod %1").arg(kind);
+    words << Ui("PhysicsDialogs", "kod %1").arg(kind);
     ownRow_ = r;
   }
   fillKinds(words, int(std::find(codes_.begin(), codes_.end(), kind) - codes_.begin()));
@@ -314,8 +325,9 @@ void BoundariesDialog::showRow(int32_t r) {
 bool BoundariesDialog::read(int32_t& kind, int32_t own) {
   const int i = kind_->currentIndex();
   if (i < 0 || (ownRow_ != 0 && i == int(codes_.size()) - 1 && ownRow_ != own)) {
-    refuseKind(QStringLiteral("Rodzaj „%1” nie jest rodzajem brzegu: wybierz zewnętrzny albo wewnętrzny.")
-                   .arg(kind_->currentText()));
+    refuseKind(
+        Ui("PhysicsDialogs", "Rodzaj „%1” nie jest rodzajem brzegu: wybierz zewnętrzny albo wewnętrzny.")
+            .arg(kind_->currentText()));
     return false;
   }
   kind = codes_[size_t(i)];
@@ -342,14 +354,14 @@ void BoundariesDialog::changeRow(int32_t r) {
 void BoundariesDialog::deleteRow(int32_t r) {
   const DeletionResult result = DeleteBoundary(draft_, r);
   if (result.result != RowDeletion::Deleted) {
-    prompter_.message(Refusal(result, QStringLiteral("brzegu"), r), windowTitle(), MessageIcon::Stop);
+    prompter_.message(Refusal(result, false, r), windowTitle(), MessageIcon::Stop);
     return;
   }
   relist(r);
 }
 
 ProblemDialog::ProblemDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Tzadanie"), QStringLiteral("Zadanie i własności"), prompter, parent),
+    : FormDialog(QStringLiteral("Tzadanie"), Ui("PhysicsDialogs", "Zadanie i własności"), prompter, parent),
       state_(state),
       kind_(new QComboBox(this)) {
   kind_->setObjectName(QStringLiteral("zadanie"));
@@ -358,7 +370,7 @@ ProblemDialog::ProblemDialog(AppState& state, Prompter& prompter, QWidget* paren
   // fits them from the first opening on.
   for (int32_t kind : kProblemKinds) kind_->addItem(Text(ProblemName(kind)), kind);
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(QStringLiteral("Zadanie"), this), 0, 0);
+  grid->addWidget(new QLabel(Ui("PhysicsDialogs", "Zadanie"), this), 0, 0);
   grid->addWidget(kind_, 0, 1);
   const char* names[] = {"wlasnosc1", "wlasnosc2"};
   for (int i = 0; i < 2; ++i) {
@@ -379,7 +391,7 @@ void ProblemDialog::refresh() {
     const QSignalBlocker quiet(kind_);
     while (kind_->count() > int(std::size(kProblemKinds))) kind_->removeItem(kind_->count() - 1);
     if (kind_->findData(m.ProblemKind) < 0)
-      kind_->addItem(QStringLiteral("kod %1").arg(m.ProblemKind), m.ProblemKind);
+      kind_->addItem(Ui("PhysicsDialogs", "kod %1").arg(m.ProblemKind), m.ProblemKind);
     kind_->setCurrentIndex(kind_->findData(m.ProblemKind));
   }
   values_[0]->setText(FloatText(m.Conductivity));
@@ -424,7 +436,7 @@ void ProblemDialog::okClicked() {
   const int32_t kind = chosenKind();
   if (const QStringList reread = rereadConditions(kind); !reread.isEmpty()) {
     const QString question =
-        QStringLiteral("W zadaniu „%1” warunki brzegowe znaczą co innego:\n%2\nZmienić zadanie?")
+        Ui("PhysicsDialogs", "W zadaniu „%1” warunki brzegowe znaczą co innego:\n%2\nZmienić zadanie?")
             .arg(ProblemWord(kind), reread.join(u'\n'));
     if (!prompter_.ask(question, windowTitle())) {
       focusOn(kind_);

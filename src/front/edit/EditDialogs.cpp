@@ -7,16 +7,17 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 NodeCoordinatesDialog::NodeCoordinatesDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Twwez"), QStringLiteral("Współrzędne węzła"), prompter, parent),
+    : FormDialog(QStringLiteral("Twwez"), Ui("EditDialogs", "Współrzędne węzła"), prompter, parent),
       state_(state) {
   number_ = field(QStringLiteral("Edit1"));
   xx_ = field(QStringLiteral("xx"));
   yy_ = field(QStringLiteral("yy"));
-  setContent(rows({{QStringLiteral("Numer węzła"), number_},
-                   {QStringLiteral("Współrzędna x"), xx_},
-                   {QStringLiteral("Współrzędna y"), yy_}}));
+  setContent(rows({{Ui("EditDialogs", "Numer węzła"), number_},
+                   {Ui("EditDialogs", "Współrzędna x"), xx_},
+                   {Ui("EditDialogs", "Współrzędna y"), yy_}}));
   connect(number_, &QLineEdit::textChanged, this, &NodeCoordinatesDialog::numberChanged);
 }
 
@@ -46,14 +47,15 @@ void NodeCoordinatesDialog::okClicked() {
   Model& m = state_.model;
   const std::optional<int32_t> n = ParseInteger(number_->text());
   if (!n || *n < 1 || *n > m.nodeCount) {
-    prompter_.message(QStringLiteral("Złe dane"), QStringLiteral("Warunek brzegowy"), MessageIcon::Stop);
+    prompter_.message(Ui("EditDialogs", "Złe dane"), Ui("EditDialogs", "Warunek brzegowy"),
+                      MessageIcon::Stop);
     return;
   }
   // x is stored before y is read, so a bad y leaves the new x in place.
   for (auto [edit, coordinate] : {std::pair{xx_, &m.NodeTable[*n].x}, std::pair{yy_, &m.NodeTable[*n].y}}) {
     const std::optional<float> value = ParseCoordinate(edit->text());
     if (!value) {
-      prompter_.message(QStringLiteral("Zła wartość współrzędnej"), windowTitle(), MessageIcon::Stop);
+      prompter_.message(Ui("EditDialogs", "Zła wartość współrzędnej"), windowTitle(), MessageIcon::Stop);
       return;
     }
     *coordinate = *value;
@@ -61,7 +63,7 @@ void NodeCoordinatesDialog::okClicked() {
 }
 
 NumberPrompt::NumberPrompt(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Tuwez"), QStringLiteral("Podaj numer"), prompter, parent), state_(state) {
+    : FormDialog(QStringLiteral("Tuwez"), Ui("EditDialogs", "Podaj numer"), prompter, parent), state_(state) {
   label_ = new QLabel(this);
   label_->setObjectName(QStringLiteral("Label"));
   number_ = field(QStringLiteral("Edit1"));
@@ -72,9 +74,11 @@ NumberPrompt::NumberPrompt(AppState& state, Prompter& prompter, QWidget* parent)
 }
 
 void NumberPrompt::refresh() {
-  const char* labels[] = {"Numer węzła", "Numer elementu", "Nr węz. wewnętrznego"};
+  const char* labels[] = {QT_TRANSLATE_NOOP("EditDialogs", "Numer węzła"),
+                          QT_TRANSLATE_NOOP("EditDialogs", "Numer elementu"),
+                          QT_TRANSLATE_NOOP("EditDialogs", "Nr węz. wewnętrznego")};
   const int32_t selected = state_.model.SelectedNumber;
-  if (selected >= 1 && selected <= 3) label_->setText(QString::fromUtf8(labels[selected - 1]));
+  if (selected >= 1 && selected <= 3) label_->setText(Ui("EditDialogs", labels[selected - 1]));
   number_->setText(QStringLiteral("0"));
 }
 

@@ -7,21 +7,22 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 EllipseDialog::EllipseDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Tokrag_"), QStringLiteral("Parametry elipsy"), prompter, parent),
+    : FormDialog(QStringLiteral("Tokrag_"), Ui("EllipseDialog", "Parametry elipsy"), prompter, parent),
       state_(state) {
   xx_ = field(QStringLiteral("xx"), QStringLiteral("0"));
   yy_ = field(QStringLiteral("yy"), QStringLiteral("0"));
   rr_ = field(QStringLiteral("rr"), QStringLiteral("10"));
   ry_ = field(QStringLiteral("ry"), QStringLiteral("10"));
   nnn_ = field(QStringLiteral("nnn"), QStringLiteral("18"));
-  setContent(rows({{QStringLiteral("Współrzędne środka elipsy"), nullptr},
+  setContent(rows({{Ui("EllipseDialog", "Współrzędne środka elipsy"), nullptr},
                    {QStringLiteral("x"), xx_},
                    {QStringLiteral("y"), yy_},
-                   {QStringLiteral("Promień x"), rr_},
-                   {QStringLiteral("Promień y"), ry_},
-                   {QStringLiteral("Liczba elementów"), nnn_}}));
+                   {Ui("EllipseDialog", "Promień x"), rr_},
+                   {Ui("EllipseDialog", "Promień y"), ry_},
+                   {Ui("EllipseDialog", "Liczba elementów"), nnn_}}));
 }
 
 void EllipseDialog::okClicked() {
@@ -47,6 +48,6 @@ void EllipseDialog::okClicked() {
   const ContourChange change = AddEllipse(state_.model, p);
   if (change.full) {
     prompter_.message(QString::fromStdString(CapacityMessage(*change.full)),
-                      QStringLiteral("Parametry elipsy"), MessageIcon::Stop);
+                      Ui("EllipseDialog", "Parametry elipsy"), MessageIcon::Stop);
   }
 }

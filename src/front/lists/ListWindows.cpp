@@ -12,6 +12,7 @@
 #include "core/lists/ListLines.h"
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
+#include "front/ui/UiText.h"
 
 // The mesh list's lines, each made when the view asks for it: a header,
 // the nodes, a header, the triangles. Empty until filled.
@@ -35,14 +36,14 @@ class MeshLineModel : public QAbstractListModel {
     return line(index.row());
   }
   QString line(int row) const {
-    if (row == 0) return QStringLiteral("Nr węzła, współrzędna x, współrzędna y");
+    if (row == 0) return Ui("ListWindows", "Nr węzła, współrzędna x, współrzędna y");
     if (row <= nodes_) {
       const MeshNode& n = model_.MeshNodeTable[row];
       return QStringLiteral("%1 - %2, %3")
           .arg(row)
           .arg(MeshCoordinateText(SinglePrecision(n.x)), MeshCoordinateText(SinglePrecision(n.y)));
     }
-    if (row == nodes_ + 1) return QStringLiteral("Nr elementu, węzeł 1,2,3");
+    if (row == nodes_ + 1) return Ui("ListWindows", "Nr elementu, węzeł 1,2,3");
     const int32_t t = row - nodes_ - 1;
     return t <= triangles_ ? QString::fromStdString(TriangleLine(t, model_.MeshTriangleTable[t])) : QString();
   }
@@ -61,12 +62,13 @@ constexpr int kLineHeight = 16;
 std::pair<QString, QString> LineListTitle(LineListWindow::Lines lines) {
   switch (lines) {
     case LineListWindow::Lines::Elements:
-      return {QStringLiteral("Tl_ele"), QStringLiteral("Lista elementów")};
-    case LineListWindow::Lines::Mesh: return {QStringLiteral("Tl_wynMES"), QStringLiteral("Lista wyników")};
+      return {QStringLiteral("Tl_ele"), Ui("ListWindows", "Lista elementów")};
+    case LineListWindow::Lines::Mesh:
+      return {QStringLiteral("Tl_wynMES"), Ui("ListWindows", "Lista wyników")};
     case LineListWindow::Lines::Conditions:
-      return {QStringLiteral("Tl_war"), QStringLiteral("Lista warunków brzegowych")};
+      return {QStringLiteral("Tl_war"), Ui("ListWindows", "Lista warunków brzegowych")};
     case LineListWindow::Lines::Boundaries:
-      return {QStringLiteral("Tl_brz"), QStringLiteral("Lista brzegów")};
+      return {QStringLiteral("Tl_brz"), Ui("ListWindows", "Lista brzegów")};
   }
   return {};
 }
@@ -75,14 +77,14 @@ std::pair<QString, QString> LineListTitle(LineListWindow::Lines lines) {
 
 NodeListWindow::NodeListWindow(Nodes nodes, AppState& state, Prompter& prompter, QWidget* parent)
     : FormDialog(nodes == Nodes::Boundary ? QStringLiteral("Tl_wez") : QStringLiteral("Tl_wezw"),
-                 nodes == Nodes::Boundary ? QStringLiteral("Lista węzłów")
-                                          : QStringLiteral("Lista węzłów wewnętrznych"),
+                 nodes == Nodes::Boundary ? Ui("ListWindows", "Lista węzłów")
+                                          : Ui("ListWindows", "Lista węzłów wewnętrznych"),
                  prompter, parent, QStringLiteral("OK"), QString()),
       nodes_(nodes),
       state_(state),
       grid_(new QTableWidget(0, 3, this)) {
   grid_->setObjectName(QStringLiteral("StringGrid1"));
-  grid_->setHorizontalHeaderLabels({QStringLiteral("Nr"), QStringLiteral("x"), QStringLiteral("y")});
+  grid_->setHorizontalHeaderLabels({Ui("ListWindows", "Nr"), QStringLiteral("x"), QStringLiteral("y")});
   grid_->verticalHeader()->hide();
   grid_->horizontalHeader()->setMinimumSectionSize(0);
   grid_->verticalHeader()->setDefaultSectionSize(kLineHeight);
@@ -148,7 +150,7 @@ LineListWindow::LineListWindow(Lines lines, AppState& state, Prompter& prompter,
   view->setMinimumSize(277, lines == Lines::Elements ? 285 : 305);
   auto* content = new QVBoxLayout;
   if (lines == Lines::Elements)
-    content->addWidget(new QLabel(QStringLiteral("Nr elementu, węzeł 1, 2"), this));
+    content->addWidget(new QLabel(Ui("ListWindows", "Nr elementu, węzeł 1, 2"), this));
   content->addWidget(view);
   setContent(content);
   setSizeGripEnabled(true);

@@ -14,6 +14,7 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ int HistogramBarHeight(int32_t count, int32_t most, int span) {
 }
 
 MeshStatisticsWindow::MeshStatisticsWindow(const AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("T_statystyka"), QStringLiteral("Statystyka siatki"), prompter, parent,
+    : FormDialog(QStringLiteral("T_statystyka"), Ui("MeshDialogs", "Statystyka siatki"), prompter, parent,
                  QStringLiteral("OK"), QString()),
       state_(state),
       figures_(new QLabel(this)),
@@ -90,7 +91,7 @@ MeshStatisticsWindow::MeshStatisticsWindow(const AppState& state, Prompter& prom
   figures_->setObjectName(QStringLiteral("liczby"));
   auto* content = new QVBoxLayout;
   content->addWidget(figures_);
-  content->addWidget(new QLabel(QStringLiteral("Najmniejszy kąt trójkątów (liczba trójkątów):"), this));
+  content->addWidget(new QLabel(Ui("MeshDialogs", "Najmniejszy kąt trójkątów (liczba trójkątów):"), this));
   content->addWidget(histogram_);
   setContent(content);
 }
@@ -116,20 +117,22 @@ QStringList MeshStatisticsWindow::figures() const {
     return QString::number(v, 'g', 6).replace(u'.', QLatin1Char(UserDecimalPoint()));
   };
   QStringList lines = {
-      QStringLiteral("Węzły: %1").arg(ThousandsText(s.nodes)),
-      QStringLiteral("Trójkąty: %1").arg(ThousandsText(s.triangles)),
-      QStringLiteral("Pole obszaru: %1").arg(area(s.totalArea)),
-      QStringLiteral("Pole trójkąta: od %1 do %2").arg(area(s.smallestArea), area(s.largestArea)),
-      QStringLiteral("Kąt: od %1 do %2").arg(degrees(s.smallestAngle), degrees(s.largestAngle))};
+      Ui("MeshDialogs", "Węzły: %1").arg(ThousandsText(s.nodes)),
+      Ui("MeshDialogs", "Trójkąty: %1").arg(ThousandsText(s.triangles)),
+      Ui("MeshDialogs", "Pole obszaru: %1").arg(area(s.totalArea)),
+      Ui("MeshDialogs", "Pole trójkąta: od %1 do %2").arg(area(s.smallestArea), area(s.largestArea)),
+      Ui("MeshDialogs", "Kąt: od %1 do %2").arg(degrees(s.smallestAngle), degrees(s.largestAngle))};
   // In a mesh of several materials, the triangles of each.
   if (s.perMaterial.size() > 1) {
     for (size_t i = 0; i < s.perMaterial.size(); ++i) {
       if (s.perMaterial[i] == 0) continue;
-      const QString name =
-          i == 0 ? QStringLiteral("własnego modelu")
-                 : QString::number(i) + QStringLiteral(" (") +
-                       QString::fromStdString(ShownName(state_.model.MaterialTable[int32_t(i)].name)) + u')';
-      lines << QStringLiteral("Trójkąty materiału %1: %2").arg(name, ThousandsText(s.perMaterial[i]));
+      const QString count = ThousandsText(s.perMaterial[i]);
+      lines << (i == 0
+                    ? Ui("MeshDialogs", "Trójkąty materiału własnego modelu: %1").arg(count)
+                    : Ui("MeshDialogs", "Trójkąty materiału %1 (%2): %3")
+                          .arg(QString::number(i),
+                               QString::fromStdString(ShownName(state_.model.MaterialTable[int32_t(i)].name)),
+                               count));
     }
   }
   return lines;
@@ -137,33 +140,33 @@ QStringList MeshStatisticsWindow::figures() const {
 
 QString LimitText(const MeshLimitChoice& choice) {
   if (!choice.large) return {};
-  return QStringLiteral("Duże siatki: do %1 trójkątów").arg(ThousandsText(choice.triangles));
+  return Ui("MeshDialogs", "Duże siatki: do %1 trójkątów").arg(ThousandsText(choice.triangles));
 }
 
 QString ShortLimitText(const MeshLimitChoice& choice) {
   if (!choice.large) return {};
-  return QStringLiteral("Duże siatki ≤ %1").arg(ThousandsText(choice.triangles));
+  return Ui("MeshDialogs", "Duże siatki ≤ %1").arg(ThousandsText(choice.triangles));
 }
 
 MeshLimitDialog::MeshLimitDialog(MeshLimitChoice& choice, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("T_limit"), QStringLiteral("Limit siatki"), prompter, parent),
+    : FormDialog(QStringLiteral("T_limit"), Ui("MeshDialogs", "Limit siatki"), prompter, parent),
       choice_(choice) {
-  basic_ = new QRadioButton(QStringLiteral("Limit podstawowy: 1 999 trójkątów i 999 węzłów"), this);
+  basic_ = new QRadioButton(Ui("MeshDialogs", "Limit podstawowy: 1 999 trójkątów i 999 węzłów"), this);
   basic_->setObjectName(QStringLiteral("podstawowy"));
-  large_ = new QRadioButton(QStringLiteral("Duże siatki, do eksportu w formatach otwartych"), this);
+  large_ = new QRadioButton(Ui("MeshDialogs", "Duże siatki, do eksportu w formatach otwartych"), this);
   large_->setObjectName(QStringLiteral("duze"));
   triangles_ = field(QStringLiteral("trojkaty"));
   auto* content = new QVBoxLayout;
   content->addWidget(basic_);
   content->addWidget(large_);
   auto* count = new QGridLayout;
-  count->addWidget(new QLabel(QStringLiteral("Najwięcej trójkątów:"), this), 0, 0);
+  count->addWidget(new QLabel(Ui("MeshDialogs", "Najwięcej trójkątów:"), this), 0, 0);
   count->addWidget(triangles_, 0, 1);
   content->addLayout(count);
-  content->addWidget(
-      new QLabel(QStringLiteral("Eksport do .m2d, .ulx i .n2d przyjmuje tylko siatki w limicie "
-                                "podstawowym."),
-                 this));
+  content->addWidget(new QLabel(Ui("MeshDialogs",
+                                   "Eksport do .m2d, .ulx i .n2d przyjmuje tylko siatki w limicie "
+                                   "podstawowym."),
+                                this));
   connect(large_, &QRadioButton::toggled, triangles_, &QLineEdit::setEnabled);
   setContent(content);
   markCancelKey();
@@ -180,7 +183,7 @@ void MeshLimitDialog::okClicked() {
     bool ok = false;
     const qlonglong n = triangles_->text().remove(u' ').toLongLong(&ok);
     if (!ok || n < kLeastLargeLimit || n > kLargestMeshTriangles) {
-      prompter_.message(QStringLiteral("Podaj liczbę trójkątów od %1 do %2.")
+      prompter_.message(Ui("MeshDialogs", "Podaj liczbę trójkątów od %1 do %2.")
                             .arg(ThousandsText(kLeastLargeLimit), ThousandsText(kLargestMeshTriangles)),
                         windowTitle(), MessageIcon::Exclamation);
       focusOn(triangles_);

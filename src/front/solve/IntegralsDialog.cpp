@@ -12,14 +12,15 @@
 #include "core/state/AppState.h"
 #include "front/solve/SolutionDialogs.h"
 #include "front/ui/LocaleNumbers.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
 QString MaterialLabel(const Model& m, int32_t material) {
-  if (material == 0) return QStringLiteral("Materiał własny modelu");
-  const std::string name =
-      material <= m.materialCount ? " (" + ShownName(m.MaterialTable[material].name) + ")" : std::string();
-  return QString::fromStdString("Materiał " + std::to_string(material) + name);
+  if (material == 0) return Ui("IntegralsDialog", "Materiał własny modelu");
+  if (material > m.materialCount) return Ui("IntegralsDialog", "Materiał %1").arg(material);
+  return Ui("IntegralsDialog", "Materiał %1 (%2)")
+      .arg(QString::number(material), QString::fromStdString(ShownName(m.MaterialTable[material].name)));
 }
 
 QString LineText(const IntegralLine& line, char point) {
@@ -30,8 +31,8 @@ QString LineText(const IntegralLine& line, char point) {
 }  // namespace
 
 IntegralsDialog::IntegralsDialog(const AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("T_calki"), QStringLiteral("Całki"), prompter, parent, QStringLiteral("OK"),
-                 QString()),
+    : FormDialog(QStringLiteral("T_calki"), Ui("IntegralsDialog", "Całki"), prompter, parent,
+                 QStringLiteral("OK"), QString()),
       state_(state),
       over_(new QComboBox(this)),
       field_(new QComboBox(this)),
@@ -46,9 +47,9 @@ IntegralsDialog::IntegralsDialog(const AppState& state, Prompter& prompter, QWid
   results_->setLineWrapMode(QPlainTextEdit::NoWrap);
   results_->setMinimumSize(420, 180);
   auto* content = new QVBoxLayout;
-  content->addLayout(rows({{QStringLiteral("Całkuj po:"), over_},
-                           {QStringLiteral("Pole:"), field_},
-                           {QStringLiteral("Moment względem x:"), x_},
+  content->addLayout(rows({{Ui("IntegralsDialog", "Całkuj po:"), over_},
+                           {Ui("IntegralsDialog", "Pole:"), field_},
+                           {Ui("IntegralsDialog", "Moment względem x:"), x_},
                            {QStringLiteral("y:"), y_}}));
   content->addWidget(results_);
   setContent(content);
@@ -80,20 +81,21 @@ void IntegralsDialog::refresh() {
     const char point = UserDecimalPoint();
     if (!state_.selection.empty()) {
       choices_.push_back({Choice::Selection, 0});
-      over_->addItem(QString::fromStdString("Zaznaczone elementy: " + NumberList(state_.selection)));
+      over_->addItem(Ui("IntegralsDialog", "Zaznaczone elementy: %1")
+                         .arg(QString::fromStdString(NumberList(state_.selection))));
     }
     for (int32_t k = 1; k <= m.bcCount; ++k) {
       if (ElementsOfCondition(s, k).empty()) continue;
       choices_.push_back({Choice::Condition, k});
-      over_->addItem(
-          QString::fromStdString("Warunek " + ConditionText(k, m.BcTable[k], m.ProblemKind, point)));
+      over_->addItem(Ui("IntegralsDialog", "Warunek %1")
+                         .arg(QString::fromStdString(ConditionText(k, m.BcTable[k], m.ProblemKind, point))));
     }
     for (int32_t i : MaterialsInMesh(m)) {
       choices_.push_back({Choice::Material, i});
       over_->addItem(MaterialLabel(m, i));
     }
     choices_.push_back({Choice::Region, 0});
-    over_->addItem(QStringLiteral("Cały obszar"));
+    over_->addItem(Ui("IntegralsDialog", "Cały obszar"));
     if (extra_) {
       choices_.push_back({Choice::Extra, 0});
       over_->addItem(extra_->label);
@@ -133,15 +135,15 @@ void IntegralsDialog::recompute() {
   if (edges) {
     const std::optional<double> x = ParseTypedNumber(x_->text()), y = ParseTypedNumber(y_->text());
     if (disc && (!x || !y)) {
-      results_->setPlainText(
-          QStringLiteral("Współrzędne punktu, względem którego liczy się moment, muszą "
-                         "być liczbami."));
+      results_->setPlainText(Ui("IntegralsDialog",
+                                "Współrzędne punktu, względem którego liczy się moment, muszą "
+                                "być liczbami."));
       return;
     }
     const std::vector<int32_t> elements =
         c.kind == Choice::Selection ? state_.selection : ElementsOfCondition(s, c.number);
     lines = EdgeLines(s, IntegrateEdges(s, elements, {x.value_or(0.0), y.value_or(0.0)}));
-    if (disc) moment = QStringLiteral(" względem (%1; %2)").arg(GeneralText(*x), GeneralText(*y));
+    if (disc) moment = Ui("IntegralsDialog", " względem (%1; %2)").arg(GeneralText(*x), GeneralText(*y));
   } else if (c.kind == Choice::Extra) {
     if (extra_ && extra_->lines) lines = extra_->lines(s, kind);
   } else {

@@ -26,10 +26,13 @@
 #include "front/ui/Prompter.h"
 #include "front/ui/ShownNames.h"
 #include "front/ui/SvgPicture.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
-const QString kPlotTitle = QStringLiteral("Wykres wzdłuż odcinka");
+QString PlotTitle() {
+  return Ui("LinePlotWindow", "Wykres wzdłuż odcinka");
+}
 
 QString WithUnit(const std::string& name, const std::string& unit) {
   return QString::fromStdString(unit.empty() ? name : name + " [" + unit + "]");
@@ -38,16 +41,16 @@ QString WithUnit(const std::string& name, const std::string& unit) {
 }  // namespace
 
 SegmentDialog::SegmentDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("T_odcinek"), kPlotTitle, prompter, parent), state_(state) {
+    : FormDialog(QStringLiteral("T_odcinek"), PlotTitle(), prompter, parent), state_(state) {
   const char* names[4] = {"x1", "y1", "x2", "y2"};
   for (int i = 0; i < 4; ++i) ends_[i] = field(QString::fromLatin1(names[i]));
-  auto* pick = new QPushButton(QStringLiteral("&Wskaż na rysunku"), this);
+  auto* pick = new QPushButton(Ui("LinePlotWindow", "&Wskaż na rysunku"), this);
   pick->setObjectName(QStringLiteral("wskaz"));
   connect(pick, &QPushButton::clicked, this, [this] { done(kPickOnDrawing); });
-  QGridLayout* grid = rows({{QStringLiteral("Początek x1:"), ends_[0]},
-                            {QStringLiteral("Początek y1:"), ends_[1]},
-                            {QStringLiteral("Koniec x2:"), ends_[2]},
-                            {QStringLiteral("Koniec y2:"), ends_[3]}});
+  QGridLayout* grid = rows({{Ui("LinePlotWindow", "Początek x1:"), ends_[0]},
+                            {Ui("LinePlotWindow", "Początek y1:"), ends_[1]},
+                            {Ui("LinePlotWindow", "Koniec x2:"), ends_[2]},
+                            {Ui("LinePlotWindow", "Koniec y2:"), ends_[3]}});
   grid->addWidget(pick, grid->rowCount(), 0, 1, 2);
   setContent(grid);
 }
@@ -75,7 +78,7 @@ void SegmentDialog::okClicked() {
   for (int i = 0; i < 4; ++i) {
     const std::optional<double> typed = ParseTypedNumber(ends_[i]->text());
     if (!typed) {
-      prompter_.message(QStringLiteral("Współrzędna końca odcinka musi być liczbą."), kPlotTitle,
+      prompter_.message(Ui("LinePlotWindow", "Współrzędna końca odcinka musi być liczbą."), PlotTitle(),
                         MessageIcon::Stop);
       focusOn(ends_[i]);
       return;
@@ -83,7 +86,7 @@ void SegmentDialog::okClicked() {
     v[i] = *typed;
   }
   if (v[0] == v[2] && v[1] == v[3]) {
-    prompter_.message(QStringLiteral("Początek i koniec odcinka muszą być różne."), kPlotTitle,
+    prompter_.message(Ui("LinePlotWindow", "Początek i koniec odcinka muszą być różne."), PlotTitle(),
                       MessageIcon::Stop);
     focusOn(ends_[2]);
     return;
@@ -100,14 +103,14 @@ LinePlotWindow::LinePlotWindow(const AppState& state, Prompter& prompter, QWidge
       view_(new QChartView(new QChart, this)),
       flow_(new QLabel(this)) {
   setObjectName(QStringLiteral("T_wykres"));
-  setWindowTitle(kPlotTitle);
+  setWindowTitle(PlotTitle());
   setModal(false);
   field_->setObjectName(QStringLiteral("pole"));
   flow_->setObjectName(QStringLiteral("przeplyw"));
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setMinimumSize(480, 320);
   auto* top = new QHBoxLayout;
-  top->addWidget(new QLabel(QStringLiteral("Pole:"), this));
+  top->addWidget(new QLabel(Ui("LinePlotWindow", "Pole:"), this));
   top->addWidget(field_, 1);
   const auto button = [this](const QString& name, const QString& text) {
     auto* b = new QPushButton(text, this);
@@ -115,9 +118,9 @@ LinePlotWindow::LinePlotWindow(const AppState& state, Prompter& prompter, QWidge
     b->setAutoDefault(false);
     return b;
   };
-  QPushButton* csv = button(QStringLiteral("zapiszCsv"), QStringLiteral("Zapisz &CSV..."));
-  QPushButton* image = button(QStringLiteral("zapiszObraz"), QStringLiteral("Zapisz &obraz..."));
-  QPushButton* close = button(QStringLiteral("zamknij"), QStringLiteral("&Zamknij"));
+  QPushButton* csv = button(QStringLiteral("zapiszCsv"), Ui("LinePlotWindow", "Zapisz &CSV..."));
+  QPushButton* image = button(QStringLiteral("zapiszObraz"), Ui("LinePlotWindow", "Zapisz &obraz..."));
+  QPushButton* close = button(QStringLiteral("zamknij"), Ui("LinePlotWindow", "&Zamknij"));
   connect(csv, &QPushButton::clicked, this, [this] { saveCsv(); });
   connect(image, &QPushButton::clicked, this, [this] { saveImage(); });
   connect(close, &QPushButton::clicked, this, &QDialog::close);
@@ -153,9 +156,9 @@ void LinePlotWindow::plot(const PlotSegment& segment) {
   if (s.result.disc) {
     const std::array<double, 2> f = ForceThroughSegment(s, segment.a, segment.b);
     flow_->setText(
-        QStringLiteral("Siła na odcinku: Fx = %1 N/m, Fy = %2 N/m").arg(number(f[0]), number(f[1])));
+        Ui("LinePlotWindow", "Siła na odcinku: Fx = %1 N/m, Fy = %2 N/m").arg(number(f[0]), number(f[1])));
   } else {
-    flow_->setText(QStringLiteral("Przepływ przez odcinek: %1%2")
+    flow_->setText(Ui("LinePlotWindow", "Przepływ przez odcinek: %1%2")
                        .arg(number(FlowThroughSegment(s, segment.a, segment.b)), unit(names.flowUnit)));
   }
   redraw();
@@ -212,7 +215,7 @@ bool LinePlotWindow::write(const QString& name, const QByteArray& bytes, const Q
                                                   std::string_view(bytes.constData(), size_t(bytes.size())));
   if (written) return true;
   const std::string text =
-      QStringLiteral("Nie udało się zapisać pliku %1.").arg(ShownName(name)).toStdString();
+      Ui("LinePlotWindow", "Nie udało się zapisać pliku %1.").arg(ShownName(name)).toStdString();
   prompter_.message(QString::fromStdString(WithWriteCause(text, written.error)), title, MessageIcon::Stop);
   return false;
 }
@@ -220,8 +223,8 @@ bool LinePlotWindow::write(const QString& name, const QByteArray& bytes, const Q
 bool LinePlotWindow::saveCsv() {
   if (!solution_) return false;
   FileDialogOptions options;
-  options.title = QStringLiteral("Zapisz CSV");
-  options.filters = {QStringLiteral("Plik CSV (*.csv)")};
+  options.title = Ui("LinePlotWindow", "Zapisz CSV");
+  options.filters = {Ui("LinePlotWindow", "Plik CSV (*.csv)")};
   options.defaultSuffix = QStringLiteral("csv");
   options.confirmOverwrite = true;
   const std::optional<QString> name = prompter_.saveFileName(options);
@@ -232,8 +235,8 @@ bool LinePlotWindow::saveCsv() {
 
 bool LinePlotWindow::saveImage() {
   FileDialogOptions options;
-  options.title = QStringLiteral("Zapisz obraz");
-  options.filters = {QStringLiteral("Obraz PNG (*.png)"), QStringLiteral("Obraz SVG (*.svg)")};
+  options.title = Ui("LinePlotWindow", "Zapisz obraz");
+  options.filters = {Ui("LinePlotWindow", "Obraz PNG (*.png)"), Ui("LinePlotWindow", "Obraz SVG (*.svg)")};
   options.defaultSuffix = QStringLiteral("png");
   options.confirmOverwrite = true;
   int filter = 0;
@@ -248,13 +251,14 @@ bool LinePlotWindow::saveImage() {
   bool encoded = false;
   if (svg) {
     const std::optional<QByteArray> picture =
-        SvgPicture(view_->size(), kPlotTitle, [this](QPainter& painter) { view_->render(&painter); });
+        SvgPicture(view_->size(), QStringLiteral("Wykres wzdłuż odcinka"),
+                   [this](QPainter& painter) { view_->render(&painter); });
     if ((encoded = picture.has_value())) bytes = *picture;
   } else if (buffer.open(QIODevice::WriteOnly)) {
     encoded = view_->grab().save(&buffer, "PNG");
   }
   if (!encoded) {
-    prompter_.message(QStringLiteral("Nie udało się zapisać obrazu do pliku %1.").arg(ShownName(*name)),
+    prompter_.message(Ui("LinePlotWindow", "Nie udało się zapisać obrazu do pliku %1.").arg(ShownName(*name)),
                       options.title, MessageIcon::Stop);
     return false;
   }

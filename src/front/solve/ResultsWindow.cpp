@@ -9,15 +9,16 @@
 #include "core/results/Solution.h"
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
+#include "front/ui/UiText.h"
 
 ResultsWindow::ResultsWindow(const AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("T_wyniki"), QStringLiteral("Wyniki"), prompter, parent, QStringLiteral("OK"),
-                 QString()),
+    : FormDialog(QStringLiteral("T_wyniki"), Ui("ResultsWindow", "Wyniki"), prompter, parent,
+                 QStringLiteral("OK"), QString()),
       state_(state),
       table_(new QTableWidget(0, 3, this)) {
   table_->setObjectName(QStringLiteral("wyniki"));
   table_->setHorizontalHeaderLabels(
-      {QStringLiteral("Wielkość"), QStringLiteral("Wartość"), QStringLiteral("Miejsce")});
+      {Ui("ResultsWindow", "Wielkość"), Ui("ResultsWindow", "Wartość"), Ui("ResultsWindow", "Miejsce")});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);

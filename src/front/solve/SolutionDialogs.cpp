@@ -16,32 +16,47 @@
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
 #include "front/ui/ShownNames.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
-const QString kFieldTitle = QStringLiteral("Pole");
+QString FieldTitle() {
+  return Ui("SolutionDialogs", "Pole");
+}
 
 }  // namespace
 
 QString FieldName(FieldKind kind, int32_t problem) {
   const FieldNames names = NamesOfField(problem);
   const auto named = [](const std::string& name, const std::string& unit, const char* how) {
-    return QString::fromStdString(unit.empty() ? name : name + " [" + unit + "]") + QString::fromUtf8(how);
+    return QString::fromStdString(unit.empty() ? name : name + " [" + unit + "]") +
+           Ui("SolutionDialogs", how);
   };
   switch (kind) {
-    case FieldKind::Potential: return named(names.field, names.fieldUnit, " (w węzłach, interpolowane)");
-    case FieldKind::FluxMagnitude: return named(names.flux, names.fluxUnit, " (w elementach)");
-    case FieldKind::VonMises: return named("σ_red", "Pa", " (Hubera-Misesa, w elementach)");
-    case FieldKind::DisplacementMagnitude: return named("|u|", "m", " (w węzłach, interpolowane)");
-    case FieldKind::FluxRecovered: return named(names.flux, names.fluxUnit, " (wygładzone w węzłach)");
-    case FieldKind::VonMisesRecovered: return named("σ_red", "Pa", " (Hubera-Misesa, wygładzone w węzłach)");
-    case FieldKind::Error: return named("błąd", "%", " (szacowany, w elementach)");
+    case FieldKind::Potential:
+      return named(names.field, names.fieldUnit,
+                   QT_TRANSLATE_NOOP("SolutionDialogs", " (w węzłach, interpolowane)"));
+    case FieldKind::FluxMagnitude:
+      return named(names.flux, names.fluxUnit, QT_TRANSLATE_NOOP("SolutionDialogs", " (w elementach)"));
+    case FieldKind::VonMises:
+      return named("σ_red", "Pa", QT_TRANSLATE_NOOP("SolutionDialogs", " (Hubera-Misesa, w elementach)"));
+    case FieldKind::DisplacementMagnitude:
+      return named("|u|", "m", QT_TRANSLATE_NOOP("SolutionDialogs", " (w węzłach, interpolowane)"));
+    case FieldKind::FluxRecovered:
+      return named(names.flux, names.fluxUnit,
+                   QT_TRANSLATE_NOOP("SolutionDialogs", " (wygładzone w węzłach)"));
+    case FieldKind::VonMisesRecovered:
+      return named("σ_red", "Pa",
+                   QT_TRANSLATE_NOOP("SolutionDialogs", " (Hubera-Misesa, wygładzone w węzłach)"));
+    case FieldKind::Error:
+      return named(Ui("SolutionDialogs", "błąd").toStdString(), "%",
+                   QT_TRANSLATE_NOOP("SolutionDialogs", " (szacowany, w elementach)"));
   }
   return {};
 }
 
 FieldDialog::FieldDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("T_pole"), kFieldTitle, prompter, parent),
+    : FormDialog(QStringLiteral("T_pole"), FieldTitle(), prompter, parent),
       state_(state),
       field_(new QComboBox(this)),
       levels_(field(QStringLiteral("izolinie"))),
@@ -49,9 +64,9 @@ FieldDialog::FieldDialog(AppState& state, Prompter& prompter, QWidget* parent)
       automatic_(new QLabel(this)) {
   field_->setObjectName(QStringLiteral("pole"));
   automatic_->setObjectName(QStringLiteral("automatyczne"));
-  setContent(rows({{QStringLiteral("Pole mapy:"), field_},
-                   {QStringLiteral("Liczba izolinii:"), levels_},
-                   {QStringLiteral("Powiększenie odkształcenia:"), factor_},
+  setContent(rows({{Ui("SolutionDialogs", "Pole mapy:"), field_},
+                   {Ui("SolutionDialogs", "Liczba izolinii:"), levels_},
+                   {Ui("SolutionDialogs", "Powiększenie odkształcenia:"), factor_},
                    {QString(), automatic_}}));
 }
 
@@ -66,16 +81,16 @@ void FieldDialog::refresh() {
   factor_->setText(d.factor > 0.0 ? GeneralText(d.factor) : QString());
   factor_->setEnabled(disc);
   automatic_->setText(
-      disc ? QStringLiteral("Puste pole: powiększenie samoczynne, %1").arg(GeneralText(automatic))
-           : QStringLiteral("Odkształcenie rysuje się tylko dla tarczy."));
+      disc ? Ui("SolutionDialogs", "Puste pole: powiększenie samoczynne, %1").arg(GeneralText(automatic))
+           : Ui("SolutionDialogs", "Odkształcenie rysuje się tylko dla tarczy."));
 }
 
 void FieldDialog::okClicked() {
   const std::optional<int32_t> levels = ParseInteger(levels_->text());
   if (!levels || *levels < 1 || *levels > kMaxIsolines) {
     prompter_.message(
-        QStringLiteral("Liczba izolinii musi być liczbą całkowitą od 1 do %1.").arg(kMaxIsolines),
-        kFieldTitle, MessageIcon::Stop);
+        Ui("SolutionDialogs", "Liczba izolinii musi być liczbą całkowitą od 1 do %1.").arg(kMaxIsolines),
+        FieldTitle(), MessageIcon::Stop);
     focusOn(levels_);
     return;
   }
@@ -83,9 +98,10 @@ void FieldDialog::okClicked() {
   if (!factor_->text().trimmed().isEmpty()) {
     const std::optional<double> typed = ParseNumber(factor_->text());
     if (!typed || !(*typed > 0.0)) {
-      prompter_.message(QStringLiteral("Powiększenie odkształcenia musi być liczbą dodatnią "
-                                       "(puste pole: samoczynne)."),
-                        kFieldTitle, MessageIcon::Stop);
+      prompter_.message(Ui("SolutionDialogs",
+                           "Powiększenie odkształcenia musi być liczbą dodatnią "
+                           "(puste pole: samoczynne)."),
+                        FieldTitle(), MessageIcon::Stop);
       focusOn(factor_);
       return;
     }
@@ -124,7 +140,7 @@ class NodeValueModel : public QAbstractListModel {
 };
 
 ValuesWindow::ValuesWindow(const AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("T_wartosci"), QStringLiteral("Lista wartości"), prompter, parent,
+    : FormDialog(QStringLiteral("T_wartosci"), Ui("SolutionDialogs", "Lista wartości"), prompter, parent,
                  QStringLiteral("OK"), QString()),
       state_(state),
       model_(new NodeValueModel(this)),
@@ -134,7 +150,7 @@ ValuesWindow::ValuesWindow(const AppState& state, Prompter& prompter, QWidget* p
   view_->setUniformItemSizes(true);
   view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view_->setMinimumSize(360, 305);
-  auto* save = new QPushButton(QStringLiteral("Zapisz &CSV..."), this);
+  auto* save = new QPushButton(Ui("SolutionDialogs", "Zapisz &CSV..."), this);
   save->setObjectName(QStringLiteral("zapiszCsv"));
   save->setAutoDefault(false);
   connect(save, &QPushButton::clicked, this, &ValuesWindow::saveCsv);
@@ -156,10 +172,10 @@ void ValuesWindow::okClicked() {
 
 void ValuesWindow::saveCsv() {
   if (!state_.solution) return;
-  const QString title = QStringLiteral("Zapisz CSV");
+  const QString title = Ui("SolutionDialogs", "Zapisz CSV");
   FileDialogOptions options;
   options.title = title;
-  options.filters = {QStringLiteral("Plik CSV (*.csv)")};
+  options.filters = {Ui("SolutionDialogs", "Plik CSV (*.csv)")};
   options.defaultSuffix = QStringLiteral("csv");
   options.confirmOverwrite = true;
   const std::optional<QString> name = prompter_.saveFileName(options);
@@ -167,7 +183,7 @@ void ValuesWindow::saveCsv() {
   const WriteResult written = WriteFileAtomically(LocalPath(*name), NodeValuesCsv(*state_.solution));
   if (!written) {
     const std::string text =
-        QStringLiteral("Nie udało się zapisać pliku %1.").arg(ShownName(*name)).toStdString();
+        Ui("SolutionDialogs", "Nie udało się zapisać pliku %1.").arg(ShownName(*name)).toStdString();
     prompter_.message(QString::fromStdString(WithWriteCause(text, written.error)), title, MessageIcon::Stop);
   }
 }

@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "front/ui/UiText.h"
+
 QFont ProgramFont() {
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setStyleHint(QFont::SansSerif);
@@ -38,7 +40,7 @@ void FormDialog::setContent(QLayout* content) {
   buttons->addStretch();
   buttons->addWidget(ok);
   if (!cancelName_.isEmpty()) {
-    auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
+    auto* cancel = new QPushButton(Ui("FormDialog", "Anuluj"), this);
     cancel->setObjectName(cancelName_);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(cancel);
@@ -88,7 +90,7 @@ void FormDialog::focusOn(QWidget* control) {
 }
 
 void FormDialog::markCancelKey() {
-  if (auto* cancel = findChild<QPushButton*>(cancelName_)) cancel->setText(QStringLiteral("&Anuluj"));
+  if (auto* cancel = findChild<QPushButton*>(cancelName_)) cancel->setText(Ui("FormDialog", "&Anuluj"));
 }
 
 void FormDialog::showEvent(QShowEvent* event) {

@@ -134,70 +134,78 @@ void Canvas::resizeEvent(QResizeEvent* event) {
 
 void Canvas::paintEvent(QPaintEvent* event) {
   if (width() <= 0 || height() <= 0) return;
-  if (sceneDirty_ || picture_.size() != size()) {
-    if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
-    Highlights shown = state_.highlights;
-    shown.selected = state_.selection;
-    const bool solution = solution_.update(state_.solution, state_.solutionDisplay);
-    // The deformed disc shows its mesh deformed, in place of the one meshed.
-    const int drawn = drawingWidth();
-    BuildScene(state_.model, state_.view, state_.display, state_.meshShown && !solution_.deformed(), drawn,
-               height(), scene_, shown, solution);
-    // What lies under the solution and the mesh, they, then what comes over.
-    const std::span<const Primitive> items(scene_.items);
-    size_t painted = 0;
-    const auto paintUpTo = [&](size_t end) {
-      QPainter painter(&picture_);
-      PaintScene(painter, items.subspan(painted, end - painted), font_, numbers_);
-      painted = end;
-    };
-    // Taken after each painting, while no painter holds the picture.
-    const auto pixels = [this] { return reinterpret_cast<uint32_t*>(picture_.bits()); };
-    const ptrdiff_t stride = picture_.bytesPerLine() / 4;
-    // The materials' colours under the solution; the map covers them.
-    if (scene_.materialsAt >= 0 && !solution_.mapShown()) {
-      paintUpTo(static_cast<size_t>(scene_.materialsAt));
-      const bool deformed = solution_.deformed();
-      materials_.drawMaterials(state_.model, deformed ? solution_.x().data() : nullptr,
-                               deformed ? solution_.y().data() : nullptr, MappingFor(state_.view, height()),
-                               drawn, picture_.height(), pixels(), stride);
-    }
-    if (scene_.solutionAt >= 0) {
-      paintUpTo(static_cast<size_t>(scene_.solutionAt));
-      solution_.draw(state_.view, drawn, picture_.height(), pixels(), stride, state_.meshShown);
-    }
-    if (scene_.rasterMeshAt < 0) {
-      meshRaster_.release();
-    } else {
-      paintUpTo(static_cast<size_t>(scene_.rasterMeshAt));
-      meshRaster_.draw(state_.model, state_.view, drawn, picture_.height(), pixels(), stride, 0xff000000u,
-                       nullptr, nullptr, solution_.mapShown() ? kLeastMeshLinePixels : 0);
-    }
-    paintUpTo(items.size());
-    if (!scene_.labels.empty()) {
-      QPainter painter(&picture_);
-      PaintLabels(painter, scene_.labels, font_);
-    }
-    paintIsolineLabels();
-    if (drawn < picture_.width()) {
-      // The colour bar's strip: nothing of the drawing reaches into it.
-      QPainter painter(&picture_);
-      painter.fillRect(QRect(drawn, 0, picture_.width() - drawn, picture_.height()), Qt::white);
-    }
-    // The polyline tool's marks give way to the full drawing.
-    state_.transients.clear();
-    sceneDirty_ = false;
-    if (scene_.gridLimitHit) {
-      // A message box cannot open from inside a paint event; the grid is
-      // already off, so the next repaint will not come back here.
-      QTimer::singleShot(0, this, &Canvas::gridLimitHit);
-    }
-  }
+  if (sceneDirty_ || picture_.size() != size()) renderScene();
   QPainter painter(this);
   const QRect area = event->rect();
   painter.drawImage(area, picture_, area);
   painter.setClipRect(area);
   paintOverlay(painter);
+}
+
+// Builds the scene afresh and paints it into the picture.
+void Canvas::renderScene() {
+  if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
+  Highlights shown = state_.highlights;
+  shown.selected = state_.selection;
+  const bool solution = solution_.update(state_.solution, state_.solutionDisplay);
+  // The deformed disc shows its mesh deformed, in place of the one meshed.
+  const int drawn = drawingWidth();
+  BuildScene(state_.model, state_.view, state_.display, state_.meshShown && !solution_.deformed(), drawn,
+             height(), scene_, shown, solution);
+  paintLayers(drawn);
+  if (!scene_.labels.empty()) {
+    QPainter painter(&picture_);
+    PaintLabels(painter, scene_.labels, font_);
+  }
+  paintIsolineLabels();
+  if (drawn < picture_.width()) {
+    // The colour bar's strip: nothing of the drawing reaches into it.
+    QPainter painter(&picture_);
+    painter.fillRect(QRect(drawn, 0, picture_.width() - drawn, picture_.height()), Qt::white);
+  }
+  // The polyline tool's marks give way to the full drawing.
+  state_.transients.clear();
+  sceneDirty_ = false;
+  if (scene_.gridLimitHit) {
+    // A message box cannot open from inside a paint event; the grid is
+    // already off, so the next repaint will not come back here.
+    QTimer::singleShot(0, this, &Canvas::gridLimitHit);
+  }
+}
+
+// The scene's primitives, with the rasters painted between them: what lies
+// under the solution and the mesh, they, then what comes over.
+void Canvas::paintLayers(int drawn) {
+  const std::span<const Primitive> items(scene_.items);
+  size_t painted = 0;
+  const auto paintUpTo = [&](size_t end) {
+    QPainter painter(&picture_);
+    PaintScene(painter, items.subspan(painted, end - painted), font_, numbers_);
+    painted = end;
+  };
+  // Taken after each painting, while no painter holds the picture.
+  const auto pixels = [this] { return reinterpret_cast<uint32_t*>(picture_.bits()); };
+  const ptrdiff_t stride = picture_.bytesPerLine() / 4;
+  // The materials' colours under the solution; the map covers them.
+  if (scene_.materialsAt >= 0 && !solution_.mapShown()) {
+    paintUpTo(static_cast<size_t>(scene_.materialsAt));
+    const bool deformed = solution_.deformed();
+    materials_.drawMaterials(state_.model, deformed ? solution_.x().data() : nullptr,
+                             deformed ? solution_.y().data() : nullptr, MappingFor(state_.view, height()),
+                             drawn, picture_.height(), pixels(), stride);
+  }
+  if (scene_.solutionAt >= 0) {
+    paintUpTo(static_cast<size_t>(scene_.solutionAt));
+    solution_.draw(state_.view, drawn, picture_.height(), pixels(), stride, state_.meshShown);
+  }
+  if (scene_.rasterMeshAt < 0) {
+    meshRaster_.release();
+  } else {
+    paintUpTo(static_cast<size_t>(scene_.rasterMeshAt));
+    meshRaster_.draw(state_.model, state_.view, drawn, picture_.height(), pixels(), stride, 0xff000000u,
+                     nullptr, nullptr, solution_.mapShown() ? kLeastMeshLinePixels : 0);
+  }
+  paintUpTo(items.size());
 }
 
 void Canvas::paintIsolineLabels() {

@@ -78,6 +78,8 @@ class Canvas : public QWidget {
   // The solution kept up to the state, and its colour bar.
   void updateSolution();
   // Writes the isolines' values on them where there is room.
+  void renderScene();
+  void paintLayers(int drawn);
   void paintIsolineLabels();
 
   AppState& state_;

@@ -212,6 +212,46 @@ struct PenState {
   bool holdsBrush(const Primitive& p) const { return brushKnown && p.brush == brush; }
 };
 
+// Big boxes are left to Qt, whose fills are faster than a plain loop.
+void FillBox(QPainter& painter, Pixels& pixels, const QRect& box, Rgb c) {
+  if (pixels.direct() && box.width() * int64_t(box.height()) <= 4096) {
+    pixels.box(box, c);
+  } else {
+    painter.fillRect(box, ToQt(c));
+  }
+}
+
+// A number on its background: its ready picture where it fits, else Qt's
+// text, which takes the pen.
+void PaintNumber(QPainter& painter, Pixels& pixels, Numbers& numbers, const Primitive& p, PenState& state) {
+  LaidOutNumber& number = numbers.get(p.number);
+  if (pixels.direct() && number.inBox) {
+    pixels.copy(numbers.picture(number, p.brush, p.text), p.x1, p.y1);
+    return;
+  }
+  FillBox(painter, pixels, QRect(p.x1, p.y1, number.width, numbers.height()), p.brush);
+  painter.setPen(ToQt(p.text));
+  painter.drawStaticText(p.x1, p.y1, number.text);
+  state.penKnown = false;  // the text colour replaced the pen
+}
+
+// Gives the painter the pen and the brush of `p`, where it does not hold
+// them already; the lines waiting in `run` are drawn with the old pen first.
+void TakePenAndBrush(QPainter& painter, LineRun& run, const Primitive& p, PenState& state) {
+  if (!state.holdsPen(p)) {
+    run.flush();
+    painter.setPen(QPen(ToQt(p.pen), p.penWidth));
+    state.pen = p.pen;
+    state.width = p.penWidth;
+    state.penKnown = true;
+  }
+  if (!state.holdsBrush(p)) {
+    painter.setBrush(ToQt(p.brush));
+    state.brush = p.brush;
+    state.brushKnown = true;
+  }
+}
+
 }  // namespace
 
 void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont& font, NumberCache& cache) {
@@ -221,53 +261,27 @@ void PaintScene(QPainter& painter, std::span<const Primitive> items, const QFont
   Numbers numbers(font, cache.numbers());
   Pixels pixels(painter);
   LineRun run(painter, pixels.rect());
-  // Big boxes are left to Qt, whose fills are faster than a plain loop.
-  const auto fill = [&](const QRect& box, Rgb c) {
-    if (pixels.direct() && box.width() * int64_t(box.height()) <= 4096) {
-      pixels.box(box, c);
-    } else {
-      painter.fillRect(box, ToQt(c));
-    }
-  };
   PenState state;
   for (const Primitive& p : items) {
     if (!Near(p.x1) || !Near(p.y1) || !Near(p.x2) || !Near(p.y2)) continue;
     if (p.shape != Shape::Line) run.flush();
     if (p.shape == Shape::Text) {
-      LaidOutNumber& number = numbers.get(p.number);
-      if (pixels.direct() && number.inBox) {
-        pixels.copy(numbers.picture(number, p.brush, p.text), p.x1, p.y1);
-        continue;
-      }
-      fill(QRect(p.x1, p.y1, number.width, numbers.height()), p.brush);
-      painter.setPen(ToQt(p.text));
-      painter.drawStaticText(p.x1, p.y1, number.text);
-      state.penKnown = false;  // the text colour replaced the pen
+      PaintNumber(painter, pixels, numbers, p, state);
       continue;
     }
     if (p.shape == Shape::FillRect) {
-      fill(QRect(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1)), p.brush);
+      FillBox(painter, pixels, QRect(QPoint(p.x1, p.y1), QPoint(p.x2 - 1, p.y2 - 1)), p.brush);
       continue;
     }
     const int w = p.x2 - p.x1;
     const int h = p.y2 - p.y1;
     if (p.shape == Shape::Ellipse && std::abs(w) <= 2 && std::abs(h) <= 2) {
       // A grid dot: two pixels square.
-      fill(QRect(std::min(p.x1, p.x2), std::min(p.y1, p.y2), std::abs(w), std::abs(h)), p.brush);
+      FillBox(painter, pixels, QRect(std::min(p.x1, p.x2), std::min(p.y1, p.y2), std::abs(w), std::abs(h)),
+              p.brush);
       continue;
     }
-    if (!state.holdsPen(p)) {
-      run.flush();
-      painter.setPen(QPen(ToQt(p.pen), p.penWidth));
-      state.pen = p.pen;
-      state.width = p.penWidth;
-      state.penKnown = true;
-    }
-    if (!state.holdsBrush(p)) {
-      painter.setBrush(ToQt(p.brush));
-      state.brush = p.brush;
-      state.brushKnown = true;
-    }
+    TakePenAndBrush(painter, run, p, state);
     if (p.shape == Shape::Line) {
       run.add(p);
     } else if (p.shape == Shape::Ring) {

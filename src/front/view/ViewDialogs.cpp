@@ -12,6 +12,7 @@
 #include "core/state/AppState.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
@@ -22,26 +23,26 @@ int32_t Switch(const QCheckBox* box) {
 }  // namespace
 
 ScreenSettingsDialog::ScreenSettingsDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("T_ustaw"), QStringLiteral("Ustawienia ekranu"), prompter, parent),
+    : FormDialog(QStringLiteral("T_ustaw"), Ui("ViewDialogs", "Ustawienia ekranu"), prompter, parent),
       state_(state) {
-  auto* show = new QGroupBox(QStringLiteral("Pokaż :"), this);
-  nodes_ = checkBox(QStringLiteral("wezly"), QStringLiteral("Węzły"), show);
-  nodeNumbers_ = checkBox(QStringLiteral("nrwezly"), QStringLiteral("Numery węzłów"), show);
-  elements_ = checkBox(QStringLiteral("elem"), QStringLiteral("Elementy"), show);
-  elementNumbers_ = checkBox(QStringLiteral("nrelem"), QStringLiteral("Numery elementów"), show);
-  internalNodes_ = checkBox(QStringLiteral("wew"), QStringLiteral("Węzły wewnętrzne"), show);
+  auto* show = new QGroupBox(Ui("ViewDialogs", "Pokaż :"), this);
+  nodes_ = checkBox(QStringLiteral("wezly"), Ui("ViewDialogs", "Węzły"), show);
+  nodeNumbers_ = checkBox(QStringLiteral("nrwezly"), Ui("ViewDialogs", "Numery węzłów"), show);
+  elements_ = checkBox(QStringLiteral("elem"), Ui("ViewDialogs", "Elementy"), show);
+  elementNumbers_ = checkBox(QStringLiteral("nrelem"), Ui("ViewDialogs", "Numery elementów"), show);
+  internalNodes_ = checkBox(QStringLiteral("wew"), Ui("ViewDialogs", "Węzły wewnętrzne"), show);
   auto* showLayout = new QVBoxLayout(show);
   for (QCheckBox* box : {nodes_, nodeNumbers_, elements_, elementNumbers_, internalNodes_}) {
     showLayout->addWidget(box);
   }
-  auto* grid = new QGroupBox(QStringLiteral("Odl. między punktami siatki :"), this);
+  auto* grid = new QGroupBox(Ui("ViewDialogs", "Odl. między punktami siatki :"), this);
   dx_ = field(QStringLiteral("Edit1"), {}, grid);
   dy_ = field(QStringLiteral("Edit2"), {}, grid);
-  gridShown_ = checkBox(QStringLiteral("siat"), QStringLiteral("Pokaż siatke"), grid);
+  gridShown_ = checkBox(QStringLiteral("siat"), Ui("ViewDialogs", "Pokaż siatke"), grid);
   auto* gridLayout = new QGridLayout(grid);
-  gridLayout->addWidget(new QLabel(QStringLiteral("w osi x"), grid), 0, 0);
+  gridLayout->addWidget(new QLabel(Ui("ViewDialogs", "w osi x"), grid), 0, 0);
   gridLayout->addWidget(dx_, 0, 1);
-  gridLayout->addWidget(new QLabel(QStringLiteral("w osi y"), grid), 1, 0);
+  gridLayout->addWidget(new QLabel(Ui("ViewDialogs", "w osi y"), grid), 1, 0);
   gridLayout->addWidget(dy_, 1, 1);
   gridLayout->addWidget(gridShown_, 2, 0, 1, 2);
   auto* groups = new QHBoxLayout;
@@ -77,20 +78,20 @@ void ScreenSettingsDialog::okClicked() {
     state_.view.gridDx = *dx;
     state_.view.gridDy = *dy;
   } else {
-    prompter_.message(QStringLiteral("Błędnie podano parametry siatki"), QStringLiteral("Ustawienia ekranu"),
-                      MessageIcon::Stop);
+    prompter_.message(Ui("ViewDialogs", "Błędnie podano parametry siatki"),
+                      Ui("ViewDialogs", "Ustawienia ekranu"), MessageIcon::Stop);
   }
   accept();
 }
 
 GridDialog::GridDialog(AppState& state, Prompter& prompter, float shownDx, float shownDy, QWidget* parent)
-    : FormDialog(QStringLiteral("Td_siatki"), QStringLiteral("Ustawienia siatki"), prompter, parent,
+    : FormDialog(QStringLiteral("Td_siatki"), Ui("ViewDialogs", "Ustawienia siatki"), prompter, parent,
                  QStringLiteral("Button1"), QStringLiteral("Button2")),
       state_(state) {
   dx_ = field(QStringLiteral("Edit1"), GeneralText(shownDx));
   dy_ = field(QStringLiteral("Edit2"), GeneralText(shownDy));
-  setContent(rows({{QStringLiteral("Odległość pomiędzy punktami w osi X ="), dx_},
-                   {QStringLiteral("Odległość pomiędzy punktami w osi Y ="), dy_}}));
+  setContent(rows({{Ui("ViewDialogs", "Odległość pomiędzy punktami w osi X ="), dx_},
+                   {Ui("ViewDialogs", "Odległość pomiędzy punktami w osi Y ="), dy_}}));
   setFixedSize(312, 102);
 }
 
@@ -99,8 +100,8 @@ void GridDialog::okClicked() {
   const float oldDy = state_.view.gridDy;
   const std::optional<float> dx = ParseFloat(dx_->text());
   const std::optional<float> dy = ParseFloat(dy_->text());
-  const QString text = QStringLiteral("Zła wartość podziałki");
-  const QString title = QStringLiteral("Ustawianie podzialki");
+  const QString text = Ui("ViewDialogs", "Zła wartość podziałki");
+  const QString title = Ui("ViewDialogs", "Ustawianie podzialki");
   if (!dx || !dy) {
     prompter_.message(text, title, MessageIcon::Stop);
     dx_->setText(ExponentText(oldDx));
@@ -115,17 +116,17 @@ void GridDialog::okClicked() {
 }
 
 RegionDialog::RegionDialog(AppState& state, Prompter& prompter, QWidget* parent)
-    : FormDialog(QStringLiteral("Td_obsz"), QStringLiteral("Ustawienia obszaru"), prompter, parent,
+    : FormDialog(QStringLiteral("Td_obsz"), Ui("ViewDialogs", "Ustawienia obszaru"), prompter, parent,
                  QStringLiteral("Button1"), QStringLiteral("Button2")),
       state_(state) {
   xMin_ = field(QStringLiteral("Edit3"));
   yMin_ = field(QStringLiteral("Edit4"));
   xMax_ = field(QStringLiteral("Edit1"));
   yMax_ = field(QStringLiteral("Edit2"));
-  setContent(rows({{QStringLiteral("Lewy dolny róg obszaru X"), xMin_},
-                   {QStringLiteral("Lewy dolny róg obszaru Y"), yMin_},
-                   {QStringLiteral("Prawy górny róg obszaru X"), xMax_},
-                   {QStringLiteral("Prawy górny róg obszaru Y"), yMax_}}));
+  setContent(rows({{Ui("ViewDialogs", "Lewy dolny róg obszaru X"), xMin_},
+                   {Ui("ViewDialogs", "Lewy dolny róg obszaru Y"), yMin_},
+                   {Ui("ViewDialogs", "Prawy górny róg obszaru X"), xMax_},
+                   {Ui("ViewDialogs", "Prawy górny róg obszaru Y"), yMax_}}));
   setFixedSize(249, 150);
   refresh();
 }
@@ -152,7 +153,7 @@ void RegionDialog::okClicked() {
   const std::optional<float> xMin = ParseFloat(xMin_->text());
   const std::optional<float> yMin = ParseFloat(yMin_->text());
   if (!xMax || !yMax || !xMin || !yMin) {
-    prompter_.message(QStringLiteral("Zła wartość podziałki"), QStringLiteral("Ustawianie podzialki"),
+    prompter_.message(Ui("ViewDialogs", "Zła wartość podziałki"), Ui("ViewDialogs", "Ustawianie podzialki"),
                       MessageIcon::Stop);
     restore();
   } else {
@@ -162,8 +163,8 @@ void RegionDialog::okClicked() {
     v.viewYMin = *yMin;
     if (!(v.viewXMax > v.viewXMin && v.viewYMax > v.viewYMin)) {
       restore();
-      prompter_.message(QStringLiteral("Złe wartości definiujące obszar"),
-                        QStringLiteral("Ustawianie obszaru"), MessageIcon::Stop);
+      prompter_.message(Ui("ViewDialogs", "Złe wartości definiujące obszar"),
+                        Ui("ViewDialogs", "Ustawianie obszaru"), MessageIcon::Stop);
     }
   }
   accept();

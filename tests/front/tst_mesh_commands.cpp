@@ -151,7 +151,7 @@ class MeshCommandsTest : public QObject {
     QVERIFY(fired);
     QCOMPARE(r.model().nodeCount, 3);
     QCOMPARE(r.prompter.log, QStringList({kAreaPrompt, kSucceeded, kGridLimit}));
-    QVERIFY(!r.commands->generating());
+    QVERIFY(!r.commands->busy());
     r.commands->gridLimitReached();
     QCOMPARE(r.prompter.log.last(), kGridLimit);
     QCOMPARE(r.repaints->count(), 3);

@@ -60,8 +60,7 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
     (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
   });
   connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
-    if (commands_->generating() || commands_->solution().segmentClick(button, x, y, canvas_->height()))
-      return;
+    if (commands_->busy() || commands_->solution().segmentClick(button, x, y, canvas_->height())) return;
     if (commands_->physics().mousePressed(button, x, y)) return;
     commands_->contours().mouseDown(button, x, y, canvas_->height());
   });
@@ -225,15 +224,15 @@ void MainWindow::showReadOut(const QString& text) {
 }
 
 void MainWindow::exitProgram() {
-  if (commands_->generating() || !commands_->files().confirmExit()) return;
+  if (commands_->busy() || !commands_->files().confirmExit()) return;
   exitConfirmed_ = true;
   close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!exitConfirmed_ && commands_->generating()) {
+  if (!exitConfirmed_ && commands_->busy()) {
     // Not lost: the generation ends at once, and then the question comes.
-    commands_->closeDuringGeneration();
+    commands_->closeWhileBusy();
     event->ignore();
     return;
   }

@@ -16,9 +16,11 @@ namespace {
 QString ConditionTitle() {
   return Ui("PhysicsCommands", "Przypisanie warunku");
 }
+
 QString BoundaryTitle() {
   return Ui("PhysicsCommands", "Przypisanie brzegu");
 }
+
 constexpr int kPickPixels = 5;  // how far from its line a click still picks an element
 
 QRect DragArea(const EditState& edit) {

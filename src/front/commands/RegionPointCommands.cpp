@@ -13,6 +13,7 @@ namespace {
 QString RemovalTitle() {
   return Ui("RegionPointCommands", "Usuwanie punktu obszaru");
 }
+
 }  // namespace
 
 RegionPointCommands::RegionPointCommands(CommandContext& c)

@@ -178,13 +178,13 @@ void MainWindow::buildMenus() {
                               : QStringLiteral("&Ponów"));
   };
   showHistory();
-  connect(commands_.get(), &Commands::historyChanged, this, showHistory);
+  connect(&commands_->context(), &CommandContext::historyChanged, this, showHistory);
 
   QAction* smes = item("SMES");
   smes->setCheckable(true);
   smes->setChecked(state_->meshShown);
   // The command decides the tick, whatever the automatic toggle did.
-  connect(commands_.get(), &Commands::meshShownChanged, smes, &QAction::setChecked);
+  connect(&commands_->context(), &CommandContext::meshShownChanged, smes, &QAction::setChecked);
   // The colour switches are ticked while they are on.
   QAction* colours = item("actionConditionColours");
   QAction* materialColours = item("actionMaterialColours");
@@ -196,7 +196,7 @@ void MainWindow::buildMenus() {
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, showColours);
   }
-  connect(commands_.get(), &Commands::repaintRequested, this, showColours);
+  connect(&commands_->context(), &CommandContext::repaintRequested, this, showColours);
 
   // The solution's layers are ticked while they show.
   QAction* map = item("actionMap");
@@ -211,11 +211,11 @@ void MainWindow::buildMenus() {
     deformation->setChecked(solved && s.solution->result.disc && s.solutionDisplay.deformed);
   };
   showLayers();
-  connect(commands_.get(), &Commands::repaintRequested, this, showLayers);
-  connect(commands_.get(), &Commands::solutionChanged, this, showLayers);
+  connect(&commands_->context(), &CommandContext::repaintRequested, this, showLayers);
+  connect(&commands_->context(), &CommandContext::solutionChanged, this, showLayers);
   // The integrals need a solution to integrate.
   QAction* integrals = item("actionIntegrals");
   const auto showIntegrals = [this, integrals] { integrals->setEnabled(state_->solution != nullptr); };
   showIntegrals();
-  connect(commands_.get(), &Commands::solutionChanged, this, showIntegrals);
+  connect(&commands_->context(), &CommandContext::solutionChanged, this, showIntegrals);
 }

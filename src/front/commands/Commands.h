@@ -23,13 +23,16 @@
 #include "front/commands/ViewCommands.h"
 #include "front/ui/UiText.h"
 
-class Commands : public CommandContext {
-  Q_OBJECT
-
+class Commands {
  public:
   // Every set, and so every dialog and list window, is made here, once.
   Commands(AppState& state, Prompter& prompter);
-  ~Commands() override;
+  ~Commands();
+  Commands(const Commands&) = delete;
+  Commands& operator=(const Commands&) = delete;
+
+  // The state, the prompter and the signals the sets share.
+  CommandContext& context() { return context_; }
 
   template <typename Set>
   Set& set() {
@@ -56,17 +59,18 @@ class Commands : public CommandContext {
   // through the history itself does not.
   template <typename Set>
   void run(void (Set::*command)()) {
-    if (busy()) return;
+    if (context_.busy()) return;
     Set& s = set<Set>();
     if constexpr (std::is_same_v<Set, HistoryCommands>) {
       (s.*command)();
     } else {
-      tracked(Ui("Commands", "zmiana modelu"), [&] { (s.*command)(); });
+      context_.tracked(Ui("Commands", "zmiana modelu"), [&] { (s.*command)(); });
     }
-    commandEnded();
+    context_.commandEnded();
   }
 
  private:
+  CommandContext context_;
   std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
              ListCommands, MeshCommands, ViewCommands, PhysicsCommands, SolveCommands, HelpCommands,
              ImportCommands, RegionPointCommands>

@@ -330,6 +330,24 @@ void SolveCommands::saveImage() {
   const std::optional<QString> name = c_.prompter.saveFileName(options);
   if (!name) return;
   const bool svg = name->endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+  // Encoded in memory first, then written as every file of the program is:
+  // a failed save never leaves half a picture over the previous one.
+  const std::optional<QByteArray> bytes = encodePicture(svg, pictureHeading());
+  WriteResult written;
+  if (bytes)
+    written =
+        WriteFileAtomically(LocalPath(*name), std::string_view(bytes->constData(), size_t(bytes->size())));
+  if (!bytes || !written) {
+    // A write that failed says why; an image that could not be encoded has
+    // no cause the user could mend.
+    const std::string text =
+        Ui("SolveCommands", "Nie udało się zapisać obrazu do pliku %1.").arg(ShownName(*name)).toStdString();
+    c_.prompter.message(QString::fromStdString(bytes ? WithWriteCause(text, written.error) : text), title,
+                        MessageIcon::Stop);
+  }
+}
+
+QString SolveCommands::pictureHeading() const {
   // The project's name, and what the colour bar names.
   const QString file = QFileInfo(ProjectFile(c_.state.model)).fileName();
   QString heading = file.isEmpty() ? Ui("SolveCommands", "bez nazwy") : file;
@@ -338,34 +356,21 @@ void SolveCommands::saveImage() {
         *c_.state.solution, ChosenField(c_.state.solutionDisplay, c_.state.solution->result.disc));
     heading += QStringLiteral(" — ") + QString::fromStdString(ColourBarFor(field, nullptr, 0.0, '.').title);
   }
-  // Encoded in memory first, then written as every file of the program is:
-  // a failed save never leaves half a picture over the previous one.
+  return heading;
+}
+
+std::optional<QByteArray> SolveCommands::encodePicture(bool svg, const QString& heading) const {
   const QSize size = image_.size();
+  if (svg) return SvgPicture(size, heading, [&](QPainter& painter) { image_.paint(painter, heading); });
   QByteArray bytes;
   QBuffer buffer(&bytes);
-  bool encoded = false;
-  if (svg) {
-    const std::optional<QByteArray> picture =
-        SvgPicture(size, heading, [&](QPainter& painter) { image_.paint(painter, heading); });
-    if ((encoded = picture.has_value())) bytes = *picture;
-  } else if (buffer.open(QIODevice::WriteOnly)) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    image_.paint(painter, heading);
-    painter.end();
-    encoded = image.save(&buffer, "PNG");
-  }
-  WriteResult written;
-  if (encoded)
-    written =
-        WriteFileAtomically(LocalPath(*name), std::string_view(bytes.constData(), size_t(bytes.size())));
-  if (!encoded || !written) {
-    // A write that failed says why; an image that could not be encoded has
-    // no cause the user could mend.
-    const std::string text =
-        Ui("SolveCommands", "Nie udało się zapisać obrazu do pliku %1.").arg(ShownName(*name)).toStdString();
-    c_.prompter.message(QString::fromStdString(encoded ? WithWriteCause(text, written.error) : text), title,
-                        MessageIcon::Stop);
-  }
+  if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  image_.paint(painter, heading);
+  painter.end();
+  if (!image.save(&buffer, "PNG")) return std::nullopt;
+  buffer.close();
+  return bytes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // "Rozwiązanie": solving the mesh's problem and its results.
 
+#include <QByteArray>
 #include <QImage>
 #include <functional>
 #include <memory>
@@ -104,6 +105,11 @@ class SolveCommands {
                              MesherOptions worker);
   // Says how the refinement ended and the error it reached.
   void reportAdapt(const QString& title, const AdaptResult& result, const AdaptRequest& request);
+  // The saved picture's title: the project's name, and the field when a
+  // solution shows; the picture as PNG or SVG, nothing when it could not be
+  // encoded.
+  QString pictureHeading() const;
+  std::optional<QByteArray> encodePicture(bool svg, const QString& heading) const;
   // Keeps a new solution beside the model and shows it.
   void keepSolution(const Model& model, SolveResult result);
   bool solutionNeeded(const QString& title);

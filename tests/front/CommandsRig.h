@@ -20,9 +20,9 @@ struct CommandsRig {
     commands = std::make_unique<Commands>(*state, prompter);
     commands->mesh().mesherOptions().helperPath = MESHER_PATH;
     commands->imports().readerOptions().helperPath = READER_PATH;
-    repaints = std::make_unique<QSignalSpy>(commands.get(), &Commands::repaintRequested);
-    captions = std::make_unique<QSignalSpy>(commands.get(), &Commands::captionChanged);
-    status = std::make_unique<QSignalSpy>(commands.get(), &Commands::statusTextChanged);
+    repaints = std::make_unique<QSignalSpy>(&commands->context(), &CommandContext::repaintRequested);
+    captions = std::make_unique<QSignalSpy>(&commands->context(), &CommandContext::captionChanged);
+    status = std::make_unique<QSignalSpy>(&commands->context(), &CommandContext::statusTextChanged);
   }
 
   Model& model() { return state->model; }

@@ -17,7 +17,7 @@ class ContourCommandsTest : public QObject {
   // A band from a node far off the surface: its area still covers the cursor.
   void overlayAreaOfAFarBandCoversTheCursor() {
     Rig r;
-    QSignalSpy areas(r.commands.get(), &Commands::overlayChanged);
+    QSignalSpy areas(&r.commands->context(), &CommandContext::overlayChanged);
     r.view().scale = 10;
     r.commands->contours().startPolyline();
     r.commands->contours().mouseDown(Qt::LeftButton, 50, 50, 436);

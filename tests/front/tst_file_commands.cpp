@@ -35,7 +35,7 @@ QStringList Copies(const QString& folder) {
 
 // A change of the project, recorded as any command records it.
 void Change(Rig& r) {
-  r.commands->tracked(u"zmiana"_s, [&r] {
+  r.commands->context().tracked(u"zmiana"_s, [&r] {
     (void)AppendInternalNode(r.model(), InternalNode{float(r.model().internalNodeCount), 0.5f});
   });
 }
@@ -89,7 +89,7 @@ class FileCommandsTest : public QObject {
 
   void openYesThenCancelLeavesAnEmptyModelAndTheOldCaption() {
     Rig r;
-    r.commands->setCaption(u"Vendrel korbel v1.0 /old.vdk"_s);
+    r.commands->context().setCaption(u"Vendrel korbel v1.0 /old.vdk"_s);
     r.triangle();
     r.commands->contours().startPolyline();
     r.prompter.answers = {true, false};
@@ -238,7 +238,7 @@ class FileCommandsTest : public QObject {
          },
          run(&FileCommands::openProject)},
     };
-    QSignalSpy history(r.commands.get(), &Commands::historyChanged);
+    QSignalSpy history(&r.commands->context(), &CommandContext::historyChanged);
     for (const auto& step : steps) {
       step.prepare();
       const auto before = std::make_unique<Model>(r.model());
@@ -292,7 +292,7 @@ class FileCommandsTest : public QObject {
     Model& m = window.state().model;
     const auto ctrlS = [&] { QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier); };
     const auto change = [&](float x) {
-      window.commands().tracked(u"zmiana"_s, [&] { (void)AppendNode(m, Node{x, 1}); });
+      window.commands().context().tracked(u"zmiana"_s, [&] { (void)AppendNode(m, Node{x, 1}); });
     };
     ResetModelData(m);
     ctrlS();
@@ -350,7 +350,7 @@ class FileCommandsTest : public QObject {
         r.commands->run(command);
       };
     };
-    r.commands->setCaption("Vendrel korbel v1.0 "_L1 + path);
+    r.commands->context().setCaption("Vendrel korbel v1.0 "_L1 + path);
     const std::pair<const char*, std::function<void()>> backToAFile[] = {
         {"Zapisz", run(&FileCommands::saveToCurrentFile)},
         {"Cofnij", [undo = run(&HistoryCommands::undo)] { undo(), undo(); }},
@@ -383,7 +383,7 @@ class FileCommandsTest : public QObject {
     for (int i = 0; i < 2; ++i) {
       Rig r;
       r.commands->files().keepRecoveryCopies(folder, std::chrono::hours(1));
-      if (!names[i].isEmpty()) r.commands->setCaption("Vendrel korbel v1.0 "_L1 + names[i]);
+      if (!names[i].isEmpty()) r.commands->context().setCaption("Vendrel korbel v1.0 "_L1 + names[i]);
       Change(r);
       r.prompter.answers = {false, true};
       QVERIFY(!r.commands->files().confirmExit());

@@ -140,9 +140,9 @@ class MeshCommandsTest : public QObject {
     r.commands->mesh().mesherOptions().helperPath = FAKE_MESHER_PATH;
     r.commands->mesh().mesherOptions().extraArgs = {"slow"};
     bool fired = false;
-    QTimer::singleShot(0, r.commands.get(), [&] {
+    QTimer::singleShot(0, &r.commands->context(), [&] {
       fired = true;
-      r.commands->gridLimitReached();
+      r.commands->context().gridLimitReached();
       r.commands->run(&FileCommands::newProject);
       r.commands->run(&MeshCommands::generateMesh);
     });
@@ -151,8 +151,8 @@ class MeshCommandsTest : public QObject {
     QVERIFY(fired);
     QCOMPARE(r.model().nodeCount, 3);
     QCOMPARE(r.prompter.log, QStringList({kAreaPrompt, kSucceeded, kGridLimit}));
-    QVERIFY(!r.commands->generating());
-    r.commands->gridLimitReached();
+    QVERIFY(!r.commands->context().busy());
+    r.commands->context().gridLimitReached();
     QCOMPARE(r.prompter.log.last(), kGridLimit);
     QCOMPARE(r.repaints->count(), 3);
   }
@@ -164,7 +164,7 @@ class MeshCommandsTest : public QObject {
   void largeLimitSwitchAndItsRefusals() {
     Rig r;
     r.triangle();
-    QSignalSpy limitTexts(r.commands.get(), &Commands::meshLimitChanged);
+    QSignalSpy limitTexts(&r.commands->context(), &CommandContext::meshLimitChanged);
     const auto choose = [&r](const char* radio, const QString& count) {
       r.withDialog(&MeshCommands::chooseLimit, [radio, count](QDialog& d) {
         d.findChild<QRadioButton*>(QString::fromLatin1(radio))->setChecked(true);

@@ -106,7 +106,7 @@ class PhysicsCommandsTest : public QObject {
     QCOMPARE(QString::fromStdString(r.state->history.undoName()), u"przypisanie warunku 3"_s);
     // Choosing the current condition is no step and leaves the project
     // saved; an undo keeps it.
-    r.commands->markClean();
+    r.commands->context().markClean();
     r.prompter.inputs = {u"2"_s};
     r.commands->run(&PhysicsCommands::chooseCurrentCondition);
     QCOMPARE(std::tuple(m.CurrentBc, QString::fromStdString(r.state->history.undoName()),
@@ -130,7 +130,7 @@ class PhysicsCommandsTest : public QObject {
 
     // The status bar's count follows the selection through an undo; with no
     // element there is nothing to choose by number.
-    QSignalSpy status(r.commands.get(), &CommandContext::statusTextChanged);
+    QSignalSpy status(&r.commands->context(), &CommandContext::statusTextChanged);
     r.prompter.inputs = {u"1-2"_s};
     r.commands->run(&PhysicsCommands::selectByNumbers);
     r.commands->run(&HistoryCommands::undo);

@@ -49,7 +49,7 @@ class SolveCommandsTest : public QObject {
     MeshedPlate(r);
     const size_t steps = r.state->history.undoCount();
     const bool clean = r.state->history.isClean();
-    QSignalSpy changed(r.commands.get(), &Commands::solutionChanged);
+    QSignalSpy changed(&r.commands->context(), &CommandContext::solutionChanged);
     r.commands->run(&SolveCommands::solve);
     QVERIFY(r.state->solution && r.state->solution->result.solved);
     QCOMPARE(changed.count(), 1);
@@ -109,8 +109,8 @@ class SolveCommandsTest : public QObject {
       MeshedPlate(r);
       r.commands->run(&SolveCommands::solve);
       QVERIFY(r.state->solution);
-      QSignalSpy changed(r.commands.get(), &Commands::solutionChanged);
-      r.commands->tracked(u"zmiana"_s, [&] { c.change(r); });
+      QSignalSpy changed(&r.commands->context(), &CommandContext::solutionChanged);
+      r.commands->context().tracked(u"zmiana"_s, [&] { c.change(r); });
       QVERIFY2(bool(r.state->solution) == c.kept && changed.count() == (c.kept ? 0 : 1), c.name);
       if (c.solveAgain.isEmpty()) continue;
       r.prompter.log.clear();
@@ -120,7 +120,7 @@ class SolveCommandsTest : public QObject {
     }
     Rig r;
     MeshedPlate(r);
-    r.commands->tracked(u"zmiana"_s, [&] { r.model().BcTable[2].value1 = 80.0f; });
+    r.commands->context().tracked(u"zmiana"_s, [&] { r.model().BcTable[2].value1 = 80.0f; });
     for (auto move : {&HistoryCommands::undo, &HistoryCommands::redo}) {
       r.commands->run(&SolveCommands::solve);
       QVERIFY(r.state->solution);

@@ -28,7 +28,7 @@ class ViewCommandsTest : public QObject {
     r.commands->view().showAll();
     QCOMPARE(r.repaints->count(), 2);
 
-    QSignalSpy ticks(r.commands.get(), &Commands::meshShownChanged);
+    QSignalSpy ticks(&r.commands->context(), &CommandContext::meshShownChanged);
     r.commands->view().toggleMeshShown();
     QVERIFY(!r.state->meshShown);
     QCOMPARE(ticks.last().at(0).toBool(), false);
@@ -188,7 +188,7 @@ class ViewCommandsTest : public QObject {
     for (QDialog* d : std::initializer_list<QDialog*>{
              &r.commands->view().screenSettingsDialog(), &r.commands->view().gridDialog(),
              &r.commands->view().regionDialog(), &r.commands->contours().ellipseDialog(),
-             &r.commands->nodes().nodeDialog(), &r.commands->numberPrompt(),
+             &r.commands->nodes().nodeDialog(), &r.commands->context().numberPrompt(),
              &r.commands->nodes().elementDialog(), &r.commands->internalNodes().internalNodeDialog()}) {
       QStringList chain;
       for (QWidget* w = d->nextInFocusChain(); w != d; w = w->nextInFocusChain()) {

@@ -36,7 +36,7 @@ MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
   wireCanvas();
   wireCommands();
 
-  commands_->setCaption(QStringLiteral("Vendrel Korbel v1.0"));
+  commands_->context().setCaption(QStringLiteral("Vendrel Korbel v1.0"));
   resize(640, 480);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
@@ -70,7 +70,7 @@ void MainWindow::buildSurface() {
 // The mouse on the surface goes to the command that is waiting for it.
 void MainWindow::wireCanvas() {
   connect(canvas_, &Canvas::mousePressed, this, [this](Qt::MouseButton button, int x, int y) {
-    if (commands_->generating() || commands_->solution().segmentClick(button, x, y, canvas_->height()))
+    if (commands_->context().busy() || commands_->solution().segmentClick(button, x, y, canvas_->height()))
       return;
     if (commands_->physics().mousePressed(button, x, y)) return;
     commands_->contours().mouseDown(button, x, y, canvas_->height());
@@ -85,7 +85,7 @@ void MainWindow::wireCanvas() {
     commands_->physics().mouseMoved(x, y);
     showReadOut(canvas_->readOut(x, y));
   });
-  connect(canvas_, &Canvas::gridLimitHit, commands_.get(), &CommandContext::gridLimitReached);
+  connect(canvas_, &Canvas::gridLimitHit, &commands_->context(), &CommandContext::gridLimitReached);
   commands_->view().setDrawingArea([this] { return canvas_->drawingArea(); });
   commands_->solution().setImageSource(
       {[this] { return canvas_->savedSize(); },
@@ -94,28 +94,28 @@ void MainWindow::wireCanvas() {
 
 // What the commands change shows in the window.
 void MainWindow::wireCommands() {
-  connect(commands_.get(), &Commands::repaintRequested, canvas_, &Canvas::invalidateScene);
-  connect(commands_.get(), &Commands::overlayChanged, canvas_, &Canvas::overlayChanged);
-  connect(commands_.get(), &Commands::popupRequested, this, [this](int menu, const QPoint& at) {
-    (menu == 0 ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
+  connect(&commands_->context(), &CommandContext::repaintRequested, canvas_, &Canvas::invalidateScene);
+  connect(&commands_->context(), &CommandContext::overlayChanged, canvas_, &Canvas::overlayChanged);
+  connect(&commands_->context(), &CommandContext::popupRequested, this, [this](int menu, const QPoint& at) {
+    (PopupMenu(menu) == PopupMenu::General ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
   });
-  connect(commands_.get(), &Commands::closeAskedAgain, this, &QWidget::close, Qt::QueuedConnection);
-  connect(commands_.get(), &Commands::historyChanged, this, &MainWindow::showCurrentPhysics);
-  connect(commands_.get(), &Commands::currentPhysicsChanged, this, &MainWindow::showCurrentPhysics);
+  connect(&commands_->context(), &CommandContext::closeAskedAgain, this, &QWidget::close, Qt::QueuedConnection);
+  connect(&commands_->context(), &CommandContext::historyChanged, this, &MainWindow::showCurrentPhysics);
+  connect(&commands_->context(), &CommandContext::currentPhysicsChanged, this, &MainWindow::showCurrentPhysics);
   showCurrentPhysics();
   // The caption marks unsaved changes in Qt's way: "[*]" shows as "*" while
   // the project differs from its file. The file's name in it is shown as
   // every name is, so that no mark in it turns the title around.
-  connect(commands_.get(), &Commands::captionChanged, this,
+  connect(&commands_->context(), &CommandContext::captionChanged, this,
           [this](const QString& caption) { setWindowTitle(ShownName(caption) + QStringLiteral("[*]")); });
-  connect(commands_.get(), &Commands::historyChanged, this,
+  connect(&commands_->context(), &CommandContext::historyChanged, this,
           [this] { setWindowModified(!state_->history.isClean()); });
-  connect(commands_.get(), &Commands::statusTextChanged, this,
+  connect(&commands_->context(), &CommandContext::statusTextChanged, this,
           [this](int panel, const QString& text) { panels_[panel]->setText(text); });
   // A solution gone takes its picture and its read-out with it.
-  connect(commands_.get(), &Commands::solutionChanged, canvas_, &Canvas::invalidateScene);
-  connect(commands_.get(), &Commands::solutionChanged, this, [this] { showReadOut({}); });
-  connect(commands_.get(), &Commands::repaintRequested, this, [this] {
+  connect(&commands_->context(), &CommandContext::solutionChanged, canvas_, &Canvas::invalidateScene);
+  connect(&commands_->context(), &CommandContext::solutionChanged, this, [this] { showReadOut({}); });
+  connect(&commands_->context(), &CommandContext::repaintRequested, this, [this] {
     if (!canvas_->solutionShown()) showReadOut({});
   });
 }
@@ -153,7 +153,7 @@ void MainWindow::buildToolbar(QWidget* panel) {
   auto* limit = new QLabel(panel);
   limit->setObjectName(QStringLiteral("limitSiatki"));
   row->addWidget(limit);
-  connect(commands_.get(), &Commands::meshLimitChanged, limit, [limit](const QString& text) {
+  connect(&commands_->context(), &CommandContext::meshLimitChanged, limit, [limit](const QString& text) {
     limit->setText(text);
     limit->setToolTip(text.isEmpty() ? QString()
                                      : Ui("MainWindow", "Limit siatki (Generacja siatki > Limit siatki...)"));
@@ -255,15 +255,15 @@ void MainWindow::showReadOut(const QString& text) {
 }
 
 void MainWindow::exitProgram() {
-  if (commands_->generating() || !commands_->files().confirmExit()) return;
+  if (commands_->context().busy() || !commands_->files().confirmExit()) return;
   exitConfirmed_ = true;
   close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!exitConfirmed_ && commands_->generating()) {
+  if (!exitConfirmed_ && commands_->context().busy()) {
     // Not lost: the generation ends at once, and then the question comes.
-    commands_->closeDuringGeneration();
+    commands_->context().closeWhileBusy();
     event->ignore();
     return;
   }

@@ -309,7 +309,7 @@ void MainWindow::wireHistoryItems() {
                               : Ui("MainWindowMenus", "&Ponów"));
   };
   showHistory();
-  connect(commands_.get(), &Commands::historyChanged, this, showHistory);
+  connect(&commands_->context(), &CommandContext::historyChanged, this, showHistory);
 }
 
 void MainWindow::wireViewTicks() {
@@ -317,7 +317,7 @@ void MainWindow::wireViewTicks() {
   smes->setCheckable(true);
   smes->setChecked(state_->meshShown);
   // The command decides the tick, whatever the automatic toggle did.
-  connect(commands_.get(), &Commands::meshShownChanged, smes, &QAction::setChecked);
+  connect(&commands_->context(), &CommandContext::meshShownChanged, smes, &QAction::setChecked);
   // The colour switches are ticked while they are on.
   QAction* colours = menuItem("actionConditionColours");
   QAction* materialColours = menuItem("actionMaterialColours");
@@ -329,7 +329,7 @@ void MainWindow::wireViewTicks() {
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, showColours);
   }
-  connect(commands_.get(), &Commands::repaintRequested, this, showColours);
+  connect(&commands_->context(), &CommandContext::repaintRequested, this, showColours);
 }
 
 void MainWindow::wireSolutionItems() {
@@ -346,11 +346,11 @@ void MainWindow::wireSolutionItems() {
     deformation->setChecked(solved && s.solution->result.disc && s.solutionDisplay.deformed);
   };
   showLayers();
-  connect(commands_.get(), &Commands::repaintRequested, this, showLayers);
-  connect(commands_.get(), &Commands::solutionChanged, this, showLayers);
+  connect(&commands_->context(), &CommandContext::repaintRequested, this, showLayers);
+  connect(&commands_->context(), &CommandContext::solutionChanged, this, showLayers);
   // The integrals need a solution to integrate.
   QAction* integrals = menuItem("actionIntegrals");
   const auto showIntegrals = [this, integrals] { integrals->setEnabled(state_->solution != nullptr); };
   showIntegrals();
-  connect(commands_.get(), &Commands::solutionChanged, this, showIntegrals);
+  connect(&commands_->context(), &CommandContext::solutionChanged, this, showIntegrals);
 }

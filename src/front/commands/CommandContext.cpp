@@ -5,6 +5,7 @@
 #include "core/mesh/ModelCheck.h"
 #include "front/edit/EditDialogs.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 CommandContext::CommandContext(AppState& s, Prompter& p)
     : state(s), prompter(p), numberPrompt_([&s, &p] { return std::make_shared<NumberPrompt>(s, p); }) {}
@@ -59,13 +60,13 @@ void CommandContext::markClean() {
 }
 
 void CommandContext::gridLimitReached() {
-  // A message box now would open an event loop inside the generation.
-  if (generating_) {
+  // A message box now would open an event loop inside the work under way.
+  if (busy_) {
     gridLimitPending_ = true;
     return;
   }
-  prompter.message(QStringLiteral("Błędne ustawienia siatki !"),
-                   QStringLiteral("Bład przy odświeżaniu ekranu..."), MessageIcon::None);
+  prompter.message(Ui("CommandContext", "Błędne ustawienia siatki !"),
+                   Ui("CommandContext", "Bład przy odświeżaniu ekranu..."), MessageIcon::None);
   emit repaintRequested();
 }
 
@@ -79,9 +80,10 @@ bool CommandContext::full(ModelTable table, const QString& title) {
   return true;
 }
 
-bool CommandContext::noMesh(const QString& title, const QString& remedy) {
+bool CommandContext::noMesh(const QString& title, const QString& message) {
   if (state.model.meshNodeCount >= 1) return false;
-  prompter.message(QStringLiteral("Siatka nie została wygenerowana") + remedy, title, MessageIcon::Stop);
+  prompter.message(message.isEmpty() ? Ui("CommandContext", "Siatka nie została wygenerowana") : message,
+                   title, MessageIcon::Stop);
   return true;
 }
 
@@ -90,8 +92,8 @@ void CommandContext::fillNewRow(int32_t row, int32_t& count, QDialog& dialog) {
   if (prompter.showDialog(dialog) != QDialog::Accepted) --count;
 }
 
-std::optional<int32_t> CommandContext::askNumber(int32_t use) {
-  state.model.SelectedNumber = use;
+std::optional<int32_t> CommandContext::askNumber(NumberUse use) {
+  state.model.SelectedNumber = static_cast<int32_t>(use);
   if (prompter.showDialog(*numberPrompt_) != QDialog::Accepted) return std::nullopt;
   return state.model.SelectedNumber;
 }

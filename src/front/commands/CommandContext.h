@@ -21,10 +21,25 @@
 #include "front/ui/Lazy.h"
 #include "front/ui/Prompter.h"
 #include "front/ui/ShownNames.h"
+#include "front/ui/UiText.h"
 
 struct Finding;
 class QDialog;
 class NumberPrompt;
+
+// The status bar's panels the commands write to, as the window numbers them.
+enum class StatusPanel : int {
+  X = 0,       // the cursor's or the last point's x
+  Y = 1,       // its y
+  Prompt = 3,  // what the tool under way waits for
+  Detail = 4,  // the selection's count, the polyline's last point
+};
+
+// What the number prompt asks for.
+enum class NumberUse : int32_t { Node = 1, Element = 2, InternalNode = 3 };
+
+// The pop-up menus a click on the drawing opens.
+enum class PopupMenu : int { General = 0, Polyline = 1 };
 
 class CommandContext : public QObject {
   Q_OBJECT
@@ -37,7 +52,9 @@ class CommandContext : public QObject {
   Prompter& prompter;
 
   void setCaption(const QString& caption);
-  bool generating() const { return generating_; }
+  // A mesh is being generated or a problem solved: the window paints, but
+  // no command starts and no message box opens until the work has ended.
+  bool busy() const { return busy_; }
 
   // Runs a change of the model and records it, under the name the change
   // gave itself (or `name`), when the project differs afterwards.
@@ -53,16 +70,16 @@ class CommandContext : public QObject {
   template <typename Table>
   int32_t firstChangedRow(Table Model::*table) const;
 
-  // Runs the mesher; the window paints meanwhile, but no command starts and
-  // no message box opens until it has ended.
+  // Runs the long work (the mesher, the solver, the drawing reader) with
+  // the context busy until it has ended.
   template <typename F>
-  auto whileGenerating(F&& generate) {
-    generating_ = true;
+  auto whileBusy(F&& work) {
+    busy_ = true;
     struct Done {
       bool& flag;
       ~Done() { flag = false; }
-    } done{generating_};
-    return generate();
+    } done{busy_};
+    return work();
   }
   // A helper program's options (the mesher's, the drawing reader's) tied
   // to a progress indicator: it is pumped while the helper works, and its
@@ -79,39 +96,43 @@ class CommandContext : public QObject {
   // Once the watched work has ended: closes the indicator and tells whether
   // the user ended the work at any time up to now.
   bool cancelledAtEnd(Progress& progress) const { return progress.finish() || cancelRequested_; }
-  // The window was asked to close while a generation ran: the generation is
+  // The window was asked to close while the context was busy: the work is
   // cancelled, and once the command has ended the window is asked again.
-  void closeDuringGeneration() { cancelRequested_ = closeRequested_ = true; }
+  void closeWhileBusy() { cancelRequested_ = closeRequested_ = true; }
   bool cancelRequested() const { return cancelRequested_; }
   // The selection's count on the status bar, and again after any command
   // that changed it (an undo, a deletion) once it has been shown.
   void showSelectionCount() {
     shownSelection_ = state.selection.size();
-    emit statusTextChanged(4, QStringLiteral("Wybrane elementy: %1").arg(shownSelection_));
+    showStatus(StatusPanel::Detail, Ui("CommandContext", "Wybrane elementy: %1").arg(shownSelection_));
   }
+  void showStatus(StatusPanel panel, const QString& text) { emit statusTextChanged(int(panel), text); }
+  // Empties the prompt panel once the tool that asked has ended.
+  void clearPrompt() { showStatus(StatusPanel::Prompt, QStringLiteral(" ")); }
+  void openPopup(PopupMenu menu, const QPoint& at) { emit popupRequested(int(menu), at); }
   // Called as every command ends.
   void commandEnded() {
     cancelRequested_ = false;
     if (shownSelection_ >= 0 && size_t(shownSelection_) != state.selection.size()) showSelectionCount();
     if (std::exchange(closeRequested_, false)) emit closeAskedAgain();
   }
-  // After a repaint that had to switch the grid off. During a generation
-  // the message waits until the generation has ended.
+  // After a repaint that had to switch the grid off. While the context is
+  // busy the message waits until the work has ended.
   void gridLimitReached();
-  // Shows the grid message held back during a generation.
+  // Shows the grid message held back while the context was busy.
   void showHeldGridMessage();
 
   // Refuses, with its message, an addition to a full table.
   bool full(ModelTable table, const QString& title);
-  // Refuses, with "Siatka nie została wygenerowana" and then `remedy` when
-  // one is given, a command that needs a mesh.
-  bool noMesh(const QString& title, const QString& remedy = {});
+  // Refuses a command that needs a mesh, with `message`, or with "Siatka
+  // nie została wygenerowana" when none is given.
+  bool noMesh(const QString& title, const QString& message = {});
   // Shows a dialog on the row just appended to a table; the row goes again
   // unless the dialog ends with OK.
   void fillNewRow(int32_t row, int32_t& count, QDialog& dialog);
-  // Shows the number prompt for the given use (1 node, 2 element, 3
-  // internal node); the typed number, or nothing when it was cancelled.
-  std::optional<int32_t> askNumber(int32_t use);
+  // Shows the number prompt for the given use; the typed number, or nothing
+  // when it was cancelled.
+  std::optional<int32_t> askNumber(NumberUse use);
   NumberPrompt& numberPrompt() { return *numberPrompt_; }
 
   // Draws the rows the findings name in red until the model next changes.
@@ -125,11 +146,11 @@ class CommandContext : public QObject {
   void repaintRequested();
   void captionChanged(const QString& caption);
   void meshShownChanged(bool shown);
+  // `panel` is a StatusPanel.
   void statusTextChanged(int panel, const QString& text);
   // The transients or the rubber band changed within this client rectangle.
   void overlayChanged(const QRect& area);
-  // Open the pop-up menu (0 the general one, 1 the polyline one) with its
-  // corner at this client pixel.
+  // Open the pop-up menu (a PopupMenu) with its corner at this client pixel.
   void popupRequested(int menu, const QPoint& at);
   // A step was recorded, undone or redone.
   void historyChanged();
@@ -144,7 +165,7 @@ class CommandContext : public QObject {
 
  private:
   Lazy<NumberPrompt> numberPrompt_;
-  bool generating_ = false;
+  bool busy_ = false;
   bool cancelRequested_ = false;
   qsizetype shownSelection_ = -1;  // the count on the status bar, -1 before the first
   bool closeRequested_ = false;

@@ -11,7 +11,7 @@ std::tuple<Sets...> MakeSets(CommandContext& context, std::tuple<Sets...>*) {
 }  // namespace
 
 Commands::Commands(AppState& state, Prompter& prompter)
-    : CommandContext(state, prompter), sets_(MakeSets(*this, static_cast<decltype(sets_)*>(nullptr))) {
+    : context_(state, prompter), sets_(MakeSets(context_, static_cast<decltype(sets_)*>(nullptr))) {
   // The adaptive solve meshes as GENERUJ does, within its limit.
   solution().setMesher([this] { return std::pair(mesh().mesherOptions(), mesh().limit()); });
 }

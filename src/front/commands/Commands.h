@@ -21,14 +21,18 @@
 #include "front/commands/RegionPointCommands.h"
 #include "front/commands/SolveCommands.h"
 #include "front/commands/ViewCommands.h"
+#include "front/ui/UiText.h"
 
-class Commands : public CommandContext {
-  Q_OBJECT
-
+class Commands {
  public:
   // Every set, and so every dialog and list window, is made here, once.
   Commands(AppState& state, Prompter& prompter);
-  ~Commands() override;
+  ~Commands();
+  Commands(const Commands&) = delete;
+  Commands& operator=(const Commands&) = delete;
+
+  // The state, the prompter and the signals the sets share.
+  CommandContext& context() { return context_; }
 
   template <typename Set>
   Set& set() {
@@ -48,23 +52,25 @@ class Commands : public CommandContext {
   HelpCommands& help() { return set<HelpCommands>(); }
   ImportCommands& imports() { return set<ImportCommands>(); }
 
-  // Runs a command unless a generation is under way: while the helper works
-  // the window still paints, and nothing may start inside that wait. A
+  // Runs a command unless the context is busy: while a mesh is generated or
+  // a problem solved the window still paints, and nothing may start inside
+  // that wait. A
   // command that changes the project becomes a step of its history; a move
   // through the history itself does not.
   template <typename Set>
   void run(void (Set::*command)()) {
-    if (generating()) return;
+    if (context_.busy()) return;
     Set& s = set<Set>();
     if constexpr (std::is_same_v<Set, HistoryCommands>) {
       (s.*command)();
     } else {
-      tracked(QStringLiteral("zmiana modelu"), [&] { (s.*command)(); });
+      context_.tracked(Ui("Commands", "zmiana modelu"), [&] { (s.*command)(); });
     }
-    commandEnded();
+    context_.commandEnded();
   }
 
  private:
+  CommandContext context_;
   std::tuple<FileCommands, HistoryCommands, ContourCommands, NodeElementCommands, InternalNodeCommands,
              ListCommands, MeshCommands, ViewCommands, PhysicsCommands, SolveCommands, HelpCommands,
              ImportCommands, RegionPointCommands>

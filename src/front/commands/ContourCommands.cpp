@@ -7,10 +7,13 @@
 #include "front/edit/EllipseDialog.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
-const QString kPolylineTitle = QStringLiteral("Linia łamana");
+QString PolylineTitle() {
+  return Ui("ContourCommands", "Linia łamana");
+}
 
 // The pixels a line of up to two pixels' width can touch. Ends far off the
 // surface are pulled in first, so the arithmetic stays within int.
@@ -31,8 +34,8 @@ ContourCommands::~ContourCommands() = default;
 void ContourCommands::cursorMoved(int x, int y, int clientHeight) {
   AppState& s = c_.state;
   const ModelPoint p = ScreenToModel(s.view, clientHeight, x, y);
-  emit c_.statusTextChanged(0, QStringLiteral("x=") + GeneralText(p.x));
-  emit c_.statusTextChanged(1, QStringLiteral("y=") + GeneralText(p.y));
+  c_.showStatus(StatusPanel::X, QStringLiteral("x=") + GeneralText(p.x));
+  c_.showStatus(StatusPanel::Y, QStringLiteral("y=") + GeneralText(p.y));
 
   // The band runs from the last node's pixel to the raw cursor pixel.
   RubberBand& band = s.edit.rubberBand;
@@ -57,9 +60,10 @@ void ContourCommands::mouseDown(Qt::MouseButton button, int x, int y, int client
   if (button == Qt::RightButton) {
     c_.state.edit.PopupClickPoint = {x, y};
     c_.state.edit.popupClientHeight = clientHeight;
-    emit c_.popupRequested(polyline ? 1 : 0, QPoint(x, y - 10));
+    c_.openPopup(polyline ? PopupMenu::Polyline : PopupMenu::General, QPoint(x, y - 10));
   } else if (button == Qt::LeftButton && polyline) {
-    c_.tracked(QStringLiteral("dodanie punktu linii łamanej"), [&] { addPolylinePoint(x, y, clientHeight); });
+    c_.tracked(Ui("ContourCommands", "dodanie punktu linii łamanej"),
+               [&] { addPolylinePoint(x, y, clientHeight); });
   }
 }
 
@@ -75,7 +79,7 @@ void ContourCommands::addPolylinePoint(int x, int y, int clientHeight) {
   const ContourChange change = AddPolylinePoint(s.model, s.edit, p.x, p.y);
   if (!change.done) {
     if (change.full) {
-      c_.prompter.message(QString::fromStdString(CapacityMessage(*change.full)), kPolylineTitle,
+      c_.prompter.message(QString::fromStdString(CapacityMessage(*change.full)), PolylineTitle(),
                           MessageIcon::Stop);
     }
     return;
@@ -99,51 +103,51 @@ void ContourCommands::addPolylinePoint(int x, int y, int clientHeight) {
     s.transients.push_back(
         Primitive{Shape::Line, 1, colors::kBlack, colors::kWhite, colors::kBlack, a.x, a.y, b.x, b.y, 0});
     changed |= LineArea({a.x, a.y}, {b.x, b.y});
-    emit c_.statusTextChanged(3, QStringLiteral("Wskaż kolejne punkty myszką"));
-    emit c_.statusTextChanged(4, QStringLiteral("Ostatni pkt: ") + GeneralText(node.x) +
-                                     QStringLiteral(", ") + GeneralText(node.y));
+    c_.showStatus(StatusPanel::Prompt, Ui("ContourCommands", "Wskaż kolejne punkty myszką"));
+    c_.showStatus(StatusPanel::Detail,
+                  Ui("ContourCommands", "Ostatni pkt: %1, %2").arg(GeneralText(node.x), GeneralText(node.y)));
   }
   if (!changed.isEmpty()) emit c_.overlayChanged(changed);
 }
 
 void ContourCommands::startPolyline() {
   c_.state.edit.editMode = EditMode::Polyline;
-  emit c_.statusTextChanged(3, QStringLiteral("Wskaż pierwszy punkt myszką"));
+  c_.showStatus(StatusPanel::Prompt, Ui("ContourCommands", "Wskaż pierwszy punkt myszką"));
 }
 
 void ContourCommands::endPolyline() {
   EndPolyline(c_.state.edit);
-  emit c_.statusTextChanged(3, QStringLiteral(" "));
+  c_.clearPrompt();
   emit c_.repaintRequested();
 }
 
 void ContourCommands::closePolyline() {
   if (c_.state.model.elementCount <= 1) return;
-  if (!c_.prompter.ask(QStringLiteral("Zamknąć linie łamaną ?"), kPolylineTitle)) return;
-  c_.nameStep(QStringLiteral("zamknięcie linii łamanej"));
+  if (!c_.prompter.ask(Ui("ContourCommands", "Zamknąć linie łamaną ?"), PolylineTitle())) return;
+  c_.nameStep(Ui("ContourCommands", "zamknięcie linii łamanej"));
   switch (ClosePolyline(c_.state.model, c_.state.edit)) {
     case CloseResult::NoEnd:
-      c_.prompter.message(QStringLiteral("Nie można zamknąć lini łąmanej "), kPolylineTitle,
+      c_.prompter.message(Ui("ContourCommands", "Nie można zamknąć lini łąmanej "), PolylineTitle(),
                           MessageIcon::Stop);
       return;
     case CloseResult::Full:
-      c_.prompter.message(QString::fromStdString(CapacityMessage(ModelTable::Elements)), kPolylineTitle,
+      c_.prompter.message(QString::fromStdString(CapacityMessage(ModelTable::Elements)), PolylineTitle(),
                           MessageIcon::Stop);
       return;
     case CloseResult::Closed:
-      emit c_.statusTextChanged(3, QStringLiteral(" "));
+      c_.clearPrompt();
       emit c_.repaintRequested();
       return;
   }
 }
 
 void ContourCommands::removeLastPoint() {
-  c_.nameStep(QStringLiteral("usunięcie ostatniego elementu"));
+  c_.nameStep(Ui("ContourCommands", "usunięcie ostatniego elementu"));
   if (RemoveLastPoint(c_.state.model, c_.state.edit)) emit c_.repaintRequested();
 }
 
 void ContourCommands::ellipse() {
-  c_.nameStep(QStringLiteral("dodanie elipsy"));
+  c_.nameStep(Ui("ContourCommands", "dodanie elipsy"));
   c_.prompter.showDialog(*ellipseDialog_);
   emit c_.repaintRequested();
 }

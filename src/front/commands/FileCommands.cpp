@@ -13,14 +13,17 @@
 #include "front/commands/CommandContext.h"
 #include "front/ui/Prompter.h"
 #include "front/ui/ShownNames.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
-const QString kDiskErrorTitle = QStringLiteral("Błąd operacji dyskowej");
+QString DiskErrorTitle() {
+  return Ui("FileCommands", "Błąd operacji dyskowej");
+}
 
 FileDialogOptions ProjectDialog(const QString& title, bool confirmOverwrite) {
   return {title,
-          {QStringLiteral("Pliki Vendrela Korbel (*.vdk)"), QStringLiteral("Wszystkie pliki (*.*)")},
+          {Ui("FileCommands", "Pliki Vendrela Korbel (*.vdk)"), Ui("FileCommands", "Wszystkie pliki (*.*)")},
           QStringLiteral("vdk"),
           confirmOverwrite};
 }
@@ -38,30 +41,31 @@ FileCommands::FileCommands(CommandContext& context) : c_(context) {}
 FileCommands::~FileCommands() = default;
 
 void FileCommands::newProject() {
-  if (!c_.prompter.ask(QStringLiteral("Tworząc nowy projekt utracisz wszystkie dane..."),
-                       QStringLiteral("Nowy projekt"))) {
+  if (!c_.prompter.ask(Ui("FileCommands", "Tworząc nowy projekt utracisz wszystkie dane..."),
+                       Ui("FileCommands", "Nowy projekt"))) {
     return;
   }
-  c_.nameStep(QStringLiteral("nowy projekt"), true);
+  c_.nameStep(Ui("FileCommands", "nowy projekt"), true);
   c_.cleanAfterStep();
   ModelReset(c_.state);
-  emit c_.statusTextChanged(3, QStringLiteral(" "));
+  c_.clearPrompt();
   c_.setCaption(kNewCaption);
   emit c_.repaintRequested();
 }
 
 void FileCommands::openProject() {
-  if (!c_.prompter.ask(QStringLiteral("Czy chcesz utracić aktualne dane ?"), QStringLiteral("Otwórz plik"))) {
+  if (!c_.prompter.ask(Ui("FileCommands", "Czy chcesz utracić aktualne dane ?"),
+                       Ui("FileCommands", "Otwórz plik"))) {
     return;
   }
-  c_.nameStep(QStringLiteral("otwarcie pliku"), true);
+  c_.nameStep(Ui("FileCommands", "otwarcie pliku"), true);
   c_.cleanAfterStep();
   ModelReset(c_.state);
-  emit c_.statusTextChanged(3, QStringLiteral(" "));
+  c_.clearPrompt();
   // The old model is gone from here on; the picture must not keep showing it.
   emit c_.repaintRequested();
   const std::optional<QString> path =
-      c_.prompter.openFileName(ProjectDialog(QStringLiteral("Otwarcie pliku"), false));
+      c_.prompter.openFileName(ProjectDialog(Ui("FileCommands", "Otwarcie pliku"), false));
   if (path) loadProject(*path);
 }
 
@@ -75,19 +79,19 @@ void FileCommands::loadProject(const QString& path) {
   const FileResult r = LoadProjectFile(LocalPath(path), c_.state.model);
   if (!r.ok) {
     emit c_.repaintRequested();
-    c_.prompter.message(QString::fromStdString(r.message), QStringLiteral("Odczyt z pliku"),
+    c_.prompter.message(QString::fromStdString(r.message), Ui("FileCommands", "Odczyt z pliku"),
                         MessageIcon::Stop);
     return;
   }
   c_.setCaption(FileCaption(path));
   emit c_.repaintRequested();
-  c_.prompter.message(QStringLiteral("Odczytano dane z pliku %1").arg(ShownName(path)),
-                      QStringLiteral("Odczyt z pliku"), MessageIcon::Exclamation);
+  c_.prompter.message(Ui("FileCommands", "Odczytano dane z pliku %1").arg(ShownName(path)),
+                      Ui("FileCommands", "Odczyt z pliku"), MessageIcon::Exclamation);
 }
 
 bool FileCommands::nothingToSave() {
   if (c_.state.model.nodeCount != 0) return false;
-  c_.prompter.message(QStringLiteral("Ilość węzłów równa 0"), QStringLiteral("Błąd zapisu"),
+  c_.prompter.message(Ui("FileCommands", "Ilość węzłów równa 0"), Ui("FileCommands", "Błąd zapisu"),
                       MessageIcon::Stop);
   return true;
 }
@@ -95,7 +99,7 @@ bool FileCommands::nothingToSave() {
 void FileCommands::saveProject() {
   if (nothingToSave()) return;
   const std::optional<QString> path =
-      c_.prompter.saveFileName(ProjectDialog(QStringLiteral("Zapis pliku"), true));
+      c_.prompter.saveFileName(ProjectDialog(Ui("FileCommands", "Zapis pliku"), true));
   if (path) saveTo(*path, true);
 }
 
@@ -112,14 +116,14 @@ void FileCommands::saveToCurrentFile() {
 void FileCommands::saveTo(const QString& path, bool announce) {
   const FileResult r = SaveProjectFile(c_.state.model, LocalPath(path));
   if (!r.ok) {
-    c_.prompter.message(QString::fromStdString(r.message), kDiskErrorTitle, MessageIcon::Stop);
+    c_.prompter.message(QString::fromStdString(r.message), DiskErrorTitle(), MessageIcon::Stop);
     return;
   }
   c_.setCaption(FileCaption(path));
   c_.markClean();
   if (announce) {
-    c_.prompter.message(QStringLiteral("Zapisano dane do pliku %1").arg(ShownName(path)),
-                        QStringLiteral("Zapis do pliku"), MessageIcon::Exclamation);
+    c_.prompter.message(Ui("FileCommands", "Zapisano dane do pliku %1").arg(ShownName(path)),
+                        Ui("FileCommands", "Zapis do pliku"), MessageIcon::Exclamation);
   }
 }
 
@@ -134,18 +138,18 @@ QString FileCommands::currentFile() const {
 }
 
 void FileCommands::exportMesh() {
-  if (c_.noMesh(QStringLiteral("Eksport do..."))) return;
+  if (c_.noMesh(Ui("FileCommands", "Eksport do..."))) return;
   if (const std::optional<std::string> refusal = LayoutRefusal(c_.state.model)) {
     c_.prompter.message(
-        QString::fromStdString(*refusal) +
-            QStringLiteral(" Taką siatkę zapisuje \"Plik > Eksportuj do formatu otwartego...\"."),
-        QStringLiteral("Eksport do..."), MessageIcon::Stop);
+        Ui("FileCommands", "%1 Taką siatkę zapisuje \"Plik > Eksportuj do formatu otwartego...\".")
+            .arg(QString::fromStdString(*refusal)),
+        Ui("FileCommands", "Eksport do..."), MessageIcon::Stop);
     return;
   }
   const FileDialogOptions options{
-      QStringLiteral("Eksport siatki"),
-      {QStringLiteral("Pliki DEV2O Korbela (*.m2d)"), QStringLiteral("Pliki ULMEX (*.ulx)"),
-       QStringLiteral("Pliki Korbela nieliniowa  (*.n2d)"), QStringLiteral("Wszystkie pliki (*.*)")},
+      Ui("FileCommands", "Eksport siatki"),
+      {Ui("FileCommands", "Pliki DEV2O Korbela (*.m2d)"), Ui("FileCommands", "Pliki ULMEX (*.ulx)"),
+       Ui("FileCommands", "Pliki Korbela nieliniowa  (*.n2d)"), Ui("FileCommands", "Wszystkie pliki (*.*)")},
       QStringLiteral("m2d"),
       false};
   const std::optional<QString> path = c_.prompter.saveFileName(options);
@@ -153,27 +157,28 @@ void FileCommands::exportMesh() {
   const ExportLayout layout = LayoutForName(path->toStdString());
   const FileResult r = WriteExportFile(c_.state.model, layout, LocalPath(*path));
   if (!r.ok) {
-    c_.prompter.message(QString::fromStdString(r.message), kDiskErrorTitle, MessageIcon::Exclamation);
+    c_.prompter.message(QString::fromStdString(r.message), DiskErrorTitle(), MessageIcon::Exclamation);
     return;
   }
   if (layout == ExportLayout::N2d) {
-    c_.prompter.message(QStringLiteral("Plik wyeksportowano poprawnie"),
-                        QStringLiteral("Eksport do MES 2D KORBELA NIELINIOWA"), MessageIcon::None);
+    c_.prompter.message(Ui("FileCommands", "Plik wyeksportowano poprawnie"),
+                        Ui("FileCommands", "Eksport do MES 2D KORBELA NIELINIOWA"), MessageIcon::None);
   } else if (layout == ExportLayout::M2d) {
-    c_.prompter.message(QStringLiteral("Plik wyeksportowano poprawnie"),
-                        QStringLiteral("Eksport do MES 2D KORBELA"), MessageIcon::None);
+    c_.prompter.message(Ui("FileCommands", "Plik wyeksportowano poprawnie"),
+                        Ui("FileCommands", "Eksport do MES 2D KORBELA"), MessageIcon::None);
   }
 }
 
 void FileCommands::exportOpenFormat() {
-  if (c_.noMesh(QStringLiteral("Eksport do..."))) return;
+  if (c_.noMesh(Ui("FileCommands", "Eksport do..."))) return;
   if (const std::optional<std::string> refusal = OpenExportRefusal(c_.state.model)) {
-    c_.prompter.message(QString::fromStdString(*refusal), QStringLiteral("Eksport do..."), MessageIcon::Stop);
+    c_.prompter.message(QString::fromStdString(*refusal), Ui("FileCommands", "Eksport do..."),
+                        MessageIcon::Stop);
     return;
   }
   static constexpr OpenFormat kByFilter[] = {OpenFormat::Msh41, OpenFormat::Msh22, OpenFormat::Vtu};
   int filter = 0;
-  const FileDialogOptions options{QStringLiteral("Eksport siatki do formatu otwartego"),
+  const FileDialogOptions options{Ui("FileCommands", "Eksport siatki do formatu otwartego"),
                                   {QStringLiteral("Gmsh MSH 4.1 (*.msh)"),
                                    QStringLiteral("Gmsh MSH 2.2 (*.msh)"), QStringLiteral("VTK XML (*.vtu)")},
                                   QStringLiteral("msh"),
@@ -191,21 +196,22 @@ void FileCommands::exportOpenFormat() {
       c_.state.solution && format != OpenFormat::Msh22 ? &c_.state.solution->result : nullptr;
   const FileResult r = WriteOpenExport(c_.state.model, format, LocalPath(*path), solution);
   if (!r.ok) {
-    c_.prompter.message(QString::fromStdString(r.message), kDiskErrorTitle, MessageIcon::Exclamation);
+    c_.prompter.message(QString::fromStdString(r.message), DiskErrorTitle(), MessageIcon::Exclamation);
     return;
   }
   const QString names[] = {QStringLiteral("Gmsh MSH 4.1"), QStringLiteral("Gmsh MSH 2.2"),
                            QStringLiteral("VTK")};
   const std::string note = DanglingElementsNote(c_.state.model);
-  c_.prompter.message(QStringLiteral("Plik wyeksportowano poprawnie") +
-                          (solution ? QStringLiteral("\nZ rozwiązaniem zadania.") : QString()) +
+  c_.prompter.message(Ui("FileCommands", "Plik wyeksportowano poprawnie") +
+                          (solution ? Ui("FileCommands", "\nZ rozwiązaniem zadania.") : QString()) +
                           (note.empty() ? QString() : "\n" + QString::fromStdString(note)),
-                      QStringLiteral("Eksport do ") + names[static_cast<int>(format)], MessageIcon::None);
+                      Ui("FileCommands", "Eksport do %1").arg(names[static_cast<int>(format)]),
+                      MessageIcon::None);
 }
 
 bool FileCommands::confirmExit() {
-  if (!c_.prompter.ask(QStringLiteral("Zakończyć działanie programu ?"),
-                       QStringLiteral("Zakończenie pracy programu"))) {
+  if (!c_.prompter.ask(Ui("FileCommands", "Zakończyć działanie programu ?"),
+                       Ui("FileCommands", "Zakończenie pracy programu"))) {
     return false;
   }
   if (recovery_) {
@@ -258,24 +264,24 @@ bool FileCommands::offerLeftCopies() {
     const QString name = QString::fromStdString(copy.projectName);
     const QString when =
         QDateTime::fromSecsSinceEpoch(copy.writtenAt).toString(QStringLiteral("dd.MM.yyyy HH:mm"));
-    if (!c_.prompter.ask(QStringLiteral("Znaleziono niezapisany projekt %1 z %2. Przywrócić go?")
-                             .arg(name.isEmpty() ? QStringLiteral("bez nazwy") : ShownName(name), when),
-                         QStringLiteral("Przywrócenie projektu"))) {
+    if (!c_.prompter.ask(Ui("FileCommands", "Znaleziono niezapisany projekt %1 z %2. Przywrócić go?")
+                             .arg(name.isEmpty() ? Ui("FileCommands", "bez nazwy") : ShownName(name), when),
+                         Ui("FileCommands", "Przywrócenie projektu"))) {
       DiscardLeftCopy(copy);
       continue;
     }
     // A copy that cannot be read is told and deleted, and the next offered.
     const FileResult readable = LoadProjectFile(copy.path, *std::make_unique<Model>());
     if (!readable.ok) {
-      c_.prompter.message(QString::fromStdString(readable.message), QStringLiteral("Odczyt z pliku"),
+      c_.prompter.message(QString::fromStdString(readable.message), Ui("FileCommands", "Odczyt z pliku"),
                           MessageIcon::Stop);
       DiscardLeftCopy(copy);
       continue;
     }
     // A step of the history, so the project differs from its file (the
     // caption shows "*") and an undo goes back to the empty start.
-    c_.tracked(QStringLiteral("przywrócenie projektu"), [&] {
-      c_.nameStep(QStringLiteral("przywrócenie projektu"), true);
+    c_.tracked(Ui("FileCommands", "przywrócenie projektu"), [&] {
+      c_.nameStep(Ui("FileCommands", "przywrócenie projektu"), true);
       ModelReset(c_.state);
       (void)LoadProjectFile(copy.path, c_.state.model);
       c_.setCaption(name.isEmpty() ? kNewCaption : FileCaption(name));

@@ -25,7 +25,7 @@ void HistoryCommands::move(const std::function<bool(Model&)>& step) {
 
 void HistoryCommands::afterMove() {
   // The polyline's remembered rows may be gone: the tool ends here.
-  if (c_.state.edit.editMode == EditMode::Polyline) emit c_.statusTextChanged(3, QStringLiteral(" "));
+  if (c_.state.edit.editMode == EditMode::Polyline) c_.clearPrompt();
   EndPolyline(c_.state.edit);
   c_.state.highlights = {};
   c_.state.selection.clear();

@@ -9,10 +9,13 @@
 #include "front/import/DxfImportDialog.h"
 #include "front/ui/Prompter.h"
 #include "front/ui/ShownNames.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
-const QString kTitle = QStringLiteral("Importuj DXF");
+QString ImportTitle() {
+  return Ui("ImportCommands", "Importuj DXF");
+}
 
 // The grid spacing of 1, 2 or 5 times a power of ten nearest `length` by
 // ratio: 3 gives 2 (3/2 < 5/3), 4 gives 5.
@@ -42,13 +45,14 @@ ImportCommands::~ImportCommands() = default;
 
 void ImportCommands::importDxf() {
   const std::optional<QString> path = c_.prompter.openFileName(
-      {kTitle,
-       {QStringLiteral("Rysunki DXF (*.dxf)"), QStringLiteral("Wszystkie pliki (*.*)")},
+      {ImportTitle(),
+       {Ui("ImportCommands", "Rysunki DXF (*.dxf)"), Ui("ImportCommands", "Wszystkie pliki (*.*)")},
        QStringLiteral("dxf")});
   if (!path) return;
-  std::unique_ptr<Progress> progress = c_.prompter.progress(kTitle, QStringLiteral("Trwa odczyt rysunku…"));
+  std::unique_ptr<Progress> progress =
+      c_.prompter.progress(ImportTitle(), Ui("ImportCommands", "Trwa odczyt rysunku…"));
   const DrawingReadOptions watched = c_.watched(reader_, *progress);
-  DxfResult read = c_.whileGenerating([&] { return ReadDrawing(LocalPath(*path), watched); });
+  DxfResult read = c_.whileBusy([&] { return ReadDrawing(LocalPath(*path), watched); });
   // Closed before anything else shows, so that no click meant for it lands
   // there; a late "Anuluj" still counts, and leaves nothing to say.
   const bool cancelled = c_.cancelledAtEnd(*progress) || read.cancelled;
@@ -56,15 +60,16 @@ void ImportCommands::importDxf() {
   if (cancelled) return;
   if (!read.ok) {
     const QString why = QString::fromStdString(read.message);
-    c_.prompter.message(read.readerFailed
-                            ? why
-                            : QStringLiteral("Nie zaimportowano rysunku %1:\n%2").arg(ShownName(*path), why),
-                        kTitle, MessageIcon::Stop);
+    c_.prompter.message(
+        read.readerFailed
+            ? why
+            : Ui("ImportCommands", "Nie zaimportowano rysunku %1:\n%2").arg(ShownName(*path), why),
+        ImportTitle(), MessageIcon::Stop);
     return;
   }
   dialog_->setDrawing(std::move(read.drawing), ShownName(QFileInfo(*path).fileName()));
   if (c_.prompter.showDialog(*dialog_) != QDialog::Accepted) return;
-  c_.nameStep(QStringLiteral("import rysunku DXF"));
+  c_.nameStep(Ui("ImportCommands", "import rysunku DXF"));
   // A grid of about 25 spacings across the drawing (or across the whole
   // model, when that is larger, so the grid stays within its dots), then
   // the whole model in view with a step of grid round it: a part in
@@ -78,5 +83,5 @@ void ImportCommands::importDxf() {
   // the drawing's top and right edges would be cut.
   if (ShowAll(view, c_.state.model)) ZoomOut(view);
   emit c_.repaintRequested();
-  c_.prompter.message(QString::fromStdString(dialog_->summary()), kTitle, MessageIcon::Exclamation);
+  c_.prompter.message(QString::fromStdString(dialog_->summary()), ImportTitle(), MessageIcon::Exclamation);
 }

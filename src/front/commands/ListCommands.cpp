@@ -3,6 +3,7 @@
 #include "front/commands/CommandContext.h"
 #include "front/lists/ListWindows.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 ListCommands::ListCommands(CommandContext& c)
     : c_(c),
@@ -30,7 +31,7 @@ ListCommands::~ListCommands() = default;
 void ListCommands::listNodes() {
   c_.state.model.SelectedNumber = 1;
   if (c_.state.model.nodeCount < 1) {
-    c_.prompter.message(QStringLiteral("Brak węzłów..."), QStringLiteral("Lista węzłów"),
+    c_.prompter.message(Ui("ListCommands", "Brak węzłów..."), Ui("ListCommands", "Lista węzłów"),
                         MessageIcon::Exclamation);
     return;
   }
@@ -39,7 +40,7 @@ void ListCommands::listNodes() {
 
 void ListCommands::listElements() {
   if (c_.state.model.elementCount < 1) {
-    c_.prompter.message(QStringLiteral("Brak elementów..."), QStringLiteral("Lista elementów"),
+    c_.prompter.message(Ui("ListCommands", "Brak elementów..."), Ui("ListCommands", "Lista elementów"),
                         MessageIcon::Exclamation);
     return;
   }
@@ -51,7 +52,7 @@ void ListCommands::listInternalNodes() {
 }
 
 void ListCommands::listMesh() {
-  if (c_.noMesh(QStringLiteral("Lista wyników"))) return;
+  if (c_.noMesh(Ui("ListCommands", "Lista wyników"))) return;
   c_.prompter.showDialog(*meshList_);
 }
 

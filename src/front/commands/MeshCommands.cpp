@@ -4,10 +4,13 @@
 #include "front/commands/CommandContext.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
-const QString kMeshTitle = QStringLiteral("Generacja siatki");
+QString MeshTitle() {
+  return Ui("MeshCommands", "Generacja siatki");
+}
 
 std::vector<const Finding*> Group(const std::vector<Finding>& findings, Severity severity) {
   std::vector<const Finding*> group;
@@ -24,7 +27,8 @@ QString Lines(const std::vector<const Finding*>& findings) {
   for (size_t i = 0; i < findings.size() && i < kListed; ++i) {
     text += u'\n' + QString::fromStdString(findings[i]->text);
   }
-  if (findings.size() > kListed) text += QStringLiteral("\n… i %1 innych.").arg(findings.size() - kListed);
+  if (findings.size() > kListed)
+    text += Ui("MeshCommands", "\n… i %1 innych.").arg(findings.size() - kListed);
   return text;
 }
 
@@ -44,7 +48,7 @@ void MeshCommands::chooseLimit() {
 }
 
 void MeshCommands::showStatistics() {
-  if (c_.noMesh(QStringLiteral("Statystyka siatki"))) return;
+  if (c_.noMesh(Ui("MeshCommands", "Statystyka siatki"))) return;
   c_.prompter.showDialog(*statisticsWindow_);
 }
 
@@ -54,18 +58,19 @@ void MeshCommands::applyLimit() {
 }
 
 void MeshCommands::generateMesh() {
-  QString prompt = QStringLiteral("Podaj maksymalne pole trójkąta :");
-  if (limit_.large) prompt += QStringLiteral("\n(") + LimitText(limit_) + u')';
-  const std::optional<QString> text = c_.prompter.input(kMeshTitle, prompt, GeneralText(kOfferedArea));
+  const QString prompt =
+      limit_.large ? Ui("MeshCommands", "Podaj maksymalne pole trójkąta :\n(%1)").arg(LimitText(limit_))
+                   : Ui("MeshCommands", "Podaj maksymalne pole trójkąta :");
+  const std::optional<QString> text = c_.prompter.input(MeshTitle(), prompt, GeneralText(kOfferedArea));
   if (!text) return;
   const std::optional<double> area = ParseTypedNumber(*text);
   if (!area || !(*area > 0.0)) return;
   lastArea_ = *area;
   if (c_.state.model.elementCount < 3) return;
-  c_.nameStep(QStringLiteral("generacja siatki"));
+  c_.nameStep(Ui("MeshCommands", "generacja siatki"));
   std::unique_ptr<Progress> progress =
-      c_.prompter.progress(kMeshTitle, QStringLiteral("Trwa generacja siatki…"));
-  const GenerationReport report = c_.whileGenerating([&] {
+      c_.prompter.progress(MeshTitle(), Ui("MeshCommands", "Trwa generacja siatki…"));
+  const GenerationReport report = c_.whileBusy([&] {
     return RunGeneration(c_.state.model, *area, c_.watched(mesher_, *progress), UserDecimalPoint());
   });
   // Closed before anything else shows, so no click meant for it lands
@@ -76,12 +81,12 @@ void MeshCommands::generateMesh() {
     QString text = QString::fromStdString(line.text);
     if (report.outcome == MeshOutcome::Overflow && limit_.large && line.kind == ReportLine::Kind::Refusal) {
       text += report.suggestedArea
-                  ? QStringLiteral("\nZwiększ pole trójkąta (na przykład do %1) albo limit siatki.")
+                  ? Ui("MeshCommands", "\nZwiększ pole trójkąta (na przykład do %1) albo limit siatki.")
                         .arg(QString::fromStdString(AreaText(*report.suggestedArea, UserDecimalPoint())))
-                  : QStringLiteral("\nZwiększ pole trójkąta albo limit siatki.");
+                  : Ui("MeshCommands", "\nZwiększ pole trójkąta albo limit siatki.");
     }
     c_.prompter.message(
-        text, kMeshTitle,
+        text, MeshTitle(),
         line.kind == ReportLine::Kind::Success ? MessageIcon::Exclamation : MessageIcon::Stop);
   }
   std::vector<const Finding*> causes;
@@ -89,10 +94,10 @@ void MeshCommands::generateMesh() {
   c_.pointOut(causes);
   if (report.checked) {
     if (causes.empty()) {
-      c_.prompter.message(QStringLiteral("Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
-                          kMeshTitle, MessageIcon::None);
+      c_.prompter.message(Ui("MeshCommands", "Sprawdzenie modelu nie znalazło znanej sobie przyczyny."),
+                          MeshTitle(), MessageIcon::None);
     } else {
-      c_.prompter.message(QStringLiteral("Możliwe przyczyny:") + Lines(causes), kMeshTitle,
+      c_.prompter.message(Ui("MeshCommands", "Możliwe przyczyny:") + Lines(causes), MeshTitle(),
                           MessageIcon::Exclamation);
     }
   }
@@ -101,12 +106,12 @@ void MeshCommands::generateMesh() {
 }
 
 void MeshCommands::checkModel() {
-  const QString title = QStringLiteral("Sprawdź model");
+  const QString title = Ui("MeshCommands", "Sprawdź model");
   std::unique_ptr<Progress> progress =
-      c_.prompter.progress(title, QStringLiteral("Trwa sprawdzanie modelu…"));
+      c_.prompter.progress(title, Ui("MeshCommands", "Trwa sprawdzanie modelu…"));
   const MesherOptions options = c_.watched(mesher_, *progress);
   const std::vector<Finding> findings =
-      c_.whileGenerating([&] { return CheckModel(c_.state.model, lastArea_, UserDecimalPoint(), &options); });
+      c_.whileBusy([&] { return CheckModel(c_.state.model, lastArea_, UserDecimalPoint(), &options); });
   const bool cancelled = c_.cancelledAtEnd(*progress);
   progress.reset();
   if (cancelled) return;
@@ -115,17 +120,19 @@ void MeshCommands::checkModel() {
   std::vector<const Finding*> listed = errors;
   listed.insert(listed.end(), notes.begin(), notes.end());
   c_.pointOut(listed);
-  const QString noteLines = QStringLiteral("Uwagi (nie przeszkadzają w generacji siatki):") + Lines(notes);
+  const QString noteLines =
+      Ui("MeshCommands", "Uwagi (nie przeszkadzają w generacji siatki):") + Lines(notes);
   if (!errors.empty()) {
-    c_.prompter.message(QStringLiteral("Znalezione błędy:") + Lines(errors) +
+    c_.prompter.message(Ui("MeshCommands", "Znalezione błędy:") + Lines(errors) +
                             (notes.empty() ? QString() : QStringLiteral("\n\n") + noteLines),
                         title, MessageIcon::Exclamation);
   } else if (!notes.empty()) {
     c_.prompter.message(
-        QStringLiteral("Nie znaleziono błędów, które przeszkodziłyby w generacji siatki.\n\n") + noteLines,
+        Ui("MeshCommands", "Nie znaleziono błędów, które przeszkodziłyby w generacji siatki.\n\n") +
+            noteLines,
         title, MessageIcon::None);
   } else {
-    c_.prompter.message(QStringLiteral("Nie znaleziono błędów"), title, MessageIcon::None);
+    c_.prompter.message(Ui("MeshCommands", "Nie znaleziono błędów"), title, MessageIcon::None);
   }
   emit c_.repaintRequested();
 }

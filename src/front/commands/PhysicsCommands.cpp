@@ -9,11 +9,18 @@
 #include "front/commands/CommandContext.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
 
-const QString kConditionTitle = QStringLiteral("Przypisanie warunku");
-const QString kBoundaryTitle = QStringLiteral("Przypisanie brzegu");
+QString ConditionTitle() {
+  return Ui("PhysicsCommands", "Przypisanie warunku");
+}
+
+QString BoundaryTitle() {
+  return Ui("PhysicsCommands", "Przypisanie brzegu");
+}
+
 constexpr int kPickPixels = 5;  // how far from its line a click still picks an element
 
 QRect DragArea(const EditState& edit) {
@@ -33,19 +40,19 @@ PhysicsCommands::PhysicsCommands(CommandContext& c)
 PhysicsCommands::~PhysicsCommands() = default;
 
 void PhysicsCommands::editConditions() {
-  c_.nameStep(QStringLiteral("zmiana warunków brzegowych"));
+  c_.nameStep(Ui("PhysicsCommands", "zmiana warunków brzegowych"));
   c_.prompter.showDialog(*conditions_);
   emit c_.repaintRequested();
 }
 
 void PhysicsCommands::editBoundaries() {
-  c_.nameStep(QStringLiteral("zmiana brzegów"));
+  c_.nameStep(Ui("PhysicsCommands", "zmiana brzegów"));
   c_.prompter.showDialog(*boundaries_);
   emit c_.repaintRequested();
 }
 
 void PhysicsCommands::editProblem() {
-  c_.nameStep(QStringLiteral("zmiana zadania i własności"));
+  c_.nameStep(Ui("PhysicsCommands", "zmiana zadania i własności"));
   c_.prompter.showDialog(*problem_);
   emit c_.repaintRequested();
 }
@@ -53,7 +60,7 @@ void PhysicsCommands::editProblem() {
 void PhysicsCommands::startSelection() {
   EndPolyline(c_.state.edit);
   c_.state.edit.editMode = EditMode::Select;
-  emit c_.statusTextChanged(3, QStringLiteral("Wskaż elementy myszką"));
+  c_.showStatus(StatusPanel::Prompt, Ui("PhysicsCommands", "Wskaż elementy myszką"));
   showSelectionStatus();
   emit c_.repaintRequested();
 }
@@ -64,20 +71,21 @@ void PhysicsCommands::showSelectionStatus() {
 
 void PhysicsCommands::selectByNumbers() {
   const int32_t count = c_.state.model.elementCount;
-  const QString title = QStringLiteral("Wybór elementów");
+  const QString title = Ui("PhysicsCommands", "Wybór elementów");
   if (count < 1) {
-    c_.prompter.message(QStringLiteral("Brak elementów..."), title, MessageIcon::None);
+    c_.prompter.message(Ui("PhysicsCommands", "Brak elementów..."), title, MessageIcon::None);
     return;
   }
-  const std::optional<QString> text = c_.prompter.input(
-      title, QStringLiteral("Numery elementów od-do (1-%1):").arg(count), QStringLiteral("1-%1").arg(count));
+  const std::optional<QString> text =
+      c_.prompter.input(title, Ui("PhysicsCommands", "Numery elementów od-do (1-%1):").arg(count),
+                        QStringLiteral("1-%1").arg(count));
   if (!text) return;
   const QStringList parts = text->split(u'-');
   const std::optional<int32_t> from = parts.size() <= 2 ? ParseInteger(parts[0]) : std::nullopt;
   const std::optional<int32_t> to = parts.size() == 2 ? ParseInteger(parts[1]) : from;
   if (!from || !to || *from < 1 || *to > count || *from > *to) {
-    c_.prompter.message(QStringLiteral("Złe numery elementów: podaj od 1 do %1, np. 3-7.").arg(count), title,
-                        MessageIcon::Stop);
+    c_.prompter.message(Ui("PhysicsCommands", "Złe numery elementów: podaj od 1 do %1, np. 3-7.").arg(count),
+                        title, MessageIcon::Stop);
     return;
   }
   c_.state.selection.clear();
@@ -94,8 +102,9 @@ void PhysicsCommands::clearSelection() {
 
 bool PhysicsCommands::selectionEmpty(const QString& title) {
   if (!c_.state.selection.empty()) return false;
-  c_.prompter.message(QStringLiteral("Nie wybrano żadnego elementu. Wybierz je narzędziem wyboru albo według "
-                                     "numerów („Fizyka > Wybierz elementy o numerach...”)."),
+  c_.prompter.message(Ui("PhysicsCommands",
+                         "Nie wybrano żadnego elementu. Wybierz je narzędziem wyboru albo według "
+                         "numerów („Fizyka > Wybierz elementy o numerach...”)."),
                       title, MessageIcon::None);
   return true;
 }
@@ -113,33 +122,34 @@ std::optional<int32_t> PhysicsCommands::askRow(const QString& title, const QStri
                             conditions ? ConditionText(i, m.BcTable[i], m.ProblemKind, UserDecimalPoint())
                                        : BoundaryText(i, m.BoundaryTable[i]));
   }
-  if (count > kShown) meanings += QStringLiteral("\n… i %1 dalszych").arg(count - kShown);
-  const std::optional<QString> text = c_.prompter.input(
-      title, QStringLiteral("%1 (1-%2):").arg(prompt).arg(count) + meanings, QString::number(current));
+  if (count > kShown) meanings += Ui("PhysicsCommands", "\n… i %1 dalszych").arg(count - kShown);
+  const std::optional<QString> text =
+      c_.prompter.input(title, prompt.arg(count) + meanings, QString::number(current));
   if (!text) return std::nullopt;
   const std::optional<int32_t> k = ParseInteger(*text);
   if (!k || *k < 1 || *k > count) {
-    c_.prompter.message(QStringLiteral("Podaj numer od 1 do %1.").arg(count), title, MessageIcon::Stop);
+    c_.prompter.message(Ui("PhysicsCommands", "Podaj numer od 1 do %1.").arg(count), title,
+                        MessageIcon::Stop);
     return std::nullopt;
   }
   return k;
 }
 
 void PhysicsCommands::assignCondition() {
-  if (selectionEmpty(kConditionTitle)) return;
+  if (selectionEmpty(ConditionTitle())) return;
   if (const std::optional<int32_t> k =
-          askRow(kConditionTitle, QStringLiteral("Numer warunku"), Rows::Conditions)) {
-    c_.nameStep(QStringLiteral("przypisanie warunku %1").arg(*k));
+          askRow(ConditionTitle(), Ui("PhysicsCommands", "Numer warunku (1-%1):"), Rows::Conditions)) {
+    c_.nameStep(Ui("PhysicsCommands", "przypisanie warunku %1").arg(*k));
     AssignCondition(c_.state.model, c_.state.selection, *k);
   }
   emit c_.repaintRequested();
 }
 
 void PhysicsCommands::assignBoundary() {
-  if (selectionEmpty(kBoundaryTitle)) return;
+  if (selectionEmpty(BoundaryTitle())) return;
   if (const std::optional<int32_t> k =
-          askRow(kBoundaryTitle, QStringLiteral("Numer brzegu"), Rows::Boundaries)) {
-    c_.nameStep(QStringLiteral("przypisanie brzegu %1").arg(*k));
+          askRow(BoundaryTitle(), Ui("PhysicsCommands", "Numer brzegu (1-%1):"), Rows::Boundaries)) {
+    c_.nameStep(Ui("PhysicsCommands", "przypisanie brzegu %1").arg(*k));
     AssignBoundary(c_.state.model, c_.state.selection, *k);
   }
   emit c_.repaintRequested();
@@ -147,29 +157,30 @@ void PhysicsCommands::assignBoundary() {
 
 void PhysicsCommands::setCurrentCondition(int32_t k) {
   Model& m = c_.state.model;
-  if (c_.generating() || k < 1 || k > m.bcCount || k == m.CurrentBc) return;
+  if (c_.busy() || k < 1 || k > m.bcCount || k == m.CurrentBc) return;
   m.CurrentBc = k;
   emit c_.currentPhysicsChanged();
 }
 
 void PhysicsCommands::setCurrentBoundary(int32_t k) {
   Model& m = c_.state.model;
-  if (c_.generating() || k < 1 || k > m.boundaryCount || k == m.CurrentBoundary) return;
+  if (c_.busy() || k < 1 || k > m.boundaryCount || k == m.CurrentBoundary) return;
   m.CurrentBoundary = k;
   emit c_.currentPhysicsChanged();
 }
 
 void PhysicsCommands::chooseCurrentCondition() {
   if (const std::optional<int32_t> k =
-          askRow(QStringLiteral("Bieżący warunek"), QStringLiteral("Warunek brzegowy nowych elementów"),
-                 Rows::Conditions)) {
+          askRow(Ui("PhysicsCommands", "Bieżący warunek"),
+                 Ui("PhysicsCommands", "Warunek brzegowy nowych elementów (1-%1):"), Rows::Conditions)) {
     setCurrentCondition(*k);
   }
 }
 
 void PhysicsCommands::chooseCurrentBoundary() {
-  if (const std::optional<int32_t> k = askRow(QStringLiteral("Bieżący brzeg"),
-                                              QStringLiteral("Brzeg nowych elementów"), Rows::Boundaries)) {
+  if (const std::optional<int32_t> k =
+          askRow(Ui("PhysicsCommands", "Bieżący brzeg"),
+                 Ui("PhysicsCommands", "Brzeg nowych elementów (1-%1):"), Rows::Boundaries)) {
     setCurrentBoundary(*k);
   }
 }

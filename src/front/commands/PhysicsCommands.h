@@ -53,7 +53,8 @@ class PhysicsCommands {
 
  private:
   // Asks for the number of a condition or a boundary row, offering the
-  // current one and naming what each row is.
+  // current one and naming what each row is; `prompt` takes the row count
+  // as %1.
   enum class Rows { Conditions, Boundaries };
   std::optional<int32_t> askRow(const QString& title, const QString& prompt, Rows rows);
   bool selectionEmpty(const QString& title);

@@ -7,9 +7,13 @@
 #include "front/commands/InternalNodeCommands.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 
 namespace {
-const QString kRemovalTitle = QStringLiteral("Usuwanie punktu obszaru");
+QString RemovalTitle() {
+  return Ui("RegionPointCommands", "Usuwanie punktu obszaru");
+}
+
 }  // namespace
 
 RegionPointCommands::RegionPointCommands(CommandContext& c)
@@ -20,7 +24,7 @@ RegionPointCommands::RegionPointCommands(CommandContext& c)
 RegionPointCommands::~RegionPointCommands() = default;
 
 void RegionPointCommands::editMaterials() {
-  c_.nameStep(QStringLiteral("zmiana materiałów"));
+  c_.nameStep(Ui("RegionPointCommands", "zmiana materiałów"));
   c_.prompter.showDialog(*materials_);
   emit c_.repaintRequested();
 }
@@ -28,7 +32,7 @@ void RegionPointCommands::editMaterials() {
 void RegionPointCommands::addAt(float x, float y) {
   Model& m = c_.state.model;
   if (c_.full(ModelTable::RegionPoints, dialog_->windowTitle())) return;
-  c_.nameStep(QStringLiteral("dodanie punktu obszaru %1").arg(m.regionPointCount + 1));
+  c_.nameStep(Ui("RegionPointCommands", "dodanie punktu obszaru %1").arg(m.regionPointCount + 1));
   c_.fillNewRow(AppendRegionPoint(m, RegionPoint{x, y, 0, 0.0f}), m.regionPointCount, *dialog_);
 }
 
@@ -39,7 +43,7 @@ void RegionPointCommands::addRegionPoint() {
 
 void RegionPointCommands::changeRegionPoint() {
   c_.state.model.SelectedNumber = 0;
-  c_.nameStep(QStringLiteral("zmiana punktu obszaru"));
+  c_.nameStep(Ui("RegionPointCommands", "zmiana punktu obszaru"));
   c_.prompter.showDialog(*dialog_);
   emit c_.repaintRequested();
 }
@@ -47,11 +51,11 @@ void RegionPointCommands::changeRegionPoint() {
 void RegionPointCommands::deleteRegionPoint() {
   Model& m = c_.state.model;
   const std::optional<QString> typed =
-      c_.prompter.input(kRemovalTitle, QStringLiteral("Nr punktu obszaru"), QStringLiteral("0"));
+      c_.prompter.input(RemovalTitle(), Ui("RegionPointCommands", "Nr punktu obszaru"), QStringLiteral("0"));
   if (!typed) return;
   const std::optional<int32_t> k = ParseInteger(*typed);
   if (k && *k >= 1 && *k <= m.regionPointCount) {
-    c_.nameStep(QStringLiteral("usunięcie punktu obszaru %1").arg(*k));
+    c_.nameStep(Ui("RegionPointCommands", "usunięcie punktu obszaru %1").arg(*k));
     RemoveRow(m.RegionPointTable, m.regionPointCount, *k);
   }
   emit c_.repaintRequested();
@@ -71,16 +75,16 @@ void RegionPointCommands::insertRegionPointAtClick() {
 void RegionPointCommands::removeRegionPointsAtClick() {
   Model& m = c_.state.model;
   if (m.nodeCount == 0) return;
-  c_.nameStep(QStringLiteral("usunięcie punktów obszaru"));
+  c_.nameStep(Ui("RegionPointCommands", "usunięcie punktów obszaru"));
   const bool picked = RemovePickedRows(
       c_, m.regionPointCount, PopupModelPoint(c_.state, true),
       [&m](int32_t i) {
         return ModelPoint{m.RegionPointTable[i].x, m.RegionPointTable[i].y};
       },
-      QStringLiteral("Usunąć punkt obszaru %1 ?"), kRemovalTitle,
+      Ui("RegionPointCommands", "Usunąć punkt obszaru %1 ?"), RemovalTitle(),
       [&m](int32_t i) { RemoveRow(m.RegionPointTable, m.regionPointCount, i); });
   if (!picked)
-    c_.prompter.message(QStringLiteral("Nie wybrałeś żadnego punktu obszaru."), kRemovalTitle,
+    c_.prompter.message(Ui("RegionPointCommands", "Nie wybrałeś żadnego punktu obszaru."), RemovalTitle(),
                         MessageIcon::None);
   emit c_.repaintRequested();
 }

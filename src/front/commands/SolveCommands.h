@@ -1,9 +1,11 @@
 #pragma once
 // "Rozwiązanie": solving the mesh's problem and its results.
 
+#include <QByteArray>
 #include <QImage>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "core/field/FieldValues.h"
@@ -11,6 +13,8 @@
 #include "front/mesh/MeshDialogs.h"
 #include "front/ui/Lazy.h"
 
+struct AdaptResult;
+struct SolveResult;
 class CommandContext;
 class FieldDialog;
 class IntegralsDialog;
@@ -87,6 +91,27 @@ class SolveCommands {
   LinePlotWindow& linePlot();
 
  private:
+  // What "Rozwiąż z dokładnością..." was asked for: the estimated error in
+  // percent, the triangle budget and the most steps.
+  struct AdaptRequest {
+    double percent = 0.0;
+    int budget = 0;
+    int steps = 0;
+  };
+  std::optional<AdaptRequest> askAdaptRequest(const QString& title, int32_t limitTriangles);
+  // Refines and solves a copy of the model off the window's thread, with
+  // the progress indicator showing each step.
+  AdaptResult refineAndSolve(const QString& title, Model& model, const AdaptRequest& request,
+                             MesherOptions worker);
+  // Says how the refinement ended and the error it reached.
+  void reportAdapt(const QString& title, const AdaptResult& result, const AdaptRequest& request);
+  // The saved picture's title: the project's name, and the field when a
+  // solution shows; the picture as PNG or SVG, nothing when it could not be
+  // encoded.
+  QString pictureHeading() const;
+  std::optional<QByteArray> encodePicture(bool svg, const QString& heading) const;
+  // Keeps a new solution beside the model and shows it.
+  void keepSolution(const Model& model, SolveResult result);
   bool solutionNeeded(const QString& title);
   void toggle(bool SolutionDisplay::*layer, const QString& title);
   void endSegmentPick();

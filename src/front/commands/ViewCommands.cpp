@@ -3,6 +3,7 @@
 #include "core/field/SolutionPicture.h"
 #include "front/commands/CommandContext.h"
 #include "front/ui/Prompter.h"
+#include "front/ui/UiText.h"
 #include "front/view/ViewDialogs.h"
 
 ViewCommands::ViewCommands(CommandContext& c)
@@ -17,7 +18,7 @@ ViewCommands::~ViewCommands() = default;
 
 void ViewCommands::zoomIn() {
   if (!ZoomIn(c_.state.view)) {
-    c_.prompter.message(QStringLiteral("Zmień gęstość siatki aby powiększyć bardziej..."),
+    c_.prompter.message(Ui("ViewCommands", "Zmień gęstość siatki aby powiększyć bardziej..."),
                         QStringLiteral("Vendrel Korbel"), MessageIcon::None);
   }
   emit c_.repaintRequested();

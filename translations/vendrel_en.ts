@@ -80,6 +80,41 @@
     </message>
 </context>
 <context>
+    <name>Codes</name>
+    <message>
+        <source>zewnętrzny</source>
+        <translation>outer</translation>
+    </message>
+    <message>
+        <source>wewnętrzny</source>
+        <translation>inner</translation>
+    </message>
+    <message>
+        <source>temperatura</source>
+        <translation>temperature</translation>
+    </message>
+    <message>
+        <source>strumień</source>
+        <translation>flux</translation>
+    </message>
+    <message>
+        <source>konwekcja</source>
+        <translation>convection</translation>
+    </message>
+    <message>
+        <source>obciążenie ciągłe</source>
+        <translation>distributed load</translation>
+    </message>
+    <message>
+        <source>przemieszczenie</source>
+        <translation>displacement</translation>
+    </message>
+    <message>
+        <source>podpora przesuwna</source>
+        <translation>roller support</translation>
+    </message>
+</context>
+<context>
     <name>CommandContext</name>
     <message>
         <source>Błędne ustawienia siatki !</source>
@@ -1041,6 +1076,13 @@ With the solution of the problem.</translation>
     </message>
 </context>
 <context>
+    <name>ListLines</name>
+    <message>
+        <source> (materiał %1)</source>
+        <translation> (material %1)</translation>
+    </message>
+</context>
+<context>
     <name>ListWindows</name>
     <message>
         <source>Nr węzła, współrzędna x, współrzędna y</source>
@@ -1734,6 +1776,37 @@ Increase the triangle area or the mesh limit.</translation>
     </message>
 </context>
 <context>
+    <name>Model</name>
+    <message>
+        <source>Osiągnięto największą liczbę węzłów (299)</source>
+        <translation>The largest number of nodes (299) has been reached</translation>
+    </message>
+    <message>
+        <source>Osiągnięto największą liczbę elementów (499)</source>
+        <translation>The largest number of elements (499) has been reached</translation>
+    </message>
+    <message>
+        <source>Osiągnięto największą liczbę brzegów (19)</source>
+        <translation>The largest number of boundaries (19) has been reached</translation>
+    </message>
+    <message>
+        <source>Osiągnięto największą liczbę warunków brzegowych (99)</source>
+        <translation>The largest number of boundary conditions (99) has been reached</translation>
+    </message>
+    <message>
+        <source>Osiągnięto największą liczbę węzłów wewnętrznych (99)</source>
+        <translation>The largest number of internal nodes (99) has been reached</translation>
+    </message>
+    <message>
+        <source>Osiągnięto największą liczbę materiałów (99)</source>
+        <translation>The largest number of materials (99) has been reached</translation>
+    </message>
+    <message>
+        <source>Osiągnięto największą liczbę punktów obszarów (99)</source>
+        <translation>The largest number of region points (99) has been reached</translation>
+    </message>
+</context>
+<context>
     <name>NodeElementCommands</name>
     <message>
         <source>dodanie węzła %1</source>
@@ -1782,6 +1855,93 @@ Increase the triangle area or the mesh limit.</translation>
     <message>
         <source>Usunięto %1 węzłów.</source>
         <translation>%1 nodes removed.</translation>
+    </message>
+</context>
+<context>
+    <name>Physics</name>
+    <message>
+        <source>przewodzenie ciepła</source>
+        <translation>heat conduction</translation>
+    </message>
+    <message>
+        <source>przewodzenie elektryczne</source>
+        <translation>electric conduction</translation>
+    </message>
+    <message>
+        <source>pole magnetyczne</source>
+        <translation>magnetic field</translation>
+    </message>
+    <message>
+        <source>tarcza (płaski stan naprężenia)</source>
+        <translation>disc (plane stress)</translation>
+    </message>
+    <message>
+        <source>przewodność cieplna λ [W/(m·K)]</source>
+        <translation>thermal conductivity λ [W/(m·K)]</translation>
+    </message>
+    <message>
+        <source>wydajność źródeł ciepła [W/m³]</source>
+        <translation>heat source density [W/m³]</translation>
+    </message>
+    <message>
+        <source>przewodność elektryczna σ [S/m]</source>
+        <translation>electrical conductivity σ [S/m]</translation>
+    </message>
+    <message>
+        <source>wydajność źródeł prądu [A/m³]</source>
+        <translation>current source density [A/m³]</translation>
+    </message>
+    <message>
+        <source>przenikalność magnetyczna μ [H/m]</source>
+        <translation>magnetic permeability μ [H/m]</translation>
+    </message>
+    <message>
+        <source>gęstość prądu [A/m²]</source>
+        <translation>current density [A/m²]</translation>
+    </message>
+    <message>
+        <source>moduł Younga E [Pa]</source>
+        <translation>Young's modulus E [Pa]</translation>
+    </message>
+    <message>
+        <source>liczba Poissona ν</source>
+        <translation>Poisson's ratio ν</translation>
+    </message>
+    <message>
+        <source>własność 1</source>
+        <translation>property 1</translation>
+    </message>
+    <message>
+        <source>własność 2</source>
+        <translation>property 2</translation>
+    </message>
+    <message>
+        <source>składowa (1 – ux, 2 – uy)</source>
+        <translation>component (1 – ux, 2 – uy)</translation>
+    </message>
+    <message>
+        <source>przemieszczenie [m]</source>
+        <translation>displacement [m]</translation>
+    </message>
+    <message>
+        <source>wartość %1</source>
+        <translation>value %1</translation>
+    </message>
+    <message>
+        <source>nr %1, %2</source>
+        <translation>no. %1, %2</translation>
+    </message>
+    <message>
+        <source>kod %1</source>
+        <translation>code %1</translation>
+    </message>
+    <message>
+        <source>materiał %1: %2, %3 %4, %5 %6</source>
+        <translation>material %1: %2, %3 %4, %5 %6</translation>
+    </message>
+    <message>
+        <source>domyślny</source>
+        <translation>default</translation>
     </message>
 </context>
 <context>
@@ -2120,6 +2280,17 @@ Change the problem?</translation>
     <message>
         <source>Miejsce</source>
         <translation>Location</translation>
+    </message>
+</context>
+<context>
+    <name>Scene</name>
+    <message>
+        <source>materiał projektu</source>
+        <translation>project material</translation>
+    </message>
+    <message>
+        <source>materiał %1</source>
+        <translation>material %1</translation>
     </message>
 </context>
 <context>

@@ -85,8 +85,10 @@ QList<QAction*> MenuItems(const QMenuBar& bar) {
   QList<QAction*> items, pending = bar.actions();
   while (!pending.isEmpty()) {
     QAction* a = pending.takeFirst();
-    if (a->menu() != nullptr) pending += a->menu()->actions();
-    else if (!a->isSeparator()) items << a;
+    if (a->menu() != nullptr)
+      pending += a->menu()->actions();
+    else if (!a->isSeparator())
+      items << a;
   }
   return items;
 }
@@ -146,10 +148,13 @@ class EnglishTest : public QObject {
     const std::vector<std::string> rest =
         WithoutLanguageArgument({"--export", "o.msh", "--lang", "en", "p.vdk", "--", "--lang=en"});
     QVERIFY((rest == std::vector<std::string>{"--export", "o.msh", "p.vdk", "--", "--lang=en"}));
-    for (const auto& [locale, language] :
-         {std::pair{"en_GB.UTF-8", Language::English}, {"en", Language::English}, {"en_US", Language::English},
-          {"pl_PL.UTF-8", Language::Polish}, {"C", Language::Polish}, {"eno", Language::Polish},
-          {"de_DE", Language::Polish}}) {
+    for (const auto& [locale, language] : {std::pair{"en_GB.UTF-8", Language::English},
+                                           {"en", Language::English},
+                                           {"en_US", Language::English},
+                                           {"pl_PL.UTF-8", Language::Polish},
+                                           {"C", Language::Polish},
+                                           {"eno", Language::Polish},
+                                           {"de_DE", Language::Polish}}) {
       QCOMPARE(LanguageOfLocale(locale), language);
     }
     // Arguments go in once, in order; a marker in an argument stays as typed.

@@ -1,5 +1,7 @@
 #include "core/boundary/Codes.h"
 
+#include "core/text/Tr.h"
+
 bool IsPotentialFamily(int32_t problemKind) {
   return problemKind < 10;
 }
@@ -10,23 +12,33 @@ bool IsDiscFamily(int32_t problemKind) {
 
 std::string_view BoundaryKindWord(int32_t kind) {
   switch (kind) {
-    case kBoundaryOuter: return "zewnętrzny";
-    case kBoundaryInner: return "wewnętrzny";
+    case kBoundaryOuter: return TrNoop("Codes", "zewnętrzny");
+    case kBoundaryInner: return TrNoop("Codes", "wewnętrzny");
     default: return {};
   }
 }
 
 std::string_view ConditionKindWord(int32_t problemKind, float code) {
   if (IsPotentialFamily(problemKind)) {
-    if (code == 1.0f) return "temperatura";
-    if (code == 2.0f) return "strumień";
-    if (code == 3.0f) return "konwekcja";
+    if (code == 1.0f) return TrNoop("Codes", "temperatura");
+    if (code == 2.0f) return TrNoop("Codes", "strumień");
+    if (code == 3.0f) return TrNoop("Codes", "konwekcja");
   } else if (IsDiscFamily(problemKind)) {
-    if (code == 1.0f) return "obciążenie ciągłe";
-    if (code == 2.0f) return "przemieszczenie";
-    if (code == kDiscRoller) return "podpora przesuwna";
+    if (code == 1.0f) return TrNoop("Codes", "obciążenie ciągłe");
+    if (code == 2.0f) return TrNoop("Codes", "przemieszczenie");
+    if (code == kDiscRoller) return TrNoop("Codes", "podpora przesuwna");
   }
   return {};
+}
+
+std::string ShownBoundaryKindWord(int32_t kind) {
+  const std::string_view word = BoundaryKindWord(kind);
+  return word.empty() ? std::string() : std::string(Tr("Codes", word.data()));
+}
+
+std::string ShownConditionKindWord(int32_t problemKind, float code) {
+  const std::string_view word = ConditionKindWord(problemKind, code);
+  return word.empty() ? std::string() : std::string(Tr("Codes", word.data()));
 }
 
 int32_t RollerComponent(float value1) {

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/boundary/Codes.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -73,21 +74,26 @@ int32_t AssignBoundary(Model& m, const std::vector<int32_t>& elements, int32_t b
 
 std::string ProblemName(int32_t problemKind) {
   switch (problemKind) {
-    case 1: return "przewodzenie ciepła";
-    case 2: return "przewodzenie elektryczne";
-    case 3: return "pole magnetyczne";
-    case 10: return "tarcza (płaski stan naprężenia)";
+    case 1: return Tr("Physics", "przewodzenie ciepła");
+    case 2: return Tr("Physics", "przewodzenie elektryczne");
+    case 3: return Tr("Physics", "pole magnetyczne");
+    case 10: return Tr("Physics", "tarcza (płaski stan naprężenia)");
     default: return {};
   }
 }
 
 std::vector<std::string> PropertyLabels(int32_t problemKind) {
   switch (problemKind) {
-    case 1: return {"przewodność cieplna λ [W/(m·K)]", "wydajność źródeł ciepła [W/m³]"};
-    case 2: return {"przewodność elektryczna σ [S/m]", "wydajność źródeł prądu [A/m³]"};
-    case 3: return {"przenikalność magnetyczna μ [H/m]", "gęstość prądu [A/m²]"};
-    case 10: return {"moduł Younga E [Pa]", "liczba Poissona ν"};
-    default: return {"własność 1", "własność 2"};
+    case 1:
+      return {Tr("Physics", "przewodność cieplna λ [W/(m·K)]"),
+              Tr("Physics", "wydajność źródeł ciepła [W/m³]")};
+    case 2:
+      return {Tr("Physics", "przewodność elektryczna σ [S/m]"),
+              Tr("Physics", "wydajność źródeł prądu [A/m³]")};
+    case 3:
+      return {Tr("Physics", "przenikalność magnetyczna μ [H/m]"), Tr("Physics", "gęstość prądu [A/m²]")};
+    case 10: return {Tr("Physics", "moduł Younga E [Pa]"), Tr("Physics", "liczba Poissona ν")};
+    default: return {Tr("Physics", "własność 1"), Tr("Physics", "własność 2")};
   }
 }
 
@@ -113,16 +119,20 @@ std::vector<std::string> ValueLabels(int32_t problemKind, float kind) {
   } else if (IsDiscFamily(problemKind)) {
     if (kind == 1.0f) return {"px [N/m]", "py [N/m]"};
     if (kind == 2.0f) return {"ux [m]", "uy [m]"};
-    if (kind == kDiscRoller) return {"składowa (1 – ux, 2 – uy)", "przemieszczenie [m]"};
+    if (kind == kDiscRoller)
+      return {Tr("Physics", "składowa (1 – ux, 2 – uy)"), Tr("Physics", "przemieszczenie [m]")};
   }
-  return {"wartość 1", "wartość 2", "wartość 3", "wartość 4", "wartość 5", "wartość 6"};
+  std::vector<std::string> numbered;
+  for (int i = 1; i <= 6; ++i) numbered.push_back(Tr("Physics", "wartość %1").with(i));
+  return numbered;
 }
 
 std::string ConditionText(int32_t number, const BoundaryCondition& c, int32_t problemKind,
                           char decimalPoint) {
-  const std::string word(ConditionKindWord(problemKind, c.kind));
+  const std::string word = ShownConditionKindWord(problemKind, c.kind);
   std::string s =
-      "nr " + std::to_string(number) + ", " + (word.empty() ? "kod " + Number(c.kind, decimalPoint) : word);
+      Tr("Physics", "nr %1, %2")
+          .with(number, word.empty() ? Tr("Physics", "kod %1").with(Number(c.kind, decimalPoint)) : word);
   const float values[] = {c.value1, c.value2, c.value3, c.value4, c.value5, c.value6};
   const std::vector<std::string> labels = ValueLabels(problemKind, c.kind);
   for (size_t i = 0; i < labels.size(); ++i) {
@@ -132,8 +142,8 @@ std::string ConditionText(int32_t number, const BoundaryCondition& c, int32_t pr
 }
 
 std::string BoundaryText(int32_t number, const Boundary& b) {
-  const std::string word(BoundaryKindWord(b.kind));
-  return "nr " + std::to_string(number) + ", " + (word.empty() ? "kod " + std::to_string(b.kind) : word);
+  const std::string word = ShownBoundaryKindWord(b.kind);
+  return Tr("Physics", "nr %1, %2").with(number, word.empty() ? Tr("Physics", "kod %1").with(b.kind) : word);
 }
 
 std::string ConditionGroupName(int32_t number, const BoundaryCondition& c, int32_t problemKind) {
@@ -151,8 +161,12 @@ std::string BoundaryGroupName(int32_t number, const Boundary& b) {
   return "brzeg " + std::to_string(number) + ": " + (word.empty() ? "kod " + std::to_string(b.kind) : word);
 }
 
-std::string MaterialGroupName(int32_t number, const Material& material, int32_t problemKind,
-                              char decimalPoint) {
+namespace {
+
+// A material with its properties; `shown` puts the words in the user's
+// language, else they stay as the files have them.
+std::string MaterialName(int32_t number, const Material& material, int32_t problemKind, char decimalPoint,
+                         bool shown) {
   const auto [first, second] = [problemKind]() -> std::pair<const char*, const char*> {
     switch (problemKind) {
       case 1: return {"λ", "q"};
@@ -161,8 +175,27 @@ std::string MaterialGroupName(int32_t number, const Material& material, int32_t 
       default: return IsDiscFamily(problemKind) ? std::pair{"E", "ν"} : std::pair{"k", "f"};
     }
   }();
-  const std::string name = number == 0 && material.name.empty() ? "domyślny" : material.name;
-  return "materiał " + std::to_string(number) + ": " + name + ", " + first + " " +
-         Number(material.property1, decimalPoint) + ", " + second + " " +
-         Number(material.property2, decimalPoint);
+  const bool ownPair = number == 0 && material.name.empty();
+  const std::string p1 = Number(material.property1, decimalPoint),
+                    p2 = Number(material.property2, decimalPoint);
+  if (shown) {
+    return Tr("Physics", "materiał %1: %2, %3 %4, %5 %6")
+        .with(number, ownPair ? std::string(Tr("Physics", "domyślny")) : material.name, first, p1, second,
+              p2);
+  }
+  const std::string name = ownPair ? "domyślny" : material.name;
+  return "materiał " + std::to_string(number) + ": " + name + ", " + first + " " + p1 + ", " + second + " " +
+         p2;
+}
+
+}  // namespace
+
+std::string MaterialGroupName(int32_t number, const Material& material, int32_t problemKind,
+                              char decimalPoint) {
+  return MaterialName(number, material, problemKind, decimalPoint, false);
+}
+
+std::string MaterialLegendText(int32_t number, const Material& material, int32_t problemKind,
+                               char decimalPoint) {
+  return MaterialName(number, material, problemKind, decimalPoint, true);
 }

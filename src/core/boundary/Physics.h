@@ -70,3 +70,6 @@ std::string BoundaryGroupName(int32_t number, const Boundary& boundary);
 // colours gives the same text with the user's decimal point.
 std::string MaterialGroupName(int32_t number, const Material& material, int32_t problemKind,
                               char decimalPoint = '.');
+// The same in the user's language, for the legend.
+std::string MaterialLegendText(int32_t number, const Material& material, int32_t problemKind,
+                               char decimalPoint);

@@ -1,5 +1,7 @@
 #include "core/lists/ListLines.h"
 
+#include "core/text/Tr.h"
+
 namespace {
 
 std::string Joined(int32_t number, std::initializer_list<int32_t> values) {
@@ -20,6 +22,6 @@ std::string ElementLine(int32_t number, const Element& e) {
 
 std::string TriangleLine(int32_t number, const MeshTriangle& t) {
   std::string line = Joined(number, {t.corner1, t.corner2, t.corner3});
-  if (t.material != 0) line += " (materiał " + std::to_string(t.material) + ")";
+  if (t.material != 0) line += Tr("ListLines", " (materiał %1)").with(t.material);
   return line;
 }

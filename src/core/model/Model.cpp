@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/text/Tr.h"
+
 namespace {
 
 // Shared by init and reset; they differ only in the problem kind.
@@ -125,13 +127,14 @@ void RemoveMaterial(Model& m, int32_t k) {
 
 std::string CapacityMessage(ModelTable table) {
   switch (table) {
-    case ModelTable::Nodes: return "Osiągnięto największą liczbę węzłów (299)";
-    case ModelTable::Elements: return "Osiągnięto największą liczbę elementów (499)";
-    case ModelTable::Boundaries: return "Osiągnięto największą liczbę brzegów (19)";
-    case ModelTable::Conditions: return "Osiągnięto największą liczbę warunków brzegowych (99)";
-    case ModelTable::InternalNodes: return "Osiągnięto największą liczbę węzłów wewnętrznych (99)";
-    case ModelTable::Materials: return "Osiągnięto największą liczbę materiałów (99)";
-    case ModelTable::RegionPoints: return "Osiągnięto największą liczbę punktów obszarów (99)";
+    case ModelTable::Nodes: return Tr("Model", "Osiągnięto największą liczbę węzłów (299)");
+    case ModelTable::Elements: return Tr("Model", "Osiągnięto największą liczbę elementów (499)");
+    case ModelTable::Boundaries: return Tr("Model", "Osiągnięto największą liczbę brzegów (19)");
+    case ModelTable::Conditions: return Tr("Model", "Osiągnięto największą liczbę warunków brzegowych (99)");
+    case ModelTable::InternalNodes:
+      return Tr("Model", "Osiągnięto największą liczbę węzłów wewnętrznych (99)");
+    case ModelTable::Materials: return Tr("Model", "Osiągnięto największą liczbę materiałów (99)");
+    case ModelTable::RegionPoints: return Tr("Model", "Osiągnięto największą liczbę punktów obszarów (99)");
   }
   return {};
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/boundary/Physics.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -178,11 +179,11 @@ void AddRegionPoints(SceneWriter& w, Scene& scene, const Model& m) {
       w.add(Shape::Line, a.x, a.y, b.x, b.y);
     }
     w.add(Shape::FillRect, c.x - 1, c.y - 1, c.x + 1, c.y + 1);
-    std::string name = "materiał projektu";
+    std::string name = Tr("Scene", "materiał projektu");
     if (r.material >= 1 && r.material <= m.materialCount) {
       name = m.MaterialTable[r.material].name;
     } else if (r.material != 0) {
-      name = "materiał " + std::to_string(r.material);
+      name = Tr("Scene", "materiał %1").with(r.material);
     }
     const ScreenPoint at = w.at(r.x, r.y, 8, -6);
     scene.labels.push_back(SceneLabel{at.x, at.y, colors::kMaroon, std::move(name)});
@@ -350,8 +351,9 @@ std::vector<LegendLine> MaterialLegend(const Model& m, char decimalPoint) {
   for (int32_t k = 0; k <= materials; ++k) {
     if (!used[size_t(k)]) continue;
     const Material material =
-        k == 0 ? Material{"materiał projektu", m.Conductivity, m.SecondProperty} : m.MaterialTable[k];
-    lines.push_back({MaterialColour(k), MaterialGroupName(k, material, m.ProblemKind, decimalPoint),
+        k == 0 ? Material{Tr("Scene", "materiał projektu"), m.Conductivity, m.SecondProperty}
+               : m.MaterialTable[k];
+    lines.push_back({MaterialColour(k), MaterialLegendText(k, material, m.ProblemKind, decimalPoint),
                      "M" + std::to_string(k)});
   }
   return lines;

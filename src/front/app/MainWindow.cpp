@@ -99,9 +99,11 @@ void MainWindow::wireCommands() {
   connect(&commands_->context(), &CommandContext::popupRequested, this, [this](int menu, const QPoint& at) {
     (PopupMenu(menu) == PopupMenu::General ? prawymenu_ : lamaPop_)->popup(canvas_->mapToGlobal(at));
   });
-  connect(&commands_->context(), &CommandContext::closeAskedAgain, this, &QWidget::close, Qt::QueuedConnection);
+  connect(&commands_->context(), &CommandContext::closeAskedAgain, this, &QWidget::close,
+          Qt::QueuedConnection);
   connect(&commands_->context(), &CommandContext::historyChanged, this, &MainWindow::showCurrentPhysics);
-  connect(&commands_->context(), &CommandContext::currentPhysicsChanged, this, &MainWindow::showCurrentPhysics);
+  connect(&commands_->context(), &CommandContext::currentPhysicsChanged, this,
+          &MainWindow::showCurrentPhysics);
   showCurrentPhysics();
   // The caption marks unsaved changes in Qt's way: "[*]" shows as "*" while
   // the project differs from its file. The file's name in it is shown as

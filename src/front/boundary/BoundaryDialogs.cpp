@@ -20,7 +20,7 @@ QString NodeItem(int32_t number, const Node& node) {
 }
 
 QString ConditionItem(int32_t number, const BoundaryCondition& c, int32_t problemKind) {
-  const QString word = QString::fromUtf8(ConditionKindWord(problemKind, c.kind));
+  const QString word = QString::fromStdString(ShownConditionKindWord(problemKind, c.kind));
   return Ui("BoundaryDialogs", "nr %1, %2%3 %4 %5")
       .arg(number)
       .arg(word.isEmpty() ? QString() : word + QLatin1Char(' '))
@@ -28,7 +28,7 @@ QString ConditionItem(int32_t number, const BoundaryCondition& c, int32_t proble
 }
 
 QString BoundaryItem(int32_t number, const Boundary& b) {
-  const QString word = QString::fromUtf8(BoundaryKindWord(b.kind));
+  const QString word = QString::fromStdString(ShownBoundaryKindWord(b.kind));
   return word.isEmpty() ? Ui("BoundaryDialogs", "nr %1").arg(number)
                         : Ui("BoundaryDialogs", "nr %1, %2").arg(QString::number(number), word);
 }

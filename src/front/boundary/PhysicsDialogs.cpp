@@ -203,7 +203,7 @@ void ConditionsDialog::showRow(int32_t r) {
   QStringList words;
   int current = -1;
   for (size_t i = 0; i < codes_.size(); ++i) {
-    words << Text(ConditionKindWord(draft_.ProblemKind, codes_[i]));
+    words << Text(ShownConditionKindWord(draft_.ProblemKind, codes_[i]));
     if (codes_[i] == c.kind) current = int(i);
   }
   ownRow_ = 0;
@@ -312,7 +312,7 @@ void BoundariesDialog::showRow(int32_t r) {
   const int32_t kind = draft_.BoundaryTable[r].kind;
   codes_ = {kBoundaryOuter, kBoundaryInner};
   QStringList words;
-  for (int32_t code : codes_) words << Text(BoundaryKindWord(code));
+  for (int32_t code : codes_) words << Text(ShownBoundaryKindWord(code));
   ownRow_ = 0;
   if (kind != kBoundaryOuter && kind != kBoundaryInner) {
     codes_.push_back(kind);

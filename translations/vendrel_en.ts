@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="pl_PL">
 <context>
+    <name>Adapt</name>
+    <message>
+        <source>Zagęszczenie siatki nie powiodło się.</source>
+        <translation>Refining the mesh failed.</translation>
+    </message>
+</context>
+<context>
     <name>BatchDrawing</name>
     <message>
         <source>Rysunek nie podaje jednostek ($INSUNITS), więc --dxf-scale m nie ma z czego przeliczyć; podaj skalę liczbą.</source>
@@ -181,6 +188,29 @@
     <message>
         <source>dodanie elipsy</source>
         <translation>adding an ellipse</translation>
+    </message>
+</context>
+<context>
+    <name>DiscSolve</name>
+    <message>
+        <source>Moduł Younga E</source>
+        <translation>Young's modulus E</translation>
+    </message>
+    <message>
+        <source>skończony i dodatni</source>
+        <translation>finite and positive</translation>
+    </message>
+    <message>
+        <source>%1 musi leżeć między -1 a 0,5, bez końców (jest %2).</source>
+        <translation>%1 must lie between -1 and 0.5, ends excluded (it is %2).</translation>
+    </message>
+    <message>
+        <source>Liczba Poissona ν</source>
+        <translation>Poisson's ratio ν</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona: żaden brzeg nie ma warunku przemieszczenia (rodzaj 2), więc może się swobodnie przesuwać i obracać.</source>
+        <translation>The disc is not held: no boundary has a displacement condition (kind 2), so it can move and rotate freely.</translation>
     </message>
 </context>
 <context>
@@ -1901,11 +1931,11 @@ Increase the triangle area or the mesh limit.</translation>
     </message>
     <message>
         <source>moduł Younga E [Pa]</source>
-        <translation>Young's modulus E [Pa]</translation>
+        <translation>Young&apos;s modulus E [Pa]</translation>
     </message>
     <message>
         <source>liczba Poissona ν</source>
-        <translation>Poisson's ratio ν</translation>
+        <translation>Poisson&apos;s ratio ν</translation>
     </message>
     <message>
         <source>własność 1</source>
@@ -2132,6 +2162,45 @@ Zmienić zadanie?</source>
         <translation>In the problem “%1” the boundary conditions mean something else:
 %2
 Change the problem?</translation>
+    </message>
+</context>
+<context>
+    <name>PotentialSolve</name>
+    <message>
+        <source>Współczynnik przewodzenia ciepła λ</source>
+        <translation>Thermal conductivity λ</translation>
+    </message>
+    <message>
+        <source>Przewodność elektryczna σ</source>
+        <translation>Electrical conductivity σ</translation>
+    </message>
+    <message>
+        <source>Przenikalność magnetyczna μ</source>
+        <translation>Magnetic permeability μ</translation>
+    </message>
+    <message>
+        <source>Przewodność k</source>
+        <translation>Conductivity k</translation>
+    </message>
+    <message>
+        <source>skończona i dodatnia</source>
+        <translation>finite and positive</translation>
+    </message>
+    <message>
+        <source>%1 nie jest liczbą.</source>
+        <translation>%1 is not a number.</translation>
+    </message>
+    <message>
+        <source>Wydajność źródeł</source>
+        <translation>Source density</translation>
+    </message>
+    <message>
+        <source>Zadanie nie ma rozwiązania jednoznacznego: żaden brzeg nie ma warunku wartości (rodzaj 1) ani konwekcji (rodzaj 3).</source>
+        <translation>The problem has no unique solution: no boundary has a value condition (kind 1) or convection (kind 3).</translation>
+    </message>
+    <message>
+        <source>Zadanie rodzaju %1 nie ma własnej nazwy: rozwiązano je jako zagadnienie potencjału -div(k grad u) = f, z k = %2 (przewodność) i f = %3 (wydajność źródeł).</source>
+        <translation>Problem kind %1 has no name of its own: it was solved as the potential problem -div(k grad u) = f, with k = %2 (conductivity) and f = %3 (source density).</translation>
     </message>
 </context>
 <context>
@@ -2518,6 +2587,133 @@ Estimated error %1 (%2, step %3).</translation>
     <message>
         <source>Nie udało się zapisać obrazu do pliku %1.</source>
         <translation>The image could not be saved to file %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Solver</name>
+    <message>
+        <source>Zadanie nie daje się rozwiązać dokładnie: każda część obszaru jest utrzymana, ale układ równań jest numerycznie osobliwy, bo wartości zadania (własności, współczynniki warunków, wymiary) różnią się o zbyt wiele rzędów wielkości.</source>
+        <translation>The problem cannot be solved accurately: every part of the region is held, but the system of equations is numerically singular, because the problem's values (properties, condition coefficients, dimensions) differ by too many orders of magnitude.</translation>
+    </message>
+    <message>
+        <source>Nic nie obciąża zadania: rozwiązanie jest zerowe. Obciąży je brzeg z warunkiem: obciążenie ciągłe różne od zera (rodzaj 1) albo przemieszczenie różne od zera (rodzaj 2).</source>
+        <translation>Nothing loads the problem: the solution is zero. A boundary with a condition loads it: a non-zero distributed load (kind 1) or a non-zero displacement (kind 2).</translation>
+    </message>
+    <message>
+        <source>Nic nie obciąża zadania: rozwiązanie jest zerowe. Obciążą je źródła (druga własność różna od zera) albo brzeg z warunkiem: wartość różna od zera (rodzaj 1), strumień różny od zera (rodzaj 2) lub konwekcja do wartości otoczenia różnej od zera (rodzaj 3).</source>
+        <translation>Nothing loads the problem: the solution is zero. Sources (a non-zero second property) load it, or a boundary with a condition: a non-zero value (kind 1), a non-zero flux (kind 2) or convection to a non-zero ambient value (kind 3).</translation>
+    </message>
+    <message>
+        <source>Uwaga: %1 = %2 to mniej niż 1e-30, czego nie ma żaden materiał; sprawdź jednostki. Wynik może nie mieć sensu.</source>
+        <translation>Note: %1 = %2 is less than 1e-30, which no material has; check the units. The result may make no sense.</translation>
+    </message>
+    <message>
+        <source>Uwaga: %1 = %2 to więcej niż 1e30, czego nie ma żaden materiał; sprawdź jednostki. Wynik może nie mieć sensu.</source>
+        <translation>Note: %1 = %2 is more than 1e30, which no material has; check the units. The result may make no sense.</translation>
+    </message>
+    <message>
+        <source>%1 musi być %2 (jest nieskończona: liczba za duża dla typu float, którego największa wartość to 3,4028235e38).</source>
+        <translation>%1 must be %2 (it is infinite: a number too large for the float type, whose largest value is 3.4028235e38).</translation>
+    </message>
+    <message>
+        <source>%1 musi być %2 (jest %3).</source>
+        <translation>%1 must be %2 (it is %3).</translation>
+    </message>
+    <message>
+        <source>%1 materiału nr %2</source>
+        <translation>%1 of material no. %2</translation>
+    </message>
+    <message>
+        <source>Trójkąt nr %1 siatki jest z materiału nr %2, którego nie ma w tabeli materiałów; wygeneruj siatkę ponownie.</source>
+        <translation>Mesh triangle no. %1 is of material no. %2, which is not in the table of materials; generate the mesh again.</translation>
+    </message>
+    <message>
+        <source>Trójkąt nr %1 siatki ma wierzchołek spoza siatki; wygeneruj ją ponownie.</source>
+        <translation>Mesh triangle no. %1 has a corner outside the mesh; generate it again.</translation>
+    </message>
+    <message>
+        <source>Trójkąt nr %1 siatki ma zerowe lub ujemne pole; wygeneruj siatkę ponownie.</source>
+        <translation>Mesh triangle no. %1 has a zero or negative area; generate the mesh again.</translation>
+    </message>
+    <message>
+        <source>Siatka nie odpowiada modelowi (element nr %1 nie istnieje); wygeneruj siatkę ponownie.</source>
+        <translation>The mesh does not match the model (element no. %1 does not exist); generate the mesh again.</translation>
+    </message>
+    <message>
+        <source>Element %1 wskazuje warunek nr %2, którego nie ma w tabeli warunków.</source>
+        <translation>Element %1 refers to condition no. %2, which is not in the table of conditions.</translation>
+    </message>
+    <message>
+        <source>Elementy %1 wskazują warunek nr %2, którego nie ma w tabeli warunków.</source>
+        <translation>Elements %1 refer to condition no. %2, which is not in the table of conditions.</translation>
+    </message>
+    <message>
+        <source>Warunek nr %1 (element %2) ma rodzaj %3, którego to zadanie nie zna.</source>
+        <translation>Condition no. %1 (element %2) has kind %3, which this problem does not know.</translation>
+    </message>
+    <message>
+        <source>Warunek nr %1 (elementy %2) ma rodzaj %3, którego to zadanie nie zna.</source>
+        <translation>Condition no. %1 (elements %2) has kind %3, which this problem does not know.</translation>
+    </message>
+    <message>
+        <source>Warunek nr %1 (element %2) ma wartość, która nie jest liczbą skończoną: %3 = %4.</source>
+        <translation>Condition no. %1 (element %2) has a value that is not a finite number: %3 = %4.</translation>
+    </message>
+    <message>
+        <source>Warunek nr %1 (elementy %2) ma wartość, która nie jest liczbą skończoną: %3 = %4.</source>
+        <translation>Condition no. %1 (elements %2) has a value that is not a finite number: %3 = %4.</translation>
+    </message>
+    <message>
+        <source>Warunek nr %1 (element %2) to podpora przesuwna ze składową %3: podpora ustala przemieszczenie ux (składowa 1) albo uy (składowa 2).</source>
+        <translation>Condition no. %1 (element %2) is a roller support with component %3: a roller support holds displacement ux (component 1) or uy (component 2).</translation>
+    </message>
+    <message>
+        <source>Warunek nr %1 (elementy %2) to podpora przesuwna ze składową %3: podpora ustala przemieszczenie ux (składowa 1) albo uy (składowa 2).</source>
+        <translation>Condition no. %1 (elements %2) is a roller support with component %3: a roller support holds displacement ux (component 1) or uy (component 2).</translation>
+    </message>
+    <message>
+        <source>Warunek nr %1: współczynnik konwekcji α = %2 nie może być ujemny.</source>
+        <translation>Condition no. %1: the convection coefficient α = %2 must not be negative.</translation>
+    </message>
+    <message>
+        <source>węzły</source>
+        <translation>nodes</translation>
+    </message>
+    <message>
+        <source>elementy</source>
+        <translation>elements</translation>
+    </message>
+    <message>
+        <source>węzły wewnętrzne</source>
+        <translation>internal nodes</translation>
+    </message>
+    <message>
+        <source>punkty obszarów</source>
+        <translation>region points</translation>
+    </message>
+    <message>
+        <source> i </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>Od generacji siatki zmieniły się %1 modelu: siatka nie opisuje już obszaru. Wygeneruj ją ponownie (GENERUJ), a potem rozwiąż zadanie.</source>
+        <translation>The model's %1 have changed since the mesh was generated: the mesh no longer describes the region. Generate it again (GENERATE), then solve the problem.</translation>
+    </message>
+    <message>
+        <source>Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania.</source>
+        <translation>There is no mesh: generate it before solving the problem.</translation>
+    </message>
+    <message>
+        <source>Siatka nie ma oznaczonych krawędzi brzegu; wygeneruj ją ponownie.</source>
+        <translation>The mesh has no tagged boundary edges; generate it again.</translation>
+    </message>
+    <message>
+        <source>Zadanie rodzaju %1 nie jest znane.</source>
+        <translation>Problem kind %1 is not known.</translation>
+    </message>
+    <message>
+        <source>Za mało pamięci, by rozwiązać zadanie na tej siatce.</source>
+        <translation>Not enough memory to solve the problem on this mesh.</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,8 @@
 #include <memory>
 #include <utility>
 
+#include "core/text/Tr.h"
+
 namespace {
 
 double Area(const Model& m, const MeshTriangle& t) {
@@ -109,7 +111,7 @@ AdaptResult Adapt(Model& m, double targetEta, int32_t maxTriangles, int32_t maxS
         continue;
       }
       result.end = out == MeshOutcome::Cancelled || cancelled() ? AdaptEnd::Cancelled : AdaptEnd::Failed;
-      if (result.end == AdaptEnd::Failed) result.why = "Zagęszczenie siatki nie powiodło się.";
+      if (result.end == AdaptEnd::Failed) result.why = Tr("Adapt", "Zagęszczenie siatki nie powiodło się.");
       return result;
     }
   }

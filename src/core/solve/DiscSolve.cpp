@@ -4,6 +4,7 @@
 #include "core/boundary/Codes.h"
 #include "core/solve/Factorisation.h"
 #include "core/solve/SolverParts.h"
+#include "core/text/Tr.h"
 
 namespace solver {
 
@@ -14,11 +15,12 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
   for (const int32_t i : used) {
     const MaterialProperties p = *PropertiesOf(m, i);
     if (!(p.property1 > 0.0f) || !std::isfinite(p.property1)) {
-      return Refusal(NotFinitePositive(OfMaterial("Moduł Younga E", i), "skończony i dodatni", p.property1));
+      return Refusal(NotFinitePositive(OfMaterial(Tr("DiscSolve", "Moduł Younga E"), i),
+                                       Tr("DiscSolve", "skończony i dodatni"), p.property1));
     }
     if (!(p.property2 > -1.0f && p.property2 < 0.5f)) {
-      return Refusal(OfMaterial("Liczba Poissona ν", i) + " musi leżeć między -1 a 0,5, bez końców (jest " +
-                     Number(p.property2) + ").");
+      return Refusal(Tr("DiscSolve", "%1 musi leżeć między -1 a 0,5, bez końców (jest %2).")
+                         .with(OfMaterial(Tr("DiscSolve", "Liczba Poissona ν"), i), Number(p.property2)));
     }
   }
   const bool held = std::any_of(edges.begin(), edges.end(), [&](const BoundaryEdge& b) {
@@ -26,8 +28,9 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
   });
   if (!held) {
     return Refusal(
-        "Tarcza nie jest utwierdzona: żaden brzeg nie ma warunku przemieszczenia (rodzaj 2), więc może "
-        "się swobodnie przesuwać i obracać.");
+        Tr("DiscSolve",
+           "Tarcza nie jest utwierdzona: żaden brzeg nie ma warunku przemieszczenia (rodzaj 2), więc "
+           "może się swobodnie przesuwać i obracać."));
   }
   if (auto why = UnheldPiece(m, true, shapes, edges)) return Refusal(*why);
   // Plane stress: sigma = D eps, D = E/(1 - nu^2) [1 nu 0; nu 1 0; 0 0 (1 - nu)/2],
@@ -150,7 +153,7 @@ SolveResult SolveDisc(const Model& m, const std::vector<TriangleShape>& shapes,
   if (r.unloaded) r.note = UnloadedNote(true);
   for (const int32_t i : used) {
     const std::string warning =
-        AbsurdProperty(OfMaterial("Moduł Younga E", i), PropertiesOf(m, i)->property1);
+        AbsurdProperty(OfMaterial(Tr("DiscSolve", "Moduł Younga E"), i), PropertiesOf(m, i)->property1);
     if (!warning.empty()) r.note += (r.note.empty() ? "" : "\n") + warning;
   }
   r.solved = true;

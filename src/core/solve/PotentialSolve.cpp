@@ -4,6 +4,7 @@
 #include "core/boundary/Physics.h"
 #include "core/solve/Factorisation.h"
 #include "core/solve/SolverParts.h"
+#include "core/text/Tr.h"
 
 namespace solver {
 
@@ -11,10 +12,10 @@ namespace {
 
 std::string PropertyName(int32_t problem) {
   switch (problem) {
-    case 1: return "Współczynnik przewodzenia ciepła λ";
-    case 2: return "Przewodność elektryczna σ";
-    case 3: return "Przenikalność magnetyczna μ";
-    default: return "Przewodność k";
+    case 1: return Tr("PotentialSolve", "Współczynnik przewodzenia ciepła λ");
+    case 2: return Tr("PotentialSolve", "Przewodność elektryczna σ");
+    case 3: return Tr("PotentialSolve", "Przenikalność magnetyczna μ");
+    default: return Tr("PotentialSolve", "Przewodność k");
   }
 }
 
@@ -28,10 +29,13 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
   for (const int32_t i : used) {
     const MaterialProperties p = *PropertiesOf(m, i);
     if (!(p.property1 > 0.0f) || !std::isfinite(p.property1)) {
-      return Refusal(
-          NotFinitePositive(OfMaterial(PropertyName(m.ProblemKind), i), "skończona i dodatnia", p.property1));
+      return Refusal(NotFinitePositive(OfMaterial(PropertyName(m.ProblemKind), i),
+                                       Tr("PotentialSolve", "skończona i dodatnia"), p.property1));
     }
-    if (!std::isfinite(p.property2)) return Refusal(OfMaterial("Wydajność źródeł", i) + " nie jest liczbą.");
+    if (!std::isfinite(p.property2)) {
+      return Refusal(Tr("PotentialSolve", "%1 nie jest liczbą.")
+                         .with(OfMaterial(Tr("PotentialSolve", "Wydajność źródeł"), i)));
+    }
     kOf[size_t(i)] = m.ProblemKind == 3 ? 1.0 / double(p.property1) : double(p.property1);
     fOf[size_t(i)] = p.property2;
   }
@@ -41,8 +45,9 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
   });
   if (!anchored) {
     return Refusal(
-        "Zadanie nie ma rozwiązania jednoznacznego: żaden brzeg nie ma warunku wartości (rodzaj 1) ani "
-        "konwekcji (rodzaj 3).");
+        Tr("PotentialSolve",
+           "Zadanie nie ma rozwiązania jednoznacznego: żaden brzeg nie ma warunku wartości (rodzaj 1) "
+           "ani konwekcji (rodzaj 3)."));
   }
   if (auto why = UnheldPiece(m, false, shapes, edges)) return Refusal(*why);
 
@@ -153,15 +158,16 @@ SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& sha
   if (ProblemName(m.ProblemKind).empty()) {
     const double k = m.ProblemKind == 3 ? 1.0 / double(m.Conductivity) : double(m.Conductivity);
     const double f = m.SecondProperty;
-    notes.push_back(
-        "Zadanie rodzaju " + std::to_string(m.ProblemKind) +
-        " nie ma własnej nazwy: rozwiązano je jako zagadnienie potencjału -div(k grad u) = f, z k = " +
-        Number(k) + " (przewodność) i f = " + Number(f) + " (wydajność źródeł).");
+    notes.push_back(Tr("PotentialSolve",
+                       "Zadanie rodzaju %1 nie ma własnej nazwy: rozwiązano je jako zagadnienie potencjału "
+                       "-div(k grad u) = f, z k = %2 (przewodność) i f = %3 (wydajność źródeł).")
+                        .with(m.ProblemKind, Number(k), Number(f)));
   }
   for (const int32_t i : used) {
     const MaterialProperties p = *PropertiesOf(m, i);
-    for (const auto& [name, value] : {std::pair{PropertyName(m.ProblemKind), p.property1},
-                                      std::pair{std::string("Wydajność źródeł"), p.property2}}) {
+    for (const auto& [name, value] :
+         {std::pair{PropertyName(m.ProblemKind), p.property1},
+          std::pair{std::string(Tr("PotentialSolve", "Wydajność źródeł")), p.property2}}) {
       if (std::string warning = AbsurdProperty(OfMaterial(name, i), value); !warning.empty())
         notes.push_back(warning);
     }

@@ -15,6 +15,7 @@
 #include "core/lists/NumberList.h"
 #include "core/solve/FactorModule.h"
 #include "core/solve/SolverParts.h"
+#include "core/text/Tr.h"
 
 namespace solver {
 
@@ -39,24 +40,25 @@ SolveResult CancelledSolve() {
 }
 
 std::string NumericallySingular() {
-  return "Zadanie nie daje się rozwiązać dokładnie: każda część obszaru jest utrzymana, ale układ równań "
-         "jest "
-         "numerycznie osobliwy, bo wartości zadania (własności, współczynniki warunków, wymiary) różnią się "
-         "o "
-         "zbyt wiele rzędów wielkości.";
+  return Tr(
+      "Solver",
+      "Zadanie nie daje się rozwiązać dokładnie: każda część obszaru jest utrzymana, ale układ równań jest "
+      "numerycznie osobliwy, bo wartości zadania (własności, współczynniki warunków, wymiary) różnią się o "
+      "zbyt wiele rzędów wielkości.");
 }
 
 std::string UnloadedNote(bool disc) {
-  std::string s = "Nic nie obciąża zadania: rozwiązanie jest zerowe. ";
   if (disc) {
-    return s +
-           "Obciąży je brzeg z warunkiem: obciążenie ciągłe różne od zera (rodzaj 1) albo przemieszczenie "
-           "różne od zera (rodzaj 2).";
+    return Tr(
+        "Solver",
+        "Nic nie obciąża zadania: rozwiązanie jest zerowe. Obciąży je brzeg z warunkiem: obciążenie ciągłe "
+        "różne od zera (rodzaj 1) albo przemieszczenie różne od zera (rodzaj 2).");
   }
-  return s +
-         "Obciążą je źródła (druga własność różna od zera) albo brzeg z warunkiem: wartość różna od zera "
-         "(rodzaj 1), strumień różny od zera (rodzaj 2) lub konwekcja do wartości otoczenia różnej od zera "
-         "(rodzaj 3).";
+  return Tr(
+      "Solver",
+      "Nic nie obciąża zadania: rozwiązanie jest zerowe. Obciążą je źródła (druga własność różna od zera) "
+      "albo brzeg z warunkiem: wartość różna od zera (rodzaj 1), strumień różny od zera (rodzaj 2) lub "
+      "konwekcja do wartości otoczenia różnej od zera (rodzaj 3).");
 }
 
 bool Unloaded(const System& s) {
@@ -71,16 +73,23 @@ bool Unloaded(const System& s) {
 std::string AbsurdProperty(const std::string& name, float value) {
   const float size = std::abs(value);
   if (size == 0.0f || (size >= 1e-30f && size <= 1e30f)) return {};
-  return "Uwaga: " + name + " = " + Number(value) +
-         (size < 1e-30f ? " to mniej niż 1e-30" : " to więcej niż 1e30") +
-         ", czego nie ma żaden materiał; sprawdź jednostki. Wynik może nie mieć sensu.";
+  return (size < 1e-30f ? Tr("Solver",
+                             "Uwaga: %1 = %2 to mniej niż 1e-30, czego nie ma żaden materiał; sprawdź "
+                             "jednostki. Wynik może nie mieć sensu.")
+                        : Tr("Solver",
+                             "Uwaga: %1 = %2 to więcej niż 1e30, czego nie ma żaden materiał; sprawdź "
+                             "jednostki. Wynik może nie mieć sensu."))
+      .with(name, Number(value));
 }
 
-std::string NotFinitePositive(const std::string& name, const char* must, float value) {
-  const std::string is = std::isinf(value) ? "jest nieskończona: liczba za duża dla typu float, którego "
-                                             "największa wartość to 3,4028235e38"
-                                           : "jest " + Number(value);
-  return name + " musi być " + must + " (" + is + ").";
+std::string NotFinitePositive(const std::string& name, const std::string& must, float value) {
+  if (std::isinf(value)) {
+    return Tr("Solver",
+              "%1 musi być %2 (jest nieskończona: liczba za duża dla typu float, którego największa wartość "
+              "to 3,4028235e38).")
+        .with(name, must);
+  }
+  return Tr("Solver", "%1 musi być %2 (jest %3).").with(name, must, Number(value));
 }
 
 std::vector<int32_t> UsedMaterials(const Model& m, const std::vector<TriangleShape>& shapes) {
@@ -94,7 +103,7 @@ std::vector<int32_t> UsedMaterials(const Model& m, const std::vector<TriangleSha
 }
 
 std::string OfMaterial(const std::string& property, int32_t material) {
-  return material == 0 ? property : property + " materiału nr " + std::to_string(material);
+  return material == 0 ? property : Tr("Solver", "%1 materiału nr %2").with(property, material);
 }
 
 }  // namespace solver
@@ -118,15 +127,16 @@ std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& sh
       s.nodes = {row.corner1, row.corner2, row.corner3};
       s.material = row.material;
       if (row.material < 0 || row.material > m.materialCount) {
-        refusal = "Trójkąt nr " + std::to_string(t) + " siatki jest z materiału nr " +
-                  std::to_string(row.material) +
-                  ", którego nie ma w tabeli materiałów; wygeneruj siatkę ponownie.";
+        refusal = Tr("Solver",
+                     "Trójkąt nr %1 siatki jest z materiału nr %2, którego nie ma w tabeli materiałów; "
+                     "wygeneruj siatkę ponownie.")
+                      .with(t, row.material);
         break;
       }
       for (int32_t n : s.nodes) {
         if (n < 1 || n > m.meshNodeCount) {
-          refusal = "Trójkąt nr " + std::to_string(t) +
-                    " siatki ma wierzchołek spoza siatki; wygeneruj ją ponownie.";
+          refusal = Tr("Solver", "Trójkąt nr %1 siatki ma wierzchołek spoza siatki; wygeneruj ją ponownie.")
+                        .with(t);
         }
       }
       if (refusal) break;
@@ -140,8 +150,8 @@ std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& sh
       }
       s.twiceArea = (p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y);
       if (!(s.twiceArea > 0.0)) {
-        refusal = "Trójkąt nr " + std::to_string(t) +
-                  " siatki ma zerowe lub ujemne pole; wygeneruj siatkę ponownie.";
+        refusal = Tr("Solver", "Trójkąt nr %1 siatki ma zerowe lub ujemne pole; wygeneruj siatkę ponownie.")
+                      .with(t);
       }
     }
   });
@@ -159,8 +169,9 @@ std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edge
   for (const MeshEdge& e : m.meshTags->edges) {
     if (e.element < 1 || e.element > m.elementCount || e.node1 < 1 || e.node1 > m.meshNodeCount ||
         e.node2 < 1 || e.node2 > m.meshNodeCount) {
-      return "Siatka nie odpowiada modelowi (element nr " + std::to_string(e.element) +
-             " nie istnieje); wygeneruj siatkę ponownie.";
+      return Tr("Solver",
+                "Siatka nie odpowiada modelowi (element nr %1 nie istnieje); wygeneruj siatkę ponownie.")
+          .with(e.element);
     }
     const int32_t k = m.ElementTable[e.element].bcNumber;
     std::vector<int32_t>* note = nullptr;
@@ -176,15 +187,17 @@ std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edge
   }
   for (auto& [k, elements] : missing) {
     MakeDistinct(elements);
-    const bool one = elements.size() == 1;
-    return (one ? "Element " : "Elementy ") + NumberList(elements) + (one ? " wskazuje" : " wskazują") +
-           " warunek nr " + std::to_string(k) + ", którego nie ma w tabeli warunków.";
+    return (elements.size() == 1
+                ? Tr("Solver", "Element %1 wskazuje warunek nr %2, którego nie ma w tabeli warunków.")
+                : Tr("Solver", "Elementy %1 wskazują warunek nr %2, którego nie ma w tabeli warunków."))
+        .with(NumberList(elements), k);
   }
   for (auto& [k, elements] : unknown) {
     MakeDistinct(elements);
-    return "Warunek nr " + std::to_string(k) + (elements.size() == 1 ? " (element " : " (elementy ") +
-           NumberList(elements) + ") ma rodzaj " + Number(m.BcTable[k].kind) +
-           ", którego to zadanie nie zna.";
+    return (elements.size() == 1
+                ? Tr("Solver", "Warunek nr %1 (element %2) ma rodzaj %3, którego to zadanie nie zna.")
+                : Tr("Solver", "Warunek nr %1 (elementy %2) ma rodzaj %3, którego to zadanie nie zna."))
+        .with(k, NumberList(elements), Number(m.BcTable[k].kind));
   }
   // Only the values the condition's kind uses must be numbers; the others
   // stay as they were read, whatever they hold.
@@ -197,19 +210,27 @@ std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edge
     for (size_t i = 0; i < labels.size(); ++i) {
       if (std::isfinite(values[i])) continue;
       MakeDistinct(elements);
-      return "Warunek nr " + std::to_string(k) + (elements.size() == 1 ? " (element " : " (elementy ") +
-             NumberList(elements) + ") ma wartość, która nie jest liczbą skończoną: " + labels[i] + " = " +
-             Number(values[i]) + ".";
+      return (elements.size() == 1
+                  ? Tr("Solver",
+                       "Warunek nr %1 (element %2) ma wartość, która nie jest liczbą skończoną: %3 = %4.")
+                  : Tr("Solver",
+                       "Warunek nr %1 (elementy %2) ma wartość, która nie jest liczbą skończoną: %3 = %4."))
+          .with(k, NumberList(elements), labels[i], Number(values[i]));
     }
     if (disc && row.kind == kDiscRoller && RollerComponent(row.value1) < 0) {
       MakeDistinct(elements);
-      return "Warunek nr " + std::to_string(k) + (elements.size() == 1 ? " (element " : " (elementy ") +
-             NumberList(elements) + ") to podpora przesuwna ze składową " + Number(row.value1) +
-             ": podpora ustala przemieszczenie ux (składowa 1) albo uy (składowa 2).";
+      return (elements.size() == 1
+                  ? Tr("Solver",
+                       "Warunek nr %1 (element %2) to podpora przesuwna ze składową %3: podpora "
+                       "ustala przemieszczenie ux (składowa 1) albo uy (składowa 2).")
+                  : Tr("Solver",
+                       "Warunek nr %1 (elementy %2) to podpora przesuwna ze składową %3: podpora "
+                       "ustala przemieszczenie ux (składowa 1) albo uy (składowa 2)."))
+          .with(k, NumberList(elements), Number(row.value1));
     }
     if (!disc && row.kind == 3.0f && row.value1 < 0.0f) {
-      return "Warunek nr " + std::to_string(k) + ": współczynnik konwekcji α = " + Number(row.value1) +
-             " nie może być ujemny.";
+      return Tr("Solver", "Warunek nr %1: współczynnik konwekcji α = %2 nie może być ujemny.")
+          .with(k, Number(row.value1));
     }
   }
   return std::nullopt;
@@ -233,28 +254,38 @@ std::string StaleMesh(const Model& m) {
     ends = then.startNode != m.ElementTable[i].startNode || then.endNode != m.ElementTable[i].endNode;
   }
   std::vector<std::string> what;
-  if (moved(t.nodes, m.nodeCount, m.NodeTable)) what.push_back("węzły");
-  if (ends) what.push_back("elementy");
-  if (moved(t.internalNodes, m.internalNodeCount, m.InternalNodeTable)) what.push_back("węzły wewnętrzne");
-  if (moved(t.regionPoints, m.regionPointCount, m.RegionPointTable)) what.push_back("punkty obszarów");
+  if (moved(t.nodes, m.nodeCount, m.NodeTable)) what.push_back(Tr("Solver", "węzły"));
+  if (ends) what.push_back(Tr("Solver", "elementy"));
+  if (moved(t.internalNodes, m.internalNodeCount, m.InternalNodeTable)) {
+    what.push_back(Tr("Solver", "węzły wewnętrzne"));
+  }
+  if (moved(t.regionPoints, m.regionPointCount, m.RegionPointTable))
+    what.push_back(Tr("Solver", "punkty obszarów"));
   if (what.empty()) return {};
   std::string list;
   for (size_t i = 0; i < what.size(); ++i)
-    list += (i == 0 ? "" : i + 1 == what.size() ? " i " : ", ") + what[i];
-  return "Od generacji siatki zmieniły się " + list +
-         " modelu: siatka nie opisuje już obszaru. Wygeneruj ją ponownie (GENERUJ), a potem rozwiąż zadanie.";
+    list += (i == 0                 ? std::string()
+             : i + 1 == what.size() ? std::string(Tr("Solver", " i "))
+                                    : ", ") +
+            what[i];
+  return Tr("Solver",
+            "Od generacji siatki zmieniły się %1 modelu: siatka nie opisuje już obszaru. Wygeneruj ją "
+            "ponownie "
+            "(GENERUJ), a potem rozwiąż zadanie.")
+      .with(list);
 }
 
 SolveResult Solve(const Model& model, const std::atomic<bool>* cancel) {
   ClearUpperVectorState();
   if (model.meshTriangleCount <= 0 || model.meshNodeCount <= 0) {
-    return Refusal("Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania.");
+    return Refusal(Tr("Solver", "Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania."));
   }
-  if (!model.meshTags) return Refusal("Siatka nie ma oznaczonych krawędzi brzegu; wygeneruj ją ponownie.");
+  if (!model.meshTags)
+    return Refusal(Tr("Solver", "Siatka nie ma oznaczonych krawędzi brzegu; wygeneruj ją ponownie."));
   if (std::string why = StaleMesh(model); !why.empty()) return Refusal(why);
   const bool disc = IsDiscFamily(model.ProblemKind);
   if (!disc && !IsPotentialFamily(model.ProblemKind)) {
-    return Refusal("Zadanie rodzaju " + std::to_string(model.ProblemKind) + " nie jest znane.");
+    return Refusal(Tr("Solver", "Zadanie rodzaju %1 nie jest znane.").with(model.ProblemKind));
   }
   std::vector<TriangleShape> shapes;
   if (auto why = Shapes(model, shapes)) return Refusal(*why);
@@ -264,7 +295,7 @@ SolveResult Solve(const Model& model, const std::atomic<bool>* cancel) {
   try {
     return disc ? SolveDisc(model, shapes, edges, cancel) : SolvePotential(model, shapes, edges, cancel);
   } catch (const std::bad_alloc&) {
-    return Refusal("Za mało pamięci, by rozwiązać zadanie na tej siatce.");
+    return Refusal(Tr("Solver", "Za mało pamięci, by rozwiązać zadanie na tej siatce."));
   } catch (const FactorModuleMissing& missing) {
     return Refusal(missing.what());
   }

@@ -117,7 +117,7 @@ bool Unloaded(const System& s);
 std::string AbsurdProperty(const std::string& name, float value);
 // Why a property that must be positive is refused: the words for a value
 // that overflowed a float.
-std::string NotFinitePositive(const std::string& name, const char* must, float value);
+std::string NotFinitePositive(const std::string& name, const std::string& must, float value);
 
 // The materials the mesh's triangles use (0, the model's own, among them),
 // ascending.

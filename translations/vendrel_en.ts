@@ -194,7 +194,7 @@
     <name>DiscSolve</name>
     <message>
         <source>Moduł Younga E</source>
-        <translation>Young's modulus E</translation>
+        <translation>Young&apos;s modulus E</translation>
     </message>
     <message>
         <source>skończony i dodatni</source>
@@ -206,7 +206,7 @@
     </message>
     <message>
         <source>Liczba Poissona ν</source>
-        <translation>Poisson's ratio ν</translation>
+        <translation>Poisson&apos;s ratio ν</translation>
     </message>
     <message>
         <source>Tarcza nie jest utwierdzona: żaden brzeg nie ma warunku przemieszczenia (rodzaj 2), więc może się swobodnie przesuwać i obracać.</source>
@@ -845,6 +845,25 @@ With the solution of the problem.</translation>
     <message>
         <source>&amp;Anuluj</source>
         <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>GenerationReport</name>
+    <message>
+        <source>Pole trójkąta %1 jest za małe: program generujący siatkę dostaje pole zaokrąglone do sześciu miejsc po przecinku, a to byłoby równe 0.</source>
+        <translation>The triangle area %1 is too small: the mesh generator gets the area rounded to six decimal places, and that would be 0.</translation>
+    </message>
+    <message>
+        <source>Generacja siatki powiodła się</source>
+        <translation>Mesh generation succeeded</translation>
+    </message>
+    <message>
+        <source>Zbyt duża liczba elementów lub węzłów</source>
+        <translation>Too many elements or nodes</translation>
+    </message>
+    <message>
+        <source>Generacja siatki nie powiodła się</source>
+        <translation>Mesh generation failed</translation>
     </message>
 </context>
 <context>
@@ -1837,6 +1856,81 @@ Increase the triangle area or the mesh limit.</translation>
     </message>
 </context>
 <context>
+    <name>ModelCheck</name>
+    <message>
+        <source>%1 trójkątach i %2 węzłach</source>
+        <translation>%1 triangles and %2 nodes</translation>
+    </message>
+    <message>
+        <source>limicie %1 trójkątów</source>
+        <translation>the limit of %1 triangles</translation>
+    </message>
+    <message>
+        <source>trójkątów: %1, węzłów: %2</source>
+        <translation>triangles: %1, nodes: %2</translation>
+    </message>
+    <message>
+        <source>trójkątów: co najmniej %1</source>
+        <translation>triangles: at least %1</translation>
+    </message>
+    <message>
+        <source>Przy polu trójkąta %1 siatka nie mieści się w %2 (%3).</source>
+        <translation>At triangle area %1 the mesh does not fit in %2 (%3).</translation>
+    </message>
+    <message>
+        <source> Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to %1 (trójkątów: %2, węzłów: %3).</source>
+        <translation> Checked: the smallest area at which the mesh fits is %1 (triangles: %2, nodes: %3).</translation>
+    </message>
+    <message>
+        <source> Sprawdzono: siatka mieści się przy polu %1 (trójkątów: %2, węzłów: %3).</source>
+        <translation> Checked: the mesh fits at area %1 (triangles: %2, nodes: %3).</translation>
+    </message>
+    <message>
+        <source> Nie mieści się przy żadnym polu: sam brzeg wymaga więcej trójkątów.</source>
+        <translation> It does not fit at any area: the boundary alone needs more triangles.</translation>
+    </message>
+    <message>
+        <source>Punkt obszaru %1 leży poza wszystkimi zamkniętymi konturami; generacja go pomija.</source>
+        <translation>Region point %1 lies outside every closed contour; the generation passes it over.</translation>
+    </message>
+    <message>
+        <source>Punkt obszaru %1 leży w otworze węzła wewnętrznego %2: otwór usuwa obszar wokół niego, punkt nie ma znaczenia.</source>
+        <translation>Region point %1 lies in the hole of internal node %2: the hole removes the region around it, the point has no effect.</translation>
+    </message>
+    <message>
+        <source>różny materiał (%1 i %2)</source>
+        <translation>a different material (%1 and %2)</translation>
+    </message>
+    <message>
+        <source> i różne największe pole trójkąta (%1 i %2)</source>
+        <translation> and a different largest triangle area (%1 and %2)</translation>
+    </message>
+    <message>
+        <source>różne największe pole trójkąta (%1 i %2)</source>
+        <translation>a different largest triangle area (%1 and %2)</translation>
+    </message>
+    <message>
+        <source>Punkty obszaru %1 i %2 leżą w jednym obszarze, a mają %3: siatka weźmie tylko jeden z nich.</source>
+        <translation>Region points %1 and %2 lie in one region but have %3: the mesh will take only one of them.</translation>
+    </message>
+    <message>
+        <source>Program generujący siatkę (vendrel-mesher) nie dał się uruchomić.</source>
+        <translation>The mesh generator (vendrel-mesher) could not be started.</translation>
+    </message>
+    <message>
+        <source>Program generujący siatkę (vendrel-mesher) nie skończył w wyznaczonym czasie i został zatrzymany.</source>
+        <translation>The mesh generator (vendrel-mesher) did not finish in the allotted time and was stopped.</translation>
+    </message>
+    <message>
+        <source>Program generujący siatkę (vendrel-mesher) podał niepoprawną odpowiedź.</source>
+        <translation>The mesh generator (vendrel-mesher) gave an invalid reply.</translation>
+    </message>
+    <message>
+        <source>Program generujący siatkę (vendrel-mesher) zakończył się błędem.</source>
+        <translation>The mesh generator (vendrel-mesher) ended with an error.</translation>
+    </message>
+</context>
+<context>
     <name>NodeElementCommands</name>
     <message>
         <source>dodanie węzła %1</source>
@@ -2593,7 +2687,7 @@ Estimated error %1 (%2, step %3).</translation>
     <name>Solver</name>
     <message>
         <source>Zadanie nie daje się rozwiązać dokładnie: każda część obszaru jest utrzymana, ale układ równań jest numerycznie osobliwy, bo wartości zadania (własności, współczynniki warunków, wymiary) różnią się o zbyt wiele rzędów wielkości.</source>
-        <translation>The problem cannot be solved accurately: every part of the region is held, but the system of equations is numerically singular, because the problem's values (properties, condition coefficients, dimensions) differ by too many orders of magnitude.</translation>
+        <translation>The problem cannot be solved accurately: every part of the region is held, but the system of equations is numerically singular, because the problem&apos;s values (properties, condition coefficients, dimensions) differ by too many orders of magnitude.</translation>
     </message>
     <message>
         <source>Nic nie obciąża zadania: rozwiązanie jest zerowe. Obciąży je brzeg z warunkiem: obciążenie ciągłe różne od zera (rodzaj 1) albo przemieszczenie różne od zera (rodzaj 2).</source>
@@ -2697,7 +2791,7 @@ Estimated error %1 (%2, step %3).</translation>
     </message>
     <message>
         <source>Od generacji siatki zmieniły się %1 modelu: siatka nie opisuje już obszaru. Wygeneruj ją ponownie (GENERUJ), a potem rozwiąż zadanie.</source>
-        <translation>The model's %1 have changed since the mesh was generated: the mesh no longer describes the region. Generate it again (GENERATE), then solve the problem.</translation>
+        <translation>The model&apos;s %1 have changed since the mesh was generated: the mesh no longer describes the region. Generate it again (GENERATE), then solve the problem.</translation>
     </message>
     <message>
         <source>Nie ma siatki: wygeneruj ją przed rozwiązaniem zadania.</source>

@@ -1,5 +1,7 @@
 #include "core/mesh/GenerationReport.h"
 
+#include "core/text/Tr.h"
+
 namespace {
 
 ReportLine Line(std::string text, ReportLine::Kind kind) {
@@ -9,9 +11,11 @@ ReportLine Line(std::string text, ReportLine::Kind kind) {
 }  // namespace
 
 std::string AreaTooSmallText(double area, char decimalPoint) {
-  return "Pole trójkąta " + AreaText(area, decimalPoint) +
-         " jest za małe: program generujący siatkę dostaje pole zaokrąglone do sześciu miejsc po przecinku, "
-         "a to byłoby równe 0.";
+  return Tr("GenerationReport",
+            "Pole trójkąta %1 jest za małe: program generujący siatkę dostaje pole zaokrąglone do sześciu "
+            "miejsc "
+            "po przecinku, a to byłoby równe 0.")
+      .with(AreaText(area, decimalPoint));
 }
 
 namespace {
@@ -46,19 +50,20 @@ GenerationReport RunGeneration(Model& m, double area, const MesherOptions& meshe
   switch (r.outcome) {
     case MeshOutcome::Cancelled: return r;
     case MeshOutcome::Success:
-      r.lines.push_back(Line("Generacja siatki powiodła się", Kind::Success));
+      r.lines.push_back(Line(Tr("GenerationReport", "Generacja siatki powiodła się"), Kind::Success));
       return r;
     case MeshOutcome::Overflow:
-      r.lines.push_back(mesher.limits == MeshLimits{}
-                            ? Line("Zbyt duża liczba elementów lub węzłów", Kind::Refusal)
-                            : Line(OverLimitText(r.trial, mesher.limits), Kind::Refusal));
+      r.lines.push_back(
+          mesher.limits == MeshLimits{}
+              ? Line(Tr("GenerationReport", "Zbyt duża liczba elementów lub węzłów"), Kind::Refusal)
+              : Line(OverLimitText(r.trial, mesher.limits), Kind::Refusal));
       break;
     case MeshOutcome::Failure:
       if (AreaTooSmallToWrite(area))
         r.lines.push_back(Line(AreaTooSmallText(area, decimalPoint), Kind::Refusal));
       break;
   }
-  r.lines.push_back(Line("Generacja siatki nie powiodła się", Kind::Failure));
+  r.lines.push_back(Line(Tr("GenerationReport", "Generacja siatki nie powiodła się"), Kind::Failure));
   // An area too small to write needs no explaining beyond its line.
   if (!AreaTooSmallToWrite(area)) ExplainFailure(m, area, mesher, decimalPoint, r);
   // A cancel given up to the end, as the success is asked before its mesh

@@ -10,6 +10,7 @@
 #include "core/lists/NumberList.h"
 #include "core/mesh/ModelCheckParts.h"
 #include "core/mesh/PlaneGeometry.h"
+#include "core/text/Tr.h"
 
 namespace model_check {
 
@@ -59,36 +60,43 @@ void Checker::tryMesh() {
   if (fault == MeshFault::TooLarge) {
     tooFine();
   } else if (MesherBroke(fault)) {
-    const char* why = fault == MeshFault::NotStarted ? "nie dał się uruchomić"
-                      : fault == MeshFault::TimedOut ? "nie skończył w wyznaczonym czasie i został zatrzymany"
-                      : fault == MeshFault::BadReply ? "podał niepoprawną odpowiedź"
-                                                     : "zakończył się błędem";
-    add(FindingKind::MesherFailed, {}, {}, {},
-        std::string("Program generujący siatkę (vendrel-mesher) ") + why + ".");
+    std::string why =
+        fault == MeshFault::NotStarted
+            ? Tr("ModelCheck", "Program generujący siatkę (vendrel-mesher) nie dał się uruchomić.")
+        : fault == MeshFault::TimedOut ? Tr("ModelCheck",
+                                            "Program generujący siatkę (vendrel-mesher) nie skończył w "
+                                            "wyznaczonym czasie i został zatrzymany.")
+        : fault == MeshFault::BadReply
+            ? Tr("ModelCheck", "Program generujący siatkę (vendrel-mesher) podał niepoprawną odpowiedź.")
+            : Tr("ModelCheck", "Program generujący siatkę (vendrel-mesher) zakończył się błędem.");
+    add(FindingKind::MesherFailed, {}, {}, {}, std::move(why));
   }
 }
 
 void Checker::tooFine() {
   const MeshTrial& t = *trial_;
   const MeshLimits limits = mesher_ != nullptr ? mesher_->limits : MeshLimits{};
-  const std::string within = limits == MeshLimits{}
-                                 ? N(limits.triangles) + " trójkątach i " + N(limits.points) + " węzłach"
-                                 : "limicie " + N(limits.triangles) + " trójkątów";
-  std::string text = "Przy polu trójkąta " + AreaText(maxArea_, point_) + " siatka nie mieści się w " +
-                     within + " (" +
-                     (t.points > 0 ? "trójkątów: " + N(t.triangles) + ", węzłów: " + N(t.points)
-                                   : "trójkątów: co najmniej " + N(t.triangles)) +
-                     ").";
+  const std::string within =
+      limits == MeshLimits{}
+          ? Tr("ModelCheck", "%1 trójkątach i %2 węzłach").with(N(limits.triangles), N(limits.points))
+          : Tr("ModelCheck", "limicie %1 trójkątów").with(N(limits.triangles));
+  const std::string counts =
+      t.points > 0 ? Tr("ModelCheck", "trójkątów: %1, węzłów: %2").with(N(t.triangles), N(t.points))
+                   : Tr("ModelCheck", "trójkątów: co najmniej %1").with(N(t.triangles));
+  std::string text = Tr("ModelCheck", "Przy polu trójkąta %1 siatka nie mieści się w %2 (%3).")
+                         .with(AreaText(maxArea_, point_), within, counts);
   const std::optional<FittingArea> fits =
       mesher_ != nullptr ? FindFittingArea(m_, maxArea_, t, *mesher_) : std::nullopt;
   if (fits) {
-    text += std::string(limits == MeshLimits{}
-                            ? " Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to "
-                            : " Sprawdzono: siatka mieści się przy polu ") +
-            AreaText(fits->area, point_) + " (trójkątów: " + N(fits->trial.triangles) +
-            ", węzłów: " + N(fits->trial.points) + ").";
+    text +=
+        (limits == MeshLimits{}
+             ? Tr("ModelCheck",
+                  " Sprawdzono: najmniejsze pole, przy którym siatka się mieści, to %1 (trójkątów: %2, "
+                  "węzłów: %3).")
+             : Tr("ModelCheck", " Sprawdzono: siatka mieści się przy polu %1 (trójkątów: %2, węzłów: %3)."))
+            .with(AreaText(fits->area, point_), N(fits->trial.triangles), N(fits->trial.points));
   } else if (mesher_ != nullptr && !mesher_->wasCancelled()) {
-    text += " Nie mieści się przy żadnym polu: sam brzeg wymaga więcej trójkątów.";
+    text += Tr("ModelCheck", " Nie mieści się przy żadnym polu: sam brzeg wymaga więcej trójkątów.");
   }
   add(FindingKind::TooFine, {}, {}, {}, text);
   if (fits) out_[size_t(FindingKind::TooFine)].back().area = fits->area;

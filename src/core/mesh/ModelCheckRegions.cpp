@@ -11,6 +11,7 @@
 
 #include "core/files/CNumbers.h"
 #include "core/mesh/ModelCheckParts.h"
+#include "core/text/Tr.h"
 
 namespace model_check {
 
@@ -92,15 +93,18 @@ void Checker::regions() {
       out_[size_t(kind)].back().regionPoints = std::move(points);
     };
     if (face < 0) {
-      regionPoint(
-          FindingKind::RegionOutside, {i}, {},
-          "Punkt obszaru " + named(i) + " leży poza wszystkimi zamkniętymi konturami; generacja go pomija.");
+      regionPoint(FindingKind::RegionOutside, {i}, {},
+                  Tr("ModelCheck",
+                     "Punkt obszaru %1 leży poza wszystkimi zamkniętymi konturami; generacja go pomija.")
+                      .with(named(i)));
       continue;
     }
     if (const auto hole = holeIn.find(face); hole != holeIn.end()) {
       regionPoint(FindingKind::RegionInHole, {i}, {hole->second},
-                  "Punkt obszaru " + named(i) + " leży w otworze węzła wewnętrznego " + N(hole->second) +
-                      ": otwór usuwa obszar wokół niego, punkt nie ma znaczenia.");
+                  Tr("ModelCheck",
+                     "Punkt obszaru %1 leży w otworze węzła wewnętrznego %2: otwór usuwa obszar wokół niego, "
+                     "punkt nie ma znaczenia.")
+                      .with(named(i), N(hole->second)));
       continue;
     }
     const auto [first, alone] = firstIn.try_emplace(face, i);
@@ -110,14 +114,17 @@ void Checker::regions() {
     const bool area = f.area != r.area;
     if (!material && !area) continue;
     std::string what;
-    if (material) what = "różny materiał (" + N(f.material) + " i " + N(r.material) + ")";
+    if (material) what = Tr("ModelCheck", "różny materiał (%1 i %2)").with(N(f.material), N(r.material));
     if (area) {
-      what += std::string(material ? " i " : "") + "różne największe pole trójkąta (" +
-              ShortestText(f.area, point_) + " i " + ShortestText(r.area, point_) + ")";
+      what += (material ? Tr("ModelCheck", " i różne największe pole trójkąta (%1 i %2)")
+                        : Tr("ModelCheck", "różne największe pole trójkąta (%1 i %2)"))
+                  .with(ShortestText(f.area, point_), ShortestText(r.area, point_));
     }
-    regionPoint(FindingKind::RegionsDiffer, {first->second, i}, {},
-                "Punkty obszaru " + named(first->second) + " i " + named(i) +
-                    " leżą w jednym obszarze, a mają " + what + ": siatka weźmie tylko jeden z nich.");
+    regionPoint(
+        FindingKind::RegionsDiffer, {first->second, i}, {},
+        Tr("ModelCheck",
+           "Punkty obszaru %1 i %2 leżą w jednym obszarze, a mają %3: siatka weźmie tylko jeden z nich.")
+            .with(named(first->second), named(i), what));
   }
 }
 

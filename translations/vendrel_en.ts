@@ -1929,6 +1929,110 @@ Increase the triangle area or the mesh limit.</translation>
         <source>Program generujący siatkę (vendrel-mesher) zakończył się błędem.</source>
         <translation>The mesh generator (vendrel-mesher) ended with an error.</translation>
     </message>
+    <message>
+        <source>Węzeł %1 ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień &gt; Współrzędne węzła”.</source>
+        <translation>Node %1 has a coordinate that is not a finite number. Correct it: “Change &gt; Node coordinates”.</translation>
+    </message>
+    <message>
+        <source>Węzeł wewnętrzny %1 ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień &gt; Współ. węzła wewnętrznego”.</source>
+        <translation>Internal node %1 has a coordinate that is not a finite number. Correct it: “Change &gt; Internal node coordinates”.</translation>
+    </message>
+    <message>
+        <source> i </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>węzeł %1 w punkcie (%2; %3)</source>
+        <translation>node %1 at (%2; %3)</translation>
+    </message>
+    <message>
+        <source>węzły %1 w punkcie (%2; %3)</source>
+        <translation>nodes %1 at (%2; %3)</translation>
+    </message>
+    <message>
+        <source>Wszystkie węzły leżą w jednym punkcie: %1. Kontur z powtórzonymi węzłami nie otacza żadnego obszaru. Przesuń węzły („Zmień &gt; Współrzędne węzła”), tak by kontur otaczał obszar.</source>
+        <translation>All nodes lie on one point: %1. A contour of repeated nodes encloses no region. Move the nodes (“Change &gt; Node coordinates”) so that the contour encloses a region.</translation>
+    </message>
+    <message>
+        <source>Wszystkie węzły leżą w dwóch punktach: %1. Kontur z powtórzonymi węzłami nie otacza żadnego obszaru. Przesuń węzły („Zmień &gt; Współrzędne węzła”), tak by kontur otaczał obszar.</source>
+        <translation>All nodes lie on two points: %1. A contour of repeated nodes encloses no region. Move the nodes (“Change &gt; Node coordinates”) so that the contour encloses a region.</translation>
+    </message>
+    <message>
+        <source>Element %1 wskazuje węzeł %2, którego nie ma. Popraw go („Zmień &gt; Własności elementu”) albo usuń („Usuń &gt; Element” %1).</source>
+        <translation>Element %1 refers to node %2, which does not exist. Correct it (“Change &gt; Element properties”) or delete it (“Delete &gt; Element” %1).</translation>
+    </message>
+    <message>
+        <source>Element %1 prowadzi od węzła %2 do niego samego; generacja go pomija. Można go usunąć: „Usuń &gt; Element” %1.</source>
+        <translation>Element %1 leads from node %2 to itself; the generation passes it over. It can be deleted: “Delete &gt; Element” %1.</translation>
+    </message>
+    <message>
+        <source>Węzły %1 leżą w jednym punkcie (podwójne węzły). Generacja traktuje je jak jeden węzeł; scal je: „Usuń &gt; Podwójne węzły”.</source>
+        <translation>Nodes %1 lie on one point (duplicate nodes). The generation treats them as one node; merge them: “Delete &gt; Duplicate nodes”.</translation>
+    </message>
+    <message>
+        <source>Węzły %1 leżą w jednym punkcie (podwójne węzły), a element %2 między nimi ma długość zero. Generacja traktuje je jak jeden węzeł; scal je: „Usuń &gt; Podwójne węzły”.</source>
+        <translation>Nodes %1 lie on one point (duplicate nodes), and element %2 between them has zero length. The generation treats them as one node; merge them: “Delete &gt; Duplicate nodes”.</translation>
+    </message>
+    <message>
+        <source>Węzły %1 leżą w jednym punkcie (podwójne węzły), a elementy %2 między nimi mają długość zero. Generacja traktuje je jak jeden węzeł; scal je: „Usuń &gt; Podwójne węzły”.</source>
+        <translation>Nodes %1 lie on one point (duplicate nodes), and elements %2 between them have zero length. The generation treats them as one node; merge them: “Delete &gt; Duplicate nodes”.</translation>
+    </message>
+    <message>
+        <source>Spotyka się jeszcze %1 par elementów.</source>
+        <translation>%1 more pairs of elements meet.</translation>
+    </message>
+    <message>
+        <source>Elementy %1 i %2 zachodzą na siebie.</source>
+        <translation>Elements %1 and %2 overlap.</translation>
+    </message>
+    <message>
+        <source>Elementy %1 i %2 stykają się.</source>
+        <translation>Elements %1 and %2 touch.</translation>
+    </message>
+    <message>
+        <source>Elementy %1 i %2 przecinają się.</source>
+        <translation>Elements %1 and %2 cross.</translation>
+    </message>
+    <message>
+        <source>W węźle %1 spotykają się %2 elementy: %3.</source>
+        <translation>%2 elements meet at node %1: %3.</translation>
+    </message>
+    <message>
+        <source>W węźle %1 spotyka się %2 elementów: %3.</source>
+        <translation>%2 elements meet at node %1: %3.</translation>
+    </message>
+    <message>
+        <source>Kontur nie jest zamknięty: jego końce to węzły %1 i %2. Zamknij go: „Dodaj &gt; Element” od węzła %2 do węzła %1.</source>
+        <translation>The contour is not closed: its ends are nodes %1 and %2. Close it: “Add &gt; Element” from node %2 to node %1.</translation>
+    </message>
+    <message>
+        <source>Kontur nie jest zamknięty: jego końce to węzły %1 i %2, a element między nimi biegłby wzdłuż niego. Połącz go z najbliższym otwartym konturem: „Dodaj &gt; Element” od węzła %3 do węzła %4.</source>
+        <translation>The contour is not closed: its ends are nodes %1 and %2, and an element between them would run along it. Join it to the nearest open contour: “Add &gt; Element” from node %3 to node %4.</translation>
+    </message>
+    <message>
+        <source>Kontur nie jest zamknięty: jego końce to węzły %1 i %2, a element między nimi biegłby wzdłuż niego; dorysuj brakujące elementy.</source>
+        <translation>The contour is not closed: its ends are nodes %1 and %2, and an element between them would run along it; draw the missing elements.</translation>
+    </message>
+    <message>
+        <source>Element %1 kończy się w węźle %2, z którego nie prowadzi żaden inny element: kontur nie jest zamknięty.</source>
+        <translation>Element %1 ends at node %2, from which no other element leads: the contour is not closed.</translation>
+    </message>
+    <message>
+        <source> Przesuń go („Zmień &gt; Współ. węzła wewnętrznego”) albo usuń („Usuń &gt; Węzeł wewnętrzny” %1).</source>
+        <translation> Move it (“Change &gt; Internal node coordinates”) or delete it (“Delete &gt; Internal node” %1).</translation>
+    </message>
+    <message>
+        <source>Węzeł wewnętrzny %1 leży na elemencie %2: nie wiadomo, po której stronie jest otwór.</source>
+        <translation>Internal node %1 lies on element %2: it is not known on which side the hole is.</translation>
+    </message>
+    <message>
+        <source>Węzeł wewnętrzny %1 leży poza wszystkimi zamkniętymi konturami; generacja go pomija.</source>
+        <translation>Internal node %1 lies outside every closed contour; the generation passes it over.</translation>
+    </message>
+    <message>
+        <source>Węzeł wewnętrzny %1 leży w obszarze, a nie w otworze: usuwa obszar wokół siebie.</source>
+        <translation>Internal node %1 lies in the region, not in a hole: it removes the region around itself.</translation>
+    </message>
 </context>
 <context>
     <name>NodeElementCommands</name>

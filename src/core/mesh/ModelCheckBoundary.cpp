@@ -12,6 +12,7 @@
 #include "core/lists/NumberList.h"
 #include "core/mesh/ModelCheckParts.h"
 #include "core/mesh/PlaneGeometry.h"
+#include "core/text/Tr.h"
 
 namespace model_check {
 
@@ -23,8 +24,10 @@ void Checker::points() {
     finite_[i] = std::isfinite(m_.NodeTable[i].x) && std::isfinite(m_.NodeTable[i].y);
     if (!finite_[i]) {
       add(FindingKind::NotFinite, {i}, {}, {},
-          "Węzeł " + N(i) +
-              " ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współrzędne węzła”.");
+          Tr("ModelCheck",
+             "Węzeł %1 ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współrzędne "
+             "węzła”.")
+              .with(N(i)));
       continue;
     }
     vertex_[i] = first.try_emplace({m_.NodeTable[i].x, m_.NodeTable[i].y}, i).first->second;
@@ -36,9 +39,10 @@ void Checker::points() {
     const InternalNode& n = m_.InternalNodeTable[i];
     if (std::isfinite(n.x) && std::isfinite(n.y)) continue;
     add(FindingKind::NotFinite, {}, {}, {i},
-        "Węzeł wewnętrzny " + N(i) +
-            " ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współ. węzła "
-            "wewnętrznego”.");
+        Tr("ModelCheck",
+           "Węzeł wewnętrzny %1 ma współrzędną, która nie jest liczbą skończoną. Popraw ją: „Zmień > Współ. "
+           "węzła wewnętrznego”.")
+            .with(N(i)));
   }
 }
 
@@ -48,18 +52,25 @@ void Checker::fewPoints() {
   std::string where;
   std::vector<int32_t> all;
   for (const auto& [v, nodes] : at) {
-    if (!where.empty()) where += " i ";
-    where += (nodes.size() == 1 ? "węzeł " : "węzły ") + List(nodes) + " w punkcie (" +
-             ShortestText(m_.NodeTable[v].x, point_) + "; " + ShortestText(m_.NodeTable[v].y, point_) + ")";
+    if (!where.empty()) where += Tr("ModelCheck", " i ");
+    where += (nodes.size() == 1 ? Tr("ModelCheck", "węzeł %1 w punkcie (%2; %3)")
+                                : Tr("ModelCheck", "węzły %1 w punkcie (%2; %3)"))
+                 .with(List(nodes), ShortestText(m_.NodeTable[v].x, point_),
+                       ShortestText(m_.NodeTable[v].y, point_));
     all.insert(all.end(), nodes.begin(), nodes.end());
   }
   std::sort(all.begin(), all.end());
   add(FindingKind::FewPoints, all, {}, {},
-      std::string(at.size() == 1 ? "Wszystkie węzły leżą w jednym punkcie: "
-                                 : "Wszystkie węzły leżą w dwóch punktach: ") +
-          where +
-          ". Kontur z powtórzonymi węzłami nie otacza żadnego obszaru. Przesuń węzły („Zmień > Współrzędne "
-          "węzła”), tak by kontur otaczał obszar.");
+      (at.size() == 1
+           ? Tr("ModelCheck",
+                "Wszystkie węzły leżą w jednym punkcie: %1. Kontur z powtórzonymi węzłami nie otacza "
+                "żadnego obszaru. Przesuń węzły („Zmień > Współrzędne węzła”), tak by kontur otaczał "
+                "obszar.")
+           : Tr("ModelCheck",
+                "Wszystkie węzły leżą w dwóch punktach: %1. Kontur z powtórzonymi węzłami nie otacza "
+                "żadnego obszaru. Przesuń węzły („Zmień > Współrzędne węzła”), tak by kontur otaczał "
+                "obszar."))
+          .with(where));
 }
 
 void Checker::elements() {
@@ -74,9 +85,11 @@ void Checker::elements() {
       if (n >= 1 && n <= m_.nodeCount) continue;
       known = false;
       add(FindingKind::MissingNode, {}, {e}, {},
-          "Element " + N(e) + " wskazuje węzeł " + N(n) +
-              ", którego nie ma. Popraw go („Zmień > Własności elementu”) albo usuń („Usuń > Element” " +
-              N(e) + ").");
+          Tr("ModelCheck",
+             "Element %1 wskazuje węzeł %2, którego nie ma. Popraw go („Zmień > Własności elementu”) albo "
+             "usuń "
+             "(„Usuń > Element” %1).")
+              .with(N(e), N(n)));
     }
     for (int32_t n : {el.startNode, el.endNode}) {
       if (n >= 1 && n <= m_.nodeCount) used_[n] = true;
@@ -92,8 +105,11 @@ void Checker::elements() {
       // Between two nodes on one point it belongs to their double node.
       if (el.startNode == el.endNode) {
         add(FindingKind::ZeroLength, {el.startNode}, {e}, {},
-            "Element " + N(e) + " prowadzi od węzła " + N(el.startNode) +
-                " do niego samego; generacja go pomija. Można go usunąć: „Usuń > Element” " + N(e) + ".");
+            Tr("ModelCheck",
+               "Element %1 prowadzi od węzła %2 do niego samego; generacja go pomija. Można go usunąć: „Usuń "
+               "> "
+               "Element” %1.")
+                .with(N(e), N(el.startNode)));
       } else {
         zeroBetween_[from(e)].push_back(e);
       }
@@ -113,12 +129,20 @@ void Checker::doubleNodes() {
   for (const auto& [v, nodes] : at) {
     if (nodes.size() < 2) continue;
     const std::vector<int32_t>& zero = zeroBetween_[v];
-    std::string text = "Węzły " + List(nodes) + " leżą w jednym punkcie (podwójne węzły)";
-    if (!zero.empty()) {
-      text += zero.size() == 1 ? ", a element " + List(zero) + " między nimi ma długość zero"
-                               : ", a elementy " + List(zero) + " między nimi mają długość zero";
-    }
-    text += ". Generacja traktuje je jak jeden węzeł; scal je: „Usuń > Podwójne węzły”.";
+    const std::string text =
+        (zero.empty()
+             ? Tr("ModelCheck",
+                  "Węzły %1 leżą w jednym punkcie (podwójne węzły). Generacja traktuje je jak jeden węzeł; "
+                  "scal je: „Usuń > Podwójne węzły”.")
+         : zero.size() == 1 ? Tr("ModelCheck",
+                                 "Węzły %1 leżą w jednym punkcie (podwójne węzły), a element %2 między nimi "
+                                 "ma długość zero. "
+                                 "Generacja traktuje je jak jeden węzeł; scal je: „Usuń > Podwójne węzły”.")
+                            : Tr("ModelCheck",
+                                 "Węzły %1 leżą w jednym punkcie (podwójne węzły), a elementy %2 między nimi "
+                                 "mają długość zero. "
+                                 "Generacja traktuje je jak jeden węzeł; scal je: „Usuń > Podwójne węzły”."))
+            .with(List(nodes), List(zero));
     add(FindingKind::DoubleNodes, nodes, zero, {}, text);
   }
 }
@@ -149,12 +173,12 @@ void Checker::crossings() {
         if (InsideSegment(start(h), end(h), end(g))) ++joins_[to(g)];
       }
       if (++met > kMostCrossings) continue;
-      add(FindingKind::Crossing, {}, {e, f}, {}, "Elementy " + N(e) + " i " + N(f) + " " + how + ".");
+      add(FindingKind::Crossing, {}, {e, f}, {}, Tr("ModelCheck", how).with(N(e), N(f)));
     }
   }
   if (met > kMostCrossings) {
     add(FindingKind::Crossing, {}, {}, {},
-        "Spotyka się jeszcze " + N(met - kMostCrossings) + " par elementów.");
+        Tr("ModelCheck", "Spotyka się jeszcze %1 par elementów.").with(N(met - kMostCrossings)));
   }
 }
 
@@ -168,14 +192,16 @@ const char* Checker::meeting(int32_t e, int32_t f) const {
     const auto t = [&](P p) { return alongX ? p.x : p.y; };
     const double lo = std::max(std::min(t(a), t(b)), std::min(t(c), t(d)));
     const double hi = std::min(std::max(t(a), t(b)), std::max(t(c), t(d)));
-    if (hi > lo) return "zachodzą na siebie";
+    if (hi > lo) return TrNoop("ModelCheck", "Elementy %1 i %2 zachodzą na siebie.");
     if (hi < lo) return nullptr;
-    return a == c || a == d || b == c || b == d ? nullptr : "stykają się";
+    return a == c || a == d || b == c || b == d ? nullptr
+                                                : TrNoop("ModelCheck", "Elementy %1 i %2 stykają się.");
   }
   if (o1 * o2 > 0 || o3 * o4 > 0) return nullptr;
   // One point in common; a shared end is where contours join.
   if (a == c || a == d || b == c || b == d) return nullptr;
-  return o1 == 0 || o2 == 0 || o3 == 0 || o4 == 0 ? "stykają się" : "przecinają się";
+  return o1 == 0 || o2 == 0 || o3 == 0 || o4 == 0 ? TrNoop("ModelCheck", "Elementy %1 i %2 stykają się.")
+                                                  : TrNoop("ModelCheck", "Elementy %1 i %2 przecinają się.");
 }
 
 void Checker::ends() {
@@ -204,8 +230,9 @@ void Checker::ends() {
       openIn[part[v]].push_back({vertex_[el.startNode] == v ? el.startNode : el.endNode, u[0]});
     } else if (u.size() >= 3) {
       add(FindingKind::Branch, {v}, u, {},
-          "W węźle " + N(v) + (u.size() < 5 ? " spotykają się " : " spotyka się ") + N(int32_t(u.size())) +
-              (u.size() < 5 ? " elementy: " : " elementów: ") + List(u) + ".");
+          (u.size() < 5 ? Tr("ModelCheck", "W węźle %1 spotykają się %2 elementy: %3.")
+                        : Tr("ModelCheck", "W węźle %1 spotyka się %2 elementów: %3."))
+              .with(N(v), N(int32_t(u.size())), List(u)));
     }
   }
   for (size_t id = 0; id < openIn.size(); ++id) {
@@ -213,24 +240,35 @@ void Checker::ends() {
     if (open.size() == 2) {
       const auto [a, ea] = open[0];
       const auto [b, eb] = open[1];
-      std::string text = "Kontur nie jest zamknięty: jego końce to węzły " + N(a) + " i " + N(b);
+      std::string text;
       if (closesAlong(a, b, int32_t(id), part)) {
-        text += ". Zamknij go: „Dodaj > Element” od węzła " + N(b) + " do węzła " + N(a) + ".";
+        text = Tr("ModelCheck",
+                  "Kontur nie jest zamknięty: jego końce to węzły %1 i %2. Zamknij go: „Dodaj > Element” od "
+                  "węzła "
+                  "%2 do węzła %1.")
+                   .with(N(a), N(b));
       } else if (const auto [from, to] = nearestOpen({a, b}, id, openIn); from != 0) {
-        text +=
-            ", a element między nimi biegłby wzdłuż niego. Połącz go z najbliższym otwartym konturem: "
-            "„Dodaj > Element” od węzła " +
-            N(from) + " do węzła " + N(to) + ".";
+        text =
+            Tr("ModelCheck",
+               "Kontur nie jest zamknięty: jego końce to węzły %1 i %2, a element między nimi biegłby wzdłuż "
+               "niego. Połącz go z najbliższym otwartym konturem: „Dodaj > Element” od węzła %3 do węzła %4.")
+                .with(N(a), N(b), N(from), N(to));
       } else {
-        text += ", a element między nimi biegłby wzdłuż niego; dorysuj brakujące elementy.";
+        text =
+            Tr("ModelCheck",
+               "Kontur nie jest zamknięty: jego końce to węzły %1 i %2, a element między nimi biegłby wzdłuż "
+               "niego; dorysuj brakujące elementy.")
+                .with(N(a), N(b));
       }
       add(FindingKind::OpenEnd, {a, b}, {ea, eb}, {}, text);
       continue;
     }
     for (const auto& [n, e] : open) {
       add(FindingKind::OpenEnd, {n}, {e}, {},
-          "Element " + N(e) + " kończy się w węźle " + N(n) +
-              ", z którego nie prowadzi żaden inny element: kontur nie jest zamknięty.");
+          Tr("ModelCheck",
+             "Element %1 kończy się w węźle %2, z którego nie prowadzi żaden inny element: kontur nie jest "
+             "zamknięty.")
+              .with(N(e), N(n)));
     }
   }
 }
@@ -307,14 +345,16 @@ void Checker::holes() {
     for (int32_t e = 1; e <= m_.elementCount && on == 0; ++e) {
       if (usable_[e] && OnSegment(start(e), end(e), q)) on = e;
     }
-    const std::string named = "Węzeł wewnętrzny " + N(i);
     const std::string remedy =
-        " Przesuń go („Zmień > Współ. węzła wewnętrznego”) albo usuń („Usuń > Węzeł "
-        "wewnętrzny” " +
-        N(i) + ").";
+        Tr("ModelCheck",
+           " Przesuń go („Zmień > Współ. węzła wewnętrznego”) albo usuń („Usuń > Węzeł wewnętrzny” %1).")
+            .with(N(i));
     if (on != 0) {
       add(FindingKind::HoleOnElement, {}, {on}, {i},
-          named + " leży na elemencie " + N(on) + ": nie wiadomo, po której stronie jest otwór." + remedy);
+          Tr("ModelCheck",
+             "Węzeł wewnętrzny %1 leży na elemencie %2: nie wiadomo, po której stronie jest otwór.")
+                  .with(N(i), N(on)) +
+              remedy);
       continue;
     }
     // Inside an odd number of contours lies the region; a hole point
@@ -323,10 +363,14 @@ void Checker::holes() {
         std::count_if(outlines.begin(), outlines.end(), [&](const auto& edges) { return Inside(edges, q); });
     if (depth == 0) {
       add(FindingKind::HoleOutside, {}, {}, {i},
-          named + " leży poza wszystkimi zamkniętymi konturami; generacja go pomija.");
+          Tr("ModelCheck",
+             "Węzeł wewnętrzny %1 leży poza wszystkimi zamkniętymi konturami; generacja go pomija.")
+              .with(N(i)));
     } else if (depth % 2 == 1) {
       add(FindingKind::HoleInRegion, {}, {}, {i},
-          named + " leży w obszarze, a nie w otworze: usuwa obszar wokół siebie." + remedy);
+          Tr("ModelCheck", "Węzeł wewnętrzny %1 leży w obszarze, a nie w otworze: usuwa obszar wokół siebie.")
+                  .with(N(i)) +
+              remedy);
     }
   }
 }

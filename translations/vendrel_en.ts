@@ -2086,6 +2086,33 @@ Increase the triangle area or the mesh limit.</translation>
     </message>
 </context>
 <context>
+    <name>Numbers</name>
+    <message>
+        <source>trójkąt</source>
+        <translation>triangle</translation>
+    </message>
+    <message>
+        <source>trójkąty</source>
+        <translation>triangles</translation>
+    </message>
+    <message>
+        <source>trójkątów</source>
+        <translation>triangles</translation>
+    </message>
+    <message>
+        <source>węzeł</source>
+        <translation>node</translation>
+    </message>
+    <message>
+        <source>węzły</source>
+        <translation>nodes</translation>
+    </message>
+    <message>
+        <source>węzłów</source>
+        <translation>nodes</translation>
+    </message>
+</context>
+<context>
     <name>Physics</name>
     <message>
         <source>przewodzenie ciepła</source>
@@ -2573,6 +2600,141 @@ Change the problem?</translation>
     <message>
         <source>Wskaż koniec odcinka</source>
         <translation>Point at the end of the segment</translation>
+    </message>
+</context>
+<context>
+    <name>Solution</name>
+    <message>
+        <source>węzeł %1 (%2; %3)</source>
+        <translation>node %1 (%2; %3)</translation>
+    </message>
+    <message>
+        <source>trójkąt %1 (%2; %3)</source>
+        <translation>triangle %1 (%2; %3)</translation>
+    </message>
+    <message>
+        <source>element %1</source>
+        <translation>element %1</translation>
+    </message>
+    <message>
+        <source>elementy %1</source>
+        <translation>elements %1</translation>
+    </message>
+    <message>
+        <source>zadanie rodzaju %1 (potencjał)</source>
+        <translation>problem kind %1 (potential)</translation>
+    </message>
+    <message>
+        <source>Materiał własny modelu</source>
+        <translation>The model's own material</translation>
+    </message>
+    <message>
+        <source>Materiał %1 (%2)</source>
+        <translation>Material %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 od %2 do %3, średnio %4</source>
+        <translation>%1 from %2 to %3, mean %4</translation>
+    </message>
+    <message>
+        <source>pole %1</source>
+        <translation>area %1</translation>
+    </message>
+    <message>
+        <source>%1: źródła</source>
+        <translation>%1: sources</translation>
+    </message>
+    <message>
+        <source>%1 najmniejsza</source>
+        <translation>%1 smallest</translation>
+    </message>
+    <message>
+        <source>%1 największa</source>
+        <translation>%1 largest</translation>
+    </message>
+    <message>
+        <source>%1 największy</source>
+        <translation>%1 largest</translation>
+    </message>
+    <message>
+        <source> (wpływa)</source>
+        <translation> (flows in)</translation>
+    </message>
+    <message>
+        <source> (wypływa)</source>
+        <translation> (flows out)</translation>
+    </message>
+    <message>
+        <source>Warunek %1</source>
+        <translation>Condition %1</translation>
+    </message>
+    <message>
+        <source>Źródła</source>
+        <translation>Sources</translation>
+    </message>
+    <message>
+        <source>cały obszar</source>
+        <translation>the whole region</translation>
+    </message>
+    <message>
+        <source>względnie %1</source>
+        <translation>relatively %1</translation>
+    </message>
+    <message>
+        <source>Bilans (suma dopływów i źródeł)</source>
+        <translation>Balance (sum of inflows and sources)</translation>
+    </message>
+    <message>
+        <source>%1 najmniejsze</source>
+        <translation>%1 smallest</translation>
+    </message>
+    <message>
+        <source>%1 największe</source>
+        <translation>%1 largest</translation>
+    </message>
+    <message>
+        <source>|u| największe</source>
+        <translation>|u| largest</translation>
+    </message>
+    <message>
+        <source>σ_red (Hubera-Misesa) największe</source>
+        <translation>σ_red (von Mises) largest</translation>
+    </message>
+    <message>
+        <source>reakcja Rx = %1, Ry = %2</source>
+        <translation>reaction Rx = %1, Ry = %2</translation>
+    </message>
+    <message>
+        <source>obciążenie Fx = %1, Fy = %2</source>
+        <translation>load Fx = %1, Fy = %2</translation>
+    </message>
+    <message>
+        <source>Bilans sił (suma obciążeń i reakcji)</source>
+        <translation>Force balance (sum of loads and reactions)</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Szacowany błąd</source>
+        <translation>Estimated error</translation>
+    </message>
+    <message>
+        <source>względny, w normie energii (z pola wygładzonego)</source>
+        <translation>relative, in the energy norm (from the smoothed field)</translation>
+    </message>
+    <message>
+        <source>Zadanie rozwiązane: %1, %2.</source>
+        <translation>Problem solved: %1, %2.</translation>
+    </message>
+    <message>
+        <source>%1 od %2 do %3.</source>
+        <translation>%1 from %2 to %3.</translation>
+    </message>
+    <message>
+        <source>Szczegóły: Rozwiązanie &gt; Wyniki...</source>
+        <translation>Details: Solution &gt; Results...</translation>
     </message>
 </context>
 <context>

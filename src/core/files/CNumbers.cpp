@@ -4,6 +4,8 @@
 #include <array>
 #include <charconv>
 
+#include "core/text/Tr.h"
+
 void AppendFixed(std::string& out, double value, int decimals) {
   // Big enough for any double in fixed notation (309 digits) plus decimals.
   std::array<char, 400> buffer{};
@@ -140,10 +142,14 @@ std::string CountOf(int64_t count, const char* one, const char* few, const char*
   return Thousands(count) + " " + noun;
 }
 
+// The noun's three Polish forms, each translated on its own: a language
+// with fewer forms repeats one.
 std::string Triangles(int64_t count) {
-  return CountOf(count, "trójkąt", "trójkąty", "trójkątów");
+  return CountOf(count, Tr("Numbers", "trójkąt").c_str(), Tr("Numbers", "trójkąty").c_str(),
+                 Tr("Numbers", "trójkątów").c_str());
 }
 
 std::string Nodes(int64_t count) {
-  return CountOf(count, "węzeł", "węzły", "węzłów");
+  return CountOf(count, Tr("Numbers", "węzeł").c_str(), Tr("Numbers", "węzły").c_str(),
+                 Tr("Numbers", "węzłów").c_str());
 }

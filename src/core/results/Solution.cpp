@@ -11,6 +11,7 @@
 #include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
 #include "core/lists/NumberList.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -33,21 +34,21 @@ Quantities QuantitiesOf(int32_t problem) {
   }
 }
 
-std::string Text(double v, char point) {
+std::string ValueText(double v, char point) {
   return SignificantText(v, 6, point);
 }
 
 std::string WithUnit(double v, const char* unit, char point) {
-  return Text(v, point) + (*unit ? std::string(" ") + unit : std::string());
+  return ValueText(v, point) + (*unit ? std::string(" ") + unit : std::string());
 }
 
-std::string At(const char* what, int32_t number, double x, double y, char point) {
-  return std::string(what) + " " + std::to_string(number) + " (" + Text(x, point) + "; " + Text(y, point) +
-         ")";
+// `what` holds "%1 (%2; %3)": the number and the point.
+std::string At(const Text& what, int32_t number, double x, double y, char point) {
+  return what.with(number, ValueText(x, point), ValueText(y, point));
 }
 
 std::string NodeAt(const Model& m, int32_t n, char point) {
-  return At("węzeł", n, m.MeshNodeTable[n].x, m.MeshNodeTable[n].y, point);
+  return At(Tr("Solution", "węzeł %1 (%2; %3)"), n, m.MeshNodeTable[n].x, m.MeshNodeTable[n].y, point);
 }
 
 std::string TriangleAt(const Model& m, int32_t t, char point) {
@@ -57,7 +58,7 @@ std::string TriangleAt(const Model& m, int32_t t, char point) {
     x += m.MeshNodeTable[n].x / 3.0;
     y += m.MeshNodeTable[n].y / 3.0;
   }
-  return At("trójkąt", t, x, y, point);
+  return At(Tr("Solution", "trójkąt %1 (%2; %3)"), t, x, y, point);
 }
 
 // The nodes of the smallest and the largest value, skipping nodes no
@@ -94,17 +95,18 @@ std::map<int32_t, std::vector<int32_t>> UsedConditions(const Model& m) {
 }
 
 std::string Elements(const std::vector<int32_t>& elements) {
-  return (elements.size() == 1 ? "element " : "elementy ") + NumberList(elements);
+  return (elements.size() == 1 ? Tr("Solution", "element %1") : Tr("Solution", "elementy %1"))
+      .with(NumberList(elements));
 }
 
 std::string ProblemText(int32_t problem) {
   const std::string name = ProblemName(problem);
-  return name.empty() ? "zadanie rodzaju " + std::to_string(problem) + " (potencjał)" : name;
+  return name.empty() ? Tr("Solution", "zadanie rodzaju %1 (potencjał)").with(problem) : name;
 }
 
 std::string MaterialText(const Model& m, int32_t material) {
-  if (material == 0) return "Materiał własny modelu";
-  return "Materiał " + std::to_string(material) + " (" + ShownName(m.MaterialTable[material].name) + ")";
+  if (material == 0) return Tr("Solution", "Materiał własny modelu");
+  return Tr("Solution", "Materiał %1 (%2)").with(material, ShownName(m.MaterialTable[material].name));
 }
 
 // Per material the mesh uses, in a project with materials: its area, the
@@ -146,11 +148,12 @@ void MaterialRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
     if (!(area > 0.0)) continue;
     const std::string what = MaterialText(m, int32_t(i));
     rows.push_back({what,
-                    field + " od " + Text(low[i], point) + " do " + Text(high[i], point) + ", średnio " +
-                        WithUnit(integral[i] / area, unit, point),
-                    "pole " + WithUnit(area, "m²", point)});
+                    Tr("Solution", "%1 od %2 do %3, średnio %4")
+                        .with(field, ValueText(low[i], point), ValueText(high[i], point),
+                              WithUnit(integral[i] / area, unit, point)),
+                    Tr("Solution", "pole %1").with(WithUnit(area, "m²", point))});
     if (!r.disc && i < r.materialSources.size()) {
-      rows.push_back({what + ": źródła",
+      rows.push_back({Tr("Solution", "%1: źródła").with(what),
                       std::string(q.flow) + " = " + WithUnit(r.materialSources[i], q.flowUnit, point), ""});
     }
   }
@@ -162,30 +165,36 @@ void PotentialRows(const Solution& s, char point, std::vector<ResultRow>& rows) 
   const Quantities q = QuantitiesOf(m.ProblemKind);
   const auto [low, high] = Extremes(r.u);
   if (low > 0) {
-    rows.push_back({std::string(q.field) + " najmniejsza", WithUnit(r.u[size_t(low)], q.fieldUnit, point),
-                    NodeAt(m, low, point)});
-    rows.push_back({std::string(q.field) + " największa", WithUnit(r.u[size_t(high)], q.fieldUnit, point),
-                    NodeAt(m, high, point)});
+    rows.push_back({Tr("Solution", "%1 najmniejsza").with(q.field),
+                    WithUnit(r.u[size_t(low)], q.fieldUnit, point), NodeAt(m, low, point)});
+    rows.push_back({Tr("Solution", "%1 największa").with(q.field),
+                    WithUnit(r.u[size_t(high)], q.fieldUnit, point), NodeAt(m, high, point)});
   }
   const auto magnitude = [&](size_t t) { return std::hypot(r.flux[t][0], r.flux[t][1]); };
   if (const int32_t t = LargestTriangle(r.flux.size(), magnitude); t > 0) {
-    rows.push_back({std::string(q.flux) + " największy", WithUnit(magnitude(size_t(t)), q.fluxUnit, point),
-                    TriangleAt(m, t, point)});
+    rows.push_back({Tr("Solution", "%1 największy").with(q.flux),
+                    WithUnit(magnitude(size_t(t)), q.fluxUnit, point), TriangleAt(m, t, point)});
   }
   double scale = std::abs(r.sources);
   for (const auto& [k, elements] : UsedConditions(m)) {
     if (k < 1 || size_t(k) >= r.inflow.size()) continue;
     const double in = r.inflow[size_t(k)];
     scale += std::abs(in);
-    const std::string way = in > 0.0 ? " (wpływa)" : in < 0.0 ? " (wypływa)" : "";
-    rows.push_back({"Warunek " + ConditionText(k, m.BcTable[k], m.ProblemKind, point),
+    const std::string way = in > 0.0   ? std::string(Tr("Solution", " (wpływa)"))
+                            : in < 0.0 ? std::string(Tr("Solution", " (wypływa)"))
+                                       : std::string();
+    rows.push_back({Tr("Solution", "Warunek %1").with(ConditionText(k, m.BcTable[k], m.ProblemKind, point)),
                     std::string(q.flow) + " = " + WithUnit(in, q.flowUnit, point) + way, Elements(elements)});
   }
-  rows.push_back(
-      {"Źródła", std::string(q.flow) + " = " + WithUnit(r.sources, q.flowUnit, point), "cały obszar"});
+  rows.push_back({Tr("Solution", "Źródła"),
+                  std::string(q.flow) + " = " + WithUnit(r.sources, q.flowUnit, point),
+                  Tr("Solution", "cały obszar")});
   MaterialRows(s, point, rows);
-  std::string relative = scale > 0.0 ? "względnie " + Text(std::abs(r.balance[0]) / scale, point) : "";
-  rows.push_back({"Bilans (suma dopływów i źródeł)", WithUnit(r.balance[0], q.flowUnit, point), relative});
+  std::string relative =
+      scale > 0.0 ? Tr("Solution", "względnie %1").with(ValueText(std::abs(r.balance[0]) / scale, point))
+                  : "";
+  rows.push_back({Tr("Solution", "Bilans (suma dopływów i źródeł)"),
+                  WithUnit(r.balance[0], q.flowUnit, point), relative});
 }
 
 void DiscRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
@@ -194,20 +203,21 @@ void DiscRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
   for (const auto& [name, values] : {std::pair{"ux", &r.ux}, std::pair{"uy", &r.uy}}) {
     const auto [low, high] = Extremes(*values);
     if (low == 0) continue;
-    rows.push_back({std::string(name) + " najmniejsze", WithUnit((*values)[size_t(low)], "m", point),
+    rows.push_back({Tr("Solution", "%1 najmniejsze").with(name), WithUnit((*values)[size_t(low)], "m", point),
                     NodeAt(m, low, point)});
-    rows.push_back({std::string(name) + " największe", WithUnit((*values)[size_t(high)], "m", point),
+    rows.push_back({Tr("Solution", "%1 największe").with(name), WithUnit((*values)[size_t(high)], "m", point),
                     NodeAt(m, high, point)});
   }
   std::vector<double> length(r.ux.size(), std::nan(""));
   for (size_t n = 1; n < r.ux.size(); ++n) length[n] = std::hypot(r.ux[n], r.uy[n]);
   if (const int32_t n = Extremes(length).second; n > 0) {
-    rows.push_back({"|u| największe", WithUnit(length[size_t(n)], "m", point), NodeAt(m, n, point)});
+    rows.push_back(
+        {Tr("Solution", "|u| największe"), WithUnit(length[size_t(n)], "m", point), NodeAt(m, n, point)});
   }
   const auto vonMises = [&](size_t t) { return r.stress[t].vonMises; };
   if (const int32_t t = LargestTriangle(r.stress.size(), vonMises); t > 0) {
-    rows.push_back({"σ_red (Hubera-Misesa) największe", WithUnit(vonMises(size_t(t)), "Pa", point),
-                    TriangleAt(m, t, point)});
+    rows.push_back({Tr("Solution", "σ_red (Hubera-Misesa) największe"),
+                    WithUnit(vonMises(size_t(t)), "Pa", point), TriangleAt(m, t, point)});
   }
   double scale = 0.0;
   for (const auto& [k, elements] : UsedConditions(m)) {
@@ -215,17 +225,18 @@ void DiscRows(const Solution& s, char point, std::vector<ResultRow>& rows) {
     const std::array<double, 2>& f = r.force[size_t(k)];
     scale += std::abs(f[0]) + std::abs(f[1]);
     const bool held = m.BcTable[k].kind == 2.0f || m.BcTable[k].kind == kDiscRoller;
-    rows.push_back({"Warunek " + ConditionText(k, m.BcTable[k], m.ProblemKind, point),
-                    std::string(held ? "reakcja Rx = " : "obciążenie Fx = ") + WithUnit(f[0], "N", point) +
-                        (held ? ", Ry = " : ", Fy = ") + WithUnit(f[1], "N", point),
-                    Elements(elements)});
+    rows.push_back(
+        {Tr("Solution", "Warunek %1").with(ConditionText(k, m.BcTable[k], m.ProblemKind, point)),
+         (held ? Tr("Solution", "reakcja Rx = %1, Ry = %2") : Tr("Solution", "obciążenie Fx = %1, Fy = %2"))
+             .with(WithUnit(f[0], "N", point), WithUnit(f[1], "N", point)),
+         Elements(elements)});
   }
   MaterialRows(s, point, rows);
   const double off = std::hypot(r.balance[0], r.balance[1]);
   rows.push_back(
-      {"Bilans sił (suma obciążeń i reakcji)",
+      {Tr("Solution", "Bilans sił (suma obciążeń i reakcji)"),
        "Fx = " + WithUnit(r.balance[0], "N", point) + ", Fy = " + WithUnit(r.balance[1], "N", point),
-       scale > 0.0 ? "względnie " + Text(off / scale, point) : ""});
+       scale > 0.0 ? Tr("Solution", "względnie %1").with(ValueText(off / scale, point)) : std::string()});
 }
 
 }  // namespace
@@ -282,7 +293,8 @@ std::vector<ResultRow> ResultRows(const Solution& solution, char point) {
   if (solution.result.unloaded) {
     const std::string line = note.substr(0, note.find('\n'));
     const size_t cut = line.find(". ");
-    rows.push_back({"Uwaga", line.substr(0, cut + 1), cut == std::string::npos ? "" : line.substr(cut + 2)});
+    rows.push_back({Tr("Solution", "Uwaga"), line.substr(0, cut + 1),
+                    cut == std::string::npos ? "" : line.substr(cut + 2)});
   }
   if (solution.result.disc) {
     DiscRows(solution, point, rows);
@@ -290,8 +302,8 @@ std::vector<ResultRow> ResultRows(const Solution& solution, char point) {
     PotentialRows(solution, point, rows);
   }
   if (!solution.result.recovered.empty()) {
-    rows.push_back({"Szacowany błąd", EstimateText(solution.result.estimate.eta, point),
-                    "względny, w normie energii (z pola wygładzonego)"});
+    rows.push_back({Tr("Solution", "Szacowany błąd"), EstimateText(solution.result.estimate.eta, point),
+                    Tr("Solution", "względny, w normie energii (z pola wygładzonego)")});
   }
   return rows;
 }
@@ -304,21 +316,24 @@ std::string EstimateText(double eta, char point) {
 std::string SolvedSummary(const Solution& solution, char point) {
   const Model& m = solution.model;
   const SolveResult& r = solution.result;
-  std::string s =
-      "Zadanie rozwiązane: " + ProblemText(m.ProblemKind) + ", " + Triangles(m.meshTriangleCount) + ".";
+  std::string s = Tr("Solution", "Zadanie rozwiązane: %1, %2.")
+                      .with(ProblemText(m.ProblemKind), Triangles(m.meshTriangleCount));
   // A zero answer says so before the zeros it is made of.
   if (r.unloaded) s += "\n" + r.note;
   if (const auto [low, high] = Extremes(r.u); low > 0) {
     const Quantities q = QuantitiesOf(m.ProblemKind);
-    s += "\n" + std::string(q.field) + " od " + Text(r.u[size_t(low)], point) + " do " +
-         WithUnit(r.u[size_t(high)], q.fieldUnit, point) + ".";
+    s += "\n" + Tr("Solution", "%1 od %2 do %3.")
+                    .with(q.field, ValueText(r.u[size_t(low)], point),
+                          WithUnit(r.u[size_t(high)], q.fieldUnit, point));
   }
   for (const ResultRow& row : ResultRows(solution, point)) {
-    if (row.what.starts_with("|u|") || row.what.starts_with("σ_red") || row.what.starts_with("Bilans") ||
-        row.what.starts_with("Szacowany błąd")) {
+    if (row.what.starts_with("|u|") || row.what.starts_with("σ_red") ||
+        row.what == Tr("Solution", "Bilans (suma dopływów i źródeł)") ||
+        row.what == Tr("Solution", "Bilans sił (suma obciążeń i reakcji)") ||
+        row.what == Tr("Solution", "Szacowany błąd")) {
       s += "\n" + row.what + ": " + row.value + ".";
     }
   }
   if (!r.unloaded && !r.note.empty()) s += "\n" + r.note;
-  return s + "\nSzczegóły: Rozwiązanie > Wyniki...";
+  return s + "\n" + Tr("Solution", "Szczegóły: Rozwiązanie > Wyniki...");
 }

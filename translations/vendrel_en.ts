@@ -16,6 +16,130 @@
     </message>
 </context>
 <context>
+    <name>BatchOptions</name>
+    <message>
+        <source>PLIK</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Bez okna: eksportuje siatkę projektu do PLIKU.</source>
+        <translation>Without a window: exports the project's mesh to FILE.</translation>
+    </message>
+    <message>
+        <source>Bez okna: generuje siatkę, rozwiązuje zadanie i zapisuje siatkę z rozwiązaniem do PLIKU (.msh albo .vtu).</source>
+        <translation>Without a window: meshes, solves the problem and writes the mesh with the solution to FILE (.msh or .vtu).</translation>
+    </message>
+    <message>
+        <source>POLE</source>
+        <translation>AREA</translation>
+    </message>
+    <message>
+        <source>Maksymalne pole trójkąta (domyślnie %1).</source>
+        <translation>The largest triangle area (%1 when not given).</translation>
+    </message>
+    <message>
+        <source>WERSJA</source>
+        <translation>VERSION</translation>
+    </message>
+    <message>
+        <source>Wersja formatu MSH: 4.1 (domyślna) albo 2.2.</source>
+        <translation>The MSH format's version: 4.1 (the default) or 2.2.</translation>
+    </message>
+    <message>
+        <source>Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej opcji).</source>
+        <translation>Without a window: large meshes, up to N triangles (the limit is 1 999 triangles and 999 nodes without this option).</translation>
+    </message>
+    <message>
+        <source>Z --solve: zagęszcza siatkę, aż szacowany błąd względny spadnie do ETA (0.01 to 1 %), w najwyżej %2 krokach, w limicie trójkątów (--max-triangles).</source>
+        <translation>With --solve: refines the mesh until the estimated relative error falls to ETA (0.01 is 1 %), in at most %2 steps, within the triangle limit (--max-triangles).</translation>
+    </message>
+    <message>
+        <source>CO</source>
+        <translation>WHAT</translation>
+    </message>
+    <message>
+        <source>Z --solve, można powtarzać: wypisuje na standardowe wyjście całki rozwiązania po elementach warunku (condition:N), po materiale (material:M, 0 to własny modelu) albo po całym obszarze (region), wiersz na wielkość: nazwa wartość jednostka.</source>
+        <translation>With --solve, repeatable: prints the solution's integrals to standard output over the elements of a condition (condition:N), over a material (material:M, 0 is the model's own) or over the whole region (region), one line per quantity: name value unit.</translation>
+    </message>
+    <message>
+        <source>Rysunek DXF: tolerancja cięciw łuków w jednostkach rysunku (domyślnie tysięczna przekątnej).</source>
+        <translation>DXF drawing: the tolerance of the arcs' chords in the drawing's units (a thousandth of the diagonal when not given).</translation>
+    </message>
+    <message>
+        <source>Rysunek DXF: odległość łączenia końców w jednostkach rysunku (domyślnie pięciotysięczna przekątnej; 0 łączy tylko końce, które się spotykają).</source>
+        <translation>DXF drawing: the distance within which ends are joined, in the drawing's units (a five-thousandth of the diagonal when not given; 0 joins only ends that meet).</translation>
+    </message>
+    <message>
+        <source>Rysunek DXF: skala, jednostki modelu na jednostkę rysunku (domyślnie 1; m przelicza na metry z jednostek rysunku, $INSUNITS).</source>
+        <translation>DXF drawing: the scale, model units per drawing unit (1 when not given; m converts to metres from the drawing's units, $INSUNITS).</translation>
+    </message>
+    <message>
+        <source>Bez okna: vendrel</source>
+        <translation>Without a window: vendrel</translation>
+    </message>
+    <message>
+        <source>{projekt.vdk | rysunek.dxf}</source>
+        <translation>{project.vdk | drawing.dxf}</translation>
+    </message>
+    <message>
+        <source>otwiera projekt, generuje siatkę (domyślne pole trójkąta %1; limit 1 999
+trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją
+w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1
+albo 2.2), vtu (VTK). Z --solve zamiast --export rozwiązuje też zadanie
+i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu); z --adapt ETA zagęszcza
+siatkę tam, gdzie szacowany błąd jest największy, i rozwiązuje ponownie, aż
+szacowany błąd względny spadnie do ETA, skończą się kroki (%2) albo limit
+trójkątów (--max-triangles, bez tej opcji 1 999). Po -- nazwy plików
+mogą zaczynać się od -. Rysunek DXF zamiast projektu: kontury z domyślną
+tolerancją cięciw, kontury zagnieżdżone jako otwory, wszystkie elementy
+z warunkiem 1; podsumowanie importu na standardowe wyjście błędów;
+--dxf-tolerance, --dxf-join i --dxf-scale zmieniają cięcie, łączenie i skalę.
+Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po
+zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),
+3 nie można odczytać projektu albo rysunku DXF,
+4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format
+m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana),
+6 zadania nie można rozwiązać (--solve).
+Z --solve opcja --integrate CO (można powtarzać) wypisuje na standardowe
+wyjście całki rozwiązania, wiersz na wielkość: nazwa, wartość (z kropką,
+z pełną dokładnością) i jednostka (- dla żadnej). Nazwa to CO, kropka i klucz:
+po elementach warunku (condition:N) length, flow (dopływ do obszaru) i mean.T
+(średnia pola; dla tarczy force_x, force_y, moment względem (0, 0),
+mean.u_magnitude, mean.ux, mean.uy); po materiale (material:M, 0 to własny
+modelu) i po całym obszarze (region) area, a dla każdego pola integral.P,
+mean.P, min.P, max.P (dla tarczy też strain_energy), na przykład
+condition:2.flow 12.5 W/m albo material:1.mean.T 20.5 °C.</source>
+        <translation>opens the project, meshes it (triangle area %1 when not given; limit 1 999
+triangles and 999 nodes, with --max-triangles up to N triangles) and exports
+the mesh in the format FILE's extension names: m2d, ulx, n2d, msh (Gmsh 4.1
+or 2.2), vtu (VTK). With --solve instead of --export it also solves the
+problem and writes the mesh with the solution (msh 4.1 or vtu); with --adapt
+ETA it refines the mesh where the estimated error is largest and solves again
+until the estimated relative error falls to ETA, the steps (%2) run out or the
+triangle limit is reached (--max-triangles, 1 999 without it). After -- file
+names may begin with -. A DXF drawing instead of a project: contours with the
+default chord tolerance, nested contours as holes, every element on
+condition 1; the import's summary goes to standard error; --dxf-tolerance,
+--dxf-join and --dxf-scale change the cutting, the joining and the scale.
+Exit status: 0 success, 2 bad arguments (also a triangle area that is 0 once
+rounded to 6 decimal places, and a FILE that is a project file),
+3 the project or the DXF drawing cannot be read,
+4 the mesh generation failed, 5 the file cannot be written (also when the m2d,
+ulx or n2d format does not take so large a mesh or the mesh is degenerate),
+6 the problem cannot be solved (--solve).
+With --solve, --integrate WHAT (repeatable) prints the solution's integrals
+to standard output, one line per quantity: name, value (with a decimal point,
+at full precision) and unit (- for none). The name is WHAT, a dot and a key:
+over the elements of a condition (condition:N) length, flow (inflow into the
+region) and mean.T (the field's mean; for the disc force_x, force_y, moment
+about (0, 0), mean.u_magnitude, mean.ux, mean.uy); over a material
+(material:M, 0 is the model's own) and over the whole region (region) area,
+and for each field integral.P, mean.P, min.P, max.P (for the disc also
+strain_energy), for example condition:2.flow 12.5 W/m or
+material:1.mean.T 20.5 °C.</translation>
+    </message>
+</context>
+<context>
     <name>BoundaryDialogs</name>
     <message>
         <source>nr %1, x%2, y%3</source>
@@ -2626,7 +2750,7 @@ Change the problem?</translation>
     </message>
     <message>
         <source>Materiał własny modelu</source>
-        <translation>The model's own material</translation>
+        <translation>The model&apos;s own material</translation>
     </message>
     <message>
         <source>Materiał %1 (%2)</source>

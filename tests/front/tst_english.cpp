@@ -19,6 +19,7 @@
 #include <QXmlStreamReader>
 #include <memory>
 
+#include "core/batch/BatchExport.h"
 #include "core/text/Tr.h"
 #include "front/app/Language.h"
 #include "front/app/MainWindow.h"
@@ -159,6 +160,16 @@ class EnglishTest : public QObject {
     }
     // Arguments go in once, in order; a marker in an argument stays as typed.
     QCOMPARE(Text("%2 a %1 %3 %").with("x%2", 7), std::string("7 a x%2 %3 %"));
+  }
+
+  // The command line's help: the usage, its explanation and each option.
+  void commandLineHelpIsEnglish() {
+    expectEnglish(QString::fromStdString(BatchExportHelp()), u"help"_s);
+    QVERIFY(BatchExportHelp().starts_with("Without a window: vendrel {--export FILE | --solve FILE}"));
+    for (const BatchOption& o : BatchOptions()) {
+      expectEnglish(QString::fromStdString(BatchOptionDescription(o)), QString::fromLatin1(o.name));
+      expectEnglish(QString::fromStdString(BatchOptionValue(o.valueName)), QString::fromLatin1(o.name));
+    }
   }
 
   void menusPopUpsAndToolTipsAreEnglishAndTheMenuBarFits() {

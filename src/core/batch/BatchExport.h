@@ -38,9 +38,12 @@ struct BatchOption {
   std::string_view valueName;   // the value as the list of options names it
   std::string_view usageValue;  // the value as the usage line shows it
   bool required;                // shown without brackets in the usage line
-  std::string description;      // the option's line in the list (Polish)
+  const char* description;      // the option's line in the list, untranslated
 };
 const std::vector<BatchOption>& BatchOptions();
+// An option's description and a value's name in the user's language.
+std::string BatchOptionDescription(const BatchOption& option);
+std::string BatchOptionValue(std::string_view value);
 
 // True when the arguments ask for the window-less run (any of its options).
 bool AsksForBatchExport(const std::vector<std::string>& args);

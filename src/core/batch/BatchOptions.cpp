@@ -10,6 +10,7 @@
 #include "core/files/SafeFile.h"
 #include "core/files/ShownName.h"
 #include "core/mesh/GenerationReport.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -217,34 +218,55 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
 }
 
 const std::vector<BatchOption>& BatchOptions() {
+  // The descriptions and value names are translated where they are shown;
+  // "%1" stands for the offered area, "%2" for the most refinement steps.
   static const std::vector<BatchOption> options = {
-      {"export", "PLIK", "PLIK", true, "Bez okna: eksportuje siatkę projektu do PLIKU."},
-      {"solve", "PLIK", "PLIK", false,
-       "Bez okna: generuje siatkę, rozwiązuje zadanie i zapisuje siatkę z rozwiązaniem do PLIKU "
-       "(.msh albo .vtu)."},
-      {"area", "POLE", "POLE", false,
-       "Maksymalne pole trójkąta (domyślnie " + AreaText(kOfferedArea, '.') + ")."},
-      {"msh-version", "WERSJA", "2.2", false, "Wersja formatu MSH: 4.1 (domyślna) albo 2.2."},
+      {"export", TrNoop("BatchOptions", "PLIK"), TrNoop("BatchOptions", "PLIK"), true,
+       TrNoop("BatchOptions", "Bez okna: eksportuje siatkę projektu do PLIKU.")},
+      {"solve", TrNoop("BatchOptions", "PLIK"), TrNoop("BatchOptions", "PLIK"), false,
+       TrNoop("BatchOptions",
+              "Bez okna: generuje siatkę, rozwiązuje zadanie i zapisuje siatkę z rozwiązaniem do PLIKU "
+              "(.msh albo .vtu).")},
+      {"area", TrNoop("BatchOptions", "POLE"), TrNoop("BatchOptions", "POLE"), false,
+       TrNoop("BatchOptions", "Maksymalne pole trójkąta (domyślnie %1).")},
+      {"msh-version", TrNoop("BatchOptions", "WERSJA"), "2.2", false,
+       TrNoop("BatchOptions", "Wersja formatu MSH: 4.1 (domyślna) albo 2.2.")},
       {"max-triangles", "N", "N", false,
-       "Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej opcji)."},
+       TrNoop("BatchOptions",
+              "Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej opcji).")},
       {"adapt", "ETA", "ETA", false,
-       "Z --solve: zagęszcza siatkę, aż szacowany błąd względny spadnie do ETA (0.01 to 1 %), "
-       "w najwyżej " +
-           std::to_string(kAdaptSteps) + " krokach, w limicie trójkątów (--max-triangles)."},
-      {"integrate", "CO", "CO", false,
-       "Z --solve, można powtarzać: wypisuje na standardowe wyjście całki rozwiązania po "
-       "elementach warunku (condition:N), po materiale (material:M, 0 to własny modelu) albo po "
-       "całym obszarze (region), wiersz na wielkość: nazwa wartość jednostka."},
+       TrNoop(
+           "BatchOptions",
+           "Z --solve: zagęszcza siatkę, aż szacowany błąd względny spadnie do ETA (0.01 to 1 %), w najwyżej "
+           "%2 krokach, w limicie trójkątów (--max-triangles).")},
+      {"integrate", TrNoop("BatchOptions", "CO"), TrNoop("BatchOptions", "CO"), false,
+       TrNoop("BatchOptions",
+              "Z --solve, można powtarzać: wypisuje na standardowe wyjście całki rozwiązania po elementach "
+              "warunku (condition:N), po materiale (material:M, 0 to własny modelu) albo po całym obszarze "
+              "(region), wiersz na wielkość: nazwa wartość jednostka.")},
       {"dxf-tolerance", "T", "T", false,
-       "Rysunek DXF: tolerancja cięciw łuków w jednostkach rysunku (domyślnie tysięczna przekątnej)."},
+       TrNoop(
+           "BatchOptions",
+           "Rysunek DXF: tolerancja cięciw łuków w jednostkach rysunku (domyślnie tysięczna przekątnej).")},
       {"dxf-join", "D", "D", false,
-       "Rysunek DXF: odległość łączenia końców w jednostkach rysunku (domyślnie pięciotysięczna "
-       "przekątnej; 0 łączy tylko końce, które się spotykają)."},
+       TrNoop("BatchOptions",
+              "Rysunek DXF: odległość łączenia końców w jednostkach rysunku (domyślnie pięciotysięczna "
+              "przekątnej; 0 łączy tylko końce, które się spotykają).")},
       {"dxf-scale", "S", "S", false,
-       "Rysunek DXF: skala, jednostki modelu na jednostkę rysunku (domyślnie 1; m przelicza na metry "
-       "z jednostek rysunku, $INSUNITS)."},
+       TrNoop(
+           "BatchOptions",
+           "Rysunek DXF: skala, jednostki modelu na jednostkę rysunku (domyślnie 1; m przelicza na metry z "
+           "jednostek rysunku, $INSUNITS).")},
   };
   return options;
+}
+
+std::string BatchOptionDescription(const BatchOption& option) {
+  return Tr("BatchOptions", option.description).with(AreaText(kOfferedArea, '.'), kAdaptSteps);
+}
+
+std::string BatchOptionValue(std::string_view value) {
+  return Tr("BatchOptions", std::string(value).c_str());
 }
 
 bool AsksForBatchExport(const std::vector<std::string>& args) {
@@ -255,9 +277,9 @@ bool AsksForBatchExport(const std::vector<std::string>& args) {
 
 std::string BatchExportHelp() {
   // The usage line from the options, broken before 80 columns.
-  std::vector<std::string> words = {"Bez okna: vendrel"};
+  std::vector<std::string> words = {Tr("BatchOptions", "Bez okna: vendrel")};
   for (const BatchOption& o : BatchOptions()) {
-    const std::string word = "--" + std::string(o.name) + " " + std::string(o.usageValue);
+    const std::string word = "--" + std::string(o.name) + " " + BatchOptionValue(o.usageValue);
     if (o.name == "solve") {
       words.back() = "{" + words.back() + " |";  // one of the two
       words.push_back(word + "}");
@@ -265,7 +287,7 @@ std::string BatchExportHelp() {
       words.push_back(o.required ? word : "[" + word + "]");
     }
   }
-  words.insert(words.end(), {"[--]", "{projekt.vdk | rysunek.dxf}"});
+  words.insert(words.end(), {"[--]", Tr("BatchOptions", "{projekt.vdk | rysunek.dxf}")});
   std::string help, line;
   for (const std::string& word : words) {
     if (line.empty()) {
@@ -277,35 +299,34 @@ std::string BatchExportHelp() {
       line = "  " + word;
     }
   }
-  return help + line + "\n" + "otwiera projekt, generuje siatkę (domyślne pole trójkąta " +
-         AreaText(kOfferedArea, '.') +
-         "; limit 1 999\n"
-         "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
-         "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
-         "albo 2.2), vtu (VTK). Z --solve zamiast --export rozwiązuje też zadanie\n"
-         "i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu); z --adapt ETA zagęszcza\n"
-         "siatkę tam, gdzie szacowany błąd jest największy, i rozwiązuje ponownie, aż\n"
-         "szacowany błąd względny spadnie do ETA, skończą się kroki (" +
-         std::to_string(kAdaptSteps) +
-         ") albo limit\n"
-         "trójkątów (--max-triangles, bez tej opcji 1 999). Po -- nazwy plików\n"
-         "mogą zaczynać się od -. Rysunek DXF zamiast projektu: kontury z domyślną\n"
-         "tolerancją cięciw, kontury zagnieżdżone jako otwory, wszystkie elementy\n"
-         "z warunkiem 1; podsumowanie importu na standardowe wyjście błędów;\n"
-         "--dxf-tolerance, --dxf-join i --dxf-scale zmieniają cięcie, łączenie i skalę.\n"
-         "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po\n"
-         "zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),\n"
-         "3 nie można odczytać projektu albo rysunku DXF,\n"
-         "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
-         "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana),\n"
-         "6 zadania nie można rozwiązać (--solve).\n"
-         "Z --solve opcja --integrate CO (można powtarzać) wypisuje na standardowe\n"
-         "wyjście całki rozwiązania, wiersz na wielkość: nazwa, wartość (z kropką,\n"
-         "z pełną dokładnością) i jednostka (- dla żadnej). Nazwa to CO, kropka i klucz:\n"
-         "po elementach warunku (condition:N) length, flow (dopływ do obszaru) i mean.T\n"
-         "(średnia pola; dla tarczy force_x, force_y, moment względem (0, 0),\n"
-         "mean.u_magnitude, mean.ux, mean.uy); po materiale (material:M, 0 to własny\n"
-         "modelu) i po całym obszarze (region) area, a dla każdego pola integral.P,\n"
-         "mean.P, min.P, max.P (dla tarczy też strain_energy), na przykład\n"
-         "condition:2.flow 12.5 W/m albo material:1.mean.T 20.5 °C.";
+  return help + line + "\n" +
+         Tr("BatchOptions",
+            "otwiera projekt, generuje siatkę (domyślne pole trójkąta %1; limit 1 999\n"
+            "trójkątów i 999 węzłów, z --max-triangles do N trójkątów) i eksportuje ją\n"
+            "w formacie wskazanym przez rozszerzenie PLIKU: m2d, ulx, n2d, msh (Gmsh 4.1\n"
+            "albo 2.2), vtu (VTK). Z --solve zamiast --export rozwiązuje też zadanie\n"
+            "i zapisuje siatkę z rozwiązaniem (msh 4.1 albo vtu); z --adapt ETA zagęszcza\n"
+            "siatkę tam, gdzie szacowany błąd jest największy, i rozwiązuje ponownie, aż\n"
+            "szacowany błąd względny spadnie do ETA, skończą się kroki (%2) albo limit\n"
+            "trójkątów (--max-triangles, bez tej opcji 1 999). Po -- nazwy plików\n"
+            "mogą zaczynać się od -. Rysunek DXF zamiast projektu: kontury z domyślną\n"
+            "tolerancją cięciw, kontury zagnieżdżone jako otwory, wszystkie elementy\n"
+            "z warunkiem 1; podsumowanie importu na standardowe wyjście błędów;\n"
+            "--dxf-tolerance, --dxf-join i --dxf-scale zmieniają cięcie, łączenie i skalę.\n"
+            "Kod wyjścia: 0 sukces, 2 błędne argumenty (także pole trójkąta równe 0 po\n"
+            "zaokrągleniu do 6 miejsc po przecinku i PLIK, który jest plikiem projektu),\n"
+            "3 nie można odczytać projektu albo rysunku DXF,\n"
+            "4 generacja siatki nie powiodła się, 5 nie można zapisać pliku (także gdy format\n"
+            "m2d, ulx lub n2d nie przyjmuje tak dużej siatki albo siatka jest zdegenerowana),\n"
+            "6 zadania nie można rozwiązać (--solve).\n"
+            "Z --solve opcja --integrate CO (można powtarzać) wypisuje na standardowe\n"
+            "wyjście całki rozwiązania, wiersz na wielkość: nazwa, wartość (z kropką,\n"
+            "z pełną dokładnością) i jednostka (- dla żadnej). Nazwa to CO, kropka i klucz:\n"
+            "po elementach warunku (condition:N) length, flow (dopływ do obszaru) i mean.T\n"
+            "(średnia pola; dla tarczy force_x, force_y, moment względem (0, 0),\n"
+            "mean.u_magnitude, mean.ux, mean.uy); po materiale (material:M, 0 to własny\n"
+            "modelu) i po całym obszarze (region) area, a dla każdego pola integral.P,\n"
+            "mean.P, min.P, max.P (dla tarczy też strain_energy), na przykład\n"
+            "condition:2.flow 12.5 W/m albo material:1.mean.T 20.5 °C.")
+             .with(AreaText(kOfferedArea, '.'), kAdaptSteps);
 }

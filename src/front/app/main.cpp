@@ -29,7 +29,7 @@ void SetUp(QCommandLineParser& parser) {
   parser.addVersionOption();
   const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
   for (const BatchOption& o : BatchOptions()) {
-    parser.addOption({text(o.name), text(o.description), text(o.valueName)});
+    parser.addOption({text(o.name), text(BatchOptionDescription(o)), text(BatchOptionValue(o.valueName))});
   }
   parser.addOption({QStringLiteral("lang"),
                     Ui("Main", "Język okna i komunikatów: pl (polski) albo en (angielski)."),

@@ -23,7 +23,7 @@
     </message>
     <message>
         <source>Bez okna: eksportuje siatkę projektu do PLIKU.</source>
-        <translation>Without a window: exports the project's mesh to FILE.</translation>
+        <translation>Without a window: exports the project&apos;s mesh to FILE.</translation>
     </message>
     <message>
         <source>Bez okna: generuje siatkę, rozwiązuje zadanie i zapisuje siatkę z rozwiązaniem do PLIKU (.msh albo .vtu).</source>
@@ -43,7 +43,7 @@
     </message>
     <message>
         <source>Wersja formatu MSH: 4.1 (domyślna) albo 2.2.</source>
-        <translation>The MSH format's version: 4.1 (the default) or 2.2.</translation>
+        <translation>The MSH format&apos;s version: 4.1 (the default) or 2.2.</translation>
     </message>
     <message>
         <source>Bez okna: duże siatki, do N trójkątów (limit 1 999 trójkątów i 999 węzłów bez tej opcji).</source>
@@ -59,19 +59,19 @@
     </message>
     <message>
         <source>Z --solve, można powtarzać: wypisuje na standardowe wyjście całki rozwiązania po elementach warunku (condition:N), po materiale (material:M, 0 to własny modelu) albo po całym obszarze (region), wiersz na wielkość: nazwa wartość jednostka.</source>
-        <translation>With --solve, repeatable: prints the solution's integrals to standard output over the elements of a condition (condition:N), over a material (material:M, 0 is the model's own) or over the whole region (region), one line per quantity: name value unit.</translation>
+        <translation>With --solve, repeatable: prints the solution&apos;s integrals to standard output over the elements of a condition (condition:N), over a material (material:M, 0 is the model&apos;s own) or over the whole region (region), one line per quantity: name value unit.</translation>
     </message>
     <message>
         <source>Rysunek DXF: tolerancja cięciw łuków w jednostkach rysunku (domyślnie tysięczna przekątnej).</source>
-        <translation>DXF drawing: the tolerance of the arcs' chords in the drawing's units (a thousandth of the diagonal when not given).</translation>
+        <translation>DXF drawing: the tolerance of the arcs&apos; chords in the drawing&apos;s units (a thousandth of the diagonal when not given).</translation>
     </message>
     <message>
         <source>Rysunek DXF: odległość łączenia końców w jednostkach rysunku (domyślnie pięciotysięczna przekątnej; 0 łączy tylko końce, które się spotykają).</source>
-        <translation>DXF drawing: the distance within which ends are joined, in the drawing's units (a five-thousandth of the diagonal when not given; 0 joins only ends that meet).</translation>
+        <translation>DXF drawing: the distance within which ends are joined, in the drawing&apos;s units (a five-thousandth of the diagonal when not given; 0 joins only ends that meet).</translation>
     </message>
     <message>
         <source>Rysunek DXF: skala, jednostki modelu na jednostkę rysunku (domyślnie 1; m przelicza na metry z jednostek rysunku, $INSUNITS).</source>
-        <translation>DXF drawing: the scale, model units per drawing unit (1 when not given; m converts to metres from the drawing's units, $INSUNITS).</translation>
+        <translation>DXF drawing: the scale, model units per drawing unit (1 when not given; m converts to metres from the drawing&apos;s units, $INSUNITS).</translation>
     </message>
     <message>
         <source>Bez okna: vendrel</source>
@@ -111,7 +111,7 @@ mean.P, min.P, max.P (dla tarczy też strain_energy), na przykład
 condition:2.flow 12.5 W/m albo material:1.mean.T 20.5 °C.</source>
         <translation>opens the project, meshes it (triangle area %1 when not given; limit 1 999
 triangles and 999 nodes, with --max-triangles up to N triangles) and exports
-the mesh in the format FILE's extension names: m2d, ulx, n2d, msh (Gmsh 4.1
+the mesh in the format FILE&apos;s extension names: m2d, ulx, n2d, msh (Gmsh 4.1
 or 2.2), vtu (VTK). With --solve instead of --export it also solves the
 problem and writes the mesh with the solution (msh 4.1 or vtu); with --adapt
 ETA it refines the mesh where the estimated error is largest and solves again
@@ -119,7 +119,7 @@ until the estimated relative error falls to ETA, the steps (%2) run out or the
 triangle limit is reached (--max-triangles, 1 999 without it). After -- file
 names may begin with -. A DXF drawing instead of a project: contours with the
 default chord tolerance, nested contours as holes, every element on
-condition 1; the import's summary goes to standard error; --dxf-tolerance,
+condition 1; the import&apos;s summary goes to standard error; --dxf-tolerance,
 --dxf-join and --dxf-scale change the cutting, the joining and the scale.
 Exit status: 0 success, 2 bad arguments (also a triangle area that is 0 once
 rounded to 6 decimal places, and a FILE that is a project file),
@@ -127,13 +127,13 @@ rounded to 6 decimal places, and a FILE that is a project file),
 4 the mesh generation failed, 5 the file cannot be written (also when the m2d,
 ulx or n2d format does not take so large a mesh or the mesh is degenerate),
 6 the problem cannot be solved (--solve).
-With --solve, --integrate WHAT (repeatable) prints the solution's integrals
+With --solve, --integrate WHAT (repeatable) prints the solution&apos;s integrals
 to standard output, one line per quantity: name, value (with a decimal point,
 at full precision) and unit (- for none). The name is WHAT, a dot and a key:
 over the elements of a condition (condition:N) length, flow (inflow into the
-region) and mean.T (the field's mean; for the disc force_x, force_y, moment
+region) and mean.T (the field&apos;s mean; for the disc force_x, force_y, moment
 about (0, 0), mean.u_magnitude, mean.ux, mean.uy); over a material
-(material:M, 0 is the model's own) and over the whole region (region) area,
+(material:M, 0 is the model&apos;s own) and over the whole region (region) area,
 and for each field integral.P, mean.P, min.P, max.P (for the disc also
 strain_energy), for example condition:2.flow 12.5 W/m or
 material:1.mean.T 20.5 °C.</translation>
@@ -2210,6 +2210,13 @@ Increase the triangle area or the mesh limit.</translation>
     </message>
 </context>
 <context>
+    <name>NumberList</name>
+    <message>
+        <source> … i %1 dalszych</source>
+        <translation> … and %1 more</translation>
+    </message>
+</context>
+<context>
     <name>Numbers</name>
     <message>
         <source>trójkąt</source>
@@ -2859,6 +2866,14 @@ Change the problem?</translation>
     <message>
         <source>Szczegóły: Rozwiązanie &gt; Wyniki...</source>
         <translation>Details: Solution &gt; Results...</translation>
+    </message>
+    <message>
+        <source>Zadanie</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>Siatka</source>
+        <translation>Mesh</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/text/Tr.h"
+
 // Sorts the numbers and drops repeats.
 inline void MakeDistinct(std::vector<int32_t>& numbers) {
   std::sort(numbers.begin(), numbers.end());
@@ -20,6 +22,6 @@ inline std::string NumberList(std::vector<int32_t> numbers) {
   MakeDistinct(numbers);
   std::string s;
   for (size_t i = 0; i < numbers.size() && i < kShown; ++i) s += (i ? ", " : "") + std::to_string(numbers[i]);
-  if (numbers.size() > kShown) s += " … i " + std::to_string(numbers.size() - kShown) + " dalszych";
+  if (numbers.size() > kShown) s += Tr("NumberList", " … i %1 dalszych").with(numbers.size() - kShown);
   return s;
 }

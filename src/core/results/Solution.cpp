@@ -286,8 +286,9 @@ bool SolutionFits(const Solution& solution, const Model& now) {
 std::vector<ResultRow> ResultRows(const Solution& solution, char point) {
   const Model& m = solution.model;
   std::vector<ResultRow> rows;
-  rows.push_back({"Zadanie", ProblemText(m.ProblemKind), ""});
-  rows.push_back({"Siatka", Triangles(m.meshTriangleCount) + ", " + Nodes(m.meshNodeCount), ""});
+  rows.push_back({Tr("Solution", "Zadanie"), ProblemText(m.ProblemKind), ""});
+  rows.push_back(
+      {Tr("Solution", "Siatka"), Triangles(m.meshTriangleCount) + ", " + Nodes(m.meshNodeCount), ""});
   // A zero answer says so first, with what would load the problem.
   const std::string& note = solution.result.note;
   if (solution.result.unloaded) {

@@ -12,6 +12,7 @@
 #include "core/boundary/Codes.h"
 #include "core/lists/NumberList.h"
 #include "core/solve/SolverParts.h"
+#include "core/text/Tr.h"
 
 namespace solver {
 
@@ -71,52 +72,52 @@ std::string Point(double x, double y) {
   return "(" + Number(x) + "; " + Number(y) + ")";
 }
 
-}  // namespace
-
-std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vector<TriangleShape>& shapes,
-                                       const std::vector<BoundaryEdge>& edges) {
-  const auto nodes = size_t(m.meshNodeCount) + 1;
-  // Each triangle's piece. A potential problem's triangles that share a node
-  // already share its value; the disc's must share an edge, since two parts
-  // meeting at one node may turn about it.
-  Pieces pieces(shapes.size());
-  if (disc) {
-    std::vector<int32_t> start(nodes + 1, 0), around(3 * (shapes.size() - 1));
-    for (size_t t = 1; t < shapes.size(); ++t) {
-      for (int32_t n : shapes[t].nodes) ++start[size_t(n) + 1];
-    }
-    for (size_t n = 1; n < start.size(); ++n) start[n] += start[n - 1];
-    std::vector<int32_t> next(start.begin(), start.end() - 1);
-    for (size_t t = 1; t < shapes.size(); ++t) {
-      for (int32_t n : shapes[t].nodes) around[size_t(next[size_t(n)]++)] = int32_t(t);
-    }
-    for (size_t t = 1; t < shapes.size(); ++t) {
-      const auto& c = shapes[t].nodes;
-      for (size_t i = 0; i < 3; ++i) {
-        const int32_t a = c[i], b = c[(i + 1) % 3];
-        for (int32_t k = start[size_t(a)]; k < start[size_t(a) + 1]; ++k) {
-          const auto& o = shapes[size_t(around[size_t(k)])].nodes;
-          if (around[size_t(k)] > int32_t(t) && (o[0] == b || o[1] == b || o[2] == b))
-            pieces.join(int32_t(t), around[size_t(k)]);
-        }
+// The disc's triangles that share an edge: two parts meeting at one node
+// may turn about it.
+void JoinAcrossEdges(const std::vector<TriangleShape>& shapes, size_t nodes, Pieces& pieces) {
+  std::vector<int32_t> start(nodes + 1, 0), around(3 * (shapes.size() - 1));
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    for (int32_t n : shapes[t].nodes) ++start[size_t(n) + 1];
+  }
+  for (size_t n = 1; n < start.size(); ++n) start[n] += start[n - 1];
+  std::vector<int32_t> next(start.begin(), start.end() - 1);
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    for (int32_t n : shapes[t].nodes) around[size_t(next[size_t(n)]++)] = int32_t(t);
+  }
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    const auto& c = shapes[t].nodes;
+    for (size_t i = 0; i < 3; ++i) {
+      const int32_t a = c[i], b = c[(i + 1) % 3];
+      for (int32_t k = start[size_t(a)]; k < start[size_t(a) + 1]; ++k) {
+        const auto& o = shapes[size_t(around[size_t(k)])].nodes;
+        if (around[size_t(k)] > int32_t(t) && (o[0] == b || o[1] == b || o[2] == b))
+          pieces.join(int32_t(t), around[size_t(k)]);
       }
     }
-  } else {
-    Pieces byNode(nodes);
-    for (size_t t = 1; t < shapes.size(); ++t) {
-      byNode.join(shapes[t].nodes[0], shapes[t].nodes[1]);
-      byNode.join(shapes[t].nodes[0], shapes[t].nodes[2]);
-    }
-    std::vector<int32_t> first(nodes, 0);  // the first triangle at each node's root
-    for (size_t t = 1; t < shapes.size(); ++t) {
-      int32_t& f = first[size_t(byNode.root(shapes[t].nodes[0]))];
-      if (f == 0) f = int32_t(t);
-      pieces.join(f, int32_t(t));
-    }
   }
-  // What holds each node: bit 0 its value or its ux, bit 1 its uy.
+}
+
+// A potential problem's triangles that share a node, which already share
+// its value.
+void JoinAtNodes(const std::vector<TriangleShape>& shapes, size_t nodes, Pieces& pieces) {
+  Pieces byNode(nodes);
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    byNode.join(shapes[t].nodes[0], shapes[t].nodes[1]);
+    byNode.join(shapes[t].nodes[0], shapes[t].nodes[2]);
+  }
+  std::vector<int32_t> first(nodes, 0);  // the first triangle at each node's root
+  for (size_t t = 1; t < shapes.size(); ++t) {
+    int32_t& f = first[size_t(byNode.root(shapes[t].nodes[0]))];
+    if (f == 0) f = int32_t(t);
+    pieces.join(f, int32_t(t));
+  }
+}
+
+// What the conditions hold at each node: bit 0 its value or its ux, bit 1
+// its uy.
+std::vector<char> FixedNodes(const Model& m, bool disc, size_t nodes,
+                             const std::vector<BoundaryEdge>& edges) {
   std::vector<char> fixed(nodes, 0);
-  std::vector<char> idleConvection(shapes.size(), 0);  // per piece, an edge with α = 0
   for (const BoundaryEdge& e : edges) {
     const BoundaryCondition& row = m.BcTable[e.condition];
     char bits = 0;
@@ -129,26 +130,37 @@ std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vec
     }
     fixed[size_t(e.a)] |= bits, fixed[size_t(e.b)] |= bits;
   }
-  // Each piece's nodes, then pieces held in turn until none more is.
-  std::vector<int32_t> root(shapes.size(), 0);
+  return fixed;
+}
+
+// Each piece's nodes, indexed by the piece's root triangle.
+std::vector<std::vector<int32_t>> MembersOf(const std::vector<TriangleShape>& shapes, size_t nodes,
+                                            Pieces& pieces) {
   std::vector<std::vector<int32_t>> members(shapes.size());
   std::vector<int32_t> seen(nodes, 0);
   for (size_t t = 1; t < shapes.size(); ++t) {
-    root[t] = pieces.root(int32_t(t));
+    const int32_t root = pieces.root(int32_t(t));
     for (int32_t n : shapes[t].nodes) {
-      if (seen[size_t(n)] == root[t]) continue;
-      seen[size_t(n)] = root[t];
-      members[size_t(root[t])].push_back(n);
+      if (seen[size_t(n)] == root) continue;
+      seen[size_t(n)] = root;
+      members[size_t(root)].push_back(n);
     }
   }
   // A node where pieces meet may have been met more than once by each.
   if (std::count_if(members.begin(), members.end(), [](const auto& p) { return !p.empty(); }) > 1) {
     for (std::vector<int32_t>& p : members) MakeDistinct(p);
   }
-  std::vector<char> held(shapes.size(), 0);
+  return members;
+}
+
+// Holds pieces in turn until none more is: a held piece holds every node
+// it shares with the others.
+std::vector<char> HoldPieces(const Model& m, bool disc, const std::vector<std::vector<int32_t>>& members,
+                             std::vector<char>& fixed) {
+  std::vector<char> held(members.size(), 0);
   for (bool more = true; more;) {
     more = false;
-    for (size_t p = 1; p < shapes.size(); ++p) {
+    for (size_t p = 1; p < members.size(); ++p) {
       if (members[p].empty() || held[p]) continue;
       if (disc ? !Supports(m, members[p], fixed).held()
                : std::none_of(members[p].begin(), members[p].end(),
@@ -158,53 +170,129 @@ std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vec
       for (int32_t n : members[p]) fixed[size_t(n)] = 3;
     }
   }
-  for (size_t p = 1; p < shapes.size(); ++p) {
+  return held;
+}
+
+// Where an unheld piece lies and what bounds it.
+struct PieceView {
+  std::string low, high;  // the corners of its bounding box
+  std::string elements;   // the elements of its boundary
+  int32_t pin = 0;        // a node of it something holds, or 0
+  bool idle = false;      // some edge of it has convection with α = 0
+};
+
+PieceView ViewOf(const Model& m, bool disc, const std::vector<int32_t>& members,
+                 const std::vector<char>& fixed, const std::vector<BoundaryEdge>& edges) {
+  PieceView v;
+  std::vector<char> seen(size_t(m.meshNodeCount) + 1, 0);
+  double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+  for (int32_t n : members) {
+    seen[size_t(n)] = 1;
+    const MeshNode& q = m.MeshNodeTable[n];
+    x0 = std::min(x0, q.x), y0 = std::min(y0, q.y), x1 = std::max(x1, q.x), y1 = std::max(y1, q.y);
+    if (fixed[size_t(n)]) v.pin = n;
+  }
+  std::vector<int32_t> around;
+  for (const BoundaryEdge& e : edges) {
+    if (!seen[size_t(e.a)] || !seen[size_t(e.b)]) continue;
+    around.push_back(e.element);
+    const BoundaryCondition& row = m.BcTable[e.condition];
+    v.idle = v.idle || (!disc && row.kind == 3.0f && row.value1 == 0.0f);
+  }
+  v.low = Point(x0, y0), v.high = Point(x1, y1), v.elements = NumberList(around);
+  return v;
+}
+
+// A piece of the disc that rollers hold in one direction only, or about
+// one point.
+std::string OnRollers(const PieceView& v, const Support& h) {
+  const bool ux = h.yLow <= h.yHigh, uy = h.xLow <= h.xHigh;
+  std::string what;
+  if (ux && uy) {
+    what = Tr("HeldPieces",
+              "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu "
+              "z elementów %3, jest podparta tylko tak, że może się obracać wokół punktu %4.")
+               .with(v.low, v.high, v.elements, Point(h.xLow, h.yLow));
+  } else if (ux) {
+    what = (h.yHigh - h.yLow > h.tolerance
+                ? Tr("HeldPieces",
+                     "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o "
+                     "brzegu z elementów %3, ma ustalone tylko przemieszczenie ux, więc może się przesuwać w "
+                     "kierunku y.")
+                : Tr("HeldPieces",
+                     "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o "
+                     "brzegu z elementów %3, ma ustalone tylko przemieszczenie ux, więc może się przesuwać w "
+                     "kierunku y i obracać."))
+               .with(v.low, v.high, v.elements);
+  } else {
+    what = (h.xHigh - h.xLow > h.tolerance
+                ? Tr("HeldPieces",
+                     "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o "
+                     "brzegu z elementów %3, ma ustalone tylko przemieszczenie uy, więc może się przesuwać w "
+                     "kierunku x.")
+                : Tr("HeldPieces",
+                     "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o "
+                     "brzegu z elementów %3, ma ustalone tylko przemieszczenie uy, więc może się przesuwać w "
+                     "kierunku x i obracać."))
+               .with(v.low, v.high, v.elements);
+  }
+  return what + " " +
+         Tr("HeldPieces",
+            "Podeprzyj ją (podpora przesuwna, rodzaj 3) albo utwierdź (rodzaj 2) tak, by nie mogła się ani "
+            "przesuwać, ani obracać.");
+}
+
+std::string UnheldDiscPiece(const Model& m, const PieceView& v, const Support& h) {
+  if (h.rollers) return OnRollers(v, h);
+  std::string what;
+  if (v.pin > 0) {
+    const MeshNode& q = m.MeshNodeTable[v.pin];
+    what = Tr("HeldPieces",
+              "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu "
+              "z elementów %3, jest utwierdzona tylko w punkcie %4 i może się wokół niego obracać.")
+               .with(v.low, v.high, v.elements, Point(q.x, q.y));
+  } else {
+    what = Tr("HeldPieces",
+              "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu "
+              "z elementów %3, nie jest utwierdzona i może się swobodnie przesuwać i obracać.")
+               .with(v.low, v.high, v.elements);
+  }
+  return what + " " + Tr("HeldPieces", "Utwierdź ją (rodzaj 2) na odcinku, nie w jednym punkcie.");
+}
+
+std::string UnheldPotentialPiece(const PieceView& v) {
+  return Tr("HeldPieces",
+            "Zadanie nie ma rozwiązania jednoznacznego: część obszaru między %1 a %2, o brzegu z elementów "
+            "%3, "
+            "nie ma warunku, który ustala w niej wartość.")
+             .with(v.low, v.high, v.elements) +
+         " " +
+         (v.idle ? Tr("HeldPieces",
+                      "Nadaj któremuś z tych elementów warunek wartości (rodzaj 1) albo konwekcji z α > 0 "
+                      "(rodzaj 3); konwekcja z α = 0 nie ustala wartości.")
+                 : Tr("HeldPieces",
+                      "Nadaj któremuś z tych elementów warunek wartości (rodzaj 1) albo konwekcji z α > 0 "
+                      "(rodzaj 3)."));
+}
+
+}  // namespace
+
+std::optional<std::string> UnheldPiece(const Model& m, bool disc, const std::vector<TriangleShape>& shapes,
+                                       const std::vector<BoundaryEdge>& edges) {
+  const auto nodes = size_t(m.meshNodeCount) + 1;
+  Pieces pieces(shapes.size());
+  if (disc) {
+    JoinAcrossEdges(shapes, nodes, pieces);
+  } else {
+    JoinAtNodes(shapes, nodes, pieces);
+  }
+  std::vector<char> fixed = FixedNodes(m, disc, nodes, edges);
+  const std::vector<std::vector<int32_t>> members = MembersOf(shapes, nodes, pieces);
+  const std::vector<char> held = HoldPieces(m, disc, members, fixed);
+  for (size_t p = 1; p < members.size(); ++p) {
     if (members[p].empty() || held[p]) continue;
-    std::fill(seen.begin(), seen.end(), 0);
-    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-    int32_t pin = 0;
-    for (int32_t n : members[p]) {
-      seen[size_t(n)] = 1;
-      const MeshNode& q = m.MeshNodeTable[n];
-      x0 = std::min(x0, q.x), y0 = std::min(y0, q.y), x1 = std::max(x1, q.x), y1 = std::max(y1, q.y);
-      if (fixed[size_t(n)]) pin = n;
-    }
-    std::vector<int32_t> around;
-    bool idle = false;
-    for (const BoundaryEdge& e : edges) {
-      if (!seen[size_t(e.a)] || !seen[size_t(e.b)]) continue;
-      around.push_back(e.element);
-      const BoundaryCondition& row = m.BcTable[e.condition];
-      idle = idle || (!disc && row.kind == 3.0f && row.value1 == 0.0f);
-    }
-    const std::string piece = "część obszaru między " + Point(x0, y0) + " a " + Point(x1, y1) +
-                              ", o brzegu z elementów " + NumberList(around);
-    if (disc) {
-      const std::string start = "Tarcza nie jest utwierdzona przed ruchem sztywnym: jej " + piece;
-      const Support h = Supports(m, members[p], fixed);
-      if (h.rollers) {
-        const bool ux = h.yLow <= h.yHigh, uy = h.xLow <= h.xHigh;
-        const std::string how =
-            ux && uy ? ", jest podparta tylko tak, że może się obracać wokół punktu " + Point(h.xLow, h.yLow)
-            : ux ? ", ma ustalone tylko przemieszczenie ux, więc może się przesuwać w kierunku y" +
-                       std::string(h.yHigh - h.yLow > h.tolerance ? "" : " i obracać")
-                 : ", ma ustalone tylko przemieszczenie uy, więc może się przesuwać w kierunku x" +
-                       std::string(h.xHigh - h.xLow > h.tolerance ? "" : " i obracać");
-        return start + how +
-               ". Podeprzyj ją (podpora przesuwna, rodzaj 3) albo utwierdź (rodzaj 2) tak, by nie mogła się "
-               "ani przesuwać, ani obracać.";
-      }
-      const MeshNode& q = m.MeshNodeTable[pin];
-      return start +
-             (pin > 0 ? ", jest utwierdzona tylko w punkcie " + Point(q.x, q.y) +
-                            " i może się wokół niego obracać"
-                      : ", nie jest utwierdzona i może się swobodnie przesuwać i obracać") +
-             ". Utwierdź ją (rodzaj 2) na odcinku, nie w jednym punkcie.";
-    }
-    return "Zadanie nie ma rozwiązania jednoznacznego: " + piece +
-           ", nie ma warunku, który ustala w niej wartość. Nadaj któremuś z tych elementów warunek wartości "
-           "(rodzaj 1) albo konwekcji z α > 0 (rodzaj 3)" +
-           (idle ? "; konwekcja z α = 0 nie ustala wartości." : ".");
+    const PieceView v = ViewOf(m, disc, members[p], fixed, edges);
+    return disc ? UnheldDiscPiece(m, v, Supports(m, members[p], fixed)) : UnheldPotentialPiece(v);
   }
   return std::nullopt;
 }

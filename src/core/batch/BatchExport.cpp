@@ -18,18 +18,21 @@
 #include "core/results/Solution.h"
 #include "core/solve/Adapt.h"
 #include "core/solve/Solver.h"
+#include "core/text/Tr.h"
 
 namespace {
 
 // What to do with a mesh the solver layouts refuse, in this run's words.
-constexpr const char* kLayoutRemedy = " Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).";
+std::string LayoutRemedy() {
+  return Tr("BatchExport", " Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).");
+}
 
 void ListCauses(const std::vector<Finding>& causes, std::ostream& messages) {
   if (causes.empty()) {
-    messages << "Sprawdzenie modelu nie znalazło znanej sobie przyczyny.\n";
+    messages << Tr("BatchExport", "Sprawdzenie modelu nie znalazło znanej sobie przyczyny.") << '\n';
     return;
   }
-  messages << "Możliwe przyczyny:\n";
+  messages << Tr("BatchExport", "Możliwe przyczyny:") << '\n';
   for (const Finding& f : causes) messages << f.text << '\n';
 }
 
@@ -37,20 +40,20 @@ void ListCauses(const std::vector<Finding>& causes, std::ostream& messages) {
 std::string AdaptEndText(const AdaptResult& a, double target, int32_t budget) {
   const AdaptStep& last = a.steps.back();
   const std::string reached =
-      "szacowany błąd " + EstimateText(last.eta) + " (" + Triangles(last.triangles) + ")";
+      Tr("BatchExport", "szacowany błąd %1 (%2)").with(EstimateText(last.eta), Triangles(last.triangles));
   switch (a.end) {
     case AdaptEnd::TargetMet:
-      return "Osiągnięto zadaną dokładność " + EstimateText(target) + ": " + reached + ".";
+      return Tr("BatchExport", "Osiągnięto zadaną dokładność %1: %2.").with(EstimateText(target), reached);
     case AdaptEnd::Budget:
-      return "Limit " + Triangles(budget) + " nie pozwala osiągnąć dokładności " + EstimateText(target) +
-             ": " + reached + ".";
+      return Tr("BatchExport", "Limit %1 nie pozwala osiągnąć dokładności %2: %3.")
+          .with(Triangles(budget), EstimateText(target), reached);
     case AdaptEnd::Steps:
-      return "Po " + std::to_string(a.steps.size() - 1) + " krokach nie osiągnięto dokładności " +
-             EstimateText(target) + ": " + reached + ".";
+      return Tr("BatchExport", "Po %1 krokach nie osiągnięto dokładności %2: %3.")
+          .with(std::to_string(a.steps.size() - 1), EstimateText(target), reached);
     case AdaptEnd::Cancelled:
     case AdaptEnd::Failed: break;
   }
-  return "Przerwano zagęszczanie: " + reached + ".";
+  return Tr("BatchExport", "Przerwano zagęszczanie: %1.").with(reached);
 }
 
 }  // namespace
@@ -88,7 +91,7 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   }
   const std::optional<ExportLayout> layout = LayoutByExtension(r->out);
   if (model->elementCount < 3) {
-    messages << "Generacja siatki nie powiodła się\n";
+    messages << Tr("BatchExport", "Generacja siatki nie powiodła się") << '\n';
     std::vector<Finding> causes;
     for (Finding& f : CheckModel(*model, r->area, '.', &mesher)) {
       if (f.severity == Severity::Error) causes.push_back(std::move(f));
@@ -104,7 +107,7 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     const MeshTrial t = TryMesh(*model, r->area, basic);
     if (t.fault == MeshFault::TooLarge) {
       messages << ShownName(r->out) << ": " << *LayoutRefusal(t.triangles, t.points, t.estimated)
-               << kLayoutRemedy << '\n';
+               << LayoutRemedy() << '\n';
       return kBatchExportFailed;
     }
   }
@@ -112,10 +115,12 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
   if (report.outcome != MeshOutcome::Success) {
     for (const ReportLine& line : report.lines) messages << line.text << '\n';
     if (report.outcome == MeshOutcome::Overflow && r->maxTriangles > 0) {
-      messages << "Zwiększ pole trójkąta"
-               << (report.suggestedArea ? " (na przykład --area " + AreaText(*report.suggestedArea, '.') + ")"
-                                        : std::string())
-               << " albo --max-triangles.\n";
+      messages << (report.suggestedArea
+                       ? Tr("BatchExport",
+                            "Zwiększ pole trójkąta (na przykład --area %1) albo --max-triangles.")
+                             .with(AreaText(*report.suggestedArea, '.'))
+                       : Tr("BatchExport", "Zwiększ pole trójkąta albo --max-triangles."))
+               << '\n';
     }
     if (report.checked) ListCauses(report.causes, messages);
     return kBatchMeshFailed;
@@ -138,8 +143,9 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
       const int32_t budget = r->maxTriangles > 0 ? r->maxTriangles : kMaxMeshTriangles;
       AdaptResult adapted = Adapt(*model, r->adapt, budget, kAdaptSteps, mesher,
                                   [&messages](const AdaptStep& s, const SolveResult&) {
-                                    messages << "Krok " << s.step << ": " << Triangles(s.triangles)
-                                             << ", szacowany błąd " << EstimateText(s.eta) << '\n';
+                                    messages << Tr("BatchExport", "Krok %1: %2, szacowany błąd %3")
+                                                    .with(s.step, Triangles(s.triangles), EstimateText(s.eta))
+                                             << '\n';
                                   });
       if (adapted.steps.empty()) {
         messages << adapted.why << '\n';
@@ -167,15 +173,17 @@ int RunBatchExport(const std::vector<std::string>& args, const MesherOptions& op
     // The open formats' hint belongs to a layout that refused the mesh, not
     // to an open format that could not be written.
     messages << ShownName(r->out) << ": " << written.message
-             << (layout && LayoutRefusal(*model) ? kLayoutRemedy : "") << '\n';
+             << (layout && LayoutRefusal(*model) ? LayoutRemedy() : std::string()) << '\n';
     return kBatchExportFailed;
   }
-  messages << (r->solve ? "Zapisano siatkę z rozwiązaniem: " : "Plik wyeksportowano poprawnie: ")
-           << ShownName(r->out) << " (" << Triangles(model->meshTriangleCount) << ", "
-           << Nodes(model->meshNodeCount) << ")\n";
+  messages << (r->solve ? Tr("BatchExport", "Zapisano siatkę z rozwiązaniem: %1 (%2, %3)")
+                        : Tr("BatchExport", "Plik wyeksportowano poprawnie: %1 (%2, %3)"))
+                  .with(ShownName(r->out), Triangles(model->meshTriangleCount), Nodes(model->meshNodeCount))
+           << '\n';
   if (const std::string note = open ? DanglingElementsNote(*model) : ""; !note.empty())
     messages << note << '\n';
-  if (solution) messages << "Szacowany błąd: " << EstimateText(solution->estimate.eta) << '\n';
+  if (solution)
+    messages << Tr("BatchExport", "Szacowany błąd: %1").with(EstimateText(solution->estimate.eta)) << '\n';
   if (solution && !solution->note.empty()) messages << solution->note << '\n';
   if (solution && !r->integrate.empty()) {
     Solution solved{*model, std::move(*solution)};

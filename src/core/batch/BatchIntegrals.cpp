@@ -3,17 +3,19 @@
 #include "core/batch/BatchRequest.h"
 #include "core/integrals/Integrals.h"
 #include "core/results/Solution.h"
+#include "core/text/Tr.h"
 
 std::string MissingTarget(const IntegrationTarget& t, const Model& m) {
   if (t.kind == IntegrationTarget::Condition) {
     bool named = false;
     for (int32_t e = 1; e <= m.elementCount && !named; ++e) named = m.ElementTable[e].bcNumber == t.number;
     if (t.number > m.bcCount || !named) {
-      return "Warunku nr " + std::to_string(t.number) +
-             " nie ma w projekcie albo nie wskazuje go żaden element (--integrate " + t.name + ")";
+      return Tr("BatchIntegrals",
+                "Warunku nr %1 nie ma w projekcie albo nie wskazuje go żaden element (--integrate %2)")
+          .with(t.number, t.name);
     }
   } else if (t.kind == IntegrationTarget::Material && t.number > m.materialCount) {
-    return "Materiału nr " + std::to_string(t.number) + " nie ma w projekcie (--integrate " + t.name + ")";
+    return Tr("BatchIntegrals", "Materiału nr %1 nie ma w projekcie (--integrate %2)").with(t.number, t.name);
   }
   return {};
 }

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/cpu/TwoHalves.h"
+#include "core/parallel/ForkJoin.h"
 #include "core/files/OpenExport.h"
 #include "core/model/Model.h"
 

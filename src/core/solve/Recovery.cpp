@@ -8,7 +8,7 @@
 #include <numeric>
 #include <span>
 
-#include "core/cpu/TwoHalves.h"
+#include "core/parallel/ForkJoin.h"
 
 namespace {
 

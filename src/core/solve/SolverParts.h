@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cpu/TwoHalves.h"
+#include "core/parallel/ForkJoin.h"
 #include "core/model/Model.h"
 #include "core/solve/Solver.h"
 

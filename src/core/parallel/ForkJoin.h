@@ -20,7 +20,8 @@ class RangeSplit {
  public:
   explicit RangeSplit(size_t count, int workers = Workers(), size_t smallest = SmallestChunk())
       : count_(count),
-        chunks_(std::max<size_t>(1, std::min(size_t(std::max(workers, 1)), count / std::max<size_t>(smallest, 1)))) {}
+        chunks_(std::max<size_t>(
+            1, std::min(size_t(std::max(workers, 1)), count / std::max<size_t>(smallest, 1)))) {}
 
   size_t chunks() const { return chunks_; }
   size_t from(size_t chunk) const { return count_ * chunk / chunks_; }

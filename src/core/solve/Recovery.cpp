@@ -258,7 +258,7 @@ RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, i
   const Triangles tri(rows.get(), size_t(triangles) + 1);
   rows[0].k = {0, 0, 0};
   const MeshRows mesh(m);
-  InTwoHalves(size_t(triangles), [&](size_t from, size_t to) {
+  ForkJoin(size_t(triangles), [&](size_t from, size_t to) {
     for (int32_t t = int32_t(from) + 1; t <= int32_t(to); ++t) {
       const Corners c = mesh.corners(t);
       Patchwork& w = rows[size_t(t)];
@@ -282,14 +282,14 @@ RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, i
   // second half's then follow the first's.
   NodeRange low, high;
   const int32_t middle = nodes / 2 + 1;
-  Together(
-      nodes > 20000, [&] { low = RecoverNodes(m, tri, around, nc, 1, middle, 0, out); },
+  RunTogether(
+      nodes > 20000 ? Workers() : 1, [&] { low = RecoverNodes(m, tri, around, nc, 1, middle, 0, out); },
       [&] { high = RecoverNodes(m, tri, around, nc, middle, nodes + 1, kSecondHalf, out); });
   const auto follow = [&low](int32_t& slot) {
     if (slot >= kSecondHalf) slot = slot - kSecondHalf + low.slots;
   };
   for (int32_t n = middle; n <= nodes; ++n) follow(out.nodeSlot[size_t(n)]);
-  InTwoHalves(out.cornerSlot.size(), [&](size_t from, size_t to) {
+  ForkJoin(out.cornerSlot.size(), [&](size_t from, size_t to) {
     for (size_t i = from; i < to; ++i) follow(out.cornerSlot[i]);
   });
   out.values = std::move(low.values);
@@ -315,11 +315,12 @@ ErrorEstimate EstimateError(const Model& m, const std::vector<double>& perTriang
     if (nc == 2) return c.c11 * d[0] * d[0] + c.c22 * d[1] * d[1];
     return c.c11 * d[0] * d[0] + c.c22 * d[1] * d[1] + 2.0 * c.c12 * d[0] * d[1] + c.c33 * d[2] * d[2];
   };
-  // Each half of the triangles sums its own, and the halves' sums are
+  // Each chunk of the triangles sums its own, and the chunks' sums are
   // added in one order whatever the threads did.
-  std::array<std::array<double, 2>, 2> sums{};
+  const RangeSplit split{size_t(triangles)};
+  std::vector<std::array<double, 2>> sums(split.chunks());
   const MeshRows mesh(m);
-  InTwoHalves(size_t(triangles), [&](size_t from, size_t to) {
+  split.run([&](size_t chunk, size_t from, size_t to) {
     double error2 = 0.0, energy2 = 0.0;
     for (int32_t t = int32_t(from) + 1; t <= int32_t(to); ++t) {
       const Corners c = mesh.corners(t);
@@ -344,9 +345,10 @@ ErrorEstimate EstimateError(const Model& m, const std::vector<double>& perTriang
       error2 += e.triangle[size_t(t)];
       energy2 += std::max(0.0, density(w, raw) * area);
     }
-    sums[from == 0 ? 0 : 1] = {error2, energy2};
+    sums[chunk] = {error2, energy2};
   });
-  const double error2 = sums[0][0] + sums[1][0], energy2 = sums[0][1] + sums[1][1];
+  double error2 = 0.0, energy2 = 0.0;
+  for (const auto& sum : sums) error2 += sum[0], energy2 += sum[1];
   e.error = std::sqrt(error2);
   e.energy = std::sqrt(energy2);
   e.eta = error2 + energy2 > 0.0 ? std::sqrt(error2 / (error2 + energy2)) : 0.0;

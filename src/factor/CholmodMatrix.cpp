@@ -30,24 +30,26 @@ void* LoadedSymbol(const char* name) {
 
 }  // namespace
 
-// Whether two parts may be factorised at once, calling the BLAS from two
-// threads. OpenBLAS's threaded build allows that (it locks what its calls
-// share), its sequential build does not: with any other BLAS the parts are
-// factorised as one matrix. When they may, the BLAS's own threads are given
-// up here, since the parts already take the cores; both together only wait
-// on each other (a million triangles factorised in 2 s instead of 0.6 s).
-// A thread count the user set for OpenBLAS is theirs and left alone.
-bool UseBlasFromTwoThreads() {
+// OpenBLAS's threaded build may be called from several threads at once (it
+// locks what its calls share), its sequential build may not: with any other
+// BLAS the parts are factorised as one matrix.
+bool BlasCallableFromThreads() {
   static const bool ok = [] {
     const auto parallel = reinterpret_cast<int (*)()>(LoadedSymbol("openblas_get_parallel"));
-    const auto threads = reinterpret_cast<void (*)(int)>(LoadedSymbol("openblas_set_num_threads"));
     constexpr int kPthreads = 1;
-    if (parallel == nullptr || threads == nullptr || parallel() != kPthreads) return false;
-    if (!UserSet("OPENBLAS_NUM_THREADS") && !UserSet("GOTO_NUM_THREADS") && !UserSet("OMP_NUM_THREADS"))
-      threads(1);
-    return true;
+    return parallel != nullptr && LoadedSymbol("openblas_set_num_threads") != nullptr &&
+           parallel() == kPthreads;
   }();
   return ok;
+}
+
+// A thread count the user set for OpenBLAS is theirs and left alone.
+void SetBlasThreads(int threads) {
+  if (threads < 1 || UserSet("OPENBLAS_NUM_THREADS") || UserSet("GOTO_NUM_THREADS") ||
+      UserSet("OMP_NUM_THREADS"))
+    return;
+  static const auto set = reinterpret_cast<void (*)(int)>(LoadedSymbol("openblas_set_num_threads"));
+  if (set != nullptr) set(threads);
 }
 
 namespace {

@@ -9,10 +9,14 @@
 
 namespace factor {
 
-// Whether two parts may be factorised at once, calling the BLAS from two
-// threads: only with OpenBLAS's threaded build, whose own threads are then
-// given up unless the user set their number. Decided once per process.
-bool UseBlasFromTwoThreads();
+// Whether parts may be factorised at once, calling the BLAS from several
+// threads: only with OpenBLAS's threaded build. Decided once per process.
+bool BlasCallableFromThreads();
+
+// Has OpenBLAS run its calls on `threads` threads of its own from now on,
+// unless the user set their number in the environment (then theirs stays),
+// or `threads` is 0, or the BLAS is another one.
+void SetBlasThreads(int threads);
 
 // One matrix's CHOLMOD analysis and factor; everything CHOLMOD made goes
 // with it.

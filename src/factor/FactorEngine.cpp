@@ -3,17 +3,28 @@
 // large system whose unknowns fall into two parts joined only through a
 // separator is factorised on two threads. The program reaches it only
 // through the table that vk_factor_functions hands out.
+//
+// The split stops at two parts, however many workers there are. Each part
+// is factorised by CHOLMOD, whose dense supernodes run in the BLAS on the
+// workers the parts leave (blasThreads shared among them), so more cores
+// are used without more parts. Four parts would take the ordering's second
+// cuts as well: two more separators whose Schur complements are dense and
+// joined in a second level, for parts half as large, whose factorisation
+// costs fall faster than the joining's do not; and the top separator stays
+// the same size. On a plane mesh two parts already keep two cores busy for
+// almost all of the factorisation, and how far more pays could not be
+// measured on a machine of two cores, so the simpler join is kept.
 
 #include <cholmod.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <future>
 #include <memory>
 #include <new>
 #include <vector>
 
+#include "core/parallel/ForkJoin.h"
 #include "core/solve/FactorModule.h"
 #include "factor/CholmodMatrix.h"
 
@@ -28,8 +39,9 @@ void dpotrs_(const char* uplo, const int* n, const int* nrhs, const double* a, c
              const int* ldb, int* info, size_t uploLength);
 }
 
+using factor::BlasCallableFromThreads;
 using factor::CholmodMatrix;
-using factor::UseBlasFromTwoThreads;
+using factor::SetBlasThreads;
 
 namespace {
 
@@ -82,6 +94,7 @@ struct SplitPart {
 
 // One matrix's analysis and factor, whole or in two parts.
 struct FactorEngine {
+  FactorOptions options;
   UpperPattern whole;
   std::unique_ptr<CholmodMatrix> single;
   std::array<std::unique_ptr<SplitPart>, 2> parts;
@@ -137,7 +150,8 @@ namespace {
 void Analyse(FactorEngine& m, const UpperPattern& pattern, int32_t first, int32_t second) {
   m.whole = pattern;
   const int32_t separator = pattern.n - first - second;
-  bool apart = first > 0 && second > 0 && separator > 0 && UseBlasFromTwoThreads();
+  bool apart =
+      first > 0 && second > 0 && separator > 0 && m.options.workers >= 2 && BlasCallableFromThreads();
   // No entry may join the parts: the second part's columns hold no row of
   // the first.
   for (int32_t j = first; apart && j < first + second; ++j) {
@@ -155,9 +169,8 @@ void Analyse(FactorEngine& m, const UpperPattern& pattern, int32_t first, int32_
       m.buildPart(p);
       p.matrix.analyse(p.own + m.separator, p.columnStart.data(), p.rows.data());
     };
-    auto firstPart = std::async(std::launch::async, analyse, std::ref(*m.parts[0]));
-    analyse(*m.parts[1]);
-    firstPart.get();
+    RunTogether(
+        2, [&] { analyse(*m.parts[0]); }, [&] { analyse(*m.parts[1]); });
     if (m.parts[0]->matrix.unpermuted() && m.parts[1]->matrix.unpermuted()) return;
     m.parts = {};
     m.separator = 0;
@@ -169,6 +182,9 @@ void Analyse(FactorEngine& m, const UpperPattern& pattern, int32_t first, int32_
 // A pivot that is not clearly positive (below kSingularRatio of the
 // largest, in LDLᵀ terms) makes the system singular.
 FactorStatus Factorise(FactorEngine& m, const double* values, const std::atomic<bool>* cancel) {
+  // The parts, when split, share the BLAS's threads.
+  const int32_t blas = m.options.blasThreads;
+  SetBlasThreads(m.single || blas == 0 ? blas : std::max(1, blas / int32_t(m.parts.size())));
   if (m.single) {
     if (!m.single->factorise(values)) return FactorStatus::Singular;
     if (CancelAsked(cancel)) return FactorStatus::Cancelled;
@@ -180,9 +196,11 @@ FactorStatus Factorise(FactorEngine& m, const double* values, const std::atomic<
     m.partSchur(p);
     return true;
   };
-  auto firstPart = std::async(std::launch::async, factorisePart, std::ref(*m.parts[0]));
-  const bool secondFactorised = factorisePart(*m.parts[1]);
-  if (!firstPart.get() || !secondFactorised) return FactorStatus::Singular;
+  std::array<bool, 2> factorised{};
+  RunTogether(
+      2, [&] { factorised[0] = factorisePart(*m.parts[0]); },
+      [&] { factorised[1] = factorisePart(*m.parts[1]); });
+  if (!factorised[0] || !factorised[1]) return FactorStatus::Singular;
   if (CancelAsked(cancel)) return FactorStatus::Cancelled;
   // S = S₁ + S₂ - A_ss: each part's share holds the separator's own block
   // once.
@@ -219,9 +237,8 @@ FactorStatus Solve(FactorEngine& m, const double* b, double* x) {
     // M_pᵀ x_s).
     const int32_t sepStart = m.separatorStart();
     const auto inParts = [&](const auto& each) {
-      auto first = std::async(std::launch::async, each, std::ref(*m.parts[0]), 0);
-      each(*m.parts[1], 1);
-      first.get();
+      RunTogether(
+          2, [&] { each(*m.parts[0], 0); }, [&] { each(*m.parts[1], 1); });
     };
     std::copy_n(b, n, x);
     std::array<std::vector<double>, 2> coupled;
@@ -254,9 +271,11 @@ FactorStatus Guarded(const Call& call) noexcept {
   }
 }
 
-FactorStatus Create(const UpperPattern* pattern, int32_t first, int32_t second, FactorEngine** made) {
+FactorStatus Create(const UpperPattern* pattern, int32_t first, int32_t second, const FactorOptions* options,
+                    FactorEngine** made) {
   return Guarded([&] {
     auto engine = std::make_unique<FactorEngine>();
+    engine->options = *options;
     Analyse(*engine, *pattern, first, second);
     *made = engine.release();
     return FactorStatus::Solved;

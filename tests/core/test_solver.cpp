@@ -12,11 +12,14 @@
 #include "core/boundary/Codes.h"
 #include "core/boundary/Physics.h"
 #include "core/cpu/VectorState.h"
+#include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
 #include "core/lists/NumberList.h"
 #include "core/mesh/MeshDriver.h"
+#include "core/parallel/Workers.h"
 #include "core/results/Solution.h"
 #include "core/solve/FactorModule.h"
+#include "core/solve/Recovery.h"
 #include "core/solve/Solver.h"
 
 namespace {
@@ -789,7 +792,8 @@ TEST(Factorisation, SingularEitherWayAndTouchingHalvesWhole) {
 // test checks.
 TEST(Factorisation, HalvesJoinedThroughTheSeparatorSolveAsTheWhole) {
   const Grid grid(41, false);
-  PositiveDefiniteSolver two(grid.pattern(), grid.half(), grid.half());
+  PositiveDefiniteSolver two(grid.pattern(), FactorOptions{.workers = 2, .blasThreads = 2}, grid.half(),
+                             grid.half());
   if (!two.split())
     GTEST_SKIP() << "this BLAS may not be called from two threads (the threaded OpenBLAS may)";
   std::vector<double> b(size_t(grid.n));
@@ -815,8 +819,9 @@ TEST(Factorisation, HalvesJoinedThroughTheSeparatorSolveAsTheWhole) {
   }
   for (size_t i = 0; i < b.size(); ++i) ASSERT_NEAR(ax[i], b[i], 1e-10) << "row " << i;
 
-  // The BLAS's own threads are given up for the split, unless the user set
-  // their number (this test runs a second time with OPENBLAS_NUM_THREADS=2).
+  // The BLAS's threads are shared between the two parts, unless the user
+  // set their number (this test runs a second time with
+  // OPENBLAS_NUM_THREADS=2).
   void* blas = ::dlopen("libopenblas.so.0", RTLD_NOW | RTLD_NOLOAD);
   ASSERT_NE(blas, nullptr);
   const auto threads = reinterpret_cast<int (*)()>(::dlsym(blas, "openblas_get_num_threads"));
@@ -842,5 +847,69 @@ TEST(Factorisation, AModuleThatCannotBeLoadedIsNamed) {
       EXPECT_NE(text.find(why), std::string::npos) << text;
       EXPECT_EQ(text.find(path), text.rfind(path)) << "the path once: " << text;
     }
+  }
+}
+
+// One to four workers: the solve's nodal values agree to 1e-12 (a system
+// this large is factorised in two parts joined through their separator
+// when there are workers for them), and from the same solution the
+// recovered field, its error estimate and the open export are the same to
+// the bit.
+TEST(Workers, OneToFourGiveTheSameResults) {
+  MesherOptions mesher = RealMesher();
+  mesher.limits = LargeMeshLimits(100'000);
+  for (const char* example : {"tarcza-rozciagana.vdk", "plyta-z-otworem.vdk"}) {
+    SCOPED_TRACE(example);
+    auto m = NewProject();
+    ASSERT_TRUE(LoadProjectFile(std::string(EXAMPLES) + "/" + example, *m).ok);
+    ASSERT_EQ(GenerateMesh(*m, 5.0, mesher), MeshOutcome::Success);
+    // Some 25 000 triangles: enough unknowns for the ordering's first cut
+    // to give the factorisation two parts.
+    ASSERT_EQ(GenerateMesh(*m, 5.0 * m->meshTriangleCount / 25000.0, mesher), MeshOutcome::Success);
+    SolveResult first;
+    std::vector<double> perTriangle;
+    const std::vector<Compliance> unit(64, Compliance{1.0, 2.0, 0.25, 3.0});
+    RecoveredField recovered;
+    ErrorEstimate estimate;
+    std::string exported;
+    for (int workers = 1; workers <= 4; ++workers) {
+      SCOPED_TRACE(workers);
+      SetWorkers(workers, 64);  // chunks this small split even this mesh's loops
+      const SolveResult r = Solve(*m);
+      ASSERT_TRUE(r.solved) << r.refusal;
+      const std::vector<double>& field = r.disc ? r.ux : r.u;
+      if (workers == 1) {
+        first = r;
+        for (int32_t t = 0; t <= m->meshTriangleCount; ++t) {
+          if (r.disc)
+            perTriangle.insert(perTriangle.end(),
+                               {r.stress[size_t(t)].sx, r.stress[size_t(t)].sy, r.stress[size_t(t)].txy});
+          else
+            perTriangle.insert(perTriangle.end(), {r.flux[size_t(t)][0], r.flux[size_t(t)][1]});
+        }
+      }
+      const std::vector<double>& one = first.disc ? first.ux : first.u;
+      ASSERT_EQ(field.size(), one.size());
+      double worst = 0.0, scale = 0.0;
+      for (size_t n = 1; n < one.size(); ++n)
+        worst = std::max(worst, std::abs(field[n] - one[n])), scale = std::max(scale, std::abs(one[n]));
+      EXPECT_LE(worst, 1e-12 * scale);
+      const RecoveredField again = Recover(*m, perTriangle, first.disc ? 3 : 2);
+      const ErrorEstimate estimated = EstimateError(*m, perTriangle, again, unit);
+      const std::string text = EncodeOpenExport(*m, OpenFormat::Vtu, &first);
+      if (workers == 1) {
+        ASSERT_GT(again.values.size(), size_t(m->meshNodeCount));
+        recovered = again, estimate = estimated, exported = text;
+        continue;
+      }
+      EXPECT_EQ(again.values, recovered.values);
+      EXPECT_EQ(again.nodeSlot, recovered.nodeSlot);
+      EXPECT_EQ(again.cornerSlot, recovered.cornerSlot);
+      EXPECT_EQ(estimated.triangle, estimate.triangle);
+      EXPECT_EQ((std::array{estimated.error, estimated.energy, estimated.eta}),
+                (std::array{estimate.error, estimate.energy, estimate.eta}));
+      EXPECT_EQ(text, exported);
+    }
+    SetWorkers(0);
   }
 }

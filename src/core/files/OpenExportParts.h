@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/cpu/TwoHalves.h"
 #include "core/files/OpenExport.h"
 #include "core/model/Model.h"
+#include "core/parallel/ForkJoin.h"
 
 struct SolveResult;
 
@@ -69,17 +69,19 @@ class Text {
   // get the mesh's own doubles.
   Text& operator<<(double v) { return number(v); }
   // Rows first … last, each written by row(text, k): when there are many,
-  // the second half on another thread into its own text, appended after.
+  // in chunks on several threads, each chunk but the first into its own
+  // text, appended after in order.
   template <typename Row>
   Text& rows(int32_t first, int32_t last, const Row& row) {
     const size_t room = out_.capacity() - out_.size();
-    Text second(0);
-    InTwoHalves(size_t(last - first + 1), [&](size_t from, size_t to) {
-      Text& out = from == 0 ? *this : second;
-      if (from != 0) out.out_.reserve(room / 2);
+    const RangeSplit split(size_t(last - first + 1));
+    std::vector<Text> later(split.chunks() - 1, Text(0));
+    split.run([&](size_t chunk, size_t from, size_t to) {
+      Text& out = chunk == 0 ? *this : later[chunk - 1];
+      if (chunk != 0) out.out_.reserve(room / split.chunks());
       for (size_t k = from; k < to; ++k) row(out, first + int32_t(k));
     });
-    out_.append(second.out_);
+    for (const Text& part : later) out_.append(part.out_);
     return *this;
   }
   std::string take() { return std::move(out_); }

@@ -16,7 +16,7 @@ inline constexpr const char* kFactorModuleName = "vendrel-factor.so";
 inline constexpr const char* kFactorEntryName = "vk_factor_functions";
 // Raised whenever the table below changes shape, so that a module of
 // another build is refused rather than called wrongly.
-inline constexpr uint32_t kFactorInterfaceVersion = 1;
+inline constexpr uint32_t kFactorInterfaceVersion = 2;
 
 enum class FactorStatus : int32_t { Solved, Singular, Cancelled, OutOfMemory };
 
@@ -26,7 +26,8 @@ struct FactorFunctions {
   uint32_t version;
   // Analyses the pattern (see PositiveDefiniteSolver); *made is set when
   // the answer is Solved.
-  FactorStatus (*create)(const UpperPattern* pattern, int32_t first, int32_t second, FactorEngine** made);
+  FactorStatus (*create)(const UpperPattern* pattern, int32_t first, int32_t second,
+                         const FactorOptions* options, FactorEngine** made);
   void (*destroy)(FactorEngine* engine);
   bool (*split)(const FactorEngine* engine);
   FactorStatus (*factorise)(FactorEngine* engine, const double* values, const std::atomic<bool>* cancel);

@@ -74,10 +74,12 @@ struct PositiveDefiniteSolver::Impl {
   }
 };
 
-PositiveDefiniteSolver::PositiveDefiniteSolver(const UpperPattern& pattern, int32_t first, int32_t second)
+PositiveDefiniteSolver::PositiveDefiniteSolver(const UpperPattern& pattern, int32_t first, int32_t second,
+                                               FactorOptions options)
     : impl_(std::make_unique<Impl>()) {
   impl_->module = &DefaultFactorModule();
-  if (Outcome(impl_->module->create(&pattern, first, second, &impl_->engine)) != FactorOutcome::Solved ||
+  if (Outcome(impl_->module->create(&pattern, first, second, &options, &impl_->engine)) !=
+          FactorOutcome::Solved ||
       impl_->engine == nullptr)
     throw std::bad_alloc();
 }

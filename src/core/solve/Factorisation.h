@@ -26,6 +26,15 @@ struct UpperPattern {
   const int32_t* rows = nullptr;
 };
 
+// How many threads a factorisation may take: `workers` for its parts (below
+// two, it is never split), and `blasThreads` for the BLAS, shared among the
+// parts when it is split (0 leaves the BLAS's own count). A thread count the
+// user set for the BLAS in the environment always wins over this one.
+struct FactorOptions {
+  int32_t workers = 2;
+  int32_t blasThreads = 0;
+};
+
 class PositiveDefiniteSolver {
  public:
   // Analyses the pattern, whose arrays must outlive this. With `first` and
@@ -34,7 +43,10 @@ class PositiveDefiniteSolver {
   // its own thread together with the separator, and the two are joined
   // through the separator's Schur complement, a dense matrix. Parts that
   // do touch are factorised as one matrix.
-  explicit PositiveDefiniteSolver(const UpperPattern& pattern, int32_t first = 0, int32_t second = 0);
+  explicit PositiveDefiniteSolver(const UpperPattern& pattern, int32_t first = 0, int32_t second = 0,
+                                  FactorOptions options = {});
+  PositiveDefiniteSolver(const UpperPattern& pattern, FactorOptions options, int32_t first, int32_t second)
+      : PositiveDefiniteSolver(pattern, first, second, options) {}
   ~PositiveDefiniteSolver();
   PositiveDefiniteSolver(const PositiveDefiniteSolver&) = delete;
   PositiveDefiniteSolver& operator=(const PositiveDefiniteSolver&) = delete;

@@ -4,8 +4,8 @@
 #include <functional>
 #include <future>
 #include <memory>
-#include <thread>
 
+#include "core/parallel/ForkJoin.h"
 #include "core/solve/Factorisation.h"
 #include "core/solve/SolverParts.h"
 
@@ -55,7 +55,7 @@ Adjacency Neighbours(int32_t nodeCount, const std::vector<TriangleShape>& shapes
   };
   Adjacency a;
   a.start.assign(size_t(nodeCount) + 2, 0);
-  InTwoHalves(size_t(nodeCount) + 1, [&](size_t from, size_t to) {
+  ForkJoin(size_t(nodeCount) + 1, [&](size_t from, size_t to) {
     for (auto n = int32_t(from); n < int32_t(to); ++n) {
       std::sort(named.data() + first[size_t(n)], named.data() + first[size_t(n) + 1]);
       int64_t count = 0;
@@ -65,7 +65,7 @@ Adjacency Neighbours(int32_t nodeCount, const std::vector<TriangleShape>& shapes
   });
   for (size_t n = 1; n < a.start.size(); ++n) a.start[n] += a.start[n - 1];
   a.nodes.resize(size_t(a.start.back()));
-  InTwoHalves(size_t(nodeCount) + 1, [&](size_t from, size_t to) {
+  ForkJoin(size_t(nodeCount) + 1, [&](size_t from, size_t to) {
     for (auto n = int32_t(from); n < int32_t(to); ++n) {
       int32_t* out = a.nodes.data() + a.start[size_t(n)];
       each(n, [&](int32_t k) { *out++ = k; });
@@ -98,19 +98,20 @@ class Dissection {
   };
 
   // Orders [begin, end); the two halves of its first cut on two threads
-  // when it is large and there are cores for them. Returns the sizes of
-  // those two halves (none when it was ordered on one thread).
+  // when it is large and there are workers for them. Returns the sizes of
+  // those two halves (none when it was ordered on one thread), which the
+  // factorisation then takes as its two parts.
   std::array<ptrdiff_t, 2> orderAll(int32_t* begin, int32_t* end) {
     constexpr ptrdiff_t kWorthAThread = 20000;
-    if (end - begin < kWorthAThread || std::thread::hardware_concurrency() < 2) {
+    const int workers = Workers();
+    if (end - begin < kWorthAThread || workers < 2) {
       order(begin, end);
       return {0, 0};
     }
     const Cut c = cut(begin, end);
     Dissection other(mesh_, adjacency_);
-    auto firstHalf = std::async(std::launch::async, [&] { other.order(c.first, c.second); });
-    order(c.second, c.separator);
-    firstHalf.get();
+    RunTogether(
+        workers, [&] { other.order(c.first, c.second); }, [&] { order(c.second, c.separator); });
     return {c.second - c.first, c.separator - c.second};
   }
 
@@ -349,7 +350,7 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       }
     };
     std::vector<int32_t> columnStart(size_t(free) + 1, 0);
-    InTwoHalves(size_t(free), [&](size_t from, size_t to) {
+    ForkJoin(size_t(free), [&](size_t from, size_t to) {
       for (auto j = int32_t(from); j < int32_t(to); ++j) {
         int32_t count = 0;
         rowsOf(j, [&](int32_t) { ++count; });
@@ -358,7 +359,7 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
     });
     for (size_t j = 1; j < columnStart.size(); ++j) columnStart[j] += columnStart[j - 1];
     std::vector<int32_t> rows(static_cast<size_t>(columnStart[size_t(free)]));
-    InTwoHalves(size_t(free), [&](size_t from, size_t to) {
+    ForkJoin(size_t(free), [&](size_t from, size_t to) {
       for (auto j = int32_t(from); j < int32_t(to); ++j) {
         int32_t* first = rows.data() + columnStart[size_t(j)];
         int32_t* next = first;
@@ -377,9 +378,11 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
         separator * separator > 4 * int64_t(free)) {
       parts = {0, 0};
     }
-    auto analysed = std::async(std::launch::async, [&] {
+    const int workers = Workers();
+    const FactorOptions options{workers, workers};
+    auto analysed = std::async(workers > 1 ? std::launch::async : std::launch::deferred, [&] {
       return std::make_unique<PositiveDefiniteSolver>(UpperPattern{free, columnStart.data(), rows.data()},
-                                                      parts[0], parts[1]);
+                                                      options, parts[0], parts[1]);
     });
     std::vector<double> values(rows.size(), 0.0);
     elements([&](const ElementStiffness& e) {
@@ -416,7 +419,7 @@ SystemOutcome SolveSystem(const Model& m, const std::vector<TriangleShape>& shap
       scale[size_t(j)] = 1.0 / std::sqrt(d);
       rhs[size_t(j)] *= scale[size_t(j)];
     }
-    InTwoHalves(size_t(free), [&](size_t from, size_t to) {
+    ForkJoin(size_t(free), [&](size_t from, size_t to) {
       for (auto j = int32_t(from); j < int32_t(to); ++j) {
         for (int32_t k = columnStart[size_t(j)]; k < columnStart[size_t(j) + 1]; ++k)
           values[size_t(k)] *= scale[size_t(rows[size_t(k)])] * scale[size_t(j)];

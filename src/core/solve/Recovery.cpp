@@ -8,7 +8,7 @@
 #include <numeric>
 #include <span>
 
-#include "core/cpu/TwoHalves.h"
+#include "core/parallel/ForkJoin.h"
 
 namespace {
 
@@ -55,10 +55,6 @@ struct alignas(64) Patchwork {
   std::array<double, 3> v;
 };
 using Triangles = std::span<const Patchwork>;
-
-// The slots the second half of the nodes numbers from 0 are marked so,
-// until the first half's count, which they follow, is known.
-constexpr int32_t kSecondHalf = 0x40000000;
 
 // The triangles around each node, as compressed rows.
 struct NodeTriangles {
@@ -115,7 +111,7 @@ struct NodeRange {
 };
 
 NodeRange RecoverNodes(const Model& m, Triangles tri, const NodeTriangles& around, size_t nc, int32_t first,
-                       int32_t last, int32_t mark, RecoveredField& out) {
+                       int32_t last, RecoveredField& out) {
   NodeRange range;
   range.values.reserve(size_t(last - first) * nc);
   range.slopes.reserve(size_t(last - first) * 2 * nc);
@@ -193,10 +189,10 @@ NodeRange RecoverNodes(const Model& m, Triangles tri, const NodeTriangles& aroun
       }
       const int32_t slot = range.slots++;
       if (onEdge) range.edge.push_back(slot), range.edgeNode.push_back(n);
-      if (out.nodeSlot[size_t(n)] < 0) out.nodeSlot[size_t(n)] = slot | mark;  // the lowest material's
+      if (out.nodeSlot[size_t(n)] < 0) out.nodeSlot[size_t(n)] = slot;  // the lowest material's
       for (int32_t t : group) {
         for (int c = 0; c < 3; ++c) {
-          if (tri[size_t(t)].k[size_t(c)] == n) out.cornerSlot[size_t(3 * (t - 1) + c)] = slot | mark;
+          if (tri[size_t(t)].k[size_t(c)] == n) out.cornerSlot[size_t(3 * (t - 1) + c)] = slot;
         }
       }
     }
@@ -244,21 +240,15 @@ void RecoverEdges(const Model& m, Triangles tri, const NodeTriangles& around, si
   }
 }
 
-}  // namespace
-
-RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, int32_t components) {
-  RecoveredField out;
-  out.components = components;
-  const int32_t triangles = m.meshTriangleCount, nodes = m.meshNodeCount;
-  if (triangles < 1 || components < 1 || components > 3 ||
-      perTriangle.size() < size_t(triangles + 1) * size_t(components))
-    return out;
-  const size_t nc = size_t(components);
-  const auto rows = std::make_unique_for_overwrite<Patchwork[]>(size_t(triangles) + 1);
-  const Triangles tri(rows.get(), size_t(triangles) + 1);
+// Each valid triangle's corners, material, centroid, area and value; the
+// rows of triangles passed over have no corners.
+std::unique_ptr<Patchwork[]> PatchworkRows(const Model& m, const std::vector<double>& perTriangle,
+                                           size_t nc) {
+  const int32_t triangles = m.meshTriangleCount;
+  auto rows = std::make_unique_for_overwrite<Patchwork[]>(size_t(triangles) + 1);
   rows[0].k = {0, 0, 0};
   const MeshRows mesh(m);
-  InTwoHalves(size_t(triangles), [&](size_t from, size_t to) {
+  ForkJoin(size_t(triangles), [&](size_t from, size_t to) {
     for (int32_t t = int32_t(from) + 1; t <= int32_t(to); ++t) {
       const Corners c = mesh.corners(t);
       Patchwork& w = rows[size_t(t)];
@@ -275,31 +265,69 @@ RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, i
       for (size_t i = 0; i < nc; ++i) w.v[i] = perTriangle[size_t(t) * nc + i];
     }
   });
+  return rows;
+}
+
+// Every node's slots, recovered in chunks of the nodes at once. Each chunk
+// numbers its own slots from 0 in the nodes' order; each chunk's then
+// follow the chunks' before it, so the slots are numbered as one pass over
+// the nodes would number them, however many chunks there were.
+NodeRange RecoverAllNodes(const Model& m, Triangles tri, const NodeTriangles& around, size_t nc,
+                          RecoveredField& out) {
+  const int32_t nodes = m.meshNodeCount;
+  const RangeSplit split(size_t(nodes), Workers(), SmallestChunk());
+  std::vector<NodeRange> ranges(split.chunks());
+  split.run([&](size_t chunk, size_t from, size_t to) {
+    ranges[chunk] = RecoverNodes(m, tri, around, nc, int32_t(from) + 1, int32_t(to) + 1, out);
+  });
+  // What each node's slots move by: its chunk's offset.
+  std::vector<int32_t> offset(ranges.size(), 0), shift(size_t(nodes) + 1, 0);
+  for (size_t k = 1; k < ranges.size(); ++k) {
+    offset[k] = offset[k - 1] + ranges[k - 1].slots;
+    std::fill(shift.begin() + ptrdiff_t(split.from(k)) + 1, shift.begin() + ptrdiff_t(split.from(k + 1)) + 1,
+              offset[k]);
+  }
+  for (int32_t n = 1; n <= nodes; ++n) {
+    if (out.nodeSlot[size_t(n)] >= 0) out.nodeSlot[size_t(n)] += shift[size_t(n)];
+  }
+  ForkJoin(tri.size() - 1, [&](size_t from, size_t to) {
+    for (size_t t = from + 1; t <= to; ++t) {
+      for (size_t c = 0; c < 3; ++c) {
+        int32_t& slot = out.cornerSlot[3 * (t - 1) + c];
+        if (slot >= 0) slot += shift[size_t(tri[t].k[c])];
+      }
+    }
+  });
+  NodeRange all;
+  for (size_t k = 0; k < ranges.size(); ++k) {
+    const NodeRange& r = ranges[k];
+    all.values.insert(all.values.end(), r.values.begin(), r.values.end());
+    all.slopes.insert(all.slopes.end(), r.slopes.begin(), r.slopes.end());
+    for (int32_t slot : r.edge) all.edge.push_back(slot + offset[k]);
+    all.edgeNode.insert(all.edgeNode.end(), r.edgeNode.begin(), r.edgeNode.end());
+    all.slots += r.slots;
+  }
+  return all;
+}
+
+}  // namespace
+
+RecoveredField Recover(const Model& m, const std::vector<double>& perTriangle, int32_t components) {
+  RecoveredField out;
+  out.components = components;
+  const int32_t triangles = m.meshTriangleCount, nodes = m.meshNodeCount;
+  if (triangles < 1 || components < 1 || components > 3 ||
+      perTriangle.size() < size_t(triangles + 1) * size_t(components))
+    return out;
+  const size_t nc = size_t(components);
+  const std::unique_ptr<Patchwork[]> rows = PatchworkRows(m, perTriangle, nc);
+  const Triangles tri(rows.get(), size_t(triangles) + 1);
   const NodeTriangles around(nodes, tri);
   out.cornerSlot.assign(size_t(triangles) * 3, -1);
   out.nodeSlot.assign(size_t(nodes) + 1, -1);
-  // The nodes in two halves, each numbering its own slots from 0; the
-  // second half's then follow the first's.
-  NodeRange low, high;
-  const int32_t middle = nodes / 2 + 1;
-  Together(
-      nodes > 20000, [&] { low = RecoverNodes(m, tri, around, nc, 1, middle, 0, out); },
-      [&] { high = RecoverNodes(m, tri, around, nc, middle, nodes + 1, kSecondHalf, out); });
-  const auto follow = [&low](int32_t& slot) {
-    if (slot >= kSecondHalf) slot = slot - kSecondHalf + low.slots;
-  };
-  for (int32_t n = middle; n <= nodes; ++n) follow(out.nodeSlot[size_t(n)]);
-  InTwoHalves(out.cornerSlot.size(), [&](size_t from, size_t to) {
-    for (size_t i = from; i < to; ++i) follow(out.cornerSlot[i]);
-  });
-  out.values = std::move(low.values);
-  out.values.insert(out.values.end(), high.values.begin(), high.values.end());
-  std::vector<double> slopes = std::move(low.slopes);
-  slopes.insert(slopes.end(), high.slopes.begin(), high.slopes.end());
-  for (int32_t& slot : high.edge) slot += low.slots;
-  low.edge.insert(low.edge.end(), high.edge.begin(), high.edge.end());
-  low.edgeNode.insert(low.edgeNode.end(), high.edgeNode.begin(), high.edgeNode.end());
-  RecoverEdges(m, tri, around, nc, slopes, low.edge, low.edgeNode, out);
+  NodeRange all = RecoverAllNodes(m, tri, around, nc, out);
+  out.values = std::move(all.values);
+  RecoverEdges(m, tri, around, nc, all.slopes, all.edge, all.edgeNode, out);
   return out;
 }
 
@@ -315,13 +343,17 @@ ErrorEstimate EstimateError(const Model& m, const std::vector<double>& perTriang
     if (nc == 2) return c.c11 * d[0] * d[0] + c.c22 * d[1] * d[1];
     return c.c11 * d[0] * d[0] + c.c22 * d[1] * d[1] + 2.0 * c.c12 * d[0] * d[1] + c.c33 * d[2] * d[2];
   };
-  // Each half of the triangles sums its own, and the halves' sums are
-  // added in one order whatever the threads did.
-  std::array<std::array<double, 2>, 2> sums{};
+  // The triangles are summed in blocks of a fixed size, whichever worker
+  // takes a block, and the blocks' sums are added in order: the totals are
+  // the same to the bit with any number of workers.
+  constexpr size_t kBlock = 4096;
+  const size_t blocks = (size_t(triangles) + kBlock - 1) / kBlock;
+  std::vector<std::array<double, 2>> sums(blocks);
   const MeshRows mesh(m);
-  InTwoHalves(size_t(triangles), [&](size_t from, size_t to) {
+  const auto sumBlock = [&](size_t block) {
     double error2 = 0.0, energy2 = 0.0;
-    for (int32_t t = int32_t(from) + 1; t <= int32_t(to); ++t) {
+    const auto last = int32_t(std::min(size_t(triangles), (block + 1) * kBlock));
+    for (auto t = int32_t(block * kBlock) + 1; t <= last; ++t) {
       const Corners c = mesh.corners(t);
       if (!c.valid || r.cornerSlot[size_t(3 * (t - 1))] < 0) continue;
       const MeshNode &a = mesh.node(c.k[0]), &b = mesh.node(c.k[1]), &d = mesh.node(c.k[2]);
@@ -344,9 +376,14 @@ ErrorEstimate EstimateError(const Model& m, const std::vector<double>& perTriang
       error2 += e.triangle[size_t(t)];
       energy2 += std::max(0.0, density(w, raw) * area);
     }
-    sums[from == 0 ? 0 : 1] = {error2, energy2};
-  });
-  const double error2 = sums[0][0] + sums[1][0], energy2 = sums[0][1] + sums[1][1];
+    sums[block] = {error2, energy2};
+  };
+  RangeSplit(blocks, Workers(), std::max<size_t>(1, SmallestChunk() / kBlock))
+      .run([&](size_t, size_t from, size_t to) {
+        for (size_t block = from; block < to; ++block) sumBlock(block);
+      });
+  double error2 = 0.0, energy2 = 0.0;
+  for (const auto& sum : sums) error2 += sum[0], energy2 += sum[1];
   e.error = std::sqrt(error2);
   e.energy = std::sqrt(energy2);
   e.eta = error2 + energy2 > 0.0 ? std::sqrt(error2 / (error2 + energy2)) : 0.0;

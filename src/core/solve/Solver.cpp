@@ -116,11 +116,12 @@ namespace {
 // triangle without area.
 std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& shapes) {
   shapes.resize(size_t(m.meshTriangleCount) + 1);
-  // Each half of the triangles keeps its first refusal; the first half's
-  // comes first.
-  std::array<std::optional<std::string>, 2> refusals;
-  InTwoHalves(size_t(m.meshTriangleCount), [&](size_t from, size_t to) {
-    std::optional<std::string>& refusal = refusals[from == 0 ? 0 : 1];
+  // Each chunk of the triangles keeps its first refusal; the lowest
+  // chunk's comes first.
+  const RangeSplit split{size_t(m.meshTriangleCount)};
+  std::vector<std::optional<std::string>> refusals(split.chunks());
+  split.run([&](size_t chunk, size_t from, size_t to) {
+    std::optional<std::string>& refusal = refusals[chunk];
     for (int32_t t = int32_t(from) + 1; t <= int32_t(to) && !refusal; ++t) {
       const MeshTriangle& row = m.MeshTriangleTable[t];
       TriangleShape& s = shapes[size_t(t)];
@@ -155,7 +156,10 @@ std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& sh
       }
     }
   });
-  return refusals[0] ? refusals[0] : refusals[1];
+  for (auto& refusal : refusals) {
+    if (refusal) return refusal;
+  }
+  return std::nullopt;
 }
 
 // The boundary edges with their conditions as the model has them now, or a

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "core/cpu/TwoHalves.h"
 #include "core/model/Model.h"
+#include "core/parallel/ForkJoin.h"
 #include "core/solve/Solver.h"
 
 namespace solver {

@@ -15,6 +15,7 @@
 
 #include "core/model/Model.h"
 #include "core/parallel/ForkJoin.h"
+#include "core/solve/Recovery.h"
 #include "core/solve/Solver.h"
 
 namespace solver {
@@ -126,6 +127,40 @@ std::vector<int32_t> UsedMaterials(const Model& m, const std::vector<TriangleSha
 // material's number after it for any other (its name is the user's text,
 // which the results window shows written out).
 std::string OfMaterial(const std::string& property, int32_t material);
+
+// One family of problems, as the solve common to both asks it, in order:
+// why it cannot be solved, its loads and held values, its elements'
+// stiffnesses, its results from the nodal solution, the field whose
+// recovery estimates the error, and its notes.
+class Family {
+ public:
+  virtual ~Family() = default;
+  virtual bool disc() const = 0;
+  // Why the materials' properties or the edges' conditions leave nothing to
+  // solve, or nothing.
+  virtual std::optional<std::string> refusal() const = 0;
+  // The loads and held values into s, and what r knows of them before the
+  // solve.
+  virtual void load(System& s, SolveResult& r) const = 0;
+  // Calls take with each element's stiffness, in the same order each time.
+  virtual void elements(const StiffnessTake& take) const = 0;
+  // The results from the solution x and the residual K x - F.
+  virtual void results(const System& s, const std::vector<double>& x, const std::vector<double>& residual,
+                       SolveResult& r) const = 0;
+  // The field per triangle (components() numbers each, flat, from triangle
+  // 0) and each material's compliance, for the recovery and its estimate.
+  virtual int32_t components() const = 0;
+  virtual std::vector<double> field(const SolveResult& r) const = 0;
+  virtual std::vector<Compliance> compliances() const = 0;
+  // What the user should know of the solve besides nothing loading it, a
+  // line each.
+  virtual std::vector<std::string> notes() const = 0;
+};
+
+// The solve both families share, over one of them.
+SolveResult SolveFamily(const Model& m, const std::vector<TriangleShape>& shapes,
+                        const std::vector<BoundaryEdge>& edges, const Family& family,
+                        const std::atomic<bool>* cancel);
 
 // Each family's solve on shapes and edges already checked.
 SolveResult SolvePotential(const Model& m, const std::vector<TriangleShape>& shapes,

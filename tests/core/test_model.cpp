@@ -115,6 +115,17 @@ TEST(ModelStore, MeshRowsGrowAndAreSharedUntilWritten) {
   EXPECT_TRUE(b->MeshTriangleTable.sharesRowsWith(a->MeshTriangleTable)) << "the other table stays shared";
   EXPECT_EQ(std::pair(b->MeshNodeTable[3000].x, a->MeshNodeTable[3000].x), std::pair(1.5, 7.0));
   EXPECT_THROW((void)a->MeshNodeTable[kLargestMeshRows + 1], std::out_of_range);
+  // A fast view of more rows than are stored, or of a table with none,
+  // reads the missing ones (and those outside it) as zero rows.
+  for (const auto& table : {a->MeshNodeTable, MeshTable<MeshNode>{}}) {
+    const auto view = table.rows(5000);
+    EXPECT_EQ(view.count(), 5000);
+    EXPECT_EQ(view.stored().size(), size_t(table.storedRows()));
+    EXPECT_EQ(view[3000].x, table.storedRows() > 0 ? 7.0f : 0.0f);
+    for (int32_t outside : {0, -1, 4000, 5001}) EXPECT_EQ(view[outside].y, 0.0f) << outside;
+  }
+  EXPECT_EQ(a->MeshNodeTable.rows(2999).stored().size(), 2999u);
+  EXPECT_EQ(a->MeshNodeTable.rows(2999)[3000].x, 0.0f) << "a row past the view's count";
   ResetModelData(*a);
   EXPECT_EQ(a->MeshTriangleTable.storedRows(), 0) << "a new project lets the mesh go";
 }

@@ -192,9 +192,9 @@ void FieldRaster::forEachTriangle(const Model& m, int32_t nodes, const XOf& xOf,
     fy_[size_t(k)] = Fixed(map.y(yOf(k)));
   }
   const int64_t right = int64_t(width) * int64_t(kSub), bottom = int64_t(height) * int64_t(kSub);
-  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  const auto rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const MeshTriangle& c = rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t];
+    const MeshTriangle& c = rows[t];
     const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
     if (k[0] < 1 || k[1] < 1 || k[2] < 1 || k[0] > nodes || k[1] > nodes || k[2] > nodes) continue;
     const int64_t X[3] = {fx_[size_t(k[0])], fx_[size_t(k[1])], fx_[size_t(k[2])]};
@@ -260,14 +260,11 @@ void FieldRaster::drawMaterials(const Model& m, const double* x, const double* y
     const Rgb c = MaterialColour(k);
     colours[size_t(k)] = 0xff000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
   }
-  const MeshNode* rows = m.MeshNodeTable.rows(m.meshNodeCount);
-  const auto node = [&](int32_t k) -> const MeshNode& {
-    return rows != nullptr ? rows[k - 1] : m.MeshNodeTable[k];
-  };
+  const auto node = m.MeshNodeTable.rows(m.meshNodeCount);
   // The undeformed mesh where the picture draws it: at its single-precision
   // coordinates, as its lines are.
-  const auto xOf = [&](int32_t k) { return x != nullptr ? x[k] : double(SinglePrecision(node(k).x)); };
-  const auto yOf = [&](int32_t k) { return y != nullptr ? y[k] : double(SinglePrecision(node(k).y)); };
+  const auto xOf = [&](int32_t k) { return x != nullptr ? x[k] : double(SinglePrecision(node[k].x)); };
+  const auto yOf = [&](int32_t k) { return y != nullptr ? y[k] : double(SinglePrecision(node[k].y)); };
   forEachTriangle(
       m, m.meshNodeCount, xOf, yOf, map, width, height,
       [&](int32_t, const MeshTriangle& c, const int32_t(&)[3], const int64_t(&X)[3], const int64_t(&Y)[3]) {

@@ -212,9 +212,9 @@ double AutomaticFactor(const Solution& s) {
 void MeshedNodes(const Model& m, std::vector<double>& x, std::vector<double>& y) {
   x.assign(size_t(m.meshNodeCount) + 1, 0.0);
   y.assign(size_t(m.meshNodeCount) + 1, 0.0);
-  const MeshNode* rows = m.MeshNodeTable.rows(m.meshNodeCount);
+  const auto rows = m.MeshNodeTable.rows(m.meshNodeCount);
   for (int32_t k = 1; k <= m.meshNodeCount; ++k) {
-    const MeshNode& n = rows != nullptr ? rows[k - 1] : m.MeshNodeTable[k];
+    const MeshNode& n = rows[k];
     x[size_t(k)] = n.x;
     y[size_t(k)] = n.y;
   }

@@ -100,9 +100,9 @@ void TraceIsolines(const Model& m, const double* x, const double* y, const doubl
                    Emit&& emit, bool perCorner = false) {
   if (l.count < 1 || !(l.step > 0.0)) return;
   const int32_t nodes = m.meshNodeCount;
-  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  const auto rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const MeshTriangle& c = rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t];
+    const MeshTriangle& c = rows[t];
     const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
     if (k[0] < 1 || k[1] < 1 || k[2] < 1 || k[0] > nodes || k[1] > nodes || k[2] > nodes) continue;
     const size_t c0 = size_t(3 * (t - 1) + 1);

@@ -24,11 +24,11 @@ struct Corners {
   double y[3];
 };
 
-bool CornersOf(const Model& m, const MeshTriangle& c, const MeshNode* nodes, Corners& out) {
+bool CornersOf(const Model& m, const MeshTriangle& c, const MeshTable<MeshNode>::View& nodes, Corners& out) {
   const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
   for (int i = 0; i < 3; ++i) {
     if (k[i] < 1 || k[i] > m.meshNodeCount) return false;
-    const MeshNode& n = nodes != nullptr ? nodes[k[i] - 1] : m.MeshNodeTable[k[i]];
+    const MeshNode& n = nodes[k[i]];
     out.x[i] = n.x, out.y[i] = n.y;
   }
   return true;
@@ -45,11 +45,11 @@ std::vector<Crossing> CrossingsOf(const Model& m, SegmentPoint a, SegmentPoint b
   if (!(dx != 0.0 || dy != 0.0) || !std::isfinite(dx) || !std::isfinite(dy)) return found;
   const double x0 = std::min(a.x, b.x), x1 = std::max(a.x, b.x), y0 = std::min(a.y, b.y),
                y1 = std::max(a.y, b.y);
-  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
-  const MeshNode* nodes = m.MeshNodeTable.rows(m.meshNodeCount);
+  const auto rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  const auto nodes = m.MeshNodeTable.rows(m.meshNodeCount);
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
     Corners p;
-    if (!CornersOf(m, rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t], nodes, p)) continue;
+    if (!CornersOf(m, rows[t], nodes, p)) continue;
     if ((p.x[0] < x0 && p.x[1] < x0 && p.x[2] < x0) || (p.x[0] > x1 && p.x[1] > x1 && p.x[2] > x1) ||
         (p.y[0] < y0 && p.y[1] < y0 && p.y[2] < y0) || (p.y[0] > y1 && p.y[1] > y1 && p.y[2] > y1))
       continue;
@@ -97,7 +97,7 @@ double ValueIn(const Model& m, const FieldValues& f, int32_t t, double x, double
   if (!f.perNode && !f.perCorner) return size_t(t) < f.values.size() ? f.values[size_t(t)] : NAN;
   const MeshTriangle& c = m.MeshTriangleTable[t];
   Corners p;
-  if (!CornersOf(m, c, nullptr, p)) return NAN;
+  if (!CornersOf(m, c, m.MeshNodeTable.rows(m.meshNodeCount), p)) return NAN;
   const double area2 = (p.x[1] - p.x[0]) * (p.y[2] - p.y[0]) - (p.x[2] - p.x[0]) * (p.y[1] - p.y[0]);
   const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
   double v = 0.0;

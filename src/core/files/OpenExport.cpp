@@ -37,13 +37,12 @@ std::string Quotable(std::string name) {
 // numbers addressed by a hash of the coordinates, in one pass.
 int32_t RepeatedNodes(const Model& m) {
   const int32_t n = std::max(m.meshNodeCount, 0);
-  const MeshNode* rows = m.MeshNodeTable.rows(n);
-  if (rows == nullptr) return 0;
+  const auto rows = m.MeshNodeTable.rows(n);
   size_t size = 1;
   while (size < 2 * size_t(n)) size <<= 1;
   std::vector<int32_t> slots(size, -1);
   int32_t repeated = 0;
-  for (int32_t k = 0; k < n; ++k) {
+  for (int32_t k = 1; k <= n; ++k) {
     const double x = rows[k].x + 0.0, y = rows[k].y + 0.0;  // -0 and 0 are one point
     uint64_t h = std::bit_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ull ^
                  std::bit_cast<uint64_t>(y) * 0xC2B2AE3D27D4EB4Full;
@@ -277,15 +276,11 @@ MeshDegeneracy FindMeshDegeneracy(const Model& m) {
   d.repeatedNodes = RepeatedNodes(m);
   // Straight over the rows; a corner past the nodes reads as a zero row.
   const int32_t n = m.meshNodeCount;
-  const MeshNode* nodes = m.MeshNodeTable.rows(n);
-  const MeshTriangle* triangles = m.MeshTriangleTable.rows(m.meshTriangleCount);
-  static const MeshNode kZero{};
-  const auto node = [&](int32_t k) -> const MeshNode& {
-    return nodes != nullptr && k >= 1 && k <= n ? nodes[k - 1] : kZero;
-  };
+  const auto node = m.MeshNodeTable.rows(n);
+  const auto triangles = m.MeshTriangleTable.rows(m.meshTriangleCount);
   for (int32_t k = 1; k <= m.meshTriangleCount; ++k) {
-    const MeshTriangle& t = triangles != nullptr ? triangles[k - 1] : m.MeshTriangleTable[k];
-    const MeshNode &a = node(t.corner1), &b = node(t.corner2), &c = node(t.corner3);
+    const MeshTriangle& t = triangles[k];
+    const MeshNode &a = node[t.corner1], &b = node[t.corner2], &c = node[t.corner3];
     const double twiceArea = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
     d.flatTriangles += twiceArea > 0.0 ? 0 : 1;
   }

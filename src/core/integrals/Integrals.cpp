@@ -73,9 +73,9 @@ EdgeIntegrals IntegrateEdges(const Solution& s, const std::vector<int32_t>& elem
   }
   if (edges.empty()) return out;
   // One pass over the triangles finds each edge's one or two.
-  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  const auto rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const MeshTriangle& c = rows != nullptr ? rows[t - 1] : m.MeshTriangleTable[t];
+    const MeshTriangle& c = rows[t];
     if (!Corners(c, m.meshNodeCount)) continue;
     const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
     if (marked[size_t(k[0])] + marked[size_t(k[1])] + marked[size_t(k[2])] < 2) continue;
@@ -141,18 +141,17 @@ AreaIntegrals IntegrateArea(const Solution& s, const FieldValues& f, int32_t mat
   const SolveResult& r = s.result;
   AreaIntegrals out;
   double low = std::numeric_limits<double>::infinity(), high = -low, valued = 0.0;
-  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
-  const MeshNode* nodes = m.MeshNodeTable.rows(m.meshNodeCount);
-  if (rows == nullptr || nodes == nullptr) return out;
+  const auto rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  const auto nodes = m.MeshNodeTable.rows(m.meshNodeCount);
   const double* v = f.values.data();
   const size_t count = f.values.size();
   const bool energy = r.disc && r.stress.size() > size_t(m.meshTriangleCount) &&
                       r.ux.size() > size_t(m.meshNodeCount) && r.uy.size() > size_t(m.meshNodeCount);
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
-    const MeshTriangle& c = rows[t - 1];
+    const MeshTriangle& c = rows[t];
     if (material != kWholeRegion && c.material != material) continue;
     if (!Corners(c, m.meshNodeCount)) continue;
-    const MeshNode &a = nodes[c.corner1 - 1], &b = nodes[c.corner2 - 1], &d = nodes[c.corner3 - 1];
+    const MeshNode &a = nodes[c.corner1], &b = nodes[c.corner2], &d = nodes[c.corner3];
     const double twice = (b.x - a.x) * (d.y - a.y) - (d.x - a.x) * (b.y - a.y);
     const double area = 0.5 * std::abs(twice);
     ++out.triangles;
@@ -202,9 +201,9 @@ AreaIntegrals IntegrateArea(const Solution& s, const FieldValues& f, int32_t mat
 
 std::vector<int32_t> MaterialsInMesh(const Model& m) {
   std::vector<char> seen;
-  const MeshTriangle* rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
-  for (int32_t t = 1; rows != nullptr && t <= m.meshTriangleCount; ++t) {
-    const int32_t i = rows[t - 1].material;
+  const auto rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
+  for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
+    const int32_t i = rows[t].material;
     if (i < 0) continue;
     if (size_t(i) >= seen.size()) seen.resize(size_t(i) + 1, 0);
     seen[size_t(i)] = 1;

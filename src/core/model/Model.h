@@ -3,11 +3,13 @@
 // counter, and a few scalars. One instance lives for the whole run; every
 // command reads and writes it in place.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -181,9 +183,29 @@ class MeshTable {
     rows_ = std::make_shared<std::vector<Row>>(std::move(numbered));
   }
   void clear() { rows_.reset(); }
-  // Rows 1 … count, contiguous; valid while the table is unchanged.
-  const Row* rows(int32_t count) const {
-    return rows_ && count >= 0 && size_t(count) < rows_->size() ? rows_->data() + 1 : nullptr;
+  // Rows 1 … count read straight from their storage, without the checks of
+  // operator[]: view[k] is row k, a zero row where none is stored (k
+  // outside 1 … count included). Valid while the table is unchanged.
+  class View {
+   public:
+    const Row& operator[](int32_t number) const {
+      const size_t at = size_t(number) - 1;  // 0 and below wrap past the end
+      return at < stored_.size() ? stored_[at] : kZero;
+    }
+    int32_t count() const { return count_; }
+    // The stored rows among them, from row 1 on, contiguous.
+    std::span<const Row> stored() const { return stored_; }
+
+   private:
+    friend class MeshTable;
+    View(std::span<const Row> stored, int32_t count) : stored_(stored), count_(count) {}
+    std::span<const Row> stored_;
+    int32_t count_;
+  };
+  View rows(int32_t count) const {
+    count = std::clamp(count, 0, kLargestMeshRows);
+    const size_t stored = rows_ ? std::min(rows_->size() - 1, size_t(count)) : 0;
+    return View(std::span<const Row>(rows_ ? rows_->data() + 1 : nullptr, stored), count);
   }
   bool sharesRowsWith(const MeshTable& other) const { return rows_ == other.rows_; }
   // The rows themselves, kept alive by whoever holds this: a cache keyed by

@@ -72,8 +72,8 @@ namespace {
 // find.
 class Dissection {
  public:
-  // mesh[n - 1] is node n.
-  Dissection(const MeshNode* mesh, const Adjacency& adjacency)
+  // mesh[n] is node n.
+  Dissection(const MeshTable<MeshNode>::View& mesh, const Adjacency& adjacency)
       : mesh_(mesh),
         adjacency_(adjacency),
         side_(adjacency.start.size(), 0),
@@ -119,9 +119,9 @@ class Dissection {
   Cut cut(int32_t* begin, int32_t* end) {
     const size_t count = size_t(end - begin);
     placed_.resize(count);
-    double x0 = mesh_[*begin - 1].x, x1 = x0, y0 = mesh_[*begin - 1].y, y1 = y0;
+    double x0 = mesh_[*begin].x, x1 = x0, y0 = mesh_[*begin].y, y1 = y0;
     for (size_t i = 0; i < count; ++i) {
-      const MeshNode& p = mesh_[begin[i] - 1];
+      const MeshNode& p = mesh_[begin[i]];
       placed_[i] = {p.x, p.y, begin[i]};
       x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
     }
@@ -244,7 +244,7 @@ class Dissection {
     }
   }
 
-  const MeshNode* mesh_;
+  MeshTable<MeshNode>::View mesh_;
   const Adjacency& adjacency_;
   std::vector<int32_t> side_;  // which half of the current cut a node is in
   int32_t stamp_ = 0;
@@ -263,8 +263,8 @@ class Dissection {
 
 }  // namespace
 
-std::array<ptrdiff_t, 2> OrderByDissection(const MeshNode* mesh, const Adjacency& adjacency, int32_t* begin,
-                                           int32_t* end, bool apart) {
+std::array<ptrdiff_t, 2> OrderByDissection(const MeshTable<MeshNode>::View& mesh, const Adjacency& adjacency,
+                                           int32_t* begin, int32_t* end, bool apart) {
   return Dissection(mesh, adjacency).orderAll(begin, end, apart);
 }
 

@@ -21,11 +21,11 @@ struct Adjacency {
 // The adjacency of the nodes of the triangles (nodes 1 … nodeCount).
 Adjacency Neighbours(int32_t nodeCount, const std::vector<TriangleShape>& shapes);
 
-// Orders the nodes [begin, end) (mesh[n - 1] is node n) for the
+// Orders the nodes [begin, end) (mesh[n] is node n) for the
 // factorisation, the two halves of the first cut on two threads when
 // `apart`. Returns the sizes of those two halves, which come first, or none
 // when ordered on one thread; the order is the same either way.
-std::array<ptrdiff_t, 2> OrderByDissection(const MeshNode* mesh, const Adjacency& adjacency, int32_t* begin,
-                                           int32_t* end, bool apart);
+std::array<ptrdiff_t, 2> OrderByDissection(const MeshTable<MeshNode>::View& mesh, const Adjacency& adjacency,
+                                           int32_t* begin, int32_t* end, bool apart);
 
 }  // namespace solver

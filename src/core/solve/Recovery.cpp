@@ -26,10 +26,8 @@ class MeshRows {
       : m_(m),
         nodes_(m.MeshNodeTable.rows(m.meshNodeCount)),
         triangles_(m.MeshTriangleTable.rows(m.meshTriangleCount)) {}
-  const MeshNode& node(int32_t k) const { return nodes_ != nullptr ? nodes_[k - 1] : m_.MeshNodeTable[k]; }
-  const MeshTriangle& triangle(int32_t t) const {
-    return triangles_ != nullptr ? triangles_[t - 1] : m_.MeshTriangleTable[t];
-  }
+  const MeshNode& node(int32_t k) const { return nodes_[k]; }
+  const MeshTriangle& triangle(int32_t t) const { return triangles_[t]; }
   Corners corners(int32_t t) const {
     const MeshTriangle& c = triangle(t);
     Corners out{{c.corner1, c.corner2, c.corner3}, true};
@@ -39,8 +37,8 @@ class MeshRows {
 
  private:
   const Model& m_;
-  const MeshNode* nodes_;
-  const MeshTriangle* triangles_;
+  MeshTable<MeshNode>::View nodes_;
+  MeshTable<MeshTriangle>::View triangles_;
 };
 
 // What recovery reads of a triangle, in one cache line: the patches of

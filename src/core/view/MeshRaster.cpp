@@ -71,14 +71,14 @@ void MeshRaster::draw(const Model& m, const ViewTransform& view, int32_t width, 
   const auto pixel = [](double v) { return static_cast<int32_t>(std::clamp(v, -1e9, 1e9)); };
   sx_.resize(size_t(nodeCount) + 1);
   sy_.resize(size_t(nodeCount) + 1);
-  const MeshNode* rows = m.MeshNodeTable.rows(nodeCount);
+  const auto rows = m.MeshNodeTable.rows(nodeCount);
   for (int32_t k = 1; k <= nodeCount; ++k) {
     if (x != nullptr) {
       sx_[size_t(k)] = pixel(map.x(x[k]));
       sy_[size_t(k)] = pixel(map.y(y[k]));
       continue;
     }
-    const MeshNode& n = rows != nullptr ? rows[k - 1] : m.MeshNodeTable[k];
+    const MeshNode& n = rows[k];
     sx_[size_t(k)] = pixel(map.x(SinglePrecision(n.x)));
     sy_[size_t(k)] = pixel(map.y(SinglePrecision(n.y)));
   }

@@ -16,6 +16,80 @@
     </message>
 </context>
 <context>
+    <name>BatchExport</name>
+    <message>
+        <source> Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).</source>
+        <translation> A .msh or .vtu file takes such a mesh (--export FILE.msh).</translation>
+    </message>
+    <message>
+        <source>Sprawdzenie modelu nie znalazło znanej sobie przyczyny.</source>
+        <translation>The model check found no cause it knows of.</translation>
+    </message>
+    <message>
+        <source>Możliwe przyczyny:</source>
+        <translation>Possible causes:</translation>
+    </message>
+    <message>
+        <source>szacowany błąd %1 (%2)</source>
+        <translation>estimated error %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Osiągnięto zadaną dokładność %1: %2.</source>
+        <translation>The requested accuracy %1 was reached: %2.</translation>
+    </message>
+    <message>
+        <source>Limit %1 nie pozwala osiągnąć dokładności %2: %3.</source>
+        <translation>The limit of %1 does not allow the accuracy %2: %3.</translation>
+    </message>
+    <message>
+        <source>Po %1 krokach nie osiągnięto dokładności %2: %3.</source>
+        <translation>The accuracy %2 was not reached after %1 steps: %3.</translation>
+    </message>
+    <message>
+        <source>Przerwano zagęszczanie: %1.</source>
+        <translation>The refinement was stopped: %1.</translation>
+    </message>
+    <message>
+        <source>Generacja siatki nie powiodła się</source>
+        <translation>Mesh generation failed</translation>
+    </message>
+    <message>
+        <source>Zwiększ pole trójkąta (na przykład --area %1) albo --max-triangles.</source>
+        <translation>Increase the triangle area (for example --area %1) or --max-triangles.</translation>
+    </message>
+    <message>
+        <source>Zwiększ pole trójkąta albo --max-triangles.</source>
+        <translation>Increase the triangle area or --max-triangles.</translation>
+    </message>
+    <message>
+        <source>Krok %1: %2, szacowany błąd %3</source>
+        <translation>Step %1: %2, estimated error %3</translation>
+    </message>
+    <message>
+        <source>Zapisano siatkę z rozwiązaniem: %1 (%2, %3)</source>
+        <translation>Mesh with the solution saved: %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>Plik wyeksportowano poprawnie: %1 (%2, %3)</source>
+        <translation>The file was exported successfully: %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>Szacowany błąd: %1</source>
+        <translation>Estimated error: %1</translation>
+    </message>
+</context>
+<context>
+    <name>BatchIntegrals</name>
+    <message>
+        <source>Warunku nr %1 nie ma w projekcie albo nie wskazuje go żaden element (--integrate %2)</source>
+        <translation>Condition no. %1 is not in the project or no element refers to it (--integrate %2)</translation>
+    </message>
+    <message>
+        <source>Materiału nr %1 nie ma w projekcie (--integrate %2)</source>
+        <translation>Material no. %1 is not in the project (--integrate %2)</translation>
+    </message>
+</context>
+<context>
     <name>BatchOptions</name>
     <message>
         <source>PLIK</source>
@@ -988,6 +1062,57 @@ With the solution of the problem.</translation>
     <message>
         <source>Generacja siatki nie powiodła się</source>
         <translation>Mesh generation failed</translation>
+    </message>
+</context>
+<context>
+    <name>HeldPieces</name>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, jest podparta tylko tak, że może się obracać wokół punktu %4.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, is supported only so that it can rotate about the point %4.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, ma ustalone tylko przemieszczenie ux, więc może się przesuwać w kierunku y.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, has only its displacement ux held, so it can move in the y direction.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, ma ustalone tylko przemieszczenie ux, więc może się przesuwać w kierunku y i obracać.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, has only its displacement ux held, so it can move in the y direction and rotate.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, ma ustalone tylko przemieszczenie uy, więc może się przesuwać w kierunku x.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, has only its displacement uy held, so it can move in the x direction.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, ma ustalone tylko przemieszczenie uy, więc może się przesuwać w kierunku x i obracać.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, has only its displacement uy held, so it can move in the x direction and rotate.</translation>
+    </message>
+    <message>
+        <source>Podeprzyj ją (podpora przesuwna, rodzaj 3) albo utwierdź (rodzaj 2) tak, by nie mogła się ani przesuwać, ani obracać.</source>
+        <translation>Support it (roller support, kind 3) or fix it (kind 2) so that it can neither move nor rotate.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, jest utwierdzona tylko w punkcie %4 i może się wokół niego obracać.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, is fixed only at the point %4 and can rotate about it.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, nie jest utwierdzona i może się swobodnie przesuwać i obracać.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, is not fixed and can move and rotate freely.</translation>
+    </message>
+    <message>
+        <source>Utwierdź ją (rodzaj 2) na odcinku, nie w jednym punkcie.</source>
+        <translation>Fix it (kind 2) along a segment, not at a single point.</translation>
+    </message>
+    <message>
+        <source>Zadanie nie ma rozwiązania jednoznacznego: część obszaru między %1 a %2, o brzegu z elementów %3, nie ma warunku, który ustala w niej wartość.</source>
+        <translation>The problem has no unique solution: the part of the region between %1 and %2, bounded by elements %3, has no condition that sets the value in it.</translation>
+    </message>
+    <message>
+        <source>Nadaj któremuś z tych elementów warunek wartości (rodzaj 1) albo konwekcji z α &gt; 0 (rodzaj 3); konwekcja z α = 0 nie ustala wartości.</source>
+        <translation>Give one of these elements a value condition (kind 1) or convection with α &gt; 0 (kind 3); convection with α = 0 does not set the value.</translation>
+    </message>
+    <message>
+        <source>Nadaj któremuś z tych elementów warunek wartości (rodzaj 1) albo konwekcji z α &gt; 0 (rodzaj 3).</source>
+        <translation>Give one of these elements a value condition (kind 1) or convection with α &gt; 0 (kind 3).</translation>
     </message>
 </context>
 <context>

@@ -890,6 +890,17 @@ with a region point. A checked nested contour is a region, not a hole:</translat
     </message>
 </context>
 <context>
+    <name>ExportFile</name>
+    <message>
+        <source>Siatka miałaby co najmniej %1, a ten format przyjmuje najwyżej %2 trójkątów i %3 węzłów.</source>
+        <translation>The mesh would have at least %1, and this format takes at most %2 triangles and %3 nodes.</translation>
+    </message>
+    <message>
+        <source>Siatka ma %1 i %2, a ten format przyjmuje najwyżej %3 trójkątów i %4 węzłów.</source>
+        <translation>The mesh has %1 and %2, and this format takes at most %3 triangles and %4 nodes.</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>Błąd operacji dyskowej</source>
@@ -2369,6 +2380,25 @@ Increase the triangle area or the mesh limit.</translation>
     </message>
 </context>
 <context>
+    <name>OpenExport</name>
+    <message>
+        <source>Elementy wskazujące nieistniejący warunek lub brzeg: %1.</source>
+        <translation>Elements that refer to a condition or boundary that does not exist: %1.</translation>
+    </message>
+    <message>
+        <source>Nie zapisano pliku: w siatce są węzły o tych samych współrzędnych (%1). Zmień największe pole trójkąta albo przesuń model bliżej początku układu.</source>
+        <translation>The file was not saved: the mesh has nodes with the same coordinates (%1). Change the largest triangle area or move the model closer to the origin.</translation>
+    </message>
+    <message>
+        <source>Nie zapisano pliku: w siatce są trójkąty o zerowym lub ujemnym polu (%1). Zmień największe pole trójkąta albo przesuń model bliżej początku układu.</source>
+        <translation>The file was not saved: the mesh has triangles with zero or negative area (%1). Change the largest triangle area or move the model closer to the origin.</translation>
+    </message>
+    <message>
+        <source>Nie zapisano pliku: w siatce są węzły o tych samych współrzędnych (%1) i trójkąty o zerowym lub ujemnym polu (%2). Zmień największe pole trójkąta albo przesuń model bliżej początku układu.</source>
+        <translation>The file was not saved: the mesh has nodes with the same coordinates (%1) and triangles with zero or negative area (%2). Change the largest triangle area or move the model closer to the origin.</translation>
+    </message>
+</context>
+<context>
     <name>Physics</name>
     <message>
         <source>przewodzenie ciepła</source>
@@ -2685,6 +2715,57 @@ Change the problem?</translation>
     </message>
 </context>
 <context>
+    <name>ProjectFile</name>
+    <message>
+        <source>Plik jest niekompletny</source>
+        <translation>The file is incomplete</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawne dane: w miejscu liczby stoi inny tekst</source>
+        <translation>The file holds invalid data: other text stands where a number should be</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za duża (to pole przyjmuje liczby od %3 do %4)</source>
+        <translation>The file holds invalid data: the number %1 on line %2 is too large (this field takes numbers from %3 to %4)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za mała (to pole przyjmuje liczby od %3 do %4)</source>
+        <translation>The file holds invalid data: the number %1 on line %2 is too small (this field takes numbers from %3 to %4)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za bliska zera (najmniejsza liczba różna od zera, jaką przyjmuje to pole, to 1e-45)</source>
+        <translation>The file holds invalid data: the number %1 on line %2 is too close to zero (the smallest non-zero number this field takes is 1e-45)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę węzłów: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of nodes: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę elementów: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of elements: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę warunków brzegowych: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of boundary conditions: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę brzegów: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of boundaries: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę węzłów wewnętrznych: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of internal nodes: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Element %1 odwołuje się do nieistniejącego węzła</source>
+        <translation>Element %1 refers to a node that does not exist</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać pliku</source>
+        <translation>Cannot read the file</translation>
+    </message>
+</context>
+<context>
     <name>QtPrompter</name>
     <message>
         <source>Anuluj</source>
@@ -2811,6 +2892,81 @@ Change the problem?</translation>
     <message>
         <source>Nie wybrałeś żadnego punktu obszaru.</source>
         <translation>You have not chosen any region point.</translation>
+    </message>
+</context>
+<context>
+    <name>RegionSection</name>
+    <message>
+        <source>brakuje liczby</source>
+        <translation>a number is missing</translation>
+    </message>
+    <message>
+        <source>w miejscu liczby stoi inny tekst</source>
+        <translation>other text stands where a number should be</translation>
+    </message>
+    <message>
+        <source>liczba poza zakresem jej pola</source>
+        <translation>a number outside its field&apos;s range</translation>
+    </message>
+    <message>
+        <source>niepoprawna liczba</source>
+        <translation>an invalid number</translation>
+    </message>
+    <message>
+        <source>nadmiarowy tekst na końcu wiersza</source>
+        <translation>extra text at the end of the line</translation>
+    </message>
+    <message>
+        <source>nazwa materiału musi stać w cudzysłowie</source>
+        <translation>the material&apos;s name must be in quotation marks</translation>
+    </message>
+    <message>
+        <source>nazwa materiału musi mieć od 1 do %1 bajtów</source>
+        <translation>the material&apos;s name must have from 1 to %1 bytes</translation>
+    </message>
+    <message>
+        <source>niepoprawny zapis znaku w nazwie materiału (dozwolone \&quot;, \\ i \xHH)</source>
+        <translation>an invalid escape in the material&apos;s name (\&quot;, \\ and \xHH are allowed)</translation>
+    </message>
+    <message>
+        <source>znak spoza drukowalnych znaków ASCII w nazwie materiału (zapisuje się go jako \xHH)</source>
+        <translation>a character outside printable ASCII in the material&apos;s name (it is written as \xHH)</translation>
+    </message>
+    <message>
+        <source>nazwa materiału nie ma zamykającego cudzysłowu</source>
+        <translation>the material&apos;s name has no closing quotation mark</translation>
+    </message>
+    <message>
+        <source>brakuje liczby materiałów i punktów obszarów</source>
+        <translation>the numbers of materials and region points are missing</translation>
+    </message>
+    <message>
+        <source>liczba materiałów %1 poza zakresem od 0 do %2</source>
+        <translation>the number of materials %1 is outside the range from 0 to %2</translation>
+    </message>
+    <message>
+        <source>liczba punktów obszarów %1 poza zakresem od 0 do %2</source>
+        <translation>the number of region points %1 is outside the range from 0 to %2</translation>
+    </message>
+    <message>
+        <source>plik kończy się przed końcem sekcji</source>
+        <translation>the file ends before the end of the section</translation>
+    </message>
+    <message>
+        <source>punkt obszaru nr %1 wskazuje materiał nr %2, którego nie ma</source>
+        <translation>region point no. %1 refers to material no. %2, which does not exist</translation>
+    </message>
+    <message>
+        <source>największe pole trójkąta punktu obszaru nr %1 musi być liczbą skończoną nie mniejszą od zera</source>
+        <translation>the largest triangle area of region point no. %1 must be a finite number not less than zero</translation>
+    </message>
+    <message>
+        <source>nadmiarowy tekst po sekcji obszarów</source>
+        <translation>extra text after the region section</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawną sekcję obszarów (wiersz %1): %2.</source>
+        <translation>The file has an invalid region section (line %1): %2.</translation>
     </message>
 </context>
 <context>
@@ -3444,6 +3600,79 @@ Estimated error %1 (%2, step %3).</translation>
     <message>
         <source>Ustawianie obszaru</source>
         <translation>Setting the region</translation>
+    </message>
+</context>
+<context>
+    <name>WriteCause</name>
+    <message>
+        <source>pod tą nazwą jest plik specjalny (urządzenie, potok), a nie zwykły plik</source>
+        <translation>under this name there is a special file (a device, a pipe), not a regular file</translation>
+    </message>
+    <message>
+        <source>brak miejsca na dysku</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>wyczerpany przydział miejsca na dysku (quota)</source>
+        <translation>the disk quota is exhausted</translation>
+    </message>
+    <message>
+        <source>brak uprawnień do zapisu w tym miejscu</source>
+        <translation>no permission to write here</translation>
+    </message>
+    <message>
+        <source>system plików jest tylko do odczytu</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>błąd wejścia-wyjścia urządzenia</source>
+        <translation>a device input/output error</translation>
+    </message>
+    <message>
+        <source>folder nie istnieje</source>
+        <translation>the folder does not exist</translation>
+    </message>
+    <message>
+        <source>folder nie istnieje (część ścieżki nie jest folderem)</source>
+        <translation>the folder does not exist (part of the path is not a folder)</translation>
+    </message>
+    <message>
+        <source>nazwa pliku jest za długa</source>
+        <translation>the file name is too long</translation>
+    </message>
+    <message>
+        <source>pod tą nazwą jest folder</source>
+        <translation>there is a folder under this name</translation>
+    </message>
+    <message>
+        <source>plik byłby za duży dla tego systemu plików</source>
+        <translation>the file would be too large for this file system</translation>
+    </message>
+    <message>
+        <source>za dużo otwartych plików</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>za mało pamięci</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>za dużo dowiązań symbolicznych w ścieżce</source>
+        <translation>too many symbolic links in the path</translation>
+    </message>
+    <message>
+        <source>plik jest w użyciu</source>
+        <translation>the file is in use</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać do pliku</source>
+        <translation>Cannot write to the file</translation>
+    </message>
+    <message>
+        <source>%1
+Przyczyna: %2.</source>
+        <translation>%1
+Cause: %2.</translation>
     </message>
 </context>
 </TS>

@@ -212,6 +212,86 @@ and for each field integral.P, mean.P, min.P, max.P (for the disc also
 strain_energy), for example condition:2.flow 12.5 W/m or
 material:1.mean.T 20.5 °C.</translation>
     </message>
+    <message>
+        <source>Nieznana opcja %1</source>
+        <translation>Unknown option %1</translation>
+    </message>
+    <message>
+        <source>Brak wartości opcji %1</source>
+        <translation>The option %1 has no value</translation>
+    </message>
+    <message>
+        <source>Opcje --export i --solve wykluczają się</source>
+        <translation>The options --export and --solve exclude each other</translation>
+    </message>
+    <message>
+        <source>Pole trójkąta musi być liczbą dodatnią: %1</source>
+        <translation>The triangle area must be a positive number: %1</translation>
+    </message>
+    <message>
+        <source>Dokładność (--adapt) to błąd względny większy od 0 i mniejszy od 1, na przykład 0.01: %1</source>
+        <translation>The accuracy (--adapt) is a relative error greater than 0 and less than 1, for example 0.01: %1</translation>
+    </message>
+    <message>
+        <source>Opcja --integrate przyjmuje condition:N (warunek nr N), material:M (materiał nr M, 0 to własny modelu) albo region (cały obszar): %1</source>
+        <translation>The option --integrate takes condition:N (condition no. N), material:M (material no. M, 0 being the model&apos;s own) or region (the whole region): %1</translation>
+    </message>
+    <message>
+        <source>Największa liczba trójkątów to liczba całkowita od 1 do %1: %2</source>
+        <translation>The largest number of triangles is a whole number from 1 to %1: %2</translation>
+    </message>
+    <message>
+        <source>Wartość opcji %1 musi być liczbą nieujemną nie większą niż 1e9: %2</source>
+        <translation>The value of the option %1 must be a non-negative number not greater than 1e9: %2</translation>
+    </message>
+    <message>
+        <source>Wartość opcji %1 musi być liczbą dodatnią nie większą niż 1e9: %2</source>
+        <translation>The value of the option %1 must be a positive number not greater than 1e9: %2</translation>
+    </message>
+    <message>
+        <source>Wersja formatu MSH to 4.1 albo 2.2, a nie %1</source>
+        <translation>The MSH format version is 4.1 or 2.2, not %1</translation>
+    </message>
+    <message>
+        <source>Brak nazwy pliku wynikowego (--export PLIK albo --solve PLIK)</source>
+        <translation>No output file name (--export FILE or --solve FILE)</translation>
+    </message>
+    <message>
+        <source>Brak pliku projektu</source>
+        <translation>No project file</translation>
+    </message>
+    <message>
+        <source>Podaj jeden plik projektu</source>
+        <translation>Give one project file</translation>
+    </message>
+    <message>
+        <source>Opcje --dxf-… dotyczą tylko rysunków .dxf</source>
+        <translation>The --dxf-… options apply only to .dxf drawings</translation>
+    </message>
+    <message>
+        <source>Plik wynikowy %1 jest plikiem projektu</source>
+        <translation>The output file %1 is the project file</translation>
+    </message>
+    <message>
+        <source>Nieznany format pliku %1 (m2d, ulx, n2d, msh, vtu)</source>
+        <translation>Unknown format of the file %1 (m2d, ulx, n2d, msh, vtu)</translation>
+    </message>
+    <message>
+        <source>Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: %1</source>
+        <translation>The solution is written to a .msh (Gmsh 4.1) or .vtu file: %1</translation>
+    </message>
+    <message>
+        <source>Opcja --adapt dotyczy tylko --solve</source>
+        <translation>The option --adapt applies only to --solve</translation>
+    </message>
+    <message>
+        <source>Opcja --integrate dotyczy tylko --solve</source>
+        <translation>The option --integrate applies only to --solve</translation>
+    </message>
+    <message>
+        <source>Opcja --msh-version dotyczy tylko plików .msh</source>
+        <translation>The option --msh-version applies only to .msh files</translation>
+    </message>
 </context>
 <context>
     <name>BoundaryDialogs</name>

@@ -1249,6 +1249,69 @@ With the solution of the problem.</translation>
     </message>
 </context>
 <context>
+    <name>Integrals</name>
+    <message>
+        <source>Długość</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Siła Fx</source>
+        <translation>Force Fx</translation>
+    </message>
+    <message>
+        <source>Siła Fy</source>
+        <translation>Force Fy</translation>
+    </message>
+    <message>
+        <source>Moment M</source>
+        <translation>Moment M</translation>
+    </message>
+    <message>
+        <source>Średnie |u|</source>
+        <translation>Mean |u|</translation>
+    </message>
+    <message>
+        <source>Średnie ux</source>
+        <translation>Mean ux</translation>
+    </message>
+    <message>
+        <source>Średnie uy</source>
+        <translation>Mean uy</translation>
+    </message>
+    <message>
+        <source>Przepływ do obszaru %1</source>
+        <translation>Flow into the region %1</translation>
+    </message>
+    <message>
+        <source>Średnia %1</source>
+        <translation>Mean %1</translation>
+    </message>
+    <message>
+        <source>Pole</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>Całka %1 dA</source>
+        <translation>Integral of %1 dA</translation>
+    </message>
+    <message>
+        <source>Najmniejsza %1</source>
+        <translation>Smallest %1</translation>
+    </message>
+    <message>
+        <source>Największa %1</source>
+        <translation>Largest %1</translation>
+    </message>
+    <message>
+        <source>Energia sprężysta</source>
+        <translation>Strain energy</translation>
+    </message>
+    <message>
+        <source>Przepływ przez odcinek %1</source>
+        <translation>Flow through the segment %1</translation>
+    </message>
+</context>
+<context>
     <name>IntegralsDialog</name>
     <message>
         <source>Materiał własny modelu</source>

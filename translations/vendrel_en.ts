@@ -981,6 +981,29 @@ with a region point. A checked nested contour is a region, not a hole:</translat
     </message>
 </context>
 <context>
+    <name>FieldValues</name>
+    <message>
+        <source>błąd</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Odkształcenie ×%1</source>
+        <translation>Deformation ×%1</translation>
+    </message>
+    <message>
+        <source>poza siatką</source>
+        <translation>outside the mesh</translation>
+    </message>
+    <message>
+        <source>Nr węzła, x, y, ux [m], uy [m]; wygładzone σx, σy, τxy, σ_red [Pa]</source>
+        <translation>Node no., x, y, ux [m], uy [m]; smoothed σx, σy, τxy, σ_red [Pa]</translation>
+    </message>
+    <message>
+        <source>Nr węzła, x, y, %1; wygładzone qx, qy%2</source>
+        <translation>Node no., x, y, %1; smoothed qx, qy%2</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>Błąd operacji dyskowej</source>

@@ -981,6 +981,29 @@ with a region point. A checked nested contour is a region, not a hole:</translat
     </message>
 </context>
 <context>
+    <name>Factorisation</name>
+    <message>
+        <source>Nie można wczytać modułu rozwiązującego %1: %2. Zainstaluj program ponownie.</source>
+        <translation>Cannot load the solver module %1: %2. Install the program again.</translation>
+    </message>
+    <message>
+        <source>nie ma takiego pliku</source>
+        <translation>there is no such file</translation>
+    </message>
+    <message>
+        <source>nieznany błąd</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>to nie jest moduł tego programu</source>
+        <translation>it is not this program&apos;s module</translation>
+    </message>
+    <message>
+        <source>moduł pochodzi z innej wersji programu</source>
+        <translation>the module comes from another version of the program</translation>
+    </message>
+</context>
+<context>
     <name>FieldValues</name>
     <message>
         <source>błąd</source>
@@ -2248,6 +2271,17 @@ Increase the triangle area or the mesh limit.</translation>
     <message>
         <source>Podaj liczbę trójkątów od %1 do %2.</source>
         <translation>Enter a number of triangles from %1 to %2.</translation>
+    </message>
+</context>
+<context>
+    <name>MeshDriver</name>
+    <message>
+        <source>Siatka miałaby co najmniej %1, więcej niż limit %2.</source>
+        <translation>The mesh would have at least %1, more than the limit of %2.</translation>
+    </message>
+    <message>
+        <source>Siatka miałaby %1, więcej niż limit %2.</source>
+        <translation>The mesh would have %1, more than the limit of %2.</translation>
     </message>
 </context>
 <context>

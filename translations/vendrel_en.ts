@@ -16,6 +16,80 @@
     </message>
 </context>
 <context>
+    <name>BatchExport</name>
+    <message>
+        <source> Taką siatkę zapisuje plik .msh albo .vtu (--export PLIK.msh).</source>
+        <translation> A .msh or .vtu file takes such a mesh (--export FILE.msh).</translation>
+    </message>
+    <message>
+        <source>Sprawdzenie modelu nie znalazło znanej sobie przyczyny.</source>
+        <translation>The model check found no cause it knows of.</translation>
+    </message>
+    <message>
+        <source>Możliwe przyczyny:</source>
+        <translation>Possible causes:</translation>
+    </message>
+    <message>
+        <source>szacowany błąd %1 (%2)</source>
+        <translation>estimated error %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Osiągnięto zadaną dokładność %1: %2.</source>
+        <translation>The requested accuracy %1 was reached: %2.</translation>
+    </message>
+    <message>
+        <source>Limit %1 nie pozwala osiągnąć dokładności %2: %3.</source>
+        <translation>The limit of %1 does not allow the accuracy %2: %3.</translation>
+    </message>
+    <message>
+        <source>Po %1 krokach nie osiągnięto dokładności %2: %3.</source>
+        <translation>The accuracy %2 was not reached after %1 steps: %3.</translation>
+    </message>
+    <message>
+        <source>Przerwano zagęszczanie: %1.</source>
+        <translation>The refinement was stopped: %1.</translation>
+    </message>
+    <message>
+        <source>Generacja siatki nie powiodła się</source>
+        <translation>Mesh generation failed</translation>
+    </message>
+    <message>
+        <source>Zwiększ pole trójkąta (na przykład --area %1) albo --max-triangles.</source>
+        <translation>Increase the triangle area (for example --area %1) or --max-triangles.</translation>
+    </message>
+    <message>
+        <source>Zwiększ pole trójkąta albo --max-triangles.</source>
+        <translation>Increase the triangle area or --max-triangles.</translation>
+    </message>
+    <message>
+        <source>Krok %1: %2, szacowany błąd %3</source>
+        <translation>Step %1: %2, estimated error %3</translation>
+    </message>
+    <message>
+        <source>Zapisano siatkę z rozwiązaniem: %1 (%2, %3)</source>
+        <translation>Mesh with the solution saved: %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>Plik wyeksportowano poprawnie: %1 (%2, %3)</source>
+        <translation>The file was exported successfully: %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>Szacowany błąd: %1</source>
+        <translation>Estimated error: %1</translation>
+    </message>
+</context>
+<context>
+    <name>BatchIntegrals</name>
+    <message>
+        <source>Warunku nr %1 nie ma w projekcie albo nie wskazuje go żaden element (--integrate %2)</source>
+        <translation>Condition no. %1 is not in the project or no element refers to it (--integrate %2)</translation>
+    </message>
+    <message>
+        <source>Materiału nr %1 nie ma w projekcie (--integrate %2)</source>
+        <translation>Material no. %1 is not in the project (--integrate %2)</translation>
+    </message>
+</context>
+<context>
     <name>BatchOptions</name>
     <message>
         <source>PLIK</source>
@@ -137,6 +211,86 @@ about (0, 0), mean.u_magnitude, mean.ux, mean.uy); over a material
 and for each field integral.P, mean.P, min.P, max.P (for the disc also
 strain_energy), for example condition:2.flow 12.5 W/m or
 material:1.mean.T 20.5 °C.</translation>
+    </message>
+    <message>
+        <source>Nieznana opcja %1</source>
+        <translation>Unknown option %1</translation>
+    </message>
+    <message>
+        <source>Brak wartości opcji %1</source>
+        <translation>The option %1 has no value</translation>
+    </message>
+    <message>
+        <source>Opcje --export i --solve wykluczają się</source>
+        <translation>The options --export and --solve exclude each other</translation>
+    </message>
+    <message>
+        <source>Pole trójkąta musi być liczbą dodatnią: %1</source>
+        <translation>The triangle area must be a positive number: %1</translation>
+    </message>
+    <message>
+        <source>Dokładność (--adapt) to błąd względny większy od 0 i mniejszy od 1, na przykład 0.01: %1</source>
+        <translation>The accuracy (--adapt) is a relative error greater than 0 and less than 1, for example 0.01: %1</translation>
+    </message>
+    <message>
+        <source>Opcja --integrate przyjmuje condition:N (warunek nr N), material:M (materiał nr M, 0 to własny modelu) albo region (cały obszar): %1</source>
+        <translation>The option --integrate takes condition:N (condition no. N), material:M (material no. M, 0 being the model&apos;s own) or region (the whole region): %1</translation>
+    </message>
+    <message>
+        <source>Największa liczba trójkątów to liczba całkowita od 1 do %1: %2</source>
+        <translation>The largest number of triangles is a whole number from 1 to %1: %2</translation>
+    </message>
+    <message>
+        <source>Wartość opcji %1 musi być liczbą nieujemną nie większą niż 1e9: %2</source>
+        <translation>The value of the option %1 must be a non-negative number not greater than 1e9: %2</translation>
+    </message>
+    <message>
+        <source>Wartość opcji %1 musi być liczbą dodatnią nie większą niż 1e9: %2</source>
+        <translation>The value of the option %1 must be a positive number not greater than 1e9: %2</translation>
+    </message>
+    <message>
+        <source>Wersja formatu MSH to 4.1 albo 2.2, a nie %1</source>
+        <translation>The MSH format version is 4.1 or 2.2, not %1</translation>
+    </message>
+    <message>
+        <source>Brak nazwy pliku wynikowego (--export PLIK albo --solve PLIK)</source>
+        <translation>No output file name (--export FILE or --solve FILE)</translation>
+    </message>
+    <message>
+        <source>Brak pliku projektu</source>
+        <translation>No project file</translation>
+    </message>
+    <message>
+        <source>Podaj jeden plik projektu</source>
+        <translation>Give one project file</translation>
+    </message>
+    <message>
+        <source>Opcje --dxf-… dotyczą tylko rysunków .dxf</source>
+        <translation>The --dxf-… options apply only to .dxf drawings</translation>
+    </message>
+    <message>
+        <source>Plik wynikowy %1 jest plikiem projektu</source>
+        <translation>The output file %1 is the project file</translation>
+    </message>
+    <message>
+        <source>Nieznany format pliku %1 (m2d, ulx, n2d, msh, vtu)</source>
+        <translation>Unknown format of the file %1 (m2d, ulx, n2d, msh, vtu)</translation>
+    </message>
+    <message>
+        <source>Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: %1</source>
+        <translation>The solution is written to a .msh (Gmsh 4.1) or .vtu file: %1</translation>
+    </message>
+    <message>
+        <source>Opcja --adapt dotyczy tylko --solve</source>
+        <translation>The option --adapt applies only to --solve</translation>
+    </message>
+    <message>
+        <source>Opcja --integrate dotyczy tylko --solve</source>
+        <translation>The option --integrate applies only to --solve</translation>
+    </message>
+    <message>
+        <source>Opcja --msh-version dotyczy tylko plików .msh</source>
+        <translation>The option --msh-version applies only to .msh files</translation>
     </message>
 </context>
 <context>
@@ -816,6 +970,63 @@ with a region point. A checked nested contour is a region, not a hole:</translat
     </message>
 </context>
 <context>
+    <name>ExportFile</name>
+    <message>
+        <source>Siatka miałaby co najmniej %1, a ten format przyjmuje najwyżej %2 trójkątów i %3 węzłów.</source>
+        <translation>The mesh would have at least %1, and this format takes at most %2 triangles and %3 nodes.</translation>
+    </message>
+    <message>
+        <source>Siatka ma %1 i %2, a ten format przyjmuje najwyżej %3 trójkątów i %4 węzłów.</source>
+        <translation>The mesh has %1 and %2, and this format takes at most %3 triangles and %4 nodes.</translation>
+    </message>
+</context>
+<context>
+    <name>Factorisation</name>
+    <message>
+        <source>Nie można wczytać modułu rozwiązującego %1: %2. Zainstaluj program ponownie.</source>
+        <translation>Cannot load the solver module %1: %2. Install the program again.</translation>
+    </message>
+    <message>
+        <source>nie ma takiego pliku</source>
+        <translation>there is no such file</translation>
+    </message>
+    <message>
+        <source>nieznany błąd</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>to nie jest moduł tego programu</source>
+        <translation>it is not this program&apos;s module</translation>
+    </message>
+    <message>
+        <source>moduł pochodzi z innej wersji programu</source>
+        <translation>the module comes from another version of the program</translation>
+    </message>
+</context>
+<context>
+    <name>FieldValues</name>
+    <message>
+        <source>błąd</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Odkształcenie ×%1</source>
+        <translation>Deformation ×%1</translation>
+    </message>
+    <message>
+        <source>poza siatką</source>
+        <translation>outside the mesh</translation>
+    </message>
+    <message>
+        <source>Nr węzła, x, y, ux [m], uy [m]; wygładzone σx, σy, τxy, σ_red [Pa]</source>
+        <translation>Node no., x, y, ux [m], uy [m]; smoothed σx, σy, τxy, σ_red [Pa]</translation>
+    </message>
+    <message>
+        <source>Nr węzła, x, y, %1; wygładzone qx, qy%2</source>
+        <translation>Node no., x, y, %1; smoothed qx, qy%2</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>Błąd operacji dyskowej</source>
@@ -991,6 +1202,57 @@ With the solution of the problem.</translation>
     </message>
 </context>
 <context>
+    <name>HeldPieces</name>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, jest podparta tylko tak, że może się obracać wokół punktu %4.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, is supported only so that it can rotate about the point %4.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, ma ustalone tylko przemieszczenie ux, więc może się przesuwać w kierunku y.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, has only its displacement ux held, so it can move in the y direction.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, ma ustalone tylko przemieszczenie ux, więc może się przesuwać w kierunku y i obracać.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, has only its displacement ux held, so it can move in the y direction and rotate.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, ma ustalone tylko przemieszczenie uy, więc może się przesuwać w kierunku x.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, has only its displacement uy held, so it can move in the x direction.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, ma ustalone tylko przemieszczenie uy, więc może się przesuwać w kierunku x i obracać.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, has only its displacement uy held, so it can move in the x direction and rotate.</translation>
+    </message>
+    <message>
+        <source>Podeprzyj ją (podpora przesuwna, rodzaj 3) albo utwierdź (rodzaj 2) tak, by nie mogła się ani przesuwać, ani obracać.</source>
+        <translation>Support it (roller support, kind 3) or fix it (kind 2) so that it can neither move nor rotate.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, jest utwierdzona tylko w punkcie %4 i może się wokół niego obracać.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, is fixed only at the point %4 and can rotate about it.</translation>
+    </message>
+    <message>
+        <source>Tarcza nie jest utwierdzona przed ruchem sztywnym: jej część obszaru między %1 a %2, o brzegu z elementów %3, nie jest utwierdzona i może się swobodnie przesuwać i obracać.</source>
+        <translation>The disc is not held against rigid-body motion: its part of the region between %1 and %2, bounded by elements %3, is not fixed and can move and rotate freely.</translation>
+    </message>
+    <message>
+        <source>Utwierdź ją (rodzaj 2) na odcinku, nie w jednym punkcie.</source>
+        <translation>Fix it (kind 2) along a segment, not at a single point.</translation>
+    </message>
+    <message>
+        <source>Zadanie nie ma rozwiązania jednoznacznego: część obszaru między %1 a %2, o brzegu z elementów %3, nie ma warunku, który ustala w niej wartość.</source>
+        <translation>The problem has no unique solution: the part of the region between %1 and %2, bounded by elements %3, has no condition that sets the value in it.</translation>
+    </message>
+    <message>
+        <source>Nadaj któremuś z tych elementów warunek wartości (rodzaj 1) albo konwekcji z α &gt; 0 (rodzaj 3); konwekcja z α = 0 nie ustala wartości.</source>
+        <translation>Give one of these elements a value condition (kind 1) or convection with α &gt; 0 (kind 3); convection with α = 0 does not set the value.</translation>
+    </message>
+    <message>
+        <source>Nadaj któremuś z tych elementów warunek wartości (rodzaj 1) albo konwekcji z α &gt; 0 (rodzaj 3).</source>
+        <translation>Give one of these elements a value condition (kind 1) or convection with α &gt; 0 (kind 3).</translation>
+    </message>
+</context>
+<context>
     <name>HelpCommands</name>
     <message>
         <source>Vendrel korbel v1.0
@@ -1030,6 +1292,69 @@ With the solution of the problem.</translation>
     <message>
         <source>import rysunku DXF</source>
         <translation>DXF drawing import</translation>
+    </message>
+</context>
+<context>
+    <name>Integrals</name>
+    <message>
+        <source>Długość</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Siła Fx</source>
+        <translation>Force Fx</translation>
+    </message>
+    <message>
+        <source>Siła Fy</source>
+        <translation>Force Fy</translation>
+    </message>
+    <message>
+        <source>Moment M</source>
+        <translation>Moment M</translation>
+    </message>
+    <message>
+        <source>Średnie |u|</source>
+        <translation>Mean |u|</translation>
+    </message>
+    <message>
+        <source>Średnie ux</source>
+        <translation>Mean ux</translation>
+    </message>
+    <message>
+        <source>Średnie uy</source>
+        <translation>Mean uy</translation>
+    </message>
+    <message>
+        <source>Przepływ do obszaru %1</source>
+        <translation>Flow into the region %1</translation>
+    </message>
+    <message>
+        <source>Średnia %1</source>
+        <translation>Mean %1</translation>
+    </message>
+    <message>
+        <source>Pole</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>Całka %1 dA</source>
+        <translation>Integral of %1 dA</translation>
+    </message>
+    <message>
+        <source>Najmniejsza %1</source>
+        <translation>Smallest %1</translation>
+    </message>
+    <message>
+        <source>Największa %1</source>
+        <translation>Largest %1</translation>
+    </message>
+    <message>
+        <source>Energia sprężysta</source>
+        <translation>Strain energy</translation>
+    </message>
+    <message>
+        <source>Przepływ przez odcinek %1</source>
+        <translation>Flow through the segment %1</translation>
     </message>
 </context>
 <context>
@@ -1949,6 +2274,17 @@ Increase the triangle area or the mesh limit.</translation>
     </message>
 </context>
 <context>
+    <name>MeshDriver</name>
+    <message>
+        <source>Siatka miałaby co najmniej %1, więcej niż limit %2.</source>
+        <translation>The mesh would have at least %1, more than the limit of %2.</translation>
+    </message>
+    <message>
+        <source>Siatka miałaby %1, więcej niż limit %2.</source>
+        <translation>The mesh would have %1, more than the limit of %2.</translation>
+    </message>
+</context>
+<context>
     <name>Model</name>
     <message>
         <source>Osiągnięto największą liczbę węzłów (299)</source>
@@ -2241,6 +2577,25 @@ Increase the triangle area or the mesh limit.</translation>
     <message>
         <source>węzłów</source>
         <translation>nodes</translation>
+    </message>
+</context>
+<context>
+    <name>OpenExport</name>
+    <message>
+        <source>Elementy wskazujące nieistniejący warunek lub brzeg: %1.</source>
+        <translation>Elements that refer to a condition or boundary that does not exist: %1.</translation>
+    </message>
+    <message>
+        <source>Nie zapisano pliku: w siatce są węzły o tych samych współrzędnych (%1). Zmień największe pole trójkąta albo przesuń model bliżej początku układu.</source>
+        <translation>The file was not saved: the mesh has nodes with the same coordinates (%1). Change the largest triangle area or move the model closer to the origin.</translation>
+    </message>
+    <message>
+        <source>Nie zapisano pliku: w siatce są trójkąty o zerowym lub ujemnym polu (%1). Zmień największe pole trójkąta albo przesuń model bliżej początku układu.</source>
+        <translation>The file was not saved: the mesh has triangles with zero or negative area (%1). Change the largest triangle area or move the model closer to the origin.</translation>
+    </message>
+    <message>
+        <source>Nie zapisano pliku: w siatce są węzły o tych samych współrzędnych (%1) i trójkąty o zerowym lub ujemnym polu (%2). Zmień największe pole trójkąta albo przesuń model bliżej początku układu.</source>
+        <translation>The file was not saved: the mesh has nodes with the same coordinates (%1) and triangles with zero or negative area (%2). Change the largest triangle area or move the model closer to the origin.</translation>
     </message>
 </context>
 <context>
@@ -2560,6 +2915,57 @@ Change the problem?</translation>
     </message>
 </context>
 <context>
+    <name>ProjectFile</name>
+    <message>
+        <source>Plik jest niekompletny</source>
+        <translation>The file is incomplete</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawne dane: w miejscu liczby stoi inny tekst</source>
+        <translation>The file holds invalid data: other text stands where a number should be</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za duża (to pole przyjmuje liczby od %3 do %4)</source>
+        <translation>The file holds invalid data: the number %1 on line %2 is too large (this field takes numbers from %3 to %4)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za mała (to pole przyjmuje liczby od %3 do %4)</source>
+        <translation>The file holds invalid data: the number %1 on line %2 is too small (this field takes numbers from %3 to %4)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za bliska zera (najmniejsza liczba różna od zera, jaką przyjmuje to pole, to 1e-45)</source>
+        <translation>The file holds invalid data: the number %1 on line %2 is too close to zero (the smallest non-zero number this field takes is 1e-45)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę węzłów: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of nodes: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę elementów: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of elements: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę warunków brzegowych: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of boundary conditions: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę brzegów: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of boundaries: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Plik zawiera błędną liczbę węzłów wewnętrznych: %1 (dopuszczalna od 0 do %2)</source>
+        <translation>The file gives a wrong number of internal nodes: %1 (allowed from 0 to %2)</translation>
+    </message>
+    <message>
+        <source>Element %1 odwołuje się do nieistniejącego węzła</source>
+        <translation>Element %1 refers to a node that does not exist</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać pliku</source>
+        <translation>Cannot read the file</translation>
+    </message>
+</context>
+<context>
     <name>QtPrompter</name>
     <message>
         <source>Anuluj</source>
@@ -2686,6 +3092,81 @@ Change the problem?</translation>
     <message>
         <source>Nie wybrałeś żadnego punktu obszaru.</source>
         <translation>You have not chosen any region point.</translation>
+    </message>
+</context>
+<context>
+    <name>RegionSection</name>
+    <message>
+        <source>brakuje liczby</source>
+        <translation>a number is missing</translation>
+    </message>
+    <message>
+        <source>w miejscu liczby stoi inny tekst</source>
+        <translation>other text stands where a number should be</translation>
+    </message>
+    <message>
+        <source>liczba poza zakresem jej pola</source>
+        <translation>a number outside its field&apos;s range</translation>
+    </message>
+    <message>
+        <source>niepoprawna liczba</source>
+        <translation>an invalid number</translation>
+    </message>
+    <message>
+        <source>nadmiarowy tekst na końcu wiersza</source>
+        <translation>extra text at the end of the line</translation>
+    </message>
+    <message>
+        <source>nazwa materiału musi stać w cudzysłowie</source>
+        <translation>the material&apos;s name must be in quotation marks</translation>
+    </message>
+    <message>
+        <source>nazwa materiału musi mieć od 1 do %1 bajtów</source>
+        <translation>the material&apos;s name must have from 1 to %1 bytes</translation>
+    </message>
+    <message>
+        <source>niepoprawny zapis znaku w nazwie materiału (dozwolone \&quot;, \\ i \xHH)</source>
+        <translation>an invalid escape in the material&apos;s name (\&quot;, \\ and \xHH are allowed)</translation>
+    </message>
+    <message>
+        <source>znak spoza drukowalnych znaków ASCII w nazwie materiału (zapisuje się go jako \xHH)</source>
+        <translation>a character outside printable ASCII in the material&apos;s name (it is written as \xHH)</translation>
+    </message>
+    <message>
+        <source>nazwa materiału nie ma zamykającego cudzysłowu</source>
+        <translation>the material&apos;s name has no closing quotation mark</translation>
+    </message>
+    <message>
+        <source>brakuje liczby materiałów i punktów obszarów</source>
+        <translation>the numbers of materials and region points are missing</translation>
+    </message>
+    <message>
+        <source>liczba materiałów %1 poza zakresem od 0 do %2</source>
+        <translation>the number of materials %1 is outside the range from 0 to %2</translation>
+    </message>
+    <message>
+        <source>liczba punktów obszarów %1 poza zakresem od 0 do %2</source>
+        <translation>the number of region points %1 is outside the range from 0 to %2</translation>
+    </message>
+    <message>
+        <source>plik kończy się przed końcem sekcji</source>
+        <translation>the file ends before the end of the section</translation>
+    </message>
+    <message>
+        <source>punkt obszaru nr %1 wskazuje materiał nr %2, którego nie ma</source>
+        <translation>region point no. %1 refers to material no. %2, which does not exist</translation>
+    </message>
+    <message>
+        <source>największe pole trójkąta punktu obszaru nr %1 musi być liczbą skończoną nie mniejszą od zera</source>
+        <translation>the largest triangle area of region point no. %1 must be a finite number not less than zero</translation>
+    </message>
+    <message>
+        <source>nadmiarowy tekst po sekcji obszarów</source>
+        <translation>extra text after the region section</translation>
+    </message>
+    <message>
+        <source>Plik zawiera niepoprawną sekcję obszarów (wiersz %1): %2.</source>
+        <translation>The file has an invalid region section (line %1): %2.</translation>
     </message>
 </context>
 <context>
@@ -3319,6 +3800,79 @@ Estimated error %1 (%2, step %3).</translation>
     <message>
         <source>Ustawianie obszaru</source>
         <translation>Setting the region</translation>
+    </message>
+</context>
+<context>
+    <name>WriteCause</name>
+    <message>
+        <source>pod tą nazwą jest plik specjalny (urządzenie, potok), a nie zwykły plik</source>
+        <translation>under this name there is a special file (a device, a pipe), not a regular file</translation>
+    </message>
+    <message>
+        <source>brak miejsca na dysku</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>wyczerpany przydział miejsca na dysku (quota)</source>
+        <translation>the disk quota is exhausted</translation>
+    </message>
+    <message>
+        <source>brak uprawnień do zapisu w tym miejscu</source>
+        <translation>no permission to write here</translation>
+    </message>
+    <message>
+        <source>system plików jest tylko do odczytu</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>błąd wejścia-wyjścia urządzenia</source>
+        <translation>a device input/output error</translation>
+    </message>
+    <message>
+        <source>folder nie istnieje</source>
+        <translation>the folder does not exist</translation>
+    </message>
+    <message>
+        <source>folder nie istnieje (część ścieżki nie jest folderem)</source>
+        <translation>the folder does not exist (part of the path is not a folder)</translation>
+    </message>
+    <message>
+        <source>nazwa pliku jest za długa</source>
+        <translation>the file name is too long</translation>
+    </message>
+    <message>
+        <source>pod tą nazwą jest folder</source>
+        <translation>there is a folder under this name</translation>
+    </message>
+    <message>
+        <source>plik byłby za duży dla tego systemu plików</source>
+        <translation>the file would be too large for this file system</translation>
+    </message>
+    <message>
+        <source>za dużo otwartych plików</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>za mało pamięci</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>za dużo dowiązań symbolicznych w ścieżce</source>
+        <translation>too many symbolic links in the path</translation>
+    </message>
+    <message>
+        <source>plik jest w użyciu</source>
+        <translation>the file is in use</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać do pliku</source>
+        <translation>Cannot write to the file</translation>
+    </message>
+    <message>
+        <source>%1
+Przyczyna: %2.</source>
+        <translation>%1
+Cause: %2.</translation>
     </message>
 </context>
 </TS>

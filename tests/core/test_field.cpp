@@ -13,7 +13,9 @@
 #include "core/field/FieldRaster.h"
 #include "core/field/FieldValues.h"
 #include "core/field/IsolineLabels.h"
+#include "core/field/LineSample.h"
 #include "core/field/SolutionPicture.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -345,6 +347,28 @@ TEST(FieldTexts, ColourBarAndReadOut) {
                                               ShortNumber(std::abs(at7[0]), ','));
   EXPECT_EQ(NodeValuesHeading(plate), "Nr węzła, x, y, T [°C]; wygładzone qx, qy [W/m²]");
   EXPECT_EQ(NodeValuesHeading(disc), "Nr węzła, x, y, ux [m], uy [m]; wygładzone σx, σy, τxy, σ_red [Pa]");
+}
+
+// With a translator installed the window's field texts follow it, while
+// the CSV files keep their untranslated headings byte for byte.
+TEST(FieldTexts, TheWindowIsTranslatedAndFilesAreNot) {
+  const Solution plate = Grid(4, 2, Linear), disc = Grid(4, 2, Linear, true);
+  const std::string polishNodes = NodeValuesCsv(plate), polishDiscNodes = NodeValuesCsv(disc);
+  struct Bracketed {  // each source in angle brackets, uninstalled however the test ends
+    Bracketed() {
+      InstallTranslator([](const char*, const char* source) { return "<" + std::string(source) + ">"; });
+    }
+    ~Bracketed() { InstallTranslator(nullptr); }
+  } bracketed;
+  const FieldValues error = ComputeField(plate, FieldKind::Error);
+  EXPECT_EQ(ColourBarFor(error, nullptr, 0.0, '.').title, "<błąd> [%]");
+  EXPECT_EQ(LineSamplesCsv({}, error, "m"), "s [m],x [m],y [m],błąd [%]\n");
+  EXPECT_EQ(ColourBarFor(ComputeField(disc, FieldKind::VonMises), nullptr, 2.0, '.').factor,
+            "<Odkształcenie ×2>");
+  EXPECT_EQ(ReadOut(plate, error, {}, '.'), "<poza siatką>");
+  EXPECT_EQ(NodeValuesHeading(plate), "<Nr węzła, x, y, T [°C]; wygładzone qx, qy [W/m²]>");
+  EXPECT_EQ(NodeValuesCsv(plate), polishNodes);
+  EXPECT_EQ(NodeValuesCsv(disc), polishDiscNodes);
 }
 
 // Labels sit on their lines where they have room: not over another

@@ -17,9 +17,14 @@
 #include <QTest>
 #include <QToolButton>
 #include <QXmlStreamReader>
+#include <cerrno>
 #include <memory>
 
 #include "core/batch/BatchExport.h"
+#include "core/batch/BatchRequest.h"
+#include "core/files/ExportFile.h"
+#include "core/files/ProjectFile.h"
+#include "core/files/WriteCause.h"
 #include "core/text/Tr.h"
 #include "front/app/Language.h"
 #include "front/app/MainWindow.h"
@@ -170,6 +175,28 @@ class EnglishTest : public QObject {
       expectEnglish(QString::fromStdString(BatchOptionDescription(o)), QString::fromLatin1(o.name));
       expectEnglish(QString::fromStdString(BatchOptionValue(o.valueName)), QString::fromLatin1(o.name));
     }
+  }
+
+  // The core's refusals are whole translated sentences, arguments placed:
+  // the command line's, a project file's (its region section's reason
+  // too), a failed write's and the export layouts' limit.
+  void coreRefusalsAreEnglish() {
+    std::string why;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--area", "-1", "--export", "a.msh", "p.vdk"},
+          {"--export", "a.msh", "--solve", "b.msh", "p.vdk"}}) {
+      QVERIFY(!ParseBatchRequest(args, why));
+      expectEnglish(QString::fromStdString(why), QString::fromStdString(args[0]));
+    }
+    const auto model = std::make_unique<Model>();
+    for (const char* file :
+         {"-1 0 0 0 0", "1 0 0 0 0\n0 1e99", "0 0 0 0 0\n1 0\n1\nKoniec pliku\nObszary\nx\n"}) {
+      const FileResult read = ParseProjectFile(file, *model);
+      QVERIFY(!read.ok);
+      expectEnglish(QString::fromStdString(read.message), QString::fromLatin1(file));
+    }
+    expectEnglish(QString::fromStdString(WithWriteCause(SaveFailedMessage(), ENOSPC)), u"write"_s);
+    expectEnglish(QString::fromStdString(LayoutRefusal(5000, 3000).value_or("")), u"layout"_s);
   }
 
   void menusPopUpsAndToolTipsAreEnglishAndTheMenuBarFits() {

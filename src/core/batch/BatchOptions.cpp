@@ -97,12 +97,12 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
       continue;
     }
     if (!IsOption(name)) {
-      why = "Nieznana opcja " + ShownName(name);
+      why = Tr("BatchOptions", "Nieznana opcja %1").with(ShownName(name));
       return std::nullopt;
     }
     if (!inlineValue) {
       if (i + 1 >= args.size()) {
-        why = "Brak wartości opcji " + ShownName(name);
+        why = Tr("BatchOptions", "Brak wartości opcji %1").with(ShownName(name));
         return std::nullopt;
       }
       value = args[++i];
@@ -110,7 +110,7 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
     if (name == "--export" || name == "--solve") {
       (name == "--solve" ? sawSolve : sawExport) = true;
       if (sawSolve && sawExport) {
-        why = "Opcje --export i --solve wykluczają się";
+        why = Tr("BatchOptions", "Opcje --export i --solve wykluczają się");
         return std::nullopt;
       }
       r.out = value;
@@ -119,7 +119,7 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
     } else if (name == "--area") {
       const std::optional<double> area = ParseArea(value);
       if (!area) {
-        why = "Pole trójkąta musi być liczbą dodatnią: " + ShownName(value);
+        why = Tr("BatchOptions", "Pole trójkąta musi być liczbą dodatnią: %1").with(ShownName(value));
         return std::nullopt;
       }
       if (AreaTooSmallToWrite(*area)) {
@@ -130,18 +130,19 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
     } else if (name == "--adapt") {
       const std::optional<double> eta = ParseNumber(value, 0.0, true);
       if (!eta || *eta >= 1.0) {
-        why = "Dokładność (--adapt) to błąd względny większy od 0 i mniejszy od 1, na przykład 0.01: " +
-              ShownName(value);
+        why = Tr("BatchOptions",
+                 "Dokładność (--adapt) to błąd względny większy od 0 i mniejszy od 1, na przykład 0.01: %1")
+                  .with(ShownName(value));
         return std::nullopt;
       }
       r.adapt = *eta;
     } else if (name == "--integrate") {
       const std::optional<IntegrationTarget> target = ParseTarget(value);
       if (!target) {
-        why =
-            "Opcja --integrate przyjmuje condition:N (warunek nr N), material:M (materiał nr M, 0 to "
-            "własny modelu) albo region (cały obszar): " +
-            ShownName(value);
+        why = Tr("BatchOptions",
+                 "Opcja --integrate przyjmuje condition:N (warunek nr N), material:M (materiał nr M, 0 to "
+                 "własny modelu) albo region (cały obszar): %1")
+                  .with(ShownName(value));
         return std::nullopt;
       }
       r.integrate.push_back(*target);
@@ -149,8 +150,8 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
       int32_t n = 0;
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
       if (ec != std::errc() || end != value.data() + value.size() || n < 1 || n > kLargestMeshTriangles) {
-        why = "Największa liczba trójkątów to liczba całkowita od 1 do " +
-              std::to_string(kLargestMeshTriangles) + ": " + ShownName(value);
+        why = Tr("BatchOptions", "Największa liczba trójkątów to liczba całkowita od 1 do %1: %2")
+                  .with(kLargestMeshTriangles, ShownName(value));
         return std::nullopt;
       }
       r.maxTriangles = n;
@@ -163,8 +164,9 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
       }
       const std::optional<double> number = ParseNumber(value, 0.0, !join);
       if (!number || *number > kDrawingLimitForOptions) {
-        why = "Wartość opcji " + name + " musi być liczbą " + (join ? "nieujemną" : "dodatnią") +
-              " nie większą niż 1e9: " + ShownName(value);
+        why = (join ? Tr("BatchOptions", "Wartość opcji %1 musi być liczbą nieujemną nie większą niż 1e9: %2")
+                    : Tr("BatchOptions", "Wartość opcji %1 musi być liczbą dodatnią nie większą niż 1e9: %2"))
+                  .with(name, ShownName(value));
         return std::nullopt;
       }
       (name == "--dxf-tolerance" ? r.drawing.tolerance : join ? r.drawing.join : r.drawing.scale) = *number;
@@ -173,45 +175,47 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
       r.msh22 = value == "2.2";
       r.mshVersionGiven = true;
     } else {
-      why = "Wersja formatu MSH to 4.1 albo 2.2, a nie " + ShownName(value);
+      why = Tr("BatchOptions", "Wersja formatu MSH to 4.1 albo 2.2, a nie %1").with(ShownName(value));
       return std::nullopt;
     }
   }
   if (!haveOut) {
-    why = "Brak nazwy pliku wynikowego (--export PLIK albo --solve PLIK)";
+    why = Tr("BatchOptions", "Brak nazwy pliku wynikowego (--export PLIK albo --solve PLIK)");
     return std::nullopt;
   }
   if (positional.size() != 1) {
-    why = positional.empty() ? "Brak pliku projektu" : "Podaj jeden plik projektu";
+    why = positional.empty() ? Tr("BatchOptions", "Brak pliku projektu")
+                             : Tr("BatchOptions", "Podaj jeden plik projektu");
     return std::nullopt;
   }
   r.project = positional.front();
   if (r.drawingGiven && !HasExtension(r.project, ".dxf")) {
-    why = "Opcje --dxf-… dotyczą tylko rysunków .dxf";
+    why = Tr("BatchOptions", "Opcje --dxf-… dotyczą tylko rysunków .dxf");
     return std::nullopt;
   }
   if (SameFile(r.out, r.project)) {
-    why = "Plik wynikowy " + ShownName(r.out) + " jest plikiem projektu";
+    why = Tr("BatchOptions", "Plik wynikowy %1 jest plikiem projektu").with(ShownName(r.out));
     return std::nullopt;
   }
   if (!OpenFormatForName(r.out) && !LayoutByExtension(r.out)) {
-    why = "Nieznany format pliku " + ShownName(r.out) + " (m2d, ulx, n2d, msh, vtu)";
+    why = Tr("BatchOptions", "Nieznany format pliku %1 (m2d, ulx, n2d, msh, vtu)").with(ShownName(r.out));
     return std::nullopt;
   }
   if (r.solve && (!OpenFormatForName(r.out) || r.mshVersionGiven)) {
-    why = "Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: " + ShownName(r.out);
+    why =
+        Tr("BatchOptions", "Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: %1").with(ShownName(r.out));
     return std::nullopt;
   }
   if (r.adapt > 0.0 && !r.solve) {
-    why = "Opcja --adapt dotyczy tylko --solve";
+    why = Tr("BatchOptions", "Opcja --adapt dotyczy tylko --solve");
     return std::nullopt;
   }
   if (!r.integrate.empty() && !r.solve) {
-    why = "Opcja --integrate dotyczy tylko --solve";
+    why = Tr("BatchOptions", "Opcja --integrate dotyczy tylko --solve");
     return std::nullopt;
   }
   if (r.mshVersionGiven && OpenFormatForName(r.out) != OpenFormat::Msh41) {
-    why = "Opcja --msh-version dotyczy tylko plików .msh";
+    why = Tr("BatchOptions", "Opcja --msh-version dotyczy tylko plików .msh");
     return std::nullopt;
   }
   return r;

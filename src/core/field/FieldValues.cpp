@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/files/CNumbers.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ FieldValues ComputeField(const Solution& s, FieldKind kind) {
         if (area > 0.0 && mean > 0.0)
           f.values[size_t(t)] = 100.0 * std::sqrt(e.triangle[size_t(t)] / area) / mean;
       }
-      f.name = "błąd", f.unit = "%";
+      f.name = Tr("FieldValues", "błąd"), f.unit = "%";
       break;
     }
   }
@@ -234,6 +235,10 @@ std::string ShortNumber(double v, char point) {
   return SignificantText(v, 4, point);
 }
 
+std::string FileFieldName(const FieldValues& f) {
+  return f.kind == FieldKind::Error ? "błąd" : f.name;
+}
+
 ColourBarTexts ColourBarFor(const FieldValues& f, const IsolineLevels* levels, double factor, char point) {
   ColourBarTexts t;
   t.title = f.unit.empty() ? f.name : f.name + " [" + f.unit + "]";
@@ -241,7 +246,7 @@ ColourBarTexts ColourBarFor(const FieldValues& f, const IsolineLevels* levels, d
   t.min = ShortNumber(f.min, point);
   for (int32_t k = 0; levels != nullptr && k < levels->count; ++k)
     t.levels.push_back(ShortNumber(levels->at(k), point));
-  if (factor > 0.0) t.factor = "Odkształcenie ×" + ShortNumber(factor, point);
+  if (factor > 0.0) t.factor = Tr("FieldValues", "Odkształcenie ×%1").with(ShortNumber(factor, point));
   return t;
 }
 
@@ -266,7 +271,7 @@ double ValueAt(const FieldValues& f, const Model& m, const MeshHit& hit) {
 
 std::string ReadOut(const Solution& s, const FieldValues& f, const MeshHit& hit, char point) {
   const Model& m = s.model;
-  if (hit.triangle < 1 || hit.triangle > m.meshTriangleCount) return "poza siatką";
+  if (hit.triangle < 1 || hit.triangle > m.meshTriangleCount) return Tr("FieldValues", "poza siatką");
   const auto text = [point](const std::string& name, double v, const std::string& unit) {
     return name + " = " + ShortNumber(v, point) + (unit.empty() ? "" : " " + unit);
   };
@@ -290,11 +295,13 @@ std::string ReadOut(const Solution& s, const FieldValues& f, const MeshHit& hit,
 }
 
 std::string NodeValuesHeading(const Solution& s) {
-  if (s.result.disc) return "Nr węzła, x, y, ux [m], uy [m]; wygładzone σx, σy, τxy, σ_red [Pa]";
+  if (s.result.disc)
+    return Tr("FieldValues", "Nr węzła, x, y, ux [m], uy [m]; wygładzone σx, σy, τxy, σ_red [Pa]");
   const FieldNames names = NamesOfField(s.model.ProblemKind);
   const auto unit = [](const std::string& u) { return u.empty() ? std::string() : " [" + u + "]"; };
-  return "Nr węzła, x, y, " + names.field + unit(names.fieldUnit) + "; wygładzone qx, qy" +
-         unit(names.fluxUnit);
+  // %1: the field and its unit, %2: the flux's unit with its blank, or nothing.
+  return Tr("FieldValues", "Nr węzła, x, y, %1; wygładzone qx, qy%2")
+      .with(names.field + unit(names.fieldUnit), unit(names.fluxUnit));
 }
 
 std::string NodeValuesLine(const Solution& s, int32_t node, char point) {

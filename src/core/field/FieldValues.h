@@ -61,10 +61,13 @@ struct FieldValues {
   std::vector<double> values;
   double min = 0.0;
   double max = 0.0;
-  std::string name;  // "T", "|q|", "σ_red", "|u|", "błąd"
+  std::string name;  // as the window shows it: "T", "|q|", "σ_red", "|u|", "błąd" (translated)
   std::string unit;  // "°C", "W/m²", "Pa", "m", "%"; empty for a problem with no units
 };
 FieldValues ComputeField(const Solution& solution, FieldKind kind);
+// The field's name as files write it (a CSV column's heading): the name
+// untranslated, so that a file reads the same whatever the user's language.
+std::string FileFieldName(const FieldValues& field);
 // The von Mises stress of plane stress.
 double VonMisesOf(double sx, double sy, double txy);
 // The field whose isolines are drawn: the map's field where it is

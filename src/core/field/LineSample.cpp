@@ -175,7 +175,7 @@ std::string LengthUnit(const Solution& s) {
 
 std::string LineSamplesCsv(const LinePieces& pieces, const FieldValues& f, const std::string& lengthUnit) {
   std::string text = Heading("s", lengthUnit) + "," + Heading("x", lengthUnit) + "," +
-                     Heading("y", lengthUnit) + "," + Heading(f.name, f.unit) + "\n";
+                     Heading("y", lengthUnit) + "," + Heading(FileFieldName(f), f.unit) + "\n";
   for (size_t p = 0; p < pieces.size(); ++p) {
     if (p > 0) text += "\n";
     for (const LineSample& l : pieces[p])

@@ -8,6 +8,7 @@
 #include "core/files/CNumbers.h"
 #include "core/files/SafeFile.h"
 #include "core/files/WriteCause.h"
+#include "core/text/Tr.h"
 
 ExportLayout LayoutForName(std::string_view name) {
   const std::string_view tail = name.size() >= 3 ? name.substr(name.size() - 3) : name;
@@ -76,10 +77,13 @@ std::vector<uint8_t> EncodeExport(const Model& m, ExportLayout layout) {
 
 std::optional<std::string> LayoutRefusal(int32_t triangles, int32_t nodes, bool atLeast) {
   if (triangles <= kMaxMeshTriangles && nodes <= kMaxMeshNodes) return std::nullopt;
-  const std::string limits = ", a ten format przyjmuje najwyżej " + Thousands(kMaxMeshTriangles) +
-                             " trójkątów i " + Thousands(kMaxMeshNodes) + " węzłów.";
-  if (atLeast) return "Siatka miałaby co najmniej " + Triangles(triangles) + limits;
-  return "Siatka ma " + Triangles(triangles) + " i " + Nodes(nodes) + limits;
+  if (atLeast) {
+    return Tr("ExportFile",
+              "Siatka miałaby co najmniej %1, a ten format przyjmuje najwyżej %2 trójkątów i %3 węzłów.")
+        .with(Triangles(triangles), Thousands(kMaxMeshTriangles), Thousands(kMaxMeshNodes));
+  }
+  return Tr("ExportFile", "Siatka ma %1 i %2, a ten format przyjmuje najwyżej %3 trójkątów i %4 węzłów.")
+      .with(Triangles(triangles), Nodes(nodes), Thousands(kMaxMeshTriangles), Thousands(kMaxMeshNodes));
 }
 
 std::optional<std::string> LayoutRefusal(const Model& m) {
@@ -91,6 +95,6 @@ FileResult WriteExportFile(const Model& model, ExportLayout layout, const std::s
   const std::vector<uint8_t> bytes = EncodeExport(model, layout);
   const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (const WriteResult written = WriteFileAtomically(path, view); !written)
-    return {false, WithWriteCause(kSaveFailedMessage, written.error)};
+    return {false, WithWriteCause(SaveFailedMessage(), written.error)};
   return {true, {}};
 }

@@ -33,5 +33,5 @@ std::optional<std::string> LayoutRefusal(const Model& model);
 
 // Writes the export; a mesh past the layouts' limits is refused with
 // LayoutRefusal's text, and no file; on a failed write the message is
-// "Nie można zapisać do pliku" with the cause on the next line.
+// SaveFailedMessage() with the cause on the next line (WriteCause.h).
 FileResult WriteExportFile(const Model& model, ExportLayout layout, const std::string& path);

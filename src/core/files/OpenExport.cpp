@@ -19,6 +19,7 @@
 #include "core/files/WriteCause.h"
 #include "core/lists/NumberList.h"
 #include "core/solve/Solver.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -266,7 +267,8 @@ std::vector<int32_t> DanglingElements(const Model& model) {
 std::string DanglingElementsNote(const Model& model) {
   const std::vector<int32_t> dangling = DanglingElements(model);
   if (dangling.empty()) return {};
-  return "Elementy wskazujące nieistniejący warunek lub brzeg: " + NumberList(dangling) + ".";
+  return Tr("OpenExport", "Elementy wskazujące nieistniejący warunek lub brzeg: %1.")
+      .with(NumberList(dangling));
 }
 
 MeshDegeneracy FindMeshDegeneracy(const Model& m) {
@@ -290,14 +292,23 @@ MeshDegeneracy FindMeshDegeneracy(const Model& m) {
 std::optional<std::string> OpenExportRefusal(const Model& model) {
   const MeshDegeneracy d = FindMeshDegeneracy(model);
   if (d.repeatedNodes == 0 && d.flatTriangles == 0) return std::nullopt;
-  std::string what;
-  if (d.repeatedNodes > 0) what = "węzły o tych samych współrzędnych (" + Thousands(d.repeatedNodes) + ")";
-  if (d.flatTriangles > 0) {
-    what += (what.empty() ? "" : " i ") + std::string("trójkąty o zerowym lub ujemnym polu (") +
-            Thousands(d.flatTriangles) + ")";
+  const std::string nodes = Thousands(d.repeatedNodes), triangles = Thousands(d.flatTriangles);
+  if (d.flatTriangles == 0) {
+    return Tr("OpenExport",
+              "Nie zapisano pliku: w siatce są węzły o tych samych współrzędnych (%1). Zmień największe pole "
+              "trójkąta albo przesuń model bliżej początku układu.")
+        .with(nodes);
   }
-  return "Nie zapisano pliku: w siatce są " + what +
-         ". Zmień największe pole trójkąta albo przesuń model bliżej początku układu.";
+  if (d.repeatedNodes == 0) {
+    return Tr("OpenExport",
+              "Nie zapisano pliku: w siatce są trójkąty o zerowym lub ujemnym polu (%1). Zmień największe "
+              "pole trójkąta albo przesuń model bliżej początku układu.")
+        .with(triangles);
+  }
+  return Tr("OpenExport",
+            "Nie zapisano pliku: w siatce są węzły o tych samych współrzędnych (%1) i trójkąty o zerowym lub "
+            "ujemnym polu (%2). Zmień największe pole trójkąta albo przesuń model bliżej początku układu.")
+      .with(nodes, triangles);
 }
 
 namespace {
@@ -313,7 +324,7 @@ FileResult WriteOpenExport(const Model& model, const std::string& path,
   } catch (const std::bad_alloc&) {
     // No memory for the text: the target is left as it was.
   }
-  return {false, WithWriteCause(kSaveFailedMessage, error)};
+  return {false, WithWriteCause(SaveFailedMessage(), error)};
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "core/files/RegionSection.h"
 #include "core/files/SafeFile.h"
 #include "core/files/WriteCause.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -38,10 +39,10 @@ class SectionReader {
   const std::string& error() const { return error_; }
 
   void read(int32_t& field) {
-    if (!failed()) check(reader_.readInt(field), "od -2147483648 do 2147483647");
+    if (!failed()) check(reader_.readInt(field), "-2147483648", "2147483647");
   }
   void read(float& field) {
-    if (!failed()) check(reader_.readFloat(field), "od -3.4028235e+38 do 3.4028235e+38");
+    if (!failed()) check(reader_.readFloat(field), "-3.4028235e+38", "3.4028235e+38");
   }
   void fail(std::string message) {
     if (!failed()) error_ = std::move(message);
@@ -51,27 +52,33 @@ class SectionReader {
   int64_t line() const { return reader_.line(); }
 
  private:
-  // `range`: the numbers the field holds, for a number past them.
-  void check(NumberReader::Status status, std::string_view range) {
+  // `low` and `high`: the numbers the field holds, for a number past them.
+  void check(NumberReader::Status status, const char* low, const char* high) {
     using Status = NumberReader::Status;
     switch (status) {
       case Status::Ok: break;
-      case Status::End: error_ = "Plik jest niekompletny"; break;
+      case Status::End: error_ = Tr("ProjectFile", "Plik jest niekompletny"); break;
       case Status::NotANumber:
-        error_ = "Plik zawiera niepoprawne dane: w miejscu liczby stoi inny tekst";
+        error_ = Tr("ProjectFile", "Plik zawiera niepoprawne dane: w miejscu liczby stoi inny tekst");
         break;
       case Status::AboveRange:
-      case Status::BelowRange:
-      case Status::NearZero: {
-        const std::string what =
-            status == Status::NearZero
-                ? "jest za bliska zera (najmniejsza liczba różna od zera, jaką przyjmuje to pole, to 1e-45)"
-                : std::string(status == Status::AboveRange ? "jest za duża" : "jest za mała") +
-                      " (to pole przyjmuje liczby " + std::string(range) + ")";
-        error_ = "Plik zawiera niepoprawne dane: liczba " + Cut(reader_.token()) + " w wierszu " +
-                 std::to_string(reader_.line()) + " " + what;
+        error_ = Tr("ProjectFile",
+                    "Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za duża (to pole przyjmuje "
+                    "liczby od %3 do %4)")
+                     .with(Cut(reader_.token()), reader_.line(), low, high);
         break;
-      }
+      case Status::BelowRange:
+        error_ = Tr("ProjectFile",
+                    "Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za mała (to pole przyjmuje "
+                    "liczby od %3 do %4)")
+                     .with(Cut(reader_.token()), reader_.line(), low, high);
+        break;
+      case Status::NearZero:
+        error_ = Tr("ProjectFile",
+                    "Plik zawiera niepoprawne dane: liczba %1 w wierszu %2 jest za bliska zera (najmniejsza "
+                    "liczba różna od zera, jaką przyjmuje to pole, to 1e-45)")
+                     .with(Cut(reader_.token()), reader_.line());
+        break;
     }
   }
 
@@ -87,10 +94,10 @@ class SectionReader {
   std::string error_;
 };
 
-bool CountInRange(SectionReader& in, int32_t count, int32_t capacity, std::string_view what) {
+// `message`: the refusal, with %1 for the count and %2 for the capacity.
+bool CountInRange(SectionReader& in, int32_t count, int32_t capacity, const Text& message) {
   if (count >= 0 && count <= capacity) return true;
-  in.fail("Plik zawiera błędną liczbę " + std::string(what) + ": " + std::to_string(count) +
-          " (dopuszczalna od 0 do " + std::to_string(capacity) + ")");
+  in.fail(message.with(count, capacity));
   return false;
 }
 
@@ -127,7 +134,7 @@ std::string FormatProjectFile(const Model& m) {
 
 FileResult SaveProjectFile(const Model& model, const std::string& path) {
   if (const WriteResult written = WriteFileAtomically(path, FormatProjectFile(model)); !written) {
-    return {false, WithWriteCause(kSaveFailedMessage, written.error)};
+    return {false, WithWriteCause(SaveFailedMessage(), written.error)};
   }
   return {true, {}};
 }
@@ -141,11 +148,19 @@ FileResult ParseProjectFile(std::string_view text, Model& m) {
   in.read(conditions);
   in.read(boundaries);
   in.read(internals);
-  if (!in.failed() && CountInRange(in, nodes, kMaxNodes, "węzłów") &&
-      CountInRange(in, elements, kMaxElements, "elementów") &&
-      CountInRange(in, conditions, kMaxConditions, "warunków brzegowych") &&
-      CountInRange(in, boundaries, kMaxBoundaries, "brzegów") &&
-      CountInRange(in, internals, kMaxInternalNodes, "węzłów wewnętrznych")) {
+  if (!in.failed() &&
+      CountInRange(in, nodes, kMaxNodes,
+                   Tr("ProjectFile", "Plik zawiera błędną liczbę węzłów: %1 (dopuszczalna od 0 do %2)")) &&
+      CountInRange(in, elements, kMaxElements,
+                   Tr("ProjectFile", "Plik zawiera błędną liczbę elementów: %1 (dopuszczalna od 0 do %2)")) &&
+      CountInRange(in, conditions, kMaxConditions,
+                   Tr("ProjectFile",
+                      "Plik zawiera błędną liczbę warunków brzegowych: %1 (dopuszczalna od 0 do %2)")) &&
+      CountInRange(in, boundaries, kMaxBoundaries,
+                   Tr("ProjectFile", "Plik zawiera błędną liczbę brzegów: %1 (dopuszczalna od 0 do %2)")) &&
+      CountInRange(in, internals, kMaxInternalNodes,
+                   Tr("ProjectFile",
+                      "Plik zawiera błędną liczbę węzłów wewnętrznych: %1 (dopuszczalna od 0 do %2)"))) {
     m.nodeCount = nodes;
     for (int32_t i = 1; i <= nodes; ++i) {
       in.read(m.NodeTable[i].x);
@@ -161,7 +176,7 @@ FileResult ParseProjectFile(std::string_view text, Model& m) {
       // Drawing, meshing and the lists follow these numbers into the node
       // table; a file whose elements point past it is not a model.
       if (!in.failed() && (e.startNode < 1 || e.startNode > nodes || e.endNode < 1 || e.endNode > nodes)) {
-        in.fail("Element " + std::to_string(i) + " odwołuje się do nieistniejącego węzła");
+        in.fail(Tr("ProjectFile", "Element %1 odwołuje się do nieistniejącego węzła").with(i));
       }
     }
     m.bcCount = conditions;
@@ -199,7 +214,7 @@ FileResult LoadProjectFile(const std::string& path, Model& model) {
   const std::optional<std::string> text = ReadWholeFile(path, kMaxProjectFileBytes);
   if (!text) {
     ResetModelData(model);
-    return {false, "Nie można odczytać pliku"};
+    return {false, Tr("ProjectFile", "Nie można odczytać pliku")};
   }
   return ParseProjectFile(*text, model);
 }

@@ -10,14 +10,14 @@
 
 struct FileResult {
   bool ok = false;
-  std::string message;  // a short Polish sentence when !ok
+  std::string message;  // a short sentence in the user's language when !ok
 };
 
 // The file's whole text, CR LF line ends, C-locale numbers.
 std::string FormatProjectFile(const Model& model);
 
 // Writes the file safely (the previous file survives a failed save). A
-// failed save's message is kSaveFailedMessage with the cause after it.
+// failed save's message is SaveFailedMessage() with the cause after it (WriteCause.h).
 FileResult SaveProjectFile(const Model& model, const std::string& path);
 
 // Reads counts and sections into the model's tables. After the problem kind
@@ -27,5 +27,3 @@ FileResult SaveProjectFile(const Model& model, const std::string& path);
 // nodes that do not exist is refused and the model's data are reset.
 FileResult ParseProjectFile(std::string_view text, Model& model);
 FileResult LoadProjectFile(const std::string& path, Model& model);
-
-inline constexpr std::string_view kSaveFailedMessage = "Nie można zapisać do pliku";

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/files/CNumbers.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -52,13 +53,13 @@ std::string NumberProblem(NumberReader::Status status) {
   using Status = NumberReader::Status;
   switch (status) {
     case Status::Ok: return {};
-    case Status::End: return "brakuje liczby";
-    case Status::NotANumber: return "w miejscu liczby stoi inny tekst";
+    case Status::End: return Tr("RegionSection", "brakuje liczby");
+    case Status::NotANumber: return Tr("RegionSection", "w miejscu liczby stoi inny tekst");
     case Status::AboveRange:
     case Status::BelowRange:
-    case Status::NearZero: return "liczba poza zakresem jej pola";
+    case Status::NearZero: return Tr("RegionSection", "liczba poza zakresem jej pola");
   }
-  return "niepoprawna liczba";
+  return Tr("RegionSection", "niepoprawna liczba");
 }
 
 // Reads a line's numbers in order; anything left on the line is a problem.
@@ -75,7 +76,7 @@ class LineNumbers {
   std::string finish() {
     if (!problem.empty()) return problem;
     for (size_t i = in_.position(); i < text_.size(); ++i) {
-      if (!IsBlank(text_[i])) return "nadmiarowy tekst na końcu wiersza";
+      if (!IsBlank(text_[i])) return Tr("RegionSection", "nadmiarowy tekst na końcu wiersza");
     }
     return {};
   }
@@ -91,13 +92,14 @@ class LineNumbers {
 std::string ReadName(std::string_view& line, std::string& name) {
   size_t i = 0;
   while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-  if (i >= line.size() || line[i] != '"') return "nazwa materiału musi stać w cudzysłowie";
+  if (i >= line.size() || line[i] != '"')
+    return Tr("RegionSection", "nazwa materiału musi stać w cudzysłowie");
   for (++i; i < line.size(); ++i) {
     const char c = line[i];
     if (c == '"') {
       line.remove_prefix(i + 1);
       if (name.empty() || name.size() > kMaxMaterialName) {
-        return "nazwa materiału musi mieć od 1 do " + std::to_string(kMaxMaterialName) + " bajtów";
+        return Tr("RegionSection", "nazwa materiału musi mieć od 1 do %1 bajtów").with(kMaxMaterialName);
       }
       return {};
     }
@@ -109,35 +111,37 @@ std::string ReadName(std::string_view& line, std::string& name) {
         name += static_cast<char>(HexValue(line[i + 2]) * 16 + HexValue(line[i + 3]));
         i += 3;
       } else {
-        return "niepoprawny zapis znaku w nazwie materiału (dozwolone \\\", \\\\ i \\xHH)";
+        return Tr("RegionSection",
+                  "niepoprawny zapis znaku w nazwie materiału (dozwolone \\\", \\\\ i \\xHH)");
       }
     } else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e) {
-      return "znak spoza drukowalnych znaków ASCII w nazwie materiału (zapisuje się go jako \\xHH)";
+      return Tr("RegionSection",
+                "znak spoza drukowalnych znaków ASCII w nazwie materiału (zapisuje się go jako \\xHH)");
     } else {
       name += c;
     }
   }
-  return "nazwa materiału nie ma zamykającego cudzysłowu";
+  return Tr("RegionSection", "nazwa materiału nie ma zamykającego cudzysłowu");
 }
 
 std::string ReadSection(Lines& lines, Model& m) {
   std::string_view line;
   int32_t materials = 0, points = 0;
-  if (!lines.next(line)) return "brakuje liczby materiałów i punktów obszarów";
+  if (!lines.next(line)) return Tr("RegionSection", "brakuje liczby materiałów i punktów obszarów");
   LineNumbers counts(line);
   counts.read(materials);
   counts.read(points);
   if (std::string why = counts.finish(); !why.empty()) return why;
   if (materials < 0 || materials > kMaxMaterials) {
-    return "liczba materiałów " + std::to_string(materials) + " poza zakresem od 0 do " +
-           std::to_string(kMaxMaterials);
+    return Tr("RegionSection", "liczba materiałów %1 poza zakresem od 0 do %2")
+        .with(materials, kMaxMaterials);
   }
   if (points < 0 || points > kMaxRegionPoints) {
-    return "liczba punktów obszarów " + std::to_string(points) + " poza zakresem od 0 do " +
-           std::to_string(kMaxRegionPoints);
+    return Tr("RegionSection", "liczba punktów obszarów %1 poza zakresem od 0 do %2")
+        .with(points, kMaxRegionPoints);
   }
   for (int32_t i = 1; i <= materials; ++i) {
-    if (!lines.next(line)) return "plik kończy się przed końcem sekcji";
+    if (!lines.next(line)) return Tr("RegionSection", "plik kończy się przed końcem sekcji");
     Material row;
     if (std::string why = ReadName(line, row.name); !why.empty()) return why;
     LineNumbers values(line);
@@ -148,7 +152,7 @@ std::string ReadSection(Lines& lines, Model& m) {
     m.materialCount = i;
   }
   for (int32_t i = 1; i <= points; ++i) {
-    if (!lines.next(line)) return "plik kończy się przed końcem sekcji";
+    if (!lines.next(line)) return Tr("RegionSection", "plik kończy się przed końcem sekcji");
     RegionPoint row;
     LineNumbers values(line);
     values.read(row.x);
@@ -157,19 +161,21 @@ std::string ReadSection(Lines& lines, Model& m) {
     values.read(row.area);
     if (std::string why = values.finish(); !why.empty()) return why;
     if (row.material < 0 || row.material > materials) {
-      return "punkt obszaru nr " + std::to_string(i) + " wskazuje materiał nr " +
-             std::to_string(row.material) + ", którego nie ma";
+      return Tr("RegionSection", "punkt obszaru nr %1 wskazuje materiał nr %2, którego nie ma")
+          .with(i, row.material);
     }
     if (!std::isfinite(row.area) || row.area < 0.0f) {
-      return "największe pole trójkąta punktu obszaru nr " + std::to_string(i) +
-             " musi być liczbą skończoną nie mniejszą od zera";
+      return Tr("RegionSection",
+                "największe pole trójkąta punktu obszaru nr %1 musi być liczbą skończoną nie mniejszą od "
+                "zera")
+          .with(i);
     }
     m.RegionPointTable[i] = row;
     m.regionPointCount = i;
   }
   while (lines.next(line)) {
     if (line.find_first_not_of(" \t\v\f") != std::string_view::npos)
-      return "nadmiarowy tekst po sekcji obszarów";
+      return Tr("RegionSection", "nadmiarowy tekst po sekcji obszarów");
   }
   return {};
 }
@@ -245,10 +251,10 @@ std::string ReadRegionSection(std::string_view rest, int64_t line, Model& m) {
   lines.next(markerLine);
   std::string why = markerLine.find_first_not_of(" \t", kRegionMarker.size()) == std::string_view::npos
                         ? ReadSection(lines, m)
-                        : "nadmiarowy tekst na końcu wiersza";
+                        : Tr("RegionSection", "nadmiarowy tekst na końcu wiersza");
   if (why.empty()) return {};
   m.materialCount = 0;
   m.regionPointCount = 0;
-  return "Plik zawiera niepoprawną sekcję obszarów (wiersz " + std::to_string(lines.line()) + "): " + why +
-         ".";
+  return Tr("RegionSection", "Plik zawiera niepoprawną sekcję obszarów (wiersz %1): %2.")
+      .with(lines.line(), why);
 }

@@ -10,6 +10,10 @@
 // system's own description for the rest.
 std::string WriteCauseText(int error);
 
+// "Nie można zapisać do pliku" in the user's language: a failed save's
+// message, to which WithWriteCause adds the cause.
+std::string SaveFailedMessage();
+
 // The message followed by the cause on a line of its own:
 // "Nie można zapisać do pliku\nPrzyczyna: brak miejsca na dysku."
 std::string WithWriteCause(std::string_view message, int error);

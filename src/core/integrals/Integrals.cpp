@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/lists/NumberList.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -229,34 +230,37 @@ std::string FieldKey(FieldKind kind, int32_t problem) {
 }
 
 std::vector<IntegralLine> EdgeLines(const Solution& s, const EdgeIntegrals& e) {
-  std::vector<IntegralLine> lines = {{"length", "Długość", e.length, "m"}};
+  std::vector<IntegralLine> lines = {{"length", Tr("Integrals", "Długość"), e.length, "m"}};
   if (s.result.disc) {
-    lines.push_back({"force_x", "Siła Fx", e.force[0], "N"});
-    lines.push_back({"force_y", "Siła Fy", e.force[1], "N"});
-    lines.push_back({"moment", "Moment M", e.moment, "N·m"});
-    lines.push_back({"mean.u_magnitude", "Średnie |u|", e.mean, "m"});
-    lines.push_back({"mean.ux", "Średnie ux", e.meanDisplacement[0], "m"});
-    lines.push_back({"mean.uy", "Średnie uy", e.meanDisplacement[1], "m"});
+    lines.push_back({"force_x", Tr("Integrals", "Siła Fx"), e.force[0], "N"});
+    lines.push_back({"force_y", Tr("Integrals", "Siła Fy"), e.force[1], "N"});
+    lines.push_back({"moment", Tr("Integrals", "Moment M"), e.moment, "N·m"});
+    lines.push_back({"mean.u_magnitude", Tr("Integrals", "Średnie |u|"), e.mean, "m"});
+    lines.push_back({"mean.ux", Tr("Integrals", "Średnie ux"), e.meanDisplacement[0], "m"});
+    lines.push_back({"mean.uy", Tr("Integrals", "Średnie uy"), e.meanDisplacement[1], "m"});
     return lines;
   }
   // The flow's symbol and unit as the results window gives them.
   const FieldNames names = NamesOfField(s.model.ProblemKind);
-  lines.push_back({"flow", "Przepływ do obszaru " + names.flow, e.flow, names.flowUnit});
-  lines.push_back({"mean." + names.field, "Średnia " + names.field, e.mean, names.fieldUnit});
+  lines.push_back(
+      {"flow", Tr("Integrals", "Przepływ do obszaru %1").with(names.flow), e.flow, names.flowUnit});
+  lines.push_back(
+      {"mean." + names.field, Tr("Integrals", "Średnia %1").with(names.field), e.mean, names.fieldUnit});
   return lines;
 }
 
 std::vector<IntegralLine> AreaLines(const Solution& s, const FieldValues& f, const AreaIntegrals& a,
                                     bool withArea, bool withEnergy) {
   std::vector<IntegralLine> lines;
-  if (withArea) lines.push_back({"area", "Pole", a.area, "m²"});
+  if (withArea) lines.push_back({"area", Tr("Integrals", "Pole"), a.area, "m²"});
   const std::string key = FieldKey(f.kind, s.model.ProblemKind);
-  lines.push_back({"integral." + key, "Całka " + f.name + " dA", a.integral, Times(f.unit, "m²")});
-  lines.push_back({"mean." + key, "Średnia " + f.name, a.mean, f.unit});
-  lines.push_back({"min." + key, "Najmniejsza " + f.name, a.min, f.unit});
-  lines.push_back({"max." + key, "Największa " + f.name, a.max, f.unit});
+  lines.push_back(
+      {"integral." + key, Tr("Integrals", "Całka %1 dA").with(f.name), a.integral, Times(f.unit, "m²")});
+  lines.push_back({"mean." + key, Tr("Integrals", "Średnia %1").with(f.name), a.mean, f.unit});
+  lines.push_back({"min." + key, Tr("Integrals", "Najmniejsza %1").with(f.name), a.min, f.unit});
+  lines.push_back({"max." + key, Tr("Integrals", "Największa %1").with(f.name), a.max, f.unit});
   if (s.result.disc && withEnergy)
-    lines.push_back({"strain_energy", "Energia sprężysta", a.strainEnergy, "J"});
+    lines.push_back({"strain_energy", Tr("Integrals", "Energia sprężysta"), a.strainEnergy, "J"});
   return lines;
 }
 
@@ -277,15 +281,15 @@ std::string AsciiUnit(const std::string& unit) {
 
 std::vector<IntegralLine> SegmentLines(const Solution& s, const PlotSegment& segment) {
   const double length = std::hypot(segment.b.x - segment.a.x, segment.b.y - segment.a.y);
-  std::vector<IntegralLine> lines = {{"length", "Długość", length, "m"}};
+  std::vector<IntegralLine> lines = {{"length", Tr("Integrals", "Długość"), length, "m"}};
   if (s.result.disc) {
     const std::array<double, 2> f = ForceThroughSegment(s, segment.a, segment.b);
-    lines.push_back({"force_x", "Siła Fx", f[0], "N"});
-    lines.push_back({"force_y", "Siła Fy", f[1], "N"});
+    lines.push_back({"force_x", Tr("Integrals", "Siła Fx"), f[0], "N"});
+    lines.push_back({"force_y", Tr("Integrals", "Siła Fy"), f[1], "N"});
     return lines;
   }
   const FieldNames names = NamesOfField(s.model.ProblemKind);
-  lines.push_back({"flow", "Przepływ przez odcinek " + names.flow,
+  lines.push_back({"flow", Tr("Integrals", "Przepływ przez odcinek %1").with(names.flow),
                    FlowThroughSegment(s, segment.a, segment.b), names.flowUnit});
   return lines;
 }

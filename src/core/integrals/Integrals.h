@@ -78,8 +78,8 @@ std::vector<int32_t> MaterialsInMesh(const Model& mesh);
 
 // One integral, named twice: `key` for scripts (ASCII, no blanks:
 // "length", "flow", "force_x", "mean.T", "integral.flux_recovered") and
-// `label` for the user (Polish); its unit as the program writes units
-// ("W/m", "°C·m²"; empty for a problem with none).
+// `label` for the user, in the user's language; its unit as the program
+// writes units ("W/m", "°C·m²"; empty for a problem with none).
 struct IntegralLine {
   std::string key;
   std::string label;

@@ -10,6 +10,7 @@
 #include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/process/HelperProcess.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -33,8 +34,9 @@ std::string DefaultMesherPath() {
 }
 
 std::string OverLimitText(const MeshTrial& t, const MeshLimits& limits) {
-  return "Siatka miałaby " + std::string(t.estimated ? "co najmniej " : "") + Triangles(t.triangles) +
-         ", więcej niż limit " + Thousands(limits.triangles) + ".";
+  return (t.estimated ? Tr("MeshDriver", "Siatka miałaby co najmniej %1, więcej niż limit %2.")
+                      : Tr("MeshDriver", "Siatka miałaby %1, więcej niż limit %2."))
+      .with(Triangles(t.triangles), Thousands(limits.triangles));
 }
 
 std::chrono::milliseconds TimeLimit(const MesherOptions& o) {

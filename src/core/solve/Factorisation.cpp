@@ -9,6 +9,7 @@
 
 #include "core/process/HelperProcess.h"
 #include "core/solve/FactorModule.h"
+#include "core/text/Tr.h"
 
 namespace {
 
@@ -18,8 +19,9 @@ std::mutex modulesMutex;
 std::map<std::string, const FactorFunctions*> modules;
 
 [[noreturn]] void Missing(const std::string& path, const std::string& why) {
-  throw FactorModuleMissing("Nie można wczytać modułu rozwiązującego " + path + ": " + why +
-                            ". Zainstaluj program ponownie.");
+  throw FactorModuleMissing(
+      Tr("Factorisation", "Nie można wczytać modułu rozwiązującego %1: %2. Zainstaluj program ponownie.")
+          .with(path, why));
 }
 
 // A status from the module as this side's outcome; a lack of memory is
@@ -43,10 +45,10 @@ const FactorFunctions& LoadFactorModule(const std::string& path) {
   // program's.
   void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
-    if (::access(path.c_str(), F_OK) != 0) Missing(path, "nie ma takiego pliku");
+    if (::access(path.c_str(), F_OK) != 0) Missing(path, Tr("Factorisation", "nie ma takiego pliku"));
     // The loader's words, without the path it puts before them.
     const char* said = ::dlerror();
-    std::string why = said != nullptr ? said : "nieznany błąd";
+    std::string why = said != nullptr ? std::string(said) : Tr("Factorisation", "nieznany błąd");
     if (why.rfind(path + ": ", 0) == 0) why.erase(0, path.size() + 2);
     Missing(path, why);
   }
@@ -54,8 +56,8 @@ const FactorFunctions& LoadFactorModule(const std::string& path) {
   const FactorFunctions* functions = entry != nullptr ? entry(kFactorInterfaceVersion) : nullptr;
   if (functions == nullptr) {
     ::dlclose(handle);
-    Missing(path,
-            entry == nullptr ? "to nie jest moduł tego programu" : "moduł pochodzi z innej wersji programu");
+    Missing(path, entry == nullptr ? Tr("Factorisation", "to nie jest moduł tego programu")
+                                   : Tr("Factorisation", "moduł pochodzi z innej wersji programu"));
   }
   modules.emplace(path, functions);
   return *functions;

@@ -38,6 +38,10 @@ void TriangleLocator::build(const Model& m, const std::vector<double>& x, const 
   ny_ = std::clamp(int32_t(count / nx_), 1, 4096);
   x0_ = xMin, y0_ = yMin;
   cellW_ = w / nx_, cellH_ = h / ny_;
+  fillCells();
+}
+
+void TriangleLocator::fillCells() {
   const auto cellX = [&](double v) { return std::clamp(int32_t((v - x0_) / cellW_), 0, nx_ - 1); };
   const auto cellY = [&](double v) { return std::clamp(int32_t((v - y0_) / cellH_), 0, ny_ - 1); };
   start_.assign(size_t(nx_) * size_t(ny_) + 1, 0);

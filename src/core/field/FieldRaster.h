@@ -29,6 +29,8 @@ class TriangleLocator {
   size_t cells() const { return start_.empty() ? 0 : start_.size() - 1; }
 
  private:
+  // Lists each triangle in the cells its bounding box covers.
+  void fillCells();
   std::vector<double> x_, y_;
   std::vector<std::array<int32_t, 3>> corners_;  // from 0, triangle t at t - 1
   double x0_ = 0.0, y0_ = 0.0, cellW_ = 1.0, cellH_ = 1.0;

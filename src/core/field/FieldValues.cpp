@@ -50,6 +50,41 @@ FieldKind ChosenField(const SolutionDisplay& display, bool disc) {
   return choices[size_t(std::clamp<int32_t>(display.field, 0, int32_t(choices.size()) - 1))];
 }
 
+namespace {
+
+// The recovered field's magnitude at each corner (3 (t - 1) + c + 1), NaN
+// where nothing was recovered.
+std::vector<double> RecoveredValues(const RecoveredField& rec, int32_t triangles) {
+  std::vector<double> values(size_t(triangles) * 3 + 1, kNaN);
+  if (rec.empty() || rec.cornerSlot.size() < size_t(triangles) * 3) return values;
+  for (int32_t t = 1; t <= triangles; ++t) {
+    for (int32_t c = 0; c < 3; ++c) {
+      if (rec.cornerSlot[size_t(3 * (t - 1) + c)] < 0) continue;
+      const double* v = rec.corner(t, c);
+      values[size_t(3 * (t - 1) + c + 1)] =
+          rec.components == 2 ? std::sqrt(v[0] * v[0] + v[1] * v[1]) : VonMisesOf(v[0], v[1], v[2]);
+    }
+  }
+  return values;
+}
+
+// Each triangle's error density against the whole solution's mean energy
+// density, in per cent.
+std::vector<double> ErrorValues(const Model& m, const ErrorEstimate& e) {
+  const int32_t triangles = m.meshTriangleCount;
+  std::vector<double> values(size_t(triangles) + 1, kNaN);
+  double total = 0.0;
+  for (int32_t t = 1; t <= triangles; ++t) total += TriangleAreaOf(m, t);
+  const double mean = std::sqrt((e.energy * e.energy + e.error * e.error) / total);
+  for (int32_t t = 1; t <= triangles && size_t(t) < e.triangle.size(); ++t) {
+    const double area = TriangleAreaOf(m, t);
+    if (area > 0.0 && mean > 0.0) values[size_t(t)] = 100.0 * std::sqrt(e.triangle[size_t(t)] / area) / mean;
+  }
+  return values;
+}
+
+}  // namespace
+
 FieldValues ComputeField(const Solution& s, FieldKind kind) {
   const SolveResult& r = s.result;
   const FieldNames names = NamesOfField(s.model.ProblemKind);
@@ -86,18 +121,8 @@ FieldValues ComputeField(const Solution& s, FieldKind kind) {
       break;
     case FieldKind::FluxRecovered:
     case FieldKind::VonMisesRecovered: {
-      const RecoveredField& rec = r.recovered;
       f.perNode = false, f.perCorner = true;
-      f.values.assign(size_t(triangles) * 3 + 1, kNaN);
-      if (rec.empty() || rec.cornerSlot.size() < size_t(triangles) * 3) break;
-      for (int32_t t = 1; t <= triangles; ++t) {
-        for (int32_t c = 0; c < 3; ++c) {
-          if (rec.cornerSlot[size_t(3 * (t - 1) + c)] < 0) continue;
-          const double* v = rec.corner(t, c);
-          f.values[size_t(3 * (t - 1) + c + 1)] =
-              rec.components == 2 ? std::sqrt(v[0] * v[0] + v[1] * v[1]) : VonMisesOf(v[0], v[1], v[2]);
-        }
-      }
+      f.values = RecoveredValues(r.recovered, triangles);
       if (kind == FieldKind::FluxRecovered) {
         f.name = names.flux, f.unit = names.fluxUnit;
       } else {
@@ -107,16 +132,7 @@ FieldValues ComputeField(const Solution& s, FieldKind kind) {
     }
     case FieldKind::Error: {
       f.perNode = false;
-      f.values.assign(size_t(triangles) + 1, kNaN);
-      const ErrorEstimate& e = r.estimate;
-      double total = 0.0;
-      for (int32_t t = 1; t <= triangles; ++t) total += TriangleAreaOf(s.model, t);
-      const double mean = std::sqrt((e.energy * e.energy + e.error * e.error) / total);
-      for (int32_t t = 1; t <= triangles && size_t(t) < e.triangle.size(); ++t) {
-        const double area = TriangleAreaOf(s.model, t);
-        if (area > 0.0 && mean > 0.0)
-          f.values[size_t(t)] = 100.0 * std::sqrt(e.triangle[size_t(t)] / area) / mean;
-      }
+      f.values = ErrorValues(s.model, r.estimate);
       f.name = Tr("FieldValues", "błąd"), f.unit = "%";
       break;
     }

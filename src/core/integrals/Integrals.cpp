@@ -52,12 +52,11 @@ std::vector<int32_t> ElementsOfCondition(const Solution& s, int32_t condition) {
   return elements;
 }
 
-EdgeIntegrals IntegrateEdges(const Solution& s, const std::vector<int32_t>& elements,
-                             std::array<double, 2> point) {
-  const Model& m = s.model;
-  const SolveResult& r = s.result;
-  EdgeIntegrals out;
-  if (!m.meshTags || m.meshNodeCount <= 0) return out;
+namespace {
+
+// The mesh's edges on the chosen elements, each once, with the one or two
+// triangles on each, found in one pass over the triangles.
+std::vector<ChosenEdge> EdgesOf(const Model& m, const std::vector<int32_t>& elements) {
   std::vector<char> chosen(size_t(std::max(m.elementCount, 0)) + 1, 0);
   for (int32_t e : elements) {
     if (e >= 1 && e <= m.elementCount) chosen[size_t(e)] = 1;
@@ -72,8 +71,7 @@ EdgeIntegrals IntegrateEdges(const Solution& s, const std::vector<int32_t>& elem
     edges.push_back({e.node1, e.node2});
     marked[size_t(e.node1)] = marked[size_t(e.node2)] = 1;
   }
-  if (edges.empty()) return out;
-  // One pass over the triangles finds each edge's one or two.
+  if (edges.empty()) return edges;
   const auto rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
     const MeshTriangle& c = rows[t];
@@ -94,6 +92,18 @@ EdgeIntegrals IntegrateEdges(const Solution& s, const std::vector<int32_t>& elem
       ++e.triangles;
     }
   }
+  return edges;
+}
+
+}  // namespace
+
+EdgeIntegrals IntegrateEdges(const Solution& s, const std::vector<int32_t>& elements,
+                             std::array<double, 2> point) {
+  const Model& m = s.model;
+  const SolveResult& r = s.result;
+  EdgeIntegrals out;
+  if (!m.meshTags || m.meshNodeCount <= 0) return out;
+  const std::vector<ChosenEdge> edges = EdgesOf(m, elements);
   double sum = 0.0, sumX = 0.0, sumY = 0.0;
   for (const ChosenEdge& e : edges) {
     const MeshNode &pa = m.MeshNodeTable[e.a], &pb = m.MeshNodeTable[e.b];
@@ -137,6 +147,42 @@ EdgeIntegrals IntegrateEdges(const Solution& s, const std::vector<int32_t>& elem
   return out;
 }
 
+// The field's values at a triangle's corners: one per node, one per
+// corner, or the triangle's own at all three; NaN where there is none.
+std::array<double, 3> CornerValues(const FieldValues& f, const MeshTriangle& c, int32_t t) {
+  const double* v = f.values.data();
+  const size_t count = f.values.size();
+  if (f.perNode) {
+    return {size_t(c.corner1) < count ? v[c.corner1] : NAN, size_t(c.corner2) < count ? v[c.corner2] : NAN,
+            size_t(c.corner3) < count ? v[c.corner3] : NAN};
+  }
+  if (f.perCorner) {
+    const size_t first = size_t(3 * (t - 1) + 1);
+    if (first + 2 >= count) return {NAN, NAN, NAN};
+    return {v[first], v[first + 1], v[first + 2]};
+  }
+  const double own = size_t(t) < count ? v[t] : NAN;
+  return {own, own, own};
+}
+
+// A triangle's strain energy density, σ · ε / 2, times twice its area: ε
+// from the corners' displacements, grad N_i = (y_j - y_k, x_k - x_j) / 2A.
+double StrainEnergy(const SolveResult& r, const MeshTriangle& c, int32_t t,
+                    std::array<const MeshNode*, 3> corner) {
+  const MeshNode &a = *corner[0], &b = *corner[1], &d = *corner[2];
+  const double bx[3] = {b.y - d.y, d.y - a.y, a.y - b.y}, cy[3] = {d.x - b.x, a.x - d.x, b.x - a.x};
+  const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
+  double ex = 0.0, ey = 0.0, gxy = 0.0;
+  for (int i = 0; i < 3; ++i) {
+    const double ux = r.ux[size_t(k[i])], uy = r.uy[size_t(k[i])];
+    ex += bx[i] * ux;
+    ey += cy[i] * uy;
+    gxy += cy[i] * ux + bx[i] * uy;
+  }
+  const TriangleStress& st = r.stress[size_t(t)];
+  return 0.5 * (st.sx * ex + st.sy * ey + st.txy * gxy);
+}
+
 AreaIntegrals IntegrateArea(const Solution& s, const FieldValues& f, int32_t material) {
   const Model& m = s.model;
   const SolveResult& r = s.result;
@@ -144,8 +190,6 @@ AreaIntegrals IntegrateArea(const Solution& s, const FieldValues& f, int32_t mat
   double low = std::numeric_limits<double>::infinity(), high = -low, valued = 0.0;
   const auto rows = m.MeshTriangleTable.rows(m.meshTriangleCount);
   const auto nodes = m.MeshNodeTable.rows(m.meshNodeCount);
-  const double* v = f.values.data();
-  const size_t count = f.values.size();
   const bool energy = r.disc && r.stress.size() > size_t(m.meshTriangleCount) &&
                       r.ux.size() > size_t(m.meshNodeCount) && r.uy.size() > size_t(m.meshNodeCount);
   for (int32_t t = 1; t <= m.meshTriangleCount; ++t) {
@@ -157,19 +201,7 @@ AreaIntegrals IntegrateArea(const Solution& s, const FieldValues& f, int32_t mat
     const double area = 0.5 * std::abs(twice);
     ++out.triangles;
     out.area += area;
-    double f0, f1, f2;
-    if (f.perNode) {
-      f0 = size_t(c.corner1) < count ? v[c.corner1] : NAN;
-      f1 = size_t(c.corner2) < count ? v[c.corner2] : NAN;
-      f2 = size_t(c.corner3) < count ? v[c.corner3] : NAN;
-    } else if (f.perCorner) {
-      const size_t first = size_t(3 * (t - 1) + 1);
-      f0 = first + 2 < count ? v[first] : NAN;
-      f1 = first + 2 < count ? v[first + 1] : NAN;
-      f2 = first + 2 < count ? v[first + 2] : NAN;
-    } else {
-      f0 = f1 = f2 = size_t(t) < count ? v[t] : NAN;
-    }
+    const auto [f0, f1, f2] = CornerValues(f, c, t);
     const double mean = (f0 + f1 + f2) / 3.0;
     if (!std::isnan(mean)) {
       out.integral += mean * area;
@@ -177,20 +209,7 @@ AreaIntegrals IntegrateArea(const Solution& s, const FieldValues& f, int32_t mat
       low = std::min({low, f0, f1, f2});
       high = std::max({high, f0, f1, f2});
     }
-    if (energy && twice != 0.0) {
-      // ε from the corners' displacements: grad N_i = (y_j - y_k, x_k - x_j) / 2A.
-      const double bx[3] = {b.y - d.y, d.y - a.y, a.y - b.y}, cy[3] = {d.x - b.x, a.x - d.x, b.x - a.x};
-      const int32_t k[3] = {c.corner1, c.corner2, c.corner3};
-      double ex = 0.0, ey = 0.0, gxy = 0.0;
-      for (int i = 0; i < 3; ++i) {
-        const double ux = r.ux[size_t(k[i])], uy = r.uy[size_t(k[i])];
-        ex += bx[i] * ux;
-        ey += cy[i] * uy;
-        gxy += cy[i] * ux + bx[i] * uy;
-      }
-      const TriangleStress& st = r.stress[size_t(t)];
-      out.strainEnergy += 0.5 * area * (st.sx * ex + st.sy * ey + st.txy * gxy) / twice;
-    }
+    if (energy && twice != 0.0) out.strainEnergy += StrainEnergy(r, c, t, {&a, &b, &d}) * area / twice;
   }
   if (valued > 0.0) {
     out.mean = out.integral / valued;

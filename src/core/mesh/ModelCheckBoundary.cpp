@@ -204,13 +204,12 @@ const char* Checker::meeting(int32_t e, int32_t f) const {
                                                   : TrNoop("ModelCheck", "Elementy %1 i %2 przecinają się.");
 }
 
-void Checker::ends() {
+std::pair<std::vector<int32_t>, int32_t> Checker::connectedParts() const {
   std::vector<int32_t> part(size_t(m_.nodeCount) + 1, 0);
-  std::vector<std::vector<std::pair<int32_t, int32_t>>> openIn(1);  // per part: (node, element)
+  int32_t parts = 0;
   for (int32_t v = 1; v <= m_.nodeCount; ++v) {
     if (uses_[v].empty() || part[v] != 0) continue;
-    openIn.emplace_back();
-    const int32_t id = int32_t(openIn.size()) - 1;
+    const int32_t id = ++parts;
     std::vector<int32_t> todo{v};
     part[v] = id;
     while (!todo.empty()) {
@@ -223,11 +222,40 @@ void Checker::ends() {
       }
     }
   }
+  return {std::move(part), parts};
+}
+
+std::string Checker::openContourText(
+    int32_t a, int32_t b, int32_t id, const std::vector<int32_t>& part,
+    const std::vector<std::vector<std::pair<int32_t, int32_t>>>& openIn) const {
+  if (closesAlong(a, b, id, part)) {
+    return Tr("ModelCheck",
+              "Kontur nie jest zamknięty: jego końce to węzły %1 i %2. Zamknij go: „Dodaj > Element” od "
+              "węzła "
+              "%2 do węzła %1.")
+        .with(N(a), N(b));
+  }
+  if (const auto [from, to] = nearestOpen({a, b}, size_t(id), openIn); from != 0) {
+    return Tr("ModelCheck",
+              "Kontur nie jest zamknięty: jego końce to węzły %1 i %2, a element między nimi biegłby wzdłuż "
+              "niego. Połącz go z najbliższym otwartym konturem: „Dodaj > Element” od węzła %3 do węzła %4.")
+        .with(N(a), N(b), N(from), N(to));
+  }
+  return Tr("ModelCheck",
+            "Kontur nie jest zamknięty: jego końce to węzły %1 i %2, a element między nimi biegłby wzdłuż "
+            "niego; dorysuj brakujące elementy.")
+      .with(N(a), N(b));
+}
+
+void Checker::ends() {
+  const auto [part, parts] = connectedParts();
+  std::vector<std::vector<std::pair<int32_t, int32_t>>> openIn(size_t(parts) +
+                                                               1);  // per part: (node, element)
   for (int32_t v = 1; v <= m_.nodeCount; ++v) {
     const std::vector<int32_t>& u = uses_[v];
     if (u.size() == 1 && joins_[v] == 0) {
       const Element& el = m_.ElementTable[u[0]];
-      openIn[part[v]].push_back({vertex_[el.startNode] == v ? el.startNode : el.endNode, u[0]});
+      openIn[size_t(part[v])].push_back({vertex_[el.startNode] == v ? el.startNode : el.endNode, u[0]});
     } else if (u.size() >= 3) {
       add(FindingKind::Branch, {v}, u, {},
           (u.size() < 5 ? Tr("ModelCheck", "W węźle %1 spotykają się %2 elementy: %3.")
@@ -240,27 +268,7 @@ void Checker::ends() {
     if (open.size() == 2) {
       const auto [a, ea] = open[0];
       const auto [b, eb] = open[1];
-      std::string text;
-      if (closesAlong(a, b, int32_t(id), part)) {
-        text = Tr("ModelCheck",
-                  "Kontur nie jest zamknięty: jego końce to węzły %1 i %2. Zamknij go: „Dodaj > Element” od "
-                  "węzła "
-                  "%2 do węzła %1.")
-                   .with(N(a), N(b));
-      } else if (const auto [from, to] = nearestOpen({a, b}, id, openIn); from != 0) {
-        text =
-            Tr("ModelCheck",
-               "Kontur nie jest zamknięty: jego końce to węzły %1 i %2, a element między nimi biegłby wzdłuż "
-               "niego. Połącz go z najbliższym otwartym konturem: „Dodaj > Element” od węzła %3 do węzła %4.")
-                .with(N(a), N(b), N(from), N(to));
-      } else {
-        text =
-            Tr("ModelCheck",
-               "Kontur nie jest zamknięty: jego końce to węzły %1 i %2, a element między nimi biegłby wzdłuż "
-               "niego; dorysuj brakujące elementy.")
-                .with(N(a), N(b));
-      }
-      add(FindingKind::OpenEnd, {a, b}, {ea, eb}, {}, text);
+      add(FindingKind::OpenEnd, {a, b}, {ea, eb}, {}, openContourText(a, b, int32_t(id), part, openIn));
       continue;
     }
     for (const auto& [n, e] : open) {

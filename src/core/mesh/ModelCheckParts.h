@@ -74,6 +74,12 @@ class Checker {
   // ends is one unclosed contour, and the element that would close it is
   // named.
   void ends();
+  // Each node's connected part of the drawing (from 1; 0 for a node no
+  // element uses), and how many parts there are.
+  std::pair<std::vector<int32_t>, int32_t> connectedParts() const;
+  // What to say of a part open at exactly two ends, a and b.
+  std::string openContourText(int32_t a, int32_t b, int32_t id, const std::vector<int32_t>& part,
+                              const std::vector<std::vector<std::pair<int32_t, int32_t>>>& openIn) const;
   // Whether an element from b to a closes the chain they end: not when one
   // joins them already, nor when the whole chain lies on one line, as the
   // element would run along it.

@@ -108,12 +108,80 @@ struct NodeRange {
   int32_t slots = 0;
 };
 
+// The patch of a group of triangles around node n, all of one material:
+// the group itself, and where the node is on its region's edge or the
+// group is small, the triangles of the same material around the group's
+// other corners too. Returns whether the node is on the edge.
+bool PatchOf(int32_t n, std::span<const int32_t> group, Triangles tri, const NodeTriangles& around,
+             std::vector<int32_t>& patch) {
+  patch.assign(group.begin(), group.end());
+  if (group.size() >= 3 && !OnEdgeOfFan(n, group, tri)) return false;
+  const int32_t mat = tri[size_t(group.front())].material;
+  for (int32_t t : group) {
+    for (int32_t k : tri[size_t(t)].k) {
+      if (k == n) continue;
+      for (const int32_t* u = around.begin(k); u != around.end(k); ++u) {
+        if (tri[size_t(*u)].material == mat && std::find(patch.begin(), patch.end(), *u) == patch.end())
+          patch.push_back(*u);
+      }
+    }
+  }
+  return true;
+}
+
+// The least-squares plane v = a + b ξ + c η through the values at the
+// patch's centroids, ξ and η the offsets from the node: each component's
+// value at the node into `values` and its two slopes into `slopes`. A
+// patch too thin for a plane gives the area-weighted mean of the node's own
+// group and no slope.
+void FitPlane(const MeshNode& at, std::span<const int32_t> patch, std::span<const int32_t> group,
+              Triangles tri, size_t nc, std::vector<double>& values, std::vector<double>& slopes) {
+  std::array<double, 6> a{};  // the normal matrix's upper triangle: 00 01 02 11 12 22
+  std::array<double, 9> rhs{};
+  for (int32_t t : patch) {
+    const Patchwork& w = tri[size_t(t)];
+    const double xi = w.cx - at.x, eta = w.cy - at.y;
+    a[0] += 1, a[1] += xi, a[2] += eta, a[3] += xi * xi, a[4] += xi * eta, a[5] += eta * eta;
+    for (size_t i = 0; i < nc; ++i) {
+      rhs[i] += w.v[i], rhs[nc + i] += xi * w.v[i], rhs[2 * nc + i] += eta * w.v[i];
+    }
+  }
+  // By the adjugate. The determinant against the product of the diagonal
+  // (at most 1 for a positive definite matrix, whatever the patch's size)
+  // tells a patch too thin for a plane.
+  const double m00 = a[0], m01 = a[1], m02 = a[2], m11 = a[3], m12 = a[4], m22 = a[5];
+  const double c00 = m11 * m22 - m12 * m12, c01 = m02 * m12 - m01 * m22, c02 = m01 * m12 - m02 * m11;
+  const double c11 = m00 * m22 - m02 * m02, c12 = m01 * m02 - m00 * m12, c22 = m00 * m11 - m01 * m01;
+  const double det = m00 * c00 + m01 * c01 + m02 * c02;
+  const bool plane = patch.size() >= 3 && det > 1e-6 * m00 * m11 * m22;
+  for (size_t i = 0; i < nc; ++i) {
+    const double r0 = rhs[i], r1 = rhs[nc + i], r2 = rhs[2 * nc + i];
+    double v = 0.0;
+    if (plane) {
+      v = (c00 * r0 + c01 * r1 + c02 * r2) / det;
+    } else {
+      double weight = 0.0;
+      for (int32_t t : group) v += tri[size_t(t)].area * tri[size_t(t)].v[i], weight += tri[size_t(t)].area;
+      v = weight > 0 ? v / weight : tri[size_t(group.front())].v[i];
+    }
+    values.push_back(v);
+  }
+  for (size_t i = 0; i < nc; ++i) {
+    const double r0 = rhs[i], r1 = rhs[nc + i], r2 = rhs[2 * nc + i];
+    slopes.push_back(plane ? (c01 * r0 + c11 * r1 + c12 * r2) / det : 0.0);
+    slopes.push_back(plane ? (c02 * r0 + c12 * r1 + c22 * r2) / det : 0.0);
+  }
+}
+
+// Nodes first … last - 1: a slot for each material's group of triangles
+// around each node, its value and plane fitted over the group's patch.
 NodeRange RecoverNodes(const Model& m, Triangles tri, const NodeTriangles& around, size_t nc, int32_t first,
                        int32_t last, RecoveredField& out) {
   NodeRange range;
   range.values.reserve(size_t(last - first) * nc);
   range.slopes.reserve(size_t(last - first) * 2 * nc);
   const auto material = [&tri](int32_t t) { return tri[size_t(t)].material; };
+  const MeshRows mesh(m);
   std::vector<int32_t> fan, patch;
   for (int32_t n = first; n < last; ++n) {
     fan.assign(around.begin(n), around.end(n));
@@ -125,66 +193,12 @@ NodeRange RecoverNodes(const Model& m, Triangles tri, const NodeTriangles& aroun
       fan[j] = t;
     }
     for (size_t from = 0; from < fan.size();) {
-      const int32_t mat = material(fan[from]);
       size_t to = from;
-      while (to < fan.size() && material(fan[to]) == mat) ++to;
+      while (to < fan.size() && material(fan[to]) == material(fan[from])) ++to;
       const std::span<const int32_t> group(fan.data() + from, to - from);
       from = to;
-      // The patch: the group's triangles, and where the node is on its
-      // region's edge or the group is small, the triangles of the same
-      // material around the group's other corners too.
-      const bool onEdge = group.size() < 3 || OnEdgeOfFan(n, group, tri);
-      if (onEdge) {
-        patch.assign(group.begin(), group.end());
-        for (int32_t t : group) {
-          for (int32_t k : tri[size_t(t)].k) {
-            if (k == n) continue;
-            for (const int32_t* u = around.begin(k); u != around.end(k); ++u) {
-              if (material(*u) == mat && std::find(patch.begin(), patch.end(), *u) == patch.end())
-                patch.push_back(*u);
-            }
-          }
-        }
-      }
-      // Least squares of v = a + b ξ + c η at the centroids, ξ and η the
-      // offsets from the node.
-      const MeshNode& at = MeshRows(m).node(n);
-      std::array<double, 6> a{};  // the normal matrix's upper triangle: 00 01 02 11 12 22
-      std::array<double, 9> rhs{};
-      for (int32_t t : onEdge ? std::span<const int32_t>(patch) : group) {
-        const Patchwork& w = tri[size_t(t)];
-        const double xi = w.cx - at.x, eta = w.cy - at.y;
-        a[0] += 1, a[1] += xi, a[2] += eta, a[3] += xi * xi, a[4] += xi * eta, a[5] += eta * eta;
-        for (size_t i = 0; i < nc; ++i) {
-          rhs[i] += w.v[i], rhs[nc + i] += xi * w.v[i], rhs[2 * nc + i] += eta * w.v[i];
-        }
-      }
-      // By the adjugate. The determinant against the product of the
-      // diagonal (at most 1 for a positive definite matrix, whatever the
-      // patch's size) tells a patch too thin for a plane.
-      const double m00 = a[0], m01 = a[1], m02 = a[2], m11 = a[3], m12 = a[4], m22 = a[5];
-      const double c00 = m11 * m22 - m12 * m12, c01 = m02 * m12 - m01 * m22, c02 = m01 * m12 - m02 * m11;
-      const double c11 = m00 * m22 - m02 * m02, c12 = m01 * m02 - m00 * m12, c22 = m00 * m11 - m01 * m01;
-      const double det = m00 * c00 + m01 * c01 + m02 * c02;
-      const bool plane = (onEdge ? patch.size() : group.size()) >= 3 && det > 1e-6 * m00 * m11 * m22;
-      for (size_t i = 0; i < nc; ++i) {
-        const double r0 = rhs[i], r1 = rhs[nc + i], r2 = rhs[2 * nc + i];
-        double v = 0.0;
-        if (plane) {
-          v = (c00 * r0 + c01 * r1 + c02 * r2) / det;
-        } else {
-          double weight = 0.0;
-          for (int32_t t : group)
-            v += tri[size_t(t)].area * tri[size_t(t)].v[i], weight += tri[size_t(t)].area;
-          v = weight > 0 ? v / weight : tri[size_t(group.front())].v[i];
-        }
-        range.values.push_back(v);
-      }
-      for (size_t i = 0; i < nc; ++i) {
-        const double r0 = rhs[i], r1 = rhs[nc + i], r2 = rhs[2 * nc + i];
-        range.slopes.push_back(plane ? (c01 * r0 + c11 * r1 + c12 * r2) / det : 0.0);
-        range.slopes.push_back(plane ? (c02 * r0 + c12 * r1 + c22 * r2) / det : 0.0);
-      }
+      const bool onEdge = PatchOf(n, group, tri, around, patch);
+      FitPlane(mesh.node(n), patch, group, tri, nc, range.values, range.slopes);
       const int32_t slot = range.slots++;
       if (onEdge) range.edge.push_back(slot), range.edgeNode.push_back(n);
       if (out.nodeSlot[size_t(n)] < 0) out.nodeSlot[size_t(n)] = slot;  // the lowest material's

@@ -162,12 +162,13 @@ std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& sh
   return std::nullopt;
 }
 
+std::optional<std::string> ConditionValuesRefusal(const Model& m, const std::vector<BoundaryEdge>& edges);
+
 // The boundary edges with their conditions as the model has them now, or a
 // refusal naming the elements and condition rows that do not fit: an element
 // gone since the mesh was made, a condition that does not exist, a kind the
 // problem does not know, a value that is no number.
 std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edges) {
-  const bool disc = IsDiscFamily(m.ProblemKind);
   std::map<int32_t, std::vector<int32_t>> missing;  // condition -> elements
   std::map<int32_t, std::vector<int32_t>> unknown;
   for (const MeshEdge& e : m.meshTags->edges) {
@@ -203,8 +204,14 @@ std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edge
                 : Tr("Solver", "Warunek nr %1 (elementy %2) ma rodzaj %3, którego to zadanie nie zna."))
         .with(k, NumberList(elements), Number(m.BcTable[k].kind));
   }
-  // Only the values the condition's kind uses must be numbers; the others
-  // stay as they were read, whatever they hold.
+  return ConditionValuesRefusal(m, edges);
+}
+
+// Why a condition the edges use cannot be solved: only the values the
+// condition's kind uses must be numbers (the others stay as they were read,
+// whatever they hold), a roller names a component, and α is not negative.
+std::optional<std::string> ConditionValuesRefusal(const Model& m, const std::vector<BoundaryEdge>& edges) {
+  const bool disc = IsDiscFamily(m.ProblemKind);
   std::map<int32_t, std::vector<int32_t>> users;  // condition -> elements
   for (const BoundaryEdge& e : edges) users[e.condition].push_back(e.element);
   for (auto& [k, elements] : users) {

@@ -56,9 +56,8 @@ namespace {
 
 // CHOLMOD scatters each supernode's update on four OpenMP threads, however
 // many cores there are. On a plane mesh's small supernodes waking them
-// costs more than they do: a million triangles factorised in 1.9 s with
-// them and in 1.05 s without, on two cores. So its parallel regions are
-// turned off, unless the user set OMP_NUM_THREADS: then one thread keeps
+// costs more than they do (docs/benchmarks.md has the figures), so its
+// parallel regions are turned off, unless the user set OMP_NUM_THREADS: then one thread keeps
 // them off and more lets CHOLMOD have its threads. The setting is the
 // calling thread's; nothing else in the program uses OpenMP.
 void SetCholmodThreads() {

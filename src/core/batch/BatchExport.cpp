@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "core/batch/BatchRequest.h"
-#include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
@@ -16,6 +15,7 @@
 #include "core/files/ShownName.h"
 #include "core/mesh/GenerationReport.h"
 #include "core/results/Solution.h"
+#include "core/simd/VectorState.h"
 #include "core/solve/Adapt.h"
 #include "core/solve/Solver.h"
 #include "core/text/Tr.h"

@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "core/cpu/VectorState.h"
+#include "core/simd/VectorState.h"
 
 bool SolutionPicture::update(const std::shared_ptr<const Solution>& solution,
                              const SolutionDisplay& display) {

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "core/boundary/Physics.h"
-#include "core/cpu/VectorState.h"
 #include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExportParts.h"
 #include "core/files/SafeFile.h"
 #include "core/files/WriteCause.h"
 #include "core/lists/NumberList.h"
+#include "core/simd/VectorState.h"
 #include "core/solve/Solver.h"
 #include "core/text/Tr.h"
 

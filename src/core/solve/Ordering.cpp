@@ -161,7 +161,7 @@ class Dissection {
         }
       }
     }
-    Cover();
+    coverCutEdges();
     // [low | high] becomes [low rest | high rest | separator].
     separator_.clear();
     int32_t* kept = begin;
@@ -183,7 +183,7 @@ class Dissection {
   // edges between lows_ and highs_ (König: from a maximum matching, the
   // low nodes not reachable from an unmatched low node by alternating
   // paths, and the high nodes that are).
-  void Cover() {
+  void coverCutEdges() {
     const int32_t high = stamp_;
     const auto eachHigh = [&](int32_t lowNode, const auto& take) {
       for (int64_t k = adjacency_.start[size_t(lowNode)]; k < adjacency_.start[size_t(lowNode) + 1]; ++k) {

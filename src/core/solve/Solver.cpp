@@ -11,8 +11,8 @@
 
 #include "core/boundary/Codes.h"
 #include "core/boundary/Physics.h"
-#include "core/cpu/VectorState.h"
 #include "core/lists/NumberList.h"
+#include "core/simd/VectorState.h"
 #include "core/solve/FactorModule.h"
 #include "core/solve/SolverParts.h"
 #include "core/text/Tr.h"

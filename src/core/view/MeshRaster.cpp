@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/cpu/VectorState.h"
+#include "core/simd/VectorState.h"
 #include "core/view/PixelLines.h"
 
 using pixel_lines::Clip;

@@ -1,4 +1,4 @@
-#include "core/cpu/VectorState.h"
+#include "core/simd/VectorState.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>

@@ -5,8 +5,8 @@
 // where the processor has AVX; elsewhere it does nothing. Qt's hashing, run
 // by nearly every Qt call, leaves them in use. While they are, each of the
 // legacy SSE instructions that all of this program's double arithmetic and
-// number formatting is compiled to (baseline x86-64) waits on them: a
-// million triangles' values were written 2.7 times slower. Long
+// number formatting is compiled to (baseline x86-64) waits on them, which
+// slows writing a large mesh's values several times over. Long
 // computations call this first, on their own thread, with no Qt call after
 // it; threads they start inherit the cleared state. Costs a few cycles.
 void ClearUpperVectorState();

@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 #include <tuple>
+#include <utility>
 
 #include "core/batch/BatchExport.h"
 #include "core/batch/BatchRequest.h"
@@ -73,10 +74,144 @@ std::optional<ExportLayout> LayoutByExtension(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, std::string& why) {
+namespace {
+
+// What the reading of the arguments has gathered so far.
+struct Reading {
   Request r;
   bool haveOut = false, sawExport = false, sawSolve = false;
   std::vector<std::string> positional;
+};
+
+// Takes one option's value (`name` with its dashes) into the reading;
+// false, with the reason in `why`, when the value is refused.
+using OptionReader = bool (*)(const std::string& name, const std::string& value, Reading& s,
+                              std::string& why);
+
+// --export and --solve: the output file, and which of the two runs.
+bool ReadOutput(const std::string& name, const std::string& value, Reading& s, std::string& why) {
+  (name == "--solve" ? s.sawSolve : s.sawExport) = true;
+  if (s.sawSolve && s.sawExport) {
+    why = Tr("BatchOptions", "Opcje --export i --solve wykluczają się");
+    return false;
+  }
+  s.r.out = value;
+  s.r.solve = name == "--solve";
+  s.haveOut = !value.empty();
+  return true;
+}
+
+// --area: the largest triangle, one the files can still tell from zero.
+bool ReadArea(const std::string&, const std::string& value, Reading& s, std::string& why) {
+  const std::optional<double> area = ParseArea(value);
+  if (!area) {
+    why = Tr("BatchOptions", "Pole trójkąta musi być liczbą dodatnią: %1").with(ShownName(value));
+    return false;
+  }
+  if (AreaTooSmallToWrite(*area)) {
+    why = AreaTooSmallText(*area, '.');
+    return false;
+  }
+  s.r.area = *area;
+  return true;
+}
+
+// --adapt: the relative error to refine to, between 0 and 1.
+bool ReadAdapt(const std::string&, const std::string& value, Reading& s, std::string& why) {
+  const std::optional<double> eta = ParseNumber(value, 0.0, true);
+  if (!eta || *eta >= 1.0) {
+    why = Tr("BatchOptions",
+             "Dokładność (--adapt) to błąd względny większy od 0 i mniejszy od 1, na przykład 0.01: %1")
+              .with(ShownName(value));
+    return false;
+  }
+  s.r.adapt = *eta;
+  return true;
+}
+
+// --integrate: one more target, after those given before it.
+bool ReadIntegrate(const std::string&, const std::string& value, Reading& s, std::string& why) {
+  const std::optional<IntegrationTarget> target = ParseTarget(value);
+  if (!target) {
+    why = Tr("BatchOptions",
+             "Opcja --integrate przyjmuje condition:N (warunek nr N), material:M (materiał nr M, 0 to "
+             "własny modelu) albo region (cały obszar): %1")
+              .with(ShownName(value));
+    return false;
+  }
+  s.r.integrate.push_back(*target);
+  return true;
+}
+
+// --max-triangles: the large mesh limit, a whole number up to the largest.
+bool ReadMaxTriangles(const std::string&, const std::string& value, Reading& s, std::string& why) {
+  int32_t n = 0;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+  if (ec != std::errc() || end != value.data() + value.size() || n < 1 || n > kLargestMeshTriangles) {
+    why = Tr("BatchOptions", "Największa liczba trójkątów to liczba całkowita od 1 do %1: %2")
+              .with(kLargestMeshTriangles, ShownName(value));
+    return false;
+  }
+  s.r.maxTriangles = n;
+  return true;
+}
+
+// --dxf-tolerance, --dxf-join and --dxf-scale: how a drawing is cut, joined
+// and scaled; the scale "m" converts its units to metres.
+bool ReadDrawing(const std::string& name, const std::string& value, Reading& s, std::string& why) {
+  s.r.drawingGiven = true;
+  const bool join = name == "--dxf-join";
+  if (name == "--dxf-scale" && (value == "m" || value == "M")) {
+    s.r.drawing.toMetres = true;
+    return true;
+  }
+  const std::optional<double> number = ParseNumber(value, 0.0, !join);
+  if (!number || *number > kDrawingLimitForOptions) {
+    why = (join ? Tr("BatchOptions", "Wartość opcji %1 musi być liczbą nieujemną nie większą niż 1e9: %2")
+                : Tr("BatchOptions", "Wartość opcji %1 musi być liczbą dodatnią nie większą niż 1e9: %2"))
+              .with(name, ShownName(value));
+    return false;
+  }
+  DrawingSettings& d = s.r.drawing;
+  (name == "--dxf-tolerance" ? d.tolerance : join ? d.join : d.scale) = *number;
+  if (name == "--dxf-scale") d.toMetres = false;
+  return true;
+}
+
+// --msh-version: 4.1 or 2.2.
+bool ReadMshVersion(const std::string&, const std::string& value, Reading& s, std::string& why) {
+  if (value != "2.2" && value != "4.1") {
+    why = Tr("BatchOptions", "Wersja formatu MSH to 4.1 albo 2.2, a nie %1").with(ShownName(value));
+    return false;
+  }
+  s.r.msh22 = value == "2.2";
+  s.r.mshVersionGiven = true;
+  return true;
+}
+
+// The reader of an option by its name with the dashes; null for none.
+OptionReader ReaderOf(std::string_view name) {
+  static const std::pair<std::string_view, OptionReader> readers[] = {
+      {"--export", ReadOutput},
+      {"--solve", ReadOutput},
+      {"--area", ReadArea},
+      {"--msh-version", ReadMshVersion},
+      {"--max-triangles", ReadMaxTriangles},
+      {"--adapt", ReadAdapt},
+      {"--integrate", ReadIntegrate},
+      {"--dxf-tolerance", ReadDrawing},
+      {"--dxf-join", ReadDrawing},
+      {"--dxf-scale", ReadDrawing},
+  };
+  for (const auto& [option, reader] : readers) {
+    if (option == name) return reader;
+  }
+  return nullptr;
+}
+
+// Reads the arguments in order: each option with its value (after "=" or
+// as the next argument), anything else, and all after "--", as files.
+bool ReadArguments(const std::vector<std::string>& args, Reading& s, std::string& why) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i], value;
@@ -93,132 +228,84 @@ std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, s
       inlineValue = true;
     }
     if (!option) {
-      positional.push_back(name);
+      s.positional.push_back(name);
       continue;
     }
-    if (!IsOption(name)) {
+    const OptionReader read = ReaderOf(name);
+    if (!IsOption(name) || read == nullptr) {
       why = Tr("BatchOptions", "Nieznana opcja %1").with(ShownName(name));
-      return std::nullopt;
+      return false;
     }
     if (!inlineValue) {
       if (i + 1 >= args.size()) {
         why = Tr("BatchOptions", "Brak wartości opcji %1").with(ShownName(name));
-        return std::nullopt;
+        return false;
       }
       value = args[++i];
     }
-    if (name == "--export" || name == "--solve") {
-      (name == "--solve" ? sawSolve : sawExport) = true;
-      if (sawSolve && sawExport) {
-        why = Tr("BatchOptions", "Opcje --export i --solve wykluczają się");
-        return std::nullopt;
-      }
-      r.out = value;
-      r.solve = name == "--solve";
-      haveOut = !value.empty();
-    } else if (name == "--area") {
-      const std::optional<double> area = ParseArea(value);
-      if (!area) {
-        why = Tr("BatchOptions", "Pole trójkąta musi być liczbą dodatnią: %1").with(ShownName(value));
-        return std::nullopt;
-      }
-      if (AreaTooSmallToWrite(*area)) {
-        why = AreaTooSmallText(*area, '.');
-        return std::nullopt;
-      }
-      r.area = *area;
-    } else if (name == "--adapt") {
-      const std::optional<double> eta = ParseNumber(value, 0.0, true);
-      if (!eta || *eta >= 1.0) {
-        why = Tr("BatchOptions",
-                 "Dokładność (--adapt) to błąd względny większy od 0 i mniejszy od 1, na przykład 0.01: %1")
-                  .with(ShownName(value));
-        return std::nullopt;
-      }
-      r.adapt = *eta;
-    } else if (name == "--integrate") {
-      const std::optional<IntegrationTarget> target = ParseTarget(value);
-      if (!target) {
-        why = Tr("BatchOptions",
-                 "Opcja --integrate przyjmuje condition:N (warunek nr N), material:M (materiał nr M, 0 to "
-                 "własny modelu) albo region (cały obszar): %1")
-                  .with(ShownName(value));
-        return std::nullopt;
-      }
-      r.integrate.push_back(*target);
-    } else if (name == "--max-triangles") {
-      int32_t n = 0;
-      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
-      if (ec != std::errc() || end != value.data() + value.size() || n < 1 || n > kLargestMeshTriangles) {
-        why = Tr("BatchOptions", "Największa liczba trójkątów to liczba całkowita od 1 do %1: %2")
-                  .with(kLargestMeshTriangles, ShownName(value));
-        return std::nullopt;
-      }
-      r.maxTriangles = n;
-    } else if (name == "--dxf-tolerance" || name == "--dxf-join" || name == "--dxf-scale") {
-      r.drawingGiven = true;
-      const bool join = name == "--dxf-join";
-      if (name == "--dxf-scale" && (value == "m" || value == "M")) {
-        r.drawing.toMetres = true;
-        continue;
-      }
-      const std::optional<double> number = ParseNumber(value, 0.0, !join);
-      if (!number || *number > kDrawingLimitForOptions) {
-        why = (join ? Tr("BatchOptions", "Wartość opcji %1 musi być liczbą nieujemną nie większą niż 1e9: %2")
-                    : Tr("BatchOptions", "Wartość opcji %1 musi być liczbą dodatnią nie większą niż 1e9: %2"))
-                  .with(name, ShownName(value));
-        return std::nullopt;
-      }
-      (name == "--dxf-tolerance" ? r.drawing.tolerance : join ? r.drawing.join : r.drawing.scale) = *number;
-      if (name == "--dxf-scale") r.drawing.toMetres = false;
-    } else if (value == "2.2" || value == "4.1") {
-      r.msh22 = value == "2.2";
-      r.mshVersionGiven = true;
-    } else {
-      why = Tr("BatchOptions", "Wersja formatu MSH to 4.1 albo 2.2, a nie %1").with(ShownName(value));
-      return std::nullopt;
-    }
+    if (!read(name, value, s, why)) return false;
   }
-  if (!haveOut) {
+  return true;
+}
+
+// The output and one project are named, they are not the same file, and
+// the output's extension names a format; sets the request's project.
+bool CheckFiles(Reading& s, std::string& why) {
+  Request& r = s.r;
+  if (!s.haveOut) {
     why = Tr("BatchOptions", "Brak nazwy pliku wynikowego (--export PLIK albo --solve PLIK)");
-    return std::nullopt;
+    return false;
   }
-  if (positional.size() != 1) {
-    why = positional.empty() ? Tr("BatchOptions", "Brak pliku projektu")
-                             : Tr("BatchOptions", "Podaj jeden plik projektu");
-    return std::nullopt;
+  if (s.positional.size() != 1) {
+    why = s.positional.empty() ? Tr("BatchOptions", "Brak pliku projektu")
+                               : Tr("BatchOptions", "Podaj jeden plik projektu");
+    return false;
   }
-  r.project = positional.front();
+  r.project = s.positional.front();
   if (r.drawingGiven && !HasExtension(r.project, ".dxf")) {
     why = Tr("BatchOptions", "Opcje --dxf-… dotyczą tylko rysunków .dxf");
-    return std::nullopt;
+    return false;
   }
   if (SameFile(r.out, r.project)) {
     why = Tr("BatchOptions", "Plik wynikowy %1 jest plikiem projektu").with(ShownName(r.out));
-    return std::nullopt;
+    return false;
   }
   if (!OpenFormatForName(r.out) && !LayoutByExtension(r.out)) {
     why = Tr("BatchOptions", "Nieznany format pliku %1 (m2d, ulx, n2d, msh, vtu)").with(ShownName(r.out));
-    return std::nullopt;
+    return false;
   }
+  return true;
+}
+
+// The options that belong to --solve or to one format come with them.
+bool CheckCombinations(const Request& r, std::string& why) {
   if (r.solve && (!OpenFormatForName(r.out) || r.mshVersionGiven)) {
     why =
         Tr("BatchOptions", "Rozwiązanie zapisuje plik .msh (Gmsh 4.1) albo .vtu: %1").with(ShownName(r.out));
-    return std::nullopt;
+    return false;
   }
   if (r.adapt > 0.0 && !r.solve) {
     why = Tr("BatchOptions", "Opcja --adapt dotyczy tylko --solve");
-    return std::nullopt;
+    return false;
   }
   if (!r.integrate.empty() && !r.solve) {
     why = Tr("BatchOptions", "Opcja --integrate dotyczy tylko --solve");
-    return std::nullopt;
+    return false;
   }
   if (r.mshVersionGiven && OpenFormatForName(r.out) != OpenFormat::Msh41) {
     why = Tr("BatchOptions", "Opcja --msh-version dotyczy tylko plików .msh");
-    return std::nullopt;
+    return false;
   }
-  return r;
+  return true;
+}
+
+}  // namespace
+
+std::optional<Request> ParseBatchRequest(const std::vector<std::string>& args, std::string& why) {
+  Reading s;
+  if (!ReadArguments(args, s, why) || !CheckFiles(s, why) || !CheckCombinations(s.r, why))
+    return std::nullopt;
+  return std::move(s.r);
 }
 
 const std::vector<BatchOption>& BatchOptions() {

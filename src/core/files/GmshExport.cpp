@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "core/files/OpenExportParts.h"
@@ -67,25 +68,25 @@ void MshData(Text& t, std::string_view section, const std::vector<SolutionArray>
   }
 }
 
-}  // namespace
+// The edges of one model element, [first, last) in the mesh's edges: a
+// curve entity of MSH 4.1.
+using Curve = std::pair<size_t, size_t>;
 
-void Msh41(Draft& d) {
-  const Model& m = d.m;
-  const TaggedMesh& mesh = d.mesh;
-  Text& t = d.text;
-  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
-  t << "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n";
-  PhysicalNames(t, mesh);
-
-  // One curve entity per element with edges: [first, last) edge indices.
-  std::vector<std::pair<size_t, size_t>> curves;
+// One curve per element with edges, in the edges' order.
+std::vector<Curve> Curves(const TaggedMesh& mesh) {
+  std::vector<Curve> curves;
   for (size_t i = 0; i < mesh.edges.size(); ++i) {
     if (curves.empty() || mesh.edges[curves.back().first].element != mesh.edges[i].element) {
       curves.push_back({i, i});
     }
     curves.back().second = i + 1;
   }
-  t << "$Entities\n0 " << curves.size() << ' ' << mesh.surfaces.size() << " 0\n";
+  return curves;
+}
+
+// The curve entities: each around its edges' nodes, with its edges'
+// physical tags.
+void CurveEntities(Text& t, const Model& m, const TaggedMesh& mesh, const std::vector<Curve>& curves) {
   for (const auto& curve : curves) {
     const TaggedEdge& e = mesh.edges[curve.first];
     Box box;
@@ -100,28 +101,33 @@ void Msh41(Draft& d) {
     for (int32_t tag : tags) t << ' ' << tag;
     t << " 0\n";
   }
-  // One surface entity per physical surface, around its triangles' nodes
-  // (the whole mesh's when there is one).
+}
+
+// One surface entity per physical surface, around its triangles' nodes
+// (the whole mesh's when there is one).
+void SurfaceEntities(Text& t, const Model& m, const TaggedMesh& mesh) {
   std::map<int32_t, Box> surfaces;
   for (int32_t tag : mesh.surfaces) surfaces[tag];
   if (mesh.materials) {
-    for (int32_t k = 1; k <= triangles; ++k) {
+    for (int32_t k = 1; k <= m.meshTriangleCount; ++k) {
       const MeshTriangle& tri = m.MeshTriangleTable[k];
       Box& box = surfaces[mesh.surface(tri)];
       for (int32_t corner : {tri.corner1, tri.corner2, tri.corner3}) box.add(m.MeshNodeTable[corner]);
     }
   } else {
-    for (int32_t k = 1; k <= nodes; ++k) surfaces[kRegionTag].add(m.MeshNodeTable[k]);
+    for (int32_t k = 1; k <= m.meshNodeCount; ++k) surfaces[kRegionTag].add(m.MeshNodeTable[k]);
   }
   for (const auto& [tag, box] : surfaces) {
     t << tag << ' ';
     WriteBox(t, box);
     t << " 1 " << tag << " 0\n";
   }
-  t << "$EndEntities\n";
+}
 
-  // Every node belongs to the first surface's block; elements name nodes
-  // by number, whichever entity holds them.
+// Every node belongs to the first surface's block; elements name nodes
+// by number, whichever entity holds them.
+void Msh41Nodes(Text& t, const Model& m, const TaggedMesh& mesh) {
+  const int32_t nodes = m.meshNodeCount;
   t << "$Nodes\n1 " << nodes << " 1 " << nodes << "\n2 " << mesh.surfaces.front() << " 0 " << nodes << '\n';
   for (int32_t k = 1; k <= nodes; ++k) t << k << '\n';
   for (int32_t k = 1; k <= nodes; ++k) {
@@ -129,10 +135,14 @@ void Msh41(Draft& d) {
     t << '\n';
   }
   t << "$EndNodes\n";
+}
 
+// The triangles, one block per surface, keeping their numbers; then the
+// edges, one block per curve, numbered on from them.
+void Msh41Elements(Text& t, const Model& m, const TaggedMesh& mesh, const std::vector<Curve>& curves) {
+  const int32_t triangles = m.meshTriangleCount;
   const size_t elements = size_t(triangles) + mesh.edges.size();
   t << "$Elements\n" << curves.size() + mesh.surfaces.size() << ' ' << elements << " 1 " << elements << '\n';
-  // One block per surface; the triangles keep their numbers.
   std::map<int32_t, std::vector<int32_t>> blocks;
   if (mesh.materials) {
     for (int32_t k = 1; k <= triangles; ++k) blocks[mesh.surface(m.MeshTriangleTable[k])].push_back(k);
@@ -156,6 +166,22 @@ void Msh41(Draft& d) {
       t << ++number << ' ' << mesh.edges[i].node1 << ' ' << mesh.edges[i].node2 << '\n';
   }
   t << "$EndElements\n";
+}
+
+}  // namespace
+
+void Msh41(Draft& d) {
+  const TaggedMesh& mesh = d.mesh;
+  Text& t = d.text;
+  t << "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n";
+  PhysicalNames(t, mesh);
+  const std::vector<Curve> curves = Curves(mesh);
+  t << "$Entities\n0 " << curves.size() << ' ' << mesh.surfaces.size() << " 0\n";
+  CurveEntities(t, d.m, mesh, curves);
+  SurfaceEntities(t, d.m, mesh);
+  t << "$EndEntities\n";
+  Msh41Nodes(t, d.m, mesh);
+  Msh41Elements(t, d.m, mesh, curves);
 }
 
 void Msh41Solution(Draft& d, const SolveResult* solution) {

@@ -101,6 +101,83 @@ bool CountInRange(SectionReader& in, int32_t count, int32_t capacity, const Text
   return false;
 }
 
+// The numbers of rows the file's first line gives its tables.
+struct TableCounts {
+  int32_t nodes = 0, elements = 0, conditions = 0, boundaries = 0, internals = 0;
+};
+
+// Reads the first line's counts; false when they cannot be read or a
+// table cannot hold its rows.
+bool ReadCounts(SectionReader& in, TableCounts& n) {
+  in.read(n.nodes);
+  in.read(n.elements);
+  in.read(n.conditions);
+  in.read(n.boundaries);
+  in.read(n.internals);
+  return !in.failed() &&
+         CountInRange(in, n.nodes, kMaxNodes,
+                      Tr("ProjectFile", "Plik zawiera błędną liczbę węzłów: %1 (dopuszczalna od 0 do %2)")) &&
+         CountInRange(
+             in, n.elements, kMaxElements,
+             Tr("ProjectFile", "Plik zawiera błędną liczbę elementów: %1 (dopuszczalna od 0 do %2)")) &&
+         CountInRange(in, n.conditions, kMaxConditions,
+                      Tr("ProjectFile",
+                         "Plik zawiera błędną liczbę warunków brzegowych: %1 (dopuszczalna od 0 do %2)")) &&
+         CountInRange(
+             in, n.boundaries, kMaxBoundaries,
+             Tr("ProjectFile", "Plik zawiera błędną liczbę brzegów: %1 (dopuszczalna od 0 do %2)")) &&
+         CountInRange(in, n.internals, kMaxInternalNodes,
+                      Tr("ProjectFile",
+                         "Plik zawiera błędną liczbę węzłów wewnętrznych: %1 (dopuszczalna od 0 do %2)"));
+}
+
+// Reads the nodes and the elements, whose ends must be among the nodes.
+void ReadGeometry(SectionReader& in, const TableCounts& n, Model& m) {
+  m.nodeCount = n.nodes;
+  for (int32_t i = 1; i <= n.nodes; ++i) {
+    in.read(m.NodeTable[i].x);
+    in.read(m.NodeTable[i].y);
+  }
+  m.elementCount = n.elements;
+  for (int32_t i = 1; i <= n.elements; ++i) {
+    Element& e = m.ElementTable[i];
+    in.read(e.startNode);
+    in.read(e.endNode);
+    in.read(e.bcNumber);
+    in.read(e.boundaryNumber);
+    // Drawing, meshing and the lists follow these numbers into the node
+    // table; a file whose elements point past it is not a model.
+    if (!in.failed() && (e.startNode < 1 || e.startNode > n.nodes || e.endNode < 1 || e.endNode > n.nodes)) {
+      in.fail(Tr("ProjectFile", "Element %1 odwołuje się do nieistniejącego węzła").with(i));
+    }
+  }
+}
+
+// Reads what follows the elements: the conditions, the boundaries, the
+// properties, the internal nodes, the problem's kind and the region section.
+void ReadPhysics(SectionReader& in, const TableCounts& n, Model& m) {
+  m.bcCount = n.conditions;
+  for (int32_t i = 1; i <= n.conditions; ++i) {
+    BoundaryCondition& c = m.BcTable[i];
+    for (float* f : {&c.kind, &c.value1, &c.value2, &c.value3, &c.value4, &c.value5, &c.value6}) {
+      in.read(*f);
+    }
+  }
+  m.boundaryCount = n.boundaries;
+  for (int32_t i = 1; i <= n.boundaries; ++i) {
+    in.read(m.BoundaryTable[i].kind);
+  }
+  in.read(m.Conductivity);
+  in.read(m.SecondProperty);
+  m.internalNodeCount = n.internals;
+  for (int32_t i = 1; i <= n.internals; ++i) {
+    in.read(m.InternalNodeTable[i].x);
+    in.read(m.InternalNodeTable[i].y);
+  }
+  in.read(m.ProblemKind);
+  if (!in.failed()) in.fail(ReadRegionSection(in.rest(), in.line(), m));
+}
+
 }  // namespace
 
 std::string FormatProjectFile(const Model& m) {
@@ -142,63 +219,10 @@ FileResult SaveProjectFile(const Model& model, const std::string& path) {
 FileResult ParseProjectFile(std::string_view text, Model& m) {
   ResetModelData(m);  // the file fills a new project, whatever was there
   SectionReader in(text);
-  int32_t nodes = 0, elements = 0, conditions = 0, boundaries = 0, internals = 0;
-  in.read(nodes);
-  in.read(elements);
-  in.read(conditions);
-  in.read(boundaries);
-  in.read(internals);
-  if (!in.failed() &&
-      CountInRange(in, nodes, kMaxNodes,
-                   Tr("ProjectFile", "Plik zawiera błędną liczbę węzłów: %1 (dopuszczalna od 0 do %2)")) &&
-      CountInRange(in, elements, kMaxElements,
-                   Tr("ProjectFile", "Plik zawiera błędną liczbę elementów: %1 (dopuszczalna od 0 do %2)")) &&
-      CountInRange(in, conditions, kMaxConditions,
-                   Tr("ProjectFile",
-                      "Plik zawiera błędną liczbę warunków brzegowych: %1 (dopuszczalna od 0 do %2)")) &&
-      CountInRange(in, boundaries, kMaxBoundaries,
-                   Tr("ProjectFile", "Plik zawiera błędną liczbę brzegów: %1 (dopuszczalna od 0 do %2)")) &&
-      CountInRange(in, internals, kMaxInternalNodes,
-                   Tr("ProjectFile",
-                      "Plik zawiera błędną liczbę węzłów wewnętrznych: %1 (dopuszczalna od 0 do %2)"))) {
-    m.nodeCount = nodes;
-    for (int32_t i = 1; i <= nodes; ++i) {
-      in.read(m.NodeTable[i].x);
-      in.read(m.NodeTable[i].y);
-    }
-    m.elementCount = elements;
-    for (int32_t i = 1; i <= elements; ++i) {
-      Element& e = m.ElementTable[i];
-      in.read(e.startNode);
-      in.read(e.endNode);
-      in.read(e.bcNumber);
-      in.read(e.boundaryNumber);
-      // Drawing, meshing and the lists follow these numbers into the node
-      // table; a file whose elements point past it is not a model.
-      if (!in.failed() && (e.startNode < 1 || e.startNode > nodes || e.endNode < 1 || e.endNode > nodes)) {
-        in.fail(Tr("ProjectFile", "Element %1 odwołuje się do nieistniejącego węzła").with(i));
-      }
-    }
-    m.bcCount = conditions;
-    for (int32_t i = 1; i <= conditions; ++i) {
-      BoundaryCondition& c = m.BcTable[i];
-      for (float* f : {&c.kind, &c.value1, &c.value2, &c.value3, &c.value4, &c.value5, &c.value6}) {
-        in.read(*f);
-      }
-    }
-    m.boundaryCount = boundaries;
-    for (int32_t i = 1; i <= boundaries; ++i) {
-      in.read(m.BoundaryTable[i].kind);
-    }
-    in.read(m.Conductivity);
-    in.read(m.SecondProperty);
-    m.internalNodeCount = internals;
-    for (int32_t i = 1; i <= internals; ++i) {
-      in.read(m.InternalNodeTable[i].x);
-      in.read(m.InternalNodeTable[i].y);
-    }
-    in.read(m.ProblemKind);
-    if (!in.failed()) in.fail(ReadRegionSection(in.rest(), in.line(), m));
+  TableCounts counts;
+  if (ReadCounts(in, counts)) {
+    ReadGeometry(in, counts, m);
+    ReadPhysics(in, counts, m);
   }
   if (in.failed()) {
     ResetModelData(m);

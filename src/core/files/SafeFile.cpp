@@ -127,6 +127,100 @@ std::string ResolveLink(const std::string& path) {
   return path;
 }
 
+// The result of a failed write: the errno of the step that failed, taken
+// before anything after it (a close, an unlink) can change it.
+WriteResult Failed(int error) {
+  return WriteResult{error != 0 ? error : EIO};
+}
+
+// Opens the existing target for writing, read-write where it may be read;
+// false, with errno set, when it cannot.
+bool OpenTarget(const std::string& path, UniqueFd& target) {
+  if (!Allowed(WriteStep::OpenTarget)) return false;
+  target = UniqueFd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
+  if (target.get() < 0 && errno == EACCES)
+    target = UniqueFd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+  return target.get() >= 0;
+}
+
+// A new name for a temporary file in `dir` (empty or ending in '/'). It is
+// short, so a target name at the file system's limit still has room for it.
+std::string TempName(const std::string& dir) {
+  static std::atomic<unsigned> counter{0};
+  return dir + ".vk" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+}
+
+// The file the new bytes go to before it takes the target's name.
+struct TempFile {
+  std::string name;                        // empty while it has none
+  std::optional<CleanupTempFile> cleanup;  // removes the named file should a signal end the program
+  UniqueFd fd;
+  bool unnamed = false;
+};
+
+// Creates the temporary file in `dir`: one of no name where the file system
+// has them (so that nothing is left behind even if the program is killed
+// outright), else a named one. The errno of the last creation that failed.
+int CreateTemp(const std::string& dir, TempFile& temp) {
+  if (Allowed(WriteStep::CreateUnnamed) && ::access("/proc/self/fd", X_OK) == 0) {
+    temp.fd = UniqueFd(::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    temp.unnamed = temp.fd.get() >= 0;
+  }
+  int createError = 0;
+  for (int attempt = 0; attempt < 100 && temp.fd.get() < 0; ++attempt) {
+    temp.name = TempName(dir);
+    if (!Allowed(WriteStep::CreateTemp)) {
+      createError = errno;
+      break;
+    }
+    // Watched before it exists, so a signal never leaves it behind.
+    temp.cleanup.emplace(temp.name);
+    temp.fd = UniqueFd(::open(temp.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    createError = errno;
+    if (temp.fd.get() < 0) temp.cleanup.reset();
+    if (temp.fd.get() < 0 && createError != EEXIST) break;
+  }
+  return createError;
+}
+
+// Passes a step's success through, keeping the errno of the first step
+// that failed.
+struct FirstError {
+  int error = 0;
+  bool operator()(bool done) {
+    if (!done && error == 0) error = errno != 0 ? errno : EIO;
+    return done;
+  }
+};
+
+// Gives the temporary file the old target's permissions (`old` when the
+// target existed) and the new bytes, on the disk.
+bool FillTemp(int fd, const struct stat* old, std::string_view bytes, FirstError& step) {
+  bool ok = true;
+  if (old != nullptr) ok = step(::fchmod(fd, old->st_mode & 07777) == 0);
+  // A disk too full for the whole file says so before a byte is written.
+  ok = ok && step(Allowed(WriteStep::Reserve) && (bytes.empty() || RoomFor(fd, bytes.size())));
+  ok = ok && step(Allowed(WriteStep::Write) && WriteAllToFd(fd, bytes));
+  ok = ok && step(Allowed(WriteStep::Sync) && ::fdatasync(fd) == 0);
+  return ok && step(Allowed(WriteStep::Rename));
+}
+
+// Gives the file of no name a temporary name in `dir`, from which it
+// takes the target's; false, with errno set, when it cannot.
+bool NameUnnamed(const std::string& dir, TempFile& temp) {
+  const std::string self = "/proc/self/fd/" + std::to_string(temp.fd.get());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp.name = TempName(dir);
+    temp.cleanup.emplace(temp.name);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    const int linkError = errno;
+    temp.cleanup.reset();
+    errno = linkError;
+    if (linkError != EEXIST) break;
+  }
+  return false;
+}
+
 }  // namespace
 
 void SetWriteStepHook(int (*hook)(WriteStep)) {
@@ -134,96 +228,34 @@ void SetWriteStepHook(int (*hook)(WriteStep)) {
 }
 
 WriteResult WriteFileAtomically(const std::string& requested, std::string_view bytes) {
-  // The errno of the step that failed, taken before anything after it
-  // (a close, an unlink) can change it.
-  const auto failed = [](int error) { return WriteResult{error != 0 ? error : EIO}; };
   const std::string path = ResolveLink(requested);
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  if (slash + 1 == path.size()) return failed(EISDIR);
+  if (slash + 1 == path.size()) return Failed(EISDIR);
 
   // An existing target must be one this user may write; holding it open
   // also serves for a write in place when no temporary file can be made.
   struct stat old {};
   const bool existed = ::stat(path.c_str(), &old) == 0;
-  if (existed && !S_ISREG(old.st_mode)) return failed(S_ISDIR(old.st_mode) ? EISDIR : kNotRegularFile);
+  if (existed && !S_ISREG(old.st_mode)) return Failed(S_ISDIR(old.st_mode) ? EISDIR : kNotRegularFile);
   UniqueFd target;
-  if (existed) {
-    if (!Allowed(WriteStep::OpenTarget)) return failed(errno);
-    target = UniqueFd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
-    if (target.get() < 0 && errno == EACCES)
-      target = UniqueFd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    if (target.get() < 0) return failed(errno);
-  }
+  if (existed && !OpenTarget(path, target)) return Failed(errno);
 
-  // The new bytes go to a file of no name in the target's folder where the
-  // file system has them (so that nothing is left behind even if the
-  // program is killed outright), else to a named one. The name, given only
-  // once the bytes are safe, is short, so a target name at the file
-  // system's limit still has room for it.
-  static std::atomic<unsigned> counter{0};
-  const auto tempName = [&] {
-    return dir + ".vk" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
-  };
-  std::string temp;
-  std::optional<CleanupTempFile> cleanup;
-  UniqueFd fd;
-  bool unnamed = false;
-  if (Allowed(WriteStep::CreateUnnamed) && ::access("/proc/self/fd", X_OK) == 0) {
-    fd = UniqueFd(::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    unnamed = fd.get() >= 0;
+  // The new bytes go to a temporary file in the target's folder; the name,
+  // given only once the bytes are safe, then becomes the target's.
+  TempFile temp;
+  const int createError = CreateTemp(dir, temp);
+  if (temp.fd.get() < 0) {
+    if (!existed) return Failed(createError);
+    return WriteInPlace(target.get(), bytes) ? WriteResult{} : Failed(errno);
   }
-  int createError = 0;
-  for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
-    temp = tempName();
-    if (!Allowed(WriteStep::CreateTemp)) {
-      createError = errno;
-      break;
-    }
-    // Watched before it exists, so a signal never leaves it behind.
-    cleanup.emplace(temp);
-    fd = UniqueFd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    createError = errno;
-    if (fd.get() < 0) cleanup.reset();
-    if (fd.get() < 0 && createError != EEXIST) break;
-  }
-  if (fd.get() < 0) {
-    if (!existed) return failed(createError);
-    return WriteInPlace(target.get(), bytes) ? WriteResult{} : failed(errno);
-  }
-
-  int error = 0;
-  const auto step = [&error](bool done) {
-    if (!done && error == 0) error = errno != 0 ? errno : EIO;
-    return done;
-  };
-  bool ok = true;
-  if (existed) ok = step(::fchmod(fd.get(), old.st_mode & 07777) == 0);
-  // A disk too full for the whole file says so before a byte is written.
-  ok = ok && step(Allowed(WriteStep::Reserve) && (bytes.empty() || RoomFor(fd.get(), bytes.size())));
-  ok = ok && step(Allowed(WriteStep::Write) && WriteAllToFd(fd.get(), bytes));
-  ok = ok && step(Allowed(WriteStep::Sync) && ::fdatasync(fd.get()) == 0);
-  ok = ok && step(Allowed(WriteStep::Rename));
-  if (ok && unnamed) {
-    // A name for it, then the name of the target.
-    const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
-    ok = false;
-    for (int attempt = 0; attempt < 100 && !ok; ++attempt) {
-      temp = tempName();
-      cleanup.emplace(temp);
-      ok = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
-      if (ok) break;
-      const int linkError = errno;
-      cleanup.reset();
-      errno = linkError;
-      if (linkError != EEXIST) break;
-    }
-    step(ok);
-  }
-  ok = step(fd.reset()) && ok;
-  ok = ok && step(::rename(temp.c_str(), path.c_str()) == 0);
-  if (!ok && !temp.empty() && cleanup) ::unlink(temp.c_str());
-  return ok ? WriteResult{} : failed(error);
+  FirstError step;
+  bool ok = FillTemp(temp.fd.get(), existed ? &old : nullptr, bytes, step);
+  if (ok && temp.unnamed) ok = step(NameUnnamed(dir, temp));
+  ok = step(temp.fd.reset()) && ok;
+  ok = ok && step(::rename(temp.name.c_str(), path.c_str()) == 0);
+  if (!ok && !temp.name.empty() && temp.cleanup) ::unlink(temp.name.c_str());
+  return ok ? WriteResult{} : Failed(step.error);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

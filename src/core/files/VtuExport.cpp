@@ -35,17 +35,9 @@ std::string XmlAttribute(std::string_view text) {
   return out;
 }
 
-}  // namespace
-
-void Vtu(Draft& d) {
-  const Model& m = d.m;
-  const TaggedMesh& mesh = d.mesh;
-  Text& t = d.text;
-  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
-  const size_t cells = size_t(triangles) + mesh.edges.size();
-  t << "<?xml version=\"1.0\"?>\n";
-  // What the tags stand for, for a reader of the file; XML comments only
-  // may not hold "--", and no name does.
+// What the tags stand for, for a reader of the file, in comments; XML
+// comments only may not hold "--", and no name does.
+void TagComments(Text& t, const TaggedMesh& mesh) {
   for (const Group& g : mesh.groups) {
     if (g.tag == kUnnamedTag) {
       t << "<!-- warunek 0, brzeg 0 = " << g.name << " -->\n";
@@ -53,17 +45,22 @@ void Vtu(Draft& d) {
     }
     t << "<!-- " << CellDataArray(g) << ' ' << CellDataValue(g) << " = " << g.name << " -->\n";
   }
-  t << "<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" "
-       "byte_order=\"LittleEndian\">\n<UnstructuredGrid>\n";
-  // The same names where readers see them: one integer array per group,
-  // named as the group and holding its value in the cell data.
+}
+
+// The same names where readers see them: one integer array per group,
+// named as the group and holding its value in the cell data.
+void TagFieldData(Text& t, const TaggedMesh& mesh) {
   t << "<FieldData>\n";
   for (const Group& g : mesh.groups) {
     t << "<DataArray type=\"Int32\" Name=\"" << XmlAttribute(g.name)
       << "\" NumberOfTuples=\"1\" format=\"ascii\">" << CellDataValue(g) << "</DataArray>\n";
   }
-  t << "</FieldData>\n"
-    << "<Piece NumberOfPoints=\"" << nodes << "\" NumberOfCells=\"" << cells << "\">\n";
+  t << "</FieldData>\n";
+}
+
+// The nodes, then the cells: the triangles and after them the edges.
+void PointsAndCells(Text& t, const Model& m, const TaggedMesh& mesh) {
+  const int32_t nodes = m.meshNodeCount, triangles = m.meshTriangleCount;
   t << "<Points>\n<DataArray type=\"Float64\" NumberOfComponents=\"3\" format=\"ascii\">\n";
   for (int32_t k = 1; k <= nodes; ++k) {
     Point(t, m.MeshNodeTable[k]);
@@ -83,7 +80,13 @@ void Vtu(Draft& d) {
   t << "</DataArray>\n<DataArray type=\"UInt8\" Name=\"types\" format=\"ascii\">\n";
   for (int32_t k = 1; k <= triangles; ++k) t << "5\n";        // VTK_TRIANGLE
   for (size_t i = 0; i < mesh.edges.size(); ++i) t << "3\n";  // VTK_LINE
-  t << "</DataArray>\n</Cells>\n<CellData>\n";
+  t << "</DataArray>\n</Cells>\n";
+}
+
+// The tags' arrays in the cell data, which the solution's arrays follow.
+void TagCellData(Text& t, const Model& m, const TaggedMesh& mesh) {
+  const int32_t triangles = m.meshTriangleCount;
+  t << "<CellData>\n";
   const auto array = [&](std::string_view name, int32_t onTriangles, int32_t TaggedEdge::*onEdges) {
     t << "<DataArray type=\"Int32\" Name=\"" << name << "\" format=\"ascii\">\n";
     for (int32_t k = 1; k <= triangles; ++k) t << onTriangles << '\n';
@@ -100,6 +103,22 @@ void Vtu(Draft& d) {
     for (size_t i = 0; i < mesh.edges.size(); ++i) t << "-1\n";
     t << "</DataArray>\n";
   }
+}
+
+}  // namespace
+
+void Vtu(Draft& d) {
+  const Model& m = d.m;
+  Text& t = d.text;
+  const size_t cells = size_t(m.meshTriangleCount) + d.mesh.edges.size();
+  t << "<?xml version=\"1.0\"?>\n";
+  TagComments(t, d.mesh);
+  t << "<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" "
+       "byte_order=\"LittleEndian\">\n<UnstructuredGrid>\n";
+  TagFieldData(t, d.mesh);
+  t << "<Piece NumberOfPoints=\"" << m.meshNodeCount << "\" NumberOfCells=\"" << cells << "\">\n";
+  PointsAndCells(t, m, d.mesh);
+  TagCellData(t, m, d.mesh);
 }
 
 // The solution's arrays follow the tags' (readers take a piece's parts in

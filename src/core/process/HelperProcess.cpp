@@ -105,6 +105,57 @@ class ChildProcess {
   std::optional<CleanupChild> watch_;  // killed should a signal end the program
 };
 
+// How the exchange with a helper ended.
+enum class Exchange {
+  Complete,   // the helper closed its side: the reply is complete
+  Broken,     // it broke off; the helper's end decides how
+  Cancelled,  // the caller asked to stop
+  TimedOut,
+  TooLong,  // the reply passed its limit
+};
+
+// Sends what the socket takes of the input's rest, closing this side for
+// writing once all is sent; false when the exchange broke off.
+bool SendSome(int fd, const std::string& input, size_t& sent) {
+  const ssize_t n = ::send(fd, input.data() + sent, input.size() - sent, MSG_NOSIGNAL);
+  if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
+  if (n > 0) sent += static_cast<size_t>(n);
+  if (sent == input.size()) ::shutdown(fd, SHUT_WR);
+  return true;
+}
+
+// Sends the input and gathers the reply until the helper closes its side,
+// waiting in short slices so that the caller can cancel and do its own
+// work between them. `sent`: how much of the input went.
+Exchange ExchangeWith(int fd, const HelperRun& run, const std::string& input, Clock::time_point deadline,
+                      size_t& sent, std::string& reply) {
+  for (;;) {
+    if (run.cancelled && run.cancelled()) return Exchange::Cancelled;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return Exchange::TimedOut;
+    pollfd p{fd, static_cast<short>(POLLIN | (sent < input.size() ? POLLOUT : 0)), 0};
+    const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 50)));
+    if (ready < 0 && errno != EINTR) return Exchange::Broken;
+    if (ready <= 0) {
+      if (run.whileWaiting) run.whileWaiting();
+      continue;
+    }
+    if ((p.revents & POLLOUT) != 0 && sent < input.size() && !SendSome(fd, input, sent))
+      return Exchange::Broken;
+    if ((p.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+      char buffer[65536];
+      const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+      if (n == 0) return Exchange::Complete;
+      if (n < 0) {
+        if (errno == EAGAIN || errno == EINTR) continue;
+        return Exchange::Broken;
+      }
+      reply.append(buffer, static_cast<size_t>(n));
+      if (reply.size() > run.replyLimit) return Exchange::TooLong;
+    }
+  }
+}
+
 }  // namespace
 
 HelperOutcome RunHelper(const HelperRun& run, const std::string& input) {
@@ -126,48 +177,20 @@ HelperOutcome RunHelper(const HelperRun& run, const std::string& input) {
   size_t sent = 0;
   if (input.empty()) ::shutdown(ours.get(), SHUT_WR);
   const Clock::time_point deadline = Clock::now() + run.timeLimit;
-  bool broken = false;  // the exchange broke off; the end decides how
-  for (;;) {
-    if (run.cancelled && run.cancelled()) return fail(HelperFault::Cancelled);  // killed on the way out
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return fail(HelperFault::TimedOut);
-    pollfd p{ours.get(), static_cast<short>(POLLIN | (sent < input.size() ? POLLOUT : 0)), 0};
-    const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 50)));
-    if (ready < 0 && errno != EINTR) {
-      broken = true;
-      break;
-    }
-    if (ready <= 0) {
-      if (run.whileWaiting) run.whileWaiting();
-      continue;
-    }
-    if ((p.revents & POLLOUT) != 0 && sent < input.size()) {
-      const ssize_t n = ::send(ours.get(), input.data() + sent, input.size() - sent, MSG_NOSIGNAL);
-      if (n < 0 && errno != EAGAIN && errno != EINTR) {
-        broken = true;
-        break;
-      }
-      if (n > 0) sent += static_cast<size_t>(n);
-      if (sent == input.size()) ::shutdown(ours.get(), SHUT_WR);
-    }
-    if ((p.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
-      char buffer[65536];
-      const ssize_t n = ::recv(ours.get(), buffer, sizeof buffer, 0);
-      if (n == 0) break;  // the helper closed its side: the reply is complete
-      if (n < 0) {
-        if (errno == EAGAIN || errno == EINTR) continue;
-        broken = true;
-        break;
-      }
-      out.reply.append(buffer, static_cast<size_t>(n));
-      if (out.reply.size() > run.replyLimit) return fail(HelperFault::TooLong);
-    }
+  const Exchange exchange = ExchangeWith(ours.get(), run, input, deadline, sent, out.reply);
+  switch (exchange) {
+    case Exchange::Cancelled: return fail(HelperFault::Cancelled);  // killed on the way out
+    case Exchange::TimedOut: return fail(HelperFault::TimedOut);
+    case Exchange::TooLong: return fail(HelperFault::TooLong);
+    case Exchange::Complete:
+    case Exchange::Broken: break;
   }
   ours.reset();
   // Closing the stream comes just before the exit; the exit decides.
   if (!child.endedBefore(deadline, out)) return fail(HelperFault::TimedOut);
   if (out.signal != 0) return fail(HelperFault::Signalled);
-  if (out.status != 0 || broken || sent < input.size()) return fail(HelperFault::Failed);
+  if (out.status != 0 || exchange == Exchange::Broken || sent < input.size())
+    return fail(HelperFault::Failed);
   out.fault = HelperFault::None;
   return out;
 }

@@ -51,48 +51,38 @@ bool AsksForHelpOrVersion(int argc, char** argv) {
   return false;
 }
 
-}  // namespace
+// Answers --help or --version and ends the process.
+int ShowHelpOrVersion(int& argc, char** argv, const LanguageChoice& language) {
+  QCoreApplication core(argc, argv);
+  InstallLanguage(language);
+  QCommandLineParser parser;
+  SetUp(parser);
+  // "-?" is help here too, as it is on other systems.
+  QStringList arguments = QCoreApplication::arguments();
+  std::replace(arguments.begin() + 1, arguments.end(), QStringLiteral("-?"), QStringLiteral("--help"));
+  parser.process(arguments);  // prints and ends the process
+  return 0;
+}
 
-int main(int argc, char** argv) {
-  // Ended by a signal, the program leaves no temporary file and no helper.
-  InstallExitCleanup();
-  QCoreApplication::setApplicationName(QStringLiteral("Vendrel Korbel"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
-  const std::vector<std::string> given(argv + 1, argv + argc);
-  std::string badLanguage;
-  LanguageArgument(given, badLanguage);
-  if (!badLanguage.empty()) {
-    std::cerr << badLanguage << '\n';
-    return 2;
-  }
-  const LanguageChoice language = ChooseLanguage(given);
-  if (AsksForHelpOrVersion(argc, argv)) {
-    QCoreApplication core(argc, argv);
+// The window-less run: no window and no display, over once the file is
+// written.
+int RunBatch(int& argc, char** argv, const LanguageChoice& language, const std::vector<std::string>& args) {
+  // The translation needs an application object; Polish needs none.
+  std::optional<QCoreApplication> core;
+  if (language.language != Language::Polish) {
+    core.emplace(argc, argv);
+    // The application object takes the environment's locale; the files
+    // written here keep the C library's numbers as they are without it.
+    std::setlocale(LC_NUMERIC, "C");
     InstallLanguage(language);
-    QCommandLineParser parser;
-    SetUp(parser);
-    // "-?" is help here too, as it is on other systems.
-    QStringList arguments = QCoreApplication::arguments();
-    std::replace(arguments.begin() + 1, arguments.end(), QStringLiteral("-?"), QStringLiteral("--help"));
-    parser.process(arguments);  // prints and ends the process
-    return 0;
   }
-  const std::vector<std::string> args = WithoutLanguageArgument(given);
-  if (AsksForBatchExport(args)) {
-    // No window and no display: the run is over when the file is written.
-    // The translation needs an application object; Polish needs none.
-    std::optional<QCoreApplication> core;
-    if (language.language != Language::Polish) {
-      core.emplace(argc, argv);
-      // The application object takes the environment's locale; the files
-      // written here keep the C library's numbers as they are without it.
-      std::setlocale(LC_NUMERIC, "C");
-      InstallLanguage(language);
-    }
-    MesherOptions mesher;
-    mesher.helperPath = DefaultMesherPath();
-    return RunBatchExport(args, mesher, std::cerr, ImportDxfForBatch, &std::cout);
-  }
+  MesherOptions mesher;
+  mesher.helperPath = DefaultMesherPath();
+  return RunBatchExport(args, mesher, std::cerr, ImportDxfForBatch, &std::cout);
+}
+
+// The window, with the project named on the command line.
+int RunWindow(int& argc, char** argv, const LanguageChoice& language) {
   QApplication app(argc, argv);  // takes its own options (-platform, …) off the list
   InstallLanguage(language);
   QCommandLineParser parser;
@@ -117,4 +107,25 @@ int main(int argc, char** argv) {
     QMessageBox::critical(nullptr, QStringLiteral("Vendrel Korbel"), QString::fromLocal8Bit(e.what()));
     return 1;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Ended by a signal, the program leaves no temporary file and no helper.
+  InstallExitCleanup();
+  QCoreApplication::setApplicationName(QStringLiteral("Vendrel Korbel"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+  const std::vector<std::string> given(argv + 1, argv + argc);
+  std::string badLanguage;
+  LanguageArgument(given, badLanguage);
+  if (!badLanguage.empty()) {
+    std::cerr << badLanguage << '\n';
+    return 2;
+  }
+  const LanguageChoice language = ChooseLanguage(given);
+  if (AsksForHelpOrVersion(argc, argv)) return ShowHelpOrVersion(argc, argv, language);
+  const std::vector<std::string> args = WithoutLanguageArgument(given);
+  if (AsksForBatchExport(args)) return RunBatch(argc, argv, language, args);
+  return RunWindow(argc, argv, language);
 }

@@ -8,9 +8,9 @@
 #include <tuple>
 
 #include "Fixtures.h"
-#include "core/files/CNumbers.h"
 #include "core/files/ProjectFile.h"
 #include "core/mesh/GenerationReport.h"
+#include "core/text/NumberText.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <numeric>
 
 #include "CommandsTestKit.h"
-#include "core/files/CNumbers.h"
 #include "core/state/History.h"
+#include "core/text/NumberText.h"
 #include "front/lists/ListWindows.h"
 #include "front/mesh/MeshDialogs.h"
 #include "front/ui/LocaleNumbers.h"

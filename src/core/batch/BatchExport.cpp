@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "core/batch/BatchRequest.h"
-#include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExport.h"
 #include "core/files/ProjectFile.h"
@@ -18,6 +17,7 @@
 #include "core/simd/VectorState.h"
 #include "core/solve/Adapt.h"
 #include "core/solve/Solver.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {

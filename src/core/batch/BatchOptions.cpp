@@ -6,11 +6,11 @@
 
 #include "core/batch/BatchExport.h"
 #include "core/batch/BatchRequest.h"
-#include "core/files/CNumbers.h"
 #include "core/files/OpenExport.h"
 #include "core/files/SafeFile.h"
 #include "core/files/ShownName.h"
 #include "core/mesh/GenerationReport.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {

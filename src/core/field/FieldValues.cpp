@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "core/files/CNumbers.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {

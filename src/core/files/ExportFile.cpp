@@ -4,10 +4,10 @@
 #include <bit>
 #include <cstring>
 
-#include "core/files/CNumbers.h"
 #include "core/files/SafeFile.h"
 #include "core/files/WriteCause.h"
 #include "core/simd/VectorState.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 ExportLayout LayoutForName(std::string_view name) {

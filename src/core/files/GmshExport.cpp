@@ -170,7 +170,7 @@ void Msh41Elements(Text& t, const Model& m, const TaggedMesh& mesh, const std::v
 
 }  // namespace
 
-void Msh41(Draft& d) {
+void Msh41(BegunExport& d) {
   const TaggedMesh& mesh = d.mesh;
   Text& t = d.text;
   t << "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n";
@@ -184,13 +184,13 @@ void Msh41(Draft& d) {
   Msh41Elements(t, d.m, mesh, curves);
 }
 
-void Msh41Solution(Draft& d, const SolveResult* solution) {
+void Msh41Solution(BegunExport& d, const SolveResult* solution) {
   if (solution == nullptr) return;
   MshData(d.text, "NodeData", NodeArrays(*solution), d.m.meshNodeCount, 0);
   MshData(d.text, "ElementData", TriangleArrays(*solution), d.m.meshTriangleCount, d.mesh.edges.size());
 }
 
-void Msh22(Draft& d) {
+void Msh22(BegunExport& d) {
   const Model& m = d.m;
   const TaggedMesh& mesh = d.mesh;
   Text& t = d.text;

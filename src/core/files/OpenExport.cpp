@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "core/boundary/Physics.h"
-#include "core/files/CNumbers.h"
 #include "core/files/ExportFile.h"
 #include "core/files/OpenExportParts.h"
 #include "core/files/SafeFile.h"
@@ -19,6 +18,7 @@
 #include "core/lists/NumberList.h"
 #include "core/simd/VectorState.h"
 #include "core/solve/Solver.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {
@@ -212,7 +212,7 @@ size_t Room(const Model& m, OpenFormat format, bool solution, size_t edges) {
 
 }  // namespace
 
-Draft::Draft(const Model& model, OpenFormat f, bool solution)
+BegunExport::BegunExport(const Model& model, OpenFormat f, bool solution)
     : m(model), format(f), mesh(Gather(model)), text(Room(model, f, solution, mesh.edges.size())) {
   switch (format) {
     case OpenFormat::Msh41: Msh41(*this); break;
@@ -225,23 +225,23 @@ Draft::Draft(const Model& model, OpenFormat f, bool solution)
 
 OpenExportText::OpenExportText(const Model& model, OpenFormat format, bool solution) {
   ClearUpperVectorState();
-  draft_ = std::make_unique<Draft>(model, format, solution);
+  begun_ = std::make_unique<BegunExport>(model, format, solution);
 }
 OpenExportText::OpenExportText(OpenExportText&&) noexcept = default;
 OpenExportText& OpenExportText::operator=(OpenExportText&&) noexcept = default;
 OpenExportText::~OpenExportText() = default;
 
 std::string OpenExportText::finish(const SolveResult* solution) {
-  if (!draft_) return {};
+  if (!begun_) return {};
   ClearUpperVectorState();
-  Draft& d = *draft_;
+  BegunExport& d = *begun_;
   switch (d.format) {
     case OpenFormat::Msh41: Msh41Solution(d, solution); break;
     case OpenFormat::Msh22: break;
     case OpenFormat::Vtu: VtuEnd(d, solution); break;
   }
   std::string text = d.text.take();
-  draft_.reset();
+  begun_.reset();
   return text;
 }
 

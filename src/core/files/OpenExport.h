@@ -32,7 +32,7 @@
 
 struct SolveResult;
 namespace openexport {
-struct Draft;
+struct BegunExport;
 }
 
 enum class OpenFormat { Msh41, Msh22, Vtu };
@@ -78,7 +78,7 @@ class OpenExportText {
   std::string finish(const SolveResult* solution);
 
  private:
-  std::unique_ptr<openexport::Draft> draft_;
+  std::unique_ptr<openexport::BegunExport> begun_;
 };
 
 // Elements of the model as it was meshed whose condition or boundary

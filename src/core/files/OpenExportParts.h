@@ -113,9 +113,9 @@ inline void Point(Text& t, const MeshNode& n) {
 }
 
 // A file begun: the mesh's part written, the rest to come.
-struct Draft {
+struct BegunExport {
   // With room for a solution's arrays when one is to come.
-  Draft(const Model& model, OpenFormat format, bool solution);
+  BegunExport(const Model& model, OpenFormat format, bool solution);
   const Model& m;
   OpenFormat format;
   TaggedMesh mesh;
@@ -124,10 +124,10 @@ struct Draft {
 
 // Each format's text in two parts: the mesh's, then the solution's (where
 // the format holds one) and the end.
-void Msh41(Draft& d);
-void Msh41Solution(Draft& d, const SolveResult* solution);
-void Msh22(Draft& d);
-void Vtu(Draft& d);
-void VtuEnd(Draft& d, const SolveResult* solution);
+void Msh41(BegunExport& d);
+void Msh41Solution(BegunExport& d, const SolveResult* solution);
+void Msh22(BegunExport& d);
+void Vtu(BegunExport& d);
+void VtuEnd(BegunExport& d, const SolveResult* solution);
 
 }  // namespace openexport

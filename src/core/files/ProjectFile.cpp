@@ -1,9 +1,9 @@
 #include "core/files/ProjectFile.h"
 
-#include "core/files/CNumbers.h"
 #include "core/files/RegionSection.h"
 #include "core/files/SafeFile.h"
 #include "core/files/WriteCause.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/files/CNumbers.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {

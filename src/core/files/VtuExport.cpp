@@ -107,7 +107,7 @@ void TagCellData(Text& t, const Model& m, const TaggedMesh& mesh) {
 
 }  // namespace
 
-void Vtu(Draft& d) {
+void Vtu(BegunExport& d) {
   const Model& m = d.m;
   Text& t = d.text;
   const size_t cells = size_t(m.meshTriangleCount) + d.mesh.edges.size();
@@ -123,7 +123,7 @@ void Vtu(Draft& d) {
 
 // The solution's arrays follow the tags' (readers take a piece's parts in
 // any order), so that the mesh's part of the file is all written first.
-void VtuEnd(Draft& d, const SolveResult* solution) {
+void VtuEnd(BegunExport& d, const SolveResult* solution) {
   Text& t = d.text;
   const auto values = [&](const SolutionArray& a, int32_t count, size_t zeros) {
     t << "<DataArray type=\"Float64\" Name=\"" << a.name << "\" NumberOfComponents=\"" << a.components

@@ -1,9 +1,9 @@
 #include "core/import/BatchDrawing.h"
 
-#include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
 #include "core/import/DrawingHelper.h"
 #include "core/import/DrawingImport.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 bool ImportDxfForBatch(const std::string& path, const DrawingSettings& settings, Model& model,

@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "core/boundary/Codes.h"
-#include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {

@@ -15,10 +15,10 @@
 #include <sstream>
 #include <unordered_map>
 
-#include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
 #include "core/import/DxfFileChecks.h"
 #include "core/import/ReaderTexts.h"
+#include "core/text/NumberText.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "core/files/CNumbers.h"
 #include "core/mesh/ModelCheck.h"
+#include "core/text/NumberText.h"
 
 namespace {
 

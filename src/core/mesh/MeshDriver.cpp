@@ -7,9 +7,9 @@
 #include <memory>
 #include <utility>
 
-#include "core/files/CNumbers.h"
 #include "core/process/HelperProcess.h"
 #include "core/simd/VectorState.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/files/CNumbers.h"
 #include "core/files/HostBytes.h"
 #include "core/model/Model.h"
+#include "core/text/NumberText.h"
 
 namespace {
 

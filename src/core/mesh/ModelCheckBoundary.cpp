@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <map>
 
-#include "core/files/CNumbers.h"
 #include "core/lists/NumberList.h"
 #include "core/mesh/ModelCheckParts.h"
 #include "core/mesh/PlaneGeometry.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace model_check {

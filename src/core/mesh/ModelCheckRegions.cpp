@@ -9,8 +9,8 @@
 #include <cmath>
 #include <map>
 
-#include "core/files/CNumbers.h"
 #include "core/mesh/ModelCheckParts.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace model_check {

@@ -8,9 +8,9 @@
 
 #include "core/boundary/Codes.h"
 #include "core/boundary/Physics.h"
-#include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
 #include "core/lists/NumberList.h"
+#include "core/text/NumberText.h"
 #include "core/text/Tr.h"
 
 namespace {

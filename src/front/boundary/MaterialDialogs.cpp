@@ -62,8 +62,8 @@ void MaterialsDialog::refresh() {
 
 QStringList MaterialsDialog::rowTexts() const {
   QStringList lines;
-  for (int32_t i = 1; i <= draft_.materialCount; ++i) {
-    const Material& m = draft_.MaterialTable[i];
+  for (int32_t i = 1; i <= begun_.materialCount; ++i) {
+    const Material& m = begun_.MaterialTable[i];
     lines << Ui("MaterialDialogs", "nr %1, %2: %3; %4")
                  .arg(i)
                  .arg(Utf8(m.name), FloatText(m.property1), FloatText(m.property2));
@@ -72,7 +72,7 @@ QStringList MaterialsDialog::rowTexts() const {
 }
 
 void MaterialsDialog::showRow(int32_t r) {
-  const Material& m = draft_.MaterialTable[r];
+  const Material& m = begun_.MaterialTable[r];
   name_->setText(Utf8(m.name));
   values_[0]->setText(FloatText(m.property1));
   values_[1]->setText(FloatText(m.property2));
@@ -101,31 +101,31 @@ bool MaterialsDialog::read(Material& m) {
 }
 
 void MaterialsDialog::addRow() {
-  if (FreeRows(draft_, ModelTable::Materials) == 0) {
+  if (FreeRows(begun_, ModelTable::Materials) == 0) {
     prompter_.message(Utf8(CapacityMessage(ModelTable::Materials)), windowTitle(), MessageIcon::Stop);
     return;
   }
   Material m;
   if (!read(m)) return;
-  relist(AppendMaterial(draft_, m));
+  relist(AppendMaterial(begun_, m));
 }
 
 void MaterialsDialog::changeRow(int32_t r) {
   Material m;
   if (!read(m)) return;
-  draft_.MaterialTable[r] = m;
+  begun_.MaterialTable[r] = m;
   relist(r);
 }
 
 void MaterialsDialog::deleteRow(int32_t r) {
   // Region points of the material go back to the project's own pair.
-  RemoveMaterial(draft_, r);
+  RemoveMaterial(begun_, r);
   relist(r);
 }
 
 void MaterialsDialog::okClicked() {
-  for (int32_t i = 1; i <= draft_.materialCount; ++i) {
-    const Material& m = draft_.MaterialTable[i];
+  for (int32_t i = 1; i <= begun_.materialCount; ++i) {
+    const Material& m = begun_.MaterialTable[i];
     QString fault = NameFault(Utf8(m.name));
     if (fault.isEmpty() && !(std::isfinite(m.property1) && std::isfinite(m.property2)))
       fault = Ui("MaterialDialogs", "Zła wartość własności.");

@@ -125,12 +125,12 @@ void TableDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void TableDialog::hideEvent(QHideEvent* event) {
-  draft_ = Model();
+  begun_ = Model();
   FormDialog::hideEvent(event);
 }
 
 void TableDialog::refresh() {
-  draft_ = state_.model;
+  begun_ = state_.model;
   relist(1);
   // Laid out again now, before the first painting, to fit the kinds.
   layout()->activate();
@@ -156,7 +156,7 @@ void TableDialog::selectRow(int32_t r) {
 }
 
 void TableDialog::okClicked() {
-  state_.model = draft_;
+  state_.model = begun_;
   accept();
 }
 
@@ -192,18 +192,18 @@ ConditionsDialog::ConditionsDialog(AppState& state, Prompter& prompter, QWidget*
 
 QStringList ConditionsDialog::rowTexts() const {
   QStringList lines;
-  for (int32_t i = 1; i <= draft_.bcCount; ++i)
-    lines << Text(ConditionText(i, draft_.BcTable[i], draft_.ProblemKind, UserDecimalPoint()));
+  for (int32_t i = 1; i <= begun_.bcCount; ++i)
+    lines << Text(ConditionText(i, begun_.BcTable[i], begun_.ProblemKind, UserDecimalPoint()));
   return lines;
 }
 
 void ConditionsDialog::showRow(int32_t r) {
-  const BoundaryCondition& c = draft_.BcTable[r];
-  codes_ = ConditionKinds(draft_.ProblemKind);
+  const BoundaryCondition& c = begun_.BcTable[r];
+  codes_ = ConditionKinds(begun_.ProblemKind);
   QStringList words;
   int current = -1;
   for (size_t i = 0; i < codes_.size(); ++i) {
-    words << Text(ShownConditionKindWord(draft_.ProblemKind, codes_[i]));
+    words << Text(ShownConditionKindWord(begun_.ProblemKind, codes_[i]));
     if (codes_[i] == c.kind) current = int(i);
   }
   ownRow_ = 0;
@@ -223,7 +223,7 @@ void ConditionsDialog::showRow(int32_t r) {
 void ConditionsDialog::relabel() {
   const int i = kind_->currentIndex();
   const float code = i >= 0 ? codes_[size_t(i)] : 0.0f;
-  const std::vector<std::string> labels = ValueLabels(draft_.ProblemKind, code);
+  const std::vector<std::string> labels = ValueLabels(begun_.ProblemKind, code);
   for (size_t k = 0; k < 6; ++k) {
     const bool used = k < labels.size();
     labels_[k]->setText(used ? Text(labels[k]) : QString());
@@ -237,13 +237,13 @@ bool ConditionsDialog::read(BoundaryCondition& c, int32_t own) {
   const bool ownCode = i >= 0 && ownRow_ != 0 && i == int(codes_.size()) - 1;
   if (i < 0 || (ownCode && ownRow_ != own)) {
     refuseKind(Ui("PhysicsDialogs", "Rodzaju „%1” nie ma w zadaniu „%2”: wybierz jeden z jego rodzajów.")
-                   .arg(kind_->currentText(), ProblemWord(draft_.ProblemKind)));
+                   .arg(kind_->currentText(), ProblemWord(begun_.ProblemKind)));
     return false;
   }
   const float code = codes_[size_t(i)];
   float* values[] = {&c.value1, &c.value2, &c.value3, &c.value4, &c.value5, &c.value6};
   float typed[6];
-  const size_t used = ValueLabels(draft_.ProblemKind, code).size();
+  const size_t used = ValueLabels(begun_.ProblemKind, code).size();
   for (size_t k = 0; k < used; ++k) {
     const std::optional<float> v = ParseCoordinate(values_[k]->text());
     if (!v) {
@@ -253,7 +253,7 @@ bool ConditionsDialog::read(BoundaryCondition& c, int32_t own) {
     }
     typed[k] = *v;
   }
-  if (IsDiscFamily(draft_.ProblemKind) && code == kDiscRoller && RollerComponent(typed[0]) < 0) {
+  if (IsDiscFamily(begun_.ProblemKind) && code == kDiscRoller && RollerComponent(typed[0]) < 0) {
     prompter_.message(BadValue(labels_[0]->text(), values_[0]->text()) +
                           Ui("PhysicsDialogs",
                              "\nPodpora przesuwna ustala przemieszczenie ux (składowa 1) albo uy "
@@ -269,24 +269,24 @@ bool ConditionsDialog::read(BoundaryCondition& c, int32_t own) {
 }
 
 void ConditionsDialog::addRow() {
-  if (FreeRows(draft_, ModelTable::Conditions) == 0) {
+  if (FreeRows(begun_, ModelTable::Conditions) == 0) {
     prompter_.message(Text(CapacityMessage(ModelTable::Conditions)), windowTitle(), MessageIcon::Stop);
     return;
   }
   BoundaryCondition c;
   if (!read(c, 0)) return;
-  relist(AppendCondition(draft_, c));
+  relist(AppendCondition(begun_, c));
 }
 
 void ConditionsDialog::changeRow(int32_t r) {
-  BoundaryCondition c = draft_.BcTable[r];
+  BoundaryCondition c = begun_.BcTable[r];
   if (!read(c, r)) return;
-  draft_.BcTable[r] = c;
+  begun_.BcTable[r] = c;
   relist(r);
 }
 
 void ConditionsDialog::deleteRow(int32_t r) {
-  const DeletionResult result = DeleteCondition(draft_, r);
+  const DeletionResult result = DeleteCondition(begun_, r);
   if (result.result != RowDeletion::Deleted) {
     prompter_.message(Refusal(result, true, r), windowTitle(), MessageIcon::Stop);
     return;
@@ -304,12 +304,12 @@ BoundariesDialog::BoundariesDialog(AppState& state, Prompter& prompter, QWidget*
 
 QStringList BoundariesDialog::rowTexts() const {
   QStringList lines;
-  for (int32_t i = 1; i <= draft_.boundaryCount; ++i) lines << Text(BoundaryText(i, draft_.BoundaryTable[i]));
+  for (int32_t i = 1; i <= begun_.boundaryCount; ++i) lines << Text(BoundaryText(i, begun_.BoundaryTable[i]));
   return lines;
 }
 
 void BoundariesDialog::showRow(int32_t r) {
-  const int32_t kind = draft_.BoundaryTable[r].kind;
+  const int32_t kind = begun_.BoundaryTable[r].kind;
   codes_ = {kBoundaryOuter, kBoundaryInner};
   QStringList words;
   for (int32_t code : codes_) words << Text(ShownBoundaryKindWord(code));
@@ -335,24 +335,24 @@ bool BoundariesDialog::read(int32_t& kind, int32_t own) {
 }
 
 void BoundariesDialog::addRow() {
-  if (FreeRows(draft_, ModelTable::Boundaries) == 0) {
+  if (FreeRows(begun_, ModelTable::Boundaries) == 0) {
     prompter_.message(Text(CapacityMessage(ModelTable::Boundaries)), windowTitle(), MessageIcon::Stop);
     return;
   }
   int32_t kind = 0;
   if (!read(kind, 0)) return;
-  relist(AppendBoundary(draft_, Boundary{kind}));
+  relist(AppendBoundary(begun_, Boundary{kind}));
 }
 
 void BoundariesDialog::changeRow(int32_t r) {
   int32_t kind = 0;
   if (!read(kind, r)) return;
-  draft_.BoundaryTable[r].kind = kind;
+  begun_.BoundaryTable[r].kind = kind;
   relist(r);
 }
 
 void BoundariesDialog::deleteRow(int32_t r) {
-  const DeletionResult result = DeleteBoundary(draft_, r);
+  const DeletionResult result = DeleteBoundary(begun_, r);
   if (result.result != RowDeletion::Deleted) {
     prompter_.message(Refusal(result, false, r), windowTitle(), MessageIcon::Stop);
     return;

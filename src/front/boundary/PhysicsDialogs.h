@@ -39,7 +39,7 @@ class TableDialog : public FormDialog {
   int32_t row() const;
   void selectRow(int32_t row);
   // The model as the dialog has changed it so far.
-  const Model& draft() const { return draft_; }
+  const Model& draft() const { return begun_; }
 
  protected:
   bool refillsOnActivation() const override { return false; }
@@ -65,7 +65,7 @@ class TableDialog : public FormDialog {
   void refuseKind(const QString& why);
 
   AppState& state_;
-  Model draft_;
+  Model begun_;
   QListWidget* list_;
   QComboBox* kind_;
   // The row whose own code, one the family does not know, is the

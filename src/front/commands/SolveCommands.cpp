@@ -10,11 +10,11 @@
 #include <future>
 #include <mutex>
 
-#include "core/files/CNumbers.h"
 #include "core/files/SafeFile.h"
 #include "core/files/WriteCause.h"
 #include "core/results/Solution.h"
 #include "core/solve/Adapt.h"
+#include "core/text/NumberText.h"
 #include "front/commands/CommandContext.h"
 #include "front/commands/FileCommands.h"
 #include "front/solve/IntegralsDialog.h"

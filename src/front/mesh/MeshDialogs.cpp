@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/files/CNumbers.h"
 #include "core/files/ShownName.h"
 #include "core/state/AppState.h"
+#include "core/text/NumberText.h"
 #include "front/ui/LocaleNumbers.h"
 #include "front/ui/Prompter.h"
 #include "front/ui/UiText.h"

@@ -1,4 +1,4 @@
-#include "core/files/CNumbers.h"
+#include "core/text/NumberText.h"
 
 #include <algorithm>
 #include <array>

@@ -19,6 +19,7 @@
 #include <QXmlStreamReader>
 #include <cerrno>
 #include <memory>
+#include <utility>
 
 #include "core/batch/BatchExport.h"
 #include "core/batch/BatchRequest.h"
@@ -29,6 +30,8 @@
 #include "front/app/Language.h"
 #include "front/app/MainWindow.h"
 #include "front/commands/Commands.h"
+#include "front/commands/MeshCommands.h"
+#include "front/commands/SolveCommands.h"
 #include "front/ui/Prompter.h"
 #include "front/ui/UiText.h"
 
@@ -46,9 +49,10 @@ class WalkingPrompter : public Prompter {
     texts << title << text;
     return false;
   }
+  std::optional<QString> answer;  // given once to the next input asked for
   std::optional<QString> input(const QString& caption, const QString& prompt, const QString&) override {
     texts << caption << prompt;
-    return std::nullopt;
+    return std::exchange(answer, std::nullopt);
   }
   std::optional<QString> openFileName(const FileDialogOptions& o) override { return file(o); }
   std::optional<QString> saveFileName(const FileDialogOptions& o) override { return file(o); }
@@ -223,16 +227,25 @@ class EnglishTest : public QObject {
     QCOMPARE(window.size(), QSize(640, 480));
   }
 
-  // Each command of the menus, on an empty model and on one with its
-  // physics set but no mesh, with every dialog cancelled.
+  // Each command of the menus, on an empty model, on one with its physics
+  // set but no mesh, and on that one meshed and solved, with every dialog
+  // cancelled.
   void everyCommandAsksAndAnswersInEnglish() {
-    for (const bool withProject : {false, true}) {
+    for (const int stage : {0, 1, 2}) {
       WalkingPrompter prompter;
       MainWindow window(&prompter);
       window.show();
-      if (withProject) {
+      if (stage > 0) {
         window.commands().files().openProjectFile(QStringLiteral(TEST_DATA "/physics.vdk"));
         QCOMPARE(window.state().model.nodeCount, 16);
+      }
+      if (stage > 1) {
+        window.commands().mesh().mesherOptions().helperPath = MESHER_PATH;
+        prompter.answer = u"10"_s;
+        window.commands().run(&MeshCommands::generateMesh);
+        QVERIFY(window.state().model.meshTriangleCount > 20);
+        window.commands().run(&SolveCommands::solve);
+        QVERIFY(window.state().solution && window.state().solution->result.solved);
       }
       for (QAction* a : MenuItems(*window.menuBar())) {
         if (a->objectName() == u"actionExit"_s || !a->isEnabled()) continue;

@@ -13,6 +13,7 @@
 #include "core/files/ProjectFile.h"
 #include "core/files/ShownName.h"
 #include "core/mesh/GenerationReport.h"
+#include "core/parallel/Workers.h"
 #include "core/results/Solution.h"
 #include "core/simd/VectorState.h"
 #include "core/solve/Adapt.h"
@@ -163,16 +164,19 @@ int BatchRun::generate() {
 }
 
 // With --solve, solves the mesh (refining it with --adapt). The file's
-// mesh part needs no solution: on a mesh that stays it is written while
-// the solver works, at the lowest priority, so that it takes only the time
-// the solver leaves a core idle (the factorisation runs on one).
+// mesh part needs no solution: on a mesh that stays, and with more than one
+// worker, it is written while the solver works, at the lowest priority, so
+// that it takes only the time the solver leaves a core idle; with one
+// worker it is written after the solve.
 int BatchRun::solve() {
   if (!r_.solve) return kBatchDone;
   if (r_.adapt <= 0.0) {
-    meshPart_ = std::async(std::launch::async, [&model = *model_, format = *open_] {
-      (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
-      return OpenExportText(model, format, true);
-    });
+    const bool beside = Workers() > 1;
+    meshPart_ = std::async(beside ? std::launch::async : std::launch::deferred,
+                           [&model = *model_, format = *open_, beside] {
+                             if (beside) (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
+                             return OpenExportText(model, format, true);
+                           });
     solution_ = Solve(*model_);
   } else if (const int status = solveAdapting(); status != kBatchDone) {
     return status;

@@ -57,9 +57,10 @@ namespace {
 // CHOLMOD scatters each supernode's update on four OpenMP threads, however
 // many cores there are. On a plane mesh's small supernodes waking them
 // costs more than they do (docs/benchmarks.md has the figures), so its
-// parallel regions are turned off, unless the user set OMP_NUM_THREADS: then one thread keeps
-// them off and more lets CHOLMOD have its threads. The setting is the
-// calling thread's; nothing else in the program uses OpenMP.
+// parallel regions are turned off, unless the user set OMP_NUM_THREADS:
+// then one thread keeps them off and more lets CHOLMOD have its threads.
+// The setting is the calling thread's; nothing else in the program uses
+// OpenMP.
 void SetCholmodThreads() {
   const char* wanted = std::getenv("OMP_NUM_THREADS");
   const bool more = wanted != nullptr && std::atoi(wanted) > 1;

@@ -792,8 +792,8 @@ TEST(Factorisation, SingularEitherWayAndTouchingHalvesWhole) {
 // test checks.
 TEST(Factorisation, HalvesJoinedThroughTheSeparatorSolveAsTheWhole) {
   const Grid grid(41, false);
-  PositiveDefiniteSolver two(grid.pattern(), FactorOptions{.workers = 2, .blasThreads = 2}, grid.half(),
-                             grid.half());
+  PositiveDefiniteSolver two(grid.pattern(), grid.half(), grid.half(),
+                             FactorOptions{.workers = 2, .blasThreads = 2});
   if (!two.split())
     GTEST_SKIP() << "this BLAS may not be called from two threads (the threaded OpenBLAS may)";
   std::vector<double> b(size_t(grid.n));

@@ -45,8 +45,6 @@ class PositiveDefiniteSolver {
   // do touch are factorised as one matrix.
   explicit PositiveDefiniteSolver(const UpperPattern& pattern, int32_t first = 0, int32_t second = 0,
                                   FactorOptions options = {});
-  PositiveDefiniteSolver(const UpperPattern& pattern, FactorOptions options, int32_t first, int32_t second)
-      : PositiveDefiniteSolver(pattern, first, second, options) {}
   ~PositiveDefiniteSolver();
   PositiveDefiniteSolver(const PositiveDefiniteSolver&) = delete;
   PositiveDefiniteSolver& operator=(const PositiveDefiniteSolver&) = delete;

@@ -204,7 +204,7 @@ SystemOutcome SolveFree(const System& s, const ElementVisitor& elements, const E
   const FactorOptions options{policy.workers, policy.workers};
   auto analysed = std::async(policy.workers > 1 ? std::launch::async : std::launch::deferred, [&] {
     return std::make_unique<PositiveDefiniteSolver>(
-        UpperPattern{free, pattern.columnStart.data(), pattern.rows.data()}, options, parts[0], parts[1]);
+        UpperPattern{free, pattern.columnStart.data(), pattern.rows.data()}, parts[0], parts[1], options);
   });
   std::vector<double> values = Assemble(elements, e, s, pattern, rhs);
   const std::optional<std::vector<double>> scale = ScaleToUnitDiagonal(pattern, values, rhs);

@@ -111,11 +111,12 @@ struct NodeRange {
 // The patch of a group of triangles around node n, all of one material:
 // the group itself, and where the node is on its region's edge or the
 // group is small, the triangles of the same material around the group's
-// other corners too. Returns whether the node is on the edge.
-bool PatchOf(int32_t n, std::span<const int32_t> group, Triangles tri, const NodeTriangles& around,
-             std::vector<int32_t>& patch) {
+// other corners too, gathered in `patch`. Returns the patch and whether
+// the node is on the edge.
+std::pair<std::span<const int32_t>, bool> PatchOf(int32_t n, std::span<const int32_t> group, Triangles tri,
+                                                  const NodeTriangles& around, std::vector<int32_t>& patch) {
+  if (group.size() >= 3 && !OnEdgeOfFan(n, group, tri)) return {group, false};
   patch.assign(group.begin(), group.end());
-  if (group.size() >= 3 && !OnEdgeOfFan(n, group, tri)) return false;
   const int32_t mat = tri[size_t(group.front())].material;
   for (int32_t t : group) {
     for (int32_t k : tri[size_t(t)].k) {
@@ -126,7 +127,7 @@ bool PatchOf(int32_t n, std::span<const int32_t> group, Triangles tri, const Nod
       }
     }
   }
-  return true;
+  return {patch, true};
 }
 
 // The least-squares plane v = a + b ξ + c η through the values at the
@@ -182,7 +183,7 @@ NodeRange RecoverNodes(const Model& m, Triangles tri, const NodeTriangles& aroun
   range.slopes.reserve(size_t(last - first) * 2 * nc);
   const auto material = [&tri](int32_t t) { return tri[size_t(t)].material; };
   const MeshRows mesh(m);
-  std::vector<int32_t> fan, patch;
+  std::vector<int32_t> fan, wider;
   for (int32_t n = first; n < last; ++n) {
     fan.assign(around.begin(n), around.end(n));
     // By material, in place: a fan is a handful of triangles, mostly of one.
@@ -197,7 +198,7 @@ NodeRange RecoverNodes(const Model& m, Triangles tri, const NodeTriangles& aroun
       while (to < fan.size() && material(fan[to]) == material(fan[from])) ++to;
       const std::span<const int32_t> group(fan.data() + from, to - from);
       from = to;
-      const bool onEdge = PatchOf(n, group, tri, around, patch);
+      const auto [patch, onEdge] = PatchOf(n, group, tri, around, wider);
       FitPlane(mesh.node(n), patch, group, tri, nc, range.values, range.slopes);
       const int32_t slot = range.slots++;
       if (onEdge) range.edge.push_back(slot), range.edgeNode.push_back(n);

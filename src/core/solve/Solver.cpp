@@ -162,7 +162,45 @@ std::optional<std::string> Shapes(const Model& m, std::vector<TriangleShape>& sh
   return std::nullopt;
 }
 
-std::optional<std::string> ConditionValuesRefusal(const Model& m, const std::vector<BoundaryEdge>& edges);
+// Why a condition the edges use cannot be solved: only the values the
+// condition's kind uses must be numbers (the others stay as they were read,
+// whatever they hold), a roller names a component, and α is not negative.
+std::optional<std::string> ConditionValuesRefusal(const Model& m, const std::vector<BoundaryEdge>& edges) {
+  const bool disc = IsDiscFamily(m.ProblemKind);
+  std::map<int32_t, std::vector<int32_t>> users;  // condition -> elements
+  for (const BoundaryEdge& e : edges) users[e.condition].push_back(e.element);
+  for (auto& [k, elements] : users) {
+    const BoundaryCondition& row = m.BcTable[k];
+    const float values[] = {row.value1, row.value2, row.value3, row.value4, row.value5, row.value6};
+    const std::vector<std::string> labels = ValueLabels(m.ProblemKind, row.kind);
+    for (size_t i = 0; i < labels.size(); ++i) {
+      if (std::isfinite(values[i])) continue;
+      MakeDistinct(elements);
+      return (elements.size() == 1
+                  ? Tr("Solver",
+                       "Warunek nr %1 (element %2) ma wartość, która nie jest liczbą skończoną: %3 = %4.")
+                  : Tr("Solver",
+                       "Warunek nr %1 (elementy %2) ma wartość, która nie jest liczbą skończoną: %3 = %4."))
+          .with(k, NumberList(elements), labels[i], Number(values[i]));
+    }
+    if (disc && row.kind == kDiscRoller && RollerComponent(row.value1) < 0) {
+      MakeDistinct(elements);
+      return (elements.size() == 1
+                  ? Tr("Solver",
+                       "Warunek nr %1 (element %2) to podpora przesuwna ze składową %3: podpora "
+                       "ustala przemieszczenie ux (składowa 1) albo uy (składowa 2).")
+                  : Tr("Solver",
+                       "Warunek nr %1 (elementy %2) to podpora przesuwna ze składową %3: podpora "
+                       "ustala przemieszczenie ux (składowa 1) albo uy (składowa 2)."))
+          .with(k, NumberList(elements), Number(row.value1));
+    }
+    if (!disc && row.kind == 3.0f && row.value1 < 0.0f) {
+      return Tr("Solver", "Warunek nr %1: współczynnik konwekcji α = %2 nie może być ujemny.")
+          .with(k, Number(row.value1));
+    }
+  }
+  return std::nullopt;
+}
 
 // The boundary edges with their conditions as the model has them now, or a
 // refusal naming the elements and condition rows that do not fit: an element
@@ -205,46 +243,6 @@ std::optional<std::string> Edges(const Model& m, std::vector<BoundaryEdge>& edge
         .with(k, NumberList(elements), Number(m.BcTable[k].kind));
   }
   return ConditionValuesRefusal(m, edges);
-}
-
-// Why a condition the edges use cannot be solved: only the values the
-// condition's kind uses must be numbers (the others stay as they were read,
-// whatever they hold), a roller names a component, and α is not negative.
-std::optional<std::string> ConditionValuesRefusal(const Model& m, const std::vector<BoundaryEdge>& edges) {
-  const bool disc = IsDiscFamily(m.ProblemKind);
-  std::map<int32_t, std::vector<int32_t>> users;  // condition -> elements
-  for (const BoundaryEdge& e : edges) users[e.condition].push_back(e.element);
-  for (auto& [k, elements] : users) {
-    const BoundaryCondition& row = m.BcTable[k];
-    const float values[] = {row.value1, row.value2, row.value3, row.value4, row.value5, row.value6};
-    const std::vector<std::string> labels = ValueLabels(m.ProblemKind, row.kind);
-    for (size_t i = 0; i < labels.size(); ++i) {
-      if (std::isfinite(values[i])) continue;
-      MakeDistinct(elements);
-      return (elements.size() == 1
-                  ? Tr("Solver",
-                       "Warunek nr %1 (element %2) ma wartość, która nie jest liczbą skończoną: %3 = %4.")
-                  : Tr("Solver",
-                       "Warunek nr %1 (elementy %2) ma wartość, która nie jest liczbą skończoną: %3 = %4."))
-          .with(k, NumberList(elements), labels[i], Number(values[i]));
-    }
-    if (disc && row.kind == kDiscRoller && RollerComponent(row.value1) < 0) {
-      MakeDistinct(elements);
-      return (elements.size() == 1
-                  ? Tr("Solver",
-                       "Warunek nr %1 (element %2) to podpora przesuwna ze składową %3: podpora "
-                       "ustala przemieszczenie ux (składowa 1) albo uy (składowa 2).")
-                  : Tr("Solver",
-                       "Warunek nr %1 (elementy %2) to podpora przesuwna ze składową %3: podpora "
-                       "ustala przemieszczenie ux (składowa 1) albo uy (składowa 2)."))
-          .with(k, NumberList(elements), Number(row.value1));
-    }
-    if (!disc && row.kind == 3.0f && row.value1 < 0.0f) {
-      return Tr("Solver", "Warunek nr %1: współczynnik konwekcji α = %2 nie może być ujemny.")
-          .with(k, Number(row.value1));
-    }
-  }
-  return std::nullopt;
 }
 
 }  // namespace
